@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace ZAV {
+
 void JB2_Row_Shift_Left(uint8_t* row, uint32_t width, uint32_t shift)
 {
     const uint32_t bytes = (width + 7) / 8;
@@ -95,3 +97,5 @@ void JB2_Row_Set_Run(uint8_t* row, uint32_t x, uint32_t count)
     p += count / 8;
     if (count % 8) *p |= uint8_t(0xFF00u >> (count % 8));
 }
+
+}  // namespace ZAV

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace ZAV {
+
 // Combination operators of regions and pages; any value above 3 replaces.
 enum : uint8_t {
     cJB2_Combine_Or = 0,
@@ -25,3 +27,5 @@ void JB2_Row_Combine(uint8_t* destination, uint8_t* source, uint32_t width, int6
 
 // Sets count pixels from pixel x on.
 void JB2_Row_Set_Run(uint8_t* row, uint32_t x, uint32_t count);
+
+}  // namespace ZAV

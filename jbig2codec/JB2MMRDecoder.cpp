@@ -6,6 +6,8 @@
 #include "jbig2codec/JB2BitmapOps.h"
 #include "jbig2codec/JB2MMRCodes.h"
 
+namespace ZAV {
+
 namespace {
 
 enum : uint8_t {
@@ -23,26 +25,26 @@ enum : uint8_t {
 constexpr uint32_t kEndOfBlock = 0x001001;
 constexpr uint32_t kEndOfBlockBits = 24;
 
-void Enter(MMR_Table_Entry* table, uint32_t tableBits, const char* bits, uint16_t value,
+void Enter(JB2MMRTableEntry* table, uint32_t tableBits, const char* bits, uint16_t value,
            uint8_t kind)
 {
-    const uint32_t length = MMR_Code_Length(bits);
+    const uint32_t length = JB2MMRCodeLength(bits);
     const uint32_t spare = tableBits - length;
-    const uint32_t first = MMR_Code_Value(bits) << spare;
+    const uint32_t first = JB2MMRCodeValue(bits) << spare;
     for (uint32_t i = 0; i < (1u << spare); ++i) table[first + i] = {value, uint8_t(length), kind};
 }
 
-void BuildRunTable(MMR_Table_Entry* table, uint32_t bits, const MMR_Code* terminating,
-                   const MMR_Code* makeUp)
+void BuildRunTable(JB2MMRTableEntry* table, uint32_t bits, const JB2MMRCode* terminating,
+                   const JB2MMRCode* makeUp)
 {
-    std::memset(table, 0, sizeof(MMR_Table_Entry) << bits);
+    std::memset(table, 0, sizeof(JB2MMRTableEntry) << bits);
     for (uint32_t i = 0; i < 64; ++i) Enter(table, bits, terminating[i].bits, terminating[i].run, kTerminating);
     for (uint32_t i = 0; i < 27; ++i) Enter(table, bits, makeUp[i].bits, makeUp[i].run, kMakeUp);
-    for (const MMR_Code& code : kMMRCommonMakeUp) Enter(table, bits, code.bits, code.run, kMakeUp);
+    for (const JB2MMRCode& code : kMMRCommonMakeUp) Enter(table, bits, code.bits, code.run, kMakeUp);
     Enter(table, bits, "000000000001", 0, kEndOfLine);
 }
 
-void BuildTables(MMR_Decoder* d)
+void BuildTables(JB2MMRDecoder* d)
 {
     std::memset(d->modeTable, 0, sizeof d->modeTable);
     Enter(d->modeTable, kMMRModeBits, "0001", 0, kPass);
@@ -60,7 +62,7 @@ void BuildTables(MMR_Decoder* d)
 }
 
 // The next n bits (n up to 24) without consuming them; zeros past the data.
-uint32_t Peek(const MMR_Decoder* d, uint32_t n)
+uint32_t Peek(const JB2MMRDecoder* d, uint32_t n)
 {
     const uint64_t byte = d->bitPosition / 8;
     uint32_t window = 0;
@@ -72,19 +74,19 @@ uint32_t Peek(const MMR_Decoder* d, uint32_t n)
     return window >> (32 - n);
 }
 
-const MMR_Table_Entry& Lookup(MMR_Decoder* d, const MMR_Table_Entry* table, uint32_t bits)
+const JB2MMRTableEntry& Lookup(JB2MMRDecoder* d, const JB2MMRTableEntry* table, uint32_t bits)
 {
-    const MMR_Table_Entry& entry = table[Peek(d, bits)];
+    const JB2MMRTableEntry& entry = table[Peek(d, bits)];
     d->bitPosition += entry.length;
     return entry;
 }
 
 // A run of one colour: make-up codes up to a terminating code.
-int32_t ReadRun(MMR_Decoder* d, uint32_t colour, uint32_t* run)
+int32_t ReadRun(JB2MMRDecoder* d, uint32_t colour, uint32_t* run)
 {
     uint64_t total = 0;
     for (;;) {
-        const MMR_Table_Entry& entry =
+        const JB2MMRTableEntry& entry =
             colour ? Lookup(d, d->blackTable, kMMRBlackBits) : Lookup(d, d->whiteTable, kMMRWhiteBits);
         if (entry.kind != kTerminating && entry.kind != kMakeUp) return cJB2_Error_Internal;
         total += entry.value;
@@ -110,28 +112,26 @@ inline void AddChange(uint32_t* changes, uint32_t& count, uint32_t x, uint32_t w
 
 }  // namespace
 
-int32_t MMR_Decoder_Start(MMR_Decoder** out, JB2_Memory* memory, uint32_t width, uint32_t height,
+JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
                           uint8_t* data, uint32_t length, uint32_t bufferSize,
-                          JB2_Message* message)
+                          JB2Message* message)
 {
     if (!out || !data || width == 0 || height == 0 || length == 0) return cJB2_Error_Internal;
     *out = nullptr;
     const uint64_t needed = (uint64_t(length) + 7) & ~uint64_t(3);
     if (bufferSize < needed) return cJB2_Error_Internal;
-    auto* d = static_cast<MMR_Decoder*>(JB2_Memory_Alloc(memory, sizeof(MMR_Decoder)));
+    auto* d = static_cast<JB2MMRDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MMRDecoder)));
     if (!d) {
-        JB2_Message_Set(message, cJB2_Message_Error, "Unable to allocate MMR decoder object!");
-        JB2_Message_Set(message, cJB2_Message_Error, "");
+        JB2MessageError(message, "Unable to allocate MMR decoder object!");
         return cJB2_Error_Allocation_Failure;
     }
     std::memset(d, 0, sizeof *d);
     const uint64_t listBytes = uint64_t(width) * sizeof(uint32_t);
     for (uint32_t*& list : d->changes) {
         list = listBytes > UINT32_MAX ? nullptr
-                                      : static_cast<uint32_t*>(JB2_Memory_Alloc(memory, uint32_t(listBytes)));
+                                      : static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)));
         if (!list) {
-            JB2_Message_Set(message, cJB2_Message_Error, "Unable to initialise MMR decoder object!");
-            JB2_Message_Set(message, cJB2_Message_Error, "");
+            JB2MessageError(message, "Unable to initialise MMR decoder object!");
             MMR_Decoder_End(&d, memory);
             return cJB2_Error_Allocation_Failure;
         }
@@ -146,7 +146,7 @@ int32_t MMR_Decoder_Start(MMR_Decoder** out, JB2_Memory* memory, uint32_t width,
     return 0;
 }
 
-int32_t MMR_Decoder_Line(MMR_Decoder* d, uint8_t* line)
+JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
 {
     if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
     const uint32_t width = d->width;
@@ -167,7 +167,7 @@ int32_t MMR_Decoder_Line(MMR_Decoder* d, uint8_t* line)
         const uint32_t b2 = i + 1 < referenceCount ? reference[i + 1] : width;
         const uint32_t start = a0 < 0 ? 0 : uint32_t(a0);
 
-        const MMR_Table_Entry& mode = Lookup(d, d->modeTable, kMMRModeBits);
+        const JB2MMRTableEntry& mode = Lookup(d, d->modeTable, kMMRModeBits);
         switch (mode.kind) {
         case kPass:
             a0 = b2;
@@ -212,7 +212,7 @@ int32_t MMR_Decoder_Line(MMR_Decoder* d, uint8_t* line)
     return 0;
 }
 
-int32_t MMR_Decoder_Next_Plane(MMR_Decoder* d)
+JB2_Error MMR_Decoder_Next_Plane(JB2MMRDecoder* d)
 {
     if (!d) return cJB2_Error_Internal;
     d->counts[0] = d->counts[1] = 0;
@@ -222,12 +222,14 @@ int32_t MMR_Decoder_Next_Plane(MMR_Decoder* d)
     return 0;
 }
 
-int32_t MMR_Decoder_End(MMR_Decoder** holder, JB2_Memory* memory)
+JB2_Error MMR_Decoder_End(JB2MMRDecoder** holder, JB2Memory* memory)
 {
     if (!holder || !*holder) return cJB2_Error_Internal;
-    MMR_Decoder* d = *holder;
+    JB2MMRDecoder* d = *holder;
     for (uint32_t*& list : d->changes)
-        if (list) JB2_Memory_Free(memory, reinterpret_cast<void**>(&list));
+        if (list) JB2MemoryFree(memory, &list);
     *holder = nullptr;
-    return JB2_Memory_Free(memory, reinterpret_cast<void**>(&d));
+    return JB2MemoryFree(memory, &d);
 }
+
+}  // namespace ZAV

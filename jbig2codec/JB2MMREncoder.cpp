@@ -5,24 +5,26 @@
 
 #include "jbig2codec/JB2MMRCodes.h"
 
+namespace ZAV {
+
 namespace {
 
-void WriteBuffer(MMR_Encoder* e)
+void WriteBuffer(JB2MMREncoder* e)
 {
     if (e->fill == 0) return;
-    const uint32_t written = JB2_Write_Data_Write(e->output, e->buffer, e->offset, e->fill);
+    const uint32_t written = JB2WriteDataWrite(e->output, e->buffer, e->offset, e->fill);
     if (written != e->fill && e->writeStatus == 0) e->writeStatus = cJB2_Error_Write_Failure;
     e->offset += e->fill;
     e->fill = 0;
 }
 
-void PutByte(MMR_Encoder* e, uint8_t byte)
+void PutByte(JB2MMREncoder* e, uint8_t byte)
 {
     if (e->fill == e->capacity) WriteBuffer(e);
     e->buffer[e->fill++] = byte;
 }
 
-void PutBits(MMR_Encoder* e, uint32_t value, uint32_t length)
+void PutBits(JB2MMREncoder* e, uint32_t value, uint32_t length)
 {
     while (length > 0) {
         const uint32_t take = length < e->freeBits ? length : e->freeBits;
@@ -38,15 +40,15 @@ void PutBits(MMR_Encoder* e, uint32_t value, uint32_t length)
     }
 }
 
-void PutCode(MMR_Encoder* e, const char* bits)
+void PutCode(JB2MMREncoder* e, const char* bits)
 {
-    PutBits(e, MMR_Code_Value(bits), MMR_Code_Length(bits));
+    PutBits(e, JB2MMRCodeValue(bits), JB2MMRCodeLength(bits));
 }
 
-void PutRun(MMR_Encoder* e, uint32_t run, uint32_t colour)
+void PutRun(JB2MMREncoder* e, uint32_t run, uint32_t colour)
 {
-    const MMR_Code* makeUp = colour ? kMMRBlackMakeUp : kMMRWhiteMakeUp;
-    const MMR_Code* terminating = colour ? kMMRBlackTerminating : kMMRWhiteTerminating;
+    const JB2MMRCode* makeUp = colour ? kMMRBlackMakeUp : kMMRWhiteMakeUp;
+    const JB2MMRCode* terminating = colour ? kMMRBlackTerminating : kMMRWhiteTerminating;
     while (run > 2623) {
         PutCode(e, kMMRCommonMakeUp[kMMRLongestMakeUp / 64 - 28].bits);
         run -= kMMRLongestMakeUp;
@@ -89,25 +91,24 @@ inline uint32_t At(const uint32_t* changes, uint32_t count, uint32_t index, uint
 
 }  // namespace
 
-int32_t MMR_Encoder_Start(MMR_Encoder** out, JB2_Memory* memory, uint32_t width, uint32_t height,
-                          uint32_t startOffset, JB2_Write_Data* output, JB2_Message* message)
+JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                          uint32_t startOffset, JB2WriteData* output, JB2Message* message)
 {
     if (!out || !output || width == 0 || height == 0) return cJB2_Error_Internal;
     *out = nullptr;
-    auto* e = static_cast<MMR_Encoder*>(JB2_Memory_Alloc(memory, sizeof(MMR_Encoder)));
+    auto* e = static_cast<JB2MMREncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MMREncoder)));
     const uint64_t listBytes = uint64_t(width) * sizeof(uint32_t);
     bool ok = e != nullptr && listBytes <= UINT32_MAX;
     if (e) {
-        *e = MMR_Encoder{};
-        JB2_Write_Data_Add_Reference(output);
+        *e = JB2MMREncoder{};
+        JB2WriteDataAddReference(output);
         e->output = output;
         for (uint32_t*& list : e->changes)
-            if (ok) ok = (list = static_cast<uint32_t*>(JB2_Memory_Alloc(memory, uint32_t(listBytes)))) != nullptr;
-        if (ok) ok = (e->buffer = static_cast<uint8_t*>(JB2_Memory_Alloc(memory, kMMREncoderBufferSize))) != nullptr;
+            if (ok) ok = (list = static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)))) != nullptr;
+        if (ok) ok = (e->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, kMMREncoderBufferSize))) != nullptr;
     }
     if (!ok) {
-        JB2_Message_Set(message, cJB2_Message_Error, "Unable to allocate MMR encoder object!");
-        JB2_Message_Set(message, cJB2_Message_Error, "");
+        JB2MessageError(message, "Unable to allocate MMR encoder object!");
         if (e) {
             e->fill = 0;
             MMR_Encoder_End(&e, memory);
@@ -124,7 +125,7 @@ int32_t MMR_Encoder_Start(MMR_Encoder** out, JB2_Memory* memory, uint32_t width,
     return 0;
 }
 
-int32_t MMR_Encoder_Line(MMR_Encoder* e, const uint8_t* line)
+JB2_Error MMR_Encoder_Line(JB2MMREncoder* e, const uint8_t* line)
 {
     if (!e || !line || e->linesDone >= e->height) return cJB2_Error_Internal;
     const uint32_t width = e->width;
@@ -166,20 +167,22 @@ int32_t MMR_Encoder_Line(MMR_Encoder* e, const uint8_t* line)
     return 0;
 }
 
-int32_t MMR_Encoder_End(MMR_Encoder** holder, JB2_Memory* memory)
+JB2_Error MMR_Encoder_End(JB2MMREncoder** holder, JB2Memory* memory)
 {
     if (!holder || !*holder) return cJB2_Error_Internal;
-    MMR_Encoder* e = *holder;
+    JB2MMREncoder* e = *holder;
     *holder = nullptr;
     if (e->buffer) {
         if (e->freeBits < 8) PutByte(e, e->partial);
         WriteBuffer(e);
-        JB2_Memory_Free(memory, reinterpret_cast<void**>(&e->buffer));
+        JB2MemoryFree(memory, &e->buffer);
     }
     const int32_t status = e->writeStatus;
     for (uint32_t*& list : e->changes)
-        if (list) JB2_Memory_Free(memory, reinterpret_cast<void**>(&list));
-    if (e->output) JB2_Write_Data_Release(&e->output, memory);
-    JB2_Memory_Free(memory, reinterpret_cast<void**>(&e));
+        if (list) JB2MemoryFree(memory, &list);
+    if (e->output) JB2WriteDataRelease(&e->output, memory);
+    JB2MemoryFree(memory, &e);
     return status;
 }
+
+}  // namespace ZAV

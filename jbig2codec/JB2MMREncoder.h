@@ -3,12 +3,17 @@
 
 #include <cstdint>
 
-#include "jbig2codec/JB2StandIn.h"
+#include "jbig2codec/JB2Memory.h"
+#include "jbig2codec/JB2Message.h"
+#include "jbig2codec/JB2Status.h"
+#include "jbig2codec/JB2Write.h"
+
+namespace ZAV {
 
 constexpr uint32_t kMMREncoderBufferSize = 1024;
 
-struct MMR_Encoder {
-    JB2_Write_Data* output;
+struct JB2MMREncoder {
+    JB2WriteData* output;
     uint32_t offset;        // where the next flush of the buffer is written
     uint32_t width;
     uint32_t height;
@@ -25,9 +30,11 @@ struct MMR_Encoder {
     int32_t writeStatus;    // a failed flush, kept for the end
 };
 
-int32_t MMR_Encoder_Start(MMR_Encoder** out, JB2_Memory* memory, uint32_t width, uint32_t height,
-                          uint32_t startOffset, JB2_Write_Data* output, JB2_Message* message);
+JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                          uint32_t startOffset, JB2WriteData* output, JB2Message* message);
 // Codes the next packed line of (width + 7) / 8 bytes.
-int32_t MMR_Encoder_Line(MMR_Encoder* encoder, const uint8_t* line);
+JB2_Error MMR_Encoder_Line(JB2MMREncoder* encoder, const uint8_t* line);
 // Completes the last byte, writes what is buffered and frees the encoder.
-int32_t MMR_Encoder_End(MMR_Encoder** encoder, JB2_Memory* memory);
+JB2_Error MMR_Encoder_End(JB2MMREncoder** encoder, JB2Memory* memory);
+
+}  // namespace ZAV

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace ZAV {
+
 namespace JB2MQContexts {
 
 // One array serves all sets, so coders of one segment can share a coder.
@@ -32,3 +34,5 @@ constexpr uint32_t kIAID = 0x8000;
 constexpr uint32_t kGeneric = 0x10000;
 
 }  // namespace JB2MQContexts
+
+}  // namespace ZAV

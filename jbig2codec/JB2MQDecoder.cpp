@@ -3,16 +3,18 @@
 #include "jbig2codec/JB2Limits.h"
 #include "jbig2codec/JB2MQContexts.h"
 
+namespace ZAV {
+
 namespace {
 
 // Past the end of the data the decoder sees 0xFF bytes, which it reads as a
 // marker: it then feeds 1-bits without moving, so it never reads further.
-inline uint8_t ByteAt(const MQ_Decoder* d, uint32_t index)
+inline uint8_t ByteAt(const JB2MQDecoder* d, uint32_t index)
 {
     return index < d->length ? d->data[index] : 0xFF;
 }
 
-void ByteIn(MQ_Decoder* d)
+void ByteIn(JB2MQDecoder* d)
 {
     const uint8_t current = ByteAt(d, d->position);
     if (current == 0xFF) {
@@ -32,7 +34,7 @@ void ByteIn(MQ_Decoder* d)
     }
 }
 
-void InitDec(MQ_Decoder* d, uint32_t position)
+void InitDec(JB2MQDecoder* d, uint32_t position)
 {
     d->position = position;
     d->c = uint32_t(ByteAt(d, position)) << 16;
@@ -42,54 +44,48 @@ void InitDec(MQ_Decoder* d, uint32_t position)
     d->a = 0x80000000u;
 }
 
-void Error(JB2_Message* message, const char* text)
+void Free(JB2MQDecoder* d, JB2Memory* memory)
 {
-    JB2_Message_Set(message, cJB2_Message_Error, text);
-    JB2_Message_Set(message, cJB2_Message_Error, "");
-}
-
-void Free(MQ_Decoder* d, JB2_Memory* memory)
-{
-    if (d->states) JB2_Memory_Free(memory, reinterpret_cast<void**>(&d->states));
-    if (d->contexts) JB2_Memory_Free(memory, reinterpret_cast<void**>(&d->contexts));
-    JB2_Memory_Free(memory, reinterpret_cast<void**>(&d));
+    if (d->states) JB2MemoryFree(memory, &d->states);
+    if (d->contexts) JB2MemoryFree(memory, &d->contexts);
+    JB2MemoryFree(memory, &d);
 }
 
 }  // namespace
 
-int32_t MQ_Decoder_Start(MQ_Decoder** out, JB2_Memory* memory, uint32_t contextCount,
-                         const uint8_t* data, uint32_t length, JB2_Message* message)
+JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount,
+                         const uint8_t* data, uint32_t length, JB2Message* message)
 {
     if (!out || !data || length < 2 || contextCount == 0 ||
         contextCount > JB2MQContexts::kCount)
         return cJB2_Error_Internal;
     *out = nullptr;
     if (data[length - 2] != 0xFF || data[length - 1] != 0xAC) {
-        JB2_Message_Set(message, cJB2_Message_Warning, "MQ stream should end with 0xff 0xac!");
-        JB2_Message_Set(message, cJB2_Message_Warning, "Attempting to decode anyway!");
-        JB2_Message_Set(message, cJB2_Message_Warning, "");
+        JB2MessageSend(message, cJB2_Message_Warning, "MQ stream should end with 0xff 0xac!");
+        JB2MessageSend(message, cJB2_Message_Warning, "Attempting to decode anyway!");
+        JB2MessageEnd(message, cJB2_Message_Warning);
     }
-    auto* d = static_cast<MQ_Decoder*>(JB2_Memory_Alloc(memory, sizeof(MQ_Decoder)));
+    auto* d = static_cast<JB2MQDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQDecoder)));
     if (!d) {
-        Error(message, "Unable to allocate MQ decoder object!");
+        JB2MessageError(message, "Unable to allocate MQ decoder object!");
         return cJB2_Error_Allocation_Failure;
     }
-    *d = MQ_Decoder{};
-    d->contexts = static_cast<const MQ_State**>(
-        JB2_Memory_Alloc(memory, contextCount * uint32_t(sizeof(MQ_State*))));
+    *d = JB2MQDecoder{};
+    d->contexts = static_cast<const JB2MQState**>(
+        JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!d->contexts) {
-        Error(message, "Unable to create MQ context states array!");
+        JB2MessageError(message, "Unable to create MQ context states array!");
         Free(d, memory);
         return cJB2_Error_Allocation_Failure;
     }
-    d->states = static_cast<MQ_State*>(
-        JB2_Memory_Alloc(memory, kMQStateEntries * uint32_t(sizeof(MQ_State))));
+    d->states = static_cast<JB2MQState*>(
+        JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!d->states) {
-        Error(message, "Unable to create MQ states table!");
+        JB2MessageError(message, "Unable to create MQ states table!");
         Free(d, memory);
         return cJB2_Error_Allocation_Failure;
     }
-    MQ_States_Build(d->states);
+    JB2MQStatesBuild(d->states);
     for (uint32_t i = 0; i < contextCount; ++i) d->contexts[i] = &d->states[0];
     d->contextCount = contextCount;
     d->data = data;
@@ -100,16 +96,16 @@ int32_t MQ_Decoder_Start(MQ_Decoder** out, JB2_Memory* memory, uint32_t contextC
     return 0;
 }
 
-void MQ_Decoder_Share(MQ_Decoder* decoder)
+void MQ_Decoder_Share(JB2MQDecoder* decoder)
 {
     if (decoder) ++decoder->shares;
 }
 
-uint8_t MQ_Decoder_Decode_Bit(MQ_Decoder* d, uint32_t context)
+uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
 {
     if (context >= d->contextCount) return 0;
-    const MQ_State*& cx = d->contexts[context];
-    const MQ_State* state = cx;
+    const JB2MQState*& cx = d->contexts[context];
+    const JB2MQState* state = cx;
     const uint32_t qe = state->qeShifted;
     uint8_t bit;
     d->a -= qe;
@@ -145,7 +141,7 @@ uint8_t MQ_Decoder_Decode_Bit(MQ_Decoder* d, uint32_t context)
 
 namespace {
 
-inline uint8_t DecodeWithPrev(MQ_Decoder* d, uint32_t base, uint32_t& prev)
+inline uint8_t DecodeWithPrev(JB2MQDecoder* d, uint32_t base, uint32_t& prev)
 {
     const uint8_t bit = MQ_Decoder_Decode_Bit(d, base | prev);
     prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
@@ -154,7 +150,7 @@ inline uint8_t DecodeWithPrev(MQ_Decoder* d, uint32_t base, uint32_t& prev)
 
 }  // namespace
 
-int32_t MQ_Decoder_Decode_Integer(MQ_Decoder* d, uint32_t base, uint8_t* sign,
+JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sign,
                                   uint32_t* magnitude)
 {
     if (!d || !sign || !magnitude) return cJB2_Error_Internal;
@@ -174,7 +170,7 @@ int32_t MQ_Decoder_Decode_Integer(MQ_Decoder* d, uint32_t base, uint8_t* sign,
     return 0;
 }
 
-int32_t MQ_Decoder_Decode_IAID(MQ_Decoder* d, uint32_t* value, uint32_t codeLength)
+JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t codeLength)
 {
     if (!d || !value) return cJB2_Error_Internal;
     *value = 0;
@@ -187,19 +183,21 @@ int32_t MQ_Decoder_Decode_IAID(MQ_Decoder* d, uint32_t* value, uint32_t codeLeng
     return 0;
 }
 
-int32_t MQ_Decoder_Restart(MQ_Decoder* d, uint32_t position)
+JB2_Error MQ_Decoder_Restart(JB2MQDecoder* d, uint32_t position)
 {
     if (!d || position >= d->length) return cJB2_Error_Internal;
     InitDec(d, position);
     return 0;
 }
 
-int32_t MQ_Decoder_End(MQ_Decoder** holder, JB2_Memory* memory)
+JB2_Error MQ_Decoder_End(JB2MQDecoder** holder, JB2Memory* memory)
 {
     if (!holder || !*holder) return cJB2_Error_Internal;
-    MQ_Decoder* d = *holder;
+    JB2MQDecoder* d = *holder;
     *holder = nullptr;
     if (--d->shares > 0) return 0;
     Free(d, memory);
     return 0;
 }
+
+}  // namespace ZAV

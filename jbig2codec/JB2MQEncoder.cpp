@@ -3,18 +3,14 @@
 #include "jbig2codec/JB2Limits.h"
 #include "jbig2codec/JB2MQContexts.h"
 
+namespace ZAV {
+
 namespace {
 
-void Error(JB2_Message* message, const char* text)
-{
-    JB2_Message_Set(message, cJB2_Message_Error, text);
-    JB2_Message_Set(message, cJB2_Message_Error, "");
-}
-
-void WriteBuffer(MQ_Encoder* e)
+void WriteBuffer(JB2MQEncoder* e)
 {
     if (e->fill == 0) return;
-    const uint32_t written = JB2_Write_Data_Write(e->output, e->buffer, e->offset, e->fill);
+    const uint32_t written = JB2WriteDataWrite(e->output, e->buffer, e->offset, e->fill);
     if (written != e->fill && e->writeStatus == 0) e->writeStatus = cJB2_Error_Write_Failure;
     e->offset += e->fill;
     e->fill = 0;
@@ -22,7 +18,7 @@ void WriteBuffer(MQ_Encoder* e)
 
 // Moves on to the next byte: the finished byte B is stored, except at the
 // position before the first byte, which only exists for a carry.
-void EmitByte(MQ_Encoder* e)
+void EmitByte(JB2MQEncoder* e)
 {
     if (e->started) {
         if (e->fill == e->capacity) WriteBuffer(e);
@@ -31,7 +27,7 @@ void EmitByte(MQ_Encoder* e)
     e->started = true;
 }
 
-void ByteOut(MQ_Encoder* e)
+void ByteOut(JB2MQEncoder* e)
 {
     if (e->b == 0xFF) {
         EmitByte(e);
@@ -57,7 +53,7 @@ void ByteOut(MQ_Encoder* e)
     e->ct = 8;
 }
 
-void RenormE(MQ_Encoder* e)
+void RenormE(JB2MQEncoder* e)
 {
     do {
         e->a <<= 1;
@@ -66,16 +62,16 @@ void RenormE(MQ_Encoder* e)
     } while ((e->a & 0x8000) == 0);
 }
 
-void Free(MQ_Encoder* e, JB2_Memory* memory)
+void Free(JB2MQEncoder* e, JB2Memory* memory)
 {
-    if (e->buffer) JB2_Memory_Free(memory, reinterpret_cast<void**>(&e->buffer));
-    if (e->states) JB2_Memory_Free(memory, reinterpret_cast<void**>(&e->states));
-    if (e->contexts) JB2_Memory_Free(memory, reinterpret_cast<void**>(&e->contexts));
-    if (e->output) JB2_Write_Data_Release(&e->output, memory);
-    JB2_Memory_Free(memory, reinterpret_cast<void**>(&e));
+    if (e->buffer) JB2MemoryFree(memory, &e->buffer);
+    if (e->states) JB2MemoryFree(memory, &e->states);
+    if (e->contexts) JB2MemoryFree(memory, &e->contexts);
+    if (e->output) JB2WriteDataRelease(&e->output, memory);
+    JB2MemoryFree(memory, &e);
 }
 
-void Flush(MQ_Encoder* e)
+void Flush(JB2MQEncoder* e)
 {
     const uint32_t tempC = e->c + e->a;
     e->c |= 0xFFFF;
@@ -95,24 +91,24 @@ void Flush(MQ_Encoder* e)
 
 }  // namespace
 
-int32_t MQ_Encoder_Start(MQ_Encoder** out, JB2_Memory* memory, uint32_t contextCount,
-                         uint32_t startOffset, JB2_Write_Data* output, JB2_Message* message)
+JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t contextCount,
+                         uint32_t startOffset, JB2WriteData* output, JB2Message* message)
 {
     if (!out || contextCount == 0 || contextCount > JB2MQContexts::kCount || !output)
         return cJB2_Error_Internal;
     *out = nullptr;
-    auto* e = static_cast<MQ_Encoder*>(JB2_Memory_Alloc(memory, sizeof(MQ_Encoder)));
+    auto* e = static_cast<JB2MQEncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQEncoder)));
     if (!e) {
-        Error(message, "Unable to allocate MQ encoder object!");
+        JB2MessageError(message, "Unable to allocate MQ encoder object!");
         return cJB2_Error_Allocation_Failure;
     }
-    *e = MQ_Encoder{};
-    JB2_Write_Data_Add_Reference(output);
+    *e = JB2MQEncoder{};
+    JB2WriteDataAddReference(output);
     e->output = output;
-    e->contexts = static_cast<const MQ_State**>(
-        JB2_Memory_Alloc(memory, contextCount * uint32_t(sizeof(MQ_State*))));
+    e->contexts = static_cast<const JB2MQState**>(
+        JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!e->contexts) {
-        Error(message, "Unable to create MQ context states array!");
+        JB2MessageError(message, "Unable to create MQ context states array!");
         Free(e, memory);
         return cJB2_Error_Allocation_Failure;
     }
@@ -120,21 +116,21 @@ int32_t MQ_Encoder_Start(MQ_Encoder** out, JB2_Memory* memory, uint32_t contextC
     e->c = 0;
     e->ct = 12;
     e->b = 0;
-    e->buffer = static_cast<uint8_t*>(JB2_Memory_Alloc(memory, kMQEncoderBufferSize));
+    e->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, kMQEncoderBufferSize));
     if (!e->buffer) {
-        Error(message, "Unable to create MQ buffer!");
+        JB2MessageError(message, "Unable to create MQ buffer!");
         Free(e, memory);
         return cJB2_Error_Allocation_Failure;
     }
     e->capacity = kMQEncoderBufferSize;
-    e->states = static_cast<MQ_State*>(
-        JB2_Memory_Alloc(memory, kMQStateEntries * uint32_t(sizeof(MQ_State))));
+    e->states = static_cast<JB2MQState*>(
+        JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!e->states) {
-        Error(message, "Unable to create MQ states table!");
+        JB2MessageError(message, "Unable to create MQ states table!");
         Free(e, memory);
         return cJB2_Error_Allocation_Failure;
     }
-    MQ_States_Build(e->states);
+    JB2MQStatesBuild(e->states);
     for (uint32_t i = 0; i < contextCount; ++i) e->contexts[i] = &e->states[0];
     e->contextCount = contextCount;
     e->offset = startOffset;
@@ -143,17 +139,17 @@ int32_t MQ_Encoder_Start(MQ_Encoder** out, JB2_Memory* memory, uint32_t contextC
     return 0;
 }
 
-void MQ_Encoder_Share(MQ_Encoder* encoder)
+void MQ_Encoder_Share(JB2MQEncoder* encoder)
 {
     if (encoder) ++encoder->shares;
 }
 
-void MQ_Encoder_Encode_Bit(MQ_Encoder* e, uint32_t context, uint8_t bit)
+void MQ_Encoder_Encode_Bit(JB2MQEncoder* e, uint32_t context, uint8_t bit)
 {
     if (context >= e->contextCount) return;
     ++e->decisions;
-    const MQ_State*& cx = e->contexts[context];
-    const MQ_State* state = cx;
+    const JB2MQState*& cx = e->contexts[context];
+    const JB2MQState* state = cx;
     const uint32_t qe = state->qe;
     e->a -= qe;
     if ((bit & 1) == state->mps) {
@@ -179,7 +175,7 @@ void MQ_Encoder_Encode_Bit(MQ_Encoder* e, uint32_t context, uint8_t bit)
 
 namespace {
 
-inline void EncodeWithPrev(MQ_Encoder* e, uint32_t base, uint32_t& prev, uint8_t bit)
+inline void EncodeWithPrev(JB2MQEncoder* e, uint32_t base, uint32_t& prev, uint8_t bit)
 {
     MQ_Encoder_Encode_Bit(e, base | prev, bit);
     prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
@@ -187,7 +183,7 @@ inline void EncodeWithPrev(MQ_Encoder* e, uint32_t base, uint32_t& prev, uint8_t
 
 }  // namespace
 
-int32_t MQ_Encoder_Encode_Integer(MQ_Encoder* e, uint32_t base, uint32_t magnitude, uint8_t sign)
+JB2_Error MQ_Encoder_Encode_Integer(JB2MQEncoder* e, uint32_t base, uint32_t magnitude, uint8_t sign)
 {
     if (!e) return cJB2_Error_Internal;
     static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
@@ -203,7 +199,7 @@ int32_t MQ_Encoder_Encode_Integer(MQ_Encoder* e, uint32_t base, uint32_t magnitu
     return 0;
 }
 
-int32_t MQ_Encoder_Encode_IAID(MQ_Encoder* e, uint32_t value, uint32_t codeLength)
+JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* e, uint32_t value, uint32_t codeLength)
 {
     if (!e) return cJB2_Error_Internal;
     if (codeLength > kJB2MaxSymbolCodeLength) return cJB2_Error_Internal;
@@ -216,10 +212,10 @@ int32_t MQ_Encoder_Encode_IAID(MQ_Encoder* e, uint32_t value, uint32_t codeLengt
     return 0;
 }
 
-int32_t MQ_Encoder_End(MQ_Encoder** holder, JB2_Memory* memory)
+JB2_Error MQ_Encoder_End(JB2MQEncoder** holder, JB2Memory* memory)
 {
     if (!holder || !*holder) return cJB2_Error_Internal;
-    MQ_Encoder* e = *holder;
+    JB2MQEncoder* e = *holder;
     *holder = nullptr;
     if (--e->shares > 0) return 0;
     if (e->decisions > 0) {
@@ -230,3 +226,5 @@ int32_t MQ_Encoder_End(MQ_Encoder** holder, JB2_Memory* memory)
     Free(e, memory);
     return status;
 }
+
+}  // namespace ZAV

@@ -4,20 +4,25 @@
 
 #include <cstdint>
 
-#include "jbig2codec/JB2StandIn.h"
+#include "jbig2codec/JB2Memory.h"
+#include "jbig2codec/JB2Message.h"
+#include "jbig2codec/JB2Status.h"
+#include "jbig2codec/JB2Write.h"
 #include "jbig2codec/JB2MQStates.h"
+
+namespace ZAV {
 
 constexpr uint32_t kMQEncoderBufferSize = 1024;
 
-struct MQ_Encoder {
-    JB2_Write_Data* output;
+struct JB2MQEncoder {
+    JB2WriteData* output;
     uint32_t a;
     uint32_t c;
     uint32_t ct;
     uint32_t b;            // byte under construction
     bool started;          // the first byte position holds no output
-    MQ_State* states;
-    const MQ_State** contexts;
+    JB2MQState* states;
+    const JB2MQState** contexts;
     uint32_t contextCount;
     uint64_t decisions;
     uint8_t* buffer;
@@ -28,13 +33,15 @@ struct MQ_Encoder {
     uint32_t shares;
 };
 
-int32_t MQ_Encoder_Start(MQ_Encoder** out, JB2_Memory* memory, uint32_t contextCount,
-                         uint32_t startOffset, JB2_Write_Data* output, JB2_Message* message);
-void MQ_Encoder_Share(MQ_Encoder* encoder);
-void MQ_Encoder_Encode_Bit(MQ_Encoder* encoder, uint32_t context, uint8_t bit);
+JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t contextCount,
+                         uint32_t startOffset, JB2WriteData* output, JB2Message* message);
+void MQ_Encoder_Share(JB2MQEncoder* encoder);
+void MQ_Encoder_Encode_Bit(JB2MQEncoder* encoder, uint32_t context, uint8_t bit);
 // Magnitude 0 with sign 1 codes out-of-band.
-int32_t MQ_Encoder_Encode_Integer(MQ_Encoder* encoder, uint32_t base, uint32_t magnitude,
+JB2_Error MQ_Encoder_Encode_Integer(JB2MQEncoder* encoder, uint32_t base, uint32_t magnitude,
                                   uint8_t sign);
-int32_t MQ_Encoder_Encode_IAID(MQ_Encoder* encoder, uint32_t value, uint32_t codeLength);
+JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* encoder, uint32_t value, uint32_t codeLength);
 // The last end flushes the code and writes what is left of the buffer.
-int32_t MQ_Encoder_End(MQ_Encoder** encoder, JB2_Memory* memory);
+JB2_Error MQ_Encoder_End(JB2MQEncoder** encoder, JB2Memory* memory);
+
+}  // namespace ZAV

@@ -1,5 +1,7 @@
 #include "jbig2codec/JB2MQStates.h"
 
+namespace ZAV {
+
 namespace {
 
 const uint16_t kQe[kMQStateRows] = {
@@ -22,11 +24,11 @@ const uint8_t kSwitch[kMQStateRows] = {
 
 }  // namespace
 
-void MQ_States_Build(MQ_State* table)
+void JB2MQStatesBuild(JB2MQState* table)
 {
     for (uint32_t row = 0; row < kMQStateRows; ++row) {
         for (uint8_t mps = 0; mps < 2; ++mps) {
-            MQ_State& entry = table[2 * row + mps];
+            JB2MQState& entry = table[2 * row + mps];
             entry.qe = kQe[row];
             entry.qeShifted = uint32_t(kQe[row]) << 16;
             entry.mps = mps;
@@ -36,3 +38,5 @@ void MQ_States_Build(MQ_State* table)
         }
     }
 }
+
+}  // namespace ZAV

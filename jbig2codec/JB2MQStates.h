@@ -4,12 +4,14 @@
 
 #include <cstdint>
 
-struct MQ_State {
+namespace ZAV {
+
+struct JB2MQState {
     uint32_t qeShifted;      // Qe << 16: the decoder keeps A and C MSB-aligned
     uint16_t qe;
     uint8_t mps;
-    const MQ_State* nextMps;
-    const MQ_State* nextLps;  // with the MPS sense switched where the row says so
+    const JB2MQState* nextMps;
+    const JB2MQState* nextLps;  // with the MPS sense switched where the row says so
 };
 
 // Rows of the estimation table, two entries per row (MPS 0, then MPS 1).
@@ -17,4 +19,6 @@ constexpr uint32_t kMQStateRows = 47;
 constexpr uint32_t kMQStateEntries = 2 * kMQStateRows;
 
 // Fills a table of kMQStateEntries entries.
-void MQ_States_Build(MQ_State* table);
+void JB2MQStatesBuild(JB2MQState* table);
+
+}  // namespace ZAV

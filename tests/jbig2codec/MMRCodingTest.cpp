@@ -7,9 +7,11 @@
 
 #include "jbig2codec/JB2MMRDecoder.h"
 #include "jbig2codec/JB2MMREncoder.h"
-#include "JB2TestFixtures.h"
-#include "JB2TestPages.h"
+#include "tests/jbig2codec/JB2TestFixtures.h"
+#include "tests/jbig2codec/JB2TestPages.h"
 #include "support/TestSupport.h"
+
+using namespace ZAV;
 
 namespace {
 
@@ -92,7 +94,7 @@ int32_t DecodeMMR(std::vector<uint8_t> coded, uint32_t width, uint32_t height, P
     Memory memory;
     const uint32_t length = uint32_t(coded.size());
     coded.resize(coded.size() + 7);
-    MMR_Decoder* decoder = nullptr;
+    JB2MMRDecoder* decoder = nullptr;
     int32_t status = MMR_Decoder_Start(&decoder, memory.Get(), width, height, coded.data(), length,
                                        uint32_t(coded.size()), nullptr);
     if (status != 0) return status;
@@ -105,8 +107,8 @@ int32_t DecodeMMR(std::vector<uint8_t> coded, uint32_t width, uint32_t height, P
 std::vector<uint8_t> EncodeMMR(const Page& page)
 {
     Memory memory;
-    Output output;
-    MMR_Encoder* encoder = nullptr;
+    Output output(memory);
+    JB2MMREncoder* encoder = nullptr;
     EXPECT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
     for (uint32_t y = 0; y < page.height; ++y) EXPECT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(0, MMR_Encoder_End(&encoder, memory.Get()));
@@ -220,7 +222,7 @@ TEST_F(MMRCoding, EndOfBlockIsSkippedOnlyWhenPresent)
         const uint32_t length = uint32_t(coded.size());
         coded.resize(coded.size() + 7);
         Memory memory;
-        MMR_Decoder* decoder = nullptr;
+        JB2MMRDecoder* decoder = nullptr;
         ASSERT_EQ(0, MMR_Decoder_Start(&decoder, memory.Get(), 16, 3, coded.data(), length,
                                        uint32_t(coded.size()), nullptr));
         uint8_t line[2];
@@ -243,15 +245,15 @@ TEST_F(MMRCoding, RefusesBadArguments)
 {
     Memory memory;
     std::vector<uint8_t> buffer(16);
-    MMR_Decoder* decoder = nullptr;
+    JB2MMRDecoder* decoder = nullptr;
     EXPECT_EQ(-500, MMR_Decoder_Start(&decoder, memory.Get(), 0, 1, buffer.data(), 4, 16, nullptr));
     EXPECT_EQ(-500, MMR_Decoder_Start(&decoder, memory.Get(), 1, 0, buffer.data(), 4, 16, nullptr));
     EXPECT_EQ(-500, MMR_Decoder_Start(&decoder, memory.Get(), 1, 1, buffer.data(), 0, 16, nullptr));
     EXPECT_EQ(-500, MMR_Decoder_Start(&decoder, memory.Get(), 1, 1, buffer.data(), 13, 16, nullptr));
     EXPECT_EQ(0, MMR_Decoder_Start(&decoder, memory.Get(), 1, 1, buffer.data(), 9, 16, nullptr));
     MMR_Decoder_End(&decoder, memory.Get());
-    Output output;
-    MMR_Encoder* encoder = nullptr;
+    Output output(memory);
+    JB2MMREncoder* encoder = nullptr;
     EXPECT_EQ(-500, MMR_Encoder_Start(&encoder, memory.Get(), 0, 1, 0, output.Get(), nullptr));
     EXPECT_EQ(-500, MMR_Encoder_Start(&encoder, memory.Get(), 1, 1, 0, nullptr, nullptr));
 }
@@ -260,8 +262,8 @@ TEST_F(MMRCoding, FailedWriteIsReportedAtTheEnd)
 {
     const Page page = JB2Test::NoisePage("noise", 800, 100, 3);
     Memory memory;
-    Output output(500);
-    MMR_Encoder* encoder = nullptr;
+    Output output(memory, 500);
+    JB2MMREncoder* encoder = nullptr;
     ASSERT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
     for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(-12, MMR_Encoder_End(&encoder, memory.Get()));

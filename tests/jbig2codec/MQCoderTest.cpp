@@ -6,7 +6,9 @@
 #include "jbig2codec/JB2MQContexts.h"
 #include "jbig2codec/JB2MQDecoder.h"
 #include "jbig2codec/JB2MQEncoder.h"
-#include "JB2TestFixtures.h"
+#include "tests/jbig2codec/JB2TestFixtures.h"
+
+using namespace ZAV;
 
 namespace {
 
@@ -21,18 +23,18 @@ const std::vector<uint8_t> kAnnexHCode = {
     0x84, 0xC7, 0x3B, 0xFC, 0xE1, 0xA1, 0x43, 0x04, 0x02, 0x20, 0x00, 0x00, 0x41, 0x0D, 0xBB,
     0x86, 0xF4, 0x31, 0x7F, 0xFF, 0x88, 0xFF, 0x37, 0x47, 0x1A, 0xDB, 0x6A, 0xDF, 0xFF, 0xAC};
 
-MQ_Encoder* StartEncoder(Memory& memory, Output& output, uint32_t offset = 0)
+JB2MQEncoder* StartEncoder(Memory& memory, Output& output, uint32_t offset = 0)
 {
-    MQ_Encoder* encoder = nullptr;
+    JB2MQEncoder* encoder = nullptr;
     EXPECT_EQ(0, MQ_Encoder_Start(&encoder, memory.Get(), JB2MQContexts::kCount, offset,
                                   output.Get(), nullptr));
     return encoder;
 }
 
-MQ_Decoder* StartDecoder(Memory& memory, const std::vector<uint8_t>& code,
-                         JB2_Message* message = nullptr)
+JB2MQDecoder* StartDecoder(Memory& memory, const std::vector<uint8_t>& code,
+                         JB2Message* message = nullptr)
 {
-    MQ_Decoder* decoder = nullptr;
+    JB2MQDecoder* decoder = nullptr;
     EXPECT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, code.data(),
                                   uint32_t(code.size()), message));
     return decoder;
@@ -41,8 +43,8 @@ MQ_Decoder* StartDecoder(Memory& memory, const std::vector<uint8_t>& code,
 TEST(MQCoder, EncodesTheAnnexHSequenceToItsCodeBytes)
 {
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     for (uint8_t byte : kAnnexHDecisions)
         for (int bit = 7; bit >= 0; --bit) MQ_Encoder_Encode_Bit(encoder, 0, (byte >> bit) & 1);
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
@@ -54,7 +56,7 @@ TEST(MQCoder, EncodesTheAnnexHSequenceToItsCodeBytes)
 TEST(MQCoder, DecodesTheAnnexHCodeBackToTheSequence)
 {
     Memory memory;
-    MQ_Decoder* decoder = StartDecoder(memory, kAnnexHCode);
+    JB2MQDecoder* decoder = StartDecoder(memory, kAnnexHCode);
     ASSERT_NE(nullptr, decoder);
     std::vector<uint8_t> decoded;
     for (size_t i = 0; i < kAnnexHDecisions.size(); ++i) {
@@ -69,8 +71,8 @@ TEST(MQCoder, DecodesTheAnnexHCodeBackToTheSequence)
 TEST(MQCoder, WritesAtTheStartOffset)
 {
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output, 5);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output, 5);
     for (uint8_t byte : kAnnexHDecisions)
         for (int bit = 7; bit >= 0; --bit) MQ_Encoder_Encode_Bit(encoder, 7, (byte >> bit) & 1);
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
@@ -81,8 +83,8 @@ TEST(MQCoder, WritesAtTheStartOffset)
 TEST(MQCoder, EncoderWithoutDecisionsWritesNothing)
 {
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     EXPECT_EQ(2, output.References());
     EXPECT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
     EXPECT_TRUE(output.Bytes().empty());
@@ -99,12 +101,14 @@ TEST(MQCoder, DecoderNeverReadsPastItsData)
           std::vector<uint8_t>{0x00, 0xFF}, std::vector<uint8_t>{0x84, 0xC7, 0x3B, 0xFF, 0x7F}}) {
         auto* exact = new uint8_t[data.size()];
         std::copy(data.begin(), data.end(), exact);
-        JB2_Message message{};
-        MQ_Decoder* decoder = nullptr;
+        Memory local;
+        JB2MQDecoder* decoder = nullptr;
         ASSERT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, exact,
-                                      uint32_t(data.size()), &message));
+                                      uint32_t(data.size()), local.Message()));
         const bool marked = data[data.size() - 2] == 0xFF && data.back() == 0xAC;
-        EXPECT_EQ(marked ? 0 : 3, message.count);
+        EXPECT_EQ(marked ? 0u : 3u, local.Texts().pieces.size());
+        EXPECT_EQ(marked, !local.Texts().HasOfType(11, "MQ stream should end with 0xff 0xac!"));
+        EXPECT_EQ(marked, !local.Texts().HasOfType(11, "Attempting to decode anyway!"));
         for (int i = 0; i < 20000; ++i) MQ_Decoder_Decode_Bit(decoder, uint32_t(i % 3));
         EXPECT_LE(decoder->position, data.size());
         EXPECT_EQ(0, MQ_Decoder_Restart(decoder, uint32_t(data.size() - 1)));
@@ -118,12 +122,12 @@ TEST(MQCoder, RefusesBadArguments)
 {
     Memory memory;
     const uint8_t data[2] = {0xFF, 0xAC};
-    MQ_Decoder* decoder = nullptr;
+    JB2MQDecoder* decoder = nullptr;
     EXPECT_EQ(-500, MQ_Decoder_Start(nullptr, memory.Get(), 10, data, 2, nullptr));
     EXPECT_EQ(-500, MQ_Decoder_Start(&decoder, memory.Get(), 10, nullptr, 2, nullptr));
     EXPECT_EQ(-500, MQ_Decoder_Start(&decoder, memory.Get(), 10, data, 1, nullptr));
     EXPECT_EQ(-500, MQ_Decoder_Start(&decoder, memory.Get(), 0, data, 2, nullptr));
-    MQ_Encoder* encoder = nullptr;
+    JB2MQEncoder* encoder = nullptr;
     EXPECT_EQ(-500, MQ_Encoder_Start(&encoder, memory.Get(), 10, 0, nullptr, nullptr));
     EXPECT_EQ(-500, MQ_Encoder_Start(&encoder, memory.Get(), 0, 0, nullptr, nullptr));
 }
@@ -141,8 +145,8 @@ TEST(MQCoder, IntegersRoundTripOverEveryRange)
         {20, 0, 10}, {83, 1, 10},  {84, 0, 13},   {339, 0, 13},   {340, 1, 18},
         {4435, 0, 18}, {4436, 0, 38}, {4436, 1, 38}, {1000000, 0, 38}, {0x7FFFFFFF, 1, 38}};
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     const uint32_t bases[3] = {JB2MQContexts::kIADH, JB2MQContexts::kIARI, JB2MQContexts::kIAAI};
     for (int pass = 0; pass < 3; ++pass)
         for (const IntegerCase& c : cases) {
@@ -156,7 +160,7 @@ TEST(MQCoder, IntegersRoundTripOverEveryRange)
     EXPECT_EQ(0xFF, code[code.size() - 2]);
     EXPECT_EQ(0xAC, code.back());
 
-    MQ_Decoder* decoder = StartDecoder(memory, code);
+    JB2MQDecoder* decoder = StartDecoder(memory, code);
     for (int pass = 0; pass < 3; ++pass)
         for (const IntegerCase& c : cases) {
             uint8_t sign = 9;
@@ -171,11 +175,11 @@ TEST(MQCoder, IntegersRoundTripOverEveryRange)
 TEST(MQCoder, MagnitudeBeyondThirtyOneBitsIsRefused)
 {
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     MQ_Encoder_Encode_Integer(encoder, JB2MQContexts::kIADW, 0xFFFFFFFF, 0);
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
-    MQ_Decoder* decoder = StartDecoder(memory, output.Bytes());
+    JB2MQDecoder* decoder = StartDecoder(memory, output.Bytes());
     uint8_t sign = 0;
     uint32_t magnitude = 0;
     EXPECT_EQ(-19, MQ_Decoder_Decode_Integer(decoder, JB2MQContexts::kIADW, &sign, &magnitude));
@@ -185,15 +189,15 @@ TEST(MQCoder, MagnitudeBeyondThirtyOneBitsIsRefused)
 TEST(MQCoder, SymbolIdentifiersRoundTripAndLongCodesAreRefused)
 {
     Memory memory;
-    Output output;
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     const std::vector<std::pair<uint32_t, uint32_t>> ids = {
         {0, 0}, {1, 1}, {5, 3}, {0x7FFF, 15}, {0x1234, 15}, {0, 15}};
     for (auto [value, length] : ids) ASSERT_EQ(0, MQ_Encoder_Encode_IAID(encoder, value, length));
     EXPECT_NE(0, MQ_Encoder_Encode_IAID(encoder, 0, kJB2MaxSymbolCodeLength + 1));
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
 
-    MQ_Decoder* decoder = StartDecoder(memory, output.Bytes());
+    JB2MQDecoder* decoder = StartDecoder(memory, output.Bytes());
     for (auto [value, length] : ids) {
         uint32_t decoded = 99;
         ASSERT_EQ(0, MQ_Decoder_Decode_IAID(decoder, &decoded, length));
@@ -208,9 +212,9 @@ TEST(MQCoder, SymbolIdentifiersRoundTripAndLongCodesAreRefused)
 TEST(MQCoder, SharedDecoderLivesUntilTheLastEnd)
 {
     Memory memory;
-    MQ_Decoder* first = StartDecoder(memory, kAnnexHCode);
+    JB2MQDecoder* first = StartDecoder(memory, kAnnexHCode);
     MQ_Decoder_Share(first);
-    MQ_Decoder* second = first;
+    JB2MQDecoder* second = first;
     EXPECT_EQ(0, MQ_Decoder_End(&first, memory.Get()));
     EXPECT_EQ(nullptr, first);
     EXPECT_EQ(0u, MQ_Decoder_Decode_Bit(second, 0));  // still alive: the first decision is 0
@@ -220,8 +224,8 @@ TEST(MQCoder, SharedDecoderLivesUntilTheLastEnd)
 TEST(MQCoder, FailedWriteIsReportedAtTheEnd)
 {
     Memory memory;
-    Output output(100);  // refuses everything that reaches past byte 100
-    MQ_Encoder* encoder = StartEncoder(memory, output);
+    Output output(memory, 100);  // refuses everything that reaches past byte 100
+    JB2MQEncoder* encoder = StartEncoder(memory, output);
     uint32_t seed = 1;
     for (int i = 0; i < 40000; ++i) {
         seed = seed * 1103515245 + 12345;
