@@ -1,6 +1,10 @@
 #include "foundation/ChunkBuffer.h"
 
+#include "foundation/TextException.h"
+
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace ZAV {
@@ -71,6 +75,9 @@ void CChunkBuffer::CopyTo(CArraySimple<unsigned char, 1>& target) const
     target.RemoveAll();
     if (total == 0)
         return;
+    // The byte array counts in 32 bits; a larger copy would lose the rest.
+    if (total > static_cast<size_t>(INT32_MAX))
+        ThrowTextException("Buffer too large for a byte array!");
     target.SetSize(static_cast<int>(total));
     unsigned char* out = target.GetData();
     for (const auto& chunk : m_chunks) {
