@@ -321,6 +321,8 @@ boost::shared_ptr<CPDFArray> CPDFParser::ParseArray() {
         array->Add(element);
         SkipBlanks();
     }
+    // What was just read from the file is not a change to it.
+    array->SetModified(false);
     return array;
 }
 
@@ -351,6 +353,7 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseDictionary() {
         if (last) break;
         SkipBlanks();
     }
+    dictionary->SetModified(false);
     return dictionary;
 }
 
