@@ -88,14 +88,12 @@ private:
     bool MatchLiteralImpl(const char* text, bool foldCase);
 
     ZAV::CDataSource* m_source;
-    uint32_t m_reserved = 0;
     char m_lineEndChar = 0;
     char m_secondLineEndChar = 0;
     int m_twoCharLineEnd = 0;
     CLineColumnsHash m_lineColumns;
     int m_line = 1;
     int m_column = 1;
-    int m_reservedInt = -1;
     GetCharFn m_getChar;
     UngetCharFn m_ungetChar;
     // Reads that met the end of the data and have not been stepped back yet.
