@@ -6,6 +6,7 @@
 #include <string>
 
 #include "PDFTestDocuments.h"
+#include "foundation/DataSource.h"
 #include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
@@ -224,4 +225,41 @@ TEST_F(PDFImportTest, LongChainOfReferencesIsRefusedNotOverflowingTheStack)
     CPDFKeySet keys;
     EXPECT_EQ("PDF object structure is nested too deeply!",
               ThrownText([&] { head->Clone(&source, &target, references, keys, false); }));
+}
+
+TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
+    ZAVTest::TempDir dir;
+    {
+        SharedFontDocument written(3);
+        WriteToFile(written.document, dir.File("source.pdf"));
+    }
+    ZAV::CDataSource input;
+    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
+    CPDFDocument source;
+    source.SetDataSource(&input);
+    source.Parse();
+    ASSERT_EQ(3, source.GetPageCount());
+
+    CPDFDocument target;
+    target.GetInfo().SetTitle("Extract");
+    target.ImportPage(source.GetPage(1)->GetPageObject());
+    TransferObjectsMap().Clear();
+    target.ImportPage(source.GetPage(2)->GetPageObject());
+    const std::string path = dir.File("extract.pdf");
+    const std::string file = WriteToFile(target, path);
+    EXPECT_EQ("", QpdfProblems(path));
+    EXPECT_EQ("2", PdfInfoField(path, "Pages"));
+    EXPECT_EQ("Extract", PdfInfoField(path, "Title"));
+    ZAVTest::RunResult text = ZAVTest::Run("pdftotext " + ZAVTest::ShellQuote(path) + " -");
+    const size_t second = text.output.find("Page 2");
+    const size_t third = text.output.find("Page 3");
+    EXPECT_NE(std::string::npos, second) << text.output;
+    EXPECT_NE(std::string::npos, third);
+    EXPECT_LT(second, third);
+    // The numbers of the page's media box come through unchanged.
+    EXPECT_NE(std::string::npos, file.find("[0.00 0.00 595.2756 841.8898]"));
 }
