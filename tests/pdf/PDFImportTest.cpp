@@ -205,26 +205,50 @@ TEST_F(PDFImportTest, PageTreeWhoseLastKidLeadsBackIsRefused)
               ThrownText([&] { d.ImportPage(source.pages[0]); }));
 }
 
-TEST_F(PDFImportTest, LongChainOfReferencesIsRefusedNotOverflowingTheStack)
+namespace {
+
+// A chain of indirect dictionaries, each holding a reference to the next.
+boost::shared_ptr<CPDFObject> BuildChain(CPDFDocument& document, int length)
 {
-    CPDFDocument source;
     boost::shared_ptr<CPDFObject> previous;
     boost::shared_ptr<CPDFObject> head;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < length; ++i) {
         CPDFDictionary* link = nullptr;
-        boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&source, link);
-        source.AddObject(object);
+        boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&document, link);
+        document.AddObject(object);
         if (previous)
             GetPDFDictionary(previous, true)->SetRef("/Next", object->GetObjectNumber(), 0);
         else
             head = object;
         previous = object;
     }
+    return head;
+}
+
+}  // namespace
+
+TEST_F(PDFImportTest, LongChainsOfReferencesCopyUpToALimitAndNeverOverflowTheStack)
+{
+    {
+        CPDFDocument source;
+        boost::shared_ptr<CPDFObject> head = BuildChain(source, 1200);
+        CPDFDocument target;
+        CPDFVisitedMap references(100);
+        CPDFKeySet keys;
+        head->Clone(&source, &target, references, keys, false);
+        EXPECT_EQ(1201, target.GetCrtSize());
+    }
+    TransferObjectsMap().Clear();
+    CPDFDocument source;
+    boost::shared_ptr<CPDFObject> head = BuildChain(source, 5000);
     CPDFDocument target;
     CPDFVisitedMap references(100);
     CPDFKeySet keys;
     EXPECT_EQ("PDF object structure is nested too deeply!",
               ThrownText([&] { head->Clone(&source, &target, references, keys, false); }));
+    CPDFDocument other;
+    EXPECT_EQ("PDF object structure is nested too deeply!",
+              ThrownText([&] { other.AddObjectTree(head); }));
 }
 
 TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)
