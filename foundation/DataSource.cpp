@@ -19,6 +19,19 @@ const char* const kBinStreamSeek = "Seeking from eBinStreamIO not supported!";
 const char* const kBinStreamHasMore = "HasMoreData from eBinStreamIO not supported!";
 const char* const kEndOfFile = "End of file reached while decoding.\n";
 
+// The length of the open file; bytes still buffered for writing count.
+uint64_t FileLength(CDataSourceState& s)
+{
+    if (!s.stream)
+        return 0;
+    if (s.writeMode)
+        std::fflush(s.stream);
+    struct stat info;
+    if (fstat(fileno(s.stream), &info) != 0)
+        return 0;
+    return static_cast<uint64_t>(info.st_size);
+}
+
 const int kCodeEndOfFile = 11;
 const int kCodeReadBuffer = 15;
 const int kCodeWriteFailed = 30;
@@ -60,6 +73,7 @@ void CDataSource::FinishOpen(int kind, bool writeMode)
     CDataSourceState& s = *m_state;
     s.kind = kind;
     s.writeMode = writeMode;
+    s.lastWasWrite = false;
     s.bytesRead = 0;
     s.firstMarker = CDataSourceState::kFirstMarker;
     s.lastMarker = CDataSourceState::kLastMarker;
@@ -94,7 +108,7 @@ bool CDataSource::OpenFile(const char* name)
     s.position = 0;
     s.writtenSize = 0;
     FinishOpen(eFileIO, false);
-    s.size = GetLength();
+    s.size = FileLength(s);
     return true;
 }
 
@@ -262,7 +276,13 @@ size_t CDataSource::Read(void* buffer, size_t count)
     CDataSourceState& s = *m_state;
     switch (s.kind) {
     case eFileIO:
-        return s.stream ? std::fread(buffer, 1, count, s.stream) : 0;
+        if (!s.stream)
+            return 0;
+        if (s.lastWasWrite) {
+            std::fflush(s.stream);
+            s.lastWasWrite = false;
+        }
+        return std::fread(buffer, 1, count, s.stream);
     case eMappedFileIO:
     case eMemoryIO: {
         uint64_t limit = s.writeMode ? s.writtenSize : s.size;
@@ -297,7 +317,13 @@ bool CDataSource::Write(const void* data, size_t itemSize, size_t count)
         return false;
     switch (s.kind) {
     case eFileIO:
-        return s.stream && std::fwrite(data, itemSize, count, s.stream) == count;
+        if (!s.stream)
+            return false;
+        if (!s.lastWasWrite) {
+            fseeko(s.stream, 0, SEEK_CUR);
+            s.lastWasWrite = true;
+        }
+        return std::fwrite(data, itemSize, count, s.stream) == count;
     case eMappedFileIO:
     case eMemoryIO:
         // The block takes exactly its capacity, no more.
@@ -404,16 +430,10 @@ uint64_t CDataSource::GetLength()
 {
     CDataSourceState& s = *m_state;
     switch (s.kind) {
-    case eFileIO: {
-        if (!s.stream)
-            return 0;
-        if (s.writeMode)
-            std::fflush(s.stream);
-        struct stat info;
-        if (fstat(fileno(s.stream), &info) != 0)
-            return 0;
-        return static_cast<uint64_t>(info.st_size);
-    }
+    case eFileIO:
+        // A file opened for reading keeps the length it had at the open, so
+        // that end tests byte by byte cost no system call.
+        return s.writeMode ? FileLength(s) : s.size;
     case eMappedFileIO:
     case eMemoryIO:
         return s.writeMode ? s.writtenSize : s.size;
