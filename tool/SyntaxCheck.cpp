@@ -6,11 +6,13 @@
 #include "foundation/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/ZAVPdfPage.h"
+#include "pdf/PDFCrt.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFName.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
+#include "pdf/PDFRef.h"
 #include "tool/Commands.h"
 #include "tool/LibraryObjects.h"
 #include "platform/CrtShims.h"
@@ -70,6 +72,36 @@ void AppendToFile(const std::string& fileName, const std::string& text)
     if (!written || !closed) {
         message.Format("Can't write file '%s'!", fileName.c_str());
         ThrowTextException(message.GetText());
+    }
+}
+
+// The document reads its objects when something refers to them; the listing
+// wants every object the file holds, also those nothing refers to. An object
+// that cannot be read is reported and the others are read on.
+void LoadAllObjects(CPDFDocument& pdf, CLogFile& log)
+{
+    const boost::shared_ptr<CPDFCrt>& crt = pdf.GetCrt();
+    if (!crt)
+        return;
+    // Taken first: reading an object may give the table new entries.
+    std::vector<std::pair<int, int>> inUse;
+    for (int s = 0; s < crt->GetSectionCount(); ++s) {
+        const CPDFCrtSequence& section = crt->GetSection(s);
+        for (int64_t number = section.GetFirst(); number < int64_t(section.GetFirst()) + section.GetCount(); ++number) {
+            const s_crtentry entry = section.GetEntry(static_cast<int32_t>(number));
+            if (number > 0 && entry.type == 'n' && entry.offset > 0)
+                inUse.emplace_back(static_cast<int>(number), entry.generation);
+        }
+    }
+    for (const auto& object : inUse) {
+        try {
+            CPDFRef reference(&pdf, object.first, object.second);
+            reference.GetReferencedObject();
+        } catch (const CTextException& e) {
+            String text;
+            text.Format("\tError loading object %d %d! %s", object.first, object.second, e.GetText());
+            LogLine(log, text);
+        }
     }
 }
 
@@ -144,6 +176,7 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
     CZAVPtr<IZAVObjectSp> view = document->GetObjectSp();
     const boost::shared_ptr<CPDFDocument> pdf = static_cast<CZAVPdfDocument*>(view->GetImplementation())->GetDocument();
 
+    LoadAllObjects(*pdf, log);
     CSet<CPDFObjectBase*> remaining;
     for (const std::string& key : pdf->GetObjectKeys()) {
         CPDFObjectPtr object = pdf->FindObject(key);
