@@ -1,0 +1,40 @@
+// Ceilings the codec applies to values read from JBIG2 data, so that no
+// file can drive an allocation or a loop beyond what real documents need.
+#pragma once
+
+#include <cstdint>
+
+namespace ZAV {
+
+// The allocation callback takes a 32-bit size; nothing larger can be asked for.
+constexpr uint64_t kJB2MaxAllocationBytes = 0xFFFFFFFFull;
+
+// A segment's referred-to count may by syntax reach 2^29 - 1; real files
+// refer to a handful, and the header arrays are sized from it.
+constexpr uint32_t kJB2MaxReferredToSegments = 1u << 20;
+
+// The largest referred-to count the long header form can hold.
+constexpr uint32_t kJB2MaxReferredToCountField = 0x1FFFFFFFu;
+
+// Bytes kept for one formatted message or one formatted piece of output.
+constexpr uint32_t kJB2TextBufferSize = 1024;
+
+// Longest piece of a message handed to the message callback at once.
+constexpr uint32_t kJB2MessagePieceLength = 67;
+
+// Bytes of the write bits object's buffer, flushed when full.
+constexpr uint32_t kJB2WriteBitsBufferSize = 1024;
+
+// Default block size of a data cache when none is given.
+constexpr uint32_t kJB2DefaultCacheBlockSize = 1024;
+
+// Block table and block store both grow by this many entries at a time.
+constexpr uint32_t kJB2CacheGrowth = 32;
+
+// Segment data is copied between caches and targets in pieces of this size.
+constexpr uint32_t kJB2SegmentCopyChunk = 4096;
+
+// The segment array grows by this many entries at a time.
+constexpr uint32_t kJB2SegmentArrayGrowth = 8;
+
+}  // namespace ZAV

@@ -1,0 +1,122 @@
+#include "jbig2codec/JB2Message.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace ZAV {
+
+JB2_Error JB2MessageCreate(JB2Message** out, JB2Memory* memory, JB2_Message_Callback callback, void* user)
+{
+    if (!out)
+        return cJB2_Error_Invalid_Pointer;
+    *out = nullptr;
+    auto* message = JB2MemoryNew<JB2Message>(memory);
+    if (!message)
+        return cJB2_Error_Allocation_Failure;
+    message->callback = callback;
+    message->user = user;
+    message->references = 1;
+    *out = message;
+    return cJB2_Error_OK;
+}
+
+void JB2MessageAddReference(JB2Message* message)
+{
+    if (message)
+        ++message->references;
+}
+
+JB2_Error JB2MessageRelease(JB2Message** holder, JB2Memory* memory)
+{
+    if (!holder || !*holder)
+        return cJB2_Error_Free_Failure;
+    if ((*holder)->references > 1) {
+        --(*holder)->references;
+        *holder = nullptr;
+        return cJB2_Error_OK;
+    }
+    return JB2MemoryFree(memory, holder);
+}
+
+void JB2MessageDeliver(JB2_Message_Callback callback, void* user, int32_t type, const char* text)
+{
+    if (!callback || !text)
+        return;
+    const size_t length = std::strlen(text);
+    if (length <= kJB2MessagePieceLength) {
+        callback(text, type, user);
+        return;
+    }
+    char piece[kJB2MessagePieceLength + 1];
+    size_t position = 0;
+    while (length - position > kJB2MessagePieceLength) {
+        // Search the window backwards for a blank to end the piece before.
+        size_t pieceLength = kJB2MessagePieceLength;
+        size_t next = position + kJB2MessagePieceLength;
+        for (size_t i = kJB2MessagePieceLength; i-- > 0;) {
+            if (text[position + i] == ' ') {
+                pieceLength = i;
+                next = position + i + 1;
+                break;
+            }
+        }
+        // An empty piece would read as the end of the message: leave it out.
+        if (pieceLength > 0) {
+            std::memcpy(piece, text + position, pieceLength);
+            piece[pieceLength] = '\0';
+            callback(piece, type, user);
+        }
+        position = next;
+    }
+    callback(text + position, type, user);
+}
+
+void JB2MessageSendV(JB2Message* message, int32_t type, const char* format, va_list arguments)
+{
+    if (!message || !message->callback || !format)
+        return;
+    std::vsnprintf(message->text, sizeof message->text, format, arguments);
+    JB2MessageDeliver(message->callback, message->user, type, message->text);
+}
+
+void JB2MessageSend(JB2Message* message, int32_t type, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    JB2MessageSendV(message, type, format, arguments);
+    va_end(arguments);
+}
+
+void JB2MessageEnd(JB2Message* message, int32_t type)
+{
+    if (message && message->callback)
+        message->callback("", type, message->user);
+}
+
+void JB2MessageError(JB2Message* message, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    JB2MessageSendV(message, cJB2_Message_Error, format, arguments);
+    va_end(arguments);
+    JB2MessageEnd(message, cJB2_Message_Error);
+}
+
+void JB2MessageWarning(JB2Message* message, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    JB2MessageSendV(message, cJB2_Message_Warning, format, arguments);
+    va_end(arguments);
+    JB2MessageEnd(message, cJB2_Message_Warning);
+}
+
+void JB2MessageInfo(JB2Message* message, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    JB2MessageSendV(message, cJB2_Message_Info, format, arguments);
+    va_end(arguments);
+}
+
+}  // namespace ZAV

@@ -1,0 +1,41 @@
+// Windows global memory over the C heap. Pixel blocks, palettes and DIBs
+// cross between the program and its plug-ins, so every module must read a
+// handle the same way: each block carries a small header (magic, flags,
+// size, lock count) in front, and all storage comes from malloc/free, which
+// the program and the plug-ins share.
+//
+// A fixed block's handle is the address of its bytes. A moveable block's
+// handle is a separate record that points to its bytes, so the bytes may
+// move on GlobalReAlloc while the handle stays.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+#include <cstddef>
+
+constexpr UINT GMEM_FIXED = 0x0000;
+constexpr UINT GMEM_MOVEABLE = 0x0002;
+constexpr UINT GMEM_ZEROINIT = 0x0040;
+constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
+constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+
+// A block of bytes; null (last error ERROR_NOT_ENOUGH_MEMORY) when the heap
+// refuses. With GMEM_ZEROINIT the bytes are zero.
+HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
+
+// Resizes a block, keeping its bytes up to the smaller size; with
+// GMEM_ZEROINIT the added bytes are zero. A fixed block may move: use the
+// returned handle. On failure null comes back and the block is unchanged.
+HGLOBAL GlobalReAlloc(HGLOBAL handle, size_t bytes, UINT flags);
+
+// The address of the block's bytes; counts a lock on a moveable block.
+void* GlobalLock(HGLOBAL handle);
+
+// Drops one lock; TRUE while the block is still locked.
+BOOL GlobalUnlock(HGLOBAL handle);
+
+// The size asked for; 0 for a null or unknown handle.
+size_t GlobalSize(HGLOBAL handle);
+
+// Null on success; the handle itself when it is not a block.
+HGLOBAL GlobalFree(HGLOBAL handle);

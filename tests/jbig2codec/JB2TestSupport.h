@@ -1,0 +1,114 @@
+// Callbacks for the codec tests: an allocator that counts and can fail, a
+// message collector, and byte vectors as source and target.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "jbig2codec/kvd_jb2.h"
+
+namespace JB2Test {
+
+struct Allocator {
+    uint64_t allocations = 0;
+    uint64_t frees = 0;
+    uint64_t largest = 0;       // largest single request
+    uint64_t failAt = 0;        // the n-th allocation (from 1) fails; 0 never
+    uint64_t limit = 0;         // requests above this fail; 0 no limit
+
+    uint64_t Live() const { return allocations - frees; }
+
+    static void* Alloc(uint32_t size, void* user)
+    {
+        auto* self = static_cast<Allocator*>(user);
+        if (size > self->largest)
+            self->largest = size;
+        if (self->failAt && self->allocations + 1 == self->failAt)
+            return nullptr;
+        if (self->limit && size > self->limit)
+            return nullptr;
+        void* block = std::malloc(size);
+        if (block)
+            ++self->allocations;
+        return block;
+    }
+
+    static JB2_Error Free(void* pointer, void* user)
+    {
+        ++static_cast<Allocator*>(user)->frees;
+        std::free(pointer);
+        return 0;
+    }
+};
+
+struct Messages {
+    std::vector<std::pair<int32_t, std::string>> pieces;
+
+    static void Collect(const char* text, int32_t type, void* user)
+    {
+        static_cast<Messages*>(user)->pieces.emplace_back(type, text);
+    }
+
+    bool Has(const std::string& text) const
+    {
+        for (const auto& piece : pieces)
+            if (piece.second == text)
+                return true;
+        return false;
+    }
+
+    bool HasOfType(int32_t type, const std::string& text) const
+    {
+        for (const auto& piece : pieces)
+            if (piece.first == type && piece.second == text)
+                return true;
+        return false;
+    }
+
+    std::string All() const
+    {
+        std::string text;
+        for (const auto& piece : pieces)
+            text += std::to_string(piece.first) + ": " + piece.second + "\n";
+        return text;
+    }
+};
+
+struct Source {
+    std::vector<uint8_t> bytes;
+    uint32_t reads = 0;
+
+    static uint32_t Read(uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
+    {
+        auto* self = static_cast<Source*>(user);
+        ++self->reads;
+        if (offset >= self->bytes.size())
+            return 0;
+        uint64_t available = self->bytes.size() - offset;
+        uint32_t n = available < count ? static_cast<uint32_t>(available) : count;
+        std::memcpy(buffer, self->bytes.data() + offset, n);
+        return n;
+    }
+};
+
+struct Target {
+    std::vector<uint8_t> bytes;
+    uint64_t failAfter = UINT64_MAX;  // bytes accepted before writes come up short
+
+    static uint32_t Write(const uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
+    {
+        auto* self = static_cast<Target*>(user);
+        if (static_cast<uint64_t>(offset) + count > self->failAfter)
+            return 0;
+        if (self->bytes.size() < static_cast<size_t>(offset) + count)
+            self->bytes.resize(static_cast<size_t>(offset) + count);
+        std::memcpy(self->bytes.data() + offset, buffer, count);
+        return count;
+    }
+};
+
+}  // namespace JB2Test
