@@ -37,4 +37,10 @@ constexpr uint32_t kJB2SegmentCopyChunk = 4096;
 // The segment array grows by this many entries at a time.
 constexpr uint32_t kJB2SegmentArrayGrowth = 8;
 
+// Integer procedures code signed 32-bit values; larger magnitudes are corrupt.
+constexpr uint64_t kJB2MaxCodedInteger = 0x7FFFFFFF;
+
+// Symbol codes longer than this would use the contexts of other procedures.
+constexpr uint32_t kJB2MaxSymbolCodeLength = 15;
+
 }  // namespace ZAV

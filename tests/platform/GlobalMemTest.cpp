@@ -29,8 +29,9 @@ TEST(GlobalMem, FixedAndMoveableBlocksKeepSizeAndZeroFill)
         void* bytes = GlobalLock(block);
         ASSERT_NE(bytes, nullptr);
         EXPECT_EQ(reinterpret_cast<uintptr_t>(bytes) % 16, 0u);
-        if (flags & GMEM_ZEROINIT)
+        if (flags & GMEM_ZEROINIT) {
             EXPECT_TRUE(AllBytesAre(bytes, 1000, 0));
+        }
         if (flags & GMEM_MOVEABLE) {
             EXPECT_NE(bytes, block);
         } else {

@@ -1,0 +1,13 @@
+// IsNotNull: whether a smart pointer (boost::shared_ptr, CZAVPtr) holds an
+// object.
+#pragma once
+
+namespace ZAV {
+
+template <class P>
+bool IsNotNull(const P& pointer)
+{
+    return pointer.get() != nullptr;
+}
+
+}  // namespace ZAV

@@ -1,0 +1,69 @@
+// Codec objects for the coder tests: a memory object over a counting
+// allocator (everything must be given back by the end), a message object
+// that collects texts, and an output channel into a byte vector.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "jbig2codec/JB2Memory.h"
+#include "jbig2codec/JB2Message.h"
+#include "jbig2codec/JB2Write.h"
+#include "tests/jbig2codec/JB2TestSupport.h"
+
+namespace JB2Test {
+
+class Memory {
+public:
+    Memory()
+    {
+        EXPECT_EQ(0, ZAV::JB2MemoryCreate(&m_memory, Allocator::Alloc, &m_allocator, Allocator::Free,
+                                          &m_allocator));
+        EXPECT_EQ(0, ZAV::JB2MessageCreate(&m_message, m_memory, Messages::Collect, &m_messages));
+    }
+    ~Memory()
+    {
+        ZAV::JB2MessageRelease(&m_message, m_memory);
+        ZAV::JB2MemoryRelease(&m_memory);
+        EXPECT_EQ(0u, m_allocator.Live());
+    }
+    Memory(const Memory&) = delete;
+    Memory& operator=(const Memory&) = delete;
+
+    ZAV::JB2Memory* Get() { return m_memory; }
+    ZAV::JB2Message* Message() { return m_message; }
+    const Messages& Texts() const { return m_messages; }
+    Allocator& Allocations() { return m_allocator; }
+
+private:
+    Allocator m_allocator;
+    Messages m_messages;
+    ZAV::JB2Memory* m_memory = nullptr;
+    ZAV::JB2Message* m_message = nullptr;
+};
+
+// Collects written bytes at their absolute offsets.
+class Output {
+public:
+    explicit Output(Memory& memory, uint64_t failAfter = UINT64_MAX) : m_memory(memory)
+    {
+        m_target.failAfter = failAfter;
+        EXPECT_EQ(0, ZAV::JB2WriteDataCreate(&m_write, memory.Get(), Target::Write, &m_target, nullptr));
+    }
+    ~Output() { ZAV::JB2WriteDataRelease(&m_write, m_memory.Get()); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    ZAV::JB2WriteData* Get() { return m_write; }
+    const std::vector<uint8_t>& Bytes() const { return m_target.bytes; }
+    uint32_t References() const { return m_write->references; }
+
+private:
+    Memory& m_memory;
+    Target m_target;
+    ZAV::JB2WriteData* m_write = nullptr;
+};
+
+}  // namespace JB2Test
