@@ -31,6 +31,15 @@ CStringAllocCache& Cache()
     return *CStringAllocCache::GetInstance();
 }
 
+// A zero-filled buffer: a text read as a list of strings then always ends
+// inside its buffer, and no stale bytes of a reused buffer show.
+char* NewBuffer(size_t request, uint32_t* capacity)
+{
+    char* buffer = Cache().Allocate(request, capacity);
+    std::memset(buffer, 0, *capacity);
+    return buffer;
+}
+
 // Length of a list of zero-terminated strings ended by an empty one,
 // counting both final zeros.
 size_t ListLength(const char* text)
@@ -62,7 +71,7 @@ String::String(const char* text, bool isList)
         return;
     }
     const size_t length = ListLength(text);
-    char* buffer = Cache().Allocate(length, &m_capacity);
+    char* buffer = NewBuffer(length, &m_capacity);
     std::memcpy(buffer, text, length - 1);
     buffer[length - 1] = '\0';
     m_buffer = buffer;
@@ -81,7 +90,7 @@ String::String(const char* text, size_t length)
 String::String(char c)
 {
     CStringAllocCache::AddUser();
-    m_buffer = Cache().Allocate(2, &m_capacity);
+    m_buffer = NewBuffer(2, &m_capacity);
     m_buffer[0] = c;
     m_buffer[1] = '\0';
 }
@@ -134,7 +143,7 @@ void String::Assign(const char* text, size_t length)
     // The new buffer is filled before the old one goes, so the source may
     // be this String's own text.
     uint32_t capacity = 0;
-    char* buffer = Cache().Allocate(length + 1, &capacity);
+    char* buffer = NewBuffer(length + 1, &capacity);
     std::memcpy(buffer, text, length);
     buffer[length] = '\0';
     Take(buffer, capacity);
@@ -170,7 +179,7 @@ String& String::operator+=(const String& other)
     if (otherLength == 0 && m_buffer)
         return *this;
     uint32_t capacity = 0;
-    char* buffer = Cache().Allocate(length + otherLength + 1, &capacity);
+    char* buffer = NewBuffer(length + otherLength + 1, &capacity);
     std::memcpy(buffer, GetText(), length);
     std::memcpy(buffer + length, other.GetText(), otherLength);
     buffer[length + otherLength] = '\0';
@@ -319,9 +328,10 @@ void String::TrimRight()
     if (!m_buffer)
         return;
     size_t length = std::strlen(m_buffer);
+    const size_t oldLength = length;
     while (length > 0 && IsBlank(m_buffer[length - 1]))
         --length;
-    m_buffer[length] = '\0';
+    std::memset(m_buffer + length, 0, oldLength - length);
 }
 
 void String::Trim()
@@ -392,8 +402,7 @@ void String::Split(const char* separators, std::vector<String>& out) const
 char* String::AllocBuffer(size_t n)
 {
     uint32_t capacity = 0;
-    char* buffer = Cache().Allocate(n, &capacity);
-    std::memset(buffer, 0, capacity);
+    char* buffer = NewBuffer(n, &capacity);
     Take(buffer, capacity);
     return m_buffer;
 }
@@ -403,8 +412,7 @@ char* String::GetBuffer(size_t n)
     const size_t length = static_cast<size_t>(GetLength());
     if (n > length || !m_buffer) {
         uint32_t capacity = 0;
-        char* buffer = Cache().Allocate(n + 1, &capacity);
-        std::memset(buffer, 0, capacity);
+        char* buffer = NewBuffer(n + 1, &capacity);
         std::memcpy(buffer, GetText(), length);
         Take(buffer, capacity);
     }
@@ -445,7 +453,7 @@ void String::FormatV(const char* format, va_list args)
         return;
     }
     uint32_t capacity = 0;
-    char* buffer = Cache().Allocate(static_cast<size_t>(needed) + 1, &capacity);
+    char* buffer = NewBuffer(static_cast<size_t>(needed) + 1, &capacity);
     std::vsnprintf(buffer, static_cast<size_t>(needed) + 1, format, args);
     Take(buffer, capacity);
 }

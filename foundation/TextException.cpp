@@ -59,7 +59,7 @@ void ThrowTextException(const char* text)
     throw CTextException(0, text);
 }
 
-char* FormatSystemMessage(DWORD errorCode, const char* prefix, char* out)
+char* FormatSystemMessage(uint32_t errorCode, const char* prefix, char* out)
 {
     // Room for the text; the last byte always stays for the zero.
     const size_t room = kSystemMessageBufferSize - 1;

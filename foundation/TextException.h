@@ -2,8 +2,6 @@
 // a numeric code (0 unless the thrower sets one) and an English message.
 #pragma once
 
-#include "platform/WinTypes.h"
-
 #include <cstddef>
 #include <cstdint>
 
@@ -33,7 +31,7 @@ constexpr size_t kSystemMessageBufferSize = 1025;
 // Writes the prefix, one blank and the system's text for the error code into
 // out (kSystemMessageBufferSize bytes) and returns out. Without a prefix the
 // system text stands alone. Whatever does not fit is cut off.
-char* FormatSystemMessage(DWORD errorCode, const char* prefix, char* out);
+char* FormatSystemMessage(uint32_t errorCode, const char* prefix, char* out);
 
 // Throws the text alone when the last error is 0, else the text, one blank
 // and the system's text for the last error.

@@ -4,7 +4,7 @@
 
 namespace ZAV {
 
-void JB2_Row_Shift_Left(uint8_t* row, uint32_t width, uint32_t shift)
+void JB2RowShiftLeft(uint8_t* row, uint32_t width, uint32_t shift)
 {
     const uint32_t bytes = (width + 7) / 8;
     if (shift == 0 || bytes == 0) return;
@@ -53,7 +53,7 @@ inline uint8_t Combine(uint8_t destination, uint8_t source, uint8_t combination)
 
 }  // namespace
 
-void JB2_Row_Combine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
+void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
                      uint8_t combination)
 {
     if (width == 0) return;
@@ -64,7 +64,7 @@ void JB2_Row_Combine(uint8_t* destination, uint8_t* source, uint32_t width, int6
         if (skip >= width) return;
         source += skip / 8;
         span = uint32_t(width - skip);
-        JB2_Row_Shift_Left(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
+        JB2RowShiftLeft(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
     } else {
         destination += uint64_t(x) / 8;
         bitOffset = uint32_t(uint64_t(x) % 8);
@@ -82,7 +82,7 @@ void JB2_Row_Combine(uint8_t* destination, uint8_t* source, uint32_t width, int6
     }
 }
 
-void JB2_Row_Set_Run(uint8_t* row, uint32_t x, uint32_t count)
+void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count)
 {
     if (count == 0) return;
     uint8_t* p = row + x / 8;

@@ -16,16 +16,16 @@ enum : uint8_t {
 };
 
 // Shifts the (width + 7) / 8 bytes of a row left by shift (0 to 7) bits.
-void JB2_Row_Shift_Left(uint8_t* row, uint32_t width, uint32_t shift);
+void JB2RowShiftLeft(uint8_t* row, uint32_t width, uint32_t shift);
 
 // Combines width pixels of source into destination from pixel x on; the
 // destination outside [x, x + width) is unchanged. The source is shifted in
 // place and needs one spare byte behind its (width + 7) / 8 bytes. The caller
 // keeps the span inside the destination.
-void JB2_Row_Combine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
+void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
                      uint8_t combination);
 
 // Sets count pixels from pixel x on.
-void JB2_Row_Set_Run(uint8_t* row, uint32_t x, uint32_t count);
+void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count);
 
 }  // namespace ZAV

@@ -43,4 +43,13 @@ constexpr uint64_t kJB2MaxCodedInteger = 0x7FFFFFFF;
 // Symbol codes longer than this would use the contexts of other procedures.
 constexpr uint32_t kJB2MaxSymbolCodeLength = 15;
 
+// Widest region or bitmap the coders take: a 600 dpi scan 1,700 inches wide.
+// Keeps the ring of context lines (129 lines) within a few hundred megabytes.
+constexpr uint32_t kJB2MaxRegionWidth = 1u << 20;
+
+// Most pixels of one region or bitmap: more than an A0 page at 600 dpi. The
+// arithmetic coder can produce any number of pixels from a few bytes, so
+// this bounds the work a file can ask for.
+constexpr uint64_t kJB2MaxRegionPixels = 1ull << 30;
+
 }  // namespace ZAV

@@ -206,7 +206,7 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
     std::memset(line, 0, (width + 7) / 8);
     for (uint32_t k = 0; k < count; k += 2) {
         const uint32_t end = k + 1 < count ? coding[k + 1] : width;
-        JB2_Row_Set_Run(line, coding[k], end - coding[k]);
+        JB2RowSetRun(line, coding[k], end - coding[k]);
     }
     ++d->linesDone;
     return 0;

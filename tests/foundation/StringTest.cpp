@@ -56,6 +56,16 @@ TEST(String, Constructors)
     fromList.Split(nullptr, parts);
     EXPECT_EQ(Pieces(parts), (std::vector<std::string>{"one", "two"}));
     EXPECT_EQ(std::memcmp(fromList.GetText(), list, sizeof(list) - 1), 0);
+
+    // Read as a list, a plain text is one piece, whatever its buffer size.
+    for (size_t length : {3u, 20u, 4000u, 9000u}) {
+        const std::string plain(length, 'w');
+        String(plain.c_str()).Split(nullptr, parts);
+        ASSERT_EQ(parts.size(), 1u) << length;
+        EXPECT_EQ(parts[0].GetLength(), static_cast<int>(length));
+    }
+    String("", true).Split("", parts);
+    EXPECT_TRUE(parts.empty());
 }
 
 TEST(String, FormatsLongAndOddFormatsExactly)

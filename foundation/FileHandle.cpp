@@ -1,0 +1,44 @@
+#include "foundation/FileHandle.h"
+
+#include "foundation/TextException.h"
+#include "platform/CrtShims.h"
+
+namespace ZAV {
+
+CFileHandle::~CFileHandle()
+{
+    Close();
+}
+
+void CFileHandle::Open(const char* name, const char* mode)
+{
+    Close();
+    FILE* file = nullptr;
+    if (!name || fopen_s(&file, name, mode) != 0 || !file) {
+        String text;
+        text.Format("Cannot open file '%s'!", name ? name : "");
+        ThrowTextException(text.GetText());
+    }
+    m_file = file;
+    m_name = String(name);
+}
+
+void CFileHandle::Close()
+{
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    m_name = String("");
+}
+
+uint64_t CFileHandle::GetSize()
+{
+    if (!m_file || fseeko(m_file, 0, SEEK_END) != 0)
+        return 0;
+    off_t size = ftello(m_file);
+    fseeko(m_file, 0, SEEK_SET);
+    return size < 0 ? 0 : static_cast<uint64_t>(size);
+}
+
+}  // namespace ZAV

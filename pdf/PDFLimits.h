@@ -1,0 +1,29 @@
+// Ceilings that keep hostile or broken PDF files from driving recursion,
+// allocation or numbering beyond what a sound file can need.
+#pragma once
+
+#include <cstdint>
+
+namespace ZAVPDF {
+
+// Highest object number a file may use; the PDF format itself stops at 2^23 - 1.
+constexpr int32_t kPDFMaxObjectNumber = 8388607;
+
+// Most entries one cross-reference table may hold (one per possible object number).
+constexpr int64_t kPDFMaxCrtEntries = int64_t(kPDFMaxObjectNumber) + 1;
+
+// A file subsection that is further away than this from an existing section
+// gets its own section instead of widening that one over the gap.
+constexpr int64_t kPDFMaxCrtGapToMerge = 1024;
+
+// Deepest nesting of walks over the object graph (copying, collecting,
+// writing); keeps the stack bounded for chains of references in a file.
+constexpr int kPDFMaxWalkDepth = 1000;
+
+// Deepest page tree a walk down /Kids follows before giving up.
+constexpr int kPDFMaxPageTreeDepth = 256;
+
+// Largest byte offset a classic cross-reference row can hold as an int.
+constexpr int64_t kPDFMaxFileOffset = INT32_MAX;
+
+}  // namespace ZAVPDF

@@ -1,0 +1,66 @@
+#include "pdf/PDFObjectBase.h"
+
+#include <cstdio>
+
+#include "foundation/TextException.h"
+#include "pdf/PDFDocument.h"
+
+namespace ZAVPDF {
+
+CPDFObjectBase::CPDFObjectBase(int type, CPDFDocument* document)
+    : m_document(document),
+      m_documentKey(CPDFDocument::MakeKeyText(document)),
+      m_type(type)
+{
+    if (!document)
+        ThrowTextException("No document assigned!");
+}
+
+CPDFObjectBase::~CPDFObjectBase() = default;
+
+int CPDFObjectBase::GetObjectNumber() const { return 0; }
+
+int CPDFObjectBase::GetGenerationNumber() const { return 0; }
+
+void CPDFObjectBase::CollectReferences(CPDFObjectMap&, CPDFKeySet&) {}
+
+bool CPDFObjectBase::IsModified() const { return m_modified; }
+
+bool CPDFObjectBase::HasModifiedContent() const { return false; }
+
+void CPDFObjectBase::FindDictionaries(const boost::shared_ptr<CPDFDictionary>&,
+                                      std::vector<CPDFDictionary*>&, CPDFKeySet&)
+{
+}
+
+void CPDFObjectBase::WriteTo(std::ostream& stream)
+{
+    stream << ToPDFString();
+}
+
+void CPDFObjectBase::SetDocumentKey(CPDFDocument* document)
+{
+    if (!document)
+        ThrowTextException("No document assigned!");
+    m_document = document;
+    m_documentKey = CPDFDocument::MakeKeyText(document);
+}
+
+std::string CPDFObjectBase::GetObjectKey() const
+{
+    return MakeObjectKey(GetObjectNumber(), m_documentKey);
+}
+
+CPDFParser* CPDFObjectBase::GetParser() const
+{
+    return m_document ? m_document->GetParser().get() : nullptr;
+}
+
+std::string MakeObjectKey(int objectNumber, const std::string& documentKeyText)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%d-", objectNumber);
+    return number + documentKeyText;
+}
+
+}  // namespace ZAVPDF

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "jbig2codec/JB2ContextBuffer.h"
+#include "jbig2codec/JB2Limits.h"
+#include "jbig2codec/JB2MMREncoder.h"
+#include "jbig2codec/JB2MQContextDecoder.h"
+#include "jbig2codec/JB2MQContextEncoder.h"
+#include "tests/jbig2codec/JB2TestFiles.h"
+#include "tests/jbig2codec/JB2TestFixtures.h"
+#include "tests/jbig2codec/JB2TestPages.h"
+
+using namespace ZAV;
+
+namespace {
+
+using JB2Test::Memory;
+using JB2Test::Output;
+using JB2Test::Page;
+
+struct ATLayout {
+    std::string name;
+    int8_t x[4];
+    int8_t y[4];
+};
+
+// Per template: the nominal layout and moved ones, the extremes of the ring included.
+std::vector<ATLayout> Layouts(uint8_t gbTemplate)
+{
+    ATLayout nominal{"nominal", {}, {}};
+    JB2GenericNominalAT(gbTemplate, nominal.x, nominal.y);
+    if (gbTemplate == 0)
+        return {nominal,
+                {"far", {-128, 127, -1, 5}, {-128, -1, 0, -3}},
+                {"close", {-1, -2, 1, 0}, {0, 0, -1, -2}}};
+    return {nominal, {"far", {127, 0, 0, 0}, {-128, 0, 0, 0}}, {"left", {-1, 0, 0, 0}, {0, 0, 0, 0}}};
+}
+
+std::vector<Page> Pages()
+{
+    Page repeats = JB2Test::BlankPage("repeated lines", 45, 30);
+    for (uint32_t y = 5; y < 25; ++y)
+        for (uint32_t x = 10; x < 30; ++x)
+            if (y < 15 || x % 3 == 0) repeats.Set(x, y);
+    return {JB2Test::TextPage("text", 131, 56, 3), JB2Test::NoisePage("noise", 29, 11, 8), repeats,
+            JB2Test::BlackPage("black", 8, 3)};
+}
+
+std::vector<uint8_t> Encode(Memory& memory, const Page& page, uint8_t gbTemplate, const ATLayout& at, bool tpgdon)
+{
+    Output output(memory);
+    JB2MQContextEncoder* encoder = nullptr;
+    EXPECT_EQ(0, MQ_Context_Encoder_Start_Adaptive(&encoder, memory.Get(), page.width, page.height, gbTemplate,
+                                                   at.x, at.y, tpgdon, 0, output.Get(), memory.Message()));
+    if (!encoder) return {};
+    for (uint32_t y = 0; y < page.height; ++y) EXPECT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
+    EXPECT_EQ(-500, MQ_Context_Encoder_Line(encoder, page.Row(0)));
+    EXPECT_EQ(0, MQ_Context_Encoder_End(&encoder, memory.Get()));
+    return output.Bytes();
+}
+
+Page Decode(Memory& memory, const std::vector<uint8_t>& coded, uint32_t width, uint32_t height, uint8_t gbTemplate,
+            const ATLayout& at, bool tpgdon)
+{
+    Page page = JB2Test::BlankPage("decoded", width, height);
+    JB2MQContextDecoder* decoder = nullptr;
+    EXPECT_EQ(0, MQ_Context_Decoder_Start(&decoder, memory.Get(), width, height, gbTemplate, 0, at.x, at.y,
+                                          coded.data(), uint32_t(coded.size()), memory.Message()));
+    if (!decoder) return page;
+    for (uint32_t y = 0; y < height; ++y) EXPECT_EQ(0, MQ_Context_Decoder_Line(decoder, page.Row(y), tpgdon, nullptr));
+    EXPECT_EQ(-500, MQ_Context_Decoder_Line(decoder, page.Row(0), tpgdon, nullptr));
+    EXPECT_EQ(0, MQ_Context_Decoder_End(&decoder, memory.Get()));
+    return page;
+}
+
+TEST(GenericRegionCoding, RoundTripsEveryTemplatePredictionAndATLayout)
+{
+    ZAVTest::TempDir dir;
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    for (uint8_t gbTemplate = 0; gbTemplate < 4; ++gbTemplate)
+        for (const ATLayout& at : Layouts(gbTemplate))
+            for (const bool tpgdon : {false, true})
+                for (const Page& page : Pages()) {
+                    const std::string what = "template " + std::to_string(gbTemplate) + ", AT " + at.name +
+                                             (tpgdon ? ", TPGDON, " : ", ") + page.name;
+                    Memory memory;
+                    const std::vector<uint8_t> coded = Encode(memory, page, gbTemplate, at, tpgdon);
+                    ASSERT_GE(coded.size(), 2u) << what;
+                    EXPECT_EQ(0xFF, coded[coded.size() - 2]) << what;
+                    EXPECT_EQ(0xAC, coded.back()) << what;
+                    EXPECT_EQ(page.bits, Decode(memory, coded, page.width, page.height, gbTemplate, at, tpgdon).bits)
+                        << what;
+                    // An independent decoder reads the same pixels from a file around the code.
+                    const std::vector<uint8_t> file = JB2Test::OnePageFile(
+                        page.width, page.height,
+                        {JB2Test::GenericRegionData(page.width, page.height, false, gbTemplate, tpgdon, at.x, at.y,
+                                                    coded)});
+                    const Page other = JB2Test::Jbig2decDecode(file, dir);
+                    EXPECT_EQ(page.bits, other.bits) << what << " (jbig2dec)";
+                }
+}
+
+TEST(GenericRegionCoding, NominalEncoderMatchesTheAdaptiveOneAtNominalPlaces)
+{
+    const Page page = JB2Test::TextPage("text", 77, 40, 9);
+    for (uint8_t gbTemplate = 0; gbTemplate < 4; ++gbTemplate) {
+        Memory memory;
+        Output output(memory);
+        JB2MQContextEncoder* encoder = nullptr;
+        ASSERT_EQ(0, MQ_Context_Encoder_Start(&encoder, memory.Get(), page.width, page.height, gbTemplate, 3,
+                                              output.Get(), nullptr));
+        for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
+        ASSERT_EQ(0, MQ_Context_Encoder_End(&encoder, memory.Get()));
+        const std::vector<uint8_t> adaptive = Encode(memory, page, gbTemplate, Layouts(gbTemplate)[0], false);
+        ASSERT_EQ(adaptive.size() + 3, output.Bytes().size());
+        EXPECT_TRUE(std::equal(adaptive.begin(), adaptive.end(), output.Bytes().begin() + 3));
+    }
+}
+
+TEST(GenericRegionCoding, MMRRegionsDecodeThroughJbig2dec)
+{
+    ZAVTest::TempDir dir;
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    for (const Page& page : Pages()) {
+        Memory memory;
+        Output output(memory);
+        JB2MMREncoder* encoder = nullptr;
+        ASSERT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
+        for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
+        ASSERT_EQ(0, MMR_Encoder_End(&encoder, memory.Get()));
+        const std::vector<uint8_t> file = JB2Test::OnePageFile(
+            page.width, page.height,
+            {JB2Test::GenericRegionData(page.width, page.height, true, 0, false, nullptr, nullptr, output.Bytes())});
+        EXPECT_EQ(page.bits, JB2Test::Jbig2decDecode(file, dir).bits) << page.name;
+    }
+}
+
+// T.88 forbids AT pixels that are not yet coded when the pixel is.
+TEST(GenericRegionCoding, ATPixelsAtOrAfterTheCurrentPixelAreRefused)
+{
+    struct Case {
+        int8_t x;
+        int8_t y;
+        JB2_Error status;
+    };
+    const std::vector<Case> cases = {{0, 0, -19}, {1, 0, -19}, {127, 0, -19}, {0, 1, -19},
+                                     {-5, 2, -19}, {-1, 0, 0},  {-128, 0, 0},  {127, -1, 0}};
+    const uint8_t coded[2] = {0xFF, 0xAC};
+    for (uint8_t gbTemplate : {uint8_t(0), uint8_t(2)})
+        for (const Case& c : cases) {
+            Memory memory;
+            int8_t atX[4];
+            int8_t atY[4];
+            JB2GenericNominalAT(gbTemplate, atX, atY);
+            atX[gbTemplate == 0 ? 3 : 0] = c.x;
+            atY[gbTemplate == 0 ? 3 : 0] = c.y;
+            JB2MQContextDecoder* decoder = nullptr;
+            EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), 8, 8, gbTemplate, 0, atX, atY,
+                                                         coded, 2, memory.Message()))
+                << int(c.x) << "," << int(c.y);
+            EXPECT_EQ(c.status != 0, memory.Texts().Has("Invalid AT pixel position (" + std::to_string(c.x) +
+                                                         ", " + std::to_string(c.y) + ")!"));
+            EXPECT_EQ(c.status != 0, decoder == nullptr);
+            if (decoder) MQ_Context_Decoder_End(&decoder, memory.Get());
+        }
+}
+
+TEST(GenericRegionCoding, OversizedRegionsAreRefusedBeforeAllocating)
+{
+    struct Case {
+        uint32_t width;
+        uint32_t height;
+        JB2_Error status;
+    };
+    const std::vector<Case> cases = {{0, 5, -500},
+                                     {5, 0, -500},
+                                     {kJB2MaxRegionWidth + 1, 1, -22},
+                                     {0xFFFFFFFF, 0xFFFFFFFF, -22},
+                                     {1u << 16, (1u << 14) + 1, -22},
+                                     {kJB2MaxRegionWidth, 1, 0}};
+    const uint8_t coded[2] = {0xFF, 0xAC};
+    for (const Case& c : cases) {
+        Memory memory;
+        JB2MQContextDecoder* decoder = nullptr;
+        memory.Allocations().largest = 0;
+        EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), c.width, c.height, 0, 1, nullptr,
+                                                     nullptr, coded, 2, memory.Message()))
+            << c.width << " x " << c.height;
+        if (c.status != 0) {
+            EXPECT_EQ(0u, memory.Allocations().largest) << c.width << " x " << c.height;
+        }
+        if (decoder) MQ_Context_Decoder_End(&decoder, memory.Get());
+    }
+}
+
+TEST(GenericRegionCoding, SkippedPixelsStayWhiteAndCostNoDecision)
+{
+    Memory memory;
+    const Page page = JB2Test::NoisePage("noise", 20, 2, 4);
+    const std::vector<uint8_t> coded = Encode(memory, page, 1, Layouts(1)[0], false);
+    JB2MQContextDecoder* decoder = nullptr;
+    ASSERT_EQ(0, MQ_Context_Decoder_Start(&decoder, memory.Get(), 20, 3, 1, 1, nullptr, nullptr, coded.data(),
+                                          uint32_t(coded.size()), nullptr));
+    const uint8_t skipAll[3] = {0xFF, 0xFF, 0xF0};
+    uint8_t line[3] = {9, 9, 9};
+    const uint32_t a = decoder->mq->a;
+    const uint32_t c = decoder->mq->c;
+    ASSERT_EQ(0, MQ_Context_Decoder_Line(decoder, line, 0, skipAll));
+    EXPECT_EQ(a, decoder->mq->a);
+    EXPECT_EQ(c, decoder->mq->c);
+    EXPECT_EQ(0, line[0] | line[1] | line[2]);
+    MQ_Context_Decoder_End(&decoder, memory.Get());
+}
+
+TEST(GenericRegionCoding, CurrentLineATFormMatchesAMovedFirstATPixel)
+{
+    Memory memory;
+    const Page page = JB2Test::TextPage("text", 64, 30, 12);
+    ATLayout at{"A1 on the line", {}, {}};
+    JB2GenericNominalAT(0, at.x, at.y);
+    at.x[0] = -16;
+    at.y[0] = 0;
+    const std::vector<uint8_t> coded = Encode(memory, page, 0, at, false);
+    JB2MQContextDecoder* decoder = nullptr;
+    ASSERT_EQ(0, MQ_Context_Decoder_Start(&decoder, memory.Get(), page.width, page.height, 0, 1, nullptr, nullptr,
+                                          coded.data(), uint32_t(coded.size()), nullptr));
+    Page decoded = JB2Test::BlankPage("decoded", page.width, page.height);
+    for (uint32_t y = 0; y < page.height; ++y)
+        ASSERT_EQ(0, MQ_Context_Decoder_Line_Current_AT(decoder, decoded.Row(y), -16));
+    EXPECT_EQ(page.bits, decoded.bits);
+    MQ_Context_Decoder_End(&decoder, memory.Get());
+}
+
+}  // namespace
