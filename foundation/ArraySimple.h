@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "foundation/ZAVPtr.h"
+
 namespace ZAV {
 
 // Refuses an index outside the array: reading or writing there would touch
@@ -42,6 +44,12 @@ template <class T>
 bool ArrayElementsEqual(const T& first, const T& second)
 {
     return first == second;
+}
+
+template <class I>
+bool ArrayElementsEqual(const CZAVPtr<I>& first, const CZAVPtr<I>& second)
+{
+    return first.Get() == second.Get();
 }
 
 template <class T, int TypeCode>

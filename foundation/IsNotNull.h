@@ -7,7 +7,7 @@ namespace ZAV {
 template <class P>
 bool IsNotNull(const P& pointer)
 {
-    return pointer.get() != nullptr;
+    return static_cast<bool>(pointer);
 }
 
 }  // namespace ZAV

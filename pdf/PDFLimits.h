@@ -26,4 +26,15 @@ constexpr int kPDFMaxPageTreeDepth = 256;
 // Largest byte offset a classic cross-reference row can hold as an int.
 constexpr int64_t kPDFMaxFileOffset = INT32_MAX;
 
+// Deepest nesting of arrays and dictionaries the parser reads; far above
+// what real files use, far below what would exhaust the stack.
+constexpr int kPDFMaxNestingDepth = 256;
+
+// Longest chain of objects read while another is being read (a stream
+// /Length that is itself an indirect object, and so on).
+constexpr int kPDFMaxLoadDepth = 32;
+
+// Deepest tree of interactive form fields followed through /Kids.
+constexpr int kPDFMaxFieldTreeDepth = 64;
+
 }  // namespace ZAVPDF

@@ -1,6 +1,10 @@
 #include "foundation/ArraySimple.h"
 #include "foundation/ArrayString.h"
 #include "foundation/TextException.h"
+#include "foundation/ZAVInterfaces.h"
+#include "foundation/ZAVObjectSpImpl.h"
+#include "foundation/ZAVPtr.h"
+#include "foundation/ZAVRefCountBase.h"
 
 #include <gtest/gtest.h>
 
@@ -222,4 +226,69 @@ TEST(CArrayString, PointerTableFollowsChangesOfTheStrings)
     other.GetStringPointers();
     EXPECT_STREQ(copy.GetStringPointers()[0], "p");
     EXPECT_NE(copy.GetStringPointers(), other.GetStringPointers());
+}
+
+namespace {
+
+// An object that counts its destructions, to show each reference the array
+// takes is given back exactly once.
+class CArrayTestSp final : public CZAVRefCountBase<CArrayTestSp>, public IZAVObjectSpImpl<CArrayTestSp> {
+public:
+    explicit CArrayTestSp(int* destroyed) : m_destroyed(destroyed) {}
+    ~CArrayTestSp() { ++*m_destroyed; }
+
+    void* GetInterfaceView(int32_t id) { return id == zaviidObject ? static_cast<IZAVObjectSp*>(this) : nullptr; }
+    void* GetPayload() { return m_destroyed; }
+
+    static CZAVPtr<IZAVObjectSp> Create(int* destroyed)
+    {
+        return QueryInterfaceSp<IZAVObjectSp>(new CArrayTestSp(destroyed));
+    }
+
+private:
+    int* m_destroyed;
+};
+
+typedef CArraySimple<CZAVPtr<IZAVObjectSp>, 7> ObjectArray;
+
+}  // namespace
+
+TEST(CArraySimple, InterfacePointersAreCountedInAndOut)
+{
+    int destroyed = 0;
+    {
+        CZAVPtr<IZAVObjectSp> first = CArrayTestSp::Create(&destroyed);
+        CZAVPtr<IZAVObjectSp> second = CArrayTestSp::Create(&destroyed);
+        ObjectArray objects;
+        EXPECT_EQ(objects.GetTypeCode(), 7);
+        objects.SetSize(2);
+        EXPECT_TRUE(objects.GetAt(0).IsEmpty());
+
+        objects.SetAt(0, first);
+        objects.SetAt(1, first);
+        EXPECT_EQ(first->GetRefCount(), 3);
+        {
+            CZAVPtr<IZAVObjectSp> got = objects.GetAt(0);
+            EXPECT_EQ(got.Get(), first.Get());
+            EXPECT_EQ(first->GetRefCount(), 4);
+        }
+        EXPECT_EQ(first->GetRefCount(), 3);
+
+        objects.SetAt(1, second);  // releases the reference it replaces
+        EXPECT_EQ(first->GetRefCount(), 2);
+        EXPECT_EQ(second->GetRefCount(), 2);
+
+        ObjectArray copy(objects);
+        EXPECT_TRUE(copy.IsEqual(objects));
+        EXPECT_EQ(first->GetRefCount(), 3);
+        copy.SetAt(0, second);
+        EXPECT_FALSE(copy.IsEqual(objects));  // by identity, not by content
+
+        objects.RemoveAll();
+        EXPECT_EQ(first->GetRefCount(), 1);
+        EXPECT_EQ(second->GetRefCount(), 3);
+        EXPECT_THROW(objects.GetAt(0), CTextException);
+        EXPECT_EQ(destroyed, 0);
+    }
+    EXPECT_EQ(destroyed, 2);
 }

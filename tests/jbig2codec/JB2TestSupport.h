@@ -61,11 +61,24 @@ struct Messages {
         return false;
     }
 
+    // True when one piece, or one whole message (its pieces up to the empty
+    // text, joined again at the blanks they were split at), is the text.
     bool HasOfType(int32_t type, const std::string& text) const
     {
-        for (const auto& piece : pieces)
+        std::string joined;
+        int32_t joinedType = 0;
+        for (const auto& piece : pieces) {
             if (piece.first == type && piece.second == text)
                 return true;
+            if (piece.first != joinedType || piece.second.empty())
+                joined.clear();
+            joinedType = piece.first;
+            if (piece.second.empty())
+                continue;
+            joined += joined.empty() ? piece.second : " " + piece.second;
+            if (piece.first == type && joined == text)
+                return true;
+        }
         return false;
     }
 

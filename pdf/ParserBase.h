@@ -1,0 +1,101 @@
+// Character-level reader under the text parsers (PDF objects and file
+// structure, portable-anymap headers): one byte at a time from a data source,
+// with line and column bookkeeping that survives stepping back over line ends.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/DataSource.h"
+#include "foundation/Hash.h"
+#include "foundation/String.h"
+
+// Line number -> the column at which that line ended, so that stepping back
+// over a line end can restore the column of the line before.
+class CLineColumnsHash : public ZAV::THash<int, int> {
+public:
+    explicit CLineColumnsHash(int bucketCount);
+    uint32_t GetHashValue(const int& key) const override;
+    int CreateDefaultValue() const override;
+};
+
+class ParserBase;
+
+// A spot in the input to come back to after a look-ahead.
+struct ParserPosition {
+    ParserBase* owner = nullptr;
+    int64_t position = 0;
+    int line = 1;
+    int column = 1;
+};
+
+class ParserBase {
+public:
+    ParserBase(ZAV::CDataSource* source, int tableSize);
+    virtual ~ParserBase();
+
+    ParserBase(const ParserBase&) = delete;
+    ParserBase& operator=(const ParserBase&) = delete;
+
+    // The next character; 0 at the end of the data. A whole line-end sequence
+    // comes back as 10 and raises *lineEnd (never lowers it).
+    char GetChar(bool* lineEnd = nullptr) { return (this->*m_getChar)(lineEnd); }
+    // Steps back over the character last read (both bytes of a pair line end).
+    int UngetChar() { return (this->*m_ungetChar)(); }
+
+    bool IsAtEnd();
+    bool MatchChar(char c);
+    bool MatchLiteral(const char* text);
+    bool MatchLiteralNoCase(const char* text);
+    bool ReadSign(bool* negative);
+    // Fails on a non-digit (which stays consumed) and on a value that does
+    // not fit into an int.
+    bool ReadUnsigned(int* value);
+    bool SkipWhitespace();
+    bool ReadLine(ZAV::String& out);
+    bool ReadUntilLiteral(const char* text, ZAV::String& out);
+
+    int GetLine() const { return m_line; }
+    int GetColumn() const { return m_column; }
+
+    ParserPosition SavePosition();
+    void RestorePosition(const ParserPosition& mark);
+
+protected:
+    ZAV::CDataSource* GetSource() const { return m_source; }
+
+    // Thin layer over the data source, in the terms the readers need.
+    bool SourceHasMore();
+    int SourceReadByte();  // -1 at the end of the data
+    int64_t SourceTell();
+    bool SourceSeek(int64_t position);
+    int64_t SourceLength();
+
+    static bool IsWhitespace(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+private:
+    typedef char (ParserBase::*GetCharFn)(bool*);
+    typedef int (ParserBase::*UngetCharFn)();
+
+    char GetCharFirst(bool* lineEnd);
+    char GetCharSingle(bool* lineEnd);
+    char GetCharPair(bool* lineEnd);
+    int UngetCharPlain();
+    int UngetCharSingle();
+    int UngetCharPair();
+    char ReportLineEnd(bool* lineEnd);
+    char EndOfData();
+    bool ReadBytesBetween(int64_t start, int64_t end, ZAV::String& out);
+    bool MatchLiteralImpl(const char* text, bool foldCase);
+
+    ZAV::CDataSource* m_source;
+    char m_lineEndChar = 0;
+    char m_secondLineEndChar = 0;
+    int m_twoCharLineEnd = 0;
+    CLineColumnsHash m_lineColumns;
+    int m_line = 1;
+    int m_column = 1;
+    GetCharFn m_getChar;
+    UngetCharFn m_ungetChar;
+    // Reads that met the end of the data and have not been stepped back yet.
+    int m_pendingEndReads = 0;
+};
