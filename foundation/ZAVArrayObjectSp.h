@@ -13,13 +13,6 @@
 
 namespace ZAV {
 
-// Elements of an object array are equal when they hold the same pointer.
-template <class I>
-bool ArrayElementsEqual(const CZAVPtr<I>& first, const CZAVPtr<I>& second)
-{
-    return first.Get() == second.Get();
-}
-
 typedef CArraySimple<CZAVPtr<IZAVObjectSp>, 7> CZAVObjectPtrArray;
 
 class IZAVArrayObjectSp : public IZAVUnknownSp, public IZAVQueryInterfaceSp {
