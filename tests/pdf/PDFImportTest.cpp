@@ -1,13 +1,11 @@
 // Copying pages and object graphs from one document into another.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -18,21 +16,13 @@
 #include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using namespace ZAVPDFTest;
+using ZAVTest::ThrownText;
 
 namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
 
 // The transfer map is process-wide: every test starts and ends with it empty.
 class PDFImportTest : public ::testing::Test {

@@ -4,23 +4,23 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using namespace ZAVPDFTest;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -58,16 +58,6 @@ void ExpectRowsPointAtTheirObjects(const std::string& file)
         }
     }
     EXPECT_GT(rows, 0);
-}
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
 }
 
 // A stream buffer that accepts a fixed number of bytes, as a full disk does.
