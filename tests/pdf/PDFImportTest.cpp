@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "PDFReadBack.h"
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
 #include "pdf/PDFArray.h"
@@ -247,16 +248,9 @@ TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
     ZAVTest::TempDir dir;
-    {
-        SharedFontDocument written(3);
-        WriteToFile(written.document, dir.File("source.pdf"));
-    }
     ZAV::CDataSource input;
-    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
     CPDFDocument source;
-    source.SetDataSource(&input);
-    source.Parse();
-    ASSERT_EQ(3, source.GetPageCount());
+    ASSERT_NO_FATAL_FAILURE(ReadBackSharedFontDocument(3, dir.File("source.pdf"), input, source));
 
     CPDFDocument target;
     target.GetInfo().SetTitle("Extract");

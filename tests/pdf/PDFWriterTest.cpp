@@ -8,6 +8,7 @@
 #include <streambuf>
 #include <string>
 
+#include "PDFReadBack.h"
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
 #include "pdf/PDFArray.h"
@@ -248,16 +249,9 @@ TEST(PDFWriterTest, DocumentReadFromAFileIsWrittenAnew)
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ZAVTest::TempDir dir;
-    {
-        SharedFontDocument written(2);
-        WriteToFile(written.document, dir.File("source.pdf"));
-    }
     ZAV::CDataSource input;
-    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
     CPDFDocument document;
-    document.SetDataSource(&input);
-    document.Parse();
-    ASSERT_EQ(2, document.GetPageCount());
+    ASSERT_NO_FATAL_FAILURE(ReadBackSharedFontDocument(2, dir.File("source.pdf"), input, document));
     // Objects of the file load as their references are followed.
     for (int i = 0; i < document.GetPageCount(); ++i) {
         CPDFObjectMap reached(100);
