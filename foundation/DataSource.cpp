@@ -375,7 +375,8 @@ bool CDataSource::Seek(int64_t offset, int origin)
         if (origin == SEEK_SET) {
             target = offset;
         } else if (origin == SEEK_CUR) {
-            if ((offset > 0 && offset > size) || (offset < 0 && -offset > size))
+            // Compared against -size, never negated: the lowest offset has no negation.
+            if (offset > size || offset < -size)
                 return false;
             target = static_cast<int64_t>(s.position) + offset;
         } else if (origin == SEEK_END) {
