@@ -284,12 +284,8 @@ CPDFObjectPtr CPDFDictionary::Clone(CPDFDocument* sourceDocument, CPDFDocument* 
     for (size_t i = 0; i < values.size(); ++i) {
         if (!values[i])
             continue;
-        CPDFObjectPtr valueCopy = FindTransferredObject(values[i], targetDocument);
-        if (!valueCopy)
-            valueCopy = values[i]->Clone(sourceDocument, targetDocument, referenceMap, keySet,
-                                         addToDocument);
-        valueCopy->SetParent(copy.get());
-        copy->Set(keys[i], valueCopy);
+        copy->Set(keys[i], TransferredOrCloned(values[i], sourceDocument, targetDocument,
+                                               referenceMap, keySet, addToDocument));
     }
     return copy;
 }
