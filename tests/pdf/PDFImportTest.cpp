@@ -1,0 +1,227 @@
+// Copying pages and object graphs from one document into another.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "PDFTestDocuments.h"
+#include "foundation/TextException.h"
+#include "pdf/PDFArray.h"
+#include "pdf/PDFDictionary.h"
+#include "pdf/PDFDocument.h"
+#include "pdf/PDFFactories.h"
+#include "pdf/PDFName.h"
+#include "pdf/PDFNumber.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFRef.h"
+#include "pdf/PDFTransfer.h"
+#include "support/TestSupport.h"
+
+using namespace ZAVPDF;
+using namespace ZAVPDFTest;
+
+namespace {
+
+std::string ThrownText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const CTextException& e) {
+        return e.GetText();
+    }
+    return "(nothing thrown)";
+}
+
+// The transfer map is process-wide: every test starts and ends with it empty.
+class PDFImportTest : public ::testing::Test {
+protected:
+    void SetUp() override { TransferObjectsMap().Clear(); }
+    void TearDown() override { TransferObjectsMap().Clear(); }
+};
+
+std::string FontOfPage(CPDFDocument& document, int index)
+{
+    CPDFDictionary* page = GetPDFDictionary(document.GetPage(index)->GetPageObject(), true);
+    CPDFDictionary* font = page->GetDictionary("/Resources", true)
+                               ->GetDictionary("/Font", true)
+                               ->GetDictionary("/F1", true);
+    return font->GetName("/BaseFont", true)->GetName();
+}
+
+}  // namespace
+
+TEST_F(PDFImportTest, PagesSharingAFontCopyItOnceAndPassTheCheckers)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    SharedFontDocument source(3);
+    CPDFDocument target;
+    target.ImportPage(source.pages[0]);
+    target.ImportPage(source.pages[2]);
+    ASSERT_EQ(2, target.GetPageCount());
+
+    const boost::shared_ptr<CPDFObject>& first = target.GetPage(0)->GetPageObject();
+    const boost::shared_ptr<CPDFObject>& second = target.GetPage(1)->GetPageObject();
+    EXPECT_EQ(&target, first->GetDocument());
+    EXPECT_NE(source.pages[0], first);
+    // Both copies lead to one copied font object in the target.
+    auto fontOf = [](const boost::shared_ptr<CPDFObject>& page) {
+        return GetPDFDictionary(page, true)->GetDictionary("/Resources", true)
+            ->GetDictionary("/Font", true)->GetRef("/F1", false)->GetReferencedObject();
+    };
+    EXPECT_EQ(fontOf(first), fontOf(second));
+    EXPECT_EQ(&target, fontOf(first)->GetDocument());
+    // The source is left as it was.
+    EXPECT_EQ(&source.document, source.pages[0]->GetDocument());
+
+    ZAVTest::TempDir dir;
+    const std::string path = dir.File("imported.pdf");
+    const std::string file = WriteToFile(target, path);
+    EXPECT_EQ(1, CountOf(file, "/BaseFont"));
+    EXPECT_EQ("", QpdfProblems(path));
+    EXPECT_EQ("2", PdfInfoField(path, "Pages"));
+    ZAVTest::RunResult text = ZAVTest::Run("pdftotext " + ZAVTest::ShellQuote(path) + " -");
+    EXPECT_NE(std::string::npos, text.output.find("Page 1"));
+    EXPECT_NE(std::string::npos, text.output.find("Page 3"));
+}
+
+TEST_F(PDFImportTest, CycleOfReferencesIsCopiedWithoutEndlessRecursion)
+{
+    CPDFDocument source;
+    CPDFDictionary* a = nullptr;
+    CPDFDictionary* b = nullptr;
+    boost::shared_ptr<CPDFObject> objectA = CreateIndirectDictionary(&source, a);
+    boost::shared_ptr<CPDFObject> objectB = CreateIndirectDictionary(&source, b);
+    source.AddObject(objectA);
+    source.AddObject(objectB);
+    a->SetName("/Name", "/A");
+    a->SetRef("/Next", objectB->GetObjectNumber(), 0);
+    b->SetName("/Name", "/B");
+    b->SetRef("/Next", objectA->GetObjectNumber(), 0);
+    b->SetRef("/Self", objectB->GetObjectNumber(), 0);
+
+    CPDFDocument target;
+    target.AddObject(CreatePDFObject(&target));
+    CPDFVisitedMap references(100);
+    CPDFKeySet keys;
+    CPDFObjectPtr copy = objectA->Clone(&source, &target, references, keys, false);
+    CPDFDictionary* copyA = GetPDFDictionary(copy, true);
+    boost::shared_ptr<CPDFObject> copyB = copyA->GetRef("/Next", false)->GetReferencedObject();
+    CPDFDictionary* copyBDictionary = GetPDFDictionary(copyB, true);
+    EXPECT_EQ("/B", copyBDictionary->GetName("/Name", false)->GetName());
+    EXPECT_EQ(copy, CPDFObjectPtr(copyBDictionary->GetRef("/Next", false)->GetReferencedObject()));
+    EXPECT_EQ(copyB, copyBDictionary->GetRef("/Self", false)->GetReferencedObject());
+    EXPECT_EQ(std::to_string(copy->GetObjectNumber()) + " 0 R",
+              copyBDictionary->Get("/Next")->ToPDFString());
+    // Exactly the two copies were added to the target.
+    EXPECT_EQ(4, target.GetCrtSize());
+}
+
+TEST_F(PDFImportTest, TwoSourcesImportedWithoutClearingTheMapStaySeparate)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    SharedFontDocument helvetica(1);
+    SharedFontDocument courier(1);
+    GetPDFDictionary(courier.font, true)->SetName("/BaseFont", "/Courier");
+    // Both sources number their objects alike.
+    ASSERT_EQ(helvetica.font->GetObjectNumber(), courier.font->GetObjectNumber());
+
+    CPDFDocument target;
+    target.ImportPage(helvetica.pages[0]);
+    target.ImportPage(courier.pages[0]);
+    EXPECT_EQ("/Helvetica", FontOfPage(target, 0));
+    EXPECT_EQ("/Courier", FontOfPage(target, 1));
+
+    ZAVTest::TempDir dir;
+    const std::string path = dir.File("two-sources.pdf");
+    const std::string file = WriteToFile(target, path);
+    EXPECT_EQ(1, CountOf(file, "/BaseFont/Courier"));
+    EXPECT_EQ(1, CountOf(file, "/BaseFont/Helvetica"));
+    EXPECT_EQ("", QpdfProblems(path));
+}
+
+TEST_F(PDFImportTest, TransferEntriesNeedObjectsAndAreBoundToTheirSource)
+{
+    CPDFDocument source;
+    CPDFDocument target;
+    boost::shared_ptr<CPDFObject> object = source.AddObject(CreatePDFInteger(&source, 1));
+    boost::shared_ptr<CPDFObject> copy = target.AddObject(CreatePDFInteger(&target, 1));
+    EXPECT_EQ("Null Poiuter!", ThrownText([&] {
+                  CTransferObjectsMapEntry entry(&source, nullptr, &target, copy);
+              }));
+    AddTransferEntry(boost::shared_ptr<CTransferObjectsMapEntry>(
+        new CTransferObjectsMapEntry(&source, object.get(), &target, copy)));
+    EXPECT_EQ(CPDFObjectPtr(copy), FindTransferredObject(object, &target));
+    EXPECT_TRUE(FindTransferEntry(object->GetObjectNumber(), &source));
+    EXPECT_FALSE(FindTransferEntry(object->GetObjectNumber(), &target));
+    // Another document's object with the same number is not redirected.
+    CPDFDocument other;
+    boost::shared_ptr<CPDFObject> same = other.AddObject(CreatePDFInteger(&other, 2));
+    ASSERT_EQ(object->GetObjectNumber(), same->GetObjectNumber());
+    EXPECT_FALSE(FindTransferredObject(same, &target));
+    EXPECT_FALSE(FindTransferredObject(CreatePDFInteger(&source, 3), &target));
+}
+
+TEST_F(PDFImportTest, ImportIntoAFileTreeLinksThePageUnderTheLastNode)
+{
+    SharedFontDocument target(1);
+    CPDFDocument& d = target.document;
+    CPDFDictionary* catalog = nullptr;
+    boost::shared_ptr<CPDFObject> catalogObject = CreateIndirectDictionary(&d, catalog);
+    catalog->SetName("/Type", "/Catalog");
+    catalog->SetRef("/Pages", target.pagesObject->GetObjectNumber(), 0);
+    d.AddObject(catalogObject);
+    d.SetRootCatalog(boost::static_pointer_cast<CPDFDictionary>(catalogObject->GetInnerObject()));
+
+    SharedFontDocument source(1);
+    d.ImportPage(source.pages[0]);
+    CPDFDictionary* pages = GetPDFDictionary(target.pagesObject, true);
+    EXPECT_EQ(2, pages->GetInteger("/Count", false)->GetInteger());
+    ASSERT_EQ(2, pages->GetArray("/Kids", false)->GetCount());
+    const boost::shared_ptr<CPDFObject>& imported = d.GetPage(1)->GetPageObject();
+    EXPECT_EQ(std::to_string(imported->GetObjectNumber()) + " 0 R",
+              pages->GetArray("/Kids", false)->Get(1)->ToPDFString());
+    EXPECT_EQ(std::to_string(target.pagesObject->GetObjectNumber()) + " 0 R",
+              GetPDFDictionary(imported, true)->Get("/Parent")->ToPDFString());
+}
+
+TEST_F(PDFImportTest, PageTreeWhoseLastKidLeadsBackIsRefused)
+{
+    SharedFontDocument target(1);
+    CPDFDocument& d = target.document;
+    // The /Pages node's last kid is the node itself.
+    CPDFDictionary* pages = GetPDFDictionary(target.pagesObject, true);
+    pages->GetArray("/Kids", false)->Add(CreatePDFRef(&d, target.pagesObject->GetObjectNumber(), 0));
+    CPDFDictionary* catalog = nullptr;
+    boost::shared_ptr<CPDFObject> catalogObject = CreateIndirectDictionary(&d, catalog);
+    catalog->SetName("/Type", "/Catalog");
+    catalog->SetRef("/Pages", target.pagesObject->GetObjectNumber(), 0);
+    d.SetRootCatalog(boost::static_pointer_cast<CPDFDictionary>(catalogObject->GetInnerObject()));
+
+    SharedFontDocument source(1);
+    EXPECT_EQ("Page tree contains a cycle or is nested too deeply!",
+              ThrownText([&] { d.ImportPage(source.pages[0]); }));
+}
+
+TEST_F(PDFImportTest, LongChainOfReferencesIsRefusedNotOverflowingTheStack)
+{
+    CPDFDocument source;
+    boost::shared_ptr<CPDFObject> previous;
+    boost::shared_ptr<CPDFObject> head;
+    for (int i = 0; i < 3000; ++i) {
+        CPDFDictionary* link = nullptr;
+        boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&source, link);
+        source.AddObject(object);
+        if (previous)
+            GetPDFDictionary(previous, true)->SetRef("/Next", object->GetObjectNumber(), 0);
+        else
+            head = object;
+        previous = object;
+    }
+    CPDFDocument target;
+    CPDFVisitedMap references(100);
+    CPDFKeySet keys;
+    EXPECT_EQ("PDF object structure is nested too deeply!",
+              ThrownText([&] { head->Clone(&source, &target, references, keys, false); }));
+}
