@@ -60,6 +60,7 @@ void CDataSource::FinishOpen(int kind, bool writeMode)
     CDataSourceState& s = *m_state;
     s.kind = kind;
     s.writeMode = writeMode;
+    s.lastWasWrite = false;
     s.bytesRead = 0;
     s.firstMarker = CDataSourceState::kFirstMarker;
     s.lastMarker = CDataSourceState::kLastMarker;
@@ -262,7 +263,13 @@ size_t CDataSource::Read(void* buffer, size_t count)
     CDataSourceState& s = *m_state;
     switch (s.kind) {
     case eFileIO:
-        return s.stream ? std::fread(buffer, 1, count, s.stream) : 0;
+        if (!s.stream)
+            return 0;
+        if (s.lastWasWrite) {
+            std::fflush(s.stream);
+            s.lastWasWrite = false;
+        }
+        return std::fread(buffer, 1, count, s.stream);
     case eMappedFileIO:
     case eMemoryIO: {
         uint64_t limit = s.writeMode ? s.writtenSize : s.size;
@@ -297,7 +304,13 @@ bool CDataSource::Write(const void* data, size_t itemSize, size_t count)
         return false;
     switch (s.kind) {
     case eFileIO:
-        return s.stream && std::fwrite(data, itemSize, count, s.stream) == count;
+        if (!s.stream)
+            return false;
+        if (!s.lastWasWrite) {
+            fseeko(s.stream, 0, SEEK_CUR);
+            s.lastWasWrite = true;
+        }
+        return std::fwrite(data, itemSize, count, s.stream) == count;
     case eMappedFileIO:
     case eMemoryIO:
         // The block takes exactly its capacity, no more.

@@ -57,6 +57,9 @@ struct CDataSourceState {
     uint64_t writtenSize = 0;
     std::string name;
     bool writeMode = false;
+    // The C library needs a flush or seek between writing and reading a
+    // stream opened for both; this remembers which came last.
+    bool lastWasWrite = false;
     uint64_t bytesRead = 0;
     std::unique_ptr<unsigned char[]> readBuffer;
     size_t readBufferCapacity = 0;

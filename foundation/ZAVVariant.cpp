@@ -1,59 +1,14 @@
 #include "foundation/ZAVVariant.h"
 
-#include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "foundation/NumberUtils.h"
 
 namespace ZAV {
 
 namespace {
-
-// A text is a number only when it is one from start to end; an empty text is
-// not.
-bool ParseWholeInt(const std::string& text, int32_t& value)
-{
-    value = 0;
-    if (text.empty())
-        return false;
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(begin, &end, 10);
-    if (end == begin || *end != '\0' || errno == ERANGE ||
-        parsed < std::numeric_limits<int32_t>::min() || parsed > std::numeric_limits<int32_t>::max())
-        return false;
-    value = static_cast<int32_t>(parsed);
-    return true;
-}
-
-// Reals are written with a point or a comma; either is read as the decimal
-// point of the current locale.
-bool ParseWholeReal(const std::string& text, double& value)
-{
-    value = 0.0;
-    if (text.empty())
-        return false;
-    const char* localePoint = std::localeconv()->decimal_point;
-    const char point = (localePoint != nullptr && localePoint[0] != '\0') ? localePoint[0] : '.';
-    std::string copy(text);
-    const size_t dot = copy.find('.');
-    if (dot != std::string::npos)
-        copy[dot] = point;
-    const size_t comma = copy.find(',');
-    if (comma != std::string::npos)
-        copy[comma] = point;
-
-    const char* begin = copy.c_str();
-    char* end = nullptr;
-    const double parsed = std::strtod(begin, &end);
-    if (end == begin || *end != '\0')
-        return false;
-    value = parsed;
-    return true;
-}
 
 // Truncates toward zero; values beyond the 32-bit range stop at its ends.
 int32_t TruncateToInt(double value)
@@ -130,10 +85,8 @@ int32_t CZAVVariant::GetAsInt() const
         return m_intValue;
     case zavVariantReal:
         return TruncateToInt(m_realValue);
-    case zavVariantText: {
-        int32_t value = 0;
-        return ParseWholeInt(m_textValue, value) ? value : 0;
-    }
+    case zavVariantText:
+        return StringToInt(m_textValue.c_str(), 0);
     default:
         return 0;
     }
@@ -149,10 +102,8 @@ double CZAVVariant::GetAsReal() const
         return m_intValue;
     case zavVariantReal:
         return m_realValue;
-    case zavVariantText: {
-        double value = 0.0;
-        return ParseWholeReal(m_textValue, value) ? value : 0.0;
-    }
+    case zavVariantText:
+        return StringToDouble(m_textValue.c_str(), 0.0);
     default:
         return 0.0;
     }

@@ -3,13 +3,12 @@
 #include <cstring>
 
 #include "jbig2codec/JB2Limits.h"
+#include "jbig2codec/JB2SegmentFields.h"
 
 namespace ZAV {
 
 namespace {
 
-const int8_t kNominalX[4][4] = {{3, -3, 2, -2}, {3, 0, 0, 0}, {2, 0, 0, 0}, {2, 0, 0, 0}};
-const int8_t kNominalY[4][4] = {{-1, -1, -2, -2}, {-1, 0, 0, 0}, {-1, 0, 0, 0}, {-1, 0, 0, 0}};
 // Bit of the context that each AT pixel occupies.
 const uint8_t kATBit[4][4] = {{4, 10, 11, 15}, {3, 0, 0, 0}, {2, 0, 0, 0}, {4, 0, 0, 0}};
 // Typical-prediction contexts of the templates.
@@ -58,12 +57,6 @@ uint32_t JB2GenericATCount(uint8_t gbTemplate)
     return gbTemplate == 0 ? 4 : 1;
 }
 
-void JB2GenericNominalAT(uint8_t gbTemplate, int8_t atX[4], int8_t atY[4])
-{
-    std::memcpy(atX, kNominalX[gbTemplate & 3], 4);
-    std::memcpy(atY, kNominalY[gbTemplate & 3], 4);
-}
-
 JB2_Error JB2GenericCheckAT(uint8_t gbTemplate, const int8_t* atX, const int8_t* atY, JB2Message* message)
 {
     for (uint32_t i = 0; i < JB2GenericATCount(gbTemplate); ++i) {
@@ -94,7 +87,7 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
     *out = nullptr;
     int8_t x[4];
     int8_t y[4];
-    JB2GenericNominalAT(gbTemplate, x, y);
+    JB2GenericNominalATPixels(gbTemplate, x, y);
     if (!nominal) {
         const uint32_t n = JB2GenericATCount(gbTemplate);
         if (std::memcmp(x, atX, n) == 0 && std::memcmp(y, atY, n) == 0) {

@@ -33,8 +33,6 @@ struct JB2ContextBuffer {
 
 // Number of AT pixels of a template (4 for template 0, else 1).
 uint32_t JB2GenericATCount(uint8_t gbTemplate);
-// The nominal AT pixels of a template.
-void JB2GenericNominalAT(uint8_t gbTemplate, int8_t atX[4], int8_t atY[4]);
 // 0 when the AT pixels of a template all lie above the current pixel or left
 // of it on its line; -19 (with a message) for one at or after it.
 JB2_Error JB2GenericCheckAT(uint8_t gbTemplate, const int8_t* atX, const int8_t* atY, JB2Message* message);

@@ -477,3 +477,16 @@ TEST(DataSource, CallbackSourceClosesThroughItsCallback)
     EXPECT_EQ(bare.GetLength(), 0u);
     EXPECT_FALSE(bare.Close());
 }
+
+TEST(DataSource, UpdatedFileReadsBackWhatWasJustWritten)
+{
+    ZAVTest::TempDir dir;
+    ZAVTest::WriteText(dir.File("f"), "0123456789");
+    CDataSource ds;
+    ASSERT_TRUE(ds.OpenFileForWriting(dir.File("f").c_str(), true));
+    EXPECT_EQ(Bytes(ds.ReadBlock(2), 2), "01");
+    ds.WriteChecked("ab", 2);  // over "23"
+    EXPECT_EQ(Bytes(ds.ReadBlock(2), 2), "45");
+    ASSERT_TRUE(ds.Seek(0, 0));
+    EXPECT_EQ(Bytes(ds.ReadBlock(10), 10), "01ab456789");
+}

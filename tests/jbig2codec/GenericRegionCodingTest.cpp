@@ -9,6 +9,7 @@
 #include "jbig2codec/JB2MMREncoder.h"
 #include "jbig2codec/JB2MQContextDecoder.h"
 #include "jbig2codec/JB2MQContextEncoder.h"
+#include "jbig2codec/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
 #include "tests/jbig2codec/JB2TestFixtures.h"
 #include "tests/jbig2codec/JB2TestPages.h"
@@ -31,7 +32,7 @@ struct ATLayout {
 std::vector<ATLayout> Layouts(uint8_t gbTemplate)
 {
     ATLayout nominal{"nominal", {}, {}};
-    JB2GenericNominalAT(gbTemplate, nominal.x, nominal.y);
+    JB2GenericNominalATPixels(gbTemplate, nominal.x, nominal.y);
     if (gbTemplate == 0)
         return {nominal,
                 {"far", {-128, 127, -1, 5}, {-128, -1, 0, -3}},
@@ -154,7 +155,7 @@ TEST(GenericRegionCoding, ATPixelsAtOrAfterTheCurrentPixelAreRefused)
             Memory memory;
             int8_t atX[4];
             int8_t atY[4];
-            JB2GenericNominalAT(gbTemplate, atX, atY);
+            JB2GenericNominalATPixels(gbTemplate, atX, atY);
             atX[gbTemplate == 0 ? 3 : 0] = c.x;
             atY[gbTemplate == 0 ? 3 : 0] = c.y;
             JB2MQContextDecoder* decoder = nullptr;
@@ -220,7 +221,7 @@ TEST(GenericRegionCoding, CurrentLineATFormMatchesAMovedFirstATPixel)
     Memory memory;
     const Page page = JB2Test::TextPage("text", 64, 30, 12);
     ATLayout at{"A1 on the line", {}, {}};
-    JB2GenericNominalAT(0, at.x, at.y);
+    JB2GenericNominalATPixels(0, at.x, at.y);
     at.x[0] = -16;
     at.y[0] = 0;
     const std::vector<uint8_t> coded = Encode(memory, page, 0, at, false);

@@ -1,0 +1,36 @@
+// Renders an immediate generic region segment onto the page bitmap, one
+// decoded row at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "jbig2codec/JB2GenericRegion.h"
+
+namespace ZAV {
+
+struct JB2RenderGenericRegion {
+    JB2GenericRegionDecoder* decoder;
+    uint8_t combination;
+    uint32_t width;
+    uint32_t height;
+    uint32_t x;
+    uint32_t y;
+    uint32_t stride;
+    uint8_t* line;  // stride + 4 bytes
+};
+
+// combination is an operator (0 OR, 1 AND, 2 XOR, 3 XNOR, 4 REPLACE) or 128
+// for the region's own. A region the codec cannot decode gives -22.
+JB2_Error JB2RenderGenericRegionCreate(JB2RenderGenericRegion** out, JB2Memory* memory, JB2SegmentHeader* segment,
+                                       uint8_t combination, JB2Message* message);
+// Combines the region into a page of packed rows, (pageWidth + 7) / 8 bytes each.
+JB2_Error JB2RenderGenericRegionRender(JB2RenderGenericRegion* render, uint8_t* page, uint32_t pageWidth,
+                                       uint32_t pageHeight);
+JB2_Error JB2RenderGenericRegionEnd(JB2RenderGenericRegion** render, JB2Memory* memory);
+
+// Creates the render object for a segment with its own operator, renders it
+// and frees it: what the page decompressor calls for each generic region.
+JB2_Error JB2RenderGenericRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t* page,
+                                        uint32_t pageWidth, uint32_t pageHeight, JB2Message* message);
+
+}  // namespace ZAV
