@@ -19,6 +19,19 @@ const char* const kBinStreamSeek = "Seeking from eBinStreamIO not supported!";
 const char* const kBinStreamHasMore = "HasMoreData from eBinStreamIO not supported!";
 const char* const kEndOfFile = "End of file reached while decoding.\n";
 
+// The length of the open file; bytes still buffered for writing count.
+uint64_t FileLength(CDataSourceState& s)
+{
+    if (!s.stream)
+        return 0;
+    if (s.writeMode)
+        std::fflush(s.stream);
+    struct stat info;
+    if (fstat(fileno(s.stream), &info) != 0)
+        return 0;
+    return static_cast<uint64_t>(info.st_size);
+}
+
 const int kCodeEndOfFile = 11;
 const int kCodeReadBuffer = 15;
 const int kCodeWriteFailed = 30;
@@ -95,7 +108,7 @@ bool CDataSource::OpenFile(const char* name)
     s.position = 0;
     s.writtenSize = 0;
     FinishOpen(eFileIO, false);
-    s.size = GetLength();
+    s.size = FileLength(s);
     return true;
 }
 
@@ -417,16 +430,10 @@ uint64_t CDataSource::GetLength()
 {
     CDataSourceState& s = *m_state;
     switch (s.kind) {
-    case eFileIO: {
-        if (!s.stream)
-            return 0;
-        if (s.writeMode)
-            std::fflush(s.stream);
-        struct stat info;
-        if (fstat(fileno(s.stream), &info) != 0)
-            return 0;
-        return static_cast<uint64_t>(info.st_size);
-    }
+    case eFileIO:
+        // A file opened for reading keeps the length it had at the open, so
+        // that end tests byte by byte cost no system call.
+        return s.writeMode ? FileLength(s) : s.size;
     case eMappedFileIO:
     case eMemoryIO:
         return s.writeMode ? s.writtenSize : s.size;

@@ -18,4 +18,8 @@ constexpr size_t kMaxFileNameLength = 4096;
 // 32-bit size and the byte arrays of the library can describe.
 constexpr uint64_t kMaxFileToBufferSize = 0x7FFFFFFEu;
 
+// Most one zlib buffer may inflate to: a few kilobytes of hostile data can
+// claim gigabytes, and no single stream of a real document comes near this.
+constexpr uint64_t kMaxInflatedBufferBytes = uint64_t(1) << 30;
+
 }  // namespace ZAV

@@ -1,4 +1,4 @@
-// zlib compression and decompression of byte buffers and files through the
+// zlib compression and decompression of byte buffers and streams through the
 // Boost.Iostreams zlib filters: zlib header and trailer, default level,
 // window bits 15, memory level 8, 4096-byte stream buffers.
 #pragma once
@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace ZAV {
+#include "foundation/FoundationLimits.h"
 
-// Ceiling of what one buffer may inflate to: a few hundred bytes of hostile
-// data can claim gigabytes, and no single stream of a real document is this big.
-constexpr uint64_t kMaxInflatedBufferBytes = uint64_t(1) << 30;
+namespace ZAV {
 
 // Both give an empty result for an empty input.
 std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size);

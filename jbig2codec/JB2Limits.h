@@ -37,6 +37,14 @@ constexpr uint32_t kJB2SegmentCopyChunk = 4096;
 // The segment array grows by this many entries at a time.
 constexpr uint32_t kJB2SegmentArrayGrowth = 8;
 
+// Largest page buffer a decompression allocates: an A0 page at 1,200 dpi
+// takes about 280 MB; a page information segment asking for more is absurd.
+constexpr uint64_t kJB2MaxPageBufferBytes = 1ull << 29;
+
+// A segment header is at least this long; bounds how many segments the bytes
+// of a source can describe.
+constexpr uint32_t kJB2MinSegmentHeaderLength = 11;
+
 // Integer procedures code signed 32-bit values; larger magnitudes are corrupt.
 constexpr uint64_t kJB2MaxCodedInteger = 0x7FFFFFFF;
 

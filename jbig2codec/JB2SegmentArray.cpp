@@ -64,6 +64,26 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
     return cJB2_Error_OK;
 }
 
+JB2_Error JB2SegmentArrayReserve(JB2SegmentArray* array, uint32_t extra, JB2Message* message)
+{
+    if (!array)
+        return cJB2_Error_Internal;
+    const uint64_t needed = static_cast<uint64_t>(array->count) + extra;
+    if (needed <= array->capacity)
+        return cJB2_Error_OK;
+    if (needed > UINT32_MAX)
+        return cJB2_Error_Internal;
+    auto* items = static_cast<JB2SegmentHeader**>(JB2MemoryGrow(
+        array->memory, array->items, array->capacity * sizeof(JB2SegmentHeader*), needed * sizeof(JB2SegmentHeader*)));
+    if (!items) {
+        JB2MessageError(message, "Unable to increase size of segment array object!");
+        return cJB2_Error_Allocation_Failure;
+    }
+    array->items = items;
+    array->capacity = static_cast<uint32_t>(needed);
+    return cJB2_Error_OK;
+}
+
 JB2_Error JB2SegmentArrayRemove(JB2SegmentArray* array, uint32_t index)
 {
     if (!array || index >= array->count)

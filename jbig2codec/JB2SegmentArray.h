@@ -22,6 +22,8 @@ JB2_Error JB2SegmentArrayRelease(JB2SegmentArray** holder);
 // Appends the segment and takes a reference on it. A number not above the
 // last one is warned about and appended all the same.
 JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, JB2Message* message);
+// Makes room for `extra` more segments, so that adding them cannot fail.
+JB2_Error JB2SegmentArrayReserve(JB2SegmentArray* array, uint32_t extra, JB2Message* message);
 // Removes the segment at index (releasing the array's reference).
 JB2_Error JB2SegmentArrayRemove(JB2SegmentArray* array, uint32_t index);
 JB2_Error JB2SegmentArrayGet(const JB2SegmentArray* array, uint32_t index, JB2SegmentHeader** segment);

@@ -105,6 +105,26 @@ typedef void (*JB2_Message_Callback)(const char* text, int32_t type, void* user)
 typedef JB2_Error (*JB2_Output_Callback)(const uint8_t* row, uint32_t row_number, uint32_t width,
                                          uint32_t one, void* user);
 
+/* Document functions: open JBIG2 data, ask for its pages, render a page
+ * row by row, export it, move pages between documents. Pages count from 0. */
+JB2_EXPORT JB2_Error JB2_Document_Start(JB2_Handle_Document* handle, JB2_Alloc_Callback alloc, void* alloc_user,
+                                        JB2_Free_Callback free, void* free_user, JB2_Read_Callback read,
+                                        void* read_user, JB2_Message_Callback message, void* message_user);
+JB2_EXPORT JB2_Error JB2_Document_Set_Page(JB2_Handle_Document handle, uint32_t page);
+JB2_EXPORT JB2_Error JB2_Document_Get_Property(JB2_Handle_Document handle, uint32_t key, uint32_t* value);
+/* Delivers the rows top to bottom of [left, right) x [top, bottom) of the
+ * current page (all zeros: the whole page) to the output callback. */
+JB2_EXPORT JB2_Error JB2_Document_Decompress_Page(JB2_Handle_Document handle, uint32_t scale_up, uint32_t scale_down,
+                                                  uint32_t left, uint32_t right, uint32_t top, uint32_t bottom,
+                                                  JB2_Output_Callback output, void* output_user);
+JB2_EXPORT JB2_Error JB2_Document_Export_Document(JB2_Handle_Document handle, JB2_Write_Callback write,
+                                                  void* write_user, uint32_t format);
+JB2_EXPORT JB2_Error JB2_Document_Export_Page(JB2_Handle_Document handle, uint32_t page, JB2_Write_Callback write,
+                                              void* write_user, uint32_t format);
+JB2_EXPORT JB2_Error JB2_Document_Insert_Page(JB2_Handle_Document handle, uint32_t destination,
+                                              JB2_Handle_Document source, uint32_t source_page);
+JB2_EXPORT JB2_Error JB2_Document_End(JB2_Handle_Document* handle);
+
 #ifdef __cplusplus
 }
 #endif

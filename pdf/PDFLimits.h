@@ -18,7 +18,7 @@ constexpr int64_t kPDFMaxCrtGapToMerge = 1024;
 
 // Deepest nesting of walks over the object graph (copying, collecting,
 // writing); keeps the stack bounded for chains of references in a file.
-constexpr int kPDFMaxWalkDepth = 1000;
+constexpr int kPDFMaxWalkDepth = 4000;
 
 // Deepest page tree a walk down /Kids follows before giving up.
 constexpr int kPDFMaxPageTreeDepth = 256;

@@ -217,8 +217,9 @@ TEST_F(SegmentFixture, TextRegionLayoutFollowsItsFlags)
         JB2SegmentHeader* text = Make(6, RegionInfo(10, 10, 0, 0, 0));
         ASSERT_EQ(JB2TextSetFlags(text, c.flags), 0);
         std::vector<uint8_t> filler(c.instancesOffset - 19, 0xFF);
-        if (!filler.empty())
+        if (!filler.empty()) {
             ASSERT_EQ(JB2SegmentWriteBytes(text, 19, static_cast<uint32_t>(filler.size()), filler.data()), 0);
+        }
         ASSERT_EQ(JB2TextSetNumInstances(text, 0x01020304u), 0);
         uint32_t instances = 0;
         uint32_t raw = 0;
@@ -346,10 +347,12 @@ TEST_F(SegmentFixture, RegionSupportTest)
         uint8_t supported = 7;
         EXPECT_EQ(JB2RegionIsSupported(segment, &supported, message), c.status) << c.type;
         EXPECT_EQ(supported, c.supported) << c.type;
-        if (c.warning)
+        if (c.warning) {
             EXPECT_TRUE(messages.HasOfType(11, c.warning)) << c.type;
-        if (c.status == cJB2_Error_Invalid_Segment_Data)
+        }
+        if (c.status == cJB2_Error_Invalid_Segment_Data) {
             EXPECT_TRUE(messages.HasOfType(91, "Invalid region segment flags!"));
+        }
         JB2SegmentRelease(&segment);
     }
 

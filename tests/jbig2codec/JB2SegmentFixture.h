@@ -48,8 +48,9 @@ struct SegmentFixture : ::testing::Test {
         using namespace ZAV;
         JB2SegmentHeader* segment = nullptr;
         EXPECT_EQ(JB2SegmentCreate(&segment, memory, number, type, message), 0);
-        if (segment && !bytes.empty())
+        if (segment && !bytes.empty()) {
             EXPECT_EQ(JB2SegmentWriteBytes(segment, 0, static_cast<uint32_t>(bytes.size()), bytes.data()), 0);
+        }
         return segment;
     }
 };

@@ -61,22 +61,20 @@ struct Messages {
         return false;
     }
 
-    // True when one piece, or one whole message (its pieces up to the empty
-    // text, joined again at the blanks they were split at), is the text.
+    // True when one piece, or a run of pieces of one message (joined again
+    // at the blanks they were split at), is the text.
     bool HasOfType(int32_t type, const std::string& text) const
     {
-        std::string joined;
-        int32_t joinedType = 0;
-        for (const auto& piece : pieces) {
-            if (piece.first == type && piece.second == text)
-                return true;
-            if (piece.first != joinedType || piece.second.empty())
-                joined.clear();
-            joinedType = piece.first;
-            if (piece.second.empty())
-                continue;
-            joined += joined.empty() ? piece.second : " " + piece.second;
-            if (piece.first == type && joined == text)
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            std::string joined;
+            for (size_t j = i; j < pieces.size() && pieces[j].first == type && !pieces[j].second.empty(); ++j) {
+                joined += joined.empty() ? pieces[j].second : " " + pieces[j].second;
+                if (joined == text)
+                    return true;
+                if (joined.size() > text.size())
+                    break;
+            }
+            if (pieces[i].first == type && pieces[i].second == text)
                 return true;
         }
         return false;

@@ -221,6 +221,32 @@ TEST(MQCoder, SharedDecoderLivesUntilTheLastEnd)
     EXPECT_EQ(0, MQ_Decoder_End(&second, memory.Get()));
 }
 
+// Enough decisions to fill the output buffer many times over.
+TEST(MQCoder, LongStreamsRoundTripAcrossBufferFlushes)
+{
+    Memory memory;
+    Output output(memory);
+    JB2MQEncoder* encoder = StartEncoder(memory, output, 2);
+    std::vector<uint8_t> bits;
+    uint32_t seed = 7;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        // Skewed so that both exchanges, carries and stuffed bytes occur.
+        bits.push_back(((seed >> 16) % 7) == 0);
+        MQ_Encoder_Encode_Bit(encoder, (seed >> 8) % 5, bits.back());
+    }
+    ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
+    const std::vector<uint8_t> code(output.Bytes().begin() + 2, output.Bytes().end());
+    ASSERT_GT(code.size(), 3 * kMQEncoderBufferSize);
+    JB2MQDecoder* decoder = StartDecoder(memory, code);
+    seed = 7;
+    for (size_t i = 0; i < bits.size(); ++i) {
+        seed = seed * 1103515245 + 12345;
+        ASSERT_EQ(bits[i], MQ_Decoder_Decode_Bit(decoder, (seed >> 8) % 5)) << i;
+    }
+    EXPECT_EQ(0, MQ_Decoder_End(&decoder, memory.Get()));
+}
+
 TEST(MQCoder, FailedWriteIsReportedAtTheEnd)
 {
     Memory memory;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "PDFTestDocuments.h"
+#include "foundation/DataSource.h"
 #include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
@@ -204,24 +205,85 @@ TEST_F(PDFImportTest, PageTreeWhoseLastKidLeadsBackIsRefused)
               ThrownText([&] { d.ImportPage(source.pages[0]); }));
 }
 
-TEST_F(PDFImportTest, LongChainOfReferencesIsRefusedNotOverflowingTheStack)
+namespace {
+
+// A chain of indirect dictionaries, each holding a reference to the next.
+boost::shared_ptr<CPDFObject> BuildChain(CPDFDocument& document, int length)
 {
-    CPDFDocument source;
     boost::shared_ptr<CPDFObject> previous;
     boost::shared_ptr<CPDFObject> head;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < length; ++i) {
         CPDFDictionary* link = nullptr;
-        boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&source, link);
-        source.AddObject(object);
+        boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&document, link);
+        document.AddObject(object);
         if (previous)
             GetPDFDictionary(previous, true)->SetRef("/Next", object->GetObjectNumber(), 0);
         else
             head = object;
         previous = object;
     }
+    return head;
+}
+
+}  // namespace
+
+TEST_F(PDFImportTest, LongChainsOfReferencesCopyUpToALimitAndNeverOverflowTheStack)
+{
+    {
+        CPDFDocument source;
+        boost::shared_ptr<CPDFObject> head = BuildChain(source, 1200);
+        CPDFDocument target;
+        CPDFVisitedMap references(100);
+        CPDFKeySet keys;
+        head->Clone(&source, &target, references, keys, false);
+        EXPECT_EQ(1201, target.GetCrtSize());
+    }
+    TransferObjectsMap().Clear();
+    CPDFDocument source;
+    boost::shared_ptr<CPDFObject> head = BuildChain(source, 5000);
     CPDFDocument target;
     CPDFVisitedMap references(100);
     CPDFKeySet keys;
     EXPECT_EQ("PDF object structure is nested too deeply!",
               ThrownText([&] { head->Clone(&source, &target, references, keys, false); }));
+    CPDFDocument other;
+    EXPECT_EQ("PDF object structure is nested too deeply!",
+              ThrownText([&] { other.AddObjectTree(head); }));
+}
+
+TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
+    ZAVTest::TempDir dir;
+    {
+        SharedFontDocument written(3);
+        WriteToFile(written.document, dir.File("source.pdf"));
+    }
+    ZAV::CDataSource input;
+    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
+    CPDFDocument source;
+    source.SetDataSource(&input);
+    source.Parse();
+    ASSERT_EQ(3, source.GetPageCount());
+
+    CPDFDocument target;
+    target.GetInfo().SetTitle("Extract");
+    target.ImportPage(source.GetPage(1)->GetPageObject());
+    TransferObjectsMap().Clear();
+    target.ImportPage(source.GetPage(2)->GetPageObject());
+    const std::string path = dir.File("extract.pdf");
+    const std::string file = WriteToFile(target, path);
+    EXPECT_EQ("", QpdfProblems(path));
+    EXPECT_EQ("2", PdfInfoField(path, "Pages"));
+    EXPECT_EQ("Extract", PdfInfoField(path, "Title"));
+    ZAVTest::RunResult text = ZAVTest::Run("pdftotext " + ZAVTest::ShellQuote(path) + " -");
+    const size_t second = text.output.find("Page 2");
+    const size_t third = text.output.find("Page 3");
+    EXPECT_NE(std::string::npos, second) << text.output;
+    EXPECT_NE(std::string::npos, third);
+    EXPECT_LT(second, third);
+    // The numbers of the page's media box come through unchanged.
+    EXPECT_NE(std::string::npos, file.find("[0.00 0.00 595.2756 841.8898]"));
 }

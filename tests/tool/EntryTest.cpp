@@ -1,0 +1,117 @@
+// The program's command line, log and exit codes, run end to end.
+#include "ProgramRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ZAVToolTest::LogHead;
+using ZAVToolTest::ProgramRunner;
+using ZAVToolTest::ReadLines;
+
+std::vector<std::string> HeadAnd(const std::vector<std::string>& more)
+{
+    std::vector<std::string> lines = LogHead();
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+TEST(Entry, NoSwitchSaysSoAndLogsOnlyTheHead)
+{
+    ProgramRunner runner;
+    auto result = runner.Run({});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "No command switch specified!\n");
+    EXPECT_EQ(result.err, "");
+
+    result = runner.Run({"-o", "log.txt"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(ReadLines(runner.File("log.txt")), LogHead());
+}
+
+TEST(Entry, JpegValuesOutOfRangeFailBeforeAnyCommand)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;  // "" when the values pass
+    };
+    const std::string quality = "Jpeg2000 ratio ranges from 1 to 200. Your quality value %d is out of range!";
+    const std::string layers = "Jpeg2000 progression layers ranges from 1 to 10. Your value %d is out of range!";
+    auto with = [](std::string text, int value) { return text.replace(text.find("%d"), 2, std::to_string(value)); };
+    const Case cases[] = {
+        {{"-q", "0"}, with(quality, 0)},     {{"-q", "201"}, with(quality, 201)},
+        {{"-q", "-7"}, with(quality, -7)},   {{"-y", "0"}, with(layers, 0)},
+        {{"-y", "11"}, with(layers, 11)},    {{"-q", "1", "-y", "1"}, ""},
+        {{"-q", "200", "-y", "10"}, ""},     {{"-q", "500", "-y", "50"}, with(quality, 500)},
+    };
+    for (const Case& c : cases) {
+        ProgramRunner runner;
+        std::vector<std::string> arguments = c.arguments;
+        // A register run would be the first command to reach.
+        arguments.insert(arguments.end(), {"-o", "log.txt", "-r"});
+        auto result = runner.Run(arguments);
+        SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
+        if (c.message.empty()) {
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), "Succeeded");
+        } else {
+            EXPECT_EQ(result.exitCode, 2);
+            EXPECT_EQ(result.err, "error: " + c.message + "\n");
+            EXPECT_EQ(ReadLines(runner.File("log.txt")), HeadAnd({c.message}));
+            EXPECT_FALSE(ZAVTest::FileExists(runner.RegistryPath()));
+        }
+    }
+}
+
+TEST(Entry, ParserRefusalsEndWithCodeOne)
+{
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"-k"}, {"-g", "two", "-p"}, {"-o"}, {"--nosuchoption"}}) {
+        ProgramRunner runner;
+        std::vector<std::string> withLog = arguments;
+        withLog.insert(withLog.begin(), {"-o", "log.txt"});
+        auto result = runner.Run(withLog);
+        EXPECT_EQ(result.exitCode, 1) << arguments[0];
+        EXPECT_NE(result.err.find("PARSE ERROR"), std::string::npos) << result.err;
+        EXPECT_FALSE(ZAVTest::FileExists(runner.File("log.txt")));
+    }
+}
+
+TEST(Entry, VersionAndHelpComeFromTheParser)
+{
+    ProgramRunner runner;
+    auto result = runner.Run({"--version"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("1.2"), std::string::npos) << result.out;
+    result = runner.Run({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("ZAVPdf PDF Utility"), std::string::npos);
+    EXPECT_NE(result.out.find("Runs a general PDF syntaxcheck over the PDF document"), std::string::npos);
+}
+
+TEST(Entry, ALogThatCannotBeWrittenIsAFailedCommand)
+{
+    ProgramRunner runner;
+    const std::string log = runner.File("no/such/folder/log.txt");
+    auto result = runner.Run({"-r", "-o", log});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "error: Cannot open file '" + log + "'!\n");
+    // Nothing ran.
+    EXPECT_FALSE(ZAVTest::FileExists(runner.RegistryPath()));
+}
+
+TEST(Entry, PictureCommandsAreRefusedAsNotAvailable)
+{
+    for (const char* command : {"-x", "-i", "-l"}) {
+        ProgramRunner runner;
+        auto result = runner.Run({command, "-o", "log.txt"});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("is not available yet!"), std::string::npos) << command << result.err;
+        EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), result.err.substr(7, result.err.size() - 8));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// The commands whose picture work is not part of the program yet: each
+// fails cleanly, so a script learns at once that nothing was done.
+#include "tool/Commands.h"
+
+#include "foundation/TextException.h"
+
+namespace ZAV {
+
+namespace {
+
+[[noreturn]] void NotAvailable(const char* command)
+{
+    String text;
+    text.Format("The command '%s' is not available yet!", command);
+    ThrowTextException(text.GetText());
+}
+
+}  // namespace
+
+void ExtractPictures(const std::string&, int, const std::string&, CLogFile&)
+{
+    NotAvailable("extractpicture");
+}
+
+void CreateFromImageFiles(const std::string&, const std::string&, const std::string&, CLogFile&, int, int)
+{
+    NotAvailable("createfromimagefiles");
+}
+
+void CreateLayeredPdf(const std::string&, const std::string&, const std::string&, CLogFile&, int, int)
+{
+    NotAvailable("createlayeredpdf");
+}
+
+void ExtractPage(const std::string&, int, const std::string&, CLogFile&)
+{
+    NotAvailable("extractpage");
+}
+
+void SyntaxCheck(const std::string&, CLogFile&)
+{
+    NotAvailable("syntaxcheck");
+}
+
+}  // namespace ZAV
