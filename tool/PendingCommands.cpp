@@ -32,14 +32,4 @@ void CreateLayeredPdf(const std::string&, const std::string&, const std::string&
     NotAvailable("createlayeredpdf");
 }
 
-void ExtractPage(const std::string&, int, const std::string&, CLogFile&)
-{
-    NotAvailable("extractpage");
-}
-
-void SyntaxCheck(const std::string&, CLogFile&)
-{
-    NotAvailable("syntaxcheck");
-}
-
 }  // namespace ZAV

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "PDFTestDocuments.h"
+#include "foundation/DataSource.h"
 #include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
@@ -250,4 +251,37 @@ TEST(PDFWriterTest, DevFullReportsTheWriteError)
     std::ofstream full("/dev/full", std::ios::binary);
     ASSERT_TRUE(full.is_open());
     EXPECT_EQ("Error writing to file!", ThrownText([&] { source.document.Write(full); }));
+}
+
+TEST(PDFWriterTest, DocumentReadFromAFileIsWrittenAnew)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    ZAVTest::TempDir dir;
+    {
+        SharedFontDocument written(2);
+        WriteToFile(written.document, dir.File("source.pdf"));
+    }
+    ZAV::CDataSource input;
+    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
+    CPDFDocument document;
+    document.SetDataSource(&input);
+    document.Parse();
+    ASSERT_EQ(2, document.GetPageCount());
+    // Objects of the file load as their references are followed.
+    for (int i = 0; i < document.GetPageCount(); ++i) {
+        CPDFObjectMap reached(100);
+        CPDFKeySet visited;
+        document.GetPage(i)->GetPageObject()->CollectReferences(reached, visited);
+    }
+    document.GetInfo().SetTitle("Again");
+    const std::string path = dir.File("again.pdf");
+    const std::string file = WriteToFile(document, path);
+    EXPECT_EQ("", QpdfProblems(path));
+    EXPECT_EQ("2", PdfInfoField(path, "Pages"));
+    EXPECT_EQ("Again", PdfInfoField(path, "Title"));
+    EXPECT_EQ(1, CountOf(file, "/Type/Pages"));
+    EXPECT_EQ(1, CountOf(file, "/Type/Catalog"));
+    EXPECT_EQ(1, CountOf(file, "/BaseFont"));
+    ExpectRowsPointAtTheirObjects(file);
 }

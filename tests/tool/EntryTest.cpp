@@ -9,15 +9,9 @@
 namespace {
 
 using ZAVToolTest::LogHead;
+using ZAVToolTest::LogWith;
 using ZAVToolTest::ProgramRunner;
 using ZAVToolTest::ReadLines;
-
-std::vector<std::string> HeadAnd(const std::vector<std::string>& more)
-{
-    std::vector<std::string> lines = LogHead();
-    lines.insert(lines.end(), more.begin(), more.end());
-    return lines;
-}
 
 TEST(Entry, NoSwitchSaysSoAndLogsOnlyTheHead)
 {
@@ -60,7 +54,7 @@ TEST(Entry, JpegValuesOutOfRangeFailBeforeAnyCommand)
         } else {
             EXPECT_EQ(result.exitCode, 2);
             EXPECT_EQ(result.err, "error: " + c.message + "\n");
-            EXPECT_EQ(ReadLines(runner.File("log.txt")), HeadAnd({c.message}));
+            EXPECT_EQ(ReadLines(runner.File("log.txt")), LogWith({c.message}));
             EXPECT_FALSE(ZAVTest::FileExists(runner.RegistryPath()));
         }
     }

@@ -1,5 +1,7 @@
 #include "ProgramRunner.h"
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 
 namespace ZAVToolTest {
@@ -37,6 +39,26 @@ std::vector<std::string> LogHead()
 {
     const std::string dashes(51, '-');
     return {dashes, "ZAVPdf", dashes, ""};
+}
+
+std::vector<std::string> LogWith(const std::vector<std::string>& more)
+{
+    std::vector<std::string> lines = LogHead();
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+std::string MakeThreePagePdf(const std::string& path)
+{
+    EXPECT_TRUE(ZAVTest::HaveTool("gs"));
+    const std::string ps = path + ".ps";
+    ZAVTest::WriteText(ps, "%!PS\n/Helvetica findfont 24 scalefont setfont\n"
+                           "1 1 3 { /n exch def 72 700 moveto (Page ) show n 3 string cvs show "
+                           "100 100 n 50 mul 50 rectfill showpage } for\n");
+    const auto result = ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -sOutputFile=" +
+                                     ZAVTest::ShellQuote(path) + " " + ZAVTest::ShellQuote(ps));
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    return path;
 }
 
 }  // namespace ZAVToolTest

@@ -36,4 +36,10 @@ std::vector<std::string> ReadLines(const std::string& path);
 // The head every log starts with.
 std::vector<std::string> LogHead();
 
+// The head followed by more lines.
+std::vector<std::string> LogWith(const std::vector<std::string>& more);
+
+// A three-page PDF made by Ghostscript; page n shows the text "Page n".
+std::string MakeThreePagePdf(const std::string& path);
+
 }  // namespace ZAVToolTest

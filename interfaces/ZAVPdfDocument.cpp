@@ -1,0 +1,259 @@
+#include "interfaces/ZAVPdfDocument.h"
+
+#include "foundation/FileUtils.h"
+#include "foundation/TextException.h"
+#include "interfaces/ZAVPdfPage.h"
+#include "interfaces/ZAVPdfPageSp.h"
+#include "pdf/PDFDictionary.h"
+#include "pdf/PDFDocument.h"
+#include "pdf/PDFFactories.h"
+#include "pdf/PDFLimits.h"
+#include "pdf/PDFNull.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
+#include "pdf/PDFRef.h"
+#include "pdf/PDFTransfer.h"
+#include "platform/LastError.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+namespace ZAV {
+
+using namespace ZAVPDF;
+
+namespace {
+
+// The attributes a page takes from its page-tree ancestors when it has none.
+const char* const kInheritedPageKeys[] = {"/Resources", "/MediaBox", "/CropBox", "/Rotate"};
+// Buckets of the reference map of one attribute copy; such values are small.
+constexpr int kAttributeCopyMapBuckets = 100;
+
+[[noreturn]] void ThrowNotFound(const std::string& fileName)
+{
+    String text;
+    text.Format("File '%s' not found!", fileName.c_str());
+    ThrowTextException(text.GetText());
+}
+
+[[noreturn]] void ThrowWriteError(const std::string& fileName, int err)
+{
+    SetLastErrorFromErrno(err);
+    String text;
+    text.Format("Can't write file '%s'!", fileName.c_str());
+    ThrowLastError(text.GetText());
+}
+
+// Writes all bytes to a new file beside fileName, then renames it, so the
+// name never holds half a document.
+void WriteFileWhole(const std::string& fileName, const std::string& bytes)
+{
+    const std::string tempName = fileName + ".zavtmp-" + std::to_string(getpid());
+    const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0)
+        ThrowWriteError(fileName, errno);
+    size_t written = 0;
+    int failure = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            failure = errno;
+            break;
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (close(fd) != 0 && !failure)
+        failure = errno;
+    if (!failure && rename(tempName.c_str(), fileName.c_str()) != 0)
+        failure = errno;
+    if (failure) {
+        unlink(tempName.c_str());
+        ThrowWriteError(fileName, failure);
+    }
+}
+
+// The value an ancestor of the page holds under key, or empty.
+CPDFObjectPtr FindInheritedValue(CPDFDictionary* page, const char* key)
+{
+    std::set<const CPDFDictionary*> visited = {page};
+    CPDFDictionary* node = page;
+    for (int depth = 0; depth < kPDFMaxPageTreeDepth; ++depth) {
+        if (!node->HasKey("/Parent"))
+            return CPDFObjectPtr();
+        node = GetPDFDictionary(ResolvePDFReference(node->Get("/Parent")), false);
+        // A /Parent chain that turns back on itself ends the search.
+        if (!node || !visited.insert(node).second)
+            return CPDFObjectPtr();
+        if (node->HasKey(key))
+            return node->Get(key);
+    }
+    return CPDFObjectPtr();
+}
+
+// A page's file leaves inherited attributes on the page-tree nodes; a copy
+// of the page alone would lose them. Putting them on the page itself keeps
+// what the page shows and lets the copy take them with it.
+void MakeInheritedAttributesExplicit(const boost::shared_ptr<CPDFObject>& pageObject)
+{
+    CPDFDictionary* page = GetPDFDictionary(pageObject, false);
+    if (!page)
+        return;
+    CPDFDocument* document = pageObject->GetDocument();
+    for (const char* key : kInheritedPageKeys) {
+        if (page->HasKey(key))
+            continue;
+        CPDFObjectPtr inherited = FindInheritedValue(page, key);
+        if (!inherited)
+            continue;
+        CPDFObjectPtr copy;
+        if (inherited->GetType() == ptRef) {
+            copy = CreatePDFRef(document, inherited->GetObjectNumber(), inherited->GetGenerationNumber());
+        } else {
+            CPDFKeySet keySet;
+            CPDFVisitedMap referenceMap(kAttributeCopyMapBuckets);
+            copy = inherited->Clone(document, document, referenceMap, keySet, false);
+        }
+        page->Set(key, copy);
+    }
+}
+
+// The version of a file header ("%PDF-1.7" gives "1.7"), or "".
+std::string HeaderVersion(const std::string& header)
+{
+    const std::string mark = "%PDF-";
+    const size_t start = header.find(mark);
+    if (start == std::string::npos)
+        return std::string();
+    size_t end = start + mark.size();
+    while (end < header.size() && ((header[end] >= '0' && header[end] <= '9') || header[end] == '.'))
+        ++end;
+    return header.substr(start + mark.size(), end - start - mark.size());
+}
+
+// Hides a page's /Parent while the page is copied: a copy that followed it
+// would take the whole page tree of the source, every other page included.
+// The copy gets its /Parent from the document it joins.
+class CParentHidden {
+public:
+    explicit CParentHidden(const boost::shared_ptr<CPDFObject>& pageObject)
+        : m_page(GetPDFDictionary(pageObject, false))
+    {
+        if (!m_page || !m_page->HasKey("/Parent")) {
+            m_page = nullptr;
+            return;
+        }
+        m_parent = m_page->Get("/Parent");
+        m_page->Set("/Parent", CPDFObjectPtr(new CPDFNull(pageObject->GetDocument())));
+    }
+    ~CParentHidden()
+    {
+        if (m_page)
+            m_page->Set("/Parent", m_parent);
+    }
+    CParentHidden(const CParentHidden&) = delete;
+    CParentHidden& operator=(const CParentHidden&) = delete;
+
+private:
+    CPDFDictionary* m_page;
+    CPDFObjectPtr m_parent;
+};
+
+}  // namespace
+
+CZAVPdfDocument::CZAVPdfDocument()
+    : m_document(new CPDFDocument), m_dataSource(std::make_shared<CDataSource>()), m_info(this)
+{
+}
+
+CZAVPdfDocument::~CZAVPdfDocument() = default;
+
+void CZAVPdfDocument::SetLogFileName(const std::string& name)
+{
+    m_logFileName = name;
+    m_logFile.SetFileName(String(name));
+}
+
+int CZAVPdfDocument::GetDocumentOption() const
+{
+    return m_document->GetOptionB();
+}
+
+int CZAVPdfDocument::SetDocumentOption(int option)
+{
+    m_document->SetOptionB(option);
+    return option;
+}
+
+void CZAVPdfDocument::Load(const std::string& fileName)
+{
+    if (!FileExists(fileName))
+        ThrowNotFound(fileName);
+    auto dataSource = std::make_shared<CDataSource>();
+    if (!dataSource->OpenFile(fileName.c_str()))
+        ThrowNotFound(fileName);
+    boost::shared_ptr<CPDFDocument> document(new CPDFDocument);
+    document->SetDataSource(dataSource.get());
+    document->SetOptionA(0);
+    document->Parse();
+    const std::string version = HeaderVersion(document->GetFileVersion());
+    if (!version.empty())
+        document->GetInfo().SetVersion(version);
+    // Only a document read whole replaces the one held.
+    m_document = document;
+    m_dataSource = dataSource;
+    m_fileName = fileName;
+}
+
+void CZAVPdfDocument::Save(const std::string& fileName)
+{
+    std::ostringstream stream(std::ios::out | std::ios::binary);
+    m_document->Write(stream);
+    if (!stream)
+        ThrowWriteError(fileName, EIO);
+    WriteFileWhole(fileName, stream.str());
+}
+
+void CZAVPdfDocument::AddPage(const CZAVPdfPage& page)
+{
+    if (!page.GetPage() || !page.GetPage()->GetPageObject())
+        ThrowTextException("Page does not exist!");
+    const boost::shared_ptr<CPDFObject> pageObject = page.GetPage()->GetPageObject();
+    MakeInheritedAttributesExplicit(pageObject);
+    m_document->SetDataSource(m_dataSource.get());
+    m_document->SetOptionA(0);
+    try {
+        CParentHidden hidden(pageObject);
+        m_document->ImportPage(pageObject);
+    } catch (...) {
+        TransferObjectsMap().Clear();
+        throw;
+    }
+    // The next copy starts afresh.
+    TransferObjectsMap().Clear();
+}
+
+void CZAVPdfDocument::RemovePage(int index)
+{
+    m_document->RemovePageObjects(index);
+}
+
+int CZAVPdfDocument::GetPageCount() const
+{
+    return m_document->GetPageCount();
+}
+
+CZAVPtr<IZAVPdfPageSp> CZAVPdfDocument::GetPage(int index)
+{
+    if (m_document->GetPageCount() < 1)
+        ThrowTextException("No Pdf document loaded!");
+    boost::shared_ptr<CPDFPage> page = m_document->GetPage(index);
+    return CreatePdfPageSp(CZAVPdfPage(this, m_document, m_dataSource, page));
+}
+
+}  // namespace ZAV

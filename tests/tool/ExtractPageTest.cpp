@@ -1,0 +1,172 @@
+// The extractpage command, run end to end and checked with qpdf and poppler.
+#include "ProgramRunner.h"
+#include "interfaces/PdfFileBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+using ZAVTest::ShellQuote;
+using ZAVToolTest::LogWith;
+using ZAVToolTest::ProgramRunner;
+using ZAVToolTest::ReadLines;
+
+std::string Output(const std::string& commandLine)
+{
+    auto result = ZAVTest::Run(commandLine);
+    EXPECT_EQ(result.exitCode, 0) << commandLine << "\n" << result.output;
+    return result.output;
+}
+
+// The copy must pass qpdf's check and look exactly like the page qpdf itself
+// takes out of the source: same text, same size, same pixels.
+void ExpectSamePage(const ProgramRunner& runner, const std::string& copy, const std::string& source, int page)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftoppm"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    Output("qpdf --check " + ShellQuote(copy));
+    const std::string reference = runner.File("reference.pdf");
+    Output("qpdf --empty --pages " + ShellQuote(source) + " " + std::to_string(page) + " -- " + ShellQuote(reference));
+
+    EXPECT_EQ(Output("pdfinfo " + ShellQuote(copy) + " | grep -E '^(Pages|Page size|Page rot)'"),
+              Output("pdfinfo " + ShellQuote(reference) + " | grep -E '^(Pages|Page size|Page rot)'"));
+    EXPECT_EQ(Output("pdftotext " + ShellQuote(copy) + " -"), Output("pdftotext " + ShellQuote(reference) + " -"));
+    Output("pdftoppm -r 24 -gray " + ShellQuote(copy) + " " + ShellQuote(runner.File("copy")));
+    Output("pdftoppm -r 24 -gray " + ShellQuote(reference) + " " + ShellQuote(runner.File("ref")));
+    EXPECT_EQ(ZAVTest::ReadBytes(runner.File("copy-1.pgm")), ZAVTest::ReadBytes(runner.File("ref-1.pgm")));
+}
+
+TEST(ExtractPage, CopiesTheFirstAndTheLastPage)
+{
+    for (int page : {1, 3}) {
+        ProgramRunner runner;
+        const std::string source = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
+        auto result = runner.Run({"-p", "-f", source, "-g", std::to_string(page), "-z", runner.File("page.tif"),
+                                  "-o", "log.txt"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        const std::string copy = runner.File("page.pdf");
+        EXPECT_EQ(ReadLines(runner.File("log.txt")),
+                  LogWith({"", "Extracting Page " + std::to_string(page) + " from '" + source + "' to '" +
+                                   runner.File("page.tif") + "'",
+                           "", "Loading PDF '" + source + "'ok.", "Save PDF to '" + copy + "' ...ok."}));
+        EXPECT_EQ(Output("pdftotext " + ShellQuote(copy) + " -"), "Page " + std::to_string(page) + "\n\n\f");
+        // Nothing of the other pages comes along.
+        const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(copy) + " -");
+        for (int other = 1; other <= 3; ++other)
+            EXPECT_EQ(objects.find("(Page " + std::to_string(other) + ")Tj") != std::string::npos, other == page)
+                << other;
+        ExpectSamePage(runner, copy, source, page);
+    }
+}
+
+TEST(ExtractPage, RefusesPagesOutsideTheDocument)
+{
+    struct Case {
+        const char* page;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"4", "Invalid page '4'. Use values from 1 to 3 or -1 for all pages."},
+        {"0", "Pagenumber has to be greater than 0!"},
+        {"-1", "Pagenumber has to be greater than 0!"},
+    };
+    for (const Case& c : cases) {
+        ProgramRunner runner;
+        const std::string source = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
+        auto result = runner.Run({"-p", "-f", source, "-g", c.page, "-z", runner.File("out.pdf"), "-o", "log.txt"});
+        EXPECT_EQ(result.exitCode, 2) << c.page;
+        EXPECT_EQ(result.err, "error: " + c.message + "\n");
+        std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2], "Loading PDF '" + source + "'ok.");
+        EXPECT_EQ(lines.back(), c.message);
+        EXPECT_FALSE(ZAVTest::FileExists(runner.File("out.pdf")));
+    }
+}
+
+TEST(ExtractPage, NamesTheOutputAfterWhatExists)
+{
+    ProgramRunner runner;
+    const std::string source = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
+    ASSERT_EQ(mkdir(runner.File("out").c_str(), 0700), 0);
+
+    // The document's own name is taken: the copy gets the next number.
+    ASSERT_EQ(runner.Run({"-p", "-f", source, "-g", "2", "-z", source}).exitCode, 0);
+    EXPECT_TRUE(ZAVTest::FileExists(runner.File("three_1.pdf")));
+    // A folder gets a file named after the letters and digits of its path.
+    ASSERT_EQ(runner.Run({"-p", "-f", source, "-g", "2", "-z", runner.File("out")}).exitCode, 0);
+    const std::string letters = runner.File("out/") +
+                                [&] {
+                                    std::string kept;
+                                    for (char c : runner.File("out/"))
+                                        if (isalnum(static_cast<unsigned char>(c)))
+                                            kept += c;
+                                    return kept;
+                                }() +
+                                ".pdf";
+    EXPECT_TRUE(ZAVTest::FileExists(letters)) << letters;
+
+    // An empty name is refused instead of making a file called ".pdf".
+    auto result = runner.Run({"-p", "-f", source, "-g", "2", "-o", "log.txt"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "error: No outputfile available!\n");
+    EXPECT_FALSE(ZAVTest::FileExists(runner.File(".pdf")));
+
+    result = runner.Run({"-p", "-f", "missing.pdf", "-z", "x.pdf", "-o", "log.txt"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              LogWith({"", "Extracting Page 1 from 'missing.pdf' to 'x.pdf'", "", "File 'missing.pdf' not found!"}));
+}
+
+TEST(ExtractPage, RunsBeforeExtractPictureWhenBothAreAsked)
+{
+    ProgramRunner runner;
+    const std::string source = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
+    auto result = runner.Run({"-x", "-p", "-f", source, "-z", runner.File("one.pdf"), "-o", "log.txt"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(ZAVTest::FileExists(runner.File("one.pdf")));
+    EXPECT_EQ(ReadLines(runner.File("log.txt"))[5], "Extracting Page 1 from '" + source + "' to '" +
+                                                         runner.File("one.pdf") + "'");
+}
+
+TEST(ExtractPage, APageTakesTheAttributesItInherits)
+{
+    // The page tree node holds the media box, the rotation and the resources;
+    // the second page holds nothing but its content and its parent.
+    ZAVTest::PdfFileBuilder pdf;
+    const int catalog = pdf.Reserve();
+    const int pages = pdf.Reserve();
+    const int font = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    const int resources = pdf.Add("<< /Font << /F1 " + std::to_string(font) + " 0 R >> >>");
+    const int first = pdf.AddStream("", "BT /F1 18 Tf 20 250 Td (First page) Tj ET");
+    const int second = pdf.AddStream("", "BT /F1 18 Tf 20 40 Td (Inherited) Tj ET 0 0 1 rg 20 100 60 30 re f");
+    const int page1 = pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 400 500] /Resources " +
+                              std::to_string(resources) + " 0 R /Contents " + std::to_string(first) + " 0 R >>");
+    const int page2 = pdf.Add("<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(second) + " 0 R >>");
+    pdf.Set(catalog, "<< /Type /Catalog /Pages 2 0 R >>");
+    pdf.Set(pages, "<< /Type /Pages /Count 2 /MediaBox [0 0 200 300] /Rotate 90 /Resources " +
+                       std::to_string(resources) + " 0 R /Kids [" + std::to_string(page1) + " 0 R " +
+                       std::to_string(page2) + " 0 R] >>");
+
+    ProgramRunner runner;
+    const std::string source = runner.File("inherit.pdf");
+    ZAVTest::WriteText(source, pdf.Build(catalog));
+    auto result = runner.Run({"-p", "-f", source, "-g", "2", "-z", runner.File("copy.pdf")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string info = Output("pdfinfo " + ShellQuote(runner.File("copy.pdf")));
+    EXPECT_NE(info.find("Page size:       200 x 300 pts"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page rot:        90"), std::string::npos) << info;
+    EXPECT_NE(Output("pdftotext " + ShellQuote(runner.File("copy.pdf")) + " -").find("Inherited"), std::string::npos);
+    ExpectSamePage(runner, runner.File("copy.pdf"), source, 2);
+    // The other page of the tree stays behind.
+    EXPECT_EQ(ZAVTest::ReadText(runner.File("copy.pdf")).find("First page"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include "tool/LibraryObjects.h"
+
+#include "foundation/FileUtils.h"
+#include "interfaces/ZAVPdfDocumentSp.h"
+
+namespace ZAV {
+
+namespace {
+
+String PluginPath(const char* fileName)
+{
+    String path = GetModuleDirectory(nullptr) + fileName;
+    if (FileExists(path.GetText()))
+        return path;
+    return String("c:\\YourPath\\") + fileName;
+}
+
+}  // namespace
+
+String J2kPluginPath()
+{
+    return PluginPath(kJpeg2000PluginFileName);
+}
+
+String JbgPluginPath()
+{
+    return PluginPath(kJbig2PluginFileName);
+}
+
+CZAVPtr<IZAVPdfDocumentSp> CreatePdfDocument(const CLogFile& log)
+{
+    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
+    document->SetJbig2PluginPath(JbgPluginPath().ToStdString());
+    document->SetJpeg2000PluginPath(J2kPluginPath().ToStdString());
+    document->SetLogFileName(log.GetFileName().ToStdString());
+    return document;
+}
+
+}  // namespace ZAV

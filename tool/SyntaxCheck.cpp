@@ -1,0 +1,303 @@
+#include "tool/SyntaxCheck.h"
+
+#include "foundation/FileUtils.h"
+#include "foundation/IndexedVectorMap.h"
+#include "foundation/Set.h"
+#include "foundation/TextException.h"
+#include "interfaces/ZAVPdfDocument.h"
+#include "interfaces/ZAVPdfPage.h"
+#include "pdf/PDFCrt.h"
+#include "pdf/PDFDictionary.h"
+#include "pdf/PDFDocument.h"
+#include "pdf/PDFName.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
+#include "pdf/PDFRef.h"
+#include "tool/Commands.h"
+#include "tool/LibraryObjects.h"
+#include "platform/CrtShims.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace ZAV {
+
+using namespace ZAVPDF;
+
+namespace {
+
+// The key index of one page's object group.
+constexpr uint32_t kPageGroupBuckets = 100000;
+
+struct ListedKey {
+    const char* key;
+    bool asName;  // read as a name (a reference followed), else as stored
+    const char* format;
+};
+
+// The subtype is stored as /Subtype; the listing keeps its own label.
+const ListedKey kListedKeys[] = {
+    {"/Type", true, " Type: '%s'"},       {"/Subtype", true, " SubType: '%s'"},
+    {"/Name", true, " Name: '%s'"},       {"/Filter", false, " Filter: '%s'"},
+    {"/Width", false, " Width: '%s'"},    {"/Height", false, " Height: '%s'"},
+};
+
+void LogLine(CLogFile& log, const String& text)
+{
+    log.LogWrite(text.GetText(), true);
+}
+
+void LogText(CLogFile& log, const String& text)
+{
+    log.LogWrite(text.GetText(), false);
+}
+
+String Formatted(const char* format, const std::string& value)
+{
+    String text;
+    text.Format(format, value.c_str());
+    return text;
+}
+
+void AppendToFile(const std::string& fileName, const std::string& text)
+{
+    FILE* file = nullptr;
+    String message;
+    if (fopen_s(&file, fileName.c_str(), "a+") != 0 || !file) {
+        message.Format("Cannot open file '%s'!", fileName.c_str());
+        ThrowTextException(message.GetText());
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        message.Format("Can't write file '%s'!", fileName.c_str());
+        ThrowTextException(message.GetText());
+    }
+}
+
+// The document reads its objects when something refers to them; the listing
+// wants every object the file holds, also those nothing refers to. An object
+// that cannot be read is reported and the others are read on.
+void LoadAllObjects(CPDFDocument& pdf, CLogFile& log)
+{
+    const boost::shared_ptr<CPDFCrt>& crt = pdf.GetCrt();
+    if (!crt)
+        return;
+    // Taken first: reading an object may give the table new entries.
+    std::vector<std::pair<int, int>> inUse;
+    for (int s = 0; s < crt->GetSectionCount(); ++s) {
+        const CPDFCrtSequence& section = crt->GetSection(s);
+        for (int64_t number = section.GetFirst(); number < int64_t(section.GetFirst()) + section.GetCount(); ++number) {
+            const s_crtentry entry = section.GetEntry(static_cast<int32_t>(number));
+            if (number > 0 && entry.type == 'n' && entry.offset > 0)
+                inUse.emplace_back(static_cast<int>(number), entry.generation);
+        }
+    }
+    for (const auto& object : inUse) {
+        try {
+            CPDFRef reference(&pdf, object.first, object.second);
+            reference.GetReferencedObject();
+        } catch (const CTextException& e) {
+            String text;
+            text.Format("\tError loading object %d %d! %s", object.first, object.second, e.GetText());
+            LogLine(log, text);
+        }
+    }
+}
+
+}  // namespace
+
+std::string MakePageTextFileName(const std::string& documentName)
+{
+    String base;
+    base.Format("%s%s", GetPathDirectory(String(documentName)).GetText(),
+                GetPathFileName(String(documentName), true).GetText());
+    String name;
+    name.Format("%s_Content.txt", base.GetText());
+    return name.ToStdString();
+}
+
+int64_t WriteObjectLine(CPDFObjectBase* object, CLogFile& log)
+{
+    if (!object)
+        return 0;
+    String text;
+    text.Format("\tObj: %d %d", object->GetObjectNumber(), object->GetGenerationNumber());
+    LogText(log, text);
+    CPDFObject* indirect = object->GetType() == ptObject ? static_cast<CPDFObject*>(object) : nullptr;
+    if (indirect && indirect->GetInnerObject()) {
+        const CPDFObjectPtr& inner = indirect->GetInnerObject();
+        text.Format("\t\tInnerObject Obj: %d %d", inner->GetObjectNumber(), inner->GetGenerationNumber());
+        LogText(log, text);
+        if (inner->GetType() == ptDictionary) {
+            const CPDFDictionary* dictionary = static_cast<const CPDFDictionary*>(inner.get());
+            for (const ListedKey& listed : kListedKeys) {
+                if (!dictionary->HasKey(listed.key))
+                    continue;
+                const std::string value = listed.asName ? dictionary->GetName(listed.key, true)->ToPDFString()
+                                                        : dictionary->Get(listed.key)->ToPDFString();
+                LogText(log, Formatted(listed.format, value));
+            }
+        }
+    }
+    const int64_t size = indirect ? indirect->GetStreamSize() : 0;
+    if (size > 0) {
+        text.Format(" Data: %" PRId64, size);
+        LogText(log, text);
+    }
+    log.LogWrite("", true);
+    return size;
+}
+
+void ListObjectGroup(const std::vector<CPDFObjectBase*>& objects, CLogFile& log)
+{
+    int64_t total = 0;
+    for (CPDFObjectBase* object : objects) {
+        try {
+            total += WriteObjectLine(object, log);
+        } catch (const CTextException& e) {
+            // The object's line is open: its failure ends it.
+            String text;
+            text.Format(" Error listing object! %s", e.GetText());
+            LogLine(log, text);
+        }
+    }
+    String text;
+    text.Format("\tSummary Datasize: %" PRId64, total);
+    LogLine(log, text);
+}
+
+void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
+{
+    LogText(log, Formatted("Loading PDF '%s'", documentName));
+    document->Load(documentName);
+    log.LogWrite("ok.", true);
+
+    CZAVPtr<IZAVObjectSp> view = document->GetObjectSp();
+    const boost::shared_ptr<CPDFDocument> pdf = static_cast<CZAVPdfDocument*>(view->GetImplementation())->GetDocument();
+
+    LoadAllObjects(*pdf, log);
+    CSet<CPDFObjectBase*> remaining;
+    for (const std::string& key : pdf->GetObjectKeys()) {
+        CPDFObjectPtr object = pdf->FindObject(key);
+        if (object)
+            remaining.Add(object.get());
+    }
+
+    String text;
+    for (int p = 0; p < pdf->GetPageCount(); ++p) {
+        boost::shared_ptr<CPDFPage> page = pdf->GetPage(p);
+        if (!page || !page->GetPageObject())
+            continue;
+        const boost::shared_ptr<CPDFObject>& pageObject = page->GetPageObject();
+        CPDFKeySet visited;
+        pdf->CollectStructureKeys(visited);
+        CPDFObjectMap group(kPageGroupBuckets);
+        pageObject->CollectReferences(group, visited);
+
+        log.LogWriteEmptyLine();
+        log.LogWriteEmptyLine();
+        text.Format("Listing all objects of Page %d %d", pageObject->GetObjectNumber(),
+                    pageObject->GetGenerationNumber());
+        LogLine(log, text);
+        std::vector<CPDFObjectBase*> objects;
+        for (const CPDFObjectPtr& object : group.GetEntries())
+            if (object)
+                objects.push_back(object.get());
+        ListObjectGroup(objects, log);
+        log.LogWriteEmptyLine();
+        for (CPDFObjectBase* object : objects)
+            remaining.Remove(object);
+    }
+
+    log.LogWriteEmptyLine();
+    log.LogWriteEmptyLine();
+    log.LogWrite("Listing all remaining objects ", true);
+    std::vector<CPDFObjectBase*> rest;
+    remaining.GetKeys(rest);
+    ListObjectGroup(rest, log);
+    log.LogWriteEmptyLine();
+}
+
+void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
+{
+    const std::string textFileName = MakePageTextFileName(documentName);
+    LogText(log, Formatted("Loading PDF '%s'", documentName));
+    document->Load(documentName);
+    log.LogWrite("ok.", true);
+
+    LogLine(log, Formatted("%s:", document->GetFileName()));
+    IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
+    const struct {
+        const char* format;
+        std::string value;
+    } infoLines[] = {
+        {"\tTitle - '%s'", info->GetTitle()},         {"\tSavedBy - '%s'", info->GetSavedBy()},
+        {"\tProducer - '%s'", info->GetProducer()},   {"\tPdfVersion - '%s'", info->GetPdfVersion()},
+        {"\tModDate - '%s'", info->GetModDate()},     {"\tCreator - '%s'", info->GetCreator()},
+        {"\tCreationDate - '%s'", info->GetCreationDate()},
+    };
+    for (const auto& line : infoLines)
+        if (!line.value.empty())
+            LogLine(log, Formatted(line.format, line.value));
+
+    String text;
+    text.Format("Pages: %d", document->GetPageCount());
+    LogLine(log, text);
+
+    for (int p = 0; p < document->GetPageCount(); ++p) {
+        text.Format("\tSaving content of Page %d:", p);
+        LogLine(log, text);
+        CZAVPtr<IZAVPdfPageSp> page;
+        try {
+            page = document->GetPage(p);
+        } catch (const CTextException& e) {
+            text.Format("Error reading page %d: %s", p, e.GetText());
+            LogLine(log, text);
+            continue;
+        }
+        try {
+            CZAVPtr<IZAVObjectSp> view = page->GetObjectSp();
+            const CPDFByteArray content = static_cast<CZAVPdfPage*>(view->GetImplementation())->GetContentData(true);
+            text.Format("Page %d:\n", p);
+            std::string pageText = text.GetText();
+            if (content.GetSize() > 0)
+                pageText.append(reinterpret_cast<const char*>(content.GetData()), static_cast<size_t>(content.GetSize()));
+            pageText += "\n\n\n";
+            AppendToFile(textFileName, pageText);
+            text.Format("Content of page %d saved to '%s'!", p, textFileName.c_str());
+            LogLine(log, text);
+        } catch (const CTextException& e) {
+            log.LogWrite(e.GetText(), true);
+        }
+    }
+}
+
+void SyntaxCheck(const std::string& documentName, CLogFile& log)
+{
+    log.LogWriteEmptyLine();
+    LogLine(log, Formatted("Listing all objects for each Page in the PDF document '%s'", documentName));
+    log.LogWriteEmptyLine();
+
+    if (!FileExists(documentName))
+        ThrowTextException(Formatted("File '%s' not found!", documentName).GetText());
+
+    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocument(log);
+    const String folder = GetModuleDirectory(nullptr);
+    document->SetJbig2PluginPath((folder + kJbig2PluginFileName).ToStdString());
+    document->SetJpeg2000PluginPath((folder + kJpeg2000PluginFileName).ToStdString());
+
+    try {
+        ListDocumentObjects(documentName, document.Get(), log);
+    } catch (const CTextException& e) {
+        LogLine(log, Formatted("Error listing contained objects! %s", e.GetText()));
+    }
+    try {
+        SavePageTexts(document.Get(), documentName, log);
+    } catch (const CTextException& e) {
+        LogLine(log, Formatted("Error listing content data! %s", e.GetText()));
+    }
+    document.Reset();
+}
+
+}  // namespace ZAV
