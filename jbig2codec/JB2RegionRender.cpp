@@ -19,13 +19,14 @@ JB2_Error JB2RenderRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, u
     }
     if (JB2SegmentTypeIsGenericRegion(segment->type)) {
         JB2RenderGenericRegion* render = nullptr;
-        JB2_Error status =
-            JB2RenderGenericRegionCreate(&render, memory, segment, static_cast<uint8_t>(combination), message);
+        JB2_Error status = JB2RenderGenericRegionCreate(&render, memory, segment,
+                                                        static_cast<uint8_t>(combination > 127 ? 128 : combination),
+                                                        message);
         if (status != cJB2_Error_OK)
             return status;
         status = JB2RenderGenericRegionRender(render, page, pageWidth, pageHeight);
-        const JB2_Error released = JB2RenderGenericRegionEnd(&render, memory);
-        return status != cJB2_Error_OK ? status : released;
+        const JB2_Error ended = JB2RenderGenericRegionEnd(&render, memory);
+        return status != cJB2_Error_OK ? status : ended;
     }
     return cJB2_Error_Internal;
 }
