@@ -2,6 +2,7 @@
 // (id 103) and its document information facet. Page indexes count from 0.
 #pragma once
 
+#include "foundation/ZAVArrayByteSp.h"
 #include "foundation/ZAVInterfaces.h"
 #include "foundation/ZAVPtr.h"
 
@@ -46,6 +47,10 @@ public:
     static constexpr int32_t kInterfaceId = zaviidPdfPage;
 
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp() = 0;
+    // The bytes of the page's content stream (the first stream when
+    // /Contents is an array; none without one), inflated when decode is not
+    // 0 and the stream is Flate-coded.
+    virtual CZAVPtr<IZAVArrayByteSp> GetContentData(int decode) = 0;
 
 protected:
     ~IZAVPdfPageSp() = default;

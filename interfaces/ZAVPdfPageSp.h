@@ -12,6 +12,10 @@ template <class T>
 class IZAVPdfPageSpImpl : public TZAVSpView<T, IZAVPdfPageSp> {
 public:
     CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
+    CZAVPtr<IZAVArrayByteSp> GetContentData(int decode) override
+    {
+        return CreateArrayByteSp(static_cast<CZAVPdfPage*>(this->SpObject()->GetPayload())->GetContentData(decode != 0));
+    }
 
 protected:
     ~IZAVPdfPageSpImpl() = default;

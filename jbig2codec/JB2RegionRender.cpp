@@ -1,5 +1,7 @@
 #include "jbig2codec/JB2RegionRender.h"
 
+#include "jbig2codec/JB2RenderGenericRegion.h"
+
 namespace ZAV {
 
 JB2_Error JB2RenderRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t* page, uint32_t pageWidth,
@@ -7,9 +9,6 @@ JB2_Error JB2RenderRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, u
 {
     if (!segment || !memory || !page)
         return cJB2_Error_Internal;
-    (void)pageWidth;
-    (void)pageHeight;
-    (void)combination;
     if (JB2SegmentTypeIsTextRegion(segment->type)) {
         JB2MessageError(message, "Text region decoding not yet supported!");
         return cJB2_Error_Not_Yet_Supported;
@@ -19,8 +18,15 @@ JB2_Error JB2RenderRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, u
         return cJB2_Error_Not_Yet_Supported;
     }
     if (JB2SegmentTypeIsGenericRegion(segment->type)) {
-        JB2MessageError(message, "Generic region decoding not yet supported!");
-        return cJB2_Error_Not_Yet_Supported;
+        JB2RenderGenericRegion* render = nullptr;
+        JB2_Error status = JB2RenderGenericRegionCreate(&render, memory, segment,
+                                                        static_cast<uint8_t>(combination > 127 ? 128 : combination),
+                                                        message);
+        if (status != cJB2_Error_OK)
+            return status;
+        status = JB2RenderGenericRegionRender(render, page, pageWidth, pageHeight);
+        const JB2_Error ended = JB2RenderGenericRegionEnd(&render, memory);
+        return status != cJB2_Error_OK ? status : ended;
     }
     return cJB2_Error_Internal;
 }

@@ -53,7 +53,9 @@ bool IsTailSeparator(unsigned char c) {
 void CPDFParser::ParseFile() {
     ReadTrailerChain(m_document);
     ReadPageTree(m_document);
-    if (m_document->GetOptionA() != 0) ReadAcroForm(m_document);
+    // A file without a form opens as well when forms are asked for.
+    if (m_document->GetOptionA() != 0 && m_document->GetRootCatalog()->HasKey("/AcroForm"))
+        ReadAcroForm(m_document);
 }
 
 std::string CPDFParser::ReadHeader() {

@@ -257,8 +257,9 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
             continue;
         }
         try {
-            CZAVPtr<IZAVObjectSp> view = page->GetObjectSp();
-            const CPDFByteArray content = static_cast<CZAVPdfPage*>(view->GetImplementation())->GetContentData(true);
+            CZAVPtr<IZAVArrayByteSp> data = page->GetContentData(1);
+            CZAVPtr<IZAVObjectSp> bytes = data->GetObjectSp();
+            const CPDFByteArray& content = *static_cast<CPDFByteArray*>(bytes->GetImplementation());
             text.Format("Page %d:\n", p);
             std::string pageText = text.GetText();
             if (content.GetSize() > 0)

@@ -61,9 +61,12 @@ std::string Deflated(const std::string& text)
 
 std::string ContentOf(IZAVPdfPageSp* page, bool decode)
 {
-    CZAVPtr<IZAVObjectSp> view = page->GetObjectSp();
-    const ZAVPDF::CPDFByteArray bytes = static_cast<CZAVPdfPage*>(view->GetImplementation())->GetContentData(decode);
-    return bytes.GetSize() ? std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize()) : "";
+    CZAVPtr<IZAVArrayByteSp> bytes = page->GetContentData(decode ? 1 : 0);
+    EXPECT_EQ(bytes->GetRefCount(), 1);
+    std::string text;
+    for (int32_t i = 0; i < bytes->GetSize(); ++i)
+        text += static_cast<char>(bytes->GetAt(i));
+    return text;
 }
 
 TEST(PdfDocumentSp, ANewObjectHoldsAnEmptyDocument)

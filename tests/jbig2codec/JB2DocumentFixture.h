@@ -22,6 +22,7 @@ struct Picture {
     {
         return width == other.width && height == other.height && rows == other.rows;
     }
+    bool operator!=(const Picture& other) const { return !(*this == other); }
 };
 
 // The binary PBM pictures (P4) held one after the other in bytes.

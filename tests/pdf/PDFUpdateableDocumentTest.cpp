@@ -1,0 +1,262 @@
+// Appending pages to an existing file: checked with qpdf and pdfinfo, the
+// file's own pages kept, each object appended once, a failure leaving the
+// file as it was.
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include <map>
+#include <string>
+
+#include "PDFTestFiles.h"
+#include "foundation/TextException.h"
+#include "pdf/PDFCrt.h"
+#include "pdf/PDFDictionary.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
+#include "pdf/PDFTransfer.h"
+#include "pdf/PDFUpdateableDocument.h"
+#include "support/TestSupport.h"
+
+using namespace ZAVPDF;
+
+namespace {
+
+std::string Quote(const std::string& path) { return ZAVTest::ShellQuote(path); }
+
+// A file of another tool with the given number of pages.
+std::string MakeGhostscriptFile(const ZAVTest::TempDir& dir, int pages) {
+    std::string path = dir.File("gs.pdf");
+    ZAVTest::RunResult made = ZAVTest::Run(
+        "gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -sOutputFile=" + Quote(path) +
+        " -c \"/Helvetica findfont 20 scalefont setfont " + std::to_string(pages) +
+        " { 72 72 moveto (Old) show showpage } repeat\"");
+    EXPECT_EQ(0, made.exitCode) << made.output;
+    return path;
+}
+
+int PdfinfoPages(const std::string& path) {
+    ZAVTest::RunResult info = ZAVTest::Run("pdfinfo " + Quote(path));
+    EXPECT_EQ(0, info.exitCode) << info.output;
+    size_t at = info.output.find("Pages:");
+    if (at == std::string::npos) return -1;
+    return std::stoi(info.output.substr(at + 6));
+}
+
+// The object numbers of the "N G obj" headers in text, with how often each stands there.
+std::map<int, int> ObjectHeaders(const std::string& text) {
+    std::map<int, int> headers;
+    for (size_t at = text.find(" obj\r\n"); at != std::string::npos; at = text.find(" obj\r\n", at + 1)) {
+        size_t lineStart = text.rfind('\n', at);
+        lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+        ++headers[std::stoi(text.substr(lineStart, at - lineStart))];
+    }
+    return headers;
+}
+
+// Appends the pages of a small source document to target; returns the
+// standard output printed meanwhile.
+std::string AppendPages(const std::string& target, int newPages) {
+    std::string sourceBytes = PDFTest::PagesFile(newPages).Build();
+    PDFTest::OpenedFile source(sourceBytes);
+    EXPECT_EQ("", source.error);
+    testing::internal::CaptureStdout();
+    {
+        boost::shared_ptr<CPDFUpdateableDocument> update = boost::make_shared<CPDFUpdateableDocument>();
+        update->ReadIncrementalUpdateFile(target.c_str());
+        for (int i = 0; i < source.document->GetPageCount(); ++i)
+            update->ImportPage(source.document->GetPage(i)->GetPageObject());
+        update->WriteUpdate(target.c_str());
+    }
+    TransferObjectsMap().Clear();
+    return testing::internal::GetCapturedStdout();
+}
+
+TEST(PDFUpdateableDocument, WritingBeforeReadingIsRefused) {
+    CPDFUpdateableDocument update;
+    try {
+        update.WriteUpdate("/nonexistent/x.pdf");
+        FAIL();
+    } catch (const CTextException& e) {
+        EXPECT_STREQ("Call ReadIncrementalUpdateFile before updating the actual file!", e.GetText());
+    }
+}
+
+TEST(PDFUpdateableDocument, UpdateOfAnotherToolsFilePassesQpdfAndKeepsOldPages) {
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    ASSERT_TRUE(ZAVTest::HaveTool("gs"));
+    ZAVTest::TempDir dir;
+    std::string target = MakeGhostscriptFile(dir, 3);
+    std::string before = ZAVTest::ReadText(target);
+    PDFTest::OpenedFile original(before);
+    ASSERT_EQ("", original.error);
+    const int oldStartXref = original.document->GetStartXref();
+
+    EXPECT_EQ("", AppendPages(target, 2));  // nothing on standard output
+
+    std::string after = ZAVTest::ReadText(target);
+    ASSERT_GT(after.size(), before.size());
+    EXPECT_EQ(before, after.substr(0, before.size()));  // appended, not rewritten
+    ZAVTest::RunResult check = ZAVTest::Run("qpdf --check " + Quote(target));
+    EXPECT_EQ(0, check.exitCode) << check.output;
+    EXPECT_EQ(std::string::npos, check.output.find("WARNING")) << check.output;
+    EXPECT_EQ(5, PdfinfoPages(target));
+    ZAVTest::RunResult npages = ZAVTest::Run("qpdf --show-npages " + Quote(target));
+    EXPECT_EQ("5", npages.output.substr(0, 1));
+
+    // The appended section: /Prev is the old startxref, startxref points at "xref".
+    std::string update = after.substr(before.size());
+    EXPECT_NE(std::string::npos, update.find("/Prev " + std::to_string(oldStartXref)));
+    size_t startxref = update.rfind("startxref\r\n");
+    ASSERT_NE(std::string::npos, startxref);
+    EXPECT_EQ("\r\n%%EOF\r\n", update.substr(update.size() - 9));
+    EXPECT_EQ("xref", after.substr(std::stoul(update.substr(startxref + 11)), 4));
+
+    // Each object is appended once.
+    std::map<int, int> headers = ObjectHeaders(update);
+    EXPECT_GE(headers.size(), 5u);
+    for (const auto& entry : headers) EXPECT_EQ(1, entry.second) << "object " << entry.first;
+
+    // The file opens again here, old pages first.
+    PDFTest::OpenedFile reopened(after);
+    ASSERT_EQ("", reopened.error);
+    EXPECT_EQ(5, reopened.document->GetPageCount());
+}
+
+TEST(PDFUpdateableDocument, TwoUpdatesInARow) {
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("own.pdf");
+    ZAVTest::WriteText(target, PDFTest::PagesFile(1).Build());
+    AppendPages(target, 2);
+    AppendPages(target, 3);
+    ZAVTest::RunResult check = ZAVTest::Run("qpdf --check " + Quote(target));
+    EXPECT_EQ(0, check.exitCode) << check.output;
+    EXPECT_EQ(std::string::npos, check.output.find("WARNING")) << check.output;
+    ZAVTest::RunResult npages = ZAVTest::Run("qpdf --show-npages " + Quote(target));
+    EXPECT_EQ("6\n", npages.output);
+    PDFTest::OpenedFile reopened(ZAVTest::ReadText(target));
+    ASSERT_EQ("", reopened.error);
+    EXPECT_EQ(6, reopened.document->GetPageCount());
+}
+
+TEST(PDFUpdateableDocument, CatalogEntriesOfTheFileAreKept) {
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("own.pdf");
+    PDFTest::FileBuilder file = PDFTest::PagesFile(1);
+    file.bodies[0] = "<< /Type /Catalog /Pages 2 0 R /PageMode /UseOutlines /Lang (de) >>";
+    ZAVTest::WriteText(target, file.Build());
+    AppendPages(target, 1);
+    PDFTest::OpenedFile reopened(ZAVTest::ReadText(target));
+    ASSERT_EQ("", reopened.error);
+    EXPECT_TRUE(reopened.document->GetRootCatalog()->EntryTextEquals("/PageMode", "/UseOutlines"));
+    EXPECT_TRUE(reopened.document->GetRootCatalog()->HasKey("/Lang"));
+}
+
+TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits) {
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("own.pdf");
+    ZAVTest::WriteText(target, PDFTest::PagesFile(1).Build());
+    std::string before = ZAVTest::ReadText(target);
+
+    // Five pages whose media box and resources stand on their tree node.
+    PDFTest::FileBuilder source;
+    source.Add("<< /Type /Catalog /Pages 2 0 R >>");
+    source.Add("<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R 6 0 R 7 0 R] /Count 5 "
+               "/MediaBox [0 0 123 456] /Resources << /ProcSet [/PDF] >> >>");
+    for (int i = 0; i < 5; ++i) source.Add("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>");
+    source.Add("<< /Length 9 >>\r\nstream\r\n0 0 m S\r\n\r\nendstream");
+    std::string sourceBytes = source.Build();
+    PDFTest::OpenedFile opened(sourceBytes);
+    ASSERT_EQ("", opened.error);
+    {
+        CPDFUpdateableDocument update;
+        update.ReadIncrementalUpdateFile(target.c_str());
+        update.ImportPage(opened.document->GetPage(2)->GetPageObject());
+        update.WriteUpdate(target.c_str());
+    }
+    TransferObjectsMap().Clear();
+    std::string update = ZAVTest::ReadText(target).substr(before.size());
+    // The page, its contents, the new tree root, /Info, the catalog and the old root.
+    EXPECT_EQ(6u, ObjectHeaders(update).size()) << update;
+    EXPECT_NE(std::string::npos, update.find("/MediaBox [0 0 123 456]"));
+    EXPECT_NE(std::string::npos, update.find("/ProcSet [/PDF]"));
+    ZAVTest::RunResult check = ZAVTest::Run("qpdf --check " + Quote(target));
+    EXPECT_EQ(0, check.exitCode) << check.output;
+    EXPECT_EQ(std::string::npos, check.output.find("WARNING")) << check.output;
+    // The source document is left as it was.
+    EXPECT_EQ(5, opened.document->GetPageCount());
+    CPDFObjectBase* sourcePage = opened.document->GetPage(2)->GetPageObject()->GetInnerObject().get();
+    CPDFDictionary* sourceDictionary = static_cast<CPDFDictionary*>(sourcePage);
+    EXPECT_FALSE(sourceDictionary->HasKey("/MediaBox"));
+    EXPECT_EQ(sourcePage, sourceDictionary->Get("/Contents")->GetParent());
+}
+
+TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole) {
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("new.pdf");
+    EXPECT_EQ("", AppendPages(target, 2));
+    std::string bytes = ZAVTest::ReadText(target);
+    EXPECT_EQ(0u, bytes.find("%PDF-1.4"));
+    EXPECT_EQ(std::string::npos, bytes.find("/Prev"));
+    ZAVTest::RunResult check = ZAVTest::Run("qpdf --check " + Quote(target));
+    EXPECT_EQ(0, check.exitCode) << check.output;
+    ZAVTest::RunResult npages = ZAVTest::Run("qpdf --show-npages " + Quote(target));
+    EXPECT_EQ("2\n", npages.output);
+}
+
+TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical) {
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("own.pdf");
+    ZAVTest::WriteText(target, PDFTest::PagesFile(2).Build());
+    std::vector<uint8_t> before = ZAVTest::ReadBytes(target);
+
+    std::string sourceBytes = PDFTest::PagesFile(1).Build();
+    PDFTest::OpenedFile source(sourceBytes);
+    CPDFUpdateableDocument update;
+    update.ReadIncrementalUpdateFile(target.c_str());
+    update.ImportPage(source.document->GetPage(0)->GetPageObject());
+    update.GetCrt()->SetTrailer(boost::shared_ptr<CPDFDictionary>());  // fails after the objects are out
+    try {
+        update.WriteUpdate(target.c_str());
+        FAIL() << "the update did not fail";
+    } catch (const CTextException& e) {
+        EXPECT_EQ("Can't open existing PDF '" + target + "' for incremental update! Trailer is missing in original CRT",
+                  std::string(e.GetText()));
+    }
+    TransferObjectsMap().Clear();
+    EXPECT_EQ(before, ZAVTest::ReadBytes(target));
+}
+
+TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause) {
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("broken.pdf");
+    ZAVTest::WriteText(target, "%PDF-1.4\nthis is no PDF file at all, just some text to be long enough\n");
+    CPDFUpdateableDocument update;
+    try {
+        update.ReadIncrementalUpdateFile(target.c_str());
+        FAIL();
+    } catch (const CTextException& e) {
+        EXPECT_STREQ("Can't parse existing PDF for incremental update!\nFile contains invalid EOF marker", e.GetText());
+    }
+}
+
+TEST(PDFUpdateableDocument, NewObjectNumbersFollowBothTables) {
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("nine.pdf");
+    PDFTest::FileBuilder file = PDFTest::PagesFile(7);  // objects 1 to 9
+    ZAVTest::WriteText(target, file.Build());
+    CPDFUpdateableDocument update;
+    update.ReadIncrementalUpdateFile(target.c_str());
+    // The catalog took number 10 when /Root was resolved.
+    EXPECT_TRUE(update.HasObjectKey("10-" + update.GetKeyText()));
+    int number = 0, generation = -1;
+    update.GetNewObjectNumber(number, generation);
+    EXPECT_EQ(11, number);
+    EXPECT_EQ(0, generation);
+}
+
+}  // namespace
