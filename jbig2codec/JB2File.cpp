@@ -290,6 +290,23 @@ JB2_Error JB2FileWriteJBIG2(JB2File* file, JB2WriteData* writeData, JB2Message* 
         }
     }
     if (!sequential) {
+        // Readers find the end of the headers only by the end of file
+        // segment: a document without one gets it in the file.
+        if (segments->count == 0 || segments->items[segments->count - 1]->type != cJB2_Segment_End_Of_File) {
+            JB2SegmentHeader* end = nullptr;
+            const uint32_t number = segments->count ? segments->items[segments->count - 1]->number + 1 : 0;
+            JB2_Error status = JB2SegmentCreate(&end, file->memory, number, cJB2_Segment_End_Of_File, message);
+            if (status != cJB2_Error_OK)
+                return status;
+            uint32_t length = 0;
+            status = offset <= UINT32_MAX ? JB2SegmentWriteHeader(end, writeData, static_cast<uint32_t>(offset),
+                                                                  &length, message)
+                                          : cJB2_Error_Write_Failure;
+            JB2SegmentRelease(&end);
+            if (status != cJB2_Error_OK)
+                return status;
+            offset += length;
+        }
         for (uint32_t i = 0; i < segments->count; ++i) {
             if (offset > UINT32_MAX)
                 return cJB2_Error_Write_Failure;
