@@ -32,6 +32,13 @@ uint64_t FileLength(CDataSourceState& s)
     return static_cast<uint64_t>(info.st_size);
 }
 
+// Where reading a memory block stops: behind the last byte written when the
+// block is being written, else at the block's end.
+uint64_t MemoryEnd(const CDataSourceState& s)
+{
+    return s.writeMode ? s.writtenSize : s.size;
+}
+
 const int kCodeEndOfFile = 11;
 const int kCodeReadBuffer = 15;
 const int kCodeWriteFailed = 30;
@@ -68,6 +75,17 @@ void CDataSource::StartOpen()
     m_lastError = String("");
 }
 
+void CDataSource::ResetBackEnd()
+{
+    CDataSourceState& s = *m_state;
+    s.stream = nullptr;
+    s.name.clear();
+    s.base = nullptr;
+    s.size = 0;
+    s.position = 0;
+    s.writtenSize = 0;
+}
+
 void CDataSource::FinishOpen(int kind, bool writeMode)
 {
     CDataSourceState& s = *m_state;
@@ -101,12 +119,10 @@ bool CDataSource::OpenFile(const char* name)
         SetLastError(ERROR_ACCESS_DENIED);
         return Fail(GetSystemErrorText(ERROR_ACCESS_DENIED));
     }
+    ResetBackEnd();
     CDataSourceState& s = *m_state;
     s.stream = stream;
     s.name = name;
-    s.base = nullptr;
-    s.position = 0;
-    s.writtenSize = 0;
     FinishOpen(eFileIO, false);
     s.size = FileLength(s);
     return true;
@@ -120,13 +136,10 @@ bool CDataSource::OpenFileForWriting(const char* name, bool update)
     FILE* stream = nullptr;
     if (fopen_s(&stream, name, update ? "rb+" : "wb+") != 0 || !stream)
         return Fail(GetSystemErrorText(GetLastError()));
+    ResetBackEnd();
     CDataSourceState& s = *m_state;
     s.stream = stream;
     s.name = name;
-    s.base = nullptr;
-    s.size = 0;
-    s.position = 0;
-    s.writtenSize = 0;
     FinishOpen(eFileIO, true);
     return true;
 }
@@ -179,13 +192,10 @@ bool CDataSource::OpenMapped(const char* name)
 
 void CDataSource::AttachMemory(unsigned char* data, uint64_t size, bool writeMode)
 {
+    ResetBackEnd();
     CDataSourceState& s = *m_state;
-    s.stream = nullptr;
-    s.name.clear();
     s.base = data;
     s.size = size;
-    s.position = 0;
-    s.writtenSize = 0;
     FinishOpen(eMemoryIO, writeMode);
 }
 
@@ -211,13 +221,7 @@ bool CDataSource::OpenMemoryForWriting(void* data, size_t capacity)
 bool CDataSource::OpenBinStream()
 {
     StartOpen();
-    CDataSourceState& s = *m_state;
-    s.stream = nullptr;
-    s.name.clear();
-    s.base = nullptr;
-    s.size = 0;
-    s.position = 0;
-    s.writtenSize = 0;
+    ResetBackEnd();
     m_chunks.Reset();
     FinishOpen(eBinStreamIO, true);
     return true;
@@ -226,13 +230,8 @@ bool CDataSource::OpenBinStream()
 bool CDataSource::OpenCallbacks(const CDataSourceCallbacks& callbacks, void* user, bool forWriting)
 {
     StartOpen();
+    ResetBackEnd();
     CDataSourceState& s = *m_state;
-    s.stream = nullptr;
-    s.name.clear();
-    s.base = nullptr;
-    s.size = 0;
-    s.position = 0;
-    s.writtenSize = 0;
     s.callbacks = callbacks;
     s.user = user;
     FinishOpen(eCallbackIO, forWriting);
@@ -285,7 +284,7 @@ size_t CDataSource::Read(void* buffer, size_t count)
         return std::fread(buffer, 1, count, s.stream);
     case eMappedFileIO:
     case eMemoryIO: {
-        uint64_t limit = s.writeMode ? s.writtenSize : s.size;
+        const uint64_t limit = MemoryEnd(s);
         if (s.position >= limit || !s.base)
             return 0;
         size_t n = static_cast<size_t>(std::min<uint64_t>(count, limit - s.position));
@@ -375,13 +374,14 @@ bool CDataSource::Seek(int64_t offset, int origin)
         if (origin == SEEK_SET) {
             target = offset;
         } else if (origin == SEEK_CUR) {
-            if ((offset > 0 && offset > size) || (offset < 0 && -offset > size))
+            // Compared against -size, never negated: the lowest offset has no negation.
+            if (offset > size || offset < -size)
                 return false;
             target = static_cast<int64_t>(s.position) + offset;
         } else if (origin == SEEK_END) {
             if (offset > 0)
                 return false;
-            int64_t end = static_cast<int64_t>(s.writeMode ? s.writtenSize : s.size);
+            int64_t end = static_cast<int64_t>(MemoryEnd(s));
             if (offset < -end)
                 return false;
             target = end + offset;
@@ -436,7 +436,7 @@ uint64_t CDataSource::GetLength()
         return s.writeMode ? FileLength(s) : s.size;
     case eMappedFileIO:
     case eMemoryIO:
-        return s.writeMode ? s.writtenSize : s.size;
+        return MemoryEnd(s);
     case eCallbackIO:
         return s.callbacks.length ? s.callbacks.length(s.user) : 0;
     case eBinStreamIO:
@@ -513,48 +513,46 @@ bool CDataSource::KnownRemaining(uint64_t& remaining)
 {
     CDataSourceState& s = *m_state;
     switch (s.kind) {
-    case eFileIO: {
-        uint64_t length = s.writeMode ? GetLength() : s.size;
-        uint64_t position = GetPosition();
-        remaining = position < length ? length - position : 0;
-        return true;
-    }
+    case eNoDataSource:
+    case eFileIO:
     case eMappedFileIO:
-    case eMemoryIO: {
-        uint64_t limit = s.writeMode ? s.writtenSize : s.size;
-        remaining = s.position < limit ? limit - s.position : 0;
-        return true;
-    }
-    case eCallbackIO: {
+    case eMemoryIO:
+        break;
+    case eCallbackIO:
+        // Callbacks that cannot tell where they stand give no length to trust.
         if (!s.callbacks.tell || !s.callbacks.length)
             return false;
-        uint64_t length = GetLength();
-        uint64_t position = GetPosition();
-        remaining = position < length ? length - position : 0;
-        return true;
-    }
-    case eNoDataSource:
-        remaining = 0;
-        return true;
+        break;
     default:
         return false;
     }
+    const uint64_t length = GetLength();
+    const uint64_t position = GetPosition();
+    remaining = position < length ? length - position : 0;
+    return true;
 }
 
 const unsigned char* CDataSource::ReadBlock(size_t count)
 {
     CountRead(count);
-    // A count beyond the data cannot be met: read what is there and report
-    // the end, without first making room for the whole count.
-    uint64_t remaining = 0;
-    if (count > CDataSourceState::kInitialReadBuffer && KnownRemaining(remaining) && count > remaining) {
-        size_t n = static_cast<size_t>(remaining);
-        ReserveReadBuffer(n);
-        Read(m_state->readBuffer.get(), n);
-        throw CTextException(kCodeEndOfFile, kEndOfFile);
+    // Only a count larger than the buffer a source starts with could drive
+    // an allocation; small reads skip the length test and its system call.
+    static_assert(kMaxReadBlockWithoutLength >= CDataSourceState::kInitialReadBuffer,
+                  "a read within the initial buffer needs no length test");
+    if (count > CDataSourceState::kInitialReadBuffer) {
+        uint64_t remaining = 0;
+        const bool lengthKnown = KnownRemaining(remaining);
+        // A count beyond the data cannot be met: read what is there and
+        // report the end, without first making room for the whole count.
+        if (lengthKnown && count > remaining) {
+            size_t n = static_cast<size_t>(remaining);
+            ReserveReadBuffer(n);
+            Read(m_state->readBuffer.get(), n);
+            throw CTextException(kCodeEndOfFile, kEndOfFile);
+        }
+        if (!lengthKnown && count > kMaxReadBlockWithoutLength)
+            throw CTextException(kCodeReadBuffer, "Error allocating read-buffer");
     }
-    if (count > kMaxReadBlockWithoutLength && !KnownRemaining(remaining))
-        throw CTextException(kCodeReadBuffer, "Error allocating read-buffer");
     ReserveReadBuffer(count);
     unsigned char* buffer = m_state->readBuffer.get();
     size_t got = Read(buffer, count);

@@ -126,6 +126,8 @@ public:
 private:
     bool Fail(const char* text);
     void StartOpen();
+    // Forgets the previous stream, name, block and positions before a new open.
+    void ResetBackEnd();
     void FinishOpen(int kind, bool writeMode);
     void AttachMemory(unsigned char* data, uint64_t size, bool writeMode);
     bool KnownRemaining(uint64_t& remaining);

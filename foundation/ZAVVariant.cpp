@@ -1,10 +1,10 @@
 #include "foundation/ZAVVariant.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "foundation/NumberUtils.h"
+#include "foundation/String.h"
 
 namespace ZAV {
 
@@ -24,13 +24,9 @@ int32_t TruncateToInt(double value)
 
 std::string FormatReal(double value)
 {
-    const int length = std::snprintf(nullptr, 0, "%.2f", value);
-    if (length <= 0)
-        return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%.2f", value);
-    text.resize(static_cast<size_t>(length));
-    return text;
+    String text;
+    text.Format("%.2f", value);
+    return text.GetText();
 }
 
 }  // namespace

@@ -40,9 +40,19 @@ void ClampToSource(JB2SegmentHeader* segment, JB2ReadData* readData, JB2Message*
     location->length = static_cast<uint32_t>(present);
 }
 
+JB2_Error TooManySegments(JB2File* file, JB2Message* message)
+{
+    if (file->segments->count < kJB2MaxSegments)
+        return cJB2_Error_OK;
+    JB2MessageError(message, "Invalid file -- more than %lld segments!", static_cast<long long>(kJB2MaxSegments));
+    return cJB2_Error_Invalid_File;
+}
+
 JB2_Error ReadSequential(JB2File* file, JB2ReadData* readData, uint64_t offset, JB2Message* message)
 {
     while (offset <= UINT32_MAX) {
+        if (JB2_Error status = TooManySegments(file, message))
+            return status;
         JB2SegmentHeader* segment = nullptr;
         uint32_t headerLength = 0;
         JB2_Error status = JB2SegmentReadHeader(&segment, file->memory, file->segments, readData,
@@ -75,6 +85,8 @@ JB2_Error ReadRandomAccess(JB2File* file, JB2ReadData* readData, uint64_t offset
 {
     bool endOfFile = false;
     while (!endOfFile) {
+        if (JB2_Error status = TooManySegments(file, message))
+            return status;
         JB2SegmentHeader* segment = nullptr;
         uint32_t headerLength = 0;
         JB2_Error status = offset <= UINT32_MAX
@@ -290,6 +302,23 @@ JB2_Error JB2FileWriteJBIG2(JB2File* file, JB2WriteData* writeData, JB2Message* 
         }
     }
     if (!sequential) {
+        // Readers find the end of the headers only by the end of file
+        // segment: a document without one gets it in the file.
+        if (segments->count == 0 || segments->items[segments->count - 1]->type != cJB2_Segment_End_Of_File) {
+            JB2SegmentHeader* end = nullptr;
+            const uint32_t number = segments->count ? segments->items[segments->count - 1]->number + 1 : 0;
+            JB2_Error status = JB2SegmentCreate(&end, file->memory, number, cJB2_Segment_End_Of_File, message);
+            if (status != cJB2_Error_OK)
+                return status;
+            uint32_t length = 0;
+            status = offset <= UINT32_MAX ? JB2SegmentWriteHeader(end, writeData, static_cast<uint32_t>(offset),
+                                                                  &length, message)
+                                          : cJB2_Error_Write_Failure;
+            JB2SegmentRelease(&end);
+            if (status != cJB2_Error_OK)
+                return status;
+            offset += length;
+        }
         for (uint32_t i = 0; i < segments->count; ++i) {
             if (offset > UINT32_MAX)
                 return cJB2_Error_Write_Failure;

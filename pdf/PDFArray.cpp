@@ -96,11 +96,8 @@ CPDFObjectPtr CPDFArray::Clone(CPDFDocument* sourceDocument, CPDFDocument* targe
     for (const CPDFObjectPtr& element : m_elements) {
         if (!element)
             continue;
-        CPDFObjectPtr elementCopy = FindTransferredObject(element, targetDocument);
-        if (!elementCopy)
-            elementCopy = element->Clone(sourceDocument, targetDocument, referenceMap, keySet,
-                                         addToDocument);
-        copy->Add(elementCopy);
+        copy->Add(TransferredOrCloned(element, sourceDocument, targetDocument, referenceMap, keySet,
+                                      addToDocument));
     }
     return copy;
 }

@@ -1,7 +1,6 @@
 #include "pdf/PDFDictionary.h"
 
-#include <cstdio>
-
+#include "foundation/String.h"
 #include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
@@ -24,11 +23,9 @@ constexpr int kDictionaryBuckets = 10;
 [[noreturn]] void ThrowKeyMessage(const char* format, const char* prefix, const std::string& key)
 {
     const std::string prefixText = prefix ? std::string(prefix) + " " : std::string();
-    const int length = std::snprintf(nullptr, 0, format, prefixText.c_str(), key.c_str());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, prefixText.c_str(), key.c_str());
-    text.resize(static_cast<size_t>(length));
-    ThrowTextException(text.c_str());
+    ZAV::String text;
+    text.Format(format, prefixText.c_str(), key.c_str());
+    ThrowTextException(text.GetText());
 }
 
 }  // namespace
@@ -287,12 +284,8 @@ CPDFObjectPtr CPDFDictionary::Clone(CPDFDocument* sourceDocument, CPDFDocument* 
     for (size_t i = 0; i < values.size(); ++i) {
         if (!values[i])
             continue;
-        CPDFObjectPtr valueCopy = FindTransferredObject(values[i], targetDocument);
-        if (!valueCopy)
-            valueCopy = values[i]->Clone(sourceDocument, targetDocument, referenceMap, keySet,
-                                         addToDocument);
-        valueCopy->SetParent(copy.get());
-        copy->Set(keys[i], valueCopy);
+        copy->Set(keys[i], TransferredOrCloned(values[i], sourceDocument, targetDocument,
+                                               referenceMap, keySet, addToDocument));
     }
     return copy;
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "foundation/String.h"
+
 namespace ZAVPDF {
 
 CPDFNumber::CPDFNumber(CPDFDocument* document, int value)
@@ -57,10 +59,9 @@ namespace {
 
 std::string FormatFixed(double value, int decimals)
 {
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%.*f", decimals, value);
-    text.resize(static_cast<size_t>(length));
+    ZAV::String formatted;
+    formatted.Format("%.*f", decimals, value);
+    std::string text = formatted.GetText();
     // A locale with a decimal comma must still give PDF syntax.
     const size_t comma = text.find(',');
     if (comma != std::string::npos)

@@ -54,12 +54,19 @@ void CPDFObject::SetStreamData(const CPDFByteArray& data)
     m_hasStream = true;
 }
 
-void CPDFObject::CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys)
+bool CPDFObject::MarkVisited(CPDFKeySet& visitedKeys) const
 {
     const std::string key = GetObjectKey();
     if (visitedKeys.HasKey(key))
-        return;
+        return false;
     visitedKeys.FindOrInsert(key) = 1;
+    return true;
+}
+
+void CPDFObject::CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys)
+{
+    if (!MarkVisited(visitedKeys))
+        return;
     if (m_inner) {
         CPDFWalkGuard guard;
         m_inner->CollectReferences(map, visitedKeys);
@@ -69,10 +76,8 @@ void CPDFObject::CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys)
 void CPDFObject::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
                                   std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys)
 {
-    const std::string key = GetObjectKey();
-    if (visitedKeys.HasKey(key))
+    if (!MarkVisited(visitedKeys))
         return;
-    visitedKeys.FindOrInsert(key) = 1;
     if (m_inner) {
         CPDFWalkGuard guard;
         m_inner->FindDictionaries(filter, result, visitedKeys);
@@ -146,13 +151,9 @@ CPDFObjectPtr CPDFObject::Clone(CPDFDocument* sourceDocument, CPDFDocument* targ
     if (sourceDocument != targetDocument)
         AddTransferEntry(boost::shared_ptr<CTransferObjectsMapEntry>(
             new CTransferObjectsMapEntry(sourceDocument, this, targetDocument, copy)));
-    if (m_inner) {
-        CPDFObjectPtr innerCopy = FindTransferredObject(m_inner, targetDocument);
-        if (!innerCopy)
-            innerCopy = m_inner->Clone(sourceDocument, targetDocument, referenceMap, keySet,
-                                       addToDocument);
-        copy->SetInnerObject(innerCopy);
-    }
+    if (m_inner)
+        copy->SetInnerObject(TransferredOrCloned(m_inner, sourceDocument, targetDocument,
+                                                 referenceMap, keySet, addToDocument));
     if (m_hasStream)
         copy->SetStreamData(m_streamData);
     return copy;

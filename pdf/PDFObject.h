@@ -49,6 +49,9 @@ public:
 
 private:
     std::string HeaderLine() const;
+    // Enters the object's key into a walk's visited keys; false when the
+    // walk has been here before (shared objects and cycles).
+    bool MarkVisited(CPDFKeySet& visitedKeys) const;
 
     int m_objectNumber = 0;
     int m_generationNumber = 0;

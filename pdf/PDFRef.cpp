@@ -99,12 +99,9 @@ CPDFObjectPtr CPDFRef::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetD
     }
 
     CPDFObjectPtr target = found;
-    if (found->GetDocument() != targetDocument) {
-        target = FindTransferredObject(found, targetDocument);
-        if (!target)
-            target = found->Clone(sourceDocument, targetDocument, referenceMap, keySet,
-                                  addToDocument);
-    }
+    if (found->GetDocument() != targetDocument)
+        target = TransferredOrCloned(found, sourceDocument, targetDocument, referenceMap, keySet,
+                                     addToDocument);
     if (!target || target->GetType() != ptObject)
         ThrowTextException("Referenced Object is no Object!");
 

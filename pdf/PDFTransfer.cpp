@@ -64,4 +64,14 @@ CPDFObjectPtr FindTransferredObject(const CPDFObjectPtr& object, CPDFDocument* t
                                               entry->GetTargetDocument());
 }
 
+CPDFObjectPtr TransferredOrCloned(const CPDFObjectPtr& object, CPDFDocument* sourceDocument,
+                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                                  CPDFKeySet& keySet, bool addToDocument)
+{
+    CPDFObjectPtr copy = FindTransferredObject(object, targetDocument);
+    if (!copy)
+        copy = object->Clone(sourceDocument, targetDocument, referenceMap, keySet, addToDocument);
+    return copy;
+}
+
 }  // namespace ZAVPDF

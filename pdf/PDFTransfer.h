@@ -56,5 +56,10 @@ boost::shared_ptr<CTransferObjectsMapEntry> FindTransferEntry(int objectNumber,
 // The copy of object in targetDocument, or empty when object is no indirect
 // object or has not been copied there.
 CPDFObjectPtr FindTransferredObject(const CPDFObjectPtr& object, CPDFDocument* targetDocument);
+// The copy of object (never empty) in targetDocument: the one an earlier
+// transfer made, else a new clone, so shared objects are copied once.
+CPDFObjectPtr TransferredOrCloned(const CPDFObjectPtr& object, CPDFDocument* sourceDocument,
+                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                                  CPDFKeySet& keySet, bool addToDocument);
 
 }  // namespace ZAVPDF

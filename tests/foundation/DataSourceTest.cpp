@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -211,6 +212,16 @@ TEST_P(ReadKinds, SeeksAtAndPastTheEnd)
     EXPECT_TRUE(ds.Seek(-3, 1));
     EXPECT_EQ(Bytes(ds.ReadBlock(3), 3), "789");
     EXPECT_EQ(ds.Seek(11, 0), GetParam().seeksPastEnd);
+}
+
+TEST_P(ReadKinds, SeekOffsetAtTheEndOfTheRangeIsRefusedSafely)
+{
+    Open(kTen);
+    ASSERT_TRUE(ds.Seek(4, 0));
+    const int64_t lowest = std::numeric_limits<int64_t>::min();
+    EXPECT_FALSE(ds.Seek(lowest, 1));
+    EXPECT_FALSE(ds.Seek(lowest, 2));
+    EXPECT_EQ(ds.GetPosition(), 4u);
 }
 
 TEST_P(ReadKinds, WritingToAReadSourceFails)

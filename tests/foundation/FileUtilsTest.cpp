@@ -1,20 +1,20 @@
 #include "foundation/FileUtils.h"
 
 #include "foundation/FileHandle.h"
-#include "foundation/TextException.h"
 #include "platform/LastError.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 using ZAV::String;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -24,16 +24,6 @@ std::vector<std::string> Texts(const std::vector<String>& strings)
     for (const String& s : strings)
         texts.push_back(s.GetText());
     return texts;
-}
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "jbig2codec/JB2RenderGenericRegion.h"
 #include "jbig2codec/JB2SegmentFields.h"
 #include "support/TestSupport.h"
+#include "tests/jbig2codec/JB2DocumentFixture.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 #include "tests/jbig2codec/JB2TestPages.h"
 
@@ -88,6 +89,23 @@ TEST_F(GenericRegionFiles, RenderLikeJbig2dec)
         EXPECT_EQ(reference.width, page.width) << file;
         EXPECT_EQ(reference.height, page.height) << file;
         EXPECT_TRUE(reference.bits == page.bits) << file;
+    }
+}
+
+// The same files through the exported document functions: the page
+// decompressor reaches the generic region renderer.
+TEST(GenericRegionDocuments, DecompressLikeJbig2dec)
+{
+    for (const char* name : {"small-64x48.generic.jb2", "small-64x48.tpgd.jb2", "text-301x157.generic.jb2",
+                             "page-1003x700.tpgd.jb2", "white-200x100.tpgd.jb2", "black-200x100.generic.jb2"}) {
+        JB2Test::Document document(JB2Test::DataFile(name));
+        ASSERT_EQ(0, document.started) << name;
+        JB2_Error status = -1;
+        const JB2Test::Picture picture = document.Decode(0, &status);
+        EXPECT_EQ(0, status) << name << "\n" << document.messages.All();
+        const std::vector<JB2Test::Picture> expected = JB2Test::Jbig2dec(JB2Test::DataFile(name));
+        ASSERT_EQ(1u, expected.size()) << name;
+        EXPECT_TRUE(expected[0] == picture) << name;
     }
 }
 

@@ -2,11 +2,9 @@
 // typed getters with their messages, and the writing of streams.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -16,20 +14,12 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
+using ZAVTest::ThrownText;
 
 namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
 
 std::string Written(CPDFObjectBase& object)
 {

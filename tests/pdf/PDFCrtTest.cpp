@@ -1,15 +1,15 @@
 // The cross-reference table: sections, lookups, growth and its 20-byte rows.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 
-#include "foundation/TextException.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFLimits.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -18,16 +18,6 @@ std::string Written(const CPDFCrt& table)
     std::ostringstream stream;
     table.Write(stream);
     return stream.str();
-}
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
 }
 
 }  // namespace

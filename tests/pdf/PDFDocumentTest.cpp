@@ -1,11 +1,9 @@
 // The document's object map, numbering, pages, look-ups and information.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "PDFTestDocuments.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -13,23 +11,11 @@
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using namespace ZAVPDFTest;
-
-namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
-
-}  // namespace
+using ZAVTest::ThrownText;
 
 TEST(PDFDocumentTest, ObjectsAreNumberedInTheOrderTheyAreAdded)
 {

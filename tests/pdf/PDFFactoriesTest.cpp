@@ -1,10 +1,8 @@
 // Factories, type checks and casts with their exact messages.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDictionary.h"
@@ -15,22 +13,10 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
-
-namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
-
-}  // namespace
+using ZAVTest::ThrownText;
 
 TEST(PDFFactoriesTest, FactoriesMakeObjectsOfTheirDocumentOutsideItsMap)
 {

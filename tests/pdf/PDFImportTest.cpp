@@ -1,13 +1,12 @@
 // Copying pages and object graphs from one document into another.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 
+#include "PDFReadBack.h"
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -18,21 +17,13 @@
 #include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using namespace ZAVPDFTest;
+using ZAVTest::ThrownText;
 
 namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
 
 // The transfer map is process-wide: every test starts and ends with it empty.
 class PDFImportTest : public ::testing::Test {
@@ -257,16 +248,9 @@ TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
     ZAVTest::TempDir dir;
-    {
-        SharedFontDocument written(3);
-        WriteToFile(written.document, dir.File("source.pdf"));
-    }
     ZAV::CDataSource input;
-    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
     CPDFDocument source;
-    source.SetDataSource(&input);
-    source.Parse();
-    ASSERT_EQ(3, source.GetPageCount());
+    ASSERT_NO_FATAL_FAILURE(ReadBackSharedFontDocument(3, dir.File("source.pdf"), input, source));
 
     CPDFDocument target;
     target.GetInfo().SetTitle("Extract");

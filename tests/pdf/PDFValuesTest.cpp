@@ -1,11 +1,9 @@
 // The exact PDF text of the value objects, their copies and references.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "foundation/TextException.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFactories.h"
@@ -15,20 +13,12 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
+using ZAVTest::ThrownText;
 
 namespace {
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
-}
 
 CPDFByteArray BytesWithZero(const std::string& text)
 {

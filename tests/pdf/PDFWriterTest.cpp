@@ -4,23 +4,24 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
+#include "PDFReadBack.h"
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using namespace ZAVPDFTest;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -58,16 +59,6 @@ void ExpectRowsPointAtTheirObjects(const std::string& file)
         }
     }
     EXPECT_GT(rows, 0);
-}
-
-std::string ThrownText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(nothing thrown)";
 }
 
 // A stream buffer that accepts a fixed number of bytes, as a full disk does.
@@ -258,16 +249,9 @@ TEST(PDFWriterTest, DocumentReadFromAFileIsWrittenAnew)
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ZAVTest::TempDir dir;
-    {
-        SharedFontDocument written(2);
-        WriteToFile(written.document, dir.File("source.pdf"));
-    }
     ZAV::CDataSource input;
-    ASSERT_TRUE(input.OpenFile(dir.File("source.pdf").c_str()));
     CPDFDocument document;
-    document.SetDataSource(&input);
-    document.Parse();
-    ASSERT_EQ(2, document.GetPageCount());
+    ASSERT_NO_FATAL_FAILURE(ReadBackSharedFontDocument(2, dir.File("source.pdf"), input, document));
     // Objects of the file load as their references are followed.
     for (int i = 0; i < document.GetPageCount(); ++i) {
         CPDFObjectMap reached(100);

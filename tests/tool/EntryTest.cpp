@@ -108,4 +108,16 @@ TEST(Entry, PictureCommandsAreRefusedAsNotAvailable)
     }
 }
 
+TEST(Entry, TheLogIsShownOnlyAfterACommandThatSucceeded)
+{
+    ProgramRunner runner;
+    runner.RecordOpenedFiles();
+    const std::string document = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
+    // Register does not show its log, and a failed command does not either.
+    ASSERT_EQ(runner.Run({"-r", "-o", "register.txt"}).exitCode, 0);
+    ASSERT_EQ(runner.Run({"-s", "-f", "missing.pdf", "-o", "failed.txt"}).exitCode, 2);
+    ASSERT_EQ(runner.Run({"-s", "-f", document, "-o", "check.txt"}).exitCode, 0);
+    EXPECT_EQ(runner.OpenedFiles(3000), "check.txt\n");
+}
+
 }  // namespace

@@ -125,6 +125,20 @@ TEST(ExtractPage, NamesTheOutputAfterWhatExists)
               LogWith({"", "Extracting Page 1 from 'missing.pdf' to 'x.pdf'", "", "File 'missing.pdf' not found!"}));
 }
 
+TEST(ExtractPage, ALoadFailureContinuesTheLoadingLine)
+{
+    ProgramRunner runner;
+    const std::string source = runner.File("broken.pdf");
+    ZAVTest::WriteText(source, "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\ntrailer << >>\n");
+    auto result = runner.Run({"-p", "-f", source, "-z", runner.File("out.pdf"), "-o", "log.txt"});
+    EXPECT_EQ(result.exitCode, 2);
+    const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[7].rfind("Loading PDF '" + source + "'Can't parse PDF file! ", 0), 0u) << lines[7];
+    EXPECT_EQ(result.err, "error: " + lines[7].substr(("Loading PDF '" + source + "'").size()) + "\n");
+    EXPECT_FALSE(ZAVTest::FileExists(runner.File("out.pdf")));
+}
+
 TEST(ExtractPage, RunsBeforeExtractPictureWhenBothAreAsked)
 {
     ProgramRunner runner;

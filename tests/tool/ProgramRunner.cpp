@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 namespace ZAVToolTest {
 
@@ -10,9 +12,11 @@ ProgramRunner::ProgramRunner() = default;
 
 ProgramResult ProgramRunner::Run(const std::vector<std::string>& arguments) const
 {
-    std::string command = "cd " + ZAVTest::ShellQuote(m_dir.Path()) + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
-                          "ZAVPDF_REGISTRY=" + ZAVTest::ShellQuote(RegistryPath()) + " " +
-                          ZAVTest::ShellQuote(ZAVTest::BinPath("ZAVPdf"));
+    std::string command = "cd " + ZAVTest::ShellQuote(m_dir.Path()) + " && env -u DISPLAY -u WAYLAND_DISPLAY ";
+    if (m_recording)
+        command += "DISPLAY=:99 PATH=" + ZAVTest::ShellQuote(m_dir.File(".bin")) + ":\"$PATH\" ";
+    command += "ZAVPDF_REGISTRY=" + ZAVTest::ShellQuote(RegistryPath()) + " " +
+               ZAVTest::ShellQuote(ZAVTest::BinPath("ZAVPdf"));
     for (const std::string& argument : arguments)
         command += " " + ZAVTest::ShellQuote(argument);
     const std::string outName = m_dir.File(".stdout");
@@ -23,6 +27,25 @@ ProgramResult ProgramRunner::Run(const std::vector<std::string>& arguments) cons
     result.out = ZAVTest::ReadText(outName);
     result.err = ZAVTest::ReadText(errName);
     return result;
+}
+
+void ProgramRunner::RecordOpenedFiles()
+{
+    const std::string folder = m_dir.File(".bin");
+    const std::string record = ZAVTest::ShellQuote(m_dir.File(".opened"));
+    ZAVTest::Run("mkdir -p " + ZAVTest::ShellQuote(folder));
+    ZAVTest::WriteText(folder + "/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> " + record + "\n");
+    ZAVTest::Run("chmod +x " + ZAVTest::ShellQuote(folder + "/xdg-open"));
+    m_recording = true;
+}
+
+std::string ProgramRunner::OpenedFiles(int waitMilliseconds) const
+{
+    // xdg-open runs detached; give it a moment.
+    const std::string record = m_dir.File(".opened");
+    for (int waited = 0; waited < waitMilliseconds && !ZAVTest::FileExists(record); waited += 20)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return ZAVTest::FileExists(record) ? ZAVTest::ReadText(record) : "";
 }
 
 std::vector<std::string> ReadLines(const std::string& path)

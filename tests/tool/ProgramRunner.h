@@ -22,12 +22,18 @@ public:
     // Arguments are quoted one by one.
     ProgramResult Run(const std::vector<std::string>& arguments) const;
 
+    // From now on the program runs with a display and finds a recording
+    // xdg-open first on its PATH; OpenedFiles tells what it was asked to open.
+    void RecordOpenedFiles();
+    std::string OpenedFiles(int waitMilliseconds) const;
+
     const ZAVTest::TempDir& Dir() const { return m_dir; }
     std::string File(const std::string& name) const { return m_dir.File(name); }
     std::string RegistryPath() const { return m_dir.File("registry"); }
 
 private:
     ZAVTest::TempDir m_dir;
+    bool m_recording = false;
 };
 
 // The lines of a text file, without their line ends.
