@@ -13,6 +13,7 @@
 #include "pdf/PDFPage.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
+#include "pdf/PDFUpdateableDocument.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
@@ -219,23 +220,65 @@ void CZAVPdfDocument::Save(const std::string& fileName)
     WriteFileWhole(fileName, stream.str());
 }
 
-void CZAVPdfDocument::AddPage(const CZAVPdfPage& page)
+namespace {
+
+const boost::shared_ptr<CPDFObject>& PageObjectOf(const CZAVPdfPage& page)
 {
     if (!page.GetPage() || !page.GetPage()->GetPageObject())
         ThrowTextException("Page does not exist!");
-    const boost::shared_ptr<CPDFObject> pageObject = page.GetPage()->GetPageObject();
+    return page.GetPage()->GetPageObject();
+}
+
+// Copies a page into a document: its inherited attributes go with it, its
+// page tree stays behind. The copy map serves one page only.
+template <class Document>
+void CopyPageInto(Document& document, const boost::shared_ptr<CPDFObject>& pageObject)
+{
     MakeInheritedAttributesExplicit(pageObject);
-    m_document->SetDataSource(m_dataSource.get());
-    m_document->SetOptionA(0);
     try {
         CParentHidden hidden(pageObject);
-        m_document->ImportPage(pageObject);
+        document.ImportPage(pageObject);
     } catch (...) {
         TransferObjectsMap().Clear();
         throw;
     }
-    // The next copy starts afresh.
     TransferObjectsMap().Clear();
+}
+
+// One incremental update of the file that adds one page.
+void AppendPageUpdate(const std::string& fileName, const boost::shared_ptr<CPDFObject>& pageObject)
+{
+    CPDFUpdateableDocument update;
+    update.ReadIncrementalUpdateFile(fileName.c_str());
+    CopyPageInto(update, pageObject);
+    update.WriteUpdate(fileName.c_str());
+}
+
+}  // namespace
+
+void CZAVPdfDocument::AddPage(const CZAVPdfPage& page)
+{
+    const boost::shared_ptr<CPDFObject> pageObject = PageObjectOf(page);
+    m_document->SetDataSource(m_dataSource.get());
+    m_document->SetOptionA(0);
+    CopyPageInto(*m_document, pageObject);
+}
+
+void CZAVPdfDocument::AppendPageToFile(const std::string& fileName, const CZAVPdfPage& page)
+{
+    AppendPageUpdate(fileName, PageObjectOf(page));
+}
+
+void CZAVPdfDocument::AppendDocumentPageToFile(const std::string& fileName)
+{
+    if (m_document->GetPageCount() < 1)
+        ThrowTextException("No Pdf document loaded!");
+    for (int index = 0; index < m_document->GetPageCount(); ++index) {
+        const boost::shared_ptr<CPDFPage> page = m_document->GetPage(index);
+        if (!page->GetPageObject())
+            ThrowTextException("Page does not exist!");
+        AppendPageUpdate(fileName, page->GetPageObject());
+    }
 }
 
 void CZAVPdfDocument::RemovePage(int index)

@@ -46,6 +46,8 @@ public:
 
     void Load(const std::string& fileName);
     void Save(const std::string& fileName);
+    void AppendPageToFile(const std::string& fileName, const CZAVPdfPage& page);
+    void AppendDocumentPageToFile(const std::string& fileName);
     void AddPage(const CZAVPdfPage& page);
     void RemovePage(int index);
     int GetPageCount() const;

@@ -6,12 +6,26 @@
 namespace ZAV {
 
 template <class T>
-void IZAVPdfDocumentSpImpl<T>::AddPage(IZAVPdfPageSp* page)
+const CZAVPdfPage& IZAVPdfDocumentSpImpl<T>::PageRecord(IZAVPdfPageSp* page, CZAVPtr<IZAVObjectSp>& view)
 {
     if (!page)
         ThrowTextException("Null pointer provided for page");
-    CZAVPtr<IZAVObjectSp> view = page->GetObjectSp();
-    State().AddPage(*static_cast<CZAVPdfPage*>(view->GetImplementation()));
+    view = page->GetObjectSp();
+    return *static_cast<CZAVPdfPage*>(view->GetImplementation());
+}
+
+template <class T>
+void IZAVPdfDocumentSpImpl<T>::AddPage(IZAVPdfPageSp* page)
+{
+    CZAVPtr<IZAVObjectSp> view;
+    State().AddPage(PageRecord(page, view));
+}
+
+template <class T>
+void IZAVPdfDocumentSpImpl<T>::AppendPageToFile(const std::string& fileName, IZAVPdfPageSp* page)
+{
+    CZAVPtr<IZAVObjectSp> view;
+    State().AppendPageToFile(fileName, PageRecord(page, view));
 }
 
 template class IZAVPdfDocumentSpImpl<CZAVPdfDocumentSp>;

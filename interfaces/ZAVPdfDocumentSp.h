@@ -25,6 +25,8 @@ public:
     int SetDocumentOption(int option) override { return State().SetDocumentOption(option); }
     void Load(const std::string& fileName) override { State().Load(fileName); }
     void Save(const std::string& fileName) override { State().Save(fileName); }
+    void AppendPageToFile(const std::string& fileName, IZAVPdfPageSp* page) override;
+    void AppendDocumentPageToFile(const std::string& fileName) override { State().AppendDocumentPageToFile(fileName); }
     void AddPage(IZAVPdfPageSp* page) override;
     void RemovePage(int index) override { State().RemovePage(index); }
     int GetPageCount() override { return State().GetPageCount(); }
@@ -34,6 +36,7 @@ protected:
     ~IZAVPdfDocumentSpImpl() = default;
 
 private:
+    static const CZAVPdfPage& PageRecord(IZAVPdfPageSp* page, CZAVPtr<IZAVObjectSp>& view);
     CZAVPdfDocument& State() { return *static_cast<CZAVPdfDocument*>(this->SpObject()->GetPayload()); }
 };
 

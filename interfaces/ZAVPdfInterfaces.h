@@ -84,6 +84,13 @@ public:
     // not at all: it is written beside under another name and renamed.
     virtual void Save(const std::string& fileName) = 0;
 
+    // Adds a page (of any document object) to an existing PDF file by an
+    // incremental update; a file that does not exist is written whole. A
+    // failed update leaves the file as it was.
+    virtual void AppendPageToFile(const std::string& fileName, IZAVPdfPageSp* page) = 0;
+    // Adds every page of this document to the file, one update per page.
+    virtual void AppendDocumentPageToFile(const std::string& fileName) = 0;
+
     // Copies a page (usually of another document object), with everything
     // it uses, behind the pages of this document.
     virtual void AddPage(IZAVPdfPageSp* page) = 0;

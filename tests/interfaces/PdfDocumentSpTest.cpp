@@ -203,4 +203,46 @@ TEST(PdfDocumentSp, SavesWholeFilesOrReportsTheFailure)
     EXPECT_FALSE(ZAVTest::FileExists(nowhere));
 }
 
+int Occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
+    ZAVTest::TempDir dir;
+    const std::string source = MakeThreePagePdf(dir);
+    const std::string target = dir.File("target.pdf");
+    ASSERT_EQ(ZAVTest::Run("qpdf --empty --pages " + ZAVTest::ShellQuote(source) + " 2 -- " +
+                           ZAVTest::ShellQuote(target))
+                  .exitCode,
+              0);
+    const std::string before = ZAVTest::ReadText(target);
+
+    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
+    EXPECT_EQ(FailureOf([&] { document->AppendDocumentPageToFile(target); }), "No Pdf document loaded!");
+    document->Load(source);
+    document->AppendDocumentPageToFile(target);
+    document->AppendPageToFile(target, document->GetPage(0).Get());
+
+    const std::string after = ZAVTest::ReadText(target);
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(Occurrences(after, "%%EOF"), Occurrences(before, "%%EOF") + 4);
+    auto check = ZAVTest::Run("qpdf --check " + ZAVTest::ShellQuote(target));
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    EXPECT_EQ(ZAVTest::Run("pdftotext " + ZAVTest::ShellQuote(target) + " -").output,
+              "Page 2\n\n\fPage 1\n\n\fPage 2\n\n\fPage 3\n\n\fPage 1\n\n\f");
+
+    // A file that is no PDF is left as it was.
+    const std::string text = dir.File("notes.pdf");
+    ZAVTest::WriteText(text, "just some notes\n");
+    EXPECT_NE(FailureOf([&] { document->AppendPageToFile(text, document->GetPage(0).Get()); }), "(no failure)");
+    EXPECT_EQ(ZAVTest::ReadText(text), "just some notes\n");
+}
+
 }  // namespace
