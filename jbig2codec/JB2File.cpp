@@ -40,9 +40,19 @@ void ClampToSource(JB2SegmentHeader* segment, JB2ReadData* readData, JB2Message*
     location->length = static_cast<uint32_t>(present);
 }
 
+JB2_Error TooManySegments(JB2File* file, JB2Message* message)
+{
+    if (file->segments->count < kJB2MaxSegments)
+        return cJB2_Error_OK;
+    JB2MessageError(message, "Invalid file -- more than %lld segments!", static_cast<long long>(kJB2MaxSegments));
+    return cJB2_Error_Invalid_File;
+}
+
 JB2_Error ReadSequential(JB2File* file, JB2ReadData* readData, uint64_t offset, JB2Message* message)
 {
     while (offset <= UINT32_MAX) {
+        if (JB2_Error status = TooManySegments(file, message))
+            return status;
         JB2SegmentHeader* segment = nullptr;
         uint32_t headerLength = 0;
         JB2_Error status = JB2SegmentReadHeader(&segment, file->memory, file->segments, readData,
@@ -75,6 +85,8 @@ JB2_Error ReadRandomAccess(JB2File* file, JB2ReadData* readData, uint64_t offset
 {
     bool endOfFile = false;
     while (!endOfFile) {
+        if (JB2_Error status = TooManySegments(file, message))
+            return status;
         JB2SegmentHeader* segment = nullptr;
         uint32_t headerLength = 0;
         JB2_Error status = offset <= UINT32_MAX

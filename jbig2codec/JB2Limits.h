@@ -41,6 +41,10 @@ constexpr uint32_t kJB2SegmentArrayGrowth = 8;
 // takes about 280 MB; a page information segment asking for more is absurd.
 constexpr uint64_t kJB2MaxPageBufferBytes = 1ull << 29;
 
+// Most segments one file may hold: a thousand-page document of text regions
+// needs a few tens of thousands; each costs memory beyond its header bytes.
+constexpr uint32_t kJB2MaxSegments = 1u << 18;
+
 // A segment header is at least this long; bounds how many segments the bytes
 // of a source can describe.
 constexpr uint32_t kJB2MinSegmentHeaderLength = 11;

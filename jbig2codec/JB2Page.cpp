@@ -111,7 +111,7 @@ JB2_Error JB2FileAddSegment(JB2File* file, JB2SegmentHeader** segment, JB2Messag
     return status;
 }
 
-JB2_Error JB2FileFindSegment(const JB2File* file, uint32_t number, JB2SegmentHeader** segment, JB2Message* message)
+JB2_Error JB2FileFindSegment(JB2File* file, uint32_t number, JB2SegmentHeader** segment, JB2Message* message)
 {
     if (!file)
         return cJB2_Error_Internal;
@@ -234,6 +234,7 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
             JB2SegmentSetPageAssociation(segment, destination + 1);
         segment->number = static_cast<uint32_t>(first + i);
     }
+    added->indexValid = 0;
     for (uint32_t i = 0; i < added->count; ++i) {
         JB2SegmentHeader* segment = added->items[i];
         for (uint32_t r = 0; r < segment->referredCount; ++r)

@@ -26,7 +26,7 @@ JB2_Error JB2FileGetSegment(const JB2File* file, uint32_t index, JB2SegmentHeade
 // Appends the segment, raises the page count to its association, and
 // releases the caller's reference (also when appending fails).
 JB2_Error JB2FileAddSegment(JB2File* file, JB2SegmentHeader** segment, JB2Message* message);
-JB2_Error JB2FileFindSegment(const JB2File* file, uint32_t number, JB2SegmentHeader** segment, JB2Message* message);
+JB2_Error JB2FileFindSegment(JB2File* file, uint32_t number, JB2SegmentHeader** segment, JB2Message* message);
 uint32_t JB2FilePageCount(const JB2File* file);
 JB2_Error JB2FileRegionsSupported(const JB2File* file, uint8_t* supported, JB2Message* message);
 

@@ -212,8 +212,12 @@ JB2_Error WriteDocument(Writer& writer)
         globals = next++;
         RETURN_IF_FAILED(WriteGlobals(writer, globals));
     }
+    // Every page needs its page information segment: a page count above the
+    // segments fails at the first page without one, never beyond the list.
     const uint32_t pages = writer.file->pages;
     for (uint32_t index = 0; index < pages; ++index) {
+        if (index >= writer.file->segments->count)
+            return cJB2_Error_Internal;
         RETURN_IF_FAILED(WritePage(writer, index, next, globals));
         next += 4;
     }
@@ -376,7 +380,8 @@ JB2_Error JB2PdfWriteDocument(JB2File* file, JB2WriteData* writeData, JB2Message
     if (status != cJB2_Error_OK) {
         JB2MessageError(message, "Unable to allocate xref cache for pdf file object!");
     } else if (file->pages != 0 &&
-               !(writer.pageObjects = JB2MemoryAllocArray<uint32_t>(writer.memory, file->pages))) {
+               !(writer.pageObjects = JB2MemoryAllocArray<uint32_t>(
+                     writer.memory, file->pages < file->segments->count ? file->pages : file->segments->count))) {
         JB2MessageError(message, "Unable to allocate write pdf object!");
         status = cJB2_Error_Allocation_Failure;
     } else {

@@ -5,6 +5,76 @@
 
 namespace ZAV {
 
+namespace {
+
+constexpr uint32_t kMinimumIndexSize = 64;
+
+uint32_t Slot(uint32_t number, uint32_t size)
+{
+    return (number * 2654435761u) & (size - 1);
+}
+
+// Places the segment unless a segment of its number is there already (the
+// first one in array order is the one found).
+void IndexPut(JB2SegmentArray* array, JB2SegmentHeader* segment)
+{
+    for (uint32_t slot = Slot(segment->number, array->indexSize);; slot = (slot + 1) & (array->indexSize - 1)) {
+        JB2SegmentHeader* held = array->index[slot];
+        if (!held) {
+            array->index[slot] = segment;
+            return;
+        }
+        if (held->number == segment->number)
+            return;
+    }
+}
+
+bool IndexRebuild(JB2SegmentArray* array)
+{
+    uint64_t size = kMinimumIndexSize;
+    while (size < 2ull * array->count + 2)
+        size *= 2;
+    if (array->index)
+        JB2MemoryFree(array->memory, &array->index);
+    array->indexSize = 0;
+    array->indexValid = 0;
+    array->index = JB2MemoryAllocArray<JB2SegmentHeader*>(array->memory, size);
+    if (!array->index)
+        return false;
+    array->indexSize = static_cast<uint32_t>(size);
+    for (uint32_t i = 0; i < array->count; ++i)
+        IndexPut(array, array->items[i]);
+    array->indexValid = 1;
+    return true;
+}
+
+JB2SegmentHeader* IndexFind(JB2SegmentArray* array, uint32_t number)
+{
+    for (uint32_t slot = Slot(number, array->indexSize);; slot = (slot + 1) & (array->indexSize - 1)) {
+        JB2SegmentHeader* held = array->index[slot];
+        if (!held || held->number == number)
+            return held;
+    }
+}
+
+JB2SegmentHeader* LinearFind(const JB2SegmentArray* array, uint32_t number)
+{
+    for (uint32_t i = 0; i < array->count; ++i)
+        if (array->items[i]->number == number)
+            return array->items[i];
+    return nullptr;
+}
+
+// The first segment with the number; through the index where one can be had.
+JB2SegmentHeader* FindFirst(JB2SegmentArray* array, uint32_t number)
+{
+    if (!array->indexValid && !IndexRebuild(array))
+        return LinearFind(array, number);
+    return IndexFind(array, number);
+}
+
+}  // namespace
+
 JB2_Error JB2SegmentArrayCreate(JB2SegmentArray** out, JB2Memory* memory, JB2Message* message)
 {
     if (!out)
@@ -28,6 +98,8 @@ JB2_Error JB2SegmentArrayRelease(JB2SegmentArray** holder)
         JB2SegmentRelease(&array->items[i]);
     if (array->items)
         JB2MemoryFree(memory, &array->items);
+    if (array->index)
+        JB2MemoryFree(memory, &array->index);
     return JB2MemoryFree(memory, holder);
 }
 
@@ -38,7 +110,10 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
     if (array->count > 0 && array->items[array->count - 1]->number >= segment->number)
         JB2MessageWarning(message, "Invalid segment numbering -- segment numbers must be ascending!");
     if (array->count == array->capacity) {
-        const uint64_t capacity = static_cast<uint64_t>(array->capacity) + kJB2SegmentArrayGrowth;
+        // Growing by half keeps adding many segments linear.
+        const uint64_t growth = array->capacity / 2 > kJB2SegmentArrayGrowth ? array->capacity / 2
+                                                                             : kJB2SegmentArrayGrowth;
+        const uint64_t capacity = static_cast<uint64_t>(array->capacity) + growth;
         auto* items = static_cast<JB2SegmentHeader**>(
             JB2MemoryGrow(array->memory, array->items, array->capacity * sizeof(JB2SegmentHeader*),
                           capacity * sizeof(JB2SegmentHeader*)));
@@ -52,6 +127,7 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
                 JB2MemoryFree(array->memory, &array->items);
             array->items = nullptr;
             array->count = 0;
+            array->indexValid = 0;
             array->capacity = 0;
             JB2MessageError(message, "Unable to increase size of segment array object!");
             return cJB2_Error_Allocation_Failure;
@@ -61,6 +137,10 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
     }
     array->items[array->count++] = segment;
     JB2SegmentAddReference(segment);
+    if (array->indexValid && 2ull * array->count + 2 <= array->indexSize)
+        IndexPut(array, segment);
+    else
+        array->indexValid = 0;
     return cJB2_Error_OK;
 }
 
@@ -93,6 +173,7 @@ JB2_Error JB2SegmentArrayRemove(JB2SegmentArray* array, uint32_t index)
         array->items[i - 1] = array->items[i];
     --array->count;
     array->items[array->count] = nullptr;
+    array->indexValid = 0;
     return status;
 }
 
@@ -107,19 +188,14 @@ JB2_Error JB2SegmentArrayGet(const JB2SegmentArray* array, uint32_t index, JB2Se
     return cJB2_Error_OK;
 }
 
-JB2_Error JB2SegmentArrayFindByNumber(const JB2SegmentArray* array, uint32_t number, JB2SegmentHeader** segment,
+JB2_Error JB2SegmentArrayFindByNumber(JB2SegmentArray* array, uint32_t number, JB2SegmentHeader** segment,
                                       JB2Message* message)
 {
     if (!array || !segment)
         return cJB2_Error_Internal;
-    *segment = nullptr;
-    for (uint32_t i = 0; i < array->count; ++i) {
-        if (array->items[i]->number == number) {
-            *segment = array->items[i];
-            return cJB2_Error_OK;
-        }
-    }
-    JB2MessageWarning(message, "Unable to find requested segment!");
+    *segment = FindFirst(array, number);
+    if (!*segment)
+        JB2MessageWarning(message, "Unable to find requested segment!");
     return cJB2_Error_OK;
 }
 

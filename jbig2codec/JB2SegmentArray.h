@@ -13,6 +13,12 @@ struct JB2SegmentArray {
     uint32_t capacity;
     uint32_t count;
     JB2Memory* memory;
+    // A hash table from segment number to the first segment with it, so that
+    // resolving the references of many segments stays linear. Whoever
+    // renumbers segments the array holds clears indexValid.
+    JB2SegmentHeader** index;
+    uint32_t indexSize;  // a power of two, at least twice the items
+    uint8_t indexValid;
 };
 
 JB2_Error JB2SegmentArrayCreate(JB2SegmentArray** out, JB2Memory* memory, JB2Message* message);
@@ -28,7 +34,7 @@ JB2_Error JB2SegmentArrayReserve(JB2SegmentArray* array, uint32_t extra, JB2Mess
 JB2_Error JB2SegmentArrayRemove(JB2SegmentArray* array, uint32_t index);
 JB2_Error JB2SegmentArrayGet(const JB2SegmentArray* array, uint32_t index, JB2SegmentHeader** segment);
 // The first segment with that number; none found is a warning and a null result.
-JB2_Error JB2SegmentArrayFindByNumber(const JB2SegmentArray* array, uint32_t number, JB2SegmentHeader** segment,
+JB2_Error JB2SegmentArrayFindByNumber(JB2SegmentArray* array, uint32_t number, JB2SegmentHeader** segment,
                                       JB2Message* message);
 JB2_Error JB2SegmentArrayFindByTypeAndPage(const JB2SegmentArray* array, uint32_t type, uint32_t page,
                                            JB2SegmentHeader** segment, JB2Message* message);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "jbig2codec/JB2File.h"
+#include "jbig2codec/JB2Limits.h"
 #include "jbig2codec/JB2Page.h"
 #include "jbig2codec/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
@@ -279,4 +280,46 @@ TEST_F(FileFixture, PagesWithoutEndOfPageStillDecode)
     EXPECT_EQ(status, 0);
     EXPECT_EQ(picture, JB2Test::ParsePbm(JB2Test::DataFile("small-64x48.expected.pbm"))[0]);
     EXPECT_TRUE(document.messages.HasOfType(11, "End of file segment found before end of page for page 0!"));
+}
+
+namespace {
+
+// An embedded stream of `count` extension segments numbered downwards, each
+// referring to a segment that does not exist.
+std::vector<uint8_t> ManySegments(uint32_t count)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(count) * 14);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t number = count - i;
+        const uint8_t header[] = {static_cast<uint8_t>(number >> 24), static_cast<uint8_t>(number >> 16),
+                                  static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number), 62, 0x20};
+        bytes.insert(bytes.end(), header, header + 6);
+        const uint32_t width = number <= 256 ? 1 : number <= 65536 ? 2 : 4;
+        for (uint32_t b = 0; b < width; ++b)
+            bytes.push_back(0xFF);
+        const uint8_t rest[] = {1, 0, 0, 0, 0};
+        bytes.insert(bytes.end(), rest, rest + 5);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(FileFixture, ManySegmentsAreReadInLinearTimeUpToACeiling)
+{
+    // References are resolved through an index: 100,000 unordered segments
+    // with unresolvable references read at once, not in quadratic time.
+    source.bytes = ManySegments(100000);
+    JB2File* file = nullptr;
+    ASSERT_EQ(JB2FileRead(&file, memory, readData, nullptr), 0);
+    EXPECT_EQ(file->segments->count, 100000u);
+    JB2SegmentHeader* found = nullptr;
+    EXPECT_EQ(JB2FileFindSegment(file, 5, &found, nullptr), 0);
+    EXPECT_EQ(found, file->segments->items[99995]);
+    JB2FileRelease(&file);
+
+    source.bytes = ManySegments(kJB2MaxSegments + 1);
+    EXPECT_EQ(JB2FileRead(&file, memory, readData, message), cJB2_Error_Invalid_File);
+    EXPECT_TRUE(messages.HasOfType(91, "Invalid file -- more than 262144 segments!"));
 }
