@@ -165,13 +165,18 @@ bool CPDFDictionary::MatchesFilter(const CPDFDictionary* filter) const
     return true;
 }
 
-CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
-                                            bool resolveReferences, const char* prefix) const
+CPDFObjectPtr CPDFDictionary::RequiredEntry(const std::string& key, const char* prefix) const
 {
     const int index = m_entries.Find(key);
     if (index < 0)
         ThrowKeyMessage("%sObject '%s' has not been found!", prefix, key);
-    CPDFObjectPtr entry = m_entries.GetAt(index);
+    return m_entries.GetAt(index);
+}
+
+CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
+                                            bool resolveReferences, const char* prefix) const
+{
+    CPDFObjectPtr entry = RequiredEntry(key, prefix);
     if (entry && entry->GetType() == type)
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)
@@ -186,10 +191,7 @@ CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
 CPDFObjectPtr CPDFDictionary::GetTypedObjectEntry(const std::string& key, bool resolveReferences,
                                                   const char* prefix) const
 {
-    const int index = m_entries.Find(key);
-    if (index < 0)
-        ThrowKeyMessage("%sObject '%s' has not been found!", prefix, key);
-    CPDFObjectPtr entry = m_entries.GetAt(index);
+    CPDFObjectPtr entry = RequiredEntry(key, prefix);
     if (entry && entry->GetType() == ptObject)
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)
