@@ -1,5 +1,6 @@
-// TDListe: a doubly linked list with a current position. Add appends at the
-// tail without moving the current node; the Move operations walk it.
+// TDListe: a doubly linked list with a current position. Add first makes the
+// tail current, then appends behind it, so the new node is not current; the
+// Move operations walk the list.
 #pragma once
 
 #include <cstdint>

@@ -23,13 +23,15 @@ void CFileHandle::Open(const char* name, const char* mode)
     m_name = String(name);
 }
 
-void CFileHandle::Close()
+bool CFileHandle::Close()
 {
+    bool flushed = true;
     if (m_file) {
-        std::fclose(m_file);
+        flushed = std::fclose(m_file) == 0;
         m_file = nullptr;
     }
     m_name = String("");
+    return flushed;
 }
 
 uint64_t CFileHandle::GetSize()

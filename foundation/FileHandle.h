@@ -17,7 +17,8 @@ public:
 
     // Opens with an fopen mode; throws "Cannot open file '%s'!" on failure.
     void Open(const char* name, const char* mode);
-    void Close();
+    // False when buffered bytes could not be written out (a full disk).
+    bool Close();
 
     // The file's size; the position afterwards is the start.
     uint64_t GetSize();

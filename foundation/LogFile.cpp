@@ -2,6 +2,7 @@
 
 #include "foundation/FileHandle.h"
 #include "foundation/FileUtils.h"
+#include "foundation/TextException.h"
 #include "platform/Shell.h"
 
 #include <cstring>
@@ -20,11 +21,17 @@ void CLogFile::LogWrite(const char* text, bool newline)
         return;
     CFileHandle file;
     file.Open(m_name.GetText(), "a+");
-    if (text && *text)
-        std::fwrite(text, 1, std::strlen(text), file.GetFile());
+    const size_t length = text ? std::strlen(text) : 0;
+    bool written = std::fwrite(text ? text : "", 1, length, file.GetFile()) == length;
     if (newline)
-        std::fputc('\n', file.GetFile());
-    file.Close();
+        written = std::fputc('\n', file.GetFile()) != EOF && written;
+    // A log that silently loses its lines (a full disk) would hide the very
+    // failure it is meant to report.
+    if (!file.Close() || !written) {
+        String message;
+        message.Format("Cannot write file '%s'!", m_name.GetText());
+        ThrowTextException(message.GetText());
+    }
 }
 
 void CLogFile::LogWriteString(const String& text, bool newline)

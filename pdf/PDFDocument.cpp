@@ -271,21 +271,16 @@ boost::shared_ptr<CPDFObject> CPDFDocument::AddObject(const CPDFObjectPtr& objec
     int generation = 0;
     GetNewObjectNumber(number, generation);
 
-    boost::shared_ptr<CPDFObject> indirect;
-    if (object->GetType() == ptObject) {
-        indirect = boost::static_pointer_cast<CPDFObject>(object);
-        indirect->SetObjectNumber(number);
-        indirect->SetGenerationNumber(generation);
-    } else {
-        indirect.reset(new CPDFObject(this, object));
+    const bool wrapped = object->GetType() != ptObject;
+    boost::shared_ptr<CPDFObject> indirect =
+        wrapped ? boost::shared_ptr<CPDFObject>(new CPDFObject(this, object))
+                : boost::static_pointer_cast<CPDFObject>(object);
+    if (wrapped)
         object->SetParent(indirect.get());
-        indirect->SetObjectNumber(number);
-        indirect->SetGenerationNumber(generation);
+    indirect->SetObjectNumber(number);
+    indirect->SetGenerationNumber(generation);
+    if (wrapped)
         indirect->SetModified(false);
-    }
-    if (!indirect || indirect->GetType() != ptObject)
-        ThrowTextException(
-            "Object is not a complete obj innerobj stream endstream endobj pdf object!");
     indirect->SetDocumentKey(this);
 
     const std::string key = indirect->GetObjectKey();
@@ -456,34 +451,31 @@ void CPDFDocument::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& fil
 
 namespace {
 
-boost::shared_ptr<CPDFDictionary> TypeFilter(CPDFDocument* document, const char* type)
+// The document's indirect dictionaries whose /Type is type.
+CPDFFoundObjects FindObjectsOfType(CPDFDocument& document, const char* type)
 {
-    boost::shared_ptr<CPDFDictionary> filter = CreatePDFDictionary(document);
+    boost::shared_ptr<CPDFDictionary> filter = CreatePDFDictionary(&document);
     filter->SetName("/Type", type);
-    return filter;
+    CPDFFoundObjects result;
+    document.FindDictionaries(filter, result);
+    return result;
 }
 
 }  // namespace
 
 CPDFFoundObjects CPDFDocument::FindPagesObjects()
 {
-    CPDFFoundObjects result;
-    FindDictionaries(TypeFilter(this, "/Pages"), result);
-    return result;
+    return FindObjectsOfType(*this, "/Pages");
 }
 
 CPDFFoundObjects CPDFDocument::FindCatalogObjects()
 {
-    CPDFFoundObjects result;
-    FindDictionaries(TypeFilter(this, "/Catalog"), result);
-    return result;
+    return FindObjectsOfType(*this, "/Catalog");
 }
 
 CPDFFoundObjects CPDFDocument::FindInfoObjects()
 {
-    CPDFFoundObjects result;
-    FindDictionaries(TypeFilter(this, "/Info"), result);
-    return result;
+    return FindObjectsOfType(*this, "/Info");
 }
 
 void CPDFDocument::RemoveFoundObjects(const CPDFFoundObjects& objects)

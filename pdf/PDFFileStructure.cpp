@@ -142,7 +142,7 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseXrefSection(CPDFCrt& table) {
         // The rows must really be there before the table is sized for them.
         if (static_cast<int64_t>(count) * kXrefRowLength > SourceLength() - SourceTell())
             Fail("Cross Reference Table subsection has more rows than the file holds");
-        if (count > 0) CheckObjectNumberLimit(static_cast<long long>(first) + count - 1);
+        CheckObjectNumberLimit(count > 0 ? static_cast<long long>(first) + count - 1 : first);
         table.AddSection(first, count);
 
         for (int row = 0; row < count; ++row) {

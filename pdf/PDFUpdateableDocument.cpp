@@ -225,8 +225,11 @@ void CPDFUpdateableDocument::UpdateObject(CPDFVisitedMap& visited, const CPDFObj
         }
         case ptObject: {
             CPDFObject* indirect = static_cast<CPDFObject*>(object.get());
-            if (visited.Contains(indirect->GetObjectKey() + "#written")) break;
-            visited.Set(indirect->GetObjectKey() + "#written", indirect);
+            // Objects are marked under a key of their own (no object key holds
+            // a '#'), so an object reached twice is appended once.
+            const std::string writtenKey = indirect->GetObjectKey() + "#written";
+            if (visited.Contains(writtenKey)) break;
+            visited.Set(writtenKey, indirect);
             if (indirect->IsModified() || indirect->HasModifiedContent()) {
                 int offset = static_cast<int>(stream.tellp());
                 indirect->WriteTo(stream);

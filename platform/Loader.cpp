@@ -10,25 +10,26 @@
 
 namespace {
 
-// Where the program itself lies, with its final "/"; empty when unknown.
-std::string ProgramDirectory()
+// The program's own file; empty when unknown.
+std::string ProgramPath()
 {
     char path[4096];
     const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0)
-        return std::string();
-    std::string directory(path, static_cast<size_t>(n));
-    const size_t slash = directory.rfind('/');
-    return slash == std::string::npos ? std::string() : directory.substr(0, slash + 1);
+    return n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string();
+}
+
+// Where the program itself lies, with its final "/"; empty when unknown.
+std::string ProgramDirectory()
+{
+    const std::string path = ProgramPath();
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string ModulePath(HMODULE module)
 {
-    if (!module) {
-        char path[4096];
-        const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-        return n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string();
-    }
+    if (!module)
+        return ProgramPath();
     struct link_map* map = nullptr;
     if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name)
         return std::string();

@@ -115,3 +115,15 @@ TEST(LogFile, ShowOpensALogThatHoldsSomething)
     ASSERT_TRUE(ZAVTest::FileExists(record));
     EXPECT_EQ(ZAVTest::ReadText(record), name + "\n");
 }
+
+TEST(LogFile, LinesThatCannotReachTheDiskAreAFailure)
+{
+    // /dev/full opens for appending but refuses every byte, as a full disk does.
+    CLogFile log("/dev/full");
+    try {
+        log.LogWrite("lost", true);
+        FAIL() << "no exception";
+    } catch (const CTextException& e) {
+        EXPECT_EQ(std::string(e.GetText()), "Cannot write file '/dev/full'!");
+    }
+}

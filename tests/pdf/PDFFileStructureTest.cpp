@@ -4,12 +4,15 @@
 
 #include <boost/make_shared.hpp>
 
+#include <fstream>
 #include <string>
 
 #include "PDFTestFiles.h"
 #include "foundation/TextException.h"
 #include "pdf/PDFCrt.h"
+#include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
+#include "pdf/PDFFactories.h"
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
@@ -170,6 +173,7 @@ TEST(PDFFileStructure, CrossReferenceRows) {
          "Cross Reference Table subsection has more rows than the file holds", ""},
         {"xref\r\n8000000 1\r\n0000000000 65535 f\r\ntrailer << >>",
          "Object number 8000000 is out of range in Cross Reference Table", ""},
+        {"xref\r\n9000000 0\r\ntrailer << >>", "Object number 9000000 is out of range in Cross Reference Table", ""},
         {"xrex\r\n", "xref keyword has not been found", ""},
     };
     for (const Case& c : cases) {
@@ -349,8 +353,22 @@ TEST(PDFFileStructure, FilesOfOtherToolsOpen) {
     run("img2pdf " + ZAVTest::ShellQuote(dir.File("p1.png")) + " " + ZAVTest::ShellQuote(dir.File("p2.png")) +
         " -o " + ZAVTest::ShellQuote(imgFile));
 
-    std::vector<std::string> files = {gsFile, imgFile};
-    for (const std::string& source : {gsFile, imgFile}) {
+    // And one of this system's writer.
+    std::string ownFile = dir.File("own.pdf");
+    {
+        boost::shared_ptr<CPDFDocument> document = boost::make_shared<CPDFDocument>();
+        for (int i = 0; i < 4; ++i) {
+            boost::shared_ptr<CPDFDictionary> page = CreatePDFDictionary(document.get());
+            page->SetName("/Type", "/Page");
+            page->Set("/MediaBox", CreatePDFArrayOf4Reals(document.get(), 0, 0, 100, 100 + i));
+            document->AddPage()->SetPageObject(document->AddObject(page));
+        }
+        std::ofstream out(ownFile, std::ios::binary);
+        document->Write(out);
+    }
+
+    std::vector<std::string> files = {gsFile, imgFile, ownFile};
+    for (const std::string& source : {gsFile, imgFile, ownFile}) {
         std::string rewritten = source + ".qdf.pdf";
         run("qpdf --qdf --object-streams=disable " + ZAVTest::ShellQuote(source) + " " +
             ZAVTest::ShellQuote(rewritten));

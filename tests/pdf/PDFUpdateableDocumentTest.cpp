@@ -6,14 +6,18 @@
 #include <boost/make_shared.hpp>
 
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "PDFTestFiles.h"
 #include "foundation/TextException.h"
+#include "pdf/PDFArray.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDictionary.h"
+#include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
+#include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFUpdateableDocument.h"
 #include "support/TestSupport.h"
@@ -242,6 +246,35 @@ TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause) {
     } catch (const CTextException& e) {
         EXPECT_STREQ("Can't parse existing PDF for incremental update!\nFile contains invalid EOF marker", e.GetText());
     }
+}
+
+TEST(PDFUpdateableDocument, UpdateObjectAppendsEachChangedObjectOnce) {
+    CPDFUpdateableDocument document;
+    boost::shared_ptr<CPDFObject> changed = document.AddObject(CreatePDFDictionary(&document));
+    static_cast<CPDFDictionary*>(changed->GetInnerObject().get())->SetInteger("/A", 1);
+    boost::shared_ptr<CPDFObject> unchanged = document.AddObject(CreatePDFDictionary(&document));
+    unchanged->SetModified(false);
+    boost::shared_ptr<CPDFArray> holder = CreatePDFArray(&document);
+    for (const boost::shared_ptr<CPDFObject>& target : {changed, changed, unchanged}) {
+        boost::shared_ptr<CPDFRef> reference = CreatePDFRef(&document, target->GetObjectNumber(), 0);
+        reference->SetCachedObject(target);
+        holder->Add(reference);
+    }
+    holder->Add(CreatePDFRef(&document, 99, 0));  // never resolved: not followed, nothing loaded
+    std::ostringstream out;
+    out << "prefix";
+    CPDFCrt table;
+    CPDFVisitedMap visited(100);
+    testing::internal::CaptureStdout();
+    document.UpdateObject(visited, holder, out, table);
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    EXPECT_EQ(std::string("prefix") + std::to_string(changed->GetObjectNumber()) + " 0 obj\r\n<<\r\n/A 1>>\r\nendobj\r\n\r\n",
+              out.str());
+    int generation = 0, offset = 0;
+    char type = 0;
+    ASSERT_TRUE(table.GetEntry(changed->GetObjectNumber(), generation, offset, type));
+    EXPECT_EQ(6, offset);
+    EXPECT_FALSE(table.GetEntry(unchanged->GetObjectNumber(), generation, offset, type));
 }
 
 TEST(PDFUpdateableDocument, NewObjectNumbersFollowBothTables) {
