@@ -2,6 +2,7 @@
 
 #include "foundation/FileHandle.h"
 #include "platform/LastError.h"
+#include "support/ScopedEnv.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
 
@@ -151,15 +152,12 @@ TEST(FileUtils, EnumerateFilesSortedWithCaseInsensitiveMasks)
 TEST(FileUtils, DeletingAndTemporaryFiles)
 {
     ZAVTest::TempDir dir;
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    setenv("TMPDIR", dir.Path().c_str(), 1);
-    const std::string folder = ZAV::GetTempFolder().GetText();
-    const std::string name = ZAV::MakeTempFileName("zav").GetText();
-    if (old)
-        setenv("TMPDIR", saved.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
+    std::string folder, name;
+    {
+        ZAVTest::ScopedEnv tmp("TMPDIR", dir.Path());
+        folder = ZAV::GetTempFolder().GetText();
+        name = ZAV::MakeTempFileName("zav").GetText();
+    }
 
     EXPECT_EQ(folder, dir.Path() + "/");
     EXPECT_EQ(name.substr(0, folder.size() + 3), folder + "zav");

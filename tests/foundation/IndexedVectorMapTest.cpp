@@ -1,5 +1,7 @@
 #include "foundation/IndexedVectorMap.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <boost/shared_ptr.hpp>
@@ -8,6 +10,7 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -17,18 +20,6 @@ typedef CIndexedVectorMap<Value> SharedMap;
 Value Make(const char* text)
 {
     return Value(new std::string(text));
-}
-
-// Runs an action that must fail and returns the text it failed with.
-template <class Action>
-std::string FailureText(Action action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
 }
 
 }  // namespace
@@ -139,16 +130,16 @@ TEST(CIndexedVectorMap, RefusalsAndTheirTexts)
     map.Set("one", Make("1"));
     map.Set("two", Make("2"));
     EXPECT_EQ(map.Find("Missing"), -1);
-    EXPECT_EQ(FailureText([&] { map.Find("Missing", true); }), "Entry 'Missing' not found!");
-    EXPECT_EQ(FailureText([&] { map.GetEntry("Missing"); }), "Entry 'Missing' not available!");
-    EXPECT_EQ(FailureText([&] { map.GetAt(2); }), "Invalid index '2'");
-    EXPECT_EQ(FailureText([&] { map.GetAt(-1); }), "Invalid index '-1'");
-    EXPECT_EQ(FailureText([&] { map.RemoveEntry("Missing", Value()); }), "Entry 'Missing' not found!");
+    EXPECT_EQ(ThrownText([&] { map.Find("Missing", true); }), "Entry 'Missing' not found!");
+    EXPECT_EQ(ThrownText([&] { map.GetEntry("Missing"); }), "Entry 'Missing' not available!");
+    EXPECT_EQ(ThrownText([&] { map.GetAt(2); }), "Invalid index '2'");
+    EXPECT_EQ(ThrownText([&] { map.GetAt(-1); }), "Invalid index '-1'");
+    EXPECT_EQ(ThrownText([&] { map.RemoveEntry("Missing", Value()); }), "Entry 'Missing' not found!");
     EXPECT_EQ(map.GetSize(), 2);
     EXPECT_EQ(map.GetCount(), 2);
     EXPECT_EQ(*map.GetAt(1), "2");
     // A key with a percent sign is quoted as it stands.
-    EXPECT_EQ(FailureText([&] { map.GetEntry("%s%n"); }), "Entry '%s%n' not available!");
+    EXPECT_EQ(ThrownText([&] { map.GetEntry("%s%n"); }), "Entry '%s%n' not available!");
 }
 
 TEST(CIndexedVectorMap, ClearEmptiesEverything)

@@ -1,6 +1,7 @@
 #include "foundation/LogFile.h"
 
 #include "foundation/TextException.h"
+#include "support/ScopedEnv.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -88,30 +89,23 @@ TEST(LogFile, ShowOpensALogThatHoldsSomething)
     ZAVTest::WriteText(script, "#!/bin/sh\necho \"$1\" > " + ZAVTest::ShellQuote(record) + ".part\nmv " +
                                    ZAVTest::ShellQuote(record) + ".part " + ZAVTest::ShellQuote(record) + "\n");
     chmod(script.c_str(), 0755);
-    const char* oldPath = std::getenv("PATH");
-    const std::string savedPath = oldPath ? oldPath : "";
-    const char* oldDisplay = std::getenv("DISPLAY");
-    const std::string savedDisplay = oldDisplay ? oldDisplay : "";
-    setenv("PATH", (dir.Path() + ":" + savedPath).c_str(), 1);
-    setenv("DISPLAY", ":0", 1);
-
+    const char* currentPath = std::getenv("PATH");
     const std::string name = dir.File("log.txt");
-    CLogFile log(name.c_str());
-    log.LogClear();
-    log.LogShow();  // empty: nothing to show
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_FALSE(ZAVTest::FileExists(record));
+    {
+        ZAVTest::ScopedEnv path("PATH", dir.Path() + ":" + (currentPath ? currentPath : ""));
+        ZAVTest::ScopedEnv display("DISPLAY", ":0");
 
-    log.LogWrite("x", true);
-    log.LogShow();
-    for (int waited = 0; waited < 10000 && !ZAVTest::FileExists(record); waited += 20)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        CLogFile log(name.c_str());
+        log.LogClear();
+        log.LogShow();  // empty: nothing to show
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_FALSE(ZAVTest::FileExists(record));
 
-    setenv("PATH", savedPath.c_str(), 1);
-    if (oldDisplay)
-        setenv("DISPLAY", savedDisplay.c_str(), 1);
-    else
-        unsetenv("DISPLAY");
+        log.LogWrite("x", true);
+        log.LogShow();
+        for (int waited = 0; waited < 10000 && !ZAVTest::FileExists(record); waited += 20)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     ASSERT_TRUE(ZAVTest::FileExists(record));
     EXPECT_EQ(ZAVTest::ReadText(record), name + "\n");
 }

@@ -2,6 +2,8 @@
 #include "foundation/NameVariantPairs.h"
 #include "foundation/ZAVVariant.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,19 +12,9 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
-
-template <class Action>
-std::string FailureText(Action action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
-}
 
 CZAVVariant TextVariant(const std::string& text)
 {
@@ -158,7 +150,7 @@ TEST(CNameValuePairs, AbsentKeyIsRefused)
 {
     CNameValuePairs pairs;
     pairs.SetValue("present", "");
-    EXPECT_EQ(FailureText([&] { pairs.GetValue("absent"); }), "Key not found!");
+    EXPECT_EQ(ThrownText([&] { pairs.GetValue("absent"); }), "Key not found!");
     EXPECT_FALSE(pairs.HasKey("absent"));
     EXPECT_EQ(pairs.GetValue("present"), "");
     EXPECT_EQ(pairs.GetCount(), 1);
@@ -203,7 +195,7 @@ TEST(CNameVariantPairs, OrderTypedSettersAndRefusals)
     EXPECT_EQ(pairs.GetValue("c").GetType(), zavVariantText);
     EXPECT_EQ(pairs.GetValue("c").GetText(), "");
 
-    EXPECT_EQ(FailureText([&] { pairs.GetValue("absent"); }), "Key not found!");
+    EXPECT_EQ(ThrownText([&] { pairs.GetValue("absent"); }), "Key not found!");
     for (int32_t index : {-1, 3}) {
         EXPECT_EQ(pairs.GetKeyAt(index), "");
         EXPECT_EQ(pairs.GetValueAt(index).GetType(), zavVariantEmpty);

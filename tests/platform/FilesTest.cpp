@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/LastError.h"
+#include "support/ScopedEnv.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <vector>
+
+using ZAVTest::ScopedEnv;
 
 namespace {
 
@@ -32,34 +35,6 @@ std::vector<std::string> List(const std::string& pattern, DWORD* errorWhenEmpty 
     EXPECT_TRUE(FindClose(find));
     return names;
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        const char* old = std::getenv(name);
-        m_had = old != nullptr;
-        if (old)
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            setenv(m_name.c_str(), m_old.c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-
-private:
-    std::string m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 
 }  // namespace
 

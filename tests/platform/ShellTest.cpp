@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 
+#include "support/ScopedEnv.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,28 +13,24 @@
 
 namespace {
 
+std::string CurrentPath()
+{
+    const char* path = std::getenv("PATH");
+    return path ? path : "";
+}
+
 // Puts a recording xdg-open first on the PATH and sets or clears DISPLAY.
 class RecordingXdgOpen {
 public:
     explicit RecordingXdgOpen(const char* display)
+        : m_record(m_dir.File("record")),
+          m_path("PATH", m_dir.Path() + ":" + CurrentPath()),
+          m_display("DISPLAY", display)
     {
-        m_record = m_dir.File("record");
         const std::string script = m_dir.File("xdg-open");
         ZAVTest::WriteText(script, "#!/bin/sh\nprintf '%s|' \"$@\" > " + ZAVTest::ShellQuote(m_record) + ".part\nmv " +
                                        ZAVTest::ShellQuote(m_record) + ".part " + ZAVTest::ShellQuote(m_record) + "\n");
         chmod(script.c_str(), 0755);
-        Save("PATH", m_oldPath, m_hadPath);
-        Save("DISPLAY", m_oldDisplay, m_hadDisplay);
-        setenv("PATH", (m_dir.Path() + ":" + m_oldPath).c_str(), 1);
-        if (display)
-            setenv("DISPLAY", display, 1);
-        else
-            unsetenv("DISPLAY");
-    }
-    ~RecordingXdgOpen()
-    {
-        Restore("PATH", m_oldPath, m_hadPath);
-        Restore("DISPLAY", m_oldDisplay, m_hadDisplay);
     }
 
     // What xdg-open was called with ("" when it was not), waiting a while for
@@ -49,24 +46,10 @@ public:
     }
 
 private:
-    static void Save(const char* name, std::string& value, bool& had)
-    {
-        const char* old = std::getenv(name);
-        had = old != nullptr;
-        value = old ? old : "";
-    }
-    static void Restore(const char* name, const std::string& value, bool had)
-    {
-        if (had)
-            setenv(name, value.c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
     ZAVTest::TempDir m_dir;
     std::string m_record;
-    std::string m_oldPath, m_oldDisplay;
-    bool m_hadPath = false, m_hadDisplay = false;
+    ZAVTest::ScopedEnv m_path;
+    ZAVTest::ScopedEnv m_display;
 };
 
 intptr_t Code(HINSTANCE result)
@@ -97,16 +80,7 @@ TEST(Shell, NothingHappensWithoutADisplayOrForOtherVerbs)
 TEST(Shell, NothingHappensWithoutXdgOpenOnThePath)
 {
     ZAVTest::TempDir empty;
-    const char* old = std::getenv("PATH");
-    std::string saved = old ? old : "";
-    const char* display = std::getenv("DISPLAY");
-    std::string savedDisplay = display ? display : "";
-    setenv("PATH", empty.Path().c_str(), 1);
-    setenv("DISPLAY", ":0", 1);
+    ZAVTest::ScopedEnv path("PATH", empty.Path());
+    ZAVTest::ScopedEnv display("DISPLAY", ":0");
     EXPECT_EQ(Code(ShellExecuteA(nullptr, "open", "/tmp/x.txt", nullptr, nullptr, SW_SHOWNORMAL)), SE_ERR_NOASSOC);
-    setenv("PATH", saved.c_str(), 1);
-    if (display)
-        setenv("DISPLAY", savedDisplay.c_str(), 1);
-    else
-        unsetenv("DISPLAY");
 }
