@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <limits>
 #include <set>
 
 #include "foundation/TextException.h"
@@ -70,6 +71,14 @@ void ReleaseReferenceCaches(const CPDFObjectPtr& root)
             break;
         }
     }
+}
+
+// Counts one more page in a page-tree node. The count may come from a file,
+// which can claim any number: one at the largest integer stays there.
+void CountOneMorePage(CPDFDictionary& node)
+{
+    const int count = node.HasKey("/Count") ? node.GetInteger("/Count", true)->GetInteger() : 0;
+    node.SetInteger("/Count", count < std::numeric_limits<int>::max() ? count + 1 : count);
 }
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix)
@@ -189,8 +198,7 @@ void CPDFDocument::AddKidToPages(const CPDFObjectPtr& pagesObject, const CPDFObj
         ThrowTextException("Kids entry missing in Pages dictionary!");
     CPDFArray* kids = pages->GetArray("/Kids", true);
     kids->Add(CreatePDFRef(this, kid->GetObjectNumber(), kid->GetGenerationNumber()));
-    const int count = pages->HasKey("/Count") ? pages->GetInteger("/Count", true)->GetInteger() : 0;
-    pages->SetInteger("/Count", count + 1);
+    CountOneMorePage(*pages);
 }
 
 void CPDFDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
@@ -233,8 +241,7 @@ void CPDFDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
             ThrowTextException("Page tree contains a cycle or is nested too deeply!");
         if (!node->EntryTextEquals("/Type", "/Pages"))
             ThrowTextException("Node type is expected to be /Pages !");
-        const int count = node->HasKey("/Count") ? node->GetInteger("/Count", true)->GetInteger() : 0;
-        node->SetInteger("/Count", count + 1);
+        CountOneMorePage(*node);
         CPDFArray* kids = node->GetArray("/Kids", true);
         CPDFObjectPtr lastKid = kids->Get(kids->GetCount() - 1);
         CPDFObjectPtr kidObject = ResolvePDFReference(lastKid);

@@ -16,14 +16,12 @@
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFormDict.h"
 #include "pdf/PDFLimits.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFParser.h"
-#include "pdf/PDFBool.h"
 #include "pdf/PDFName.h"
-#include "pdf/PDFNull.h"
 #include "pdf/PDFNumber.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
+#include "pdf/PDFParser.h"
 #include "pdf/PDFRef.h"
-#include "pdf/PDFString.h"
 
 namespace ZAVPDF {
 

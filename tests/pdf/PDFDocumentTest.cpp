@@ -1,6 +1,7 @@
 // The document's object map, numbering, pages, look-ups and information.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "PDFTestDocuments.h"
@@ -174,4 +175,31 @@ TEST(PDFDocumentTest, AddKidToPagesAppendsAReferenceAndCounts)
     boost::shared_ptr<CPDFObject> noKids = d.AddObject(CreatePDFDictionary(&d));
     EXPECT_EQ("Kids entry missing in Pages dictionary!",
               ThrownText([&] { d.AddKidToPages(noKids, extra); }));
+}
+
+TEST(PDFDocumentTest, PageCountAtTheLargestIntegerStaysThere)
+{
+    // A file may claim any /Count; one more page must not overflow it.
+    const int largest = std::numeric_limits<int>::max();
+    SharedFontDocument source(1);
+    CPDFDocument& d = source.document;
+    auto newPage = [&d] {
+        CPDFDictionary* page = nullptr;
+        boost::shared_ptr<CPDFObject> pageObject = CreateIndirectDictionary(&d, page);
+        page->SetName("/Type", "/Page");
+        return pageObject;
+    };
+    CPDFDictionary* pages = GetPDFDictionary(source.pagesObject, true);
+    pages->SetInteger("/Count", largest);
+    d.AddKidToPages(source.pagesObject, d.AddObject(newPage()));
+    EXPECT_EQ(largest, pages->GetInteger("/Count", true)->GetInteger());
+    EXPECT_EQ(2, pages->GetArray("/Kids", true)->GetCount());
+
+    // The same for a page linked into the tree of a catalog.
+    boost::shared_ptr<CPDFDictionary> catalog = CreatePDFDictionary(&d);
+    catalog->SetRef("/Pages", source.pagesObject->GetObjectNumber(), 0);
+    d.SetRootCatalog(catalog);
+    d.ImportPage(newPage());
+    EXPECT_EQ(largest, pages->GetInteger("/Count", true)->GetInteger());
+    EXPECT_EQ(3, pages->GetArray("/Kids", true)->GetCount());
 }
