@@ -213,9 +213,9 @@ TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole) {
 }
 
 TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical) {
+    ASSERT_TRUE(ZAVTest::HaveTool("gs"));
     ZAVTest::TempDir dir;
-    std::string target = dir.File("own.pdf");
-    ZAVTest::WriteText(target, PDFTest::PagesFile(2).Build());
+    std::string target = MakeGhostscriptFile(dir, 2);
     std::vector<uint8_t> before = ZAVTest::ReadBytes(target);
 
     std::string sourceBytes = PDFTest::PagesFile(1).Build();
