@@ -93,3 +93,48 @@ TEST_F(BuiltFixture, BuiltDocumentsExportAndDecodeEverywhere)
         ASSERT_EQ(JB2_Document_End(&handle), 0);
     }
 }
+
+TEST_F(BuiltFixture, HalftoneRegionsAreRefusedAsUnsupported)
+{
+    JB2Test::Picture picture;
+    picture.width = 16;
+    picture.height = 4;
+    picture.rows.assign(8, 0);
+    JB2File* file = Build(picture, cJB2_Coder_MMR);
+    // A halftone region after the generic one, before the end of page.
+    JB2SegmentHeader* halftone = Make(22, {}, 9);
+    JB2SegmentSetPageAssociation(halftone, 1);
+    ASSERT_EQ(JB2RegionSetWidth(halftone, 8), 0);
+    ASSERT_EQ(JB2RegionSetHeight(halftone, 4), 0);
+    ASSERT_EQ(JB2RegionSetX(halftone, 0), 0);
+    ASSERT_EQ(JB2RegionSetY(halftone, 0), 0);
+    ASSERT_EQ(JB2RegionSetFlags(halftone, 0), 0);
+    const std::vector<uint8_t> fields(20, 0);
+    ASSERT_EQ(JB2SegmentWriteBytes(halftone, 17, 20, fields.data()), 0);
+    JB2SegmentArray* segments = file->segments;
+    JB2SegmentHeader* endOfPage = segments->items[2];
+    ASSERT_EQ(endOfPage->type, cJB2_Segment_End_Of_Page);
+    JB2SegmentAddReference(endOfPage);
+    JB2SegmentHeader* endOfFile = segments->items[3];
+    JB2SegmentAddReference(endOfFile);
+    JB2SegmentArrayRemove(segments, 3);
+    JB2SegmentArrayRemove(segments, 2);
+    ASSERT_EQ(JB2FileAddSegment(file, &halftone, message), 0);
+    endOfPage->number = 10;
+    endOfFile->number = 11;
+    ASSERT_EQ(JB2FileAddSegment(file, &endOfPage, message), 0);
+    ASSERT_EQ(JB2FileAddSegment(file, &endOfFile, message), 0);
+
+    JB2_Handle_Document handle = nullptr;
+    ASSERT_EQ(JB2DocumentHandleCreate(&handle, memory, message, file), 0);
+    JB2FileRelease(&file);
+    uint32_t supported = 0;
+    EXPECT_EQ(JB2_Document_Get_Property(handle, cJB2_Prop_Regions_Supported, &supported), 0);
+    EXPECT_EQ(supported, 1u);
+    JB2Test::Document::Rows rows;
+    EXPECT_EQ(JB2_Document_Decompress_Page(handle, 1, 1, 0, 0, 0, 0, JB2Test::Document::Collect, &rows),
+              cJB2_Error_Not_Yet_Supported);
+    EXPECT_TRUE(messages.HasOfType(91, "Halftone region decoding not yet supported!"));
+    EXPECT_TRUE(rows.rows.empty());
+    ASSERT_EQ(JB2_Document_End(&handle), 0);
+}
