@@ -2,6 +2,8 @@
 
 #include "foundation/TextException.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -9,6 +11,7 @@
 #include <string>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -29,17 +32,6 @@ public:
     void SetCachedAddress(const std::string& name, FARPROC address) { m_functions[name].address = address; }
     int32_t TableBuckets() const { return int32_t(m_functions.GetBucketCount()); }
 };
-
-template <typename Call>
-std::string FailureText(Call call)
-{
-    try {
-        call();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
-}
 
 bool LibraryIsResident(const std::string& path)
 {
@@ -79,18 +71,18 @@ TEST(DllLoader, FailuresThrowTheirTextsAndLeaveTheBinderUsable)
 {
     const std::string missing = "/nonexistent/folder/libnothing.so";
     CDllLoader absent(missing.c_str(), true);
-    EXPECT_EQ(FailureText([&] { absent.Load(); }), "Can't load dll '" + missing + "'");
+    EXPECT_EQ(ThrownText([&] { absent.Load(); }), "Can't load dll '" + missing + "'");
     EXPECT_FALSE(absent.IsLoaded());
 
     InspectableLoader loader(kLibrary.c_str(), true);
     // Before Load: the name is entered, the resolution fails, nothing is cached.
-    EXPECT_EQ(FailureText([&] { loader.GetFunction("ZAVProbeAnswer"); }),
+    EXPECT_EQ(ThrownText([&] { loader.GetFunction("ZAVProbeAnswer"); }),
               "Dll '" + kLibrary + "' not yet loaded!");
     ASSERT_NE(loader.Entry("ZAVProbeAnswer"), nullptr);
     EXPECT_EQ(loader.Entry("ZAVProbeAnswer")->address, nullptr);
 
     loader.Load();
-    EXPECT_EQ(FailureText([&] { loader.GetFunction("NoSuchFunction"); }),
+    EXPECT_EQ(ThrownText([&] { loader.GetFunction("NoSuchFunction"); }),
               "Function 'NoSuchFunction' not found in dll '" + kLibrary + "'!");
     ASSERT_NE(loader.Entry("NoSuchFunction"), nullptr);
     EXPECT_EQ(loader.Entry("NoSuchFunction")->address, nullptr);
@@ -103,7 +95,7 @@ TEST(DllLoader, WithoutAddOnDemandOnlyAddedNamesAreServed)
 {
     InspectableLoader loader(kLibrary.c_str(), false);
     loader.Load();
-    EXPECT_EQ(FailureText([&] { loader.GetFunction("ZAVProbeAnswer"); }),
+    EXPECT_EQ(ThrownText([&] { loader.GetFunction("ZAVProbeAnswer"); }),
               "The function 'ZAVProbeAnswer' is not defined for dll '" + kLibrary + "'!");
     EXPECT_EQ(loader.Entry("ZAVProbeAnswer"), nullptr);
 

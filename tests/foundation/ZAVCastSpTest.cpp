@@ -8,6 +8,8 @@
 #include "foundation/ZAVRectSp.h"
 #include "foundation/ZAVVariantSp.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,19 +17,9 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
-
-template <typename Call>
-std::string FailureText(Call call)
-{
-    try {
-        call();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
-}
 
 // An object held by its counting part, with its query part at hand.
 struct Held {
@@ -53,10 +45,10 @@ TEST(ZAVCastSp, CountsStayRightAcrossFailedAndSuccessfulCasts)
     EXPECT_EQ(cast->GetRefCount(), 1);
 
     EXPECT_FALSE(cast->IsImageEditSp(rect.Get()));
-    EXPECT_EQ(FailureText([&] { cast->ToImageEditSp(rect.Get()); }), "Interface not available!");
-    EXPECT_EQ(FailureText([&] { cast->ToImageStandardSp(rect.Get()); }), "Interface not available!");
-    EXPECT_EQ(FailureText([&] { cast->ToInterface54(rect.Get()); }), "Interface not available!");
-    EXPECT_EQ(FailureText([&] { cast->ToNameValuePairsSp(rect.Get()); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { cast->ToImageEditSp(rect.Get()); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { cast->ToImageStandardSp(rect.Get()); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { cast->ToInterface54(rect.Get()); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { cast->ToNameValuePairsSp(rect.Get()); }), "Interface not available!");
     EXPECT_EQ(rect->GetRefCount(), 1);
 
     {
@@ -66,7 +58,7 @@ TEST(ZAVCastSp, CountsStayRightAcrossFailedAndSuccessfulCasts)
         CZAVPtr<IZAVRectSp> again = QueryInterfaceSp<IZAVRectSp>(object.Get());
         EXPECT_EQ(again.Get(), rect.Get());
         EXPECT_EQ(rect->GetRefCount(), 3);
-        EXPECT_EQ(FailureText([&] { cast->ToArrayByteSp(object.Get()); }), "Interface not available!");
+        EXPECT_EQ(ThrownText([&] { cast->ToArrayByteSp(object.Get()); }), "Interface not available!");
         EXPECT_EQ(rect->GetRefCount(), 3);
     }
     EXPECT_EQ(rect->GetRefCount(), 1);
@@ -94,7 +86,7 @@ TEST(ZAVCastSp, CountsStayRightAcrossFailedAndSuccessfulCasts)
 
     // A null object is no interface at all.
     EXPECT_FALSE(cast->IsArrayByteSp(nullptr));
-    EXPECT_EQ(FailureText([&] { cast->ToObjectSp(nullptr); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { cast->ToObjectSp(nullptr); }), "Interface not available!");
 }
 
 TEST(ZAVCastSp, EveryObjectAnswersItsOwnIdsAndNoReservedOne)
@@ -120,7 +112,7 @@ TEST(ZAVCastSp, EveryObjectAnswersItsOwnIdsAndNoReservedOne)
             const bool own = std::find(o.ids.begin(), o.ids.end(), id) != o.ids.end();
             EXPECT_EQ(o.object->SupportsInterface(id), own) << o.what << " id " << id;
             if (!own) {
-                EXPECT_EQ(FailureText([&] { o.object->QueryInterface(id); }), "Interface not available!")
+                EXPECT_EQ(ThrownText([&] { o.object->QueryInterface(id); }), "Interface not available!")
                     << o.what << " id " << id;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "foundation/TextException.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -33,17 +35,6 @@ ByteArray Sequence(size_t n)
     return Bytes(values);
 }
 
-template <typename Call>
-std::string FailureText(Call call)
-{
-    try {
-        call();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
-}
-
 }  // namespace
 
 TEST(ZAVEncoder, AnswersItsOwnInterfaceIdAlone)
@@ -55,7 +46,7 @@ TEST(ZAVEncoder, AnswersItsOwnInterfaceIdAlone)
     EXPECT_FALSE(encoder->SupportsInterface(zaviidObject));
     EXPECT_FALSE(encoder->SupportsInterface(54));
 
-    EXPECT_EQ(FailureText([&] { encoder->QueryInterface(zaviidObject); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { encoder->QueryInterface(zaviidObject); }), "Interface not available!");
     EXPECT_EQ(encoder->GetRefCount(), 1);
     {
         CZAVPtr<IZAVEncoderSp> second = QueryInterfaceSp<IZAVEncoderSp>(encoder.Get());
@@ -126,9 +117,9 @@ TEST(ZAVEncoder, CorruptBufferFailsWithATextException)
     CZAVPtr<IZAVEncoderSp> encoder = CreateEncoder();
     ByteArray packed = encoder->GetCompressedBuffer(Sequence(5000));
     ByteArray cut(packed.GetData(), packed.GetSize() - 3);
-    EXPECT_EQ(FailureText([&] { encoder->GetDecompressedBuffer(cut); }),
+    EXPECT_EQ(ThrownText([&] { encoder->GetDecompressedBuffer(cut); }),
               "Error decompressing data: compressed data is truncated!");
-    EXPECT_EQ(FailureText([&] { encoder->GetDecompressedBuffer(Sequence(64)); }),
+    EXPECT_EQ(ThrownText([&] { encoder->GetDecompressedBuffer(Sequence(64)); }),
               "Error decompressing data: corrupt compressed data!");
 }
 
@@ -143,6 +134,6 @@ TEST(ZAVEncoder, FilesThroughTheCoder)
     encoder->DecompressFile(dir.File("in.z"), dir.File("out.bin"));
     EXPECT_EQ(ZAVTest::ReadBytes(dir.File("out.bin")), Values(plain));
 
-    EXPECT_EQ(FailureText([&] { encoder->DecompressFile(dir.File("none.z"), dir.File("x")); }),
+    EXPECT_EQ(ThrownText([&] { encoder->DecompressFile(dir.File("none.z"), dir.File("x")); }),
               "File '" + dir.File("none.z") + "' does not exist!");
 }

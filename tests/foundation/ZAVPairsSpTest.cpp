@@ -3,6 +3,8 @@
 
 #include "foundation/TextException.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,19 +12,9 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::ThrownText;
 
 namespace {
-
-template <typename Call>
-std::string FailureText(Call call)
-{
-    try {
-        call();
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
-}
 
 std::vector<std::string> Keys(CZAVPtr<IZAVArrayStringSp> keys)
 {
@@ -58,13 +50,13 @@ TEST(ZAVNameValuePairsSp, KeysInTheOrderOfFirstSetting)
     EXPECT_EQ(pairs->GetKeyAt(2), "c");
     EXPECT_TRUE(pairs->HasKey("a"));
     EXPECT_FALSE(pairs->HasKey("A"));
-    EXPECT_EQ(FailureText([&] { pairs->GetValue("A"); }), "Key not found!");
+    EXPECT_EQ(ThrownText([&] { pairs->GetValue("A"); }), "Key not found!");
 
     // Positions outside the key order: keys read as "", values are refused.
     EXPECT_EQ(pairs->GetKeyAt(-1), "");
     EXPECT_EQ(pairs->GetKeyAt(3), "");
     for (int32_t index : {-1, 3, INT_MAX, INT_MIN})
-        EXPECT_EQ(FailureText([&] { pairs->GetValueAt(index); }),
+        EXPECT_EQ(ThrownText([&] { pairs->GetValueAt(index); }),
                   "Invalid key index '" + std::to_string(index) + "' (set of 3 keys)!");
 }
 
@@ -92,10 +84,10 @@ TEST(ZAVNameVariantPairsSp, VariantsGoInAndOutAsCopies)
     EXPECT_EQ(pairs->GetKeyAt(2), "depth");
     EXPECT_EQ(pairs->GetVariantAt(1)->GetString(), "page");
 
-    EXPECT_EQ(FailureText([&] { pairs->GetVariant("missing"); }), "Key not found!");
-    EXPECT_EQ(FailureText([&] { pairs->GetVariantAt(3); }), "Invalid key index '3' (set of 3 keys)!");
-    EXPECT_EQ(FailureText([&] { pairs->GetVariantAt(-1); }), "Invalid key index '-1' (set of 3 keys)!");
+    EXPECT_EQ(ThrownText([&] { pairs->GetVariant("missing"); }), "Key not found!");
+    EXPECT_EQ(ThrownText([&] { pairs->GetVariantAt(3); }), "Invalid key index '3' (set of 3 keys)!");
+    EXPECT_EQ(ThrownText([&] { pairs->GetVariantAt(-1); }), "Invalid key index '-1' (set of 3 keys)!");
     EXPECT_EQ(pairs->GetKeyAt(3), "");
-    EXPECT_EQ(FailureText([&] { pairs->SetVariant("x", nullptr); }), "Interface not available!");
+    EXPECT_EQ(ThrownText([&] { pairs->SetVariant("x", nullptr); }), "Interface not available!");
     EXPECT_FALSE(pairs->HasKey("x"));
 }

@@ -1,6 +1,7 @@
 #include "foundation/ZlibCoding.h"
 
-#include "foundation/TextException.h"
+#include "support/ThrownText.h"
+#include "support/ZlibTestData.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -10,32 +11,15 @@
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::Compress;
+using ZAVTest::RandomBytes;
 
 namespace {
-
-std::vector<uint8_t> RandomBytes(size_t n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> bytes(n);
-    for (auto& b : bytes)
-        b = uint8_t(rng());
-    return bytes;
-}
-
-std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes)
-{
-    return ZlibCompress(bytes.data(), bytes.size());
-}
 
 // The text of the CTextException that decompressing the bytes throws.
 std::string DecompressFailure(const std::vector<uint8_t>& bytes, uint64_t limit = kMaxInflatedBufferBytes)
 {
-    try {
-        ZlibDecompress(bytes.data(), bytes.size(), limit);
-    } catch (const CTextException& e) {
-        return e.GetText();
-    }
-    return "(no exception)";
+    return ZAVTest::ThrownText([&] { ZlibDecompress(bytes.data(), bytes.size(), limit); });
 }
 
 }  // namespace

@@ -1,35 +1,22 @@
 #include "foundation/ZlibFileCoding.h"
 
 #include "foundation/TextException.h"
-#include "foundation/ZlibCoding.h"
 #include "support/TestSupport.h"
+#include "support/ZlibTestData.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <dirent.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 using namespace ZAV;
+using ZAVTest::Compress;
+using ZAVTest::RandomBytes;
 
 namespace {
-
-std::vector<uint8_t> RandomBytes(size_t n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> bytes(n);
-    for (auto& b : bytes)
-        b = uint8_t(rng());
-    return bytes;
-}
-
-std::vector<uint8_t> Compress(const std::vector<uint8_t>& bytes)
-{
-    return ZlibCompress(bytes.data(), bytes.size());
-}
 
 std::vector<std::string> FolderEntries(const std::string& folder)
 {
