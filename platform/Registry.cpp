@@ -438,19 +438,40 @@ HKEY NewHandle(const std::string& path)
     return new HKEY__{path};
 }
 
-// Loads the store and finds the key a handle stands for.
-DWORD OpenHandleKey(HKEY key, Store& store, Key** found)
+// Loads the store and finds the key a handle stands for; the root is found as
+// null. A failure comes back already reported.
+LONG OpenHandleKey(HKEY key, Store& store, Key** found)
 {
     if (!key)
-        return ERROR_INVALID_HANDLE;
+        return Fail(ERROR_INVALID_HANDLE);
     DWORD code = LoadStore(store);
     if (code != ERROR_SUCCESS)
-        return code;
+        return Fail(code);
     *found = nullptr;
     if (key->path.empty())
         return ERROR_SUCCESS;
     *found = FindKey(store, key->path);
-    return *found ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    return *found ? ERROR_SUCCESS : Fail(ERROR_KEY_DELETED);
+}
+
+// What opening, creating and deleting below a handle share: the names of the
+// subkey text and the path of the handle's key in the loaded store.
+LONG OpenBelowHandle(HKEY key, const char* subKey, Store& store, std::vector<std::string>& names,
+                     std::string& basePath)
+{
+    if (!SplitKeyNames(subKey, names))
+        return Fail(ERROR_INVALID_PARAMETER);
+    Key* base = nullptr;
+    if (LONG failed = OpenHandleKey(key, store, &base))
+        return failed;
+    basePath = base ? base->path : std::string();
+    return ERROR_SUCCESS;
+}
+
+LONG SaveOrFail(const Store& store)
+{
+    DWORD code = SaveStore(store);
+    return code == ERROR_SUCCESS ? ERROR_SUCCESS : Fail(code);
 }
 
 }  // namespace
@@ -478,15 +499,11 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM, HKEY* result)
     if (!result)
         return Fail(ERROR_INVALID_PARAMETER);
     *result = nullptr;
-    std::vector<std::string> names;
-    if (!SplitKeyNames(subKey, names))
-        return Fail(ERROR_INVALID_PARAMETER);
     Store store;
-    Key* base = nullptr;
-    DWORD code = OpenHandleKey(key, store, &base);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
-    std::string path = base ? base->path : std::string();
+    std::vector<std::string> names;
+    std::string path;
+    if (LONG failed = OpenBelowHandle(key, subKey, store, names, path))
+        return failed;
     for (const std::string& name : names) {
         Key* next = FindKey(store, JoinPath(path, name));
         if (!next)
@@ -503,15 +520,11 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM, 
     if (!result)
         return Fail(ERROR_INVALID_PARAMETER);
     *result = nullptr;
-    std::vector<std::string> names;
-    if (!SplitKeyNames(subKey, names))
-        return Fail(ERROR_INVALID_PARAMETER);
     Store store;
-    Key* base = nullptr;
-    DWORD code = OpenHandleKey(key, store, &base);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
-    std::string path = base ? base->path : std::string();
+    std::vector<std::string> names;
+    std::string path;
+    if (LONG failed = OpenBelowHandle(key, subKey, store, names, path))
+        return failed;
     bool created = false;
     for (const std::string& name : names) {
         Key* next = FindKey(store, JoinPath(path, name));
@@ -524,9 +537,8 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM, 
         created = true;
     }
     if (created) {
-        code = SaveStore(store);
-        if (code != ERROR_SUCCESS)
-            return Fail(code);
+        if (LONG failed = SaveOrFail(store))
+            return failed;
     }
     if (disposition)
         *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -540,9 +552,8 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE
         return Fail(ERROR_INVALID_PARAMETER);
     Store store;
     Key* found = nullptr;
-    DWORD code = OpenHandleKey(key, store, &found);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
+    if (LONG failed = OpenHandleKey(key, store, &found))
+        return failed;
     Value* value = found ? FindValue(*found, valueName ? valueName : "") : nullptr;
     if (!value)
         return Fail(ERROR_FILE_NOT_FOUND);
@@ -568,9 +579,8 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BY
         return Fail(ERROR_INVALID_PARAMETER);
     Store store;
     Key* found = nullptr;
-    DWORD code = OpenHandleKey(key, store, &found);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
+    if (LONG failed = OpenHandleKey(key, store, &found))
+        return failed;
     // The root holds no values here: nothing the program writes needs one.
     if (!found)
         return Fail(ERROR_ACCESS_DENIED);
@@ -582,40 +592,32 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BY
     }
     value->type = type;
     value->data.assign(data, data + dataSize);
-    code = SaveStore(store);
-    return code == ERROR_SUCCESS ? ERROR_SUCCESS : Fail(code);
+    return SaveOrFail(store);
 }
 
 LONG RegDeleteValueA(HKEY key, const char* valueName)
 {
     Store store;
     Key* found = nullptr;
-    DWORD code = OpenHandleKey(key, store, &found);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
-    const std::string name = valueName ? valueName : "";
-    if (!found || !FindValue(*found, name))
+    if (LONG failed = OpenHandleKey(key, store, &found))
+        return failed;
+    Value* value = found ? FindValue(*found, valueName ? valueName : "") : nullptr;
+    if (!value)
         return Fail(ERROR_FILE_NOT_FOUND);
-    for (size_t i = 0; i < found->values.size(); ++i)
-        if (EqualNoCase(found->values[i].name, name)) {
-            found->values.erase(found->values.begin() + static_cast<std::ptrdiff_t>(i));
-            break;
-        }
-    code = SaveStore(store);
-    return code == ERROR_SUCCESS ? ERROR_SUCCESS : Fail(code);
+    found->values.erase(found->values.begin() + (value - found->values.data()));
+    return SaveOrFail(store);
 }
 
 LONG RegDeleteKeyA(HKEY key, const char* subKey)
 {
-    std::vector<std::string> names;
-    if (!SplitKeyNames(subKey, names) || names.empty())
+    // The handle's own key is not deleted through an empty subkey.
+    if (!subKey || !*subKey)
         return Fail(ERROR_INVALID_PARAMETER);
     Store store;
-    Key* base = nullptr;
-    DWORD code = OpenHandleKey(key, store, &base);
-    if (code != ERROR_SUCCESS)
-        return Fail(code);
-    std::string path = base ? base->path : std::string();
+    std::vector<std::string> names;
+    std::string path;
+    if (LONG failed = OpenBelowHandle(key, subKey, store, names, path))
+        return failed;
     for (const std::string& name : names)
         path = JoinPath(path, name);
     Key* target = FindKey(store, path);
@@ -624,8 +626,7 @@ LONG RegDeleteKeyA(HKEY key, const char* subKey)
     if (HasSubkeys(store, target->path))
         return Fail(ERROR_ACCESS_DENIED);
     store.keys.erase(store.keys.begin() + (target - store.keys.data()));
-    code = SaveStore(store);
-    return code == ERROR_SUCCESS ? ERROR_SUCCESS : Fail(code);
+    return SaveOrFail(store);
 }
 
 LONG RegCloseKey(HKEY key)
