@@ -6,8 +6,6 @@
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFRef.h"
 
 namespace ZAVPDF {
 
@@ -16,13 +14,8 @@ void CPDFFormDict::LoadFields(CPDFDictionary* acroForm) {
     CPDFArray* fields = acroForm->GetArray("/Fields", true);
     CPDFFieldTreeReader reader;
     for (int i = 0; i < fields->GetCount(); ++i) {
-        CPDFObjectPtr element = fields->Get(i);
-        if (!element || element->GetType() != ptRef) continue;
-        boost::shared_ptr<CPDFObject> object =
-            static_cast<CPDFRef*>(element.get())->GetReferencedObject(nullptr, false);
-        if (!object || object->GetInnerType() != ptDictionary) continue;
-        CPDFDictionary* dictionary = static_cast<CPDFDictionary*>(object->GetInnerObject().get());
-        if (dictionary == nullptr) ThrowTextException("Null pointer got for field dictionary");
+        CPDFDictionary* dictionary = ReferencedDictionary(fields->Get(i));
+        if (dictionary == nullptr) continue;
         boost::shared_ptr<CPDFAcroForm> field = reader.Build(dictionary, boost::shared_ptr<CPDFAcroForm>());
         if (field) m_fields.push_back(field);
     }

@@ -114,6 +114,13 @@ void CPDFAcroForm::Dump(std::ostream& out) {
     }
 }
 
+CPDFDictionary* ReferencedDictionary(const CPDFObjectPtr& entry) {
+    if (!entry || entry->GetType() != ptRef) return nullptr;
+    boost::shared_ptr<CPDFObject> target = static_cast<CPDFRef*>(entry.get())->GetReferencedObject(nullptr, false);
+    if (!target || target->GetInnerType() != ptDictionary) return nullptr;
+    return static_cast<CPDFDictionary*>(target->GetInnerObject().get());
+}
+
 boost::shared_ptr<CPDFAcroForm> BuildFieldTree(CPDFDictionary* fieldDictionary,
                                                const boost::shared_ptr<CPDFAcroForm>& parent) {
     CPDFFieldTreeReader reader;
@@ -133,6 +140,8 @@ boost::shared_ptr<CPDFAcroForm> CPDFFieldTreeReader::BuildNode(CPDFDictionary* d
     if (!m_visited.insert(dictionary).second) return boost::shared_ptr<CPDFAcroForm>();
     if (depth >= kPDFMaxFieldTreeDepth) ThrowTextException("Form field tree is nested too deeply");
 
+    // Entries the field does not keep are still fetched: one of the wrong
+    // type makes the field unreadable all the same.
     CPDFObjectPtr fieldType = FetchTyped(*dictionary, "/FT", ptName);
     FetchTyped(*dictionary, "/Parent", ptDictionary);
     CPDFObjectPtr kids = FetchTyped(*dictionary, "/Kids", ptArray);
@@ -175,7 +184,6 @@ boost::shared_ptr<CPDFAcroForm> CPDFFieldTreeReader::BuildNode(CPDFDictionary* d
     // Reading fills the members directly: it must not write into the
     // document or mark anything modified.
     field->SetFieldDictionary(dictionary);
-    field->m_typeText = typeText;
     if (name)
         field->m_name = StringText(name);
     else if (parent)
@@ -188,14 +196,7 @@ boost::shared_ptr<CPDFAcroForm> CPDFFieldTreeReader::BuildNode(CPDFDictionary* d
     if (kids) {
         CPDFArray* kidArray = static_cast<CPDFArray*>(kids.get());
         for (int i = 0; i < kidArray->GetCount(); ++i) {
-            CPDFObjectPtr kid = kidArray->Get(i);
-            CPDFDictionary* kidDictionary = nullptr;
-            if (kid && kid->GetType() == ptRef) {
-                boost::shared_ptr<CPDFObject> target =
-                    static_cast<CPDFRef*>(kid.get())->GetReferencedObject(nullptr, false);
-                if (target && target->GetInnerType() == ptDictionary)
-                    kidDictionary = static_cast<CPDFDictionary*>(target->GetInnerObject().get());
-            }
+            CPDFDictionary* kidDictionary = ReferencedDictionary(kidArray->Get(i));
             if (kidDictionary == nullptr)
                 ThrowTextException("Kid dictionary has invalid object type(is not dictionary)");
             boost::shared_ptr<CPDFAcroForm> kidField = BuildNode(kidDictionary, field, depth + 1);
@@ -204,7 +205,6 @@ boost::shared_ptr<CPDFAcroForm> CPDFFieldTreeReader::BuildNode(CPDFDictionary* d
     }
     field->m_value = value;
     field->m_defaultValue = defaultValue;
-    field->m_modified = false;
     return field;
 }
 

@@ -126,6 +126,9 @@ public:
         : CPDFAcroForm(aftSignature, flags, parent) {}
 };
 
+// The indirect dictionary an entry refers to; null for anything else.
+CPDFDictionary* ReferencedDictionary(const CPDFObjectPtr& entry);
+
 // Reads one field dictionary and its kids into a field tree (null for a
 // null dictionary). Reading leaves the document as it was.
 boost::shared_ptr<CPDFAcroForm> BuildFieldTree(CPDFDictionary* fieldDictionary,

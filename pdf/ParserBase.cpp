@@ -75,17 +75,17 @@ char ParserBase::GetCharFirst(bool* lineEnd) {
         return static_cast<char>(byte);
     }
     m_lineEndChar = static_cast<char>(byte);
-    m_twoCharLineEnd = 0;
+    bool twoCharLineEnd = false;
     int next = SourceReadByte();
     if (next >= 0) {
         if ((byte == '\r' && next == '\n') || (byte == '\n' && next == '\r')) {
             m_secondLineEndChar = static_cast<char>(next);
-            m_twoCharLineEnd = 1;
+            twoCharLineEnd = true;
         } else {
             SourceSeek(SourceTell() - 1);
         }
     }
-    if (m_twoCharLineEnd) {
+    if (twoCharLineEnd) {
         m_getChar = &ParserBase::GetCharPair;
         m_ungetChar = &ParserBase::UngetCharPair;
     } else {
@@ -118,26 +118,27 @@ char ParserBase::GetCharPair(bool* lineEnd) {
 }
 
 // A read that met the end of the data consumed nothing, so stepping back
-// over it must not move.
-int ParserBase::UngetCharPlain() {
+// over it must not move; nor can a step back move before the start.
+bool ParserBase::StepBackFrom(int64_t* position) {
     if (m_pendingEndReads > 0) {
         --m_pendingEndReads;
-        return 0;
+        return false;
     }
-    int64_t position = SourceTell();
-    if (position < 1) return 0;
+    *position = SourceTell();
+    return *position >= 1;
+}
+
+int ParserBase::UngetCharPlain() {
+    int64_t position = 0;
+    if (!StepBackFrom(&position)) return 0;
     SourceSeek(position - 1);
     --m_column;
     return 1;
 }
 
 int ParserBase::UngetCharSingle() {
-    if (m_pendingEndReads > 0) {
-        --m_pendingEndReads;
-        return 0;
-    }
-    int64_t position = SourceTell();
-    if (position < 1) return 0;
+    int64_t position = 0;
+    if (!StepBackFrom(&position)) return 0;
     SourceSeek(position - 1);
     int byte = SourceReadByte();
     SourceSeek(position - 1);
@@ -151,12 +152,8 @@ int ParserBase::UngetCharSingle() {
 }
 
 int ParserBase::UngetCharPair() {
-    if (m_pendingEndReads > 0) {
-        --m_pendingEndReads;
-        return 0;
-    }
-    int64_t position = SourceTell();
-    if (position < 1) return 0;
+    int64_t position = 0;
+    if (!StepBackFrom(&position)) return 0;
     if (position >= 2) {
         SourceSeek(position - 1);
         int last = SourceReadByte();
@@ -182,7 +179,6 @@ bool ParserBase::IsAtEnd() { return !SourceHasMore(); }
 
 ParserPosition ParserBase::SavePosition() {
     ParserPosition mark;
-    mark.owner = this;
     mark.position = SourceTell();
     mark.line = m_line;
     mark.column = m_column;

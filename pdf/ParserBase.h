@@ -18,11 +18,9 @@ public:
     int CreateDefaultValue() const override;
 };
 
-class ParserBase;
 
 // A spot in the input to come back to after a look-ahead.
 struct ParserPosition {
-    ParserBase* owner = nullptr;
     int64_t position = 0;
     int line = 1;
     int column = 1;
@@ -79,6 +77,7 @@ private:
     char GetCharFirst(bool* lineEnd);
     char GetCharSingle(bool* lineEnd);
     char GetCharPair(bool* lineEnd);
+    bool StepBackFrom(int64_t* position);
     int UngetCharPlain();
     int UngetCharSingle();
     int UngetCharPair();
@@ -90,7 +89,6 @@ private:
     ZAV::CDataSource* m_source;
     char m_lineEndChar = 0;
     char m_secondLineEndChar = 0;
-    int m_twoCharLineEnd = 0;
     CLineColumnsHash m_lineColumns;
     int m_line = 1;
     int m_column = 1;
