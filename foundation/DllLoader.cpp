@@ -66,25 +66,21 @@ FARPROC CDllLoader::GetFunction(const char* name)
     const std::string key(name);
     uint32_t bucket = 0;
     CDllLoaderHash::Node* node = m_functions.FindNode(key, bucket);
-    if (node == nullptr) {
+    CEntryPoint* entry = node ? &node->value : nullptr;
+    if (entry == nullptr) {
         if (!m_addOnDemand) {
             String text;
             text.Format("The function '%s' is not defined for dll '%s'!", name, m_libraryName.GetText());
             ThrowTextException(text.GetText());
         }
-        AddFunction(name);
-        node = m_functions.FindNode(key, bucket);
-        if (node == nullptr) {
-            String text;
-            text.Format("Error adding function '%s'!", name);
-            ThrowTextException(text.GetText());
-        }
+        entry = &m_functions.FindOrInsert(key);
+        entry->name = name;
     }
     // A name that failed to resolve keeps its null address, so the next
     // request asks the library again.
-    if (node->value.address == nullptr)
-        node->value.address = ResolveFunction(name);
-    return node->value.address;
+    if (entry->address == nullptr)
+        entry->address = ResolveFunction(name);
+    return entry->address;
 }
 
 }  // namespace ZAV

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "foundation/ZAVInterfaces.h"
 #include "foundation/ZAVObjectSpImpl.h"
@@ -56,18 +57,14 @@ public:
     void Normalize() override
     {
         RECT& r = Rect();
-        if (r.right < r.left)
-            Swap(r.left, r.right);
-        if (r.bottom < r.top)
-            Swap(r.top, r.bottom);
+        Order(r.left, r.right);
+        Order(r.top, r.bottom);
     }
     void NormalizeBottomUp() override
     {
         RECT& r = Rect();
-        if (r.right < r.left)
-            Swap(r.left, r.right);
-        if (r.top < r.bottom)
-            Swap(r.top, r.bottom);
+        Order(r.left, r.right);
+        Order(r.bottom, r.top);
     }
 
 protected:
@@ -75,11 +72,10 @@ protected:
 
 private:
     RECT& Rect() { return *static_cast<RECT*>(this->SpObject()->GetPayload()); }
-    static void Swap(LONG& a, LONG& b)
+    static void Order(LONG& low, LONG& high)
     {
-        const LONG t = a;
-        a = b;
-        b = t;
+        if (high < low)
+            std::swap(low, high);
     }
 };
 

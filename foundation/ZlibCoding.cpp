@@ -148,12 +148,9 @@ std::vector<uint8_t> ZlibDecompress(const uint8_t* data, size_t size, uint64_t m
         return result;
     RunCoding("decompressing", "data", [&] {
         io::array_source source(reinterpret_cast<const char*>(data), size);
-        Inflate(source,
-                [&](const char* s, std::streamsize n) {
-                    result.insert(result.end(), reinterpret_cast<const uint8_t*>(s),
-                                  reinterpret_cast<const uint8_t*>(s) + n);
-                },
-                maxOutput, "decompressing", "data");
+        ByteVectorSink sink{&result};
+        Inflate(source, [&](const char* s, std::streamsize n) { sink.write(s, n); }, maxOutput, "decompressing",
+                "data");
     });
     return result;
 }
