@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the sanitizer kind and runs every test.
+# Builds the sanitizer kind, runs the short fuzz pass, then every test.
 set -euo pipefail
 cd "$(dirname "$0")"
-root=$(pwd)
 source scripts/ensure-packages.sh
 ensure_packages
 
@@ -10,29 +9,10 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DZAV_KIND=test >/dev/null
 cmake --build build/test -j "$jobs"
 
+scripts/run-fuzz.sh
+
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd build/test
+# The test summary stays the last thing the run prints.
 ctest --output-on-failure -j "$jobs"
-
-# A short bounded run of every fuzz target (clang, libFuzzer) on its seeds;
-# any finding fails the suite. Inputs that once failed are kept under
-# tests/data/fuzz/<target>/ and replayed by the tests above.
-cd "$root"
-fuzz_seconds=${ZAV_FUZZ_SECONDS:-15}
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DZAV_KIND=test -DZAV_FUZZ=ON >/dev/null
-for source in fuzz/*_fuzzer.cpp; do
-  target=$(basename "$source" .cpp)
-  cmake --build build/fuzz -j "$jobs" --target "$target"
-  corpus=build/fuzz/corpus/$target
-  mkdir -p "$corpus" build/fuzz/findings
-  seeds=tests/data/fuzz/$target/seeds
-  echo "fuzzing $target for ${fuzz_seconds}s"
-  build/fuzz/bin/"$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=0 -artifact_prefix=build/fuzz/findings/"$target"- \
-    "$corpus" "$seeds" >build/fuzz/"$target".log 2>&1 || {
-      tail -n 60 build/fuzz/"$target".log
-      echo "fuzz target $target found a failure; input kept in build/fuzz/findings/" >&2
-      exit 1
-    }
-done

@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace ZAV {
@@ -73,6 +75,17 @@ bool ParseInt(const char* text, int& value)
     bool inRange = errno != ERANGE && number >= INT_MIN && number <= INT_MAX;
     value = number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : static_cast<int>(number);
     return inRange && end != text && *end == 0;
+}
+
+int32_t TruncateToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value);
 }
 
 double StringToDouble(const char* text, double defaultValue)

@@ -2,6 +2,8 @@
 // with either "." or "," accepted as the decimal point.
 #pragma once
 
+#include <cstdint>
+
 #include "foundation/String.h"
 
 namespace ZAV {
@@ -20,6 +22,10 @@ void ReplaceCommaWithDecimalPoint(char* text);
 // 32-bit range (value then holds the nearest limit).
 bool ParseDouble(const char* text, double& value);
 bool ParseInt(const char* text, int& value);
+
+// Truncates toward zero; values beyond the 32-bit range stop at its ends and
+// NaN gives 0, so no value makes the conversion undefined.
+int32_t TruncateToInt(double value);
 
 // The number, or the default when the text is not wholly one.
 double StringToDouble(const char* text, double defaultValue);

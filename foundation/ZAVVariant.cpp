@@ -1,26 +1,11 @@
 #include "foundation/ZAVVariant.h"
 
-#include <cmath>
-#include <limits>
-
 #include "foundation/NumberUtils.h"
 #include "foundation/String.h"
 
 namespace ZAV {
 
 namespace {
-
-// Truncates toward zero; values beyond the 32-bit range stop at its ends.
-int32_t TruncateToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
-}
 
 std::string FormatReal(double value)
 {

@@ -41,6 +41,13 @@ constexpr uint32_t kJB2SegmentArrayGrowth = 8;
 // takes about 280 MB; a page information segment asking for more is absurd.
 constexpr uint64_t kJB2MaxPageBufferBytes = 1ull << 29;
 
+// Pixels a region may make the decoder code, against its page: four times
+// the page, or this many on small pages. Every pixel of a region row must be
+// decoded even where it falls off the page, so a region far larger than its
+// page would only cost time.
+constexpr uint64_t kJB2RegionWorkPerPage = 4;
+constexpr uint64_t kJB2MinRegionWork = 1ull << 24;
+
 // Most segments one file may hold: a thousand-page document of text regions
 // needs a few tens of thousands; each costs memory beyond its header bytes.
 constexpr uint32_t kJB2MaxSegments = 1u << 18;

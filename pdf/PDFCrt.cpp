@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "foundation/TextException.h"
 #include "pdf/PDFDictionary.h"

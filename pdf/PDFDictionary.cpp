@@ -124,9 +124,10 @@ std::vector<std::string> CPDFDictionary::GetOriginalKeys() const
 
 std::string CPDFDictionary::GetEntryAsText(const std::string& key, bool resolveReferences) const
 {
-    if (!m_entries.Contains(key))
+    const int index = m_entries.Find(key);
+    if (index < 0)
         return std::string();
-    CPDFObjectPtr entry = m_entries.GetEntry(key);
+    CPDFObjectPtr entry = m_entries.GetAt(index);
     if (!entry)
         return std::string();
     if (resolveReferences && entry->GetType() == ptRef) {
@@ -164,12 +165,18 @@ bool CPDFDictionary::MatchesFilter(const CPDFDictionary* filter) const
     return true;
 }
 
+CPDFObjectPtr CPDFDictionary::RequiredEntry(const std::string& key, const char* prefix) const
+{
+    const int index = m_entries.Find(key);
+    if (index < 0)
+        ThrowKeyMessage("%sObject '%s' has not been found!", prefix, key);
+    return m_entries.GetAt(index);
+}
+
 CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
                                             bool resolveReferences, const char* prefix) const
 {
-    if (!m_entries.Contains(key))
-        ThrowKeyMessage("%sObject '%s' has not been found!", prefix, key);
-    CPDFObjectPtr entry = m_entries.GetEntry(key);
+    CPDFObjectPtr entry = RequiredEntry(key, prefix);
     if (entry && entry->GetType() == type)
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)
@@ -184,9 +191,7 @@ CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
 CPDFObjectPtr CPDFDictionary::GetTypedObjectEntry(const std::string& key, bool resolveReferences,
                                                   const char* prefix) const
 {
-    if (!m_entries.Contains(key))
-        ThrowKeyMessage("%sObject '%s' has not been found!", prefix, key);
-    CPDFObjectPtr entry = m_entries.GetEntry(key);
+    CPDFObjectPtr entry = RequiredEntry(key, prefix);
     if (entry && entry->GetType() == ptObject)
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)

@@ -71,6 +71,9 @@ public:
     std::string ToPDFString() const override;
 
 private:
+    // The value of a key that must be set; throws the getters' message.
+    CPDFObjectPtr RequiredEntry(const std::string& key, const char* prefix) const;
+
     // Lookups of the map are not const.
     mutable CPDFObjectMap m_entries;
 };

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
+#include "foundation/NumberUtils.h"
 #include "foundation/String.h"
 
 namespace ZAVPDF {
@@ -25,14 +25,7 @@ int CPDFNumber::GetInteger() const
 {
     if (m_isInteger)
         return m_integerValue;
-    // Truncation toward zero, kept inside the range of int.
-    if (!(m_realValue == m_realValue))
-        return 0;
-    if (m_realValue >= 2147483647.0)
-        return std::numeric_limits<int>::max();
-    if (m_realValue <= -2147483648.0)
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(m_realValue);
+    return ZAV::TruncateToInt(m_realValue);
 }
 
 void CPDFNumber::SetInteger(int value)

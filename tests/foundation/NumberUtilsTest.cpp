@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 using ZAV::String;
@@ -31,6 +34,23 @@ TEST(NumberUtils, ParseIntReadsWholeTextsOnly)
     EXPECT_EQ(ZAV::StringToInt("42", -1), 42);
     EXPECT_EQ(ZAV::StringToInt("4 2", -1), -1);
     EXPECT_EQ(ZAV::StringToInt("", -1), -1);
+}
+
+TEST(NumberUtils, TruncateToIntStaysInsideTheIntegerRange)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        int32_t expected;
+    } cases[] = {
+        {2.9, 2},           {-2.9, -2},          {0.0, 0},
+        {2147483646.5, 2147483646},              {2147483647.0, 2147483647},
+        {1e300, 2147483647}, {infinity, 2147483647},
+        {-2147483648.0, -2147483647 - 1},        {-1e300, -2147483647 - 1},
+        {-infinity, -2147483647 - 1},            {std::nan(""), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ZAV::TruncateToInt(c.value), c.expected) << c.value;
 }
 
 TEST(NumberUtils, ParseDoubleAcceptsPointOrComma)

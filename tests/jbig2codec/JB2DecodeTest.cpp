@@ -166,3 +166,16 @@ TEST(JB2Decode, DefaultPixelOneStartsTheBufferBlack)
         EXPECT_EQ(decoded.rows[i] & original.rows[i], original.rows[i]) << i;
     EXPECT_NE(decoded, original);
 }
+
+TEST(JB2Decode, RegionsFarLargerThanTheirPageAreRefused)
+{
+    // A generic region 786,733 pixels wide on a page 301 wide: every pixel
+    // of its rows would have to be decoded for nothing.
+    Document document(ZAVTest::ReadBytes(ZAVTest::DataPath("fuzz/jbig2codec_document_fuzzer/wide-region-timeout")));
+    ASSERT_EQ(document.started, 0);
+    JB2_Error status = 0;
+    document.Decode(0, &status);
+    EXPECT_EQ(status, cJB2_Error_Invalid_Segment_Data);
+    EXPECT_TRUE(document.messages.HasOfType(91, "Region of 786733 x 157 pixels is too large for its page!"))
+        << document.messages.All();
+}

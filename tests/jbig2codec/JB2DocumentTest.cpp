@@ -155,6 +155,41 @@ TEST(JB2Document, PdfExportPassesQpdfAndPdfimagesExtractsThePictures)
     }
 }
 
+TEST(JB2Document, PdfImageStreamsDecodeWithJbig2decWithTheirGlobals)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    Document document(DataFile("twopage.symbol.jb2"));
+    ASSERT_EQ(document.started, 0);
+    JB2_Error status = -1;
+    const auto pdf = document.Export(cJB2_Export_Format_PDF, &status);
+    ASSERT_EQ(status, 0);
+    ZAVTest::TempDir dir;
+    ZAVTest::WriteBytes(dir.File("out.pdf"), pdf);
+    // Object 3 holds the globals; each page's image follows with its page,
+    // resources and content: images are objects 4 and 8.
+    auto raw = [&](int object, const std::string& name) {
+        const auto result = ZAVTest::Run("qpdf --show-object=" + std::to_string(object) + " --raw-stream-data " +
+                                         ZAVTest::ShellQuote(dir.File("out.pdf")) + " > " +
+                                         ZAVTest::ShellQuote(dir.File(name)));
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        return dir.File(name);
+    };
+    const std::string globals = raw(3, "globals.jb2");
+    const auto expected = ParsePbm(DataFile("twopage.symbol.expected.pbm"));
+    for (int page = 0; page < 2; ++page) {
+        const std::string stream = raw(4 + 4 * page, "page.jb2");
+        const auto result = ZAVTest::Run("jbig2dec -q -e -t pbm -o " + ZAVTest::ShellQuote(dir.File("page.pbm")) +
+                                         " " + ZAVTest::ShellQuote(globals) + " " + ZAVTest::ShellQuote(stream));
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        const auto decoded = ParsePbm(ZAVTest::ReadBytes(dir.File("page.pbm")));
+        ASSERT_EQ(decoded.size(), 1u);
+        EXPECT_EQ(decoded[0], expected[page]) << page;
+    }
+    const std::string text(pdf.begin(), pdf.end());
+    EXPECT_NE(text.find("/DecodeParms      [<< /JBIG2Globals 3 0 R >>]"), std::string::npos);
+}
+
 TEST(JB2Document, PdfOfOnePageHasItsObjectsInOrder)
 {
     Document document(DataFile("small-64x48.generic.jb2"));

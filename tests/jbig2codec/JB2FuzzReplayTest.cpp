@@ -1,0 +1,27 @@
+// Replays every input the JBIG2 fuzz target ever found trouble with, and
+// the test files themselves, through the fuzz target's own steps.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fuzz/JB2FuzzEntries.h"
+#include "support/TestSupport.h"
+
+TEST(JB2FuzzReplay, KeptInputsEndWithoutACrashOrALeak)
+{
+    size_t replayed = 0;
+    for (const char* folder : {"fuzz/jbig2codec_document_fuzzer", "jbig2"}) {
+        const std::filesystem::path path = ZAVTest::DataPath(folder);
+        if (!std::filesystem::is_directory(path))
+            continue;
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            if (!entry.is_regular_file() || entry.path().extension() == ".pbm" || entry.path().extension() == ".md")
+                continue;
+            const auto bytes = ZAVTest::ReadBytes(entry.path().string());
+            SCOPED_TRACE(entry.path().string());
+            ZAVFuzz::DecodeJBIG2(bytes.data(), bytes.size());
+            ++replayed;
+        }
+    }
+    EXPECT_GT(replayed, 0u);
+}
