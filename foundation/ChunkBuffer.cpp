@@ -3,7 +3,6 @@
 #include "foundation/TextException.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 

@@ -1,5 +1,4 @@
 // Writing a whole document as one classic PDF file.
-#include <cstdio>
 
 #include "foundation/TextException.h"
 #include "pdf/PDFArray.h"

@@ -186,7 +186,8 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data)
     }
     std::string text = pattern;
     size_t slash = text.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : text.substr(0, slash + 1);
+    // The folder keeps its final "/": entry names are appended to it.
+    std::string folder = slash == std::string::npos ? "./" : text.substr(0, slash + 1);
     std::string masks = slash == std::string::npos ? text : text.substr(slash + 1);
 
     DIR* dir = opendir(folder.c_str());

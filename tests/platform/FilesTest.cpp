@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using ZAVTest::ScopedEnv;
@@ -73,6 +74,27 @@ TEST(Files, FolderListingIsSortedAndFiltered)
     EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(List(dir.File("missing") + "/*.*", &error).empty());
     EXPECT_EQ(error, ERROR_PATH_NOT_FOUND);
+}
+
+TEST(Files, MaskWithoutAFolderListsTheCurrentFolder)
+{
+    ZAVTest::TempDir dir;
+    ZAVTest::WriteText(dir.File("a.txt"), "abc");
+    mkdir(dir.File("sub").c_str(), 0755);
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    const std::vector<std::string> names = List("*");
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA("a.txt", &data);
+    const bool found = find != INVALID_HANDLE_VALUE;
+    if (found)
+        FindClose(find);
+    ASSERT_EQ(chdir(previous), 0);
+
+    EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "sub/"}));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(data.nFileSize, 3u);
 }
 
 TEST(Files, AttributesAndDeletion)
