@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         document->SetDataSource(&source);
         document->Parse();
         int resolved = 0;
-        // The file's own numbers; objects loaded meanwhile take new ones.
+        // Every number of the file's table, each object under its own.
         const int size = document->GetFileTrailer()->GetInteger("/Size", true)->GetInteger();
         references.reserve(static_cast<size_t>(size));
         for (int number = 1; number < size; ++number) {

@@ -4,14 +4,9 @@
 #include "foundation/TextException.h"
 #include "interfaces/ZAVPdfPage.h"
 #include "interfaces/ZAVPdfPageSp.h"
-#include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFLimits.h"
-#include "pdf/PDFNull.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFUpdateableDocument.h"
 #include "platform/LastError.h"
@@ -19,7 +14,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -28,11 +22,6 @@ namespace ZAV {
 using namespace ZAVPDF;
 
 namespace {
-
-// The attributes a page takes from its page-tree ancestors when it has none.
-const char* const kInheritedPageKeys[] = {"/Resources", "/MediaBox", "/CropBox", "/Rotate"};
-// Buckets of the reference map of one attribute copy; such values are small.
-constexpr int kAttributeCopyMapBuckets = 100;
 
 [[noreturn]] void ThrowNotFound(const std::string& fileName)
 {
@@ -79,51 +68,6 @@ void WriteFileWhole(const std::string& fileName, const std::string& bytes)
     }
 }
 
-// The value an ancestor of the page holds under key, or empty.
-CPDFObjectPtr FindInheritedValue(CPDFDictionary* page, const char* key)
-{
-    std::set<const CPDFDictionary*> visited = {page};
-    CPDFDictionary* node = page;
-    for (int depth = 0; depth < kPDFMaxPageTreeDepth; ++depth) {
-        if (!node->HasKey("/Parent"))
-            return CPDFObjectPtr();
-        node = GetPDFDictionary(ResolvePDFReference(node->Get("/Parent")), false);
-        // A /Parent chain that turns back on itself ends the search.
-        if (!node || !visited.insert(node).second)
-            return CPDFObjectPtr();
-        if (node->HasKey(key))
-            return node->Get(key);
-    }
-    return CPDFObjectPtr();
-}
-
-// A page's file leaves inherited attributes on the page-tree nodes; a copy
-// of the page alone would lose them. Putting them on the page itself keeps
-// what the page shows and lets the copy take them with it.
-void MakeInheritedAttributesExplicit(const boost::shared_ptr<CPDFObject>& pageObject)
-{
-    CPDFDictionary* page = GetPDFDictionary(pageObject, false);
-    if (!page)
-        return;
-    CPDFDocument* document = pageObject->GetDocument();
-    for (const char* key : kInheritedPageKeys) {
-        if (page->HasKey(key))
-            continue;
-        CPDFObjectPtr inherited = FindInheritedValue(page, key);
-        if (!inherited)
-            continue;
-        CPDFObjectPtr copy;
-        if (inherited->GetType() == ptRef) {
-            copy = CreatePDFRef(document, inherited->GetObjectNumber(), inherited->GetGenerationNumber());
-        } else {
-            CPDFKeySet keySet;
-            CPDFVisitedMap referenceMap(kAttributeCopyMapBuckets);
-            copy = inherited->Clone(document, document, referenceMap, keySet, false);
-        }
-        page->Set(key, copy);
-    }
-}
-
 // The version of a file header ("%PDF-1.7" gives "1.7"), or "".
 std::string HeaderVersion(const std::string& header)
 {
@@ -136,34 +80,6 @@ std::string HeaderVersion(const std::string& header)
         ++end;
     return header.substr(start + mark.size(), end - start - mark.size());
 }
-
-// Hides a page's /Parent while the page is copied: a copy that followed it
-// would take the whole page tree of the source, every other page included.
-// The copy gets its /Parent from the document it joins.
-class CParentHidden {
-public:
-    explicit CParentHidden(const boost::shared_ptr<CPDFObject>& pageObject)
-        : m_page(GetPDFDictionary(pageObject, false))
-    {
-        if (!m_page || !m_page->HasKey("/Parent")) {
-            m_page = nullptr;
-            return;
-        }
-        m_parent = m_page->Get("/Parent");
-        m_page->Set("/Parent", CPDFObjectPtr(new CPDFNull(pageObject->GetDocument())));
-    }
-    ~CParentHidden()
-    {
-        if (m_page)
-            m_page->Set("/Parent", m_parent);
-    }
-    CParentHidden(const CParentHidden&) = delete;
-    CParentHidden& operator=(const CParentHidden&) = delete;
-
-private:
-    CPDFDictionary* m_page;
-    CPDFObjectPtr m_parent;
-};
 
 }  // namespace
 
@@ -229,14 +145,11 @@ const boost::shared_ptr<CPDFObject>& PageObjectOf(const CZAVPdfPage& page)
     return page.GetPage()->GetPageObject();
 }
 
-// Copies a page into a document: its inherited attributes go with it, its
-// page tree stays behind. The copy map serves one page only.
+// Copies a page into a document. The transfer map serves one page only.
 template <class Document>
 void CopyPageInto(Document& document, const boost::shared_ptr<CPDFObject>& pageObject)
 {
-    MakeInheritedAttributesExplicit(pageObject);
     try {
-        CParentHidden hidden(pageObject);
         document.ImportPage(pageObject);
     } catch (...) {
         TransferObjectsMap().Clear();

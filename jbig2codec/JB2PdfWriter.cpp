@@ -5,6 +5,7 @@
 
 #include "jbig2codec/JB2Cache.h"
 #include "jbig2codec/JB2Page.h"
+#include "jbig2codec/JB2SegmentFields.h"
 
 namespace ZAV {
 
@@ -18,6 +19,10 @@ bool InStream(const JB2SegmentHeader* segment, uint32_t page)
     return segment->pageAssociation == page && segment->type != cJB2_Segment_End_Of_Page &&
            segment->type != cJB2_Segment_End_Of_File;
 }
+
+JB2_Error ListStreamLength(JB2SegmentHeader* const* list, uint32_t count, uint32_t page, uint32_t* length);
+JB2_Error ListWriteStream(JB2SegmentHeader* const* list, uint32_t count, uint32_t page, JB2WriteData* writeData,
+                          uint32_t* offset, uint32_t* length, JB2Message* message);
 
 // The cross-reference entries are kept 20 bytes each, at object number x 20,
 // in a data cache of memory blocks.
@@ -36,7 +41,67 @@ struct Writer {
     PdfFile pdf;
     uint32_t* pageObjects;
     uint32_t pages;
+    // The segments in page order (stable: file order within a page), and the
+    // start of the current page's run in it.
+    JB2SegmentHeader** byPage;
+    uint32_t count;
+    uint32_t cursor;
 };
+
+// The run of segments of page `page` in writer.byPage, from the cursor on.
+void PageRun(Writer& writer, uint32_t page, JB2SegmentHeader*** run, uint32_t* count)
+{
+    while (writer.cursor < writer.count && writer.byPage[writer.cursor]->pageAssociation < page)
+        ++writer.cursor;
+    uint32_t end = writer.cursor;
+    while (end < writer.count && writer.byPage[end]->pageAssociation == page)
+        ++end;
+    *run = writer.byPage + writer.cursor;
+    *count = end - writer.cursor;
+}
+
+// Sorts the segments by page association, keeping file order within a page.
+JB2_Error OrderByPage(Writer& writer)
+{
+    const JB2SegmentArray* segments = writer.file->segments;
+    writer.count = segments->count;
+    if (writer.count == 0)
+        return cJB2_Error_OK;
+    writer.byPage = JB2MemoryAllocArray<JB2SegmentHeader*>(writer.memory, writer.count);
+    JB2SegmentHeader** scratch = JB2MemoryAllocArray<JB2SegmentHeader*>(writer.memory, writer.count);
+    if (!writer.byPage || !scratch) {
+        if (scratch)
+            JB2MemoryFree(writer.memory, &scratch);
+        JB2MessageError(writer.message, "Unable to allocate write pdf object!");
+        return cJB2_Error_Allocation_Failure;
+    }
+    for (uint32_t i = 0; i < writer.count; ++i)
+        writer.byPage[i] = segments->items[i];
+    // Merging runs of doubling width, which keeps equal keys in order.
+    JB2SegmentHeader** from = writer.byPage;
+    JB2SegmentHeader** to = scratch;
+    for (uint64_t width = 1; width < writer.count; width *= 2) {
+        for (uint64_t left = 0; left < writer.count; left += 2 * width) {
+            const uint64_t middle = left + width < writer.count ? left + width : writer.count;
+            const uint64_t right = left + 2 * width < writer.count ? left + 2 * width : writer.count;
+            uint64_t a = left;
+            uint64_t b = middle;
+            for (uint64_t k = left; k < right; ++k)
+                to[k] = (a < middle && (b >= right || from[a]->pageAssociation <= from[b]->pageAssociation))
+                            ? from[a++]
+                            : from[b++];
+        }
+        JB2SegmentHeader** swap = from;
+        from = to;
+        to = swap;
+    }
+    if (from != writer.byPage) {
+        for (uint32_t i = 0; i < writer.count; ++i)
+            writer.byPage[i] = from[i];
+    }
+    JB2MemoryFree(writer.memory, &scratch);
+    return cJB2_Error_OK;
+}
 
 JB2_Error AddXref(Writer& writer, uint32_t object, uint64_t offset, uint32_t generation, char use)
 {
@@ -113,13 +178,16 @@ void PageSizeInPoints(uint32_t width, uint32_t height, uint32_t xResolution, uin
 
 JB2_Error WriteGlobals(Writer& writer, uint32_t number)
 {
+    JB2SegmentHeader** run = nullptr;
+    uint32_t count = 0;
+    PageRun(writer, 0, &run, &count);
     uint32_t length = 0;
-    RETURN_IF_FAILED(JB2PdfPageStreamLength(writer.file, 0, &length));
+    RETURN_IF_FAILED(ListStreamLength(run, count, 0, &length));
     RETURN_IF_FAILED(BeginObject(writer, number));
     RETURN_IF_FAILED(Text(writer, "  << /Length %u >>\nstream\n", length));
     uint32_t offset = static_cast<uint32_t>(writer.offset);
     uint32_t written = 0;
-    RETURN_IF_FAILED(JB2PdfWritePageStream(writer.file, 0, writer.writeData, &offset, &written, writer.message));
+    RETURN_IF_FAILED(ListWriteStream(run, count, 0, writer.writeData, &offset, &written, writer.message));
     if (written != length)
         return cJB2_Error_Internal;
     writer.offset = offset;
@@ -129,16 +197,33 @@ JB2_Error WriteGlobals(Writer& writer, uint32_t number)
 
 JB2_Error WritePage(Writer& writer, uint32_t index, uint32_t first, uint32_t globals)
 {
+    JB2SegmentHeader** run = nullptr;
+    uint32_t count = 0;
+    PageRun(writer, index + 1, &run, &count);
+    JB2SegmentHeader* information = nullptr;
+    uint32_t lastStripeRow = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (run[i]->type == cJB2_Segment_Page_Information && !information)
+            information = run[i];
+        uint32_t row = 0;
+        if (run[i]->type == cJB2_Segment_End_Of_Stripe && JB2EndOfStripeGetRow(run[i], &row) == cJB2_Error_OK &&
+            row > lastStripeRow)
+            lastStripeRow = row;
+    }
+    if (!information)
+        return cJB2_Error_Internal;
     uint32_t width = 0;
     uint32_t height = 0;
     uint32_t xResolution = 0;
     uint32_t yResolution = 0;
-    RETURN_IF_FAILED(JB2PageGetWidth(writer.file, index, &width));
-    RETURN_IF_FAILED(JB2PageGetHeight(writer.file, index, &height));
-    RETURN_IF_FAILED(JB2PageGetXResolution(writer.file, index, &xResolution));
-    RETURN_IF_FAILED(JB2PageGetYResolution(writer.file, index, &yResolution));
+    RETURN_IF_FAILED(JB2PageInfoGetWidth(information, &width));
+    RETURN_IF_FAILED(JB2PageInfoGetHeight(information, &height));
+    RETURN_IF_FAILED(JB2PageInfoGetXResolution(information, &xResolution));
+    RETURN_IF_FAILED(JB2PageInfoGetYResolution(information, &yResolution));
+    if (height == 0xFFFFFFFFu && lastStripeRow != 0xFFFFFFFFu)
+        height = lastStripeRow + 1;
     uint32_t length = 0;
-    RETURN_IF_FAILED(JB2PdfPageStreamLength(writer.file, index + 1, &length));
+    RETURN_IF_FAILED(ListStreamLength(run, count, index + 1, &length));
     if (width == 0 || height == 0 || height == 0xFFFFFFFFu || length == 0)
         return cJB2_Error_Internal;
 
@@ -158,7 +243,7 @@ JB2_Error WritePage(Writer& writer, uint32_t index, uint32_t first, uint32_t glo
     const uint64_t streamStart = writer.offset;
     uint32_t offset = static_cast<uint32_t>(writer.offset);
     uint32_t written = 0;
-    RETURN_IF_FAILED(JB2PdfWritePageStream(writer.file, index + 1, writer.writeData, &offset, &written, writer.message));
+    RETURN_IF_FAILED(ListWriteStream(run, count, index + 1, writer.writeData, &offset, &written, writer.message));
     if (written != length || offset != streamStart + length || offset < dictionaryStart)
         return cJB2_Error_Internal;
     writer.offset = offset;
@@ -206,6 +291,7 @@ JB2_Error WriteDocument(Writer& writer)
     RETURN_IF_FAILED(Text(writer, "%%PDF-1.4\n"));
     RETURN_IF_FAILED(Text(writer, "%%\xE2\xE3\xCF\xD3\x8A\x9B\xAC\xBD\xCE\xDF\n"));
 
+    RETURN_IF_FAILED(OrderByPage(writer));
     uint32_t next = 3;
     uint32_t globals = 0;
     if (JB2PdfPagesNeedGlobals(writer.file)) {
@@ -272,17 +358,16 @@ bool JB2PdfPagesNeedGlobals(const JB2File* file)
     return false;
 }
 
-JB2_Error JB2PdfPageStreamLength(JB2File* file, uint32_t page, uint32_t* length)
+namespace {
+
+// The stream of page `page` from a list of segments: those of the page in
+// list order.
+JB2_Error ListStreamLength(JB2SegmentHeader* const* list, uint32_t count, uint32_t page, uint32_t* length)
 {
-    if (!file || !length)
-        return cJB2_Error_Internal;
     *length = 0;
-    if (page > file->pages)
-        return cJB2_Error_Internal;
     uint64_t total = 0;
-    const JB2SegmentArray* segments = file->segments;
-    for (uint32_t i = 0; i < segments->count; ++i) {
-        JB2SegmentHeader* segment = segments->items[i];
+    for (uint32_t i = 0; i < count; ++i) {
+        JB2SegmentHeader* segment = list[i];
         if (!InStream(segment, page))
             continue;
         // The header as written, with the page association of one byte.
@@ -303,18 +388,13 @@ JB2_Error JB2PdfPageStreamLength(JB2File* file, uint32_t page, uint32_t* length)
     return cJB2_Error_OK;
 }
 
-JB2_Error JB2PdfWritePageStream(JB2File* file, uint32_t page, JB2WriteData* writeData, uint32_t* offset,
-                                uint32_t* length, JB2Message* message)
+JB2_Error ListWriteStream(JB2SegmentHeader* const* list, uint32_t count, uint32_t page, JB2WriteData* writeData,
+                          uint32_t* offset, uint32_t* length, JB2Message* message)
 {
-    if (!file || !offset || !length)
-        return cJB2_Error_Internal;
     *length = 0;
-    if (page > file->pages)
-        return cJB2_Error_Internal;
     uint64_t position = *offset;
-    const JB2SegmentArray* segments = file->segments;
-    for (uint32_t i = 0; i < segments->count; ++i) {
-        JB2SegmentHeader* segment = segments->items[i];
+    for (uint32_t i = 0; i < count; ++i) {
+        JB2SegmentHeader* segment = list[i];
         if (!InStream(segment, page))
             continue;
         if (position > UINT32_MAX)
@@ -342,6 +422,29 @@ JB2_Error JB2PdfWritePageStream(JB2File* file, uint32_t page, JB2WriteData* writ
     *length = static_cast<uint32_t>(position - *offset);
     *offset = static_cast<uint32_t>(position);
     return cJB2_Error_OK;
+}
+
+}  // namespace
+
+JB2_Error JB2PdfPageStreamLength(JB2File* file, uint32_t page, uint32_t* length)
+{
+    if (!file || !length)
+        return cJB2_Error_Internal;
+    *length = 0;
+    if (page > file->pages)
+        return cJB2_Error_Internal;
+    return ListStreamLength(file->segments->items, file->segments->count, page, length);
+}
+
+JB2_Error JB2PdfWritePageStream(JB2File* file, uint32_t page, JB2WriteData* writeData, uint32_t* offset,
+                                uint32_t* length, JB2Message* message)
+{
+    if (!file || !offset || !length)
+        return cJB2_Error_Internal;
+    *length = 0;
+    if (page > file->pages)
+        return cJB2_Error_Internal;
+    return ListWriteStream(file->segments->items, file->segments->count, page, writeData, offset, length, message);
 }
 
 JB2_Error JB2PdfWriteStreamForPdf(JB2File* file, JB2WriteData* writeData, JB2Message* message)
@@ -389,6 +492,8 @@ JB2_Error JB2PdfWriteDocument(JB2File* file, JB2WriteData* writeData, JB2Message
     }
     if (writer.pageObjects)
         JB2MemoryFree(writer.memory, &writer.pageObjects);
+    if (writer.byPage)
+        JB2MemoryFree(writer.memory, &writer.byPage);
     if (writer.pdf.xref)
         JB2CacheRelease(&writer.pdf.xref, writer.memory);
     JB2LocationRelease(&writer.pdf.location, writer.memory);

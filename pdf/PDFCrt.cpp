@@ -19,18 +19,19 @@ void CheckObjectNumber(int64_t number)
 
 }  // namespace
 
-CPDFCrtSequence::CPDFCrtSequence(int32_t first, int32_t count) : m_first(first), m_count(count)
+CPDFCrtSequence::CPDFCrtSequence(int32_t first, int32_t count)
+    : m_first(first), m_count(count), m_capacity(count > 0 ? count : 1)
 {
     if (count < 0 || count > kPDFMaxCrtEntries)
         ThrowTextException("Object can't be added to this crt!");
-    m_entries.reset(new s_crtentry[static_cast<size_t>(count) > 0 ? count : 1]());
+    m_entries.reset(new s_crtentry[static_cast<size_t>(m_capacity)]());
 }
 
 s_crtentry CPDFCrtSequence::GetEntry(int32_t number) const
 {
     s_crtentry entry = {};
     if (Covers(number))
-        entry = m_entries[number - m_first];
+        entry = EntryAt(int64_t(number) - m_first);
     return entry;
 }
 
@@ -38,16 +39,27 @@ void CPDFCrtSequence::Grow(int32_t n, bool atEnd)
 {
     if (n <= 0)
         return;
-    if (int64_t(m_count) + n > kPDFMaxCrtEntries || (!atEnd && int64_t(m_first) - n < 0))
+    const int64_t count = int64_t(m_count) + n;
+    if (count > kPDFMaxCrtEntries || (!atEnd && int64_t(m_first) - n < 0))
         ThrowTextException("Object can't be added to this crt!");
-    boost::shared_array<s_crtentry> entries(new s_crtentry[static_cast<size_t>(m_count) + n]());
-    const size_t shift = atEnd ? 0 : static_cast<size_t>(n);
-    for (int32_t i = 0; i < m_count; ++i)
-        entries[shift + static_cast<size_t>(i)] = m_entries[i];
-    m_entries = entries;
-    m_count += n;
-    if (!atEnd)
+    const bool fits = atEnd ? m_start + count <= m_capacity : m_start >= n;
+    if (!fits) {
+        // Doubling keeps growth by one entry at a time linear overall; the
+        // spare room goes to the side that grew, as the next growth will.
+        const int64_t capacity = std::min(std::max(count, 2 * int64_t(m_count)), kPDFMaxCrtEntries);
+        boost::shared_array<s_crtentry> entries(new s_crtentry[static_cast<size_t>(capacity)]());
+        const int64_t start = atEnd ? 0 : capacity - count + n;
+        for (int32_t i = 0; i < m_count; ++i)
+            entries[static_cast<size_t>(start + i)] = EntryAt(i);
+        m_entries = entries;
+        m_capacity = capacity;
+        m_start = start;
+    }
+    m_count = static_cast<int32_t>(count);
+    if (!atEnd) {
+        m_start -= n;
         m_first -= n;
+    }
 }
 
 void CPDFCrtSequence::SetEntry(int32_t number, int32_t generation, int32_t offset, char type)
@@ -61,7 +73,7 @@ void CPDFCrtSequence::SetEntry(int32_t number, int32_t generation, int32_t offse
         Grow(1, false);
         i = 0;
     }
-    s_crtentry& entry = m_entries[static_cast<size_t>(i)];
+    s_crtentry& entry = EntryAt(i);
     if (entry.offset != 0)
         return;
     entry.generation = generation;
@@ -74,7 +86,7 @@ void CPDFCrtSequence::SetEntryOffset(int32_t number, int32_t offset)
 {
     if (!Covers(number))
         ThrowTextException("Object value exceeds limits");
-    m_entries[number - m_first].offset = offset;
+    EntryAt(int64_t(number) - m_first).offset = offset;
 }
 
 void CPDFCrtSequence::Write(std::ostream& stream) const
@@ -82,7 +94,7 @@ void CPDFCrtSequence::Write(std::ostream& stream) const
     stream << m_first << " " << m_count << "\r\n";
     char row[64];
     for (int32_t i = 0; i < m_count; ++i) {
-        const s_crtentry& entry = m_entries[i];
+        const s_crtentry& entry = EntryAt(i);
         std::snprintf(row, sizeof row, "%010d %05d %c\r\n", entry.offset, entry.generation,
                       entry.type);
         stream << row;

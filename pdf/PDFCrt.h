@@ -37,9 +37,16 @@ public:
     void Write(std::ostream& stream) const;
 
 private:
+    s_crtentry& EntryAt(int64_t index) const { return m_entries[static_cast<size_t>(m_start + index)]; }
+
     int32_t m_first;
     int32_t m_count;
+    // Entry i stands at m_start + i of a buffer of m_capacity entries. The
+    // spare room on both sides is kept zero, so growing into it is free and
+    // adding numbers one by one costs amortised constant time.
     boost::shared_array<s_crtentry> m_entries;
+    int64_t m_capacity;
+    int64_t m_start = 0;
 };
 
 class CPDFCrt {

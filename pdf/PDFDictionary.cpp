@@ -309,7 +309,7 @@ std::string CPDFDictionary::ToPDFString() const
             continue;
         if (i > 0)
             text += "\r\n";
-        text += keys[static_cast<size_t>(i)];
+        text += EscapePDFName(keys[static_cast<size_t>(i)]);
         if (value->GetType() != ptName)
             text += ' ';
         text += value->ToPDFString();

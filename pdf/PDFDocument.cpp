@@ -13,6 +13,7 @@
 #include "pdf/PDFName.h"
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
+#include "pdf/PDFPageCopy.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFWalkGuard.h"
 
@@ -209,13 +210,8 @@ void CPDFDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
         ThrowTextException("Cross reference table not present");
 
     boost::shared_ptr<CPDFObject> page = pageObject;
-    if (page->GetDocument() != this) {
-        CPDFKeySet keySet;
-        CollectStructureKeys(keySet);
-        CPDFVisitedMap referenceMap(kVisitedMapBuckets);
-        CPDFObjectPtr copy = page->Clone(page->GetDocument(), this, referenceMap, keySet, false);
-        page = boost::static_pointer_cast<CPDFObject>(copy);
-    }
+    if (page->GetDocument() != this)
+        page = CopyPageFromOtherDocument(*this, page, false);
 
     AddPage()->SetPageObject(page);
     if (!HasObjectKey(page->GetObjectKey()))

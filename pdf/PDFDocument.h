@@ -51,9 +51,21 @@ public:
 
     // Reading from a file.
     void Parse();
+    // Fills the document information from the file trailer's /Info; a /Info
+    // that is missing or cannot be read leaves it as it is.
+    void ReadFileInfo();
     // Reads the object reference names from the file through the parser and
-    // enters it; empty when the document has no parser.
-    boost::shared_ptr<CPDFObject> LoadObject(CPDFRef* reference, bool addToDocument);
+    // enters it under its number in the file; empty when the document has no
+    // parser. An object the file does not hold stays out of the map.
+    boost::shared_ptr<CPDFObject> LoadObject(CPDFRef* reference);
+    // One more than the highest number the file's cross-reference table
+    // covers, taken when the table has been read; 0 before. New objects are
+    // numbered from there on.
+    int GetFileTableSize() const { return m_fileTableSize; }
+    void SetFileTableSize(int size) { m_fileTableSize = size; }
+    // True when number can name an object of the file (always, for a
+    // document that read no file).
+    bool IsFileObjectNumber(int number) const;
     ZAV::CDataSource* GetDataSource() const { return m_dataSource; }
     void SetDataSource(ZAV::CDataSource* dataSource) { m_dataSource = dataSource; }
     const boost::shared_ptr<CPDFParser>& GetParser() const { return m_parser; }
@@ -90,6 +102,9 @@ public:
 
     // The object map.
     boost::shared_ptr<CPDFObject> AddObject(const CPDFObjectPtr& object);
+    // Enters an object read from this document's file under the number the
+    // file gives it; the table read from the file already holds that number.
+    boost::shared_ptr<CPDFObject> AddFileObject(const boost::shared_ptr<CPDFObject>& object);
     void AddObjectTree(const CPDFObjectPtr& object);
     CPDFObjectPtr FindObject(const std::string& key) const;
     boost::shared_ptr<CPDFObject> FindObjectByNumber(int objectNumber,
@@ -141,6 +156,7 @@ private:
     std::string m_keyText;
     std::string m_fileVersion;
     int m_startXref = -1;
+    int m_fileTableSize = 0;
     boost::shared_ptr<CPDFCrt> m_crt;
     boost::shared_ptr<CPDFDictionary> m_trailer;
     std::vector<boost::shared_ptr<CPDFPage>> m_pages;

@@ -202,6 +202,7 @@ void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
 
     boost::shared_ptr<CPDFDictionary> trailer = m_crt->GetTrailer();
     if (!trailer) Fail("Trailerdict is not present");
+    document->SetFileTableSize(m_crt->GetSize());
     document->SetFileTrailer(trailer);
     boost::shared_ptr<CPDFDictionary> root = boost::static_pointer_cast<CPDFDictionary>(
         trailer->GetTypedEntry("/Root", ptDictionary, true));
@@ -292,7 +293,9 @@ boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference) {
     bool found = m_crt->FindEntry(objectNumber, entry);
 
     boost::shared_ptr<CPDFObject> result;
-    if (found && entry.type == 'n' && entry.offset >= 1) {
+    // Entries beyond the file's table belong to objects made since; the file
+    // holds nothing under those numbers.
+    if (found && entry.type == 'n' && entry.offset >= 1 && m_document->IsFileObjectNumber(objectNumber)) {
         if (entry.offset >= SourceLength())
             FailFormat("Object %d has an offset beyond the end of the file", objectNumber);
         if (m_loading.count(objectNumber))

@@ -6,6 +6,7 @@
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"
+#include "pdf/PDFString.h"
 
 namespace ZAVPDF {
 
@@ -39,6 +40,25 @@ std::string CPDFInfo::CheckDate(const std::string& text)
         ThrowTextException(
             "Invalid PDF date string. A date value has the format 'D:yyyymmddHHMMSS'!");
     return date;
+}
+
+void CPDFInfo::TakeFileEntries(const CPDFDictionary& info)
+{
+    const std::pair<const char*, std::string*> entries[] = {
+        {"/Title", &m_title},     {"/Creator", &m_creator},           {"/Producer", &m_producer},
+        {"/Author", &m_author},   {"/Subject", &m_subject},           {"/Keywords", &m_keywords},
+        {"/ModDate", &m_modDate}, {"/CreationDate", &m_creationDate},
+    };
+    for (const auto& entry : entries) {
+        if (!info.HasKey(entry.first))
+            continue;
+        // A value of another type, or one that cannot be read, is no text.
+        try {
+            CPDFObjectPtr value = info.GetTypedEntry(entry.first, ptString, true, nullptr);
+            *entry.second = static_cast<const CPDFString*>(value.get())->GetText();
+        } catch (const CTextException&) {
+        }
+    }
 }
 
 boost::shared_ptr<CPDFObject> CPDFInfo::CreateInfoDictionary() const

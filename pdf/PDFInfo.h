@@ -8,6 +8,7 @@
 
 namespace ZAVPDF {
 
+class CPDFDictionary;
 class CPDFDocument;
 class CPDFObject;
 
@@ -39,6 +40,11 @@ public:
 
     // "D:" in front when missing; the result must be "D:yyyymmddHHMMSS".
     static std::string CheckDate(const std::string& text);
+
+    // Takes each text the dictionary (a file's /Info) holds as a string,
+    // directly or through a reference; a text it lacks keeps its value here.
+    // Dates are taken as the file writes them.
+    void TakeFileEntries(const CPDFDictionary& info);
 
     // A new indirect object holding the /Info dictionary of the texts that
     // are set; it is not entered into the document.

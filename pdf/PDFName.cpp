@@ -28,16 +28,16 @@ bool IsPlainNameByte(unsigned char byte)
 
 }  // namespace
 
-std::string CPDFName::ToPDFString() const
+std::string EscapePDFName(const std::string& name)
 {
     static const char kHex[] = "0123456789abcdef";
     std::string text;
-    if (m_text.empty())
+    if (name.empty())
         return text;
-    text.reserve(m_text.size() + 8);
-    text += m_text[0];
-    for (size_t i = 1; i < m_text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(m_text[i]);
+    text.reserve(name.size() + 8);
+    text += name[0];
+    for (size_t i = 1; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
         if (IsPlainNameByte(byte)) {
             text += static_cast<char>(byte);
         } else {
@@ -47,6 +47,11 @@ std::string CPDFName::ToPDFString() const
         }
     }
     return text;
+}
+
+std::string CPDFName::ToPDFString() const
+{
+    return EscapePDFName(m_text);
 }
 
 }  // namespace ZAVPDF

@@ -5,6 +5,11 @@
 
 namespace ZAVPDF {
 
+// The written form of a name text (leading "/" included): every byte after
+// the first outside letters, digits and _-*?; becomes #xx. Dictionary keys are
+// written with it too.
+std::string EscapePDFName(const std::string& text);
+
 class CPDFName : public CPDFObjectBase {
 public:
     CPDFName(CPDFDocument* document, const std::string& text);
@@ -15,7 +20,7 @@ public:
     CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
                         CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
                         bool addToDocument) override;
-    // The name with every byte outside letters, digits and _-*?; written as #xx.
+    // EscapePDFName of the text.
     std::string ToPDFString() const override;
 
 private:

@@ -134,8 +134,10 @@ boost::shared_ptr<CPDFObjectBase> CPDFParser::ParseObject() {
             if (generation->GetType() == ptInteger && generation->GetInteger() >= 0) {
                 SkipBlanks();
                 if (MatchChar('R')) {
-                    return boost::make_shared<CPDFRef>(m_document, number->GetInteger(),
-                                                       generation->GetInteger());
+                    boost::shared_ptr<CPDFRef> reference = boost::make_shared<CPDFRef>(
+                        m_document, number->GetInteger(), generation->GetInteger());
+                    reference->SetReadFromFile(true);
+                    return reference;
                 }
             }
         }

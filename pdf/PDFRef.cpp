@@ -35,8 +35,9 @@ void CPDFRef::SetCachedObject(const boost::shared_ptr<CPDFObject>& object)
     SetModified(true);
 }
 
-boost::shared_ptr<CPDFObject> CPDFRef::GetReferencedObject(CPDFDocument* otherDocument,
-                                                           bool addToDocument)
+// An object read from the file keeps its number in the file, also for an
+// update: the adding flag needs nothing of the reading.
+boost::shared_ptr<CPDFObject> CPDFRef::GetReferencedObject(CPDFDocument* otherDocument, bool)
 {
     if (m_cached)
         return m_cached;
@@ -44,11 +45,16 @@ boost::shared_ptr<CPDFObject> CPDFRef::GetReferencedObject(CPDFDocument* otherDo
     if (!document)
         ThrowTextException("Missing document object!");
     const std::string keyText = GetDocumentKey();
-    boost::shared_ptr<CPDFObject> found = document->FindObjectByKeyText(m_objectNumber, keyText);
-    if (!found && otherDocument)
+    // A number beyond the file's table names nothing in the file, whatever
+    // object this document has since given that number.
+    const bool mayBeInMap = !m_readFromFile || document->IsFileObjectNumber(m_objectNumber);
+    boost::shared_ptr<CPDFObject> found;
+    if (mayBeInMap)
+        found = document->FindObjectByKeyText(m_objectNumber, keyText);
+    if (!found && mayBeInMap && otherDocument)
         found = otherDocument->FindObjectByKeyText(m_objectNumber, keyText);
     if (!found && document->GetParser())
-        found = document->LoadObject(this, addToDocument);
+        found = document->LoadObject(this);
     if (!found)
         ThrowTextException(
             "Referenced object not found in crt and there is no parser assigned to read the "

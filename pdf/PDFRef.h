@@ -27,6 +27,10 @@ public:
     // a dictionary then leaves the entry out when it is written.
     bool GetSkip() const { return m_skip; }
     void SetSkip(bool skip) { m_skip = skip; }
+    // Set by the parser: the reference stands in the file, so it can only
+    // name an object of the file's cross-reference table.
+    bool IsReadFromFile() const { return m_readFromFile; }
+    void SetReadFromFile(bool readFromFile) { m_readFromFile = readFromFile; }
 
     // The indirect object named: the cache, this document's map, the other
     // document's map, or the file read through the document's parser.
@@ -46,6 +50,7 @@ private:
     int m_generationNumber;
     boost::shared_ptr<CPDFObject> m_cached;
     bool m_skip = false;
+    bool m_readFromFile = false;
 };
 
 }  // namespace ZAVPDF

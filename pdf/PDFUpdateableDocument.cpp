@@ -4,9 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "foundation/DataSource.h"
@@ -20,15 +18,13 @@
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
+#include "pdf/PDFPageCopy.h"
 #include "pdf/PDFParser.h"
 #include "pdf/PDFRef.h"
 
 namespace ZAVPDF {
 
 namespace {
-
-// Buckets of the visited maps of the walks over a page being taken over.
-const uint32_t kVisitedBuckets = 10000;
 
 bool FileExists(const char* fileName) {
     std::error_code error;
@@ -90,6 +86,8 @@ void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName) {
     std::string failure;
     try {
         GetParser()->ReadTrailerChain(this);
+        // The update writes a new /Info: it keeps what the file says.
+        ReadFileInfo();
         ReadOldPageTreeRoot();
     } catch (const CTextException& e) {
         failure = e.GetText();
@@ -123,81 +121,13 @@ void CPDFUpdateableDocument::ReadOldPageTreeRoot() {
     if (m_oldPageCount < 0) ThrowTextException("The page count of the file is negative");
 }
 
-namespace {
-
-// Attributes a page may take from its ancestors in the page tree.
-const char* const kInheritedPageKeys[] = {"/Resources", "/MediaBox", "/CropBox", "/Rotate"};
-
-// A stand-in for a page of another document, to be copied in its place: the
-// page's entries without /Parent, plus what the page inherits from its
-// ancestors. Copying the page itself would follow /Parent and take the whole
-// page tree of its document along (every page, with its contents), and the
-// inherited attributes would be lost under the new page tree root. The
-// entries are shared with the page; Restore gives them back their parents.
-class CPageStandIn {
-public:
-    explicit CPageStandIn(const boost::shared_ptr<CPDFObject>& page) {
-        CPDFDocument* document = page->GetDocument();
-        CPDFDictionary* source = static_cast<CPDFDictionary*>(page->GetInnerObject().get());
-        boost::shared_ptr<CPDFDictionary> trimmed = CreatePDFDictionary(document);
-        std::vector<std::string> keys = source->GetOriginalKeys();
-        std::vector<CPDFObjectPtr> values = source->GetValues();
-        for (size_t i = 0; i < keys.size() && i < values.size(); ++i) {
-            if (keys[i].empty() || keys[i] == "/Parent" || !values[i]) continue;
-            Move(*trimmed, keys[i], values[i], source);
-        }
-        CPDFDictionary* node = source;
-        std::set<const CPDFDictionary*> visited;
-        for (int depth = 0; depth < kPDFMaxPageTreeDepth && node && visited.insert(node).second; ++depth) {
-            if (!node->HasKey("/Parent")) break;
-            CPDFObjectPtr parent = ResolvePDFReference(node->Get("/Parent"));
-            CPDFDictionary* ancestor = GetPDFDictionary(parent, false);
-            if (ancestor == nullptr) break;
-            for (const char* key : kInheritedPageKeys)
-                if (!trimmed->HasKey(key) && ancestor->HasKey(key)) Move(*trimmed, key, ancestor->Get(key), ancestor);
-            node = ancestor;
-        }
-        m_standIn.reset(new CPDFObject(document, trimmed));
-        m_standIn->SetObjectNumber(page->GetObjectNumber());
-        m_standIn->SetGenerationNumber(page->GetGenerationNumber());
-        m_standIn->SetDocumentKeyText(page->GetDocumentKey());
-    }
-    ~CPageStandIn() {
-        for (const auto& moved : m_moved) moved.first->SetParent(moved.second);
-    }
-    CPageStandIn(const CPageStandIn&) = delete;
-    CPageStandIn& operator=(const CPageStandIn&) = delete;
-
-    const boost::shared_ptr<CPDFObject>& Get() const { return m_standIn; }
-
-private:
-    void Move(CPDFDictionary& target, const std::string& key, const CPDFObjectPtr& value, CPDFObjectBase* owner) {
-        m_moved.push_back(std::make_pair(value, owner));
-        target.Set(key, value);
-    }
-
-    boost::shared_ptr<CPDFObject> m_standIn;
-    std::vector<std::pair<CPDFObjectPtr, CPDFObjectBase*>> m_moved;
-};
-
-}  // namespace
-
 void CPDFUpdateableDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject) {
     if (!pageObject) ThrowTextException("Null pointer provided for page");
     if (!GetCrt()) ThrowTextException("Cross reference table not present");
     if (pageObject->GetInnerType() != ptDictionary) ThrowTextException("Page object is expected to be dict!");
 
     boost::shared_ptr<CPDFObject> page = pageObject;
-    if (page->GetDocument() != this) {
-        CPDFKeySet keySet;
-        CollectStructureKeys(keySet);
-        CPDFDictionary* dictionary = static_cast<CPDFDictionary*>(page->GetInnerObject().get());
-        if (dictionary->HasKey("/Parent")) AddKeyToSet(keySet, dictionary->Get("/Parent")->GetObjectKey());
-        CPageStandIn standIn(page);
-        CPDFVisitedMap referenceMap(kVisitedBuckets);
-        CPDFObjectPtr copy = standIn.Get()->Clone(page->GetDocument(), this, referenceMap, keySet, true);
-        page = boost::static_pointer_cast<CPDFObject>(copy);
-    }
+    if (page->GetDocument() != this) page = CopyPageFromOtherDocument(*this, page, true);
     AddPage()->SetPageObject(page);
     if (!HasObjectKey(page->GetObjectKey())) AddUpdateObjectTree(page);
 }

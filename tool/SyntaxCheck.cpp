@@ -83,7 +83,7 @@ void LoadAllObjects(CPDFDocument& pdf, CLogFile& log)
     const boost::shared_ptr<CPDFCrt>& crt = pdf.GetCrt();
     if (!crt)
         return;
-    // Taken first: reading an object may give the table new entries.
+    // Taken first, so the walk does not depend on what reading leaves behind.
     std::vector<std::pair<int, int>> inUse;
     for (int s = 0; s < crt->GetSectionCount(); ++s) {
         const CPDFCrtSequence& section = crt->GetSection(s);

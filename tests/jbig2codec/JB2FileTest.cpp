@@ -323,3 +323,31 @@ TEST_F(FileFixture, ManySegmentsAreReadInLinearTimeUpToACeiling)
     EXPECT_EQ(JB2FileRead(&file, memory, readData, message), cJB2_Error_Invalid_File);
     EXPECT_TRUE(messages.HasOfType(91, "Invalid file -- more than 262144 segments!"));
 }
+
+TEST_F(FileFixture, PdfOfManyPagesIsWrittenInOnePassOverTheSegments)
+{
+    // 20,000 pages of page information only, their segments in reverse page
+    // order: looking each page up in the whole list would be quadratic.
+    const uint32_t pages = 20000;
+    std::vector<uint8_t> bytes;
+    for (uint32_t i = 0; i < pages; ++i) {
+        const uint32_t page = pages - i;
+        const uint8_t header[] = {static_cast<uint8_t>(i >> 24), static_cast<uint8_t>(i >> 16),
+                                  static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i), 0x40 | 48, 0x00,
+                                  static_cast<uint8_t>(page >> 24), static_cast<uint8_t>(page >> 16),
+                                  static_cast<uint8_t>(page >> 8), static_cast<uint8_t>(page), 0, 0, 0, 19};
+        bytes.insert(bytes.end(), header, header + sizeof header);
+        const uint8_t information[19] = {0, 0, 0, 8, 0, 0, 0, 4};
+        bytes.insert(bytes.end(), information, information + 19);
+    }
+    source.bytes = bytes;
+    JB2File* file = nullptr;
+    ASSERT_EQ(JB2FileRead(&file, memory, readData, nullptr), 0);
+    EXPECT_EQ(file->pages, pages);
+    JB2Test::Target pdf;
+    ASSERT_EQ(JB2FileExportDocument(file, JB2Test::Target::Write, &pdf, cJB2_Export_Format_PDF, nullptr), 0);
+    const std::string text(pdf.bytes.begin(), pdf.bytes.end());
+    EXPECT_NE(text.find("/Count      20000\n"), std::string::npos);
+    EXPECT_NE(text.find("xref\n0 80003\n"), std::string::npos);
+    JB2FileRelease(&file);
+}

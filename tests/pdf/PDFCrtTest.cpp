@@ -1,6 +1,7 @@
 // The cross-reference table: sections, lookups, growth and its 20-byte rows.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 
@@ -118,4 +119,45 @@ TEST(PDFCrtTest, NumbersBeyondThePdfLimitAreRefused)
     EXPECT_EQ(message, ThrownText([&] { table.AddSection(0, kPDFMaxObjectNumber + 2); }));
     EXPECT_EQ(message, ThrownText([&] { table.AddEntry(kPDFMaxObjectNumber + 1, 0, 1, 'n'); }));
     EXPECT_EQ(0, table.GetSectionCount());
+}
+
+TEST(PDFCrtTest, SectionsGrownOneByOneAtBothEndsStayCorrectAndCheap)
+{
+    // One entry at a time at the end of one section and at the front of
+    // another, as numbering new objects does: with growth by single entries
+    // this took minutes, amortised it takes a moment.
+    constexpr int kCount = 400000;
+    constexpr int kFrontTop = 2 * kCount + 10;
+    const auto start = std::chrono::steady_clock::now();
+    CPDFCrt table;
+    for (int i = 1; i <= kCount; ++i) {
+        table.AddEntry(i, 0, i, 'n');
+        table.AddEntry(kFrontTop - i, 1, kFrontTop - i, 'f');
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 20.0);
+
+    ASSERT_EQ(2, table.GetSectionCount());
+    EXPECT_EQ(1, table.GetSection(0).GetFirst());
+    EXPECT_EQ(kCount, table.GetSection(0).GetCount());
+    EXPECT_EQ(kFrontTop - kCount, table.GetSection(1).GetFirst());
+    EXPECT_EQ(kCount, table.GetSection(1).GetCount());
+    for (int number : {1, 2, kCount / 2, kCount, kFrontTop - kCount, kFrontTop - 2, kFrontTop - 1}) {
+        s_crtentry entry = {};
+        ASSERT_TRUE(table.FindEntry(number, entry)) << number;
+        EXPECT_EQ(number, entry.offset);
+        EXPECT_EQ(number, entry.objectNumber);
+        EXPECT_EQ(number < kFrontTop - kCount ? 'n' : 'f', entry.type);
+    }
+    s_crtentry outside = {};
+    EXPECT_FALSE(table.FindEntry(kCount + 1, outside));
+    EXPECT_FALSE(table.FindEntry(kFrontTop, outside));
+
+    // Growing toward number 0 stops there; a section is still written row by row.
+    CPDFCrt low;
+    for (int i = 3; i >= 0; --i)
+        low.AddEntry(i, 0, 10 + i, 'n');
+    EXPECT_EQ("xref\r\n0 4\r\n0000000010 00000 n\r\n0000000011 00000 n\r\n0000000012 00000 n\r\n"
+              "0000000013 00000 n\r\n",
+              Written(low));
 }

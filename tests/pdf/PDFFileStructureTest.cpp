@@ -4,6 +4,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFInfo.h"
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
@@ -219,6 +221,100 @@ TEST(PDFFileStructure, FreeAndMissingObjectsResolveToEmptyObjects) {
         EXPECT_EQ("<<\r\n\r\n/B 1>>", dictionary->ToPDFString()) << c.row;
         EXPECT_NE(std::string::npos, opened.document->GetParser()->GetMessages().find(c.message)) << c.row;
     }
+}
+
+TEST(PDFFileStructure, ObjectsKeepTheirNumbersInTheFileAndNewOnesNeverTakeThem) {
+    // Object 5 refers to 6 and 9, numbers the table (0 to 5) does not cover.
+    FileBuilder file = PDFTest::PagesFile(2);
+    file.Add("<< /Next 6 0 R /Far 9 0 R /B 1 >>");
+    std::string bytes = file.Build();
+    OpenedFile opened(bytes);
+    ASSERT_EQ("", opened.error);
+    CPDFDocument& document = *opened.document;
+    const std::string keyText = document.GetKeyText();
+    ASSERT_EQ(6, document.GetFileTableSize());
+
+    // Every object read stands under the number and generation the file gives it, and nowhere else.
+    EXPECT_EQ(5, ResolveEveryObject(document));
+    std::vector<std::string> expected;
+    for (int number = 1; number <= 5; ++number) expected.push_back(std::to_string(number) + "-" + keyText);
+    std::vector<std::string> keys = document.GetObjectKeys();
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(expected, keys);
+    for (int page = 0; page < 2; ++page)
+        EXPECT_EQ(3 + page, document.GetPage(page)->GetPageObject()->GetObjectNumber());
+
+    // New objects are numbered past the file's table: 6, then 7.
+    boost::shared_ptr<CPDFObject> first = document.AddObject(CreatePDFInteger(&document, 66));
+    boost::shared_ptr<CPDFObject> second = document.AddObject(CreatePDFInteger(&document, 77));
+    EXPECT_EQ(6, first->GetObjectNumber());
+    EXPECT_EQ(7, second->GetObjectNumber());
+
+    // The file's references past its table still name nothing, though the
+    // document has given 6 to a new object.
+    CPDFDictionary* holder = GetPDFDictionary(document.FindObjectByNumber(5, &document), true);
+    for (const char* key : {"/Next", "/Far"}) {
+        CPDFRef* reference = holder->GetRef(key, false);
+        EXPECT_FALSE(reference->GetReferencedObject(nullptr, false)->HasInnerObject()) << key;
+        EXPECT_TRUE(reference->GetSkip()) << key;
+    }
+    EXPECT_EQ("<<\r\n\r\n/B 1>>", holder->ToPDFString());
+    // A reference the program makes finds the new object.
+    EXPECT_EQ(first, boost::make_shared<CPDFRef>(&document, 6, 0)->GetReferencedObject(nullptr, false));
+}
+
+TEST(PDFFileStructure, TheFilesInformationIsRead) {
+    struct Case {
+        const char* info;
+        const char* title;
+        const char* creator;
+        const char* creationDate;
+    } cases[] = {
+        // Every text the record has; dates as the file writes them.
+        {"<< /Title (A title) /Author (Someone) /Subject (S) /Keywords (K) /Creator (Maker) /Producer (P) "
+         "/CreationDate (D:20200102030405+01'00') /ModDate (D:20210102030405Z) >>",
+         "A title", "Maker", "D:20200102030405+01'00'"},
+        // A text through a reference; what is missing or no string keeps the default.
+        {"<< /Title 5 0 R /Creator 12 /CreationDate /D >>", "Referenced", "ZAVImage Version 5.0", nullptr},
+    };
+    for (const Case& c : cases) {
+        FileBuilder file = PDFTest::PagesFile(1);
+        const int info = file.Add(c.info);
+        file.Add("(Referenced)");
+        file.trailerEntries += " /Info " + std::to_string(info) + " 0 R";
+        std::string bytes = file.Build();
+        OpenedFile opened(bytes);
+        ASSERT_EQ("", opened.error) << c.info;
+        const CPDFInfo& read = opened.document->GetInfo();
+        EXPECT_EQ(c.title, read.GetTitle()) << c.info;
+        EXPECT_EQ(c.creator, read.GetCreator()) << c.info;
+        if (c.creationDate) {
+            EXPECT_EQ(c.creationDate, read.GetCreationDate());
+            EXPECT_EQ("D:20210102030405Z", read.GetModDate());
+            EXPECT_EQ("Someone", read.GetAuthor());
+            EXPECT_EQ("S", read.GetSubject());
+            EXPECT_EQ("K", read.GetKeywords());
+            EXPECT_EQ("P", read.GetProducer());
+        } else {
+            // The defaults of a new document: both dates the time it was made.
+            EXPECT_EQ(16u, read.GetCreationDate().size());
+            EXPECT_EQ(read.GetCreationDate(), read.GetModDate());
+        }
+        EXPECT_EQ("1.4", read.GetVersion());
+    }
+    FileBuilder first = PDFTest::PagesFile(1);
+    first.trailerEntries += " /Info 3 0 R";  // the page: no information, but no failure either
+    std::string bytes = first.Build();
+    OpenedFile opened(bytes);
+    EXPECT_EQ("", opened.error);
+    EXPECT_EQ("", opened.document->GetInfo().GetTitle());
+    // A /Info that names nothing of the file leaves the defaults.
+    FileBuilder missing = PDFTest::PagesFile(1);
+    missing.trailerEntries += " /Info 40 0 R";
+    std::string missingBytes = missing.Build();
+    OpenedFile none(missingBytes);
+    EXPECT_EQ("", none.error);
+    EXPECT_EQ("ZAVImage Version 5.0", none.document->GetInfo().GetCreator());
 }
 
 // Files that a test damages: the error each gives, under the sanitizers.

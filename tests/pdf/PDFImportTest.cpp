@@ -5,6 +5,7 @@
 #include <string>
 
 #include "PDFReadBack.h"
+#include "PDFTestFiles.h"
 #include "PDFTestDocuments.h"
 #include "foundation/DataSource.h"
 #include "pdf/PDFArray.h"
@@ -240,6 +241,44 @@ TEST_F(PDFImportTest, LongChainsOfReferencesCopyUpToALimitAndNeverOverflowTheSta
     CPDFDocument other;
     EXPECT_EQ("PDF object structure is nested too deeply!",
               ThrownText([&] { other.AddObjectTree(head); }));
+}
+
+TEST_F(PDFImportTest, APageComesAloneWithWhatItInheritsAndTheSourceStaysAsItWas)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    // Three pages whose media box, resources and rotation stand on their tree node.
+    PDFTest::FileBuilder file;
+    file.Add("<< /Type /Catalog /Pages 2 0 R >>");
+    file.Add("<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 /MediaBox [0 0 123 456] /Rotate 90 "
+             "/Resources << /ProcSet [/PDF] >> >>");
+    for (int i = 0; i < 3; ++i)
+        file.Add("<< /Type /Page /Parent 2 0 R /Contents " + std::to_string(6 + i) + " 0 R >>");
+    for (int i = 0; i < 3; ++i)
+        file.Add("<< /Length 7 >>\r\nstream\r\n0 0 m S\r\nendstream");
+    std::string bytes = file.Build();
+    PDFTest::OpenedFile source(bytes);
+    ASSERT_EQ("", source.error);
+
+    CPDFDocument target;
+    const boost::shared_ptr<CPDFObject>& page = source.document->GetPage(1)->GetPageObject();
+    target.ImportPage(page);
+    ZAVTest::TempDir dir;
+    const std::string path = dir.File("one.pdf");
+    const std::string written = WriteToFile(target, path);
+    // The page, its contents, /Pages, /Catalog, /Info: no other page came along.
+    EXPECT_EQ(5, CountOf(written, " obj"));
+    EXPECT_EQ(1, CountOf(written, "endstream"));
+    EXPECT_EQ(1, CountOf(written, "/Type/Page\r\n"));
+    for (const char* inherited : {"/MediaBox [0 0 123 456]", "/Rotate 90", "/ProcSet [/PDF]"})
+        EXPECT_EQ(1, CountOf(written, inherited)) << inherited;
+    EXPECT_EQ("", QpdfProblems(path));
+
+    // The source page holds what it held, and its entries are still its own.
+    CPDFDictionary* sourcePage = GetPDFDictionary(page, true);
+    EXPECT_EQ((std::vector<std::string>{"/Type", "/Parent", "/Contents"}), sourcePage->GetOriginalKeys());
+    EXPECT_EQ(sourcePage, sourcePage->Get("/Parent")->GetParent());
+    CPDFDictionary* node = GetPDFDictionary(sourcePage->GetRef("/Parent", false)->GetReferencedObject(), true);
+    EXPECT_EQ(node, node->Get("/MediaBox")->GetParent());
 }
 
 TEST_F(PDFImportTest, PageOfAFileReadFromDiskIsCopiedIntoANewFile)

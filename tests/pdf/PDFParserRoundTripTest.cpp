@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "PDFTestFiles.h"
 #include "pdf/PDFArray.h"
@@ -66,6 +67,35 @@ boost::shared_ptr<CPDFDictionary> EveryKind(CPDFDocument* document) {
     nested->Add(inner);
     dictionary->Set("/Nested", nested);
     return dictionary;
+}
+
+TEST(PDFParserRoundTrip, KeysWithDelimitersAndEscapesReadBackEqual) {
+    const std::vector<std::string> keys = {
+        "/a#b",     "/x y",   "/p(q)r",        "/s/t",   "/<<k>>", "/[i]",   "/{c}",
+        "/per%cent", "/dot.ted", std::string("/\xE4\x01\x7F"), "/#20", "/Plain_-*?;",
+    };
+    PDFTest::ParsedText writer("x");
+    boost::shared_ptr<CPDFDictionary> dictionary = CreatePDFDictionary(writer.document.get());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        // After a name value no blank is written: the key that follows must still end it.
+        if (i % 2 == 0)
+            dictionary->SetInteger(keys[i], static_cast<int>(i));
+        else
+            dictionary->SetName(keys[i], keys[i]);
+    }
+    const std::string text = dictionary->ToPDFString();
+    EXPECT_EQ(std::string::npos, text.find("/a#b")) << text;
+    EXPECT_NE(std::string::npos, text.find("/a#23b")) << text;
+
+    PDFTest::ParsedText reader(text);
+    boost::shared_ptr<CPDFObjectBase> read = reader.parser->ParseObject();
+    ASSERT_EQ(ptDictionary, read->GetType()) << text;
+    auto* readBack = static_cast<CPDFDictionary*>(read.get());
+    EXPECT_EQ(keys, readBack->GetOriginalKeys()) << text;
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(dictionary->Get(keys[i])->ToPDFString(), readBack->Get(keys[i])->ToPDFString()) << keys[i];
+    EXPECT_TRUE(reader.parser->IsAtEnd()) << text;
+    EXPECT_EQ("", reader.parser->GetMessages());
 }
 
 TEST(PDFParserRoundTrip, EveryObjectKindReadsBackEqual) {

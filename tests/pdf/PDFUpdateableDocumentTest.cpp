@@ -158,6 +158,28 @@ TEST(PDFUpdateableDocument, CatalogEntriesOfTheFileAreKept) {
     EXPECT_TRUE(reopened.document->GetRootCatalog()->HasKey("/Lang"));
 }
 
+TEST(PDFUpdateableDocument, TheFilesInformationIsKept) {
+    ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
+    ZAVTest::TempDir dir;
+    std::string target = dir.File("own.pdf");
+    PDFTest::FileBuilder file = PDFTest::PagesFile(1);
+    const int info = file.Add("<< /Title (Annual report) /Author (The author) /CreationDate (D:19990102030405+01'00') >>");
+    file.trailerEntries += " /Info " + std::to_string(info) + " 0 R";
+    ZAVTest::WriteText(target, file.Build());
+    AppendPages(target, 1);
+
+    ZAVTest::RunResult shown = ZAVTest::Run("pdfinfo -isodates " + Quote(target));
+    EXPECT_EQ(0, shown.exitCode) << shown.output;
+    EXPECT_NE(std::string::npos, shown.output.find("Annual report")) << shown.output;
+    EXPECT_NE(std::string::npos, shown.output.find("The author")) << shown.output;
+    EXPECT_NE(std::string::npos, shown.output.find("1999-01-02T03:04:05+01")) << shown.output;
+    PDFTest::OpenedFile reopened(ZAVTest::ReadText(target));
+    ASSERT_EQ("", reopened.error);
+    EXPECT_EQ("Annual report", reopened.document->GetInfo().GetTitle());
+    EXPECT_EQ("D:19990102030405+01'00'", reopened.document->GetInfo().GetCreationDate());
+    EXPECT_EQ(2, reopened.document->GetPageCount());
+}
+
 TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits) {
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
@@ -284,11 +306,12 @@ TEST(PDFUpdateableDocument, NewObjectNumbersFollowBothTables) {
     ZAVTest::WriteText(target, file.Build());
     CPDFUpdateableDocument update;
     update.ReadIncrementalUpdateFile(target.c_str());
-    // The catalog took number 10 when /Root was resolved.
-    EXPECT_TRUE(update.HasObjectKey("10-" + update.GetKeyText()));
+    // The catalog read when /Root was resolved keeps its number in the file.
+    EXPECT_TRUE(update.HasObjectKey("1-" + update.GetKeyText()));
+    EXPECT_FALSE(update.HasObjectKey("10-" + update.GetKeyText()));
     int number = 0, generation = -1;
     update.GetNewObjectNumber(number, generation);
-    EXPECT_EQ(11, number);
+    EXPECT_EQ(10, number);
     EXPECT_EQ(0, generation);
 }
 

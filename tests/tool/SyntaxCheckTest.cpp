@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,8 +74,9 @@ std::string Masked(std::string line, const std::string& marker, const std::strin
     return line;
 }
 
-// Object numbers are the object model's, and the dates of a document without
-// its own are those of the run: both are replaced by placeholders.
+// Object numbers depend on how the builder lays the file out, and the dates
+// of a document without its own are those of the run: both are replaced by
+// placeholders.
 std::vector<std::string> Normalized(const std::vector<std::string>& lines)
 {
     std::vector<std::string> result;
@@ -165,6 +169,102 @@ TEST(SyntaxCheck, ListsEveryObjectPageByPageAndSavesThePageTexts)
             expected += once;
         EXPECT_EQ(ZAVTest::ReadText(texts), expected);
     }
+}
+
+// "N G" of every number that follows marker at the start of a line.
+std::set<std::string> NumbersAfter(const std::vector<std::string>& lines, const std::string& marker)
+{
+    std::set<std::string> numbers;
+    for (const std::string& line : lines) {
+        if (line.rfind(marker, 0) != 0)
+            continue;
+        std::istringstream fields(line.substr(marker.size()));
+        int number = -1;
+        int generation = -1;
+        if (fields >> number >> generation)
+            numbers.insert(std::to_string(number) + " " + std::to_string(generation));
+    }
+    return numbers;
+}
+
+TEST(SyntaxCheck, ListsTheNumbersTheFileGivesItsObjects)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("gs"));
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ProgramRunner runner;
+    const std::string document = runner.File("two.pdf");
+    const auto made = ZAVTest::Run("gs -q -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -o " + ZAVTest::ShellQuote(document) +
+                                   " -c \"/Helvetica findfont 20 scalefont setfont 72 700 moveto (One) show showpage "
+                                   "72 700 moveto (Two) show showpage\"");
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    auto result = runner.Run({"-s", "-f", document, "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+
+    // qpdf lists "N/G: uncompressed; ..." for each object in use.
+    const auto xref = ZAVTest::Run("qpdf --show-xref " + ZAVTest::ShellQuote(document));
+    ASSERT_EQ(xref.exitCode, 0) << xref.output;
+    std::set<std::string> inUse;
+    std::istringstream rows(xref.output);
+    for (std::string row; std::getline(rows, row);) {
+        int number = -1;
+        int generation = -1;
+        if (std::sscanf(row.c_str(), "%d/%d: uncompressed", &number, &generation) == 2)
+            inUse.insert(std::to_string(number) + " " + std::to_string(generation));
+    }
+    ASSERT_GT(inUse.size(), 5u) << xref.output;
+    EXPECT_EQ(NumbersAfter(lines, "\tObj: "), inUse);
+
+    // The pages are headed by their own numbers, in page order: "page 1: 4 0 R".
+    const auto pages = ZAVTest::Run("qpdf --show-pages " + ZAVTest::ShellQuote(document));
+    ASSERT_EQ(pages.exitCode, 0) << pages.output;
+    std::vector<std::string> qpdfPages;
+    std::istringstream pageRows(pages.output);
+    for (std::string row; std::getline(pageRows, row);) {
+        int index = 0;
+        int number = -1;
+        int generation = -1;
+        if (std::sscanf(row.c_str(), "page %d: %d %d R", &index, &number, &generation) == 3)
+            qpdfPages.push_back("Listing all objects of Page " + std::to_string(number) + " " +
+                                std::to_string(generation));
+    }
+    std::vector<std::string> pageHeads;
+    for (const std::string& line : lines)
+        if (line.rfind("Listing all objects of Page ", 0) == 0)
+            pageHeads.push_back(line);
+    EXPECT_EQ(qpdfPages.size(), 2u);
+    EXPECT_EQ(pageHeads, qpdfPages);
+}
+
+TEST(SyntaxCheck, ReportsTheInformationTheFileHolds)
+{
+    ProgramRunner runner;
+    ZAVTest::PdfFileBuilder pdf;
+    const int catalog = pdf.Add("<< /Type /Catalog /Pages 2 0 R >>");
+    pdf.Add("<< /Type /Pages /Count 1 /Kids [3 0 R] >>");
+    pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] >>");
+    const int info = pdf.Add("<< /Title (Quarterly figures) /Author (Finance) /Producer (Another tool 2.1) "
+                             "/Creator (A word processor) /CreationDate (D:20190304050607+02'00') "
+                             "/ModDate (D:20200304050607Z) >>");
+    const std::string document = runner.File("info.pdf");
+    ZAVTest::WriteText(document, pdf.Build(catalog, info, "1.6"));
+    auto result = runner.Run({"-s", "-f", document, "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+    const auto head = std::find(lines.begin(), lines.end(), document + ":");
+    ASSERT_NE(head, lines.end());
+    EXPECT_EQ(std::vector<std::string>(head + 1, lines.end()),
+              (std::vector<std::string>{
+                  "\tTitle - 'Quarterly figures'",
+                  "\tProducer - 'Another tool 2.1'",
+                  "\tPdfVersion - '1.6'",
+                  "\tModDate - 'D:20200304050607Z'",
+                  "\tCreator - 'A word processor'",
+                  "\tCreationDate - 'D:20190304050607+02'00''",
+                  "Pages: 1",
+                  "\tSaving content of Page 0:",
+                  "Content of page 0 saved to '" + runner.File("info_Content.txt") + "'!",
+              }));
 }
 
 TEST(SyntaxCheck, ADocumentThatCannotBeReadIsReportedOnBothLoadingLines)

@@ -1,0 +1,21 @@
+// Taking a page over from another document: the page alone, never the page
+// tree of its document, with the attributes it inherits from that tree.
+#pragma once
+
+#include <boost/shared_ptr.hpp>
+
+namespace ZAVPDF {
+
+class CPDFDocument;
+class CPDFObject;
+
+// Copies the page object of another document into target and returns the
+// copy. /Parent is not followed: it would take every page of the source along.
+// /Resources, /MediaBox, /CropBox and /Rotate that the page takes from its
+// ancestors go with the copy. The source is left as it was. addToDocument is
+// the adding flag of the copy (set for an update).
+boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target,
+                                                        const boost::shared_ptr<CPDFObject>& page,
+                                                        bool addToDocument);
+
+}  // namespace ZAVPDF
