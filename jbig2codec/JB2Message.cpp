@@ -85,22 +85,30 @@ void JB2MessageEnd(JB2Message* message, int32_t type)
         message->callback("", type, message->user);
 }
 
+namespace {
+
+void SendWhole(JB2Message* message, int32_t type, const char* format, va_list arguments)
+{
+    JB2MessageSendV(message, type, format, arguments);
+    JB2MessageEnd(message, type);
+}
+
+}  // namespace
+
 void JB2MessageError(JB2Message* message, const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    JB2MessageSendV(message, cJB2_Message_Error, format, arguments);
+    SendWhole(message, cJB2_Message_Error, format, arguments);
     va_end(arguments);
-    JB2MessageEnd(message, cJB2_Message_Error);
 }
 
 void JB2MessageWarning(JB2Message* message, const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    JB2MessageSendV(message, cJB2_Message_Warning, format, arguments);
+    SendWhole(message, cJB2_Message_Warning, format, arguments);
     va_end(arguments);
-    JB2MessageEnd(message, cJB2_Message_Warning);
 }
 
 void JB2MessageInfo(JB2Message* message, const char* format, ...)
