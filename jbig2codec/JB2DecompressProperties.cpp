@@ -189,7 +189,8 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
 
     const uint32_t regionWidth = right - left;
     const bool narrower = left != 0 || right != width;
-    const uint32_t regionBytes = (regionWidth + 7) / 8;
+    // In 64 bits: a page up to 2^32 - 1 pixels wide fits the buffer limit.
+    const uint32_t regionBytes = static_cast<uint32_t>((static_cast<uint64_t>(regionWidth) + 7) / 8);
     const uint32_t firstByte = left / 8;
     const uint32_t shift = left % 8;
     for (uint32_t row = top; row < bottom; ++row) {

@@ -1,5 +1,6 @@
 #include "jbig2codec/JB2File.h"
 
+#include "jbig2codec/JB2Counted.h"
 #include "jbig2codec/JB2Limits.h"
 #include "jbig2codec/JB2Page.h"
 #include "jbig2codec/JB2PdfWriter.h"
@@ -151,8 +152,7 @@ JB2_Error JB2FileCreate(JB2File** out, JB2Memory* memory, JB2Message* message)
 
 void JB2FileAddReference(JB2File* file)
 {
-    if (file)
-        ++file->references;
+    JB2CountedAddReference(file);
 }
 
 JB2_Error JB2FileRelease(JB2File** holder)

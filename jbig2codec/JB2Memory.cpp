@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "jbig2codec/JB2Counted.h"
+
 namespace ZAV {
 
 JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* allocUser,
@@ -28,8 +30,7 @@ JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* alloc
 
 void JB2MemoryAddReference(JB2Memory* memory)
 {
-    if (memory)
-        ++memory->references;
+    JB2CountedAddReference(memory);
 }
 
 JB2_Error JB2MemoryRelease(JB2Memory** holder)

@@ -3,39 +3,31 @@
 #include <cstdio>
 #include <cstring>
 
+#include "jbig2codec/JB2Counted.h"
+
 namespace ZAV {
 
 JB2_Error JB2MessageCreate(JB2Message** out, JB2Memory* memory, JB2_Message_Callback callback, void* user)
 {
     if (!out)
         return cJB2_Error_Invalid_Pointer;
-    *out = nullptr;
-    auto* message = JB2MemoryNew<JB2Message>(memory);
-    if (!message)
-        return cJB2_Error_Allocation_Failure;
-    message->callback = callback;
-    message->user = user;
-    message->references = 1;
-    *out = message;
+    // No message object exists yet to report a failed allocation through.
+    JB2_Error status = JB2CountedCreate(out, memory, nullptr, "message");
+    if (status != cJB2_Error_OK)
+        return status;
+    (*out)->callback = callback;
+    (*out)->user = user;
     return cJB2_Error_OK;
 }
 
 void JB2MessageAddReference(JB2Message* message)
 {
-    if (message)
-        ++message->references;
+    JB2CountedAddReference(message);
 }
 
 JB2_Error JB2MessageRelease(JB2Message** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder)
-        return cJB2_Error_Free_Failure;
-    if ((*holder)->references > 1) {
-        --(*holder)->references;
-        *holder = nullptr;
-        return cJB2_Error_OK;
-    }
-    return JB2MemoryFree(memory, holder);
+    return JB2CountedRelease(holder, memory);
 }
 
 void JB2MessageDeliver(JB2_Message_Callback callback, void* user, int32_t type, const char* text)
@@ -93,22 +85,30 @@ void JB2MessageEnd(JB2Message* message, int32_t type)
         message->callback("", type, message->user);
 }
 
+namespace {
+
+void SendWhole(JB2Message* message, int32_t type, const char* format, va_list arguments)
+{
+    JB2MessageSendV(message, type, format, arguments);
+    JB2MessageEnd(message, type);
+}
+
+}  // namespace
+
 void JB2MessageError(JB2Message* message, const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    JB2MessageSendV(message, cJB2_Message_Error, format, arguments);
+    SendWhole(message, cJB2_Message_Error, format, arguments);
     va_end(arguments);
-    JB2MessageEnd(message, cJB2_Message_Error);
 }
 
 void JB2MessageWarning(JB2Message* message, const char* format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    JB2MessageSendV(message, cJB2_Message_Warning, format, arguments);
+    SendWhole(message, cJB2_Message_Warning, format, arguments);
     va_end(arguments);
-    JB2MessageEnd(message, cJB2_Message_Warning);
 }
 
 void JB2MessageInfo(JB2Message* message, const char* format, ...)

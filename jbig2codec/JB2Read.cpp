@@ -1,41 +1,28 @@
 #include "jbig2codec/JB2Read.h"
 
+#include "jbig2codec/JB2Counted.h"
+
 namespace ZAV {
 
 JB2_Error JB2ReadDataCreate(JB2ReadData** out, JB2Memory* memory, JB2_Read_Callback callback, void* user,
                             JB2Message* message)
 {
-    if (!out)
-        return cJB2_Error_Internal;
-    *out = nullptr;
-    auto* readData = JB2MemoryNew<JB2ReadData>(memory);
-    if (!readData) {
-        JB2MessageError(message, "Unable to allocate read data object!");
-        return cJB2_Error_Allocation_Failure;
-    }
-    readData->callback = callback;
-    readData->user = user;
-    readData->references = 1;
-    *out = readData;
+    JB2_Error status = JB2CountedCreate(out, memory, message, "read data");
+    if (status != cJB2_Error_OK)
+        return status;
+    (*out)->callback = callback;
+    (*out)->user = user;
     return cJB2_Error_OK;
 }
 
 void JB2ReadDataAddReference(JB2ReadData* readData)
 {
-    if (readData)
-        ++readData->references;
+    JB2CountedAddReference(readData);
 }
 
 JB2_Error JB2ReadDataRelease(JB2ReadData** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder)
-        return cJB2_Error_Free_Failure;
-    if ((*holder)->references > 1) {
-        --(*holder)->references;
-        *holder = nullptr;
-        return cJB2_Error_OK;
-    }
-    return JB2MemoryFree(memory, holder);
+    return JB2CountedRelease(holder, memory);
 }
 
 uint32_t JB2ReadDataRead(JB2ReadData* readData, uint8_t* buffer, uint32_t offset, uint32_t size)

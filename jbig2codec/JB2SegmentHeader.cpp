@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "jbig2codec/JB2Counted.h"
 #include "jbig2codec/JB2Limits.h"
 #include "jbig2codec/JB2SegmentArray.h"
 
@@ -159,8 +160,7 @@ JB2_Error JB2SegmentCreate(JB2SegmentHeader** out, JB2Memory* memory, uint32_t n
 
 void JB2SegmentAddReference(JB2SegmentHeader* segment)
 {
-    if (segment)
-        ++segment->references;
+    JB2CountedAddReference(segment);
 }
 
 JB2_Error JB2SegmentRelease(JB2SegmentHeader** holder)

@@ -3,42 +3,29 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "jbig2codec/JB2Counted.h"
+
 namespace ZAV {
 
 JB2_Error JB2WriteDataCreate(JB2WriteData** out, JB2Memory* memory, JB2_Write_Callback callback, void* user,
                              JB2Message* message)
 {
-    if (!out)
-        return cJB2_Error_Internal;
-    *out = nullptr;
-    auto* writeData = JB2MemoryNew<JB2WriteData>(memory);
-    if (!writeData) {
-        JB2MessageError(message, "Unable to allocate write data object!");
-        return cJB2_Error_Allocation_Failure;
-    }
-    writeData->callback = callback;
-    writeData->user = user;
-    writeData->references = 1;
-    *out = writeData;
+    JB2_Error status = JB2CountedCreate(out, memory, message, "write data");
+    if (status != cJB2_Error_OK)
+        return status;
+    (*out)->callback = callback;
+    (*out)->user = user;
     return cJB2_Error_OK;
 }
 
 void JB2WriteDataAddReference(JB2WriteData* writeData)
 {
-    if (writeData)
-        ++writeData->references;
+    JB2CountedAddReference(writeData);
 }
 
 JB2_Error JB2WriteDataRelease(JB2WriteData** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder)
-        return cJB2_Error_Free_Failure;
-    if ((*holder)->references > 1) {
-        --(*holder)->references;
-        *holder = nullptr;
-        return cJB2_Error_OK;
-    }
-    return JB2MemoryFree(memory, holder);
+    return JB2CountedRelease(holder, memory);
 }
 
 uint32_t JB2WriteDataWrite(JB2WriteData* writeData, const uint8_t* buffer, uint32_t offset, uint32_t size)

@@ -23,6 +23,8 @@ struct DataFixture : ::testing::Test {
     JB2Message* message = nullptr;
     JB2ReadData* readData = nullptr;
     JB2WriteData* writeData = nullptr;
+    JB2Location* location = nullptr;
+    JB2Cache* cache = nullptr;
 
     void SetUp() override
     {
@@ -35,6 +37,10 @@ struct DataFixture : ::testing::Test {
     }
     void TearDown() override
     {
+        if (cache)
+            JB2CacheRelease(&cache, memory);
+        if (location)
+            JB2LocationRelease(&location, memory);
         JB2WriteDataRelease(&writeData, memory);
         JB2ReadDataRelease(&readData, memory);
         JB2MessageRelease(&message, memory);
@@ -47,6 +53,14 @@ struct DataFixture : ::testing::Test {
         source.bytes.resize(size);
         for (size_t i = 0; i < size; ++i)
             source.bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
+    }
+
+    // A memory-block cache over the window of `from` (null: no source) that
+    // starts at `start`; TearDown releases it.
+    void OpenCache(uint32_t start, JB2ReadData* from)
+    {
+        ASSERT_EQ(JB2LocationCreate(&location, memory, start, 0, message), 0);
+        ASSERT_EQ(JB2CacheCreate(&cache, memory, location, from, cJB2_Cache_Memory_Blocks, 0, nullptr, message), 0);
     }
 };
 
@@ -96,10 +110,7 @@ TEST_F(DataFixture, FormattedWriteRefusesTextsThatDoNotFit)
 TEST_F(DataFixture, CacheReadSpanningThreeBlocksReadsEachBlockOnce)
 {
     FillSource(4000);
-    JB2Location* location = nullptr;
-    ASSERT_EQ(JB2LocationCreate(&location, memory, 100, 0, message), 0);
-    JB2Cache* cache = nullptr;
-    ASSERT_EQ(JB2CacheCreate(&cache, memory, location, readData, cJB2_Cache_Memory_Blocks, 0, nullptr, message), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenCache(100, readData));
 
     std::vector<uint8_t> bytes(3000);
     uint32_t count = 0;
@@ -111,18 +122,12 @@ TEST_F(DataFixture, CacheReadSpanningThreeBlocksReadsEachBlockOnce)
     ASSERT_EQ(JB2CacheRead(cache, memory, 5, 2900, bytes.data(), &count), 0);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 2900, source.bytes.begin() + 105));
     EXPECT_EQ(source.reads, 3u);
-
-    JB2CacheRelease(&cache, memory);
-    JB2LocationRelease(&location, memory);
 }
 
 TEST_F(DataFixture, CacheReadPastTheEndGivesWhatThereIs)
 {
     FillSource(2500);
-    JB2Location* location = nullptr;
-    ASSERT_EQ(JB2LocationCreate(&location, memory, 0, 0, message), 0);
-    JB2Cache* cache = nullptr;
-    ASSERT_EQ(JB2CacheCreate(&cache, memory, location, readData, cJB2_Cache_Memory_Blocks, 0, nullptr, message), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenCache(0, readData));
     std::vector<uint8_t> bytes(1000);
     uint32_t count = 0;
     ASSERT_EQ(JB2CacheRead(cache, memory, 2000, 1000, bytes.data(), &count), 0);
@@ -138,9 +143,6 @@ TEST_F(DataFixture, CacheReadPastTheEndGivesWhatThereIs)
     ASSERT_EQ(JB2CacheRead(cache, memory, 0xF0000000u, 100, bytes.data(), &count), 0);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(allocator.largest, largest);
-
-    JB2CacheRelease(&cache, memory);
-    JB2LocationRelease(&location, memory);
 }
 
 TEST_F(DataFixture, CacheLocationLimitsTheWindow)
@@ -200,10 +202,7 @@ TEST_F(DataFixture, CacheStylesAndBlockStore)
 
 TEST_F(DataFixture, CacheHoldsWrittenDataWithoutASource)
 {
-    JB2Location* location = nullptr;
-    ASSERT_EQ(JB2LocationCreate(&location, memory, 0, 0, message), 0);
-    JB2Cache* cache = nullptr;
-    ASSERT_EQ(JB2CacheCreate(&cache, memory, location, nullptr, cJB2_Cache_Memory_Blocks, 0, nullptr, message), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenCache(0, nullptr));
     std::vector<uint8_t> data(3000);
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<uint8_t>(i);
@@ -216,8 +215,6 @@ TEST_F(DataFixture, CacheHoldsWrittenDataWithoutASource)
     ASSERT_EQ(JB2CacheRead(cache, memory, 0, 4000, back.data(), &count), 0);
     EXPECT_EQ(count, 3000u);
     EXPECT_TRUE(std::equal(data.begin(), data.end(), back.begin()));
-    JB2CacheRelease(&cache, memory);
-    JB2LocationRelease(&location, memory);
 }
 
 TEST(JB2BitReader, ReadsMostSignificantBitFirst)

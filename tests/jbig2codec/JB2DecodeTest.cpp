@@ -2,6 +2,8 @@
 // a page, the output callback's say, and pages the codec cannot decode yet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 
 using namespace JB2Test;
@@ -100,6 +102,42 @@ TEST(JB2Decode, RectanglesAreCutFromTheRenderedPage)
         EXPECT_EQ(rows.numbers.front(), 0u);
         EXPECT_EQ(rows.numbers.back(), r.bottom - r.top - 1);
     }
+}
+
+TEST(JB2Decode, RectangleOfAPageAsWideAsAWidthCanSay)
+{
+    // small-64x48.generic.jb2 with the page made 2^32 - 1 pixels wide and one
+    // row high: its buffer just meets the limit, and the byte count of a
+    // rectangle almost as wide must not wrap.
+    auto bytes = DataFile("small-64x48.generic.jb2");
+    Picture original;
+    {
+        Document narrow(bytes);
+        JB2_Error status = -1;
+        original = narrow.Decode(0, &status);
+        ASSERT_EQ(status, 0);
+    }
+    const uint8_t size[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 1};
+    std::copy(size, size + 8, bytes.begin() + 24);
+    Document document(bytes);
+    ASSERT_EQ(document.started, 0);
+    ASSERT_EQ(JB2_Document_Set_Page(document.handle, 0), 0);
+    struct Row {
+        uint32_t width = 0;
+        uint32_t count = 0;
+        uint8_t first = 0;
+    } row;
+    auto take = [](const uint8_t* line, uint32_t, uint32_t width, uint32_t, void* user) -> JB2_Error {
+        auto* got = static_cast<Row*>(user);
+        got->width = width;
+        got->first = line[0];
+        ++got->count;
+        return 0;
+    };
+    ASSERT_EQ(JB2_Document_Decompress_Page(document.handle, 1, 1, 1, 0xFFFFFFFFu, 0, 1, take, &row), 0);
+    EXPECT_EQ(row.count, 1u);
+    EXPECT_EQ(row.width, 0xFFFFFFFEu);
+    EXPECT_EQ(row.first, static_cast<uint8_t>((original.rows[0] << 1) | (original.rows[1] >> 7)));
 }
 
 TEST(JB2Decode, RequestsAreChecked)
