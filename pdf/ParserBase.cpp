@@ -43,9 +43,10 @@ int64_t ParserBase::SourceTell() { return m_source ? static_cast<int64_t>(m_sour
 bool ParserBase::SourceSeek(int64_t position) {
     m_pendingEndReads = 0;
     if (m_source == nullptr || position < 0) return false;
-    if (position >= SourceLength()) {
+    const int64_t length = SourceLength();
+    if (position >= length) {
         // Seeking exactly to the end is legal for every kind of source.
-        return m_source->Seek(position - SourceLength(), 2);
+        return m_source->Seek(position - length, 2);
     }
     return m_source->Seek(position, 0);
 }

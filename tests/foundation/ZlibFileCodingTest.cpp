@@ -2,6 +2,7 @@
 
 #include "foundation/TextException.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 #include "support/ZlibTestData.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 using namespace ZAV;
 using ZAVTest::Compress;
 using ZAVTest::RandomBytes;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -72,24 +74,15 @@ TEST(ZlibFileCoding, FailedFileOperationsLeaveNoOutput)
 {
     ZAVTest::TempDir dir;
     const std::string missing = dir.File("missing.bin");
-    try {
-        ZlibCompressFile(missing, dir.File("out"));
-        FAIL() << "no exception";
-    } catch (const CTextException& e) {
-        EXPECT_EQ(std::string(e.GetText()), "File '" + missing + "' does not exist!");
-    }
+    EXPECT_EQ(ThrownText([&] { ZlibCompressFile(missing, dir.File("out")); }),
+              "File '" + missing + "' does not exist!");
     EXPECT_THROW(ZlibDecompressFile(missing, dir.File("out")), CTextException);
 
     std::vector<uint8_t> packed = Compress(RandomBytes(200000, 1));
     packed.resize(packed.size() - 1000);
     ZAVTest::WriteBytes(dir.File("cut.z"), packed);
-    try {
-        ZlibDecompressFile(dir.File("cut.z"), dir.File("out"));
-        FAIL() << "no exception";
-    } catch (const CTextException& e) {
-        EXPECT_EQ(std::string(e.GetText()),
-                  "Error decompressing file '" + dir.File("cut.z") + "': compressed data is truncated!");
-    }
+    EXPECT_EQ(ThrownText([&] { ZlibDecompressFile(dir.File("cut.z"), dir.File("out")); }),
+              "Error decompressing file '" + dir.File("cut.z") + "': compressed data is truncated!");
     ZAVTest::WriteText(dir.File("garbage.z"), "this is not compressed at all");
     EXPECT_THROW(ZlibDecompressFile(dir.File("garbage.z"), dir.File("out")), CTextException);
 

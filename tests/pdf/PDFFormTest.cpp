@@ -8,7 +8,6 @@
 #include <string>
 
 #include "PDFTestFiles.h"
-#include "foundation/TextException.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFFormDict.h"
@@ -17,8 +16,10 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -73,14 +74,8 @@ TEST(PDFForm, KidsInheritTypeAndNames) {
     boost::shared_ptr<CPDFAcroForm> own = parent->GetKid(1);
     EXPECT_TRUE(boost::dynamic_pointer_cast<CPDFAcroChoice>(own));
     EXPECT_EQ("own", own->GetName());
-    for (int index : {-1, 2}) {
-        try {
-            parent->GetKid(index);
-            FAIL() << index;
-        } catch (const CTextException& e) {
-            EXPECT_STREQ("Kid index out of bounds!", e.GetText());
-        }
-    }
+    for (int index : {-1, 2})
+        EXPECT_EQ(ThrownText([&] { parent->GetKid(index); }), "Kid index out of bounds!") << index;
 }
 
 TEST(PDFForm, FieldTable) {
@@ -135,12 +130,8 @@ TEST(PDFForm, ReadingLeavesTheDocumentUnchanged) {
     EXPECT_TRUE(top->GetFieldDictionary()->EntryTextEquals("/V", "(new)"));
 
     CPDFAcroText loose(0, boost::shared_ptr<CPDFAcroForm>());
-    try {
-        loose.SetValue(CreatePDFString(withForm.document.get(), "x", false));
-        FAIL();
-    } catch (const CTextException& e) {
-        EXPECT_STREQ("No dictionary is present. Can't set value anywhere", e.GetText());
-    }
+    EXPECT_EQ(ThrownText([&] { loose.SetValue(CreatePDFString(withForm.document.get(), "x", false)); }),
+              "No dictionary is present. Can't set value anywhere");
 }
 
 TEST(PDFForm, AppearanceDictionaryIsWrapped) {
@@ -152,12 +143,7 @@ TEST(PDFForm, AppearanceDictionaryIsWrapped) {
     EXPECT_NE(nullptr, appearance->GetNormal());
     EXPECT_EQ(nullptr, appearance->GetRollover());
     EXPECT_NE(nullptr, appearance->GetDown());
-    try {
-        CPDFAppearanceDict none(nullptr);
-        FAIL();
-    } catch (const CTextException& e) {
-        EXPECT_STREQ("Appearance dict needs a dictionary", e.GetText());
-    }
+    EXPECT_EQ(ThrownText([] { CPDFAppearanceDict none(nullptr); }), "Appearance dict needs a dictionary");
 }
 
 TEST(PDFForm, CyclesAndOddEntriesEndTheWalk) {

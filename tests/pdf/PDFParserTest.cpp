@@ -14,9 +14,11 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "support/ThrownText.h"
 
 using namespace ZAVPDF;
 using PDFTest::ParsedText;
+using ZAVTest::ThrownText;
 
 namespace {
 
@@ -168,12 +170,8 @@ TEST(PDFParser, DeepNestingFailsCleanly) {
         std::string input;
         for (int i = 0; i < 100000; ++i) input += open;
         ParsedText t(input);
-        try {
-            t.parser->ParseObject();
-            FAIL() << "no error for nesting of " << open;
-        } catch (const CTextException& e) {
-            EXPECT_STREQ("Arrays and dictionaries are nested too deeply!", e.GetText());
-        }
+        EXPECT_EQ(ThrownText([&] { t.parser->ParseObject(); }), "Arrays and dictionaries are nested too deeply!")
+            << "nesting of " << open;
     }
     // Nesting a sound file uses is read.
     std::string input = std::string(50, '[') + std::string(50, ']');
@@ -273,12 +271,9 @@ TEST(PDFParser, StreamLengthThatLeadsBackToItsOwnObjectFails) {
     PDFTest::OpenedFile opened(bytes);
     ASSERT_EQ("", opened.error);
     boost::shared_ptr<CPDFRef> reference(new CPDFRef(opened.document.get(), 2, 0));
-    try {
-        reference->GetReferencedObject(nullptr, false);
-        FAIL() << "a /Length that refers to its own object was accepted";
-    } catch (const CTextException& e) {
-        EXPECT_STREQ("Object 2 refers to itself while it is being read", e.GetText());
-    }
+    EXPECT_EQ(ThrownText([&] { reference->GetReferencedObject(nullptr, false); }),
+              "Object 2 refers to itself while it is being read")
+        << "a /Length that refers to its own object";
 }
 
 }  // namespace
