@@ -360,6 +360,31 @@ bool JB2PdfPagesNeedGlobals(const JB2File* file)
 
 namespace {
 
+// In a page's stream every page segment belongs to page 1, in one byte;
+// while this lives the segment's header is written that way, and the
+// segment keeps its own association afterwards.
+class StreamPageAssociation {
+public:
+    StreamPageAssociation(JB2SegmentHeader* segment, uint32_t page)
+        : m_segment(segment), m_stored(segment->pageAssociation), m_wide(segment->pageAssociationIs4Bytes)
+    {
+        segment->pageAssociation = page == 0 ? 0 : 1;
+        segment->pageAssociationIs4Bytes = 0;
+    }
+    ~StreamPageAssociation()
+    {
+        m_segment->pageAssociation = m_stored;
+        m_segment->pageAssociationIs4Bytes = m_wide;
+    }
+    StreamPageAssociation(const StreamPageAssociation&) = delete;
+    StreamPageAssociation& operator=(const StreamPageAssociation&) = delete;
+
+private:
+    JB2SegmentHeader* m_segment;
+    uint32_t m_stored;
+    uint8_t m_wide;
+};
+
 // The stream of page `page` from a list of segments: those of the page in
 // list order.
 JB2_Error ListStreamLength(JB2SegmentHeader* const* list, uint32_t count, uint32_t page, uint32_t* length)
@@ -370,14 +395,11 @@ JB2_Error ListStreamLength(JB2SegmentHeader* const* list, uint32_t count, uint32
         JB2SegmentHeader* segment = list[i];
         if (!InStream(segment, page))
             continue;
-        // The header as written, with the page association of one byte.
-        const uint32_t stored = segment->pageAssociation;
-        const uint8_t wide = segment->pageAssociationIs4Bytes;
-        segment->pageAssociation = page == 0 ? 0 : 1;
-        segment->pageAssociationIs4Bytes = 0;
-        const uint32_t header = JB2SegmentHeaderLength(segment);
-        segment->pageAssociation = stored;
-        segment->pageAssociationIs4Bytes = wide;
+        uint32_t header = 0;
+        {
+            const StreamPageAssociation inStream(segment, page);
+            header = JB2SegmentHeaderLength(segment);
+        }
         if (header == 0)
             return cJB2_Error_Internal;
         total += header + static_cast<uint64_t>(JB2SegmentDataLength(segment));
@@ -399,14 +421,12 @@ JB2_Error ListWriteStream(JB2SegmentHeader* const* list, uint32_t count, uint32_
             continue;
         if (position > UINT32_MAX)
             return cJB2_Error_Write_Failure;
-        const uint32_t stored = segment->pageAssociation;
-        const uint8_t wide = segment->pageAssociationIs4Bytes;
-        segment->pageAssociation = page == 0 ? 0 : 1;
-        segment->pageAssociationIs4Bytes = 0;
         uint32_t header = 0;
-        JB2_Error status = JB2SegmentWriteHeader(segment, writeData, static_cast<uint32_t>(position), &header, message);
-        segment->pageAssociation = stored;
-        segment->pageAssociationIs4Bytes = wide;
+        JB2_Error status = cJB2_Error_OK;
+        {
+            const StreamPageAssociation inStream(segment, page);
+            status = JB2SegmentWriteHeader(segment, writeData, static_cast<uint32_t>(position), &header, message);
+        }
         if (status != cJB2_Error_OK)
             return status;
         position += header;
