@@ -173,7 +173,7 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
         if (!properties->line) {
             JB2MessageError(message, "Unable to allocate decompression line buffer!");
             JB2DecompressPropertiesDropPage(properties, memory);
-            return cJB2_Error_Internal;
+            return cJB2_Error_Allocation_Failure;
         }
         properties->width = width;
         properties->height = height;

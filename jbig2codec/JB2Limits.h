@@ -52,10 +52,6 @@ constexpr uint64_t kJB2MinRegionWork = 1ull << 24;
 // needs a few tens of thousands; each costs memory beyond its header bytes.
 constexpr uint32_t kJB2MaxSegments = 1u << 18;
 
-// A segment header is at least this long; bounds how many segments the bytes
-// of a source can describe.
-constexpr uint32_t kJB2MinSegmentHeaderLength = 11;
-
 // Integer procedures code signed 32-bit values; larger magnitudes are corrupt.
 constexpr uint64_t kJB2MaxCodedInteger = 0x7FFFFFFF;
 

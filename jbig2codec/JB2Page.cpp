@@ -22,25 +22,30 @@ JB2_Error JB2PageGetInformation(JB2File* file, uint32_t page, JB2SegmentHeader**
     return cJB2_Error_Internal;
 }
 
-JB2_Error JB2PageGetWidth(JB2File* file, uint32_t page, uint32_t* width)
+namespace {
+
+// A field of the page's information segment, read by `get`.
+template <class T>
+JB2_Error FromInformation(JB2File* file, uint32_t page, T* value, JB2_Error (*get)(JB2SegmentHeader*, T*))
 {
-    if (!width)
+    if (!value)
         return cJB2_Error_Internal;
-    *width = 0;
+    *value = 0;
     JB2SegmentHeader* information = nullptr;
     JB2_Error status = JB2PageGetInformation(file, page, &information);
-    return status != cJB2_Error_OK ? status : JB2PageInfoGetWidth(information, width);
+    return status != cJB2_Error_OK ? status : get(information, value);
+}
+
+}  // namespace
+
+JB2_Error JB2PageGetWidth(JB2File* file, uint32_t page, uint32_t* width)
+{
+    return FromInformation(file, page, width, JB2PageInfoGetWidth);
 }
 
 JB2_Error JB2PageGetHeight(JB2File* file, uint32_t page, uint32_t* height)
 {
-    if (!height)
-        return cJB2_Error_Internal;
-    *height = 0;
-    JB2SegmentHeader* information = nullptr;
-    JB2_Error status = JB2PageGetInformation(file, page, &information);
-    if (status == cJB2_Error_OK)
-        status = JB2PageInfoGetHeight(information, height);
+    JB2_Error status = FromInformation(file, page, height, JB2PageInfoGetHeight);
     if (status == cJB2_Error_OK && *height == 0xFFFFFFFFu) {
         const uint32_t last = JB2SegmentArrayLastStripeRow(file->segments, page + 1);
         *height = last == 0xFFFFFFFFu ? last : last + 1;
@@ -50,42 +55,22 @@ JB2_Error JB2PageGetHeight(JB2File* file, uint32_t page, uint32_t* height)
 
 JB2_Error JB2PageGetXResolution(JB2File* file, uint32_t page, uint32_t* resolution)
 {
-    if (!resolution)
-        return cJB2_Error_Internal;
-    *resolution = 0;
-    JB2SegmentHeader* information = nullptr;
-    JB2_Error status = JB2PageGetInformation(file, page, &information);
-    return status != cJB2_Error_OK ? status : JB2PageInfoGetXResolution(information, resolution);
+    return FromInformation(file, page, resolution, JB2PageInfoGetXResolution);
 }
 
 JB2_Error JB2PageGetYResolution(JB2File* file, uint32_t page, uint32_t* resolution)
 {
-    if (!resolution)
-        return cJB2_Error_Internal;
-    *resolution = 0;
-    JB2SegmentHeader* information = nullptr;
-    JB2_Error status = JB2PageGetInformation(file, page, &information);
-    return status != cJB2_Error_OK ? status : JB2PageInfoGetYResolution(information, resolution);
+    return FromInformation(file, page, resolution, JB2PageInfoGetYResolution);
 }
 
 JB2_Error JB2PageGetDefaultPixel(JB2File* file, uint32_t page, uint8_t* pixel)
 {
-    if (!pixel)
-        return cJB2_Error_Internal;
-    *pixel = 0;
-    JB2SegmentHeader* information = nullptr;
-    JB2_Error status = JB2PageGetInformation(file, page, &information);
-    return status != cJB2_Error_OK ? status : JB2PageInfoGetDefaultPixel(information, pixel);
+    return FromInformation(file, page, pixel, JB2PageInfoGetDefaultPixel);
 }
 
 JB2_Error JB2PageGetDefaultCombinationOperator(JB2File* file, uint32_t page, uint32_t* combination)
 {
-    if (!combination)
-        return cJB2_Error_Internal;
-    *combination = 0;
-    JB2SegmentHeader* information = nullptr;
-    JB2_Error status = JB2PageGetInformation(file, page, &information);
-    return status != cJB2_Error_OK ? status : JB2PageInfoGetDefaultCombinationOperator(information, combination);
+    return FromInformation(file, page, combination, JB2PageInfoGetDefaultCombinationOperator);
 }
 
 uint32_t JB2FileSegmentCount(const JB2File* file)

@@ -48,15 +48,8 @@ JB2_Error JB2RenderRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, u
                             static_cast<long long>(width), static_cast<long long>(height));
             return cJB2_Error_Invalid_Segment_Data;
         }
-        JB2RenderGenericRegion* render = nullptr;
-        status = JB2RenderGenericRegionCreate(&render, memory, segment,
-                                                        static_cast<uint8_t>(combination > 127 ? 128 : combination),
-                                                        message);
-        if (status != cJB2_Error_OK)
-            return status;
-        status = JB2RenderGenericRegionRender(render, page, pageWidth, pageHeight);
-        const JB2_Error ended = JB2RenderGenericRegionEnd(&render, memory);
-        return status != cJB2_Error_OK ? status : ended;
+        const uint8_t operation = static_cast<uint8_t>(combination > 127 ? kJB2CombinationFromRegion : combination);
+        return JB2RenderGenericRegionSegment(segment, memory, operation, page, pageWidth, pageHeight, message);
     }
     return cJB2_Error_Internal;
 }

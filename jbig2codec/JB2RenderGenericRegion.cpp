@@ -1,6 +1,5 @@
 #include "jbig2codec/JB2RenderGenericRegion.h"
 
-#include "jbig2codec/JB2Render.h"
 #include "jbig2codec/JB2SegmentFields.h"
 
 namespace ZAV {
@@ -88,11 +87,11 @@ JB2_Error JB2RenderGenericRegionEnd(JB2RenderGenericRegion** holder, JB2Memory* 
     return status != cJB2_Error_OK ? status : freed;
 }
 
-JB2_Error JB2RenderGenericRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t* page,
-                                        uint32_t pageWidth, uint32_t pageHeight, JB2Message* message)
+JB2_Error JB2RenderGenericRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
+                                        uint8_t* page, uint32_t pageWidth, uint32_t pageHeight, JB2Message* message)
 {
     JB2RenderGenericRegion* render = nullptr;
-    JB2_Error status = JB2RenderGenericRegionCreate(&render, memory, segment, kJB2CombinationFromRegion, message);
+    JB2_Error status = JB2RenderGenericRegionCreate(&render, memory, segment, combination, message);
     if (status != cJB2_Error_OK) return status;
     status = JB2RenderGenericRegionRender(render, page, pageWidth, pageHeight);
     const JB2_Error released = JB2RenderGenericRegionEnd(&render, memory);

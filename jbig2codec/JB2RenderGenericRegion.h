@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "jbig2codec/JB2GenericRegion.h"
+#include "jbig2codec/JB2Render.h"
 
 namespace ZAV {
 
@@ -28,9 +29,9 @@ JB2_Error JB2RenderGenericRegionRender(JB2RenderGenericRegion* render, uint8_t* 
                                        uint32_t pageHeight);
 JB2_Error JB2RenderGenericRegionEnd(JB2RenderGenericRegion** render, JB2Memory* memory);
 
-// Creates the render object for a segment with its own operator, renders it
-// and frees it: what the page decompressor calls for each generic region.
-JB2_Error JB2RenderGenericRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t* page,
-                                        uint32_t pageWidth, uint32_t pageHeight, JB2Message* message);
+// Creates the render object for a segment (combination as for the create
+// function), renders it and frees it.
+JB2_Error JB2RenderGenericRegionSegment(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
+                                        uint8_t* page, uint32_t pageWidth, uint32_t pageHeight, JB2Message* message);
 
 }  // namespace ZAV

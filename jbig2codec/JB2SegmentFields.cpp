@@ -52,6 +52,14 @@ JB2_Error Set(JB2SegmentHeader* segment, bool (*accepts)(uint32_t), uint32_t off
     return JB2SegmentWriteU32(segment, offset, static_cast<uint32_t>(value));
 }
 
+// A width or height of 0 describes nothing and is refused.
+JB2_Error SetDimension(JB2SegmentHeader* segment, bool (*accepts)(uint32_t), uint32_t offset, uint32_t value)
+{
+    if (value == 0)
+        return cJB2_Error_Internal;
+    return Set(segment, accepts, offset, value);
+}
+
 const int8_t kNominalX[4][4] = {{3, -3, 2, -2}, {3, 0, 0, 0}, {2, 0, 0, 0}, {2, 0, 0, 0}};
 const int8_t kNominalY[4][4] = {{-1, -1, -2, -2}, {-1, 0, 0, 0}, {-1, 0, 0, 0}, {-1, 0, 0, 0}};
 
@@ -115,16 +123,12 @@ JB2_Error JB2RegionGetFlags(JB2SegmentHeader* segment, uint8_t* flags)
 
 JB2_Error JB2RegionSetWidth(JB2SegmentHeader* segment, uint32_t width)
 {
-    if (width == 0)
-        return cJB2_Error_Internal;
-    return Set(segment, JB2SegmentTypeIsRegion, 0, width);
+    return SetDimension(segment, JB2SegmentTypeIsRegion, 0, width);
 }
 
 JB2_Error JB2RegionSetHeight(JB2SegmentHeader* segment, uint32_t height)
 {
-    if (height == 0)
-        return cJB2_Error_Internal;
-    return Set(segment, JB2SegmentTypeIsRegion, 4, height);
+    return SetDimension(segment, JB2SegmentTypeIsRegion, 4, height);
 }
 
 JB2_Error JB2RegionSetX(JB2SegmentHeader* segment, uint32_t x)
@@ -455,16 +459,12 @@ JB2_Error JB2PageInfoGetStriping(JB2SegmentHeader* segment, uint16_t* striping)
 
 JB2_Error JB2PageInfoSetWidth(JB2SegmentHeader* segment, uint32_t width)
 {
-    if (width == 0)
-        return cJB2_Error_Internal;
-    return Set(segment, IsPageInformation, 0, width);
+    return SetDimension(segment, IsPageInformation, 0, width);
 }
 
 JB2_Error JB2PageInfoSetHeight(JB2SegmentHeader* segment, uint32_t height)
 {
-    if (height == 0)
-        return cJB2_Error_Internal;
-    return Set(segment, IsPageInformation, 4, height);
+    return SetDimension(segment, IsPageInformation, 4, height);
 }
 
 JB2_Error JB2PageInfoSetXResolution(JB2SegmentHeader* segment, uint32_t resolution)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "jbig2codec/JB2BitmapOps.h"
+#include "tests/jbig2codec/JB2TestPages.h"
 
 using namespace ZAV;
 
@@ -17,17 +18,6 @@ void Put(std::vector<uint8_t>& row, int64_t x, bool on)
 {
     const uint8_t mask = uint8_t(0x80 >> (x % 8));
     row[size_t(x / 8)] = on ? uint8_t(row[size_t(x / 8)] | mask) : uint8_t(row[size_t(x / 8)] & ~mask);
-}
-
-bool Apply(bool d, bool s, uint8_t op)
-{
-    switch (op) {
-    case 0: return d || s;
-    case 1: return d && s;
-    case 2: return d != s;
-    case 3: return d == s;
-    default: return s;
-    }
 }
 
 std::vector<uint8_t> RandomRow(uint32_t bytes, uint32_t& seed)
@@ -51,7 +41,7 @@ TEST(BitmapOps, CombineMatchesPixelModel)
                 std::vector<uint8_t> source = RandomRow((width + 7) / 8 + 1, seed);
                 std::vector<uint8_t> expected = dest;
                 for (int64_t i = 0; i < int64_t(width); ++i)
-                    if (x + i >= 0) Put(expected, x + i, Apply(Get(dest, x + i), Get(source, i), op));
+                    if (x + i >= 0) Put(expected, x + i, JB2Test::CombinePixel(Get(dest, x + i), Get(source, i), op));
                 JB2RowCombine(dest.data(), source.data(), width, x, op);
                 ASSERT_EQ(expected, dest) << "op " << int(op) << " width " << width << " x " << x;
             }

@@ -63,8 +63,8 @@ struct GenericRegionFiles : SegmentFixture {
                 page = JB2Test::BlankPage(path, width, height);
             } else if (type == cJB2_Segment_Immediate_Generic_Region ||
                        type == cJB2_Segment_Immediate_Lossless_Generic_Region) {
-                EXPECT_EQ(0, JB2RenderGenericRegionSegment(segment, memory, page.bits.data(), page.width, page.height,
-                                                           message))
+                EXPECT_EQ(0, JB2RenderGenericRegionSegment(segment, memory, kJB2CombinationFromRegion,
+                                                           page.bits.data(), page.width, page.height, message))
                     << messages.All();
             }
             offset += headerLength + JB2SegmentLocationLength(segment);

@@ -6,46 +6,24 @@
 #include "jbig2codec/JB2BitReader.h"
 #include "jbig2codec/JB2BitWriter.h"
 #include "jbig2codec/JB2Cache.h"
-#include "jbig2codec/JB2Read.h"
-#include "jbig2codec/JB2Write.h"
-#include "tests/jbig2codec/JB2TestSupport.h"
+#include "tests/jbig2codec/JB2SegmentFixture.h"
 
 using namespace ZAV;
 
 namespace {
 
-struct DataFixture : ::testing::Test {
-    JB2Test::Allocator allocator;
-    JB2Test::Messages messages;
-    JB2Test::Source source;
-    JB2Test::Target target;
-    JB2Memory* memory = nullptr;
-    JB2Message* message = nullptr;
-    JB2ReadData* readData = nullptr;
-    JB2WriteData* writeData = nullptr;
+// The segment tests' objects, and a cache over the source when a test opens one.
+struct DataFixture : SegmentFixture {
     JB2Location* location = nullptr;
     JB2Cache* cache = nullptr;
 
-    void SetUp() override
-    {
-        ASSERT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free,
-                                  &allocator),
-                  0);
-        ASSERT_EQ(JB2MessageCreate(&message, memory, JB2Test::Messages::Collect, &messages), 0);
-        ASSERT_EQ(JB2ReadDataCreate(&readData, memory, JB2Test::Source::Read, &source, message), 0);
-        ASSERT_EQ(JB2WriteDataCreate(&writeData, memory, JB2Test::Target::Write, &target, message), 0);
-    }
     void TearDown() override
     {
         if (cache)
             JB2CacheRelease(&cache, memory);
         if (location)
             JB2LocationRelease(&location, memory);
-        JB2WriteDataRelease(&writeData, memory);
-        JB2ReadDataRelease(&readData, memory);
-        JB2MessageRelease(&message, memory);
-        JB2MemoryRelease(&memory);
-        EXPECT_EQ(allocator.Live(), 0u);
+        SegmentFixture::TearDown();
     }
 
     void FillSource(size_t size)

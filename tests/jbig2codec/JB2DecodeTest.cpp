@@ -140,6 +140,35 @@ TEST(JB2Decode, RectangleOfAPageAsWideAsAWidthCanSay)
     EXPECT_EQ(row.first, static_cast<uint8_t>((original.rows[0] << 1) | (original.rows[1] >> 7)));
 }
 
+TEST(JB2Decode, AFailedPageBufferIsReportedAsAnAllocationFailure)
+{
+    // A page the codec cannot render gives up its buffers after each try,
+    // and after the first the page information is already read: the next
+    // two allocations are the page buffer and its line buffer.
+    Document document(DataFile("twopage.symbol.jb2"));
+    ASSERT_EQ(document.started, 0);
+    ASSERT_EQ(JB2_Document_Set_Page(document.handle, 0), 0);
+    Document::Rows rows;
+    ASSERT_EQ(JB2_Document_Decompress_Page(document.handle, 1, 1, 0, 0, 0, 0, Document::Collect, &rows),
+              cJB2_Error_Not_Yet_Supported);
+    const struct {
+        uint64_t fail;
+        const char* text;
+    } cases[] = {
+        {1, "Unable to allocate decompression buffer!"},
+        {2, "Unable to allocate decompression line buffer!"},
+    };
+    for (const auto& c : cases) {
+        document.allocator.failAt = document.allocator.allocations + c.fail;
+        EXPECT_EQ(JB2_Document_Decompress_Page(document.handle, 1, 1, 0, 0, 0, 0, Document::Collect, &rows),
+                  cJB2_Error_Allocation_Failure)
+            << c.text;
+        EXPECT_TRUE(document.messages.HasOfType(91, c.text)) << c.text;
+        EXPECT_TRUE(rows.rows.empty());
+        document.allocator.failAt = 0;
+    }
+}
+
 TEST(JB2Decode, RequestsAreChecked)
 {
     Document document(DataFile("small-64x48.generic.jb2"));
@@ -167,7 +196,7 @@ TEST(JB2Decode, RequestsAreChecked)
                                                Document::Collect, &rows),
                   c.status);
         if (c.text) {
-            EXPECT_TRUE(document.messages.HasOfType(91, c.text)) << c.text;
+            EXPECT_TRUE(document.messages.HasOfType(91, c.text)) << c.text << document.messages.All();
             EXPECT_TRUE(rows.rows.empty());
         } else {
             EXPECT_EQ(rows.rows.size(), 48u);

@@ -147,18 +147,19 @@ TEST_F(SegmentFixture, PageInformationFieldsAndValidation)
     EXPECT_TRUE(messages.pieces.empty());
     JB2SegmentRelease(&page);
 
-    std::vector<uint8_t> zeroWidth(19, 0);
-    zeroWidth[7] = 1;
-    page = Make(48, zeroWidth);
-    EXPECT_EQ(JB2PageInfoValidate(page, message), cJB2_Error_Invalid_Segment_Data);
-    EXPECT_TRUE(messages.HasOfType(91, "Width must be larger than 0!"));
-    JB2SegmentRelease(&page);
-    std::vector<uint8_t> zeroHeight(19, 0);
-    zeroHeight[3] = 1;
-    page = Make(48, zeroHeight);
-    EXPECT_EQ(JB2PageInfoValidate(page, message), cJB2_Error_Invalid_Segment_Data);
-    EXPECT_TRUE(messages.HasOfType(91, "Height must be larger than 0!"));
-    JB2SegmentRelease(&page);
+    // A width or a height of 0, the other 1.
+    const struct {
+        size_t nonZeroByte;
+        const char* text;
+    } zeroSizes[] = {{7, "Width must be larger than 0!"}, {3, "Height must be larger than 0!"}};
+    for (const auto& c : zeroSizes) {
+        std::vector<uint8_t> bytes(19, 0);
+        bytes[c.nonZeroByte] = 1;
+        page = Make(48, bytes);
+        EXPECT_EQ(JB2PageInfoValidate(page, message), cJB2_Error_Invalid_Segment_Data) << c.text;
+        EXPECT_TRUE(messages.HasOfType(91, c.text));
+        JB2SegmentRelease(&page);
+    }
 }
 
 TEST_F(SegmentFixture, HalftoneAndPatternDictionaryFields)

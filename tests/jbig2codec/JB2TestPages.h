@@ -20,6 +20,19 @@ struct Page {
     void Set(uint32_t x, uint32_t y) { Row(y)[x / 8] |= uint8_t(0x80 >> (x % 8)); }
 };
 
+// One pixel as a combination operator leaves it: destination d, source s;
+// 0 or, 1 and, 2 xor, 3 xnor, anything else replace.
+inline bool CombinePixel(bool d, bool s, uint8_t op)
+{
+    switch (op) {
+    case 0: return d || s;
+    case 1: return d && s;
+    case 2: return d != s;
+    case 3: return d == s;
+    default: return s;
+    }
+}
+
 inline Page BlankPage(std::string name, uint32_t width, uint32_t height)
 {
     Page page;

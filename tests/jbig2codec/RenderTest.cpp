@@ -35,17 +35,6 @@ JB2_Error Render(Page& page, const Page& region, uint32_t x, uint32_t y, uint8_t
                                line.data(), RowSource::Row, &source);
 }
 
-bool Apply(bool d, bool s, uint8_t op)
-{
-    switch (op) {
-    case 0: return d || s;
-    case 1: return d && s;
-    case 2: return d != s;
-    case 3: return d == s;
-    default: return s;
-    }
-}
-
 TEST(Render, RegionsAreClippedToThePage)
 {
     const uint32_t positions[] = {0, 3, 9, 30, 49, 50, 70, 0xFFFFFFF0u};
@@ -60,7 +49,7 @@ TEST(Render, RegionsAreClippedToThePage)
                         const uint64_t px = x + rx;
                         const uint64_t py = y + ry;
                         if (px >= page.width || py >= page.height) continue;
-                        const bool on = Apply(page.Get(uint32_t(px), uint32_t(py)),
+                        const bool on = JB2Test::CombinePixel(page.Get(uint32_t(px), uint32_t(py)),
                                               region.Get(uint32_t(rx), uint32_t(ry)), op);
                         if (on) expected.Set(uint32_t(px), uint32_t(py));
                         else expected.Row(uint32_t(py))[px / 8] &= uint8_t(~(0x80 >> (px % 8)));
