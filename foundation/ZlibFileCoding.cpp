@@ -77,7 +77,9 @@ void CodeFile(const std::string& inputPath, const std::string& outputPath, Code 
         if (!output)
             ThrowFileError("Cannot open file '%s'!", outputPath);
         code(input, output, "file '" + inputPath + "'");
-        output.flush();
+        // Closing can be where a full disk shows; a failure there must not
+        // leave a short file under the output's name.
+        output.close();
         if (input.bad())
             ThrowFileError("Error reading file '%s'!", inputPath);
         if (!output)
