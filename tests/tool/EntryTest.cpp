@@ -117,7 +117,7 @@ TEST(Entry, TheLogIsShownOnlyAfterACommandThatSucceeded)
     ASSERT_EQ(runner.Run({"-r", "-o", "register.txt"}).exitCode, 0);
     ASSERT_EQ(runner.Run({"-s", "-f", "missing.pdf", "-o", "failed.txt"}).exitCode, 2);
     ASSERT_EQ(runner.Run({"-s", "-f", document, "-o", "check.txt"}).exitCode, 0);
-    EXPECT_EQ(runner.OpenedFiles(3000), "check.txt\n");
+    EXPECT_EQ(runner.OpenedFiles(10000), "check.txt\n");
 }
 
 }  // namespace
