@@ -674,6 +674,7 @@ JB2_Error JB2TextCodedDataLength(JB2SegmentHeader* segment, uint32_t* length)
 {
     if (!length)
         return cJB2_Error_Internal;
+    *length = 0;
     uint32_t header = 0;
     JB2_Error status = JB2TextHeaderLength(segment, &header);
     if (status != cJB2_Error_OK)

@@ -57,6 +57,9 @@ TEST_F(SegmentFixture, RegionInformationFields)
     EXPECT_EQ(JB2RegionGetWidth(region, nullptr), cJB2_Error_Internal);
     EXPECT_EQ(JB2RegionGetWidth(nullptr, &value), cJB2_Error_Internal);
     EXPECT_EQ(JB2PageInfoGetWidth(page, &value), cJB2_Error_Read_Failure);
+    value = 5;
+    EXPECT_EQ(JB2TextCodedDataLength(page, &value), cJB2_Error_Internal);
+    EXPECT_EQ(value, 0u);
     JB2SegmentRelease(&page);
     JB2SegmentRelease(&region);
 }
