@@ -188,7 +188,8 @@ boost::shared_ptr<CPDFNumber> CPDFParser::ParseNumber() {
             }
         }
         UngetChar();
-        if (digits == 0) Fail("Error while parsing float number ");
+        // "4." is a real as much as ".5" is; only a point without any digit is not.
+        if (digits == 0 && integerDigits == 0) Fail("Error while parsing float number ");
         double value = integerPart + static_cast<double>(fractionDigits) / std::pow(10.0, significant);
         return boost::make_shared<CPDFNumber>(m_document, negative ? -value : value);
     }
@@ -252,12 +253,19 @@ boost::shared_ptr<CPDFString> CPDFParser::ParseString() {
         }
     } else if (first == '<') {
         hex = true;
+        // Writers wrap long hex strings over lines and group their digits with
+        // blanks; white space between the digits carries nothing.
+        auto nextHexChar = [this]() {
+            char c = GetChar(nullptr);
+            while (IsWhitespace(c)) c = GetChar(nullptr);
+            return c;
+        };
         for (;;) {
-            char high = GetChar(nullptr);
+            char high = nextHexChar();
             if (high == '>') break;
             int highValue = HexValue(high);
             if (highValue < 0) Fail("Invalid Character while parsing string, expecting hex digit ");
-            char low = GetChar(nullptr);
+            char low = nextHexChar();
             int lowValue = HexValue(low);
             if (lowValue < 0) {
                 UngetChar();

@@ -55,7 +55,9 @@ TEST(PDFParser, ObjectTable) {
         {"-.5", "-0.50", false, 0},
         {"12abc", "Error while parsing number ", true, 0},
         {"1e3", "Error while parsing number ", true, 0},
-        {"5.", "Error while parsing float number ", true, 0},
+        {"5.", "5.00", false, 0},  // a trailing point is a real, as PDF writes "4."
+        {"-5.]", "-5.00", false, ']'},
+        {".", "Error while parsing float number ", true, 0},
         {"-", "Error while parsing number ", true, 0},
         {"2147483647", "2147483647", false, 0},
         {"2147483648", "Error while parsing number ", true, 0},  // refused, never wrapped
@@ -75,7 +77,9 @@ TEST(PDFParser, ObjectTable) {
         {"<6162>", "<6162>", false, 0},
         {"<616>", "<6160>", false, 0},
         {"<>", "<>", false, 0},
-        {"<61 62>", "Invalid Character while parsing string, expecting hex digit ", true, 0},
+        {"<61 62>", "<6162>", false, 0},  // white space between digits is ignored
+        {"<6\r\n1 6>", "<6160>", false, 0},
+        {"<61 6x>", "Invalid Character while parsing string, expecting hex digit ", true, 0},
         {"<6162", "Invalid Character while parsing string, expecting hex digit ", true, 0},
         // names
         {"/A#20B", "/A#20B", false, 0},
