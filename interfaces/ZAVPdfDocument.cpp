@@ -9,13 +9,12 @@
 #include "pdf/PDFPage.h"
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFUpdateableDocument.h"
+#include "platform/AtomicFile.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace ZAV {
 
@@ -38,34 +37,11 @@ namespace {
     ThrowLastError(text.GetText());
 }
 
-// Writes all bytes to a new file beside fileName, then renames it, so the
-// name never holds half a document.
+// The name never holds half a document, and a failed save leaves what it held.
 void WriteFileWhole(const std::string& fileName, const std::string& bytes)
 {
-    const std::string tempName = fileName + ".zavtmp-" + std::to_string(getpid());
-    const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0)
-        ThrowWriteError(fileName, errno);
-    size_t written = 0;
-    int failure = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failure = errno;
-            break;
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (close(fd) != 0 && !failure)
-        failure = errno;
-    if (!failure && rename(tempName.c_str(), fileName.c_str()) != 0)
-        failure = errno;
-    if (failure) {
-        unlink(tempName.c_str());
+    if (const int failure = ReplaceFileAtomically(fileName, bytes, 0666))
         ThrowWriteError(fileName, failure);
-    }
 }
 
 // The version of a file header ("%PDF-1.7" gives "1.7"), or "".

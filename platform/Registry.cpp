@@ -1,12 +1,12 @@
 #include "platform/Registry.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -401,35 +401,9 @@ DWORD SaveStore(const Store& store)
     if (!MakeFolders(folder))
         return ErrnoToLastError(errno);
 
-    std::string tempName = path + ".XXXXXX";
-    std::vector<char> name(tempName.begin(), tempName.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0)
-        return ErrnoToLastError(errno);
-    const std::string text = StoreToText(store);
-    size_t written = 0;
-    int failure = 0;
-    while (written < text.size()) {
-        ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            failure = errno;
-            break;
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (!failure && fsync(fd) != 0)
-        failure = errno;
-    if (close(fd) != 0 && !failure)
-        failure = errno;
-    if (!failure && rename(name.data(), path.c_str()) != 0)
-        failure = errno;
-    if (failure) {
-        unlink(name.data());
+    // The store may hold what the user keeps private: only the owner reads it.
+    if (const int failure = ReplaceFileAtomically(path, StoreToText(store), 0600))
         return ErrnoToLastError(failure);
-    }
     return ERROR_SUCCESS;
 }
 

@@ -1,0 +1,58 @@
+#include "platform/AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int WriteAll(int fd, const std::string& bytes)
+{
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        written += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// A name beside the target that no other writer of this process or another
+// one is using: the process id and a counter, created exclusively.
+int CreateTemporaryBeside(const std::string& path, mode_t mode, std::string& tempName)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode)
+{
+    std::string tempName;
+    const int fd = CreateTemporaryBeside(path, mode, tempName);
+    if (fd < 0)
+        return errno;
+    int failure = WriteAll(fd, bytes);
+    if (!failure && fsync(fd) != 0)
+        failure = errno;
+    if (close(fd) != 0 && !failure)
+        failure = errno;
+    if (!failure && std::rename(tempName.c_str(), path.c_str()) != 0)
+        failure = errno;
+    if (failure)
+        unlink(tempName.c_str());
+    return failure;
+}
