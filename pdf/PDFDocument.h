@@ -143,6 +143,9 @@ public:
     void SetPageParents(const boost::shared_ptr<CPDFObject>& pagesObject);
     void WriteObjects(std::ostream& stream);
     int WriteCrt(std::ostream& stream);
+    // Objects of a file enter the map only when something asks for them;
+    // before writing, everything the pages use is read in.
+    void LoadWhatThePagesReach();
 
 protected:
     // The own objects of the map, each once, in map order.

@@ -9,6 +9,8 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 
+#include <boost/make_shared.hpp>
+
 namespace ZAVPDF {
 
 namespace {
@@ -44,6 +46,8 @@ boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document,
 
 void CPDFDocument::Write(std::ostream& stream)
 {
+    if (m_parser)
+        LoadWhatThePagesReach();
     RebuildCrt();
     WriteHeader(stream);
     boost::shared_ptr<CPDFObject> pagesObject = CreatePagesObject();
@@ -70,6 +74,19 @@ void CPDFDocument::Write(std::ostream& stream)
     CheckStream(stream);
 }
 
+void CPDFDocument::LoadWhatThePagesReach()
+{
+    // The page tree, catalog and /Info are written anew, so the walk never
+    // climbs into the file's own ones through /Parent.
+    CPDFKeySet visitedKeys;
+    CollectStructureKeys(visitedKeys);
+    CPDFObjectMap reached(10000);
+    for (const boost::shared_ptr<CPDFPage>& page : m_pages) {
+        if (page && page->GetPageObject())
+            page->GetPageObject()->CollectReferences(reached, visitedKeys);
+    }
+}
+
 void CPDFDocument::WriteHeader(std::ostream& stream)
 {
     stream << "%PDF-" << m_info.GetVersion() << "\r\n\r\n";
@@ -78,7 +95,10 @@ void CPDFDocument::WriteHeader(std::ostream& stream)
 
 void CPDFDocument::RebuildCrt()
 {
-    m_crt->Clear();
+    // A new table, not the old one cleared: the parser of a document read from
+    // a file still holds the file's table to load the objects nobody has
+    // asked for yet, and those stay in the file this document was read from.
+    m_crt = boost::make_shared<CPDFCrt>();
     int count = 0;
     for (const boost::shared_ptr<CPDFObject>& object : GetOwnObjects()) {
         m_crt->AddEntry(object->GetObjectNumber(), object->GetGenerationNumber(),

@@ -246,3 +246,20 @@ TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
 }
 
 }  // namespace
+
+TEST(PdfDocumentSp, ALoadedDocumentSavedAnewKeepsEveryPageAndStaysReadable)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ZAVTest::TempDir dir;
+    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
+    document->Load(MakeThreePagePdf(dir));
+    const std::string out = dir.File("copy.pdf");
+    document->Save(out);
+
+    auto check = ZAVTest::Run("qpdf --check " + ZAVTest::ShellQuote(out));
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    EXPECT_EQ(ZAVTest::Run("qpdf --show-npages " + ZAVTest::ShellQuote(out)).output, "3\n");
+    // Objects the save did not need are still read from the original file.
+    CZAVPtr<IZAVPdfPageSp> last = document->GetPage(2);
+    EXPECT_FALSE(ContentOf(last.Get(), true).empty());
+}
