@@ -12,6 +12,8 @@
 #include "pdf/PDFPage.h"
 #include "support/TestSupport.h"
 
+#include "support/ThrownText.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,21 +22,6 @@ namespace {
 
 using namespace ZAV;
 
-std::string TextOf(const CTextException& e)
-{
-    return e.GetText();
-}
-
-template <class F>
-std::string FailureOf(F&& action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return TextOf(e);
-    }
-    return "(no failure)";
-}
 
 // Three pages made by Ghostscript, each with its number as text.
 std::string MakeThreePagePdf(const ZAVTest::TempDir& dir)
@@ -74,13 +61,13 @@ TEST(PdfDocumentSp, ANewObjectHoldsAnEmptyDocument)
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
     EXPECT_EQ(document->GetRefCount(), 1);
     EXPECT_EQ(document->GetPageCount(), 0);
-    EXPECT_EQ(FailureOf([&] { document->GetPage(0); }), "No Pdf document loaded!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->GetPage(0); }), "No Pdf document loaded!");
     EXPECT_EQ(document->GetFileName(), "");
 
     EXPECT_TRUE(document->SupportsInterface(1));
     EXPECT_TRUE(document->SupportsInterface(104));
     EXPECT_FALSE(document->SupportsInterface(103));
-    EXPECT_EQ(FailureOf([&] { document->QueryInterface(103); }), "Interface not available!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->QueryInterface(103); }), "Interface not available!");
     EXPECT_EQ(document->GetRefCount(), 1);
 
     IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
@@ -89,7 +76,7 @@ TEST(PdfDocumentSp, ANewObjectHoldsAnEmptyDocument)
     EXPECT_EQ(info->GetLayersName(), "Layers");
     info->SetTitle("A title");
     EXPECT_EQ(info->GetTitle(), "A title");
-    EXPECT_NE(FailureOf([&] { info->SetModDate("yesterday"); }), "(no failure)");
+    EXPECT_NE(ZAVTest::ThrownText([&] { info->SetModDate("yesterday"); }), "(nothing thrown)");
 
     document->SetJbig2PluginPath("/x/ZAVJbg20.so");
     document->SetLogFileName("log.txt");
@@ -116,10 +103,10 @@ TEST(PdfDocumentSp, LoadsAFileAndKeepsItWhenTheNextLoadFails)
     EXPECT_EQ(document->GetDocumentInfo()->GetPdfVersion(), "1.7");
 
     const std::string missing = dir.File("missing.pdf");
-    EXPECT_EQ(FailureOf([&] { document->Load(missing); }), "File '" + missing + "' not found!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->Load(missing); }), "File '" + missing + "' not found!");
     const std::string broken = dir.File("broken.pdf");
     ZAVTest::WriteText(broken, "%PDF-1.4\nthis is not a PDF body\n");
-    EXPECT_NE(FailureOf([&] { document->Load(broken); }), "(no failure)");
+    EXPECT_NE(ZAVTest::ThrownText([&] { document->Load(broken); }), "(nothing thrown)");
     // What was loaded before is still there.
     EXPECT_EQ(document->GetFileName(), three);
     EXPECT_EQ(document->GetPageCount(), 3);
@@ -132,13 +119,13 @@ TEST(PdfDocumentSp, PageObjectsAnswerTheirOwnInterfaceAndKeepTheirPage)
     ZAVTest::TempDir dir;
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
     document->Load(MakeThreePagePdf(dir));
-    EXPECT_EQ(FailureOf([&] { document->GetPage(3); }), "Page does not exist!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->GetPage(3); }), "Page does not exist!");
 
     CZAVPtr<IZAVPdfPageSp> first = document->GetPage(0);
     EXPECT_EQ(first->GetRefCount(), 1);
     EXPECT_TRUE(first->SupportsInterface(103));
     EXPECT_FALSE(first->SupportsInterface(104));
-    EXPECT_EQ(FailureOf([&] { first->QueryInterface(104); }), "Interface not available!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { first->QueryInterface(104); }), "Interface not available!");
     EXPECT_EQ(first->GetRefCount(), 1);
 
     CZAVPtr<IZAVPdfPageSp> second = document->GetPage(0);
@@ -198,7 +185,7 @@ TEST(PdfDocumentSp, SavesWholeFilesOrReportsTheFailure)
     EXPECT_EQ(check.exitCode, 0) << check.output;
 
     const std::string nowhere = dir.File("no/such/folder/out.pdf");
-    const std::string failure = FailureOf([&] { target->Save(nowhere); });
+    const std::string failure = ZAVTest::ThrownText([&] { target->Save(nowhere); });
     EXPECT_EQ(failure.rfind("Can't write file '" + nowhere + "'!", 0), 0u) << failure;
     EXPECT_FALSE(ZAVTest::FileExists(nowhere));
 }
@@ -225,7 +212,7 @@ TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
     const std::string before = ZAVTest::ReadText(target);
 
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
-    EXPECT_EQ(FailureOf([&] { document->AppendDocumentPageToFile(target); }), "No Pdf document loaded!");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->AppendDocumentPageToFile(target); }), "No Pdf document loaded!");
     document->Load(source);
     document->AppendDocumentPageToFile(target);
     document->AppendPageToFile(target, document->GetPage(0).Get());
@@ -241,7 +228,7 @@ TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
     // A file that is no PDF is left as it was.
     const std::string text = dir.File("notes.pdf");
     ZAVTest::WriteText(text, "just some notes\n");
-    EXPECT_NE(FailureOf([&] { document->AppendPageToFile(text, document->GetPage(0).Get()); }), "(no failure)");
+    EXPECT_NE(ZAVTest::ThrownText([&] { document->AppendPageToFile(text, document->GetPage(0).Get()); }), "(nothing thrown)");
     EXPECT_EQ(ZAVTest::ReadText(text), "just some notes\n");
 }
 
