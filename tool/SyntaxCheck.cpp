@@ -42,16 +42,6 @@ const ListedKey kListedKeys[] = {
     {"/Width", false, " Width: '%s'"},    {"/Height", false, " Height: '%s'"},
 };
 
-void LogLine(CLogFile& log, const String& text)
-{
-    log.LogWrite(text.GetText(), true);
-}
-
-void LogText(CLogFile& log, const String& text)
-{
-    log.LogWrite(text.GetText(), false);
-}
-
 String Formatted(const char* format, const std::string& value)
 {
     String text;
@@ -100,7 +90,7 @@ void LoadAllObjects(CPDFDocument& pdf, CLogFile& log)
         } catch (const CTextException& e) {
             String text;
             text.Format("\tError loading object %d %d! %s", object.first, object.second, e.GetText());
-            LogLine(log, text);
+            log.LogWriteString(text, true);
         }
     }
 }
@@ -123,12 +113,12 @@ int64_t WriteObjectLine(CPDFObjectBase* object, CLogFile& log)
         return 0;
     String text;
     text.Format("\tObj: %d %d", object->GetObjectNumber(), object->GetGenerationNumber());
-    LogText(log, text);
+    log.LogWriteString(text, false);
     CPDFObject* indirect = object->GetType() == ptObject ? static_cast<CPDFObject*>(object) : nullptr;
     if (indirect && indirect->GetInnerObject()) {
         const CPDFObjectPtr& inner = indirect->GetInnerObject();
         text.Format("\t\tInnerObject Obj: %d %d", inner->GetObjectNumber(), inner->GetGenerationNumber());
-        LogText(log, text);
+        log.LogWriteString(text, false);
         if (inner->GetType() == ptDictionary) {
             const CPDFDictionary* dictionary = static_cast<const CPDFDictionary*>(inner.get());
             for (const ListedKey& listed : kListedKeys) {
@@ -136,14 +126,14 @@ int64_t WriteObjectLine(CPDFObjectBase* object, CLogFile& log)
                     continue;
                 const std::string value = listed.asName ? dictionary->GetName(listed.key, true)->ToPDFString()
                                                         : dictionary->Get(listed.key)->ToPDFString();
-                LogText(log, Formatted(listed.format, value));
+                log.LogWriteString(Formatted(listed.format, value), false);
             }
         }
     }
     const int64_t size = indirect ? indirect->GetStreamSize() : 0;
     if (size > 0) {
         text.Format(" Data: %" PRId64, size);
-        LogText(log, text);
+        log.LogWriteString(text, false);
     }
     log.LogWrite("", true);
     return size;
@@ -159,17 +149,17 @@ void ListObjectGroup(const std::vector<CPDFObjectBase*>& objects, CLogFile& log)
             // The object's line is open: its failure ends it.
             String text;
             text.Format(" Error listing object! %s", e.GetText());
-            LogLine(log, text);
+            log.LogWriteString(text, true);
         }
     }
     String text;
     text.Format("\tSummary Datasize: %" PRId64, total);
-    LogLine(log, text);
+    log.LogWriteString(text, true);
 }
 
 void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
 {
-    LogText(log, Formatted("Loading PDF '%s'", documentName));
+    log.LogWriteString(Formatted("Loading PDF '%s'", documentName), false);
     document->Load(documentName);
     log.LogWrite("ok.", true);
 
@@ -199,7 +189,7 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
         log.LogWriteEmptyLine();
         text.Format("Listing all objects of Page %d %d", pageObject->GetObjectNumber(),
                     pageObject->GetGenerationNumber());
-        LogLine(log, text);
+        log.LogWriteString(text, true);
         std::vector<CPDFObjectBase*> objects;
         for (const CPDFObjectPtr& object : group.GetEntries())
             if (object)
@@ -222,11 +212,11 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
 void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
 {
     const std::string textFileName = MakePageTextFileName(documentName);
-    LogText(log, Formatted("Loading PDF '%s'", documentName));
+    log.LogWriteString(Formatted("Loading PDF '%s'", documentName), false);
     document->Load(documentName);
     log.LogWrite("ok.", true);
 
-    LogLine(log, Formatted("%s:", document->GetFileName()));
+    log.LogWriteString(Formatted("%s:", document->GetFileName()), true);
     IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
     const struct {
         const char* format;
@@ -239,21 +229,21 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
     };
     for (const auto& line : infoLines)
         if (!line.value.empty())
-            LogLine(log, Formatted(line.format, line.value));
+            log.LogWriteString(Formatted(line.format, line.value), true);
 
     String text;
     text.Format("Pages: %d", document->GetPageCount());
-    LogLine(log, text);
+    log.LogWriteString(text, true);
 
     for (int p = 0; p < document->GetPageCount(); ++p) {
         text.Format("\tSaving content of Page %d:", p);
-        LogLine(log, text);
+        log.LogWriteString(text, true);
         CZAVPtr<IZAVPdfPageSp> page;
         try {
             page = document->GetPage(p);
         } catch (const CTextException& e) {
             text.Format("Error reading page %d: %s", p, e.GetText());
-            LogLine(log, text);
+            log.LogWriteString(text, true);
             continue;
         }
         try {
@@ -267,7 +257,7 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
             pageText += "\n\n\n";
             AppendToFile(textFileName, pageText);
             text.Format("Content of page %d saved to '%s'!", p, textFileName.c_str());
-            LogLine(log, text);
+            log.LogWriteString(text, true);
         } catch (const CTextException& e) {
             log.LogWrite(e.GetText(), true);
         }
@@ -277,7 +267,7 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
 void SyntaxCheck(const std::string& documentName, CLogFile& log)
 {
     log.LogWriteEmptyLine();
-    LogLine(log, Formatted("Listing all objects for each Page in the PDF document '%s'", documentName));
+    log.LogWriteString(Formatted("Listing all objects for each Page in the PDF document '%s'", documentName), true);
     log.LogWriteEmptyLine();
 
     if (!FileExists(documentName))
@@ -291,12 +281,12 @@ void SyntaxCheck(const std::string& documentName, CLogFile& log)
     try {
         ListDocumentObjects(documentName, document.Get(), log);
     } catch (const CTextException& e) {
-        LogLine(log, Formatted("Error listing contained objects! %s", e.GetText()));
+        log.LogWriteString(Formatted("Error listing contained objects! %s", e.GetText()), true);
     }
     try {
         SavePageTexts(document.Get(), documentName, log);
     } catch (const CTextException& e) {
-        LogLine(log, Formatted("Error listing content data! %s", e.GetText()));
+        log.LogWriteString(Formatted("Error listing content data! %s", e.GetText()), true);
     }
     document.Reset();
 }
