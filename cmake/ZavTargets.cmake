@@ -2,10 +2,11 @@
 # CMakeLists.txt names only what is particular to it.
 
 # zav_add_library(NAME [SHARED] [DEPENDS lib...] [PACKAGES imported-target...])
-# A library from every .cpp file of the calling folder. Static unless SHARED.
+# A library from every .cpp file of the calling folder and its subfolders
+# (folders grow subfolders by concern). Static unless SHARED.
 function(zav_add_library name)
   cmake_parse_arguments(ARG "SHARED" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(ARG_SHARED)
     add_library(${name} SHARED ${sources})
   else()
@@ -18,11 +19,11 @@ function(zav_add_library name)
 endfunction()
 
 # zav_add_tests(NAME [LIBS lib...])
-# One GoogleTest program from every .cpp file of the calling test folder,
-# each test registered with CTest on its own.
+# One GoogleTest program from every .cpp file of the calling test folder and
+# its subfolders, each test registered with CTest on its own.
 function(zav_add_tests name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
