@@ -27,8 +27,10 @@ using namespace ZAVPDF;
 
 namespace {
 
-// The key index of one page's object group.
-constexpr uint32_t kPageGroupBuckets = 100000;
+// The key index of one page's object group starts small and grows with the
+// objects the page reaches: a large fixed table per page would make the
+// check of a long document spend its time clearing tables.
+constexpr uint32_t kPageGroupBuckets = 64;
 
 struct ListedKey {
     const char* key;
