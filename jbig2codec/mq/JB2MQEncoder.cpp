@@ -98,10 +98,7 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* e = static_cast<JB2MQEncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQEncoder)));
-    if (!e) {
-        JB2MessageError(message, "Unable to allocate MQ encoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!e) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ encoder object!");
     *e = JB2MQEncoder{};
     JB2WriteDataAddReference(output);
     e->output = output;

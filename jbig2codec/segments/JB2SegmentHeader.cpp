@@ -55,10 +55,7 @@ JB2_Error Allocate(JB2SegmentHeader** out, JB2Memory* memory, JB2Message* messag
 {
     *out = nullptr;
     auto* segment = JB2MemoryNew<JB2SegmentHeader>(memory);
-    if (!segment) {
-        JB2MessageError(message, "Unable to allocate segment header object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!segment) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment header object!");
     segment->type = cJB2_Segment_Type_Unset;
     segment->references = 1;
     segment->memory = memory;
@@ -218,8 +215,8 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
 
     // 2. Header flags.
     if (!readAt(bytes, 1)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment header flags!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                       "Invalid segment header - unable to read segment header flags!");
     }
     segment->deferredNonRetain = (bytes[0] >> 7) & 1;
     segment->pageAssociationIs4Bytes = (bytes[0] >> 6) & 1;
@@ -236,16 +233,16 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
 
     // 3. Referred-to count and retention flags.
     if (!readAt(bytes, 1)) {
-        JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                       "Invalid segment header - unable to read count and retention flags!");
     }
     const uint32_t shortCount = bytes[0] >> 5;
     uint32_t count = 0;
     uint8_t retention = 0;
     uint32_t lastRetentionBit = 4;  // the highest bit of the byte that holds retain bits
     if (shortCount == 5 || shortCount == 6) {
-        JB2MessageError(message, "Invalid segment header - invalid read count and retention flags!");
-        return Fail(&segment, cJB2_Error_Invalid_File);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Invalid_File),
+                       "Invalid segment header - invalid read count and retention flags!");
     }
     if (shortCount <= 4) {
         count = shortCount;
@@ -254,8 +251,8 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
         JB2MessageInfo(message, "(Long format for referred-to segment count and retention flags)");
         const uint8_t first = bytes[0];
         if (!readAt(bytes, 3)) {
-            JB2MessageError(message, "Invalid segment header - invalid read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Invalid_File);
+            return JB2Fail(message, Fail(&segment, cJB2_Error_Invalid_File),
+                           "Invalid segment header - invalid read count and retention flags!");
         }
         count = (static_cast<uint32_t>(first & 0x1F) << 24) | (static_cast<uint32_t>(bytes[0]) << 16) |
                 (static_cast<uint32_t>(bytes[1]) << 8) | bytes[2];
@@ -268,12 +265,12 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
         uint8_t probe = 0;
         if (count > kJB2MaxReferredToSegments || position + rest > UINT32_MAX + 1ull ||
             JB2ReadDataRead(readData, &probe, static_cast<uint32_t>(position + rest - 1), 1) != 1) {
-            JB2MessageError(message, "Invalid segment header - unable to read referred-to segment number!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
+            return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                           "Invalid segment header - unable to read referred-to segment number!");
         }
         if (!readAt(&retention, 1)) {
-            JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
+            return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                           "Invalid segment header - unable to read count and retention flags!");
         }
     }
     status = JB2SegmentSetReferredCount(segment, count, message);
@@ -286,8 +283,8 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
         bit = i % 8;
         bitNumber = i;
         if (bit == 0 && !readAt(&retention, 1)) {
-            JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
+            return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                           "Invalid segment header - unable to read count and retention flags!");
         }
         segment->referredRetainBits[i - 1] = (retention >> bit) & 1;
     }
@@ -303,8 +300,8 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
     const uint32_t width = ReferredNumberWidth(segment->number);
     for (uint32_t i = 0; i < count; ++i) {
         if (!readAt(bytes, width)) {
-            JB2MessageError(message, "Invalid segment header - unable to read referred-to segment number!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
+            return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                           "Invalid segment header - unable to read referred-to segment number!");
         }
         segment->referredNumbers[i] = width == 1 ? bytes[0] : width == 2 ? JB2GetU16(bytes) : JB2GetU32(bytes);
     }
@@ -312,21 +309,21 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
     // 5. Page association.
     const uint32_t pageWidth = segment->pageAssociationIs4Bytes ? 4 : 1;
     if (!readAt(bytes, pageWidth)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment page association field!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                       "Invalid segment header - unable to read segment page association field!");
     }
     segment->pageAssociation = pageWidth == 4 ? JB2GetU32(bytes) : bytes[0];
     JB2MessageInfo(message, "Page association         :  %lld", static_cast<long long>(segment->pageAssociation));
 
     // 6. Data length.
     if (!readAt(bytes, 4)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment data length!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Read_Failure),
+                       "Invalid segment header - unable to read segment data length!");
     }
     const uint32_t dataLength = JB2GetU32(bytes);
     if (dataLength == 0xFFFFFFFFu) {
-        JB2MessageError(message, "0xffffffff as segment data length is not currently supported!");
-        return Fail(&segment, cJB2_Error_Not_Yet_Supported);
+        return JB2Fail(message, Fail(&segment, cJB2_Error_Not_Yet_Supported),
+                       "0xffffffff as segment data length is not currently supported!");
     }
     segment->dataLocation->length = dataLength;
     segment->dataLocation->start = position <= UINT32_MAX ? static_cast<uint32_t>(position) : 0;
@@ -339,9 +336,8 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
         if (segments) {
             status = JB2SegmentArrayFindByNumber(segments, number, &referred, message);
             if (status != cJB2_Error_OK) {
-                JB2MessageError(message, "Error searching for referred-to segment (%lld)!",
-                                static_cast<long long>(number));
-                return Fail(&segment, status);
+                return JB2Fail(message, Fail(&segment, status), "Error searching for referred-to segment (%lld)!",
+                               static_cast<long long>(number));
             }
         }
         if (!referred) {
@@ -389,10 +385,7 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
 
     // 1. Segment number.
     JB2PutU32(bytes, segment->number);
-    if (!put(bytes, 4)) {
-        JB2MessageError(message, "Unable to write segment number!");
-        return cJB2_Error_Read_Failure;
-    }
+    if (!put(bytes, 4)) return JB2Fail(message, cJB2_Error_Read_Failure, "Unable to write segment number!");
     JB2MessageInfo(info, "Segment number           :  %lld", static_cast<long long>(segment->number));
 
     // 2. Header flags.
@@ -402,10 +395,7 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
                                     (segment->type & 0x3F));
     if (!JB2SegmentTypeIsKnown(segment->type))
         JB2MessageWarning(info, "Unknown segment type     :  %lld", static_cast<long long>(segment->type));
-    if (!put(bytes, 1)) {
-        JB2MessageError(message, "Unable to write segment header flags!");
-        return cJB2_Error_Read_Failure;
-    }
+    if (!put(bytes, 1)) return JB2Fail(message, cJB2_Error_Read_Failure, "Unable to write segment header flags!");
     JB2MessageInfo(info, "Segment type             :  %lld (%s)", static_cast<long long>(segment->type),
                    JB2SegmentTypeName(segment->type));
 
@@ -421,14 +411,12 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
             retention = static_cast<uint8_t>(retention | ((segment->referredRetainBits[j - 1] & 1) << j));
         bytes[0] = static_cast<uint8_t>((count << 5) | retention);
         if (!put(bytes, 1)) {
-            JB2MessageError(message, "Unable to write count and retention flags!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write count and retention flags!");
         }
     } else {
         JB2PutU32(bytes, count | 0xE0000000u);
         if (!put(bytes, 4)) {
-            JB2MessageError(message, "Unable to write number of referred to segments!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write number of referred to segments!");
         }
         for (uint32_t j = 1; j <= count; ++j) {
             const uint32_t bit = j % 8;
@@ -437,8 +425,7 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
             retention = static_cast<uint8_t>(retention | ((segment->referredRetainBits[j - 1] & 1) << bit));
             if (bit == 7 || j == count) {
                 if (!put(&retention, 1)) {
-                    JB2MessageError(message, "Unable to write count and retention flags!");
-                    return cJB2_Error_Write_Failure;
+                    return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write count and retention flags!");
                 }
             }
         }
@@ -456,8 +443,7 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
         else
             JB2PutU32(bytes, number);
         if (!put(bytes, width)) {
-            JB2MessageError(message, "Unable to write referred-to segment number!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write referred-to segment number!");
         }
     }
 
@@ -470,18 +456,14 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
         bytes[0] = static_cast<uint8_t>(segment->pageAssociation);
     }
     if (!put(bytes, segment->pageAssociationIs4Bytes ? 4 : 1)) {
-        JB2MessageError(message, "Unable to write segment page association field!");
-        return cJB2_Error_Write_Failure;
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment page association field!");
     }
     JB2MessageInfo(info, "Page association         :  %lld", static_cast<long long>(segment->pageAssociation));
 
     // 6. Data length.
     const uint32_t dataLength = JB2SegmentDataLength(segment);
     JB2PutU32(bytes, dataLength);
-    if (!put(bytes, 4)) {
-        JB2MessageError(message, "Unable to write segment data length!");
-        return cJB2_Error_Write_Failure;
-    }
+    if (!put(bytes, 4)) return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment data length!");
     JB2MessageInfo(info, "Segment data length      :  %lld bytes", static_cast<long long>(dataLength));
     JB2MessageInfo(info, "%s", "");
 
@@ -518,12 +500,11 @@ JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData
         uint32_t got = 0;
         JB2_Error status = JB2CacheRead(segment->data, segment->memory, done, want, chunk, &got);
         if (status != cJB2_Error_OK || got != want) {
-            JB2MessageError(message, "Unable to access segment data!");
-            return status != cJB2_Error_OK ? status : cJB2_Error_Read_Failure;
+            return JB2Fail(message, status != cJB2_Error_OK ? status : cJB2_Error_Read_Failure,
+                           "Unable to access segment data!");
         }
         if (JB2WriteDataWrite(writeData, chunk, offset + done, want) != want) {
-            JB2MessageError(message, "Unable to write segment data!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment data!");
         }
         done += want;
     }
@@ -604,20 +585,20 @@ JB2_Error JB2SegmentSetReferredCount(JB2SegmentHeader* segment, uint32_t n, JB2M
         return cJB2_Error_OK;
     segment->referredRetainBits = JB2MemoryAllocArray<uint8_t>(segment->memory, n);
     if (!segment->referredRetainBits) {
-        JB2MessageError(message, "Unable to allocate reference segment retain bits array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment retain bits array for segment header object!");
     }
     segment->referredNumbers = JB2MemoryAllocArray<uint32_t>(segment->memory, n);
     if (!segment->referredNumbers) {
         FreeReferredArrays(segment);
-        JB2MessageError(message, "Unable to allocate reference segment number array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment number array for segment header object!");
     }
     segment->referredSegments = JB2MemoryAllocArray<JB2SegmentHeader*>(segment->memory, n);
     if (!segment->referredSegments) {
         FreeReferredArrays(segment);
-        JB2MessageError(message, "Unable to allocate reference segment pointer array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment pointer array for segment header object!");
     }
     segment->referredCount = n;
     return cJB2_Error_OK;
