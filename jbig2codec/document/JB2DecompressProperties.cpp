@@ -163,9 +163,8 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
         // One spare byte: a row of the rectangle is shifted into place.
         properties->line = static_cast<uint8_t*>(JB2MemoryAlloc(memory, stride + 1));
         if (!properties->line) {
-            JB2MessageError(message, "Unable to allocate decompression line buffer!");
             JB2DecompressPropertiesDropPage(properties, memory);
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate decompression line buffer!");
         }
         properties->width = width;
         properties->height = height;

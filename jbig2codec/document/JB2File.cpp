@@ -189,9 +189,8 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
 
     uint8_t id[8];
     if (JB2ReadDataRead(readData, id, 0, 8) != 8) {
-        JB2MessageError(message, "Invalid file -- can't read first 8 bytes of file!");
         JB2FileRelease(&file);
-        return cJB2_Error_Invalid_File;
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- can't read first 8 bytes of file!");
     }
     uint64_t offset = 0;
     bool headerCount = false;
@@ -202,9 +201,8 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
     if (isId) {
         uint8_t flags = 0;
         if (JB2ReadDataReadByte(readData, 8, &flags) != 1) {
-            JB2MessageError(message, "Invalid file -- unable to read JBIG2 file header flags!");
             JB2FileRelease(&file);
-            return cJB2_Error_Invalid_File;
+            return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- unable to read JBIG2 file header flags!");
         }
         if (flags & 1) {
             JB2MessageInfo(message, "Sequential file format organisation");
@@ -218,9 +216,9 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
             offset = 9;
         } else {
             if (JB2ReadDataReadU32(readData, 9, &headerPages) != 4) {
-                JB2MessageError(message, "Invalid file -- unable to read JBIG2 file header number of pages!");
                 JB2FileRelease(&file);
-                return cJB2_Error_Invalid_File;
+                return JB2Fail(message, cJB2_Error_Invalid_File,
+                               "Invalid file -- unable to read JBIG2 file header number of pages!");
             }
             headerCount = true;
             if (headerPages == 0) {

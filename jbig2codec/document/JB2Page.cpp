@@ -193,15 +193,14 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
     for (uint32_t i = 0; i < existing->count && fits; ++i)
         fits = existing->items[i]->pageAssociation < UINT32_MAX;
     if (!fits || destination >= UINT32_MAX) {
-        JB2MessageError(message, "Failure updating page association for existing segments in document!");
         JB2FileRelease(&page);
-        return cJB2_Error_Internal;
+        return JB2Fail(message, cJB2_Error_Internal,
+                       "Failure updating page association for existing segments in document!");
     }
     status = JB2SegmentArrayReserve(existing, added->count, message);
     if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Failure inserting new page segments into existing document!");
         JB2FileRelease(&page);
-        return status;
+        return JB2Fail(message, status, "Failure inserting new page segments into existing document!");
     }
 
     // The new page's segments: their page, their numbers after the last

@@ -111,9 +111,8 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
     b->stride = b->bytesPerLine + 2 * kJB2ContextMarginBytes;
     b->ring = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(b->stride) * kJB2ContextRingLines);
     if (!b->ring) {
-        JB2MessageError(message, "Unable to allocate context buffer object!");
         JB2MemoryFree(memory, &b);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
     }
     b->gbTemplate = gbTemplate;
     b->nominal = nominal;

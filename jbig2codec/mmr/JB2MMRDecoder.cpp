@@ -128,9 +128,8 @@ JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t wid
         list = listBytes > UINT32_MAX ? nullptr
                                       : static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)));
         if (!list) {
-            JB2MessageError(message, "Unable to initialise MMR decoder object!");
             MMR_Decoder_End(&d, memory);
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to initialise MMR decoder object!");
         }
     }
     std::memset(data + length, 0, size_t(needed - length));
