@@ -30,7 +30,7 @@ JB2_Error JB2GenericRegionReadSize(JB2SegmentHeader* segment, uint8_t* flags, ui
 
 bool JB2GenericRegionIsCoded(JB2SegmentHeader* segment, JB2Message* message)
 {
-    if (!segment || !JB2SegmentTypeIsGenericRegion(JB2SegmentType(segment)) || !IsImmediate(JB2SegmentType(segment))) {
+    if (!segment || !IsImmediate(JB2SegmentType(segment))) {
         JB2MessageWarning(message, "Unsupported generic region segment!");
         return false;
     }

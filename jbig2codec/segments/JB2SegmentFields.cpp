@@ -4,11 +4,6 @@ namespace ZAV {
 
 namespace {
 
-bool IsPlainGeneric(uint32_t type)
-{
-    return type == 36 || type == 38 || type == 39;
-}
-
 bool IsPatternDictionary(uint32_t type)
 {
     return type == cJB2_Segment_Pattern_Dictionary;
@@ -236,7 +231,7 @@ JB2_Error JB2GenericGetATPixels(JB2SegmentHeader* segment, int8_t x[4], int8_t y
     for (int i = 0; i < 4; ++i)
         x[i] = y[i] = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1)
@@ -255,7 +250,7 @@ JB2_Error JB2GenericGetATPixels(JB2SegmentHeader* segment, int8_t x[4], int8_t y
 
 JB2_Error JB2GenericSetNominalATPixels(JB2SegmentHeader* segment, uint32_t gbTemplate)
 {
-    if (!segment || !IsPlainGeneric(segment->type) || gbTemplate > 3)
+    if (!segment || !JB2SegmentTypeIsPlainGenericRegion(segment->type) || gbTemplate > 3)
         return cJB2_Error_Internal;
     int8_t x[4];
     int8_t y[4];
@@ -274,7 +269,7 @@ JB2_Error JB2GenericHasNominalATPixels(JB2SegmentHeader* segment, uint8_t* nomin
         return cJB2_Error_Internal;
     *nominal = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1) {
@@ -302,7 +297,7 @@ JB2_Error JB2GenericHeaderLength(JB2SegmentHeader* segment, uint32_t* length)
         return cJB2_Error_Internal;
     *length = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1)

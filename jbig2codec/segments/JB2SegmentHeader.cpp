@@ -16,27 +16,27 @@ struct TypeName {
 };
 
 const TypeName kTypeNames[] = {
-    {0, "Symbol dictionary"},
-    {4, "Intermediate text region"},
-    {6, "Immediate text region"},
-    {7, "Immediate lossless text region"},
-    {16, "Pattern dictionary"},
-    {20, "Intermediate halftone region"},
-    {22, "Immediate halftone region"},
-    {23, "Immediate lossless halftone region"},
-    {36, "Intermediate generic region"},
-    {38, "Immediate generic region"},
-    {39, "Immediate lossless generic region"},
-    {40, "Intermediate generic refinement region"},
-    {42, "Immediate generic refinement region"},
-    {43, "Immediate lossless generic refinement region"},
-    {48, "Page information"},
-    {49, "End of page"},
-    {50, "End of stripe"},
-    {51, "End of file"},
-    {52, "Profiles"},
-    {53, "Tables"},
-    {62, "Extension"},
+    {cJB2_Segment_Symbol_Dictionary, "Symbol dictionary"},
+    {cJB2_Segment_Intermediate_Text_Region, "Intermediate text region"},
+    {cJB2_Segment_Immediate_Text_Region, "Immediate text region"},
+    {cJB2_Segment_Immediate_Lossless_Text_Region, "Immediate lossless text region"},
+    {cJB2_Segment_Pattern_Dictionary, "Pattern dictionary"},
+    {cJB2_Segment_Intermediate_Halftone_Region, "Intermediate halftone region"},
+    {cJB2_Segment_Immediate_Halftone_Region, "Immediate halftone region"},
+    {cJB2_Segment_Immediate_Lossless_Halftone_Region, "Immediate lossless halftone region"},
+    {cJB2_Segment_Intermediate_Generic_Region, "Intermediate generic region"},
+    {cJB2_Segment_Immediate_Generic_Region, "Immediate generic region"},
+    {cJB2_Segment_Immediate_Lossless_Generic_Region, "Immediate lossless generic region"},
+    {cJB2_Segment_Intermediate_Refinement_Region, "Intermediate generic refinement region"},
+    {cJB2_Segment_Immediate_Refinement_Region, "Immediate generic refinement region"},
+    {cJB2_Segment_Immediate_Lossless_Refinement_Region, "Immediate lossless generic refinement region"},
+    {cJB2_Segment_Page_Information, "Page information"},
+    {cJB2_Segment_End_Of_Page, "End of page"},
+    {cJB2_Segment_End_Of_Stripe, "End of stripe"},
+    {cJB2_Segment_End_Of_File, "End of file"},
+    {cJB2_Segment_Profiles, "Profiles"},
+    {cJB2_Segment_Tables, "Tables"},
+    {cJB2_Segment_Extension, "Extension"},
 };
 
 // Bytes of one referred-to segment number, by the referring segment's number.
@@ -114,17 +114,32 @@ JB2_Error JB2SegmentTypeNameFormat(uint32_t type, char* buffer, uint32_t size)
 
 bool JB2SegmentTypeIsTextRegion(uint32_t type)
 {
-    return type == 4 || type == 6 || type == 7;
+    return type == cJB2_Segment_Intermediate_Text_Region || type == cJB2_Segment_Immediate_Text_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Text_Region;
 }
 
 bool JB2SegmentTypeIsHalftoneRegion(uint32_t type)
 {
-    return type == 20 || type == 22 || type == 23;
+    return type == cJB2_Segment_Intermediate_Halftone_Region || type == cJB2_Segment_Immediate_Halftone_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Halftone_Region;
 }
 
 bool JB2SegmentTypeIsGenericRegion(uint32_t type)
 {
-    return type == 36 || type == 38 || type == 39 || type == 40 || type == 42 || type == 43;
+    // Refinement regions carry the generic region's information field too.
+    return JB2SegmentTypeIsPlainGenericRegion(type) || JB2SegmentTypeIsRefinementRegion(type);
+}
+
+bool JB2SegmentTypeIsPlainGenericRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Intermediate_Generic_Region || type == cJB2_Segment_Immediate_Generic_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Generic_Region;
+}
+
+bool JB2SegmentTypeIsRefinementRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Intermediate_Refinement_Region || type == cJB2_Segment_Immediate_Refinement_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Refinement_Region;
 }
 
 bool JB2SegmentTypeIsRegion(uint32_t type)
