@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFCrt.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "BenchFiles.h"
-#include "foundation/LogFile.h"
-#include "foundation/TextException.h"
+#include "foundation/files/LogFile.h"
+#include "foundation/text/TextException.h"
 #include "tool/Commands.h"
 #include "tool/SyntaxCheck.h"
 

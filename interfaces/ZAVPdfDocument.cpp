@@ -1,6 +1,6 @@
 #include "interfaces/ZAVPdfDocument.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfPage.h"
 #include "interfaces/ZAVPdfPageSp.h"
 #include "pdf/PDFDocument.h"

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <system_error>
 
-#include "foundation/NumberUtils.h"
+#include "foundation/text/NumberUtils.h"
 
 namespace ZAVPDF {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFNull.h"
 #include "pdf/PDFObject.h"
