@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
@@ -88,6 +89,17 @@ inline void PrintComparison(const char* what, double ours, const std::string& co
         std::printf("  %-48s not available\n", command.c_str());
     else
         std::printf("  %-48s %8.3f s   %s / it = %.2f\n", command.c_str(), theirs, what, ours / theirs);
+}
+
+// The page counts given on the command line, else 5,000 and 50,000.
+inline std::vector<int> PageCounts(int argc, char** argv)
+{
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(std::atoi(argv[i]));
+    if (counts.empty())
+        counts = {5000, 50000};
+    return counts;
 }
 
 inline double PeakMegabytes()

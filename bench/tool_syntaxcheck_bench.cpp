@@ -17,11 +17,7 @@
 
 int main(int argc, char** argv)
 {
-    std::vector<int> counts;
-    for (int i = 1; i < argc; ++i)
-        counts.push_back(std::atoi(argv[i]));
-    if (counts.empty())
-        counts = {5000, 50000};
+    const std::vector<int> counts = ZAVBench::PageCounts(argc, argv);
     const std::string base = "/tmp/tool_syntaxcheck_bench_" + std::to_string(getpid());
     for (int pages : counts) {
         const std::string path = base + "_" + std::to_string(pages) + ".pdf";
