@@ -89,6 +89,7 @@ inline void PrintComparison(const char* what, double ours, const std::string& co
         std::printf("  %-48s not available\n", command.c_str());
     else
         std::printf("  %-48s %8.3f s   %s / it = %.2f\n", command.c_str(), theirs, what, ours / theirs);
+    std::fflush(stdout);
 }
 
 // The page counts given on the command line, else 5,000 and 50,000.
