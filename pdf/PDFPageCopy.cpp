@@ -196,7 +196,9 @@ void CopyFormFields(PageCopy& copy, CPDFDictionary& page)
     if (roots.empty())
         return;
     CPDFDictionary& form = TargetForm(copy.target);
-    CPDFArray* fields = form.GetArray("/Fields", false);
+    CPDFArray* fields = form.HasKey("/Fields") ? form.GetArray("/Fields", false) : nullptr;
+    if (!fields)
+        return;
     for (const boost::shared_ptr<CPDFObject>& root : roots) {
         const CPDFObjectPtr field = copy.Copy(root);
         boost::shared_ptr<CPDFRef> reference =
