@@ -189,9 +189,10 @@ TEST(ExtractPage, APageTakesTheAttributesItInherits)
 namespace {
 
 // Three pages; page 1 carries a link to page 3, and a filled text field
-// whose widget points back at page 1 and shows its value only through the
-// form's /NeedAppearances and default resources.
-std::string MakeFormPdf(const std::string& path)
+// whose widget points back at page 1. Its value is drawn from the form's
+// /NeedAppearances, /DA and /DR alone (a font no page uses), so without
+// the form (withForm false) it draws otherwise.
+std::string MakeFormPdf(const std::string& path, bool withForm)
 {
     ZAVTest::PdfFileBuilder pdf;
     const int pages = pdf.Reserve();
@@ -199,6 +200,7 @@ std::string MakeFormPdf(const std::string& path)
     const int page3 = pdf.Reserve();
     const int field = pdf.Reserve();
     const int font = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
+    const int fieldFont = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Courier-Bold /Encoding /WinAnsiEncoding >>");
     const std::string fontRef = std::to_string(font) + " 0 R";
     const std::string resources = "/Resources << /Font << /Helv " + fontRef + " >> >>";
     auto addPage = [&](int number, int n, const std::string& more) {
@@ -210,16 +212,18 @@ std::string MakeFormPdf(const std::string& path)
     const int link = pdf.Add("<< /Type /Annot /Subtype /Link /Rect [72 600 200 640] /Border [0 0 0] /Dest [" +
                              std::to_string(page3) + " 0 R /Fit] >>");
     pdf.Set(field, "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Filled value) /F 4 "
-                   "/Rect [50 400 250 440] /DA (/Helv 18 Tf 0 g) /P " + std::to_string(page1) + " 0 R >>");
+                   "/Rect [50 400 250 440] /P " + std::to_string(page1) + " 0 R >>");
     addPage(page1, 1, "/Annots [" + std::to_string(link) + " 0 R " + std::to_string(field) + " 0 R]");
     const int page2 = pdf.Reserve();
     addPage(page2, 2, "");
     addPage(page3, 3, "");
     pdf.Set(pages, "<< /Type /Pages /Kids [" + std::to_string(page1) + " 0 R " + std::to_string(page2) + " 0 R " +
                        std::to_string(page3) + " 0 R] /Count 3 >>");
-    const int root = pdf.Add("<< /Type /Catalog /Pages " + std::to_string(pages) + " 0 R /AcroForm << /Fields [" +
-                             std::to_string(field) + " 0 R] /NeedAppearances true /DA (/Helv 0 Tf 0 g) /DR << /Font << /Helv " +
-                             fontRef + " >> >> >> >>");
+    const std::string form = "/AcroForm << /Fields [" + std::to_string(field) +
+                             " 0 R] /NeedAppearances true /DA (/Cour 18 Tf 0 g) /DR << /Font << /Cour " +
+                             std::to_string(fieldFont) + " 0 R >> >> >>";
+    const int root =
+        pdf.Add("<< /Type /Catalog /Pages " + std::to_string(pages) + " 0 R " + (withForm ? form : "") + " >>");
     ZAVTest::WriteText(path, pdf.Build(root));
     return path;
 }
@@ -249,7 +253,7 @@ TEST(ExtractPage, APageReferredBackIsCopiedOnceWithItsFormFields)
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdftoppm"));
     ProgramRunner runner;
-    const std::string source = MakeFormPdf(runner.File("form.pdf"));
+    const std::string source = MakeFormPdf(runner.File("form.pdf"), true);
     auto result = runner.Run({"-p", "-f", source, "-g", "1", "-z", runner.File("page.pdf")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string copy = runner.File("page.pdf");
@@ -266,8 +270,11 @@ TEST(ExtractPage, APageReferredBackIsCopiedOnceWithItsFormFields)
         EXPECT_NE(xref.find("\n" + std::to_string(number) + "/0: uncompressed"), std::string::npos)
             << "object " << number << " is referred to but not written";
 
-    // The filled field draws as in the source.
+    // The filled field draws as in the source, which it would not without a form.
     Output("pdftoppm -r 36 -gray -f 1 -l 1 " + ShellQuote(source) + " " + ShellQuote(runner.File("source")));
+    const std::string formless = MakeFormPdf(runner.File("formless.pdf"), false);
+    Output("pdftoppm -r 36 -gray -f 1 -l 1 " + ShellQuote(formless) + " " + ShellQuote(runner.File("formless")));
+    ASSERT_NE(ZAVTest::ReadBytes(runner.File("formless-1.pgm")), ZAVTest::ReadBytes(runner.File("source-1.pgm")));
     Output("pdftoppm -r 36 -gray " + ShellQuote(copy) + " " + ShellQuote(runner.File("copy")));
     EXPECT_EQ(ZAVTest::ReadBytes(runner.File("copy-1.pgm")), ZAVTest::ReadBytes(runner.File("source-1.pgm")));
 }
