@@ -1,5 +1,6 @@
 #include "jbig2codec/document/JB2Page.h"
 
+#include "jbig2codec/document/JB2PageExtract.h"
 #include "jbig2codec/render/JB2RegionDispatch.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 
