@@ -77,6 +77,8 @@ JB2_Error Generic_Region_Decoder_Start(JB2GenericRegionDecoder** out, JB2Memory*
     if (!out)
         return cJB2_Error_Internal;
     *out = nullptr;
+    // -500, not -22, on purpose: the renderer asks the support test first, so
+    // a segment of another type here is a caller's mistake, not the file's.
     if (!JB2GenericRegionIsCoded(segment, message))
         return cJB2_Error_Internal;
     auto* d = JB2MemoryNew<JB2GenericRegionDecoder>(memory);

@@ -195,6 +195,8 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
             usable = false;
         }
         if (!usable) {
+            // An error message with status 0 on purpose: the region is only
+            // reported unsupported (flag 0); the document is not damaged.
             return JB2Fail(message, cJB2_Error_OK, "Symbol dictionary used by text regions not yet supported!");
         }
     }
