@@ -17,8 +17,9 @@ JB2_Error WriteFileHeader(const JB2File* file, JB2WriteData* writeData, uint64_t
 {
     if (JB2WriteDataWrite(writeData, kJB2FileId, 0, 8) != 8)
         return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header id!");
-    const uint8_t flags = static_cast<uint8_t>((file->organisation == cJB2_Organisation_Sequential ? kFlagSequential : 0) |
-                                               (file->pages == 0 ? kFlagPagesUnknown : 0));
+    const bool sequential = file->organisation == cJB2_Organisation_Sequential;
+    const uint8_t flags =
+        static_cast<uint8_t>((sequential ? kFlagSequential : 0) | (file->pages == 0 ? kFlagPagesUnknown : 0));
     if (JB2WriteDataWriteByte(writeData, 8, flags) != 1)
         return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header flag!");
     *offset = 9;
