@@ -145,8 +145,12 @@ void Context_Buffer_Put_Line(JB2ContextBuffer* b, const uint8_t* line)
 
 uint32_t Context_Buffer_Context(const JB2ContextBuffer* b, uint32_t x)
 {
-    uint32_t context = NominalContext(b, x);
-    if (b->nominal) return context;
+    const uint32_t context = NominalContext(b, x);
+    return b->nominal ? context : Context_Buffer_Apply_AT(b, x, context);
+}
+
+uint32_t Context_Buffer_Apply_AT(const JB2ContextBuffer* b, uint32_t x, uint32_t context)
+{
     for (uint32_t i = 0; i < JB2GenericATCount(b->gbTemplate); ++i) {
         const uint8_t* line = RingLine(b, uint64_t(b->line) + kJB2ContextRingLines + b->atY[i]);
         const uint32_t bit = kATBit[b->gbTemplate][i];

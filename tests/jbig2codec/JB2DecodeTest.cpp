@@ -78,6 +78,25 @@ TEST(JB2Decode, TextRegionsAreSkippedAndSaidSoBeforehand)
     }
 }
 
+TEST(JB2Decode, AShortReadFailsThatCallAndTheNextDecodesRight)
+{
+    for (const char* name : {"page-1003x700.generic.jb2", "page-1003x700.tpgd.jb2"}) {
+        const auto bytes = DataFile(name);
+        const Picture expected = ParsePbm(DataFile(ExpectedName(name)))[0];
+        for (const uint64_t at : {bytes.size() / 3, bytes.size() / 2, bytes.size() * 4 / 5}) {
+            Document document(bytes);
+            ASSERT_EQ(document.started, 0) << name;
+            document.source.shortOnceAt = at;
+            JB2_Error status = 0;
+            document.Decode(0, &status);
+            EXPECT_EQ(status, cJB2_Error_Read_Failure) << name << " " << at;
+            EXPECT_TRUE(document.messages.HasOfType(91, "Unable to read generic region segment data!")) << name;
+            EXPECT_EQ(document.Decode(0, &status), expected) << name << " " << at;
+            EXPECT_EQ(status, 0) << name << " " << at;
+        }
+    }
+}
+
 TEST(JB2Decode, RectanglesAreCutFromTheRenderedPage)
 {
     Document document(DataFile("text-301x157.generic.jb2"));
