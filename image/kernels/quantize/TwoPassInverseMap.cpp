@@ -48,6 +48,13 @@ void DistanceRange(const SampleBox& box, const int color[3], int64_t& nearest, i
 
 }  // namespace
 
+int CTwoPassQuantizer::FindCachedIndex(int c0, int c1, int c2)
+{
+    if (Cell(c0, c1, c2) == 0)
+        FillInverseMapBox(c0, c1, c2);
+    return Cell(c0, c1, c2) - 1;
+}
+
 void CTwoPassQuantizer::FillInverseMapBox(int c0, int c1, int c2)
 {
     const int cell[3] = {c0, c1, c2};
