@@ -1,8 +1,8 @@
 // Colour replacement with a tolerance, and hue / saturation / value changes.
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/KernelProgress.h"
 #include "image/kernels/color/HsvConversion.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <algorithm>
 
@@ -71,9 +71,8 @@ int CImgKernels::ReplaceColor(BYTE* data, int width, int height, COLORREF find, 
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    CKernelProgress progress(*this);
     const size_t rowBytes = SpanBytes(width, 3);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         BYTE* pixel = data + y * rowBytes;
         for (int x = 0; x < width; ++x, pixel += 3) {
             if (PixelMatches(pixel, find, tolerance))
@@ -81,10 +80,7 @@ int CImgKernels::ReplaceColor(BYTE* data, int width, int height, COLORREF find, 
             else if (replaceOthers)
                 StoreColor(pixel, other);
         }
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CImgKernels::AdjustHsv(BYTE* data, int width, int height, int hueShift, int saturation, int value)
@@ -95,16 +91,12 @@ int CImgKernels::AdjustHsv(BYTE* data, int width, int height, int hueShift, int 
     hueShift = hueShift < kMinHueShift + 1 ? kMinHueShift : std::min(hueShift, kMaxHueShift);
     saturation = saturation < kMinPercent + 1 ? kMinPercent : std::min(saturation, kMaxPercent);
     value = value < kMinPercent + 1 ? kMinPercent : std::min(value, kMaxPercent);
-    CKernelProgress progress(*this);
     const size_t rowBytes = SpanBytes(width, 3);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         BYTE* pixel = data + y * rowBytes;
         for (int x = 0; x < width; ++x, pixel += 3)
             AdjustPixelHsv(pixel, hueShift, saturation, value);
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 }  // namespace ZAV

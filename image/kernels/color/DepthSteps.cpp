@@ -2,7 +2,7 @@
 // back. None of them reports progress.
 #include "image/core/ImagePalette.h"
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 
 namespace ZAV {
 

@@ -3,7 +3,8 @@
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
 #include "image/kernels/color/GrayLevels.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <cstring>
 
@@ -21,16 +22,12 @@ int CImgKernels::ConvertToGray24(BYTE* data, int width, int height)
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    CKernelProgress progress(*this);
     const size_t rowBytes = SpanBytes(width, 3);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         BYTE* pixel = data + y * rowBytes;
         for (int x = 0; x < width; ++x, pixel += 3)
             pixel[0] = pixel[1] = pixel[2] = GrayOfPixel(pixel[0], pixel[1], pixel[2]);
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CImgKernels::Gray24To8(const BYTE* source, int width, int height, BYTE* target)
@@ -38,17 +35,13 @@ int CImgKernels::Gray24To8(const BYTE* source, int width, int height, BYTE* targ
     ClearErrorText();
     if (!source || !target)
         return Fail(kTextInvalidParameter);
-    CKernelProgress progress(*this);
     const size_t rowBytes = SpanBytes(width, 3);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         const BYTE* pixel = source + y * rowBytes;
         BYTE* gray = target + SpanBytes(y, width);
         for (int x = 0; x < width; ++x, pixel += 3)
             gray[x] = GrayOfPixel(pixel[0], pixel[1], pixel[2]);
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CImgKernels::Palette8ToGray(BYTE* data, int width, int height, int paletteCount, const uint32_t* palette)
@@ -59,15 +52,11 @@ int CImgKernels::Palette8ToGray(BYTE* data, int width, int height, int paletteCo
     BYTE grayOf[256];
     for (int i = 0; i < 256; ++i)
         grayOf[i] = GrayOfPaletteEntry(palette[i]);
-    CKernelProgress progress(*this);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         BYTE* row = data + SpanBytes(y, width);
         for (int x = 0; x < width; ++x)
             row[x] = grayOf[row[x]];
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CImgKernels::Bitonal1To8Gray(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,

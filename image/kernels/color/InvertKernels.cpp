@@ -1,7 +1,7 @@
 // Inversion of pixel bytes and of palettes.
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <cstring>
 #include <utility>
@@ -13,16 +13,12 @@ int CImgKernels::InvertBytes(BYTE* data, int rowBytes, int rows)
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    CKernelProgress progress(*this);
     const size_t stride = SpanBytes(rowBytes, 1);
-    for (int y = 0; y < rows; ++y) {
+    return ForEachRow(*this, rows, [&](int y) {
         BYTE* row = data + y * stride;
         for (size_t i = 0; i < stride; ++i)
             row[i] = static_cast<BYTE>(255 - row[i]);
-        if (!progress.Report(y, rows))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 // Whole 32-bit words first, then the bytes left over; the result is the
@@ -32,10 +28,9 @@ int CImgKernels::InvertBitonal(BYTE* data, int rowBytes, int rows)
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    CKernelProgress progress(*this);
     const size_t stride = SpanBytes(rowBytes, 1);
     const size_t words = stride / sizeof(uint32_t);
-    for (int y = 0; y < rows; ++y) {
+    return ForEachRow(*this, rows, [&](int y) {
         BYTE* row = data + y * stride;
         for (size_t i = 0; i < words; ++i) {
             uint32_t word;
@@ -45,10 +40,7 @@ int CImgKernels::InvertBitonal(BYTE* data, int rowBytes, int rows)
         }
         for (size_t i = words * sizeof(uint32_t); i < stride; ++i)
             row[i] = static_cast<BYTE>(~row[i]);
-        if (!progress.Report(y, rows))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 // A two-entry palette swaps its entries, so a 1-bit image shows inverted

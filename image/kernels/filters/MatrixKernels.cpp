@@ -2,8 +2,8 @@
 
 #include "image/kernels/filters/ByteClamp.h"
 
-#include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <algorithm>
 
@@ -78,17 +78,13 @@ int CMatrixKernels::ApplyOperation(const BYTE* src, int width, int height, BYTE*
         return m_context.Fail("Invalid matrix operation!");
     const PixelFunction function = channels == 3 ? kFunctions24[operation] : kFunctions8[operation];
 
-    CKernelProgress progress(m_context);
     m_cursor = dst;
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(m_context, height, [&](int y) {
         for (int x = 0; x < width; ++x, m_cursor += channels) {
             SetNeighbours(src, width, height, x, y, channels);
             function(*this);
         }
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CMatrixKernels::ApplyUserMatrix(const BYTE* src, int width, int height, BYTE* dst, CFilterMatrix& matrix,
@@ -106,9 +102,8 @@ int CMatrixKernels::ApplyUserMatrix(const BYTE* src, int width, int height, BYTE
     const int halfHeight = matrix.GetRows() / 2;
     const size_t stride = SpanBytes(width, channels);
 
-    CKernelProgress progress(m_context);
     BYTE* out = dst;
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(m_context, height, [&](int y) {
         for (int x = 0; x < width; ++x) {
             for (int ch = 0; ch < channels; ++ch, ++out) {
                 double sum = 0;
@@ -127,10 +122,7 @@ int CMatrixKernels::ApplyUserMatrix(const BYTE* src, int width, int height, BYTE
                 *out = ClampToByte(value);
             }
         }
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 }  // namespace ZAV

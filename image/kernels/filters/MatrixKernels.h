@@ -6,7 +6,7 @@
 #pragma once
 
 #include "foundation/IProgressNotification.h"
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/filters/FilterMatrix.h"
 #include "platform/WinTypes.h"

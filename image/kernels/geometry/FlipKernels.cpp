@@ -2,8 +2,8 @@
 // 1-bit rows.
 #include "image/core/GlobalMemBlock.h"
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <cstring>
 
@@ -30,18 +30,14 @@ int CImgKernels::FlipVertical(BYTE* data, int rowBytes, int rows)
         return Fail(kTextOutOfMemory);
     BYTE* spare = static_cast<BYTE*>(temporary.GetHandle());
     const size_t stride = SpanBytes(rowBytes, 1);
-    const int pairs = (rows + 1) / 2;
-    CKernelProgress progress(*this);
-    for (int i = 0; i < pairs; ++i) {
+    // An odd middle row is swapped with itself.
+    return ForEachRow(*this, (rows + 1) / 2, [&](int i) {
         BYTE* top = data + i * stride;
         BYTE* bottom = data + (rows - 1 - i) * stride;
         std::memcpy(spare, top, stride);
         std::memmove(top, bottom, stride);
         std::memcpy(bottom, spare, stride);
-        if (!progress.Report(i, pairs))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 int CImgKernels::FlipHorizontal(BYTE* data, int width, int height, int bytesPerPixel)
@@ -56,16 +52,12 @@ int CImgKernels::FlipHorizontal(BYTE* data, int width, int height, int bytesPerP
         return Fail(kTextOutOfMemory);
     const BYTE* spare = static_cast<const BYTE*>(temporary.GetHandle());
     const size_t pixelBytes = static_cast<size_t>(bytesPerPixel);
-    CKernelProgress progress(*this);
-    for (int y = 0; y < height; ++y) {
+    return ForEachRow(*this, height, [&](int y) {
         BYTE* row = data + y * static_cast<size_t>(rowBytes);
         std::memcpy(temporary.GetHandle(), row, static_cast<size_t>(rowBytes));
         for (int x = 0; x < width; ++x)
             std::memcpy(row + x * pixelBytes, spare + (width - 1 - x) * pixelBytes, pixelBytes);
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 // The temporary starts cleared and only bits inside the width are ever
@@ -81,8 +73,7 @@ int CImgKernels::FlipHorizontal1(BYTE* data, int width, int rows)
     if (!temporary.GetHandle())
         return Fail(kTextOutOfMemory);
     BYTE* mirrored = static_cast<BYTE*>(temporary.GetHandle());
-    CKernelProgress progress(*this);
-    for (int y = 0; y < rows; ++y) {
+    return ForEachRow(*this, rows, [&](int y) {
         BYTE* row = data + y * rowBytes;
         for (int x = 0; x < width; ++x) {
             const int from = width - 1 - x;
@@ -93,10 +84,7 @@ int CImgKernels::FlipHorizontal1(BYTE* data, int width, int rows)
                 mirrored[x / 8] &= static_cast<BYTE>(~mask);
         }
         std::memcpy(row, mirrored, rowBytes);
-        if (!progress.Report(y, rows))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 }  // namespace ZAV

@@ -4,7 +4,7 @@
 #include "image/core/GlobalMemBlock.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 
 #include <algorithm>
 #include <cmath>

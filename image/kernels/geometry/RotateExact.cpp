@@ -2,8 +2,8 @@
 // the pixels only when every row was moved.
 #include "image/core/GlobalMemBlock.h"
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <cstring>
 
@@ -39,16 +39,14 @@ int RotateByTurn(CImgKernels& context, BYTE* data, int width, int height, int by
 
     BYTE* turned = static_cast<BYTE*>(temporary.GetHandle());
     const size_t pixelBytes = static_cast<size_t>(bytesPerPixel);
-    CKernelProgress progress(context);
     const BYTE* pixel = data;
-    for (int y = 0; y < height; ++y) {
+    const int moved = ForEachRow(context, height, [&](int y) {
         for (int x = 0; x < width; ++x, pixel += pixelBytes)
             std::memcpy(turned + TurnedIndex(turn, x, y, width, height) * bytesPerPixel, pixel, pixelBytes);
-        if (!progress.Report(y, height))
-            return 0;
-    }
-    std::memcpy(data, turned, static_cast<size_t>(bytes));
-    return 1;
+    });
+    if (moved)
+        std::memcpy(data, turned, static_cast<size_t>(bytes));
+    return moved;
 }
 
 }  // namespace

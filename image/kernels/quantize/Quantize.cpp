@@ -1,11 +1,12 @@
 #include "image/kernels/quantize/Quantize.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "image/core/ImagePalette.h"
 #include "image/kernels/KernelProgress.h"
 #include "image/kernels/quantize/OnePassQuantizer.h"
 #include "image/kernels/quantize/TwoPassQuantizer.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 
 #include <functional>
 
@@ -71,12 +72,9 @@ int QuantizeOnePass(CImgKernels& context, const BYTE* source, int sourceBits, BY
         COnePassQuantizer quantizer;
         quantizer.Setup(components, maxColors, ditherMode, width);
         const size_t sourceRow = SpanBytes(width, components);
-        CKernelProgress progress(context);
-        for (int y = 0; y < height; ++y) {
-            quantizer.MapRow(source + y * sourceRow, target + SpanBytes(y, width));
-            if (!progress.Report(y, height))
-                return 0;
-        }
+        if (!ForEachRow(context, height,
+                        [&](int y) { quantizer.MapRow(source + y * sourceRow, target + SpanBytes(y, width)); }))
+            return 0;
         StorePalette(quantizer, components, palette, colorCount);
         return 1;
     });

@@ -1,6 +1,6 @@
 #include "image/kernels/quantize/QuantizerMessages.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 
 namespace ZAV {
 

@@ -2,7 +2,7 @@
 // the Independent JPEG Group library, whose quantizers ours follow.
 #pragma once
 
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 
 namespace ZAV {
 

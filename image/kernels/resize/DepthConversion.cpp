@@ -6,7 +6,7 @@
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/quantize/OnePassQuantizer.h"
 #include "image/kernels/quantize/Quantize.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // first interpolated across into a row of doubles. Results truncate.
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 #include "image/kernels/resize/ResizeBuffers.h"
 #include "image/kernels/resize/ResizeChecks.h"
 

@@ -1,6 +1,6 @@
 #include "image/kernels/resize/ResizeChecks.h"
 
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Resizing by copying, for each target pixel, the source pixel its position
 // scales back to (no half-pixel offset, truncated).
 #include "image/kernels/ImgKernels.h"
-#include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
+#include "image/kernels/shared/RowLoop.h"
 #include "image/kernels/resize/ResizeChecks.h"
 
 #include <cstring>
@@ -20,16 +20,12 @@ int CImgKernels::ResizeNearest(const BYTE* source, int sourceWidth, int sourceHe
     const double yScale = static_cast<double>(sourceHeight) / targetHeight;
     const size_t sourceRow = SpanBytes(sourceWidth, bytesPerPixel);
     const size_t pixelBytes = static_cast<size_t>(bytesPerPixel);
-    CKernelProgress progress(*this);
     BYTE* out = target;
-    for (int y = 0; y < targetHeight; ++y) {
+    return ForEachRow(*this, targetHeight, [&](int y) {
         const BYTE* row = source + static_cast<size_t>(y * yScale) * sourceRow;
         for (int x = 0; x < targetWidth; ++x, out += pixelBytes)
             std::memcpy(out, row + static_cast<size_t>(x * xScale) * pixelBytes, pixelBytes);
-        if (!progress.Report(y, targetHeight))
-            return 0;
-    }
-    return 1;
+    });
 }
 
 }  // namespace ZAV

@@ -4,7 +4,7 @@
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
 #include "image/kernels/SquareTable.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 #include "image/kernels/resize/ResizeBuffers.h"
 #include "image/kernels/resize/ResizeChecks.h"
 

@@ -2,7 +2,7 @@
 // in both directions (a position exactly halfway takes the next one).
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
-#include "image/kernels/resize/PixelBlocks.h"
+#include "image/kernels/shared/PixelBlocks.h"
 #include "image/kernels/resize/ResizeBuffers.h"
 #include "image/kernels/resize/ResizeChecks.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "image/core/ImagePalette.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/quantize/Quantize.h"
