@@ -71,15 +71,11 @@ int CImgKernels::ReplaceColor(BYTE* data, int width, int height, COLORREF find, 
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    const size_t rowBytes = SpanBytes(width, 3);
-    return ForEachRow(*this, height, [&](int y) {
-        BYTE* pixel = data + y * rowBytes;
-        for (int x = 0; x < width; ++x, pixel += 3) {
-            if (PixelMatches(pixel, find, tolerance))
-                StoreColor(pixel, replacement);
-            else if (replaceOthers)
-                StoreColor(pixel, other);
-        }
+    return ForEachPixel24(*this, data, width, height, [&](BYTE* pixel) {
+        if (PixelMatches(pixel, find, tolerance))
+            StoreColor(pixel, replacement);
+        else if (replaceOthers)
+            StoreColor(pixel, other);
     });
 }
 
@@ -91,12 +87,8 @@ int CImgKernels::AdjustHsv(BYTE* data, int width, int height, int hueShift, int 
     hueShift = hueShift < kMinHueShift + 1 ? kMinHueShift : std::min(hueShift, kMaxHueShift);
     saturation = saturation < kMinPercent + 1 ? kMinPercent : std::min(saturation, kMaxPercent);
     value = value < kMinPercent + 1 ? kMinPercent : std::min(value, kMaxPercent);
-    const size_t rowBytes = SpanBytes(width, 3);
-    return ForEachRow(*this, height, [&](int y) {
-        BYTE* pixel = data + y * rowBytes;
-        for (int x = 0; x < width; ++x, pixel += 3)
-            AdjustPixelHsv(pixel, hueShift, saturation, value);
-    });
+    return ForEachPixel24(*this, data, width, height,
+                          [&](BYTE* pixel) { AdjustPixelHsv(pixel, hueShift, saturation, value); });
 }
 
 }  // namespace ZAV

@@ -22,12 +22,8 @@ int CImgKernels::ConvertToGray24(BYTE* data, int width, int height)
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    const size_t rowBytes = SpanBytes(width, 3);
-    return ForEachRow(*this, height, [&](int y) {
-        BYTE* pixel = data + y * rowBytes;
-        for (int x = 0; x < width; ++x, pixel += 3)
-            pixel[0] = pixel[1] = pixel[2] = GrayOfPixel(pixel[0], pixel[1], pixel[2]);
-    });
+    return ForEachPixel24(*this, data, width, height,
+                          [](BYTE* pixel) { pixel[0] = pixel[1] = pixel[2] = GrayOfPixel(pixel[0], pixel[1], pixel[2]); });
 }
 
 int CImgKernels::Gray24To8(const BYTE* source, int width, int height, BYTE* target)

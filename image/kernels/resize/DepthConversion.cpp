@@ -18,15 +18,6 @@ namespace {
 constexpr int kIndexCount = 256;
 constexpr int kBitonalColors = 2;
 
-// A new zeroed block of width x height x bytes; false with "Out of memory!".
-bool AllocResult(CImgKernels& context, CGlobalHandle& block, int64_t width, int64_t height, int64_t bytesEach)
-{
-    block.Attach(AllocPixelBlock(BlockBytes(width, height, bytesEach)));
-    if (!block.GetHandle())
-        context.Fail(kTextOutOfMemory);
-    return block.GetHandle() != nullptr;
-}
-
 // Black and white, or the source palette's first two entries.
 void BitonalColors(int paletteCount, const uint32_t* palette, uint32_t colors[2])
 {
@@ -52,13 +43,19 @@ bool BitAt(const BYTE* row, int x)
     return (row[x / 8] & (0x80 >> (x % 8))) != 0;
 }
 
-bool CheckSource(CImgKernels& context, const BYTE* source, int width, int height)
+// Checks the source (and that what the result needs is there), then
+// allocates the result block of height rows of rowBytes.
+bool BeginResult(CImgKernels& context, const BYTE* source, int width, int height, bool needsMet, int64_t rowBytes,
+                 CGlobalHandle& block)
 {
-    if (!source || width <= 0 || height <= 0) {
+    if (!source || width <= 0 || height <= 0 || !needsMet) {
         context.Fail(kTextInvalidParameter);
         return false;
     }
-    return true;
+    block.Attach(AllocPixelBlock(BlockBytes(rowBytes, height, 1)));
+    if (!block.GetHandle())
+        context.Fail(kTextOutOfMemory);
+    return block.GetHandle() != nullptr;
 }
 
 }  // namespace
@@ -67,10 +64,8 @@ int CImgKernels::Convert1To8(const BYTE* source, int width, int height, int pale
                              HGLOBAL& target, uint32_t* targetPalette)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height) || !targetPalette)
-        return Fail(kTextInvalidParameter);
     CGlobalHandle block;
-    if (!AllocResult(*this, block, width, height, 1))
+    if (!BeginResult(*this, source, width, height, targetPalette != nullptr, width, block))
         return 0;
     BYTE* out = static_cast<BYTE*>(block.GetHandle());
     const size_t sourceRow = BitRowBytes(width);
@@ -87,10 +82,8 @@ int CImgKernels::Convert1To24(const BYTE* source, int width, int height, int pal
                               HGLOBAL& target)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height))
-        return 0;
     CGlobalHandle block;
-    if (!AllocResult(*this, block, width, height, 3))
+    if (!BeginResult(*this, source, width, height, true, int64_t(width) * 3, block))
         return 0;
     uint32_t colors[kBitonalColors];
     BitonalColors(paletteCount, palette, colors);
@@ -112,10 +105,8 @@ int CImgKernels::Convert8To24(const BYTE* source, int width, int height, int pal
                               HGLOBAL& target)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height) || !palette)
-        return Fail(kTextInvalidParameter);
     CGlobalHandle block;
-    if (!AllocResult(*this, block, width, height, 3))
+    if (!BeginResult(*this, source, width, height, palette != nullptr, int64_t(width) * 3, block))
         return 0;
     uint32_t entries[kIndexCount];
     FullPalette(paletteCount, palette, entries);
@@ -129,10 +120,8 @@ int CImgKernels::Convert24To8(const BYTE* source, int width, int height, bool tw
                               HGLOBAL& target, uint32_t* targetPalette, int& colorCount)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height) || !targetPalette)
-        return Fail(kTextInvalidParameter);
     CGlobalHandle block;
-    if (!AllocResult(*this, block, width, height, 1))
+    if (!BeginResult(*this, source, width, height, targetPalette != nullptr, width, block))
         return 0;
     BYTE* indices = static_cast<BYTE*>(block.GetHandle());
     const int done = twoPass ? QuantizeTwoPass(*this, source, 24, indices, 8, width, height, colorCount,
@@ -149,10 +138,8 @@ int CImgKernels::Convert24To1(const BYTE* source, int width, int height, HGLOBAL
                               int& colorCount)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height) || !targetPalette)
-        return Fail(kTextInvalidParameter);
     CGlobalHandle indices;
-    if (!AllocResult(*this, indices, width, height, 1))
+    if (!BeginResult(*this, source, width, height, targetPalette != nullptr, width, indices))
         return 0;
     if (!QuantizeTwoPass(*this, source, 24, static_cast<BYTE*>(indices.GetHandle()), 8, width, height, colorCount,
                          targetPalette, kDitherNone, kBitonalColors))
@@ -163,11 +150,9 @@ int CImgKernels::Convert24To1(const BYTE* source, int width, int height, HGLOBAL
 int CImgKernels::Convert8To1(const BYTE* source, int width, int height, HGLOBAL& target)
 {
     ClearErrorText();
-    if (!CheckSource(*this, source, width, height))
-        return 0;
     const size_t rowBytes = BitRowBytes(width);
     CGlobalHandle block;
-    if (!AllocResult(*this, block, static_cast<int64_t>(rowBytes), height, 1))
+    if (!BeginResult(*this, source, width, height, true, static_cast<int64_t>(rowBytes), block))
         return 0;
     BYTE* bits = static_cast<BYTE*>(block.GetHandle());
     for (int y = 0; y < height; ++y, bits += rowBytes) {

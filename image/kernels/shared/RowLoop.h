@@ -5,6 +5,7 @@
 
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
+#include "image/kernels/shared/PixelBlocks.h"
 
 namespace ZAV {
 
@@ -20,6 +21,18 @@ int ForEachRow(CImgKernels& context, int rows, RowWork&& doRow)
             return 0;
     }
     return 1;
+}
+
+// Calls doPixel(pixel) for every 3-byte pixel of the rows, row by row.
+template <class PixelWork>
+int ForEachPixel24(CImgKernels& context, BYTE* data, int width, int height, PixelWork&& doPixel)
+{
+    const size_t rowBytes = SpanBytes(width, 3);
+    return ForEachRow(context, height, [&](int y) {
+        BYTE* pixel = data + y * rowBytes;
+        for (int x = 0; x < width; ++x, pixel += 3)
+            doPixel(pixel);
+    });
 }
 
 }  // namespace ZAV
