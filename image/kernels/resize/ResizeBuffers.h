@@ -5,47 +5,44 @@
 
 #include "platform/WinTypes.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
 
 namespace ZAV {
 
-class CDoubleBuffer {
+// n zeroed values; none for n < 1.
+template <class T>
+class CZeroedBuffer {
 public:
-    // n doubles, zeroed; none for n < 1.
-    explicit CDoubleBuffer(int64_t n)
-        : m_count(n > 0 ? n : 0), m_values(m_count ? new (std::nothrow) double[m_count]() : nullptr)
+    explicit CZeroedBuffer(int64_t n)
+        : m_count(n > 0 ? n : 0), m_values(m_count ? new (std::nothrow) T[m_count]() : nullptr)
     {
     }
     bool IsValid() const { return m_count == 0 || m_values; }
     int64_t GetCount() const { return m_count; }
-    double* GetData() { return m_values.get(); }
-    double& operator[](int64_t i) { return m_values[i]; }
+    T* GetData() { return m_values.get(); }
+    T& operator[](int64_t i) { return m_values[i]; }
 
 private:
     int64_t m_count;
-    std::unique_ptr<double[]> m_values;
+    std::unique_ptr<T[]> m_values;
 };
 
-class CByteFillBuffer {
+class CDoubleBuffer : public CZeroedBuffer<double> {
 public:
-    explicit CByteFillBuffer(int64_t n)
-        : m_count(n > 0 ? n : 0), m_bytes(m_count ? new (std::nothrow) BYTE[m_count]() : nullptr)
-    {
-    }
-    bool IsValid() const { return m_count == 0 || m_bytes; }
-    int64_t GetCount() const { return m_count; }
-    BYTE* GetData() { return m_bytes.get(); }
+    using CZeroedBuffer<double>::CZeroedBuffer;
+};
+
+class CByteFillBuffer : public CZeroedBuffer<BYTE> {
+public:
+    using CZeroedBuffer<BYTE>::CZeroedBuffer;
     void Fill(BYTE value)
     {
-        if (m_bytes)
-            std::memset(m_bytes.get(), value, static_cast<size_t>(m_count));
+        if (GetData())
+            std::memset(GetData(), value, static_cast<size_t>(GetCount()));
     }
-
-private:
-    int64_t m_count;
-    std::unique_ptr<BYTE[]> m_bytes;
 };
 
 }  // namespace ZAV
