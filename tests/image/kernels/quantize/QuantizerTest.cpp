@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ QuantizeRun Quantize(QuantizeFunction function, const std::vector<uint8_t>& pixe
 {
     CImgKernels context(sink);
     QuantizeRun run;
-    run.indices.assign(static_cast<size_t>(width) * height, 0);
+    run.indices.assign(std::max<size_t>(static_cast<size_t>(width) * height, 1), 0);
     run.result = function(context, pixels.data(), bits, run.indices.data(), 8, width, height, run.count,
                           run.palette.data(), dither, colors);
     run.text = context.GetErrorText().GetText();
@@ -83,6 +84,17 @@ TEST(Quantizers, RefusedRequestsGiveTheQuantizersTexts)
         EXPECT_EQ(0, run.result);
         EXPECT_EQ(c.text, run.text);
     }
+}
+
+// An empty picture has nothing to average: the two-pass palette is one
+// black entry instead of a division by zero.
+TEST(Quantizers, EmptyPictureGivesOneBlackColour)
+{
+    const std::vector<uint8_t> none(3, 0);
+    const QuantizeRun run = Quantize(QuantizeTwoPass, none, 24, 0, 0, 2, 256);
+    EXPECT_EQ(1, run.result) << run.text;
+    EXPECT_EQ(1, run.count);
+    EXPECT_EQ(0xAB000000u, run.palette[0]);
 }
 
 TEST(Quantizers, ErrorsCarryTheMessageCode)
