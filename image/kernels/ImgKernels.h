@@ -90,6 +90,74 @@ public:
     // beyond w are left as they are.
     int CropBits(const BYTE* source, BYTE* target, int sourceWidth, int sourceHeight, int x, int y, int w, int h);
 
+    // ---- gray, depth steps, colour replacement, HSV and inversion ----
+    // (kernels/color) Palettes are entries blue, green, red, alpha.
+    int ConvertToGray24(BYTE* data, int width, int height);
+    int Gray24To8(const BYTE* source, int width, int height, BYTE* target);
+    // Needs 256 entries; every index becomes the gray of its entry.
+    int Palette8ToGray(BYTE* data, int width, int height, int paletteCount, const uint32_t* palette);
+    // Needs 2 entries. Rows 0, 20, 40, ... send no progress report.
+    int Bitonal1To8Gray(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,
+                        BYTE* target);
+    int Indexed8To24(const BYTE* source, BYTE* target, int width, int height, int paletteCount,
+                     const uint32_t* palette);
+    int Expand24To32(const BYTE* source, int width, int height, BYTE fourth, BYTE* target);
+    int Reduce32To24(const BYTE* source, int width, int height, BYTE* target);
+    // Tolerance 0 matches equal colours only, else a squared distance up to it.
+    int ReplaceColor(BYTE* data, int width, int height, COLORREF find, COLORREF replacement, uint32_t tolerance,
+                     bool replaceOthers, COLORREF other);
+    // Hue shift in degrees (-180..180), saturation and value in percent
+    // (-100..100). Gray pixels stay gray.
+    int AdjustHsv(BYTE* data, int width, int height, int hueShift, int saturation, int value);
+    int InvertBytes(BYTE* data, int rowBytes, int rows);
+    int InvertBitonal(BYTE* data, int rowBytes, int rows);
+    // Two entries swap places; more are inverted colour by colour.
+    int InvertPalette(int count, uint32_t* palette);
+
+    // ---- rotation and flips ---- (kernels/geometry)
+    // A new GPTR block (the caller's) holding the image turned by the angle
+    // (radians), nearest neighbour; outside pixels take the background gray
+    // (8 bits) or colour. Null with the error text on failure.
+    HGLOBAL RotateAnyAngle(const BYTE* source, int width, int height, double angle, COLORREF background,
+                           int& newWidth, int& newHeight, BYTE backgroundGray, bool eightBit);
+    // Turn 0: 90 degrees clockwise, 1: 180, 2: 270 (90 counter-clockwise).
+    int RotateExact(BYTE* data, int width, int height, int turn, int bytesPerPixel);
+    int Rotate90(BYTE* data, int width, int height, int bytesPerPixel);
+    int Rotate180(BYTE* data, int width, int height, int bytesPerPixel);
+    int Rotate270(BYTE* data, int width, int height, int bytesPerPixel);
+    int FlipVertical(BYTE* data, int rowBytes, int rows);
+    int FlipHorizontal(BYTE* data, int width, int height, int bytesPerPixel);
+    int FlipHorizontal1(BYTE* data, int width, int rows);
+
+    // ---- resizing and depth conversion ---- (kernels/resize)
+    // Into the caller's target buffer; positions scale without a half-pixel
+    // offset and truncate.
+    int ResizeNearest(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
+                      int targetWidth, int targetHeight);
+    int ResizeBilinearChecked(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel,
+                              BYTE* target, int targetWidth, int targetHeight);
+    int ResizeBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
+                       int targetWidth, int targetHeight);
+    int ResizePaletteBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int paletteCount,
+                              const uint32_t* palette, BYTE* target, int targetWidth, int targetHeight);
+    int ResizeRounded1(const BYTE* source, int sourceWidth, int sourceHeight, BYTE* target, int targetWidth,
+                       int targetHeight);
+    // Each makes a new GPTR block (the caller's on success); an 8-bit result
+    // fills the caller's 256-entry palette.
+    int Convert1To8(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,
+                    HGLOBAL& target, uint32_t* targetPalette);
+    int Convert1To24(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,
+                     HGLOBAL& target);
+    int Convert8To24(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,
+                     HGLOBAL& target);
+    int Convert24To8(const BYTE* source, int width, int height, bool twoPass, int ditherMode, HGLOBAL& target,
+                     uint32_t* targetPalette, int& colorCount);
+    int Convert24To1(const BYTE* source, int width, int height, HGLOBAL& target, uint32_t* targetPalette,
+                     int& colorCount);
+    int Convert8To1(const BYTE* source, int width, int height, HGLOBAL& target);
+    int Convert8To1ViaColor(const BYTE* source, int width, int height, int paletteCount, const uint32_t* palette,
+                            HGLOBAL& target, uint32_t* targetPalette, int& colorCount);
+
     // ---- raster primitives ----
     // The colour is red, green, blue in its low three bytes (a COLORREF).
     // Rectangles are clipped to the image on all sides.
