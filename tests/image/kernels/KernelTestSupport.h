@@ -1,0 +1,54 @@
+// Helpers of the pixel kernel tests: a progress sink that records and can
+// refuse, random images, and numbers printed by Python for comparison.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "foundation/IProgressNotification.h"
+
+namespace ZAVTest {
+
+// Counts the calls it gets; refuses the report number refuseAt (1 = the
+// first), or none when refuseAt is 0.
+class RecordingSink : public ZAV::IProgressNotification {
+public:
+    explicit RecordingSink(int refuseAt = 0) : m_refuseAt(refuseAt) {}
+
+    int OnProgress(double) override { return ++reports == m_refuseAt ? 0 : 1; }
+    void OnBegin() override { ++begins; }
+    void OnEnd() override { ++ends; }
+    void OnThreadStarted() override {}
+    void OnThreadFinished(int) override {}
+    void OnImageChanged() override {}
+
+    int begins = 0;
+    int reports = 0;
+    int ends = 0;
+
+private:
+    int m_refuseAt;
+};
+
+// size random bytes, the same for the same seed.
+inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed)
+{
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<uint8_t> bytes(size);
+    for (uint8_t& value : bytes)
+        value = static_cast<uint8_t>(byte(generator));
+    return bytes;
+}
+
+// Runs a Python program with the system's Python (which owns Debian's
+// modules) and returns the whitespace-separated numbers it prints. A
+// failing run gives an empty list, and the caller's size check fails.
+std::vector<double> PythonNumbers(const std::string& program);
+
+// The program's source text of a byte list, as a Python bytes literal.
+std::string PythonBytes(const std::vector<uint8_t>& bytes);
+
+}  // namespace ZAVTest
