@@ -43,11 +43,11 @@ void BuildOpacityTables(double opacity, COpacityTables& tables)
     }
 }
 
-uint32_t* BuildSquareTable(uint32_t (&table)[kSquareTableSize])
+int* BuildSquareTable(int (&table)[kSquareTableSize])
 {
-    uint32_t* middle = table + kSquareTableSize / 2;
-    for (int d = -255; d <= 255; ++d)
-        middle[d] = static_cast<uint32_t>(d * d);
+    int* middle = table + kMaxChannelDifference;
+    for (int d = -kMaxChannelDifference; d <= kMaxChannelDifference; ++d)
+        middle[d] = d * d;
     return middle;
 }
 

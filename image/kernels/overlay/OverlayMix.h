@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "image/core/ImageLimits.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
@@ -53,8 +54,9 @@ inline BYTE MaskMix(BYTE base, BYTE overlay, BYTE mask)
 }
 
 // Squares of the differences -255..255; the returned pointer is the entry of
-// difference 0, so that it is indexed by a signed difference.
-constexpr int kSquareTableSize = 511;
-uint32_t* BuildSquareTable(uint32_t (&table)[kSquareTableSize]);
+// difference 0, so that it is indexed by a signed difference (as
+// CImgKernels::FindNearestPaletteIndex takes it).
+constexpr int kSquareTableSize = 2 * kMaxChannelDifference + 1;
+int* BuildSquareTable(int (&table)[kSquareTableSize]);
 
 }  // namespace ZAV

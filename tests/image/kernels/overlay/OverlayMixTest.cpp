@@ -46,10 +46,10 @@ TEST(OverlayMix, OpacityMixAndSquares)
     EXPECT_EQ(ZAV::MaskMix(100, 200, 128), 150);  // trunc(200 x 0.50196 + 100 x 0.49804)
     EXPECT_EQ(ZAV::MaskMix(7, 7, 77), 7);
 
-    uint32_t squares[ZAV::kSquareTableSize];
-    const uint32_t* middle = ZAV::BuildSquareTable(squares);
-    EXPECT_EQ(middle[0], 0u);
-    EXPECT_EQ(middle[-255], 65025u);
-    EXPECT_EQ(middle[255], 65025u);
-    EXPECT_EQ(middle[-3], 9u);
+    int squares[ZAV::kSquareTableSize];
+    const int* middle = ZAV::BuildSquareTable(squares);
+    EXPECT_EQ(middle[0], 0);
+    EXPECT_EQ(middle[-255], 65025);
+    EXPECT_EQ(middle[255], 65025);
+    EXPECT_EQ(middle[-3], 9);
 }
