@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/IProgressNotification.h"
+#include "image/kernels/ImgKernels.h"
 
 namespace ZAVTest {
 
@@ -41,6 +42,13 @@ inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed)
     for (uint8_t& value : bytes)
         value = static_cast<uint8_t>(byte(generator));
     return bytes;
+}
+
+// The kernel context's error text.
+inline std::string ErrorText(const ZAV::CImgKernels& kernels)
+{
+    const char* text = kernels.GetErrorText().GetText();
+    return text ? text : "";
 }
 
 // Runs a Python program with the system's Python (which owns Debian's
