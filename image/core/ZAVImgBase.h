@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "foundation/IProgressNotification.h"
-#include "foundation/NameVariantPairs.h"
-#include "foundation/String.h"
+#include "foundation/containers/NameVariantPairs.h"
+#include "foundation/text/String.h"
 #include "image/core/GlobalMemBlock.h"
 #include "image/core/ImagePalette.h"
 #include "image/core/SystemVersionRecord.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "foundation/IProgressNotification.h"
-#include "foundation/String.h"
-#include "foundation/ZAVInterfaces.h"
+#include "foundation/text/String.h"
+#include "foundation/objects/ZAVInterfaces.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {

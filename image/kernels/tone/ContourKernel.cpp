@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/Geometry.h"
+#include "foundation/geometry/Geometry.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"
 #include "image/kernels/tone/Contour.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "foundation/Geometry.h"
+#include "foundation/geometry/Geometry.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
