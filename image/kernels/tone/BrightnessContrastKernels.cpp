@@ -3,7 +3,7 @@
 
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/levels/ChannelMask.h"
-#include "image/kernels/tone/ToneCurve.h"
+#include "image/kernels/tone/BrightnessContrastCurve.h"
 
 namespace ZAV {
 

@@ -1,5 +1,5 @@
-// Helpers of the pixel kernel tests: a progress sink that records and can
-// refuse, random images, and numbers printed by Python for comparison.
+// Helpers of the pixel kernel tests: random images, the error text, and
+// numbers printed by Python for comparison.
 #pragma once
 
 #include <cstdint>
@@ -7,31 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/IProgressNotification.h"
 #include "image/kernels/ImgKernels.h"
 
 namespace ZAVTest {
-
-// Counts the calls it gets; refuses the report number refuseAt (1 = the
-// first), or none when refuseAt is 0.
-class RecordingSink : public ZAV::IProgressNotification {
-public:
-    explicit RecordingSink(int refuseAt = 0) : m_refuseAt(refuseAt) {}
-
-    int OnProgress(double) override { return ++reports == m_refuseAt ? 0 : 1; }
-    void OnBegin() override { ++begins; }
-    void OnEnd() override { ++ends; }
-    void OnThreadStarted() override {}
-    void OnThreadFinished(int) override {}
-    void OnImageChanged() override {}
-
-    int begins = 0;
-    int reports = 0;
-    int ends = 0;
-
-private:
-    int m_refuseAt;
-};
 
 // size random bytes, the same for the same seed.
 inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed)

@@ -6,6 +6,7 @@
 
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelTestSupport.h"
+#include "image/support/ImageTestSupport.h"
 #include "image/kernels/levels/Samples16.h"
 
 namespace {
@@ -48,12 +49,12 @@ TEST(LutKernels, ChannelMasksAndPasses)
         Bytes pixels;
         for (int i = 0; i < 101; ++i)
             pixels.insert(pixels.end(), {10, 20, 30});
-        ZAVTest::RecordingSink sink;
+        ZAVTest::CRecordingSink sink;
         ZAV::CImgKernels kernels(&sink);
         ASSERT_EQ(kernels.ApplyLut24(pixels.data(), 1, 101, c.mask, table.data()), 1);
         EXPECT_EQ(Bytes(pixels.end() - 3, pixels.end()), c.expected) << c.mask;
-        EXPECT_EQ(sink.reports, c.reports) << c.mask;
-        EXPECT_EQ(sink.begins + sink.ends, 2);
+        EXPECT_EQ(sink.progressCalls, c.reports) << c.mask;
+        EXPECT_EQ(sink.beginCalls + sink.endCalls, 2);
     }
     Bytes pixels(3);
     ZAV::CImgKernels kernels;
@@ -130,18 +131,18 @@ TEST(LutKernels, StretchesAndAutomaticLevels)
 TEST(LutKernels, CancelFails)
 {
     Bytes pixels(3 * 4 * 4, 9);
-    ZAVTest::RecordingSink sink(1);
+    ZAVTest::CRecordingSink sink(1);
     ZAV::CImgKernels kernels(&sink);
     const std::vector<BYTE> table = PlusOne();
     EXPECT_EQ(kernels.ApplyLut24(pixels.data(), 4, 4, 7, table.data()), 0);
     EXPECT_EQ(ZAVTest::ErrorText(kernels), "Operation canceled!");
-    EXPECT_EQ(sink.ends, 1);
+    EXPECT_EQ(sink.endCalls, 1);
 
     pixels.assign(pixels.size(), 9);
-    ZAVTest::RecordingSink later(1);
+    ZAVTest::CRecordingSink later(1);
     ZAV::CImgKernels passes(&later);
     EXPECT_EQ(passes.ApplyLut24(pixels.data(), 4, 4, 5, table.data()), 0);  // the blue pass never runs
-    EXPECT_EQ(later.reports, 1);
+    EXPECT_EQ(later.progressCalls, 1);
     EXPECT_EQ(pixels[0], 10);  // row 0 of the red pass was done
     EXPECT_EQ(pixels[2], 9);
 }

@@ -7,6 +7,7 @@
 
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelTestSupport.h"
+#include "image/support/ImageTestSupport.h"
 
 namespace {
 
@@ -71,11 +72,11 @@ TEST(ThresholdKernels, RefusedWindowsAndCancel)
     EXPECT_EQ(kernels.AdaptiveThreshold(nullptr, 4, 4, 3, 3, 0, target.data()), 0);
     EXPECT_EQ(ZAVTest::ErrorText(kernels), "Invalid Parameter!");
 
-    ZAVTest::RecordingSink sink(1);
+    ZAVTest::CRecordingSink sink(1);
     ZAV::CImgKernels canceled(&sink);
     EXPECT_EQ(canceled.AdaptiveThreshold(source.data(), 4, 4, 3, 3, 0, target.data()), 0);
     EXPECT_EQ(ZAVTest::ErrorText(canceled), "Operation canceled!");
-    EXPECT_EQ(sink.ends, 1);
+    EXPECT_EQ(sink.endCalls, 1);
 }
 
 TEST(ThresholdKernels, BlackAndWhite)

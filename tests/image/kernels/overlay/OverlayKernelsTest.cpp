@@ -8,6 +8,7 @@
 
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelTestSupport.h"
+#include "image/support/ImageTestSupport.h"
 #include "image/kernels/overlay/Hsl.h"
 
 namespace {
@@ -97,13 +98,13 @@ TEST(OverlayKernels, PlacementIsClippedToTheBase)
     constexpr int kMin = std::numeric_limits<int>::min();
     for (int x : {kMax - 5, kMax, kMin, kMin + 3, 20, -10})
     {
-        ZAVTest::RecordingSink sink;
+        ZAVTest::CRecordingSink sink;
         ZAV::CImgKernels outside(&sink);
         ASSERT_EQ(outside.OverlayOpacity8(base.data(), 20, 1, overlay.data(), 10, 1, x, 0, 1, 0), 1) << x;
         ASSERT_EQ(outside.OverlayMask24(base.data(), 5, 1, overlay.data(), 3, 1, overlay.data(), x, kMax - 1), 1);
-        EXPECT_EQ(sink.begins, 2) << x;
-        EXPECT_EQ(sink.reports, 0) << x;
-        EXPECT_EQ(sink.ends, 2) << x;
+        EXPECT_EQ(sink.beginCalls, 2) << x;
+        EXPECT_EQ(sink.progressCalls, 0) << x;
+        EXPECT_EQ(sink.endCalls, 2) << x;
     }
     EXPECT_EQ(Bytes(base.begin(), base.begin() + 6), (Bytes{105, 106, 107, 108, 109, 0}));
 }
@@ -162,9 +163,9 @@ TEST(OverlayKernels, RefusedBuffersAndCancel)
     EXPECT_EQ(kernels.OverlayBlendTable24(base.data(), 2, 2, overlay.data(), 2, 2, 0, 0, 1, nullptr), 0);
     EXPECT_EQ(ZAVTest::ErrorText(kernels), "Invalid Parameter!");
 
-    ZAVTest::RecordingSink sink(1);
+    ZAVTest::CRecordingSink sink(1);
     ZAV::CImgKernels canceled(&sink);
     EXPECT_EQ(canceled.OverlayOpacity24(base.data(), 2, 2, overlay.data(), 2, 2, 0, 0, 0.5, 0), 0);
     EXPECT_EQ(ZAVTest::ErrorText(canceled), "Operation canceled!");
-    EXPECT_EQ(sink.ends, 1);
+    EXPECT_EQ(sink.endCalls, 1);
 }

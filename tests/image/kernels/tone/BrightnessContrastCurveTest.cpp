@@ -1,4 +1,4 @@
-#include "image/kernels/tone/ToneCurve.h"
+#include "image/kernels/tone/BrightnessContrastCurve.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ std::vector<BYTE> Table8(double brightness, double contrast)
 
 }  // namespace
 
-TEST(ToneCurve, NeutralCurveIsTheIdentity)
+TEST(BrightnessContrastCurve, NeutralCurveIsTheIdentity)
 {
     ZAV::CPointD points[ZAV::kCurvePoints];
     std::vector<ZAV::CPointD> curve(256);
@@ -38,7 +38,7 @@ TEST(ToneCurve, NeutralCurveIsTheIdentity)
         ASSERT_EQ(table16[i], i);
 }
 
-TEST(ToneCurve, BrightnessAndLimits)
+TEST(BrightnessContrastCurve, BrightnessAndLimits)
 {
     const std::vector<BYTE> brighter = Table8(0.5, 0);
     EXPECT_EQ(brighter[0], 127);  // 127.5 truncated
@@ -51,7 +51,7 @@ TEST(ToneCurve, BrightnessAndLimits)
     EXPECT_EQ(Table8(std::numeric_limits<double>::quiet_NaN(), 0), Table8(0, 0));
 }
 
-TEST(ToneCurve, FullContrastIsAThresholdAtTheMiddle)
+TEST(BrightnessContrastCurve, FullContrastIsAThresholdAtTheMiddle)
 {
     // At contrast 1 neighbouring points share an x: those pieces have no
     // slope and leave the step of the prefilled table.

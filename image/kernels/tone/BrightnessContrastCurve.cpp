@@ -1,4 +1,4 @@
-#include "image/kernels/tone/ToneCurve.h"
+#include "image/kernels/tone/BrightnessContrastCurve.h"
 
 #include <algorithm>
 #include <cmath>
