@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -17,63 +18,132 @@ using Bytes = std::vector<uint8_t>;
 using Kernel = std::function<int(ZAV::CImgKernels&, BYTE* base, const BYTE* overlay)>;
 
 // The blend table of multiply: (a x b) >> 8.
-std::vector<BYTE> MultiplyTable()
+const BYTE* MultiplyTable()
 {
-    std::vector<BYTE> table(65536);
-    for (int a = 0; a < 256; ++a)
-        for (int b = 0; b < 256; ++b)
-            table[a * 256 + b] = static_cast<BYTE>((a * b) >> 8);
-    return table;
+    static const std::vector<BYTE> table = [] {
+        std::vector<BYTE> values(65536);
+        for (int a = 0; a < 256; ++a)
+            for (int b = 0; b < 256; ++b)
+                values[a * 256 + b] = static_cast<BYTE>((a * b) >> 8);
+        return values;
+    }();
+    return table.data();
+}
+
+// Each kernel below lays a three-byte overlay on a three-byte base: one
+// 24-bit pixel, or three 8-bit pixels in a row; masks are all the same value.
+const BYTE* Mask(BYTE value)
+{
+    static BYTE masks[256][3];
+    std::fill(masks[value], masks[value] + 3, value);
+    return masks[value];
+}
+
+Kernel Opacity24(double opacity, int fast)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayOpacity24(b, 1, 1, o, 1, 1, 0, 0, opacity, fast);
+    };
+}
+
+Kernel Opacity8(double opacity, int fast)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayOpacity8(b, 3, 1, o, 3, 1, 0, 0, opacity, fast);
+    };
+}
+
+Kernel Mask24(BYTE mask)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayMask24(b, 1, 1, o, 1, 1, Mask(mask), 0, 0);
+    };
+}
+
+Kernel Mask8(BYTE mask)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayMask8(b, 3, 1, o, 3, 1, Mask(mask), 0, 0);
+    };
+}
+
+Kernel Multiply24(double opacity)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayBlendTable24(b, 1, 1, o, 1, 1, 0, 0, opacity, MultiplyTable());
+    };
+}
+
+Kernel Multiply8(double opacity)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayBlendTable8(b, 3, 1, o, 3, 1, 0, 0, opacity, MultiplyTable());
+    };
+}
+
+Kernel MaskedMultiply24(BYTE mask)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayMaskBlendTable24(b, 1, 1, o, 1, 1, Mask(mask), 0, 0, MultiplyTable());
+    };
+}
+
+Kernel Transparent24(double opacity, COLORREF key, int fast)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayTransparent24(b, 1, 1, o, 1, 1, 0, 0, opacity, key, fast);
+    };
+}
+
+Kernel Transparent8(BYTE key)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayTransparent8(b, 3, 1, o, 3, 1, 0, 0, 1, key, 0);
+    };
+}
+
+Kernel CopyNonTransparent(COLORREF key)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.CopyNonTransparent24(b, 1, 1, o, 1, 1, 0, 0, key);
+    };
+}
+
+Kernel Luminosity()
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayColorMode24(b, 1, 1, o, 1, 1, 0, 0, 1, ZAV::kColorModeLuminosity);
+    };
 }
 
 }  // namespace
 
 TEST(OverlayKernels, OnePixelCombinations)
 {
-    static const std::vector<BYTE> multiply = MultiplyTable();
-    const BYTE mask255[] = {255, 255, 255}, mask0[] = {0, 0, 0}, mask128[] = {128, 128, 128};
     struct Case {
         const char* name;
         Kernel kernel;
         BYTE base, overlay, expected;
     };
     const Case cases[] = {
-        {"opacity 0.5", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayOpacity24(b, 1, 1, o, 1, 1, 0, 0, 0.5, 0); },
-         101, 201, 151},
-        {"opacity 0.5 fast", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayOpacity24(b, 1, 1, o, 1, 1, 0, 0, 0.5, 1); },
-         101, 201, 150},
-        {"opacity 1.7", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayOpacity24(b, 1, 1, o, 1, 1, 0, 0, 1.7, 0); },
-         101, 201, 201},
-        {"opacity -0.2", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayOpacity24(b, 1, 1, o, 1, 1, 0, 0, -0.2, 1); },
-         101, 201, 101},
-        {"gray opacity 0.5", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayOpacity8(b, 3, 1, o, 3, 1, 0, 0, 0.5, 0); },
-         101, 201, 151},
-        {"mask 255", [&](auto& k, BYTE* b, const BYTE* o) { return k.OverlayMask24(b, 1, 1, o, 1, 1, mask255, 0, 0); },
-         100, 200, 200},
-        {"mask 0", [&](auto& k, BYTE* b, const BYTE* o) { return k.OverlayMask24(b, 1, 1, o, 1, 1, mask0, 0, 0); },
-         100, 200, 100},
-        {"mask 128", [&](auto& k, BYTE* b, const BYTE* o) { return k.OverlayMask24(b, 1, 1, o, 1, 1, mask128, 0, 0); },
-         100, 200, 150},  // trunc(200 x 0.50196 + 100 x 0.49804)
-        {"gray mask 128", [&](auto& k, BYTE* b, const BYTE* o) { return k.OverlayMask8(b, 3, 1, o, 3, 1, mask128, 0, 0); },
-         100, 200, 150},
-        {"multiply", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayBlendTable24(b, 1, 1, o, 1, 1, 0, 0, 1, multiply.data()); },
-         200, 100, 78},
-        {"multiply at 0.5", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayBlendTable24(b, 1, 1, o, 1, 1, 0, 0, 0.5, multiply.data()); },
-         200, 100, 139},  // trunc(78 x 0.5 + 200 x 0.5): the blend stays
-        {"gray multiply at 0.99", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayBlendTable8(b, 3, 1, o, 3, 1, 0, 0, 0.99, multiply.data()); },
-         200, 100, 79},   // trunc(77.22 + 2)
-        {"masked multiply 128", [&](auto& k, BYTE* b, const BYTE* o) { return k.OverlayMaskBlendTable24(b, 1, 1, o, 1, 1, mask128, 0, 0, multiply.data()); },
-         200, 100, 138},  // trunc(78 x 128 / 255 + 200 x 127 / 255)
-        {"transparent skipped", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayTransparent24(b, 1, 1, o, 1, 1, 0, 0, 1, RGB(201, 201, 201), 0); },
-         101, 201, 101},
-        {"not transparent", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayTransparent24(b, 1, 1, o, 1, 1, 0, 0, 0.5, RGB(201, 201, 0), 1); },
-         101, 201, 150},
-        {"gray transparent", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayTransparent8(b, 3, 1, o, 3, 1, 0, 0, 1, 201, 0); },
-         101, 201, 101},
-        {"copy not transparent", [](auto& k, BYTE* b, const BYTE* o) { return k.CopyNonTransparent24(b, 1, 1, o, 1, 1, 0, 0, RGB(1, 2, 3)); },
-         101, 201, 201},
-        {"luminosity", [](auto& k, BYTE* b, const BYTE* o) { return k.OverlayColorMode24(b, 1, 1, o, 1, 1, 0, 0, 1, ZAV::kColorModeLuminosity); },
-         101, 255, 255},
+        {"opacity 0.5", Opacity24(0.5, 0), 101, 201, 151},  // 100.5 + 50.5
+        {"opacity 0.5 fast", Opacity24(0.5, 1), 101, 201, 150},  // 100 + 50
+        {"opacity 1.7", Opacity24(1.7, 0), 101, 201, 201},
+        {"opacity -0.2", Opacity24(-0.2, 1), 101, 201, 101},
+        {"gray opacity 0.5", Opacity8(0.5, 0), 101, 201, 151},
+        {"mask 255", Mask24(255), 100, 200, 200},
+        {"mask 0", Mask24(0), 100, 200, 100},
+        {"mask 128", Mask24(128), 100, 200, 150},  // trunc(200 x 0.50196 + 100 x 0.49804)
+        {"gray mask 128", Mask8(128), 100, 200, 150},
+        {"multiply", Multiply24(1), 200, 100, 78},
+        {"multiply at 0.5", Multiply24(0.5), 200, 100, 139},  // trunc(78 x 0.5 + 200 x 0.5): the blend stays
+        {"gray multiply at 0.99", Multiply8(0.99), 200, 100, 79},  // trunc(77.22 + 2)
+        {"masked multiply 128", MaskedMultiply24(128), 200, 100, 138},  // trunc((78 x 128 + 200 x 127) / 255)
+        {"transparent skipped", Transparent24(1, RGB(201, 201, 201), 0), 101, 201, 101},
+        {"not transparent", Transparent24(0.5, RGB(201, 201, 0), 1), 101, 201, 150},
+        {"gray transparent", Transparent8(201), 101, 201, 101},
+        {"copy not transparent", CopyNonTransparent(RGB(1, 2, 3)), 101, 201, 201},
+        {"luminosity", Luminosity(), 101, 255, 255},
     };
     for (const Case& c : cases)
     {
