@@ -6,13 +6,24 @@ namespace ZAV {
 
 namespace {
 
+// A fraction outside 0..1 (or not a number) would make the clip limits
+// meaningless or overflow their conversion.
+double LimitFraction(double fraction)
+{
+    if (fraction >= 1)
+        return 1;
+    if (fraction > 0)
+        return fraction;
+    return 0;
+}
+
 bool FindLevelsIn(const uint32_t* counts, int size, int64_t pixelCount, double lowFraction, double highFraction,
                   int& low, int& high)
 {
     low = -1;
     high = -1;
-    const int64_t lowLimit = static_cast<int64_t>(lowFraction * pixelCount);
-    const int64_t highLimit = static_cast<int64_t>(pixelCount * highFraction);
+    const int64_t lowLimit = static_cast<int64_t>(LimitFraction(lowFraction) * pixelCount);
+    const int64_t highLimit = static_cast<int64_t>(pixelCount * LimitFraction(highFraction));
     int64_t sum = 0;
     for (int i = 0; i < size && low < 0; ++i)
     {
@@ -68,11 +79,7 @@ bool FindLevels16(const uint32_t* counts, int64_t pixelCount, double lowFraction
 
 double PercentToFraction(double percent)
 {
-    if (percent >= 100)
-        return 1;
-    if (percent > 0)
-        return percent / 100;
-    return 0;
+    return LimitFraction(percent / 100);
 }
 
 std::vector<BYTE> BuildStretchTable8(int low, int high)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,10 @@ TEST(Levels, FindLevelsPassesTheClippedCounts)
     EXPECT_TRUE(ZAV::FindLevels(counts.data(), 256, 0.1, 0.05, low, high));
     EXPECT_EQ(low, 25);    // running sum 26 passes trunc(25.6)
     EXPECT_EQ(high, 243);  // 13 from the top pass trunc(12.8)
+
+    EXPECT_TRUE(ZAV::FindLevels(counts.data(), 256, -1, std::nan(""), low, high));  // both as 0
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 255);
 
     counts.assign(ZAV::kLevels8, 0);  // nothing counted: neither level
     EXPECT_FALSE(ZAV::FindLevels(counts.data(), 0, 0, 0, low, high));
@@ -55,4 +60,5 @@ TEST(Levels, StretchTables)
     EXPECT_EQ(ZAV::PercentToFraction(-5), 0);
     EXPECT_EQ(ZAV::PercentToFraction(50), 0.5);
     EXPECT_EQ(ZAV::PercentToFraction(250), 1);
+    EXPECT_EQ(ZAV::PercentToFraction(std::nan("")), 0);
 }
