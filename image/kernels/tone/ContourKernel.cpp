@@ -59,7 +59,10 @@ int CImgKernels::BuildDistanceBrush(const BYTE* ramp, int size, std::vector<BYTE
     brush.assign(static_cast<size_t>(side) * side, 0);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
-            brush[static_cast<size_t>(y) * side + x] = ramp[std::min(size - 1, PointDistance(x - side / 2, y - side / 2))];
+        {
+            const int distance = PointDistance(x - side / 2, y - side / 2);
+            brush[static_cast<size_t>(y) * side + x] = ramp[std::min(size - 1, distance)];
+        }
     width = side;
     height = side;
     return 1;
@@ -77,9 +80,10 @@ int CImgKernels::CreateContourImage(const BYTE* source, int width, int height, i
     for (int i = 0; i < size; ++i)
         ramp[i] = static_cast<BYTE>(i);
     std::vector<BYTE> brush;
-    int side = 0;
-    BuildDistanceBrush(ramp, size, brush, side, side);
-    if (side > width || side > height)
+    int side = 0, brushHeight = 0;
+    BuildDistanceBrush(ramp, size, brush, side, brushHeight);
+    // A brush larger than the image has no centre position in it.
+    if (side > width || brushHeight > height)
         return 1;
     std::fill(target, target + static_cast<int64_t>(width) * height, 255);
     {

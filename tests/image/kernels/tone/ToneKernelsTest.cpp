@@ -143,6 +143,14 @@ TEST(ToneKernels, ContourImages)
     EXPECT_EQ(ZAVTest::ErrorText(kernels), "Invalid Parameter!");
     EXPECT_EQ(kernels.CreateContourImage(source.data(), 7, 5, 1, profile, 4, nullptr, target.data()), 0);
     EXPECT_EQ(ZAVTest::ErrorText(kernels), "Invalid Parameter!");
+    const BYTE ramp[] = {10, 20, 30};
+    std::vector<BYTE> brush;
+    int brushWidth = 0, brushHeight = 0;
+    ASSERT_EQ(kernels.BuildDistanceBrush(ramp, 3, brush, brushWidth, brushHeight), 1);
+    EXPECT_EQ(brushWidth, 5);
+    EXPECT_EQ(brushHeight, 5);
+    EXPECT_EQ(Bytes(brush.begin() + 5, brush.begin() + 10), (Bytes{30, 20, 20, 20, 30}));  // row 1: sqrt 5, 2, 1, 2, 5
+    EXPECT_EQ(Bytes(brush.begin() + 10, brush.begin() + 15), (Bytes{30, 20, 10, 20, 30}));  // centre row
     EXPECT_EQ(ZAV::PointDistance(3, 4), 5);
     EXPECT_EQ(ZAV::PointDistance(-1, 1), 1);
 }
