@@ -149,7 +149,7 @@ TEST(ToneKernels, ContourImages)
     ASSERT_EQ(kernels.BuildDistanceBrush(ramp, 3, brush, brushWidth, brushHeight), 1);
     EXPECT_EQ(brushWidth, 5);
     EXPECT_EQ(brushHeight, 5);
-    EXPECT_EQ(Bytes(brush.begin() + 5, brush.begin() + 10), (Bytes{30, 20, 20, 20, 30}));  // row 1: sqrt 5, 2, 1, 2, 5
+    EXPECT_EQ(Bytes(brush.begin() + 5, brush.begin() + 10), (Bytes{30, 20, 20, 20, 30}));  // row 1: distances of about 2.2, 1.4, 1, 1.4, 2.2
     EXPECT_EQ(Bytes(brush.begin() + 10, brush.begin() + 15), (Bytes{30, 20, 10, 20, 30}));  // centre row
     EXPECT_EQ(ZAV::PointDistance(3, 4), 5);
     EXPECT_EQ(ZAV::PointDistance(-1, 1), 1);
