@@ -116,6 +116,13 @@ Kernel Luminosity()
     };
 }
 
+Kernel MaskedLuminosity(BYTE mask)
+{
+    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
+        return k.OverlayMaskColorMode24(b, 1, 1, o, 1, 1, Mask(mask), 0, 0, ZAV::kColorModeLuminosity);
+    };
+}
+
 }  // namespace
 
 TEST(OverlayKernels, OnePixelCombinations)
@@ -144,6 +151,8 @@ TEST(OverlayKernels, OnePixelCombinations)
         {"gray transparent", Transparent8(201), 101, 201, 101},
         {"copy not transparent", CopyNonTransparent(RGB(1, 2, 3)), 101, 201, 201},
         {"luminosity", Luminosity(), 101, 255, 255},
+        {"masked luminosity 255", MaskedLuminosity(255), 101, 255, 255},
+        {"masked luminosity 0", MaskedLuminosity(0), 0, 255, 0},
     };
     for (const Case& c : cases)
     {
