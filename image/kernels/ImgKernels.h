@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/IProgressNotification.h"
 #include "foundation/text/String.h"
@@ -181,6 +182,103 @@ public:
     int PackIndices(const BYTE* source, int width, int height, BYTE* target, int bitsPerPixel);
     // Copies min(source stride, target stride) bytes of each row.
     int CopyRows(const BYTE* source, int sourceStride, int rows, int targetStride, BYTE* target);
+
+    // ---- histograms, look-up tables, levels and threshold ----
+    // 16- and 48-bit pixels hold 16-bit samples, low byte first. Channel
+    // masks: 1 red, 2 green, 4 blue, 7 all three (0 is refused).
+    // Histograms: 256 counts for 8 and 24 bits, 65,536 for 16 and 48 bits;
+    // the gray of a colour pixel is the average, or with the luminance flag
+    // the luminance.
+    int Histogram24(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red, uint32_t* green,
+                    uint32_t* blue, int luminance);
+    int Histogram48(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red, uint32_t* green,
+                    uint32_t* blue, int luminance);
+    int Histogram8(const BYTE* pixels, int width, int height, uint32_t* counts);
+    int Histogram16(const BYTE* pixels, int width, int height, uint32_t* counts);
+    // In place, through a table of 256 bytes or 65,536 samples.
+    int ApplyLut24(BYTE* pixels, int width, int height, int channelMask, const BYTE* table);
+    int ApplyLut48(BYTE* pixels, int width, int height, int channelMask, const uint16_t* table);
+    int ApplyLut8(BYTE* pixels, int width, int height, const BYTE* table);
+    int ApplyLut16(BYTE* pixels, int width, int height, const uint16_t* table);
+    int ApplyLutPalette(uint32_t* entries, int count, int channelMask, const BYTE* table);
+    // Linear stretch of low..high to the full range; a range below 1 changes
+    // nothing.
+    int Stretch8(BYTE* pixels, int width, int height, int low, int high);
+    int Stretch24(BYTE* pixels, int width, int height, int low, int high);
+    int Stretch16(BYTE* pixels, int width, int height, int low, int high);
+    int Stretch48(BYTE* pixels, int width, int height, int low, int high);
+    int StretchChannel48(BYTE* pixels, int width, int height, double factor, int low, int channelMask);
+    // The clips are percentages of the pixels left out at each end.
+    int AutoContrast24(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoContrast48(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoContrast8(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoContrast16(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoLevels24(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoLevels48(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoLevels8(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    int AutoLevels16(BYTE* pixels, int width, int height, double lowPercent, double highPercent);
+    // Every target pixel 0 or 255 by the mean of its window (cut to the
+    // image near the edges) plus the offset.
+    int AdaptiveThreshold(const BYTE* source, int width, int height, int windowWidth, int windowHeight, int offset,
+                          BYTE* target);
+    // Every value that is not full white becomes black.
+    int ConvertToBlackWhite(BYTE* pixels, int width, int height, int is24Bit);
+
+    // ---- overlays ----
+    // The overlay's top-left corner lies at (x, y) of the base (negative
+    // allowed); only the overlap changes. Opacity is limited to 0..1; the
+    // fast flag mixes with truncated parts. Blend tables hold
+    // table[base x 256 + overlay]; colour modes: 1 hue, 2 saturation,
+    // 3 colour, 4 luminosity. Masks hold one byte per overlay pixel.
+    int OverlayOpacity24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                         int overlayHeight, int x, int y, double opacity, int fast);
+    int OverlayOpacity8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                        int overlayHeight, int x, int y, double opacity, int fast);
+    int OverlayBlendTable24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                            int overlayHeight, int x, int y, double opacity, const BYTE* table);
+    int OverlayBlendTable8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                           int overlayHeight, int x, int y, double opacity, const BYTE* table);
+    int OverlayColorMode24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                           int overlayHeight, int x, int y, double opacity, int mode);
+    int OverlayTransparent24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                             int overlayHeight, int x, int y, double opacity, COLORREF transparent, int fast);
+    int OverlayTransparent8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                            int overlayHeight, int x, int y, double opacity, BYTE transparent, int fast);
+    int OverlayMask24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                      int overlayHeight, const BYTE* mask, int x, int y);
+    int OverlayMask8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                     int overlayHeight, const BYTE* mask, int x, int y);
+    int OverlayMaskBlendTable24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                int overlayHeight, const BYTE* mask, int x, int y, const BYTE* table);
+    int OverlayMaskColorMode24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                               int overlayHeight, const BYTE* mask, int x, int y, int mode);
+    int CopyNonTransparent24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                             int overlayHeight, int x, int y, COLORREF transparent);
+    // 1-bit rows; with the OR flag only set overlay bits reach the base.
+    int CopyBits1(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth, int overlayHeight,
+                  int x, int y, int orFlag);
+    // Mode 0: first AND second, mode 1: XOR, byte by byte over 24-bit rows.
+    int CombineMask24(BYTE* first, const BYTE* second, int width, int height, int mode);
+
+    // ---- brightness, contrast, colour layers, contours ----
+    // Brightness and contrast in -1..1 (values beyond are limited).
+    int BrightnessContrast24(BYTE* pixels, int width, int height, double brightness, double contrast);
+    int BrightnessContrast48(BYTE* pixels, int width, int height, double brightness, double contrast);
+    int BrightnessContrast8(BYTE* pixels, int width, int height, double brightness, double contrast);
+    int BrightnessContrast16(BYTE* pixels, int width, int height, double brightness, double contrast);
+    int BrightnessContrastPalette(uint32_t* entries, int count, double brightness, double contrast);
+    // Rebuilds every 24-bit pixel from up to four ink layers (taken until the
+    // first null curve): each curve gives the ink amount of a gray level,
+    // each colour the ink's colour. The curves are only read.
+    int AdjustColors(BYTE* pixels, int width, int height, const int* layer1, COLORREF color1, const int* layer2,
+                     COLORREF color2, const int* layer3, COLORREF color3, const int* layer4, COLORREF color4);
+    // The white areas of an 8-bit source as rims of size pixels shaded by the
+    // profile; the blend table keeps the nearer distance where brushes meet.
+    int CreateContourImage(const BYTE* source, int width, int height, int size, const BYTE* profile,
+                           int profileLength, const BYTE* blendTable, BYTE* target);
+    // A square of 2 x size - 1 bytes: the ramp entry of each pixel's distance
+    // from the centre, at most size - 1.
+    int BuildDistanceBrush(const BYTE* ramp, int size, std::vector<BYTE>& brush, int& width, int& height);
 
 private:
     String m_errorText;
