@@ -1,5 +1,6 @@
 #include "platform/gdi/Drawing.h"
 
+#include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
@@ -52,6 +53,8 @@ bool Record(HDC handle, const char* text, int length, int x, int y)
 
 HPEN CreatePen(int style, int width, COLORREF colour)
 {
+    if (ZAV::GdiKnobs().objectCreation)
+        return nullptr;
     auto pen = std::make_unique<Pen>();
     pen->style = style;
     pen->width = width;
@@ -61,6 +64,8 @@ HPEN CreatePen(int style, int width, COLORREF colour)
 
 HBRUSH CreateSolidBrush(COLORREF colour)
 {
+    if (ZAV::GdiKnobs().objectCreation)
+        return nullptr;
     auto brush = std::make_unique<Brush>();
     brush->colour = colour & 0xFFFFFF;
     return Register(std::move(brush));
@@ -68,7 +73,7 @@ HBRUSH CreateSolidBrush(COLORREF colour)
 
 HFONT CreateFontIndirectA(const LOGFONTA* logFont)
 {
-    if (!logFont)
+    if (!logFont || ZAV::GdiKnobs().objectCreation)
         return nullptr;
     auto font = std::make_unique<Font>();
     font->logFont = *logFont;

@@ -11,6 +11,7 @@ struct GdiFailureKnobs {
     bool blit = false;             // BitBlt and StretchBlt give FALSE
     bool drawDibOpen = false;      // DrawDibOpen gives null
     bool drawDibDraw = false;      // DrawDibDraw gives FALSE
+    bool objectCreation = false;   // CreatePen, CreateSolidBrush, CreateFontIndirectA give null
 };
 
 GdiFailureKnobs& GdiKnobs();

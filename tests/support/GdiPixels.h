@@ -39,19 +39,25 @@ inline COLORREF PixelAt(HDC dc, int x, int y)
     return pixels[static_cast<size_t>(y) * width + x];
 }
 
-// A 32-bit top-down DIB section of the colours (row by row) in a new memory
-// DC; both are freed by the holder.
+// A 32-bit top-down DIB section of the colours, row by row.
+inline HBITMAP MakePictureBitmap(int width, int height, const std::vector<COLORREF>& colours)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (size_t i = 0; i < colours.size(); ++i)
+        pixels[i] = (GetRValue(colours[i]) << 16) | (GetGValue(colours[i]) << 8) | GetBValue(colours[i]);
+    return bitmap;
+}
+
+// Such a picture selected into a new memory DC; both are freed by the holder.
 class MemoryPicture {
 public:
     MemoryPicture(int width, int height, const std::vector<COLORREF>& colours, HDC reference = nullptr)
     {
-        BITMAPINFO info{};
-        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        auto* pixels = static_cast<uint32_t*>(bits);
-        for (size_t i = 0; i < colours.size(); ++i)
-            pixels[i] = (GetRValue(colours[i]) << 16) | (GetGValue(colours[i]) << 8) | GetBValue(colours[i]);
+        m_bitmap = MakePictureBitmap(width, height, colours);
         m_dc = CreateCompatibleDC(reference);
         m_old = SelectObject(m_dc, m_bitmap);
     }
