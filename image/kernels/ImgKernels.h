@@ -46,6 +46,7 @@ public:
 
     // ---- error state ----
     const String& GetErrorText() const { return m_errorText; }
+    String& ErrorText() { return m_errorText; }
     int32_t GetErrorCode() const { return m_errorCode; }
     void SetErrorText(const char* text) { m_errorText = String(text); }
     void SetErrorCode(int32_t code) { m_errorCode = code; }

@@ -4,7 +4,13 @@
 
 namespace ZAV {
 
-CKernelProgress::CKernelProgress(CImgKernels& context) : m_context(context), m_sink(context.GetNotification())
+CKernelProgress::CKernelProgress(CImgKernels& context)
+    : CKernelProgress(context.GetNotification(), context.ErrorText())
+{
+}
+
+CKernelProgress::CKernelProgress(IProgressNotification* sink, String& errorText)
+    : m_sink(sink), m_errorText(errorText)
 {
     if (m_sink)
         m_sink->OnBegin();
@@ -27,7 +33,7 @@ bool CKernelProgress::ReportFraction(double fraction)
         return false;
     if (m_sink && m_sink->OnProgress(fraction) == 0) {
         m_canceled = true;
-        m_context.SetErrorText(kTextOperationCanceled);
+        m_errorText = String(kTextOperationCanceled);
     }
     return !m_canceled;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "foundation/IProgressNotification.h"
+#include "foundation/String.h"
 
 namespace ZAV {
 
@@ -17,6 +18,8 @@ class CKernelProgress {
 public:
     // Calls OnBegin.
     explicit CKernelProgress(CImgKernels& context);
+    // For the workers with a sink and error text of their own.
+    CKernelProgress(IProgressNotification* sink, String& errorText);
     // Calls OnEnd.
     ~CKernelProgress();
     CKernelProgress(const CKernelProgress&) = delete;
@@ -29,8 +32,8 @@ public:
     bool Canceled() const { return m_canceled; }
 
 private:
-    CImgKernels& m_context;
     IProgressNotification* m_sink;
+    String& m_errorText;
     bool m_canceled = false;
 };
 
