@@ -1,7 +1,7 @@
 #include "Afx/DeviceContext.h"
 
 #include "Afx/SelectObjectGuard.h"
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "platform/gdi/DeviceContexts.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/Objects.h"

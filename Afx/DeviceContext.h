@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Afx/GdiObject.h"
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 
 namespace ZAV {
 

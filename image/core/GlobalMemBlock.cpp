@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "platform/LastError.h"
 
 namespace ZAV {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "image/core/ImageLayoutSnapshot.h"
 #include "image/core/ImageLimits.h"
 #include "platform/ScreenMetrics.h"

@@ -1,6 +1,6 @@
 #include "image/core/ZAVImgBase.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "image/core/ImageLayoutSnapshot.h"
 #include "image/kernels/ImgKernels.h"
 

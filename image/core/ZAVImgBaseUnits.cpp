@@ -1,6 +1,6 @@
 #include "image/core/ZAVImgBase.h"
 
-#include "foundation/AlignedRect.h"
+#include "foundation/geometry/AlignedRect.h"
 #include "platform/MulDiv.h"
 #include "platform/ScreenMetrics.h"
 

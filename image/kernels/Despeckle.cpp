@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "image/core/ImageLimits.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/KernelProgress.h"

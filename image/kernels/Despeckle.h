@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "foundation/IProgressNotification.h"
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {

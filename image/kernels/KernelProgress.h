@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "foundation/IProgressNotification.h"
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 
 namespace ZAV {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 
 namespace ZAV {
 

@@ -2,7 +2,7 @@
 #include "Afx/DeviceContext.h"
 #include "Afx/GdiObject.h"
 #include "Afx/SelectObjectGuard.h"
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/Objects.h"
