@@ -12,6 +12,12 @@ constexpr DWORD kCoreHeaderSize = sizeof(BITMAPCOREHEADER);
 constexpr DWORD kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
 constexpr size_t kMaskBytes = 12;
 constexpr int kMaxIndexedBits = 8;
+// The farthest run-length codes can move: a delta (4 bytes) goes up to 255
+// rows, a run (2 bytes) up to 255 columns. Rows and columns beyond what the
+// coded bytes can reach would be allocated for nothing.
+constexpr int64_t kRleRowsPerCodedByte = 64;
+constexpr int64_t kRleColumnsPerCodedByte = 128;
+constexpr int64_t kRleLongestStep = 255;
 
 uint32_t Little32(const uint8_t* p)
 {
@@ -101,7 +107,8 @@ bool Place(const uint8_t* bytes, size_t size, DibLayout& l)
     const size_t available = size - l.bitsOffset;
     if (h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4) {
         l.bitsSize = h.biSizeImage && h.biSizeImage < available ? h.biSizeImage : available;
-        return true;
+        const int64_t coded = static_cast<int64_t>(l.bitsSize);
+        return l.height <= 1 + coded * kRleRowsPerCodedByte && l.width <= kRleLongestStep + coded * kRleColumnsPerCodedByte;
     }
     l.bitsSize = static_cast<size_t>(image);
     return l.bitsSize <= available;
