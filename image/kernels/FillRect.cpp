@@ -31,7 +31,7 @@ bool ClipToImage(int width, int height, int& x, int& y, int& w, int& h)
 }
 
 // Fills a clipped area of rows of bytesPerPixel-byte pixels with one pixel value.
-void FillPixels(BYTE* data, int width, int height, int bytesPerPixel, int x, int y, int w, int h, const BYTE* pixel)
+void FillPixels(BYTE* data, int width, int bytesPerPixel, int x, int y, int w, int h, const BYTE* pixel)
 {
     const int64_t stride = static_cast<int64_t>(width) * bytesPerPixel;
     bool uniform = true;
@@ -50,7 +50,6 @@ void FillPixels(BYTE* data, int width, int height, int bytesPerPixel, int x, int
         for (int i = 0; i < w; ++i, out += bytesPerPixel)
             std::memcpy(out, pixel, static_cast<size_t>(bytesPerPixel));
     }
-    (void)height;
 }
 
 }  // namespace
@@ -63,7 +62,7 @@ int CImgKernels::FillRect24(BYTE* data, int width, int height, int x, int y, int
     if (!ClipToImage(width, height, x, y, w, h))
         return 1;
     const BYTE pixel[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-    FillPixels(data, width, height, 3, x, y, w, h, pixel);
+    FillPixels(data, width, 3, x, y, w, h, pixel);
     return 1;
 }
 
@@ -74,7 +73,7 @@ int CImgKernels::FillRect8(BYTE* data, int width, int height, int x, int y, int 
         return Fail(kTextInvalidParameter);
     if (!ClipToImage(width, height, x, y, w, h))
         return 1;
-    FillPixels(data, width, height, 1, x, y, w, h, &value);
+    FillPixels(data, width, 1, x, y, w, h, &value);
     return 1;
 }
 

@@ -84,6 +84,27 @@ CCurvePoint Bezier(const CCurvePoint& p0, const CCurvePoint& c0, const CCurvePoi
     return Lerp(Lerp(a, b, t), Lerp(b, c, t), t);
 }
 
+void AppendLinearSegment(const std::vector<CCurvePoint>& points, size_t k, int perSegment,
+                         std::vector<CCurvePoint>& samples)
+{
+    for (int j = 0; j < perSegment; ++j)
+        samples.push_back(Lerp(points[k], points[k + 1], static_cast<double>(j) / perSegment));
+}
+
+void AppendBezierSegment(const std::vector<CCurvePoint>& points, size_t k, int perSegment,
+                         std::vector<CCurvePoint>& samples)
+{
+    const CCurvePoint& p0 = points[k];
+    const CCurvePoint& p1 = points[k + 1];
+    const double length = std::hypot(p1.x - p0.x, p1.y - p0.y);
+    const CCurvePoint t0 = LimitedTangent(points, k, length);
+    const CCurvePoint t1 = LimitedTangent(points, k + 1, length);
+    const CCurvePoint c0{p0.x + t0.x, p0.y + t0.y};
+    const CCurvePoint c1{p1.x - t1.x, p1.y - t1.y};
+    for (int j = 0; j < perSegment; ++j)
+        samples.push_back(Bezier(p0, c0, c1, p1, static_cast<double>(j) / perSegment));
+}
+
 }  // namespace
 
 bool CCurveBuilder::CollectPoints(const int* controls, int controlCount, bool scaled, int* table, int tableSize,
@@ -106,28 +127,18 @@ bool CCurveBuilder::CollectPoints(const int* controls, int controlCount, bool sc
 
 int CCurveBuilder::BuildCurveLinear(const int* controls, int controlCount, int* table, int tableSize)
 {
-    std::vector<CCurvePoint> points;
-    if (!CollectPoints(controls, controlCount, true, table, tableSize, points))
-        return 0;
-    if (points.size() == 1) {
-        FillConstant(table, tableSize, static_cast<int>(points[0].y));
-        return 1;
-    }
-    const int perSegment = SamplesPerSegment(tableSize, points.size());
-    std::vector<CCurvePoint> samples;
-    for (size_t k = 0; k + 1 < points.size(); ++k) {
-        for (int j = 0; j < perSegment; ++j)
-            samples.push_back(Lerp(points[k], points[k + 1], static_cast<double>(j) / perSegment));
-    }
-    FinishSamples(samples, tableSize, points.back());
-    ReadTable(samples, table, tableSize);
-    return 1;
+    return BuildCurve(controls, controlCount, table, tableSize, false);
 }
 
 int CCurveBuilder::BuildCurveSmooth(const int* controls, int controlCount, int* table, int tableSize)
 {
+    return BuildCurve(controls, controlCount, table, tableSize, true);
+}
+
+int CCurveBuilder::BuildCurve(const int* controls, int controlCount, int* table, int tableSize, bool smooth)
+{
     std::vector<CCurvePoint> points;
-    if (!CollectPoints(controls, controlCount, false, table, tableSize, points))
+    if (!CollectPoints(controls, controlCount, !smooth, table, tableSize, points))
         return 0;
     if (points.size() == 1) {
         FillConstant(table, tableSize, static_cast<int>(points[0].y));
@@ -136,15 +147,10 @@ int CCurveBuilder::BuildCurveSmooth(const int* controls, int controlCount, int* 
     const int perSegment = SamplesPerSegment(tableSize, points.size());
     std::vector<CCurvePoint> samples;
     for (size_t k = 0; k + 1 < points.size(); ++k) {
-        const CCurvePoint& p0 = points[k];
-        const CCurvePoint& p1 = points[k + 1];
-        const double length = std::hypot(p1.x - p0.x, p1.y - p0.y);
-        const CCurvePoint t0 = LimitedTangent(points, k, length);
-        const CCurvePoint t1 = LimitedTangent(points, k + 1, length);
-        const CCurvePoint c0{p0.x + t0.x, p0.y + t0.y};
-        const CCurvePoint c1{p1.x - t1.x, p1.y - t1.y};
-        for (int j = 0; j < perSegment; ++j)
-            samples.push_back(Bezier(p0, c0, c1, p1, static_cast<double>(j) / perSegment));
+        if (smooth)
+            AppendBezierSegment(points, k, perSegment, samples);
+        else
+            AppendLinearSegment(points, k, perSegment, samples);
     }
     FinishSamples(samples, tableSize, points.back());
     ReadTable(samples, table, tableSize);

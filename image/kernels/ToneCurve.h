@@ -29,6 +29,7 @@ public:
     const String& GetErrorText() const { return m_errorText; }
 
 private:
+    int BuildCurve(const int* controls, int controlCount, int* table, int tableSize, bool smooth);
     // The set controls as points; false (with the error text) when there
     // is no table to fill or no control is set.
     bool CollectPoints(const int* controls, int controlCount, bool scaled, int* table, int tableSize,
