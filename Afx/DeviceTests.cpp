@@ -7,7 +7,7 @@ namespace ZAV {
 
 namespace {
 constexpr int kPaletteDeviceBits = 8;
-constexpr int kAntialiasMinimumBits = 14;
+constexpr int kAntialiasMinimumBits = 16;
 }  // namespace
 
 bool IsDC8Bit(HDC dc)
@@ -15,7 +15,7 @@ bool IsDC8Bit(HDC dc)
     return GetDeviceCaps(dc, BITSPIXEL) == kPaletteDeviceBits;
 }
 
-bool IsDCAbove14Bits(HDC dc)
+bool IsDCDeeperThan16Bits(HDC dc)
 {
     return GetDeviceCaps(dc, BITSPIXEL) > kAntialiasMinimumBits;
 }
