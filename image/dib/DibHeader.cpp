@@ -158,6 +158,26 @@ bool ReadDibHeader(const void* block, size_t blockSize, BITMAPINFOHEADER& header
     return true;
 }
 
+const BYTE* GetDibBits(const BYTE* dib, size_t length)
+{
+    BITMAPINFOHEADER header{};
+    bool core = false;
+    if (!RawHeader(dib, length, header, core))
+        return nullptr;
+    const bool info = header.biSize == kInfoHeaderSize;
+    const int64_t entries = header.biBitCount <= kMaxIndexedBits ? int64_t(1) << header.biBitCount : 0;
+    const int64_t colours = info && header.biClrUsed ? header.biClrUsed : entries;
+    const int64_t headerSize = info ? kInfoHeaderSize : kCoreHeaderSize;
+    const int64_t offset = headerSize + colours * (info ? 4 : 3);
+    const int64_t rows = header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight;
+    if (header.biWidth < 1 || (header.biBitCount <= kMaxIndexedBits && colours > (int64_t(1) << kMaxIndexedBits)))
+        return nullptr;
+    const int64_t image = GetDibStride(header.biWidth, 1, header.biBitCount) * rows;
+    if (offset > static_cast<int64_t>(length) || image > static_cast<int64_t>(length) - offset)
+        return nullptr;
+    return dib + offset;
+}
+
 DibFault CheckDib(const void* block, size_t blockSize, DibLayout& layout)
 {
     const uint8_t* bytes = static_cast<const uint8_t*>(block);

@@ -26,6 +26,11 @@ int64_t GetDibPaletteSize(const BITMAPINFOHEADER& header);
 // the block is too small for its header.
 bool ReadDibHeader(const void* block, size_t blockSize, BITMAPINFOHEADER& header);
 
+// The bits of an icon image's DIB: every header whose size is not 40 is
+// read as a core header (3 bytes a colour entry). Null when the header, its
+// colour table or the rows it describes do not fit the length.
+const BYTE* GetDibBits(const BYTE* dib, size_t length);
+
 // Where everything of a checked DIB lies within its block.
 struct DibLayout {
     BITMAPINFOHEADER header{};  // widened from a core header when core

@@ -1,6 +1,7 @@
 // DIBs read into image rows, checked against independent readers: Pillow
 // for files it writes and bit-field DIBs, ImageMagick for run-length coded
 // ones. Hostile DIBs are refused or decoded in bounds.
+#include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
 #include "support/TestSupport.h"
 
@@ -315,4 +316,26 @@ TEST(DibRead, EightBitTargetsKeepIndicesAndRefuseDeeperDibs)
     EXPECT_EQ(kernels.DibToImage8(block, 1, width, height, colours, palette), nullptr);
     EXPECT_EQ(kernels.GetErrorCode(), 117);
     GlobalFree(block);
+}
+
+TEST(DibRead, IconBitsStartAfterTheTableAndStayInsideTheLength)
+{
+    DibSpec spec;
+    spec.width = 4;
+    spec.height = 2;
+    spec.bits = 1;
+    std::vector<uint8_t> rest = Table(2);
+    rest.resize(rest.size() + 8);
+    const std::vector<uint8_t> dib = DibBytes(spec, rest);
+    EXPECT_EQ(GetDibBits(dib.data(), dib.size()), dib.data() + 48);
+    EXPECT_EQ(GetDibBits(dib.data(), dib.size() - 1), nullptr);
+    // A 12-byte core header: 3 bytes an entry.
+    std::vector<uint8_t> core;
+    Put(core, 12, 4);
+    Put(core, 4, 2);
+    Put(core, 1, 2);
+    Put(core, 1, 2);
+    Put(core, 1, 2);
+    core.resize(12 + 6 + 4);
+    EXPECT_EQ(GetDibBits(core.data(), core.size()), core.data() + 18);
 }
