@@ -187,34 +187,43 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type)
     }
 }
 
-COLORREF SetBkColor(HDC handle, COLORREF colour)
+namespace {
+
+COLORREF SwapColour(HDC handle, COLORREF DC::*field, COLORREF colour)
 {
     DC* dc = FindDC(handle);
     if (!dc)
         return CLR_INVALID;
-    std::swap(dc->background, colour);
+    std::swap(dc->*field, colour);
     return colour;
+}
+
+COLORREF ColourOf(HDC handle, COLORREF DC::*field)
+{
+    const DC* dc = FindDC(handle);
+    return dc ? dc->*field : CLR_INVALID;
+}
+
+}  // namespace
+
+COLORREF SetBkColor(HDC handle, COLORREF colour)
+{
+    return SwapColour(handle, &DC::background, colour);
 }
 
 COLORREF GetBkColor(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->background : CLR_INVALID;
+    return ColourOf(handle, &DC::background);
 }
 
 COLORREF SetTextColor(HDC handle, COLORREF colour)
 {
-    DC* dc = FindDC(handle);
-    if (!dc)
-        return CLR_INVALID;
-    std::swap(dc->textColour, colour);
-    return colour;
+    return SwapColour(handle, &DC::textColour, colour);
 }
 
 COLORREF GetTextColor(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->textColour : CLR_INVALID;
+    return ColourOf(handle, &DC::textColour);
 }
 
 int SetMapMode(HDC handle, int mode)
@@ -267,26 +276,31 @@ BOOL GetWindowOrgEx(HDC handle, POINT* origin)
     return TRUE;
 }
 
-BOOL DPtoLP(HDC handle, POINT* points, int count)
+namespace {
+
+// Moves points by the window origin: +1 from device to logical, -1 back.
+BOOL MoveByOrigin(HDC handle, POINT* points, int count, int sign)
 {
     const DC* dc = FindDC(handle);
     if (!dc || (!points && count > 0))
         return FALSE;
     for (int i = 0; i < count; ++i) {
-        points[i].x += dc->windowOrg.x;
-        points[i].y += dc->windowOrg.y;
+        points[i].x += sign * dc->windowOrg.x;
+        points[i].y += sign * dc->windowOrg.y;
     }
     return TRUE;
 }
 
+}  // namespace
+
+BOOL DPtoLP(HDC handle, POINT* points, int count)
+{
+    return MoveByOrigin(handle, points, count, 1);
+}
+
 BOOL LPtoDP(HDC handle, POINT* points, int count)
 {
-    const DC* dc = FindDC(handle);
-    if (!dc || (!points && count > 0))
-        return FALSE;
-    for (int i = 0; i < count; ++i)
-        points[i] = ToDevice(*dc, points[i].x, points[i].y);
-    return TRUE;
+    return MoveByOrigin(handle, points, count, -1);
 }
 
 namespace ZAV {

@@ -20,11 +20,18 @@ bool HasCap(HDC dc, int cap)
     return (GetDeviceCaps(dc, RASTERCAPS) & cap) != 0;
 }
 
-// Draws the whole-image DIB's source rectangle (rows counted from the top)
-// onto the destination rectangle.
-int StretchWholeDib(HDC dc, const RECT& target, HGLOBAL dib, int sourceX, int sourceY, int sourceW, int sourceH,
-                    int imageHeight, bool colourOnColour)
+// Draws the whole-image DIB's source rectangle (rows counted from the top;
+// -1 sizes: the destination's) onto the destination rectangle, then frees
+// the DIB. 1 when drawn.
+int DrawWholeDib(HDC dc, const RECT& target, HGLOBAL dib, int sourceX, int sourceY, int sourceW, int sourceH,
+                 int imageHeight, bool colourOnColour)
 {
+    if (!dib)
+        return 0;
+    if (sourceW < 0)
+        sourceW = target.right - target.left;
+    if (sourceH < 0)
+        sourceH = target.bottom - target.top;
     const auto* info = static_cast<const BITMAPINFO*>(dib);
     const BYTE* bits = static_cast<const BYTE*>(dib) + sizeof(BITMAPINFOHEADER) +
                        (info->bmiHeader.biBitCount <= 8 ? (info->bmiHeader.biClrUsed ? info->bmiHeader.biClrUsed
@@ -37,7 +44,8 @@ int StretchWholeDib(HDC dc, const RECT& target, HGLOBAL dib, int sourceX, int so
                                    DIB_RGB_COLORS, SRCCOPY);
     if (colourOnColour)
         SetStretchBltMode(dc, oldMode);
-    return rows;
+    GlobalFree(dib);
+    return rows ? 1 : 0;
 }
 
 // Selects a palette into a DC and realises it, the old one back at the end.
@@ -60,6 +68,18 @@ private:
     HPALETTE m_old;
 };
 
+// A device bitmap of the DIB (which is freed) blitted to (x, y).
+int BlitDib(CImgKernels& kernels, HDC dc, int x, int y, HGLOBAL dib, int width, int height)
+{
+    HBITMAP bitmap = dib ? kernels.DibToBitmap(dib, nullptr, dc) : nullptr;
+    GlobalFree(dib);
+    if (!bitmap)
+        return 0;
+    const int result = kernels.BlitBitmapAt(dc, bitmap, x, y, width, height, nullptr);
+    DeleteObject(bitmap);
+    return result;
+}
+
 }  // namespace
 
 int CImgKernels::Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, int sourceX, int sourceY, int width,
@@ -70,13 +90,8 @@ int CImgKernels::Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, in
         return Fail(kTextInvalidParameter);
     if (!HasCap(dc, RC_STRETCHDIB))
         return FailCode(zavkeDeviceCapability);
-    HGLOBAL dib = Image24ToDib(data, width, height, 0, 0);
-    if (!dib)
-        return 0;
-    const int drawn = StretchWholeDib(dc, RECT{x, y, x + w, y + h}, dib, sourceX, sourceY, sourceW < 0 ? w : sourceW,
-                                      sourceH < 0 ? h : sourceH, height, true);
-    GlobalFree(dib);
-    return drawn ? 1 : 0;
+    return DrawWholeDib(dc, RECT{x, y, x + w, y + h}, Image24ToDib(data, width, height, 0, 0), sourceX, sourceY,
+                        sourceW, sourceH, height, true);
 }
 
 int CImgKernels::Draw1(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX,
@@ -88,14 +103,8 @@ int CImgKernels::Draw1(HDC dc, const RECT& target, const BYTE* data, const uint3
     if (!HasCap(dc, RC_STRETCHDIB))
         return Fail(kNotSupported);
     const int rowBytes = static_cast<int>(CZAVImgBase::CalcBytesPerLine(width, 0, 1));
-    HGLOBAL dib = Image1ToDib(data, width, height, rowBytes, palette, 0, 0);
-    if (!dib)
-        return 0;
-    const int drawn = StretchWholeDib(dc, target, dib, sourceX, sourceY,
-                                      sourceW < 0 ? target.right - target.left : sourceW,
-                                      sourceH < 0 ? target.bottom - target.top : sourceH, height, false);
-    GlobalFree(dib);
-    return drawn ? 1 : 0;
+    return DrawWholeDib(dc, target, Image1ToDib(data, width, height, rowBytes, palette, 0, 0), sourceX, sourceY,
+                        sourceW, sourceH, height, false);
 }
 
 int CImgKernels::Draw8(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX,
@@ -106,14 +115,8 @@ int CImgKernels::Draw8(HDC dc, const RECT& target, const BYTE* data, const uint3
         return Fail(kBadParam);
     if (!HasCap(dc, RC_STRETCHDIB))
         return Fail(kNotSupported);
-    HGLOBAL dib = Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0);
-    if (!dib)
-        return 0;
-    const int drawn = StretchWholeDib(dc, target, dib, sourceX, sourceY,
-                                      sourceW < 0 ? target.right - target.left : sourceW,
-                                      sourceH < 0 ? target.bottom - target.top : sourceH, height, true);
-    GlobalFree(dib);
-    return drawn ? 1 : 0;
+    return DrawWholeDib(dc, target, Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0), sourceX,
+                        sourceY, sourceW, sourceH, height, true);
 }
 
 int CImgKernels::BlitBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int sourceY, int w, int h,
@@ -170,14 +173,7 @@ int CImgKernels::Draw8AsBitmap(HDC dc, int x, int y, const BYTE* data, const uin
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    HGLOBAL dib = Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0);
-    HBITMAP bitmap = dib ? DibToBitmap(dib, nullptr, dc) : nullptr;
-    GlobalFree(dib);
-    if (!bitmap)
-        return 0;
-    const int result = BlitBitmapAt(dc, bitmap, x, y, width, height, nullptr);
-    DeleteObject(bitmap);
-    return result;
+    return BlitDib(*this, dc, x, y, Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0), width, height);
 }
 
 int CImgKernels::Draw1AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width,
@@ -187,14 +183,7 @@ int CImgKernels::Draw1AsBitmap(HDC dc, int x, int y, const BYTE* data, const uin
     if (!data)
         return FailCode(zavkeMissingInput);
     const int rowBytes = static_cast<int>(CZAVImgBase::CalcBytesPerLine(width, 0, 1));
-    HGLOBAL dib = Image1ToDib(data, width, height, rowBytes, palette, 0, 0);
-    HBITMAP bitmap = dib ? DibToBitmap(dib, nullptr, dc) : nullptr;
-    GlobalFree(dib);
-    if (!bitmap)
-        return 0;
-    const int result = BlitBitmapAt(dc, bitmap, x, y, width, height, nullptr);
-    DeleteObject(bitmap);
-    return result;
+    return BlitDib(*this, dc, x, y, Image1ToDib(data, width, height, rowBytes, palette, 0, 0), width, height);
 }
 
 }  // namespace ZAV
