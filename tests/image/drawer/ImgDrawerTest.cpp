@@ -194,3 +194,47 @@ TEST(ImgDrawer, AntialiasedModesFallBack)
     EXPECT_EQ(antialiased.Paint(deep, 0, 0, 8, 8, 0, 0, -1, -1, 0), 0);
     DeleteDC(deep);
 }
+
+namespace {
+
+class RecordingClip : public IDrawerClip {
+public:
+    void Push(HDC, const RECT& clip) override
+    {
+        ++pushes;
+        last = clip;
+    }
+    void Pop(HDC) override { ++pops; }
+    int pushes = 0;
+    int pops = 0;
+    RECT last{};
+};
+
+}  // namespace
+
+TEST(ImgDrawer, CallersClipIsPushedAndPoppedAndPaletteDevicesUseTheHalftone)
+{
+    CTestImage image;
+    MakeGradient(image, 2, 2);
+    HDC dc = TestDC(8);
+    SetWindowOrgEx(dc, 1, 1, nullptr);
+    CZAVImgDrawerWithAntialiasing drawer(&image);
+    RecordingClip clip;
+    ASSERT_EQ(drawer.DrawImageClipped(dc, 2, 2, 6, 6, 5, &clip), 1);
+    EXPECT_EQ(clip.pushes, 1);
+    EXPECT_EQ(clip.pops, 1);
+    EXPECT_EQ(clip.last.left, 1);  // less the window origin
+    DeleteDC(dc);
+
+    HDC palette = TestDC(4, 8);
+    for (bool drawDib : {true, false}) {
+        CZAVImgDrawerWithAntialiasing eightBit(&image);
+        eightBit.m_useDrawDib = drawDib;
+        HGDIOBJ before = GetCurrentObject(palette, OBJ_PAL);
+        ASSERT_EQ(eightBit.Paint(palette, 0, 0, 2, 2, 0, 0, -1, -1, 0), 1) << eightBit.GetLastFailure().GetText();
+        EXPECT_EQ(GetCurrentObject(palette, OBJ_PAL), before);  // the old palette is back
+        // RGB(10, 10, 200) on the halftone palette: the nearest cube colour.
+        EXPECT_EQ(PixelAt(palette, 1, 1), RGB(0, 0, 204));
+    }
+    DeleteDC(palette);
+}

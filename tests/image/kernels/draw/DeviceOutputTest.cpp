@@ -82,3 +82,32 @@ TEST(DeviceOutput, RefusalsNameTheirReason)
     DeleteObject(bitmap);
     DeleteDC(dc);
 }
+
+TEST(DeviceOutput, DeviceRectanglesComeBackAsImageRows)
+{
+    HDC dc = TestDC();
+    CImgKernels kernels;
+    ASSERT_EQ(kernels.Draw24(dc, 1, 1, 3, 2, kRgb, 0, 0, 3, 2), 1);
+    for (int dibSection : {1, 0}) {
+        kernels.SetUseDibSection(dibSection);
+        HGLOBAL image = kernels.DCToImage(dc, 1, 1, 3, 2);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(std::vector<BYTE>(static_cast<BYTE*>(image), static_cast<BYTE*>(image) + 18),
+                  std::vector<BYTE>(kRgb, kRgb + 18));
+        GlobalFree(image);
+        HBITMAP bitmap = kernels.Image24ToBitmap(kRgb, 3, 2, nullptr, dc);
+        int width = 0, height = 0;
+        HGLOBAL back = kernels.BitmapToImage(bitmap, width, height, dc, nullptr);
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(width, 3);
+        EXPECT_EQ(std::vector<BYTE>(static_cast<BYTE*>(back), static_cast<BYTE*>(back) + 18),
+                  std::vector<BYTE>(kRgb, kRgb + 18));
+        GlobalFree(back);
+        DeleteObject(bitmap);
+    }
+    HDC noBitmaps = TestDC(RC_BITBLT);
+    EXPECT_EQ(kernels.DCToImage(noBitmaps, 0, 0, 1, 1), nullptr);
+    EXPECT_EQ(kernels.GetErrorCode(), zavkeDeviceCapability);
+    DeleteDC(noBitmaps);
+    DeleteDC(dc);
+}
