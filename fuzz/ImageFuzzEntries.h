@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
 #include "platform/GlobalMem.h"
 
@@ -34,9 +35,11 @@ inline void ConvertDibRow(const uint8_t* data, size_t size)
     kernels.DibRowToImage(row.data(), image.data(), pixels, bitCount, palette.data(), withMasks ? masks : nullptr);
 }
 
-// The bytes as a packed DIB, read as 24-bit rows and as 8- and 1-bit indices.
+// The bytes as a packed DIB: its icon bits found, then read as 24-bit rows
+// and as 8- and 1-bit indices.
 inline void DecodeDib(const uint8_t* data, size_t size)
 {
+    ZAV::GetDibBits(data, size);
     HGLOBAL block = GlobalAlloc(GHND, size);
     if (!block)
         return;

@@ -101,6 +101,8 @@ bool Place(const uint8_t* bytes, size_t size, DibLayout& l)
     if (l.bitsOffset > size)
         return false;
     l.stride = GetDibStride(h);
+    if (l.stride > kMaxImageBytes / l.height)
+        return false;
     const int64_t image = l.stride * l.height;
     if (image + static_cast<int64_t>(l.bitsOffset) >= kMaxImageBytes)
         return false;
@@ -170,9 +172,13 @@ const BYTE* GetDibBits(const BYTE* dib, size_t length)
     const int64_t headerSize = info ? kInfoHeaderSize : kCoreHeaderSize;
     const int64_t offset = headerSize + colours * (info ? 4 : 3);
     const int64_t rows = header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight;
-    if (header.biWidth < 1 || (header.biBitCount <= kMaxIndexedBits && colours > (int64_t(1) << kMaxIndexedBits)))
+    if (header.biWidth < 1 || rows == 0 || !ValidDepth(header.biBitCount) ||
+        (header.biBitCount <= kMaxIndexedBits && colours > (int64_t(1) << kMaxIndexedBits)))
         return nullptr;
-    const int64_t image = GetDibStride(header.biWidth, 1, header.biBitCount) * rows;
+    const int64_t stride = GetDibStride(header.biWidth, 1, header.biBitCount);
+    if (stride > static_cast<int64_t>(length) / rows)
+        return nullptr;
+    const int64_t image = stride * rows;
     if (offset > static_cast<int64_t>(length) || image > static_cast<int64_t>(length) - offset)
         return nullptr;
     return dib + offset;

@@ -339,3 +339,16 @@ TEST(DibRead, IconBitsStartAfterTheTableAndStayInsideTheLength)
     core.resize(12 + 6 + 4);
     EXPECT_EQ(GetDibBits(core.data(), core.size()), core.data() + 18);
 }
+
+TEST(DibRead, HugeSizesAreRefusedWithoutOverflow)
+{
+    DibSpec spec;
+    spec.width = 0x70600001;
+    spec.height = 0x017C0D00;
+    spec.bits = 24;
+    CImgKernels kernels;
+    int width = 0, height = 0;
+    EXPECT_TRUE(Decode(DibBytes(spec, std::vector<uint8_t>(16)), kernels, width, height).empty());
+    const std::vector<uint8_t> dib = DibBytes(spec, std::vector<uint8_t>(16));
+    EXPECT_EQ(GetDibBits(dib.data(), dib.size()), nullptr);
+}
