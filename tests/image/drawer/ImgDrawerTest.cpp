@@ -35,14 +35,37 @@ void MakeGradient(CTestImage& image, int width, int height)
             image.SetPixel24(x, y, RGB(static_cast<BYTE>(x * 10), static_cast<BYTE>(y * 10), 200));
 }
 
+// The colour of an image pixel at 1, 8 or 24 bits.
+COLORREF ColourAt(const CTestImage& image, int x, int y)
+{
+    if (image.GetBitsPerPixel() == 24)
+        return image.GetPixel24(x, y);
+    const BYTE* row = static_cast<const BYTE*>(image.GetImageData()) + y * image.GetBytesPerLine();
+    const int index = image.GetBitsPerPixel() == 1 ? (row[x / 8] >> (7 - x % 8)) & 1 : row[x];
+    return PaletteEntryToColor(image.GetPalette().GetEntries()[index]);
+}
+
 // True when the DC shows the image's pixels at the rectangle.
 bool ShowsImageAt(HDC dc, const CTestImage& image, int left, int top)
 {
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x)
-            if (PixelAt(dc, left + x, top + y) != image.GetPixel24(x, y))
+            if (PixelAt(dc, left + x, top + y) != ColourAt(image, x, y))
                 return false;
     return true;
+}
+
+// A 3 x 2 image of each depth with distinct colours.
+void MakeIndexed(CTestImage& image, int bits)
+{
+    ASSERT_TRUE(image.Create(3, 2, bits));
+    image.SetResolution(96, 96, kResolutionUnitInch);
+    BYTE* data = static_cast<BYTE*>(image.GetImageData());
+    for (int i = 0; i < image.GetImageSize(); ++i)
+        data[i] = static_cast<BYTE>(bits == 1 ? 0xA5 : i * 3 + 1);
+    for (int i = 0; i < image.GetPalette().GetCount(); ++i)
+        image.GetPalette().SetEntry(i, MakePaletteEntry(static_cast<BYTE>(i * 40), static_cast<BYTE>(250 - i * 20),
+                                                        static_cast<BYTE>(i * 7)));
 }
 
 }  // namespace
@@ -103,14 +126,23 @@ TEST(ImgDrawer, PlacementFollowsAlignmentAndSizeMode)
 
 TEST(ImgDrawer, EveryPathDrawsTheImageAtItsPlace)
 {
-    CTestImage image;
-    MakeGradient(image, 3, 2);
     struct Case {
+        int bits;
         bool cache;
         bool drawDib;
     };
-    for (const Case& c : {Case{true, true}, Case{true, false}, Case{false, true}, Case{false, false}}) {
-        SCOPED_TRACE(c.cache * 2 + c.drawDib);
+    std::vector<Case> cases;
+    for (int bits : {1, 8, 24})
+        for (bool cache : {true, false})
+            for (bool drawDib : {true, false})
+                cases.push_back(Case{bits, cache, drawDib});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bits * 10 + c.cache * 2 + c.drawDib);
+        CTestImage image;
+        if (c.bits == 24)
+            MakeGradient(image, 3, 2);
+        else
+            MakeIndexed(image, c.bits);
         HDC dc = TestDC(8);
         CZAVImgDrawerWithAntialiasing drawer(&image);
         drawer.m_useBitmapCache = c.cache;
@@ -119,8 +151,8 @@ TEST(ImgDrawer, EveryPathDrawsTheImageAtItsPlace)
         EXPECT_TRUE(ShowsImageAt(dc, image, 3, 4));
         // A section stretched twice: source (1, 0, 2, 2) onto (0, 0, 4, 4).
         ASSERT_EQ(drawer.Paint(dc, 0, 0, 4, 4, 1, 0, 2, 2, 0), 1) << drawer.GetLastFailure().GetText();
-        EXPECT_EQ(PixelAt(dc, 1, 1), image.GetPixel24(1, 0));
-        EXPECT_EQ(PixelAt(dc, 3, 3), image.GetPixel24(2, 1));
+        EXPECT_EQ(PixelAt(dc, 1, 1), ColourAt(image, 1, 0));
+        EXPECT_EQ(PixelAt(dc, 3, 3), ColourAt(image, 2, 1));
         DeleteDC(dc);
     }
 }
