@@ -8,7 +8,9 @@
 #include <cstring>
 #include <vector>
 
+#include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
+#include "platform/GlobalMem.h"
 
 namespace ZAVFuzz {
 
@@ -31,6 +33,26 @@ inline void ConvertDibRow(const uint8_t* data, size_t size)
     std::vector<uint32_t> palette(256, 0x00808080);
     ZAV::CImgKernels kernels;
     kernels.DibRowToImage(row.data(), image.data(), pixels, bitCount, palette.data(), withMasks ? masks : nullptr);
+}
+
+// The bytes as a packed DIB: its icon bits found, then read as 24-bit rows
+// and as 8- and 1-bit indices.
+inline void DecodeDib(const uint8_t* data, size_t size)
+{
+    ZAV::GetDibBits(data, size);
+    HGLOBAL block = GlobalAlloc(GHND, size);
+    if (!block)
+        return;
+    if (size)
+        std::memcpy(GlobalLock(block), data, size);
+    GlobalUnlock(block);
+    ZAV::CImgKernels kernels;
+    int width = 0, height = 0, colours = 0;
+    uint32_t palette[256];
+    GlobalFree(kernels.DibToImage24(block, width, height));
+    GlobalFree(kernels.DibToImage8(block, 8, width, height, colours, palette));
+    GlobalFree(kernels.DibToImage8(block, 1, width, height, colours, palette));
+    GlobalFree(block);
 }
 
 }  // namespace ZAVFuzz

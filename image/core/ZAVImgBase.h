@@ -14,7 +14,9 @@
 #include "image/core/GlobalMemBlock.h"
 #include "image/core/ImagePalette.h"
 #include "image/core/SystemVersionRecord.h"
+#include "image/dib/ByteBuffer.h"
 #include "platform/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace ZAV {
 
@@ -165,6 +167,15 @@ public:
 
     // Tells the sink the pixels changed; the error text survives the call.
     void NotifyChanged();
+
+    // ---- DIBs and device bitmaps (image/dib) ----
+    // The image as a packed DIB in the target (its old block freed first);
+    // throws "Error" for depths other than 1, 8, 24, 48 and "Error DIB"
+    // when none can be made.
+    void CreateDIB(HDC dc, CGlobalHandle& target) const;
+    // A device bitmap for the DC; 1 and 8 bits hand their GDI palette to
+    // the shared handle. Throws "Error" when none can be made.
+    HBITMAP CreateBitmap(HDC dc, CSharedPaletteHandle& palette) const;
 
     // The guard word of the operation guard.
     int GetGuardWord() const { return m_guardRect.left; }

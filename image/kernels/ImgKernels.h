@@ -13,7 +13,9 @@
 #include "foundation/IProgressNotification.h"
 #include "foundation/text/String.h"
 #include "foundation/objects/ZAVInterfaces.h"
+#include "image/core/GlobalMemBlock.h"
 #include "platform/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace ZAV {
 
@@ -279,6 +281,64 @@ public:
     // A square of 2 x size - 1 bytes: the ramp entry of each pixel's distance
     // from the centre, at most size - 1.
     int BuildDistanceBrush(const BYTE* ramp, int size, std::vector<BYTE>& brush, int& width, int& height);
+
+    // ---- DIB bridge ---- (image/dib)
+    // Packed DIBs (GPTR blocks: header, colour table, bottom-up rows) from
+    // image rows; the resolution in dots per inch goes into the header.
+    HGLOBAL Image24ToDib(const BYTE* data, int width, int height, int xDpi, int yDpi);
+    HGLOBAL Image48ToDib(const BYTE* data, int width, int height, int xDpi, int yDpi);
+    // 8-bit indices packed to targetBits (1, 4 or 8) with the first
+    // colourCount entries of the palette.
+    HGLOBAL Image8ToDib(const BYTE* data, int width, int height, int colourCount, int targetBits,
+                        const uint32_t* palette, int xDpi, int yDpi);
+    // 1-bit rows of rowBytes bytes with two palette entries.
+    HGLOBAL Image1ToDib(const BYTE* data, int width, int height, int rowBytes, const uint32_t* palette, int xDpi,
+                        int yDpi);
+    // Image rows (24 bits red first, top-down) from a packed DIB that is
+    // checked against its block first; null with the error text or code.
+    HGLOBAL DibToImage24(HGLOBAL dib, int& width, int& height);
+    // 8-bit indices (target 8) or 1-bit rows (target 1) from a DIB of at
+    // most 8 bits; the colour table goes to palette (256 entries).
+    HGLOBAL DibToImage8(HGLOBAL dib, int targetBits, int& width, int& height, int& colourCount, uint32_t* palette);
+    // Run-length coded bits (length bytes) to a top-down block of 8-bit
+    // indices or 24-bit colours; palette holds 256 entries.
+    HGLOBAL DecodeRleDib(const BYTE* bits, size_t length, int targetBits, const BITMAPINFOHEADER& header,
+                         int colourCount, const uint32_t* palette);
+
+    // Device bitmaps and GDI palettes.
+    HBITMAP DibToBitmap(HGLOBAL dib, HPALETTE palette, HDC dc);
+    HBITMAP Image24ToDibSection(const BYTE* data, int width, int height, HPALETTE palette, HDC dc);
+    HBITMAP Image24ToBitmap(const BYTE* data, int width, int height, HPALETTE palette, HDC dc);
+    HPALETTE CreateGdiPalette(const uint32_t* entries, int count);
+    HGLOBAL BitmapToDib(HBITMAP bitmap, DWORD compression, HPALETTE palette);
+    HGLOBAL BitmapToImage(HBITMAP bitmap, int& width, int& height, HDC dc, HPALETTE palette);
+    HGLOBAL DCToImage(HDC dc, int x, int y, int width, int height);
+    HGLOBAL ScreenBitmapToImage(int x, int y, int width, int height);
+
+    // Files and the clipboard. 1 on success, 0 on failure.
+    static int WriteDibToBmpFile(const char* fileName, HGLOBAL dib);
+    static int ClipboardToFile(HWND window, const char* fileName);
+    // A moveable, zero-filled copy of the whole block; null on failure.
+    static HGLOBAL CopyGlobalForClipboard(HGLOBAL block);
+    // Without copy the clipboard takes the holder's DIB and the holder is
+    // emptied; with copy a copy goes.
+    static int PutDibOnClipboard(HWND window, CGlobalHandle& dib, int copy);
+
+    // ---- device output ---- (image/kernels/draw)
+    // The source rectangle at (sourceX, sourceY) of the width x height image
+    // is as large as the destination unless sourceW and sourceH are given
+    // (the stretch path); source y counts from the top.
+    int Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, int sourceX, int sourceY, int width,
+               int height, int sourceW = -1, int sourceH = -1);
+    int Draw1(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,
+              int width, int height, int sourceW = -1, int sourceH = -1);
+    int Draw8(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,
+              int width, int height, int sourceW = -1, int sourceH = -1);
+    int BlitBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int sourceY, int w, int h, HPALETTE palette);
+    int BlitBitmapAt(HDC dc, HBITMAP bitmap, int x, int y, int w, int h, HPALETTE palette);
+    int Draw24AsBitmap(HDC dc, int x, int y, const BYTE* data, int width, int height);
+    int Draw8AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width, int height);
+    int Draw1AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width, int height);
 
 private:
     String m_errorText;
