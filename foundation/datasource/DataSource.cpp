@@ -147,6 +147,7 @@ bool CDataSource::MapFile(const char* name, MappedFileView& view)
     case FileMapStep::MappingFailed:
         return Fail("Error CreateFileMapping! Maybe the file is empty!");
     case FileMapStep::ViewFailed:
+        // A view that cannot be made is reported like a file that may not be read.
         break;
     }
     return Fail("Access denied!");
