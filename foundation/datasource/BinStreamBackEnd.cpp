@@ -54,12 +54,6 @@ bool BinStreamLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd& BinStreamBackEnd()
-{
-    static const CDataSourceBackEnd table = {
-        CloseBinStream, ReadBinStream,  WriteBinStream,       SeekBinStream,       BinStreamSize,
-        BinStreamSize,  BinStreamAtEnd, BinStreamHasMoreData, BinStreamLengthKnown};
-    return table;
-}
+const CDataSourceBackEnd kBinStreamBackEnd = {CloseBinStream, ReadBinStream, WriteBinStream, SeekBinStream, BinStreamSize, BinStreamSize, BinStreamAtEnd, BinStreamHasMoreData, BinStreamLengthKnown};
 
 }  // namespace ZAV

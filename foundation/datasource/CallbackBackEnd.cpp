@@ -72,12 +72,6 @@ bool CallbackLengthKnown(const CDataSourceState& s)
 
 }  // namespace
 
-const CDataSourceBackEnd& CallbackBackEnd()
-{
-    static const CDataSourceBackEnd table = {
-        CloseCallbacks, ReadCallbacks,  WriteCallbacks,        SeekCallbacks,      CallbackPosition,
-        CallbackLength, CallbacksAtEnd, CallbacksHaveMoreData, CallbackLengthKnown};
-    return table;
-}
+const CDataSourceBackEnd kCallbackBackEnd = {CloseCallbacks, ReadCallbacks, WriteCallbacks, SeekCallbacks, CallbackPosition, CallbackLength, CallbacksAtEnd, CallbacksHaveMoreData, CallbackLengthKnown};
 
 }  // namespace ZAV

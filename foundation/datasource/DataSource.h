@@ -53,7 +53,7 @@ struct CDataSourceState {
     FILE* stream = nullptr;
     int kind = eNoDataSource;
     // The operations of the kind, chosen when the source is opened.
-    const CDataSourceBackEnd* backEnd = &NoDataSourceBackEnd();
+    const CDataSourceBackEnd* backEnd = &kNoDataSourceBackEnd;
     unsigned char* base = nullptr;
     uint64_t size = 0;
     uint64_t position = 0;

@@ -44,28 +44,23 @@ bool NothingRemains(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd& NoDataSourceBackEnd()
-{
-    static const CDataSourceBackEnd table = {CloseNothing, ReadNothing, WriteNothing, SeekNowhere, Zero,
-                                             Zero,         No,          No,           NothingRemains};
-    return table;
-}
+const CDataSourceBackEnd kNoDataSourceBackEnd = {CloseNothing, ReadNothing, WriteNothing, SeekNowhere, Zero, Zero, No, No, NothingRemains};
 
 const CDataSourceBackEnd& DataSourceBackEndFor(int kind)
 {
     switch (kind) {
     case eFileIO:
-        return FileBackEnd();
+        return kFileBackEnd;
     case eMappedFileIO:
-        return MappedFileBackEnd();
+        return kMappedFileBackEnd;
     case eMemoryIO:
-        return MemoryBackEnd();
+        return kMemoryBackEnd;
     case eCallbackIO:
-        return CallbackBackEnd();
+        return kCallbackBackEnd;
     case eBinStreamIO:
-        return BinStreamBackEnd();
+        return kBinStreamBackEnd;
     default:
-        return NoDataSourceBackEnd();
+        return kNoDataSourceBackEnd;
     }
 }
 

@@ -31,12 +31,13 @@ struct CDataSourceBackEnd {
 // source that is not open.
 const CDataSourceBackEnd& DataSourceBackEndFor(int kind);
 
-const CDataSourceBackEnd& NoDataSourceBackEnd();
-const CDataSourceBackEnd& FileBackEnd();
-const CDataSourceBackEnd& MemoryBackEnd();
-const CDataSourceBackEnd& MappedFileBackEnd();
-const CDataSourceBackEnd& CallbackBackEnd();
-const CDataSourceBackEnd& BinStreamBackEnd();
+// Constant tables of function addresses, so they are ready before any code runs.
+extern const CDataSourceBackEnd kNoDataSourceBackEnd;
+extern const CDataSourceBackEnd kFileBackEnd;
+extern const CDataSourceBackEnd kMemoryBackEnd;
+extern const CDataSourceBackEnd kMappedFileBackEnd;
+extern const CDataSourceBackEnd kCallbackBackEnd;
+extern const CDataSourceBackEnd kBinStreamBackEnd;
 
 // The length of the open file; bytes still buffered for writing count.
 uint64_t CurrentFileLength(CDataSourceState& s);

@@ -99,11 +99,6 @@ bool FileLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd& FileBackEnd()
-{
-    static const CDataSourceBackEnd table = {CloseFile,  ReadFile,  WriteFile,       SeekFile,       FilePosition,
-                                             FileLength, FileAtEnd, FileHasMoreData, FileLengthKnown};
-    return table;
-}
+const CDataSourceBackEnd kFileBackEnd = {CloseFile, ReadFile, WriteFile, SeekFile, FilePosition, FileLength, FileAtEnd, FileHasMoreData, FileLengthKnown};
 
 }  // namespace ZAV

@@ -121,18 +121,8 @@ bool MemoryLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd& MemoryBackEnd()
-{
-    static const CDataSourceBackEnd table = {CloseMemory,  ReadMemory,  WriteMemory,       SeekMemory,       MemoryPosition,
-                                             MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
-    return table;
-}
+const CDataSourceBackEnd kMemoryBackEnd = {CloseMemory, ReadMemory, WriteMemory, SeekMemory, MemoryPosition, MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
 
-const CDataSourceBackEnd& MappedFileBackEnd()
-{
-    static const CDataSourceBackEnd table = {CloseMapping, ReadMemory,  WriteMemory,       SeekMemory,       MemoryPosition,
-                                             MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
-    return table;
-}
+const CDataSourceBackEnd kMappedFileBackEnd = {CloseMapping, ReadMemory, WriteMemory, SeekMemory, MemoryPosition, MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
 
 }  // namespace ZAV
