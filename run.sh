@@ -6,7 +6,8 @@ source "$here/scripts/ensure-packages.sh"
 ensure_packages >&2
 
 cmake -S "$here" -B "$here/build/release" -G Ninja -DZAV_KIND=release >/dev/null
-cmake --build "$here/build/release" -j "$(nproc)" >&2
+# Only what the program runs with: the test programs build in ./test.sh.
+cmake --build "$here/build/release" -j "$(nproc)" --target zav_deliverables >&2
 program="$here/build/release/bin/ZAVPdf"
 if [ ! -x "$program" ]; then
   echo "run.sh: the program is not built yet" >&2

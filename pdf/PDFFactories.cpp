@@ -112,6 +112,7 @@ boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document,
 int CheckPDFObjectType(const CPDFObjectPtr& object, int expectedType, const char* typeName,
                        const char* message)
 {
+    // A missing object is named as such even when the caller gave its own text.
     if (!object)
         ThrowTextException("Null Object!");
     if (object->GetType() != expectedType) {

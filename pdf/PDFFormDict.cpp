@@ -15,6 +15,7 @@ void CPDFFormDict::LoadFields(CPDFDictionary* acroForm) {
     CPDFFieldTreeReader reader;
     for (int i = 0; i < fields->GetCount(); ++i) {
         CPDFDictionary* dictionary = ReferencedDictionary(fields->Get(i));
+        // Unlike a kid that is no dictionary (an error), such a field entry is passed over.
         if (dictionary == nullptr) continue;
         boost::shared_ptr<CPDFAcroForm> field = reader.Build(dictionary, boost::shared_ptr<CPDFAcroForm>());
         if (field) m_fields.push_back(field);

@@ -151,6 +151,7 @@ boost::shared_ptr<CPDFAcroForm> CPDFFieldTreeReader::BuildNode(CPDFDictionary* d
     CPDFObjectPtr flagsObject;
     if (dictionary->HasKey("/Ff")) {
         CPDFObjectPtr resolved = ResolveEntry(dictionary->Get("/Ff"));
+        // The doubled "not" is the message as the program has always written it.
         if (resolved && resolved->GetType() == ptReal)
             ThrowTextException("Flags object in dictionary has invalid type (is number but not not integer)");
         flagsObject = dictionary->GetTypedEntry("/Ff", ptInteger, true);

@@ -15,6 +15,8 @@ CPDFString::CPDFString(CPDFDocument* document, const std::string& text, bool hex
 CPDFString::CPDFString(CPDFDocument* document, const CPDFByteArray& bytes)
     : CPDFObjectBase(ptString, document), m_hex(true)
 {
+    // Bytes keep no note of how the file wrote them; hex form holds any byte,
+    // so a string made from bytes is written in hex even if it was literal.
     m_bytes.Copy(bytes);
 }
 

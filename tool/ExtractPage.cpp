@@ -43,6 +43,8 @@ void ExtractPage(const std::string& pdfName, int page, const std::string& output
     source->Load(pdfName);
     log.LogWrite("ok.", true);
 
+    // Checked only after the load on purpose: a document that cannot be read
+    // is reported before a page number that cannot be in it.
     if (page <= 0)
         ThrowTextException("Pagenumber has to be greater than 0!");
     if (source->GetPageCount() == 0)

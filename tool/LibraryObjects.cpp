@@ -12,6 +12,8 @@ String PluginPath(const char* fileName)
     String path = GetModuleDirectory(nullptr) + fileName;
     if (FileExists(path.GetText()))
         return path;
+    // Not found: a fixed placeholder name, which then fails to load like any
+    // missing file and shows plainly in the log where the plug-in was missed.
     return String("c:\\YourPath\\") + fileName;
 }
 

@@ -147,6 +147,7 @@ int main(int argc, char** argv)
             ZAV::CreateLayeredPdf(pdfName, inputNameArg.getValue(), fileMaskArg.getValue(), log,
                                   qualityArg.getValue(), layersArg.getValue());
         else {
+            // No command is no failure: a note on standard output and exit code 0.
             std::cout << "No command switch specified!" << std::endl;
             return 0;
         }

@@ -14,30 +14,7 @@ namespace ZAV {
 
 namespace {
 
-const char* const kBinStreamRead = "Reading from eBinStreamIO not supported!";
-const char* const kBinStreamSeek = "Seeking from eBinStreamIO not supported!";
-const char* const kBinStreamHasMore = "HasMoreData from eBinStreamIO not supported!";
 const char* const kEndOfFile = "End of file reached while decoding.\n";
-
-// The length of the open file; bytes still buffered for writing count.
-uint64_t FileLength(CDataSourceState& s)
-{
-    if (!s.stream)
-        return 0;
-    if (s.writeMode)
-        std::fflush(s.stream);
-    struct stat info;
-    if (fstat(fileno(s.stream), &info) != 0)
-        return 0;
-    return static_cast<uint64_t>(info.st_size);
-}
-
-// Where reading a memory block stops: behind the last byte written when the
-// block is being written, else at the block's end.
-uint64_t MemoryEnd(const CDataSourceState& s)
-{
-    return s.writeMode ? s.writtenSize : s.size;
-}
 
 const int kCodeEndOfFile = 11;
 const int kCodeReadBuffer = 15;
@@ -90,6 +67,7 @@ void CDataSource::FinishOpen(int kind, bool writeMode)
 {
     CDataSourceState& s = *m_state;
     s.kind = kind;
+    s.backEnd = &DataSourceBackEndFor(kind);
     s.writeMode = writeMode;
     s.lastWasWrite = false;
     s.bytesRead = 0;
@@ -124,7 +102,7 @@ bool CDataSource::OpenFile(const char* name)
     s.stream = stream;
     s.name = name;
     FinishOpen(eFileIO, false);
-    s.size = FileLength(s);
+    s.size = CurrentFileLength(s);
     return true;
 }
 
@@ -169,6 +147,7 @@ bool CDataSource::MapFile(const char* name, MappedFileView& view)
     case FileMapStep::MappingFailed:
         return Fail("Error CreateFileMapping! Maybe the file is empty!");
     case FileMapStep::ViewFailed:
+        // A view that cannot be made is reported like a file that may not be read.
         break;
     }
     return Fail("Access denied!");
@@ -243,29 +222,7 @@ bool CDataSource::OpenCallbacks(const CDataSourceCallbacks& callbacks, void* use
 bool CDataSource::Close()
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO: {
-        if (!s.stream)
-            return true;
-        bool closed = std::fclose(s.stream) == 0;
-        s.stream = nullptr;
-        return closed;
-    }
-    case eMappedFileIO:
-        UnmapFileView(s.mapping);
-        s.base = nullptr;
-        s.size = 0;
-        s.position = 0;
-        return true;
-    case eCallbackIO: {
-        bool closed = s.callbacks.close ? s.callbacks.close(s.user) : false;
-        // Closed once: the callbacks are not called again.
-        s.callbacks = CDataSourceCallbacks();
-        return closed;
-    }
-    default:
-        return true;
-    }
+    return s.backEnd->close(s);
 }
 
 size_t CDataSource::Read(void* buffer, size_t count)
@@ -273,32 +230,7 @@ size_t CDataSource::Read(void* buffer, size_t count)
     if (count == 0)
         return 0;
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO:
-        if (!s.stream)
-            return 0;
-        if (s.lastWasWrite) {
-            std::fflush(s.stream);
-            s.lastWasWrite = false;
-        }
-        return std::fread(buffer, 1, count, s.stream);
-    case eMappedFileIO:
-    case eMemoryIO: {
-        const uint64_t limit = MemoryEnd(s);
-        if (s.position >= limit || !s.base)
-            return 0;
-        size_t n = static_cast<size_t>(std::min<uint64_t>(count, limit - s.position));
-        std::memcpy(buffer, s.base + s.position, n);
-        s.position += n;
-        return n;
-    }
-    case eCallbackIO:
-        return s.callbacks.read ? std::min(count, s.callbacks.read(buffer, count, s.user)) : 0;
-    case eBinStreamIO:
-        ThrowTextException(kBinStreamRead);
-    default:
-        return 0;
-    }
+    return s.backEnd->read(s, buffer, count);
 }
 
 bool CDataSource::Write(const void* data, size_t count)
@@ -314,33 +246,7 @@ bool CDataSource::Write(const void* data, size_t itemSize, size_t count)
     uint64_t bytes = static_cast<uint64_t>(itemSize) * count;
     if (count != 0 && bytes / count != itemSize)
         return false;
-    switch (s.kind) {
-    case eFileIO:
-        if (!s.stream)
-            return false;
-        if (!s.lastWasWrite) {
-            fseeko(s.stream, 0, SEEK_CUR);
-            s.lastWasWrite = true;
-        }
-        return std::fwrite(data, itemSize, count, s.stream) == count;
-    case eMappedFileIO:
-    case eMemoryIO:
-        // The block takes exactly its capacity, no more.
-        if (bytes > s.size || s.position > s.size - bytes)
-            return false;
-        if (bytes > 0)
-            std::memcpy(s.base + s.position, data, static_cast<size_t>(bytes));
-        s.position += bytes;
-        s.writtenSize = std::max(s.writtenSize, s.position);
-        return true;
-    case eCallbackIO:
-        return s.callbacks.write && s.callbacks.write(data, static_cast<size_t>(bytes), s.user) == bytes;
-    case eBinStreamIO:
-        m_chunks.Append(data, static_cast<size_t>(bytes));
-        return true;
-    default:
-        return false;
-    }
+    return s.backEnd->write(s, m_chunks, data, itemSize, count);
 }
 
 void CDataSource::WriteChecked(const void* data, size_t count)
@@ -363,120 +269,31 @@ void CDataSource::WriteString(const String& text)
 bool CDataSource::Seek(int64_t offset, int origin)
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO:
-        return s.stream && fseeko(s.stream, static_cast<off_t>(offset), origin) == 0;
-    case eMappedFileIO:
-    case eMemoryIO: {
-        // Any position from the first byte to just behind the last is valid.
-        int64_t size = static_cast<int64_t>(s.size);
-        int64_t target;
-        if (origin == SEEK_SET) {
-            target = offset;
-        } else if (origin == SEEK_CUR) {
-            // Compared against -size, never negated: the lowest offset has no negation.
-            if (offset > size || offset < -size)
-                return false;
-            target = static_cast<int64_t>(s.position) + offset;
-        } else if (origin == SEEK_END) {
-            if (offset > 0)
-                return false;
-            int64_t end = static_cast<int64_t>(MemoryEnd(s));
-            if (offset < -end)
-                return false;
-            target = end + offset;
-        } else {
-            return false;
-        }
-        if (target < 0 || target > size)
-            return false;
-        s.position = static_cast<uint64_t>(target);
-        if (s.writeMode)
-            s.writtenSize = std::max(s.writtenSize, s.position);
-        return true;
-    }
-    case eCallbackIO:
-        return s.callbacks.seek && s.callbacks.seek(offset, origin, s.user);
-    case eBinStreamIO:
-        ThrowTextException(kBinStreamSeek);
-    default:
-        return false;
-    }
+    return s.backEnd->seek(s, offset, origin);
 }
 
 uint64_t CDataSource::GetPosition()
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO: {
-        if (!s.stream)
-            return 0;
-        off_t position = ftello(s.stream);
-        return position < 0 ? 0 : static_cast<uint64_t>(position);
-    }
-    case eMappedFileIO:
-    case eMemoryIO:
-        return s.position;
-    case eCallbackIO:
-        return s.callbacks.tell ? s.callbacks.tell(s.user) : 0;
-    case eBinStreamIO:
-        return m_chunks.GetSize();
-    default:
-        return 0;
-    }
+    return s.backEnd->position(s, m_chunks);
 }
 
 uint64_t CDataSource::GetLength()
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO:
-        // A file opened for reading keeps the length it had at the open, so
-        // that end tests byte by byte cost no system call.
-        return s.writeMode ? FileLength(s) : s.size;
-    case eMappedFileIO:
-    case eMemoryIO:
-        return MemoryEnd(s);
-    case eCallbackIO:
-        return s.callbacks.length ? s.callbacks.length(s.user) : 0;
-    case eBinStreamIO:
-        return m_chunks.GetSize();
-    default:
-        return 0;
-    }
+    return s.backEnd->length(s, m_chunks);
 }
 
 bool CDataSource::IsEof()
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO:
-        return s.stream && std::feof(s.stream);
-    case eMappedFileIO:
-    case eMemoryIO:
-        return s.position >= s.size;
-    case eCallbackIO:
-        return s.callbacks.isEof && s.callbacks.isEof(s.user);
-    default:
-        return false;
-    }
+    return s.backEnd->isEof(s);
 }
 
 bool CDataSource::HasMoreData()
 {
     CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eFileIO:
-    case eCallbackIO:
-        return GetPosition() < GetLength();
-    case eMappedFileIO:
-    case eMemoryIO:
-        return s.position < s.size;
-    case eBinStreamIO:
-        ThrowTextException(kBinStreamHasMore);
-    default:
-        return false;
-    }
+    return s.backEnd->hasMoreData(s);
 }
 
 void CDataSource::ReserveReadBuffer(size_t count)
@@ -511,21 +328,8 @@ void CDataSource::CountRead(size_t count)
 
 bool CDataSource::KnownRemaining(uint64_t& remaining)
 {
-    CDataSourceState& s = *m_state;
-    switch (s.kind) {
-    case eNoDataSource:
-    case eFileIO:
-    case eMappedFileIO:
-    case eMemoryIO:
-        break;
-    case eCallbackIO:
-        // Callbacks that cannot tell where they stand give no length to trust.
-        if (!s.callbacks.tell || !s.callbacks.length)
-            return false;
-        break;
-    default:
+    if (!m_state->backEnd->lengthKnown(*m_state))
         return false;
-    }
     const uint64_t length = GetLength();
     const uint64_t position = GetPosition();
     remaining = position < length ? length - position : 0;

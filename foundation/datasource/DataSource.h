@@ -9,6 +9,7 @@
 #include <string>
 
 #include "foundation/containers/ChunkBuffer.h"
+#include "foundation/datasource/DataSourceBackEnd.h"
 #include "foundation/datasource/DataSourceDXFStream.h"
 #include "foundation/datasource/IDataSource.h"
 #include "foundation/IProgressNotification.h"
@@ -51,6 +52,8 @@ struct CDataSourceState {
     uint32_t firstMarker = 0;
     FILE* stream = nullptr;
     int kind = eNoDataSource;
+    // The operations of the kind, chosen when the source is opened.
+    const CDataSourceBackEnd* backEnd = &kNoDataSourceBackEnd;
     unsigned char* base = nullptr;
     uint64_t size = 0;
     uint64_t position = 0;
