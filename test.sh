@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds the sanitizer kind, runs the short fuzz pass, then every test.
+# Checks the format, builds the sanitizer kind, runs the short fuzz pass,
+# then every test.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
 ensure_packages
+
+# A source file clang-format would change fails the run before anything builds.
+scripts/check-format.sh
 
 jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DZAV_KIND=test >/dev/null

@@ -32,8 +32,7 @@ protected:
     HGDIOBJ m_handle = nullptr;
 };
 
-class CBitmap : public CGdiObject {
-};
+class CBitmap : public CGdiObject {};
 
 class CPen : public CGdiObject {
 public:

@@ -90,8 +90,8 @@ void DrawTransparentBitmapStretched(HDC dc, HBITMAP bitmap, const RECT& destinat
     if (!original.Ready() || !stretched.Ready())
         return;
     const int oldMode = SetStretchBltMode(stretched.dc(), stretchMode);
-    StretchBlt(stretched.dc(), 0, 0, width, height, original.dc(), source.left, source.top,
-               source.right - source.left, source.bottom - source.top, SRCCOPY);
+    StretchBlt(stretched.dc(), 0, 0, width, height, original.dc(), source.left, source.top, source.right - source.left,
+               source.bottom - source.top, SRCCOPY);
     SetStretchBltMode(stretched.dc(), oldMode);
     MaskedCopy(dc, stretched.dc(), destination.left, destination.top, width, height, transparent);
 }

@@ -45,7 +45,8 @@ inline void WriteTextDocument(const std::string& path, int pageCount)
     boost::shared_ptr<CPDFObject> fontObject = document->AddObject(font);
     for (int i = 0; i < pageCount; ++i) {
         boost::shared_ptr<CPDFObject> content = document->AddObject(CreatePDFDictionary(document.get()));
-        const std::string text = "BT /F1 24 Tf 72 700 Td (Page " + std::to_string(i + 1) + " of a generated text) Tj ET";
+        const std::string text =
+            "BT /F1 24 Tf 72 700 Td (Page " + std::to_string(i + 1) + " of a generated text) Tj ET";
         content->SetStreamData(reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
         boost::shared_ptr<CPDFDictionary> fonts = CreatePDFDictionary(document.get());
         fonts->Set("/F1", ReferenceTo(*document, fontObject));
@@ -64,10 +65,7 @@ inline void WriteTextDocument(const std::string& path, int pageCount)
 
 class Stopwatch {
 public:
-    double Seconds() const
-    {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    }
+    double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count(); }
 
 private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();

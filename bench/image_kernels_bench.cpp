@@ -52,8 +52,8 @@ double Milliseconds(const std::function<void()>& run)
 std::map<std::string, double> PillowTimes(const std::vector<BYTE>& pixels, int width, int height)
 {
     const std::string raw = "/tmp/image_kernels_bench.raw";
-    std::ofstream(raw, std::ios::binary).write(reinterpret_cast<const char*>(pixels.data()),
-                                               static_cast<std::streamsize>(pixels.size()));
+    std::ofstream(raw, std::ios::binary)
+        .write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
     std::ostringstream script;
     script << "import time\nfrom PIL import Image, ImageFilter\n"
            << "im = Image.frombytes('RGB', (" << width << ", " << height << "), open('" << raw << "', 'rb').read())\n"
@@ -89,8 +89,10 @@ int main(int argc, char** argv)
     std::vector<BYTE> full(pixels.size());
     CImgKernels kernels;
     std::map<std::string, double> ours;
-    ours["nearest"] = Milliseconds([&] { kernels.ResizeNearest(pixels.data(), width, height, 3, half.data(), width / 2, height / 2); });
-    ours["bilinear"] = Milliseconds([&] { kernels.ResizeBilinear(pixels.data(), width, height, 3, half.data(), width / 2, height / 2); });
+    ours["nearest"] = Milliseconds(
+        [&] { kernels.ResizeNearest(pixels.data(), width, height, 3, half.data(), width / 2, height / 2); });
+    ours["bilinear"] = Milliseconds(
+        [&] { kernels.ResizeBilinear(pixels.data(), width, height, 3, half.data(), width / 2, height / 2); });
     full = pixels;
     ours["rotate90"] = Milliseconds([&] { kernels.RotateExact(full.data(), width, height, 0, 3); });
     ours["rotate30"] = Milliseconds([&] {

@@ -32,7 +32,8 @@ using namespace ZAVPDF;
 namespace {
 
 // Half the objects are pages, half their content streams.
-void WriteFile(const std::string& path, int objectCount) {
+void WriteFile(const std::string& path, int objectCount)
+{
     boost::shared_ptr<CPDFDocument> document = boost::make_shared<CPDFDocument>();
     for (int i = 0; i < objectCount / 2; ++i) {
         boost::shared_ptr<CPDFObject> content = document->AddObject(CreatePDFDictionary(document.get()));
@@ -51,7 +52,8 @@ void WriteFile(const std::string& path, int objectCount) {
     document->Write(out);
 }
 
-double PeakMegabytes() {
+double PeakMegabytes()
+{
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
@@ -59,9 +61,11 @@ double PeakMegabytes() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     int objectCount = argc > 1 ? std::atoi(argv[1]) : 50000;
-    if (objectCount < 2) objectCount = 2;
+    if (objectCount < 2)
+        objectCount = 2;
     std::string path = "/tmp/pdf_open_bench_" + std::to_string(getpid()) + ".pdf";
     try {
         WriteFile(path, objectCount);
@@ -78,7 +82,8 @@ int main(int argc, char** argv) {
         references.reserve(static_cast<size_t>(size));
         for (int number = 1; number < size; ++number) {
             references.push_back(boost::make_shared<CPDFRef>(document.get(), number, 0));
-            if (references.back()->GetReferencedObject(nullptr, false)->HasInnerObject()) ++resolved;
+            if (references.back()->GetReferencedObject(nullptr, false)->HasInnerObject())
+                ++resolved;
         }
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

@@ -71,8 +71,15 @@ uint32_t Collect(const uint8_t* buffer, uint32_t offset, uint32_t count, void* u
     return count;
 }
 
-void* Alloc(uint32_t size, void*) { return std::malloc(size); }
-JB2_Error Free(void* block, void*) { std::free(block); return 0; }
+void* Alloc(uint32_t size, void*)
+{
+    return std::malloc(size);
+}
+JB2_Error Free(void* block, void*)
+{
+    std::free(block);
+    return 0;
+}
 
 // One page as a sequential JBIG2 file, its generic region coded by `coder`.
 std::vector<uint8_t> Encode(const Bitmap& page, uint32_t coder)

@@ -43,8 +43,7 @@ int main(int argc, char** argv)
         std::printf("extractpage of page %s of %d: %.3f s, peak memory %.1f MB\n", page.c_str(), pages, ours,
                     ZAVBench::PeakMegabytes());
         ZAVBench::PrintComparison("extractpage", ours, "mutool merge -o " + output + " " + path + " " + page);
-        ZAVBench::PrintComparison("extractpage", ours,
-                                  "qpdf --empty --pages " + path + " " + page + " -- " + output);
+        ZAVBench::PrintComparison("extractpage", ours, "qpdf --empty --pages " + path + " " + page + " -- " + output);
         // qpdf keeping the whole document around the page grows with the
         // square of the pages: past this size it runs for many minutes.
         if (pages <= kMostPagesForWholeDocumentQpdf)

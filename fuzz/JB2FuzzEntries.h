@@ -82,8 +82,8 @@ inline void DecodeJBIG2(const uint8_t* data, size_t size)
         JB2_Document_Get_Property(document, cJB2_Prop_Height, &height);
         if (width == 0 || height == 0 || static_cast<uint64_t>(width) * height > kMaxFuzzPixels)
             continue;
-        JB2_Document_Decompress_Page(document, 1, 1, width > 3 ? 3 : 0, width > 3 ? (width < 70 ? width : 70) : 0,
-                                     0, width > 3 ? (height < 64 ? height : 64) : 0, JB2TakeRow, &sum);
+        JB2_Document_Decompress_Page(document, 1, 1, width > 3 ? 3 : 0, width > 3 ? (width < 70 ? width : 70) : 0, 0,
+                                     width > 3 ? (height < 64 ? height : 64) : 0, JB2TakeRow, &sum);
         JB2_Document_Export_Page(document, page, JB2Discard, nullptr, cJB2_Export_Format_Stream_For_PDF);
     }
     JB2_Document_Export_Document(document, JB2Discard, nullptr, cJB2_Export_Format_JBIG2_File);

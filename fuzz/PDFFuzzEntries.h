@@ -20,10 +20,13 @@
 namespace ZAVFuzz {
 
 // Objects one after another, then the same bytes as one indirect object.
-inline void ParsePDFObjects(const uint8_t* data, size_t size) {
-    if (size == 0) return;
+inline void ParsePDFObjects(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return;
     ZAV::CDataSource source;
-    if (!source.OpenMemory(data, size)) return;
+    if (!source.OpenMemory(data, size))
+        return;
     ZAVPDF::CPDFDocument document;
     ZAVPDF::CPDFParser parser(&source, &document);
     try {
@@ -31,7 +34,8 @@ inline void ParsePDFObjects(const uint8_t* data, size_t size) {
             parser.SkipBlanks();
             ParserPosition before = parser.SavePosition();
             parser.ParseObject();
-            if (parser.SavePosition().position == before.position) break;
+            if (parser.SavePosition().position == before.position)
+                break;
         }
     } catch (const CTextException&) {
     }
@@ -45,10 +49,13 @@ inline void ParsePDFObjects(const uint8_t* data, size_t size) {
 // Objects a file may number at most are resolved one by one.
 const int kMaxObjectsResolved = 4096;
 
-inline void ParsePDFFile(const uint8_t* data, size_t size) {
-    if (size == 0) return;
+inline void ParsePDFFile(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return;
     ZAV::CDataSource source;
-    if (!source.OpenMemory(data, size)) return;
+    if (!source.OpenMemory(data, size))
+        return;
     // Loaded objects point back at the reference that loaded them, so the
     // references outlive the document.
     std::vector<boost::shared_ptr<ZAVPDF::CPDFRef>> references;
@@ -60,7 +67,8 @@ inline void ParsePDFFile(const uint8_t* data, size_t size) {
     } catch (const CTextException&) {
     }
     int count = document->GetCrt() ? document->GetCrt()->GetSize() : 0;
-    if (!document->GetParser() || count > kMaxObjectsResolved) count = 0;
+    if (!document->GetParser() || count > kMaxObjectsResolved)
+        count = 0;
     for (int number = 1; number < count; ++number) {
         try {
             references.push_back(boost::make_shared<ZAVPDF::CPDFRef>(document.get(), number, 0));

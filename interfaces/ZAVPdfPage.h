@@ -11,7 +11,7 @@
 namespace ZAVPDF {
 class CPDFDocument;
 class CPDFPage;
-}
+}  // namespace ZAVPDF
 
 namespace ZAV {
 

@@ -14,7 +14,8 @@ public:
     CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
     CZAVPtr<IZAVArrayByteSp> GetContentData(int decode) override
     {
-        return CreateArrayByteSp(static_cast<CZAVPdfPage*>(this->SpObject()->GetPayload())->GetContentData(decode != 0));
+        return CreateArrayByteSp(
+            static_cast<CZAVPdfPage*>(this->SpObject()->GetPayload())->GetContentData(decode != 0));
     }
 
 protected:

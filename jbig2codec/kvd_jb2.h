@@ -51,11 +51,7 @@ enum {
 };
 
 /* Message types. */
-enum {
-    cJB2_Message_Info = 1,
-    cJB2_Message_Warning = 11,
-    cJB2_Message_Error = 91
-};
+enum { cJB2_Message_Info = 1, cJB2_Message_Warning = 11, cJB2_Message_Error = 91 };
 
 /* Property keys of the compression and document functions. */
 enum {
@@ -85,11 +81,7 @@ enum {
 };
 
 /* Export formats. */
-enum {
-    cJB2_Export_Format_JBIG2_File = 10,
-    cJB2_Export_Format_PDF = 20,
-    cJB2_Export_Format_Stream_For_PDF = 100
-};
+enum { cJB2_Export_Format_JBIG2_File = 10, cJB2_Export_Format_PDF = 20, cJB2_Export_Format_Stream_For_PDF = 100 };
 
 /* A block of at least `size` bytes, or null. */
 typedef void* (*JB2_Alloc_Callback)(uint32_t size, void* user);
@@ -102,8 +94,8 @@ typedef uint32_t (*JB2_Write_Callback)(const uint8_t* buffer, uint32_t offset, u
 /* One piece of a message, at most 67 characters; an empty text ends a message. */
 typedef void (*JB2_Message_Callback)(const char* text, int32_t type, void* user);
 /* One packed row of the requested region; non-zero stops the decompression. */
-typedef JB2_Error (*JB2_Output_Callback)(const uint8_t* row, uint32_t row_number, uint32_t width,
-                                         uint32_t one, void* user);
+typedef JB2_Error (*JB2_Output_Callback)(const uint8_t* row, uint32_t row_number, uint32_t width, uint32_t one,
+                                         void* user);
 
 /* Document functions: open JBIG2 data, ask for its pages, render a page
  * row by row, export it, move pages between documents. Pages count from 0. */

@@ -8,7 +8,9 @@
 
 namespace ZAVPDF {
 
-CPDFArray::CPDFArray(CPDFDocument* document) : CPDFObjectBase(ptArray, document) {}
+CPDFArray::CPDFArray(CPDFDocument* document) : CPDFObjectBase(ptArray, document)
+{
+}
 
 CPDFArray::~CPDFArray() = default;
 
@@ -43,8 +45,7 @@ bool PDFTextEqualsNoCase(const std::string& a, const std::string& b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -55,8 +56,7 @@ bool CPDFArray::Contains(const CPDFObjectPtr& object) const
         return false;
     const std::string text = object->ToPDFString();
     for (const CPDFObjectPtr& element : m_elements)
-        if (element && element->GetType() == object->GetType() &&
-            PDFTextEqualsNoCase(element->ToPDFString(), text))
+        if (element && element->GetType() == object->GetType() && PDFTextEqualsNoCase(element->ToPDFString(), text))
             return true;
     return false;
 }
@@ -78,8 +78,8 @@ bool CPDFArray::HasModifiedContent() const
     return false;
 }
 
-void CPDFArray::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                                 std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys)
+void CPDFArray::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                                 CPDFKeySet& visitedKeys)
 {
     CPDFWalkGuard guard;
     for (const CPDFObjectPtr& element : m_elements)
@@ -87,17 +87,15 @@ void CPDFArray::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter
             element->FindDictionaries(filter, result, visitedKeys);
 }
 
-CPDFObjectPtr CPDFArray::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                               CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                               bool addToDocument)
+CPDFObjectPtr CPDFArray::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                               CPDFKeySet& keySet, bool addToDocument)
 {
     CPDFWalkGuard guard;
     boost::shared_ptr<CPDFArray> copy(new CPDFArray(targetDocument));
     for (const CPDFObjectPtr& element : m_elements) {
         if (!element)
             continue;
-        copy->Add(TransferredOrCloned(element, sourceDocument, targetDocument, referenceMap, keySet,
-                                      addToDocument));
+        copy->Add(TransferredOrCloned(element, sourceDocument, targetDocument, referenceMap, keySet, addToDocument));
     }
     return copy;
 }

@@ -22,11 +22,10 @@ public:
 
     void CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys) override;
     bool HasModifiedContent() const override;
-    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                          std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys) override;
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                          CPDFKeySet& visitedKeys) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 
 private:

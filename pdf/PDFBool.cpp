@@ -2,15 +2,13 @@
 
 namespace ZAVPDF {
 
-CPDFBool::CPDFBool(CPDFDocument* document, bool value)
-    : CPDFObjectBase(ptBool, document), m_value(value)
+CPDFBool::CPDFBool(CPDFDocument* document, bool value) : CPDFObjectBase(ptBool, document), m_value(value)
 {
 }
 
 CPDFBool::~CPDFBool() = default;
 
-CPDFObjectPtr CPDFBool::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&,
-                              CPDFKeySet&, bool)
+CPDFObjectPtr CPDFBool::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&, CPDFKeySet&, bool)
 {
     CPDFObjectPtr copy(new CPDFBool(targetDocument, m_value));
     copy->SetModified(true);

@@ -12,9 +12,8 @@ public:
 
     bool GetValue() const { return m_value; }
 
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 
 private:

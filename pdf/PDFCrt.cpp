@@ -95,8 +95,7 @@ void CPDFCrtSequence::Write(std::ostream& stream) const
     char row[64];
     for (int32_t i = 0; i < m_count; ++i) {
         const s_crtentry& entry = EntryAt(i);
-        std::snprintf(row, sizeof row, "%010d %05d %c\r\n", entry.offset, entry.generation,
-                      entry.type);
+        std::snprintf(row, sizeof row, "%010d %05d %c\r\n", entry.offset, entry.generation, entry.type);
         stream << row;
     }
 }
@@ -183,8 +182,8 @@ void CPDFCrt::AddSection(int first, int count)
         return;
     for (const auto& section : m_sections) {
         const int64_t sectionEnd = int64_t(section->GetFirst()) + section->GetCount();
-        const bool near = first <= sectionEnd + kPDFMaxCrtGapToMerge &&
-                          end + kPDFMaxCrtGapToMerge >= section->GetFirst();
+        const bool near =
+            first <= sectionEnd + kPDFMaxCrtGapToMerge && end + kPDFMaxCrtGapToMerge >= section->GetFirst();
         if (!near)
             continue;
         if (section->GetFirst() > first)

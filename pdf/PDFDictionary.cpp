@@ -132,8 +132,7 @@ std::string CPDFDictionary::GetEntryAsText(const std::string& key, bool resolveR
         return std::string();
     if (resolveReferences && entry->GetType() == ptRef) {
         try {
-            boost::shared_ptr<CPDFObject> target =
-                static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
+            boost::shared_ptr<CPDFObject> target = static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
             if (!target || !target->GetInnerObject())
                 return std::string();
             return target->GetInnerObject()->ToPDFString();
@@ -173,16 +172,15 @@ CPDFObjectPtr CPDFDictionary::RequiredEntry(const std::string& key, const char* 
     return m_entries.GetAt(index);
 }
 
-CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type,
-                                            bool resolveReferences, const char* prefix) const
+CPDFObjectPtr CPDFDictionary::GetTypedEntry(const std::string& key, int type, bool resolveReferences,
+                                            const char* prefix) const
 {
     CPDFObjectPtr entry = RequiredEntry(key, prefix);
     if (entry && entry->GetType() == type)
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)
         ThrowKeyMessage("%sRequested object '%s' has different type", prefix, key);
-    boost::shared_ptr<CPDFObject> target =
-        static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
+    boost::shared_ptr<CPDFObject> target = static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
     if (target && target->GetInnerObject() && target->GetInnerObject()->GetType() == type)
         return target->GetInnerObject();
     ThrowKeyMessage("%sRequested object '%s' (indirect reference) has different type", prefix, key);
@@ -196,53 +194,43 @@ CPDFObjectPtr CPDFDictionary::GetTypedObjectEntry(const std::string& key, bool r
         return entry;
     if (!resolveReferences || !entry || entry->GetType() != ptRef)
         ThrowKeyMessage("%sRequested object '%s' has different type", prefix, key);
-    boost::shared_ptr<CPDFObject> target =
-        static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
+    boost::shared_ptr<CPDFObject> target = static_cast<CPDFRef*>(entry.get())->GetReferencedObject();
     if (!target)
         ThrowKeyMessage("%sRequested object '%s' not available", prefix, key);
     return target;
 }
 
-CPDFArray* CPDFDictionary::GetArray(const std::string& key, bool resolveReferences,
-                                    const char* prefix) const
+CPDFArray* CPDFDictionary::GetArray(const std::string& key, bool resolveReferences, const char* prefix) const
 {
     return static_cast<CPDFArray*>(GetTypedEntry(key, ptArray, resolveReferences, prefix).get());
 }
 
-CPDFBool* CPDFDictionary::GetBool(const std::string& key, bool resolveReferences,
-                                  const char* prefix) const
+CPDFBool* CPDFDictionary::GetBool(const std::string& key, bool resolveReferences, const char* prefix) const
 {
     return static_cast<CPDFBool*>(GetTypedEntry(key, ptBool, resolveReferences, prefix).get());
 }
 
-CPDFNumber* CPDFDictionary::GetInteger(const std::string& key, bool resolveReferences,
-                                       const char* prefix) const
+CPDFNumber* CPDFDictionary::GetInteger(const std::string& key, bool resolveReferences, const char* prefix) const
 {
-    return static_cast<CPDFNumber*>(
-        GetTypedEntry(key, ptInteger, resolveReferences, prefix).get());
+    return static_cast<CPDFNumber*>(GetTypedEntry(key, ptInteger, resolveReferences, prefix).get());
 }
 
-CPDFName* CPDFDictionary::GetName(const std::string& key, bool resolveReferences,
-                                  const char* prefix) const
+CPDFName* CPDFDictionary::GetName(const std::string& key, bool resolveReferences, const char* prefix) const
 {
     return static_cast<CPDFName*>(GetTypedEntry(key, ptName, resolveReferences, prefix).get());
 }
 
-CPDFRef* CPDFDictionary::GetRef(const std::string& key, bool resolveReferences,
-                                const char* prefix) const
+CPDFRef* CPDFDictionary::GetRef(const std::string& key, bool resolveReferences, const char* prefix) const
 {
     return static_cast<CPDFRef*>(GetTypedEntry(key, ptRef, resolveReferences, prefix).get());
 }
 
-CPDFDictionary* CPDFDictionary::GetDictionary(const std::string& key, bool resolveReferences,
-                                              const char* prefix) const
+CPDFDictionary* CPDFDictionary::GetDictionary(const std::string& key, bool resolveReferences, const char* prefix) const
 {
-    return static_cast<CPDFDictionary*>(
-        GetTypedEntry(key, ptDictionary, resolveReferences, prefix).get());
+    return static_cast<CPDFDictionary*>(GetTypedEntry(key, ptDictionary, resolveReferences, prefix).get());
 }
 
-CPDFObject* CPDFDictionary::GetObject(const std::string& key, bool resolveReferences,
-                                      const char* prefix) const
+CPDFObject* CPDFDictionary::GetObject(const std::string& key, bool resolveReferences, const char* prefix) const
 {
     return static_cast<CPDFObject*>(GetTypedObjectEntry(key, resolveReferences, prefix).get());
 }
@@ -265,8 +253,7 @@ bool CPDFDictionary::HasModifiedContent() const
 }
 
 void CPDFDictionary::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                                      std::vector<CPDFDictionary*>& result,
-                                      CPDFKeySet& visitedKeys)
+                                      std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys)
 {
     if (MatchesFilter(filter.get())) {
         result.push_back(this);
@@ -279,8 +266,7 @@ void CPDFDictionary::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& f
 }
 
 CPDFObjectPtr CPDFDictionary::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                                    CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                                    bool addToDocument)
+                                    CPDFVisitedMap& referenceMap, CPDFKeySet& keySet, bool addToDocument)
 {
     CPDFWalkGuard guard;
     boost::shared_ptr<CPDFDictionary> copy(new CPDFDictionary(targetDocument));
@@ -289,8 +275,8 @@ CPDFObjectPtr CPDFDictionary::Clone(CPDFDocument* sourceDocument, CPDFDocument* 
     for (size_t i = 0; i < values.size(); ++i) {
         if (!values[i])
             continue;
-        copy->Set(keys[i], TransferredOrCloned(values[i], sourceDocument, targetDocument,
-                                               referenceMap, keySet, addToDocument));
+        copy->Set(keys[i],
+                  TransferredOrCloned(values[i], sourceDocument, targetDocument, referenceMap, keySet, addToDocument));
     }
     return copy;
 }

@@ -46,35 +46,26 @@ public:
                                 const char* prefix = nullptr) const;
     CPDFObjectPtr GetTypedObjectEntry(const std::string& key, bool resolveReferences,
                                       const char* prefix = nullptr) const;
-    CPDFArray* GetArray(const std::string& key, bool resolveReferences,
-                        const char* prefix = nullptr) const;
-    CPDFBool* GetBool(const std::string& key, bool resolveReferences,
-                      const char* prefix = nullptr) const;
-    CPDFNumber* GetInteger(const std::string& key, bool resolveReferences,
-                           const char* prefix = nullptr) const;
-    CPDFName* GetName(const std::string& key, bool resolveReferences,
-                      const char* prefix = nullptr) const;
-    CPDFRef* GetRef(const std::string& key, bool resolveReferences,
-                    const char* prefix = nullptr) const;
-    CPDFDictionary* GetDictionary(const std::string& key, bool resolveReferences,
-                                  const char* prefix = nullptr) const;
-    CPDFObject* GetObject(const std::string& key, bool resolveReferences,
-                          const char* prefix = nullptr) const;
+    CPDFArray* GetArray(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFBool* GetBool(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFNumber* GetInteger(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFName* GetName(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFRef* GetRef(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFDictionary* GetDictionary(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
+    CPDFObject* GetObject(const std::string& key, bool resolveReferences, const char* prefix = nullptr) const;
 
     void CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys) override;
     bool HasModifiedContent() const override;
-    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                          std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys) override;
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                          CPDFKeySet& visitedKeys) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 
     // The value of a key that must be set; throws the getters' message.
     CPDFObjectPtr RequiredEntry(const std::string& key, const char* prefix) const;
 
 private:
-
     // Lookups of the map are not const.
     mutable CPDFObjectMap m_entries;
 };

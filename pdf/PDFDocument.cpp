@@ -33,8 +33,7 @@ uint64_t s_nextDocumentSerial = 1;
 std::string NewKeyText()
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%016llX",
-                  static_cast<unsigned long long>(s_nextDocumentSerial++));
+    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(s_nextDocumentSerial++));
     return text;
 }
 
@@ -91,11 +90,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
 
 }  // namespace
 
-CPDFDocument::CPDFDocument()
-    : m_keyText(NewKeyText()),
-      m_crt(new CPDFCrt),
-      m_info(this),
-      m_objects(kObjectMapBuckets)
+CPDFDocument::CPDFDocument() : m_keyText(NewKeyText()), m_crt(new CPDFCrt), m_info(this), m_objects(kObjectMapBuckets)
 {
     m_objects.SetStoreOriginalKeys(true);
     m_catalogAdditions.reset(new CPDFDictionary(this));
@@ -223,8 +218,7 @@ void CPDFDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
 
     // Link the page into the page tree of the file this document was read from.
     CPDFDictionary* pageDictionary = GetPDFDictionary(page, true);
-    boost::shared_ptr<CPDFRef> pageRef =
-        CreatePDFRef(this, page->GetObjectNumber(), page->GetGenerationNumber());
+    boost::shared_ptr<CPDFRef> pageRef = CreatePDFRef(this, page->GetObjectNumber(), page->GetGenerationNumber());
     pageRef->SetCachedObject(page);
     CPDFDictionary* node = m_rootCatalog->GetDictionary("/Pages", true);
     boost::shared_ptr<CPDFObject> nodeObject;
@@ -245,17 +239,16 @@ void CPDFDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
         if (kid->EntryTextEquals("/Type", "/Page")) {
             kids->Add(pageRef);
             if (nodeObject) {
-                boost::shared_ptr<CPDFRef> parentRef = CreatePDFRef(
-                    this, nodeObject->GetObjectNumber(), nodeObject->GetGenerationNumber());
+                boost::shared_ptr<CPDFRef> parentRef =
+                    CreatePDFRef(this, nodeObject->GetObjectNumber(), nodeObject->GetGenerationNumber());
                 parentRef->SetCachedObject(nodeObject);
                 pageDictionary->Set("/Parent", parentRef);
             }
             return;
         }
         node = kid;
-        nodeObject = kidObject && kidObject->GetType() == ptObject
-                         ? boost::static_pointer_cast<CPDFObject>(kidObject)
-                         : boost::shared_ptr<CPDFObject>();
+        nodeObject = kidObject && kidObject->GetType() == ptObject ? boost::static_pointer_cast<CPDFObject>(kidObject)
+                                                                   : boost::shared_ptr<CPDFObject>();
     }
 }
 
@@ -275,9 +268,8 @@ boost::shared_ptr<CPDFObject> CPDFDocument::AddObject(const CPDFObjectPtr& objec
     GetNewObjectNumber(number, generation);
 
     const bool wrapped = object->GetType() != ptObject;
-    boost::shared_ptr<CPDFObject> indirect =
-        wrapped ? boost::shared_ptr<CPDFObject>(new CPDFObject(this, object))
-                : boost::static_pointer_cast<CPDFObject>(object);
+    boost::shared_ptr<CPDFObject> indirect = wrapped ? boost::shared_ptr<CPDFObject>(new CPDFObject(this, object))
+                                                     : boost::static_pointer_cast<CPDFObject>(object);
     if (wrapped)
         object->SetParent(indirect.get());
     indirect->SetObjectNumber(number);
@@ -300,8 +292,7 @@ void CPDFDocument::AddObjectTree(const CPDFObjectPtr& object)
     AddObjectTreeNode(visitedMap, object);
 }
 
-void CPDFDocument::MarkReferenceVisited(CPDFVisitedMap& visitedMap, CPDFRef* reference,
-                                        CPDFObjectBase* target)
+void CPDFDocument::MarkReferenceVisited(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* target)
 {
     visitedMap.Set(reference->GetObjectKey(), target);
     visitedMap.Set(target->GetObjectKey(), target);
@@ -369,14 +360,12 @@ CPDFObjectPtr CPDFDocument::FindObject(const std::string& key) const
     return m_objects.GetAt(index);
 }
 
-boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByNumber(int objectNumber,
-                                                               const CPDFDocument* document) const
+boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByNumber(int objectNumber, const CPDFDocument* document) const
 {
     return FindObjectByKeyText(objectNumber, MakeKeyText(document));
 }
 
-boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByKeyText(int objectNumber,
-                                                                const std::string& keyText) const
+boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByKeyText(int objectNumber, const std::string& keyText) const
 {
     CPDFObjectPtr object = FindObject(MakeObjectKey(objectNumber, keyText));
     if (!object || object->GetType() != ptObject)
@@ -418,8 +407,7 @@ bool CPDFDocument::IsOwnKey(const std::string& key) const
     return EndsWithNoCase(key, m_keyText);
 }
 
-void CPDFDocument::MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference,
-                                CPDFObjectBase* value)
+void CPDFDocument::MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* value)
 {
     if (!reference)
         return;
@@ -428,8 +416,8 @@ void CPDFDocument::MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference,
         visitedMap.Set(reference->GetCachedObject()->GetObjectKey(), value);
 }
 
-void CPDFDocument::MatchDictionary(const std::string& key, const CPDFObjectPtr& object,
-                                   const CPDFDictionary* filter, CPDFFoundObjects& result)
+void CPDFDocument::MatchDictionary(const std::string& key, const CPDFObjectPtr& object, const CPDFDictionary* filter,
+                                   CPDFFoundObjects& result)
 {
     if (!object || object->GetType() != ptObject)
         return;
@@ -445,8 +433,7 @@ void CPDFDocument::MatchDictionary(const std::string& key, const CPDFObjectPtr& 
     result.emplace_back(key, indirect);
 }
 
-void CPDFDocument::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                                    CPDFFoundObjects& result)
+void CPDFDocument::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, CPDFFoundObjects& result)
 {
     for (const std::string& key : GetObjectKeys())
         MatchDictionary(key, FindObject(key), filter.get(), result);

@@ -107,10 +107,8 @@ public:
     boost::shared_ptr<CPDFObject> AddFileObject(const boost::shared_ptr<CPDFObject>& object);
     void AddObjectTree(const CPDFObjectPtr& object);
     CPDFObjectPtr FindObject(const std::string& key) const;
-    boost::shared_ptr<CPDFObject> FindObjectByNumber(int objectNumber,
-                                                     const CPDFDocument* document) const;
-    boost::shared_ptr<CPDFObject> FindObjectByKeyText(int objectNumber,
-                                                      const std::string& keyText) const;
+    boost::shared_ptr<CPDFObject> FindObjectByNumber(int objectNumber, const CPDFDocument* document) const;
+    boost::shared_ptr<CPDFObject> FindObjectByKeyText(int objectNumber, const std::string& keyText) const;
     void RemoveObject(int objectNumber);
     void RemoveObjects(const std::vector<CPDFObjectPtr>& objects);
     std::vector<std::string> GetObjectKeys() const;
@@ -119,8 +117,8 @@ public:
     bool IsOwnKey(const std::string& key) const;
     void MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* value);
     void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, CPDFFoundObjects& result);
-    void MatchDictionary(const std::string& key, const CPDFObjectPtr& object,
-                         const CPDFDictionary* filter, CPDFFoundObjects& result);
+    void MatchDictionary(const std::string& key, const CPDFObjectPtr& object, const CPDFDictionary* filter,
+                         CPDFFoundObjects& result);
     CPDFFoundObjects FindPagesObjects();
     CPDFFoundObjects FindCatalogObjects();
     CPDFFoundObjects FindInfoObjects();
@@ -151,8 +149,7 @@ protected:
     // The own objects of the map, each once, in map order.
     std::vector<boost::shared_ptr<CPDFObject>> GetOwnObjects() const;
     void AddObjectTreeNode(CPDFVisitedMap& visitedMap, const CPDFObjectPtr& object);
-    void MarkReferenceVisited(CPDFVisitedMap& visitedMap, CPDFRef* reference,
-                              CPDFObjectBase* target);
+    void MarkReferenceVisited(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* target);
     void RemoveFoundObjects(const CPDFFoundObjects& objects);
 
 private:

@@ -36,8 +36,7 @@ int CurrentOffset(std::ostream& stream)
     return static_cast<int>(position);
 }
 
-boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document,
-                                       const boost::shared_ptr<CPDFObject>& object)
+boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document, const boost::shared_ptr<CPDFObject>& object)
 {
     return CreatePDFRef(document, object->GetObjectNumber(), object->GetGenerationNumber());
 }
@@ -51,9 +50,8 @@ void CPDFDocument::Write(std::ostream& stream)
     RebuildCrt();
     WriteHeader(stream);
     boost::shared_ptr<CPDFObject> pagesObject = CreatePagesObject();
-    boost::shared_ptr<CPDFObject> catalog =
-        CreateCatalog(pagesObject, boost::shared_ptr<CPDFObject>(),
-                      boost::shared_ptr<CPDFObject>(), boost::shared_ptr<CPDFObject>());
+    boost::shared_ptr<CPDFObject> catalog = CreateCatalog(
+        pagesObject, boost::shared_ptr<CPDFObject>(), boost::shared_ptr<CPDFObject>(), boost::shared_ptr<CPDFObject>());
     boost::shared_ptr<CPDFObject> infoObject = CreateInfoObject();
     SetPageParents(pagesObject);
     WriteObjects(stream);
@@ -101,8 +99,7 @@ void CPDFDocument::RebuildCrt()
     m_crt = boost::make_shared<CPDFCrt>();
     int count = 0;
     for (const boost::shared_ptr<CPDFObject>& object : GetOwnObjects()) {
-        m_crt->AddEntry(object->GetObjectNumber(), object->GetGenerationNumber(),
-                        object->GetFileOffset(), 'n');
+        m_crt->AddEntry(object->GetObjectNumber(), object->GetGenerationNumber(), object->GetFileOffset(), 'n');
         ++count;
     }
     m_trailer = CreatePDFDictionary(this);
@@ -126,10 +123,10 @@ boost::shared_ptr<CPDFObject> CPDFDocument::CreatePagesObject()
     return pagesObject;
 }
 
-boost::shared_ptr<CPDFObject> CPDFDocument::CreateCatalog(
-    const boost::shared_ptr<CPDFObject>& pagesObject, const boost::shared_ptr<CPDFObject>& formObject,
-    const boost::shared_ptr<CPDFObject>& openActionObject,
-    const boost::shared_ptr<CPDFObject>& namesObject)
+boost::shared_ptr<CPDFObject> CPDFDocument::CreateCatalog(const boost::shared_ptr<CPDFObject>& pagesObject,
+                                                          const boost::shared_ptr<CPDFObject>& formObject,
+                                                          const boost::shared_ptr<CPDFObject>& openActionObject,
+                                                          const boost::shared_ptr<CPDFObject>& namesObject)
 {
     RemoveCatalogObjects();
     CPDFDictionary* catalog = nullptr;

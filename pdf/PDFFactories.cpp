@@ -29,8 +29,7 @@ boost::shared_ptr<CPDFName> CreatePDFName(CPDFDocument* document, const std::str
     return boost::shared_ptr<CPDFName>(new CPDFName(document, text));
 }
 
-boost::shared_ptr<CPDFString> CreatePDFString(CPDFDocument* document, const std::string& text,
-                                              bool hex)
+boost::shared_ptr<CPDFString> CreatePDFString(CPDFDocument* document, const std::string& text, bool hex)
 {
     return boost::shared_ptr<CPDFString>(new CPDFString(document, text, hex));
 }
@@ -60,8 +59,7 @@ boost::shared_ptr<CPDFArray> CreatePDFArray(CPDFDocument* document)
     return boost::shared_ptr<CPDFArray>(new CPDFArray(document));
 }
 
-boost::shared_ptr<CPDFArray> CreatePDFIntegerArray(CPDFDocument* document,
-                                                   const std::vector<int>& values)
+boost::shared_ptr<CPDFArray> CreatePDFIntegerArray(CPDFDocument* document, const std::vector<int>& values)
 {
     boost::shared_ptr<CPDFArray> array = CreatePDFArray(document);
     for (int value : values)
@@ -69,8 +67,7 @@ boost::shared_ptr<CPDFArray> CreatePDFIntegerArray(CPDFDocument* document,
     return array;
 }
 
-boost::shared_ptr<CPDFArray> CreatePDFRealArray(CPDFDocument* document,
-                                                const std::vector<double>& values)
+boost::shared_ptr<CPDFArray> CreatePDFRealArray(CPDFDocument* document, const std::vector<double>& values)
 {
     boost::shared_ptr<CPDFArray> array = CreatePDFArray(document);
     for (double value : values)
@@ -88,8 +85,7 @@ boost::shared_ptr<CPDFArray> CreatePDFArrayOf2Reals(CPDFDocument* document, doub
     return CreatePDFRealArray(document, {a, b});
 }
 
-boost::shared_ptr<CPDFArray> CreatePDFArrayOf4Reals(CPDFDocument* document, double a, double b,
-                                                    double c, double d)
+boost::shared_ptr<CPDFArray> CreatePDFArrayOf4Reals(CPDFDocument* document, double a, double b, double c, double d)
 {
     return CreatePDFRealArray(document, {a, b, c, d});
 }
@@ -99,8 +95,7 @@ boost::shared_ptr<CPDFArray> CreatePDFArrayOf3Integers(CPDFDocument* document, i
     return CreatePDFIntegerArray(document, {a, b, c});
 }
 
-boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document,
-                                                       CPDFDictionary*& dictionary)
+boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document, CPDFDictionary*& dictionary)
 {
     boost::shared_ptr<CPDFDictionary> inner = CreatePDFDictionary(document);
     boost::shared_ptr<CPDFObject> object(new CPDFObject(document, inner));
@@ -109,8 +104,7 @@ boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document,
     return object;
 }
 
-int CheckPDFObjectType(const CPDFObjectPtr& object, int expectedType, const char* typeName,
-                       const char* message)
+int CheckPDFObjectType(const CPDFObjectPtr& object, int expectedType, const char* typeName, const char* message)
 {
     // A missing object is named as such even when the caller gave its own text.
     if (!object)

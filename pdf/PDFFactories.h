@@ -23,27 +23,21 @@ class CPDFString;
 boost::shared_ptr<CPDFObject> CreatePDFObject(CPDFDocument* document);
 boost::shared_ptr<CPDFBool> CreatePDFBool(CPDFDocument* document, bool value);
 boost::shared_ptr<CPDFName> CreatePDFName(CPDFDocument* document, const std::string& text);
-boost::shared_ptr<CPDFString> CreatePDFString(CPDFDocument* document, const std::string& text,
-                                              bool hex);
+boost::shared_ptr<CPDFString> CreatePDFString(CPDFDocument* document, const std::string& text, bool hex);
 boost::shared_ptr<CPDFNumber> CreatePDFInteger(CPDFDocument* document, int value);
 boost::shared_ptr<CPDFNumber> CreatePDFReal(CPDFDocument* document, double value);
 boost::shared_ptr<CPDFRef> CreatePDFRef(CPDFDocument* document, int objectNumber, int generation);
 boost::shared_ptr<CPDFDictionary> CreatePDFDictionary(CPDFDocument* document);
 boost::shared_ptr<CPDFArray> CreatePDFArray(CPDFDocument* document);
-boost::shared_ptr<CPDFArray> CreatePDFIntegerArray(CPDFDocument* document,
-                                                   const std::vector<int>& values);
-boost::shared_ptr<CPDFArray> CreatePDFRealArray(CPDFDocument* document,
-                                                const std::vector<double>& values);
+boost::shared_ptr<CPDFArray> CreatePDFIntegerArray(CPDFDocument* document, const std::vector<int>& values);
+boost::shared_ptr<CPDFArray> CreatePDFRealArray(CPDFDocument* document, const std::vector<double>& values);
 // The four doubles of a rectangle record, in record order.
 boost::shared_ptr<CPDFArray> CreatePDFRectArray(CPDFDocument* document, const double rect[4]);
 boost::shared_ptr<CPDFArray> CreatePDFArrayOf2Reals(CPDFDocument* document, double a, double b);
-boost::shared_ptr<CPDFArray> CreatePDFArrayOf4Reals(CPDFDocument* document, double a, double b,
-                                                    double c, double d);
-boost::shared_ptr<CPDFArray> CreatePDFArrayOf3Integers(CPDFDocument* document, int a, int b,
-                                                       int c);
+boost::shared_ptr<CPDFArray> CreatePDFArrayOf4Reals(CPDFDocument* document, double a, double b, double c, double d);
+boost::shared_ptr<CPDFArray> CreatePDFArrayOf3Integers(CPDFDocument* document, int a, int b, int c);
 // An indirect object holding a new empty dictionary, also handed out plainly.
-boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document,
-                                                       CPDFDictionary*& dictionary);
+boost::shared_ptr<CPDFObject> CreateIndirectDictionary(CPDFDocument* document, CPDFDictionary*& dictionary);
 
 // Throws "Null Object!", the caller's message or "%s expected!"; returns the type.
 int CheckPDFObjectType(const CPDFObjectPtr& object, int expectedType, const char* typeName,
@@ -61,8 +55,7 @@ CPDFString* CastToPDFString(const CPDFObjectPtr& object, const char* message = n
 
 // The dictionary itself, or the one an indirect object holds; otherwise
 // null, or a throw when required.
-CPDFDictionary* GetPDFDictionary(const CPDFObjectPtr& object, bool required,
-                                 const char* prefix = nullptr);
+CPDFDictionary* GetPDFDictionary(const CPDFObjectPtr& object, bool required, const char* prefix = nullptr);
 
 // A reference's target; any other object itself; empty for empty.
 CPDFObjectPtr ResolvePDFReference(const CPDFObjectPtr& object);

@@ -34,23 +34,32 @@ const int64_t kTailResume = 2048;
 const int64_t kXrefRowFieldsLength = 18;
 const int64_t kXrefRowMinLength = kXrefRowFieldsLength + 1;
 
-[[noreturn]] void Fail(const char* text) { ThrowTextException(text); }
+[[noreturn]] void Fail(const char* text)
+{
+    ThrowTextException(text);
+}
 
-[[noreturn]] void FailFormat(const char* format, int a, int b = 0, int c = 0, int d = 0) {
+[[noreturn]] void FailFormat(const char* format, int a, int b = 0, int c = 0, int d = 0)
+{
     char message[256];
     std::snprintf(message, sizeof message, format, a, b, c, d);
     ThrowTextException(message);
 }
 
-bool IsTailSeparator(char c) {
+bool IsTailSeparator(char c)
+{
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0 || c == 12;
 }
 
-bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
+bool IsDigitByte(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
-void CPDFParser::ParseFile() {
+void CPDFParser::ParseFile()
+{
     ReadTrailerChain(m_document);
     ReadPageTree(m_document);
     // A file without a form opens as well when forms are asked for.
@@ -58,46 +67,55 @@ void CPDFParser::ParseFile() {
         ReadAcroForm(m_document);
 }
 
-std::string CPDFParser::ReadHeader() {
+std::string CPDFParser::ReadHeader()
+{
     std::string text;
     int lineEnds = 0;
     while (lineEnds < 2) {
         bool lineEnd = false;
         char c = GetChar(&lineEnd);
-        if (c == 0) break;
+        if (c == 0)
+            break;
         text.push_back(c);
-        if (lineEnd) ++lineEnds;
+        if (lineEnd)
+            ++lineEnds;
     }
     return text;
 }
 
-int64_t CPDFParser::FindHeaderOffset() {
+int64_t CPDFParser::FindHeaderOffset()
+{
     // Mail gateways and web servers put bytes in front of a file; its
     // offsets then count from its header (ISO 32000-1, annex H.3 note 3).
     static const char kHeader[] = "%PDF-";
     const int64_t length = SourceLength();
     const int64_t searched = length < kPDFMaxHeaderOffset ? length : kPDFMaxHeaderOffset;
-    if (!SourceSeek(0)) return 0;
+    if (!SourceSeek(0))
+        return 0;
     std::string head;
     for (int64_t i = 0; i < searched; ++i) {
         int byte = SourceReadByte();
-        if (byte < 0) break;
+        if (byte < 0)
+            break;
         head.push_back(static_cast<char>(byte));
     }
     const size_t found = head.find(kHeader);
     return found == std::string::npos ? 0 : static_cast<int64_t>(found);
 }
 
-void CPDFParser::ReadStartXref(int& offset) {
+void CPDFParser::ReadStartXref(int& offset)
+{
     int64_t length = SourceLength();
     // A short file is searched over its whole length.
     int64_t window = length < kPDFTailWindow ? length : kPDFTailWindow;
-    if (window <= 0 || !SourceSeek(length - window)) Fail("Error parsing PDF trailer");
+    if (window <= 0 || !SourceSeek(length - window))
+        Fail("Error parsing PDF trailer");
     std::string tail;
     tail.reserve(static_cast<size_t>(window));
     for (int64_t i = 0; i < window; ++i) {
         int byte = SourceReadByte();
-        if (byte < 0) Fail("Error parsing PDF trailer");
+        if (byte < 0)
+            Fail("Error parsing PDF trailer");
         tail.push_back(static_cast<char>(byte));
     }
 
@@ -105,27 +123,33 @@ void CPDFParser::ReadStartXref(int& offset) {
     // garbage a transfer appended) is passed over.
     static const char kEof[] = "%%EOF";
     const size_t marker = tail.rfind(kEof);
-    if (marker == std::string::npos) Fail("File contains invalid EOF marker");
+    if (marker == std::string::npos)
+        Fail("File contains invalid EOF marker");
     // i is the index of the byte under examination; -1 means the window ran out.
     int64_t i = static_cast<int64_t>(marker) - 1;
     if (i < 0 || (tail[static_cast<size_t>(i)] != '\r' && tail[static_cast<size_t>(i)] != '\n'))
         Fail("File contains invalid trailer");
 
-    while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)])) --i;
+    while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)]))
+        --i;
     if (i < 0 || !IsDigitByte(tail[static_cast<size_t>(i)]))
         Fail("Invalid lat CRT offset");
     int64_t value = 0;
     int64_t scale = 1;
     while (i >= 0 && IsDigitByte(tail[static_cast<size_t>(i)])) {
-        if (scale > kPDFMaxFileOffset) Fail("Invalid lat CRT offset");
+        if (scale > kPDFMaxFileOffset)
+            Fail("Invalid lat CRT offset");
         value += (tail[static_cast<size_t>(i)] - '0') * scale;
-        if (value > kPDFMaxFileOffset) Fail("Invalid lat CRT offset");
+        if (value > kPDFMaxFileOffset)
+            Fail("Invalid lat CRT offset");
         scale *= 10;
         --i;
     }
-    if (i < 0 || !IsTailSeparator(tail[static_cast<size_t>(i)])) Fail("Invalid lat CRT offset");
+    if (i < 0 || !IsTailSeparator(tail[static_cast<size_t>(i)]))
+        Fail("Invalid lat CRT offset");
 
-    while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)])) --i;
+    while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)]))
+        --i;
     static const char kStartXref[] = "startxref";
     if (i < 8 || tail.compare(static_cast<size_t>(i - 8), 9, kStartXref) != 0)
         Fail("startxref not found");
@@ -135,20 +159,26 @@ void CPDFParser::ReadStartXref(int& offset) {
         Fail("Error while parsing file trailer");
 }
 
-void CPDFParser::CheckObjectNumberLimit(long long number) {
+void CPDFParser::CheckObjectNumberLimit(long long number)
+{
     // Object numbers above the file's own length cannot belong to a sound
     // file, and the table would otherwise grow to the number read.
     long long ceiling = kPDFMaxObjectNumber;
-    if (SourceLength() < ceiling) ceiling = SourceLength();
+    if (SourceLength() < ceiling)
+        ceiling = SourceLength();
     if (number < 0 || number > ceiling)
-        FailFormat("Object number %d is out of range in Cross Reference Table", static_cast<int>(number > INT32_MAX ? INT32_MAX : number));
+        FailFormat("Object number %d is out of range in Cross Reference Table",
+                   static_cast<int>(number > INT32_MAX ? INT32_MAX : number));
 }
 
-boost::shared_ptr<CPDFDictionary> CPDFParser::ParseXrefSection(CPDFCrt& table) {
-    if (!MatchLiteral("xref")) Fail("xref keyword has not been found");
+boost::shared_ptr<CPDFDictionary> CPDFParser::ParseXrefSection(CPDFCrt& table)
+{
+    if (!MatchLiteral("xref"))
+        Fail("xref keyword has not been found");
     SkipWhitespace();
     for (;;) {
-        if (MatchLiteral("trailer")) break;
+        if (MatchLiteral("trailer"))
+            break;
         SkipWhitespace();
         int first = 0;
         int count = 0;
@@ -161,14 +191,17 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseXrefSection(CPDFCrt& table) {
         CheckObjectNumberLimit(count > 0 ? static_cast<long long>(first) + count - 1 : first);
         table.AddSection(first, count);
 
-        for (int row = 0; row < count; ++row) ReadXrefRow(table, first + row);
-        if (IsAtEnd()) break;
+        for (int row = 0; row < count; ++row)
+            ReadXrefRow(table, first + row);
+        if (IsAtEnd())
+            break;
     }
     SkipBlanks();
     return ParseDictionary();
 }
 
-void CPDFParser::ReadXrefRow(CPDFCrt& table, int objectNumber) {
+void CPDFParser::ReadXrefRow(CPDFCrt& table, int objectNumber)
+{
     const int64_t rowStart = SourceTell();
     int offset = 0;
     int generation = 0;
@@ -176,20 +209,25 @@ void CPDFParser::ReadXrefRow(CPDFCrt& table, int objectNumber) {
         Fail("Invalid character while parsing Cross Reference Table");
     char type = GetChar(nullptr);
     const int64_t fieldsEnd = SourceTell();
-    if (!CheckLineEnd()) AddMessage("Invalid character while parsing Cross Reference Table");
+    if (!CheckLineEnd())
+        AddMessage("Invalid character while parsing Cross Reference Table");
     // Writers end rows with CR LF, blank CR or blank LF (ISO 32000-1, 7.5.4),
     // and in practice also with a lone LF, trailing blanks or an empty line;
     // the fields themselves keep their fixed widths.
     const bool separated = SkipWhitespace() || SourceTell() > fieldsEnd;
-    if (type != 'n' && type != 'f') Fail("Invalid type character while parsing Cross Reference Table");
-    if (offset < 0) Fail("Invalid offset value while parsing Cross Reference Table");
+    if (type != 'n' && type != 'f')
+        Fail("Invalid type character while parsing Cross Reference Table");
+    if (offset < 0)
+        Fail("Invalid offset value while parsing Cross Reference Table");
     if (fieldsEnd - rowStart != kXrefRowFieldsLength || !separated)
         Fail("Invalid xref entry length while parsing Cross Reference Table");
     table.AddEntry(objectNumber, generation, offset, type);
 }
 
-void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
-    if (document == nullptr) Fail("Null pointer provided for document!");
+void CPDFParser::ReadTrailerChain(CPDFDocument* document)
+{
+    if (document == nullptr)
+        Fail("Null pointer provided for document!");
     m_headerOffset = FindHeaderOffset();
     SourceSeek(m_headerOffset);
     document->SetFileVersion(ReadHeader());
@@ -201,19 +239,23 @@ void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
 
     ReadXrefSections(startXref);
     boost::shared_ptr<CPDFDictionary> trailer = m_crt->GetTrailer();
-    if (!trailer) Fail("Trailerdict is not present");
+    if (!trailer)
+        Fail("Trailerdict is not present");
     // Encrypted strings and streams would be copied as if they were plain.
-    if (trailer->HasKey("/Encrypt")) Fail("Encrypted PDF documents are not supported!");
+    if (trailer->HasKey("/Encrypt"))
+        Fail("Encrypted PDF documents are not supported!");
     document->SetFileTableSize(m_crt->GetSize());
     document->SetFileTrailer(trailer);
-    boost::shared_ptr<CPDFDictionary> root = boost::static_pointer_cast<CPDFDictionary>(
-        trailer->GetTypedEntry("/Root", ptDictionary, true));
+    boost::shared_ptr<CPDFDictionary> root =
+        boost::static_pointer_cast<CPDFDictionary>(trailer->GetTypedEntry("/Root", ptDictionary, true));
     document->SetRootCatalog(root);
     CPDFName* type = root->GetName("/Type", true, nullptr);
-    if (type->GetName() != "/Catalog") Fail("Root object must have type /Catalog");
+    if (type->GetName() != "/Catalog")
+        Fail("Root object must have type /Catalog");
 }
 
-void CPDFParser::ReadXrefSections(int startXref) {
+void CPDFParser::ReadXrefSections(int startXref)
+{
     std::set<int> visitedOffsets;
     int offset = startXref;
     bool first = true;
@@ -234,14 +276,17 @@ void CPDFParser::ReadXrefSections(int startXref) {
             m_crt->SetTrailer(trailer);
             first = false;
         }
-        if (!trailer->HasKey("/Prev")) break;
+        if (!trailer->HasKey("/Prev"))
+            break;
         boost::shared_ptr<CPDFObjectBase> prev = trailer->Get("/Prev");
-        if (!prev || prev->GetType() != ptInteger) Fail("/Prev has invalid type in trailer dict");
+        if (!prev || prev->GetType() != ptInteger)
+            Fail("/Prev has invalid type in trailer dict");
         offset = static_cast<CPDFNumber*>(prev.get())->GetInteger();
     }
 }
 
-bool CPDFParser::IsXrefStreamAt(int64_t offset) {
+bool CPDFParser::IsXrefStreamAt(int64_t offset)
+{
     ParserPosition mark = SavePosition();
     bool xrefStream = false;
     try {
@@ -266,10 +311,13 @@ bool CPDFParser::IsXrefStreamAt(int64_t offset) {
     return xrefStream;
 }
 
-void CPDFParser::ReadPageTree(CPDFDocument* document) {
-    if (document == nullptr) Fail("Null pointer provided for document!");
+void CPDFParser::ReadPageTree(CPDFDocument* document)
+{
+    if (document == nullptr)
+        Fail("Null pointer provided for document!");
     CPDFDictionary* catalog = document->GetRootCatalog().get();
-    if (catalog == nullptr) Fail("RootCatalog element is missing");
+    if (catalog == nullptr)
+        Fail("RootCatalog element is missing");
 
     // Depth first in document order: kids are pushed in reverse.
     std::vector<std::pair<CPDFRef*, int>> pending;
@@ -280,10 +328,12 @@ void CPDFParser::ReadPageTree(CPDFDocument* document) {
         CPDFRef* reference = pending.back().first;
         int depth = pending.back().second;
         pending.pop_back();
-        if (reference == nullptr) continue;
+        if (reference == nullptr)
+            continue;
 
         boost::shared_ptr<CPDFObject> object = reference->GetReferencedObject(nullptr, false);
-        if (!object) Fail("Can't get the Page ref object!");
+        if (!object)
+            Fail("Can't get the Page ref object!");
         if (object->GetInnerType() != ptDictionary)
             Fail("Pages tree node or page object of invalid type");
         CPDFDictionary* node = static_cast<CPDFDictionary*>(object->GetInnerObject().get());
@@ -292,14 +342,15 @@ void CPDFParser::ReadPageTree(CPDFDocument* document) {
         if (type == "/Pages") {
             if (!visitedNodes.insert(object.get()).second)
                 Fail("Pages tree node is reached twice: the /Kids of the page tree form a cycle");
-            if (depth >= kPDFMaxPageTreeDepth) Fail("Pages tree is nested too deeply");
+            if (depth >= kPDFMaxPageTreeDepth)
+                Fail("Pages tree is nested too deeply");
             if (firstNode)
-                node->GetInteger("/Count", true,
-                                 "Count element of Subtree is missing or is not of type integer");
+                node->GetInteger("/Count", true, "Count element of Subtree is missing or is not of type integer");
             CPDFArray* kids = node->GetArray("/Kids", true, "Kids array not in pages dictionary!");
             for (int k = kids->GetCount() - 1; k >= 0; --k) {
                 boost::shared_ptr<CPDFObjectBase> kid = kids->Get(k);
-                if (!kid || kid->GetType() == ptNull) continue;
+                if (!kid || kid->GetType() == ptNull)
+                    continue;
                 if (kid->GetType() != ptRef)
                     Fail("Kids array in pages node contains other object than indirect reference");
                 pending.push_back(std::make_pair(static_cast<CPDFRef*>(kid.get()), depth + 1));
@@ -315,9 +366,12 @@ void CPDFParser::ReadPageTree(CPDFDocument* document) {
     }
 }
 
-boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference) {
-    if (reference == nullptr) Fail("NULL pointer provided as parameter");
-    if (!m_crt) Fail("Cross Reference table missing");
+boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference)
+{
+    if (reference == nullptr)
+        Fail("NULL pointer provided as parameter");
+    if (!m_crt)
+        Fail("Cross Reference table missing");
 
     int objectNumber = reference->GetObjectNumber();
     int generation = reference->GetGenerationNumber();
@@ -347,8 +401,8 @@ boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference) {
         // An offset that leads to another object is a damaged table; taking
         // that object under this number would hand out the wrong content.
         if (result->GetObjectNumber() != objectNumber || result->GetGenerationNumber() != generation)
-            FailFormat("Object %d %d expected at its offset in crt, but found object %d %d", objectNumber,
-                       generation, result->GetObjectNumber(), result->GetGenerationNumber());
+            FailFormat("Object %d %d expected at its offset in crt, but found object %d %d", objectNumber, generation,
+                       result->GetObjectNumber(), result->GetGenerationNumber());
     } else {
         char message[96];
         if (found && entry.type == 'f')

@@ -104,26 +104,22 @@ private:
 
 class CPDFAcroButton : public CPDFAcroForm {
 public:
-    CPDFAcroButton(int flags, const boost::shared_ptr<CPDFAcroForm>& parent)
-        : CPDFAcroForm(aftButton, flags, parent) {}
+    CPDFAcroButton(int flags, const boost::shared_ptr<CPDFAcroForm>& parent) : CPDFAcroForm(aftButton, flags, parent) {}
 };
 
 class CPDFAcroChoice : public CPDFAcroForm {
 public:
-    CPDFAcroChoice(int flags, const boost::shared_ptr<CPDFAcroForm>& parent)
-        : CPDFAcroForm(aftChoice, flags, parent) {}
+    CPDFAcroChoice(int flags, const boost::shared_ptr<CPDFAcroForm>& parent) : CPDFAcroForm(aftChoice, flags, parent) {}
 };
 
 class CPDFAcroText : public CPDFAcroForm {
 public:
-    CPDFAcroText(int flags, const boost::shared_ptr<CPDFAcroForm>& parent)
-        : CPDFAcroForm(aftText, flags, parent) {}
+    CPDFAcroText(int flags, const boost::shared_ptr<CPDFAcroForm>& parent) : CPDFAcroForm(aftText, flags, parent) {}
 };
 
 class CPDFAcroSig : public CPDFAcroForm {
 public:
-    CPDFAcroSig(int flags, const boost::shared_ptr<CPDFAcroForm>& parent)
-        : CPDFAcroForm(aftSignature, flags, parent) {}
+    CPDFAcroSig(int flags, const boost::shared_ptr<CPDFAcroForm>& parent) : CPDFAcroForm(aftSignature, flags, parent) {}
 };
 
 // The indirect dictionary an entry refers to; null for anything else.
@@ -143,8 +139,7 @@ public:
 
 private:
     boost::shared_ptr<CPDFAcroForm> BuildNode(CPDFDictionary* fieldDictionary,
-                                              const boost::shared_ptr<CPDFAcroForm>& parent,
-                                              int depth);
+                                              const boost::shared_ptr<CPDFAcroForm>& parent, int depth);
     std::set<const CPDFDictionary*> m_visited;
 };
 

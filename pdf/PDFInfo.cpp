@@ -25,10 +25,7 @@ std::string CurrentLocalDate()
 }  // namespace
 
 CPDFInfo::CPDFInfo(CPDFDocument* document)
-    : m_document(document),
-      m_version("1.4"),
-      m_creator("ZAVImage Version 5.0"),
-      m_creationDate(CurrentLocalDate()),
+    : m_document(document), m_version("1.4"), m_creator("ZAVImage Version 5.0"), m_creationDate(CurrentLocalDate()),
       m_modDate(m_creationDate)
 {
 }
@@ -37,8 +34,7 @@ std::string CPDFInfo::CheckDate(const std::string& text)
 {
     std::string date = text.compare(0, 2, "D:") == 0 ? text : "D:" + text;
     if (date.size() != 16)
-        ThrowTextException(
-            "Invalid PDF date string. A date value has the format 'D:yyyymmddHHMMSS'!");
+        ThrowTextException("Invalid PDF date string. A date value has the format 'D:yyyymmddHHMMSS'!");
     return date;
 }
 
@@ -66,8 +62,9 @@ boost::shared_ptr<CPDFObject> CPDFInfo::CreateInfoDictionary() const
     CPDFDictionary* dictionary = nullptr;
     boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(m_document, dictionary);
     const std::pair<const char*, const std::string*> entries[] = {
-        {"/Creator", &m_creator},   {"/Title", &m_title},     {"/Producer", &m_producer},
-        {"/Author", &m_author},     {"/Subject", &m_subject}, {"/Keywords", &m_keywords},
+        {"/Creator", &m_creator},   {"/Title", &m_title},
+        {"/Producer", &m_producer}, {"/Author", &m_author},
+        {"/Subject", &m_subject},   {"/Keywords", &m_keywords},
         {"/ModDate", &m_modDate},   {"/CreationDate", &m_creationDate},
     };
     for (const auto& entry : entries)

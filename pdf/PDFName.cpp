@@ -2,15 +2,13 @@
 
 namespace ZAVPDF {
 
-CPDFName::CPDFName(CPDFDocument* document, const std::string& text)
-    : CPDFObjectBase(ptName, document), m_text(text)
+CPDFName::CPDFName(CPDFDocument* document, const std::string& text) : CPDFObjectBase(ptName, document), m_text(text)
 {
 }
 
 CPDFName::~CPDFName() = default;
 
-CPDFObjectPtr CPDFName::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&,
-                              CPDFKeySet&, bool)
+CPDFObjectPtr CPDFName::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&, CPDFKeySet&, bool)
 {
     CPDFObjectPtr copy(new CPDFName(targetDocument, m_text));
     copy->SetModified(true);
@@ -21,9 +19,8 @@ namespace {
 
 bool IsPlainNameByte(unsigned char byte)
 {
-    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') ||
-           (byte >= 'A' && byte <= 'Z') || byte == '_' || byte == '-' || byte == '*' ||
-           byte == '?' || byte == ';';
+    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+           byte == '_' || byte == '-' || byte == '*' || byte == '?' || byte == ';';
 }
 
 }  // namespace

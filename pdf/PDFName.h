@@ -17,9 +17,8 @@ public:
 
     const std::string& GetName() const { return m_text; }
 
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     // EscapePDFName of the text.
     std::string ToPDFString() const override;
 

@@ -2,12 +2,13 @@
 
 namespace ZAVPDF {
 
-CPDFNull::CPDFNull(CPDFDocument* document) : CPDFObjectBase(ptNull, document) {}
+CPDFNull::CPDFNull(CPDFDocument* document) : CPDFObjectBase(ptNull, document)
+{
+}
 
 CPDFNull::~CPDFNull() = default;
 
-CPDFObjectPtr CPDFNull::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&,
-                              CPDFKeySet&, bool)
+CPDFObjectPtr CPDFNull::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&, CPDFKeySet&, bool)
 {
     CPDFObjectPtr copy(new CPDFNull(targetDocument));
     copy->SetModified(true);

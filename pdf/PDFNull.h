@@ -10,9 +10,8 @@ public:
     explicit CPDFNull(CPDFDocument* document);
     ~CPDFNull() override;
 
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 };
 

@@ -35,8 +35,7 @@ void CPDFNumber::SetInteger(int value)
     SetModified(true);
 }
 
-CPDFObjectPtr CPDFNumber::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&,
-                                CPDFKeySet&, bool)
+CPDFObjectPtr CPDFNumber::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&, CPDFKeySet&, bool)
 {
     CPDFNumber* copy = GetType() == ptInteger ? new CPDFNumber(targetDocument, m_integerValue)
                                               : new CPDFNumber(targetDocument, m_realValue);
@@ -62,8 +61,7 @@ std::string FormatPDFReal(double value)
     // The shortest fixed-point text that reads back as the same double; PDF
     // syntax has no exponent form, and to_chars ignores the locale.
     char buffer[512];
-    const std::to_chars_result written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     std::string text(buffer, written.ec == std::errc() ? written.ptr : buffer);
     const size_t point = text.find('.');
     const size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;

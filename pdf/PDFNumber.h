@@ -17,9 +17,8 @@ public:
     double GetReal() const { return m_isInteger ? m_integerValue : m_realValue; }
     void SetInteger(int value);
 
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 
 private:

@@ -10,7 +10,9 @@
 
 namespace ZAVPDF {
 
-CPDFObject::CPDFObject(CPDFDocument* document) : CPDFObjectBase(ptObject, document) {}
+CPDFObject::CPDFObject(CPDFDocument* document) : CPDFObjectBase(ptObject, document)
+{
+}
 
 CPDFObject::CPDFObject(CPDFDocument* document, const CPDFObjectPtr& inner)
     : CPDFObjectBase(ptObject, document), m_inner(inner)
@@ -73,8 +75,8 @@ void CPDFObject::CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys)
     }
 }
 
-void CPDFObject::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                                  std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys)
+void CPDFObject::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                                  CPDFKeySet& visitedKeys)
 {
     if (!MarkVisited(visitedKeys))
         return;
@@ -122,8 +124,7 @@ void CPDFObject::WriteTo(std::ostream& stream)
         const bool writeStream = m_hasStream && m_inner->GetType() == ptDictionary;
         if (writeStream) {
             auto* dictionary = static_cast<CPDFDictionary*>(m_inner.get());
-            dictionary->Set("/Length", CPDFObjectPtr(new CPDFNumber(dictionary->GetDocument(),
-                                                                    GetStreamSize())));
+            dictionary->Set("/Length", CPDFObjectPtr(new CPDFNumber(dictionary->GetDocument(), GetStreamSize())));
         }
         m_inner->WriteTo(stream);
         if (writeStream) {
@@ -151,14 +152,13 @@ boost::shared_ptr<CPDFObject> CPDFObject::EnterEmptyCopy(CPDFObject* original, C
 }
 
 CPDFObjectPtr CPDFObject::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                                bool addToDocument)
+                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet, bool addToDocument)
 {
     CPDFWalkGuard guard;
     boost::shared_ptr<CPDFObject> copy = EnterEmptyCopy(this, sourceDocument, targetDocument, addToDocument);
     if (m_inner)
-        copy->SetInnerObject(TransferredOrCloned(m_inner, sourceDocument, targetDocument,
-                                                 referenceMap, keySet, addToDocument));
+        copy->SetInnerObject(
+            TransferredOrCloned(m_inner, sourceDocument, targetDocument, referenceMap, keySet, addToDocument));
     if (m_hasStream)
         copy->SetStreamData(m_streamData);
     return copy;

@@ -22,11 +22,10 @@ public:
     int GetGenerationNumber() const override { return m_generationNumber; }
     void CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys) override;
     bool HasModifiedContent() const override;
-    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                          std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys) override;
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                          CPDFKeySet& visitedKeys) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     // An empty copy of original entered into targetDocument and recorded as
     // its transfer, before anything inside is copied: a cycle that leads
     // back to original then finds the copy.

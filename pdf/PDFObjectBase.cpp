@@ -8,9 +8,7 @@
 namespace ZAVPDF {
 
 CPDFObjectBase::CPDFObjectBase(int type, CPDFDocument* document)
-    : m_document(document),
-      m_documentKey(CPDFDocument::MakeKeyText(document)),
-      m_type(type)
+    : m_document(document), m_documentKey(CPDFDocument::MakeKeyText(document)), m_type(type)
 {
     if (!document)
         ThrowTextException("No document assigned!");
@@ -18,18 +16,32 @@ CPDFObjectBase::CPDFObjectBase(int type, CPDFDocument* document)
 
 CPDFObjectBase::~CPDFObjectBase() = default;
 
-int CPDFObjectBase::GetObjectNumber() const { return 0; }
+int CPDFObjectBase::GetObjectNumber() const
+{
+    return 0;
+}
 
-int CPDFObjectBase::GetGenerationNumber() const { return 0; }
+int CPDFObjectBase::GetGenerationNumber() const
+{
+    return 0;
+}
 
-void CPDFObjectBase::CollectReferences(CPDFObjectMap&, CPDFKeySet&) {}
+void CPDFObjectBase::CollectReferences(CPDFObjectMap&, CPDFKeySet&)
+{
+}
 
-bool CPDFObjectBase::IsModified() const { return m_modified; }
+bool CPDFObjectBase::IsModified() const
+{
+    return m_modified;
+}
 
-bool CPDFObjectBase::HasModifiedContent() const { return false; }
+bool CPDFObjectBase::HasModifiedContent() const
+{
+    return false;
+}
 
-void CPDFObjectBase::FindDictionaries(const boost::shared_ptr<CPDFDictionary>&,
-                                      std::vector<CPDFDictionary*>&, CPDFKeySet&)
+void CPDFObjectBase::FindDictionaries(const boost::shared_ptr<CPDFDictionary>&, std::vector<CPDFDictionary*>&,
+                                      CPDFKeySet&)
 {
 }
 

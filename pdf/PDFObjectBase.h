@@ -59,13 +59,12 @@ public:
     virtual bool IsModified() const;
     virtual bool HasModifiedContent() const;
     // Gathers the dictionaries that hold every entry of filter.
-    virtual void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                                  std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys);
+    virtual void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                                  CPDFKeySet& visitedKeys);
     // Copies this object into targetDocument; see PDFFactories.h for the rules.
     // A reference whose object key keySet holds is copied as null.
     virtual CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                                bool addToDocument) = 0;
+                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet, bool addToDocument) = 0;
     // The object's PDF syntax, byte for byte.
     virtual std::string ToPDFString() const = 0;
     virtual void WriteTo(std::ostream& stream);

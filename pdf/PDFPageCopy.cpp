@@ -47,8 +47,7 @@ public:
         }
         CPDFDictionary* node = source;
         std::set<const CPDFDictionary*> visited;
-        for (int depth = 0; depth < kPDFMaxPageTreeDepth && node && visited.insert(node).second;
-             ++depth) {
+        for (int depth = 0; depth < kPDFMaxPageTreeDepth && node && visited.insert(node).second; ++depth) {
             if (!node->HasKey("/Parent"))
                 break;
             CPDFDictionary* ancestor = GetPDFDictionary(ResolvePDFReference(node->Get("/Parent")), false);
@@ -148,9 +147,10 @@ boost::shared_ptr<CPDFObject> FieldRootOf(boost::shared_ptr<CPDFObject> field)
 std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
 {
     std::vector<boost::shared_ptr<CPDFObject>> roots;
-    const CPDFObjectPtr annotations = page.HasKey("/Annots") ? ResolvePDFReference(page.Get("/Annots")) : CPDFObjectPtr();
-    CPDFArray* list = annotations && annotations->GetType() == ptArray ? static_cast<CPDFArray*>(annotations.get())
-                                                                       : nullptr;
+    const CPDFObjectPtr annotations =
+        page.HasKey("/Annots") ? ResolvePDFReference(page.Get("/Annots")) : CPDFObjectPtr();
+    CPDFArray* list =
+        annotations && annotations->GetType() == ptArray ? static_cast<CPDFArray*>(annotations.get()) : nullptr;
     for (int i = 0; list && i < list->GetCount(); ++i) {
         const CPDFObjectPtr annotation = ResolvePDFReference(list->Get(i));
         CPDFDictionary* dictionary = GetPDFDictionary(annotation, false);
@@ -171,8 +171,8 @@ std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
 CPDFDictionary& TargetForm(CPDFDocument& target)
 {
     CPDFDictionary& additions = *target.GetCatalogAdditions();
-    if (CPDFDictionary* form = additions.HasKey("/AcroForm") ? GetPDFDictionary(additions.Get("/AcroForm"), false)
-                                                             : nullptr)
+    if (CPDFDictionary* form =
+            additions.HasKey("/AcroForm") ? GetPDFDictionary(additions.Get("/AcroForm"), false) : nullptr)
         return *form;
     boost::shared_ptr<CPDFDictionary> form = CreatePDFDictionary(&target);
     form->Set("/Fields", CreatePDFArray(&target));
@@ -213,8 +213,7 @@ void CopyFormFields(PageCopy& copy, CPDFDictionary& page)
 
 }  // namespace
 
-boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target,
-                                                        const boost::shared_ptr<CPDFObject>& page,
+boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target, const boost::shared_ptr<CPDFObject>& page,
                                                         bool addToDocument)
 {
     PageCopy copy(page->GetDocument(), target, addToDocument);

@@ -18,8 +18,7 @@ class CPDFObject;
 // own form (unless the target already has one from its file), with the
 // source form's /DA, /DR and /NeedAppearances. The source is left as it
 // was. addToDocument is the adding flag of the copy (set for an update).
-boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target,
-                                                        const boost::shared_ptr<CPDFObject>& page,
+boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target, const boost::shared_ptr<CPDFObject>& page,
                                                         bool addToDocument);
 
 }  // namespace ZAVPDF

@@ -59,9 +59,8 @@ boost::shared_ptr<CPDFObject> CPDFRef::GetReferencedObject(CPDFDocument* otherDo
     if (!found && document->GetParser())
         found = document->LoadObject(this);
     if (!found)
-        ThrowTextException(
-            "Referenced object not found in crt and there is no parser assigned to read the "
-            "missing referenced object!");
+        ThrowTextException("Referenced object not found in crt and there is no parser assigned to read the "
+                           "missing referenced object!");
     m_cached = found;
     return found;
 }
@@ -76,8 +75,8 @@ void CPDFRef::CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys)
     target->CollectReferences(map, visitedKeys);
 }
 
-void CPDFRef::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                               std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys)
+void CPDFRef::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                               CPDFKeySet& visitedKeys)
 {
     if (visitedKeys.HasKey(GetObjectKey()))
         return;
@@ -85,8 +84,8 @@ void CPDFRef::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
     GetReferencedObject()->FindDictionaries(filter, result, visitedKeys);
 }
 
-CPDFObjectPtr CPDFRef::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                             CPDFVisitedMap& referenceMap, CPDFKeySet& keySet, bool addToDocument)
+CPDFObjectPtr CPDFRef::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                             CPDFKeySet& keySet, bool addToDocument)
 {
     CPDFWalkGuard guard;
     const std::string key = GetObjectKey();
@@ -113,8 +112,7 @@ CPDFObjectPtr CPDFRef::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetD
 
     CPDFObjectPtr target = found;
     if (found->GetDocument() != targetDocument)
-        target = TransferredOrCloned(found, sourceDocument, targetDocument, referenceMap, keySet,
-                                     addToDocument);
+        target = TransferredOrCloned(found, sourceDocument, targetDocument, referenceMap, keySet, addToDocument);
     if (!target || target->GetType() != ptObject)
         ThrowTextException("Referenced Object is no Object!");
 
@@ -129,8 +127,7 @@ std::string CPDFRef::ToPDFString() const
 {
     char text[1024];
     if (m_cached)
-        std::snprintf(text, sizeof text, "%d %d R", m_cached->GetObjectNumber(),
-                      m_cached->GetGenerationNumber());
+        std::snprintf(text, sizeof text, "%d %d R", m_cached->GetObjectNumber(), m_cached->GetGenerationNumber());
     else
         std::snprintf(text, sizeof text, "%d %d R", m_objectNumber, m_generationNumber);
     return text;

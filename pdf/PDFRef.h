@@ -38,11 +38,10 @@ public:
                                                       bool addToDocument = false);
 
     void CollectReferences(CPDFObjectMap& map, CPDFKeySet& visitedKeys) override;
-    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
-                          std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys) override;
-    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                        CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                        bool addToDocument) override;
+    void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, std::vector<CPDFDictionary*>& result,
+                          CPDFKeySet& visitedKeys) override;
+    CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
+                        CPDFKeySet& keySet, bool addToDocument) override;
     std::string ToPDFString() const override;
 
 private:

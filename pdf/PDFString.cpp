@@ -32,12 +32,10 @@ std::string CPDFString::GetText() const
 {
     if (ValueLength() == 0)
         return std::string();
-    return std::string(reinterpret_cast<const char*>(m_bytes.GetData()),
-                       static_cast<size_t>(ValueLength()));
+    return std::string(reinterpret_cast<const char*>(m_bytes.GetData()), static_cast<size_t>(ValueLength()));
 }
 
-CPDFObjectPtr CPDFString::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&,
-                                CPDFKeySet&, bool)
+CPDFObjectPtr CPDFString::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPDFVisitedMap&, CPDFKeySet&, bool)
 {
     // A copy is always written in hex form and counts as changed.
     CPDFObjectPtr copy(new CPDFString(targetDocument, m_bytes));

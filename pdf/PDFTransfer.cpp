@@ -6,13 +6,10 @@
 
 namespace ZAVPDF {
 
-CTransferObjectsMapEntry::CTransferObjectsMapEntry(CPDFDocument* sourceDocument,
-                                                   CPDFObject* sourceObject,
+CTransferObjectsMapEntry::CTransferObjectsMapEntry(CPDFDocument* sourceDocument, CPDFObject* sourceObject,
                                                    CPDFDocument* targetDocument,
                                                    const boost::shared_ptr<CPDFObject>& targetObject)
-    : m_sourceDocument(sourceDocument),
-      m_sourceObject(sourceObject),
-      m_targetDocument(targetDocument),
+    : m_sourceDocument(sourceDocument), m_sourceObject(sourceObject), m_targetDocument(targetDocument),
       m_targetObject(targetObject)
 {
     if (!sourceObject || !targetObject)
@@ -38,12 +35,10 @@ std::string MakeTransferKey(int sourceObjectNumber, const CPDFDocument* sourceDo
 
 void AddTransferEntry(const boost::shared_ptr<CTransferObjectsMapEntry>& entry)
 {
-    TransferObjectsMap().Set(
-        MakeTransferKey(entry->GetSourceObjectNumber(), entry->GetSourceDocument()), entry);
+    TransferObjectsMap().Set(MakeTransferKey(entry->GetSourceObjectNumber(), entry->GetSourceDocument()), entry);
 }
 
-boost::shared_ptr<CTransferObjectsMapEntry> FindTransferEntry(int objectNumber,
-                                                              const CPDFDocument* sourceDocument)
+boost::shared_ptr<CTransferObjectsMapEntry> FindTransferEntry(int objectNumber, const CPDFDocument* sourceDocument)
 {
     CTransferObjectsMap& map = TransferObjectsMap();
     const int index = map.Find(MakeTransferKey(objectNumber, sourceDocument), false);
@@ -60,13 +55,12 @@ CPDFObjectPtr FindTransferredObject(const CPDFObjectPtr& object, CPDFDocument* t
         FindTransferEntry(object->GetObjectNumber(), object->GetDocument());
     if (!entry || entry->GetSourceObject() != object.get())
         return CPDFObjectPtr();
-    return targetDocument->FindObjectByNumber(entry->GetTargetObjectNumber(),
-                                              entry->GetTargetDocument());
+    return targetDocument->FindObjectByNumber(entry->GetTargetObjectNumber(), entry->GetTargetDocument());
 }
 
 CPDFObjectPtr TransferredOrCloned(const CPDFObjectPtr& object, CPDFDocument* sourceDocument,
-                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
-                                  CPDFKeySet& keySet, bool addToDocument)
+                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
+                                  bool addToDocument)
 {
     CPDFObjectPtr copy = FindTransferredObject(object, targetDocument);
     if (!copy)

@@ -16,8 +16,7 @@ class CPDFObject;
 // One completed transfer of an indirect object.
 class CTransferObjectsMapEntry {
 public:
-    CTransferObjectsMapEntry(CPDFDocument* sourceDocument, CPDFObject* sourceObject,
-                             CPDFDocument* targetDocument,
+    CTransferObjectsMapEntry(CPDFDocument* sourceDocument, CPDFObject* sourceObject, CPDFDocument* targetDocument,
                              const boost::shared_ptr<CPDFObject>& targetObject);
 
     CPDFDocument* GetSourceDocument() const { return m_sourceDocument; }
@@ -51,15 +50,14 @@ CTransferObjectsMap& TransferObjectsMap();
 std::string MakeTransferKey(int sourceObjectNumber, const CPDFDocument* sourceDocument);
 
 void AddTransferEntry(const boost::shared_ptr<CTransferObjectsMapEntry>& entry);
-boost::shared_ptr<CTransferObjectsMapEntry> FindTransferEntry(int objectNumber,
-                                                              const CPDFDocument* sourceDocument);
+boost::shared_ptr<CTransferObjectsMapEntry> FindTransferEntry(int objectNumber, const CPDFDocument* sourceDocument);
 // The copy of object in targetDocument, or empty when object is no indirect
 // object or has not been copied there.
 CPDFObjectPtr FindTransferredObject(const CPDFObjectPtr& object, CPDFDocument* targetDocument);
 // The copy of object (never empty) in targetDocument: the one an earlier
 // transfer made, else a new clone, so shared objects are copied once.
 CPDFObjectPtr TransferredOrCloned(const CPDFObjectPtr& object, CPDFDocument* sourceDocument,
-                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap,
-                                  CPDFKeySet& keySet, bool addToDocument);
+                                  CPDFDocument* targetDocument, CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
+                                  bool addToDocument);
 
 }  // namespace ZAVPDF

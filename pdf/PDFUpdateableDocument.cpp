@@ -26,12 +26,14 @@ namespace ZAVPDF {
 
 namespace {
 
-bool FileExists(const char* fileName) {
+bool FileExists(const char* fileName)
+{
     std::error_code error;
     return fileName && *fileName && std::filesystem::is_regular_file(fileName, error);
 }
 
-boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document, const boost::shared_ptr<CPDFObject>& object) {
+boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document, const boost::shared_ptr<CPDFObject>& object)
+{
     boost::shared_ptr<CPDFRef> reference =
         CreatePDFRef(document, object->GetObjectNumber(), object->GetGenerationNumber());
     reference->SetCachedObject(object);
@@ -40,46 +42,57 @@ boost::shared_ptr<CPDFRef> ReferenceTo(CPDFDocument* document, const boost::shar
 
 }  // namespace
 
-CPDFUpdateableDocument::CPDFUpdateableDocument() : m_updateCrt(boost::make_shared<CPDFCrt>()) {
+CPDFUpdateableDocument::CPDFUpdateableDocument() : m_updateCrt(boost::make_shared<CPDFCrt>())
+{
     m_updateCrt->AddEntry(0, 65535, 0, 'f');
 }
 
-CPDFUpdateableDocument::~CPDFUpdateableDocument() { m_updateCrt.reset(); }
+CPDFUpdateableDocument::~CPDFUpdateableDocument()
+{
+    m_updateCrt.reset();
+}
 
-void CPDFUpdateableDocument::GetNewObjectNumber(int& objectNumber, int& generation) {
+void CPDFUpdateableDocument::GetNewObjectNumber(int& objectNumber, int& generation)
+{
     s_crtentry entry = s_crtentry();
-    if (!m_updateCrt || !m_updateCrt->FindEntry(0, entry)) ThrowTextException("Error accessing new CRT table");
+    if (!m_updateCrt || !m_updateCrt->FindEntry(0, entry))
+        ThrowTextException("Error accessing new CRT table");
     objectNumber = GetCrtSize();
     generation = 0;
 }
 
-int CPDFUpdateableDocument::GetCrtSize() const {
+int CPDFUpdateableDocument::GetCrtSize() const
+{
     int oldSize = GetCrt() ? GetCrt()->GetSize() : 1;
     int newSize = m_updateCrt ? m_updateCrt->GetSize() : 1;
     return oldSize > newSize ? oldSize : newSize;
 }
 
-boost::shared_ptr<CPDFObject> CPDFUpdateableDocument::AddUpdateObject(const CPDFObjectPtr& object) {
+boost::shared_ptr<CPDFObject> CPDFUpdateableDocument::AddUpdateObject(const CPDFObjectPtr& object)
+{
     boost::shared_ptr<CPDFObject> added = CPDFDocument::AddObject(object);
     m_updateCrt->AddEntry(added->GetObjectNumber(), added->GetGenerationNumber(), 0, 'n');
     return added;
 }
 
-void CPDFUpdateableDocument::AddUpdateObjectTree(const CPDFObjectPtr& object) {
+void CPDFUpdateableDocument::AddUpdateObjectTree(const CPDFObjectPtr& object)
+{
     CPDFDocument::AddObjectTree(object);
 }
 
-void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName) {
+void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName)
+{
     m_read = true;
-    if (!FileExists(fileName)) return;
+    if (!FileExists(fileName))
+        return;
 
     ZAV::CDataSource source;
     // Mapping makes the byte-wise reading cheap; a file that cannot be
     // mapped (an empty one) is opened plainly and fails in the parser.
     if (!source.OpenMapped(fileName) && !source.OpenFile(fileName)) {
-        ThrowTextException((std::string("Can't parse existing PDF for incremental update!\n") +
-                            "Can't open '" + fileName + "'!")
-                               .c_str());
+        ThrowTextException(
+            (std::string("Can't parse existing PDF for incremental update!\n") + "Can't open '" + fileName + "'!")
+                .c_str());
     }
     SetDataSource(&source);
     SetParser(boost::make_shared<CPDFParser>(&source, this));
@@ -107,9 +120,11 @@ void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName) {
         ThrowTextException(("Can't parse existing PDF for incremental update!\n" + failure).c_str());
 }
 
-void CPDFUpdateableDocument::ReadOldPageTreeRoot() {
+void CPDFUpdateableDocument::ReadOldPageTreeRoot()
+{
     boost::shared_ptr<CPDFDictionary> catalog = GetRootCatalog();
-    if (!catalog) return;
+    if (!catalog)
+        return;
     CPDFRef* pages = catalog->GetRef("/Pages", false);
     // Read as the file holds it, under its own number: the update writes it
     // again with a /Parent, in place of the old one.
@@ -119,66 +134,78 @@ void CPDFUpdateableDocument::ReadOldPageTreeRoot() {
     CPDFDictionary* root = static_cast<CPDFDictionary*>(m_oldPagesRoot->GetInnerObject().get());
     if (!root->EntryTextEquals("/Type", "/Pages"))
         ThrowTextException("The pages tree node specified in Document catalog, is not of type /Pages");
-    m_oldPageCount = root->GetInteger("/Count", true, "Count element of Subtree is missing or is not of type integer")
-                         ->GetInteger();
-    if (m_oldPageCount < 0) ThrowTextException("The page count of the file is negative");
+    m_oldPageCount =
+        root->GetInteger("/Count", true, "Count element of Subtree is missing or is not of type integer")->GetInteger();
+    if (m_oldPageCount < 0)
+        ThrowTextException("The page count of the file is negative");
 }
 
-void CPDFUpdateableDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject) {
-    if (!pageObject) ThrowTextException("Null pointer provided for page");
-    if (!GetCrt()) ThrowTextException("Cross reference table not present");
-    if (pageObject->GetInnerType() != ptDictionary) ThrowTextException("Page object is expected to be dict!");
+void CPDFUpdateableDocument::ImportPage(const boost::shared_ptr<CPDFObject>& pageObject)
+{
+    if (!pageObject)
+        ThrowTextException("Null pointer provided for page");
+    if (!GetCrt())
+        ThrowTextException("Cross reference table not present");
+    if (pageObject->GetInnerType() != ptDictionary)
+        ThrowTextException("Page object is expected to be dict!");
 
     boost::shared_ptr<CPDFObject> page = pageObject;
-    if (page->GetDocument() != this) page = CopyPageFromOtherDocument(*this, page, true);
+    if (page->GetDocument() != this)
+        page = CopyPageFromOtherDocument(*this, page, true);
     AddPage()->SetPageObject(page);
-    if (!HasObjectKey(page->GetObjectKey())) AddUpdateObjectTree(page);
+    if (!HasObjectKey(page->GetObjectKey()))
+        AddUpdateObjectTree(page);
 }
 
-void CPDFUpdateableDocument::UpdateObject(CPDFVisitedMap& visited, const CPDFObjectPtr& object,
-                                          std::ostream& stream, CPDFCrt& updateTable) {
-    if (!object) return;
+void CPDFUpdateableDocument::UpdateObject(CPDFVisitedMap& visited, const CPDFObjectPtr& object, std::ostream& stream,
+                                          CPDFCrt& updateTable)
+{
+    if (!object)
+        return;
     switch (object->GetType()) {
-        case ptArray:
-            for (const CPDFObjectPtr& element : static_cast<CPDFArray*>(object.get())->GetElements())
-                UpdateObject(visited, element, stream, updateTable);
+    case ptArray:
+        for (const CPDFObjectPtr& element : static_cast<CPDFArray*>(object.get())->GetElements())
+            UpdateObject(visited, element, stream, updateTable);
+        break;
+    case ptDictionary:
+        for (const CPDFObjectPtr& value : static_cast<CPDFDictionary*>(object.get())->GetValues())
+            UpdateObject(visited, value, stream, updateTable);
+        break;
+    case ptRef: {
+        CPDFRef* reference = static_cast<CPDFRef*>(object.get());
+        if (visited.Contains(reference->GetObjectKey()))
             break;
-        case ptDictionary:
-            for (const CPDFObjectPtr& value : static_cast<CPDFDictionary*>(object.get())->GetValues())
-                UpdateObject(visited, value, stream, updateTable);
+        MapReference(visited, reference, reference);
+        // Only what was loaded can have changed; nothing is read here.
+        if (reference->HasCachedObject())
+            UpdateObject(visited, reference->GetCachedObject(), stream, updateTable);
+        break;
+    }
+    case ptObject: {
+        CPDFObject* indirect = static_cast<CPDFObject*>(object.get());
+        // Objects are marked under a key of their own (no object key holds
+        // a '#'), so an object reached twice is appended once.
+        const std::string writtenKey = indirect->GetObjectKey() + "#written";
+        if (visited.Contains(writtenKey))
             break;
-        case ptRef: {
-            CPDFRef* reference = static_cast<CPDFRef*>(object.get());
-            if (visited.Contains(reference->GetObjectKey())) break;
-            MapReference(visited, reference, reference);
-            // Only what was loaded can have changed; nothing is read here.
-            if (reference->HasCachedObject())
-                UpdateObject(visited, reference->GetCachedObject(), stream, updateTable);
-            break;
+        visited.Set(writtenKey, indirect);
+        if (indirect->IsModified() || indirect->HasModifiedContent()) {
+            int offset = static_cast<int>(stream.tellp());
+            indirect->WriteTo(stream);
+            stream << "\r\n";
+            indirect->SetFileOffset(offset);
+            updateTable.AddEntry(indirect->GetObjectNumber(), indirect->GetGenerationNumber(), offset, 'n');
         }
-        case ptObject: {
-            CPDFObject* indirect = static_cast<CPDFObject*>(object.get());
-            // Objects are marked under a key of their own (no object key holds
-            // a '#'), so an object reached twice is appended once.
-            const std::string writtenKey = indirect->GetObjectKey() + "#written";
-            if (visited.Contains(writtenKey)) break;
-            visited.Set(writtenKey, indirect);
-            if (indirect->IsModified() || indirect->HasModifiedContent()) {
-                int offset = static_cast<int>(stream.tellp());
-                indirect->WriteTo(stream);
-                stream << "\r\n";
-                indirect->SetFileOffset(offset);
-                updateTable.AddEntry(indirect->GetObjectNumber(), indirect->GetGenerationNumber(), offset, 'n');
-            }
-            UpdateObject(visited, indirect->GetInnerObject(), stream, updateTable);
-            break;
-        }
-        default:
-            break;
+        UpdateObject(visited, indirect->GetInnerObject(), stream, updateTable);
+        break;
+    }
+    default:
+        break;
     }
 }
 
-void CPDFUpdateableDocument::RebuildUpdateCrt(const std::vector<WrittenObject>& written) {
+void CPDFUpdateableDocument::RebuildUpdateCrt(const std::vector<WrittenObject>& written)
+{
     m_updateCrt->Clear();
     for (const WrittenObject& object : written)
         m_updateCrt->AddEntry(object.number, object.generation, object.offset, 'n');
@@ -187,8 +214,10 @@ void CPDFUpdateableDocument::RebuildUpdateCrt(const std::vector<WrittenObject>& 
     m_updateCrt->SetTrailer(trailer);
 }
 
-void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream) {
-    if (!GetCrt()) ThrowTextException("No Cross Reference table");
+void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream)
+{
+    if (!GetCrt())
+        ThrowTextException("No Cross Reference table");
 
     boost::shared_ptr<CPDFObject> pages = CreatePagesObject();
     CPDFDictionary* pagesDictionary = static_cast<CPDFDictionary*>(pages->GetInnerObject().get());
@@ -196,7 +225,8 @@ void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream) {
         // The file's pages come first, under their old tree, then the new ones.
         boost::shared_ptr<CPDFArray> kids = CreatePDFArray(this);
         kids->Add(CreatePDFRef(this, m_oldPagesRoot->GetObjectNumber(), m_oldPagesRoot->GetGenerationNumber()));
-        for (const CPDFObjectPtr& kid : pagesDictionary->GetArray("/Kids", false)->GetElements()) kids->Add(kid);
+        for (const CPDFObjectPtr& kid : pagesDictionary->GetArray("/Kids", false)->GetElements())
+            kids->Add(kid);
         pagesDictionary->Set("/Kids", kids);
         pagesDictionary->SetInteger("/Count", m_oldPageCount + GetPageCount());
         static_cast<CPDFDictionary*>(m_oldPagesRoot->GetInnerObject().get())->Set("/Parent", ReferenceTo(this, pages));
@@ -204,24 +234,28 @@ void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream) {
     // The new catalog keeps what the file's catalog held besides its pages.
     if (boost::shared_ptr<CPDFDictionary> oldCatalog = GetRootCatalog()) {
         for (const std::string& key : oldCatalog->GetOriginalKeys()) {
-            if (key.empty() || key == "/Type" || key == "/Pages" || GetCatalogAdditions()->HasKey(key)) continue;
-            if (CPDFObjectPtr value = oldCatalog->Get(key)) GetCatalogAdditions()->Set(key, value);
+            if (key.empty() || key == "/Type" || key == "/Pages" || GetCatalogAdditions()->HasKey(key))
+                continue;
+            if (CPDFObjectPtr value = oldCatalog->Get(key))
+                GetCatalogAdditions()->Set(key, value);
         }
     }
-    if (CPDFObjectPtr info = GetTrailerInfo()) RemoveObject(info->GetObjectNumber());
+    if (CPDFObjectPtr info = GetTrailerInfo())
+        RemoveObject(info->GetObjectNumber());
     boost::shared_ptr<CPDFObject> info = CreateInfoObject();
-    boost::shared_ptr<CPDFObject> catalog = CreateCatalog(pages, boost::shared_ptr<CPDFObject>(),
-                                                          boost::shared_ptr<CPDFObject>(),
-                                                          boost::shared_ptr<CPDFObject>());
+    boost::shared_ptr<CPDFObject> catalog = CreateCatalog(
+        pages, boost::shared_ptr<CPDFObject>(), boost::shared_ptr<CPDFObject>(), boost::shared_ptr<CPDFObject>());
     SetPageParents(pages);
 
     // Each object once, at the position where it is written; an object the
     // map no longer holds under its own number (the replaced catalog) is left.
     std::vector<WrittenObject> written;
     std::vector<boost::shared_ptr<CPDFObject>> objects = GetOwnObjects();
-    if (m_oldPagesRoot) objects.push_back(m_oldPagesRoot);
+    if (m_oldPagesRoot)
+        objects.push_back(m_oldPagesRoot);
     for (const boost::shared_ptr<CPDFObject>& object : objects) {
-        if (object != m_oldPagesRoot && FindObject(object->GetObjectKey()) != object) continue;
+        if (object != m_oldPagesRoot && FindObject(object->GetObjectKey()) != object)
+            continue;
         int offset = static_cast<int>(stream.tellp());
         object->WriteTo(stream);
         object->SetFileOffset(offset);
@@ -232,7 +266,8 @@ void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream) {
     int xrefOffset = static_cast<int>(stream.tellp());
     m_updateCrt->Write(stream);
     boost::shared_ptr<CPDFDictionary> trailer = GetCrt()->GetTrailer();
-    if (!trailer) ThrowTextException("Trailer is missing in original CRT");
+    if (!trailer)
+        ThrowTextException("Trailer is missing in original CRT");
     trailer->SetInteger("/Size", GetCrtSize());
     trailer->SetInteger("/Prev", GetStartXref());
     trailer->Set("/Root", ReferenceTo(this, catalog));
@@ -241,17 +276,22 @@ void CPDFUpdateableDocument::AppendUpdate(std::ostream& stream) {
     trailer->WriteTo(stream);
     stream << "\r\nstartxref\r\n" << xrefOffset << "\r\n%%EOF\r\n";
     stream.flush();
-    if (!stream) ThrowTextException("Error writing to file!");
+    if (!stream)
+        ThrowTextException("Error writing to file!");
 }
 
-void CPDFUpdateableDocument::WriteUpdate(const char* fileName) {
-    if (!m_read) ThrowTextException("Call ReadIncrementalUpdateFile before updating the actual file!");
+void CPDFUpdateableDocument::WriteUpdate(const char* fileName)
+{
+    if (!m_read)
+        ThrowTextException("Call ReadIncrementalUpdateFile before updating the actual file!");
     if (!FileExists(fileName)) {
         std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-        if (!out) ThrowTextException((std::string("Can't create '") + (fileName ? fileName : "") + "'!").c_str());
+        if (!out)
+            ThrowTextException((std::string("Can't create '") + (fileName ? fileName : "") + "'!").c_str());
         Write(out);
         out.close();
-        if (!out) ThrowTextException("Error writing to file!");
+        if (!out)
+            ThrowTextException("Error writing to file!");
         return;
     }
 
@@ -263,7 +303,8 @@ void CPDFUpdateableDocument::WriteUpdate(const char* fileName) {
     {
         std::fstream stream(fileName, std::ios::in | std::ios::out | std::ios::binary);
         try {
-            if (error || !stream) ThrowTextException("The file can't be opened for writing");
+            if (error || !stream)
+                ThrowTextException("The file can't be opened for writing");
             // The update starts on a line of its own.
             stream.seekg(0, std::ios::end);
             if (originalLength > 0) {
@@ -271,7 +312,8 @@ void CPDFUpdateableDocument::WriteUpdate(const char* fileName) {
                 char last = 0;
                 stream.get(last);
                 stream.seekp(0, std::ios::end);
-                if (last != '\n' && last != '\r') stream << "\r\n";
+                if (last != '\n' && last != '\r')
+                    stream << "\r\n";
             }
             stream.seekp(0, std::ios::end);
             AppendUpdate(stream);
@@ -288,7 +330,8 @@ void CPDFUpdateableDocument::WriteUpdate(const char* fileName) {
     if (failed) {
         // The file is given back exactly as it was.
         std::error_code ignored;
-        if (!error) std::filesystem::resize_file(fileName, originalLength, ignored);
+        if (!error)
+            std::filesystem::resize_file(fileName, originalLength, ignored);
         ThrowTextException((failure.empty() ? prefix : prefix + " " + failure).c_str());
     }
 }

@@ -35,8 +35,7 @@ public:
     void WriteUpdate(const char* fileName);
     // Appends every modified indirect object reachable from object, each
     // once, and enters it into updateTable.
-    void UpdateObject(CPDFVisitedMap& visited, const CPDFObjectPtr& object, std::ostream& stream,
-                      CPDFCrt& updateTable);
+    void UpdateObject(CPDFVisitedMap& visited, const CPDFObjectPtr& object, std::ostream& stream, CPDFCrt& updateTable);
 
     boost::shared_ptr<CPDFObject> AddObject(const CPDFObjectPtr& object) { return AddUpdateObject(object); }
     void AddObjectTree(const CPDFObjectPtr& object) { AddUpdateObjectTree(object); }

@@ -6,7 +6,7 @@ namespace ZAVPDF {
 
 class CPDFWalkGuard {
 public:
-    CPDFWalkGuard();   // throws when the walk is already at its deepest
+    CPDFWalkGuard();  // throws when the walk is already at its deepest
     ~CPDFWalkGuard();
     CPDFWalkGuard(const CPDFWalkGuard&) = delete;
     CPDFWalkGuard& operator=(const CPDFWalkGuard&) = delete;

@@ -6,43 +6,70 @@
 using ZAV::String;
 
 CLineColumnsHash::CLineColumnsHash(int bucketCount)
-    : ZAV::THash<int, int>(1, static_cast<uint32_t>(bucketCount > 0 ? bucketCount : 1)) {}
+    : ZAV::THash<int, int>(1, static_cast<uint32_t>(bucketCount > 0 ? bucketCount : 1))
+{
+}
 
-uint32_t CLineColumnsHash::GetHashValue(const int& key) const { return static_cast<uint32_t>(key); }
+uint32_t CLineColumnsHash::GetHashValue(const int& key) const
+{
+    return static_cast<uint32_t>(key);
+}
 
-int CLineColumnsHash::CreateDefaultValue() const { return 0; }
+int CLineColumnsHash::CreateDefaultValue() const
+{
+    return 0;
+}
 
 namespace {
 
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
 ParserBase::ParserBase(ZAV::CDataSource* source, int tableSize)
-    : m_source(source),
-      m_lineColumns(tableSize),
-      m_getChar(&ParserBase::GetCharFirst),
-      m_ungetChar(&ParserBase::UngetCharPlain) {}
+    : m_source(source), m_lineColumns(tableSize), m_getChar(&ParserBase::GetCharFirst),
+      m_ungetChar(&ParserBase::UngetCharPlain)
+{
+}
 
-ParserBase::~ParserBase() { m_lineColumns.RemoveAll(); }
+ParserBase::~ParserBase()
+{
+    m_lineColumns.RemoveAll();
+}
 
 // --- data source layer -------------------------------------------------------
 
-bool ParserBase::SourceHasMore() { return m_source != nullptr && m_source->HasMoreData(); }
+bool ParserBase::SourceHasMore()
+{
+    return m_source != nullptr && m_source->HasMoreData();
+}
 
-int ParserBase::SourceReadByte() {
-    if (!SourceHasMore()) return -1;
+int ParserBase::SourceReadByte()
+{
+    if (!SourceHasMore())
+        return -1;
     const unsigned char* byte = reinterpret_cast<const unsigned char*>(m_source->ReadByte());
     return byte ? *byte : -1;
 }
 
-int64_t ParserBase::SourceTell() { return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0; }
+int64_t ParserBase::SourceTell()
+{
+    return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0;
+}
 
-bool ParserBase::SourceSeek(int64_t position) {
+bool ParserBase::SourceSeek(int64_t position)
+{
     m_pendingEndReads = 0;
-    if (m_source == nullptr || position < 0) return false;
+    if (m_source == nullptr || position < 0)
+        return false;
     const int64_t length = SourceLength();
     if (position >= length) {
         // Seeking exactly to the end is legal for every kind of source.
@@ -51,26 +78,34 @@ bool ParserBase::SourceSeek(int64_t position) {
     return m_source->Seek(position, 0);
 }
 
-int64_t ParserBase::SourceLength() { return m_source ? static_cast<int64_t>(m_source->GetLength()) : 0; }
+int64_t ParserBase::SourceLength()
+{
+    return m_source ? static_cast<int64_t>(m_source->GetLength()) : 0;
+}
 
 // --- characters --------------------------------------------------------------
 
-char ParserBase::EndOfData() {
+char ParserBase::EndOfData()
+{
     ++m_pendingEndReads;
     return 0;
 }
 
-char ParserBase::ReportLineEnd(bool* lineEnd) {
-    if (lineEnd) *lineEnd = true;
+char ParserBase::ReportLineEnd(bool* lineEnd)
+{
+    if (lineEnd)
+        *lineEnd = true;
     m_lineColumns.FindOrInsert(m_line) = m_column;
     ++m_line;
     m_column = 1;
     return 10;
 }
 
-char ParserBase::GetCharFirst(bool* lineEnd) {
+char ParserBase::GetCharFirst(bool* lineEnd)
+{
     int byte = SourceReadByte();
-    if (byte < 0) return EndOfData();
+    if (byte < 0)
+        return EndOfData();
     if (byte != '\r' && byte != '\n') {
         ++m_column;
         return static_cast<char>(byte);
@@ -96,21 +131,27 @@ char ParserBase::GetCharFirst(bool* lineEnd) {
     return ReportLineEnd(lineEnd);
 }
 
-char ParserBase::GetCharSingle(bool* lineEnd) {
+char ParserBase::GetCharSingle(bool* lineEnd)
+{
     int byte = SourceReadByte();
-    if (byte < 0) return EndOfData();
-    if (static_cast<char>(byte) == m_lineEndChar) return ReportLineEnd(lineEnd);
+    if (byte < 0)
+        return EndOfData();
+    if (static_cast<char>(byte) == m_lineEndChar)
+        return ReportLineEnd(lineEnd);
     ++m_column;
     return static_cast<char>(byte);
 }
 
-char ParserBase::GetCharPair(bool* lineEnd) {
+char ParserBase::GetCharPair(bool* lineEnd)
+{
     int byte = SourceReadByte();
-    if (byte < 0) return EndOfData();
+    if (byte < 0)
+        return EndOfData();
     if (static_cast<char>(byte) == m_lineEndChar) {
         int next = SourceReadByte();
         if (next >= 0) {
-            if (static_cast<char>(next) == m_secondLineEndChar) return ReportLineEnd(lineEnd);
+            if (static_cast<char>(next) == m_secondLineEndChar)
+                return ReportLineEnd(lineEnd);
             SourceSeek(SourceTell() - 1);
         }
     }
@@ -120,7 +161,8 @@ char ParserBase::GetCharPair(bool* lineEnd) {
 
 // A read that met the end of the data consumed nothing, so stepping back
 // over it must not move; nor can a step back move before the start.
-bool ParserBase::StepBackFrom(int64_t* position) {
+bool ParserBase::StepBackFrom(int64_t* position)
+{
     if (m_pendingEndReads > 0) {
         --m_pendingEndReads;
         return false;
@@ -129,17 +171,21 @@ bool ParserBase::StepBackFrom(int64_t* position) {
     return *position >= 1;
 }
 
-int ParserBase::UngetCharPlain() {
+int ParserBase::UngetCharPlain()
+{
     int64_t position = 0;
-    if (!StepBackFrom(&position)) return 0;
+    if (!StepBackFrom(&position))
+        return 0;
     SourceSeek(position - 1);
     --m_column;
     return 1;
 }
 
-int ParserBase::UngetCharSingle() {
+int ParserBase::UngetCharSingle()
+{
     int64_t position = 0;
-    if (!StepBackFrom(&position)) return 0;
+    if (!StepBackFrom(&position))
+        return 0;
     SourceSeek(position - 1);
     int byte = SourceReadByte();
     SourceSeek(position - 1);
@@ -152,9 +198,11 @@ int ParserBase::UngetCharSingle() {
     return 1;
 }
 
-int ParserBase::UngetCharPair() {
+int ParserBase::UngetCharPair()
+{
     int64_t position = 0;
-    if (!StepBackFrom(&position)) return 0;
+    if (!StepBackFrom(&position))
+        return 0;
     if (position >= 2) {
         SourceSeek(position - 1);
         int last = SourceReadByte();
@@ -176,9 +224,13 @@ int ParserBase::UngetCharPair() {
 
 // --- matching ----------------------------------------------------------------
 
-bool ParserBase::IsAtEnd() { return !SourceHasMore(); }
+bool ParserBase::IsAtEnd()
+{
+    return !SourceHasMore();
+}
 
-ParserPosition ParserBase::SavePosition() {
+ParserPosition ParserBase::SavePosition()
+{
     ParserPosition mark;
     mark.position = SourceTell();
     mark.line = m_line;
@@ -186,20 +238,25 @@ ParserPosition ParserBase::SavePosition() {
     return mark;
 }
 
-void ParserBase::RestorePosition(const ParserPosition& mark) {
+void ParserBase::RestorePosition(const ParserPosition& mark)
+{
     SourceSeek(mark.position);
     m_line = mark.line;
     m_column = mark.column;
 }
 
-bool ParserBase::MatchChar(char c) {
-    if (GetChar(nullptr) == c) return true;
+bool ParserBase::MatchChar(char c)
+{
+    if (GetChar(nullptr) == c)
+        return true;
     UngetChar();
     return false;
 }
 
-bool ParserBase::MatchLiteralImpl(const char* text, bool foldCase) {
-    if (text == nullptr) return false;
+bool ParserBase::MatchLiteralImpl(const char* text, bool foldCase)
+{
+    if (text == nullptr)
+        return false;
     ParserPosition mark = SavePosition();
     for (const char* p = text; *p; ++p) {
         char c = GetChar(nullptr);
@@ -212,11 +269,18 @@ bool ParserBase::MatchLiteralImpl(const char* text, bool foldCase) {
     return true;
 }
 
-bool ParserBase::MatchLiteral(const char* text) { return MatchLiteralImpl(text, false); }
+bool ParserBase::MatchLiteral(const char* text)
+{
+    return MatchLiteralImpl(text, false);
+}
 
-bool ParserBase::MatchLiteralNoCase(const char* text) { return MatchLiteralImpl(text, true); }
+bool ParserBase::MatchLiteralNoCase(const char* text)
+{
+    return MatchLiteralImpl(text, true);
+}
 
-bool ParserBase::ReadSign(bool* negative) {
+bool ParserBase::ReadSign(bool* negative)
+{
     bool minus = false;
     bool read = false;
     char c = GetChar(nullptr);
@@ -228,27 +292,34 @@ bool ParserBase::ReadSign(bool* negative) {
     } else {
         UngetChar();
     }
-    if (negative) *negative = minus;
+    if (negative)
+        *negative = minus;
     return read;
 }
 
-bool ParserBase::ReadUnsigned(int* value) {
-    if (value) *value = 0;
+bool ParserBase::ReadUnsigned(int* value)
+{
+    if (value)
+        *value = 0;
     char c = GetChar(nullptr);
-    if (!IsDigit(c)) return false;
+    if (!IsDigit(c))
+        return false;
     int64_t total = 0;
     while (IsDigit(c)) {
         total = total * 10 + (c - '0');
         // A value that would wrap is a damaged file, not a number to guess at.
-        if (total > INT_MAX) return false;
+        if (total > INT_MAX)
+            return false;
         c = GetChar(nullptr);
     }
     UngetChar();
-    if (value) *value = static_cast<int>(total);
+    if (value)
+        *value = static_cast<int>(total);
     return true;
 }
 
-bool ParserBase::SkipWhitespace() {
+bool ParserBase::SkipWhitespace()
+{
     char c = GetChar(nullptr);
     if (!IsWhitespace(static_cast<unsigned char>(c))) {
         UngetChar();
@@ -261,13 +332,16 @@ bool ParserBase::SkipWhitespace() {
     return true;
 }
 
-bool ParserBase::ReadBytesBetween(int64_t start, int64_t end, ZAV::String& out) {
+bool ParserBase::ReadBytesBetween(int64_t start, int64_t end, ZAV::String& out)
+{
     std::string bytes;
-    if (end > start) bytes.reserve(static_cast<size_t>(end - start));
+    if (end > start)
+        bytes.reserve(static_cast<size_t>(end - start));
     SourceSeek(start);
     for (int64_t i = start; i < end; ++i) {
         int byte = SourceReadByte();
-        if (byte < 0) break;
+        if (byte < 0)
+            break;
         bytes.push_back(static_cast<char>(byte));
     }
     SourceSeek(end);
@@ -275,7 +349,8 @@ bool ParserBase::ReadBytesBetween(int64_t start, int64_t end, ZAV::String& out) 
     return true;
 }
 
-bool ParserBase::ReadLine(ZAV::String& out) {
+bool ParserBase::ReadLine(ZAV::String& out)
+{
     out = String();
     int64_t start = SourceTell();
     for (;;) {
@@ -285,18 +360,23 @@ bool ParserBase::ReadLine(ZAV::String& out) {
             UngetChar();
             return ReadBytesBetween(start, SourceTell(), out);
         }
-        if (c == 0) return false;
+        if (c == 0)
+            return false;
     }
 }
 
-bool ParserBase::ReadUntilLiteral(const char* text, ZAV::String& out) {
+bool ParserBase::ReadUntilLiteral(const char* text, ZAV::String& out)
+{
     out = String();
-    if (text == nullptr) return false;
-    if (*text == 0) return true;
+    if (text == nullptr)
+        return false;
+    if (*text == 0)
+        return true;
     int64_t start = SourceTell();
     for (;;) {
         char c = GetChar(nullptr);
-        if (c == 0) return false;
+        if (c == 0)
+            return false;
         if (FoldCase(c) == FoldCase(*text) && MatchLiteralNoCase(text + 1)) {
             return ReadBytesBetween(start, SourceTell(), out);
         }

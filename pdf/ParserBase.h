@@ -18,7 +18,6 @@ public:
     int CreateDefaultValue() const override;
 };
 
-
 // A spot in the input to come back to after a look-ahead.
 struct ParserPosition {
     int64_t position = 0;

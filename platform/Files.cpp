@@ -37,9 +37,8 @@ bool MatchOne(const char* name, const char* mask, size_t maskLength)
         if (m < maskLength && mask[m] == '*') {
             starMask = m++;
             starName = n;
-        } else if (m < maskLength &&
-                   (mask[m] == '?' || std::tolower(static_cast<unsigned char>(mask[m])) ==
-                                          std::tolower(static_cast<unsigned char>(name[n])))) {
+        } else if (m < maskLength && (mask[m] == '?' || std::tolower(static_cast<unsigned char>(mask[m])) ==
+                                                            std::tolower(static_cast<unsigned char>(name[n])))) {
             ++m;
             ++n;
         } else if (starMask != std::string::npos) {

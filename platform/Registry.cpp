@@ -51,8 +51,7 @@ LONG OpenHandleKey(HKEY key, Store& store, Key** found)
 
 // What opening, creating and deleting below a handle share: the names of the
 // subkey text and the path of the handle's key in the loaded store.
-LONG OpenBelowHandle(HKEY key, const char* subKey, Store& store, std::vector<std::string>& names,
-                     std::string& basePath)
+LONG OpenBelowHandle(HKEY key, const char* subKey, Store& store, std::vector<std::string>& names, std::string& basePath)
 {
     if (!SplitKeyNames(subKey, names))
         return Fail(ERROR_INVALID_PARAMETER);

@@ -45,19 +45,17 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, H
 // Opens the key below key, creating it and every missing key on the way.
 // disposition (may be null) tells which happened. className and security
 // have no meaning here.
-LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* className, DWORD options,
-                     REGSAM access, const void* security, HKEY* result, DWORD* disposition);
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* className, DWORD options, REGSAM access,
+                     const void* security, HKEY* result, DWORD* disposition);
 
 // Reads a value (null or "" is the unnamed value). type and data may be null;
 // *dataSize is the buffer's size on entry and the value's size on return.
 // A buffer too small gives ERROR_MORE_DATA and the size needed.
-LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
-                      DWORD* dataSize);
+LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize);
 
 // Writes a value, replacing one of the same name. A REG_SZ value is stored
 // as given: callers pass the text with its terminating zero.
-LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD dataSize);
+LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize);
 
 LONG RegDeleteValueA(HKEY key, const char* valueName);
 

@@ -71,8 +71,7 @@ bool ParseQuoted(const std::string& line, size_t& pos, std::string& out)
         c = line[pos];
         if (c == '"' || c == '\\') {
             out += c;
-        } else if (c == 'x' && pos + 2 < line.size() && HexDigit(line[pos + 1]) >= 0 &&
-                   HexDigit(line[pos + 2]) >= 0) {
+        } else if (c == 'x' && pos + 2 < line.size() && HexDigit(line[pos + 1]) >= 0 && HexDigit(line[pos + 2]) >= 0) {
             out += static_cast<char>(HexDigit(line[pos + 1]) * 16 + HexDigit(line[pos + 2]));
             pos += 2;
         } else {
@@ -138,9 +137,8 @@ bool ParseValueLine(const std::string& line, Value& value)
 
 std::string StoreToText(const Store& store)
 {
-    std::string out =
-        "; ZAVPdf registry store. One [key] a section with its values below it:\n"
-        "; @ is the unnamed value, sz:\"...\" a text, hex(type):.. any other data.\n";
+    std::string out = "; ZAVPdf registry store. One [key] a section with its values below it:\n"
+                      "; @ is the unnamed value, sz:\"...\" a text, hex(type):.. any other data.\n";
     for (const Key& key : store.keys) {
         out += "\n[";
         out += kRootName;

@@ -17,5 +17,5 @@ constexpr int SE_ERR_NOASSOC = 31;
 // xdg-open is on the PATH and a display is set; the window, parameters,
 // folder and show mode have no meaning here. Returns a value above 32 when
 // the application was started, SE_ERR_NOASSOC when nothing was done.
-HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters,
-                        const char* directory, int show);
+HINSTANCE ShellExecuteA(HWND window, const char* verb, const char* file, const char* parameters, const char* directory,
+                        int show);

@@ -72,19 +72,16 @@ int main(int argc, char** argv)
             "Creates a multilayer PDF document from the input picture files(GIF, JPG, TIF, PCX, BMP, ...)", false);
 
         TCLAP::ValueArg<int> pageArg(
-            "g", "page",
-            "Number of the page to process. In case of 'expic' you can use -1 for to process all pages.", false, 1,
-            "int");
+            "g", "page", "Number of the page to process. In case of 'expic' you can use -1 for to process all pages.",
+            false, 1, "int");
         TCLAP::ValueArg<std::string> pdfNameArg(
             "f", "pdfdocumentfilename",
             "Name of the pdf document which will be read or created depending on the command", false, "", "string");
         TCLAP::ValueArg<std::string> inputNameArg("w", "inputname", "File or folder to process", false, "", "string");
-        TCLAP::ValueArg<std::string> outputNameArg("z", "outputfilename",
-                                                   "Optionally you can specify the output filename", false, "",
-                                                   "string");
-        TCLAP::ValueArg<std::string> fileMaskArg("m", "filemask",
-                                                 "Semicolon separated list of filemasks like *.gif;*.jpg;...", false,
-                                                 "*.*", "string");
+        TCLAP::ValueArg<std::string> outputNameArg(
+            "z", "outputfilename", "Optionally you can specify the output filename", false, "", "string");
+        TCLAP::ValueArg<std::string> fileMaskArg(
+            "m", "filemask", "Semicolon separated list of filemasks like *.gif;*.jpg;...", false, "*.*", "string");
         TCLAP::ValueArg<std::string> logNameArg("o", "logfilename", "Textfile for logging", false, "", "string");
         TCLAP::ValueArg<int> qualityArg(
             "q", "Jpeg2000Quality",
@@ -144,8 +141,8 @@ int main(int argc, char** argv)
             ZAV::CreateFromImageFiles(pdfName, inputNameArg.getValue(), fileMaskArg.getValue(), log,
                                       qualityArg.getValue(), layersArg.getValue());
         else if (createLayeredPdfArg.getValue())
-            ZAV::CreateLayeredPdf(pdfName, inputNameArg.getValue(), fileMaskArg.getValue(), log,
-                                  qualityArg.getValue(), layersArg.getValue());
+            ZAV::CreateLayeredPdf(pdfName, inputNameArg.getValue(), fileMaskArg.getValue(), log, qualityArg.getValue(),
+                                  layersArg.getValue());
         else {
             // No command is no failure: a note on standard output and exit code 0.
             std::cout << "No command switch specified!" << std::endl;

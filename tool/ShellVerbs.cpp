@@ -4,7 +4,6 @@
 #include "foundation/text/TextException.h"
 #include "platform/LastError.h"
 
-
 namespace ZAV {
 
 namespace {
@@ -52,8 +51,8 @@ String ReadUnnamedText(HKEY key)
 void CRegKey::Open(HKEY parent, const char* subKey, bool create)
 {
     HKEY key = nullptr;
-    LONG result = create ? RegCreateKeyExA(parent, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                           nullptr, &key, nullptr)
+    LONG result = create ? RegCreateKeyExA(parent, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                           &key, nullptr)
                          : RegOpenKeyExA(parent, subKey, 0, KEY_ALL_ACCESS, &key);
     Check(result);
     Close();

@@ -40,9 +40,8 @@ struct ListedKey {
 
 // The subtype is stored as /Subtype; the listing keeps its own label.
 const ListedKey kListedKeys[] = {
-    {"/Type", true, " Type: '%s'"},       {"/Subtype", true, " SubType: '%s'"},
-    {"/Name", true, " Name: '%s'"},       {"/Filter", false, " Filter: '%s'"},
-    {"/Width", false, " Width: '%s'"},    {"/Height", false, " Height: '%s'"},
+    {"/Type", true, " Type: '%s'"},      {"/Subtype", true, " SubType: '%s'"}, {"/Name", true, " Name: '%s'"},
+    {"/Filter", false, " Filter: '%s'"}, {"/Width", false, " Width: '%s'"},    {"/Height", false, " Height: '%s'"},
 };
 
 String Formatted(const char* format, const std::string& value)
@@ -235,9 +234,12 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
         const char* format;
         std::string value;
     } infoLines[] = {
-        {"\tTitle - '%s'", info->GetTitle()},         {"\tSavedBy - '%s'", info->GetSavedBy()},
-        {"\tProducer - '%s'", info->GetProducer()},   {"\tPdfVersion - '%s'", info->GetPdfVersion()},
-        {"\tModDate - '%s'", info->GetModDate()},     {"\tCreator - '%s'", info->GetCreator()},
+        {"\tTitle - '%s'", info->GetTitle()},
+        {"\tSavedBy - '%s'", info->GetSavedBy()},
+        {"\tProducer - '%s'", info->GetProducer()},
+        {"\tPdfVersion - '%s'", info->GetPdfVersion()},
+        {"\tModDate - '%s'", info->GetModDate()},
+        {"\tCreator - '%s'", info->GetCreator()},
         {"\tCreationDate - '%s'", info->GetCreationDate()},
     };
     for (const auto& line : infoLines)
@@ -266,7 +268,8 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
             text.Format("Page %d:\n", p);
             std::string pageText = text.GetText();
             if (content.GetSize() > 0)
-                pageText.append(reinterpret_cast<const char*>(content.GetData()), static_cast<size_t>(content.GetSize()));
+                pageText.append(reinterpret_cast<const char*>(content.GetData()),
+                                static_cast<size_t>(content.GetSize()));
             pageText += "\n\n\n";
             AppendToFile(textFileName, pageText);
             text.Format("Content of page %d saved to '%s'!", p, textFileName.c_str());

@@ -52,8 +52,7 @@ bool Base64Encode(const uint8_t* src, size_t n, char* dest, size_t* destLen, uin
     const size_t lineCount = (4 * groups) / kBase64LineLength + 1;
     size_t written = 0;
     for (size_t line = 0; line < lineCount; ++line) {
-        const size_t groupsHere =
-            line + 1 < lineCount ? kGroupsPerLine : ((4 * groups) % kBase64LineLength) / 4;
+        const size_t groupsHere = line + 1 < lineCount ? kGroupsPerLine : ((4 * groups) % kBase64LineLength) / 4;
         for (size_t g = 0; g < groupsHere; ++g) {
             const uint32_t bits = (uint32_t(src[0]) << 16) | (uint32_t(src[1]) << 8) | src[2];
             src += 3;

@@ -49,8 +49,7 @@ struct ByteVectorSink {
     std::vector<uint8_t>* bytes;
     std::streamsize write(const char* s, std::streamsize n)
     {
-        bytes->insert(bytes->end(), reinterpret_cast<const uint8_t*>(s),
-                      reinterpret_cast<const uint8_t*>(s) + n);
+        bytes->insert(bytes->end(), reinterpret_cast<const uint8_t*>(s), reinterpret_cast<const uint8_t*>(s) + n);
         return n;
     }
 };
@@ -101,8 +100,7 @@ void RunCoding(const char* action, const std::string& what, Step step)
 // Inflates everything the chain's source gives into the sink; a stream that
 // ends before the zlib trailer is refused, so is output beyond maxOutput bytes.
 template <typename Source, typename Sink>
-void Inflate(Source& source, Sink&& sink, uint64_t maxOutput, const char* action,
-             const std::string& what)
+void Inflate(Source& source, Sink&& sink, uint64_t maxOutput, const char* action, const std::string& what)
 {
     io::filtering_istreambuf in;
     in.push(io::zlib_decompressor(DecompressionParams(), kStreamBufferSize));
@@ -149,8 +147,8 @@ std::vector<uint8_t> ZlibDecompress(const uint8_t* data, size_t size, uint64_t m
     RunCoding("decompressing", "data", [&] {
         io::array_source source(reinterpret_cast<const char*>(data), size);
         ByteVectorSink sink{&result};
-        Inflate(source, [&](const char* s, std::streamsize n) { sink.write(s, n); }, maxOutput, "decompressing",
-                "data");
+        Inflate(
+            source, [&](const char* s, std::streamsize n) { sink.write(s, n); }, maxOutput, "decompressing", "data");
     });
     return result;
 }
@@ -173,8 +171,8 @@ void ZlibDecompressStream(std::istream& input, std::ostream& output, const std::
         return;
     }
     RunCoding("decompressing", what, [&] {
-        Inflate(input, [&](const char* s, std::streamsize n) { output.write(s, n); }, UINT64_MAX,
-                "decompressing", what);
+        Inflate(
+            input, [&](const char* s, std::streamsize n) { output.write(s, n); }, UINT64_MAX, "decompressing", what);
     });
 }
 

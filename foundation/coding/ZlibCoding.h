@@ -17,8 +17,7 @@ namespace ZAV {
 std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size);
 // Corrupt or truncated data, and output beyond maxOutput bytes, fail with
 // a CTextException naming the fault.
-std::vector<uint8_t> ZlibDecompress(const uint8_t* data, size_t size,
-                                    uint64_t maxOutput = kMaxInflatedBufferBytes);
+std::vector<uint8_t> ZlibDecompress(const uint8_t* data, size_t size, uint64_t maxOutput = kMaxInflatedBufferBytes);
 
 // Stream forms, for files: what names the input in error texts ("file 'x'").
 // An input that ends at once decompresses to nothing.

@@ -192,7 +192,7 @@ private:
             delete[] m_data;
     }
 
-    T* m_data;        // null when empty
+    T* m_data;  // null when empty
     int32_t m_count;
 };
 

@@ -2,14 +2,17 @@
 
 namespace ZAV {
 
-CArrayString::CArrayString() : m_stringPointers(nullptr) {}
-
-CArrayString::CArrayString(const std::vector<std::string>& values)
-    : Base(values), m_stringPointers(nullptr)
+CArrayString::CArrayString() : m_stringPointers(nullptr)
 {
 }
 
-CArrayString::CArrayString(const CArrayString& other) : Base(other), m_stringPointers(nullptr) {}
+CArrayString::CArrayString(const std::vector<std::string>& values) : Base(values), m_stringPointers(nullptr)
+{
+}
+
+CArrayString::CArrayString(const CArrayString& other) : Base(other), m_stringPointers(nullptr)
+{
+}
 
 CArrayString& CArrayString::operator=(const CArrayString& other)
 {

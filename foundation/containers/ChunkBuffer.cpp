@@ -8,7 +8,9 @@
 
 namespace ZAV {
 
-CChunk::CChunk(size_t capacity) : m_capacity(capacity), m_data(new unsigned char[capacity]) {}
+CChunk::CChunk(size_t capacity) : m_capacity(capacity), m_data(new unsigned char[capacity])
+{
+}
 
 size_t CChunk::Fill(const unsigned char* data, size_t count)
 {
@@ -20,7 +22,9 @@ size_t CChunk::Fill(const unsigned char* data, size_t count)
     return n;
 }
 
-CChunkBuffer::CChunkBuffer(size_t chunkSize) : m_chunkSize(chunkSize > 0 ? chunkSize : kDefaultChunkSize) {}
+CChunkBuffer::CChunkBuffer(size_t chunkSize) : m_chunkSize(chunkSize > 0 ? chunkSize : kDefaultChunkSize)
+{
+}
 
 CChunkBuffer::~CChunkBuffer()
 {

@@ -60,16 +60,15 @@ public:
     };
 
     THash(int32_t growFlag, uint32_t bucketCount)
-        : m_buckets(nullptr), m_bucketCount(bucketCount), m_count(0),
-          m_growFlag(growFlag), m_compare(nullptr)
+        : m_buckets(nullptr), m_bucketCount(bucketCount), m_count(0), m_growFlag(growFlag), m_compare(nullptr)
     {
     }
 
     // A copy keeps the bucket count, grow flag, compare callback and the
     // order of every chain, so it iterates exactly as its source does.
     THash(const THash& other)
-        : m_buckets(nullptr), m_bucketCount(other.m_bucketCount), m_count(0),
-          m_growFlag(other.m_growFlag), m_compare(other.m_compare)
+        : m_buckets(nullptr), m_bucketCount(other.m_bucketCount), m_count(0), m_growFlag(other.m_growFlag),
+          m_compare(other.m_compare)
     {
         CopyNodesFrom(other);
     }
@@ -140,8 +139,7 @@ public:
 
         if (m_buckets == nullptr) {
             Resize(m_bucketCount);
-        } else if (m_growFlag != 0 &&
-                   m_count > static_cast<int64_t>(0.75 * m_bucketCount)) {
+        } else if (m_growFlag != 0 && m_count > static_cast<int64_t>(0.75 * m_bucketCount)) {
             int64_t grown = static_cast<int64_t>(1.6 * m_bucketCount);
             Resize(static_cast<uint32_t>(grown < 100 ? 100 : grown));
             bucketIndex = GetBucketIndex(key);
@@ -274,7 +272,7 @@ private:
         }
     }
 
-    Node** m_buckets;          // null until the first insert
+    Node** m_buckets;  // null until the first insert
     uint32_t m_bucketCount;
     int32_t m_count;
     int32_t m_growFlag;

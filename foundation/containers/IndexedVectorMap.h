@@ -23,8 +23,8 @@ template <class V>
 class CIndexedVectorMap : public THash<std::string, int> {
 public:
     explicit CIndexedVectorMap(uint32_t bucketCount)
-        : THash<std::string, int>(1, bucketCount),
-          m_storeOriginalKeys(false), m_originalKeys(nullptr), m_caseSensitive(1)
+        : THash<std::string, int>(1, bucketCount), m_storeOriginalKeys(false), m_originalKeys(nullptr),
+          m_caseSensitive(1)
     {
     }
 

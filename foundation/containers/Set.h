@@ -17,7 +17,11 @@ public:
     CSet() : Base(1, 100) {}
     // The sets of accepted depths are built from one, two or three values.
     explicit CSet(const T& first) : CSet() { Add(first); }
-    CSet(const T& first, const T& second) : CSet() { Add(first); Add(second); }
+    CSet(const T& first, const T& second) : CSet()
+    {
+        Add(first);
+        Add(second);
+    }
     CSet(const T& first, const T& second, const T& third) : CSet()
     {
         Add(first);

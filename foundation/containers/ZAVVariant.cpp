@@ -16,8 +16,7 @@ std::string FormatReal(double value)
 
 }  // namespace
 
-CZAVVariant::CZAVVariant()
-    : m_byteValue(0), m_intValue(0), m_realValue(0.0), m_type(zavVariantEmpty)
+CZAVVariant::CZAVVariant() : m_byteValue(0), m_intValue(0), m_realValue(0.0), m_type(zavVariantEmpty)
 {
 }
 

@@ -54,6 +54,8 @@ bool BinStreamLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd kBinStreamBackEnd = {CloseBinStream, ReadBinStream, WriteBinStream, SeekBinStream, BinStreamSize, BinStreamSize, BinStreamAtEnd, BinStreamHasMoreData, BinStreamLengthKnown};
+const CDataSourceBackEnd kBinStreamBackEnd = {CloseBinStream, ReadBinStream,        WriteBinStream,
+                                              SeekBinStream,  BinStreamSize,        BinStreamSize,
+                                              BinStreamAtEnd, BinStreamHasMoreData, BinStreamLengthKnown};
 
 }  // namespace ZAV

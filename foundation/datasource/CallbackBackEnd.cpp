@@ -72,6 +72,8 @@ bool CallbackLengthKnown(const CDataSourceState& s)
 
 }  // namespace
 
-const CDataSourceBackEnd kCallbackBackEnd = {CloseCallbacks, ReadCallbacks, WriteCallbacks, SeekCallbacks, CallbackPosition, CallbackLength, CallbacksAtEnd, CallbacksHaveMoreData, CallbackLengthKnown};
+const CDataSourceBackEnd kCallbackBackEnd = {CloseCallbacks, ReadCallbacks,         WriteCallbacks,
+                                             SeekCallbacks,  CallbackPosition,      CallbackLength,
+                                             CallbacksAtEnd, CallbacksHaveMoreData, CallbackLengthKnown};
 
 }  // namespace ZAV

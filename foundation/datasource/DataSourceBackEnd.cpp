@@ -44,7 +44,8 @@ bool NothingRemains(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd kNoDataSourceBackEnd = {CloseNothing, ReadNothing, WriteNothing, SeekNowhere, Zero, Zero, No, No, NothingRemains};
+const CDataSourceBackEnd kNoDataSourceBackEnd = {CloseNothing, ReadNothing, WriteNothing, SeekNowhere,   Zero,
+                                                 Zero,         No,          No,           NothingRemains};
 
 const CDataSourceBackEnd& DataSourceBackEndFor(int kind)
 {

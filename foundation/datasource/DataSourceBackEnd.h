@@ -16,8 +16,7 @@ struct CDataSourceBackEnd {
     bool (*close)(CDataSourceState& s);
     size_t (*read)(CDataSourceState& s, void* buffer, size_t count);
     // itemSize * count is known not to overflow.
-    bool (*write)(CDataSourceState& s, CChunkBuffer& chunks, const void* data, size_t itemSize,
-                  size_t count);
+    bool (*write)(CDataSourceState& s, CChunkBuffer& chunks, const void* data, size_t itemSize, size_t count);
     bool (*seek)(CDataSourceState& s, int64_t offset, int origin);
     uint64_t (*position)(CDataSourceState& s, CChunkBuffer& chunks);
     uint64_t (*length)(CDataSourceState& s, CChunkBuffer& chunks);

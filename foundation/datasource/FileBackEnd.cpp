@@ -99,6 +99,7 @@ bool FileLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd kFileBackEnd = {CloseFile, ReadFile, WriteFile, SeekFile, FilePosition, FileLength, FileAtEnd, FileHasMoreData, FileLengthKnown};
+const CDataSourceBackEnd kFileBackEnd = {CloseFile,  ReadFile,  WriteFile,       SeekFile,       FilePosition,
+                                         FileLength, FileAtEnd, FileHasMoreData, FileLengthKnown};
 
 }  // namespace ZAV

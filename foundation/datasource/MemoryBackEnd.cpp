@@ -121,8 +121,12 @@ bool MemoryLengthKnown(const CDataSourceState&)
 
 }  // namespace
 
-const CDataSourceBackEnd kMemoryBackEnd = {CloseMemory, ReadMemory, WriteMemory, SeekMemory, MemoryPosition, MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
+const CDataSourceBackEnd kMemoryBackEnd = {CloseMemory, ReadMemory,        WriteMemory,
+                                           SeekMemory,  MemoryPosition,    MemoryLength,
+                                           MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
 
-const CDataSourceBackEnd kMappedFileBackEnd = {CloseMapping, ReadMemory, WriteMemory, SeekMemory, MemoryPosition, MemoryLength, MemoryAtEnd, MemoryHasMoreData, MemoryLengthKnown};
+const CDataSourceBackEnd kMappedFileBackEnd = {CloseMapping, ReadMemory,        WriteMemory,
+                                               SeekMemory,   MemoryPosition,    MemoryLength,
+                                               MemoryAtEnd,  MemoryHasMoreData, MemoryLengthKnown};
 
 }  // namespace ZAV

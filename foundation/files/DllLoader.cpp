@@ -7,7 +7,10 @@ namespace ZAV {
 
 namespace {
 
-const char* OrEmpty(const char* text) { return text ? text : ""; }
+const char* OrEmpty(const char* text)
+{
+    return text ? text : "";
+}
 
 }  // namespace
 

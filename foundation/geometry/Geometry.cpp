@@ -14,8 +14,7 @@ bool IsAbsWithin(double value, double limit)
     return std::fabs(value) <= limit;
 }
 
-CBoundingBox::CBoundingBox()
-    : left(kEmptyMinimum), top(-kEmptyMinimum), right(-kEmptyMinimum), bottom(kEmptyMinimum)
+CBoundingBox::CBoundingBox() : left(kEmptyMinimum), top(-kEmptyMinimum), right(-kEmptyMinimum), bottom(kEmptyMinimum)
 {
 }
 
@@ -37,7 +36,9 @@ void CBoundingBox::AddRect(double x1, double y1, double x2, double y2)
     AddPoint(x2, y2);
 }
 
-CVector::CVector(const CPointD& point) : x(point.x), y(point.y) {}
+CVector::CVector(const CPointD& point) : x(point.x), y(point.y)
+{
+}
 
 CVector::CVector(double angleDegrees, double length)
     : x(std::cos(DegreesToRadians(angleDegrees)) * length), y(std::sin(DegreesToRadians(angleDegrees)) * length)

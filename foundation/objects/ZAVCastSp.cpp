@@ -33,22 +33,70 @@ void* CZAVCastSp::GetInterfaceView(int32_t id)
     return nullptr;
 }
 
-bool CZAVCastSp::IsImageEditSp(IZAVQueryInterfaceSp* object) { return Supports(object, zaviidImageEdit); }
-bool CZAVCastSp::IsImageStandardSp(IZAVQueryInterfaceSp* object) { return Supports(object, zaviidImageStandard); }
-bool CZAVCastSp::IsInterface54(IZAVQueryInterfaceSp* object) { return Supports(object, 54); }
-bool CZAVCastSp::IsInterface20(IZAVQueryInterfaceSp* object) { return Supports(object, 20); }
-bool CZAVCastSp::IsInterface13(IZAVQueryInterfaceSp* object) { return Supports(object, 13); }
-bool CZAVCastSp::IsInterface14(IZAVQueryInterfaceSp* object) { return Supports(object, 14); }
-bool CZAVCastSp::IsInterface6(IZAVQueryInterfaceSp* object) { return Supports(object, 6); }
-bool CZAVCastSp::IsInterface72(IZAVQueryInterfaceSp* object) { return Supports(object, 72); }
-bool CZAVCastSp::IsInterface65(IZAVQueryInterfaceSp* object) { return Supports(object, 65); }
-bool CZAVCastSp::IsInterface11(IZAVQueryInterfaceSp* object) { return Supports(object, 11); }
-bool CZAVCastSp::IsInterface27(IZAVQueryInterfaceSp* object) { return Supports(object, 27); }
-bool CZAVCastSp::IsInterface29(IZAVQueryInterfaceSp* object) { return Supports(object, 29); }
-bool CZAVCastSp::IsInterface100(IZAVQueryInterfaceSp* object) { return Supports(object, 100); }
-bool CZAVCastSp::IsNameValuePairsSp(IZAVQueryInterfaceSp* object) { return Supports(object, zaviidNameValuePairs); }
-bool CZAVCastSp::IsNameVariantPairsSp(IZAVQueryInterfaceSp* object) { return Supports(object, zaviidNameVariantPairs); }
-bool CZAVCastSp::IsArrayByteSp(IZAVQueryInterfaceSp* object) { return Supports(object, zaviidArrayByte); }
+bool CZAVCastSp::IsImageEditSp(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, zaviidImageEdit);
+}
+bool CZAVCastSp::IsImageStandardSp(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, zaviidImageStandard);
+}
+bool CZAVCastSp::IsInterface54(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 54);
+}
+bool CZAVCastSp::IsInterface20(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 20);
+}
+bool CZAVCastSp::IsInterface13(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 13);
+}
+bool CZAVCastSp::IsInterface14(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 14);
+}
+bool CZAVCastSp::IsInterface6(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 6);
+}
+bool CZAVCastSp::IsInterface72(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 72);
+}
+bool CZAVCastSp::IsInterface65(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 65);
+}
+bool CZAVCastSp::IsInterface11(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 11);
+}
+bool CZAVCastSp::IsInterface27(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 27);
+}
+bool CZAVCastSp::IsInterface29(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 29);
+}
+bool CZAVCastSp::IsInterface100(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, 100);
+}
+bool CZAVCastSp::IsNameValuePairsSp(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, zaviidNameValuePairs);
+}
+bool CZAVCastSp::IsNameVariantPairsSp(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, zaviidNameVariantPairs);
+}
+bool CZAVCastSp::IsArrayByteSp(IZAVQueryInterfaceSp* object)
+{
+    return Supports(object, zaviidArrayByte);
+}
 
 CZAVPtr<IZAVUnknownSp> CZAVCastSp::ToImageStandardSp(IZAVQueryInterfaceSp* object)
 {

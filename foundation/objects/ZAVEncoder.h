@@ -45,8 +45,7 @@ protected:
     ~IZAVEncoderSp() = default;
 };
 
-class CZAVEncoder final : public CZAVRefCountBase<CZAVEncoder>,
-                          public TZAVSpView<CZAVEncoder, IZAVEncoderSp> {
+class CZAVEncoder final : public CZAVRefCountBase<CZAVEncoder>, public TZAVSpView<CZAVEncoder, IZAVEncoderSp> {
 public:
     void* GetInterfaceView(int32_t id);
 
@@ -56,11 +55,9 @@ public:
     CArraySimple<unsigned char, 1> GetDecodedBase64(const std::string& text) override;
     void CompressFile(const std::string& inputPath, const std::string& outputPath) override;
     void DecompressFile(const std::string& inputPath, const std::string& outputPath) override;
-    void CompressBuffer(const CArraySimple<unsigned char, 1>& input,
-                        CArraySimple<unsigned char, 1>& output) override;
+    void CompressBuffer(const CArraySimple<unsigned char, 1>& input, CArraySimple<unsigned char, 1>& output) override;
     CArraySimple<unsigned char, 1> GetCompressedBuffer(const CArraySimple<unsigned char, 1>& input) override;
-    void DecompressBuffer(const CArraySimple<unsigned char, 1>& input,
-                          CArraySimple<unsigned char, 1>& output) override;
+    void DecompressBuffer(const CArraySimple<unsigned char, 1>& input, CArraySimple<unsigned char, 1>& output) override;
     CArraySimple<unsigned char, 1> GetDecompressedBuffer(const CArraySimple<unsigned char, 1>& input) override;
 };
 

@@ -19,12 +19,15 @@ char* CopyText(const char* text)
 
 }  // namespace
 
-CTextException::CTextException(int32_t code, const char* text) : m_code(code), m_text(CopyText(text)) {}
+CTextException::CTextException(int32_t code, const char* text) : m_code(code), m_text(CopyText(text))
+{
+}
 
-CTextException::CTextException(const char* text) : CTextException(0, text) {}
+CTextException::CTextException(const char* text) : CTextException(0, text)
+{
+}
 
-CTextException::CTextException(const CTextException& other)
-    : m_code(other.GetCode()), m_text(CopyText(other.GetText()))
+CTextException::CTextException(const CTextException& other) : m_code(other.GetCode()), m_text(CopyText(other.GetText()))
 {
 }
 

@@ -17,9 +17,18 @@ constexpr uint32_t MakePaletteEntry(BYTE red, BYTE green, BYTE blue, BYTE alpha 
     return static_cast<uint32_t>(blue) | (static_cast<uint32_t>(green) << 8) | (static_cast<uint32_t>(red) << 16) |
            (static_cast<uint32_t>(alpha) << 24);
 }
-constexpr BYTE PaletteBlue(uint32_t entry) { return static_cast<BYTE>(entry & 0xFF); }
-constexpr BYTE PaletteGreen(uint32_t entry) { return static_cast<BYTE>((entry >> 8) & 0xFF); }
-constexpr BYTE PaletteRed(uint32_t entry) { return static_cast<BYTE>((entry >> 16) & 0xFF); }
+constexpr BYTE PaletteBlue(uint32_t entry)
+{
+    return static_cast<BYTE>(entry & 0xFF);
+}
+constexpr BYTE PaletteGreen(uint32_t entry)
+{
+    return static_cast<BYTE>((entry >> 8) & 0xFF);
+}
+constexpr BYTE PaletteRed(uint32_t entry)
+{
+    return static_cast<BYTE>((entry >> 16) & 0xFF);
+}
 constexpr COLORREF PaletteEntryToColor(uint32_t entry)
 {
     return RGB(PaletteRed(entry), PaletteGreen(entry), PaletteBlue(entry));

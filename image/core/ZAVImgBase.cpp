@@ -12,11 +12,10 @@ namespace ZAV {
 
 namespace {
 
-const char kAttachSizeText[] =
-    "Invalid Image Size! The specified size does not fit to the imagedata.\n"
-    "For 1Bit black white imagedata: ((Width+7)/8)*Height.\n"
-    "For 8Bit palette imagedata: Width*Height.\n"
-    "For 24Bit RGB imagedata: Width*3*Height";
+const char kAttachSizeText[] = "Invalid Image Size! The specified size does not fit to the imagedata.\n"
+                               "For 1Bit black white imagedata: ((Width+7)/8)*Height.\n"
+                               "For 8Bit palette imagedata: Width*Height.\n"
+                               "For 24Bit RGB imagedata: Width*3*Height";
 
 bool IsCreatableDepth(int bitsPerPixel)
 {

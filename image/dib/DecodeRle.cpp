@@ -15,8 +15,7 @@ constexpr BYTE kEscapeDelta = 2;
 class RleWriter {
 public:
     RleWriter(BYTE* out, int width, int height, int bytesPerPixel, int colourCount, const uint32_t* palette)
-        : m_out(out), m_width(width), m_height(height), m_bpp(bytesPerPixel), m_colours(colourCount),
-          m_palette(palette)
+        : m_out(out), m_width(width), m_height(height), m_bpp(bytesPerPixel), m_colours(colourCount), m_palette(palette)
     {
     }
 
@@ -94,8 +93,8 @@ bool Decode(const BYTE* bits, size_t length, bool rle4, RleWriter& writer)
         } else {
             const size_t bytes = rle4 ? (value + 1u) / 2 : value;
             const size_t available = length - pos < bytes ? length - pos : bytes;
-            const int pixels = rle4 ? static_cast<int>(available * 2 < value ? available * 2 : value)
-                                    : static_cast<int>(available);
+            const int pixels =
+                rle4 ? static_cast<int>(available * 2 < value ? available * 2 : value) : static_cast<int>(available);
             for (int i = 0; i < pixels; ++i)
                 if (!writer.Put(rle4 ? NibbleAt(bits + pos, i) : bits[pos + i]))
                     return false;

@@ -158,8 +158,8 @@ HBITMAP CImgKernels::Image24ToDibSection(const BYTE* data, int width, int height
     HBITMAP section = CreateDIBSection(device.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section)
         return FailCode(zavkeBitmapCreation), nullptr;
-    const int code = ImageToDib24(data, static_cast<BYTE*>(bits), width, height,
-                                  static_cast<int>(GetDibStride(width, 1, 24)));
+    const int code =
+        ImageToDib24(data, static_cast<BYTE*>(bits), width, height, static_cast<int>(GetDibStride(width, 1, 24)));
     if (code) {
         DeleteObject(section);
         return FailCode(code), nullptr;
@@ -188,8 +188,17 @@ HGLOBAL CImgKernels::BitmapToDib(HBITMAP bitmap, DWORD compression, HPALETTE pal
     BITMAP described{};
     if (!bitmap || compression == BI_BITFIELDS || !GetObjectA(bitmap, sizeof described, &described))
         return Fail(kTextInvalidParameter), nullptr;
-    BITMAPINFOHEADER h{sizeof(BITMAPINFOHEADER), described.bmWidth, described.bmHeight, 1,
-                       static_cast<WORD>(described.bmPlanes * described.bmBitsPixel), compression, 0, 0, 0, 0, 0};
+    BITMAPINFOHEADER h{sizeof(BITMAPINFOHEADER),
+                       described.bmWidth,
+                       described.bmHeight,
+                       1,
+                       static_cast<WORD>(described.bmPlanes * described.bmBitsPixel),
+                       compression,
+                       0,
+                       0,
+                       0,
+                       0,
+                       0};
     const int colours = h.biBitCount <= 8 ? 1 << h.biBitCount : 0;
     const int64_t image = GetDibStride(h) * h.biHeight;
     const int64_t total = static_cast<int64_t>(sizeof h) + colours * 4 + image;

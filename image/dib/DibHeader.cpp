@@ -110,7 +110,8 @@ bool Place(const uint8_t* bytes, size_t size, DibLayout& l)
     if (h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4) {
         l.bitsSize = h.biSizeImage && h.biSizeImage < available ? h.biSizeImage : available;
         const int64_t coded = static_cast<int64_t>(l.bitsSize);
-        return l.height <= 1 + coded * kRleRowsPerCodedByte && l.width <= kRleLongestStep + coded * kRleColumnsPerCodedByte;
+        return l.height <= 1 + coded * kRleRowsPerCodedByte &&
+               l.width <= kRleLongestStep + coded * kRleColumnsPerCodedByte;
     }
     l.bitsSize = static_cast<size_t>(image);
     return l.bitsSize <= available;
@@ -133,10 +134,14 @@ int GetDibColorCount(const BITMAPINFOHEADER& header)
     if (header.biSize != kCoreHeaderSize && header.biClrUsed)
         return static_cast<int>(header.biClrUsed);
     switch (header.biBitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
     }
 }
 
@@ -154,7 +159,8 @@ bool ReadDibHeader(const void* block, size_t blockSize, BITMAPINFOHEADER& header
     if (!RawHeader(static_cast<const uint8_t*>(block), blockSize, header, core))
         return false;
     if (header.biSizeImage == 0)
-        header.biSizeImage = static_cast<DWORD>(GetDibStride(header) * (header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight));
+        header.biSizeImage = static_cast<DWORD>(GetDibStride(header) *
+                                                (header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight));
     if (header.biClrUsed == 0)
         header.biClrUsed = static_cast<DWORD>(GetDibColorCount(header));
     return true;

@@ -16,8 +16,7 @@ constexpr uint32_t kBlue555 = 0x001F;
 // A 16-bit pixel's masks reach no higher than bit 15.
 constexpr uint32_t kPixel16Bits = 0xFFFF;
 
-bool IsValidDibCopy(const BYTE* source, const BYTE* target, int width, int height, int targetStride,
-                    int bytesPerPixel)
+bool IsValidDibCopy(const BYTE* source, const BYTE* target, int width, int height, int targetStride, int bytesPerPixel)
 {
     return source && target && width > 0 && height > 0 &&
            static_cast<int64_t>(targetStride) >= static_cast<int64_t>(width) * bytesPerPixel;
@@ -172,8 +171,8 @@ int CImgKernels::SwapRedBlue(BYTE* data, int width, int height)
     return 1;
 }
 
-void CImgKernels::DibRowToImage(const BYTE* source, BYTE* target, int pixelCount, int bitCount,
-                                const uint32_t* palette, const uint32_t* masks)
+void CImgKernels::DibRowToImage(const BYTE* source, BYTE* target, int pixelCount, int bitCount, const uint32_t* palette,
+                                const uint32_t* masks)
 {
     if (!source || !target || pixelCount <= 0)
         return;

@@ -33,8 +33,17 @@ HGLOBAL NewDib(int width, int height, int bits, int colours, int xDpi, int yDpi)
     if (!block)
         return nullptr;
     auto* h = static_cast<BITMAPINFOHEADER*>(block);
-    *h = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB,
-                          static_cast<DWORD>(image), PelsPerMetre(xDpi), PelsPerMetre(yDpi), 0, 0};
+    *h = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER),
+                          width,
+                          height,
+                          1,
+                          static_cast<WORD>(bits),
+                          BI_RGB,
+                          static_cast<DWORD>(image),
+                          PelsPerMetre(xDpi),
+                          PelsPerMetre(yDpi),
+                          0,
+                          0};
     return block;
 }
 

@@ -39,9 +39,14 @@ void CZAVImgBase::CreateDIB(HDC, CGlobalHandle& target) const
         dib = kernels.Image8ToDib(data, m_width, m_height, kFullPalette, 8,
                                   PaddedPalette(m_palette, kFullPalette).data(), m_xResolution, m_yResolution);
         break;
-    case 24: dib = kernels.Image24ToDib(data, m_width, m_height, m_xResolution, m_yResolution); break;
-    case 48: dib = kernels.Image48ToDib(data, m_width, m_height, m_xResolution, m_yResolution); break;
-    default: ThrowTextException("Error");
+    case 24:
+        dib = kernels.Image24ToDib(data, m_width, m_height, m_xResolution, m_yResolution);
+        break;
+    case 48:
+        dib = kernels.Image48ToDib(data, m_width, m_height, m_xResolution, m_yResolution);
+        break;
+    default:
+        ThrowTextException("Error");
     }
     if (!dib)
         ThrowTextException("Error DIB");

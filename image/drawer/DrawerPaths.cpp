@@ -90,7 +90,8 @@ void CZAVImgDrawer::PaintPath(HDC dc, const RECT& target, const RECT& source)
     } else if (m_useBitmapCache) {
         bitmap = m_cache.GetBitmap(dc);
         if (!bitmap)
-            bitmap = m_cache.BuildBitmap(dc, [this](HDC device) { return m_image->CreateBitmap(device, m_bitmapPalette); });
+            bitmap =
+                m_cache.BuildBitmap(dc, [this](HDC device) { return m_image->CreateBitmap(device, m_bitmapPalette); });
     }
     PaletteScope palette(dc);
     if (IsDC8Bit(dc)) {
@@ -127,8 +128,8 @@ void CZAVImgDrawer::PaintWithKernels(HDC dc, const RECT& target, const RECT& sou
         return;
     }
     const bool copy = SameSize(target, source);
-    const RECT to = copy ? RECT{target.left, target.top, target.left + Width(source), target.top + Height(source)}
-                         : target;
+    const RECT to =
+        copy ? RECT{target.left, target.top, target.left + Width(source), target.top + Height(source)} : target;
     const BYTE* data = static_cast<const BYTE*>(m_image->GetImageData());
     const int w = m_image->GetWidth();
     const int h = m_image->GetHeight();
@@ -143,14 +144,14 @@ void CZAVImgDrawer::PaintWithKernels(HDC dc, const RECT& target, const RECT& sou
         std::vector<uint32_t> palette(256, 0);
         for (int i = 0; i < m_image->GetPalette().GetCount() && i < 256; ++i)
             palette[static_cast<size_t>(i)] = m_image->GetPalette().GetEntries()[i];
-        done = m_image->GetBitsPerPixel() == 8
-                   ? kernels.Draw8(dc, to, data, palette.data(), source.left, source.top, w, h, Width(source),
-                                   Height(source))
-                   : kernels.Draw1(dc, to, data, palette.data(), source.left, source.top, w, h, Width(source),
-                                   Height(source));
+        done = m_image->GetBitsPerPixel() == 8 ? kernels.Draw8(dc, to, data, palette.data(), source.left, source.top, w,
+                                                               h, Width(source), Height(source))
+                                               : kernels.Draw1(dc, to, data, palette.data(), source.left, source.top, w,
+                                                               h, Width(source), Height(source));
         break;
     }
-    default: ThrowTextException("Error");
+    default:
+        ThrowTextException("Error");
     }
     if (!done)
         ThrowKernelFailure(kernels);
@@ -183,8 +184,8 @@ void CZAVImgDrawer::BlitStep(HDC dc, HBITMAP bitmap, const RECT& target, const R
                        SRCCOPY);
     } else if (old) {
         const int mode = SetStretchBltMode(dc, COLORONCOLOR);
-        drawn = StretchBlt(dc, target.left, target.top, Width(target), Height(target), memory, source.left,
-                           source.top, Width(source), Height(source), SRCCOPY);
+        drawn = StretchBlt(dc, target.left, target.top, Width(target), Height(target), memory, source.left, source.top,
+                           Width(source), Height(source), SRCCOPY);
         SetStretchBltMode(dc, mode);
     }
     if (old)

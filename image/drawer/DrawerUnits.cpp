@@ -21,11 +21,17 @@ constexpr int kHiMetricPerInch = 2540;
 // 1/100 inch, 1/100 mm, 1/10 mm, 1/1000 inch, twip.
 Unit GetUnitFactor(int unit)
 {
-    static const Unit units[] = {
-        {19.200000000000003, Base::Twip}, {4.800000000000001, Base::Twip}, {1440, Base::Twip},
-        {100, Base::HiMetric},            {1, Base::Pixel},                {20, Base::Twip},
-        {14.4, Base::Twip},               {1, Base::HiMetric},             {10, Base::HiMetric},
-        {1.44, Base::Twip},               {1, Base::Twip}};
+    static const Unit units[] = {{19.200000000000003, Base::Twip},
+                                 {4.800000000000001, Base::Twip},
+                                 {1440, Base::Twip},
+                                 {100, Base::HiMetric},
+                                 {1, Base::Pixel},
+                                 {20, Base::Twip},
+                                 {14.4, Base::Twip},
+                                 {1, Base::HiMetric},
+                                 {10, Base::HiMetric},
+                                 {1.44, Base::Twip},
+                                 {1, Base::Twip}};
     if (unit < 1 || unit > 11)
         return Unit{0, Base::None};
     return units[unit - 1];
@@ -34,9 +40,12 @@ Unit GetUnitFactor(int unit)
 int ToPixels(int value, Base base, int dpi)
 {
     switch (base) {
-    case Base::Twip: return MulDiv(dpi, value, kTwipsPerInch);
-    case Base::HiMetric: return MulDiv(dpi, value, kHiMetricPerInch);
-    default: return value;
+    case Base::Twip:
+        return MulDiv(dpi, value, kTwipsPerInch);
+    case Base::HiMetric:
+        return MulDiv(dpi, value, kHiMetricPerInch);
+    default:
+        return value;
     }
 }
 

@@ -85,8 +85,7 @@ bool CZAVImgDrawer::PrepareSource(int& sourceX, int& sourceY, int& sourceW, int&
     return sourceW > 0 && sourceH > 0;
 }
 
-int CZAVImgDrawer::Paint(HDC dc, int x, int y, int w, int h, int sourceX, int sourceY, int sourceW, int sourceH,
-                         int)
+int CZAVImgDrawer::Paint(HDC dc, int x, int y, int w, int h, int sourceX, int sourceY, int sourceW, int sourceH, int)
 {
     m_lastFailure = String();
     try {
@@ -157,8 +156,8 @@ int CZAVImgDrawer::DrawImageEx(HDC dc, int left, int top, int right, int bottom,
     return DrawImageExClipped(dc, left, top, right, bottom, unit, keepProportions, alignment, sizeMode, nullptr);
 }
 
-int CZAVImgDrawer::DrawImageExClipped(HDC dc, int left, int top, int right, int bottom, int unit,
-                                      bool keepProportions, int alignment, int sizeMode, IDrawerClip* clip)
+int CZAVImgDrawer::DrawImageExClipped(HDC dc, int left, int top, int right, int bottom, int unit, bool keepProportions,
+                                      int alignment, int sizeMode, IDrawerClip* clip)
 {
     m_lastFailure = String();
     if (!m_image || !m_image->HasImage())
@@ -170,15 +169,15 @@ int CZAVImgDrawer::DrawImageExClipped(HDC dc, int left, int top, int right, int 
     return DrawIntoRect(dc, ConvertRectToDevice(RECT{left, top, right, bottom}, unit, dc), clip);
 }
 
-int CZAVImgDrawer::DrawImageSection(HDC dc, int x, int y, int width, int height, int unit, int sourceX,
-                                    int sourceY, int sourceW, int sourceH)
+int CZAVImgDrawer::DrawImageSection(HDC dc, int x, int y, int width, int height, int unit, int sourceX, int sourceY,
+                                    int sourceW, int sourceH)
 {
     m_lastFailure = String();
     if (!m_image || !m_image->HasImage())
         return 0;
     const RECT target = ConvertRectToDevice(RECT{x, y, x + width, y + height}, unit, dc);
-    return Paint(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, sourceX,
-                 sourceY, sourceW, sourceH, 0);
+    return Paint(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, sourceX, sourceY,
+                 sourceW, sourceH, 0);
 }
 
 }  // namespace ZAV

@@ -53,8 +53,8 @@ public:
                     int sizeMode);
     int DrawImageExClipped(HDC dc, int left, int top, int right, int bottom, int unit, bool keepProportions,
                            int alignment, int sizeMode, IDrawerClip* clip);
-    int DrawImageSection(HDC dc, int x, int y, int width, int height, int unit, int sourceX, int sourceY,
-                         int sourceW, int sourceH);
+    int DrawImageSection(HDC dc, int x, int y, int width, int height, int unit, int sourceX, int sourceY, int sourceW,
+                         int sourceH);
 
     // The unit's rectangle in device pixels (the screen's for a null DC);
     // units outside 1-11 leave it as it is.

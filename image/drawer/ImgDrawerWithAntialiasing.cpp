@@ -19,8 +19,7 @@ AdvancedImgProcFactory g_factory = nullptr;
 
 bool IsAntialiasMode(int mode)
 {
-    return mode == kDrawModeAntialiasFiltered || mode == kDrawModeAntialiasLogic ||
-           mode == kDrawModeAntialiasResample;
+    return mode == kDrawModeAntialiasFiltered || mode == kDrawModeAntialiasLogic || mode == kDrawModeAntialiasResample;
 }
 
 bool IsPlainMode(int mode)
@@ -79,8 +78,7 @@ bool CZAVImgDrawerWithAntialiasing::Initialise()
     for (IZAVUnknownSp*& object : m_antialias.objects)
         if (!object && g_factory)
             object = g_factory();
-    m_antialias.initialised =
-        m_antialias.objects[0] && m_antialias.objects[1] && m_antialias.objects[2];
+    m_antialias.initialised = m_antialias.objects[0] && m_antialias.objects[1] && m_antialias.objects[2];
     return m_antialias.initialised;
 }
 

@@ -21,9 +21,9 @@ bool CImgKernels::ColorsMatch(COLORREF a, COLORREF b, uint32_t tolerance)
         return true;
     if (tolerance == 0)
         return false;
-    const uint32_t distance = static_cast<uint32_t>(Square(GetRValue(a) - GetRValue(b)) +
-                                                    Square(GetGValue(a) - GetGValue(b)) +
-                                                    Square(GetBValue(a) - GetBValue(b)));
+    const uint32_t distance =
+        static_cast<uint32_t>(Square(GetRValue(a) - GetRValue(b)) + Square(GetGValue(a) - GetGValue(b)) +
+                              Square(GetBValue(a) - GetBValue(b)));
     return tolerance >= distance;
 }
 
@@ -44,8 +44,8 @@ int CImgKernels::FindNearestPaletteIndex(int red, int green, int blue, const int
     int bestDistance = kNoPaletteDistance;
     for (int i = 0; i < count && entries; ++i) {
         const uint32_t entry = entries[i];
-        const int distance =
-            squares[PaletteRed(entry) - red] + squares[PaletteGreen(entry) - green] + squares[PaletteBlue(entry) - blue];
+        const int distance = squares[PaletteRed(entry) - red] + squares[PaletteGreen(entry) - green] +
+                             squares[PaletteBlue(entry) - blue];
         if (distance < bestDistance) {
             bestDistance = distance;
             best = i;

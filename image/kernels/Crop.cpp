@@ -29,7 +29,8 @@ int CImgKernels::CropBytes(const BYTE* source, BYTE* target, int sourceWidth, in
     const int64_t sourceStride = static_cast<int64_t>(sourceWidth) * bytesPerPixel;
     const int64_t targetStride = static_cast<int64_t>(w) * bytesPerPixel;
     for (int row = 0; row < h; ++row) {
-        const BYTE* from = source + (static_cast<int64_t>(y) + row) * sourceStride + static_cast<int64_t>(x) * bytesPerPixel;
+        const BYTE* from =
+            source + (static_cast<int64_t>(y) + row) * sourceStride + static_cast<int64_t>(x) * bytesPerPixel;
         std::memcpy(target + row * targetStride, from, static_cast<size_t>(targetStride));
     }
     return 1;

@@ -77,8 +77,7 @@ int CImgKernels::FillRect8(BYTE* data, int width, int height, int x, int y, int 
     return 1;
 }
 
-int CImgKernels::FillRect1(BYTE* data, int rowBytes, int width, int height, int x, int y, int w, int h,
-                           COLORREF color)
+int CImgKernels::FillRect1(BYTE* data, int rowBytes, int width, int height, int x, int y, int w, int h, COLORREF color)
 {
     ClearErrorText();
     // Rows narrower than the width's bits would let the fill run past them.

@@ -27,16 +27,16 @@ constexpr const char kTextOperationCanceled[] = "Operation canceled!";
 // Error codes of the numeric error field.
 enum zavKernelError : int32_t {
     zavkeNone = 0,
-    zavkeMissingInput = 105,           // a missing buffer or an argument out of range
-    zavkeRleBeyondTop = 106,           // run-length data beyond the top row
-    zavkeCompressionMismatch = 107,    // compression and bit count don't match
+    zavkeMissingInput = 105,         // a missing buffer or an argument out of range
+    zavkeRleBeyondTop = 106,         // run-length data beyond the top row
+    zavkeCompressionMismatch = 107,  // compression and bit count don't match
     zavkeNoCompatibleDC = 110,
     zavkeUnsupportedConversion = 117,  // unsupported depth conversion
     zavkeDeviceCapability = 126,       // the device lacks the capability
     zavkeUnsupportedTargetDepth = 128,
     zavkeBitBltFailed = 129,
     zavkeBitmapCreation = 135,
-    zavkeSelectBitmap64 = 137,         // selecting the bitmap failed on a 64-bit-bitmap device
+    zavkeSelectBitmap64 = 137,  // selecting the bitmap failed on a 64-bit-bitmap device
     zavkeNoDibSectionBits = 140,
 };
 
@@ -121,8 +121,8 @@ public:
     // A new GPTR block (the caller's) holding the image turned by the angle
     // (radians), nearest neighbour; outside pixels take the background gray
     // (8 bits) or colour. Null with the error text on failure.
-    HGLOBAL RotateAnyAngle(const BYTE* source, int width, int height, double angle, COLORREF background,
-                           int& newWidth, int& newHeight, BYTE backgroundGray, bool eightBit);
+    HGLOBAL RotateAnyAngle(const BYTE* source, int width, int height, double angle, COLORREF background, int& newWidth,
+                           int& newHeight, BYTE backgroundGray, bool eightBit);
     // Turn 0: 90 degrees clockwise, 1: 180, 2: 270 (90 counter-clockwise).
     int RotateExact(BYTE* data, int width, int height, int turn, int bytesPerPixel);
     int Rotate90(BYTE* data, int width, int height, int bytesPerPixel);
@@ -137,8 +137,8 @@ public:
     // offset and truncate.
     int ResizeNearest(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
                       int targetWidth, int targetHeight);
-    int ResizeBilinearChecked(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel,
-                              BYTE* target, int targetWidth, int targetHeight);
+    int ResizeBilinearChecked(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
+                              int targetWidth, int targetHeight);
     int ResizeBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
                        int targetWidth, int targetHeight);
     int ResizePaletteBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int paletteCount,
@@ -276,8 +276,8 @@ public:
                      COLORREF color2, const int* layer3, COLORREF color3, const int* layer4, COLORREF color4);
     // The white areas of an 8-bit source as rims of size pixels shaded by the
     // profile; the blend table keeps the nearer distance where brushes meet.
-    int CreateContourImage(const BYTE* source, int width, int height, int size, const BYTE* profile,
-                           int profileLength, const BYTE* blendTable, BYTE* target);
+    int CreateContourImage(const BYTE* source, int width, int height, int size, const BYTE* profile, int profileLength,
+                           const BYTE* blendTable, BYTE* target);
     // A square of 2 x size - 1 bytes: the ramp entry of each pixel's distance
     // from the centre, at most size - 1.
     int BuildDistanceBrush(const BYTE* ramp, int size, std::vector<BYTE>& brush, int& width, int& height);
@@ -328,8 +328,8 @@ public:
     // The source rectangle at (sourceX, sourceY) of the width x height image
     // is as large as the destination unless sourceW and sourceH are given
     // (the stretch path); source y counts from the top.
-    int Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, int sourceX, int sourceY, int width,
-               int height, int sourceW = -1, int sourceH = -1);
+    int Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, int sourceX, int sourceY, int width, int height,
+               int sourceW = -1, int sourceH = -1);
     int Draw1(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,
               int width, int height, int sourceW = -1, int sourceH = -1);
     int Draw8(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,

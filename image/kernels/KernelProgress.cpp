@@ -4,13 +4,11 @@
 
 namespace ZAV {
 
-CKernelProgress::CKernelProgress(CImgKernels& context)
-    : CKernelProgress(context.GetNotification(), context.ErrorText())
+CKernelProgress::CKernelProgress(CImgKernels& context) : CKernelProgress(context.GetNotification(), context.ErrorText())
 {
 }
 
-CKernelProgress::CKernelProgress(IProgressNotification* sink, String& errorText)
-    : m_sink(sink), m_errorText(errorText)
+CKernelProgress::CKernelProgress(IProgressNotification* sink, String& errorText) : m_sink(sink), m_errorText(errorText)
 {
     if (m_sink)
         m_sink->OnBegin();

@@ -115,7 +115,9 @@ bool CCurveBuilder::CollectPoints(const int* controls, int controlCount, bool sc
     for (int i = 0; controls && i < controlCount; ++i) {
         if (controls[i] == kUnsetCurveControl)
             continue;
-        const double x = scaled && controlCount > 1 ? static_cast<double>(static_cast<int64_t>(i) * kCurveTop / (controlCount - 1)) : i;
+        const double x = scaled && controlCount > 1
+                             ? static_cast<double>(static_cast<int64_t>(i) * kCurveTop / (controlCount - 1))
+                             : i;
         points.push_back(CCurvePoint{x, static_cast<double>(controls[i])});
     }
     if (!table || tableSize <= 0 || points.empty()) {

@@ -174,8 +174,7 @@ JB2_Error RenderPage(JB2DecompressProperties* properties, JB2Memory* memory, JB2
 }
 
 // The page is rendered once; later requests deliver from the same buffer.
-JB2_Error RenderOnce(JB2DecompressProperties* properties, JB2Memory* memory, const PageInfo& info,
-                     JB2Message* message)
+JB2_Error RenderOnce(JB2DecompressProperties* properties, JB2Memory* memory, const PageInfo& info, JB2Message* message)
 {
     if (properties->rendered)
         return cJB2_Error_OK;

@@ -28,11 +28,13 @@ JB2_Error FreeHandle(JB2_Handle_Document handle)
     }
     if (handle->readData) {
         JB2_Error status = JB2ReadDataRelease(&handle->readData, memory);
-        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error deallocating read data object!");
+        if (status != cJB2_Error_OK)
+            return JB2Fail(message, status, "Error deallocating read data object!");
     }
     if (handle->file) {
         JB2_Error status = JB2FileRelease(&handle->file);
-        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error deallocating file object!");
+        if (status != cJB2_Error_OK)
+            return JB2Fail(message, status, "Error deallocating file object!");
     }
     if (handle->message)
         JB2MessageRelease(&handle->message, memory);
@@ -52,7 +54,8 @@ JB2_Error JB2DocumentHandleCreate(JB2_Handle_Document* out, JB2Memory* memory, J
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* handle = JB2MemoryNew<JB2_Document_Handle_Rec>(memory);
-    if (!handle) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate document handle!");
+    if (!handle)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate document handle!");
     handle->magic = kJB2DocumentMagic;
     handle->memory = memory;
     JB2MemoryAddReference(memory);
@@ -74,8 +77,8 @@ JB2_Error JB2DocumentHandleCreate(JB2_Handle_Document* out, JB2Memory* memory, J
 extern "C" {
 
 JB2_EXPORT JB2_Error JB2_Document_Start(JB2_Handle_Document* out, JB2_Alloc_Callback alloc, void* allocUser,
-                                        JB2_Free_Callback free, void* freeUser, JB2_Read_Callback read,
-                                        void* readUser, JB2_Message_Callback messageCallback, void* messageUser)
+                                        JB2_Free_Callback free, void* freeUser, JB2_Read_Callback read, void* readUser,
+                                        JB2_Message_Callback messageCallback, void* messageUser)
 {
     if (!out)
         return cJB2_Error_Invalid_Handle;
@@ -192,8 +195,8 @@ JB2_EXPORT JB2_Error JB2_Document_Decompress_Page(JB2_Handle_Document handle, ui
                              outputUser, handle->message);
 }
 
-JB2_EXPORT JB2_Error JB2_Document_Export_Document(JB2_Handle_Document handle, JB2_Write_Callback write,
-                                                  void* writeUser, uint32_t format)
+JB2_EXPORT JB2_Error JB2_Document_Export_Document(JB2_Handle_Document handle, JB2_Write_Callback write, void* writeUser,
+                                                  uint32_t format)
 {
     if (!Valid(handle))
         return cJB2_Error_Invalid_Handle;
@@ -224,7 +227,8 @@ JB2_EXPORT JB2_Error JB2_Document_Insert_Page(JB2_Handle_Document handle, uint32
     if (!handle->properties || !handle->file || !source->file)
         return cJB2_Error_Internal;
     JB2_Error status = JB2PageInsert(handle->file, destination, source->file, sourcePage, handle->message);
-    if (status != cJB2_Error_OK) return JB2Fail(handle->message, status, "Failure inserting page into document!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(handle->message, status, "Failure inserting page into document!");
     if (destination <= handle->properties->page)
         ++handle->properties->page;
     return cJB2_Error_OK;

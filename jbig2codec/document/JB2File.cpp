@@ -27,7 +27,7 @@ void ClampToSource(JB2SegmentHeader* segment, JB2ReadData* readData, JB2Message*
     const uint64_t length = location->length;
     if (length == 0 || ByteThere(readData, start + length - 1))
         return;
-    uint64_t present = 0;  // bytes known to be there
+    uint64_t present = 0;       // bytes known to be there
     uint64_t missing = length;  // a count known not to be there in full
     while (missing - present > 1) {
         const uint64_t middle = present + (missing - present) / 2;
@@ -135,7 +135,8 @@ JB2_Error JB2FileCreate(JB2File** out, JB2Memory* memory, JB2Message* message)
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* file = JB2MemoryNew<JB2File>(memory);
-    if (!file) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate file object!");
+    if (!file)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate file object!");
     file->organisation = cJB2_Organisation_Unknown;
     file->references = 1;
     file->memory = memory;
@@ -215,8 +216,8 @@ JB2_Error ReadFileHeader(JB2File* file, JB2ReadData* readData, FileHeader* heade
     if (JB2ReadDataReadByte(readData, 8, &flags) != 1)
         return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- unable to read JBIG2 file header flags!");
     const bool sequential = flags & kHeaderSequential;
-    JB2MessageInfo(message, sequential ? "Sequential file format organisation"
-                                       : "Random-access file format organisation");
+    JB2MessageInfo(message,
+                   sequential ? "Sequential file format organisation" : "Random-access file format organisation");
     file->organisation = sequential ? cJB2_Organisation_Sequential : cJB2_Organisation_Random_Access;
     JB2_Error status = cJB2_Error_OK;
     if (flags & kHeaderPagesUnknown) {

@@ -233,8 +233,8 @@ JB2_Error JB2FileExportPage(JB2File* file, uint32_t page, JB2_Write_Callback wri
     if (status != cJB2_Error_OK) {
         return JB2Fail(message, status, "Failure exporting page %lld!", static_cast<long long>(page));
     }
-    single->organisation = file->organisation <= cJB2_Organisation_Random_Access ? file->organisation
-                                                                                 : cJB2_Organisation_Sequential;
+    single->organisation =
+        file->organisation <= cJB2_Organisation_Random_Access ? file->organisation : cJB2_Organisation_Sequential;
     status = JB2FileExportDocument(single, write, user, format, message);
     JB2FileRelease(&single);
     return status;

@@ -152,8 +152,8 @@ JB2_Error JB2PageAddNewSegment(JB2File* file, uint32_t type, uint32_t page, JB2M
     return JB2FileAddSegment(file, &segment, message);
 }
 
-JB2_Error JB2PageNewGenericRegion(JB2File* file, uint32_t width, uint32_t height, uint32_t coder,
-                                  uint32_t gbTemplate, JB2SegmentHeader** out, JB2Message* message)
+JB2_Error JB2PageNewGenericRegion(JB2File* file, uint32_t width, uint32_t height, uint32_t coder, uint32_t gbTemplate,
+                                  JB2SegmentHeader** out, JB2Message* message)
 {
     if (!file || !out || width == 0 || height == 0 || gbTemplate > 3 ||
         (coder != cJB2_Coder_MMR && coder != cJB2_Coder_Arithmetic))
@@ -257,8 +257,10 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
 {
     if (!to || !from)
         return cJB2_Error_Internal;
-    if (source >= from->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid source page index!");
-    if (destination > to->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid destination page index!");
+    if (source >= from->pages)
+        return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid source page index!");
+    if (destination > to->pages)
+        return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid destination page index!");
     JB2File* page = nullptr;
     JB2_Error status = JB2FileExtractPage(from, source, &page, message);
     if (status != cJB2_Error_OK) {

@@ -35,8 +35,8 @@ JB2_Error JB2FileRegionsSupported(const JB2File* file, uint8_t* supported, JB2Me
 JB2_Error JB2PageAddNewSegment(JB2File* file, uint32_t type, uint32_t page, JB2Message* message);
 // A new generic region segment of page 1 for the MMR (10) or arithmetic
 // (20) coder with the given template; XOR onto the page at (0, 0).
-JB2_Error JB2PageNewGenericRegion(JB2File* file, uint32_t width, uint32_t height, uint32_t coder,
-                                  uint32_t gbTemplate, JB2SegmentHeader** segment, JB2Message* message);
+JB2_Error JB2PageNewGenericRegion(JB2File* file, uint32_t width, uint32_t height, uint32_t coder, uint32_t gbTemplate,
+                                  JB2SegmentHeader** segment, JB2Message* message);
 
 // Inserts page `source` (from 0) of `from` as page `destination` of `to`.
 // A failure leaves `to` as it was.

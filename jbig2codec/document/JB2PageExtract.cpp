@@ -44,8 +44,7 @@ JB2_Error MarkPageSegments(JB2SegmentArray* segments, uint32_t association)
 
 // The copy refers to the copies of what the source refers to; a copied
 // segment's mark is its copy's position + 2.
-JB2_Error CopyReferences(const JB2SegmentHeader* source, JB2SegmentHeader* copy, JB2File* single,
-                         JB2Message* message)
+JB2_Error CopyReferences(const JB2SegmentHeader* source, JB2SegmentHeader* copy, JB2File* single, JB2Message* message)
 {
     JB2_Error status = JB2SegmentSetReferredCount(copy, source->referredCount, message);
     for (uint32_t r = 0; r < source->referredCount && status == cJB2_Error_OK; ++r) {
@@ -83,7 +82,7 @@ JB2_Error CopySegment(JB2SegmentHeader* source, uint32_t number, JB2File* single
 {
     // An unknown type is created as an extension and then takes its own type.
     const uint32_t type = JB2SegmentTypeIsKnown(source->type) ? static_cast<uint32_t>(source->type)
-                                                               : static_cast<uint32_t>(cJB2_Segment_Extension);
+                                                              : static_cast<uint32_t>(cJB2_Segment_Extension);
     JB2SegmentHeader* copy = nullptr;
     JB2_Error status = JB2SegmentCreate(&copy, single->memory, number, type, message);
     if (status != cJB2_Error_OK)

@@ -167,11 +167,11 @@ void PageSizeInPoints(uint32_t width, uint32_t height, uint32_t xResolution, uin
     *pointsY = height * 72.0 / dividerY;
 }
 
-#define RETURN_IF_FAILED(expression)                    \
-    do {                                                \
-        JB2_Error status_ = (expression);               \
-        if (status_ != cJB2_Error_OK)                   \
-            return status_;                             \
+#define RETURN_IF_FAILED(expression)                                                                                   \
+    do {                                                                                                               \
+        JB2_Error status_ = (expression);                                                                              \
+        if (status_ != cJB2_Error_OK)                                                                                  \
+            return status_;                                                                                            \
     } while (0)
 
 JB2_Error WriteGlobals(Writer& writer, uint32_t number)
@@ -350,8 +350,8 @@ JB2_Error WriteDocument(Writer& writer)
     for (uint32_t object = 0; object < writer.pdf.objects; ++object) {
         uint8_t entry[kXrefEntryLength];
         uint32_t got = 0;
-        JB2_Error status = JB2CacheRead(writer.pdf.xref, writer.memory, object * kXrefEntryLength, kXrefEntryLength,
-                                        entry, &got);
+        JB2_Error status =
+            JB2CacheRead(writer.pdf.xref, writer.memory, object * kXrefEntryLength, kXrefEntryLength, entry, &got);
         if (status != cJB2_Error_OK || got != kXrefEntryLength)
             return cJB2_Error_Read_Failure;
         if (JB2WriteDataWrite(writer.writeData, entry, static_cast<uint32_t>(writer.offset), kXrefEntryLength) !=
@@ -359,8 +359,7 @@ JB2_Error WriteDocument(Writer& writer)
             return cJB2_Error_Write_Failure;
         writer.offset += kXrefEntryLength;
     }
-    return Text(writer,
-                "trailer\n  << /Size       %u\n     /Root       %u 0 R\n  >>\nstartxref\n%llu\n%%%%EOF\n",
+    return Text(writer, "trailer\n  << /Size       %u\n     /Root       %u 0 R\n  >>\nstartxref\n%llu\n%%%%EOF\n",
                 writer.pdf.objects, 1u, static_cast<unsigned long long>(xrefOffset));
 }
 

@@ -25,7 +25,8 @@ inline uint32_t Bits(const uint8_t* line, int64_t start, uint32_t n)
 
 inline uint32_t Pixel(const JB2ContextBuffer* b, const uint8_t* line, int64_t x)
 {
-    if (x < 0 || x >= int64_t(b->width)) return 0;
+    if (x < 0 || x >= int64_t(b->width))
+        return 0;
     return (line[kJB2ContextMarginBytes + x / 8] >> (7 - x % 8)) & 1;
 }
 
@@ -93,7 +94,8 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
             nominal = 1;
         } else {
             JB2_Error status = JB2GenericCheckAT(gbTemplate, atX, atY, message);
-            if (status != cJB2_Error_OK) return status;
+            if (status != cJB2_Error_OK)
+                return status;
             std::memset(x, 0, 4);
             std::memset(y, 0, 4);
             std::memcpy(x, atX, n);
@@ -101,10 +103,12 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
         }
     }
     JB2_Error status = JB2GenericCheckSize(width, height, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
 
     auto* b = JB2MemoryNew<JB2ContextBuffer>(memory);
-    if (!b) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
+    if (!b)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
     b->width = width;
     b->height = height;
     b->bytesPerLine = (width + 7) / 8;
@@ -128,7 +132,8 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
 
 JB2_Error Context_Buffer_Next_Line(JB2ContextBuffer* b)
 {
-    if (!b || b->line + 1 >= b->height) return cJB2_Error_Internal;
+    if (!b || b->line + 1 >= b->height)
+        return cJB2_Error_Internal;
     ++b->line;
     b->above2 = b->above;
     b->above = b->current;
@@ -140,7 +145,8 @@ void Context_Buffer_Put_Line(JB2ContextBuffer* b, const uint8_t* line)
 {
     uint8_t* target = b->current + kJB2ContextMarginBytes;
     std::memcpy(target, line, b->bytesPerLine);
-    if (b->width % 8) target[b->bytesPerLine - 1] &= uint8_t(0xFF << (8 - b->width % 8));
+    if (b->width % 8)
+        target[b->bytesPerLine - 1] &= uint8_t(0xFF << (8 - b->width % 8));
 }
 
 uint32_t Context_Buffer_Context(const JB2ContextBuffer* b, uint32_t x)
@@ -187,15 +193,16 @@ void Context_Buffer_Get_Line(const JB2ContextBuffer* b, uint8_t* line)
 
 bool Context_Buffer_Line_Repeats(const JB2ContextBuffer* b)
 {
-    return std::memcmp(b->current + kJB2ContextMarginBytes, b->above + kJB2ContextMarginBytes, b->bytesPerLine) ==
-           0;
+    return std::memcmp(b->current + kJB2ContextMarginBytes, b->above + kJB2ContextMarginBytes, b->bytesPerLine) == 0;
 }
 
 JB2_Error Context_Buffer_End(JB2ContextBuffer** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2ContextBuffer* b = *holder;
-    if (b->ring) JB2MemoryFree(memory, &b->ring);
+    if (b->ring)
+        JB2MemoryFree(memory, &b->ring);
     *holder = nullptr;
     return JB2MemoryFree(memory, &b);
 }

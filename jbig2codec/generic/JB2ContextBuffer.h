@@ -16,17 +16,17 @@ constexpr uint32_t kJB2ContextRingLines = 129;
 constexpr uint32_t kJB2ContextMarginBytes = 16;
 
 struct JB2ContextBuffer {
-    uint32_t line;          // number of the current line
+    uint32_t line;  // number of the current line
     uint32_t width;
     uint32_t height;
     uint32_t bytesPerLine;
-    uint32_t stride;        // bytes per line plus both margins
+    uint32_t stride;  // bytes per line plus both margins
     uint8_t* ring;
-    uint8_t* current;       // the three ring lines in use, at their first margin byte
+    uint8_t* current;  // the three ring lines in use, at their first margin byte
     uint8_t* above;
     uint8_t* above2;
     uint8_t gbTemplate;
-    uint8_t nominal;        // 1 when every AT pixel is at its nominal place
+    uint8_t nominal;  // 1 when every AT pixel is at its nominal place
     int8_t atX[4];
     int8_t atY[4];
 };

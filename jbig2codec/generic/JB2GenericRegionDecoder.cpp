@@ -25,8 +25,7 @@ GenericFlags SplitFlags(uint8_t flags)
 
 // Where the coded data starts: after the region information, the flags and,
 // for arithmetic coding, the AT pixels (T.88 7.4.6.1).
-JB2_Error CodedDataOffset(JB2SegmentHeader* segment, const GenericFlags& flags, uint32_t* offset,
-                          JB2Message* message)
+JB2_Error CodedDataOffset(JB2SegmentHeader* segment, const GenericFlags& flags, uint32_t* offset, JB2Message* message)
 {
     const uint32_t length = JB2SegmentDataLength(segment);
     if (length == 0)
@@ -42,8 +41,8 @@ JB2_Error CodedDataOffset(JB2SegmentHeader* segment, const GenericFlags& flags, 
 }
 
 // The decoder's own copy of the coded data, kCodedDataSlack bytes longer.
-JB2_Error CopyCodedData(JB2GenericRegionDecoder* d, JB2Memory* memory, JB2SegmentHeader* segment,
-                        uint32_t offset, JB2Message* message)
+JB2_Error CopyCodedData(JB2GenericRegionDecoder* d, JB2Memory* memory, JB2SegmentHeader* segment, uint32_t offset,
+                        JB2Message* message)
 {
     d->codedLength = JB2SegmentDataLength(segment) - offset;
     d->data = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(d->codedLength) + kCodedDataSlack);
@@ -55,8 +54,8 @@ JB2_Error CopyCodedData(JB2GenericRegionDecoder* d, JB2Memory* memory, JB2Segmen
 }
 
 // T.88 6.2.5: the arithmetic decoder with the segment's GBTEMPLATE and AT pixels.
-JB2_Error StartArithmetic(JB2GenericRegionDecoder* d, JB2Memory* memory, JB2SegmentHeader* segment,
-                          uint8_t gbTemplate, JB2Message* message)
+JB2_Error StartArithmetic(JB2GenericRegionDecoder* d, JB2Memory* memory, JB2SegmentHeader* segment, uint8_t gbTemplate,
+                          JB2Message* message)
 {
     uint8_t nominal = 0;
     int8_t atX[4];
@@ -109,19 +108,26 @@ JB2_Error Generic_Region_Decoder_Start(JB2GenericRegionDecoder** out, JB2Memory*
 
 JB2_Error Generic_Region_Decoder_Line(JB2GenericRegionDecoder* d, uint8_t* line)
 {
-    if (!d) return cJB2_Error_Internal;
-    if (d->mmr) return MMR_Decoder_Line(d->mmr, line);
-    if (d->mq) return MQ_Context_Decoder_Line(d->mq, line, d->tpgdon, nullptr);
+    if (!d)
+        return cJB2_Error_Internal;
+    if (d->mmr)
+        return MMR_Decoder_Line(d->mmr, line);
+    if (d->mq)
+        return MQ_Context_Decoder_Line(d->mq, line, d->tpgdon, nullptr);
     return cJB2_Error_Internal;
 }
 
 JB2_Error Generic_Region_Decoder_End(JB2GenericRegionDecoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2GenericRegionDecoder* d = *holder;
-    if (d->mmr) MMR_Decoder_End(&d->mmr, memory);
-    if (d->mq) MQ_Context_Decoder_End(&d->mq, memory);
-    if (d->data) JB2MemoryFree(memory, &d->data);
+    if (d->mmr)
+        MMR_Decoder_End(&d->mmr, memory);
+    if (d->mq)
+        MQ_Context_Decoder_End(&d->mq, memory);
+    if (d->data)
+        JB2MemoryFree(memory, &d->data);
     *holder = nullptr;
     return JB2MemoryFree(memory, &d);
 }

@@ -15,16 +15,20 @@ bool IsImmediate(uint32_t type)
 }  // namespace
 
 JB2_Error JB2GenericRegionReadSize(JB2SegmentHeader* segment, uint8_t* flags, uint32_t* width, uint32_t* height,
-                     JB2Message* message)
+                                   JB2Message* message)
 {
     JB2_Error status = JB2GenericGetFlags(segment, flags);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting generic region segment flags!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Error getting generic region segment flags!");
     status = JB2RegionGetWidth(segment, width);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region width!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Error getting region width!");
     status = JB2RegionGetHeight(segment, height);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region height!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Error getting region height!");
     // Sizes come from the file: check them before any buffer is sized by them.
-    if (*width == 0 || *height == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region size!");
+    if (*width == 0 || *height == 0)
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region size!");
     return JB2GenericCheckSize(*width, *height, message);
 }
 

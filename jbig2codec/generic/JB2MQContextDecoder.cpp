@@ -10,12 +10,13 @@ JB2_Error Start(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, ui
                 uint8_t nominal, const int8_t* atX, const int8_t* atY, JB2MQDecoder* shared, const uint8_t* data,
                 uint32_t length, JB2Message* message)
 {
-    if (!out) return cJB2_Error_Internal;
+    if (!out)
+        return cJB2_Error_Internal;
     *out = nullptr;
     JB2ContextBuffer* buffer = nullptr;
-    JB2_Error status =
-        Context_Buffer_Create(&buffer, memory, width, height, gbTemplate, nominal, atX, atY, message);
-    if (status != cJB2_Error_OK) return status;
+    JB2_Error status = Context_Buffer_Create(&buffer, memory, width, height, gbTemplate, nominal, atX, atY, message);
+    if (status != cJB2_Error_OK)
+        return status;
     auto* d = JB2MemoryNew<JB2MQContextDecoder>(memory);
     if (!d) {
         Context_Buffer_End(&buffer, memory);
@@ -99,7 +100,8 @@ void DecodeLineSkipping(JB2MQContextDecoder* d, const uint8_t* skip)
 {
     JB2ContextBuffer* b = d->buffer;
     for (uint32_t x = 0; x < d->width; ++x) {
-        if (skip && ((skip[x / 8] >> (7 - x % 8)) & 1)) continue;
+        if (skip && ((skip[x / 8] >> (7 - x % 8)) & 1))
+            continue;
         if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_Context(b, x)))
             Context_Buffer_Set_Pixel(b, x);
     }
@@ -111,24 +113,28 @@ JB2_Error MQ_Context_Decoder_Start(JB2MQContextDecoder** out, JB2Memory* memory,
                                    uint8_t gbTemplate, uint8_t nominal, const int8_t* atX, const int8_t* atY,
                                    const uint8_t* data, uint32_t length, JB2Message* message)
 {
-    if (!data) return cJB2_Error_Internal;
+    if (!data)
+        return cJB2_Error_Internal;
     return Start(out, memory, width, height, gbTemplate, nominal, atX, atY, nullptr, data, length, message);
 }
 
-JB2_Error MQ_Context_Decoder_Start_Shared(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width,
-                                          uint32_t height, uint8_t gbTemplate, uint8_t nominal, const int8_t* atX,
-                                          const int8_t* atY, JB2MQDecoder* shared, JB2Message* message)
+JB2_Error MQ_Context_Decoder_Start_Shared(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                                          uint8_t gbTemplate, uint8_t nominal, const int8_t* atX, const int8_t* atY,
+                                          JB2MQDecoder* shared, JB2Message* message)
 {
-    if (!shared) return cJB2_Error_Internal;
+    if (!shared)
+        return cJB2_Error_Internal;
     return Start(out, memory, width, height, gbTemplate, nominal, atX, atY, shared, nullptr, 0, message);
 }
 
 JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* d, uint8_t* line, uint8_t tpgdon, const uint8_t* skip)
 {
-    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    if (!d || !line || d->linesDone >= d->height)
+        return cJB2_Error_Internal;
     JB2ContextBuffer* b = d->buffer;
     Context_Buffer_Clear_Line(b);
-    if (tpgdon) d->ltp ^= MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_TP_Context(b));
+    if (tpgdon)
+        d->ltp ^= MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_TP_Context(b));
     // T.88 6.2.5.7: a typical line repeats the line above.
     if (tpgdon && d->ltp)
         Context_Buffer_Copy_Above(b);
@@ -141,7 +147,8 @@ JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* d, uint8_t* line, uint8_t
 
 JB2_Error MQ_Context_Decoder_Line_Current_AT(JB2MQContextDecoder* d, uint8_t* line, int32_t a1x)
 {
-    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    if (!d || !line || d->linesDone >= d->height)
+        return cJB2_Error_Internal;
     JB2ContextBuffer* b = d->buffer;
     Context_Buffer_Clear_Line(b);
     for (uint32_t x = 0; x < d->width; ++x)
@@ -152,11 +159,14 @@ JB2_Error MQ_Context_Decoder_Line_Current_AT(JB2MQContextDecoder* d, uint8_t* li
 
 JB2_Error MQ_Context_Decoder_End(JB2MQContextDecoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MQContextDecoder* d = *holder;
     JB2_Error status = cJB2_Error_OK;
-    if (d->mq) status = MQ_Decoder_End(&d->mq, memory);
-    if (d->buffer) Context_Buffer_End(&d->buffer, memory);
+    if (d->mq)
+        status = MQ_Decoder_End(&d->mq, memory);
+    if (d->buffer)
+        Context_Buffer_End(&d->buffer, memory);
     *holder = nullptr;
     JB2MemoryFree(memory, &d);
     return status;

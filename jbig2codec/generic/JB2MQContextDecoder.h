@@ -23,13 +23,12 @@ JB2_Error MQ_Context_Decoder_Start(JB2MQContextDecoder** out, JB2Memory* memory,
                                    uint8_t gbTemplate, uint8_t nominal, const int8_t* atX, const int8_t* atY,
                                    const uint8_t* data, uint32_t length, JB2Message* message);
 // Decodes from a decoder shared with other coders of the same segment.
-JB2_Error MQ_Context_Decoder_Start_Shared(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width,
-                                          uint32_t height, uint8_t gbTemplate, uint8_t nominal, const int8_t* atX,
-                                          const int8_t* atY, JB2MQDecoder* shared, JB2Message* message);
+JB2_Error MQ_Context_Decoder_Start_Shared(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                                          uint8_t gbTemplate, uint8_t nominal, const int8_t* atX, const int8_t* atY,
+                                          JB2MQDecoder* shared, JB2Message* message);
 // Decodes the next line into (width + 7) / 8 bytes. Pixels whose bit is set
 // in the skip line (when given) are not decoded and stay 0.
-JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* decoder, uint8_t* line, uint8_t tpgdon,
-                                  const uint8_t* skip);
+JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* decoder, uint8_t* line, uint8_t tpgdon, const uint8_t* skip);
 // Pattern-dictionary form: no typical prediction, A1 on the current line.
 JB2_Error MQ_Context_Decoder_Line_Current_AT(JB2MQContextDecoder* decoder, uint8_t* line, int32_t a1x);
 JB2_Error MQ_Context_Decoder_End(JB2MQContextDecoder** decoder, JB2Memory* memory);

@@ -10,12 +10,13 @@ JB2_Error Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, ui
                 uint8_t nominal, const int8_t* atX, const int8_t* atY, uint8_t tpgdon, JB2MQEncoder* shared,
                 uint32_t offset, JB2WriteData* output, JB2Message* message)
 {
-    if (!out) return cJB2_Error_Internal;
+    if (!out)
+        return cJB2_Error_Internal;
     *out = nullptr;
     JB2ContextBuffer* buffer = nullptr;
-    JB2_Error status =
-        Context_Buffer_Create(&buffer, memory, width, height, gbTemplate, nominal, atX, atY, message);
-    if (status != cJB2_Error_OK) return status;
+    JB2_Error status = Context_Buffer_Create(&buffer, memory, width, height, gbTemplate, nominal, atX, atY, message);
+    if (status != cJB2_Error_OK)
+        return status;
     auto* e = JB2MemoryNew<JB2MQContextEncoder>(memory);
     if (!e) {
         Context_Buffer_End(&buffer, memory);
@@ -44,30 +45,32 @@ JB2_Error Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, ui
 JB2_Error MQ_Context_Encoder_Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
                                    uint8_t gbTemplate, uint32_t offset, JB2WriteData* output, JB2Message* message)
 {
-    if (!output) return cJB2_Error_Internal;
+    if (!output)
+        return cJB2_Error_Internal;
     return Start(out, memory, width, height, gbTemplate, 1, nullptr, nullptr, 0, nullptr, offset, output, message);
 }
 
-JB2_Error MQ_Context_Encoder_Start_Shared(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width,
-                                          uint32_t height, uint8_t gbTemplate, JB2MQEncoder* shared,
-                                          JB2Message* message)
+JB2_Error MQ_Context_Encoder_Start_Shared(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                                          uint8_t gbTemplate, JB2MQEncoder* shared, JB2Message* message)
 {
-    if (!shared) return cJB2_Error_Internal;
+    if (!shared)
+        return cJB2_Error_Internal;
     return Start(out, memory, width, height, gbTemplate, 1, nullptr, nullptr, 0, shared, 0, nullptr, message);
 }
 
 JB2_Error MQ_Context_Encoder_Start_Adaptive(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width,
-                                            uint32_t height, uint8_t gbTemplate, const int8_t* atX,
-                                            const int8_t* atY, uint8_t tpgdon, uint32_t offset,
-                                            JB2WriteData* output, JB2Message* message)
+                                            uint32_t height, uint8_t gbTemplate, const int8_t* atX, const int8_t* atY,
+                                            uint8_t tpgdon, uint32_t offset, JB2WriteData* output, JB2Message* message)
 {
-    if (!output || !atX || !atY) return cJB2_Error_Internal;
+    if (!output || !atX || !atY)
+        return cJB2_Error_Internal;
     return Start(out, memory, width, height, gbTemplate, 0, atX, atY, tpgdon, nullptr, offset, output, message);
 }
 
 JB2_Error MQ_Context_Encoder_Line(JB2MQContextEncoder* e, const uint8_t* line)
 {
-    if (!e || !line || e->linesDone >= e->height) return cJB2_Error_Internal;
+    if (!e || !line || e->linesDone >= e->height)
+        return cJB2_Error_Internal;
     JB2ContextBuffer* b = e->buffer;
     Context_Buffer_Put_Line(b, line);
     bool predicted = false;
@@ -89,11 +92,14 @@ JB2_Error MQ_Context_Encoder_Line(JB2MQContextEncoder* e, const uint8_t* line)
 
 JB2_Error MQ_Context_Encoder_End(JB2MQContextEncoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MQContextEncoder* e = *holder;
     JB2_Error status = cJB2_Error_OK;
-    if (e->mq) status = MQ_Encoder_End(&e->mq, memory);
-    if (e->buffer) Context_Buffer_End(&e->buffer, memory);
+    if (e->mq)
+        status = MQ_Encoder_End(&e->mq, memory);
+    if (e->buffer)
+        Context_Buffer_End(&e->buffer, memory);
     *holder = nullptr;
     JB2MemoryFree(memory, &e);
     return status;

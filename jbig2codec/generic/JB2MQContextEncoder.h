@@ -23,14 +23,12 @@ struct JB2MQContextEncoder {
 JB2_Error MQ_Context_Encoder_Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
                                    uint8_t gbTemplate, uint32_t offset, JB2WriteData* output, JB2Message* message);
 // The same over an encoder shared with other coders of the same segment.
-JB2_Error MQ_Context_Encoder_Start_Shared(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width,
-                                          uint32_t height, uint8_t gbTemplate, JB2MQEncoder* shared,
-                                          JB2Message* message);
+JB2_Error MQ_Context_Encoder_Start_Shared(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                                          uint8_t gbTemplate, JB2MQEncoder* shared, JB2Message* message);
 // With AT pixels of the caller's choice and typical prediction when tpgdon is 1.
 JB2_Error MQ_Context_Encoder_Start_Adaptive(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width,
-                                            uint32_t height, uint8_t gbTemplate, const int8_t* atX,
-                                            const int8_t* atY, uint8_t tpgdon, uint32_t offset,
-                                            JB2WriteData* output, JB2Message* message);
+                                            uint32_t height, uint8_t gbTemplate, const int8_t* atX, const int8_t* atY,
+                                            uint8_t tpgdon, uint32_t offset, JB2WriteData* output, JB2Message* message);
 JB2_Error MQ_Context_Encoder_Line(JB2MQContextEncoder* encoder, const uint8_t* line);
 // Ends the MQ encoder share; the last end flushes the code.
 JB2_Error MQ_Context_Encoder_End(JB2MQContextEncoder** encoder, JB2Memory* memory);

@@ -16,8 +16,8 @@ struct JB2BitReader {
     uint32_t next;         // the next byte to shift into the accumulator
     uint32_t accumulator;  // unread bits, in the low `bits` bits
     uint32_t bits;
-    uint64_t bitsLeft;     // unread bits of the data
-    uint8_t overrun;       // 1 once a bit beyond the data was asked for
+    uint64_t bitsLeft;  // unread bits of the data
+    uint8_t overrun;    // 1 once a bit beyond the data was asked for
 };
 
 JB2_Error JB2BitReaderCreate(JB2BitReader** out, JB2Memory* memory, JB2Message* message);

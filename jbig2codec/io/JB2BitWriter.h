@@ -13,11 +13,11 @@ namespace ZAV {
 struct JB2BitWriter {
     JB2WriteData* writeData;  // one reference held
     uint8_t* buffer;
-    uint32_t bytes;           // bytes in the buffer
+    uint32_t bytes;  // bytes in the buffer
     uint32_t capacity;
-    uint32_t target;          // target offset of the buffer's first byte
-    uint8_t partial;          // the byte being filled
-    uint32_t freeBits;        // free bits in it, 8 when empty
+    uint32_t target;    // target offset of the buffer's first byte
+    uint8_t partial;    // the byte being filled
+    uint32_t freeBits;  // free bits in it, 8 when empty
 };
 
 JB2_Error JB2BitWriterCreate(JB2BitWriter** out, JB2Memory* memory, JB2WriteData* writeData, uint32_t target,

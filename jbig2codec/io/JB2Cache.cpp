@@ -137,8 +137,7 @@ uint32_t BlockSpan(const JB2Cache* cache, uint32_t index)
 bool DataFollows(const JB2Cache* cache, uint64_t absolute)
 {
     uint8_t probe = 0;
-    return absolute <= UINT32_MAX &&
-           JB2ReadDataRead(cache->readData, &probe, static_cast<uint32_t>(absolute), 1) == 1;
+    return absolute <= UINT32_MAX && JB2ReadDataRead(cache->readData, &probe, static_cast<uint32_t>(absolute), 1) == 1;
 }
 
 // Brings block `index` into memory. A read-backed block that yields nothing
@@ -182,7 +181,8 @@ JB2_Error JB2BlockStoreCreate(JB2BlockStore** out, JB2Memory* memory, uint32_t s
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* store = JB2MemoryNew<JB2BlockStore>(memory);
-    if (!store) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
+    if (!store)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
     store->slotSize = slotSize ? slotSize : kJB2DefaultCacheBlockSize;
     *out = store;
     return cJB2_Error_OK;
@@ -214,10 +214,11 @@ JB2_Error JB2CacheCreate(JB2Cache** out, JB2Memory* memory, JB2Location* locatio
     if (style == cJB2_Cache_Block_Store && !store)
         return cJB2_Error_Invalid_Pointer;
     auto* cache = JB2MemoryNew<JB2Cache>(memory);
-    if (!cache) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
+    if (!cache)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
     cache->style = style;
-    cache->blockSize = style == cJB2_Cache_Block_Store ? store->slotSize
-                                                      : (blockSize ? blockSize : kJB2DefaultCacheBlockSize);
+    cache->blockSize =
+        style == cJB2_Cache_Block_Store ? store->slotSize : (blockSize ? blockSize : kJB2DefaultCacheBlockSize);
     cache->store = style == cJB2_Cache_Block_Store ? store : nullptr;
     cache->location = location;
     JB2LocationAddReference(location);

@@ -12,9 +12,9 @@
 namespace ZAV {
 
 enum : uint32_t {
-    cJB2_Cache_Direct = 0,        // every read goes to the callback
-    cJB2_Cache_Memory_Blocks = 1, // blocks allocated one by one
-    cJB2_Cache_Block_Store = 2    // blocks held in slots of a shared block store
+    cJB2_Cache_Direct = 0,         // every read goes to the callback
+    cJB2_Cache_Memory_Blocks = 1,  // blocks allocated one by one
+    cJB2_Cache_Block_Store = 2     // blocks held in slots of a shared block store
 };
 
 // Slots of one size shared by several caches of style 2.
@@ -33,12 +33,12 @@ struct JB2Cache {
     JB2Location* location;  // one reference held
     JB2ReadData* readData;  // one reference held; null for a cache of written data only
     uint32_t style;
-    uint32_t highest;       // end of the bytes known so far
+    uint32_t highest;  // end of the bytes known so far
     uint32_t blockSize;
-    uint32_t slotCount;     // entries of the block table
-    uint8_t** blocks;       // style 1
-    uint32_t* slotIndex;    // style 2: slot + 1, 0 when the block is not held
-    JB2BlockStore* store;   // style 2, not owned
+    uint32_t slotCount;    // entries of the block table
+    uint8_t** blocks;      // style 1
+    uint32_t* slotIndex;   // style 2: slot + 1, 0 when the block is not held
+    JB2BlockStore* store;  // style 2, not owned
 };
 
 // The cache takes a reference on the location and on the read data object.

@@ -4,8 +4,7 @@
 
 namespace ZAV {
 
-JB2_Error JB2LocationCreate(JB2Location** out, JB2Memory* memory, uint32_t start, uint32_t length,
-                            JB2Message* message)
+JB2_Error JB2LocationCreate(JB2Location** out, JB2Memory* memory, uint32_t start, uint32_t length, JB2Message* message)
 {
     JB2_Error status = JB2CountedCreate(out, memory, message, "location");
     if (status != cJB2_Error_OK)

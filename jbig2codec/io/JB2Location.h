@@ -15,8 +15,7 @@ struct JB2Location {
     uint32_t references;
 };
 
-JB2_Error JB2LocationCreate(JB2Location** out, JB2Memory* memory, uint32_t start, uint32_t length,
-                            JB2Message* message);
+JB2_Error JB2LocationCreate(JB2Location** out, JB2Memory* memory, uint32_t start, uint32_t length, JB2Message* message);
 void JB2LocationAddReference(JB2Location* location);
 JB2_Error JB2LocationRelease(JB2Location** holder, JB2Memory* memory);
 

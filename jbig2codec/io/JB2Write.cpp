@@ -76,8 +76,8 @@ JB2_Error JB2WriteDataFormat(JB2WriteData* writeData, uint32_t offset, uint32_t*
     }
     if (length == 0)
         return cJB2_Error_OK;
-    *written = JB2WriteDataWrite(writeData, reinterpret_cast<const uint8_t*>(text), offset,
-                                 static_cast<uint32_t>(length));
+    *written =
+        JB2WriteDataWrite(writeData, reinterpret_cast<const uint8_t*>(text), offset, static_cast<uint32_t>(length));
     return *written == static_cast<uint32_t>(length) ? cJB2_Error_OK : cJB2_Error_Write_Failure;
 }
 

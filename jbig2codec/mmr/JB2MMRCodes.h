@@ -26,7 +26,8 @@ constexpr uint32_t kMMRLongestMakeUp = 2560;
 inline uint32_t JB2MMRCodeLength(const char* bits)
 {
     uint32_t n = 0;
-    while (bits[n]) ++n;
+    while (bits[n])
+        ++n;
     return n;
 }
 
@@ -34,7 +35,8 @@ inline uint32_t JB2MMRCodeLength(const char* bits)
 inline uint32_t JB2MMRCodeValue(const char* bits)
 {
     uint32_t value = 0;
-    for (uint32_t i = 0; bits[i]; ++i) value = (value << 1) | uint32_t(bits[i] == '1');
+    for (uint32_t i = 0; bits[i]; ++i)
+        value = (value << 1) | uint32_t(bits[i] == '1');
     return value;
 }
 

@@ -25,22 +25,24 @@ enum : uint8_t {
 constexpr uint32_t kEndOfBlock = 0x001001;
 constexpr uint32_t kEndOfBlockBits = 24;
 
-void Enter(JB2MMRTableEntry* table, uint32_t tableBits, const char* bits, uint16_t value,
-           uint8_t kind)
+void Enter(JB2MMRTableEntry* table, uint32_t tableBits, const char* bits, uint16_t value, uint8_t kind)
 {
     const uint32_t length = JB2MMRCodeLength(bits);
     const uint32_t spare = tableBits - length;
     const uint32_t first = JB2MMRCodeValue(bits) << spare;
-    for (uint32_t i = 0; i < (1u << spare); ++i) table[first + i] = {value, uint8_t(length), kind};
+    for (uint32_t i = 0; i < (1u << spare); ++i)
+        table[first + i] = {value, uint8_t(length), kind};
 }
 
-void BuildRunTable(JB2MMRTableEntry* table, uint32_t bits, const JB2MMRCode* terminating,
-                   const JB2MMRCode* makeUp)
+void BuildRunTable(JB2MMRTableEntry* table, uint32_t bits, const JB2MMRCode* terminating, const JB2MMRCode* makeUp)
 {
     std::memset(table, 0, sizeof(JB2MMRTableEntry) << bits);
-    for (uint32_t i = 0; i < 64; ++i) Enter(table, bits, terminating[i].bits, terminating[i].run, kTerminating);
-    for (uint32_t i = 0; i < 27; ++i) Enter(table, bits, makeUp[i].bits, makeUp[i].run, kMakeUp);
-    for (const JB2MMRCode& code : kMMRCommonMakeUp) Enter(table, bits, code.bits, code.run, kMakeUp);
+    for (uint32_t i = 0; i < 64; ++i)
+        Enter(table, bits, terminating[i].bits, terminating[i].run, kTerminating);
+    for (uint32_t i = 0; i < 27; ++i)
+        Enter(table, bits, makeUp[i].bits, makeUp[i].run, kMakeUp);
+    for (const JB2MMRCode& code : kMMRCommonMakeUp)
+        Enter(table, bits, code.bits, code.run, kMakeUp);
     Enter(table, bits, "000000000001", 0, kEndOfLine);
 }
 
@@ -88,11 +90,14 @@ int32_t ReadRun(JB2MMRDecoder* d, uint32_t colour, uint32_t* run)
     for (;;) {
         const JB2MMRTableEntry& entry =
             colour ? Lookup(d, d->blackTable, kMMRBlackBits) : Lookup(d, d->whiteTable, kMMRWhiteBits);
-        if (entry.kind != kTerminating && entry.kind != kMakeUp) return cJB2_Error_Internal;
+        if (entry.kind != kTerminating && entry.kind != kMakeUp)
+            return cJB2_Error_Internal;
         total += entry.value;
         // No run of a valid line is longer than the line.
-        if (total > d->width) return cJB2_Error_Internal;
-        if (entry.kind == kTerminating) break;
+        if (total > d->width)
+            return cJB2_Error_Internal;
+        if (entry.kind == kTerminating)
+            break;
     }
     *run = uint32_t(total);
     return 0;
@@ -103,7 +108,8 @@ int32_t ReadRun(JB2MMRDecoder* d, uint32_t colour, uint32_t* run)
 // can never hold more than width entries.
 inline void AddChange(uint32_t* changes, uint32_t& count, uint32_t x, uint32_t width)
 {
-    if (x >= width) return;
+    if (x >= width)
+        return;
     if (count > 0 && changes[count - 1] == x)
         --count;
     else
@@ -112,21 +118,22 @@ inline void AddChange(uint32_t* changes, uint32_t& count, uint32_t x, uint32_t w
 
 }  // namespace
 
-JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
-                          uint8_t* data, uint32_t length, uint32_t bufferSize,
-                          JB2Message* message)
+JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height, uint8_t* data,
+                            uint32_t length, uint32_t bufferSize, JB2Message* message)
 {
-    if (!out || !data || width == 0 || height == 0 || length == 0) return cJB2_Error_Internal;
+    if (!out || !data || width == 0 || height == 0 || length == 0)
+        return cJB2_Error_Internal;
     *out = nullptr;
     const uint64_t needed = (uint64_t(length) + 7) & ~uint64_t(3);
-    if (bufferSize < needed) return cJB2_Error_Internal;
+    if (bufferSize < needed)
+        return cJB2_Error_Internal;
     auto* d = static_cast<JB2MMRDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MMRDecoder)));
-    if (!d) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MMR decoder object!");
+    if (!d)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MMR decoder object!");
     std::memset(d, 0, sizeof *d);
     const uint64_t listBytes = uint64_t(width) * sizeof(uint32_t);
     for (uint32_t*& list : d->changes) {
-        list = listBytes > UINT32_MAX ? nullptr
-                                      : static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)));
+        list = listBytes > UINT32_MAX ? nullptr : static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)));
         if (!list) {
             MMR_Decoder_End(&d, memory);
             return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to initialise MMR decoder object!");
@@ -180,7 +187,8 @@ void FillLine(uint8_t* line, const uint32_t* coding, uint32_t count, uint32_t wi
 // the changing elements b1 and b2 of the reference line.
 JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
 {
-    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    if (!d || !line || d->linesDone >= d->height)
+        return cJB2_Error_Internal;
     const uint32_t width = d->width;
     const uint32_t* reference = d->changes[(d->linesDone + 1) & 1];
     const uint32_t referenceCount = d->counts[(d->linesDone + 1) & 1];
@@ -191,7 +199,8 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
     uint32_t colour = 0;
     uint32_t search = 0;  // first reference change right of a0
     while (a0 < int64_t(width)) {
-        while (search < referenceCount && int64_t(reference[search]) <= a0) ++search;
+        while (search < referenceCount && int64_t(reference[search]) <= a0)
+            ++search;
         // b1 is the first change to the other colour: changes to black sit at even places.
         const uint32_t i = (search & 1) == colour ? search : search + 1;
         const uint32_t b1 = i < referenceCount ? reference[i] : width;
@@ -201,11 +210,13 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
         if (mode.kind == kPass) {
             a0 = b2;
         } else if (mode.kind == kHorizontal) {
-            if (JB2_Error status = DecodeHorizontal(d, colour, start, coding, count, &a0)) return status;
+            if (JB2_Error status = DecodeHorizontal(d, colour, start, coding, count, &a0))
+                return status;
         } else if (mode.kind == kVertical) {
             const int64_t a1 = int64_t(b1) + int64_t(mode.value) - 3;
             // A changing element left of a0 would move backwards.
-            if (a1 < int64_t(start)) return cJB2_Error_Internal;
+            if (a1 < int64_t(start))
+                return cJB2_Error_Internal;
             a0 = std::min<int64_t>(a1, width);
             AddChange(coding, count, uint32_t(a0), width);
             colour ^= 1;
@@ -222,20 +233,24 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
 
 JB2_Error MMR_Decoder_Next_Plane(JB2MMRDecoder* d)
 {
-    if (!d) return cJB2_Error_Internal;
+    if (!d)
+        return cJB2_Error_Internal;
     d->counts[0] = d->counts[1] = 0;
     d->linesDone = 0;
-    if (Peek(d, kEndOfBlockBits) == kEndOfBlock) d->bitPosition += kEndOfBlockBits;
+    if (Peek(d, kEndOfBlockBits) == kEndOfBlock)
+        d->bitPosition += kEndOfBlockBits;
     d->bitPosition = (d->bitPosition + 7) & ~uint64_t(7);
     return 0;
 }
 
 JB2_Error MMR_Decoder_End(JB2MMRDecoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MMRDecoder* d = *holder;
     for (uint32_t*& list : d->changes)
-        if (list) JB2MemoryFree(memory, &list);
+        if (list)
+            JB2MemoryFree(memory, &list);
     *holder = nullptr;
     return JB2MemoryFree(memory, &d);
 }

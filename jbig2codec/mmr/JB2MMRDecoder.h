@@ -38,9 +38,8 @@ struct JB2MMRDecoder {
 
 // The buffer holds the data and must be at least (length + 7) & ~3 bytes;
 // the bytes behind the data are zeroed.
-JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
-                          uint8_t* data, uint32_t length, uint32_t bufferSize,
-                          JB2Message* message);
+JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height, uint8_t* data,
+                            uint32_t length, uint32_t bufferSize, JB2Message* message);
 // Decodes the next line into (width + 7) / 8 bytes.
 JB2_Error MMR_Decoder_Line(JB2MMRDecoder* decoder, uint8_t* line);
 // Restarts for the next bit plane of a gray-scale image.

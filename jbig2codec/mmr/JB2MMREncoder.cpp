@@ -11,16 +11,19 @@ namespace {
 
 void WriteBuffer(JB2MMREncoder* e)
 {
-    if (e->fill == 0) return;
+    if (e->fill == 0)
+        return;
     const uint32_t written = JB2WriteDataWrite(e->output, e->buffer, e->offset, e->fill);
-    if (written != e->fill && e->writeStatus == 0) e->writeStatus = cJB2_Error_Write_Failure;
+    if (written != e->fill && e->writeStatus == 0)
+        e->writeStatus = cJB2_Error_Write_Failure;
     e->offset += e->fill;
     e->fill = 0;
 }
 
 void PutByte(JB2MMREncoder* e, uint8_t byte)
 {
-    if (e->fill == e->capacity) WriteBuffer(e);
+    if (e->fill == e->capacity)
+        WriteBuffer(e);
     e->buffer[e->fill++] = byte;
 }
 
@@ -92,9 +95,10 @@ inline uint32_t At(const uint32_t* changes, uint32_t count, uint32_t index, uint
 }  // namespace
 
 JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
-                          uint32_t startOffset, JB2WriteData* output, JB2Message* message)
+                            uint32_t startOffset, JB2WriteData* output, JB2Message* message)
 {
-    if (!out || !output || width == 0 || height == 0) return cJB2_Error_Internal;
+    if (!out || !output || width == 0 || height == 0)
+        return cJB2_Error_Internal;
     *out = nullptr;
     auto* e = static_cast<JB2MMREncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MMREncoder)));
     const uint64_t listBytes = uint64_t(width) * sizeof(uint32_t);
@@ -104,8 +108,10 @@ JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t wid
         JB2WriteDataAddReference(output);
         e->output = output;
         for (uint32_t*& list : e->changes)
-            if (ok) ok = (list = static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)))) != nullptr;
-        if (ok) ok = (e->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, kMMREncoderBufferSize))) != nullptr;
+            if (ok)
+                ok = (list = static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)))) != nullptr;
+        if (ok)
+            ok = (e->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, kMMREncoderBufferSize))) != nullptr;
     }
     if (!ok) {
         JB2MessageError(message, "Unable to allocate MMR encoder object!");
@@ -127,7 +133,8 @@ JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t wid
 
 JB2_Error MMR_Encoder_Line(JB2MMREncoder* e, const uint8_t* line)
 {
-    if (!e || !line || e->linesDone >= e->height) return cJB2_Error_Internal;
+    if (!e || !line || e->linesDone >= e->height)
+        return cJB2_Error_Internal;
     const uint32_t width = e->width;
     const uint32_t* reference = e->changes[(e->linesDone + 1) & 1];
     const uint32_t referenceCount = e->counts[(e->linesDone + 1) & 1];
@@ -139,8 +146,10 @@ JB2_Error MMR_Encoder_Line(JB2MMREncoder* e, const uint8_t* line)
     uint32_t next = 0;    // first coding change right of a0
     uint32_t search = 0;  // first reference change right of a0
     while (a0 < int64_t(width)) {
-        while (next < count && int64_t(coding[next]) <= a0) ++next;
-        while (search < referenceCount && int64_t(reference[search]) <= a0) ++search;
+        while (next < count && int64_t(coding[next]) <= a0)
+            ++next;
+        while (search < referenceCount && int64_t(reference[search]) <= a0)
+            ++search;
         const uint32_t a1 = At(coding, count, next, width);
         const uint32_t i = (search & 1) == colour ? search : search + 1;
         const uint32_t b1 = At(reference, referenceCount, i, width);
@@ -149,8 +158,7 @@ JB2_Error MMR_Encoder_Line(JB2MMREncoder* e, const uint8_t* line)
             PutBits(e, 0x1, 4);  // pass
             a0 = b2;
         } else if (std::abs(int64_t(a1) - int64_t(b1)) <= 3) {
-            static const char* const kVertical[7] = {"0000010", "000010", "010", "1",
-                                                     "011",     "000011", "0000011"};
+            static const char* const kVertical[7] = {"0000010", "000010", "010", "1", "011", "000011", "0000011"};
             PutCode(e, kVertical[int64_t(a1) - int64_t(b1) + 3]);
             a0 = a1;
             colour ^= 1;
@@ -169,18 +177,22 @@ JB2_Error MMR_Encoder_Line(JB2MMREncoder* e, const uint8_t* line)
 
 JB2_Error MMR_Encoder_End(JB2MMREncoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MMREncoder* e = *holder;
     *holder = nullptr;
     if (e->buffer) {
-        if (e->freeBits < 8) PutByte(e, e->partial);
+        if (e->freeBits < 8)
+            PutByte(e, e->partial);
         WriteBuffer(e);
         JB2MemoryFree(memory, &e->buffer);
     }
     const int32_t status = e->writeStatus;
     for (uint32_t*& list : e->changes)
-        if (list) JB2MemoryFree(memory, &list);
-    if (e->output) JB2WriteDataRelease(&e->output, memory);
+        if (list)
+            JB2MemoryFree(memory, &list);
+    if (e->output)
+        JB2WriteDataRelease(&e->output, memory);
     JB2MemoryFree(memory, &e);
     return status;
 }

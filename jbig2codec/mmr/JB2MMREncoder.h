@@ -14,7 +14,7 @@ constexpr uint32_t kMMREncoderBufferSize = 1024;
 
 struct JB2MMREncoder {
     JB2WriteData* output;
-    uint32_t offset;        // where the next flush of the buffer is written
+    uint32_t offset;  // where the next flush of the buffer is written
     uint32_t width;
     uint32_t height;
     uint32_t bytesPerLine;
@@ -25,13 +25,13 @@ struct JB2MMREncoder {
     uint8_t* buffer;
     uint32_t capacity;
     uint32_t fill;
-    uint8_t partial;        // byte under construction
-    uint32_t freeBits;      // bits still free in it
-    int32_t writeStatus;    // a failed flush, kept for the end
+    uint8_t partial;      // byte under construction
+    uint32_t freeBits;    // bits still free in it
+    int32_t writeStatus;  // a failed flush, kept for the end
 };
 
 JB2_Error MMR_Encoder_Start(JB2MMREncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
-                          uint32_t startOffset, JB2WriteData* output, JB2Message* message);
+                            uint32_t startOffset, JB2WriteData* output, JB2Message* message);
 // Codes the next packed line of (width + 7) / 8 bytes.
 JB2_Error MMR_Encoder_Line(JB2MMREncoder* encoder, const uint8_t* line);
 // Completes the last byte, writes what is buffered and frees the encoder.

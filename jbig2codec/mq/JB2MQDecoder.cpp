@@ -22,18 +22,19 @@ void InitDec(JB2MQDecoder* d, uint32_t position)
 
 void Free(JB2MQDecoder* d, JB2Memory* memory)
 {
-    if (d->states) JB2MemoryFree(memory, &d->states);
-    if (d->contexts) JB2MemoryFree(memory, &d->contexts);
+    if (d->states)
+        JB2MemoryFree(memory, &d->states);
+    if (d->contexts)
+        JB2MemoryFree(memory, &d->contexts);
     JB2MemoryFree(memory, &d);
 }
 
 }  // namespace
 
-JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount,
-                         const uint8_t* data, uint32_t length, JB2Message* message)
+JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount, const uint8_t* data,
+                           uint32_t length, JB2Message* message)
 {
-    if (!out || !data || length < 2 || contextCount == 0 ||
-        contextCount > JB2MQContexts::kCount)
+    if (!out || !data || length < 2 || contextCount == 0 || contextCount > JB2MQContexts::kCount)
         return cJB2_Error_Internal;
     *out = nullptr;
     if (data[length - 2] != 0xFF || data[length - 1] != 0xAC) {
@@ -42,22 +43,22 @@ JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t conte
         JB2MessageEnd(message, cJB2_Message_Warning);
     }
     auto* d = static_cast<JB2MQDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQDecoder)));
-    if (!d) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ decoder object!");
+    if (!d)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ decoder object!");
     *d = JB2MQDecoder{};
-    d->contexts = static_cast<const JB2MQState**>(
-        JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
+    d->contexts = static_cast<const JB2MQState**>(JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!d->contexts) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
     }
-    d->states = static_cast<JB2MQState*>(
-        JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
+    d->states = static_cast<JB2MQState*>(JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!d->states) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
     JB2MQStatesBuild(d->states);
-    for (uint32_t i = 0; i < contextCount; ++i) d->contexts[i] = &d->states[0];
+    for (uint32_t i = 0; i < contextCount; ++i)
+        d->contexts[i] = &d->states[0];
     d->contextCount = contextCount;
     d->data = data;
     d->length = length;
@@ -69,12 +70,14 @@ JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t conte
 
 void MQ_Decoder_Share(JB2MQDecoder* decoder)
 {
-    if (decoder) ++decoder->shares;
+    if (decoder)
+        ++decoder->shares;
 }
 
 uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
 {
-    if (context >= d->contextCount) return 0;
+    if (context >= d->contextCount)
+        return 0;
     JB2MQLocal r(d);
     const uint8_t bit = r.Decode(d->contexts[context]);
     r.StoreTo(d);
@@ -92,32 +95,36 @@ inline uint8_t DecodeWithPrev(JB2MQDecoder* d, uint32_t base, uint32_t& prev)
 
 }  // namespace
 
-JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sign,
-                                  uint32_t* magnitude)
+JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sign, uint32_t* magnitude)
 {
-    if (!d || !sign || !magnitude) return cJB2_Error_Internal;
+    if (!d || !sign || !magnitude)
+        return cJB2_Error_Internal;
     uint32_t prev = 1;
     *sign = DecodeWithPrev(d, base, prev);
     // Prefix of n 1-bits selects a width and an offset.
     static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
     static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
     uint32_t range = 0;
-    while (range < 5 && DecodeWithPrev(d, base, prev)) ++range;
+    while (range < 5 && DecodeWithPrev(d, base, prev))
+        ++range;
     uint64_t value = 0;
     for (uint32_t i = 0; i < kBits[range]; ++i)
         value = (value << 1) | DecodeWithPrev(d, base, prev);
     value += kOffset[range];
-    if (value > kJB2MaxCodedInteger) return cJB2_Error_Invalid_Segment_Data;
+    if (value > kJB2MaxCodedInteger)
+        return cJB2_Error_Invalid_Segment_Data;
     *magnitude = uint32_t(value);
     return 0;
 }
 
 JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t codeLength)
 {
-    if (!d || !value) return cJB2_Error_Internal;
+    if (!d || !value)
+        return cJB2_Error_Internal;
     *value = 0;
     // Longer codes would index into the generic region contexts.
-    if (codeLength > kJB2MaxSymbolCodeLength) return cJB2_Error_Invalid_Segment_Data;
+    if (codeLength > kJB2MaxSymbolCodeLength)
+        return cJB2_Error_Invalid_Segment_Data;
     uint32_t prev = 1;
     for (uint32_t i = 0; i < codeLength; ++i)
         prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
@@ -127,17 +134,20 @@ JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t code
 
 JB2_Error MQ_Decoder_Restart(JB2MQDecoder* d, uint32_t position)
 {
-    if (!d || position >= d->length) return cJB2_Error_Internal;
+    if (!d || position >= d->length)
+        return cJB2_Error_Internal;
     InitDec(d, position);
     return 0;
 }
 
 JB2_Error MQ_Decoder_End(JB2MQDecoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MQDecoder* d = *holder;
     *holder = nullptr;
-    if (--d->shares > 0) return 0;
+    if (--d->shares > 0)
+        return 0;
     Free(d, memory);
     return 0;
 }

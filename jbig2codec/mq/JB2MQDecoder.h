@@ -14,12 +14,12 @@
 namespace ZAV {
 
 struct JB2MQDecoder {
-    uint32_t a;          // interval, held in the upper 16 bits
-    uint32_t c;          // code register
-    uint32_t ct;         // bits left before the next byte is read
+    uint32_t a;   // interval, held in the upper 16 bits
+    uint32_t c;   // code register
+    uint32_t ct;  // bits left before the next byte is read
     const uint8_t* data;
     uint32_t length;
-    uint32_t position;   // index of the byte the standard calls B
+    uint32_t position;  // index of the byte the standard calls B
     JB2MQState* states;
     const JB2MQState** contexts;
     uint32_t contextCount;
@@ -51,10 +51,7 @@ struct JB2MQLocal {
 
     // Past the end of the data the decoder sees 0xFF bytes, which it reads
     // as a marker: it then feeds 1-bits without moving, so it never reads further.
-    uint8_t ByteAt(uint32_t index) const
-    {
-        return index < length ? data[index] : 0xFF;
-    }
+    uint8_t ByteAt(uint32_t index) const { return index < length ? data[index] : 0xFF; }
 
     // BYTEIN, T.88 E.3.4.
     void ByteIn()
@@ -117,13 +114,12 @@ struct JB2MQLocal {
     }
 };
 
-JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount,
-                         const uint8_t* data, uint32_t length, JB2Message* message);
+JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount, const uint8_t* data,
+                           uint32_t length, JB2Message* message);
 void MQ_Decoder_Share(JB2MQDecoder* decoder);
 uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* decoder, uint32_t context);
 // Gives the sign S and the magnitude V; S = 1 with V = 0 is out-of-band.
-JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* decoder, uint32_t base, uint8_t* sign,
-                                  uint32_t* magnitude);
+JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* decoder, uint32_t base, uint8_t* sign, uint32_t* magnitude);
 JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* decoder, uint32_t* value, uint32_t codeLength);
 // Starts decoding again at another byte of the same data; contexts keep their states.
 JB2_Error MQ_Decoder_Restart(JB2MQDecoder* decoder, uint32_t position);

@@ -9,9 +9,11 @@ namespace {
 
 void WriteBuffer(JB2MQEncoder* e)
 {
-    if (e->fill == 0) return;
+    if (e->fill == 0)
+        return;
     const uint32_t written = JB2WriteDataWrite(e->output, e->buffer, e->offset, e->fill);
-    if (written != e->fill && e->writeStatus == 0) e->writeStatus = cJB2_Error_Write_Failure;
+    if (written != e->fill && e->writeStatus == 0)
+        e->writeStatus = cJB2_Error_Write_Failure;
     e->offset += e->fill;
     e->fill = 0;
 }
@@ -21,7 +23,8 @@ void WriteBuffer(JB2MQEncoder* e)
 void EmitByte(JB2MQEncoder* e)
 {
     if (e->started) {
-        if (e->fill == e->capacity) WriteBuffer(e);
+        if (e->fill == e->capacity)
+            WriteBuffer(e);
         e->buffer[e->fill++] = uint8_t(e->b);
     }
     e->started = true;
@@ -58,16 +61,21 @@ void RenormE(JB2MQEncoder* e)
     do {
         e->a <<= 1;
         e->c <<= 1;
-        if (--e->ct == 0) ByteOut(e);
+        if (--e->ct == 0)
+            ByteOut(e);
     } while ((e->a & 0x8000) == 0);
 }
 
 void Free(JB2MQEncoder* e, JB2Memory* memory)
 {
-    if (e->buffer) JB2MemoryFree(memory, &e->buffer);
-    if (e->states) JB2MemoryFree(memory, &e->states);
-    if (e->contexts) JB2MemoryFree(memory, &e->contexts);
-    if (e->output) JB2WriteDataRelease(&e->output, memory);
+    if (e->buffer)
+        JB2MemoryFree(memory, &e->buffer);
+    if (e->states)
+        JB2MemoryFree(memory, &e->states);
+    if (e->contexts)
+        JB2MemoryFree(memory, &e->contexts);
+    if (e->output)
+        JB2WriteDataRelease(&e->output, memory);
     JB2MemoryFree(memory, &e);
 }
 
@@ -75,7 +83,8 @@ void Flush(JB2MQEncoder* e)
 {
     const uint32_t tempC = e->c + e->a;
     e->c |= 0xFFFF;
-    if (e->c >= tempC) e->c -= 0x8000;
+    if (e->c >= tempC)
+        e->c -= 0x8000;
     e->c <<= e->ct;
     ByteOut(e);
     e->c <<= e->ct;
@@ -91,19 +100,19 @@ void Flush(JB2MQEncoder* e)
 
 }  // namespace
 
-JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t contextCount,
-                         uint32_t startOffset, JB2WriteData* output, JB2Message* message)
+JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t contextCount, uint32_t startOffset,
+                           JB2WriteData* output, JB2Message* message)
 {
     if (!out || contextCount == 0 || contextCount > JB2MQContexts::kCount || !output)
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* e = static_cast<JB2MQEncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQEncoder)));
-    if (!e) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ encoder object!");
+    if (!e)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ encoder object!");
     *e = JB2MQEncoder{};
     JB2WriteDataAddReference(output);
     e->output = output;
-    e->contexts = static_cast<const JB2MQState**>(
-        JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
+    e->contexts = static_cast<const JB2MQState**>(JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!e->contexts) {
         Free(e, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
@@ -118,14 +127,14 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ buffer!");
     }
     e->capacity = kMQEncoderBufferSize;
-    e->states = static_cast<JB2MQState*>(
-        JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
+    e->states = static_cast<JB2MQState*>(JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!e->states) {
         Free(e, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
     JB2MQStatesBuild(e->states);
-    for (uint32_t i = 0; i < contextCount; ++i) e->contexts[i] = &e->states[0];
+    for (uint32_t i = 0; i < contextCount; ++i)
+        e->contexts[i] = &e->states[0];
     e->contextCount = contextCount;
     e->offset = startOffset;
     e->shares = 1;
@@ -135,12 +144,14 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
 
 void MQ_Encoder_Share(JB2MQEncoder* encoder)
 {
-    if (encoder) ++encoder->shares;
+    if (encoder)
+        ++encoder->shares;
 }
 
 void MQ_Encoder_Encode_Bit(JB2MQEncoder* e, uint32_t context, uint8_t bit)
 {
-    if (context >= e->contextCount) return;
+    if (context >= e->contextCount)
+        return;
     ++e->decisions;
     const JB2MQState*& cx = e->contexts[context];
     const JB2MQState* state = cx;
@@ -179,24 +190,31 @@ inline void EncodeWithPrev(JB2MQEncoder* e, uint32_t base, uint32_t& prev, uint8
 
 JB2_Error MQ_Encoder_Encode_Integer(JB2MQEncoder* e, uint32_t base, uint32_t magnitude, uint8_t sign)
 {
-    if (!e) return cJB2_Error_Internal;
+    if (!e)
+        return cJB2_Error_Internal;
     static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
     static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
     uint32_t range = 0;
-    while (range < 5 && magnitude >= kOffset[range + 1]) ++range;
+    while (range < 5 && magnitude >= kOffset[range + 1])
+        ++range;
     uint32_t prev = 1;
     EncodeWithPrev(e, base, prev, sign ? 1 : 0);
-    for (uint32_t i = 0; i < range; ++i) EncodeWithPrev(e, base, prev, 1);
-    if (range < 5) EncodeWithPrev(e, base, prev, 0);
+    for (uint32_t i = 0; i < range; ++i)
+        EncodeWithPrev(e, base, prev, 1);
+    if (range < 5)
+        EncodeWithPrev(e, base, prev, 0);
     const uint32_t value = magnitude - kOffset[range];
-    for (uint32_t i = kBits[range]; i-- > 0;) EncodeWithPrev(e, base, prev, uint8_t((value >> i) & 1));
+    for (uint32_t i = kBits[range]; i-- > 0;)
+        EncodeWithPrev(e, base, prev, uint8_t((value >> i) & 1));
     return 0;
 }
 
 JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* e, uint32_t value, uint32_t codeLength)
 {
-    if (!e) return cJB2_Error_Internal;
-    if (codeLength > kJB2MaxSymbolCodeLength) return cJB2_Error_Internal;
+    if (!e)
+        return cJB2_Error_Internal;
+    if (codeLength > kJB2MaxSymbolCodeLength)
+        return cJB2_Error_Internal;
     uint32_t prev = 1;
     for (uint32_t i = codeLength; i-- > 0;) {
         const uint8_t bit = uint8_t((value >> i) & 1);
@@ -208,10 +226,12 @@ JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* e, uint32_t value, uint32_t codeL
 
 JB2_Error MQ_Encoder_End(JB2MQEncoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2MQEncoder* e = *holder;
     *holder = nullptr;
-    if (--e->shares > 0) return 0;
+    if (--e->shares > 0)
+        return 0;
     if (e->decisions > 0) {
         Flush(e);
         WriteBuffer(e);

@@ -7,7 +7,7 @@
 namespace ZAV {
 
 struct JB2MQState {
-    uint32_t qeShifted;      // Qe << 16: the decoder keeps A and C MSB-aligned
+    uint32_t qeShifted;  // Qe << 16: the decoder keeps A and C MSB-aligned
     uint16_t qe;
     uint8_t mps;
     const JB2MQState* nextMps;

@@ -22,8 +22,7 @@ void JB2RowShiftLeft(uint8_t* row, uint32_t width, uint32_t shift);
 // destination outside [x, x + width) is unchanged. The source is shifted in
 // place and needs one spare byte behind its (width + 7) / 8 bytes. The caller
 // keeps the span inside the destination.
-void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
-                     uint8_t combination);
+void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination);
 
 // Sets count pixels from pixel x on.
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count);

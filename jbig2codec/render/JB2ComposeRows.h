@@ -26,7 +26,7 @@ typedef JB2_Error (*JB2RegionRowSource)(void* user, uint32_t row, uint8_t* line)
 // holds a region row: (width + 7) / 8 bytes and at least one spare byte.
 // Stops at the first failing row and returns its status.
 JB2_Error JB2ComposeRegionRows(uint8_t* page, uint32_t pageWidth, uint32_t pageHeight, uint32_t x, uint32_t y,
-                              uint32_t width, uint32_t height, uint8_t combination, uint8_t* line,
-                              JB2RegionRowSource source, void* user);
+                               uint32_t width, uint32_t height, uint8_t combination, uint8_t* line,
+                               JB2RegionRowSource source, void* user);
 
 }  // namespace ZAV

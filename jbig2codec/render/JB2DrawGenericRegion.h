@@ -23,10 +23,10 @@ struct JB2GenericRegionDraw {
 // combination is an operator (0 OR, 1 AND, 2 XOR, 3 XNOR, 4 REPLACE) or 128
 // for the region's own. A region the codec cannot decode gives -22.
 JB2_Error JB2GenericRegionDrawCreate(JB2GenericRegionDraw** out, JB2Memory* memory, JB2SegmentHeader* segment,
-                                       uint8_t combination, JB2Message* message);
+                                     uint8_t combination, JB2Message* message);
 // Combines the region into a page of packed rows, (pageWidth + 7) / 8 bytes each.
 JB2_Error JB2GenericRegionDrawRows(JB2GenericRegionDraw* render, uint8_t* page, uint32_t pageWidth,
-                                       uint32_t pageHeight);
+                                   uint32_t pageHeight);
 JB2_Error JB2GenericRegionDrawEnd(JB2GenericRegionDraw** render, JB2Memory* memory);
 
 // Creates the render object for a segment (combination as for the create

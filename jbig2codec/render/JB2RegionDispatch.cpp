@@ -43,8 +43,7 @@ void WarnSkipped(const JB2SegmentHeader* segment, JB2Message* message)
 
 // A region's pixels times rows on the page must stay within a budget tied to
 // the page size, so that no file can make one page decode without end.
-JB2_Error CheckRegionWork(JB2SegmentHeader* segment, const JB2PageBitmap& page, bool* onPage,
-                          JB2Message* message)
+JB2_Error CheckRegionWork(JB2SegmentHeader* segment, const JB2PageBitmap& page, bool* onPage, JB2Message* message)
 {
     uint32_t x = 0;
     uint32_t y = 0;
@@ -65,9 +64,8 @@ JB2_Error CheckRegionWork(JB2SegmentHeader* segment, const JB2PageBitmap& page, 
         return cJB2_Error_OK;
     const uint64_t rows = height < page.height - y ? height : page.height - y;
     const uint64_t pagePixels = static_cast<uint64_t>(page.width) * page.height;
-    const uint64_t budget = pagePixels * kJB2RegionWorkPerPage > kJB2MinRegionWork
-                                ? pagePixels * kJB2RegionWorkPerPage
-                                : kJB2MinRegionWork;
+    const uint64_t budget =
+        pagePixels * kJB2RegionWorkPerPage > kJB2MinRegionWork ? pagePixels * kJB2RegionWorkPerPage : kJB2MinRegionWork;
     if (static_cast<uint64_t>(width) * rows > budget) {
         return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
                        "Region of %lld x %lld pixels is too large for its page!", static_cast<long long>(width),
@@ -100,8 +98,8 @@ JB2_Error JB2RegionCanRender(JB2SegmentHeader* segment, uint8_t* renderable, JB2
     return cJB2_Error_OK;
 }
 
-JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, const JB2PageBitmap& page,
-                          uint32_t combination, JB2Message* message)
+JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, const JB2PageBitmap& page, uint32_t combination,
+                          JB2Message* message)
 {
     if (!segment || !memory || !page.bits)
         return cJB2_Error_Internal;

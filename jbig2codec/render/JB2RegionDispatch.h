@@ -31,7 +31,7 @@ JB2_Error JB2RegionCanRender(JB2SegmentHeader* segment, uint8_t* renderable, JB2
 
 // Draws the region of `segment` onto the page with the page's combination
 // operator (128: the region's own). A region without renderer gives -22.
-JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, const JB2PageBitmap& page,
-                          uint32_t combination, JB2Message* message);
+JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, const JB2PageBitmap& page, uint32_t combination,
+                          JB2Message* message);
 
 }  // namespace ZAV

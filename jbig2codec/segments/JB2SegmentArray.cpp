@@ -80,7 +80,8 @@ JB2_Error JB2SegmentArrayCreate(JB2SegmentArray** out, JB2Memory* memory, JB2Mes
     if (!out)
         return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2SegmentArray>(memory);
-    if (!*out) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment array object!");
+    if (!*out)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment array object!");
     (*out)->memory = memory;
     return cJB2_Error_OK;
 }
@@ -108,12 +109,12 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
         JB2MessageWarning(message, "Invalid segment numbering -- segment numbers must be ascending!");
     if (array->count == array->capacity) {
         // Growing by half keeps adding many segments linear.
-        const uint64_t growth = array->capacity / 2 > kJB2SegmentArrayGrowth ? array->capacity / 2
-                                                                             : kJB2SegmentArrayGrowth;
+        const uint64_t growth =
+            array->capacity / 2 > kJB2SegmentArrayGrowth ? array->capacity / 2 : kJB2SegmentArrayGrowth;
         const uint64_t capacity = static_cast<uint64_t>(array->capacity) + growth;
-        auto* items = static_cast<JB2SegmentHeader**>(
-            JB2MemoryGrow(array->memory, array->items, array->capacity * sizeof(JB2SegmentHeader*),
-                          capacity * sizeof(JB2SegmentHeader*)));
+        auto* items = static_cast<JB2SegmentHeader**>(JB2MemoryGrow(array->memory, array->items,
+                                                                    array->capacity * sizeof(JB2SegmentHeader*),
+                                                                    capacity * sizeof(JB2SegmentHeader*)));
         if (!items || capacity > UINT32_MAX) {
             // The segments held so far are released rather than lost.
             for (uint32_t i = 0; i < array->count; ++i)
@@ -189,7 +190,8 @@ JB2_Error JB2SegmentArrayFindByNumber(JB2SegmentArray* array, uint32_t number, J
     if (!array || !segment)
         return cJB2_Error_Internal;
     *segment = FindFirst(array, number);
-    if (!*segment) JB2MessageWarning(message, "Unable to find requested segment!");
+    if (!*segment)
+        JB2MessageWarning(message, "Unable to find requested segment!");
     return cJB2_Error_OK;
 }
 
@@ -266,8 +268,7 @@ JB2_Error JB2SegmentArrayAttachSource(JB2SegmentArray* array, JB2ReadData* readD
     return cJB2_Error_OK;
 }
 
-JB2_Error JB2SegmentArrayAllRegionsSupported(const JB2SegmentArray* array, uint8_t* supported,
-                                             JB2Message* message)
+JB2_Error JB2SegmentArrayAllRegionsSupported(const JB2SegmentArray* array, uint8_t* supported, JB2Message* message)
 {
     if (!array || !supported)
         return cJB2_Error_Internal;

@@ -47,7 +47,6 @@ uint32_t JB2SegmentArrayLastStripeRow(const JB2SegmentArray* array, uint32_t pag
 JB2_Error JB2SegmentArrayDropTrailingEndOfFile(JB2SegmentArray* array);
 JB2_Error JB2SegmentArrayAttachSource(JB2SegmentArray* array, JB2ReadData* readData, JB2Message* message);
 // 1 when the region support test passes for every region segment.
-JB2_Error JB2SegmentArrayAllRegionsSupported(const JB2SegmentArray* array, uint8_t* supported,
-                                             JB2Message* message);
+JB2_Error JB2SegmentArrayAllRegionsSupported(const JB2SegmentArray* array, uint8_t* supported, JB2Message* message);
 
 }  // namespace ZAV

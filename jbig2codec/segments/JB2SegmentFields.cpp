@@ -184,15 +184,18 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
         return cJB2_Error_OK;
     uint8_t flags = 0;
     JB2_Error status = JB2RegionGetFlags(segment, &flags);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region segment flags!");
-    if ((flags & 0x07) > 4) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region segment flags!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Error getting region segment flags!");
+    if ((flags & 0x07) > 4)
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region segment flags!");
     if (JB2SegmentTypeIsHalftoneRegion(type)) {
         if (type == cJB2_Segment_Intermediate_Halftone_Region) {
             return JB2Warn(message, cJB2_Error_OK, "Unsupported halftone region segment!");
         }
         uint8_t halftone = 0;
         status = JB2HalftoneGetFlags(segment, &halftone);
-        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Unable to get halftone region segment flags!");
+        if (status != cJB2_Error_OK)
+            return JB2Fail(message, status, "Unable to get halftone region segment flags!");
         *supported = 1;
         return cJB2_Error_OK;
     }
@@ -209,7 +212,8 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
     }
     uint16_t textFlags = 0;
     status = JB2TextGetFlags(segment, &textFlags);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Unable to get text region segment flags!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Unable to get text region segment flags!");
     bool usable = true;
     status = TextDictionariesUsable(segment, &usable, message);
     *supported = status == cJB2_Error_OK && usable ? 1 : 0;
@@ -493,8 +497,10 @@ JB2_Error JB2PageInfoValidate(JB2SegmentHeader* segment, JB2Message* message)
         status = JB2PageInfoGetHeight(segment, &height);
     if (status != cJB2_Error_OK)
         return status;
-    if (width == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Width must be larger than 0!");
-    if (height == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Height must be larger than 0!");
+    if (width == 0)
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Width must be larger than 0!");
+    if (height == 0)
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Height must be larger than 0!");
     return cJB2_Error_OK;
 }
 
@@ -617,11 +623,20 @@ JB2_Error JB2TextSetStripSize(JB2SegmentHeader* segment, uint32_t strips)
 {
     uint16_t log2 = 0;
     switch (strips) {
-    case 1: log2 = 0; break;
-    case 2: log2 = 1; break;
-    case 4: log2 = 2; break;
-    case 8: log2 = 3; break;
-    default: return cJB2_Error_Internal;
+    case 1:
+        log2 = 0;
+        break;
+    case 2:
+        log2 = 1;
+        break;
+    case 4:
+        log2 = 2;
+        break;
+    case 8:
+        log2 = 3;
+        break;
+    default:
+        return cJB2_Error_Internal;
     }
     uint16_t flags = 0;
     JB2_Error status = JB2TextGetFlags(segment, &flags);
@@ -748,7 +763,7 @@ JB2_Error JB2TextSelectHuffmanTable(JB2SegmentHeader* segment, JB2TextHuffmanSel
     const uint32_t table = SelectedTable(flags, huffmanFlags, selector);
     if (table == 0) {
         return JB2Warn(message, cJB2_Error_Invalid_Huffman_Table,
-                              "Invalid huffman table type used in text region segment!");
+                       "Invalid huffman table type used in text region segment!");
     }
     if (table != kUser) {
         *standard = table;

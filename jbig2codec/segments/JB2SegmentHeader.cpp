@@ -55,7 +55,8 @@ JB2_Error Allocate(JB2SegmentHeader** out, JB2Memory* memory, JB2Message* messag
 {
     *out = nullptr;
     auto* segment = JB2MemoryNew<JB2SegmentHeader>(memory);
-    if (!segment) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment header object!");
+    if (!segment)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment header object!");
     segment->type = cJB2_Segment_Type_Unset;
     segment->references = 1;
     segment->memory = memory;
@@ -259,8 +260,8 @@ JB2_Error ReadFlags(HeaderReader& reader, JB2SegmentHeader* segment)
 
 // T.88 7.2.4, long form: a 29-bit count from the file. Before anything is
 // sized by it, the rest of this header must be there and the count sane.
-JB2_Error ReadLongReferredCount(HeaderReader& reader, const JB2SegmentHeader* segment, uint8_t first,
-                                uint32_t* count, uint8_t* retention)
+JB2_Error ReadLongReferredCount(HeaderReader& reader, const JB2SegmentHeader* segment, uint8_t first, uint32_t* count,
+                                uint8_t* retention)
 {
     JB2MessageInfo(reader.message, "(Long format for referred-to segment count and retention flags)");
     uint8_t bytes[3];
@@ -288,8 +289,7 @@ JB2_Error ReadLongReferredCount(HeaderReader& reader, const JB2SegmentHeader* se
 
 // T.88 7.2.4: bit 0 is this segment's retain bit, bit i mod 8 that of
 // referred-to segment i; set bits past the last one are only warned about.
-JB2_Error ReadRetainBits(HeaderReader& reader, JB2SegmentHeader* segment, uint8_t retention,
-                         uint32_t lastRetentionBit)
+JB2_Error ReadRetainBits(HeaderReader& reader, JB2SegmentHeader* segment, uint8_t retention, uint32_t lastRetentionBit)
 {
     const uint32_t count = segment->referredCount;
     segment->retain = retention & 1;
@@ -426,8 +426,7 @@ JB2_Error LinkReferredSegments(JB2SegmentHeader* segment, JB2SegmentArray* segme
 }  // namespace
 
 JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2SegmentArray* segments,
-                               JB2ReadData* readData, uint32_t offset, uint32_t* headerLength,
-                               JB2Message* message)
+                               JB2ReadData* readData, uint32_t offset, uint32_t* headerLength, JB2Message* message)
 {
     if (!out || !headerLength)
         return cJB2_Error_Internal;
@@ -580,8 +579,7 @@ JB2_Error WritePageAndLength(HeaderWriter& writer, const JB2SegmentHeader* segme
     }
     if (!writer.Write(bytes, segment->pageAssociationIs4Bytes ? 4 : 1))
         return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment page association field!");
-    JB2MessageInfo(writer.info, "Page association         :  %lld",
-                   static_cast<long long>(segment->pageAssociation));
+    JB2MessageInfo(writer.info, "Page association         :  %lld", static_cast<long long>(segment->pageAssociation));
     const uint32_t dataLength = JB2SegmentDataLength(segment);
     JB2PutU32(bytes, dataLength);
     if (!writer.Write(bytes, 4))
@@ -593,8 +591,8 @@ JB2_Error WritePageAndLength(HeaderWriter& writer, const JB2SegmentHeader* segme
 
 }  // namespace
 
-JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
-                                uint32_t* length, JB2Message* message)
+JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset, uint32_t* length,
+                                JB2Message* message)
 {
     if (!segment || !length)
         return cJB2_Error_Internal;
@@ -623,8 +621,7 @@ uint32_t JB2SegmentHeaderLength(JB2SegmentHeader* segment)
     return length;
 }
 
-JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
-                              JB2Message* message)
+JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset, JB2Message* message)
 {
     if (!segment)
         return cJB2_Error_Internal;

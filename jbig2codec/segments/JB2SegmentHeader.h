@@ -50,7 +50,7 @@ JB2_Error JB2SegmentTypeNameFormat(uint32_t type, char* buffer, uint32_t size);
 bool JB2SegmentTypeIsRegion(uint32_t type);
 bool JB2SegmentTypeIsTextRegion(uint32_t type);
 bool JB2SegmentTypeIsHalftoneRegion(uint32_t type);
-bool JB2SegmentTypeIsGenericRegion(uint32_t type);  // generic and refinement
+bool JB2SegmentTypeIsGenericRegion(uint32_t type);       // generic and refinement
 bool JB2SegmentTypeIsPlainGenericRegion(uint32_t type);  // intermediate, immediate, lossless
 bool JB2SegmentTypeIsRefinementRegion(uint32_t type);
 
@@ -88,17 +88,15 @@ JB2_Error JB2SegmentRelease(JB2SegmentHeader** holder);
 // `segments` (those read so far, may be null). *headerLength is the number
 // of header bytes. The data location starts right behind the header.
 JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2SegmentArray* segments,
-                               JB2ReadData* readData, uint32_t offset, uint32_t* headerLength,
-                               JB2Message* message);
+                               JB2ReadData* readData, uint32_t offset, uint32_t* headerLength, JB2Message* message);
 // Writes the header at offset (nothing is written without writeData, only
 // the length worked out). *length is the number of header bytes.
-JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
-                                uint32_t* length, JB2Message* message);
+JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset, uint32_t* length,
+                                JB2Message* message);
 // The header's length in bytes, 0 when it cannot be written.
 uint32_t JB2SegmentHeaderLength(JB2SegmentHeader* segment);
 // Copies the segment data to the target at offset.
-JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
-                              JB2Message* message);
+JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset, JB2Message* message);
 
 // Gives the segment a new data cache that reads its data through readData.
 JB2_Error JB2SegmentAttachSource(JB2SegmentHeader* segment, JB2ReadData* readData, JB2Message* message);

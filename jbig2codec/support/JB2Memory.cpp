@@ -6,8 +6,8 @@
 
 namespace ZAV {
 
-JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* allocUser,
-                          JB2_Free_Callback free, void* freeUser)
+JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* allocUser, JB2_Free_Callback free,
+                          void* freeUser)
 {
     if (!out)
         return cJB2_Error_Invalid_Pointer;

@@ -21,8 +21,8 @@ struct JB2Memory {
 
 // Makes a memory object (itself allocated through `alloc`), reference count 1.
 // -2 without alloc callback, -3 without free callback, -5 when alloc fails.
-JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* allocUser,
-                          JB2_Free_Callback free, void* freeUser);
+JB2_Error JB2MemoryCreate(JB2Memory** out, JB2_Alloc_Callback alloc, void* allocUser, JB2_Free_Callback free,
+                          void* freeUser);
 void JB2MemoryAddReference(JB2Memory* memory);
 // Drops one reference; the last one frees the object. Sets the holder to null.
 JB2_Error JB2MemoryRelease(JB2Memory** holder);

@@ -16,7 +16,8 @@ namespace {
 
 bool SizeAllowed(int64_t width, int64_t height)
 {
-    return width > 0 && height > 0 && static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= ZAV::kMaxBitmapPixels;
+    return width > 0 && height > 0 &&
+           static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= ZAV::kMaxBitmapPixels;
 }
 
 int DepthOf(HDC handle)
@@ -69,7 +70,8 @@ HBITMAP RegisterBitmap(std::unique_ptr<Bitmap> bitmap)
 void CopyRowsOut(const Bitmap& bitmap, UINT start, UINT lines, const DibView& view)
 {
     for (UINT s = 0; s < lines; ++s) {
-        const LONG picture = view.bottomUp ? bitmap.height - 1 - static_cast<LONG>(start + s) : static_cast<LONG>(start + s);
+        const LONG picture =
+            view.bottomUp ? bitmap.height - 1 - static_cast<LONG>(start + s) : static_cast<LONG>(start + s);
         const LONG target = view.bottomUp ? static_cast<LONG>(lines - 1 - s) : static_cast<LONG>(s);
         for (LONG x = 0; x < bitmap.width; ++x)
             WriteDibPixel(view, x, target, ReadPixel(bitmap, x, picture));

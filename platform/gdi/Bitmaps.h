@@ -10,8 +10,8 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 
 // A device bitmap of the DC's depth with the header's size; with CBM_INIT
 // its pixels are taken from the DIB (info, bits).
-HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
-                       const BITMAPINFO* info, UINT usage);
+HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits, const BITMAPINFO* info,
+                       UINT usage);
 
 // A device bitmap in the format of the DC's surface: monochrome when the DC
 // is a memory DC that holds a monochrome bitmap.

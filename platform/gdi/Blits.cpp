@@ -30,10 +30,14 @@ bool KnownRop(DWORD rop)
 COLORREF Combine(DWORD rop, COLORREF dest, COLORREF source)
 {
     switch (rop) {
-    case SRCAND: return dest & source;
-    case SRCPAINT: return dest | source;
-    case NOTSRCCOPY: return ~source & kWhite;
-    default: return source;
+    case SRCAND:
+        return dest & source;
+    case SRCPAINT:
+        return dest | source;
+    case NOTSRCCOPY:
+        return ~source & kWhite;
+    default:
+        return source;
     }
 }
 

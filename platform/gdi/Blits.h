@@ -10,8 +10,8 @@
 
 // Raster operations SRCCOPY, SRCAND, SRCPAINT and NOTSRCCOPY.
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                int sourceWidth, int sourceHeight, DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop);
 
 // A rectangle of a DIB onto the DC. As in the DIB's own coordinates, the
 // source y of a bottom-up DIB counts from its bottom row. Returns the number

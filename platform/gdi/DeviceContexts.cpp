@@ -142,17 +142,28 @@ int GetDeviceCaps(HDC handle, int index)
         return 0;
     const DeviceCaps& c = dc->caps;
     switch (index) {
-    case TECHNOLOGY: return c.technology;
-    case HORZRES: return c.width;
-    case VERTRES: return c.height;
-    case BITSPIXEL: return c.bitsPixel;
-    case PLANES: return 1;
-    case NUMCOLORS: return c.bitsPixel <= 8 ? 1 << c.bitsPixel : -1;
-    case RASTERCAPS: return c.bitsPixel == 8 ? (c.rasterCaps | RC_PALETTE) : c.rasterCaps;
-    case LOGPIXELSX: return c.logPixelsX;
-    case LOGPIXELSY: return c.logPixelsY;
-    case SIZEPALETTE: return c.bitsPixel == 8 ? 256 : 0;
-    default: return 0;
+    case TECHNOLOGY:
+        return c.technology;
+    case HORZRES:
+        return c.width;
+    case VERTRES:
+        return c.height;
+    case BITSPIXEL:
+        return c.bitsPixel;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return c.bitsPixel <= 8 ? 1 << c.bitsPixel : -1;
+    case RASTERCAPS:
+        return c.bitsPixel == 8 ? (c.rasterCaps | RC_PALETTE) : c.rasterCaps;
+    case LOGPIXELSX:
+        return c.logPixelsX;
+    case LOGPIXELSY:
+        return c.logPixelsY;
+    case SIZEPALETTE:
+        return c.bitsPixel == 8 ? 256 : 0;
+    default:
+        return 0;
     }
 }
 
@@ -163,12 +174,18 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object)
     if (!dc || !target)
         return nullptr;
     switch (target->kind) {
-    case Kind::Bitmap: return SelectBitmap(*dc, object);
-    case Kind::Pen: return Swap(dc->pen, object);
-    case Kind::Brush: return Swap(dc->brush, object);
-    case Kind::Font: return Swap(dc->font, object);
-    case Kind::Region: return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(handle, object)));
-    default: return nullptr;
+    case Kind::Bitmap:
+        return SelectBitmap(*dc, object);
+    case Kind::Pen:
+        return Swap(dc->pen, object);
+    case Kind::Brush:
+        return Swap(dc->brush, object);
+    case Kind::Font:
+        return Swap(dc->font, object);
+    case Kind::Region:
+        return reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(SelectClipRgn(handle, object)));
+    default:
+        return nullptr;
     }
 }
 
@@ -178,12 +195,18 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type)
     if (!dc)
         return nullptr;
     switch (type) {
-    case OBJ_PEN: return dc->pen;
-    case OBJ_BRUSH: return dc->brush;
-    case OBJ_FONT: return dc->font;
-    case OBJ_PAL: return dc->palette;
-    case OBJ_BITMAP: return dc->bitmap;
-    default: return nullptr;
+    case OBJ_PEN:
+        return dc->pen;
+    case OBJ_BRUSH:
+        return dc->brush;
+    case OBJ_FONT:
+        return dc->font;
+    case OBJ_PAL:
+        return dc->palette;
+    case OBJ_BITMAP:
+        return dc->bitmap;
+    default:
+        return nullptr;
     }
 }
 

@@ -85,8 +85,8 @@ BOOL DrawDibDraw(HDRAWDIB handle, HDC dc, int x, int y, int width, int height, c
     // StretchDIBits counts the rows of a bottom-up DIB from its bottom.
     const int dibY = header->biHeight > 0 ? rows - sourceY - sourceHeight : sourceY;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(header);
-    return StretchDIBits(dc, x, y, width, height, sourceX, dibY, sourceWidth, sourceHeight, bits, info,
-                         DIB_RGB_COLORS, SRCCOPY) != 0
+    return StretchDIBits(dc, x, y, width, height, sourceX, dibY, sourceWidth, sourceHeight, bits, info, DIB_RGB_COLORS,
+                         SRCCOPY) != 0
                ? TRUE
                : FALSE;
 }

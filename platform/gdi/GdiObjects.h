@@ -119,10 +119,22 @@ T* FindAs(void* handle, Kind kind)
     Object* object = Find(handle);
     return object && object->kind == kind ? static_cast<T*>(object) : nullptr;
 }
-inline Bitmap* FindBitmap(void* h) { return FindAs<Bitmap>(h, Kind::Bitmap); }
-inline Palette* FindPalette(void* h) { return FindAs<Palette>(h, Kind::Palette); }
-inline DC* FindDC(void* h) { return FindAs<DC>(h, Kind::DC); }
-inline Region* FindRegion(void* h) { return FindAs<Region>(h, Kind::Region); }
+inline Bitmap* FindBitmap(void* h)
+{
+    return FindAs<Bitmap>(h, Kind::Bitmap);
+}
+inline Palette* FindPalette(void* h)
+{
+    return FindAs<Palette>(h, Kind::Palette);
+}
+inline DC* FindDC(void* h)
+{
+    return FindAs<DC>(h, Kind::DC);
+}
+inline Region* FindRegion(void* h)
+{
+    return FindAs<Region>(h, Kind::Region);
+}
 
 // Removes and destroys a registered object; false when it is not one.
 bool Destroy(void* handle);

@@ -42,8 +42,10 @@ std::unique_ptr<Object> MakeStock(int index)
         palette->entries = DefaultPaletteEntries();
         return palette;
     }
-    case kStockMonoBitmap: return MakeDeviceBitmap(1, 1, 1);
-    default: return nullptr;
+    case kStockMonoBitmap:
+        return MakeDeviceBitmap(1, 1, 1);
+    default:
+        return nullptr;
     }
 }
 
@@ -116,7 +118,8 @@ int GetObjectA(HGDIOBJ handle, int size, void* out)
     if (!object)
         return 0;
     switch (object->kind) {
-    case Kind::Bitmap: return BitmapInfo(*static_cast<Bitmap*>(object), size, out);
+    case Kind::Bitmap:
+        return BitmapInfo(*static_cast<Bitmap*>(object), size, out);
     case Kind::Palette: {
         const WORD count = static_cast<WORD>(static_cast<Palette*>(object)->entries.size());
         return CopyOut(&count, sizeof count, size, out);
@@ -125,6 +128,7 @@ int GetObjectA(HGDIOBJ handle, int size, void* out)
         const LOGFONTA& font = static_cast<Font*>(object)->logFont;
         return CopyOut(&font, sizeof font, size, out);
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }

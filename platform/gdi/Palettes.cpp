@@ -38,11 +38,11 @@ namespace Gdi {
 
 std::vector<PALETTEENTRY> DefaultPaletteEntries()
 {
-    static const BYTE rgb[20][3] = {
-        {0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
-        {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
-        {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
-        {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
+    static const BYTE rgb[20][3] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},
+                                    {0, 0, 128},     {128, 0, 128},   {0, 128, 128},   {192, 192, 192},
+                                    {192, 220, 192}, {166, 202, 240}, {255, 251, 240}, {160, 160, 164},
+                                    {128, 128, 128}, {255, 0, 0},     {0, 255, 0},     {255, 255, 0},
+                                    {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
     std::vector<PALETTEENTRY> entries;
     for (const auto& c : rgb)
         entries.push_back(PALETTEENTRY{c[0], c[1], c[2], 0});
@@ -55,8 +55,8 @@ std::vector<PALETTEENTRY> HalftonePaletteEntries()
     for (int r = 0; r < kCubeLevels; ++r)
         for (int g = 0; g < kCubeLevels; ++g)
             for (int b = 0; b < kCubeLevels; ++b)
-                entries.push_back(PALETTEENTRY{static_cast<BYTE>(r * 51), static_cast<BYTE>(g * 51),
-                                               static_cast<BYTE>(b * 51), 0});
+                entries.push_back(
+                    PALETTEENTRY{static_cast<BYTE>(r * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(b * 51), 0});
     for (int i = 1; entries.size() < kHalftoneEntries; ++i) {
         const BYTE grey = static_cast<BYTE>(i * 12);
         entries.push_back(PALETTEENTRY{grey, grey, grey, 0});

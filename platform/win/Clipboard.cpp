@@ -49,12 +49,12 @@ HGLOBAL DibFromBitmap(HBITMAP bitmap)
     if (!block)
         return nullptr;
     auto* header = static_cast<BITMAPINFO*>(GlobalLock(block));
-    header->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), info.bmWidth, info.bmHeight, 1, bits, BI_RGB,
-                                         static_cast<DWORD>(image), 0, 0, 0, 0};
+    header->bmiHeader = BITMAPINFOHEADER{
+        sizeof(BITMAPINFOHEADER), info.bmWidth, info.bmHeight, 1, bits, BI_RGB, static_cast<DWORD>(image), 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight),
-                               reinterpret_cast<uint8_t*>(header) + sizeof(BITMAPINFOHEADER) + table, header,
-                               DIB_RGB_COLORS);
+    const int rows =
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight),
+                  reinterpret_cast<uint8_t*>(header) + sizeof(BITMAPINFOHEADER) + table, header, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     header->bmiHeader.biClrUsed = 0;
     GlobalUnlock(block);

@@ -108,9 +108,9 @@ void KillTimersOfWindow(HWND window)
 {
     TimerTable& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
-    table.timers.erase(std::remove_if(table.timers.begin(), table.timers.end(),
-                                      [&](const Timer& t) { return t.window == window; }),
-                       table.timers.end());
+    table.timers.erase(
+        std::remove_if(table.timers.begin(), table.timers.end(), [&](const Timer& t) { return t.window == window; }),
+        table.timers.end());
 }
 
 }  // namespace Win

@@ -75,8 +75,8 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass)
     return static_cast<ATOM>(Table().classes.size());
 }
 
-HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD, int x, int y, int width,
-                     int height, HWND, void*, HINSTANCE, void*)
+HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD, int x, int y, int width, int height,
+                     HWND, void*, HINSTANCE, void*)
 {
     auto window = std::make_unique<Window>();
     HWND handle = window.get();

@@ -24,8 +24,8 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass);
 
 // A window of a registered class; the procedure receives WM_CREATE before
 // the handle is returned. Null for an unknown class.
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, void* menu, HINSTANCE instance, void* param);
 
 // Sends WM_DESTROY, kills the window's timers and frees it.
 BOOL DestroyWindow(HWND window);

@@ -22,17 +22,15 @@ namespace {
 
 using namespace ZAV;
 
-
 // Three pages made by Ghostscript, each with its number as text.
 std::string MakeThreePagePdf(const ZAVTest::TempDir& dir)
 {
     EXPECT_TRUE(ZAVTest::HaveTool("gs"));
     const std::string ps = dir.File("three.ps");
     const std::string pdf = dir.File("three.pdf");
-    ZAVTest::WriteText(ps,
-                       "%!PS\n/Helvetica findfont 24 scalefont setfont\n"
-                       "1 1 3 { /n exch def 72 700 moveto (Page ) show n 3 string cvs show "
-                       "100 100 n 50 mul 50 rectfill showpage } for\n");
+    ZAVTest::WriteText(ps, "%!PS\n/Helvetica findfont 24 scalefont setfont\n"
+                           "1 1 3 { /n exch def 72 700 moveto (Page ) show n 3 string cvs show "
+                           "100 100 n 50 mul 50 rectfill showpage } for\n");
     EXPECT_EQ(ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -sOutputFile=" + ZAVTest::ShellQuote(pdf) + " " +
                            ZAVTest::ShellQuote(ps))
                   .exitCode,
@@ -157,8 +155,8 @@ TEST(PdfDocumentSp, ContentDataIsTheFirstStreamInflatedOnRequest)
     const int twoStreams = pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Contents [" +
                                    std::to_string(a) + " 0 R " + std::to_string(b) + " 0 R] >>");
     const int none = pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] >>");
-    const int plain = pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Contents " + std::to_string(b) +
-                              " 0 R >>");
+    const int plain =
+        pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Contents " + std::to_string(b) + " 0 R >>");
     pdf.Set(catalog, "<< /Type /Catalog /Pages 2 0 R >>");
     pdf.Set(pages, "<< /Type /Pages /Count 4 /Kids [" + std::to_string(emptyArray) + " 0 R " +
                        std::to_string(twoStreams) + " 0 R " + std::to_string(none) + " 0 R " + std::to_string(plain) +
@@ -211,10 +209,10 @@ TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
     ZAVTest::TempDir dir;
     const std::string source = MakeThreePagePdf(dir);
     const std::string target = dir.File("target.pdf");
-    ASSERT_EQ(ZAVTest::Run("qpdf --empty --pages " + ZAVTest::ShellQuote(source) + " 2 -- " +
-                           ZAVTest::ShellQuote(target))
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        ZAVTest::Run("qpdf --empty --pages " + ZAVTest::ShellQuote(source) + " 2 -- " + ZAVTest::ShellQuote(target))
+            .exitCode,
+        0);
     const std::string before = ZAVTest::ReadText(target);
 
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
@@ -234,7 +232,8 @@ TEST(PdfDocumentSp, AppendsPagesToAFileOneUpdateEach)
     // A file that is no PDF is left as it was.
     const std::string text = dir.File("notes.pdf");
     ZAVTest::WriteText(text, "just some notes\n");
-    EXPECT_NE(ZAVTest::ThrownText([&] { document->AppendPageToFile(text, document->GetPage(0).Get()); }), "(nothing thrown)");
+    EXPECT_NE(ZAVTest::ThrownText([&] { document->AppendPageToFile(text, document->GetPage(0).Get()); }),
+              "(nothing thrown)");
     EXPECT_EQ(ZAVTest::ReadText(text), "just some notes\n");
 }
 

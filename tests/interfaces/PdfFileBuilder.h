@@ -24,8 +24,8 @@ public:
     // A stream object: the dictionary's entries without /Length, and its data.
     void SetStream(int number, const std::string& entries, const std::string& data)
     {
-        Set(number, "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
-                        "\nendstream");
+        Set(number,
+            "<< " + entries + " /Length " + std::to_string(data.size()) + " >>\nstream\n" + data + "\nendstream");
     }
     int AddStream(const std::string& entries, const std::string& data)
     {

@@ -23,7 +23,8 @@ void Put(std::vector<uint8_t>& row, int64_t x, bool on)
 std::vector<uint8_t> RandomRow(uint32_t bytes, uint32_t& seed)
 {
     std::vector<uint8_t> row(bytes);
-    for (uint8_t& b : row) b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    for (uint8_t& b : row)
+        b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
     return row;
 }
 
@@ -36,12 +37,14 @@ TEST(BitmapOps, CombineMatchesPixelModel)
     for (uint8_t op = 0; op <= 5; ++op)
         for (uint32_t width : {1u, 5u, 7u, 8u, 9u, 23u, 40u})
             for (int64_t x = -20; x + int64_t(width) <= int64_t(destWidth); ++x) {
-                if (x + int64_t(width) <= 0) continue;
+                if (x + int64_t(width) <= 0)
+                    continue;
                 std::vector<uint8_t> dest = RandomRow(destWidth / 8, seed);
                 std::vector<uint8_t> source = RandomRow((width + 7) / 8 + 1, seed);
                 std::vector<uint8_t> expected = dest;
                 for (int64_t i = 0; i < int64_t(width); ++i)
-                    if (x + i >= 0) Put(expected, x + i, JB2Test::CombinePixel(Get(dest, x + i), Get(source, i), op));
+                    if (x + i >= 0)
+                        Put(expected, x + i, JB2Test::CombinePixel(Get(dest, x + i), Get(source, i), op));
                 JB2RowCombine(dest.data(), source.data(), width, x, op);
                 ASSERT_EQ(expected, dest) << "op " << int(op) << " width " << width << " x " << x;
             }
@@ -73,7 +76,8 @@ TEST(BitmapOps, SetRunAndShiftMatchPixelModel)
         for (uint32_t count = 0; x + count <= 200; count += 1 + count / 3) {
             std::vector<uint8_t> row(25, 0);
             std::vector<uint8_t> expected(25, 0);
-            for (uint32_t i = x; i < x + count; ++i) Put(expected, i, true);
+            for (uint32_t i = x; i < x + count; ++i)
+                Put(expected, i, true);
             JB2RowSetRun(row.data(), x, count);
             ASSERT_EQ(expected, row) << x << " " << count;
         }
@@ -82,7 +86,8 @@ TEST(BitmapOps, SetRunAndShiftMatchPixelModel)
         for (uint32_t width : {1u, 8u, 13u, 64u}) {
             std::vector<uint8_t> row = RandomRow((width + 7) / 8, seed);
             std::vector<uint8_t> expected(row.size(), 0);
-            for (uint32_t i = 0; i + shift < row.size() * 8; ++i) Put(expected, i, Get(row, i + shift));
+            for (uint32_t i = 0; i + shift < row.size() * 8; ++i)
+                Put(expected, i, Get(row, i + shift));
             JB2RowShiftLeft(row.data(), width, shift);
             ASSERT_EQ(expected, row) << shift << " " << width;
         }

@@ -52,7 +52,8 @@ struct CoderAllocation : SegmentFixture {
         JB2RegionSetHeight(segment, 4);
         JB2RegionSetFlags(segment, 0);
         JB2GenericSetFlags(segment, genericFlags);
-        if (!(genericFlags & 1)) JB2GenericSetNominalATPixels(segment, 0);
+        if (!(genericFlags & 1))
+            JB2GenericSetNominalATPixels(segment, 0);
         const uint8_t coded[4] = {0x00, 0x00, 0xFF, 0xAC};
         uint32_t length = 0;
         JB2GenericHeaderLength(segment, &length);
@@ -105,8 +106,7 @@ TEST_F(CoderAllocation, StartsFailCleanly)
             [&] { Generic_Region_Encoder_End(&encoder, memory); });
         JB2GenericRegionDraw* render = nullptr;
         FailEachAllocation(
-            "render generic region",
-            [&] { return JB2GenericRegionDrawCreate(&render, memory, segment, 128, message); },
+            "render generic region", [&] { return JB2GenericRegionDrawCreate(&render, memory, segment, 128, message); },
             [&] { JB2GenericRegionDrawEnd(&render, memory); });
         JB2SegmentRelease(&segment);
     }

@@ -34,9 +34,7 @@ std::vector<ATLayout> Layouts(uint8_t gbTemplate)
     ATLayout nominal{"nominal", {}, {}};
     JB2GenericNominalATPixels(gbTemplate, nominal.x, nominal.y);
     if (gbTemplate == 0)
-        return {nominal,
-                {"far", {-128, 127, -1, 5}, {-128, -1, 0, -3}},
-                {"close", {-1, -2, 1, 0}, {0, 0, -1, -2}}};
+        return {nominal, {"far", {-128, 127, -1, 5}, {-128, -1, 0, -3}}, {"close", {-1, -2, 1, 0}, {0, 0, -1, -2}}};
     return {nominal, {"far", {127, 0, 0, 0}, {-128, 0, 0, 0}}, {"left", {-1, 0, 0, 0}, {0, 0, 0, 0}}};
 }
 
@@ -45,7 +43,8 @@ std::vector<Page> Pages()
     Page repeats = JB2Test::BlankPage("repeated lines", 45, 30);
     for (uint32_t y = 5; y < 25; ++y)
         for (uint32_t x = 10; x < 30; ++x)
-            if (y < 15 || x % 3 == 0) repeats.Set(x, y);
+            if (y < 15 || x % 3 == 0)
+                repeats.Set(x, y);
     return {JB2Test::TextPage("text", 131, 56, 3), JB2Test::NoisePage("noise", 29, 11, 8), repeats,
             JB2Test::BlackPage("black", 8, 3)};
 }
@@ -54,10 +53,12 @@ std::vector<uint8_t> Encode(Memory& memory, const Page& page, uint8_t gbTemplate
 {
     Output output(memory);
     JB2MQContextEncoder* encoder = nullptr;
-    EXPECT_EQ(0, MQ_Context_Encoder_Start_Adaptive(&encoder, memory.Get(), page.width, page.height, gbTemplate,
-                                                   at.x, at.y, tpgdon, 0, output.Get(), memory.Message()));
-    if (!encoder) return {};
-    for (uint32_t y = 0; y < page.height; ++y) EXPECT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
+    EXPECT_EQ(0, MQ_Context_Encoder_Start_Adaptive(&encoder, memory.Get(), page.width, page.height, gbTemplate, at.x,
+                                                   at.y, tpgdon, 0, output.Get(), memory.Message()));
+    if (!encoder)
+        return {};
+    for (uint32_t y = 0; y < page.height; ++y)
+        EXPECT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(-500, MQ_Context_Encoder_Line(encoder, page.Row(0)));
     EXPECT_EQ(0, MQ_Context_Encoder_End(&encoder, memory.Get()));
     return output.Bytes();
@@ -70,8 +71,10 @@ Page Decode(Memory& memory, const std::vector<uint8_t>& coded, uint32_t width, u
     JB2MQContextDecoder* decoder = nullptr;
     EXPECT_EQ(0, MQ_Context_Decoder_Start(&decoder, memory.Get(), width, height, gbTemplate, 0, at.x, at.y,
                                           coded.data(), uint32_t(coded.size()), memory.Message()));
-    if (!decoder) return page;
-    for (uint32_t y = 0; y < height; ++y) EXPECT_EQ(0, MQ_Context_Decoder_Line(decoder, page.Row(y), tpgdon, nullptr));
+    if (!decoder)
+        return page;
+    for (uint32_t y = 0; y < height; ++y)
+        EXPECT_EQ(0, MQ_Context_Decoder_Line(decoder, page.Row(y), tpgdon, nullptr));
     EXPECT_EQ(-500, MQ_Context_Decoder_Line(decoder, page.Row(0), tpgdon, nullptr));
     EXPECT_EQ(0, MQ_Context_Decoder_End(&decoder, memory.Get()));
     return page;
@@ -95,10 +98,10 @@ TEST(GenericRegionCoding, RoundTripsEveryTemplatePredictionAndATLayout)
                     EXPECT_EQ(page.bits, Decode(memory, coded, page.width, page.height, gbTemplate, at, tpgdon).bits)
                         << what;
                     // An independent decoder reads the same pixels from a file around the code.
-                    const std::vector<uint8_t> file = JB2Test::OnePageFile(
-                        page.width, page.height,
-                        {JB2Test::GenericRegionData(page.width, page.height, false, gbTemplate, tpgdon, at.x, at.y,
-                                                    coded)});
+                    const std::vector<uint8_t> file =
+                        JB2Test::OnePageFile(page.width, page.height,
+                                             {JB2Test::GenericRegionData(page.width, page.height, false, gbTemplate,
+                                                                         tpgdon, at.x, at.y, coded)});
                     const Page other = JB2Test::Jbig2decDecode(file, dir);
                     EXPECT_EQ(page.bits, other.bits) << what << " (jbig2dec)";
                 }
@@ -113,7 +116,8 @@ TEST(GenericRegionCoding, NominalEncoderMatchesTheAdaptiveOneAtNominalPlaces)
         JB2MQContextEncoder* encoder = nullptr;
         ASSERT_EQ(0, MQ_Context_Encoder_Start(&encoder, memory.Get(), page.width, page.height, gbTemplate, 3,
                                               output.Get(), nullptr));
-        for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
+        for (uint32_t y = 0; y < page.height; ++y)
+            ASSERT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
         ASSERT_EQ(0, MQ_Context_Encoder_End(&encoder, memory.Get()));
         const std::vector<uint8_t> adaptive = Encode(memory, page, gbTemplate, Layouts(gbTemplate)[0], false);
         ASSERT_EQ(adaptive.size() + 3, output.Bytes().size());
@@ -130,7 +134,8 @@ TEST(GenericRegionCoding, MMRRegionsDecodeThroughJbig2dec)
         Output output(memory);
         JB2MMREncoder* encoder = nullptr;
         ASSERT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
-        for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
+        for (uint32_t y = 0; y < page.height; ++y)
+            ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
         ASSERT_EQ(0, MMR_Encoder_End(&encoder, memory.Get()));
         const std::vector<uint8_t> file = JB2Test::OnePageFile(
             page.width, page.height,
@@ -147,7 +152,7 @@ TEST(GenericRegionCoding, ATPixelsAtOrAfterTheCurrentPixelAreRefused)
         int8_t y;
         JB2_Error status;
     };
-    const std::vector<Case> cases = {{0, 0, -19}, {1, 0, -19}, {127, 0, -19}, {0, 1, -19},
+    const std::vector<Case> cases = {{0, 0, -19},  {1, 0, -19}, {127, 0, -19}, {0, 1, -19},
                                      {-5, 2, -19}, {-1, 0, 0},  {-128, 0, 0},  {127, -1, 0}};
     const uint8_t coded[2] = {0xFF, 0xAC};
     for (uint8_t gbTemplate : {uint8_t(0), uint8_t(2)})
@@ -159,13 +164,14 @@ TEST(GenericRegionCoding, ATPixelsAtOrAfterTheCurrentPixelAreRefused)
             atX[gbTemplate == 0 ? 3 : 0] = c.x;
             atY[gbTemplate == 0 ? 3 : 0] = c.y;
             JB2MQContextDecoder* decoder = nullptr;
-            EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), 8, 8, gbTemplate, 0, atX, atY,
-                                                         coded, 2, memory.Message()))
+            EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), 8, 8, gbTemplate, 0, atX, atY, coded,
+                                                         2, memory.Message()))
                 << int(c.x) << "," << int(c.y);
-            EXPECT_EQ(c.status != 0, memory.Texts().Has("Invalid AT pixel position (" + std::to_string(c.x) +
-                                                         ", " + std::to_string(c.y) + ")!"));
+            EXPECT_EQ(c.status != 0, memory.Texts().Has("Invalid AT pixel position (" + std::to_string(c.x) + ", " +
+                                                        std::to_string(c.y) + ")!"));
             EXPECT_EQ(c.status != 0, decoder == nullptr);
-            if (decoder) MQ_Context_Decoder_End(&decoder, memory.Get());
+            if (decoder)
+                MQ_Context_Decoder_End(&decoder, memory.Get());
         }
 }
 
@@ -187,13 +193,14 @@ TEST(GenericRegionCoding, OversizedRegionsAreRefusedBeforeAllocating)
         Memory memory;
         JB2MQContextDecoder* decoder = nullptr;
         memory.Allocations().largest = 0;
-        EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), c.width, c.height, 0, 1, nullptr,
-                                                     nullptr, coded, 2, memory.Message()))
+        EXPECT_EQ(c.status, MQ_Context_Decoder_Start(&decoder, memory.Get(), c.width, c.height, 0, 1, nullptr, nullptr,
+                                                     coded, 2, memory.Message()))
             << c.width << " x " << c.height;
         if (c.status != 0) {
             EXPECT_EQ(0u, memory.Allocations().largest) << c.width << " x " << c.height;
         }
-        if (decoder) MQ_Context_Decoder_End(&decoder, memory.Get());
+        if (decoder)
+            MQ_Context_Decoder_End(&decoder, memory.Get());
     }
 }
 

@@ -23,9 +23,11 @@ Page ReadPbm(const std::string& path)
     const std::vector<uint8_t> pbm = ZAVTest::ReadBytes(path);
     size_t pos = 2;
     auto number = [&]() {
-        while (pos < pbm.size() && (pbm[pos] == ' ' || pbm[pos] == '\n')) ++pos;
+        while (pos < pbm.size() && (pbm[pos] == ' ' || pbm[pos] == '\n'))
+            ++pos;
         uint32_t value = 0;
-        while (pos < pbm.size() && pbm[pos] >= '0' && pbm[pos] <= '9') value = value * 10 + uint32_t(pbm[pos++] - '0');
+        while (pos < pbm.size() && pbm[pos] >= '0' && pbm[pos] <= '9')
+            value = value * 10 + uint32_t(pbm[pos++] - '0');
         return value;
     };
     const uint32_t width = number();
@@ -52,7 +54,8 @@ struct GenericRegionFiles : SegmentFixture {
             JB2SegmentHeader* segment = nullptr;
             uint32_t headerLength = 0;
             EXPECT_EQ(0, JB2SegmentReadHeader(&segment, memory, nullptr, readData, offset, &headerLength, message));
-            if (!segment) break;
+            if (!segment)
+                break;
             EXPECT_EQ(0, JB2SegmentAttachSource(segment, readData, message));
             const uint32_t type = JB2SegmentType(segment);
             if (type == cJB2_Segment_Page_Information) {
@@ -69,7 +72,8 @@ struct GenericRegionFiles : SegmentFixture {
             }
             offset += headerLength + JB2SegmentLocationLength(segment);
             JB2SegmentRelease(&segment);
-            if (type == cJB2_Segment_End_Of_Page || type == cJB2_Segment_End_Of_File) break;
+            if (type == cJB2_Segment_End_Of_Page || type == cJB2_Segment_End_Of_File)
+                break;
         }
         return page;
     }
@@ -78,10 +82,14 @@ struct GenericRegionFiles : SegmentFixture {
 TEST_F(GenericRegionFiles, RenderLikeJbig2dec)
 {
     const std::vector<std::pair<std::string, std::string>> files = {
-        {"black-200x100.generic.jb2", "black-200x100"},     {"small-64x48.generic.jb2", "small-64x48"},
-        {"small-64x48.tpgd.jb2", "small-64x48"},            {"text-301x157.generic.jb2", "text-301x157"},
-        {"text-301x157.tpgd.jb2", "text-301x157"},          {"page-1003x700.generic.jb2", "page-1003x700"},
-        {"page-1003x700.tpgd.jb2", "page-1003x700"},        {"white-200x100.tpgd.jb2", "white-200x100"},
+        {"black-200x100.generic.jb2", "black-200x100"},
+        {"small-64x48.generic.jb2", "small-64x48"},
+        {"small-64x48.tpgd.jb2", "small-64x48"},
+        {"text-301x157.generic.jb2", "text-301x157"},
+        {"text-301x157.tpgd.jb2", "text-301x157"},
+        {"page-1003x700.generic.jb2", "page-1003x700"},
+        {"page-1003x700.tpgd.jb2", "page-1003x700"},
+        {"white-200x100.tpgd.jb2", "white-200x100"},
         {"embedded-generic-small.0000", "embedded-generic-small"}};
     for (const auto& [file, expected] : files) {
         const Page page = Render(ZAVTest::DataPath("jbig2/" + file));

@@ -158,8 +158,8 @@ TEST_F(GenericSegment, RenderingCombinesClipsAndTakesTheRegionOperator)
         uint8_t regionFlags;
         uint8_t combination;
     };
-    const std::vector<Case> cases = {{0, 0, 0, 0},        {5, 3, 0, 1},   {11, 2, 0, 2},  {3, 7, 0, 3},
-                                     {29, 1, 0, 4},       {7, 4, 2, 128}, {40, 0, 0, 0},  {0, 12, 0, 0},
+    const std::vector<Case> cases = {{0, 0, 0, 0},           {5, 3, 0, 1},   {11, 2, 0, 2}, {3, 7, 0, 3},
+                                     {29, 1, 0, 4},          {7, 4, 2, 128}, {40, 0, 0, 0}, {0, 12, 0, 0},
                                      {0xFFFFFFFBu, 0, 0, 0}, {19, 8, 4, 128}};
     for (const Case& c : cases) {
         Page page = JB2Test::NoisePage("page", 40, 12, c.x + c.y);
@@ -169,7 +169,8 @@ TEST_F(GenericSegment, RenderingCombinesClipsAndTakesTheRegionOperator)
             for (uint64_t rx = 0; rx < region.width; ++rx) {
                 const uint64_t px = c.x + rx;
                 const uint64_t py = c.y + ry;
-                if (px >= page.width || py >= page.height) continue;
+                if (px >= page.width || py >= page.height)
+                    continue;
                 const bool d = page.Get(uint32_t(px), uint32_t(py));
                 const bool s = region.Get(uint32_t(rx), uint32_t(ry));
                 const bool on = op == 0 ? (d || s) : op == 1 ? (d && s) : op == 2 ? d != s : op == 3 ? d == s : s;

@@ -68,9 +68,9 @@ TEST_F(BuiltFixture, BuiltDocumentsExportAndDecodeEverywhere)
         EXPECT_EQ(JB2Test::Jbig2dec(jbig2.bytes), std::vector<JB2Test::Picture>{picture}) << coder;
 
         JB2Test::Target stream;
-        ASSERT_EQ(JB2_Document_Export_Document(handle, JB2Test::Target::Write, &stream,
-                                               cJB2_Export_Format_Stream_For_PDF),
-                  0);
+        ASSERT_EQ(
+            JB2_Document_Export_Document(handle, JB2Test::Target::Write, &stream, cJB2_Export_Format_Stream_For_PDF),
+            0);
         EXPECT_EQ(JB2Test::Jbig2dec(stream.bytes, true), std::vector<JB2Test::Picture>{picture}) << coder;
 
         JB2Test::Document::Rows rows;

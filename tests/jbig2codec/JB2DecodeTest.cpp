@@ -11,9 +11,8 @@ using namespace JB2Test;
 namespace {
 
 const char* const kGenericFiles[] = {
-    "black-200x100.generic.jb2", "white-200x100.tpgd.jb2",    "small-64x48.generic.jb2",
-    "small-64x48.tpgd.jb2",      "text-301x157.generic.jb2",  "text-301x157.tpgd.jb2",
-    "page-1003x700.generic.jb2", "page-1003x700.tpgd.jb2",
+    "black-200x100.generic.jb2", "white-200x100.tpgd.jb2", "small-64x48.generic.jb2",   "small-64x48.tpgd.jb2",
+    "text-301x157.generic.jb2",  "text-301x157.tpgd.jb2",  "page-1003x700.generic.jb2", "page-1003x700.tpgd.jb2",
 };
 
 std::string ExpectedName(const std::string& file)
@@ -107,7 +106,7 @@ TEST(JB2Decode, RectanglesAreCutFromTheRenderedPage)
     const struct {
         uint32_t left, right, top, bottom;
     } rectangles[] = {
-        {3, 11, 0, 157}, {0, 301, 10, 20}, {8, 16, 5, 6}, {1, 300, 0, 157},
+        {3, 11, 0, 157},      {0, 301, 10, 20}, {8, 16, 5, 6},    {1, 300, 0, 157},
         {295, 301, 100, 157}, {300, 301, 0, 1}, {7, 9, 156, 157}, {0, 1, 0, 157},
     };
     for (const auto& r : rectangles) {

@@ -75,8 +75,8 @@ struct Document {
     explicit Document(const std::vector<uint8_t>& bytes, bool withMessages = true)
     {
         source.bytes = bytes;
-        started = JB2_Document_Start(&handle, Allocator::Alloc, &allocator, Allocator::Free, &allocator,
-                                     Source::Read, &source, withMessages ? Messages::Collect : nullptr, &messages);
+        started = JB2_Document_Start(&handle, Allocator::Alloc, &allocator, Allocator::Free, &allocator, Source::Read,
+                                     &source, withMessages ? Messages::Collect : nullptr, &messages);
     }
     ~Document()
     {
@@ -132,9 +132,9 @@ struct Document {
     std::vector<uint8_t> Export(uint32_t format, JB2_Error* status, int64_t page = -1)
     {
         Target target;
-        *status = page < 0 ? JB2_Document_Export_Document(handle, Target::Write, &target, format)
-                           : JB2_Document_Export_Page(handle, static_cast<uint32_t>(page), Target::Write, &target,
-                                                      format);
+        *status = page < 0
+                      ? JB2_Document_Export_Document(handle, Target::Write, &target, format)
+                      : JB2_Document_Export_Page(handle, static_cast<uint32_t>(page), Target::Write, &target, format);
         return target.bytes;
     }
 };

@@ -127,7 +127,8 @@ std::vector<Picture> CheckPdf(const std::vector<uint8_t>& pdf)
     const auto check = ZAVTest::Run("qpdf --check " + ZAVTest::ShellQuote(file));
     EXPECT_EQ(check.exitCode, 0) << check.output;
     EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
-    const auto images = ZAVTest::Run("pdfimages " + ZAVTest::ShellQuote(file) + " " + ZAVTest::ShellQuote(dir.File("img")));
+    const auto images =
+        ZAVTest::Run("pdfimages " + ZAVTest::ShellQuote(file) + " " + ZAVTest::ShellQuote(dir.File("img")));
     EXPECT_EQ(images.exitCode, 0) << images.output;
     std::vector<Picture> pictures;
     for (int i = 0; i < 10; ++i) {
@@ -171,9 +172,9 @@ TEST(JB2Document, PdfImageStreamsDecodeWithJbig2decWithTheirGlobals)
     // Object 3 holds the globals; each page's image follows with its page,
     // resources and content: images are objects 4 and 8.
     auto raw = [&](int object, const std::string& name) {
-        const auto result = ZAVTest::Run("qpdf --show-object=" + std::to_string(object) + " --raw-stream-data " +
-                                         ZAVTest::ShellQuote(dir.File("out.pdf")) + " > " +
-                                         ZAVTest::ShellQuote(dir.File(name)));
+        const auto result =
+            ZAVTest::Run("qpdf --show-object=" + std::to_string(object) + " --raw-stream-data " +
+                         ZAVTest::ShellQuote(dir.File("out.pdf")) + " > " + ZAVTest::ShellQuote(dir.File(name)));
         EXPECT_EQ(result.exitCode, 0) << result.output;
         return dir.File(name);
     };
@@ -181,8 +182,8 @@ TEST(JB2Document, PdfImageStreamsDecodeWithJbig2decWithTheirGlobals)
     const auto expected = ParsePbm(DataFile("twopage.symbol.expected.pbm"));
     for (int page = 0; page < 2; ++page) {
         const std::string stream = raw(4 + 4 * page, "page.jb2");
-        const auto result = ZAVTest::Run("jbig2dec -q -e -t pbm -o " + ZAVTest::ShellQuote(dir.File("page.pbm")) +
-                                         " " + ZAVTest::ShellQuote(globals) + " " + ZAVTest::ShellQuote(stream));
+        const auto result = ZAVTest::Run("jbig2dec -q -e -t pbm -o " + ZAVTest::ShellQuote(dir.File("page.pbm")) + " " +
+                                         ZAVTest::ShellQuote(globals) + " " + ZAVTest::ShellQuote(stream));
         EXPECT_EQ(result.exitCode, 0) << result.output;
         const auto decoded = ParsePbm(ZAVTest::ReadBytes(dir.File("page.pbm")));
         ASSERT_EQ(decoded.size(), 1u);

@@ -167,9 +167,9 @@ TEST_F(FileFixture, SegmentDataRunningPastTheEndIsCutToWhatIsThere)
     JB2SegmentHeader* region = file->segments->items[1];
     EXPECT_EQ(JB2SegmentLocationLength(region), bytes.size() - (header + 11));
     EXPECT_GT(JB2SegmentLocationLength(region), length);
-    EXPECT_TRUE(messages.HasOfType(11, "Segment data truncated (segment 1: " +
-                                           std::to_string(bytes.size() - header - 11) + " of " +
-                                           std::to_string(0x7F000000u | length) + " bytes)!"))
+    EXPECT_TRUE(
+        messages.HasOfType(11, "Segment data truncated (segment 1: " + std::to_string(bytes.size() - header - 11) +
+                                   " of " + std::to_string(0x7F000000u | length) + " bytes)!"))
         << messages.All();
     EXPECT_LT(allocator.largest, 1u << 16);
     JB2FileRelease(&file);
@@ -293,8 +293,12 @@ std::vector<uint8_t> ManySegments(uint32_t count)
     bytes.reserve(static_cast<size_t>(count) * 14);
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t number = count - i;
-        const uint8_t header[] = {static_cast<uint8_t>(number >> 24), static_cast<uint8_t>(number >> 16),
-                                  static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number), 62, 0x20};
+        const uint8_t header[] = {static_cast<uint8_t>(number >> 24),
+                                  static_cast<uint8_t>(number >> 16),
+                                  static_cast<uint8_t>(number >> 8),
+                                  static_cast<uint8_t>(number),
+                                  62,
+                                  0x20};
         bytes.insert(bytes.end(), header, header + 6);
         const uint32_t width = number <= 256 ? 1 : number <= 65536 ? 2 : 4;
         for (uint32_t b = 0; b < width; ++b)
@@ -333,10 +337,20 @@ TEST_F(FileFixture, PdfOfManyPagesIsWrittenInOnePassOverTheSegments)
     std::vector<uint8_t> bytes;
     for (uint32_t i = 0; i < pages; ++i) {
         const uint32_t page = pages - i;
-        const uint8_t header[] = {static_cast<uint8_t>(i >> 24), static_cast<uint8_t>(i >> 16),
-                                  static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i), 0x40 | 48, 0x00,
-                                  static_cast<uint8_t>(page >> 24), static_cast<uint8_t>(page >> 16),
-                                  static_cast<uint8_t>(page >> 8), static_cast<uint8_t>(page), 0, 0, 0, 19};
+        const uint8_t header[] = {static_cast<uint8_t>(i >> 24),
+                                  static_cast<uint8_t>(i >> 16),
+                                  static_cast<uint8_t>(i >> 8),
+                                  static_cast<uint8_t>(i),
+                                  0x40 | 48,
+                                  0x00,
+                                  static_cast<uint8_t>(page >> 24),
+                                  static_cast<uint8_t>(page >> 16),
+                                  static_cast<uint8_t>(page >> 8),
+                                  static_cast<uint8_t>(page),
+                                  0,
+                                  0,
+                                  0,
+                                  19};
         bytes.insert(bytes.end(), header, header + sizeof header);
         const uint8_t information[19] = {0, 0, 0, 8, 0, 0, 0, 4};
         bytes.insert(bytes.end(), information, information + 19);

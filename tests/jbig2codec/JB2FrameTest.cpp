@@ -19,8 +19,7 @@ struct Frame {
 
     Frame()
     {
-        EXPECT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free,
-                                  &allocator),
+        EXPECT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free, &allocator),
                   0);
         EXPECT_EQ(JB2MessageCreate(&message, memory, JB2Test::Messages::Collect, &messages), 0);
     }
@@ -52,8 +51,7 @@ TEST(JB2Memory, ReferencesKeepTheObjectUntilTheLastRelease)
 {
     JB2Test::Allocator allocator;
     JB2Memory* memory = nullptr;
-    ASSERT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free, &allocator),
-              0);
+    ASSERT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free, &allocator), 0);
     JB2Memory* second = memory;
     JB2MemoryAddReference(memory);
     EXPECT_EQ(JB2MemoryRelease(&memory), 0);
@@ -116,12 +114,13 @@ TEST(JB2Message, LongTextsArriveInPiecesSplitAtBlanks)
         {"empty", "", {""}},
         {"67 characters in one piece", a67, {a67}},
         {"68 characters in two", a67 + "c", {a67, "c"}},
-        {"no blanks: pieces of 67", std::string(150, 'x'),
+        {"no blanks: pieces of 67",
+         std::string(150, 'x'),
          {std::string(67, 'x'), std::string(67, 'x'), std::string(16, 'x')}},
-        {"split before the last blank of the window", b60 + " " + "12345 7890" + "zz",
-         {b60 + " 12345", "7890zz"}},
+        {"split before the last blank of the window", b60 + " " + "12345 7890" + "zz", {b60 + " 12345", "7890zz"}},
         {"blank just past the window is not used", a67 + " tail", {a67, " tail"}},
-        {"blank at the window's first character gives no empty piece", " " + std::string(70, 'q'),
+        {"blank at the window's first character gives no empty piece",
+         " " + std::string(70, 'q'),
          {std::string(67, 'q'), "qqq"}},
     };
     for (const auto& c : cases) {
@@ -144,8 +143,7 @@ TEST(JB2Message, ErrorsAndWarningsEndWithAnEmptyTextInfoDoesNot)
     JB2MessageWarning(frame.message, "Careful!");
     JB2MessageInfo(frame.message, "Segment number           :  %lld", 5ll);
     const std::vector<std::pair<int32_t, std::string>> expected = {
-        {91, "Failure number 4886718345!"}, {91, ""}, {11, "Careful!"}, {11, ""},
-        {1, "Segment number           :  5"}};
+        {91, "Failure number 4886718345!"}, {91, ""}, {11, "Careful!"}, {11, ""}, {1, "Segment number           :  5"}};
     EXPECT_EQ(frame.messages.pieces, expected);
 }
 

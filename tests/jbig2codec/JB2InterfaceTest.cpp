@@ -28,10 +28,10 @@ TEST(JB2Interface, SharedLibraryExportsExactlyTheDocumentFunctions)
         if (kind == "T" || kind == "D" || kind == "B" || kind == "W" || kind == "V" || kind == "R")
             exported.insert(name);
     }
-    const std::set<std::string> expected = {
-        "JB2_Document_Start",          "JB2_Document_Set_Page",        "JB2_Document_Get_Property",
-        "JB2_Document_Decompress_Page", "JB2_Document_Export_Document", "JB2_Document_Export_Page",
-        "JB2_Document_Insert_Page",    "JB2_Document_End"};
+    const std::set<std::string> expected = {"JB2_Document_Start",           "JB2_Document_Set_Page",
+                                            "JB2_Document_Get_Property",    "JB2_Document_Decompress_Page",
+                                            "JB2_Document_Export_Document", "JB2_Document_Export_Page",
+                                            "JB2_Document_Insert_Page",     "JB2_Document_End"};
     std::set<std::string> ours;
     for (const auto& name : exported)
         if (name.rfind("_", 0) != 0 || name.rfind("JB2_", 0) == 0)
@@ -90,9 +90,9 @@ TEST(JB2Interface, StartChecksItsArgumentsInOrder)
     EXPECT_EQ(JB2_Document_Start(&handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
               cJB2_Error_Callback_Allocation);
     EXPECT_EQ(handle, nullptr);
-    EXPECT_EQ(JB2_Document_Start(&handle, Allocator::Alloc, &allocator, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 nullptr),
-              cJB2_Error_Callback_No_Free);
+    EXPECT_EQ(
+        JB2_Document_Start(&handle, Allocator::Alloc, &allocator, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+        cJB2_Error_Callback_No_Free);
     EXPECT_EQ(JB2_Document_Start(&handle, Allocator::Alloc, &allocator, Allocator::Free, &allocator, nullptr, nullptr,
                                  nullptr, nullptr),
               cJB2_Error_Callback_Read);
@@ -115,8 +115,8 @@ TEST(JB2Interface, EveryAllocationFailureAtStartIsCleanedUp)
         Source source;
         source.bytes = bytes;
         JB2_Handle_Document handle = nullptr;
-        const JB2_Error status = JB2_Document_Start(&handle, Allocator::Alloc, &allocator, Allocator::Free,
-                                                    &allocator, Source::Read, &source, Messages::Collect, &messages);
+        const JB2_Error status = JB2_Document_Start(&handle, Allocator::Alloc, &allocator, Allocator::Free, &allocator,
+                                                    Source::Read, &source, Messages::Collect, &messages);
         EXPECT_EQ(status, cJB2_Error_Allocation_Failure) << fail;
         EXPECT_EQ(handle, nullptr) << fail;
         EXPECT_EQ(allocator.Live(), 0u) << fail;
@@ -178,7 +178,8 @@ TEST(JB2Interface, InsertedPagesTakeTheirPlaceInPageOrder)
     EXPECT_EQ(ExportAndDecode(back), (std::vector<Picture>{text, twopage[0], small}));
     for (uint32_t page = 0; page < 3; ++page) {
         ASSERT_EQ(JB2_Document_Set_Page(back.handle, page), 0);
-        EXPECT_EQ(back.Property(cJB2_Prop_Width), (std::vector<uint32_t>{text.width, twopage[0].width, small.width})[page]);
+        EXPECT_EQ(back.Property(cJB2_Prop_Width),
+                  (std::vector<uint32_t>{text.width, twopage[0].width, small.width})[page]);
     }
 
     EXPECT_EQ(JB2_Document_Insert_Page(back.handle, 4, source.handle, 0), cJB2_Error_Invalid_Index);

@@ -167,9 +167,9 @@ TEST_F(SegmentFixture, PageInformationFieldsAndValidation)
 
 TEST_F(SegmentFixture, HalftoneAndPatternDictionaryFields)
 {
-    std::vector<uint8_t> halftone = Concat(RegionInfo(100, 50, 0, 0, 0),
-                                           {0x01, 0, 0, 0, 10, 0, 0, 0, 20, 0xFF, 0xFF, 0xFF, 0xF0, 0, 0, 1, 0,
-                                            0x01, 0x00, 0x00, 0x80});
+    std::vector<uint8_t> halftone =
+        Concat(RegionInfo(100, 50, 0, 0, 0),
+               {0x01, 0, 0, 0, 10, 0, 0, 0, 20, 0xFF, 0xFF, 0xFF, 0xF0, 0, 0, 1, 0, 0x01, 0x00, 0x00, 0x80});
     JB2SegmentHeader* region = Make(22, halftone, 5);
     uint32_t u32 = 0;
     int32_t i32 = 0;

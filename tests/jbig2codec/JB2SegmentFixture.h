@@ -25,8 +25,7 @@ struct SegmentFixture : ::testing::Test {
     void SetUp() override
     {
         using namespace ZAV;
-        ASSERT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free,
-                                  &allocator),
+        ASSERT_EQ(JB2MemoryCreate(&memory, JB2Test::Allocator::Alloc, &allocator, JB2Test::Allocator::Free, &allocator),
                   0);
         ASSERT_EQ(JB2MessageCreate(&message, memory, JB2Test::Messages::Collect, &messages), 0);
         ASSERT_EQ(JB2ReadDataCreate(&readData, memory, JB2Test::Source::Read, &source, message), 0);

@@ -152,9 +152,9 @@ TEST_F(SegmentFixture, ReadsTheStandardsExampleHeaders)
 
     // Example 2: segment 564, long count form with 9 segments in 2-byte
     // numbers, page 1025 in 4 bytes; the unused retention bits are set.
-    source.bytes = {0x00, 0x00, 0x02, 0x34, 0x40, 0xE0, 0x00, 0x00, 0x09, 0x02, 0xFD, 0x01, 0x00, 0x00,
-                    0x02, 0x00, 0x1E, 0x00, 0x05, 0x02, 0x00, 0x02, 0x01, 0x02, 0x02, 0x02, 0x03, 0x02,
-                    0x04, 0x00, 0x00, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00};
+    source.bytes = {0x00, 0x00, 0x02, 0x34, 0x40, 0xE0, 0x00, 0x00, 0x09, 0x02, 0xFD, 0x01, 0x00,
+                    0x00, 0x02, 0x00, 0x1E, 0x00, 0x05, 0x02, 0x00, 0x02, 0x01, 0x02, 0x02, 0x02,
+                    0x03, 0x02, 0x04, 0x00, 0x00, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00};
     messages.pieces.clear();
     ASSERT_EQ(JB2SegmentReadHeader(&segment, memory, nullptr, readData, 0, &length, message), 0);
     EXPECT_EQ(length, source.bytes.size());
@@ -186,27 +186,49 @@ TEST_F(SegmentFixture, DamagedHeadersGiveStatusCodesWithoutFileDrivenAllocation)
     const std::vector<DamagedCase> cases = {
         {"empty", {}, cJB2_Error_Read_Failure, nullptr},
         {"short number", {0, 0, 1}, cJB2_Error_Read_Failure, nullptr},
-        {"no flags", {0, 0, 0, 1}, cJB2_Error_Read_Failure,
+        {"no flags",
+         {0, 0, 0, 1},
+         cJB2_Error_Read_Failure,
          "Invalid segment header - unable to read segment header flags!"},
-        {"no count", {0, 0, 0, 1, 38}, cJB2_Error_Read_Failure,
+        {"no count",
+         {0, 0, 0, 1, 38},
+         cJB2_Error_Read_Failure,
          "Invalid segment header - unable to read count and retention flags!"},
-        {"count bits 101", {0, 0, 0, 1, 38, 0xA0, 0, 0, 0, 0, 0}, cJB2_Error_Invalid_File,
+        {"count bits 101",
+         {0, 0, 0, 1, 38, 0xA0, 0, 0, 0, 0, 0},
+         cJB2_Error_Invalid_File,
          "Invalid segment header - invalid read count and retention flags!"},
-        {"count bits 110", {0, 0, 0, 1, 38, 0xC0, 0, 0, 0, 0, 0}, cJB2_Error_Invalid_File,
+        {"count bits 110",
+         {0, 0, 0, 1, 38, 0xC0, 0, 0, 0, 0, 0},
+         cJB2_Error_Invalid_File,
          "Invalid segment header - invalid read count and retention flags!"},
-        {"long count cut", {0, 0, 0, 1, 38, 0xE0, 0}, cJB2_Error_Invalid_File,
+        {"long count cut",
+         {0, 0, 0, 1, 38, 0xE0, 0},
+         cJB2_Error_Invalid_File,
          "Invalid segment header - invalid read count and retention flags!"},
-        {"largest long count, nothing behind", {0, 0, 0, 9, 38, 0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 2},
-         cJB2_Error_Read_Failure, "Invalid segment header - unable to read referred-to segment number!"},
-        {"long count 5000 with a few numbers", {0, 0, 0x30, 0, 38, 0xE0, 0, 0x13, 0x88, 0, 0, 1, 0, 2, 0, 3},
-         cJB2_Error_Read_Failure, "Invalid segment header - unable to read referred-to segment number!"},
-        {"numbers cut", {0, 0, 0, 9, 38, 0x60, 1, 2}, cJB2_Error_Read_Failure,
+        {"largest long count, nothing behind",
+         {0, 0, 0, 9, 38, 0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 2},
+         cJB2_Error_Read_Failure,
          "Invalid segment header - unable to read referred-to segment number!"},
-        {"page cut", {0, 0, 0x01, 0x00, 0x40 | 38, 0x00, 0, 0}, cJB2_Error_Read_Failure,
+        {"long count 5000 with a few numbers",
+         {0, 0, 0x30, 0, 38, 0xE0, 0, 0x13, 0x88, 0, 0, 1, 0, 2, 0, 3},
+         cJB2_Error_Read_Failure,
+         "Invalid segment header - unable to read referred-to segment number!"},
+        {"numbers cut",
+         {0, 0, 0, 9, 38, 0x60, 1, 2},
+         cJB2_Error_Read_Failure,
+         "Invalid segment header - unable to read referred-to segment number!"},
+        {"page cut",
+         {0, 0, 0x01, 0x00, 0x40 | 38, 0x00, 0, 0},
+         cJB2_Error_Read_Failure,
          "Invalid segment header - unable to read segment page association field!"},
-        {"length cut", {0, 0, 0, 1, 38, 0x00, 1, 0, 0}, cJB2_Error_Read_Failure,
+        {"length cut",
+         {0, 0, 0, 1, 38, 0x00, 1, 0, 0},
+         cJB2_Error_Read_Failure,
          "Invalid segment header - unable to read segment data length!"},
-        {"unknown length", {0, 0, 0, 1, 38, 0x00, 1, 0xFF, 0xFF, 0xFF, 0xFF}, cJB2_Error_Not_Yet_Supported,
+        {"unknown length",
+         {0, 0, 0, 1, 38, 0x00, 1, 0xFF, 0xFF, 0xFF, 0xFF},
+         cJB2_Error_Not_Yet_Supported,
          "0xffffffff as segment data length is not currently supported!"},
     };
     // The long counts above are refused before any array is sized by them:
@@ -218,8 +240,7 @@ TEST_F(SegmentFixture, DamagedHeadersGiveStatusCodesWithoutFileDrivenAllocation)
         const uint64_t live = allocator.Live();
         JB2SegmentHeader* segment = reinterpret_cast<JB2SegmentHeader*>(&allocator);
         uint32_t length = 99;
-        EXPECT_EQ(JB2SegmentReadHeader(&segment, memory, nullptr, readData, 0, &length, message), c.status)
-            << c.name;
+        EXPECT_EQ(JB2SegmentReadHeader(&segment, memory, nullptr, readData, 0, &length, message), c.status) << c.name;
         EXPECT_EQ(segment, nullptr) << c.name;
         EXPECT_EQ(length, 0u) << c.name;
         EXPECT_EQ(allocator.Live(), live) << c.name;
@@ -365,7 +386,7 @@ TEST_F(SegmentFixture, SegmentArrayKeepsFileOrder)
     ASSERT_EQ(JB2SegmentArrayCreate(&array, memory, message), 0);
     const struct {
         uint32_t number, type, page;
-    } segments[] = {{0, 0, 0}, {1, 48, 1}, {2, 38, 1}, {3, 50, 1}, {4, 50, 1}, {5, 49, 1},
+    } segments[] = {{0, 0, 0},  {1, 48, 1}, {2, 38, 1}, {3, 50, 1}, {4, 50, 1},  {5, 49, 1},
                     {6, 48, 2}, {7, 38, 2}, {8, 49, 2}, {9, 48, 3}, {10, 49, 3}, {11, 51, 0}};
     for (const auto& s : segments) {
         JB2SegmentHeader* segment = Make(s.type, {}, s.number);
@@ -406,8 +427,10 @@ TEST_F(SegmentFixture, SegmentArrayKeepsFileOrder)
     }
     EXPECT_EQ(array->count, 13u);
     const std::vector<std::pair<int32_t, std::string>> warnings = {
-        {11, "Invalid segment numbering -- segment numbers must be ascending!"}, {11, ""},
-        {11, "Invalid segment numbering -- segment numbers must be ascending!"}, {11, ""}};
+        {11, "Invalid segment numbering -- segment numbers must be ascending!"},
+        {11, ""},
+        {11, "Invalid segment numbering -- segment numbers must be ascending!"},
+        {11, ""}};
     EXPECT_EQ(messages.pieces, warnings);
     JB2SegmentArrayRelease(&array);
 }

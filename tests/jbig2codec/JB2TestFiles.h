@@ -13,7 +13,8 @@ namespace JB2Test {
 
 inline void PutU32(std::vector<uint8_t>& out, uint32_t value)
 {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(value >> shift));
 }
 
 // Segment with no referred-to segments, associated with page 1.
@@ -59,8 +60,7 @@ inline std::vector<uint8_t> GenericRegionData(uint32_t width, uint32_t height, b
 
 // A sequential one-page file: page information, the region segments given, end of page.
 inline std::vector<uint8_t> OnePageFile(uint32_t pageWidth, uint32_t pageHeight,
-                                        const std::vector<std::vector<uint8_t>>& genericRegions,
-                                        uint8_t pageFlags = 0)
+                                        const std::vector<std::vector<uint8_t>>& genericRegions, uint8_t pageFlags = 0)
 {
     std::vector<uint8_t> out = {0x97, 0x4A, 0x42, 0x32, 0x0D, 0x0A, 0x1A, 0x0A, 0x01};
     PutU32(out, 1);
@@ -74,7 +74,8 @@ inline std::vector<uint8_t> OnePageFile(uint32_t pageWidth, uint32_t pageHeight,
     page.push_back(0);
     uint32_t number = 0;
     PutSegment(out, number++, 48, page);
-    for (const auto& region : genericRegions) PutSegment(out, number++, 38, region);
+    for (const auto& region : genericRegions)
+        PutSegment(out, number++, 38, region);
     PutSegment(out, number++, 49, {});
     return out;
 }
@@ -89,7 +90,8 @@ inline Page Jbig2decDecode(const std::vector<uint8_t>& file, const ZAVTest::Temp
     ZAVTest::WriteBytes(in, file);
     const ZAVTest::RunResult run =
         ZAVTest::Run("jbig2dec -q -t pbm -o " + ZAVTest::ShellQuote(out) + " " + ZAVTest::ShellQuote(in));
-    if (run.exitCode != 0 || !ZAVTest::FileExists(out)) return page;
+    if (run.exitCode != 0 || !ZAVTest::FileExists(out))
+        return page;
     const std::vector<uint8_t> pbm = ZAVTest::ReadBytes(out);
     // "P4", blank, width, blank, height, one blank, then the rows.
     size_t pos = 2;
@@ -97,10 +99,12 @@ inline Page Jbig2decDecode(const std::vector<uint8_t>& file, const ZAVTest::Temp
         while (pos < pbm.size() && (pbm[pos] == ' ' || pbm[pos] == '\n' || pbm[pos] == '\r' || pbm[pos] == '\t'))
             ++pos;
         uint32_t value = 0;
-        while (pos < pbm.size() && pbm[pos] >= '0' && pbm[pos] <= '9') value = value * 10 + uint32_t(pbm[pos++] - '0');
+        while (pos < pbm.size() && pbm[pos] >= '0' && pbm[pos] <= '9')
+            value = value * 10 + uint32_t(pbm[pos++] - '0');
         return value;
     };
-    if (pbm.size() < 2 || pbm[0] != 'P' || pbm[1] != '4') return page;
+    if (pbm.size() < 2 || pbm[0] != 'P' || pbm[1] != '4')
+        return page;
     const uint32_t width = number();
     const uint32_t height = number();
     ++pos;

@@ -19,8 +19,7 @@ class Memory {
 public:
     Memory()
     {
-        EXPECT_EQ(0, ZAV::JB2MemoryCreate(&m_memory, Allocator::Alloc, &m_allocator, Allocator::Free,
-                                          &m_allocator));
+        EXPECT_EQ(0, ZAV::JB2MemoryCreate(&m_memory, Allocator::Alloc, &m_allocator, Allocator::Free, &m_allocator));
         EXPECT_EQ(0, ZAV::JB2MessageCreate(&m_message, m_memory, Messages::Collect, &m_messages));
     }
     ~Memory()

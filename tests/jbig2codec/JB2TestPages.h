@@ -25,11 +25,16 @@ struct Page {
 inline bool CombinePixel(bool d, bool s, uint8_t op)
 {
     switch (op) {
-    case 0: return d || s;
-    case 1: return d && s;
-    case 2: return d != s;
-    case 3: return d == s;
-    default: return s;
+    case 0:
+        return d || s;
+    case 1:
+        return d && s;
+    case 2:
+        return d != s;
+    case 3:
+        return d == s;
+    default:
+        return s;
     }
 }
 
@@ -47,7 +52,8 @@ inline Page BlackPage(std::string name, uint32_t width, uint32_t height)
 {
     Page page = BlankPage(std::move(name), width, height);
     for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) page.Set(x, y);
+        for (uint32_t x = 0; x < width; ++x)
+            page.Set(x, y);
     return page;
 }
 
@@ -64,14 +70,20 @@ inline Page TextPage(std::string name, uint32_t width, uint32_t height, uint32_t
             for (uint32_t dy = 0; dy < 12; ++dy)
                 for (uint32_t dx = 0; dx < w; ++dx) {
                     bool on = false;
-                    if (shape == 0) on = dx < 2 || dy > 9;                               // L
-                    if (shape == 1) on = dy < 2 || dy > 9 || dx < 2 || dx + 2 >= w;       // box
-                    if (shape == 2) on = (dx + dy) % 5 < 2;                             // slant
-                    if (shape == 3) on = (next() & 7) == 0;                             // speckle
-                    if (on) page.Set(x + dx, top + dy);
+                    if (shape == 0)
+                        on = dx < 2 || dy > 9;  // L
+                    if (shape == 1)
+                        on = dy < 2 || dy > 9 || dx < 2 || dx + 2 >= w;  // box
+                    if (shape == 2)
+                        on = (dx + dy) % 5 < 2;  // slant
+                    if (shape == 3)
+                        on = (next() & 7) == 0;  // speckle
+                    if (on)
+                        page.Set(x + dx, top + dy);
                 }
             x += w + 1 + next() % 6;
-            if (next() % 9 == 0) x += 10;  // word gap
+            if (next() % 9 == 0)
+                x += 10;  // word gap
         }
     }
     return page;
@@ -80,10 +92,12 @@ inline Page TextPage(std::string name, uint32_t width, uint32_t height, uint32_t
 inline Page NoisePage(std::string name, uint32_t width, uint32_t height, uint32_t seed)
 {
     Page page = BlankPage(std::move(name), width, height);
-    for (uint8_t& byte : page.bits) byte = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    for (uint8_t& byte : page.bits)
+        byte = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
     // Clear the bits past the width.
     if (width % 8)
-        for (uint32_t y = 0; y < height; ++y) page.Row(y)[page.Stride() - 1] &= uint8_t(0xFF << (8 - width % 8));
+        for (uint32_t y = 0; y < height; ++y)
+            page.Row(y)[page.Stride() - 1] &= uint8_t(0xFF << (8 - width % 8));
     return page;
 }
 
@@ -94,7 +108,8 @@ inline Page LongRunPage(std::string name, uint32_t width, uint32_t height)
     for (uint32_t y = 0; y < height; ++y) {
         const uint32_t start = (y * 131) % 97;
         const uint32_t length = (y % 3 == 0) ? width - start : (y * 977) % (width - start);
-        for (uint32_t x = start; x < start + length; ++x) page.Set(x, y);
+        for (uint32_t x = start; x < start + length; ++x)
+            page.Set(x, y);
     }
     return page;
 }

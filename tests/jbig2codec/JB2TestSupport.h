@@ -16,9 +16,9 @@ namespace JB2Test {
 struct Allocator {
     uint64_t allocations = 0;
     uint64_t frees = 0;
-    uint64_t largest = 0;       // largest single request
-    uint64_t failAt = 0;        // the n-th allocation (from 1) fails; 0 never
-    uint64_t limit = 0;         // requests above this fail; 0 no limit
+    uint64_t largest = 0;  // largest single request
+    uint64_t failAt = 0;   // the n-th allocation (from 1) fails; 0 never
+    uint64_t limit = 0;    // requests above this fail; 0 no limit
 
     uint64_t Live() const { return allocations - frees; }
 

@@ -36,7 +36,8 @@ std::vector<uint8_t> LibtiffG4(const Page& page, const std::string& path)
 {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     EXPECT_NE(nullptr, tif);
-    if (!tif) return {};
+    if (!tif)
+        return {};
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, page.width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, page.height);
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
@@ -53,7 +54,8 @@ std::vector<uint8_t> LibtiffG4(const Page& page, const std::string& path)
     TIFFClose(tif);
     tif = TIFFOpen(path.c_str(), "r");
     EXPECT_NE(nullptr, tif);
-    if (!tif) return {};
+    if (!tif)
+        return {};
     const tmsize_t size = TIFFRawStripSize(tif, 0);
     std::vector<uint8_t> coded(size_t(size > 0 ? size : 0));
     EXPECT_EQ(size, TIFFReadRawStrip(tif, 0, coded.data(), size));
@@ -62,13 +64,13 @@ std::vector<uint8_t> LibtiffG4(const Page& page, const std::string& path)
 }
 
 // Wraps Group 4 data into a TIFF and decodes it through libtiff.
-Page LibtiffDecode(const std::vector<uint8_t>& coded, uint32_t width, uint32_t height,
-                   const std::string& path)
+Page LibtiffDecode(const std::vector<uint8_t>& coded, uint32_t width, uint32_t height, const std::string& path)
 {
     Page page = JB2Test::BlankPage("decoded", width, height);
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     EXPECT_NE(nullptr, tif);
-    if (!tif) return page;
+    if (!tif)
+        return page;
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
@@ -82,8 +84,10 @@ Page LibtiffDecode(const std::vector<uint8_t>& coded, uint32_t width, uint32_t h
     TIFFClose(tif);
     tif = TIFFOpen(path.c_str(), "r");
     EXPECT_NE(nullptr, tif);
-    if (!tif) return page;
-    for (uint32_t y = 0; y < height; ++y) EXPECT_EQ(1, TIFFReadScanline(tif, page.Row(y), y, 0)) << y;
+    if (!tif)
+        return page;
+    for (uint32_t y = 0; y < height; ++y)
+        EXPECT_EQ(1, TIFFReadScanline(tif, page.Row(y), y, 0)) << y;
     TIFFClose(tif);
     return page;
 }
@@ -95,11 +99,13 @@ int32_t DecodeMMR(std::vector<uint8_t> coded, uint32_t width, uint32_t height, P
     const uint32_t length = uint32_t(coded.size());
     coded.resize(coded.size() + 7);
     JB2MMRDecoder* decoder = nullptr;
-    int32_t status = MMR_Decoder_Start(&decoder, memory.Get(), width, height, coded.data(), length,
-                                       uint32_t(coded.size()), nullptr);
-    if (status != 0) return status;
+    int32_t status =
+        MMR_Decoder_Start(&decoder, memory.Get(), width, height, coded.data(), length, uint32_t(coded.size()), nullptr);
+    if (status != 0)
+        return status;
     *page = JB2Test::BlankPage("decoded", width, height);
-    for (uint32_t y = 0; y < height && status == 0; ++y) status = MMR_Decoder_Line(decoder, page->Row(y));
+    for (uint32_t y = 0; y < height && status == 0; ++y)
+        status = MMR_Decoder_Line(decoder, page->Row(y));
     MMR_Decoder_End(&decoder, memory.Get());
     return status;
 }
@@ -110,7 +116,8 @@ std::vector<uint8_t> EncodeMMR(const Page& page)
     Output output(memory);
     JB2MMREncoder* encoder = nullptr;
     EXPECT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
-    for (uint32_t y = 0; y < page.height; ++y) EXPECT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
+    for (uint32_t y = 0; y < page.height; ++y)
+        EXPECT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(0, MMR_Encoder_End(&encoder, memory.Get()));
     EXPECT_EQ(1, output.References());
     return output.Bytes();
@@ -118,10 +125,7 @@ std::vector<uint8_t> EncodeMMR(const Page& page)
 
 class MMRCoding : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        TIFFSetWarningHandler(nullptr);
-    }
+    void SetUp() override { TIFFSetWarningHandler(nullptr); }
     ZAVTest::TempDir dir;
 };
 
@@ -154,7 +158,8 @@ std::vector<uint8_t> Pack(const std::string& bits)
 {
     std::vector<uint8_t> bytes((bits.size() + 7) / 8, 0);
     for (size_t i = 0; i < bits.size(); ++i)
-        if (bits[i] == '1') bytes[i / 8] |= uint8_t(0x80 >> (i % 8));
+        if (bits[i] == '1')
+            bytes[i / 8] |= uint8_t(0x80 >> (i % 8));
     return bytes;
 }
 
@@ -169,13 +174,25 @@ TEST_F(MMRCoding, EncoderWritesTheExpectedCodes)
         // An all-white line is one vertical-0 code.
         {64, 0, "1"},
         // 2560 black: its common make-up code and the terminating code for 0.
-        {2600, 2560, "001" "00110101" "000000011111" "0000110111" "1"},
+        {2600, 2560,
+         "001"
+         "00110101"
+         "000000011111"
+         "0000110111"
+         "1"},
         // 2624 black: 2560, then the 64 make-up code and the terminating code for 0.
-        {2700, 2624, "001" "00110101" "000000011111" "0000001111" "0000110111" "1"},
+        {2700, 2624,
+         "001"
+         "00110101"
+         "000000011111"
+         "0000001111"
+         "0000110111"
+         "1"},
     };
     for (const Case& c : cases) {
         Page page = JB2Test::BlankPage("codes", c.width, 1);
-        for (uint32_t x = 0; x < c.blackRun; ++x) page.Set(x, 0);
+        for (uint32_t x = 0; x < c.blackRun; ++x)
+            page.Set(x, 0);
         EXPECT_EQ(Pack(c.bits), EncodeMMR(page)) << c.width;
     }
 }
@@ -184,7 +201,12 @@ TEST_F(MMRCoding, CodesThatMoveBackwardsFailTheLine)
 {
     // Line 1: horizontal white 2, black 2, then vertical 0 to the end.
     // Line 2: vertical 0 onto pixel 2, then vertical left 3, which lands left of a0.
-    const std::vector<uint8_t> coded = Pack("001" "0111" "11" "1" "1" "0000010");
+    const std::vector<uint8_t> coded = Pack("001"
+                                            "0111"
+                                            "11"
+                                            "1"
+                                            "1"
+                                            "0000010");
     Page page;
     EXPECT_EQ(-500, DecodeMMR(coded, 10, 2, &page));
     EXPECT_EQ(0, DecodeMMR(coded, 10, 1, &page));
@@ -200,9 +222,12 @@ TEST_F(MMRCoding, RandomDataNeverOverrunsTheRunLists)
     for (int round = 0; round < 3000; ++round) {
         const uint32_t width = 1 + next() % 300;
         std::vector<uint8_t> coded(1 + next() % 64);
-        for (uint8_t& byte : coded) byte = uint8_t(next());
+        for (uint8_t& byte : coded)
+            byte = uint8_t(next());
         // Bias towards mode codes that are easy to hit: vertical and pass.
-        if (round % 2) for (uint8_t& byte : coded) byte |= 0x90;
+        if (round % 2)
+            for (uint8_t& byte : coded)
+                byte |= 0x90;
         Page page;
         const int32_t status = DecodeMMR(coded, width, 1 + next() % 40, &page);
         EXPECT_TRUE(status == 0 || status == -500);
@@ -213,8 +238,13 @@ TEST_F(MMRCoding, EndOfBlockIsSkippedOnlyWhenPresent)
 {
     // Plane 1: three white lines. Plane 2: a black line, then two lines alike.
     const std::string plane1 = "111";
-    const std::string plane2 = "001" "00110101" "0000010111" "11" "11";
-    const std::string endOfBlock = "000000000001" "000000000001";
+    const std::string plane2 = "001"
+                               "00110101"
+                               "0000010111"
+                               "11"
+                               "11";
+    const std::string endOfBlock = "000000000001"
+                                   "000000000001";
     for (const bool withEnd : {true, false}) {
         std::string bits = plane1 + (withEnd ? endOfBlock : "");
         bits.resize((bits.size() + 7) / 8 * 8, '0');
@@ -223,8 +253,8 @@ TEST_F(MMRCoding, EndOfBlockIsSkippedOnlyWhenPresent)
         coded.resize(coded.size() + 7);
         Memory memory;
         JB2MMRDecoder* decoder = nullptr;
-        ASSERT_EQ(0, MMR_Decoder_Start(&decoder, memory.Get(), 16, 3, coded.data(), length,
-                                       uint32_t(coded.size()), nullptr));
+        ASSERT_EQ(
+            0, MMR_Decoder_Start(&decoder, memory.Get(), 16, 3, coded.data(), length, uint32_t(coded.size()), nullptr));
         uint8_t line[2];
         for (int y = 0; y < 3; ++y) {
             ASSERT_EQ(0, MMR_Decoder_Line(decoder, line));
@@ -265,7 +295,8 @@ TEST_F(MMRCoding, FailedWriteIsReportedAtTheEnd)
     Output output(memory, 500);
     JB2MMREncoder* encoder = nullptr;
     ASSERT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
-    for (uint32_t y = 0; y < page.height; ++y) ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
+    for (uint32_t y = 0; y < page.height; ++y)
+        ASSERT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(-12, MMR_Encoder_End(&encoder, memory.Get()));
 }
 

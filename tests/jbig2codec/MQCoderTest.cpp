@@ -16,27 +16,25 @@ using JB2Test::Memory;
 using JB2Test::Output;
 
 // The arithmetic-coder test sequence of T.88 Annex H.2.
-const std::vector<uint8_t> kAnnexHDecisions = {
-    0x00, 0x02, 0x00, 0x51, 0x00, 0x00, 0x00, 0xC0, 0x03, 0x52, 0x87, 0x2A, 0xAA, 0xAA, 0xAA, 0xAA,
-    0x82, 0xC0, 0x20, 0x00, 0xFC, 0xD7, 0x9E, 0xF6, 0xBF, 0x7F, 0xED, 0x90, 0x4F, 0x46, 0xA3, 0xBF};
-const std::vector<uint8_t> kAnnexHCode = {
-    0x84, 0xC7, 0x3B, 0xFC, 0xE1, 0xA1, 0x43, 0x04, 0x02, 0x20, 0x00, 0x00, 0x41, 0x0D, 0xBB,
-    0x86, 0xF4, 0x31, 0x7F, 0xFF, 0x88, 0xFF, 0x37, 0x47, 0x1A, 0xDB, 0x6A, 0xDF, 0xFF, 0xAC};
+const std::vector<uint8_t> kAnnexHDecisions = {0x00, 0x02, 0x00, 0x51, 0x00, 0x00, 0x00, 0xC0, 0x03, 0x52, 0x87,
+                                               0x2A, 0xAA, 0xAA, 0xAA, 0xAA, 0x82, 0xC0, 0x20, 0x00, 0xFC, 0xD7,
+                                               0x9E, 0xF6, 0xBF, 0x7F, 0xED, 0x90, 0x4F, 0x46, 0xA3, 0xBF};
+const std::vector<uint8_t> kAnnexHCode = {0x84, 0xC7, 0x3B, 0xFC, 0xE1, 0xA1, 0x43, 0x04, 0x02, 0x20,
+                                          0x00, 0x00, 0x41, 0x0D, 0xBB, 0x86, 0xF4, 0x31, 0x7F, 0xFF,
+                                          0x88, 0xFF, 0x37, 0x47, 0x1A, 0xDB, 0x6A, 0xDF, 0xFF, 0xAC};
 
 JB2MQEncoder* StartEncoder(Memory& memory, Output& output, uint32_t offset = 0)
 {
     JB2MQEncoder* encoder = nullptr;
-    EXPECT_EQ(0, MQ_Encoder_Start(&encoder, memory.Get(), JB2MQContexts::kCount, offset,
-                                  output.Get(), nullptr));
+    EXPECT_EQ(0, MQ_Encoder_Start(&encoder, memory.Get(), JB2MQContexts::kCount, offset, output.Get(), nullptr));
     return encoder;
 }
 
-JB2MQDecoder* StartDecoder(Memory& memory, const std::vector<uint8_t>& code,
-                         JB2Message* message = nullptr)
+JB2MQDecoder* StartDecoder(Memory& memory, const std::vector<uint8_t>& code, JB2Message* message = nullptr)
 {
     JB2MQDecoder* decoder = nullptr;
-    EXPECT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, code.data(),
-                                  uint32_t(code.size()), message));
+    EXPECT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, code.data(), uint32_t(code.size()),
+                                  message));
     return decoder;
 }
 
@@ -46,7 +44,8 @@ TEST(MQCoder, EncodesTheAnnexHSequenceToItsCodeBytes)
     Output output(memory);
     JB2MQEncoder* encoder = StartEncoder(memory, output);
     for (uint8_t byte : kAnnexHDecisions)
-        for (int bit = 7; bit >= 0; --bit) MQ_Encoder_Encode_Bit(encoder, 0, (byte >> bit) & 1);
+        for (int bit = 7; bit >= 0; --bit)
+            MQ_Encoder_Encode_Bit(encoder, 0, (byte >> bit) & 1);
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
     EXPECT_EQ(nullptr, encoder);
     EXPECT_EQ(kAnnexHCode, output.Bytes());
@@ -61,7 +60,8 @@ TEST(MQCoder, DecodesTheAnnexHCodeBackToTheSequence)
     std::vector<uint8_t> decoded;
     for (size_t i = 0; i < kAnnexHDecisions.size(); ++i) {
         uint8_t byte = 0;
-        for (int bit = 0; bit < 8; ++bit) byte = uint8_t((byte << 1) | MQ_Decoder_Decode_Bit(decoder, 0));
+        for (int bit = 0; bit < 8; ++bit)
+            byte = uint8_t((byte << 1) | MQ_Decoder_Decode_Bit(decoder, 0));
         decoded.push_back(byte);
     }
     EXPECT_EQ(kAnnexHDecisions, decoded);
@@ -74,7 +74,8 @@ TEST(MQCoder, WritesAtTheStartOffset)
     Output output(memory);
     JB2MQEncoder* encoder = StartEncoder(memory, output, 5);
     for (uint8_t byte : kAnnexHDecisions)
-        for (int bit = 7; bit >= 0; --bit) MQ_Encoder_Encode_Bit(encoder, 7, (byte >> bit) & 1);
+        for (int bit = 7; bit >= 0; --bit)
+            MQ_Encoder_Encode_Bit(encoder, 7, (byte >> bit) & 1);
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
     ASSERT_EQ(kAnnexHCode.size() + 5, output.Bytes().size());
     EXPECT_TRUE(std::equal(kAnnexHCode.begin(), kAnnexHCode.end(), output.Bytes().begin() + 5));
@@ -97,22 +98,24 @@ TEST(MQCoder, DecoderNeverReadsPastItsData)
 {
     Memory memory;
     for (const std::vector<uint8_t>& data :
-         {std::vector<uint8_t>{0xFF, 0xAC}, std::vector<uint8_t>{0x12, 0x34},
-          std::vector<uint8_t>{0x00, 0xFF}, std::vector<uint8_t>{0x84, 0xC7, 0x3B, 0xFF, 0x7F}}) {
+         {std::vector<uint8_t>{0xFF, 0xAC}, std::vector<uint8_t>{0x12, 0x34}, std::vector<uint8_t>{0x00, 0xFF},
+          std::vector<uint8_t>{0x84, 0xC7, 0x3B, 0xFF, 0x7F}}) {
         auto* exact = new uint8_t[data.size()];
         std::copy(data.begin(), data.end(), exact);
         Memory local;
         JB2MQDecoder* decoder = nullptr;
-        ASSERT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, exact,
-                                      uint32_t(data.size()), local.Message()));
+        ASSERT_EQ(0, MQ_Decoder_Start(&decoder, memory.Get(), JB2MQContexts::kCount, exact, uint32_t(data.size()),
+                                      local.Message()));
         const bool marked = data[data.size() - 2] == 0xFF && data.back() == 0xAC;
         EXPECT_EQ(marked ? 0u : 3u, local.Texts().pieces.size());
         EXPECT_EQ(marked, !local.Texts().HasOfType(11, "MQ stream should end with 0xff 0xac!"));
         EXPECT_EQ(marked, !local.Texts().HasOfType(11, "Attempting to decode anyway!"));
-        for (int i = 0; i < 20000; ++i) MQ_Decoder_Decode_Bit(decoder, uint32_t(i % 3));
+        for (int i = 0; i < 20000; ++i)
+            MQ_Decoder_Decode_Bit(decoder, uint32_t(i % 3));
         EXPECT_LE(decoder->position, data.size());
         EXPECT_EQ(0, MQ_Decoder_Restart(decoder, uint32_t(data.size() - 1)));
-        for (int i = 0; i < 1000; ++i) MQ_Decoder_Decode_Bit(decoder, 0);
+        for (int i = 0; i < 1000; ++i)
+            MQ_Decoder_Decode_Bit(decoder, 0);
         EXPECT_EQ(0, MQ_Decoder_End(&decoder, memory.Get()));
         delete[] exact;
     }
@@ -140,10 +143,10 @@ struct IntegerCase {
 
 TEST(MQCoder, IntegersRoundTripOverEveryRange)
 {
-    const std::vector<IntegerCase> cases = {
-        {0, 0, 4},   {0, 1, 4},    {3, 0, 4},     {4, 1, 7},      {19, 0, 7},
-        {20, 0, 10}, {83, 1, 10},  {84, 0, 13},   {339, 0, 13},   {340, 1, 18},
-        {4435, 0, 18}, {4436, 0, 38}, {4436, 1, 38}, {1000000, 0, 38}, {0x7FFFFFFF, 1, 38}};
+    const std::vector<IntegerCase> cases = {{0, 0, 4},     {0, 1, 4},        {3, 0, 4},          {4, 1, 7},
+                                            {19, 0, 7},    {20, 0, 10},      {83, 1, 10},        {84, 0, 13},
+                                            {339, 0, 13},  {340, 1, 18},     {4435, 0, 18},      {4436, 0, 38},
+                                            {4436, 1, 38}, {1000000, 0, 38}, {0x7FFFFFFF, 1, 38}};
     Memory memory;
     Output output(memory);
     JB2MQEncoder* encoder = StartEncoder(memory, output);
@@ -191,9 +194,10 @@ TEST(MQCoder, SymbolIdentifiersRoundTripAndLongCodesAreRefused)
     Memory memory;
     Output output(memory);
     JB2MQEncoder* encoder = StartEncoder(memory, output);
-    const std::vector<std::pair<uint32_t, uint32_t>> ids = {
-        {0, 0}, {1, 1}, {5, 3}, {0x7FFF, 15}, {0x1234, 15}, {0, 15}};
-    for (auto [value, length] : ids) ASSERT_EQ(0, MQ_Encoder_Encode_IAID(encoder, value, length));
+    const std::vector<std::pair<uint32_t, uint32_t>> ids = {{0, 0},       {1, 1},       {5, 3},
+                                                            {0x7FFF, 15}, {0x1234, 15}, {0, 15}};
+    for (auto [value, length] : ids)
+        ASSERT_EQ(0, MQ_Encoder_Encode_IAID(encoder, value, length));
     EXPECT_NE(0, MQ_Encoder_Encode_IAID(encoder, 0, kJB2MaxSymbolCodeLength + 1));
     ASSERT_EQ(0, MQ_Encoder_End(&encoder, memory.Get()));
 

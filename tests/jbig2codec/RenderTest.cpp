@@ -21,7 +21,8 @@ struct RowSource {
     {
         auto* self = static_cast<RowSource*>(user);
         self->asked.push_back(row);
-        if (row == self->failAt) return -19;
+        if (row == self->failAt)
+            return -19;
         std::copy(self->region->Row(row), self->region->Row(row) + self->region->Stride(), line);
         return 0;
     }
@@ -32,7 +33,7 @@ JB2_Error Render(Page& page, const Page& region, uint32_t x, uint32_t y, uint8_t
     source.region = &region;
     std::vector<uint8_t> line(region.Stride() + 4);
     return JB2ComposeRegionRows(page.bits.data(), page.width, page.height, x, y, region.width, region.height, op,
-                               line.data(), RowSource::Row, &source);
+                                line.data(), RowSource::Row, &source);
 }
 
 TEST(Render, RegionsAreClippedToThePage)
@@ -48,19 +49,21 @@ TEST(Render, RegionsAreClippedToThePage)
                     for (uint64_t rx = 0; rx < region.width; ++rx) {
                         const uint64_t px = x + rx;
                         const uint64_t py = y + ry;
-                        if (px >= page.width || py >= page.height) continue;
+                        if (px >= page.width || py >= page.height)
+                            continue;
                         const bool on = JB2Test::CombinePixel(page.Get(uint32_t(px), uint32_t(py)),
-                                              region.Get(uint32_t(rx), uint32_t(ry)), op);
-                        if (on) expected.Set(uint32_t(px), uint32_t(py));
-                        else expected.Row(uint32_t(py))[px / 8] &= uint8_t(~(0x80 >> (px % 8)));
+                                                              region.Get(uint32_t(rx), uint32_t(ry)), op);
+                        if (on)
+                            expected.Set(uint32_t(px), uint32_t(py));
+                        else
+                            expected.Row(uint32_t(py))[px / 8] &= uint8_t(~(0x80 >> (px % 8)));
                     }
                 RowSource source;
                 ASSERT_EQ(0, Render(page, region, x, y, op, source));
                 ASSERT_EQ(expected.bits, page.bits) << "op " << int(op) << " at " << x << ", " << y;
                 // Rows below the page, and every row of a region right of it, are never asked for.
-                const uint64_t rows = x >= page.width || y >= page.height
-                                          ? 0
-                                          : std::min<uint64_t>(region.height, page.height - y);
+                const uint64_t rows =
+                    x >= page.width || y >= page.height ? 0 : std::min<uint64_t>(region.height, page.height - y);
                 EXPECT_EQ(rows, source.asked.size()) << x << ", " << y;
             }
 }

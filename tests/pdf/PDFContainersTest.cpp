@@ -117,17 +117,14 @@ TEST(PDFContainersTest, TypedGettersAndTheirMessages)
 
     EXPECT_EQ(7, pages.GetInteger("/Count", true)->GetInteger());
     EXPECT_EQ(count.get(), pages.GetObject("/Count", true));
-    EXPECT_EQ("Requested object '/Count' has different type",
-              ThrownText([&] { pages.GetInteger("/Count", false); }));
+    EXPECT_EQ("Requested object '/Count' has different type", ThrownText([&] { pages.GetInteger("/Count", false); }));
     EXPECT_EQ("Requested object '/Count' (indirect reference) has different type",
               ThrownText([&] { pages.GetName("/Count", true); }));
-    EXPECT_EQ("Object '/Missing' has not been found!",
-              ThrownText([&] { pages.GetArray("/Missing", true); }));
+    EXPECT_EQ("Object '/Missing' has not been found!", ThrownText([&] { pages.GetArray("/Missing", true); }));
     EXPECT_EQ("Reading pages Object '/Missing' has not been found!",
               ThrownText([&] { pages.GetArray("/Missing", true, "Reading pages"); }));
     EXPECT_EQ("Entry '/Missing' not available!", ThrownText([&] { pages.Get("/Missing"); }));
-    EXPECT_EQ("Requested object '/Type' has different type",
-              ThrownText([&] { pages.GetObject("/Type", true); }));
+    EXPECT_EQ("Requested object '/Type' has different type", ThrownText([&] { pages.GetObject("/Type", true); }));
     EXPECT_EQ("/Pages", pages.GetName("/Type", false)->GetName());
     EXPECT_EQ(0, pages.GetArray("/Kids", false)->GetCount());
     EXPECT_EQ(ptArray, pages.GetEntryType("/Kids"));
@@ -190,10 +187,9 @@ TEST(PDFContainersTest, StreamsAreWrittenWithTheirLengthOnce)
     content->SetObjectNumber(2);
     dictionary->SetName("/Filter", "/FlateDecode");
     const std::string data("q\n0 0 m\nQ\x00\xFF", 12);
-    content->SetStreamData(reinterpret_cast<const unsigned char*>(data.data()),
-                           static_cast<int>(data.size()));
-    const std::string expected = "2 0 obj\r\n<<\r\n/Filter/FlateDecode\r\n/Length 12>>\r\nstream\r\n" +
-                                 data + "endstream\r\nendobj\r\n";
+    content->SetStreamData(reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+    const std::string expected =
+        "2 0 obj\r\n<<\r\n/Filter/FlateDecode\r\n/Length 12>>\r\nstream\r\n" + data + "endstream\r\nendobj\r\n";
     EXPECT_EQ(expected, Written(*content));
     // Writing again keeps one /Length in the place it was first added.
     EXPECT_EQ(expected, Written(*content));

@@ -82,8 +82,7 @@ TEST(PDFDocumentTest, PagesAndTheirErrors)
     EXPECT_EQ("Page does not exist!", ThrownText([&] { d.GetPage(-1); }));
     EXPECT_EQ("Page does not exist!", ThrownText([&] { d.GetPage(1); }));
     EXPECT_EQ("Page does not exist!", ThrownText([&] { d.RemovePageObjects(3); }));
-    EXPECT_EQ("Null pointer provided for page",
-              ThrownText([&] { d.ImportPage(boost::shared_ptr<CPDFObject>()); }));
+    EXPECT_EQ("Null pointer provided for page", ThrownText([&] { d.ImportPage(boost::shared_ptr<CPDFObject>()); }));
 }
 
 TEST(PDFDocumentTest, DatesAreCheckedAndGetTheirPrefix)
@@ -121,12 +120,12 @@ TEST(PDFDocumentTest, AddObjectTreeEntersEverythingReferencedOnce)
     EXPECT_EQ(7, own);
     CPDFDictionary* dictionary = GetPDFDictionary(page, true);
     boost::shared_ptr<CPDFObject> font = boost::static_pointer_cast<CPDFObject>(
-        ResolvePDFReference(dictionary->GetDictionary("/Resources", true)
-                                ->GetDictionary("/Font", true)->Get("/F1")));
+        ResolvePDFReference(dictionary->GetDictionary("/Resources", true)->GetDictionary("/Font", true)->Get("/F1")));
     EXPECT_EQ(&d, font->GetDocument());
-    EXPECT_EQ(font->GetObjectNumber(),
-              dictionary->GetDictionary("/Resources", true)->GetDictionary("/Font", true)
-                  ->GetRef("/F1", false)->GetObjectNumber());
+    EXPECT_EQ(font->GetObjectNumber(), dictionary->GetDictionary("/Resources", true)
+                                           ->GetDictionary("/Font", true)
+                                           ->GetRef("/F1", false)
+                                           ->GetObjectNumber());
     EXPECT_EQ(&d, page->GetDocument());
     EXPECT_TRUE(d.IsOwnKey(page->GetObjectKey()));
 }
@@ -170,11 +169,9 @@ TEST(PDFDocumentTest, AddKidToPagesAppendsAReferenceAndCounts)
     d.AddKidToPages(source.pagesObject, extra);
     CPDFDictionary* pages = GetPDFDictionary(source.pagesObject, true);
     EXPECT_EQ(2, pages->GetInteger("/Count", true)->GetInteger());
-    EXPECT_EQ(std::to_string(extra->GetObjectNumber()) + " 0 R",
-              pages->GetArray("/Kids", true)->Get(1)->ToPDFString());
+    EXPECT_EQ(std::to_string(extra->GetObjectNumber()) + " 0 R", pages->GetArray("/Kids", true)->Get(1)->ToPDFString());
     boost::shared_ptr<CPDFObject> noKids = d.AddObject(CreatePDFDictionary(&d));
-    EXPECT_EQ("Kids entry missing in Pages dictionary!",
-              ThrownText([&] { d.AddKidToPages(noKids, extra); }));
+    EXPECT_EQ("Kids entry missing in Pages dictionary!", ThrownText([&] { d.AddKidToPages(noKids, extra); }));
 }
 
 TEST(PDFDocumentTest, PageCountAtTheLargestIntegerStaysThere)

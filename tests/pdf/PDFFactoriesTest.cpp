@@ -21,7 +21,11 @@ using ZAVTest::ThrownText;
 TEST(PDFFactoriesTest, FactoriesMakeObjectsOfTheirDocumentOutsideItsMap)
 {
     CPDFDocument d;
-    const struct { CPDFObjectPtr object; int type; const char* text; } made[] = {
+    const struct {
+        CPDFObjectPtr object;
+        int type;
+        const char* text;
+    } made[] = {
         {CreatePDFBool(&d, true), ptBool, "true"},
         {CreatePDFName(&d, "/XObject"), ptName, "/XObject"},
         {CreatePDFString(&d, "a", false), ptString, "(a)"},
@@ -82,8 +86,7 @@ TEST(PDFFactoriesTest, GetPDFDictionaryLooksIntoIndirectObjects)
     CPDFObjectPtr holdingArray(new CPDFObject(&d, CreatePDFArray(&d)));
     EXPECT_EQ(nullptr, GetPDFDictionary(holdingArray, false));
     EXPECT_EQ("No dictionary object found!", ThrownText([&] { GetPDFDictionary(holdingArray, true); }));
-    EXPECT_EQ("Page No dictionary object found!",
-              ThrownText([&] { GetPDFDictionary(holdingArray, true, "Page"); }));
+    EXPECT_EQ("Page No dictionary object found!", ThrownText([&] { GetPDFDictionary(holdingArray, true, "Page"); }));
 }
 
 TEST(PDFFactoriesTest, ResolveAndCollectReferences)

@@ -30,7 +30,8 @@ namespace {
 
 // Resolves every object number the table covers; returns how many were in
 // use, and fails the test on any object that does not load.
-int ResolveEveryObject(CPDFDocument& document) {
+int ResolveEveryObject(CPDFDocument& document)
+{
     int inUse = 0;
     std::vector<boost::shared_ptr<CPDFRef>> references;
     int size = document.GetCrt()->GetSize();
@@ -51,7 +52,8 @@ int ResolveEveryObject(CPDFDocument& document) {
     return inUse;
 }
 
-TEST(PDFFileStructure, ReadsTailTableTrailerCatalogAndPages) {
+TEST(PDFFileStructure, ReadsTailTableTrailerCatalogAndPages)
+{
     FileBuilder file = PDFTest::PagesFile(3);
     std::string bytes = file.Build();
     OpenedFile opened(bytes);
@@ -67,7 +69,8 @@ TEST(PDFFileStructure, ReadsTailTableTrailerCatalogAndPages) {
     EXPECT_EQ(5, ResolveEveryObject(document));
 }
 
-TEST(PDFFileStructure, PageTreeIsWalkedDepthFirstInDocumentOrder) {
+TEST(PDFFileStructure, PageTreeIsWalkedDepthFirstInDocumentOrder)
+{
     FileBuilder file;
     file.Add("<< /Type /Catalog /Pages 2 0 R >>");
     file.Add("<< /Type /Pages /Kids [3 0 R 4 0 R null 5 0 R] /Count 4 >>");
@@ -81,14 +84,15 @@ TEST(PDFFileStructure, PageTreeIsWalkedDepthFirstInDocumentOrder) {
     ASSERT_EQ("", opened.error);
     ASSERT_EQ(4, opened.document->GetPageCount());
     for (int i = 0; i < 4; ++i) {
-        CPDFDictionary* page = static_cast<CPDFDictionary*>(
-            opened.document->GetPage(i)->GetPageObject()->GetInnerObject().get());
+        CPDFDictionary* page =
+            static_cast<CPDFDictionary*>(opened.document->GetPage(i)->GetPageObject()->GetInnerObject().get());
         EXPECT_EQ("/Rotate " + std::to_string(i + 1),
                   "/Rotate " + std::to_string(page->GetInteger("/Rotate", false)->GetInteger()));
     }
 }
 
-TEST(PDFFileStructure, NewestSectionWinsAlongThePrevChain) {
+TEST(PDFFileStructure, NewestSectionWinsAlongThePrevChain)
+{
     FileBuilder file = PDFTest::PagesFile(1);
     std::string bytes = file.Build();
     // Append an update that replaces page 3 with a different media box.
@@ -98,8 +102,8 @@ TEST(PDFFileStructure, NewestSectionWinsAlongThePrevChain) {
     char row[32];
     std::snprintf(row, sizeof row, "%010zu 00000 n\r\n", pageOffset);
     bytes += "xref\r\n3 1\r\n" + std::string(row) + "trailer\r\n<< /Size 4 /Root 1 0 R /Prev " +
-             std::to_string(file.xrefOffset) + " /Marker true >>\r\nstartxref\r\n" +
-             std::to_string(xref) + "\r\n%%EOF\r\n";
+             std::to_string(file.xrefOffset) + " /Marker true >>\r\nstartxref\r\n" + std::to_string(xref) +
+             "\r\n%%EOF\r\n";
     OpenedFile opened(bytes);
     ASSERT_EQ("", opened.error);
     EXPECT_TRUE(opened.document->GetFileTrailer()->HasKey("/Marker"));
@@ -107,7 +111,8 @@ TEST(PDFFileStructure, NewestSectionWinsAlongThePrevChain) {
     EXPECT_NE(std::string::npos, opened.document->GetPage(0)->GetPageObject()->ToPDFString().find("[0 0 50 60]"));
 }
 
-TEST(PDFFileStructure, TailToleratesPaddingAfterTheEndMarker) {
+TEST(PDFFileStructure, TailToleratesPaddingAfterTheEndMarker)
+{
     const std::string paddings[] = {"", " ", "\r\n\r\n", std::string("\0\0\0\n", 4), " \t\f"};
     for (const std::string& padding : paddings) {
         std::string bytes = PDFTest::PagesFile(1).Build() + padding;
@@ -119,7 +124,8 @@ TEST(PDFFileStructure, TailToleratesPaddingAfterTheEndMarker) {
     EXPECT_EQ("", OpenedFile(padded).error);
 }
 
-TEST(PDFFileStructure, StartXrefOfAShortFileIsFoundAndTheWindowNeverOverruns) {
+TEST(PDFFileStructure, StartXrefOfAShortFileIsFoundAndTheWindowNeverOverruns)
+{
     struct Case {
         std::string tail;
         std::string message;  // "" when the value 1234 is found
@@ -153,7 +159,8 @@ TEST(PDFFileStructure, StartXrefOfAShortFileIsFoundAndTheWindowNeverOverruns) {
     }
 }
 
-TEST(PDFFileStructure, CrossReferenceRows) {
+TEST(PDFFileStructure, CrossReferenceRows)
+{
     struct Case {
         std::string section;
         std::string message;  // "" when it reads
@@ -163,8 +170,8 @@ TEST(PDFFileStructure, CrossReferenceRows) {
         {"xref\n0 2\n0000000000 65535 f \n0000000017 00000 n \ntrailer << >>", "",
          "Invalid character while parsing Cross Reference Table\n"
          "Invalid character while parsing Cross Reference Table\n"},
-        {"xref\r\n0  1\r\n0000000000 65535 f\r\ntrailer << >>",
-         "Invalid character while parsing Cross Reference Table", ""},
+        {"xref\r\n0  1\r\n0000000000 65535 f\r\ntrailer << >>", "Invalid character while parsing Cross Reference Table",
+         ""},
         {"xref\r\n0 1\r\n0000000000 65535 x\r\ntrailer << >>",
          "Invalid type character while parsing Cross Reference Table", ""},
         // Line ends as writers really write them.
@@ -180,8 +187,8 @@ TEST(PDFFileStructure, CrossReferenceRows) {
         {"xref\r\n0 2\r\n0000000000 65535 f0000000017 00000 n\r\ntrailer << >>",
          "Invalid xref entry length while parsing Cross Reference Table",
          "Invalid character while parsing Cross Reference Table\n"},
-        {"xref\r\n0 1\r\n99999999999 65535 f\r\ntrailer << >>",
-         "Invalid character while parsing Cross Reference Table", ""},
+        {"xref\r\n0 1\r\n99999999999 65535 f\r\ntrailer << >>", "Invalid character while parsing Cross Reference Table",
+         ""},
         {"xref\r\n0 99999999\r\n0000000000 65535 f\r\ntrailer << >>",
          "Cross Reference Table subsection has more rows than the file holds", ""},
         {"xref\r\n8000000 1\r\n0000000000 65535 f\r\ntrailer << >>",
@@ -204,7 +211,8 @@ TEST(PDFFileStructure, CrossReferenceRows) {
     }
 }
 
-TEST(PDFFileStructure, FreeAndMissingObjectsResolveToEmptyObjects) {
+TEST(PDFFileStructure, FreeAndMissingObjectsResolveToEmptyObjects)
+{
     struct Case {
         const char* row;
         const char* message;
@@ -234,7 +242,8 @@ TEST(PDFFileStructure, FreeAndMissingObjectsResolveToEmptyObjects) {
     }
 }
 
-TEST(PDFFileStructure, ObjectsKeepTheirNumbersInTheFileAndNewOnesNeverTakeThem) {
+TEST(PDFFileStructure, ObjectsKeepTheirNumbersInTheFileAndNewOnesNeverTakeThem)
+{
     // Object 5 refers to 6 and 9, numbers the table (0 to 5) does not cover.
     FileBuilder file = PDFTest::PagesFile(2);
     file.Add("<< /Next 6 0 R /Far 9 0 R /B 1 >>");
@@ -248,7 +257,8 @@ TEST(PDFFileStructure, ObjectsKeepTheirNumbersInTheFileAndNewOnesNeverTakeThem) 
     // Every object read stands under the number and generation the file gives it, and nowhere else.
     EXPECT_EQ(5, ResolveEveryObject(document));
     std::vector<std::string> expected;
-    for (int number = 1; number <= 5; ++number) expected.push_back(std::to_string(number) + "-" + keyText);
+    for (int number = 1; number <= 5; ++number)
+        expected.push_back(std::to_string(number) + "-" + keyText);
     std::vector<std::string> keys = document.GetObjectKeys();
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(expected, keys);
@@ -274,7 +284,8 @@ TEST(PDFFileStructure, ObjectsKeepTheirNumbersInTheFileAndNewOnesNeverTakeThem) 
     EXPECT_EQ(first, boost::make_shared<CPDFRef>(&document, 6, 0)->GetReferencedObject(nullptr, false));
 }
 
-TEST(PDFFileStructure, TheFilesInformationIsRead) {
+TEST(PDFFileStructure, TheFilesInformationIsRead)
+{
     struct Case {
         const char* info;
         const char* title;
@@ -335,14 +346,17 @@ struct DamagedCase {
     std::string message;  // the text after "Can't parse PDF file! "
 };
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
     size_t at = text.find(from);
     EXPECT_NE(std::string::npos, at) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
     return text;
 }
 
-std::vector<DamagedCase> DamagedFiles() {
+std::vector<DamagedCase> DamagedFiles()
+{
     std::vector<DamagedCase> cases;
     FileBuilder good = PDFTest::PagesFile(2);
     std::string bytes = good.Build();
@@ -351,8 +365,7 @@ std::vector<DamagedCase> DamagedFiles() {
     cases.push_back({"truncated", bytes.substr(0, bytes.size() / 2), "File contains invalid EOF marker"});
     cases.push_back({"tiny", "%PDF-1.4\n%%EOF\n", "Invalid lat CRT offset"});
     cases.push_back({"empty", "", "Error parsing PDF trailer"});
-    cases.push_back({"startxref past the end",
-                     Replace(bytes, "startxref\r\n" + xref, "startxref\r\n99999999"),
+    cases.push_back({"startxref past the end", Replace(bytes, "startxref\r\n" + xref, "startxref\r\n99999999"),
                      "xref keyword has not been found"});
     cases.push_back({"startxref off by one",
                      Replace(bytes, "startxref\r\n" + xref, "startxref\r\n" + std::to_string(good.xrefOffset + 1)),
@@ -371,13 +384,13 @@ std::vector<DamagedCase> DamagedFiles() {
 
     FileBuilder cycle = PDFTest::PagesFile(2);
     cycle.bodies[3] = "<< /Type /Pages /Kids [2 0 R] /Count 1 >>";  // page 2 leads back to the root
-    cases.push_back({"kids cycle", cycle.Build(),
-                     "Pages tree node is reached twice: the /Kids of the page tree form a cycle"});
+    cases.push_back(
+        {"kids cycle", cycle.Build(), "Pages tree node is reached twice: the /Kids of the page tree form a cycle"});
 
     FileBuilder self = PDFTest::PagesFile(0);
     self.bodies[1] = "<< /Type /Pages /Kids [2 0 R] /Count 0 >>";
-    cases.push_back({"kids of itself", self.Build(),
-                     "Pages tree node is reached twice: the /Kids of the page tree form a cycle"});
+    cases.push_back(
+        {"kids of itself", self.Build(), "Pages tree node is reached twice: the /Kids of the page tree form a cycle"});
 
     FileBuilder deep;
     deep.Add("<< /Type /Catalog /Pages 2 0 R >>");
@@ -392,12 +405,13 @@ std::vector<DamagedCase> DamagedFiles() {
                      "The pages tree node specified in Document catalog, is not of type /Pages"});
     FileBuilder directKid = PDFTest::PagesFile(1);
     directKid.bodies[1] = "<< /Type /Pages /Kids [<< /Type /Page >>] /Count 1 >>";
-    cases.push_back({"direct kid", directKid.Build(),
-                     "Kids array in pages node contains other object than indirect reference"});
+    cases.push_back(
+        {"direct kid", directKid.Build(), "Kids array in pages node contains other object than indirect reference"});
     FileBuilder noCount = PDFTest::PagesFile(1);
     noCount.bodies[1] = "<< /Type /Pages /Kids [3 0 R] >>";
-    cases.push_back({"no count", noCount.Build(),
-                     "Count element of Subtree is missing or is not of type integer Object '/Count' has not been found!"});
+    cases.push_back(
+        {"no count", noCount.Build(),
+         "Count element of Subtree is missing or is not of type integer Object '/Count' has not been found!"});
 
     // The catalog's offset leads to the page tree root: not taken as the catalog.
     FileBuilder moved = PDFTest::PagesFile(1);
@@ -421,16 +435,17 @@ std::vector<DamagedCase> DamagedFiles() {
     noLength.bodies[1] = "<< /Type /Pages /Kids [3 0 R] /Count 4 0 R >>";
     noLength.Add("<< /Filter /FlateDecode >>\r\nstream\r\nabc\r\nendstream");
     cases.push_back({"stream without /Length", noLength.Build(), "Object '/Length' has not been found!"});
-    cases.push_back({"end marker too far from the end", bytes + std::string(1100, 'x'),
-                     "File contains invalid EOF marker"});
-    cases.push_back({"header beyond the first 1024 bytes", std::string(1100, ' ') + bytes,
-                     "xref keyword has not been found"});
+    cases.push_back(
+        {"end marker too far from the end", bytes + std::string(1100, 'x'), "File contains invalid EOF marker"});
+    cases.push_back(
+        {"header beyond the first 1024 bytes", std::string(1100, ' ') + bytes, "xref keyword has not been found"});
     return cases;
 }
 
 // Files as real writers and transfers leave them: all open, and every object
 // and page reads.
-TEST(PDFFileStructure, RealWorldVariantsOpen) {
+TEST(PDFFileStructure, RealWorldVariantsOpen)
+{
     struct Case {
         const char* name;
         std::string bytes;
@@ -461,14 +476,16 @@ TEST(PDFFileStructure, RealWorldVariantsOpen) {
     EXPECT_DOUBLE_EQ(4294967292.0, static_cast<CPDFNumber*>(page->Get("/P").get())->GetReal());
 }
 
-TEST(PDFFileStructure, DamagedFilesGiveTheirCleanError) {
+TEST(PDFFileStructure, DamagedFilesGiveTheirCleanError)
+{
     for (const DamagedCase& c : DamagedFiles()) {
         OpenedFile opened(c.bytes);
         EXPECT_EQ("Can't parse PDF file! " + c.message, opened.error) << c.name;
     }
 }
 
-TEST(PDFFileStructure, HugeStreamLengthFailsWhenTheObjectIsRead) {
+TEST(PDFFileStructure, HugeStreamLengthFailsWhenTheObjectIsRead)
+{
     FileBuilder file = PDFTest::PagesFile(1);
     file.Add("<< /Length 2000000000 >>\r\nstream\r\nabc\r\nendstream");
     std::string bytes = file.Build();
@@ -485,7 +502,8 @@ TEST(PDFFileStructure, HugeStreamLengthFailsWhenTheObjectIsRead) {
 
 // Files of independent tools, and qpdf's rewrites of them, open with the page
 // count qpdf reports, and every object they hold resolves.
-TEST(PDFFileStructure, FilesOfOtherToolsOpen) {
+TEST(PDFFileStructure, FilesOfOtherToolsOpen)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ASSERT_TRUE(ZAVTest::HaveTool("gs"));
     ASSERT_TRUE(ZAVTest::HaveTool("img2pdf"));
@@ -501,8 +519,8 @@ TEST(PDFFileStructure, FilesOfOtherToolsOpen) {
     run("gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r20 -sOutputFile=" + ZAVTest::ShellQuote(dir.File("p%d.png")) +
         " -c \"1 0 0 setrgbcolor 0 0 100 100 rectfill showpage 0 0 1 setrgbcolor 0 0 50 50 rectfill showpage\"");
     std::string imgFile = dir.File("img.pdf");
-    run("img2pdf " + ZAVTest::ShellQuote(dir.File("p1.png")) + " " + ZAVTest::ShellQuote(dir.File("p2.png")) +
-        " -o " + ZAVTest::ShellQuote(imgFile));
+    run("img2pdf " + ZAVTest::ShellQuote(dir.File("p1.png")) + " " + ZAVTest::ShellQuote(dir.File("p2.png")) + " -o " +
+        ZAVTest::ShellQuote(imgFile));
 
     // And one of this system's writer.
     std::string ownFile = dir.File("own.pdf");
@@ -536,12 +554,14 @@ TEST(PDFFileStructure, FilesOfOtherToolsOpen) {
     }
 }
 
-TEST(PDFFileStructure, CrossReferenceStreamsAreRefusedClearly) {
+TEST(PDFFileStructure, CrossReferenceStreamsAreRefusedClearly)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
     ZAVTest::WriteText(dir.File("classic.pdf"), PDFTest::PagesFile(2).Build());
-    ZAVTest::RunResult made = ZAVTest::Run("qpdf --object-streams=generate " + ZAVTest::ShellQuote(dir.File("classic.pdf")) +
-                                           " " + ZAVTest::ShellQuote(dir.File("modern.pdf")));
+    ZAVTest::RunResult made =
+        ZAVTest::Run("qpdf --object-streams=generate " + ZAVTest::ShellQuote(dir.File("classic.pdf")) + " " +
+                     ZAVTest::ShellQuote(dir.File("modern.pdf")));
     ASSERT_EQ(0, made.exitCode) << made.output;
     const std::string modern = ZAVTest::ReadText(dir.File("modern.pdf"));
     OpenedFile opened(modern);

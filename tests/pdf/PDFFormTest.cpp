@@ -25,18 +25,24 @@ namespace {
 
 // A one-page file whose form lists the given fields; the field bodies are
 // objects 4, 5, ...
-std::string FormFile(const std::string& fields, const std::vector<std::string>& bodies) {
+std::string FormFile(const std::string& fields, const std::vector<std::string>& bodies)
+{
     PDFTest::FileBuilder file;
     file.Add("<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [" + fields + "] >> >>");
     file.Add("<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
     file.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] >>");
-    for (const std::string& body : bodies) file.Add(body);
+    for (const std::string& body : bodies)
+        file.Add(body);
     return file.Build();
 }
 
-boost::shared_ptr<CPDFFormDict> Form(const PDFTest::OpenedFile& opened) { return opened.document->GetAcroForm(); }
+boost::shared_ptr<CPDFFormDict> Form(const PDFTest::OpenedFile& opened)
+{
+    return opened.document->GetAcroForm();
+}
 
-TEST(PDFForm, TextFieldWithNameAndValue) {
+TEST(PDFForm, TextFieldWithNameAndValue)
+{
     std::string bytes = FormFile("4 0 R", {"<< /FT /Tx /T (name) /V (abc) /Ff 3 >>"});
     PDFTest::OpenedFile opened(bytes, 1);
     ASSERT_EQ("", opened.error);
@@ -50,18 +56,18 @@ TEST(PDFForm, TextFieldWithNameAndValue) {
     EXPECT_EQ(3, field->GetFlags());
     std::ostringstream dump;
     field->Dump(dump);
-    EXPECT_EQ(
-        "Name: 'name'\n"
-        "Alternate Name: ''\n"
-        "Value: '(abc)'\n"
-        "dictionary <<\r\n/FT/Tx\r\n/T (name)\r\n/V (abc)\r\n/Ff 3>>\n"
-        "Number of kids: 0\n",
-        dump.str());
+    EXPECT_EQ("Name: 'name'\n"
+              "Alternate Name: ''\n"
+              "Value: '(abc)'\n"
+              "dictionary <<\r\n/FT/Tx\r\n/T (name)\r\n/V (abc)\r\n/Ff 3>>\n"
+              "Number of kids: 0\n",
+              dump.str());
 }
 
-TEST(PDFForm, KidsInheritTypeAndNames) {
-    std::string bytes = FormFile("4 0 R", {"<< /FT /Btn /T (p) /TU (alt) /Kids [5 0 R 6 0 R] >>",
-                                           "<< /Parent 4 0 R >>", "<< /Parent 4 0 R /T (own) /FT /Ch >>"});
+TEST(PDFForm, KidsInheritTypeAndNames)
+{
+    std::string bytes = FormFile("4 0 R", {"<< /FT /Btn /T (p) /TU (alt) /Kids [5 0 R 6 0 R] >>", "<< /Parent 4 0 R >>",
+                                           "<< /Parent 4 0 R /T (own) /FT /Ch >>"});
     PDFTest::OpenedFile opened(bytes, 1);
     ASSERT_EQ("", opened.error);
     boost::shared_ptr<CPDFAcroForm> parent = Form(opened)->GetFields()[0];
@@ -78,7 +84,8 @@ TEST(PDFForm, KidsInheritTypeAndNames) {
         EXPECT_EQ(ThrownText([&] { parent->GetKid(index); }), "Kid index out of bounds!") << index;
 }
 
-TEST(PDFForm, FieldTable) {
+TEST(PDFForm, FieldTable)
+{
     struct Case {
         std::string field;
         std::string message;  // "" when the form reads
@@ -100,7 +107,8 @@ TEST(PDFForm, FieldTable) {
     }
 }
 
-TEST(PDFForm, ReadingLeavesTheDocumentUnchanged) {
+TEST(PDFForm, ReadingLeavesTheDocumentUnchanged)
+{
     const std::string field = "<< /FT /Tx /T (name) /V (abc) /DV (d) /Kids [5 0 R] >>";
     const std::string kid = "<< /Parent 4 0 R /V 6 0 R >>";
     std::string bytes = FormFile("4 0 R", {field, kid, "(shared)"});
@@ -134,7 +142,8 @@ TEST(PDFForm, ReadingLeavesTheDocumentUnchanged) {
               "No dictionary is present. Can't set value anywhere");
 }
 
-TEST(PDFForm, AppearanceDictionaryIsWrapped) {
+TEST(PDFForm, AppearanceDictionaryIsWrapped)
+{
     std::string bytes = FormFile("4 0 R", {"<< /FT /Btn /AP << /N << /On 5 0 R >> /D 5 0 R >> >>", "<< >>"});
     PDFTest::OpenedFile opened(bytes, 1);
     ASSERT_EQ("", opened.error);
@@ -146,7 +155,8 @@ TEST(PDFForm, AppearanceDictionaryIsWrapped) {
     EXPECT_EQ(ThrownText([] { CPDFAppearanceDict none(nullptr); }), "Appearance dict needs a dictionary");
 }
 
-TEST(PDFForm, CyclesAndOddEntriesEndTheWalk) {
+TEST(PDFForm, CyclesAndOddEntriesEndTheWalk)
+{
     // 4 and 5 are each other's kid; the /Fields entries that are no
     // indirect dictionaries are passed over.
     std::string bytes = FormFile("4 0 R 1 (x) << /FT /Tx >> 6 0 R",
@@ -160,7 +170,8 @@ TEST(PDFForm, CyclesAndOddEntriesEndTheWalk) {
     EXPECT_EQ(0, a->GetKid(0)->GetKidCount());
 }
 
-TEST(PDFForm, FilesWithoutFormOpenWhenFormsAreRead) {
+TEST(PDFForm, FilesWithoutFormOpenWhenFormsAreRead)
+{
     PDFTest::OpenedFile opened(PDFTest::PagesFile(1).Build(), 1);
     EXPECT_EQ("", opened.error);
     EXPECT_FALSE(opened.document->GetAcroForm());

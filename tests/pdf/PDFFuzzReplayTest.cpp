@@ -11,15 +11,18 @@
 
 namespace {
 
-std::vector<std::string> KeptInputs(const std::string& target) {
+std::vector<std::string> KeptInputs(const std::string& target)
+{
     std::vector<std::string> files;
     std::filesystem::path folder = ZAVTest::DataPath("fuzz/" + target);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files.push_back(entry.path().string());
+        if (entry.is_regular_file())
+            files.push_back(entry.path().string());
     return files;
 }
 
-void Replay(const std::string& target, void (*entry)(const uint8_t*, size_t)) {
+void Replay(const std::string& target, void (*entry)(const uint8_t*, size_t))
+{
     std::vector<std::string> files = KeptInputs(target);
     ASSERT_FALSE(files.empty()) << target;
     for (const std::string& file : files) {
@@ -29,8 +32,14 @@ void Replay(const std::string& target, void (*entry)(const uint8_t*, size_t)) {
     }
 }
 
-TEST(PDFFuzzReplay, ObjectParserInputs) { Replay("pdf_object_fuzzer", ZAVFuzz::ParsePDFObjects); }
+TEST(PDFFuzzReplay, ObjectParserInputs)
+{
+    Replay("pdf_object_fuzzer", ZAVFuzz::ParsePDFObjects);
+}
 
-TEST(PDFFuzzReplay, FileInputs) { Replay("pdf_file_fuzzer", ZAVFuzz::ParsePDFFile); }
+TEST(PDFFuzzReplay, FileInputs)
+{
+    Replay("pdf_file_fuzzer", ZAVFuzz::ParsePDFFile);
+}
 
 }  // namespace

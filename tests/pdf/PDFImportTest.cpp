@@ -36,9 +36,8 @@ protected:
 std::string FontOfPage(CPDFDocument& document, int index)
 {
     CPDFDictionary* page = GetPDFDictionary(document.GetPage(index)->GetPageObject(), true);
-    CPDFDictionary* font = page->GetDictionary("/Resources", true)
-                               ->GetDictionary("/Font", true)
-                               ->GetDictionary("/F1", true);
+    CPDFDictionary* font =
+        page->GetDictionary("/Resources", true)->GetDictionary("/Font", true)->GetDictionary("/F1", true);
     return font->GetName("/BaseFont", true)->GetName();
 }
 
@@ -60,8 +59,11 @@ TEST_F(PDFImportTest, PagesSharingAFontCopyItOnceAndPassTheCheckers)
     EXPECT_NE(source.pages[0], first);
     // Both copies lead to one copied font object in the target.
     auto fontOf = [](const boost::shared_ptr<CPDFObject>& page) {
-        return GetPDFDictionary(page, true)->GetDictionary("/Resources", true)
-            ->GetDictionary("/Font", true)->GetRef("/F1", false)->GetReferencedObject();
+        return GetPDFDictionary(page, true)
+            ->GetDictionary("/Resources", true)
+            ->GetDictionary("/Font", true)
+            ->GetRef("/F1", false)
+            ->GetReferencedObject();
     };
     EXPECT_EQ(fontOf(first), fontOf(second));
     EXPECT_EQ(&target, fontOf(first)->GetDocument());
@@ -105,8 +107,7 @@ TEST_F(PDFImportTest, CycleOfReferencesIsCopiedWithoutEndlessRecursion)
     EXPECT_EQ("/B", copyBDictionary->GetName("/Name", false)->GetName());
     EXPECT_EQ(copy, CPDFObjectPtr(copyBDictionary->GetRef("/Next", false)->GetReferencedObject()));
     EXPECT_EQ(copyB, copyBDictionary->GetRef("/Self", false)->GetReferencedObject());
-    EXPECT_EQ(std::to_string(copy->GetObjectNumber()) + " 0 R",
-              copyBDictionary->Get("/Next")->ToPDFString());
+    EXPECT_EQ(std::to_string(copy->GetObjectNumber()) + " 0 R", copyBDictionary->Get("/Next")->ToPDFString());
     // Exactly the two copies were added to the target.
     EXPECT_EQ(4, target.GetCrtSize());
 }
@@ -140,9 +141,7 @@ TEST_F(PDFImportTest, TransferEntriesNeedObjectsAndAreBoundToTheirSource)
     CPDFDocument target;
     boost::shared_ptr<CPDFObject> object = source.AddObject(CreatePDFInteger(&source, 1));
     boost::shared_ptr<CPDFObject> copy = target.AddObject(CreatePDFInteger(&target, 1));
-    EXPECT_EQ("Null Poiuter!", ThrownText([&] {
-                  CTransferObjectsMapEntry entry(&source, nullptr, &target, copy);
-              }));
+    EXPECT_EQ("Null Poiuter!", ThrownText([&] { CTransferObjectsMapEntry entry(&source, nullptr, &target, copy); }));
     AddTransferEntry(boost::shared_ptr<CTransferObjectsMapEntry>(
         new CTransferObjectsMapEntry(&source, object.get(), &target, copy)));
     EXPECT_EQ(CPDFObjectPtr(copy), FindTransferredObject(object, &target));
@@ -239,8 +238,7 @@ TEST_F(PDFImportTest, LongChainsOfReferencesCopyUpToALimitAndNeverOverflowTheSta
     EXPECT_EQ("PDF object structure is nested too deeply!",
               ThrownText([&] { head->Clone(&source, &target, references, keys, false); }));
     CPDFDocument other;
-    EXPECT_EQ("PDF object structure is nested too deeply!",
-              ThrownText([&] { other.AddObjectTree(head); }));
+    EXPECT_EQ("PDF object structure is nested too deeply!", ThrownText([&] { other.AddObjectTree(head); }));
 }
 
 TEST_F(PDFImportTest, APageComesAloneWithWhatItInheritsAndTheSourceStaysAsItWas)

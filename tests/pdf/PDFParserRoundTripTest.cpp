@@ -25,19 +25,23 @@ using namespace ZAVPDF;
 
 namespace {
 
-std::string AllBytes() {
+std::string AllBytes()
+{
     std::string bytes;
-    for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+    for (int i = 0; i < 256; ++i)
+        bytes.push_back(static_cast<char>(i));
     return bytes;
 }
 
-std::string StreamText(const CPDFObject& object) {
+std::string StreamText(const CPDFObject& object)
+{
     return std::string(reinterpret_cast<const char*>(object.GetStreamData().GetData()),
                        static_cast<size_t>(object.GetStreamSize()));
 }
 
 // A dictionary holding one value of every kind the writer writes.
-boost::shared_ptr<CPDFDictionary> EveryKind(CPDFDocument* document) {
+boost::shared_ptr<CPDFDictionary> EveryKind(CPDFDocument* document)
+{
     boost::shared_ptr<CPDFDictionary> dictionary = CreatePDFDictionary(document);
     dictionary->Set("/Null", boost::shared_ptr<CPDFObjectBase>(new CPDFNull(document)));
     dictionary->SetBool("/True", true);
@@ -69,10 +73,12 @@ boost::shared_ptr<CPDFDictionary> EveryKind(CPDFDocument* document) {
     return dictionary;
 }
 
-TEST(PDFParserRoundTrip, KeysWithDelimitersAndEscapesReadBackEqual) {
+TEST(PDFParserRoundTrip, KeysWithDelimitersAndEscapesReadBackEqual)
+{
     const std::vector<std::string> keys = {
-        "/a#b",     "/x y",   "/p(q)r",        "/s/t",   "/<<k>>", "/[i]",   "/{c}",
-        "/per%cent", "/dot.ted", std::string("/\xE4\x01\x7F"), "/#20", "/Plain_-*?;",
+        "/a#b", "/x y",        "/p(q)r",    "/s/t",     "/<<k>>",
+        "/[i]", "/{c}",        "/per%cent", "/dot.ted", std::string("/\xE4\x01\x7F"),
+        "/#20", "/Plain_-*?;",
     };
     PDFTest::ParsedText writer("x");
     boost::shared_ptr<CPDFDictionary> dictionary = CreatePDFDictionary(writer.document.get());
@@ -98,7 +104,8 @@ TEST(PDFParserRoundTrip, KeysWithDelimitersAndEscapesReadBackEqual) {
     EXPECT_EQ("", reader.parser->GetMessages());
 }
 
-TEST(PDFParserRoundTrip, EveryObjectKindReadsBackEqual) {
+TEST(PDFParserRoundTrip, EveryObjectKindReadsBackEqual)
+{
     PDFTest::ParsedText writer("x");
     CPDFDocument* document = writer.document.get();
     boost::shared_ptr<CPDFDictionary> dictionary = EveryKind(document);
@@ -130,7 +137,8 @@ TEST(PDFParserRoundTrip, EveryObjectKindReadsBackEqual) {
     }
 }
 
-TEST(PDFParserRoundTrip, WrittenDocumentOpensWithEveryPageAndObject) {
+TEST(PDFParserRoundTrip, WrittenDocumentOpensWithEveryPageAndObject)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
     const int kPages = 12;

@@ -29,9 +29,13 @@ struct ObjectCase {
     char next;  // the character left after the object (0: end of data)
 };
 
-std::string Bytes(const char* text, size_t length) { return std::string(text, length); }
+std::string Bytes(const char* text, size_t length)
+{
+    return std::string(text, length);
+}
 
-TEST(PDFParser, ObjectTable) {
+TEST(PDFParser, ObjectTable)
+{
     const ObjectCase cases[] = {
         // keywords are prefixes, matched case-sensitively
         {"nullx", "null", false, 'x'},
@@ -51,7 +55,7 @@ TEST(PDFParser, ObjectTable) {
         {"-2.5 ", "-2.50", false, ' '},
         {"- 7", "-7", false, 0},
         {"+17/", "17", false, '/'},
-        {".5", "0.50", false, 0},     // a leading point is a number
+        {".5", "0.50", false, 0},  // a leading point is a number
         {"-.5", "-0.50", false, 0},
         {"12abc", "Error while parsing number ", true, 0},
         {"1e3", "Error while parsing number ", true, 0},
@@ -130,7 +134,8 @@ TEST(PDFParser, ObjectTable) {
     }
 }
 
-TEST(PDFParser, NumbersAreFormedInDoublePrecision) {
+TEST(PDFParser, NumbersAreFormedInDoublePrecision)
+{
     struct Case {
         const char* input;
         double value;
@@ -151,7 +156,8 @@ TEST(PDFParser, NumbersAreFormedInDoublePrecision) {
     }
 }
 
-TEST(PDFParser, StringsKeepTheirFormAndBytes) {
+TEST(PDFParser, StringsKeepTheirFormAndBytes)
+{
     ParsedText literal("(x\\)y)");
     boost::shared_ptr<CPDFString> text = literal.parser->ParseString();
     EXPECT_FALSE(text->IsHex());
@@ -166,19 +172,21 @@ TEST(PDFParser, StringsKeepTheirFormAndBytes) {
     EXPECT_THROW(other.parser->ParseString(), CTextException);
 }
 
-TEST(PDFParser, DictionaryWarningsGoToTheLog) {
+TEST(PDFParser, DictionaryWarningsGoToTheLog)
+{
     ParsedText t("<< /A 1 /A 2 /B >>");
     t.parser->ParseObject();
-    EXPECT_EQ(
-        "Duplicate Dictionary entry has been found: /A\n"
-        "Dictionary's last key entry missess value. Setting value to null.\n",
-        t.parser->GetMessages());
+    EXPECT_EQ("Duplicate Dictionary entry has been found: /A\n"
+              "Dictionary's last key entry missess value. Setting value to null.\n",
+              t.parser->GetMessages());
 }
 
-TEST(PDFParser, DeepNestingFailsCleanly) {
+TEST(PDFParser, DeepNestingFailsCleanly)
+{
     for (const char* open : {"[", "<< /A "}) {
         std::string input;
-        for (int i = 0; i < 100000; ++i) input += open;
+        for (int i = 0; i < 100000; ++i)
+            input += open;
         ParsedText t(input);
         EXPECT_EQ(ThrownText([&] { t.parser->ParseObject(); }), "Arrays and dictionaries are nested too deeply!")
             << "nesting of " << open;
@@ -195,7 +203,8 @@ struct IndirectCase {
     bool throws;
 };
 
-TEST(PDFParser, IndirectObjectsAndStreams) {
+TEST(PDFParser, IndirectObjectsAndStreams)
+{
     const IndirectCase cases[] = {
         {"5 0 obj\r\n<< /Length 3 >>\r\nstream\r\nabc\r\nendstream\r\nendobj", "abc", false},
         {"5 0 obj << /Length 3 >> stream\nabc\nendstream endobj", "abc", false},
@@ -237,7 +246,8 @@ TEST(PDFParser, IndirectObjectsAndStreams) {
     }
 }
 
-TEST(PDFParser, IndirectObjectWithoutStream) {
+TEST(PDFParser, IndirectObjectWithoutStream)
+{
     ParsedText t("12 3 obj\r\n<< /A [1 2] >>\r\nendobj");
     boost::shared_ptr<CPDFObject> object = t.parser->ParseIndirectObject();
     EXPECT_EQ(12, object->GetObjectNumber());
@@ -248,7 +258,8 @@ TEST(PDFParser, IndirectObjectWithoutStream) {
     EXPECT_FALSE(object->HasModifiedContent());  // nothing read is "modified"
 }
 
-TEST(PDFParser, LineEndAfterStreamKeyword) {
+TEST(PDFParser, LineEndAfterStreamKeyword)
+{
     ParsedText lone("5 0 obj << /Length 3 >> stream\rabc endstream endobj");
     boost::shared_ptr<CPDFObject> object = lone.parser->ParseIndirectObject();
     EXPECT_EQ(3, object->GetStreamSize());
@@ -256,7 +267,8 @@ TEST(PDFParser, LineEndAfterStreamKeyword) {
     EXPECT_EQ("Ignoring incomplete carriage return after stream or xref!\n", lone.parser->GetMessages());
 }
 
-TEST(PDFParser, StreamLengthAsIndirectReference) {
+TEST(PDFParser, StreamLengthAsIndirectReference)
+{
     PDFTest::FileBuilder file;
     file.Add("<< /Type /Catalog /Pages 3 0 R >>");
     file.Add("<< /Length 4 0 R >>\r\nstream\r\nhello\r\nendstream");
@@ -272,7 +284,8 @@ TEST(PDFParser, StreamLengthAsIndirectReference) {
                                    static_cast<size_t>(stream->GetStreamSize())));
 }
 
-TEST(PDFParser, StreamLengthThatLeadsBackToItsOwnObjectFails) {
+TEST(PDFParser, StreamLengthThatLeadsBackToItsOwnObjectFails)
+{
     PDFTest::FileBuilder file;
     file.Add("<< /Type /Catalog /Pages 3 0 R >>");
     file.Add("<< /Length 2 0 R >>\r\nstream\r\nhello\r\nendstream");

@@ -39,8 +39,7 @@ SharedFontDocument::SharedFontDocument(int pageCount)
         CPDFDictionary* contentDictionary = nullptr;
         boost::shared_ptr<CPDFObject> content = CreateIndirectDictionary(d, contentDictionary);
         const std::string text = PageContent("Page " + std::to_string(i + 1));
-        content->SetStreamData(reinterpret_cast<const unsigned char*>(text.data()),
-                               static_cast<int>(text.size()));
+        content->SetStreamData(reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
         document.AddObject(content);
 
         CPDFDictionary* page = nullptr;

@@ -8,21 +8,25 @@
 
 namespace PDFTest {
 
-ParsedText::ParsedText(const std::string& bytes) : text(bytes) {
-    if (!text.empty()) source.OpenMemory(text.data(), text.size());
+ParsedText::ParsedText(const std::string& bytes) : text(bytes)
+{
+    if (!text.empty())
+        source.OpenMemory(text.data(), text.size());
     document = boost::make_shared<ZAVPDF::CPDFDocument>();
     parser = boost::make_shared<ZAVPDF::CPDFParser>(&source, document.get());
     document->SetDataSource(&source);
     document->SetParser(parser);
 }
 
-ParsedText::~ParsedText() {
+ParsedText::~ParsedText()
+{
     // The document goes first: its objects may point at the parser's source.
     document.reset();
     parser.reset();
 }
 
-std::string FileBuilder::Build() {
+std::string FileBuilder::Build()
+{
     std::string out = header;
     offsets.clear();
     for (size_t i = 0; i < bodies.size(); ++i) {
@@ -36,24 +40,28 @@ std::string FileBuilder::Build() {
         std::snprintf(row, sizeof row, "%010zu 00000 n\r\n", offset);
         out += row;
     }
-    out += "trailer\r\n<< /Size " + std::to_string(bodies.size() + 1) + " " + trailerEntries +
-           " >>\r\nstartxref\r\n" + std::to_string(xrefOffset) + "\r\n%%EOF\r\n";
+    out += "trailer\r\n<< /Size " + std::to_string(bodies.size() + 1) + " " + trailerEntries + " >>\r\nstartxref\r\n" +
+           std::to_string(xrefOffset) + "\r\n%%EOF\r\n";
     return out;
 }
 
-FileBuilder PagesFile(int pageCount) {
+FileBuilder PagesFile(int pageCount)
+{
     FileBuilder file;
     file.Add("<< /Type /Catalog /Pages 2 0 R >>");
     std::string kids;
-    for (int i = 0; i < pageCount; ++i) kids += std::to_string(3 + i) + " 0 R ";
+    for (int i = 0; i < pageCount; ++i)
+        kids += std::to_string(3 + i) + " 0 R ";
     file.Add("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>");
     for (int i = 0; i < pageCount; ++i)
         file.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] >>");
     return file;
 }
 
-OpenedFile::OpenedFile(const std::string& data, int formOption) : bytes(data) {
-    if (!bytes.empty()) source.OpenMemory(bytes.data(), bytes.size());
+OpenedFile::OpenedFile(const std::string& data, int formOption) : bytes(data)
+{
+    if (!bytes.empty())
+        source.OpenMemory(bytes.data(), bytes.size());
     document = boost::make_shared<ZAVPDF::CPDFDocument>();
     document->SetOptionA(formOption);
     document->SetDataSource(&source);
@@ -64,6 +72,9 @@ OpenedFile::OpenedFile(const std::string& data, int formOption) : bytes(data) {
     }
 }
 
-OpenedFile::~OpenedFile() { document.reset(); }
+OpenedFile::~OpenedFile()
+{
+    document.reset();
+}
 
 }  // namespace PDFTest

@@ -31,7 +31,8 @@ struct FileBuilder {
     std::vector<std::string> bodies;
     std::string trailerEntries = "/Root 1 0 R";
 
-    int Add(const std::string& body) {
+    int Add(const std::string& body)
+    {
         bodies.push_back(body);
         return static_cast<int>(bodies.size());
     }

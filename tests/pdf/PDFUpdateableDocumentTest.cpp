@@ -26,29 +26,36 @@ using namespace ZAVPDF;
 
 namespace {
 
-std::string Quote(const std::string& path) { return ZAVTest::ShellQuote(path); }
+std::string Quote(const std::string& path)
+{
+    return ZAVTest::ShellQuote(path);
+}
 
 // A file of another tool with the given number of pages.
-std::string MakeGhostscriptFile(const ZAVTest::TempDir& dir, int pages) {
+std::string MakeGhostscriptFile(const ZAVTest::TempDir& dir, int pages)
+{
     std::string path = dir.File("gs.pdf");
-    ZAVTest::RunResult made = ZAVTest::Run(
-        "gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -sOutputFile=" + Quote(path) +
-        " -c \"/Helvetica findfont 20 scalefont setfont " + std::to_string(pages) +
-        " { 72 72 moveto (Old) show showpage } repeat\"");
+    ZAVTest::RunResult made =
+        ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -sOutputFile=" + Quote(path) +
+                     " -c \"/Helvetica findfont 20 scalefont setfont " + std::to_string(pages) +
+                     " { 72 72 moveto (Old) show showpage } repeat\"");
     EXPECT_EQ(0, made.exitCode) << made.output;
     return path;
 }
 
-int PdfinfoPages(const std::string& path) {
+int PdfinfoPages(const std::string& path)
+{
     ZAVTest::RunResult info = ZAVTest::Run("pdfinfo " + Quote(path));
     EXPECT_EQ(0, info.exitCode) << info.output;
     size_t at = info.output.find("Pages:");
-    if (at == std::string::npos) return -1;
+    if (at == std::string::npos)
+        return -1;
     return std::stoi(info.output.substr(at + 6));
 }
 
 // The object numbers of the "N G obj" headers in text, with how often each stands there.
-std::map<int, int> ObjectHeaders(const std::string& text) {
+std::map<int, int> ObjectHeaders(const std::string& text)
+{
     std::map<int, int> headers;
     for (size_t at = text.find(" obj\r\n"); at != std::string::npos; at = text.find(" obj\r\n", at + 1)) {
         size_t lineStart = text.rfind('\n', at);
@@ -60,7 +67,8 @@ std::map<int, int> ObjectHeaders(const std::string& text) {
 
 // Appends the pages of a small source document to target; returns the
 // standard output printed meanwhile.
-std::string AppendPages(const std::string& target, int newPages) {
+std::string AppendPages(const std::string& target, int newPages)
+{
     std::string sourceBytes = PDFTest::PagesFile(newPages).Build();
     PDFTest::OpenedFile source(sourceBytes);
     EXPECT_EQ("", source.error);
@@ -76,7 +84,8 @@ std::string AppendPages(const std::string& target, int newPages) {
     return testing::internal::GetCapturedStdout();
 }
 
-TEST(PDFUpdateableDocument, WritingBeforeReadingIsRefused) {
+TEST(PDFUpdateableDocument, WritingBeforeReadingIsRefused)
+{
     CPDFUpdateableDocument update;
     try {
         update.WriteUpdate("/nonexistent/x.pdf");
@@ -86,7 +95,8 @@ TEST(PDFUpdateableDocument, WritingBeforeReadingIsRefused) {
     }
 }
 
-TEST(PDFUpdateableDocument, UpdateOfAnotherToolsFilePassesQpdfAndKeepsOldPages) {
+TEST(PDFUpdateableDocument, UpdateOfAnotherToolsFilePassesQpdfAndKeepsOldPages)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ASSERT_TRUE(ZAVTest::HaveTool("gs"));
@@ -120,7 +130,8 @@ TEST(PDFUpdateableDocument, UpdateOfAnotherToolsFilePassesQpdfAndKeepsOldPages) 
     // Each object is appended once.
     std::map<int, int> headers = ObjectHeaders(update);
     EXPECT_GE(headers.size(), 5u);
-    for (const auto& entry : headers) EXPECT_EQ(1, entry.second) << "object " << entry.first;
+    for (const auto& entry : headers)
+        EXPECT_EQ(1, entry.second) << "object " << entry.first;
 
     // The file opens again here, old pages first.
     PDFTest::OpenedFile reopened(after);
@@ -128,7 +139,8 @@ TEST(PDFUpdateableDocument, UpdateOfAnotherToolsFilePassesQpdfAndKeepsOldPages) 
     EXPECT_EQ(5, reopened.document->GetPageCount());
 }
 
-TEST(PDFUpdateableDocument, TwoUpdatesInARow) {
+TEST(PDFUpdateableDocument, TwoUpdatesInARow)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
     std::string target = dir.File("own.pdf");
@@ -145,7 +157,8 @@ TEST(PDFUpdateableDocument, TwoUpdatesInARow) {
     EXPECT_EQ(6, reopened.document->GetPageCount());
 }
 
-TEST(PDFUpdateableDocument, CatalogEntriesOfTheFileAreKept) {
+TEST(PDFUpdateableDocument, CatalogEntriesOfTheFileAreKept)
+{
     ZAVTest::TempDir dir;
     std::string target = dir.File("own.pdf");
     PDFTest::FileBuilder file = PDFTest::PagesFile(1);
@@ -158,12 +171,14 @@ TEST(PDFUpdateableDocument, CatalogEntriesOfTheFileAreKept) {
     EXPECT_TRUE(reopened.document->GetRootCatalog()->HasKey("/Lang"));
 }
 
-TEST(PDFUpdateableDocument, TheFilesInformationIsKept) {
+TEST(PDFUpdateableDocument, TheFilesInformationIsKept)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("pdfinfo"));
     ZAVTest::TempDir dir;
     std::string target = dir.File("own.pdf");
     PDFTest::FileBuilder file = PDFTest::PagesFile(1);
-    const int info = file.Add("<< /Title (Annual report) /Author (The author) /CreationDate (D:19990102030405+01'00') >>");
+    const int info =
+        file.Add("<< /Title (Annual report) /Author (The author) /CreationDate (D:19990102030405+01'00') >>");
     file.trailerEntries += " /Info " + std::to_string(info) + " 0 R";
     ZAVTest::WriteText(target, file.Build());
     AppendPages(target, 1);
@@ -180,7 +195,8 @@ TEST(PDFUpdateableDocument, TheFilesInformationIsKept) {
     EXPECT_EQ(2, reopened.document->GetPageCount());
 }
 
-TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits) {
+TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
     std::string target = dir.File("own.pdf");
@@ -192,7 +208,8 @@ TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits) {
     source.Add("<< /Type /Catalog /Pages 2 0 R >>");
     source.Add("<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R 6 0 R 7 0 R] /Count 5 "
                "/MediaBox [0 0 123 456] /Resources << /ProcSet [/PDF] >> >>");
-    for (int i = 0; i < 5; ++i) source.Add("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>");
+    for (int i = 0; i < 5; ++i)
+        source.Add("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>");
     source.Add("<< /Length 9 >>\r\nstream\r\n0 0 m S\r\n\r\nendstream");
     std::string sourceBytes = source.Build();
     PDFTest::OpenedFile opened(sourceBytes);
@@ -220,7 +237,8 @@ TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits) {
     EXPECT_EQ(sourcePage, sourceDictionary->Get("/Contents")->GetParent());
 }
 
-TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole) {
+TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ZAVTest::TempDir dir;
     std::string target = dir.File("new.pdf");
@@ -234,7 +252,8 @@ TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole) {
     EXPECT_EQ("2\n", npages.output);
 }
 
-TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical) {
+TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical)
+{
     ASSERT_TRUE(ZAVTest::HaveTool("gs"));
     ZAVTest::TempDir dir;
     std::string target = MakeGhostscriptFile(dir, 2);
@@ -257,7 +276,8 @@ TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical) {
     EXPECT_EQ(before, ZAVTest::ReadBytes(target));
 }
 
-TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause) {
+TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause)
+{
     const struct {
         const char* name;
         std::string bytes;
@@ -278,13 +298,15 @@ TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause) {
             update.ReadIncrementalUpdateFile(target.c_str());
             ADD_FAILURE() << c.name;
         } catch (const CTextException& e) {
-            EXPECT_EQ(std::string("Can't parse existing PDF for incremental update!\n") + c.cause, e.GetText()) << c.name;
+            EXPECT_EQ(std::string("Can't parse existing PDF for incremental update!\n") + c.cause, e.GetText())
+                << c.name;
         }
         EXPECT_EQ(c.bytes, ZAVTest::ReadText(target)) << c.name;
     }
 }
 
-TEST(PDFUpdateableDocument, UpdateObjectAppendsEachChangedObjectOnce) {
+TEST(PDFUpdateableDocument, UpdateObjectAppendsEachChangedObjectOnce)
+{
     CPDFUpdateableDocument document;
     boost::shared_ptr<CPDFObject> changed = document.AddObject(CreatePDFDictionary(&document));
     static_cast<CPDFDictionary*>(changed->GetInnerObject().get())->SetInteger("/A", 1);
@@ -304,7 +326,8 @@ TEST(PDFUpdateableDocument, UpdateObjectAppendsEachChangedObjectOnce) {
     testing::internal::CaptureStdout();
     document.UpdateObject(visited, holder, out, table);
     EXPECT_EQ("", testing::internal::GetCapturedStdout());
-    EXPECT_EQ(std::string("prefix") + std::to_string(changed->GetObjectNumber()) + " 0 obj\r\n<<\r\n/A 1>>\r\nendobj\r\n\r\n",
+    EXPECT_EQ(std::string("prefix") + std::to_string(changed->GetObjectNumber()) +
+                  " 0 obj\r\n<<\r\n/A 1>>\r\nendobj\r\n\r\n",
               out.str());
     int generation = 0, offset = 0;
     char type = 0;
@@ -313,7 +336,8 @@ TEST(PDFUpdateableDocument, UpdateObjectAppendsEachChangedObjectOnce) {
     EXPECT_FALSE(table.GetEntry(unchanged->GetObjectNumber(), generation, offset, type));
 }
 
-TEST(PDFUpdateableDocument, NewObjectNumbersFollowBothTables) {
+TEST(PDFUpdateableDocument, NewObjectNumbersFollowBothTables)
+{
     ZAVTest::TempDir dir;
     std::string target = dir.File("nine.pdf");
     PDFTest::FileBuilder file = PDFTest::PagesFile(7);  // objects 1 to 9

@@ -35,7 +35,10 @@ TEST(PDFValuesTest, ConstantsAndIntegers)
     EXPECT_EQ("null", CPDFNull(&document).ToPDFString());
     EXPECT_EQ("true", CPDFBool(&document, true).ToPDFString());
     EXPECT_EQ("false", CPDFBool(&document, false).ToPDFString());
-    const struct { int value; const char* text; } integers[] = {
+    const struct {
+        int value;
+        const char* text;
+    } integers[] = {
         {0, "0"}, {-7, "-7"}, {42, "42"}, {2147483647, "2147483647"}, {-2147483647 - 1, "-2147483648"},
     };
     for (const auto& c : integers) {
@@ -48,7 +51,10 @@ TEST(PDFValuesTest, ConstantsAndIntegers)
 TEST(PDFValuesTest, RealsKeepEveryDigitTheyNeedAndAtLeastTwo)
 {
     CPDFDocument document;
-    const struct { double value; const char* text; } reals[] = {
+    const struct {
+        double value;
+        const char* text;
+    } reals[] = {
         {2.5, "2.50"},
         {-0.004, "-0.004"},
         {1.0 / 3.0, "0.3333333333333333"},
@@ -84,16 +90,13 @@ TEST(PDFValuesTest, RealToIntegerTruncatesTowardZero)
 TEST(PDFValuesTest, NamesEscapeEveryByteOutsideTheirPlainSet)
 {
     CPDFDocument document;
-    const struct { std::string name; const char* text; } names[] = {
-        {"/Type", "/Type"},
-        {"/A.B", "/A#2eB"},
-        {std::string("/K\xE4se"), "/K#e4se"},
-        {"/a b", "/a#20b"},
-        {"/x#y", "/x#23y"},
-        {"/x/y", "/x#2fy"},
-        {"/plus+", "/plus#2b"},
-        {"/ok_-*?;09", "/ok_-*?;09"},
-        {"/(paren)", "/#28paren#29"},
+    const struct {
+        std::string name;
+        const char* text;
+    } names[] = {
+        {"/Type", "/Type"},     {"/A.B", "/A#2eB"},           {std::string("/K\xE4se"), "/K#e4se"},
+        {"/a b", "/a#20b"},     {"/x#y", "/x#23y"},           {"/x/y", "/x#2fy"},
+        {"/plus+", "/plus#2b"}, {"/ok_-*?;09", "/ok_-*?;09"}, {"/(paren)", "/#28paren#29"},
     };
     for (const auto& c : names)
         EXPECT_EQ(c.text, CPDFName(&document, c.name).ToPDFString()) << c.name;
@@ -102,7 +105,10 @@ TEST(PDFValuesTest, NamesEscapeEveryByteOutsideTheirPlainSet)
 TEST(PDFValuesTest, LiteralStringsEscapeDelimitersControlHighBytesAndBackslash)
 {
     CPDFDocument document;
-    const struct { std::string text; const char* pdf; } strings[] = {
+    const struct {
+        std::string text;
+        const char* pdf;
+    } strings[] = {
         {"", "()"},
         {"Hello World", "(Hello World)"},
         {"a(b)c", "(a\\050b\\051c)"},
@@ -120,7 +126,12 @@ TEST(PDFValuesTest, HexStringsAndStringsFromBytes)
 {
     CPDFDocument document;
     EXPECT_EQ("<>", CPDFString(&document, "", true).ToPDFString());
-    EXPECT_EQ("<00FF417A>", CPDFString(&document, std::string("\x00\xFF" "Az", 4), true).ToPDFString());
+    EXPECT_EQ("<00FF417A>", CPDFString(&document,
+                                       std::string("\x00\xFF"
+                                                   "Az",
+                                                   4),
+                                       true)
+                                .ToPDFString());
     // Bytes handed over with their zero byte are written in hex form.
     CPDFString fromBytes(&document, BytesWithZero("(x)"));
     EXPECT_EQ("<287829>", fromBytes.ToPDFString());
@@ -183,8 +194,7 @@ TEST(PDFValuesTest, ReferenceTextAndResolution)
     EXPECT_FALSE(reference.HasCachedObject());
 
     // An object entered into the document is found by number and key text.
-    boost::shared_ptr<CPDFObject> target =
-        document.AddObject(CPDFObjectPtr(new CPDFNumber(&document, 3)));
+    boost::shared_ptr<CPDFObject> target = document.AddObject(CPDFObjectPtr(new CPDFNumber(&document, 3)));
     CPDFRef toTarget(&document, target->GetObjectNumber(), 0);
     EXPECT_EQ(target, toTarget.GetReferencedObject());
     EXPECT_TRUE(toTarget.HasCachedObject());

@@ -226,8 +226,7 @@ TEST(PDFWriterTest, FailedWriteIsReportedInsteadOfATruncatedFile)
         FullDiskBuffer buffer(room);
         std::ostream stream(&buffer);
         SharedFontDocument document(1);
-        EXPECT_EQ("Error writing to file!", ThrownText([&] { document.document.Write(stream); }))
-            << room;
+        EXPECT_EQ("Error writing to file!", ThrownText([&] { document.document.Write(stream); })) << room;
     }
     // The same document writes fine where there is room.
     FullDiskBuffer roomy(1 << 20);

@@ -11,13 +11,17 @@ namespace {
 
 // A parser over a text held in memory.
 struct TextParser {
-    explicit TextParser(const std::string& bytes) : text(bytes) {
-        if (!text.empty()) source.OpenMemory(text.data(), text.size());
+    explicit TextParser(const std::string& bytes) : text(bytes)
+    {
+        if (!text.empty())
+            source.OpenMemory(text.data(), text.size());
         parser.reset(new ParserBase(&source, 100));
     }
-    std::string ReadAll() {
+    std::string ReadAll()
+    {
         std::string out;
-        for (char c = parser->GetChar(); c != 0; c = parser->GetChar()) out.push_back(c);
+        for (char c = parser->GetChar(); c != 0; c = parser->GetChar())
+            out.push_back(c);
         return out;
     }
     std::string text;
@@ -25,7 +29,8 @@ struct TextParser {
     std::unique_ptr<ParserBase> parser;
 };
 
-TEST(ParserBase, EmptySourceEndsAtOnce) {
+TEST(ParserBase, EmptySourceEndsAtOnce)
+{
     TextParser t("");
     EXPECT_EQ(0, t.parser->GetChar());
     EXPECT_FALSE(t.parser->SkipWhitespace());
@@ -34,18 +39,17 @@ TEST(ParserBase, EmptySourceEndsAtOnce) {
     EXPECT_TRUE(t.parser->IsAtEnd());
 }
 
-TEST(ParserBase, LineEndConventionsAreLearnedFromTheFirstLineEnd) {
+TEST(ParserBase, LineEndConventionsAreLearnedFromTheFirstLineEnd)
+{
     struct Case {
         const char* input;
         std::string expected;  // characters GetChar hands out
         int lines;             // line after reading everything
     } cases[] = {
-        {"ab\r\ncd", "ab\ncd", 2},
-        {"ab\ncd\ne", "ab\ncd\ne", 3},
-        {"ab\rcd\re", "ab\ncd\ne", 3},
-        {"a\nb\rc", "a\nb\rc", 2},           // LF file: a lone CR is a character
-        {"a\r\nb\rx\r\n", "a\nb\rx\n", 3},   // CR LF file: a lone CR is a character
-        {"a\n\rb\n\rc", "a\nb\nc", 3},       // LF CR pairs
+        {"ab\r\ncd", "ab\ncd", 2},         {"ab\ncd\ne", "ab\ncd\ne", 3},
+        {"ab\rcd\re", "ab\ncd\ne", 3},     {"a\nb\rc", "a\nb\rc", 2},  // LF file: a lone CR is a character
+        {"a\r\nb\rx\r\n", "a\nb\rx\n", 3},                             // CR LF file: a lone CR is a character
+        {"a\n\rb\n\rc", "a\nb\nc", 3},                                 // LF CR pairs
     };
     for (const Case& c : cases) {
         TextParser t(c.input);
@@ -54,7 +58,8 @@ TEST(ParserBase, LineEndConventionsAreLearnedFromTheFirstLineEnd) {
     }
 }
 
-TEST(ParserBase, SteppingBackOverALineEndRestoresLineAndColumn) {
+TEST(ParserBase, SteppingBackOverALineEndRestoresLineAndColumn)
+{
     for (const char* input : {"ab\r\ncd", "ab\ncd", "ab\rcd"}) {
         TextParser t(input);
         bool lineEnd = false;
@@ -73,7 +78,8 @@ TEST(ParserBase, SteppingBackOverALineEndRestoresLineAndColumn) {
     }
 }
 
-TEST(ParserBase, SteppingBackAfterTheEndDoesNotMoveBack) {
+TEST(ParserBase, SteppingBackAfterTheEndDoesNotMoveBack)
+{
     TextParser t("12");
     int value = 0;
     ASSERT_TRUE(t.parser->ReadUnsigned(&value));
@@ -82,7 +88,8 @@ TEST(ParserBase, SteppingBackAfterTheEndDoesNotMoveBack) {
     EXPECT_EQ(0, t.parser->GetChar());
 }
 
-TEST(ParserBase, MatchLiteralRestoresEverythingOnAMismatch) {
+TEST(ParserBase, MatchLiteralRestoresEverythingOnAMismatch)
+{
     TextParser t("x\r\ntrux");
     t.parser->GetChar();
     t.parser->GetChar();
@@ -104,7 +111,8 @@ TEST(ParserBase, MatchLiteralRestoresEverythingOnAMismatch) {
     EXPECT_FALSE(TextParser("EndStrean").parser->MatchLiteralNoCase("ENDSTREAM"));
 }
 
-TEST(ParserBase, SignsAndUnsignedNumbers) {
+TEST(ParserBase, SignsAndUnsignedNumbers)
+{
     TextParser seven("7");
     bool negative = true;
     EXPECT_FALSE(seven.parser->ReadSign(&negative));
@@ -124,7 +132,7 @@ TEST(ParserBase, SignsAndUnsignedNumbers) {
         {"123 ", true, 123, ' '},
         {"0", true, 0, 0},
         {"2147483647]", true, 2147483647, ']'},
-        {"2147483648", false, 0, 0},   // one more than an int holds: refused, not wrapped
+        {"2147483648", false, 0, 0},  // one more than an int holds: refused, not wrapped
         {"99999999999999999999", false, 0, 0},
         {"x1", false, 0, 0},
     };
@@ -139,7 +147,8 @@ TEST(ParserBase, SignsAndUnsignedNumbers) {
     }
 }
 
-TEST(ParserBase, WhitespaceIsSpaceTabAndLineEndsOnly) {
+TEST(ParserBase, WhitespaceIsSpaceTabAndLineEndsOnly)
+{
     TextParser t(" \t\r\n\r\n x");
     EXPECT_TRUE(t.parser->SkipWhitespace());
     EXPECT_EQ('x', t.parser->GetChar());
@@ -148,7 +157,8 @@ TEST(ParserBase, WhitespaceIsSpaceTabAndLineEndsOnly) {
     EXPECT_EQ('\f', formFeed.parser->GetChar());
 }
 
-TEST(ParserBase, ReadLineAndReadUntilLiteral) {
+TEST(ParserBase, ReadLineAndReadUntilLiteral)
+{
     TextParser t("first line\r\nsecond");
     ZAV::String line;
     ASSERT_TRUE(t.parser->ReadLine(line));

@@ -47,11 +47,21 @@ TEST(Files, MasksMatchIgnoringCase)
         bool match;
     };
     const Case cases[] = {
-        {"a.JPG", "*.jpg", true},        {"a.jpg", "*.JPG;*.gif", true},  {"b.GIF", "*.JPG;*.gif", true},
-        {"c.png", "*.JPG;*.gif", false}, {"README", "*.*", true},         {"README", "*.", true},
-        {"a.b", "*.", false},            {"a.tar.gz", "*.gz", true},      {"a.tar.gz", "*.tar", false},
-        {"page1.tif", "page?.TIF", true}, {"page10.tif", "page?.tif", false}, {"x", "*", true},
-        {"x", "", false},                {"a.jpg", ";;*.jpg", true},      {"ab", "a*b*", true},
+        {"a.JPG", "*.jpg", true},
+        {"a.jpg", "*.JPG;*.gif", true},
+        {"b.GIF", "*.JPG;*.gif", true},
+        {"c.png", "*.JPG;*.gif", false},
+        {"README", "*.*", true},
+        {"README", "*.", true},
+        {"a.b", "*.", false},
+        {"a.tar.gz", "*.gz", true},
+        {"a.tar.gz", "*.tar", false},
+        {"page1.tif", "page?.TIF", true},
+        {"page10.tif", "page?.tif", false},
+        {"x", "*", true},
+        {"x", "", false},
+        {"a.jpg", ";;*.jpg", true},
+        {"ab", "a*b*", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchFileMask(c.name, c.masks), c.match) << c.name << " against " << c.masks;

@@ -12,9 +12,15 @@ TEST(LastError, ErrnoMapsToTheDesignedCodes)
         int err;
         DWORD code;
     } cases[] = {
-        {0, ERROR_SUCCESS},          {ENOENT, ERROR_FILE_NOT_FOUND}, {ENOTDIR, ERROR_PATH_NOT_FOUND},
-        {EACCES, ERROR_ACCESS_DENIED}, {EPERM, ERROR_ACCESS_DENIED}, {ENOMEM, ERROR_NOT_ENOUGH_MEMORY},
-        {ENOSPC, ERROR_DISK_FULL},   {EEXIST, ERROR_FILE_EXISTS},   {EDOM, ERROR_GEN_FAILURE},
+        {0, ERROR_SUCCESS},
+        {ENOENT, ERROR_FILE_NOT_FOUND},
+        {ENOTDIR, ERROR_PATH_NOT_FOUND},
+        {EACCES, ERROR_ACCESS_DENIED},
+        {EPERM, ERROR_ACCESS_DENIED},
+        {ENOMEM, ERROR_NOT_ENOUGH_MEMORY},
+        {ENOSPC, ERROR_DISK_FULL},
+        {EEXIST, ERROR_FILE_EXISTS},
+        {EDOM, ERROR_GEN_FAILURE},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SetLastErrorFromErrno(c.err), c.code) << "errno " << c.err;
@@ -53,9 +59,9 @@ TEST(LastError, EveryCodeTheLayerSetsHasAnEnglishText)
     }
     // The codes the layer sets directly, not from errno.
     const DWORD direct[] = {
-        ERROR_INVALID_FUNCTION, ERROR_NO_MORE_FILES, ERROR_HANDLE_EOF,     ERROR_MOD_NOT_FOUND,
-        ERROR_PROC_NOT_FOUND,   ERROR_ALREADY_EXISTS, ERROR_DIRECTORY,     ERROR_MORE_DATA,
-        ERROR_BADDB,            ERROR_KEY_DELETED,   ERROR_INVALID_HANDLE, ERROR_SUCCESS,
+        ERROR_INVALID_FUNCTION, ERROR_NO_MORE_FILES, ERROR_HANDLE_EOF, ERROR_MOD_NOT_FOUND, ERROR_PROC_NOT_FOUND,
+        ERROR_ALREADY_EXISTS,   ERROR_DIRECTORY,     ERROR_MORE_DATA,  ERROR_BADDB,         ERROR_KEY_DELETED,
+        ERROR_INVALID_HANDLE,   ERROR_SUCCESS,
     };
     for (const DWORD code : direct)
         EXPECT_NE(std::strncmp(GetSystemErrorText(code), "Unknown", 7), 0) << "code " << code;

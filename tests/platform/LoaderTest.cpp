@@ -30,9 +30,12 @@ TEST(Loader, MapsDllNamesToSharedObjects)
         const char* name;
         const char* mapped;
     } cases[] = {
-        {"ZAVJ2k20.dll", "ZAVJ2k20.so"},   {"/opt/x/kvd_jb2.DLL", "/opt/x/kvd_jb2.so"},
-        {"libz.so.1", "libz.so.1"},        {"a.dll.bak", "a.dll.bak"},
-        {".dll", ".so"},                   {"dll", "dll"},
+        {"ZAVJ2k20.dll", "ZAVJ2k20.so"},
+        {"/opt/x/kvd_jb2.DLL", "/opt/x/kvd_jb2.so"},
+        {"libz.so.1", "libz.so.1"},
+        {"a.dll.bak", "a.dll.bak"},
+        {".dll", ".so"},
+        {"dll", "dll"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MapLibraryFileName(c.name), c.mapped) << c.name;

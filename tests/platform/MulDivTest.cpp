@@ -18,9 +18,9 @@ TEST(MulDiv, RoundsHalfAwayFromZeroThroughA64BitProduct)
         {1, 1, 3, 0},
         {2, 1, 3, 1},
         {5, 7, 0, -1},
-        {65536, 65536, 65536, 65536},             // the product passes 32 bits
+        {65536, 65536, 65536, 65536},  // the product passes 32 bits
         {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
-        {INT32_MAX, 2, 1, -1},                   // the result does not fit
+        {INT32_MAX, 2, 1, -1},  // the result does not fit
         {INT32_MIN, 1, 1, INT32_MIN},
         {INT32_MIN, -1, 1, -1},
     };

@@ -30,8 +30,8 @@ protected:
     HKEY Create(const char* path, DWORD* disposition = nullptr)
     {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, &key, disposition),
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                  &key, disposition),
                   0);
         return key;
     }
@@ -154,11 +154,9 @@ TEST_F(RegistryTest, RefusesBadNamesAndBrokenStores)
 
     // A store file that is not one is reported and left as it is.
     mkdir(m_dir.File("store").c_str(), 0700);
-    for (const char* broken : {"[HKEY_CLASSES_ROOT\\a]\n@=sz:\"unterminated\n",
-                               "@=sz:\"value before any key\"\n",
+    for (const char* broken : {"[HKEY_CLASSES_ROOT\\a]\n@=sz:\"unterminated\n", "@=sz:\"value before any key\"\n",
                                "[HKEY_CLASSES_ROOT\\a\\b]\n",  // a key without its parent
-                               "[HKEY_LOCAL_MACHINE\\a]\n",
-                               "[HKEY_CLASSES_ROOT\\a]\n@=hex(3):0g\n"}) {
+                               "[HKEY_LOCAL_MACHINE\\a]\n", "[HKEY_CLASSES_ROOT\\a]\n@=hex(3):0g\n"}) {
         ZAVTest::WriteText(m_store, broken);
         EXPECT_EQ(Open("a", &key), static_cast<LONG>(ERROR_BADDB)) << broken;
         EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "b", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),

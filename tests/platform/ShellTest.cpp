@@ -23,8 +23,7 @@ std::string CurrentPath()
 class RecordingXdgOpen {
 public:
     explicit RecordingXdgOpen(const char* display)
-        : m_record(m_dir.File("record")),
-          m_path("PATH", m_dir.Path() + ":" + CurrentPath()),
+        : m_record(m_dir.File("record")), m_path("PATH", m_dir.Path() + ":" + CurrentPath()),
           m_display("DISPLAY", display)
     {
         const std::string script = m_dir.File("xdg-open");

@@ -36,10 +36,10 @@ TEST(Entry, JpegValuesOutOfRangeFailBeforeAnyCommand)
     const std::string layers = "Jpeg2000 progression layers ranges from 1 to 10. Your value %d is out of range!";
     auto with = [](std::string text, int value) { return text.replace(text.find("%d"), 2, std::to_string(value)); };
     const Case cases[] = {
-        {{"-q", "0"}, with(quality, 0)},     {{"-q", "201"}, with(quality, 201)},
-        {{"-q", "-7"}, with(quality, -7)},   {{"-y", "0"}, with(layers, 0)},
-        {{"-y", "11"}, with(layers, 11)},    {{"-q", "1", "-y", "1"}, ""},
-        {{"-q", "200", "-y", "10"}, ""},     {{"-q", "500", "-y", "50"}, with(quality, 500)},
+        {{"-q", "0"}, with(quality, 0)},   {{"-q", "201"}, with(quality, 201)},
+        {{"-q", "-7"}, with(quality, -7)}, {{"-y", "0"}, with(layers, 0)},
+        {{"-y", "11"}, with(layers, 11)},  {{"-q", "1", "-y", "1"}, ""},
+        {{"-q", "200", "-y", "10"}, ""},   {{"-q", "500", "-y", "50"}, with(quality, 500)},
     };
     for (const Case& c : cases) {
         ProgramRunner runner;

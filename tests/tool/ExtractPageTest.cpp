@@ -48,14 +48,15 @@ TEST(ExtractPage, CopiesTheFirstAndTheLastPage)
     for (int page : {1, 3}) {
         ProgramRunner runner;
         const std::string source = ZAVToolTest::MakeThreePagePdf(runner.File("three.pdf"));
-        auto result = runner.Run({"-p", "-f", source, "-g", std::to_string(page), "-z", runner.File("page.tif"),
-                                  "-o", "log.txt"});
+        auto result = runner.Run(
+            {"-p", "-f", source, "-g", std::to_string(page), "-z", runner.File("page.tif"), "-o", "log.txt"});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err, "");
         const std::string copy = runner.File("page.pdf");
         EXPECT_EQ(ReadLines(runner.File("log.txt")),
-                  LogWith({"", "Extracting Page " + std::to_string(page) + " from '" + source + "' to '" +
-                                   runner.File("page.tif") + "'",
+                  LogWith({"",
+                           "Extracting Page " + std::to_string(page) + " from '" + source + "' to '" +
+                               runner.File("page.tif") + "'",
                            "", "Loading PDF '" + source + "'ok.", "Save PDF to '" + copy + "' ...ok."}));
         EXPECT_EQ(Output("pdftotext " + ShellQuote(copy) + " -"), "Page " + std::to_string(page) + "\n\n\f");
         // Nothing of the other pages comes along.
@@ -103,15 +104,13 @@ TEST(ExtractPage, NamesTheOutputAfterWhatExists)
     EXPECT_TRUE(ZAVTest::FileExists(runner.File("three_1.pdf")));
     // A folder gets a file named after the letters and digits of its path.
     ASSERT_EQ(runner.Run({"-p", "-f", source, "-g", "2", "-z", runner.File("out")}).exitCode, 0);
-    const std::string letters = runner.File("out/") +
-                                [&] {
-                                    std::string kept;
-                                    for (char c : runner.File("out/"))
-                                        if (isalnum(static_cast<unsigned char>(c)))
-                                            kept += c;
-                                    return kept;
-                                }() +
-                                ".pdf";
+    const std::string letters = runner.File("out/") + [&] {
+        std::string kept;
+        for (char c : runner.File("out/"))
+            if (isalnum(static_cast<unsigned char>(c)))
+                kept += c;
+        return kept;
+    }() + ".pdf";
     EXPECT_TRUE(ZAVTest::FileExists(letters)) << letters;
 
     // An empty name is refused instead of making a file called ".pdf".
@@ -147,8 +146,8 @@ TEST(ExtractPage, RunsBeforeExtractPictureWhenBothAreAsked)
     auto result = runner.Run({"-x", "-p", "-f", source, "-z", runner.File("one.pdf"), "-o", "log.txt"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(ZAVTest::FileExists(runner.File("one.pdf")));
-    EXPECT_EQ(ReadLines(runner.File("log.txt"))[5], "Extracting Page 1 from '" + source + "' to '" +
-                                                         runner.File("one.pdf") + "'");
+    EXPECT_EQ(ReadLines(runner.File("log.txt"))[5],
+              "Extracting Page 1 from '" + source + "' to '" + runner.File("one.pdf") + "'");
 }
 
 TEST(ExtractPage, APageTakesTheAttributesItInherits)
@@ -200,19 +199,20 @@ std::string MakeFormPdf(const std::string& path, bool withForm)
     const int page3 = pdf.Reserve();
     const int field = pdf.Reserve();
     const int font = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
-    const int fieldFont = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Courier-Bold /Encoding /WinAnsiEncoding >>");
+    const int fieldFont =
+        pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Courier-Bold /Encoding /WinAnsiEncoding >>");
     const std::string fontRef = std::to_string(font) + " 0 R";
     const std::string resources = "/Resources << /Font << /Helv " + fontRef + " >> >>";
     auto addPage = [&](int number, int n, const std::string& more) {
-        const int content =
-            pdf.AddStream("", "BT /Helv 24 Tf 72 700 Td (Page " + std::to_string(n) + ") Tj ET");
+        const int content = pdf.AddStream("", "BT /Helv 24 Tf 72 700 Td (Page " + std::to_string(n) + ") Tj ET");
         pdf.Set(number, "<< /Type /Page /Parent " + std::to_string(pages) + " 0 R /MediaBox [0 0 300 800] " +
                             resources + " /Contents " + std::to_string(content) + " 0 R " + more + " >>");
     };
     const int link = pdf.Add("<< /Type /Annot /Subtype /Link /Rect [72 600 200 640] /Border [0 0 0] /Dest [" +
                              std::to_string(page3) + " 0 R /Fit] >>");
     pdf.Set(field, "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Filled value) /F 4 "
-                   "/Rect [50 400 250 440] /P " + std::to_string(page1) + " 0 R >>");
+                   "/Rect [50 400 250 440] /P " +
+                       std::to_string(page1) + " 0 R >>");
     addPage(page1, 1, "/Annots [" + std::to_string(link) + " 0 R " + std::to_string(field) + " 0 R]");
     const int page2 = pdf.Reserve();
     addPage(page2, 2, "");

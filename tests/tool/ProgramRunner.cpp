@@ -78,8 +78,9 @@ std::string MakeThreePagePdf(const std::string& path)
     ZAVTest::WriteText(ps, "%!PS\n/Helvetica findfont 24 scalefont setfont\n"
                            "1 1 3 { /n exch def 72 700 moveto (Page ) show n 3 string cvs show "
                            "100 100 n 50 mul 50 rectfill showpage } for\n");
-    const auto result = ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -sOutputFile=" +
-                                     ZAVTest::ShellQuote(path) + " " + ZAVTest::ShellQuote(ps));
+    const auto result =
+        ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -sOutputFile=" + ZAVTest::ShellQuote(path) + " " +
+                     ZAVTest::ShellQuote(ps));
     EXPECT_EQ(result.exitCode, 0) << result.output;
     return path;
 }

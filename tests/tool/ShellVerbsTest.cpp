@@ -68,8 +68,8 @@ bool KeyExists(const std::string& keyPath)
 void SetText(const std::string& keyPath, const std::string& text)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              0);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
     ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                              static_cast<DWORD>(text.size() + 1)),
               0);
@@ -88,8 +88,8 @@ std::string ExpectedCommand(const char* switchLetter)
     EXPECT_TRUE(realpath(ZAVTest::BinPath("ZAVPdf").c_str(), real));
     const std::string program = real;
     const std::string folder = program.substr(0, program.rfind('/') + 1);
-    return "\"" + program + "\" -" + switchLetter + " -o \"" + folder + "Log.txt\" -f \"%1\"  -w \"%1\" -z \"%1\" -g -1" +
-           std::string(1, '\0');
+    return "\"" + program + "\" -" + switchLetter + " -o \"" + folder +
+           "Log.txt\" -f \"%1\"  -w \"%1\" -z \"%1\" -g -1" + std::string(1, '\0');
 }
 
 TEST(ShellVerbs, RegisterTwiceThenUnregisterTwice)

@@ -36,21 +36,21 @@ std::string SmallDocument()
     const int pages = pdf.Reserve();
     const int page0 = pdf.Reserve();
     const int font = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Name /F1 >>");
-    const int image = pdf.AddStream(
-        "/Type /XObject /Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceGray /BitsPerComponent 8",
-        std::string("\x00\x40\x80\xFF", 4));
+    const int image =
+        pdf.AddStream("/Type /XObject /Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceGray /BitsPerComponent 8",
+                      std::string("\x00\x40\x80\xFF", 4));
     const int content = pdf.AddStream("/Filter /FlateDecode", Deflated(kPage0Content));
     pdf.AddStream("/Type /XObject /Subtype /Image /Width 1 /Height 1 /ColorSpace /DeviceGray /BitsPerComponent 8",
                   std::string("\x7F", 1));
     const int state = pdf.Add("<< /Type 5 /LW 2 >>");
-    const int page1 = pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Resources << /Font << /F1 " +
-                              std::to_string(font) + " 0 R >> /ExtGState << /G1 " + std::to_string(state) +
-                              " 0 R >> >> >>");
+    const int page1 =
+        pdf.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Resources << /Font << /F1 " +
+                std::to_string(font) + " 0 R >> /ExtGState << /G1 " + std::to_string(state) + " 0 R >> >> >>");
     pdf.Set(page0, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] /Resources << /Font << /F1 " +
                        std::to_string(font) + " 0 R >> /XObject << /Im1 " + std::to_string(image) +
                        " 0 R >> >> /Contents " + std::to_string(content) + " 0 R >>");
-    pdf.Set(pages, "<< /Type /Pages /Count 2 /Kids [" + std::to_string(page0) + " 0 R " + std::to_string(page1) +
-                       " 0 R] >>");
+    pdf.Set(pages,
+            "<< /Type /Pages /Count 2 /Kids [" + std::to_string(page0) + " 0 R " + std::to_string(page1) + " 0 R] >>");
     pdf.Set(catalog, "<< /Type /Catalog /Pages 2 0 R >>");
     return pdf.Build(catalog);
 }
@@ -193,9 +193,10 @@ TEST(SyntaxCheck, ListsTheNumbersTheFileGivesItsObjects)
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
     ProgramRunner runner;
     const std::string document = runner.File("two.pdf");
-    const auto made = ZAVTest::Run("gs -q -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -o " + ZAVTest::ShellQuote(document) +
-                                   " -c \"/Helvetica findfont 20 scalefont setfont 72 700 moveto (One) show showpage "
-                                   "72 700 moveto (Two) show showpage\"");
+    const auto made =
+        ZAVTest::Run("gs -q -sDEVICE=pdfwrite -dCompatibilityLevel=1.4 -o " + ZAVTest::ShellQuote(document) +
+                     " -c \"/Helvetica findfont 20 scalefont setfont 72 700 moveto (One) show showpage "
+                     "72 700 moveto (Two) show showpage\"");
     ASSERT_EQ(made.exitCode, 0) << made.output;
     auto result = runner.Run({"-s", "-f", document, "-o", "log.txt"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -311,9 +312,10 @@ TEST(SyntaxCheck, ADocumentThatCannotBeReadFailsTheCommand)
         } else {
             EXPECT_EQ(result.exitCode, 0) << c.name << result.err;
             EXPECT_EQ(result.err, "");
-            EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                                   [](const std::string& line) { return line.rfind("\tError loading object", 0) == 0; }),
-                      lines.end());
+            EXPECT_NE(
+                std::find_if(lines.begin(), lines.end(),
+                             [](const std::string& line) { return line.rfind("\tError loading object", 0) == 0; }),
+                lines.end());
         }
     }
 }

@@ -22,8 +22,9 @@ int CImgKernels::ConvertToGray24(BYTE* data, int width, int height)
     ClearErrorText();
     if (!data)
         return Fail(kTextInvalidParameter);
-    return ForEachPixel24(*this, data, width, height,
-                          [](BYTE* pixel) { pixel[0] = pixel[1] = pixel[2] = GrayOfPixel(pixel[0], pixel[1], pixel[2]); });
+    return ForEachPixel24(*this, data, width, height, [](BYTE* pixel) {
+        pixel[0] = pixel[1] = pixel[2] = GrayOfPixel(pixel[0], pixel[1], pixel[2]);
+    });
 }
 
 int CImgKernels::Gray24To8(const BYTE* source, int width, int height, BYTE* target)

@@ -43,12 +43,36 @@ void HsvToRgb(double hue, double saturation, double value, BYTE& red, BYTE& gree
         const double q = value * (1 - saturation * f);
         const double t = value * (1 - saturation * (1 - f));
         switch (static_cast<int>(whole)) {
-        case 0: r = value; g = t; b = p; break;
-        case 1: r = q; g = value; b = p; break;
-        case 2: r = p; g = value; b = t; break;
-        case 3: r = p; g = q; b = value; break;
-        case 4: r = t; g = p; b = value; break;
-        default: r = value; g = p; b = q; break;
+        case 0:
+            r = value;
+            g = t;
+            b = p;
+            break;
+        case 1:
+            r = q;
+            g = value;
+            b = p;
+            break;
+        case 2:
+            r = p;
+            g = value;
+            b = t;
+            break;
+        case 3:
+            r = p;
+            g = q;
+            b = value;
+            break;
+        case 4:
+            r = t;
+            g = p;
+            b = value;
+            break;
+        default:
+            r = value;
+            g = p;
+            b = q;
+            break;
         }
     }
     red = static_cast<BYTE>(r * 255);

@@ -33,15 +33,16 @@ int DrawWholeDib(HDC dc, const RECT& target, HGLOBAL dib, int sourceX, int sourc
     if (sourceH < 0)
         sourceH = target.bottom - target.top;
     const auto* info = static_cast<const BITMAPINFO*>(dib);
-    const BYTE* bits = static_cast<const BYTE*>(dib) + sizeof(BITMAPINFOHEADER) +
-                       (info->bmiHeader.biBitCount <= 8 ? (info->bmiHeader.biClrUsed ? info->bmiHeader.biClrUsed
-                                                                                      : 1u << info->bmiHeader.biBitCount) *
-                                                              sizeof(RGBQUAD)
-                                                        : 0);
+    const BYTE* bits =
+        static_cast<const BYTE*>(dib) + sizeof(BITMAPINFOHEADER) +
+        (info->bmiHeader.biBitCount <= 8
+             ? (info->bmiHeader.biClrUsed ? info->bmiHeader.biClrUsed : 1u << info->bmiHeader.biBitCount) *
+                   sizeof(RGBQUAD)
+             : 0);
     const int oldMode = colourOnColour ? SetStretchBltMode(dc, COLORONCOLOR) : 0;
-    const int rows = StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                                   sourceX, imageHeight - sourceY - sourceH, sourceW, sourceH, bits, info,
-                                   DIB_RGB_COLORS, SRCCOPY);
+    const int rows =
+        StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, sourceX,
+                      imageHeight - sourceY - sourceH, sourceW, sourceH, bits, info, DIB_RGB_COLORS, SRCCOPY);
     if (colourOnColour)
         SetStretchBltMode(dc, oldMode);
     GlobalFree(dib);
@@ -94,8 +95,8 @@ int CImgKernels::Draw24(HDC dc, int x, int y, int w, int h, const BYTE* data, in
                         sourceW, sourceH, height, true);
 }
 
-int CImgKernels::Draw1(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX,
-                       int sourceY, int width, int height, int sourceW, int sourceH)
+int CImgKernels::Draw1(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,
+                       int width, int height, int sourceW, int sourceH)
 {
     ClearErrorText();
     if (!dc || !data)
@@ -107,16 +108,16 @@ int CImgKernels::Draw1(HDC dc, const RECT& target, const BYTE* data, const uint3
                         sourceW, sourceH, height, false);
 }
 
-int CImgKernels::Draw8(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX,
-                       int sourceY, int width, int height, int sourceW, int sourceH)
+int CImgKernels::Draw8(HDC dc, const RECT& target, const BYTE* data, const uint32_t* palette, int sourceX, int sourceY,
+                       int width, int height, int sourceW, int sourceH)
 {
     ClearErrorText();
     if (!dc || !data || !palette)
         return Fail(kBadParam);
     if (!HasCap(dc, RC_STRETCHDIB))
         return Fail(kNotSupported);
-    return DrawWholeDib(dc, target, Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0), sourceX,
-                        sourceY, sourceW, sourceH, height, true);
+    return DrawWholeDib(dc, target, Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0), sourceX, sourceY,
+                        sourceW, sourceH, height, true);
 }
 
 int CImgKernels::BlitBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sourceX, int sourceY, int w, int h,
@@ -167,8 +168,7 @@ int CImgKernels::Draw24AsBitmap(HDC dc, int x, int y, const BYTE* data, int widt
     return result;
 }
 
-int CImgKernels::Draw8AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width,
-                               int height)
+int CImgKernels::Draw8AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width, int height)
 {
     ClearErrorText();
     if (!data)
@@ -176,8 +176,7 @@ int CImgKernels::Draw8AsBitmap(HDC dc, int x, int y, const BYTE* data, const uin
     return BlitDib(*this, dc, x, y, Image8ToDib(data, width, height, kFullPalette, 8, palette, 0, 0), width, height);
 }
 
-int CImgKernels::Draw1AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width,
-                               int height)
+int CImgKernels::Draw1AsBitmap(HDC dc, int x, int y, const BYTE* data, const uint32_t* palette, int width, int height)
 {
     ClearErrorText();
     if (!data)

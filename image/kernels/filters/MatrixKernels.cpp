@@ -21,7 +21,9 @@ int Clamp(int value, int low, int high)
 
 }  // namespace
 
-CMatrixKernels::CMatrixKernels(IProgressNotification* sink) : m_context(sink) {}
+CMatrixKernels::CMatrixKernels(IProgressNotification* sink) : m_context(sink)
+{
+}
 
 int CMatrixKernels::ApplyOperation24(const BYTE* src, int width, int height, BYTE* dst, int strength, int operation)
 {

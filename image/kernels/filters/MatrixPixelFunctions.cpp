@@ -81,15 +81,45 @@ struct MatrixPixel {
     }
 };
 
-void CMatrixKernels::SharpenPixel24(CMatrixKernels& k) { MatrixPixel<3>::Sharpen(k); }
-void CMatrixKernels::SharpenPixel8(CMatrixKernels& k) { MatrixPixel<1>::Sharpen(k); }
-void CMatrixKernels::BlurPixel24(CMatrixKernels& k) { MatrixPixel<3>::Blur(k); }
-void CMatrixKernels::BlurPixel8(CMatrixKernels& k) { MatrixPixel<1>::Blur(k); }
-void CMatrixKernels::MedianPixel24(CMatrixKernels& k) { MatrixPixel<3>::Median(k); }
-void CMatrixKernels::MedianPixel8(CMatrixKernels& k) { MatrixPixel<1>::Median(k); }
-void CMatrixKernels::SoftenPixel24(CMatrixKernels& k) { MatrixPixel<3>::Soften(k); }
-void CMatrixKernels::SoftenPixel8(CMatrixKernels& k) { MatrixPixel<1>::Soften(k); }
-void CMatrixKernels::GaussianPixel24(CMatrixKernels& k) { MatrixPixel<3>::Gaussian(k); }
-void CMatrixKernels::GaussianPixel8(CMatrixKernels& k) { MatrixPixel<1>::Gaussian(k); }
+void CMatrixKernels::SharpenPixel24(CMatrixKernels& k)
+{
+    MatrixPixel<3>::Sharpen(k);
+}
+void CMatrixKernels::SharpenPixel8(CMatrixKernels& k)
+{
+    MatrixPixel<1>::Sharpen(k);
+}
+void CMatrixKernels::BlurPixel24(CMatrixKernels& k)
+{
+    MatrixPixel<3>::Blur(k);
+}
+void CMatrixKernels::BlurPixel8(CMatrixKernels& k)
+{
+    MatrixPixel<1>::Blur(k);
+}
+void CMatrixKernels::MedianPixel24(CMatrixKernels& k)
+{
+    MatrixPixel<3>::Median(k);
+}
+void CMatrixKernels::MedianPixel8(CMatrixKernels& k)
+{
+    MatrixPixel<1>::Median(k);
+}
+void CMatrixKernels::SoftenPixel24(CMatrixKernels& k)
+{
+    MatrixPixel<3>::Soften(k);
+}
+void CMatrixKernels::SoftenPixel8(CMatrixKernels& k)
+{
+    MatrixPixel<1>::Soften(k);
+}
+void CMatrixKernels::GaussianPixel24(CMatrixKernels& k)
+{
+    MatrixPixel<3>::Gaussian(k);
+}
+void CMatrixKernels::GaussianPixel8(CMatrixKernels& k)
+{
+    MatrixPixel<1>::Gaussian(k);
+}
 
 }  // namespace ZAV

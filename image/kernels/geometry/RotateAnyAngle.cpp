@@ -77,9 +77,9 @@ HGLOBAL CImgKernels::RotateAnyAngle(const BYTE* source, int width, int height, d
             const double column = xx * c + yy * s;
             const double row = yy * c - xx * s;
             const bool inside = column > -1 && row > -1 && column < width && row < height;
-            const BYTE* from = inside ? source + static_cast<int64_t>(row) * sourceRow +
-                                            static_cast<int64_t>(column) * bytesPerPixel
-                                      : fill;
+            const BYTE* from =
+                inside ? source + static_cast<int64_t>(row) * sourceRow + static_cast<int64_t>(column) * bytesPerPixel
+                       : fill;
             std::memcpy(out, from, static_cast<size_t>(bytesPerPixel));
         }
         if (!progress.Report(y, frame.height))

@@ -17,9 +17,12 @@ enum ExactTurn { kTurnClockwise = 0, kTurnHalf = 1, kTurnCounterClockwise = 2 };
 int64_t TurnedIndex(int turn, int64_t x, int64_t y, int64_t width, int64_t height)
 {
     switch (turn) {
-    case kTurnClockwise: return x * height + (height - 1 - y);
-    case kTurnHalf: return (height - 1 - y) * width + (width - 1 - x);
-    default: return (width - 1 - x) * height + y;
+    case kTurnClockwise:
+        return x * height + (height - 1 - y);
+    case kTurnHalf:
+        return (height - 1 - y) * width + (width - 1 - x);
+    default:
+        return (width - 1 - x) * height + y;
     }
 }
 
@@ -55,10 +58,14 @@ int CImgKernels::RotateExact(BYTE* data, int width, int height, int turn, int by
 {
     ClearErrorText();
     switch (turn) {
-    case kTurnClockwise: return Rotate90(data, width, height, bytesPerPixel);
-    case kTurnHalf: return Rotate180(data, width, height, bytesPerPixel);
-    case kTurnCounterClockwise: return Rotate270(data, width, height, bytesPerPixel);
-    default: return Fail(kTextInvalidParameter);
+    case kTurnClockwise:
+        return Rotate90(data, width, height, bytesPerPixel);
+    case kTurnHalf:
+        return Rotate180(data, width, height, bytesPerPixel);
+    case kTurnCounterClockwise:
+        return Rotate270(data, width, height, bytesPerPixel);
+    default:
+        return Fail(kTextInvalidParameter);
     }
 }
 

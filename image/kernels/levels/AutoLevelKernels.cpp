@@ -115,8 +115,7 @@ int AutoLevelsColors(CImgKernels& k, BYTE* pixels, int width, int height, const 
     if (!Depth::CountColors(k, pixels, width, height, counts.arrays))
         return 0;
     int low[3], high[3];
-    for (int c = 0; c < 3; ++c)
-    {
+    for (int c = 0; c < 3; ++c) {
         if (!Depth::Find(counts.arrays[c + 1], PixelCount(width, height), clip, low[c], high[c]))
             return 1;
         if (high[c] - low[c] < 1)

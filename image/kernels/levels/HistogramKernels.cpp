@@ -29,8 +29,7 @@ int CountChannels(CImgKernels& kernels, const BYTE* pixels, int width, int heigh
         std::fill(counts, counts + levels, 0u);
     const int64_t pixelCount = static_cast<int64_t>(width) * height;
     const BYTE* pixel = pixels;
-    for (int64_t i = 0; i < pixelCount; ++i, pixel += 3 * Samples::kBytes)
-    {
+    for (int64_t i = 0; i < pixelCount; ++i, pixel += 3 * Samples::kBytes) {
         const int r = Samples::Read(pixel);
         const int g = Samples::Read(pixel + Samples::kBytes);
         const int b = Samples::Read(pixel + 2 * Samples::kBytes);
@@ -59,14 +58,14 @@ int CountValues(CImgKernels& kernels, const BYTE* pixels, int width, int height,
 
 }  // namespace
 
-int CImgKernels::Histogram24(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red,
-                             uint32_t* green, uint32_t* blue, int luminance)
+int CImgKernels::Histogram24(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red, uint32_t* green,
+                             uint32_t* blue, int luminance)
 {
     return CountChannels<CByteSamples>(*this, pixels, width, height, gray, red, green, blue, luminance, kLevels8);
 }
 
-int CImgKernels::Histogram48(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red,
-                             uint32_t* green, uint32_t* blue, int luminance)
+int CImgKernels::Histogram48(const BYTE* pixels, int width, int height, uint32_t* gray, uint32_t* red, uint32_t* green,
+                             uint32_t* blue, int luminance)
 {
     return CountChannels<CWordSamples>(*this, pixels, width, height, gray, red, green, blue, luminance, kLevels16);
 }

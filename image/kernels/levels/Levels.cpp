@@ -25,15 +25,13 @@ bool FindLevelsIn(const uint32_t* counts, int size, int64_t pixelCount, double l
     const int64_t lowLimit = static_cast<int64_t>(LimitFraction(lowFraction) * pixelCount);
     const int64_t highLimit = static_cast<int64_t>(pixelCount * LimitFraction(highFraction));
     int64_t sum = 0;
-    for (int i = 0; i < size && low < 0; ++i)
-    {
+    for (int i = 0; i < size && low < 0; ++i) {
         sum += counts[i];
         if (sum > lowLimit)
             low = i;
     }
     sum = 0;
-    for (int i = size - 1; i >= 0 && high < 0; --i)
-    {
+    for (int i = size - 1; i >= 0 && high < 0; --i) {
         sum += counts[i];
         if (sum > highLimit)
             high = i;

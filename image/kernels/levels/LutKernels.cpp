@@ -20,12 +20,10 @@ bool MapChannels(CKernelProgress& progress, BYTE* pixels, int width, int height,
 {
     const int64_t pixelBytes = static_cast<int64_t>(channelsPerPixel) * Samples::kBytes;
     const int64_t rowBytes = pixelBytes * width;
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         BYTE* pixel = pixels + rowBytes * y + static_cast<int64_t>(first) * Samples::kBytes;
         for (int x = 0; x < width; ++x, pixel += pixelBytes)
-            for (int c = 0; c < count; ++c)
-            {
+            for (int c = 0; c < count; ++c) {
                 BYTE* value = pixel + c * Samples::kBytes;
                 Samples::Write(value, table[Samples::Read(value)]);
             }
@@ -45,8 +43,7 @@ int ApplyChannelLut(CImgKernels& kernels, BYTE* pixels, int width, int height, i
     CKernelProgress progress(kernels);
     if ((channelMask & kAllChannels) == kAllChannels)
         return MapChannels<Samples>(progress, pixels, width, height, 3, 0, 3, table) ? 1 : 0;
-    for (int channel = 0; channel < 3; ++channel)
-    {
+    for (int channel = 0; channel < 3; ++channel) {
         const bool inMask = (channelMask & ChannelBit(channel)) != 0;
         if (inMask && !MapChannels<Samples>(progress, pixels, width, height, 3, channel, 1, table))
             return 0;
@@ -91,8 +88,7 @@ int CImgKernels::ApplyLutPalette(uint32_t* entries, int count, int channelMask, 
     ClearErrorText();
     if (!entries || !table || (channelMask & kAllChannels) == 0 || count < 1)
         return Fail(kTextInvalidParameter);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         // Entries hold blue, green, red, alpha in memory.
         BYTE* entry = reinterpret_cast<BYTE*>(entries + i);
         for (int channel = 0; channel < 3; ++channel)

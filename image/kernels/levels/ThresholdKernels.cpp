@@ -20,8 +20,7 @@ void ThresholdRow(CWindowSum& window, const BYTE* source, int width, int height,
     window.Init(source, width, height, 0, y);
     const BYTE* pixel = source + static_cast<int64_t>(y) * width;
     BYTE* out = target + static_cast<int64_t>(y) * width;
-    for (int x = 0; x < width; ++x)
-    {
+    for (int x = 0; x < width; ++x) {
         const int64_t mean = window.GetSum() / window.GetCount() + offset;
         out[x] = pixel[x] < mean ? 0 : 255;
         window.Slide();
@@ -42,8 +41,7 @@ int CImgKernels::AdaptiveThreshold(const BYTE* source, int width, int height, in
         return Fail(kTextWindowTooLarge);
     CKernelProgress progress(*this);
     CWindowSum window(width, windowWidth, windowHeight);
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         ThresholdRow(window, source, width, height, y, offset, target);
         if (y % kThresholdReportRows == 0 && !progress.Report(y, height))
             return 0;
@@ -56,16 +54,14 @@ int CImgKernels::ConvertToBlackWhite(BYTE* pixels, int width, int height, int is
     ClearErrorText();
     if (!pixels || width < 0 || height < 0)
         return Fail(kTextInvalidParameter);
-    if (!is24Bit)
-    {
+    if (!is24Bit) {
         BYTE table[256] = {};
         table[255] = 255;
         return ApplyLut8(pixels, width, height, table);
     }
     CKernelProgress progress(*this);
     const int64_t rowBytes = static_cast<int64_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         BYTE* pixel = pixels + rowBytes * y;
         for (int x = 0; x < width; ++x, pixel += 3)
             if (pixel[0] != 255 || pixel[1] != 255 || pixel[2] != 255)

@@ -31,13 +31,11 @@ void CWindowSum::Slide()
     const int64_t leaving = static_cast<int64_t>(m_x) - m_windowWidth / 2;
     const int64_t entering = leaving + m_windowWidth;
     const int64_t rows = std::max(m_bottom - m_top, 0);
-    if (leaving >= 0 && leaving < m_width)
-    {
+    if (leaving >= 0 && leaving < m_width) {
         m_sum -= SumColumn(static_cast<int32_t>(leaving));
         m_count -= rows;
     }
-    if (entering >= 0 && entering < m_width)
-    {
+    if (entering >= 0 && entering < m_width) {
         m_sum += SumColumn(static_cast<int32_t>(entering));
         m_count += rows;
     }

@@ -29,12 +29,10 @@ int CImgKernels::CopyBits1(BYTE* base, int baseWidth, int baseHeight, const BYTE
     ClipOverlay(overlap, baseWidth, baseHeight, overlayWidth, overlayHeight, x, y);
     const int64_t baseRowBytes = RowBytes1(baseWidth);
     const int64_t overlayRowBytes = RowBytes1(overlayWidth);
-    for (int row = overlap.y0; row < overlap.y1; ++row)
-    {
+    for (int row = overlap.y0; row < overlap.y1; ++row) {
         BYTE* baseRow = base + row * baseRowBytes;
         const BYTE* overlayRow = overlay + (static_cast<int64_t>(row) - y) * overlayRowBytes;
-        for (int column = overlap.x0; column < overlap.x1; ++column)
-        {
+        for (int column = overlap.x0; column < overlap.x1; ++column) {
             const int64_t source = static_cast<int64_t>(column) - x;
             const bool set = (overlayRow[source / 8] & BitOf(source)) != 0;
             BYTE& target = baseRow[column / 8];

@@ -49,13 +49,11 @@ CHsl RgbToHsl(BYTE red, BYTE green, BYTE blue)
     const double minimum = std::min({r, g, b});
     CHsl hsl;
     hsl.lightness = (maximum + minimum) * 0.5;
-    if (IsZero(1 - hsl.lightness))
-    {
+    if (IsZero(1 - hsl.lightness)) {
         hsl.lightness = 1;
         return hsl;
     }
-    if (IsZero(hsl.lightness))
-    {
+    if (IsZero(hsl.lightness)) {
         hsl.lightness = 0;
         return hsl;
     }
@@ -63,8 +61,7 @@ CHsl RgbToHsl(BYTE red, BYTE green, BYTE blue)
     if (IsZero(halfRange))
         halfRange = 0;
     hsl.saturation = halfRange / (hsl.lightness < 0.5 ? hsl.lightness : 1 - hsl.lightness);
-    if (IsZero(hsl.saturation))
-    {
+    if (IsZero(hsl.saturation)) {
         hsl.saturation = 0;
         return hsl;
     }
@@ -80,33 +77,41 @@ void HueToRgb(double low, double high, double hue, double& red, double& green, d
     const double fraction = (hue - 60.0 * sector) / 60;
     const double up = low + fraction * (high - low);
     const double down = high - fraction * (high - low);
-    switch (sector % 6)
-    {
-    case 0: red = high, green = up, blue = low; break;
-    case 1: red = down, green = high, blue = low; break;
-    case 2: red = low, green = high, blue = up; break;
-    case 3: red = low, green = down, blue = high; break;
-    case 4: red = up, green = low, blue = high; break;
-    default: red = high, green = low, blue = down; break;
+    switch (sector % 6) {
+    case 0:
+        red = high, green = up, blue = low;
+        break;
+    case 1:
+        red = down, green = high, blue = low;
+        break;
+    case 2:
+        red = low, green = high, blue = up;
+        break;
+    case 3:
+        red = low, green = down, blue = high;
+        break;
+    case 4:
+        red = up, green = low, blue = high;
+        break;
+    default:
+        red = high, green = low, blue = down;
+        break;
     }
 }
 
 void HslToRgb(const CHsl& hsl, BYTE& red, BYTE& green, BYTE& blue)
 {
     const double l = hsl.lightness;
-    if (IsZero(l - 1))
-    {
+    if (IsZero(l - 1)) {
         red = green = blue = 255;
         return;
     }
-    if (IsZero(l))
-    {
+    if (IsZero(l)) {
         red = green = blue = 0;
         return;
     }
     const double chroma = l >= 0.5 ? (1 - l) * hsl.saturation : hsl.saturation * l;
-    if (IsZero(chroma))
-    {
+    if (IsZero(chroma)) {
         red = green = blue = ToByte(l);
         return;
     }
@@ -117,8 +122,8 @@ void HslToRgb(const CHsl& hsl, BYTE& red, BYTE& green, BYTE& blue)
     blue = ToByte(b);
 }
 
-void CombineColorMode(BYTE baseRed, BYTE baseGreen, BYTE baseBlue, BYTE otherRed, BYTE otherGreen,
-                      BYTE otherBlue, int mode, BYTE& red, BYTE& green, BYTE& blue)
+void CombineColorMode(BYTE baseRed, BYTE baseGreen, BYTE baseBlue, BYTE otherRed, BYTE otherGreen, BYTE otherBlue,
+                      int mode, BYTE& red, BYTE& green, BYTE& blue)
 {
     CHsl base = RgbToHsl(baseRed, baseGreen, baseBlue);
     const CHsl other = RgbToHsl(otherRed, otherGreen, otherBlue);

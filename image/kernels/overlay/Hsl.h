@@ -34,7 +34,7 @@ void HueToRgb(double low, double high, double hue, double& red, double& green, d
 
 // The base pixel with the hue, saturation or lightness of the other pixel, as
 // the mode code says; an unknown code gives the base back through HSL.
-void CombineColorMode(BYTE baseRed, BYTE baseGreen, BYTE baseBlue, BYTE otherRed, BYTE otherGreen,
-                      BYTE otherBlue, int mode, BYTE& red, BYTE& green, BYTE& blue);
+void CombineColorMode(BYTE baseRed, BYTE baseGreen, BYTE baseBlue, BYTE otherRed, BYTE otherGreen, BYTE otherBlue,
+                      int mode, BYTE& red, BYTE& green, BYTE& blue);
 
 }  // namespace ZAV

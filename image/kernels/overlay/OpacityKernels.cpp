@@ -37,8 +37,7 @@ int OverlayOpacity(CImgKernels& kernels, const COverlayImages& images, int bytes
 int OverlayBlendTable(CImgKernels& kernels, const COverlayImages& images, int bytesPerPixel, double opacity,
                       const BYTE* table)
 {
-    if (!table)
-    {
+    if (!table) {
         kernels.ClearErrorText();
         return kernels.Fail(kTextInvalidParameter);
     }
@@ -48,8 +47,7 @@ int OverlayBlendTable(CImgKernels& kernels, const COverlayImages& images, int by
     const EOverlayReports reports = full ? EOverlayReports::kNone : EOverlayReports::kEveryRow;
     return WalkOverlay(kernels, images, bytesPerPixel, false, reports, [&](const COverlayRow& row) {
         const int64_t bytes = static_cast<int64_t>(row.count) * bytesPerPixel;
-        for (int64_t i = 0; i < bytes; ++i)
-        {
+        for (int64_t i = 0; i < bytes; ++i) {
             const BYTE blended = table[row.base[i] * 256 + row.overlay[i]];
             row.base[i] = full ? blended : tables.Mix(row.base[i], blended, false);
         }
@@ -72,24 +70,22 @@ int CImgKernels::OverlayOpacity8(BYTE* base, int baseWidth, int baseHeight, cons
     return OverlayOpacity(*this, images, 1, opacity, fast, EOverlayReports::kEveryHundredthRow);
 }
 
-int CImgKernels::OverlayBlendTable24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay,
-                                     int overlayWidth, int overlayHeight, int x, int y, double opacity,
-                                     const BYTE* table)
+int CImgKernels::OverlayBlendTable24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                     int overlayHeight, int x, int y, double opacity, const BYTE* table)
 {
     const COverlayImages images = Images(base, baseWidth, baseHeight, overlay, overlayWidth, overlayHeight, x, y);
     return OverlayBlendTable(*this, images, 3, opacity, table);
 }
 
-int CImgKernels::OverlayBlendTable8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay,
-                                    int overlayWidth, int overlayHeight, int x, int y, double opacity,
-                                    const BYTE* table)
+int CImgKernels::OverlayBlendTable8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                    int overlayHeight, int x, int y, double opacity, const BYTE* table)
 {
     const COverlayImages images = Images(base, baseWidth, baseHeight, overlay, overlayWidth, overlayHeight, x, y);
     return OverlayBlendTable(*this, images, 1, opacity, table);
 }
 
-int CImgKernels::OverlayColorMode24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay,
-                                    int overlayWidth, int overlayHeight, int x, int y, double opacity, int mode)
+int CImgKernels::OverlayColorMode24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                    int overlayHeight, int x, int y, double opacity, int mode)
 {
     COpacityTables tables;
     BuildOpacityTables(opacity, tables);
@@ -97,8 +93,7 @@ int CImgKernels::OverlayColorMode24(BYTE* base, int baseWidth, int baseHeight, c
     const EOverlayReports reports = full ? EOverlayReports::kNone : EOverlayReports::kEveryRow;
     const COverlayImages images = Images(base, baseWidth, baseHeight, overlay, overlayWidth, overlayHeight, x, y);
     return WalkOverlay(*this, images, 3, false, reports, [&](const COverlayRow& row) {
-        for (int i = 0; i < row.count; ++i)
-        {
+        for (int i = 0; i < row.count; ++i) {
             BYTE* b = row.base + 3 * i;
             BYTE other[3];
             for (int c = 0; c < 3; ++c)
@@ -108,17 +103,15 @@ int CImgKernels::OverlayColorMode24(BYTE* base, int baseWidth, int baseHeight, c
     });
 }
 
-int CImgKernels::OverlayTransparent24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay,
-                                      int overlayWidth, int overlayHeight, int x, int y, double opacity,
-                                      COLORREF transparent, int fast)
+int CImgKernels::OverlayTransparent24(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                      int overlayHeight, int x, int y, double opacity, COLORREF transparent, int fast)
 {
     COpacityTables tables;
     BuildOpacityTables(opacity, tables);
     const BYTE key[3] = {GetRValue(transparent), GetGValue(transparent), GetBValue(transparent)};
     const COverlayImages images = Images(base, baseWidth, baseHeight, overlay, overlayWidth, overlayHeight, x, y);
     return WalkOverlay(*this, images, 3, false, EOverlayReports::kEveryRow, [&](const COverlayRow& row) {
-        for (int i = 0; i < row.count; ++i)
-        {
+        for (int i = 0; i < row.count; ++i) {
             const BYTE* o = row.overlay + 3 * i;
             if (o[0] == key[0] && o[1] == key[1] && o[2] == key[2])
                 continue;
@@ -128,9 +121,8 @@ int CImgKernels::OverlayTransparent24(BYTE* base, int baseWidth, int baseHeight,
     });
 }
 
-int CImgKernels::OverlayTransparent8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay,
-                                     int overlayWidth, int overlayHeight, int x, int y, double opacity,
-                                     BYTE transparent, int fast)
+int CImgKernels::OverlayTransparent8(BYTE* base, int baseWidth, int baseHeight, const BYTE* overlay, int overlayWidth,
+                                     int overlayHeight, int x, int y, double opacity, BYTE transparent, int fast)
 {
     COpacityTables tables;
     BuildOpacityTables(opacity, tables);

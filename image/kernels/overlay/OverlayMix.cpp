@@ -13,8 +13,8 @@ int32_t LimitTo(int64_t value, int32_t size)
 
 }  // namespace
 
-void ClipOverlay(COverlap& overlap, int32_t baseWidth, int32_t baseHeight, int32_t overlayWidth,
-                 int32_t overlayHeight, int32_t x, int32_t y)
+void ClipOverlay(COverlap& overlap, int32_t baseWidth, int32_t baseHeight, int32_t overlayWidth, int32_t overlayHeight,
+                 int32_t x, int32_t y)
 {
     overlap.x0 = LimitTo(x, baseWidth);
     overlap.x1 = LimitTo(static_cast<int64_t>(x) + overlayWidth, baseWidth);
@@ -34,8 +34,7 @@ double LimitOpacity(double opacity)
 void BuildOpacityTables(double opacity, COpacityTables& tables)
 {
     const double o = LimitOpacity(opacity);
-    for (int i = 0; i < 256; ++i)
-    {
+    for (int i = 0; i < 256; ++i) {
         tables.overlayPart[i] = i * o;
         tables.basePart[i] = i * (1 - o);
         tables.overlayBytes[i] = static_cast<BYTE>(tables.overlayPart[i]);

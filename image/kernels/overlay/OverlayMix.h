@@ -21,8 +21,8 @@ struct COverlap {
 
 // Placements near the 32-bit ends are summed in 64 bits, so no overlay wraps
 // around into the base.
-void ClipOverlay(COverlap& overlap, int32_t baseWidth, int32_t baseHeight, int32_t overlayWidth,
-                 int32_t overlayHeight, int32_t x, int32_t y);
+void ClipOverlay(COverlap& overlap, int32_t baseWidth, int32_t baseHeight, int32_t overlayWidth, int32_t overlayHeight,
+                 int32_t x, int32_t y);
 
 // 1 or more gives 1, 0 or less gives 0.
 double LimitOpacity(double opacity);

@@ -57,8 +57,7 @@ int WalkOverlay(CImgKernels& kernels, const COverlayImages& images, int bytesPer
     if (overlap.IsEmpty())
         return 1;
     const int64_t firstColumn = static_cast<int64_t>(overlap.x0) - images.x;
-    for (int row = overlap.y0; row < overlap.y1; ++row)
-    {
+    for (int row = overlap.y0; row < overlap.y1; ++row) {
         const int64_t overlayPixel = (static_cast<int64_t>(row) - images.y) * images.overlayWidth + firstColumn;
         COverlayRow span;
         span.base = images.base + (static_cast<int64_t>(row) * images.baseWidth + overlap.x0) * bytesPerPixel;

@@ -16,8 +16,8 @@ namespace {
 using namespace TwoPassCells;
 
 struct SampleBox {
-    int low[3];     // centre of the box's first cell, in sample units
-    int high[3];    // centre of its last cell
+    int low[3];   // centre of the box's first cell, in sample units
+    int high[3];  // centre of its last cell
 };
 
 int64_t ScaledSquare(int component, int difference)

@@ -50,7 +50,9 @@ int64_t Square(int64_t value)
 
 }  // namespace
 
-CTwoPassQuantizer::CTwoPassQuantizer() : m_histogram(static_cast<size_t>(kCells[0]) * kCells[1] * kCells[2], 0) {}
+CTwoPassQuantizer::CTwoPassQuantizer() : m_histogram(static_cast<size_t>(kCells[0]) * kCells[1] * kCells[2], 0)
+{
+}
 
 void CTwoPassQuantizer::Setup(int maxColors, int ditherMode, int width)
 {

@@ -116,18 +116,18 @@ int CImgKernels::Convert8To24(const BYTE* source, int width, int height, int pal
     return 1;
 }
 
-int CImgKernels::Convert24To8(const BYTE* source, int width, int height, bool twoPass, int ditherMode,
-                              HGLOBAL& target, uint32_t* targetPalette, int& colorCount)
+int CImgKernels::Convert24To8(const BYTE* source, int width, int height, bool twoPass, int ditherMode, HGLOBAL& target,
+                              uint32_t* targetPalette, int& colorCount)
 {
     ClearErrorText();
     CGlobalHandle block;
     if (!BeginResult(*this, source, width, height, targetPalette != nullptr, width, block))
         return 0;
     BYTE* indices = static_cast<BYTE*>(block.GetHandle());
-    const int done = twoPass ? QuantizeTwoPass(*this, source, 24, indices, 8, width, height, colorCount,
-                                               targetPalette, ditherMode, kQuantizerMaxColors)
-                             : QuantizeOnePass(*this, source, 24, indices, 8, width, height, colorCount,
-                                               targetPalette, ditherMode, kQuantizerMaxColors);
+    const int done = twoPass ? QuantizeTwoPass(*this, source, 24, indices, 8, width, height, colorCount, targetPalette,
+                                               ditherMode, kQuantizerMaxColors)
+                             : QuantizeOnePass(*this, source, 24, indices, 8, width, height, colorCount, targetPalette,
+                                               ditherMode, kQuantizerMaxColors);
     if (!done)
         return 0;
     target = block.Detach();
@@ -166,8 +166,7 @@ int CImgKernels::Convert8To1(const BYTE* source, int width, int height, HGLOBAL&
 }
 
 int CImgKernels::Convert8To1ViaColor(const BYTE* source, int width, int height, int paletteCount,
-                                     const uint32_t* palette, HGLOBAL& target, uint32_t* targetPalette,
-                                     int& colorCount)
+                                     const uint32_t* palette, HGLOBAL& target, uint32_t* targetPalette, int& colorCount)
 {
     ClearErrorText();
     HGLOBAL colors = nullptr;

@@ -40,8 +40,8 @@ int CImgKernels::ResizeBilinearChecked(const BYTE* source, int sourceWidth, int 
                : 0;
 }
 
-int CImgKernels::ResizeBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel,
-                                BYTE* target, int targetWidth, int targetHeight)
+int CImgKernels::ResizeBilinear(const BYTE* source, int sourceWidth, int sourceHeight, int bytesPerPixel, BYTE* target,
+                                int targetWidth, int targetHeight)
 {
     if (!ResizeBilinearChecked(source, sourceWidth, sourceHeight, bytesPerPixel, target, targetWidth, targetHeight))
         return 0;

@@ -5,7 +5,6 @@
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/resize/ResizeBuffers.h"
 
-
 namespace ZAV {
 
 // Both buffers present and every size positive, else "Invalid Parameter!";

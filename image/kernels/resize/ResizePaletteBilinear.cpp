@@ -67,8 +67,8 @@ int CImgKernels::ResizePaletteBilinear(const BYTE* source, int sourceWidth, int 
             int rgb[3];
             for (int c = 0; c < 3; ++c)
                 rgb[c] = static_cast<int>(upper.channel[c] * (y0 + 1 - sy) + lower.channel[c] * (sy - y0));
-            *out++ = static_cast<BYTE>(
-                FindNearestPaletteIndex(rgb[0], rgb[1], rgb[2], squares.Centre(), entries, count));
+            *out++ =
+                static_cast<BYTE>(FindNearestPaletteIndex(rgb[0], rgb[1], rgb[2], squares.Centre(), entries, count));
         }
         if (!progress.ReportFraction(sy / sourceHeight))
             return 0;

@@ -16,8 +16,7 @@ struct CInkLayer {
     CInkLayer(const int* curve, COLORREF color)
     {
         const BYTE channel[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-        for (int i = 0; i < 256; ++i)
-        {
+        for (int i = 0; i < 256; ++i) {
             amount[i] = static_cast<BYTE>(std::clamp(curve[i], 0, 255));
             for (int c = 0; c < 3; ++c)
                 absorbed[c][i] = static_cast<BYTE>(i * (255 - channel[c]) / 255);
@@ -39,8 +38,7 @@ void PrintPixel(BYTE* pixel, const std::vector<CInkLayer>& layers)
 {
     const int gray = GrayOf(pixel);
     int taken[3] = {0, 0, 0};
-    for (const CInkLayer& layer : layers)
-    {
+    for (const CInkLayer& layer : layers) {
         const BYTE level = layer.amount[gray];
         for (int c = 0; c < 3; ++c)
             taken[c] = std::min(255, taken[c] + layer.absorbed[c][level]);
@@ -52,8 +50,8 @@ void PrintPixel(BYTE* pixel, const std::vector<CInkLayer>& layers)
 }  // namespace
 
 int CImgKernels::AdjustColors(BYTE* pixels, int width, int height, const int* layer1, COLORREF color1,
-                              const int* layer2, COLORREF color2, const int* layer3, COLORREF color3,
-                              const int* layer4, COLORREF color4)
+                              const int* layer2, COLORREF color2, const int* layer3, COLORREF color3, const int* layer4,
+                              COLORREF color4)
 {
     ClearErrorText();
     if (!pixels)

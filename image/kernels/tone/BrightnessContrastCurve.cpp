@@ -22,13 +22,10 @@ void PlaceControlPoints(double contrast, double high, double middle, CPointD (&p
 {
     const double c = contrast;
     const double flatness = 1 - std::fabs(c);
-    if (c >= 0)
-    {
+    if (c >= 0) {
         points[0] = {c * middle, 0};
         points[4] = {high - c * middle, high};
-    }
-    else
-    {
+    } else {
         points[0] = {0, -c * middle};
         points[4] = {high, high + c * middle};
     }
@@ -56,8 +53,7 @@ void BuildBrightnessContrastCurve(double brightness, double contrast, CPointD (&
 {
     const double b = LimitUnit(brightness);
     PlaceControlPoints(LimitUnit(contrast), high, middle, points);
-    for (CPointD& point : points)
-    {
+    for (CPointD& point : points) {
         point.x = std::clamp(point.x, low, high);
         point.y = std::clamp(point.y + b * high, low, high);
     }
@@ -67,11 +63,10 @@ void BuildBrightnessContrastCurve(double brightness, double contrast, CPointD (&
     InterpolateCurvePieces(points, kCurvePoints, table, tableSize, low, high);
 }
 
-void InterpolateCurvePieces(const CPointD* points, int32_t pointCount, CPointD* table, int32_t tableSize,
-                            double low, double high)
+void InterpolateCurvePieces(const CPointD* points, int32_t pointCount, CPointD* table, int32_t tableSize, double low,
+                            double high)
 {
-    for (int32_t k = 0; k + 1 < pointCount; ++k)
-    {
+    for (int32_t k = 0; k + 1 < pointCount; ++k) {
         const CPointD& from = points[k];
         const CPointD& to = points[k + 1];
         const double width = to.x - from.x;

@@ -19,8 +19,8 @@ void BuildBrightnessContrastCurve(double brightness, double contrast, CPointD (&
 // Straight pieces between neighbouring points written into the table, each y
 // limited to low..high. A piece whose points share an x has no slope and is
 // skipped, so the curve steps there.
-void InterpolateCurvePieces(const CPointD* points, int32_t pointCount, CPointD* table, int32_t tableSize,
-                            double low, double high);
+void InterpolateCurvePieces(const CPointD* points, int32_t pointCount, CPointD* table, int32_t tableSize, double low,
+                            double high);
 
 // The curve over 0..255 (256 bytes) and over 0..65,535 (65,536 values), each y
 // truncated.

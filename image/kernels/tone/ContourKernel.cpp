@@ -28,11 +28,9 @@ std::vector<BYTE> ContourTable(const BYTE* profile, int profileLength, int size)
 
 // The brush blended into the target with its top-left corner at (left, top),
 // through the table: target = table[target x 256 + brush].
-void StampBrush(BYTE* target, int width, int left, int top, const std::vector<BYTE>& brush, int side,
-                const BYTE* table)
+void StampBrush(BYTE* target, int width, int left, int top, const std::vector<BYTE>& brush, int side, const BYTE* table)
 {
-    for (int row = 0; row < side; ++row)
-    {
+    for (int row = 0; row < side; ++row) {
         BYTE* out = target + (static_cast<int64_t>(top) + row) * width + left;
         const BYTE* in = brush.data() + static_cast<int64_t>(row) * side;
         for (int column = 0; column < side; ++column)
@@ -58,8 +56,7 @@ int CImgKernels::BuildDistanceBrush(const BYTE* ramp, int size, std::vector<BYTE
     const int side = 2 * size - 1;
     brush.assign(static_cast<size_t>(side) * side, 0);
     for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-        {
+        for (int x = 0; x < side; ++x) {
             const int distance = PointDistance(x - side / 2, y - side / 2);
             brush[static_cast<size_t>(y) * side + x] = ramp[std::min(size - 1, distance)];
         }
@@ -90,8 +87,7 @@ int CImgKernels::CreateContourImage(const BYTE* source, int width, int height, i
         CKernelProgress progress(*this);
         const int half = side / 2;
         const int bandEnd = height - (side - half);
-        for (int y = half; y < bandEnd; ++y)
-        {
+        for (int y = half; y < bandEnd; ++y) {
             const BYTE* row = source + static_cast<int64_t>(y) * width;
             for (int x = half; x < width - (side - half); ++x)
                 if (row[x] == 255)

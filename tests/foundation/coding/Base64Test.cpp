@@ -46,7 +46,10 @@ std::string Shape(const std::string& text)
     return shape;
 }
 
-std::string X(size_t n) { return std::string(n, 'x'); }
+std::string X(size_t n)
+{
+    return std::string(n, 'x');
+}
 const std::string CRLF = "\r\n";
 
 }  // namespace
@@ -56,8 +59,13 @@ TEST(Base64, KnownVectors)
     const struct {
         const char* plain;
         const char* coded;
-    } cases[] = {{"", ""},        {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-                 {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+    } cases[] = {{"", ""},
+                 {"f", "Zg=="},
+                 {"fo", "Zm8="},
+                 {"foo", "Zm9v"},
+                 {"foob", "Zm9vYg=="},
+                 {"fooba", "Zm9vYmE="},
+                 {"foobar", "Zm9vYmFy"}};
     for (const auto& c : cases) {
         std::string plain = c.plain;
         EXPECT_EQ(Encode(std::vector<uint8_t>(plain.begin(), plain.end()), 0), c.coded) << plain;

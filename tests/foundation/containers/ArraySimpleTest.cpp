@@ -110,10 +110,10 @@ TEST(CArraySimple, IsEqual)
     for (const Case& c : cases)
         EXPECT_EQ(RealArray(c.first).IsEqual(RealArray(c.second)), c.equal);
 
-    EXPECT_TRUE(StdStringArray(std::vector<std::string>{"x", "y"})
-                    .IsEqual(StdStringArray(std::vector<std::string>{"x", "y"})));
-    EXPECT_FALSE(StdStringArray(std::vector<std::string>{"x", "y"})
-                     .IsEqual(StdStringArray(std::vector<std::string>{"x", "Y"})));
+    EXPECT_TRUE(
+        StdStringArray(std::vector<std::string>{"x", "y"}).IsEqual(StdStringArray(std::vector<std::string>{"x", "y"})));
+    EXPECT_FALSE(
+        StdStringArray(std::vector<std::string>{"x", "y"}).IsEqual(StdStringArray(std::vector<std::string>{"x", "Y"})));
 }
 
 TEST(CArraySimple, ArrayThatDoesNotOwnItsDataLeavesItAlone)
@@ -160,8 +160,12 @@ TEST(CArraySimple, DetachAndAttachHandOverOwnership)
 TEST(CArraySimple, IndexOutsideTheArrayIsRefused)
 {
     const std::vector<std::function<void()>> accesses = {
-        [] { ByteArray(std::vector<unsigned char>{1, 2}).GetAt(2); },
-        [] { ByteArray(std::vector<unsigned char>{1, 2}).GetAt(-1); },
+        [] {
+            ByteArray(std::vector<unsigned char>{1, 2}).GetAt(2);
+        },
+        [] {
+            ByteArray(std::vector<unsigned char>{1, 2}).GetAt(-1);
+        },
         [] { ByteArray().GetAt(0); },
         [] { IntArray(std::vector<int32_t>{1}).SetAt(1, 5); },
         [] { IntArray(std::vector<int32_t>{1}).SetAt(-1, 5); },
@@ -169,7 +173,9 @@ TEST(CArraySimple, IndexOutsideTheArrayIsRefused)
         [] { StdStringArray(std::vector<std::string>{"a"}).GetAt(INT32_MAX); },
         [] { StdStringArray(std::vector<std::string>{"a"}).SetAt(INT32_MIN, "x"); },
         [] { CArrayString(std::vector<std::string>{"a"}).SetAt(1, "x"); },
-        [] { UShortArray(std::vector<unsigned short>{1, 2, 3}).GetAt(3); },
+        [] {
+            UShortArray(std::vector<unsigned short>{1, 2, 3}).GetAt(3);
+        },
     };
     for (size_t i = 0; i < accesses.size(); ++i) {
         try {

@@ -26,10 +26,10 @@ TEST(ChunkBuffer, AppendsAcrossChunkBoundariesWithoutLosingBytes)
         size_t chunks;
     };
     const Case cases[] = {
-        {4, {"abcd"}, 1},                 // exactly one full chunk
-        {4, {"abcde"}, 2},                // one byte over
-        {4, {"ab", "cdef", "ghij"}, 3},   // pieces straddling boundaries
-        {1, {"xyz"}, 3},                  // one byte a chunk
+        {4, {"abcd"}, 1},                // exactly one full chunk
+        {4, {"abcde"}, 2},               // one byte over
+        {4, {"ab", "cdef", "ghij"}, 3},  // pieces straddling boundaries
+        {1, {"xyz"}, 3},                 // one byte a chunk
         {100000, {"short"}, 1},
     };
     for (const Case& c : cases) {

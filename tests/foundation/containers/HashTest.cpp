@@ -82,11 +82,9 @@ TEST(THash, GrowsAtThreeQuartersLoad)
         uint32_t grownBuckets;    // after one more entry
     };
     const Case cases[] = {
-        {17, 13, 100},   // 13 > (int)12.75 only when the 14th arrives
-        {100, 76, 160},  // 76 > 75
-        {160, 121, 256},
-        {1000, 751, 1600},
-        {1, 1, 100},     // growth is at least to 100 buckets
+        {17, 13, 100},                                    // 13 > (int)12.75 only when the 14th arrives
+        {100, 76, 160},                                   // 76 > 75
+        {160, 121, 256}, {1000, 751, 1600}, {1, 1, 100},  // growth is at least to 100 buckets
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.initialBuckets);

@@ -49,8 +49,8 @@ TEST(CIndexedVectorMap, CaseFolding)
         int index;  // after adding Type at index 0 and Other at index 1
     };
     const Case cases[] = {
-        {false, "Type", 0}, {false, "TYPE", 0}, {false, "type", 0}, {false, "tYpE", 0},
-        {false, "Types", -1}, {true, "Type", 0}, {true, "TYPE", -1}, {true, "type", -1},
+        {false, "Type", 0},   {false, "TYPE", 0}, {false, "type", 0}, {false, "tYpE", 0},
+        {false, "Types", -1}, {true, "Type", 0},  {true, "TYPE", -1}, {true, "type", -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.lookup) + (c.caseSensitive ? " sensitive" : " folded"));

@@ -274,7 +274,8 @@ const WriteKind kWriteKinds[] = {
          return ds.OpenMemoryForWriting(&b.memory[0], b.memory.size());
      },
      [](CDataSource& ds, Backing& b) { return b.memory.substr(0, size_t(ds.GetLength())); }},
-    {"Callbacks", [](CDataSource& ds, Backing& b) { return ds.OpenCallbacks(CallbackStore::Callbacks(), &b.store, true); },
+    {"Callbacks",
+     [](CDataSource& ds, Backing& b) { return ds.OpenCallbacks(CallbackStore::Callbacks(), &b.store, true); },
      [](CDataSource&, Backing& b) { return b.store.bytes; }},
     {"BinStream", [](CDataSource& ds, Backing&) { return ds.OpenBinStream(); },
      [](CDataSource& ds, Backing&) {
@@ -387,9 +388,11 @@ TEST(DataSource, FailedOpensGiveTheirReasons)
          GetSystemErrorText(ERROR_FILE_NOT_FOUND)},
         {"file, a folder", [&](CDataSource& ds) { return ds.OpenFile(dir.Path().c_str()); },
          GetSystemErrorText(ERROR_ACCESS_DENIED)},
-        {"writing, missing folder", [&](CDataSource& ds) { return ds.OpenFileForWriting((missing + "/x").c_str(), false); },
+        {"writing, missing folder",
+         [&](CDataSource& ds) { return ds.OpenFileForWriting((missing + "/x").c_str(), false); },
          GetSystemErrorText(ERROR_FILE_NOT_FOUND)},
-        {"writing, below a file", [&](CDataSource& ds) { return ds.OpenFileForWriting((dir.File("empty") + "/x").c_str(), false); },
+        {"writing, below a file",
+         [&](CDataSource& ds) { return ds.OpenFileForWriting((dir.File("empty") + "/x").c_str(), false); },
          GetSystemErrorText(ERROR_PATH_NOT_FOUND)},
         {"updating, missing file", [&](CDataSource& ds) { return ds.OpenFileForWriting(missing.c_str(), true); },
          GetSystemErrorText(ERROR_FILE_NOT_FOUND)},

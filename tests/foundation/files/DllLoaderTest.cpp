@@ -76,8 +76,7 @@ TEST(DllLoader, FailuresThrowTheirTextsAndLeaveTheBinderUsable)
 
     InspectableLoader loader(kLibrary.c_str(), true);
     // Before Load: the name is entered, the resolution fails, nothing is cached.
-    EXPECT_EQ(ThrownText([&] { loader.GetFunction("ZAVProbeAnswer"); }),
-              "Dll '" + kLibrary + "' not yet loaded!");
+    EXPECT_EQ(ThrownText([&] { loader.GetFunction("ZAVProbeAnswer"); }), "Dll '" + kLibrary + "' not yet loaded!");
     ASSERT_NE(loader.Entry("ZAVProbeAnswer"), nullptr);
     EXPECT_EQ(loader.Entry("ZAVProbeAnswer")->address, nullptr);
 

@@ -102,9 +102,9 @@ TEST(FileUtils, ReadTextFileLines)
     const Case cases[] = {
         {"a\r\n\r\nb\r\n", true, {"a", "", "b"}},
         {"a\r\n\r\nb\r\n", false, {"a", "b"}},
-        {"a\nb", true, {"a", "b"}},             // last line without a line end
+        {"a\nb", true, {"a", "b"}},  // last line without a line end
         {"a\n\n", true, {"a", ""}},
-        {"x\ry\nz", true, {"x", "z"}},          // cut at the first CR
+        {"x\ry\nz", true, {"x", "z"}},  // cut at the first CR
         {"", true, {}},
         {longLine + "\n" + longLine + "x", true, {longLine, longLine + "x"}},  // long lines stay whole
     };
@@ -130,7 +130,8 @@ TEST(FileUtils, EnumerateFilesSortedWithCaseInsensitiveMasks)
 
     std::vector<String> found;
     ZAV::EnumerateFiles(dir.Path().c_str(), "*.JPG;*.gif", found, true);
-    EXPECT_EQ(Texts(found), (std::vector<std::string>{d + "A.JPG", d + "Z.Gif", d + "b.gif", d + "c.jpg", d + "d.JpG"}));
+    EXPECT_EQ(Texts(found),
+              (std::vector<std::string>{d + "A.JPG", d + "Z.Gif", d + "b.gif", d + "c.jpg", d + "d.JpG"}));
 
     // With a trailing separator the same files; without clear they add up.
     ZAV::EnumerateFiles(d.c_str(), "*.txt", found, false);

@@ -38,8 +38,8 @@ TEST(LogFile, HeadAndAppendedLinesByteExact)
     log.LogWriteEmptyLine();
     CLogFile copy = log;  // copies write to the same file
     copy.LogWrite("last", true);
-    EXPECT_EQ(ZAVTest::ReadText(name), kDashes + "\nZAVPdf\n" + kDashes + "\n\n" +
-                                           "\tLoading 'a.jpg' ...ok.\n100% done, %s %d %n\n\nlast\n");
+    EXPECT_EQ(ZAVTest::ReadText(name),
+              kDashes + "\nZAVPdf\n" + kDashes + "\n\n" + "\tLoading 'a.jpg' ...ok.\n100% done, %s %d %n\n\nlast\n");
 
     // Without clearing, the head is appended; titles that are empty are left out.
     log.LogStart(String("One"), String("Two"), false);

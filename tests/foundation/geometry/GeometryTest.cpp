@@ -51,11 +51,11 @@ TEST(AlignedRect, PlacementFittingAndProportions)
         {square, {50, 25}, 0, true, true, false, Rect(0, 0, 100, 50)},
         {square, {50, 25}, 2, true, true, false, Rect(0, 50, 100, 100)},
         {square, {50, 25}, 1, true, true, false, Rect(0, 24, 100, 74)},
-        {square, {50, 25}, 0, false, true, false, Rect(0, 0, 100, 25)},  // stretched, not kept
-        {square, {50, 25}, 0, true, false, true, Rect(0, 0, 200, 100)},  // by height: width follows
+        {square, {50, 25}, 0, false, true, false, Rect(0, 0, 100, 25)},    // stretched, not kept
+        {square, {50, 25}, 0, true, false, true, Rect(0, 0, 200, 100)},    // by height: width follows
         {square, {50, 25}, 3, true, false, true, Rect(-50, 0, 150, 100)},  // centred on the item
-        {square, {50, 25}, 4, true, true, true, Rect(0, 25, 100, 75)},   // both: the smaller scale wins
-        {square, {0, 25}, 4, true, true, true, Rect(0, 0, 100, 100)},    // no width: nothing to keep
+        {square, {50, 25}, 4, true, true, true, Rect(0, 25, 100, 75)},     // both: the smaller scale wins
+        {square, {0, 25}, 4, true, true, true, Rect(0, 0, 100, 100)},      // no width: nothing to keep
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.alignment);
@@ -147,7 +147,7 @@ TEST(RowMatrix, RowsAddressOneBlock)
         for (int j = 0; j < 5; ++j)
             EXPECT_EQ(m[i][j], 0);
     }
-    m[2][4] = 9;  // the last byte is inside the block
+    m[2][4] = 9;                                // the last byte is inside the block
     ASSERT_TRUE(ZAV::AllocRowMatrix(m, 2, 7));  // replaces the first block
     m[1][6] = 1;
     ASSERT_TRUE(ZAV::AllocRowMatrix(m, 0, 7));

@@ -105,7 +105,7 @@ TEST(ZAVCastSp, EveryObjectAnswersItsOwnIdsAndNoReservedOne)
         Hold("cast", CreateCastSp(), {1, 56}),
         Hold("encoder", CreateEncoder(), {17}),
     };
-    const int32_t allIds[] = {1,  6,  10, 11, 12, 13, 14, 16, 17, 20, 27, 29, 40, 43,
+    const int32_t allIds[] = {1,  6,  10, 11, 12, 13, 14, 16, 17, 20, 27, 29,  40,  43,
                               44, 45, 47, 48, 49, 54, 55, 56, 62, 65, 72, 100, 103, 104};
     for (const auto& o : objects) {
         for (int32_t id : allIds) {

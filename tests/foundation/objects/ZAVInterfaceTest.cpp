@@ -59,8 +59,7 @@ private:
 };
 
 // Like the encoder: no object view, its own id alone.
-class CTestOwnIdOnlySp final : public CZAVRefCountBase<CTestOwnIdOnlySp>,
-                               public ITestCounterSpImpl<CTestOwnIdOnlySp> {
+class CTestOwnIdOnlySp final : public CZAVRefCountBase<CTestOwnIdOnlySp>, public ITestCounterSpImpl<CTestOwnIdOnlySp> {
 public:
     CTestOwnIdOnlySp(int value, int* destroyed) : m_counter{value, destroyed} {}
 

@@ -20,9 +20,14 @@ TEST(NumberUtils, ParseIntReadsWholeTextsOnly)
         int value;
     };
     const Case cases[] = {
-        {"12", true, 12},          {"-7", true, -7},         {"12x", false, 12},
-        {"", false, 0},            {"x", false, 0},          {nullptr, false, 0},
-        {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
+        {"12", true, 12},
+        {"-7", true, -7},
+        {"12x", false, 12},
+        {"", false, 0},
+        {"x", false, 0},
+        {nullptr, false, 0},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
         {"2147483648", false, 2147483647},  // beyond 32 bits: not a number
         {"99999999999999999999", false, 2147483647},
     };
@@ -43,11 +48,17 @@ TEST(NumberUtils, TruncateToIntStaysInsideTheIntegerRange)
         double value;
         int32_t expected;
     } cases[] = {
-        {2.9, 2},           {-2.9, -2},          {0.0, 0},
-        {2147483646.5, 2147483646},              {2147483647.0, 2147483647},
-        {1e300, 2147483647}, {infinity, 2147483647},
-        {-2147483648.0, -2147483647 - 1},        {-1e300, -2147483647 - 1},
-        {-infinity, -2147483647 - 1},            {std::nan(""), 0},
+        {2.9, 2},
+        {-2.9, -2},
+        {0.0, 0},
+        {2147483646.5, 2147483646},
+        {2147483647.0, 2147483647},
+        {1e300, 2147483647},
+        {infinity, 2147483647},
+        {-2147483648.0, -2147483647 - 1},
+        {-1e300, -2147483647 - 1},
+        {-infinity, -2147483647 - 1},
+        {std::nan(""), 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ZAV::TruncateToInt(c.value), c.expected) << c.value;
@@ -61,8 +72,8 @@ TEST(NumberUtils, ParseDoubleAcceptsPointOrComma)
         double value;
     };
     const Case cases[] = {
-        {"1,5", true, 1.5}, {"1.5", true, 1.5},   {"-0.25", true, -0.25}, {"3", true, 3.0},
-        {"1.5x", false, 1.5}, {"", false, 0.0}, {"abc", false, 0.0},     {nullptr, false, 0.0},
+        {"1,5", true, 1.5},   {"1.5", true, 1.5}, {"-0.25", true, -0.25}, {"3", true, 3.0},
+        {"1.5x", false, 1.5}, {"", false, 0.0},   {"abc", false, 0.0},    {nullptr, false, 0.0},
     };
     for (const Case& c : cases) {
         double value = 99;

@@ -27,9 +27,9 @@ TEST(StringAllocCache, RequestEqualToAClassSizeTakesTheNextClass)
         uint32_t capacity;
         bool counted;
     } cases[] = {
-        {0, 11, true},      {5, 11, true},      {9, 11, true},      {10, 21, true},     {11, 21, true},
-        {19, 21, true},     {20, 51, true},     {49, 51, true},     {50, 258, true},    {256, 258, true},
-        {257, 1027, true},  {1025, 1027, true}, {1026, 4001, true}, {3999, 4001, true}, {4000, 4001, true},
+        {0, 11, true},       {5, 11, true},         {9, 11, true},      {10, 21, true},     {11, 21, true},
+        {19, 21, true},      {20, 51, true},        {49, 51, true},     {50, 258, true},    {256, 258, true},
+        {257, 1027, true},   {1025, 1027, true},    {1026, 4001, true}, {3999, 4001, true}, {4000, 4001, true},
         {4001, 4001, false}, {10000, 10000, false},
     };
     CStringAllocCache cache;

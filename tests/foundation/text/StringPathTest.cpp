@@ -54,8 +54,8 @@ TEST(StringPath, TrailingSeparators)
         bool result;
         const char* after;
     } adds[] = {
-        {"/tmp", false, true, "/tmp/"},   {"/tmp/", false, true, "/tmp/"}, {"dir\\", false, true, "dir\\"},
-        {"", false, true, "/"},           {"C:", true, false, "C:"},      {"C:", false, true, "C:/"},
+        {"/tmp", false, true, "/tmp/"}, {"/tmp/", false, true, "/tmp/"}, {"dir\\", false, true, "dir\\"},
+        {"", false, true, "/"},         {"C:", true, false, "C:"},       {"C:", false, true, "C:/"},
     };
     for (const auto& c : adds) {
         String s(c.text);
@@ -70,8 +70,8 @@ TEST(StringPath, TrailingSeparators)
         const char* after;
     } removes[] = {
         {"/tmp/", false, true, "/tmp"}, {"dir\\", false, true, "dir"}, {"/tmp", false, false, "/tmp"},
-        {"", false, false, ""},          {"/", true, false, "/"},       {"/", false, true, ""},
-        {"C:\\", true, false, "C:\\"},   {"/a//", false, true, "/a/"},
+        {"", false, false, ""},         {"/", true, false, "/"},       {"/", false, true, ""},
+        {"C:\\", true, false, "C:\\"},  {"/a//", false, true, "/a/"},
     };
     for (const auto& c : removes) {
         String s(c.text);

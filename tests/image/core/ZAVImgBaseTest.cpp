@@ -26,8 +26,8 @@ TEST(ZAVImgBase, CreateLaysOutEveryDepth)
     const struct {
         int width, depth, bytesPerLine, bytesPerPixel, paletteCount;
     } cases[] = {
-        {9, 1, 2, 0, 2}, {3, 8, 3, 1, 256}, {3, 16, 6, 2, 65536}, {3, 24, 9, 3, 65536},
-        {3, 32, 12, 4, 65536}, {3, 48, 18, 6, 65536},
+        {9, 1, 2, 0, 2},      {3, 8, 3, 1, 256},     {3, 16, 6, 2, 65536},
+        {3, 24, 9, 3, 65536}, {3, 32, 12, 4, 65536}, {3, 48, 18, 6, 65536},
     };
     CTestImage image;
     for (const auto& c : cases) {

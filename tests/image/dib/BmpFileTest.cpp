@@ -83,8 +83,8 @@ void Paint(CTestImage& image)
         data[i] = static_cast<BYTE>(i * 37 + 11);
     if (image.GetBitsPerPixel() == 8)
         for (int i = 0; i < 256; ++i)
-            image.GetPalette().SetEntry(i, MakePaletteEntry(static_cast<BYTE>(i), static_cast<BYTE>(255 - i),
-                                                            static_cast<BYTE>(i * 3)));
+            image.GetPalette().SetEntry(
+                i, MakePaletteEntry(static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i * 3)));
     if (image.GetBitsPerPixel() == 1) {
         image.GetPalette().SetEntry(0, MakePaletteEntry(200, 10, 30));
         image.GetPalette().SetEntry(1, MakePaletteEntry(5, 250, 60));

@@ -165,9 +165,10 @@ TEST(DibRead, BitFieldDibsDecodeAsPillowReadsThem)
             Put(rest, static_cast<uint32_t>(0x9E37 * (i + 1) + 0x1234567 * i), c.bits / 8);
         const std::vector<uint8_t> dib = DibBytes(spec, rest);
         WriteBytes(dir.File("f.bmp"), BmpFile(dib, 52));
-        const std::string hex = RunChecked("/usr/bin/python3 -c \"import sys; from PIL import Image; "
-                                           "sys.stdout.write(Image.open(sys.argv[1]).convert('RGB').tobytes().hex())\" " +
-                                           ShellQuote(dir.File("f.bmp")));
+        const std::string hex =
+            RunChecked("/usr/bin/python3 -c \"import sys; from PIL import Image; "
+                       "sys.stdout.write(Image.open(sys.argv[1]).convert('RGB').tobytes().hex())\" " +
+                       ShellQuote(dir.File("f.bmp")));
         CImgKernels kernels;
         int width = 0, height = 0;
         const auto rgb = Decode(dib, kernels, width, height);
@@ -183,10 +184,10 @@ TEST(DibRead, RunLengthDibsDecodeAsImageMagickReadsThem)
     TempDir dir;
     // RLE8 6 x 4: runs, an absolute run with its pad byte, end of line, a
     // delta, an even absolute run, end of bitmap.
-    const std::vector<uint8_t> rle8 = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0,     // row 0
-                                       2, 5, 0, 2, 2, 1,                 // delta to (4, 1)... right 2, up 1
-                                       2, 6, 0, 0,                       // row 2 from x 4, then end of line
-                                       0, 4, 1, 2, 3, 4, 1, 7, 0, 0,     // row 3
+    const std::vector<uint8_t> rle8 = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0,  // row 0
+                                       2, 5, 0, 2, 2, 1,              // delta to (4, 1)... right 2, up 1
+                                       2, 6, 0, 0,                    // row 2 from x 4, then end of line
+                                       0, 4, 1, 2, 3, 4, 1, 7, 0, 0,  // row 3
                                        0, 1};
     // RLE4 5 x 2: a run of alternating nibbles, an absolute run of 3.
     const std::vector<uint8_t> rle4 = {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 0, 0, 1};
@@ -266,11 +267,13 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
         {"RLE without end marker", rle({2, 1, 0, 0, 2, 1}), true, 0},
         {"absolute run past the data", rle({0, 200, 1, 1}), true, 0},
         {"delta above the top", rle({0, 2, 0, 5, 1, 1}), true, 106},
-        {"indices above the colour count", plain(indices, [&] {
-             std::vector<uint8_t> rest = table2;
-             rest.insert(rest.end(), {9, 255, 0, 0, 200, 1, 0, 0});
-             return rest;
-         }()),
+        {"indices above the colour count",
+         plain(indices,
+               [&] {
+                   std::vector<uint8_t> rest = table2;
+                   rest.insert(rest.end(), {9, 255, 0, 0, 200, 1, 0, 0});
+                   return rest;
+               }()),
          true, 0},
     };
     for (const Case& c : cases) {
@@ -291,7 +294,8 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
     int width = 0, height = 0;
     const auto rgb = Decode(cases.back().dib, kernels, width, height);
     ASSERT_EQ(rgb.size(), 12u);
-    EXPECT_EQ(std::vector<uint8_t>(rgb.begin(), rgb.begin() + 3), std::vector<uint8_t>({table2[6], table2[5], table2[4]}));
+    EXPECT_EQ(std::vector<uint8_t>(rgb.begin(), rgb.begin() + 3),
+              std::vector<uint8_t>({table2[6], table2[5], table2[4]}));
 }
 
 TEST(DibRead, EightBitTargetsKeepIndicesAndRefuseDeeperDibs)

@@ -36,13 +36,13 @@ TEST(DibRows, SixteenBitPixelsRepeatTheirHighBits)
         {0x7FFF, nullptr, {255, 255, 255}},
         {0x0000, masks555, {0, 0, 0}},
         {0x7FFF, masks555, {255, 255, 255}},
-        {0x0421, nullptr, {8, 8, 8}},           // 1 in each 5-bit field: (1 << 3) | (1 >> 2)
-        {0x4210, masks555, {132, 132, 132}},    // 16: (16 << 3) | (16 >> 2)
+        {0x0421, nullptr, {8, 8, 8}},         // 1 in each 5-bit field: (1 << 3) | (1 >> 2)
+        {0x4210, masks555, {132, 132, 132}},  // 16: (16 << 3) | (16 >> 2)
         {0x07E0, masks565, {0, 255, 0}},
-        {0x0020, masks565, {0, 4, 0}},          // 1 in the 6-bit field: (1 << 2) | (1 >> 4)
+        {0x0020, masks565, {0, 4, 0}},  // 1 in the 6-bit field: (1 << 2) | (1 >> 4)
         {0xF800, masks565, {255, 0, 0}},
         {0xFFFF, noMasks, {0, 0, 0}},
-        {0xABCD, wideRed, {0xAB, 0xDD, 0}},     // 12 bits give their top 8; 4 bits repeat; only 16 bits count
+        {0xABCD, wideRed, {0xAB, 0xDD, 0}},  // 12 bits give their top 8; 4 bits repeat; only 16 bits count
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.pixel);

@@ -65,8 +65,8 @@ std::vector<uint8_t> ConvertBmp(const std::vector<uint8_t>& file, int& width, in
     CImgKernels kernels;
     for (int y = 0; y < height; ++y) {
         const int stored = storedHeight > 0 ? height - 1 - y : y;
-        kernels.DibRowToImage(file.data() + bitsOffset + stride * stored, image.data() + static_cast<size_t>(y) * width * 3,
-                              width, bits, palette.data(), nullptr);
+        kernels.DibRowToImage(file.data() + bitsOffset + stride * stored,
+                              image.data() + static_cast<size_t>(y) * width * 3, width, bits, palette.data(), nullptr);
     }
     return image;
 }
@@ -83,7 +83,8 @@ TEST(PillowBmpRows, ConvertToThePixelsPillowReads)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         const std::string stem = dir.File(std::string("pillow_") + c.mode);
-        const RunResult made = ZAVTest::Run("/usr/bin/python3 " + ShellQuote(script) + " " + c.mode + " 13 7 " + ShellQuote(stem));
+        const RunResult made =
+            ZAVTest::Run("/usr/bin/python3 " + ShellQuote(script) + " " + c.mode + " 13 7 " + ShellQuote(stem));
         ASSERT_EQ(0, made.exitCode) << made.output;  // Pillow (python3-pil) must be installed
         int width = 0;
         int height = 0;

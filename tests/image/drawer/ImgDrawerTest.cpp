@@ -64,8 +64,8 @@ void MakeIndexed(CTestImage& image, int bits)
     for (int i = 0; i < image.GetImageSize(); ++i)
         data[i] = static_cast<BYTE>(bits == 1 ? 0xA5 : i * 3 + 1);
     for (int i = 0; i < image.GetPalette().GetCount(); ++i)
-        image.GetPalette().SetEntry(i, MakePaletteEntry(static_cast<BYTE>(i * 40), static_cast<BYTE>(250 - i * 20),
-                                                        static_cast<BYTE>(i * 7)));
+        image.GetPalette().SetEntry(
+            i, MakePaletteEntry(static_cast<BYTE>(i * 40), static_cast<BYTE>(250 - i * 20), static_cast<BYTE>(i * 7)));
 }
 
 }  // namespace

@@ -12,8 +12,7 @@
 TEST(ImageFuzzReplay, DibInputs)
 {
     std::vector<std::string> files;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(ZAVTest::DataPath("fuzz/image_dib_fuzzer")))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ZAVTest::DataPath("fuzz/image_dib_fuzzer")))
         if (entry.is_regular_file())
             files.push_back(entry.path().string());
     ASSERT_FALSE(files.empty());

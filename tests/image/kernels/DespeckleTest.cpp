@@ -28,7 +28,8 @@ TEST(Despeckle, RefusesBadArgumentsInOrder)
     CDespeckle despeckle;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(c.text, ThrownText([&] { despeckle.Despeckle(pixels.data(), 2, 2, c.depth, c.tolerance, c.speckle); }));
+        EXPECT_EQ(c.text,
+                  ThrownText([&] { despeckle.Despeckle(pixels.data(), 2, 2, c.depth, c.tolerance, c.speckle); }));
     }
 }
 

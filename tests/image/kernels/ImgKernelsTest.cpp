@@ -19,12 +19,9 @@ TEST(ImgKernels, ColorsMatchWithinTheSquaredTolerance)
         uint32_t tolerance;
         bool match;
     } cases[] = {
-        {RGB(9, 9, 9), RGB(9, 9, 9), 0, true},
-        {RGB(0, 0, 0), RGB(1, 1, 1), 3, true},
-        {RGB(0, 0, 0), RGB(1, 1, 1), 2, false},
-        {RGB(0, 0, 0), RGB(1, 0, 0), 0, false},
-        {RGB(255, 0, 0), RGB(0, 0, 0), 65025, true},
-        {RGB(255, 0, 0), RGB(0, 0, 0), 65024, false},
+        {RGB(9, 9, 9), RGB(9, 9, 9), 0, true},       {RGB(0, 0, 0), RGB(1, 1, 1), 3, true},
+        {RGB(0, 0, 0), RGB(1, 1, 1), 2, false},      {RGB(0, 0, 0), RGB(1, 0, 0), 0, false},
+        {RGB(255, 0, 0), RGB(0, 0, 0), 65025, true}, {RGB(255, 0, 0), RGB(0, 0, 0), 65024, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tolerance);
@@ -45,8 +42,8 @@ TEST(ImgKernels, LuminanceDecidesTheDarkerColour)
 TEST(ImgKernels, FindNearestPaletteIndexStopsAtTheFirstExactMatch)
 {
     const CSquareTable squares;
-    const uint32_t entries[] = {MakePaletteEntry(200, 0, 0), MakePaletteEntry(10, 20, 30),
-                                MakePaletteEntry(10, 20, 30), MakePaletteEntry(12, 20, 30)};
+    const uint32_t entries[] = {MakePaletteEntry(200, 0, 0), MakePaletteEntry(10, 20, 30), MakePaletteEntry(10, 20, 30),
+                                MakePaletteEntry(12, 20, 30)};
     EXPECT_EQ(1, CImgKernels::FindNearestPaletteIndex(10, 20, 30, squares.Centre(), entries, 4));
     EXPECT_EQ(3, CImgKernels::FindNearestPaletteIndex(13, 20, 30, squares.Centre(), entries, 4));
     EXPECT_EQ(0, CImgKernels::FindNearestPaletteIndex(255, 0, 0, squares.Centre(), entries, 4));

@@ -16,8 +16,8 @@ TEST(Bitmaps, DibBitmapRoundTripsThroughGetDIBits)
            {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}}};
     const uint8_t bits[8] = {1, 2, 3, 0, 3, 3, 1, 0};  // bottom row, then top row
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &info.header, CBM_INIT, bits, reinterpret_cast<BITMAPINFO*>(&info),
-                                    DIB_RGB_COLORS);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &info.header, CBM_INIT, bits, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     ASSERT_NE(bitmap, nullptr);
     BITMAP described{};
     ASSERT_EQ(GetObjectA(bitmap, sizeof described, &described), static_cast<int>(sizeof(BITMAP)));
@@ -30,8 +30,8 @@ TEST(Bitmaps, DibBitmapRoundTripsThroughGetDIBits)
     uint8_t rows[2 * 12] = {};
     ASSERT_EQ(GetDIBits(screen, bitmap, 0, 2, rows, &out, DIB_RGB_COLORS), 2);
     EXPECT_EQ(out.bmiHeader.biSizeImage, 24u);
-    const uint8_t expected[24] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,   // red, green, blue
-                                  255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0};  // blue, blue, red
+    const uint8_t expected[24] = {0,   0, 255, 0,   255, 0, 255, 0, 0,   0, 0, 0,   // red, green, blue
+                                  255, 0, 0,   255, 0,   0, 0,   0, 255, 0, 0, 0};  // blue, blue, red
     EXPECT_EQ(std::memcmp(rows, expected, sizeof rows), 0);
     DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);

@@ -16,8 +16,8 @@ namespace {
 
 TEST(ColorKernels, HsvAgreesWithPythonsColorsys)
 {
-    const std::vector<uint8_t> colors = {255, 0,   0,   0,  255, 0,   0,   0,   255, 255, 255, 0,   12, 200, 99,
-                                         250, 128, 3,   33, 66,  99,  200, 10,  180, 1,   2,   3,   90, 90,  91};
+    const std::vector<uint8_t> colors = {255, 0,   0, 0,  255, 0,  0,   0,  255, 255, 255, 0, 12, 200, 99,
+                                         250, 128, 3, 33, 66,  99, 200, 10, 180, 1,   2,   3, 90, 90,  91};
     std::ostringstream expectedScript;
     expectedScript << "import sys, colorsys\nd = open(sys.argv[1], 'rb').read()\nout = []\n"
                       "for i in range(0, len(d), 3):\n"
@@ -45,11 +45,10 @@ TEST(ColorKernels, HsvAdjustment)
         int value;
         uint8_t out[3];
     } cases[] = {
-        {{255, 0, 0}, 180, 0, 0, {0, 255, 255}},       // red turns cyan
-        {{255, 0, 0}, 400, 0, 0, {0, 255, 255}},       // the shift is limited to 180
+        {{255, 0, 0}, 180, 0, 0, {0, 255, 255}},         // red turns cyan
+        {{255, 0, 0}, 400, 0, 0, {0, 255, 255}},         // the shift is limited to 180
         {{128, 128, 128}, 90, 100, 0, {128, 128, 128}},  // gray stays gray
-        {{128, 128, 128}, -45, 100, 50, {191, 191, 191}},
-        {{200, 100, 0}, 0, -100, 0, {200, 200, 200}},
+        {{128, 128, 128}, -45, 100, 50, {191, 191, 191}}, {{200, 100, 0}, 0, -100, 0, {200, 200, 200}},
         {{200, 100, 0}, 0, 0, -100, {0, 0, 0}},
     };
     for (const auto& c : cases) {
@@ -96,8 +95,8 @@ TEST(ColorKernels, BitonalToGrayAtWidthTwelve)
     RecordingSink sink;
     CImgKernels context(&sink);
     ASSERT_EQ(1, context.Bitonal1To8Gray(bits, 12, 2, 2, palette, gray.data()));
-    const std::vector<uint8_t> expected = {255, 10, 255, 10, 10, 255, 10, 255, 255, 255, 10, 10,
-                                           10, 10, 10, 10, 255, 255, 255, 255, 10, 10, 255, 255};
+    const std::vector<uint8_t> expected = {255, 10, 255, 10, 10,  255, 10,  255, 255, 255, 10,  10,
+                                           10,  10, 10,  10, 255, 255, 255, 255, 10,  10,  255, 255};
     EXPECT_EQ(expected, gray);
     EXPECT_EQ((std::vector<double>{0.5}), sink.reports) << "row 0 sends no report";
     EXPECT_EQ(0, context.Bitonal1To8Gray(bits, 12, 2, 1, palette, gray.data()));
@@ -118,8 +117,8 @@ TEST(ColorKernels, ReplaceColorWithTolerance)
     for (const auto& c : cases) {
         uint8_t pixels[6] = {11, 21, 31, 9, 9, 9};
         CImgKernels context;
-        ASSERT_EQ(1, context.ReplaceColor(pixels, 2, 1, RGB(10, 20, 30), RGB(1, 2, 3), c.tolerance, c.others,
-                                          RGB(7, 7, 7)));
+        ASSERT_EQ(
+            1, context.ReplaceColor(pixels, 2, 1, RGB(10, 20, 30), RGB(1, 2, 3), c.tolerance, c.others, RGB(7, 7, 7)));
         EXPECT_TRUE(std::equal(pixels, pixels + 6, c.expected)) << c.tolerance;
     }
 }

@@ -36,7 +36,8 @@ TEST(MatrixFilters, MedianMatchesPillowsMedianFilter)
     for (const auto& c : cases) {
         const std::vector<uint8_t> pixels = RandomBytes(size_t(width) * height * c.channels, c.channels);
         const std::string script = std::string("import sys\nfrom PIL import Image, ImageFilter\n") +
-                                   "im = Image.frombytes('" + c.mode + "', (17, 11), open(sys.argv[1], 'rb').read())\n"
+                                   "im = Image.frombytes('" + c.mode +
+                                   "', (17, 11), open(sys.argv[1], 'rb').read())\n"
                                    "open(sys.argv[2], 'wb').write(im.filter(ImageFilter.MedianFilter(3)).tobytes())\n";
         EXPECT_EQ(RunPython(script, pixels), Apply(c.channels, pixels, width, height, 100, kMatrixMedian)) << c.mode;
     }

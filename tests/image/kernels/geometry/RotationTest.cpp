@@ -21,8 +21,9 @@ std::vector<uint8_t> PillowTransposes(const std::string& mode, int width, int he
                                       const std::vector<uint8_t>& pixels)
 {
     std::string script = "import sys\nfrom PIL import Image\n"
-                         "im = Image.frombytes('" + mode + "', (" + std::to_string(width) + ", " +
-                         std::to_string(height) + "), open(sys.argv[1], 'rb').read())\n"
+                         "im = Image.frombytes('" +
+                         mode + "', (" + std::to_string(width) + ", " + std::to_string(height) +
+                         "), open(sys.argv[1], 'rb').read())\n"
                          "out = open(sys.argv[2], 'wb')\n";
     for (const char* transpose : kTransposes)
         script += std::string("out.write(im.transpose(Image.Transpose.") + transpose + ").tobytes())\n";
@@ -73,7 +74,9 @@ TEST(RotationAndFlip, OneBitRowsMirrorAsPillowDoes)
         for (int y = 0; y < rows; ++y)
             pixels[y * rowBytes + rowBytes - 1] &= static_cast<uint8_t>(0xFF << (rowBytes * 8 - width));
         const std::string script = "import sys\nfrom PIL import Image\n"
-                                   "im = Image.frombytes('1', (" + std::to_string(width) + ", 3), "
+                                   "im = Image.frombytes('1', (" +
+                                   std::to_string(width) +
+                                   ", 3), "
                                    "open(sys.argv[1], 'rb').read())\n"
                                    "open(sys.argv[2], 'wb').write(im.transpose(Image.Transpose.FLIP_LEFT_RIGHT)"
                                    ".tobytes())\n";

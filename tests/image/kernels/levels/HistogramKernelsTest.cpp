@@ -49,12 +49,10 @@ TEST(HistogramKernels, GrayOfAColourPixel)
     // (10, 20, 30): the average 19.98 counts as 19, the luminance 18.15 as 18.
     const std::vector<uint8_t> pixels = {10, 20, 30, 10, 20, 30};
     ZAV::CImgKernels kernels;
-    for (int luminance : {0, 1})
-    {
+    for (int luminance : {0, 1}) {
         Counts gray(256), red(256), green(256), blue(256);
-        ASSERT_EQ(kernels.Histogram24(pixels.data(), 2, 1, gray.data(), red.data(), green.data(), blue.data(),
-                                      luminance),
-                  1);
+        ASSERT_EQ(
+            kernels.Histogram24(pixels.data(), 2, 1, gray.data(), red.data(), green.data(), blue.data(), luminance), 1);
         EXPECT_EQ(gray[luminance ? 18 : 19], 2u);
         EXPECT_EQ(red[10] + green[20] + blue[30], 6u);
     }

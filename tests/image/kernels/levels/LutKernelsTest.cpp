@@ -44,8 +44,7 @@ TEST(LutKernels, ChannelMasksAndPasses)
         {1, {11, 20, 30}, 2}, {2, {10, 21, 30}, 2}, {4, {10, 20, 31}, 2},
         {5, {11, 20, 31}, 4}, {7, {11, 21, 31}, 2}, {15, {11, 21, 31}, 2},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Bytes pixels;
         for (int i = 0; i < 101; ++i)
             pixels.insert(pixels.end(), {10, 20, 30});

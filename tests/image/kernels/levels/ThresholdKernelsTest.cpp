@@ -19,8 +19,7 @@ Bytes BruteForceThreshold(const Bytes& source, int width, int height, int ww, in
 {
     Bytes target(source.size());
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-        {
+        for (int x = 0; x < width; ++x) {
             int64_t sum = 0, count = 0;
             for (int v = std::max(0, y - wh / 2); v < std::min(height, y - wh / 2 + wh); ++v)
                 for (int u = std::max(0, x - ww / 2); u < std::min(width, x - ww / 2 + ww); ++u, ++count)
@@ -40,8 +39,7 @@ TEST(ThresholdKernels, EqualsTheMeanOfTheWindowCutToTheImage)
     const Case cases[] = {
         {3, 3, 3, 3, 0}, {17, 11, 3, 3, 0}, {17, 11, 4, 2, -5}, {16, 12, 5, 6, 7}, {9, 130, 1, 1, 0}, {20, 9, 20, 9, 3},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const Bytes source = ZAVTest::RandomBytes(c.width * c.height, c.width * 31 + c.ww);
         Bytes target(source.size(), 77);  // never a result
         ZAV::CImgKernels kernels;
@@ -61,11 +59,10 @@ TEST(ThresholdKernels, RefusedWindowsAndCancel)
         const char* text;
     };
     const Case cases[] = {
-        {0, 3, "Invalid Parameter!"}, {3, 0, "Invalid Parameter!"}, {-2, 3, "Invalid Parameter!"},
+        {0, 3, "Invalid Parameter!"},          {3, 0, "Invalid Parameter!"},          {-2, 3, "Invalid Parameter!"},
         {5, 3, "Threshold window too large!"}, {3, 5, "Threshold window too large!"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(kernels.AdaptiveThreshold(source.data(), 4, 4, c.ww, c.wh, 0, target.data()), 0);
         EXPECT_EQ(ZAVTest::ErrorText(kernels), c.text) << c.ww << "x" << c.wh;
     }

@@ -62,9 +62,8 @@ Kernel Mask24(BYTE mask)
 
 Kernel Mask8(BYTE mask)
 {
-    return [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) {
-        return k.OverlayMask8(b, 3, 1, o, 3, 1, Mask(mask), 0, 0);
-    };
+    return
+        [=](ZAV::CImgKernels& k, BYTE* b, const BYTE* o) { return k.OverlayMask8(b, 3, 1, o, 3, 1, Mask(mask), 0, 0); };
 }
 
 Kernel Multiply24(double opacity)
@@ -133,7 +132,7 @@ TEST(OverlayKernels, OnePixelCombinations)
         BYTE base, overlay, expected;
     };
     const Case cases[] = {
-        {"opacity 0.5", Opacity24(0.5, 0), 101, 201, 151},  // 100.5 + 50.5
+        {"opacity 0.5", Opacity24(0.5, 0), 101, 201, 151},       // 100.5 + 50.5
         {"opacity 0.5 fast", Opacity24(0.5, 1), 101, 201, 150},  // 100 + 50
         {"opacity 1.7", Opacity24(1.7, 0), 101, 201, 201},
         {"opacity -0.2", Opacity24(-0.2, 1), 101, 201, 101},
@@ -143,8 +142,8 @@ TEST(OverlayKernels, OnePixelCombinations)
         {"mask 128", Mask24(128), 100, 200, 150},  // trunc(200 x 0.50196 + 100 x 0.49804)
         {"gray mask 128", Mask8(128), 100, 200, 150},
         {"multiply", Multiply24(1), 200, 100, 78},
-        {"multiply at 0.5", Multiply24(0.5), 200, 100, 139},  // trunc(78 x 0.5 + 200 x 0.5): the blend stays
-        {"gray multiply at 0.99", Multiply8(0.99), 200, 100, 79},  // trunc(77.22 + 2)
+        {"multiply at 0.5", Multiply24(0.5), 200, 100, 139},            // trunc(78 x 0.5 + 200 x 0.5): the blend stays
+        {"gray multiply at 0.99", Multiply8(0.99), 200, 100, 79},       // trunc(77.22 + 2)
         {"masked multiply 128", MaskedMultiply24(128), 200, 100, 138},  // trunc((78 x 128 + 200 x 127) / 255)
         {"transparent skipped", Transparent24(1, RGB(201, 201, 201), 0), 101, 201, 101},
         {"not transparent", Transparent24(0.5, RGB(201, 201, 0), 1), 101, 201, 150},
@@ -154,8 +153,7 @@ TEST(OverlayKernels, OnePixelCombinations)
         {"masked luminosity 255", MaskedLuminosity(255), 101, 255, 255},
         {"masked luminosity 0", MaskedLuminosity(0), 0, 255, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Bytes base(3, c.base);
         const Bytes overlay(3, c.overlay);
         ZAV::CImgKernels kernels;
@@ -175,8 +173,7 @@ TEST(OverlayKernels, PlacementIsClippedToTheBase)
 
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
-    for (int x : {kMax - 5, kMax, kMin, kMin + 3, 20, -10})
-    {
+    for (int x : {kMax - 5, kMax, kMin, kMin + 3, 20, -10}) {
         ZAVTest::CRecordingSink sink;
         ZAV::CImgKernels outside(&sink);
         ASSERT_EQ(outside.OverlayOpacity8(base.data(), 20, 1, overlay.data(), 10, 1, x, 0, 1, 0), 1) << x;
@@ -192,8 +189,7 @@ TEST(OverlayKernels, HueModeKeepsABaseOfTheSameHue)
 {
     const Bytes colors = ZAVTest::RandomBytes(3 * 200, 11);
     ZAV::CImgKernels kernels;
-    for (size_t i = 0; i < colors.size(); i += 3)
-    {
+    for (size_t i = 0; i < colors.size(); i += 3) {
         Bytes base(colors.begin() + i, colors.begin() + i + 3);
         const ZAV::CHsl hsl = ZAV::RgbToHsl(base[0], base[1], base[2]);
         ZAV::CHsl other = hsl;  // same hue, another lightness and saturation

@@ -14,15 +14,14 @@ TEST(OverlayMix, OverlapIsClippedToTheBase)
         ZAV::COverlap expected;
     };
     const Case cases[] = {
-        {10, 10, -5, 0, {0, 0, 5, 10}},          // columns 0..4
-        {10, 10, 15, 25, {15, 25, 20, 30}},      // right and bottom cut
-        {10, 10, 20, 0, {20, 0, 20, 10}},        // wholly right of the base: empty
+        {10, 10, -5, 0, {0, 0, 5, 10}},                  // columns 0..4
+        {10, 10, 15, 25, {15, 25, 20, 30}},              // right and bottom cut
+        {10, 10, 20, 0, {20, 0, 20, 10}},                // wholly right of the base: empty
         {10, 10, kMax - 5, kMax - 5, {20, 30, 20, 30}},  // x + width would wrap in 32 bits
         {kMax, kMax, kMin, kMin, {0, 0, 0, 0}},
         {kMax, kMax, -1, -1, {0, 0, 20, 30}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ZAV::COverlap overlap;
         ZAV::ClipOverlay(overlap, 20, 30, c.overlayWidth, c.overlayHeight, c.x, c.y);
         SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));

@@ -44,9 +44,9 @@ protected:
     RasterImage Decoded(const RasterImage& picture, bool gray)
     {
         WritePnm(m_dir.File("picture.ppm"), picture);
-        const RunResult coded = ZAVTest::Run("cjpeg -quality 85 " + std::string(gray ? "-grayscale " : "") + "-outfile " +
-                                    ShellQuote(m_dir.File("picture.jpg")) + " " +
-                                    ShellQuote(m_dir.File("picture.ppm")));
+        const RunResult coded =
+            ZAVTest::Run("cjpeg -quality 85 " + std::string(gray ? "-grayscale " : "") + "-outfile " +
+                         ShellQuote(m_dir.File("picture.jpg")) + " " + ShellQuote(m_dir.File("picture.ppm")));
         EXPECT_EQ(0, coded.exitCode) << coded.output;
         return Djpeg("-pnm");
     }
@@ -54,8 +54,8 @@ protected:
     RasterImage Djpeg(const std::string& options)
     {
         const std::string out = m_dir.File("out.pnm");
-        const RunResult decoded =
-            ZAVTest::Run("djpeg " + options + " -pnm -outfile " + ShellQuote(out) + " " + ShellQuote(m_dir.File("picture.jpg")));
+        const RunResult decoded = ZAVTest::Run("djpeg " + options + " -pnm -outfile " + ShellQuote(out) + " " +
+                                               ShellQuote(m_dir.File("picture.jpg")));
         EXPECT_EQ(0, decoded.exitCode) << decoded.output;
         return ReadPnm(out);
     }
@@ -105,8 +105,7 @@ TEST_F(QuantizerReference, ColorPicturesMatchDjpegPixelForPixel)
     ASSERT_EQ(3, input.channels);
     for (int colors : {8, 27, 256}) {
         for (const Reference& reference : kColorReferences) {
-            const RasterImage expected =
-                Djpeg("-colors " + std::to_string(colors) + " " + reference.djpegOptions);
+            const RasterImage expected = Djpeg("-colors " + std::to_string(colors) + " " + reference.djpegOptions);
             EXPECT_EQ(0u, CountDifferences(expected.pixels, QuantizedColors(input, reference, colors)))
                 << colors << " colours, " << reference.djpegOptions;
         }
@@ -121,8 +120,7 @@ TEST_F(QuantizerReference, GrayPicturesMatchDjpegThroughTheOnePassPath)
         for (const Reference& reference : kColorReferences) {
             if (reference.twoPass)
                 continue;
-            const RasterImage expected =
-                Djpeg("-colors " + std::to_string(colors) + " " + reference.djpegOptions);
+            const RasterImage expected = Djpeg("-colors " + std::to_string(colors) + " " + reference.djpegOptions);
             EXPECT_EQ(0u, CountDifferences(expected.pixels, QuantizedColors(input, reference, colors)))
                 << colors << " gray levels, " << reference.djpegOptions;
         }

@@ -24,8 +24,7 @@ TEST(BrightnessContrastCurve, NeutralCurveIsTheIdentity)
     std::vector<ZAV::CPointD> curve(256);
     ZAV::BuildBrightnessContrastCurve(0, 0, points, 256, 0, 255, 127, curve.data());
     const double expected[][2] = {{0, 0}, {63.5, 63.5}, {127, 127}, {191, 191}, {255, 255}};
-    for (int i = 0; i < ZAV::kCurvePoints; ++i)
-    {
+    for (int i = 0; i < ZAV::kCurvePoints; ++i) {
         EXPECT_DOUBLE_EQ(points[i].x, expected[i][0]) << i;
         EXPECT_DOUBLE_EQ(points[i].y, expected[i][1]) << i;
     }
@@ -65,8 +64,7 @@ TEST(BrightnessContrastCurve, FullContrastIsAThresholdAtTheMiddle)
 
     ZAV::CPointD points[ZAV::kCurvePoints];
     std::vector<ZAV::CPointD> curve(256);
-    for (double contrast : {1.0, -1.0})
-    {
+    for (double contrast : {1.0, -1.0}) {
         ZAV::BuildBrightnessContrastCurve(0.3, contrast, points, 256, 0, 255, 127, curve.data());
         for (const ZAV::CPointD& entry : curve)
             ASSERT_TRUE(std::isfinite(entry.y) && entry.y >= 0 && entry.y <= 255);

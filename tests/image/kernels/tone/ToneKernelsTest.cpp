@@ -83,8 +83,7 @@ TEST(ToneKernels, ColorLayers)
     ASSERT_EQ(kernels.AdjustColors(black.data(), 2, 2, identity.data(), RGB(0, 0, 0), nullptr, 0, wild.data(),
                                    RGB(0, 0, 0), nullptr, 0),
               1);
-    for (size_t i = 0; i < pixels.size(); i += 3)
-    {
+    for (size_t i = 0; i < pixels.size(); i += 3) {
         const int gray = static_cast<int>(0.299 * pixels[i] + 0.587 * pixels[i + 1] + 0.114 * pixels[i + 2]);
         // The layer after the null one is not used.
         EXPECT_EQ(Bytes(black.begin() + i, black.begin() + i + 3), Bytes(3, static_cast<uint8_t>(255 - gray)));
@@ -131,8 +130,7 @@ TEST(ToneKernels, ContourImages)
     ASSERT_EQ(kernels.CreateContourImage(source.data(), 7, 5, 4, profile, 4, darken.data(), untouched.data()), 1);
     EXPECT_EQ(untouched, Bytes(35, 9));
 
-    for (int size : {0, 255, -1})
-    {
+    for (int size : {0, 255, -1}) {
         EXPECT_EQ(kernels.CreateContourImage(source.data(), 7, 5, size, profile, 4, darken.data(), target.data()), 0);
         EXPECT_EQ(ZAVTest::ErrorText(kernels), "Parameter 'Size' ranges from 1 to 254!");
     }
@@ -149,7 +147,8 @@ TEST(ToneKernels, ContourImages)
     ASSERT_EQ(kernels.BuildDistanceBrush(ramp, 3, brush, brushWidth, brushHeight), 1);
     EXPECT_EQ(brushWidth, 5);
     EXPECT_EQ(brushHeight, 5);
-    EXPECT_EQ(Bytes(brush.begin() + 5, brush.begin() + 10), (Bytes{30, 20, 20, 20, 30}));  // row 1: distances of about 2.2, 1.4, 1, 1.4, 2.2
+    EXPECT_EQ(Bytes(brush.begin() + 5, brush.begin() + 10),
+              (Bytes{30, 20, 20, 20, 30}));  // row 1: distances of about 2.2, 1.4, 1, 1.4, 2.2
     EXPECT_EQ(Bytes(brush.begin() + 10, brush.begin() + 15), (Bytes{30, 20, 10, 20, 30}));  // centre row
     EXPECT_EQ(ZAV::PointDistance(3, 4), 5);
     EXPECT_EQ(ZAV::PointDistance(-1, 1), 1);
