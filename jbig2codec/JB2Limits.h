@@ -67,4 +67,11 @@ constexpr uint32_t kJB2MaxRegionWidth = 1u << 20;
 // this bounds the work a file can ask for.
 constexpr uint64_t kJB2MaxRegionPixels = 1ull << 30;
 
+// A Huffman table's line list grows by this many lines at a time.
+constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
+
+// A user table line's range length: larger ranges cannot be added to a
+// 32-bit running low value without leaving the values a table can code.
+constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
+
 }  // namespace ZAV
