@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "jbig2codec/JB2BitmapOps.h"
+#include "jbig2codec/render/JB2BitmapOps.h"
 #include "tests/jbig2codec/JB2TestPages.h"
 
 using namespace ZAV;

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2GenericRegion.h"
-#include "jbig2codec/JB2MQContexts.h"
-#include "jbig2codec/JB2RenderGenericRegion.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/generic/JB2GenericRegionDecoder.h"
+#include "jbig2codec/generic/JB2GenericRegionEncoder.h"
+#include "jbig2codec/mq/JB2MQContexts.h"
+#include "jbig2codec/render/JB2DrawGenericRegion.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 #include "tests/jbig2codec/JB2TestPages.h"
 
@@ -102,11 +103,11 @@ TEST_F(CoderAllocation, StartsFailCleanly)
         FailEachAllocation(
             "generic region encoder", [&] { return Generic_Region_Encoder_Start(&encoder, memory, segment, message); },
             [&] { Generic_Region_Encoder_End(&encoder, memory); });
-        JB2RenderGenericRegion* render = nullptr;
+        JB2GenericRegionDraw* render = nullptr;
         FailEachAllocation(
             "render generic region",
-            [&] { return JB2RenderGenericRegionCreate(&render, memory, segment, 128, message); },
-            [&] { JB2RenderGenericRegionEnd(&render, memory); });
+            [&] { return JB2GenericRegionDrawCreate(&render, memory, segment, 128, message); },
+            [&] { JB2GenericRegionDrawEnd(&render, memory); });
         JB2SegmentRelease(&segment);
     }
 }

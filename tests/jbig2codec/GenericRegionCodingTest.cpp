@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2ContextBuffer.h"
-#include "jbig2codec/JB2Limits.h"
-#include "jbig2codec/JB2MMREncoder.h"
-#include "jbig2codec/JB2MQContextDecoder.h"
-#include "jbig2codec/JB2MQContextEncoder.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/generic/JB2ContextBuffer.h"
+#include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/mmr/JB2MMREncoder.h"
+#include "jbig2codec/generic/JB2MQContextDecoder.h"
+#include "jbig2codec/generic/JB2MQContextEncoder.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
 #include "tests/jbig2codec/JB2TestFixtures.h"
 #include "tests/jbig2codec/JB2TestPages.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2RenderGenericRegion.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/render/JB2DrawGenericRegion.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "support/TestSupport.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
@@ -63,7 +63,7 @@ struct GenericRegionFiles : SegmentFixture {
                 page = JB2Test::BlankPage(path, width, height);
             } else if (type == cJB2_Segment_Immediate_Generic_Region ||
                        type == cJB2_Segment_Immediate_Lossless_Generic_Region) {
-                EXPECT_EQ(0, JB2RenderGenericRegionSegment(segment, memory, kJB2CombinationFromRegion,
+                EXPECT_EQ(0, JB2DrawGenericRegion(segment, memory, kJB2CombinationFromRegion,
                                                            page.bits.data(), page.width, page.height, message))
                     << messages.All();
             }

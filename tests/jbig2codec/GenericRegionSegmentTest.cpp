@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2GenericRegion.h"
-#include "jbig2codec/JB2RenderGenericRegion.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/generic/JB2GenericRegionDecoder.h"
+#include "jbig2codec/generic/JB2GenericRegionEncoder.h"
+#include "jbig2codec/render/JB2DrawGenericRegion.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
 #include "tests/jbig2codec/JB2TestPages.h"
@@ -84,8 +85,8 @@ TEST_F(GenericSegment, OnlyImmediateGenericRegionsAreCoded)
         JB2GenericRegionEncoder* encoder = nullptr;
         EXPECT_EQ(-500, Generic_Region_Encoder_Start(&encoder, memory, segment, message)) << type;
         EXPECT_TRUE(messages.HasOfType(11, "Unsupported generic region segment!")) << type;
-        JB2RenderGenericRegion* render = nullptr;
-        EXPECT_EQ(-22, JB2RenderGenericRegionCreate(&render, memory, segment, 128, message)) << type;
+        JB2GenericRegionDraw* render = nullptr;
+        EXPECT_EQ(-22, JB2GenericRegionDrawCreate(&render, memory, segment, 128, message)) << type;
         JB2SegmentRelease(&segment);
     }
 }
@@ -176,10 +177,10 @@ TEST_F(GenericSegment, RenderingCombinesClipsAndTakesTheRegionOperator)
                 byte = on ? uint8_t(byte | (0x80 >> (px % 8))) : uint8_t(byte & ~(0x80 >> (px % 8)));
             }
         JB2SegmentHeader* segment = Build(39, region.width, region.height, c.x, c.y, c.regionFlags, 0x00, &region);
-        JB2RenderGenericRegion* render = nullptr;
-        ASSERT_EQ(0, JB2RenderGenericRegionCreate(&render, memory, segment, c.combination, message)) << messages.All();
-        EXPECT_EQ(0, JB2RenderGenericRegionRender(render, page.bits.data(), page.width, page.height));
-        EXPECT_EQ(0, JB2RenderGenericRegionEnd(&render, memory));
+        JB2GenericRegionDraw* render = nullptr;
+        ASSERT_EQ(0, JB2GenericRegionDrawCreate(&render, memory, segment, c.combination, message)) << messages.All();
+        EXPECT_EQ(0, JB2GenericRegionDrawRows(render, page.bits.data(), page.width, page.height));
+        EXPECT_EQ(0, JB2GenericRegionDrawEnd(&render, memory));
         EXPECT_EQ(expected.bits, page.bits) << c.x << ", " << c.y << " op " << int(op);
         JB2SegmentRelease(&segment);
     }

@@ -3,10 +3,11 @@
 // out as a document handle and exported.
 #include <gtest/gtest.h>
 
-#include "jbig2codec/JB2DocumentHandle.h"
-#include "jbig2codec/JB2GenericRegion.h"
-#include "jbig2codec/JB2Page.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/document/JB2Document.h"
+#include "jbig2codec/generic/JB2GenericRegionDecoder.h"
+#include "jbig2codec/generic/JB2GenericRegionEncoder.h"
+#include "jbig2codec/document/JB2Page.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 

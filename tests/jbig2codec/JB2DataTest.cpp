@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "jbig2codec/JB2BitReader.h"
-#include "jbig2codec/JB2BitWriter.h"
-#include "jbig2codec/JB2Cache.h"
+#include "jbig2codec/io/JB2BitReader.h"
+#include "jbig2codec/io/JB2BitWriter.h"
+#include "jbig2codec/io/JB2Cache.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 
 using namespace ZAV;

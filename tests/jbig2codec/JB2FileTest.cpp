@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "jbig2codec/JB2File.h"
-#include "jbig2codec/JB2Limits.h"
-#include "jbig2codec/JB2Page.h"
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/document/JB2File.h"
+#include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/document/JB2Page.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 

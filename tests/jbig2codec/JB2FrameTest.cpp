@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "jbig2codec/JB2Memory.h"
-#include "jbig2codec/JB2Message.h"
+#include "jbig2codec/support/JB2Memory.h"
+#include "jbig2codec/support/JB2Message.h"
 #include "tests/jbig2codec/JB2TestSupport.h"
 
 using namespace ZAV;

@@ -2,7 +2,7 @@
 // Huffman table selection of text regions.
 #include <gtest/gtest.h>
 
-#include "jbig2codec/JB2SegmentFields.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 
 using namespace ZAV;

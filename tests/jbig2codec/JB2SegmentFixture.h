@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "jbig2codec/JB2Read.h"
-#include "jbig2codec/JB2SegmentArray.h"
-#include "jbig2codec/JB2SegmentHeader.h"
-#include "jbig2codec/JB2Write.h"
+#include "jbig2codec/io/JB2Read.h"
+#include "jbig2codec/segments/JB2SegmentArray.h"
+#include "jbig2codec/segments/JB2SegmentHeader.h"
+#include "jbig2codec/io/JB2Write.h"
 #include "tests/jbig2codec/JB2TestSupport.h"
 
 struct SegmentFixture : ::testing::Test {

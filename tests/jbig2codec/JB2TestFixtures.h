@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "jbig2codec/JB2Memory.h"
-#include "jbig2codec/JB2Message.h"
-#include "jbig2codec/JB2Write.h"
+#include "jbig2codec/support/JB2Memory.h"
+#include "jbig2codec/support/JB2Message.h"
+#include "jbig2codec/io/JB2Write.h"
 #include "tests/jbig2codec/JB2TestSupport.h"
 
 namespace JB2Test {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2MMRDecoder.h"
-#include "jbig2codec/JB2MMREncoder.h"
+#include "jbig2codec/mmr/JB2MMRDecoder.h"
+#include "jbig2codec/mmr/JB2MMREncoder.h"
 #include "tests/jbig2codec/JB2TestFixtures.h"
 #include "tests/jbig2codec/JB2TestPages.h"
 #include "support/TestSupport.h"

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "jbig2codec/JB2Limits.h"
-#include "jbig2codec/JB2MQContexts.h"
-#include "jbig2codec/JB2MQDecoder.h"
-#include "jbig2codec/JB2MQEncoder.h"
+#include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/mq/JB2MQContexts.h"
+#include "jbig2codec/mq/JB2MQDecoder.h"
+#include "jbig2codec/mq/JB2MQEncoder.h"
 #include "tests/jbig2codec/JB2TestFixtures.h"
 
 using namespace ZAV;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "jbig2codec/JB2Render.h"
+#include "jbig2codec/render/JB2ComposeRows.h"
 #include "tests/jbig2codec/JB2TestPages.h"
 
 using namespace ZAV;
@@ -31,7 +31,7 @@ JB2_Error Render(Page& page, const Page& region, uint32_t x, uint32_t y, uint8_t
 {
     source.region = &region;
     std::vector<uint8_t> line(region.Stride() + 4);
-    return JB2RenderRegionRows(page.bits.data(), page.width, page.height, x, y, region.width, region.height, op,
+    return JB2ComposeRegionRows(page.bits.data(), page.width, page.height, x, y, region.width, region.height, op,
                                line.data(), RowSource::Row, &source);
 }
 

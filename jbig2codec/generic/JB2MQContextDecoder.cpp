@@ -1,0 +1,109 @@
+#include "jbig2codec/generic/JB2MQContextDecoder.h"
+
+#include "jbig2codec/mq/JB2MQContexts.h"
+
+namespace ZAV {
+
+namespace {
+
+JB2_Error Start(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height, uint8_t gbTemplate,
+                uint8_t nominal, const int8_t* atX, const int8_t* atY, JB2MQDecoder* shared, const uint8_t* data,
+                uint32_t length, JB2Message* message)
+{
+    if (!out) return cJB2_Error_Internal;
+    *out = nullptr;
+    JB2ContextBuffer* buffer = nullptr;
+    JB2_Error status =
+        Context_Buffer_Create(&buffer, memory, width, height, gbTemplate, nominal, atX, atY, message);
+    if (status != cJB2_Error_OK) return status;
+    auto* d = JB2MemoryNew<JB2MQContextDecoder>(memory);
+    if (!d) {
+        JB2MessageError(message, "Unable to allocate MQ context decoder object!");
+        Context_Buffer_End(&buffer, memory);
+        return cJB2_Error_Allocation_Failure;
+    }
+    d->buffer = buffer;
+    d->width = width;
+    d->height = height;
+    if (shared) {
+        MQ_Decoder_Share(shared);
+        d->mq = shared;
+    } else {
+        status = MQ_Decoder_Start(&d->mq, memory, JB2MQContexts::kCount, data, length, message);
+        if (status != cJB2_Error_OK) {
+            MQ_Context_Decoder_End(&d, memory);
+            return status;
+        }
+    }
+    *out = d;
+    return cJB2_Error_OK;
+}
+
+// Hands the finished line out and moves the ring on, unless it was the last.
+JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
+{
+    Context_Buffer_Get_Line(d->buffer, line);
+    ++d->linesDone;
+    return d->linesDone < d->height ? Context_Buffer_Next_Line(d->buffer) : cJB2_Error_OK;
+}
+
+}  // namespace
+
+JB2_Error MQ_Context_Decoder_Start(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
+                                   uint8_t gbTemplate, uint8_t nominal, const int8_t* atX, const int8_t* atY,
+                                   const uint8_t* data, uint32_t length, JB2Message* message)
+{
+    if (!data) return cJB2_Error_Internal;
+    return Start(out, memory, width, height, gbTemplate, nominal, atX, atY, nullptr, data, length, message);
+}
+
+JB2_Error MQ_Context_Decoder_Start_Shared(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width,
+                                          uint32_t height, uint8_t gbTemplate, uint8_t nominal, const int8_t* atX,
+                                          const int8_t* atY, JB2MQDecoder* shared, JB2Message* message)
+{
+    if (!shared) return cJB2_Error_Internal;
+    return Start(out, memory, width, height, gbTemplate, nominal, atX, atY, shared, nullptr, 0, message);
+}
+
+JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* d, uint8_t* line, uint8_t tpgdon, const uint8_t* skip)
+{
+    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    JB2ContextBuffer* b = d->buffer;
+    Context_Buffer_Clear_Line(b);
+    if (tpgdon) d->ltp ^= MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_TP_Context(b));
+    if (tpgdon && d->ltp) {
+        Context_Buffer_Copy_Above(b);
+    } else {
+        for (uint32_t x = 0; x < d->width; ++x) {
+            if (skip && ((skip[x / 8] >> (7 - x % 8)) & 1)) continue;
+            if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_Context(b, x)))
+                Context_Buffer_Set_Pixel(b, x);
+        }
+    }
+    return FinishLine(d, line);
+}
+
+JB2_Error MQ_Context_Decoder_Line_Current_AT(JB2MQContextDecoder* d, uint8_t* line, int32_t a1x)
+{
+    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    JB2ContextBuffer* b = d->buffer;
+    Context_Buffer_Clear_Line(b);
+    for (uint32_t x = 0; x < d->width; ++x)
+        if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_Context_Current_AT(b, x, a1x)))
+            Context_Buffer_Set_Pixel(b, x);
+    return FinishLine(d, line);
+}
+
+JB2_Error MQ_Context_Decoder_End(JB2MQContextDecoder** holder, JB2Memory* memory)
+{
+    if (!holder || !*holder) return cJB2_Error_Internal;
+    JB2MQContextDecoder* d = *holder;
+    JB2_Error status = cJB2_Error_OK;
+    if (d->mq) status = MQ_Decoder_End(&d->mq, memory);
+    if (d->buffer) Context_Buffer_End(&d->buffer, memory);
+    *holder = nullptr;
+    JB2MemoryFree(memory, &d);
+    return status;
+}
+
+}  // namespace ZAV

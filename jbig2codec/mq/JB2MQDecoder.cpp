@@ -1,0 +1,203 @@
+#include "jbig2codec/mq/JB2MQDecoder.h"
+
+#include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/mq/JB2MQContexts.h"
+
+namespace ZAV {
+
+namespace {
+
+// Past the end of the data the decoder sees 0xFF bytes, which it reads as a
+// marker: it then feeds 1-bits without moving, so it never reads further.
+inline uint8_t ByteAt(const JB2MQDecoder* d, uint32_t index)
+{
+    return index < d->length ? d->data[index] : 0xFF;
+}
+
+void ByteIn(JB2MQDecoder* d)
+{
+    const uint8_t current = ByteAt(d, d->position);
+    if (current == 0xFF) {
+        const uint8_t next = ByteAt(d, d->position + 1);
+        if (next > 0x8F) {
+            d->c += 0xFF00;
+            d->ct = 8;
+        } else {
+            ++d->position;
+            d->c += uint32_t(next) << 9;
+            d->ct = 7;
+        }
+    } else {
+        ++d->position;
+        d->c += uint32_t(ByteAt(d, d->position)) << 8;
+        d->ct = 8;
+    }
+}
+
+void InitDec(JB2MQDecoder* d, uint32_t position)
+{
+    d->position = position;
+    d->c = uint32_t(ByteAt(d, position)) << 16;
+    ByteIn(d);
+    d->c <<= 7;
+    d->ct -= 7;
+    d->a = 0x80000000u;
+}
+
+void Free(JB2MQDecoder* d, JB2Memory* memory)
+{
+    if (d->states) JB2MemoryFree(memory, &d->states);
+    if (d->contexts) JB2MemoryFree(memory, &d->contexts);
+    JB2MemoryFree(memory, &d);
+}
+
+}  // namespace
+
+JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount,
+                         const uint8_t* data, uint32_t length, JB2Message* message)
+{
+    if (!out || !data || length < 2 || contextCount == 0 ||
+        contextCount > JB2MQContexts::kCount)
+        return cJB2_Error_Internal;
+    *out = nullptr;
+    if (data[length - 2] != 0xFF || data[length - 1] != 0xAC) {
+        JB2MessageSend(message, cJB2_Message_Warning, "MQ stream should end with 0xff 0xac!");
+        JB2MessageSend(message, cJB2_Message_Warning, "Attempting to decode anyway!");
+        JB2MessageEnd(message, cJB2_Message_Warning);
+    }
+    auto* d = static_cast<JB2MQDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQDecoder)));
+    if (!d) {
+        JB2MessageError(message, "Unable to allocate MQ decoder object!");
+        return cJB2_Error_Allocation_Failure;
+    }
+    *d = JB2MQDecoder{};
+    d->contexts = static_cast<const JB2MQState**>(
+        JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
+    if (!d->contexts) {
+        JB2MessageError(message, "Unable to create MQ context states array!");
+        Free(d, memory);
+        return cJB2_Error_Allocation_Failure;
+    }
+    d->states = static_cast<JB2MQState*>(
+        JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
+    if (!d->states) {
+        JB2MessageError(message, "Unable to create MQ states table!");
+        Free(d, memory);
+        return cJB2_Error_Allocation_Failure;
+    }
+    JB2MQStatesBuild(d->states);
+    for (uint32_t i = 0; i < contextCount; ++i) d->contexts[i] = &d->states[0];
+    d->contextCount = contextCount;
+    d->data = data;
+    d->length = length;
+    d->shares = 1;
+    InitDec(d, 0);
+    *out = d;
+    return 0;
+}
+
+void MQ_Decoder_Share(JB2MQDecoder* decoder)
+{
+    if (decoder) ++decoder->shares;
+}
+
+uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
+{
+    if (context >= d->contextCount) return 0;
+    const JB2MQState*& cx = d->contexts[context];
+    const JB2MQState* state = cx;
+    const uint32_t qe = state->qeShifted;
+    uint8_t bit;
+    d->a -= qe;
+    if (d->c < qe) {
+        // LPS path with conditional exchange.
+        if (d->a < qe) {
+            bit = state->mps;
+            cx = state->nextMps;
+        } else {
+            bit = uint8_t(1 - state->mps);
+            cx = state->nextLps;
+        }
+        d->a = qe;
+    } else {
+        d->c -= qe;
+        if (d->a & 0x80000000u) return state->mps;
+        if (d->a < qe) {
+            bit = uint8_t(1 - state->mps);
+            cx = state->nextLps;
+        } else {
+            bit = state->mps;
+            cx = state->nextMps;
+        }
+    }
+    do {
+        if (d->ct == 0) ByteIn(d);
+        d->a <<= 1;
+        d->c <<= 1;
+        --d->ct;
+    } while ((d->a & 0x80000000u) == 0);
+    return bit;
+}
+
+namespace {
+
+inline uint8_t DecodeWithPrev(JB2MQDecoder* d, uint32_t base, uint32_t& prev)
+{
+    const uint8_t bit = MQ_Decoder_Decode_Bit(d, base | prev);
+    prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
+    return bit;
+}
+
+}  // namespace
+
+JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sign,
+                                  uint32_t* magnitude)
+{
+    if (!d || !sign || !magnitude) return cJB2_Error_Internal;
+    uint32_t prev = 1;
+    *sign = DecodeWithPrev(d, base, prev);
+    // Prefix of n 1-bits selects a width and an offset.
+    static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
+    static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
+    uint32_t range = 0;
+    while (range < 5 && DecodeWithPrev(d, base, prev)) ++range;
+    uint64_t value = 0;
+    for (uint32_t i = 0; i < kBits[range]; ++i)
+        value = (value << 1) | DecodeWithPrev(d, base, prev);
+    value += kOffset[range];
+    if (value > kJB2MaxCodedInteger) return cJB2_Error_Invalid_Segment_Data;
+    *magnitude = uint32_t(value);
+    return 0;
+}
+
+JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t codeLength)
+{
+    if (!d || !value) return cJB2_Error_Internal;
+    *value = 0;
+    // Longer codes would index into the generic region contexts.
+    if (codeLength > kJB2MaxSymbolCodeLength) return cJB2_Error_Invalid_Segment_Data;
+    uint32_t prev = 1;
+    for (uint32_t i = 0; i < codeLength; ++i)
+        prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
+    *value = prev - (uint32_t(1) << codeLength);
+    return 0;
+}
+
+JB2_Error MQ_Decoder_Restart(JB2MQDecoder* d, uint32_t position)
+{
+    if (!d || position >= d->length) return cJB2_Error_Internal;
+    InitDec(d, position);
+    return 0;
+}
+
+JB2_Error MQ_Decoder_End(JB2MQDecoder** holder, JB2Memory* memory)
+{
+    if (!holder || !*holder) return cJB2_Error_Internal;
+    JB2MQDecoder* d = *holder;
+    *holder = nullptr;
+    if (--d->shares > 0) return 0;
+    Free(d, memory);
+    return 0;
+}
+
+}  // namespace ZAV

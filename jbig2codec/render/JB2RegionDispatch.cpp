@@ -1,0 +1,57 @@
+#include "jbig2codec/render/JB2RegionDispatch.h"
+
+#include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/render/JB2DrawGenericRegion.h"
+#include "jbig2codec/segments/JB2SegmentFields.h"
+
+namespace ZAV {
+
+JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t* page, uint32_t pageWidth,
+                                 uint32_t pageHeight, uint32_t combination, JB2Message* message)
+{
+    if (!segment || !memory || !page)
+        return cJB2_Error_Internal;
+    if (JB2SegmentTypeIsTextRegion(segment->type)) {
+        JB2MessageError(message, "Text region decoding not yet supported!");
+        return cJB2_Error_Not_Yet_Supported;
+    }
+    if (JB2SegmentTypeIsHalftoneRegion(segment->type)) {
+        JB2MessageError(message, "Halftone region decoding not yet supported!");
+        return cJB2_Error_Not_Yet_Supported;
+    }
+    if (JB2SegmentTypeIsGenericRegion(segment->type)) {
+        uint32_t x = 0;
+        uint32_t y = 0;
+        uint32_t width = 0;
+        uint32_t height = 0;
+        JB2_Error status = JB2RegionGetX(segment, &x);
+        if (status == cJB2_Error_OK)
+            status = JB2RegionGetY(segment, &y);
+        if (status == cJB2_Error_OK)
+            status = JB2RegionGetWidth(segment, &width);
+        if (status == cJB2_Error_OK)
+            status = JB2RegionGetHeight(segment, &height);
+        if (status != cJB2_Error_OK) {
+            JB2MessageError(message, "Error getting region segment information!");
+            return status;
+        }
+        // Nothing of a region off the page reaches it.
+        if (x >= pageWidth || y >= pageHeight)
+            return cJB2_Error_OK;
+        const uint64_t rows = height < pageHeight - y ? height : pageHeight - y;
+        const uint64_t pagePixels = static_cast<uint64_t>(pageWidth) * pageHeight;
+        const uint64_t budget = pagePixels * kJB2RegionWorkPerPage > kJB2MinRegionWork
+                                    ? pagePixels * kJB2RegionWorkPerPage
+                                    : kJB2MinRegionWork;
+        if (static_cast<uint64_t>(width) * rows > budget) {
+            JB2MessageError(message, "Region of %lld x %lld pixels is too large for its page!",
+                            static_cast<long long>(width), static_cast<long long>(height));
+            return cJB2_Error_Invalid_Segment_Data;
+        }
+        const uint8_t operation = static_cast<uint8_t>(combination > 127 ? kJB2CombinationFromRegion : combination);
+        return JB2DrawGenericRegion(segment, memory, operation, page, pageWidth, pageHeight, message);
+    }
+    return cJB2_Error_Internal;
+}
+
+}  // namespace ZAV
