@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "jbig2codec/JB2HuffmanTable.h"
+#include "jbig2codec/huffman/JB2HuffmanTable.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 
 using namespace ZAV;

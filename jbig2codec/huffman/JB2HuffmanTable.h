@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "jbig2codec/JB2BitReader.h"
-#include "jbig2codec/JB2Memory.h"
-#include "jbig2codec/JB2Message.h"
-#include "jbig2codec/JB2Status.h"
+#include "jbig2codec/io/JB2BitReader.h"
+#include "jbig2codec/support/JB2Memory.h"
+#include "jbig2codec/support/JB2Message.h"
+#include "jbig2codec/support/JB2Status.h"
 
 namespace ZAV {
 

@@ -1,6 +1,6 @@
-#include "jbig2codec/JB2HuffmanTable.h"
+#include "jbig2codec/huffman/JB2HuffmanTable.h"
 
-#include "jbig2codec/JB2Limits.h"
+#include "jbig2codec/support/JB2Limits.h"
 
 namespace ZAV {
 

@@ -1,7 +1,7 @@
 // The standard tables B.1 to B.15 of T.88 Annex B. Each table lists its
 // normal lines in ascending range order, then the lower range, upper range
 // and out-of-band lines; a line the table does not use has PREFLEN 0.
-#include "jbig2codec/JB2HuffmanTable.h"
+#include "jbig2codec/huffman/JB2HuffmanTable.h"
 
 namespace ZAV {
 

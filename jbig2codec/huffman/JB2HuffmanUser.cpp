@@ -1,8 +1,8 @@
 // Tables that come from the data: user-defined tables of tables segments
 // (T.88 B.2) and the symbol-ID tables of Huffman text regions (T.88 7.4.3.1.7).
-#include "jbig2codec/JB2HuffmanTable.h"
+#include "jbig2codec/huffman/JB2HuffmanTable.h"
 
-#include "jbig2codec/JB2Limits.h"
+#include "jbig2codec/support/JB2Limits.h"
 
 namespace ZAV {
 
