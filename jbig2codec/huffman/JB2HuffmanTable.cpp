@@ -210,4 +210,10 @@ JB2_Error Huffman_Decode_Value(JB2BitReader* reader, const JB2HuffmanTable* t, i
     return cJB2_Error_OK;
 }
 
+void Huffman_Skip_Bytes(JB2BitReader* reader, uint64_t count)
+{
+    for (; count >= 2; count -= 2) JB2BitReaderRead(reader, 16);
+    if (count) JB2BitReaderRead(reader, 8);
+}
+
 }  // namespace ZAV

@@ -69,4 +69,7 @@ JB2_Error Huffman_Table_End(JB2HuffmanTable** table, JB2Memory* memory);
 // 32 signed bits gives -19.
 JB2_Error Huffman_Decode_Value(JB2BitReader* reader, const JB2HuffmanTable* table, int32_t* value, uint8_t* oob);
 
+// Moves the reader on by whole bytes (data a decoder read elsewhere).
+void Huffman_Skip_Bytes(JB2BitReader* reader, uint64_t count);
+
 }  // namespace ZAV

@@ -74,4 +74,23 @@ constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
 // 32-bit running low value without leaving the values a table can code.
 constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
 
+// A symbol array grows by this many symbols at a time.
+constexpr uint32_t kJB2SymbolArrayGrowth = 100;
+
+// Most new symbols one symbol dictionary may declare: a dictionary shared by
+// a long book holds some tens of thousands; a count beyond this is corrupt.
+constexpr uint32_t kJB2MaxDictionarySymbols = 1u << 20;
+
+// Pixels of all new symbols of one dictionary together, like one region:
+// the arithmetic coder can make any number of them from a few bytes.
+constexpr uint64_t kJB2MaxDictionaryPixels = 1ull << 30;
+
+// Symbol dictionaries refer to dictionaries before them; a chain deeper
+// than this is not a real document and would only use up the stack.
+constexpr uint32_t kJB2MaxDictionaryDepth = 64;
+
+// Copies of coded data are this many bytes longer than the data, as the
+// MMR decoder reads whole words.
+constexpr uint32_t kJB2CodedDataSlack = 7;
+
 }  // namespace ZAV
