@@ -16,8 +16,7 @@ JB2_Error JB2DecompressPropertiesCreate(JB2DecompressProperties** out, JB2Memory
         return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2DecompressProperties>(memory);
     if (!*out) {
-        JB2MessageError(message, "Unable to allocate decompression properties object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate decompression properties object!");
     }
     (*out)->file = file;
     (*out)->combination = kJB2CombinationOperatorOverridden;
@@ -51,8 +50,8 @@ JB2_Error RenderPage(JB2DecompressProperties* properties, JB2Memory* memory, JB2
         JB2SegmentHeader* segment = nullptr;
         JB2_Error status = JB2SegmentArrayGet(segments, i, &segment);
         if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Error getting segment %lld during page rendering!", static_cast<long long>(i));
-            return status;
+            return JB2Fail(message, status, "Error getting segment %lld during page rendering!",
+                           static_cast<long long>(i));
         }
         if (segment->pageAssociation != association)
             continue;
@@ -95,8 +94,8 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
     if (!properties || !properties->file)
         return cJB2_Error_Internal;
     if (!output) {
-        JB2MessageError(message, "Invalid output callback passed to JB2_Document_Decompress_Page!");
-        return cJB2_Error_Invalid_Pointer;
+        return JB2Fail(message, cJB2_Error_Invalid_Pointer,
+                       "Invalid output callback passed to JB2_Document_Decompress_Page!");
     }
     properties->output = output;
     properties->outputUser = outputUser;
@@ -117,16 +116,12 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
         return status;
 
     if (scaleDown == 0) {
-        JB2MessageError(message, "Scaling down factor may not be set to 0!");
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Scaling down factor may not be set to 0!");
     }
-    if (scaleUp == 0) {
-        JB2MessageError(message, "Scaling up factor may not be set to 0!");
-        return cJB2_Error_Not_Yet_Supported;
-    }
+    if (scaleUp == 0) return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Scaling up factor may not be set to 0!");
     if (scaleUp != scaleDown) {
-        JB2MessageError(message, "Scaling is not currently supported during decompression!");
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported,
+                       "Scaling is not currently supported during decompression!");
     }
     properties->scaleUp = scaleUp;
     properties->scaleDown = scaleDown;
@@ -135,13 +130,11 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
 
     if (left != 0 || right != 0) {
         if (!(left < right && top < bottom && right <= width && bottom <= height)) {
-            JB2MessageError(message, "Invalid decompress region!");
-            return cJB2_Error_Not_Yet_Supported;
+            return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Invalid decompress region!");
         }
     } else {
         if (top != 0 || bottom != 0) {
-            JB2MessageError(message, "Invalid decompress region!");
-            return cJB2_Error_Not_Yet_Supported;
+            return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Invalid decompress region!");
         }
         right = width;
         bottom = height;
@@ -158,22 +151,20 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
         const uint64_t stride = (static_cast<uint64_t>(width) + 7) / 8;
         const uint64_t size = stride * height;
         if (size > kJB2MaxPageBufferBytes) {
-            JB2MessageError(message, "Page of %lld x %lld pixels is too large to decompress!",
-                            static_cast<long long>(width), static_cast<long long>(height));
-            return cJB2_Error_Invalid_Segment_Data;
+            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
+                           "Page of %lld x %lld pixels is too large to decompress!", static_cast<long long>(width),
+                           static_cast<long long>(height));
         }
         properties->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, size));
         if (!properties->buffer) {
-            JB2MessageError(message, "Unable to allocate decompression buffer!");
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate decompression buffer!");
         }
         std::memset(properties->buffer, defaultPixel ? 0xFF : 0x00, static_cast<size_t>(size));
         // One spare byte: a row of the rectangle is shifted into place.
         properties->line = static_cast<uint8_t*>(JB2MemoryAlloc(memory, stride + 1));
         if (!properties->line) {
-            JB2MessageError(message, "Unable to allocate decompression line buffer!");
             JB2DecompressPropertiesDropPage(properties, memory);
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate decompression line buffer!");
         }
         properties->width = width;
         properties->height = height;
@@ -214,9 +205,8 @@ JB2_Error JB2DecompressPage(JB2DecompressProperties* properties, JB2Memory* memo
         }
         const JB2_Error result = output(delivered, row - top, regionWidth, 1, outputUser);
         if (result != 0) {
-            JB2MessageError(message, "Error code %lld returned by output callback function!",
-                            static_cast<long long>(result));
-            return result;
+            return JB2Fail(message, result, "Error code %lld returned by output callback function!",
+                           static_cast<long long>(result));
         }
     }
     return cJB2_Error_OK;

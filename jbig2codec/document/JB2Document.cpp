@@ -22,23 +22,16 @@ JB2_Error FreeHandle(JB2_Handle_Document handle)
     if (handle->properties) {
         JB2_Error status = JB2DecompressPropertiesRelease(&handle->properties, memory);
         if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Error deallocating decompression properties object!");
-            return status;
+            return JB2Fail(message, status, "Error deallocating decompression properties object!");
         }
     }
     if (handle->readData) {
         JB2_Error status = JB2ReadDataRelease(&handle->readData, memory);
-        if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Error deallocating read data object!");
-            return status;
-        }
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error deallocating read data object!");
     }
     if (handle->file) {
         JB2_Error status = JB2FileRelease(&handle->file);
-        if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Error deallocating file object!");
-            return status;
-        }
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error deallocating file object!");
     }
     if (handle->message)
         JB2MessageRelease(&handle->message, memory);
@@ -58,10 +51,7 @@ JB2_Error JB2DocumentHandleCreate(JB2_Handle_Document* out, JB2Memory* memory, J
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* handle = JB2MemoryNew<JB2_Document_Handle_Rec>(memory);
-    if (!handle) {
-        JB2MessageError(message, "Unable to allocate document handle!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!handle) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate document handle!");
     handle->magic = kJB2DocumentMagic;
     handle->memory = memory;
     JB2MemoryAddReference(memory);
@@ -154,8 +144,8 @@ JB2_EXPORT JB2_Error JB2_Document_Get_Property(JB2_Handle_Document handle, uint3
     if (!Valid(handle))
         return cJB2_Error_Invalid_Handle;
     if (!value) {
-        JB2MessageError(handle->message, "Null pointer passed to JB2_Document_Get_Property!");
-        return cJB2_Error_Invalid_Pointer;
+        return JB2Fail(handle->message, cJB2_Error_Invalid_Pointer,
+                       "Null pointer passed to JB2_Document_Get_Property!");
     }
     *value = 0;
     JB2DecompressProperties* properties = handle->properties;
@@ -207,8 +197,8 @@ JB2_EXPORT JB2_Error JB2_Document_Export_Document(JB2_Handle_Document handle, JB
     if (!Valid(handle))
         return cJB2_Error_Invalid_Handle;
     if (!write) {
-        JB2MessageError(handle->message, "Invalid write callback passed to JB2_Document_Export_Document!");
-        return cJB2_Error_Invalid_Pointer;
+        return JB2Fail(handle->message, cJB2_Error_Invalid_Pointer,
+                       "Invalid write callback passed to JB2_Document_Export_Document!");
     }
     return JB2FileExportDocument(handle->file, write, writeUser, format, handle->message);
 }
@@ -219,8 +209,8 @@ JB2_EXPORT JB2_Error JB2_Document_Export_Page(JB2_Handle_Document handle, uint32
     if (!Valid(handle))
         return cJB2_Error_Invalid_Handle;
     if (!write) {
-        JB2MessageError(handle->message, "Invalid write callback passed to JB2_Document_Export_Page!");
-        return cJB2_Error_Invalid_Pointer;
+        return JB2Fail(handle->message, cJB2_Error_Invalid_Pointer,
+                       "Invalid write callback passed to JB2_Document_Export_Page!");
     }
     return JB2FileExportPage(handle->file, page, write, writeUser, format, handle->message);
 }
@@ -233,10 +223,7 @@ JB2_EXPORT JB2_Error JB2_Document_Insert_Page(JB2_Handle_Document handle, uint32
     if (!handle->properties || !handle->file || !source->file)
         return cJB2_Error_Internal;
     JB2_Error status = JB2PageInsert(handle->file, destination, source->file, sourcePage, handle->message);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(handle->message, "Failure inserting page into document!");
-        return status;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(handle->message, status, "Failure inserting page into document!");
     if (destination <= handle->properties->page)
         ++handle->properties->page;
     return cJB2_Error_OK;

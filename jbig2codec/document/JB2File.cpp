@@ -45,8 +45,8 @@ JB2_Error TooManySegments(JB2File* file, JB2Message* message)
 {
     if (file->segments->count < kJB2MaxSegments)
         return cJB2_Error_OK;
-    JB2MessageError(message, "Invalid file -- more than %lld segments!", static_cast<long long>(kJB2MaxSegments));
-    return cJB2_Error_Invalid_File;
+    return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- more than %lld segments!",
+                   static_cast<long long>(kJB2MaxSegments));
 }
 
 JB2_Error ReadSequential(JB2File* file, JB2ReadData* readData, uint64_t offset, JB2Message* message)
@@ -134,10 +134,7 @@ JB2_Error JB2FileCreate(JB2File** out, JB2Memory* memory, JB2Message* message)
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* file = JB2MemoryNew<JB2File>(memory);
-    if (!file) {
-        JB2MessageError(message, "Unable to allocate file object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!file) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate file object!");
     file->organisation = cJB2_Organisation_Unknown;
     file->references = 1;
     file->memory = memory;
@@ -192,9 +189,8 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
 
     uint8_t id[8];
     if (JB2ReadDataRead(readData, id, 0, 8) != 8) {
-        JB2MessageError(message, "Invalid file -- can't read first 8 bytes of file!");
         JB2FileRelease(&file);
-        return cJB2_Error_Invalid_File;
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- can't read first 8 bytes of file!");
     }
     uint64_t offset = 0;
     bool headerCount = false;
@@ -205,9 +201,8 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
     if (isId) {
         uint8_t flags = 0;
         if (JB2ReadDataReadByte(readData, 8, &flags) != 1) {
-            JB2MessageError(message, "Invalid file -- unable to read JBIG2 file header flags!");
             JB2FileRelease(&file);
-            return cJB2_Error_Invalid_File;
+            return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- unable to read JBIG2 file header flags!");
         }
         if (flags & 1) {
             JB2MessageInfo(message, "Sequential file format organisation");
@@ -221,9 +216,9 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
             offset = 9;
         } else {
             if (JB2ReadDataReadU32(readData, 9, &headerPages) != 4) {
-                JB2MessageError(message, "Invalid file -- unable to read JBIG2 file header number of pages!");
                 JB2FileRelease(&file);
-                return cJB2_Error_Invalid_File;
+                return JB2Fail(message, cJB2_Error_Invalid_File,
+                               "Invalid file -- unable to read JBIG2 file header number of pages!");
             }
             headerCount = true;
             if (headerPages == 0) {
@@ -266,20 +261,17 @@ JB2_Error JB2FileWriteJBIG2(JB2File* file, JB2WriteData* writeData, JB2Message* 
     if (!file || file->organisation > cJB2_Organisation_Random_Access)
         return cJB2_Error_Internal;
     if (JB2WriteDataWrite(writeData, kJB2FileId, 0, 8) != 8) {
-        JB2MessageError(message, "Failure writing file header id!");
-        return cJB2_Error_Write_Failure;
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header id!");
     }
     const uint8_t flags = static_cast<uint8_t>((file->organisation == cJB2_Organisation_Sequential ? 1 : 0) |
                                                (file->pages == 0 ? 2 : 0));
     if (JB2WriteDataWriteByte(writeData, 8, flags) != 1) {
-        JB2MessageError(message, "Failure writing file header flag!");
-        return cJB2_Error_Write_Failure;
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header flag!");
     }
     uint64_t offset = 9;
     if (file->pages != 0) {
         if (JB2WriteDataWriteU32(writeData, 9, file->pages) != 4) {
-            JB2MessageError(message, "Failure writing file header number of pages field!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header number of pages field!");
         }
         offset = 13;
     }
@@ -360,8 +352,7 @@ JB2_Error JB2FileExportDocument(JB2File* file, JB2_Write_Callback write, void* u
         }
         break;
     default:
-        JB2MessageError(message, "Invalid export format!");
-        status = cJB2_Error_Invalid_Export_Format;
+        status = JB2Fail(message, cJB2_Error_Invalid_Export_Format, "Invalid export format!");
         break;
     }
     JB2WriteDataRelease(&writeData, file->memory);
@@ -374,14 +365,12 @@ JB2_Error JB2FileExportPage(JB2File* file, uint32_t page, JB2_Write_Callback wri
     if (!file)
         return cJB2_Error_Internal;
     if (page >= file->pages) {
-        JB2MessageError(message, "Invalid page index for JB2_Document_Export_Page!");
-        return cJB2_Error_Invalid_Index;
+        return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid page index for JB2_Document_Export_Page!");
     }
     JB2File* single = nullptr;
     JB2_Error status = JB2FileExtractPage(file, page, &single, message);
     if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Failure exporting page %lld!", static_cast<long long>(page));
-        return status;
+        return JB2Fail(message, status, "Failure exporting page %lld!", static_cast<long long>(page));
     }
     single->organisation = file->organisation <= cJB2_Organisation_Random_Access ? file->organisation
                                                                                  : cJB2_Organisation_Sequential;

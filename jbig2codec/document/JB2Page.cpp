@@ -176,20 +176,13 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
 {
     if (!to || !from)
         return cJB2_Error_Internal;
-    if (source >= from->pages) {
-        JB2MessageError(message, "Invalid source page index!");
-        return cJB2_Error_Invalid_Index;
-    }
-    if (destination > to->pages) {
-        JB2MessageError(message, "Invalid destination page index!");
-        return cJB2_Error_Invalid_Index;
-    }
+    if (source >= from->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid source page index!");
+    if (destination > to->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid destination page index!");
     // Everything that can fail happens before the destination is touched.
     JB2File* page = nullptr;
     JB2_Error status = JB2FileExtractPage(from, source, &page, message);
     if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Failure getting page %lld from source file!", static_cast<long long>(source));
-        return status;
+        return JB2Fail(message, status, "Failure getting page %lld from source file!", static_cast<long long>(source));
     }
     JB2SegmentArray* existing = to->segments;
     JB2SegmentArray* added = page->segments;
@@ -200,15 +193,14 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
     for (uint32_t i = 0; i < existing->count && fits; ++i)
         fits = existing->items[i]->pageAssociation < UINT32_MAX;
     if (!fits || destination >= UINT32_MAX) {
-        JB2MessageError(message, "Failure updating page association for existing segments in document!");
         JB2FileRelease(&page);
-        return cJB2_Error_Internal;
+        return JB2Fail(message, cJB2_Error_Internal,
+                       "Failure updating page association for existing segments in document!");
     }
     status = JB2SegmentArrayReserve(existing, added->count, message);
     if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Failure inserting new page segments into existing document!");
         JB2FileRelease(&page);
-        return status;
+        return JB2Fail(message, status, "Failure inserting new page segments into existing document!");
     }
 
     // The new page's segments: their page, their numbers after the last
@@ -242,8 +234,8 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
     to->pages = JB2SegmentArrayLargestPage(existing);
     JB2FileRelease(&page);
     if (status != cJB2_Error_OK)
-        JB2MessageError(message, "Failure inserting new page segments into existing document!");
-    return status;
+        return JB2Fail(message, status, "Failure inserting new page segments into existing document!");
+    return cJB2_Error_OK;
 }
 
 }  // namespace ZAV

@@ -72,8 +72,7 @@ JB2_Error OrderByPage(Writer& writer)
     if (!writer.byPage || !scratch) {
         if (scratch)
             JB2MemoryFree(writer.memory, &scratch);
-        JB2MessageError(writer.message, "Unable to allocate write pdf object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(writer.message, cJB2_Error_Allocation_Failure, "Unable to allocate write pdf object!");
     }
     for (uint32_t i = 0; i < writer.count; ++i)
         writer.byPage[i] = segments->items[i];
@@ -106,8 +105,7 @@ JB2_Error OrderByPage(Writer& writer)
 JB2_Error AddXref(Writer& writer, uint32_t object, uint64_t offset, uint32_t generation, char use)
 {
     if ((use != 'n' && use != 'f') || generation > 99999 || offset > 9999999999ull) {
-        JB2MessageError(writer.message, "Unable to generate xref entry!");
-        return cJB2_Error_Internal;
+        return JB2Fail(writer.message, cJB2_Error_Internal, "Unable to generate xref entry!");
     }
     char entry[kXrefEntryLength + 1];
     std::snprintf(entry, sizeof entry, "%010llu %05u %c \n", static_cast<unsigned long long>(offset), generation, use);
@@ -118,8 +116,8 @@ JB2_Error AddXref(Writer& writer, uint32_t object, uint64_t offset, uint32_t gen
                                            reinterpret_cast<const uint8_t*>(entry), &stored)
                            : cJB2_Error_Internal;
     if (status != cJB2_Error_OK || stored != kXrefEntryLength) {
-        JB2MessageError(writer.message, "Unable to add xref entry!");
-        return status != cJB2_Error_OK ? status : cJB2_Error_Internal;
+        return JB2Fail(writer.message, status != cJB2_Error_OK ? status : cJB2_Error_Internal,
+                       "Unable to add xref entry!");
     }
     if (object >= writer.pdf.objects)
         writer.pdf.objects = object + 1;
@@ -505,8 +503,7 @@ JB2_Error JB2PdfWriteDocument(JB2File* file, JB2WriteData* writeData, JB2Message
     } else if (file->pages != 0 &&
                !(writer.pageObjects = JB2MemoryAllocArray<uint32_t>(
                      writer.memory, file->pages < file->segments->count ? file->pages : file->segments->count))) {
-        JB2MessageError(message, "Unable to allocate write pdf object!");
-        status = cJB2_Error_Allocation_Failure;
+        status = JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate write pdf object!");
     } else {
         status = WriteDocument(writer);
     }

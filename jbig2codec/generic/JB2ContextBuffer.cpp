@@ -62,8 +62,8 @@ JB2_Error JB2GenericCheckAT(uint8_t gbTemplate, const int8_t* atX, const int8_t*
     for (uint32_t i = 0; i < JB2GenericATCount(gbTemplate); ++i) {
         // A pixel not yet coded cannot be part of the context.
         if (atY[i] > 0 || (atY[i] == 0 && atX[i] >= 0)) {
-            JB2MessageError(message, "Invalid AT pixel position (%d, %d)!", atX[i], atY[i]);
-            return cJB2_Error_Invalid_Segment_Data;
+            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid AT pixel position (%d, %d)!", atX[i],
+                           atY[i]);
         }
     }
     return cJB2_Error_OK;
@@ -72,8 +72,7 @@ JB2_Error JB2GenericCheckAT(uint8_t gbTemplate, const int8_t* atX, const int8_t*
 JB2_Error JB2GenericCheckSize(uint32_t width, uint32_t height, JB2Message* message)
 {
     if (width > kJB2MaxRegionWidth || uint64_t(width) * height > kJB2MaxRegionPixels) {
-        JB2MessageError(message, "Region of %u x %u pixels is too large!", width, height);
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Region of %u x %u pixels is too large!", width, height);
     }
     return cJB2_Error_OK;
 }
@@ -105,19 +104,15 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
     if (status != cJB2_Error_OK) return status;
 
     auto* b = JB2MemoryNew<JB2ContextBuffer>(memory);
-    if (!b) {
-        JB2MessageError(message, "Unable to allocate context buffer object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!b) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
     b->width = width;
     b->height = height;
     b->bytesPerLine = (width + 7) / 8;
     b->stride = b->bytesPerLine + 2 * kJB2ContextMarginBytes;
     b->ring = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(b->stride) * kJB2ContextRingLines);
     if (!b->ring) {
-        JB2MessageError(message, "Unable to allocate context buffer object!");
         JB2MemoryFree(memory, &b);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
     }
     b->gbTemplate = gbTemplate;
     b->nominal = nominal;

@@ -19,10 +19,7 @@ JB2_Error Generic_Region_Decoder_Start(JB2GenericRegionDecoder** out, JB2Memory*
     *out = nullptr;
     if (!JB2GenericRegionIsCoded(segment, message)) return cJB2_Error_Internal;
     auto* d = JB2MemoryNew<JB2GenericRegionDecoder>(memory);
-    if (!d) {
-        JB2MessageError(message, "Unable to allocate generic region decoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!d) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate generic region decoder object!");
     uint8_t flags = 0;
     JB2_Error status = JB2GenericRegionReadSize(segment, &flags, &d->width, &d->height, message);
     const bool mmr = flags & 1;
@@ -30,14 +27,12 @@ JB2_Error Generic_Region_Decoder_Start(JB2GenericRegionDecoder** out, JB2Memory*
     const uint32_t length = JB2SegmentDataLength(segment);
     uint32_t offset = 0;
     if (status == cJB2_Error_OK && length == 0) {
-        JB2MessageError(message, "Error getting segment data length!");
-        status = cJB2_Error_Invalid_Segment_Data;
+        status = JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Error getting segment data length!");
     }
     if (status == cJB2_Error_OK) {
         offset = kJB2GenericHeaderFieldsLength + (mmr ? 0 : 2 * JB2GenericATCount(gbTemplate));
         if (offset >= length) {
-            JB2MessageError(message, "Invalid segment data length!");
-            status = cJB2_Error_Invalid_Segment_Data;
+            status = JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid segment data length!");
         }
     }
     const uint32_t coded = length - offset;
@@ -46,22 +41,20 @@ JB2_Error Generic_Region_Decoder_Start(JB2GenericRegionDecoder** out, JB2Memory*
         // A length from the header is trusted only once its last byte can be read.
         uint8_t last = 0;
         if (JB2SegmentReadU8(segment, length - 1, &last) != cJB2_Error_OK) {
-            JB2MessageError(message, "Unable to read generic region segment data!");
-            status = cJB2_Error_Read_Failure;
+            status = JB2Fail(message, cJB2_Error_Read_Failure, "Unable to read generic region segment data!");
         }
     }
     if (status == cJB2_Error_OK) {
         d->data = JB2MemoryAllocArray<uint8_t>(memory, bufferSize);
         if (!d->data) {
-            JB2MessageError(message, "Unable to allocate generic region decoder buffer!");
-            status = cJB2_Error_Allocation_Failure;
+            status =
+                JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate generic region decoder buffer!");
         }
     }
     if (status == cJB2_Error_OK) {
         status = JB2SegmentReadBytes(segment, offset, coded, d->data);
         if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Unable to read generic region segment data!");
-            status = cJB2_Error_Read_Failure;
+            status = JB2Fail(message, cJB2_Error_Read_Failure, "Unable to read generic region segment data!");
         }
     }
     if (status == cJB2_Error_OK && mmr) {

@@ -12,10 +12,7 @@ JB2_Error Generic_Region_Encoder_Start(JB2GenericRegionEncoder** out, JB2Memory*
     *out = nullptr;
     if (!JB2GenericRegionIsCoded(segment, message)) return cJB2_Error_Internal;
     auto* e = JB2MemoryNew<JB2GenericRegionEncoder>(memory);
-    if (!e) {
-        JB2MessageError(message, "Unable to allocate generic region encoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!e) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate generic region encoder object!");
     uint8_t flags = 0;
     uint32_t width = 0;
     uint32_t height = 0;

@@ -18,31 +18,19 @@ JB2_Error JB2GenericRegionReadSize(JB2SegmentHeader* segment, uint8_t* flags, ui
                      JB2Message* message)
 {
     JB2_Error status = JB2GenericGetFlags(segment, flags);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Error getting generic region segment flags!");
-        return status;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting generic region segment flags!");
     status = JB2RegionGetWidth(segment, width);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Error getting region width!");
-        return status;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region width!");
     status = JB2RegionGetHeight(segment, height);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Error getting region height!");
-        return status;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region height!");
     // Sizes come from the file: check them before any buffer is sized by them.
-    if (*width == 0 || *height == 0) {
-        JB2MessageError(message, "Invalid region size!");
-        return cJB2_Error_Invalid_Segment_Data;
-    }
+    if (*width == 0 || *height == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region size!");
     return JB2GenericCheckSize(*width, *height, message);
 }
 
 bool JB2GenericRegionIsCoded(JB2SegmentHeader* segment, JB2Message* message)
 {
-    if (!segment || !JB2SegmentTypeIsGenericRegion(JB2SegmentType(segment)) || !IsImmediate(JB2SegmentType(segment))) {
+    if (!segment || !IsImmediate(JB2SegmentType(segment))) {
         JB2MessageWarning(message, "Unsupported generic region segment!");
         return false;
     }

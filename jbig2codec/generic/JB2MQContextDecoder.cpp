@@ -18,9 +18,8 @@ JB2_Error Start(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, ui
     if (status != cJB2_Error_OK) return status;
     auto* d = JB2MemoryNew<JB2MQContextDecoder>(memory);
     if (!d) {
-        JB2MessageError(message, "Unable to allocate MQ context decoder object!");
         Context_Buffer_End(&buffer, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ context decoder object!");
     }
     d->buffer = buffer;
     d->width = width;

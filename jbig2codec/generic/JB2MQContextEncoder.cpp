@@ -18,9 +18,8 @@ JB2_Error Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, ui
     if (status != cJB2_Error_OK) return status;
     auto* e = JB2MemoryNew<JB2MQContextEncoder>(memory);
     if (!e) {
-        JB2MessageError(message, "Unable to allocate MQ context encoder object!");
         Context_Buffer_End(&buffer, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ context encoder object!");
     }
     e->buffer = buffer;
     e->width = width;

@@ -42,10 +42,7 @@ JB2_Error JB2BitReaderCreate(JB2BitReader** out, JB2Memory* memory, JB2Message* 
     if (!out)
         return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2BitReader>(memory);
-    if (!*out) {
-        JB2MessageError(message, "Unable to allocate read bit buffer object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!*out) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate read bit buffer object!");
     return cJB2_Error_OK;
 }
 

@@ -37,15 +37,11 @@ JB2_Error JB2BitWriterCreate(JB2BitWriter** out, JB2Memory* memory, JB2WriteData
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* writer = JB2MemoryNew<JB2BitWriter>(memory);
-    if (!writer) {
-        JB2MessageError(message, "Unable to allocate write bits object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!writer) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate write bits object!");
     writer->buffer = JB2MemoryAllocArray<uint8_t>(memory, kJB2WriteBitsBufferSize);
     if (!writer->buffer) {
-        JB2MessageError(message, "Unable to create write bits buffer!");
         JB2MemoryFree(memory, &writer);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create write bits buffer!");
     }
     writer->capacity = kJB2WriteBitsBufferSize;
     writer->target = target;

@@ -171,10 +171,7 @@ JB2_Error JB2BlockStoreCreate(JB2BlockStore** out, JB2Memory* memory, uint32_t s
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* store = JB2MemoryNew<JB2BlockStore>(memory);
-    if (!store) {
-        JB2MessageError(message, "Unable to allocate cache object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!store) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
     store->slotSize = slotSize ? slotSize : kJB2DefaultCacheBlockSize;
     *out = store;
     return cJB2_Error_OK;
@@ -206,10 +203,7 @@ JB2_Error JB2CacheCreate(JB2Cache** out, JB2Memory* memory, JB2Location* locatio
     if (style == cJB2_Cache_Block_Store && !store)
         return cJB2_Error_Invalid_Pointer;
     auto* cache = JB2MemoryNew<JB2Cache>(memory);
-    if (!cache) {
-        JB2MessageError(message, "Unable to allocate cache object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!cache) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate cache object!");
     cache->style = style;
     cache->blockSize = style == cJB2_Cache_Block_Store ? store->slotSize
                                                       : (blockSize ? blockSize : kJB2DefaultCacheBlockSize);

@@ -121,19 +121,15 @@ JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t wid
     const uint64_t needed = (uint64_t(length) + 7) & ~uint64_t(3);
     if (bufferSize < needed) return cJB2_Error_Internal;
     auto* d = static_cast<JB2MMRDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MMRDecoder)));
-    if (!d) {
-        JB2MessageError(message, "Unable to allocate MMR decoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!d) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MMR decoder object!");
     std::memset(d, 0, sizeof *d);
     const uint64_t listBytes = uint64_t(width) * sizeof(uint32_t);
     for (uint32_t*& list : d->changes) {
         list = listBytes > UINT32_MAX ? nullptr
                                       : static_cast<uint32_t*>(JB2MemoryAlloc(memory, uint32_t(listBytes)));
         if (!list) {
-            JB2MessageError(message, "Unable to initialise MMR decoder object!");
             MMR_Decoder_End(&d, memory);
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to initialise MMR decoder object!");
         }
     }
     std::memset(data + length, 0, size_t(needed - length));

@@ -66,24 +66,19 @@ JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t conte
         JB2MessageEnd(message, cJB2_Message_Warning);
     }
     auto* d = static_cast<JB2MQDecoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQDecoder)));
-    if (!d) {
-        JB2MessageError(message, "Unable to allocate MQ decoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!d) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ decoder object!");
     *d = JB2MQDecoder{};
     d->contexts = static_cast<const JB2MQState**>(
         JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!d->contexts) {
-        JB2MessageError(message, "Unable to create MQ context states array!");
         Free(d, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
     }
     d->states = static_cast<JB2MQState*>(
         JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!d->states) {
-        JB2MessageError(message, "Unable to create MQ states table!");
         Free(d, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
     JB2MQStatesBuild(d->states);
     for (uint32_t i = 0; i < contextCount; ++i) d->contexts[i] = &d->states[0];

@@ -98,19 +98,15 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
         return cJB2_Error_Internal;
     *out = nullptr;
     auto* e = static_cast<JB2MQEncoder*>(JB2MemoryAlloc(memory, sizeof(JB2MQEncoder)));
-    if (!e) {
-        JB2MessageError(message, "Unable to allocate MQ encoder object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!e) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ encoder object!");
     *e = JB2MQEncoder{};
     JB2WriteDataAddReference(output);
     e->output = output;
     e->contexts = static_cast<const JB2MQState**>(
         JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
     if (!e->contexts) {
-        JB2MessageError(message, "Unable to create MQ context states array!");
         Free(e, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
     }
     e->a = 0x8000;
     e->c = 0;
@@ -118,17 +114,15 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
     e->b = 0;
     e->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, kMQEncoderBufferSize));
     if (!e->buffer) {
-        JB2MessageError(message, "Unable to create MQ buffer!");
         Free(e, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ buffer!");
     }
     e->capacity = kMQEncoderBufferSize;
     e->states = static_cast<JB2MQState*>(
         JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
     if (!e->states) {
-        JB2MessageError(message, "Unable to create MQ states table!");
         Free(e, memory);
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
     JB2MQStatesBuild(e->states);
     for (uint32_t i = 0; i < contextCount; ++i) e->contexts[i] = &e->states[0];

@@ -16,8 +16,7 @@ JB2_Error DecodeRow(void* user, uint32_t, uint8_t* line)
 
 JB2_Error Field(JB2_Error status, JB2Message* message, const char* text)
 {
-    if (status != cJB2_Error_OK) JB2MessageError(message, "%s", text);
-    return status;
+    return status != cJB2_Error_OK ? JB2Fail(message, status, "%s", text) : status;
 }
 
 }  // namespace
@@ -32,10 +31,7 @@ JB2_Error JB2GenericRegionDrawCreate(JB2GenericRegionDraw** out, JB2Memory* memo
     if (status != cJB2_Error_OK) return status;
     if (!supported) return cJB2_Error_Not_Yet_Supported;
     auto* r = JB2MemoryNew<JB2GenericRegionDraw>(memory);
-    if (!r) {
-        JB2MessageError(message, "Unable to allocate render generic region object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!r) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate render generic region object!");
     r->combination = combination;
     if (combination == kJB2CombinationFromRegion) {
         uint8_t flags = 0;
@@ -55,8 +51,8 @@ JB2_Error JB2GenericRegionDrawCreate(JB2GenericRegionDraw** out, JB2Memory* memo
         r->stride = (r->width + 7) / 8;
         r->line = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(r->stride) + kLineSpare);
         if (!r->line) {
-            JB2MessageError(message, "Unable to allocate line buffer of generic region rendering!");
-            status = cJB2_Error_Allocation_Failure;
+            status = JB2Fail(message, cJB2_Error_Allocation_Failure,
+                             "Unable to allocate line buffer of generic region rendering!");
         }
     }
     if (status != cJB2_Error_OK) {

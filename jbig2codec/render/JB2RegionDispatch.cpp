@@ -12,12 +12,10 @@ JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t*
     if (!segment || !memory || !page)
         return cJB2_Error_Internal;
     if (JB2SegmentTypeIsTextRegion(segment->type)) {
-        JB2MessageError(message, "Text region decoding not yet supported!");
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Text region decoding not yet supported!");
     }
     if (JB2SegmentTypeIsHalftoneRegion(segment->type)) {
-        JB2MessageError(message, "Halftone region decoding not yet supported!");
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Halftone region decoding not yet supported!");
     }
     if (JB2SegmentTypeIsGenericRegion(segment->type)) {
         uint32_t x = 0;
@@ -31,10 +29,7 @@ JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t*
             status = JB2RegionGetWidth(segment, &width);
         if (status == cJB2_Error_OK)
             status = JB2RegionGetHeight(segment, &height);
-        if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Error getting region segment information!");
-            return status;
-        }
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region segment information!");
         // Nothing of a region off the page reaches it.
         if (x >= pageWidth || y >= pageHeight)
             return cJB2_Error_OK;
@@ -44,9 +39,9 @@ JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t*
                                     ? pagePixels * kJB2RegionWorkPerPage
                                     : kJB2MinRegionWork;
         if (static_cast<uint64_t>(width) * rows > budget) {
-            JB2MessageError(message, "Region of %lld x %lld pixels is too large for its page!",
-                            static_cast<long long>(width), static_cast<long long>(height));
-            return cJB2_Error_Invalid_Segment_Data;
+            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
+                           "Region of %lld x %lld pixels is too large for its page!", static_cast<long long>(width),
+                           static_cast<long long>(height));
         }
         const uint8_t operation = static_cast<uint8_t>(combination > 127 ? kJB2CombinationFromRegion : combination);
         return JB2DrawGenericRegion(segment, memory, operation, page, pageWidth, pageHeight, message);

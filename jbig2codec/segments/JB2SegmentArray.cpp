@@ -80,10 +80,7 @@ JB2_Error JB2SegmentArrayCreate(JB2SegmentArray** out, JB2Memory* memory, JB2Mes
     if (!out)
         return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2SegmentArray>(memory);
-    if (!*out) {
-        JB2MessageError(message, "Unable to allocate segment array object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!*out) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment array object!");
     (*out)->memory = memory;
     return cJB2_Error_OK;
 }
@@ -129,8 +126,7 @@ JB2_Error JB2SegmentArrayAdd(JB2SegmentArray* array, JB2SegmentHeader* segment, 
             array->count = 0;
             array->indexValid = 0;
             array->capacity = 0;
-            JB2MessageError(message, "Unable to increase size of segment array object!");
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to increase size of segment array object!");
         }
         array->items = items;
         array->capacity = static_cast<uint32_t>(capacity);
@@ -156,8 +152,7 @@ JB2_Error JB2SegmentArrayReserve(JB2SegmentArray* array, uint32_t extra, JB2Mess
     auto* items = static_cast<JB2SegmentHeader**>(JB2MemoryGrow(
         array->memory, array->items, array->capacity * sizeof(JB2SegmentHeader*), needed * sizeof(JB2SegmentHeader*)));
     if (!items) {
-        JB2MessageError(message, "Unable to increase size of segment array object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to increase size of segment array object!");
     }
     array->items = items;
     array->capacity = static_cast<uint32_t>(needed);
@@ -194,8 +189,7 @@ JB2_Error JB2SegmentArrayFindByNumber(JB2SegmentArray* array, uint32_t number, J
     if (!array || !segment)
         return cJB2_Error_Internal;
     *segment = FindFirst(array, number);
-    if (!*segment)
-        JB2MessageWarning(message, "Unable to find requested segment!");
+    if (!*segment) JB2MessageWarning(message, "Unable to find requested segment!");
     return cJB2_Error_OK;
 }
 
@@ -211,8 +205,7 @@ JB2_Error JB2SegmentArrayFindByTypeAndPage(const JB2SegmentArray* array, uint32_
             return cJB2_Error_OK;
         }
     }
-    JB2MessageWarning(message, "Unable to find requested segment!");
-    return cJB2_Error_OK;
+    return JB2Warn(message, cJB2_Error_OK, "Unable to find requested segment!");
 }
 
 uint32_t JB2SegmentArrayLargestPage(const JB2SegmentArray* array)

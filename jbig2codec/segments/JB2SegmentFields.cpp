@@ -4,11 +4,6 @@ namespace ZAV {
 
 namespace {
 
-bool IsPlainGeneric(uint32_t type)
-{
-    return type == 36 || type == 38 || type == 39;
-}
-
 bool IsPatternDictionary(uint32_t type)
 {
     return type == cJB2_Segment_Pattern_Dictionary;
@@ -156,47 +151,32 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
         return cJB2_Error_OK;
     uint8_t flags = 0;
     JB2_Error status = JB2RegionGetFlags(segment, &flags);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Error getting region segment flags!");
-        return status;
-    }
-    if ((flags & 0x07) > 4) {
-        JB2MessageError(message, "Invalid region segment flags!");
-        return cJB2_Error_Invalid_Segment_Data;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Error getting region segment flags!");
+    if ((flags & 0x07) > 4) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid region segment flags!");
     if (JB2SegmentTypeIsHalftoneRegion(type)) {
         if (type == cJB2_Segment_Intermediate_Halftone_Region) {
-            JB2MessageWarning(message, "Unsupported halftone region segment!");
-            return cJB2_Error_OK;
+            return JB2Warn(message, cJB2_Error_OK, "Unsupported halftone region segment!");
         }
         uint8_t halftone = 0;
         status = JB2HalftoneGetFlags(segment, &halftone);
-        if (status != cJB2_Error_OK) {
-            JB2MessageError(message, "Unable to get halftone region segment flags!");
-            return status;
-        }
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, "Unable to get halftone region segment flags!");
         *supported = 1;
         return cJB2_Error_OK;
     }
     if (JB2SegmentTypeIsGenericRegion(type)) {
         if (type != cJB2_Segment_Immediate_Generic_Region && type != cJB2_Segment_Immediate_Lossless_Generic_Region) {
-            JB2MessageWarning(message, "Unsupported generic region segment!");
-            return cJB2_Error_OK;
+            return JB2Warn(message, cJB2_Error_OK, "Unsupported generic region segment!");
         }
         *supported = 1;
         return cJB2_Error_OK;
     }
     // Text regions.
     if (type == cJB2_Segment_Intermediate_Text_Region) {
-        JB2MessageWarning(message, "Unsupported text region segment!");
-        return cJB2_Error_OK;
+        return JB2Warn(message, cJB2_Error_OK, "Unsupported text region segment!");
     }
     uint16_t textFlags = 0;
     status = JB2TextGetFlags(segment, &textFlags);
-    if (status != cJB2_Error_OK) {
-        JB2MessageError(message, "Unable to get text region segment flags!");
-        return status;
-    }
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Unable to get text region segment flags!");
     for (uint32_t i = 0; i < segment->referredCount; ++i) {
         JB2SegmentHeader* dictionary = JB2SegmentGetReferred(segment, i);
         if (!dictionary || dictionary->type != cJB2_Segment_Symbol_Dictionary)
@@ -215,8 +195,7 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
             usable = false;
         }
         if (!usable) {
-            JB2MessageError(message, "Symbol dictionary used by text regions not yet supported!");
-            return cJB2_Error_OK;
+            return JB2Fail(message, cJB2_Error_OK, "Symbol dictionary used by text regions not yet supported!");
         }
     }
     *supported = 1;
@@ -252,7 +231,7 @@ JB2_Error JB2GenericGetATPixels(JB2SegmentHeader* segment, int8_t x[4], int8_t y
     for (int i = 0; i < 4; ++i)
         x[i] = y[i] = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1)
@@ -271,7 +250,7 @@ JB2_Error JB2GenericGetATPixels(JB2SegmentHeader* segment, int8_t x[4], int8_t y
 
 JB2_Error JB2GenericSetNominalATPixels(JB2SegmentHeader* segment, uint32_t gbTemplate)
 {
-    if (!segment || !IsPlainGeneric(segment->type) || gbTemplate > 3)
+    if (!segment || !JB2SegmentTypeIsPlainGenericRegion(segment->type) || gbTemplate > 3)
         return cJB2_Error_Internal;
     int8_t x[4];
     int8_t y[4];
@@ -290,7 +269,7 @@ JB2_Error JB2GenericHasNominalATPixels(JB2SegmentHeader* segment, uint8_t* nomin
         return cJB2_Error_Internal;
     *nominal = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1) {
@@ -318,7 +297,7 @@ JB2_Error JB2GenericHeaderLength(JB2SegmentHeader* segment, uint32_t* length)
         return cJB2_Error_Internal;
     *length = 0;
     uint8_t flags = 0;
-    JB2_Error status = Get(segment, IsPlainGeneric, 17, &flags);
+    JB2_Error status = Get(segment, JB2SegmentTypeIsPlainGenericRegion, 17, &flags);
     if (status != cJB2_Error_OK)
         return status;
     if (flags & 1)
@@ -500,14 +479,8 @@ JB2_Error JB2PageInfoValidate(JB2SegmentHeader* segment, JB2Message* message)
         status = JB2PageInfoGetHeight(segment, &height);
     if (status != cJB2_Error_OK)
         return status;
-    if (width == 0) {
-        JB2MessageError(message, "Width must be larger than 0!");
-        return cJB2_Error_Invalid_Segment_Data;
-    }
-    if (height == 0) {
-        JB2MessageError(message, "Height must be larger than 0!");
-        return cJB2_Error_Invalid_Segment_Data;
-    }
+    if (width == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Width must be larger than 0!");
+    if (height == 0) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Height must be larger than 0!");
     return cJB2_Error_OK;
 }
 
@@ -756,13 +729,12 @@ JB2_Error JB2TextSelectHuffmanTable(JB2SegmentHeader* segment, JB2TextHuffmanSel
     if (status == cJB2_Error_OK)
         status = JB2TextGetHuffmanFlags(segment, &huffmanFlags);
     if (status != cJB2_Error_OK) {
-        JB2MessageWarning(message, "Failure getting huffman table type used in text region segment!");
-        return status;
+        return JB2Warn(message, status, "Failure getting huffman table type used in text region segment!");
     }
     const uint32_t table = SelectedTable(flags, huffmanFlags, selector);
     if (table == 0) {
-        JB2MessageWarning(message, "Invalid huffman table type used in text region segment!");
-        return cJB2_Error_Invalid_Huffman_Table;
+        return JB2Warn(message, cJB2_Error_Invalid_Huffman_Table,
+                              "Invalid huffman table type used in text region segment!");
     }
     if (table != kUser) {
         *standard = table;
@@ -784,8 +756,8 @@ JB2_Error JB2TextSelectHuffmanTable(JB2SegmentHeader* segment, JB2TextHuffmanSel
         }
         --before;
     }
-    JB2MessageError(message, "Failure getting user defined huffman table used by text region!");
-    return cJB2_Error_Invalid_Huffman_Table;
+    return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table,
+                   "Failure getting user defined huffman table used by text region!");
 }
 
 }  // namespace ZAV

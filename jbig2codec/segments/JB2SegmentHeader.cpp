@@ -16,27 +16,27 @@ struct TypeName {
 };
 
 const TypeName kTypeNames[] = {
-    {0, "Symbol dictionary"},
-    {4, "Intermediate text region"},
-    {6, "Immediate text region"},
-    {7, "Immediate lossless text region"},
-    {16, "Pattern dictionary"},
-    {20, "Intermediate halftone region"},
-    {22, "Immediate halftone region"},
-    {23, "Immediate lossless halftone region"},
-    {36, "Intermediate generic region"},
-    {38, "Immediate generic region"},
-    {39, "Immediate lossless generic region"},
-    {40, "Intermediate generic refinement region"},
-    {42, "Immediate generic refinement region"},
-    {43, "Immediate lossless generic refinement region"},
-    {48, "Page information"},
-    {49, "End of page"},
-    {50, "End of stripe"},
-    {51, "End of file"},
-    {52, "Profiles"},
-    {53, "Tables"},
-    {62, "Extension"},
+    {cJB2_Segment_Symbol_Dictionary, "Symbol dictionary"},
+    {cJB2_Segment_Intermediate_Text_Region, "Intermediate text region"},
+    {cJB2_Segment_Immediate_Text_Region, "Immediate text region"},
+    {cJB2_Segment_Immediate_Lossless_Text_Region, "Immediate lossless text region"},
+    {cJB2_Segment_Pattern_Dictionary, "Pattern dictionary"},
+    {cJB2_Segment_Intermediate_Halftone_Region, "Intermediate halftone region"},
+    {cJB2_Segment_Immediate_Halftone_Region, "Immediate halftone region"},
+    {cJB2_Segment_Immediate_Lossless_Halftone_Region, "Immediate lossless halftone region"},
+    {cJB2_Segment_Intermediate_Generic_Region, "Intermediate generic region"},
+    {cJB2_Segment_Immediate_Generic_Region, "Immediate generic region"},
+    {cJB2_Segment_Immediate_Lossless_Generic_Region, "Immediate lossless generic region"},
+    {cJB2_Segment_Intermediate_Refinement_Region, "Intermediate generic refinement region"},
+    {cJB2_Segment_Immediate_Refinement_Region, "Immediate generic refinement region"},
+    {cJB2_Segment_Immediate_Lossless_Refinement_Region, "Immediate lossless generic refinement region"},
+    {cJB2_Segment_Page_Information, "Page information"},
+    {cJB2_Segment_End_Of_Page, "End of page"},
+    {cJB2_Segment_End_Of_Stripe, "End of stripe"},
+    {cJB2_Segment_End_Of_File, "End of file"},
+    {cJB2_Segment_Profiles, "Profiles"},
+    {cJB2_Segment_Tables, "Tables"},
+    {cJB2_Segment_Extension, "Extension"},
 };
 
 // Bytes of one referred-to segment number, by the referring segment's number.
@@ -55,10 +55,7 @@ JB2_Error Allocate(JB2SegmentHeader** out, JB2Memory* memory, JB2Message* messag
 {
     *out = nullptr;
     auto* segment = JB2MemoryNew<JB2SegmentHeader>(memory);
-    if (!segment) {
-        JB2MessageError(message, "Unable to allocate segment header object!");
-        return cJB2_Error_Allocation_Failure;
-    }
+    if (!segment) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate segment header object!");
     segment->type = cJB2_Segment_Type_Unset;
     segment->references = 1;
     segment->memory = memory;
@@ -117,17 +114,32 @@ JB2_Error JB2SegmentTypeNameFormat(uint32_t type, char* buffer, uint32_t size)
 
 bool JB2SegmentTypeIsTextRegion(uint32_t type)
 {
-    return type == 4 || type == 6 || type == 7;
+    return type == cJB2_Segment_Intermediate_Text_Region || type == cJB2_Segment_Immediate_Text_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Text_Region;
 }
 
 bool JB2SegmentTypeIsHalftoneRegion(uint32_t type)
 {
-    return type == 20 || type == 22 || type == 23;
+    return type == cJB2_Segment_Intermediate_Halftone_Region || type == cJB2_Segment_Immediate_Halftone_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Halftone_Region;
 }
 
 bool JB2SegmentTypeIsGenericRegion(uint32_t type)
 {
-    return type == 36 || type == 38 || type == 39 || type == 40 || type == 42 || type == 43;
+    // Refinement regions carry the generic region's information field too.
+    return JB2SegmentTypeIsPlainGenericRegion(type) || JB2SegmentTypeIsRefinementRegion(type);
+}
+
+bool JB2SegmentTypeIsPlainGenericRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Intermediate_Generic_Region || type == cJB2_Segment_Immediate_Generic_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Generic_Region;
+}
+
+bool JB2SegmentTypeIsRefinementRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Intermediate_Refinement_Region || type == cJB2_Segment_Immediate_Refinement_Region ||
+           type == cJB2_Segment_Immediate_Lossless_Refinement_Region;
 }
 
 bool JB2SegmentTypeIsRegion(uint32_t type)
@@ -186,6 +198,233 @@ JB2_Error JB2SegmentRelease(JB2SegmentHeader** holder)
     return status != cJB2_Error_OK ? status : freed;
 }
 
+namespace {
+
+// The header fields in order from the source; offsets in 64 bits, so that a
+// header near the end of a 4 GB source cannot wrap.
+struct HeaderReader {
+    JB2ReadData* readData;
+    uint64_t position;
+    JB2Message* message;
+
+    bool Read(uint8_t* buffer, uint32_t count)
+    {
+        if (position + count > UINT32_MAX + 1ull)
+            return false;
+        if (JB2ReadDataRead(readData, buffer, static_cast<uint32_t>(position), count) != count)
+            return false;
+        position += count;
+        return true;
+    }
+};
+
+constexpr uint8_t kTypeMask = 0x3F;
+constexpr uint32_t kLongCountForm = 7;
+// T.88 7.2.7: the data length of a striped region not known in advance.
+constexpr uint32_t kJB2UnknownDataLength = 0xFFFFFFFFu;
+
+// T.88 7.2.2: a short read here means the end of the data; no message.
+JB2_Error ReadNumber(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    uint8_t bytes[4];
+    if (!reader.Read(bytes, 4))
+        return cJB2_Error_Read_Failure;
+    segment->number = JB2GetU32(bytes);
+    JB2MessageInfo(reader.message, "Segment number           :  %lld", static_cast<long long>(segment->number));
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.3. An unknown type is read on: the caller skips the segment.
+JB2_Error ReadFlags(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    uint8_t flags = 0;
+    if (!reader.Read(&flags, 1)) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read segment header flags!");
+    }
+    segment->deferredNonRetain = (flags >> 7) & 1;
+    segment->pageAssociationIs4Bytes = (flags >> 6) & 1;
+    segment->type = flags & kTypeMask;
+    if (!JB2SegmentTypeIsKnown(segment->type)) {
+        JB2MessageSend(reader.message, cJB2_Message_Warning, "Skipping segment         :  %lld",
+                       static_cast<long long>(segment->number));
+        JB2MessageSend(reader.message, cJB2_Message_Warning, "Unknown segment type     :  %lld",
+                       static_cast<long long>(segment->type));
+        JB2MessageEnd(reader.message, cJB2_Message_Warning);
+    }
+    JB2MessageInfo(reader.message, "Segment type             :  %lld (%s)", static_cast<long long>(segment->type),
+                   JB2SegmentTypeName(segment->type));
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.4, long form: a 29-bit count from the file. Before anything is
+// sized by it, the rest of this header must be there and the count sane.
+JB2_Error ReadLongReferredCount(HeaderReader& reader, const JB2SegmentHeader* segment, uint8_t first,
+                                uint32_t* count, uint8_t* retention)
+{
+    JB2MessageInfo(reader.message, "(Long format for referred-to segment count and retention flags)");
+    uint8_t bytes[3];
+    if (!reader.Read(bytes, 3)) {
+        return JB2Fail(reader.message, cJB2_Error_Invalid_File,
+                       "Invalid segment header - invalid read count and retention flags!");
+    }
+    *count = (static_cast<uint32_t>(first & 0x1F) << 24) | (static_cast<uint32_t>(bytes[0]) << 16) |
+             (static_cast<uint32_t>(bytes[1]) << 8) | bytes[2];
+    const uint64_t rest = (static_cast<uint64_t>(*count) + 1 + 7) / 8 +
+                          static_cast<uint64_t>(*count) * ReferredNumberWidth(segment->number) +
+                          (segment->pageAssociationIs4Bytes ? 4 : 1) + 4;
+    uint8_t probe = 0;
+    if (*count > kJB2MaxReferredToSegments || reader.position + rest > UINT32_MAX + 1ull ||
+        JB2ReadDataRead(reader.readData, &probe, static_cast<uint32_t>(reader.position + rest - 1), 1) != 1) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read referred-to segment number!");
+    }
+    if (!reader.Read(retention, 1)) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read count and retention flags!");
+    }
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.4: bit 0 is this segment's retain bit, bit i mod 8 that of
+// referred-to segment i; set bits past the last one are only warned about.
+JB2_Error ReadRetainBits(HeaderReader& reader, JB2SegmentHeader* segment, uint8_t retention,
+                         uint32_t lastRetentionBit)
+{
+    const uint32_t count = segment->referredCount;
+    segment->retain = retention & 1;
+    uint32_t bit = 0;
+    for (uint32_t i = 1; i <= count; ++i) {
+        bit = i % 8;
+        if (bit == 0 && !reader.Read(&retention, 1)) {
+            return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                           "Invalid segment header - unable to read count and retention flags!");
+        }
+        segment->referredRetainBits[i - 1] = (retention >> bit) & 1;
+    }
+    uint32_t bitNumber = count;  // running over all retention bytes
+    for (uint32_t spare = bit + 1; spare <= lastRetentionBit; ++spare) {
+        ++bitNumber;
+        if ((retention >> spare) & 1)
+            JB2MessageWarning(reader.message, "Bit %d of segment header retention flags non-zero (segment %lld) !",
+                              static_cast<int>(bitNumber), static_cast<long long>(segment->number));
+    }
+    JB2MessageInfo(reader.message, "Referred to segments     :  %lld", static_cast<long long>(count));
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.4: the short form holds counts 0 to 4, the value 7 selects the
+// long form, 5 and 6 are invalid.
+JB2_Error ReadReferredCount(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    uint8_t first = 0;
+    if (!reader.Read(&first, 1)) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read count and retention flags!");
+    }
+    const uint32_t shortCount = first >> 5;
+    if (shortCount > 4 && shortCount != kLongCountForm) {
+        return JB2Fail(reader.message, cJB2_Error_Invalid_File,
+                       "Invalid segment header - invalid read count and retention flags!");
+    }
+    uint32_t count = shortCount;
+    uint8_t retention = first & 0x1F;
+    uint32_t lastRetentionBit = 4;  // the highest bit of the byte that holds retain bits
+    if (shortCount == kLongCountForm) {
+        JB2_Error status = ReadLongReferredCount(reader, segment, first, &count, &retention);
+        if (status != cJB2_Error_OK)
+            return status;
+        lastRetentionBit = 7;
+    }
+    JB2_Error status = JB2SegmentSetReferredCount(segment, count, reader.message);
+    if (status != cJB2_Error_OK)
+        return status;
+    return ReadRetainBits(reader, segment, retention, lastRetentionBit);
+}
+
+// T.88 7.2.5: each number 1, 2 or 4 bytes wide by this segment's number.
+JB2_Error ReadReferredNumbers(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    const uint32_t width = ReferredNumberWidth(segment->number);
+    uint8_t bytes[4];
+    for (uint32_t i = 0; i < segment->referredCount; ++i) {
+        if (!reader.Read(bytes, width)) {
+            return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                           "Invalid segment header - unable to read referred-to segment number!");
+        }
+        segment->referredNumbers[i] = width == 1 ? bytes[0] : width == 2 ? JB2GetU16(bytes) : JB2GetU32(bytes);
+    }
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.6.
+JB2_Error ReadPageAssociation(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    const uint32_t width = segment->pageAssociationIs4Bytes ? 4 : 1;
+    uint8_t bytes[4];
+    if (!reader.Read(bytes, width)) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read segment page association field!");
+    }
+    segment->pageAssociation = width == 4 ? JB2GetU32(bytes) : bytes[0];
+    JB2MessageInfo(reader.message, "Page association         :  %lld",
+                   static_cast<long long>(segment->pageAssociation));
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.7. The unknown length (0xFFFFFFFF) of striped immediate generic
+// regions is refused.
+JB2_Error ReadDataLength(HeaderReader& reader, JB2SegmentHeader* segment)
+{
+    uint8_t bytes[4];
+    if (!reader.Read(bytes, 4)) {
+        return JB2Fail(reader.message, cJB2_Error_Read_Failure,
+                       "Invalid segment header - unable to read segment data length!");
+    }
+    const uint32_t dataLength = JB2GetU32(bytes);
+    if (dataLength == kJB2UnknownDataLength) {
+        return JB2Fail(reader.message, cJB2_Error_Not_Yet_Supported,
+                       "0xffffffff as segment data length is not currently supported!");
+    }
+    segment->dataLocation->length = dataLength;
+    segment->dataLocation->start = reader.position <= UINT32_MAX ? static_cast<uint32_t>(reader.position) : 0;
+    JB2MessageInfo(reader.message, "Segment data length      :  %lld bytes", static_cast<long long>(dataLength));
+    return cJB2_Error_OK;
+}
+
+void WarnReferred(JB2Message* message, const char* format, uint32_t number)
+{
+    JB2MessageSend(message, cJB2_Message_Warning, format, static_cast<long long>(number));
+    JB2MessageSend(message, cJB2_Message_Warning, "Attempting to continue decoding!");
+    JB2MessageEnd(message, cJB2_Message_Warning);
+}
+
+// Links found among the segments read before this one: links only ever point
+// backwards in file order, so walks over them cannot circle. A missing one is
+// warned about and decoding goes on.
+JB2_Error LinkReferredSegments(JB2SegmentHeader* segment, JB2SegmentArray* segments, JB2Message* message)
+{
+    for (uint32_t i = 0; i < segment->referredCount; ++i) {
+        const uint32_t number = segment->referredNumbers[i];
+        JB2SegmentHeader* referred = nullptr;
+        if (segments) {
+            JB2_Error status = JB2SegmentArrayFindByNumber(segments, number, &referred, message);
+            if (status != cJB2_Error_OK) {
+                return JB2Fail(message, status, "Error searching for referred-to segment (%lld)!",
+                               static_cast<long long>(number));
+            }
+        }
+        if (!referred)
+            WarnReferred(message, "Unable to find referred-to segment (%lld)!", number);
+        if (!referred || !referred->retain)
+            WarnReferred(message, "Retain bit should be 1 for referred to segment (%lld)!", number);
+        segment->referredSegments[i] = referred;
+    }
+    return cJB2_Error_OK;
+}
+
+}  // namespace
+
 JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2SegmentArray* segments,
                                JB2ReadData* readData, uint32_t offset, uint32_t* headerLength,
                                JB2Message* message)
@@ -198,184 +437,38 @@ JB2_Error JB2SegmentReadHeader(JB2SegmentHeader** out, JB2Memory* memory, JB2Seg
     JB2_Error status = Allocate(&segment, memory, message);
     if (status != cJB2_Error_OK)
         return status;
-    // Offsets in 64 bits: a header near the end of a 4 GB source must not wrap.
-    uint64_t position = offset;
-    auto readAt = [&](uint8_t* buffer, uint32_t count) -> bool {
-        if (position + count > UINT32_MAX + 1ull)
-            return false;
-        if (JB2ReadDataRead(readData, buffer, static_cast<uint32_t>(position), count) != count)
-            return false;
-        position += count;
-        return true;
-    };
-
-    // 1. Segment number.
-    uint8_t bytes[4];
-    if (!readAt(bytes, 4))
-        return Fail(&segment, cJB2_Error_Read_Failure);
-    segment->number = JB2GetU32(bytes);
-    JB2MessageInfo(message, "Segment number           :  %lld", static_cast<long long>(segment->number));
-
-    // 2. Header flags.
-    if (!readAt(bytes, 1)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment header flags!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
-    }
-    segment->deferredNonRetain = (bytes[0] >> 7) & 1;
-    segment->pageAssociationIs4Bytes = (bytes[0] >> 6) & 1;
-    segment->type = bytes[0] & 0x3F;
-    if (!JB2SegmentTypeIsKnown(segment->type)) {
-        JB2MessageSend(message, cJB2_Message_Warning, "Skipping segment         :  %lld",
-                       static_cast<long long>(segment->number));
-        JB2MessageSend(message, cJB2_Message_Warning, "Unknown segment type     :  %lld",
-                       static_cast<long long>(segment->type));
-        JB2MessageEnd(message, cJB2_Message_Warning);
-    }
-    JB2MessageInfo(message, "Segment type             :  %lld (%s)", static_cast<long long>(segment->type),
-                   JB2SegmentTypeName(segment->type));
-
-    // 3. Referred-to count and retention flags.
-    if (!readAt(bytes, 1)) {
-        JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
-    }
-    const uint32_t shortCount = bytes[0] >> 5;
-    uint32_t count = 0;
-    uint8_t retention = 0;
-    uint32_t lastRetentionBit = 4;  // the highest bit of the byte that holds retain bits
-    if (shortCount == 5 || shortCount == 6) {
-        JB2MessageError(message, "Invalid segment header - invalid read count and retention flags!");
-        return Fail(&segment, cJB2_Error_Invalid_File);
-    }
-    if (shortCount <= 4) {
-        count = shortCount;
-        retention = bytes[0] & 0x1F;
-    } else {
-        JB2MessageInfo(message, "(Long format for referred-to segment count and retention flags)");
-        const uint8_t first = bytes[0];
-        if (!readAt(bytes, 3)) {
-            JB2MessageError(message, "Invalid segment header - invalid read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Invalid_File);
-        }
-        count = (static_cast<uint32_t>(first & 0x1F) << 24) | (static_cast<uint32_t>(bytes[0]) << 16) |
-                (static_cast<uint32_t>(bytes[1]) << 8) | bytes[2];
-        lastRetentionBit = 7;
-        // The count comes from the file: before anything is sized by it, the
-        // rest of this header must be there and the count must be sane.
-        const uint64_t rest = (static_cast<uint64_t>(count) + 1 + 7) / 8 +
-                              static_cast<uint64_t>(count) * ReferredNumberWidth(segment->number) +
-                              (segment->pageAssociationIs4Bytes ? 4 : 1) + 4;
-        uint8_t probe = 0;
-        if (count > kJB2MaxReferredToSegments || position + rest > UINT32_MAX + 1ull ||
-            JB2ReadDataRead(readData, &probe, static_cast<uint32_t>(position + rest - 1), 1) != 1) {
-            JB2MessageError(message, "Invalid segment header - unable to read referred-to segment number!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
-        }
-        if (!readAt(&retention, 1)) {
-            JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
-        }
-    }
-    status = JB2SegmentSetReferredCount(segment, count, message);
+    HeaderReader reader{readData, offset, message};
+    status = ReadNumber(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = ReadFlags(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = ReadReferredCount(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = ReadReferredNumbers(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = ReadPageAssociation(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = ReadDataLength(reader, segment);
+    if (status == cJB2_Error_OK)
+        status = LinkReferredSegments(segment, segments, message);
     if (status != cJB2_Error_OK)
         return Fail(&segment, status);
-    segment->retain = retention & 1;
-    uint32_t bit = 0;
-    uint32_t bitNumber = 0;  // running over all retention bytes
-    for (uint32_t i = 1; i <= count; ++i) {
-        bit = i % 8;
-        bitNumber = i;
-        if (bit == 0 && !readAt(&retention, 1)) {
-            JB2MessageError(message, "Invalid segment header - unable to read count and retention flags!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
-        }
-        segment->referredRetainBits[i - 1] = (retention >> bit) & 1;
-    }
-    for (uint32_t spare = bit + 1; spare <= lastRetentionBit; ++spare) {
-        ++bitNumber;
-        if ((retention >> spare) & 1)
-            JB2MessageWarning(message, "Bit %d of segment header retention flags non-zero (segment %lld) !",
-                              static_cast<int>(bitNumber), static_cast<long long>(segment->number));
-    }
-    JB2MessageInfo(message, "Referred to segments     :  %lld", static_cast<long long>(count));
-
-    // 4. Referred-to segment numbers.
-    const uint32_t width = ReferredNumberWidth(segment->number);
-    for (uint32_t i = 0; i < count; ++i) {
-        if (!readAt(bytes, width)) {
-            JB2MessageError(message, "Invalid segment header - unable to read referred-to segment number!");
-            return Fail(&segment, cJB2_Error_Read_Failure);
-        }
-        segment->referredNumbers[i] = width == 1 ? bytes[0] : width == 2 ? JB2GetU16(bytes) : JB2GetU32(bytes);
-    }
-
-    // 5. Page association.
-    const uint32_t pageWidth = segment->pageAssociationIs4Bytes ? 4 : 1;
-    if (!readAt(bytes, pageWidth)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment page association field!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
-    }
-    segment->pageAssociation = pageWidth == 4 ? JB2GetU32(bytes) : bytes[0];
-    JB2MessageInfo(message, "Page association         :  %lld", static_cast<long long>(segment->pageAssociation));
-
-    // 6. Data length.
-    if (!readAt(bytes, 4)) {
-        JB2MessageError(message, "Invalid segment header - unable to read segment data length!");
-        return Fail(&segment, cJB2_Error_Read_Failure);
-    }
-    const uint32_t dataLength = JB2GetU32(bytes);
-    if (dataLength == 0xFFFFFFFFu) {
-        JB2MessageError(message, "0xffffffff as segment data length is not currently supported!");
-        return Fail(&segment, cJB2_Error_Not_Yet_Supported);
-    }
-    segment->dataLocation->length = dataLength;
-    segment->dataLocation->start = position <= UINT32_MAX ? static_cast<uint32_t>(position) : 0;
-    JB2MessageInfo(message, "Segment data length      :  %lld bytes", static_cast<long long>(dataLength));
-
-    // 7. Referred-to segments among those read before.
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t number = segment->referredNumbers[i];
-        JB2SegmentHeader* referred = nullptr;
-        if (segments) {
-            status = JB2SegmentArrayFindByNumber(segments, number, &referred, message);
-            if (status != cJB2_Error_OK) {
-                JB2MessageError(message, "Error searching for referred-to segment (%lld)!",
-                                static_cast<long long>(number));
-                return Fail(&segment, status);
-            }
-        }
-        if (!referred) {
-            JB2MessageSend(message, cJB2_Message_Warning, "Unable to find referred-to segment (%lld)!",
-                           static_cast<long long>(number));
-            JB2MessageSend(message, cJB2_Message_Warning, "Attempting to continue decoding!");
-            JB2MessageEnd(message, cJB2_Message_Warning);
-        }
-        if (!referred || !referred->retain) {
-            JB2MessageSend(message, cJB2_Message_Warning, "Retain bit should be 1 for referred to segment (%lld)!",
-                           static_cast<long long>(number));
-            JB2MessageSend(message, cJB2_Message_Warning, "Attempting to continue decoding!");
-            JB2MessageEnd(message, cJB2_Message_Warning);
-        }
-        // Found among the segments read before this one: links only ever
-        // point backwards in file order, so walks over them cannot circle.
-        segment->referredSegments[i] = referred;
-    }
-
-    *headerLength = static_cast<uint32_t>(position - offset);
+    *headerLength = static_cast<uint32_t>(reader.position - offset);
     *out = segment;
     return cJB2_Error_OK;
 }
 
-JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
-                                uint32_t* length, JB2Message* message)
-{
-    if (!segment || !length)
-        return cJB2_Error_Internal;
-    *length = 0;
-    // Messages only accompany a real write, not the working out of a length.
-    JB2Message* info = writeData ? message : nullptr;
-    uint64_t position = offset;
-    auto put = [&](const uint8_t* bytes, uint32_t count) -> bool {
+namespace {
+
+// Writes the header fields in order; without a write object it only counts
+// the bytes, so that a header's length can be worked out.
+struct HeaderWriter {
+    JB2WriteData* writeData;
+    uint64_t position;
+    JB2Message* info;  // messages only accompany a real write
+
+    bool Write(const uint8_t* bytes, uint32_t count)
+    {
         if (writeData) {
             if (position + count > UINT32_MAX + 1ull)
                 return false;
@@ -384,70 +477,83 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
         }
         position += count;
         return true;
-    };
-    uint8_t bytes[4];
-
-    // 1. Segment number.
-    JB2PutU32(bytes, segment->number);
-    if (!put(bytes, 4)) {
-        JB2MessageError(message, "Unable to write segment number!");
-        return cJB2_Error_Read_Failure;
     }
-    JB2MessageInfo(info, "Segment number           :  %lld", static_cast<long long>(segment->number));
+};
 
-    // 2. Header flags.
+// T.88 7.2.2 and 7.2.3. These two steps fail with -13, not -12, on purpose:
+// a header that cannot be written is reported as a header that cannot be
+// read, which the file writers' callers already test for.
+JB2_Error WriteNumberAndFlags(HeaderWriter& writer, const JB2SegmentHeader* segment, JB2Message* message)
+{
+    uint8_t bytes[4];
+    JB2PutU32(bytes, segment->number);
+    if (!writer.Write(bytes, 4))
+        return JB2Fail(message, cJB2_Error_Read_Failure, "Unable to write segment number!");
+    JB2MessageInfo(writer.info, "Segment number           :  %lld", static_cast<long long>(segment->number));
     if (segment->deferredNonRetain > 1 || segment->pageAssociationIs4Bytes > 1)
         return cJB2_Error_Internal;
     bytes[0] = static_cast<uint8_t>((segment->deferredNonRetain << 7) | (segment->pageAssociationIs4Bytes << 6) |
-                                    (segment->type & 0x3F));
+                                    (segment->type & kTypeMask));
     if (!JB2SegmentTypeIsKnown(segment->type))
-        JB2MessageWarning(info, "Unknown segment type     :  %lld", static_cast<long long>(segment->type));
-    if (!put(bytes, 1)) {
-        JB2MessageError(message, "Unable to write segment header flags!");
-        return cJB2_Error_Read_Failure;
-    }
-    JB2MessageInfo(info, "Segment type             :  %lld (%s)", static_cast<long long>(segment->type),
+        JB2MessageWarning(writer.info, "Unknown segment type     :  %lld", static_cast<long long>(segment->type));
+    if (!writer.Write(bytes, 1))
+        return JB2Fail(message, cJB2_Error_Read_Failure, "Unable to write segment header flags!");
+    JB2MessageInfo(writer.info, "Segment type             :  %lld (%s)", static_cast<long long>(segment->type),
                    JB2SegmentTypeName(segment->type));
+    return cJB2_Error_OK;
+}
 
-    // 3. Referred-to count and retention flags.
+// T.88 7.2.4, long form: the count with the top three bits set, then the
+// retain bits, this segment's in bit 0 of the first byte.
+JB2_Error WriteLongReferredCount(HeaderWriter& writer, const JB2SegmentHeader* segment, JB2Message* message)
+{
+    const uint32_t count = segment->referredCount;
+    uint8_t bytes[4];
+    JB2PutU32(bytes, count | (kLongCountForm << 29));
+    if (!writer.Write(bytes, 4))
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write number of referred to segments!");
+    uint8_t retention = segment->retain & 1;
+    for (uint32_t j = 1; j <= count; ++j) {
+        const uint32_t bit = j % 8;
+        if (bit == 0)
+            retention = 0;
+        retention = static_cast<uint8_t>(retention | ((segment->referredRetainBits[j - 1] & 1) << bit));
+        if ((bit == 7 || j == count) && !writer.Write(&retention, 1))
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write count and retention flags!");
+    }
+    return cJB2_Error_OK;
+}
+
+// T.88 7.2.4: counts up to 4 share one byte with the retain bits.
+JB2_Error WriteReferredCount(HeaderWriter& writer, const JB2SegmentHeader* segment, JB2Message* message)
+{
     const uint32_t count = segment->referredCount;
     if (count > kJB2MaxReferredToCountField)
         return cJB2_Error_Internal;
     if (count > 0 && (!segment->referredRetainBits || !segment->referredNumbers))
         return cJB2_Error_Internal;
-    uint8_t retention = segment->retain & 1;
-    if (count <= 4) {
+    if (count > 4) {
+        JB2_Error status = WriteLongReferredCount(writer, segment, message);
+        if (status != cJB2_Error_OK)
+            return status;
+    } else {
+        uint8_t retention = segment->retain & 1;
         for (uint32_t j = 1; j <= count; ++j)
             retention = static_cast<uint8_t>(retention | ((segment->referredRetainBits[j - 1] & 1) << j));
-        bytes[0] = static_cast<uint8_t>((count << 5) | retention);
-        if (!put(bytes, 1)) {
-            JB2MessageError(message, "Unable to write count and retention flags!");
-            return cJB2_Error_Write_Failure;
-        }
-    } else {
-        JB2PutU32(bytes, count | 0xE0000000u);
-        if (!put(bytes, 4)) {
-            JB2MessageError(message, "Unable to write number of referred to segments!");
-            return cJB2_Error_Write_Failure;
-        }
-        for (uint32_t j = 1; j <= count; ++j) {
-            const uint32_t bit = j % 8;
-            if (bit == 0)
-                retention = 0;
-            retention = static_cast<uint8_t>(retention | ((segment->referredRetainBits[j - 1] & 1) << bit));
-            if (bit == 7 || j == count) {
-                if (!put(&retention, 1)) {
-                    JB2MessageError(message, "Unable to write count and retention flags!");
-                    return cJB2_Error_Write_Failure;
-                }
-            }
-        }
+        const uint8_t byte = static_cast<uint8_t>((count << 5) | retention);
+        if (!writer.Write(&byte, 1))
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write count and retention flags!");
     }
-    JB2MessageInfo(info, "Referred to segments     :  %lld", static_cast<long long>(count));
+    JB2MessageInfo(writer.info, "Referred to segments     :  %lld", static_cast<long long>(count));
+    return cJB2_Error_OK;
+}
 
-    // 4. Referred-to numbers.
+// T.88 7.2.5.
+JB2_Error WriteReferredNumbers(HeaderWriter& writer, const JB2SegmentHeader* segment, JB2Message* message)
+{
     const uint32_t width = ReferredNumberWidth(segment->number);
-    for (uint32_t i = 0; i < count; ++i) {
+    uint8_t bytes[4];
+    for (uint32_t i = 0; i < segment->referredCount; ++i) {
         const uint32_t number = segment->referredNumbers[i];
         if (width == 1)
             bytes[0] = static_cast<uint8_t>(number);
@@ -455,39 +561,57 @@ JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeDa
             JB2PutU16(bytes, static_cast<uint16_t>(number));
         else
             JB2PutU32(bytes, number);
-        if (!put(bytes, width)) {
-            JB2MessageError(message, "Unable to write referred-to segment number!");
-            return cJB2_Error_Write_Failure;
-        }
+        if (!writer.Write(bytes, width))
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write referred-to segment number!");
     }
+    return cJB2_Error_OK;
+}
 
-    // 5. Page association.
+// T.88 7.2.6 and 7.2.7.
+JB2_Error WritePageAndLength(HeaderWriter& writer, const JB2SegmentHeader* segment, JB2Message* message)
+{
+    uint8_t bytes[4];
     if (segment->pageAssociationIs4Bytes) {
         JB2PutU32(bytes, segment->pageAssociation);
     } else {
-        if (segment->pageAssociation > 255)
+        if (segment->pageAssociation > UINT8_MAX)
             return cJB2_Error_Internal;
         bytes[0] = static_cast<uint8_t>(segment->pageAssociation);
     }
-    if (!put(bytes, segment->pageAssociationIs4Bytes ? 4 : 1)) {
-        JB2MessageError(message, "Unable to write segment page association field!");
-        return cJB2_Error_Write_Failure;
-    }
-    JB2MessageInfo(info, "Page association         :  %lld", static_cast<long long>(segment->pageAssociation));
-
-    // 6. Data length.
+    if (!writer.Write(bytes, segment->pageAssociationIs4Bytes ? 4 : 1))
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment page association field!");
+    JB2MessageInfo(writer.info, "Page association         :  %lld",
+                   static_cast<long long>(segment->pageAssociation));
     const uint32_t dataLength = JB2SegmentDataLength(segment);
     JB2PutU32(bytes, dataLength);
-    if (!put(bytes, 4)) {
-        JB2MessageError(message, "Unable to write segment data length!");
-        return cJB2_Error_Write_Failure;
-    }
-    JB2MessageInfo(info, "Segment data length      :  %lld bytes", static_cast<long long>(dataLength));
-    JB2MessageInfo(info, "%s", "");
+    if (!writer.Write(bytes, 4))
+        return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment data length!");
+    JB2MessageInfo(writer.info, "Segment data length      :  %lld bytes", static_cast<long long>(dataLength));
+    JB2MessageInfo(writer.info, "%s", "");
+    return cJB2_Error_OK;
+}
 
-    if (position - offset > UINT32_MAX)
+}  // namespace
+
+JB2_Error JB2SegmentWriteHeader(JB2SegmentHeader* segment, JB2WriteData* writeData, uint32_t offset,
+                                uint32_t* length, JB2Message* message)
+{
+    if (!segment || !length)
         return cJB2_Error_Internal;
-    *length = static_cast<uint32_t>(position - offset);
+    *length = 0;
+    HeaderWriter writer{writeData, offset, writeData ? message : nullptr};
+    JB2_Error status = WriteNumberAndFlags(writer, segment, message);
+    if (status == cJB2_Error_OK)
+        status = WriteReferredCount(writer, segment, message);
+    if (status == cJB2_Error_OK)
+        status = WriteReferredNumbers(writer, segment, message);
+    if (status == cJB2_Error_OK)
+        status = WritePageAndLength(writer, segment, message);
+    if (status != cJB2_Error_OK)
+        return status;
+    if (writer.position - offset > UINT32_MAX)
+        return cJB2_Error_Internal;
+    *length = static_cast<uint32_t>(writer.position - offset);
     return cJB2_Error_OK;
 }
 
@@ -518,12 +642,11 @@ JB2_Error JB2SegmentWriteData(JB2SegmentHeader* segment, JB2WriteData* writeData
         uint32_t got = 0;
         JB2_Error status = JB2CacheRead(segment->data, segment->memory, done, want, chunk, &got);
         if (status != cJB2_Error_OK || got != want) {
-            JB2MessageError(message, "Unable to access segment data!");
-            return status != cJB2_Error_OK ? status : cJB2_Error_Read_Failure;
+            return JB2Fail(message, status != cJB2_Error_OK ? status : cJB2_Error_Read_Failure,
+                           "Unable to access segment data!");
         }
         if (JB2WriteDataWrite(writeData, chunk, offset + done, want) != want) {
-            JB2MessageError(message, "Unable to write segment data!");
-            return cJB2_Error_Write_Failure;
+            return JB2Fail(message, cJB2_Error_Write_Failure, "Unable to write segment data!");
         }
         done += want;
     }
@@ -604,20 +727,20 @@ JB2_Error JB2SegmentSetReferredCount(JB2SegmentHeader* segment, uint32_t n, JB2M
         return cJB2_Error_OK;
     segment->referredRetainBits = JB2MemoryAllocArray<uint8_t>(segment->memory, n);
     if (!segment->referredRetainBits) {
-        JB2MessageError(message, "Unable to allocate reference segment retain bits array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment retain bits array for segment header object!");
     }
     segment->referredNumbers = JB2MemoryAllocArray<uint32_t>(segment->memory, n);
     if (!segment->referredNumbers) {
         FreeReferredArrays(segment);
-        JB2MessageError(message, "Unable to allocate reference segment number array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment number array for segment header object!");
     }
     segment->referredSegments = JB2MemoryAllocArray<JB2SegmentHeader*>(segment->memory, n);
     if (!segment->referredSegments) {
         FreeReferredArrays(segment);
-        JB2MessageError(message, "Unable to allocate reference segment pointer array for segment header object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate reference segment pointer array for segment header object!");
     }
     segment->referredCount = n;
     return cJB2_Error_OK;

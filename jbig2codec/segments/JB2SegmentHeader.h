@@ -51,8 +51,10 @@ bool JB2SegmentTypeIsRegion(uint32_t type);
 bool JB2SegmentTypeIsTextRegion(uint32_t type);
 bool JB2SegmentTypeIsHalftoneRegion(uint32_t type);
 bool JB2SegmentTypeIsGenericRegion(uint32_t type);  // generic and refinement
+bool JB2SegmentTypeIsPlainGenericRegion(uint32_t type);  // intermediate, immediate, lossless
+bool JB2SegmentTypeIsRefinementRegion(uint32_t type);
 
-// Frees the object a segment of type 0 or 16 owns (its dictionary). Set by
+// Frees the object a symbol or pattern dictionary segment owns (its dictionary). Set by
 // whoever makes that object, so the segment layer need not know its kind.
 typedef JB2_Error (*JB2TypeObjectRelease)(void** object, JB2Memory* memory);
 

@@ -111,6 +111,24 @@ void JB2MessageWarning(JB2Message* message, const char* format, ...)
     va_end(arguments);
 }
 
+JB2_Error JB2Fail(JB2Message* message, JB2_Error status, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    SendWhole(message, cJB2_Message_Error, format, arguments);
+    va_end(arguments);
+    return status;
+}
+
+JB2_Error JB2Warn(JB2Message* message, JB2_Error status, const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    SendWhole(message, cJB2_Message_Warning, format, arguments);
+    va_end(arguments);
+    return status;
+}
+
 void JB2MessageInfo(JB2Message* message, const char* format, ...)
 {
     va_list arguments;

@@ -38,6 +38,11 @@ void JB2MessageEnd(JB2Message* message, int32_t type);
 // One error (type 91) or warning (type 11) message, followed by its empty text.
 void JB2MessageError(JB2Message* message, const char* format, ...) JB2_PRINTF(2, 3);
 void JB2MessageWarning(JB2Message* message, const char* format, ...) JB2_PRINTF(2, 3);
+// Sends one error message and returns `status`, so that a failure is reported
+// and passed on in one statement: `return JB2Fail(message, status, "...");`.
+JB2_Error JB2Fail(JB2Message* message, JB2_Error status, const char* format, ...) JB2_PRINTF(3, 4);
+// The same with a warning: the status may be OK when the caller goes on.
+JB2_Error JB2Warn(JB2Message* message, JB2_Error status, const char* format, ...) JB2_PRINTF(3, 4);
 // One information line (type 1) without the closing empty text.
 void JB2MessageInfo(JB2Message* message, const char* format, ...) JB2_PRINTF(2, 3);
 
