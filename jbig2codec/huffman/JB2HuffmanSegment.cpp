@@ -20,8 +20,7 @@ JB2_Error JB2HuffmanTableFromSegment(JB2SegmentHeader* tables, JB2Memory* memory
     *out = nullptr;
     const uint32_t length = JB2SegmentDataLength(tables);
     if (length == 0) {
-        JB2MessageError(message, "Error getting segment data length!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Error getting segment data length!");
     }
     // The length is the header's: its last byte must be there before a buffer is sized by it.
     uint8_t last = 0;
@@ -30,8 +29,7 @@ JB2_Error JB2HuffmanTableFromSegment(JB2SegmentHeader* tables, JB2Memory* memory
     if (status == cJB2_Error_OK) {
         data = JB2MemoryAllocArray<uint8_t>(memory, length);
         if (!data) {
-            JB2MessageError(message, "Unable to allocate user defined huffman table buffer!");
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate user defined huffman table buffer!");
         }
         status = JB2SegmentReadBytes(tables, 0, length, data);
     }

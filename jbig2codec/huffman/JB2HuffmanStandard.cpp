@@ -98,8 +98,7 @@ JB2_Error Huffman_Table_Standard(JB2HuffmanTable** out, JB2Memory* memory, uint3
     if (!out) return cJB2_Error_Internal;
     *out = nullptr;
     if (number >= sizeof(kStandard) / sizeof(kStandard[0])) {
-        JB2MessageError(message, "Invalid standard huffman table data!");
-        return cJB2_Error_Invalid_Huffman_Table;
+        return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table, "Invalid standard huffman table data!");
     }
     const StandardTable& source = kStandard[number];
     JB2HuffmanTable* table = nullptr;

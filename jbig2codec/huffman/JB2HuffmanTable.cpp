@@ -11,8 +11,7 @@ constexpr uint32_t kSpecialLines = 3;
 
 JB2_Error Invalid(JB2Message* message, const char* text)
 {
-    JB2MessageError(message, "%s", text);
-    return cJB2_Error_Invalid_Huffman_Table;
+    return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table, "%s", text);
 }
 
 uint64_t RangeEnd(const JB2HuffmanEntry& e)
@@ -94,8 +93,7 @@ JB2_Error BuildTree(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
     for (uint32_t i = 0; i < t->count; ++i) nodes += t->entries[i].prefixLength;
     t->nodes = JB2MemoryAllocArray<JB2HuffmanNode>(memory, nodes);
     if (!t->nodes) {
-        JB2MessageError(message, "Unable to allocate huffman tree!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman tree!");
     }
     NewNode(t);
     for (uint32_t i = 0; i < t->count; ++i) {
@@ -126,8 +124,7 @@ JB2_Error Huffman_Table_Create(JB2HuffmanTable** out, JB2Memory* memory, JB2Mess
     if (!out) return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2HuffmanTable>(memory);
     if (!*out) {
-        JB2MessageError(message, "Unable to allocate huffman table object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman table object!");
     }
     return cJB2_Error_OK;
 }
@@ -137,8 +134,7 @@ JB2_Error Huffman_Table_Add_Entry(JB2HuffmanTable* t, JB2Memory* memory, uint32_
 {
     if (!t || t->finished || rangeLength > 32) return cJB2_Error_Internal;
     if (prefixLength > 32) {
-        JB2MessageError(message, "Unable to create huffman table entries with prefixes longer than 32 bits!");
-        return cJB2_Error_Not_Yet_Supported;
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Unable to create huffman table entries with prefixes longer than 32 bits!");
     }
     if (t->count == t->capacity) {
         JB2_Error status = Huffman_Table_Reserve(t, memory, uint64_t(t->capacity) + kJB2HuffmanEntryGrowth, message);
@@ -156,8 +152,7 @@ JB2_Error Huffman_Table_Reserve(JB2HuffmanTable* t, JB2Memory* memory, uint64_t 
                                        : JB2MemoryGrow(memory, t->entries, uint64_t(t->capacity) * sizeof(JB2HuffmanEntry),
                                                        count * sizeof(JB2HuffmanEntry));
     if (!entries) {
-        JB2MessageError(message, "Unable to allocate huffman table entries!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman table entries!");
     }
     t->entries = static_cast<JB2HuffmanEntry*>(entries);
     t->capacity = uint32_t(count);

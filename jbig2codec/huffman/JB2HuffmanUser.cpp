@@ -23,8 +23,7 @@ JB2_Error ReadUserHeader(JB2BitReader* reader, UserTableHeader* h, JB2Message* m
 {
     const uint32_t flags = JB2BitReaderRead(reader, 8);
     if (JB2BitReaderOverrun(reader)) {
-        JB2MessageError(message, "Failure decoding code flags for user defined huffman table!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Failure decoding code flags for user defined huffman table!");
     }
     h->hasOOB = flags & 1;
     h->prefixBits = ((flags >> 1) & 7) + 1;
@@ -32,21 +31,18 @@ JB2_Error ReadUserHeader(JB2BitReader* reader, UserTableHeader* h, JB2Message* m
     h->low = int32_t(JB2BitReaderRead(reader, 32));
     h->high = int32_t(JB2BitReaderRead(reader, 32));
     if (JB2BitReaderOverrun(reader)) {
-        JB2MessageError(message, "Failure decoding lowest and highest values for user defined huffman table!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Failure decoding lowest and highest values for user defined huffman table!");
     }
     // HTLOW - 1 must be a value, and the lines run upwards from HTLOW.
     if (h->low > h->high || h->low == INT32_MIN) {
-        JB2MessageError(message, "Invalid lowest and highest values for user defined huffman table!");
-        return cJB2_Error_Invalid_Huffman_Table;
+        return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table, "Invalid lowest and highest values for user defined huffman table!");
     }
     return cJB2_Error_OK;
 }
 
 JB2_Error LineFailure(JB2Message* message)
 {
-    JB2MessageError(message, "Failure decoding line for user defined huffman table!");
-    return cJB2_Error_Invalid_Segment_Data;
+    return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Failure decoding line for user defined huffman table!");
 }
 
 // The table lines from HTLOW up to HTHIGH, then the two range lines and the
@@ -61,8 +57,7 @@ JB2_Error ReadUserLines(JB2BitReader* reader, JB2HuffmanTable* table, JB2Memory*
         const uint32_t rangeLength = JB2BitReaderRead(reader, h.rangeBits);
         if (JB2BitReaderOverrun(reader)) return LineFailure(message);
         if (rangeLength > kJB2MaxHuffmanRangeLength) {
-            JB2MessageError(message, "Invalid range length for user defined huffman table!");
-            return cJB2_Error_Invalid_Huffman_Table;
+            return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table, "Invalid range length for user defined huffman table!");
         }
         JB2_Error status = Huffman_Table_Add_Entry(table, memory, prefixLength, rangeLength, int32_t(low), message);
         if (status != cJB2_Error_OK) return status;

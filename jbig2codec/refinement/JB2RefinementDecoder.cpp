@@ -99,8 +99,7 @@ JB2_Error MQ_Context_Reference_Decoder_Start(JB2RefinementDecoder** out, JB2Memo
     uint8_t* target = d ? JB2MemoryAllocArray<uint8_t>(memory, uint64_t(stride) * height) : nullptr;
     if (!target) {
         if (d) JB2MemoryFree(memory, &d);
-        JB2MessageError(message, "Unable to allocate MQ context reference decoder object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ context reference decoder object!");
     }
     d->width = width;
     d->height = height;

@@ -1,6 +1,7 @@
 #include "jbig2codec/render/JB2RegionDispatch.h"
 
 #include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/render/JB2DrawDecodedRegion.h"
 #include "jbig2codec/render/JB2DrawGenericRegion.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 
@@ -11,13 +12,7 @@ JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t*
 {
     if (!segment || !memory || !page)
         return cJB2_Error_Internal;
-    if (JB2SegmentTypeIsTextRegion(segment->type)) {
-        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Text region decoding not yet supported!");
-    }
-    if (JB2SegmentTypeIsHalftoneRegion(segment->type)) {
-        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Halftone region decoding not yet supported!");
-    }
-    if (JB2SegmentTypeIsGenericRegion(segment->type)) {
+    if (JB2SegmentTypeIsRegion(segment->type)) {
         uint32_t x = 0;
         uint32_t y = 0;
         uint32_t width = 0;
@@ -44,6 +39,10 @@ JB2_Error JB2RenderRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t*
                            static_cast<long long>(height));
         }
         const uint8_t operation = static_cast<uint8_t>(combination > 127 ? kJB2CombinationFromRegion : combination);
+        if (JB2SegmentTypeIsTextRegion(segment->type))
+            return JB2DrawTextRegion(segment, memory, operation, page, pageWidth, pageHeight, message);
+        if (JB2SegmentTypeIsHalftoneRegion(segment->type))
+            return JB2DrawHalftoneRegion(segment, memory, operation, page, pageWidth, pageHeight, message);
         return JB2DrawGenericRegion(segment, memory, operation, page, pageWidth, pageHeight, message);
     }
     return cJB2_Error_Internal;

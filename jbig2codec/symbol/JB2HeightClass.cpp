@@ -16,8 +16,7 @@ constexpr uint32_t kLineSpare = 2;
 
 JB2_Error BadSize(JB2Message* message)
 {
-    JB2MessageError(message, "Invalid collective bitmap data length for text region instance!");
-    return cJB2_Error_Invalid_Segment_Data;
+    return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid collective bitmap data length for text region instance!");
 }
 
 // Copies pixels [x, x + width) of a row into row 0-aligned destination bytes.
@@ -57,8 +56,7 @@ JB2_Error CutMMR(const JB2HeightClass* c, const uint8_t* coded, uint32_t size, u
     const uint64_t bufferSize = uint64_t(size) + kJB2CodedDataSlack + 1;
     uint8_t* copy = JB2MemoryAllocArray<uint8_t>(memory, bufferSize);
     if (!copy) {
-        JB2MessageError(message, "Unable to allocate height class collective bitmap data buffer!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate height class collective bitmap data buffer!");
     }
     std::memcpy(copy, coded, size);
     JB2MMRDecoder* mmr = nullptr;
@@ -95,8 +93,7 @@ JB2_Error JB2DecodeCollectiveBitmap(const JB2HeightClass* c, JB2BitReader* reade
     if (status != cJB2_Error_OK) return status;
     uint8_t* line = JB2MemoryAllocArray<uint8_t>(memory, rowBytes + kLineSpare);
     if (!line) {
-        JB2MessageError(message, "Unable to allocate height class collective bitmap line buffer!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate height class collective bitmap line buffer!");
     }
     const uint8_t* bitmap = data + JB2BitReaderPosition(reader);
     status = size == 0 ? CutPlain(c, bitmap, rowBytes, line) : CutMMR(c, bitmap, uint32_t(size), line, memory, message);

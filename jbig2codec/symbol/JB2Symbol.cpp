@@ -57,8 +57,7 @@ JB2_Error JB2SymbolArrayCreate(JB2SymbolArray** out, JB2Memory* memory, JB2Messa
     if (!out) return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2SymbolArray>(memory);
     if (!*out) {
-        JB2MessageError(message, "Unable to allocate symbol array object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol array object!");
     }
     return cJB2_Error_OK;
 }
@@ -73,8 +72,7 @@ JB2_Error JB2SymbolArrayAdd(JB2SymbolArray* a, JB2Memory* memory, JB2Symbol** sy
                                          : JB2MemoryGrow(memory, a->items, uint64_t(a->capacity) * sizeof(JB2Symbol*),
                                                          grown * sizeof(JB2Symbol*));
         if (!items) {
-            JB2MessageError(message, "Unable to increase size of symbol array object!");
-            return cJB2_Error_Allocation_Failure;
+            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to increase size of symbol array object!");
         }
         a->items = static_cast<JB2Symbol**>(items);
         a->capacity = uint32_t(grown);
@@ -82,8 +80,7 @@ JB2_Error JB2SymbolArrayAdd(JB2SymbolArray* a, JB2Memory* memory, JB2Symbol** sy
     JB2Symbol* s = JB2MemoryNew<JB2Symbol>(memory);
     if (!s) {
         JB2MessageError(message, "Unable to allocate symbol object!");
-        JB2MessageError(message, "Unable to increase size of symbol array!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to increase size of symbol array!");
     }
     s->ordinal = kNewOrdinal;
     a->items[a->count++] = s;

@@ -11,12 +11,6 @@ namespace {
 constexpr uint32_t kFlagsLength = 2;
 constexpr uint32_t kCountsLength = 8;
 
-JB2_Error ReadFailure(JB2_Error status, JB2Message* message, const char* text)
-{
-    JB2MessageError(message, "%s", text);
-    return status;
-}
-
 void TakeFlags(JB2SymbolDictionary* d, uint16_t flags)
 {
     d->huffman = flags & 1;
@@ -61,10 +55,10 @@ JB2_Error ReadPairs(JB2SegmentHeader* segment, uint32_t offset, uint32_t count, 
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t value = 0;
         JB2_Error status = JB2SegmentReadU8(segment, offset + 2 * i, &value);
-        if (status != cJB2_Error_OK) return ReadFailure(status, message, xText);
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, xText);
         x[i] = int8_t(value);
         status = JB2SegmentReadU8(segment, offset + 2 * i + 1, &value);
-        if (status != cJB2_Error_OK) return ReadFailure(status, message, yText);
+        if (status != cJB2_Error_OK) return JB2Fail(message, status, yText);
         y[i] = int8_t(value);
     }
     return cJB2_Error_OK;
@@ -98,8 +92,7 @@ JB2_Error Create(JB2SymbolDictionary** out, JB2SegmentHeader* segment, JB2Memory
 {
     auto* d = JB2MemoryNew<JB2SymbolDictionary>(memory);
     if (!d) {
-        JB2MessageError(message, "Unable to allocate symbol dictionary object!");
-        return cJB2_Error_Allocation_Failure;
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary object!");
     }
     d->segment = segment;
     const int8_t nominalX[4] = {3, -3, 2, -2};
@@ -127,26 +120,24 @@ JB2_Error JB2SymbolDictionaryReadHeader(JB2SymbolDictionary* d, JB2Message* mess
     if (!d) return cJB2_Error_Internal;
     uint16_t flags = 0;
     JB2_Error status = JB2SegmentReadU16(d->segment, 0, &flags);
-    if (status != cJB2_Error_OK) return ReadFailure(status, message, "Symbol dictionary header - unable to read flags!");
+    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Symbol dictionary header - unable to read flags!");
     if (flags & 0xE000) JB2MessageWarning(message, "Bits 15-13 in symbol dictionary flags field are not 0!");
     TakeFlags(d, flags);
     if (d->huffman && d->huffDH == 2) {
-        JB2MessageError(message, "Symbol dictionary header - invalid SDHUFFDH value of 2!");
-        return cJB2_Error_Invalid_File;
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Symbol dictionary header - invalid SDHUFFDH value of 2!");
     }
     if (d->huffman && d->huffDW == 2) {
-        JB2MessageError(message, "Symbol dictionary header - invalid SDHUFFWH value of 2!");
-        return cJB2_Error_Invalid_File;
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Symbol dictionary header - invalid SDHUFFWH value of 2!");
     }
     status = ReadATPixels(d, message);
     if (status != cJB2_Error_OK) return status;
     const uint32_t countsAt = kFlagsLength + ATBytes(d) + RefinementATBytes(d);
     status = JB2SegmentReadU32(d->segment, countsAt, &d->numExported);
     if (status != cJB2_Error_OK)
-        return ReadFailure(status, message, "Symbol dictionary header - unable to read number of exported symbols!");
+        return JB2Fail(message, status, "Symbol dictionary header - unable to read number of exported symbols!");
     status = JB2SegmentReadU32(d->segment, countsAt + 4, &d->numNew);
     if (status != cJB2_Error_OK)
-        return ReadFailure(status, message, "Symbol dictionary header - unable to read number of new symbols!");
+        return JB2Fail(message, status, "Symbol dictionary header - unable to read number of new symbols!");
     CorrectFlags(d, message);
     d->headerLength = JB2SymbolDictionaryHeaderLength(d);
     return cJB2_Error_OK;
@@ -200,15 +191,13 @@ JB2_Error JB2ReferredSymbolCount(JB2SegmentHeader* segment, uint32_t* count, JB2
         if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary) continue;
         auto* d = static_cast<JB2SymbolDictionary*>(referred->typeObject);
         if (!d || !d->decoded) {
-            JB2MessageError(message, "Error getting symbol dictionary referred to by region segment!");
-            return cJB2_Error_Invalid_Segment_Data;
+            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Error getting symbol dictionary referred to by region segment!");
         }
         sum += d->numExported;
     }
     // Each referred dictionary holds at most the ceiling, but together they may not pass it either.
     if (sum > kJB2MaxDictionarySymbols) {
-        JB2MessageError(message, "Too many symbols in referred symbol dictionaries!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Too many symbols in referred symbol dictionaries!");
     }
     *count = uint32_t(sum);
     return cJB2_Error_OK;
@@ -233,8 +222,7 @@ JB2_Error JB2SymbolDictionaryDecode(JB2SymbolDictionary* d, JB2Memory* memory, u
     if (!d) return cJB2_Error_Internal;
     if (d->decoded) return cJB2_Error_OK;
     if (depth >= kJB2MaxDictionaryDepth) {
-        JB2MessageError(message, "Symbol dictionaries refer to each other too deeply!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionaries refer to each other too deeply!");
     }
     for (uint32_t i = 0; i < d->segment->referredCount; ++i) {
         JB2SegmentHeader* referred = JB2SegmentGetReferred(d->segment, i);

@@ -37,12 +37,6 @@ struct Decoding {
     uint64_t pixels;  // work left
 };
 
-JB2_Error Fail(Decoding& s, JB2_Error status, const char* text)
-{
-    JB2MessageError(s.message, "%s", text);
-    return status;
-}
-
 JB2_Error Integer(Decoding& s, uint32_t base, TableSlot slot, int64_t* value, uint8_t* oob)
 {
     return JB2DecodeInteger(s.coder.mq, base, s.d->huffman ? &s.reader : nullptr, s.tables[slot], value, oob);
@@ -53,7 +47,7 @@ JB2_Error Value(Decoding& s, uint32_t base, TableSlot slot, int64_t* value, cons
     uint8_t oob = 0;
     JB2_Error status = Integer(s, base, slot, value, &oob);
     if (status == cJB2_Error_OK && oob) status = cJB2_Error_Invalid_Segment_Data;
-    return status == cJB2_Error_OK ? status : Fail(s, status, text);
+    return status == cJB2_Error_OK ? status : JB2Fail(s.message, status, "%s", text);
 }
 
 // Standard table number (1 to 15) per selection value, 0 for a user table.
@@ -75,7 +69,7 @@ JB2_Error SelectTables(Decoding& s)
         if (selected[slot] == 0) {
             user = JB2ReferredTablesSegment(d->segment, userTables++);
             if (!user)
-                return Fail(s, cJB2_Error_Invalid_Huffman_Table,
+                return JB2Fail(s.message, cJB2_Error_Invalid_Huffman_Table,
                             "Failure getting user defined huffman table used by symbol dictionary!");
         }
         JB2_Error status = JB2HuffmanTableSelected(selected[slot], user, s.memory, &s.tables[slot], s.message);
@@ -89,14 +83,14 @@ JB2_Error TakeInputs(Decoding& s)
 {
     JB2SymbolDictionary* d = s.d;
     if (d->numNew > kJB2MaxDictionarySymbols)
-        return Fail(s, cJB2_Error_Invalid_Segment_Data, "Too many new symbols in symbol dictionary!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Too many new symbols in symbol dictionary!");
     JB2_Error status = JB2ReferredSymbolCount(d->segment, &s.inputCount, s.message);
     if (status != cJB2_Error_OK) return status;
     if (d->numExported > uint64_t(s.inputCount) + d->numNew)
-        return Fail(s, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary exports more symbols than it has!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary exports more symbols than it has!");
     if (s.inputCount) {
         s.inputs = JB2MemoryAllocArray<JB2Symbol*>(s.memory, s.inputCount);
-        if (!s.inputs) return Fail(s, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder object!");
+        if (!s.inputs) return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder object!");
         status = JB2ReferredSymbols(d->segment, s.inputs, s.inputCount);
         if (status != cJB2_Error_OK) return status;
     }
@@ -112,16 +106,16 @@ JB2_Error TakeInputs(Decoding& s)
 JB2_Error ReadData(Decoding& s)
 {
     const uint32_t total = JB2SegmentDataLength(s.d->segment);
-    if (total <= s.d->headerLength) return Fail(s, cJB2_Error_Invalid_Segment_Data, "Invalid segment data length!");
+    if (total <= s.d->headerLength) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid segment data length!");
     s.length = total - s.d->headerLength;
     uint8_t last = 0;
     JB2_Error status = JB2SegmentReadU8(s.d->segment, total - 1, &last);
     if (status == cJB2_Error_OK) {
         s.data = JB2MemoryAllocArray<uint8_t>(s.memory, uint64_t(s.length) + kJB2CodedDataSlack);
-        if (!s.data) return Fail(s, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder buffer!");
+        if (!s.data) return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder buffer!");
         status = JB2SegmentReadBytes(s.d->segment, s.d->headerLength, s.length, s.data);
     }
-    if (status != cJB2_Error_OK) return Fail(s, cJB2_Error_Read_Failure, "Unable to read symbol dictionary encoded data!");
+    if (status != cJB2_Error_OK) return JB2Fail(s.message, cJB2_Error_Read_Failure, "Unable to read symbol dictionary encoded data!");
     JB2BitReaderInit(&s.reader, s.data, s.length);
     s.coder = {nullptr, &s.reader, s.data, s.length};
     if (s.d->huffman) return SelectTables(s);
@@ -159,7 +153,7 @@ JB2_Error DecodeRefinedBitmap(Decoding& s, JB2Symbol* symbol)
     const JB2Symbol* reference = JB2SymbolSetGet(&s.set, id);
     if (!reference || reference == symbol || !reference->bitmapValid || rdx < INT32_MIN || rdx > INT32_MAX ||
         rdy < INT32_MIN || rdy > INT32_MAX)
-        return Fail(s, cJB2_Error_Invalid_Segment_Data, "Unable to decode bitmap for dictionary symbol!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode bitmap for dictionary symbol!");
     const JB2RefinementReference r = {reference->bitmap, reference->width, reference->height, reference->stride,
                                       int32_t(rdx), int32_t(rdy)};
     JB2RefinementDecoder* decoder = nullptr;
@@ -193,7 +187,7 @@ JB2_Error DecodeAggregateBitmap(Decoding& s, JB2Symbol* symbol, uint32_t instanc
     p.rsize = s.tables[kRefSize];
     JB2TextBitmap bitmap = {symbol->bitmap, symbol->width, symbol->height, symbol->stride};
     JB2_Error status = JB2TextDecodeInstances(&p, &s.set, &bitmap, &s.coder, &s.pixels, s.memory, s.message);
-    return status == cJB2_Error_OK ? status : Fail(s, status, "Failure decoding aggregate symbol!");
+    return status == cJB2_Error_OK ? status : JB2Fail(s.message, status, "Failure decoding aggregate symbol!");
 }
 
 JB2_Error DecodeBitmap(Decoding& s, JB2Symbol* symbol)
@@ -203,24 +197,24 @@ JB2_Error DecodeBitmap(Decoding& s, JB2Symbol* symbol)
     JB2_Error status = Value(s, JB2MQContexts::kIAAI, kAggInst, &instances, "Unable to decode bitmap for dictionary symbol!");
     if (status != cJB2_Error_OK) return status;
     if (instances < 0 || instances > UINT32_MAX)
-        return Fail(s, cJB2_Error_Invalid_Segment_Data, "Invalid number of symbol instances in aggregation in symbol dictionary!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid number of symbol instances in aggregation in symbol dictionary!");
     return instances == 1 ? DecodeRefinedBitmap(s, symbol) : DecodeAggregateBitmap(s, symbol, uint32_t(instances));
 }
 
 // A new symbol of the height class, made only now that it is decoded.
 JB2_Error NewSymbol(Decoding& s, uint64_t width, uint32_t height, JB2Symbol** symbol)
 {
-    if (width == 0) return Fail(s, cJB2_Error_Invalid_Segment_Data, "Invalid width of 0 for dictionary symbol!");
+    if (width == 0) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid width of 0 for dictionary symbol!");
     JB2_Error status = JB2GenericCheckSize(width > UINT32_MAX ? UINT32_MAX : uint32_t(width), height, s.message);
     if (status != cJB2_Error_OK) return status;
     const uint64_t cost = width * height;
-    if (cost > s.pixels) return Fail(s, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary decodes too many pixels!");
+    if (cost > s.pixels) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary decodes too many pixels!");
     s.pixels -= cost;
     status = JB2SymbolArrayAdd(s.d->symbols, s.memory, symbol, s.message);
     if (status == cJB2_Error_OK) status = JB2SymbolSetWidth(*symbol, uint32_t(width));
     if (status == cJB2_Error_OK) status = JB2SymbolSetHeight(*symbol, height);
     if (status == cJB2_Error_OK) status = JB2SymbolAllocateBitmap(*symbol, s.memory);
-    return status == cJB2_Error_OK ? status : Fail(s, status, "Unable to set width for dictionary symbol!");
+    return status == cJB2_Error_OK ? status : JB2Fail(s.message, status, "Unable to set width for dictionary symbol!");
 }
 
 // The symbols of one height class, up to its out-of-band delta width.
@@ -233,7 +227,7 @@ JB2_Error DecodeHeightClass(Decoding& s, uint32_t height)
         int64_t dw = 0;
         uint8_t oob = 0;
         JB2_Error status = Integer(s, JB2MQContexts::kIADW, kDW, &dw, &oob);
-        if (status != cJB2_Error_OK) return Fail(s, status, "Unable to decode delta width for dictionary symbol!");
+        if (status != cJB2_Error_OK) return JB2Fail(s.message, status, "Unable to decode delta width for dictionary symbol!");
         if (oob) break;
         if (s.d->symbols->count >= s.d->numNew) {
             JB2MessageSend(s.message, cJB2_Message_Warning, "OOB signal at end of last height class is missing!");
@@ -243,12 +237,12 @@ JB2_Error DecodeHeightClass(Decoding& s, uint32_t height)
         }
         width += dw;
         if (width <= 0 || width > kJB2MaxRegionWidth)
-            return Fail(s, cJB2_Error_Invalid_Segment_Data, "Invalid delta width for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid delta width for dictionary symbol!");
         totalWidth += uint64_t(width);
         JB2Symbol* symbol = nullptr;
         status = NewSymbol(s, uint64_t(width), height, &symbol);
         if (status == cJB2_Error_OK) status = DecodeBitmap(s, symbol);
-        if (status != cJB2_Error_OK) return Fail(s, status, "Unable to decode bitmap for dictionary symbol!");
+        if (status != cJB2_Error_OK) return JB2Fail(s.message, status, "Unable to decode bitmap for dictionary symbol!");
     }
     if (!s.d->huffman || s.d->refAgg) return cJB2_Error_OK;
     JB2HeightClass heightClass = {s.d->symbols, first, s.d->symbols->count, totalWidth, height};
@@ -264,7 +258,7 @@ JB2_Error DecodeSymbols(Decoding& s)
         if (status != cJB2_Error_OK) return status;
         height += delta;
         if (height <= 0 || height > UINT32_MAX)
-            return Fail(s, cJB2_Error_Invalid_Segment_Data, "Invalid height class delta height for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid height class delta height for dictionary symbol!");
         status = DecodeHeightClass(s, uint32_t(height));
         if (status != cJB2_Error_OK) return status;
     }
@@ -280,7 +274,7 @@ JB2_Error DecodeExports(Decoding& s)
         d->exportList = JB2MemoryAllocArray<uint32_t>(s.memory, d->numExported);
         d->exported = JB2MemoryAllocArray<JB2Symbol*>(s.memory, d->numExported);
         if (!d->exportList || !d->exported)
-            return Fail(s, cJB2_Error_Allocation_Failure, "Failure setting number of exported symbols in dictionary!");
+            return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Failure setting number of exported symbols in dictionary!");
     }
     uint64_t index = 0;
     uint32_t filled = 0;
@@ -289,7 +283,7 @@ JB2_Error DecodeExports(Decoding& s)
         JB2_Error status = Value(s, JB2MQContexts::kIAEX, kRefSize, &run, "Unable to decode exported symbol bits for dictionary symbol!");
         if (status != cJB2_Error_OK) return status;
         if (run < 0 || uint64_t(run) > all - index)
-            return Fail(s, cJB2_Error_Invalid_Segment_Data, "Unable to decode exported symbol bits for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode exported symbol bits for dictionary symbol!");
         for (uint64_t i = index; exporting && i < index + uint64_t(run) && filled < d->numExported; ++i) {
             d->exportList[filled] = uint32_t(i);
             d->exported[filled++] = JB2SymbolSetGet(&s.set, i);

@@ -41,12 +41,6 @@ struct Instance {
     int64_t dy;
 };
 
-JB2_Error Fail(Run& r, JB2_Error status, const char* text)
-{
-    JB2MessageError(r.message, "%s", text);
-    return status;
-}
-
 JB2_Error Integer(Run& r, uint32_t base, const JB2HuffmanTable* table, int64_t* value, uint8_t* oob)
 {
     return JB2DecodeInteger(r.coder->mq, base, r.p->huffman ? r.coder->reader : nullptr, table, value, oob);
@@ -58,7 +52,7 @@ JB2_Error Value(Run& r, uint32_t base, const JB2HuffmanTable* table, int64_t* va
     uint8_t oob = 0;
     JB2_Error status = Integer(r, base, table, value, &oob);
     if (status == cJB2_Error_OK && oob) status = cJB2_Error_Invalid_Segment_Data;
-    return status == cJB2_Error_OK ? status : Fail(r, status, text);
+    return status == cJB2_Error_OK ? status : JB2Fail(r.message, status, "%s", text);
 }
 
 bool InInt32(int64_t v)
@@ -73,7 +67,7 @@ JB2_Error GrowLine(Run& r, uint32_t width)
     if (r.line) JB2MemoryFree(r.memory, &r.line);
     r.lineSize = 0;
     r.line = JB2MemoryAllocArray<uint8_t>(r.memory, size);
-    if (!r.line) return Fail(r, cJB2_Error_Allocation_Failure, "Unable to allocate temp line buffer for text region decoder!");
+    if (!r.line) return JB2Fail(r.message, cJB2_Error_Allocation_Failure, "Unable to allocate temp line buffer for text region decoder!");
     r.lineSize = size;
     return cJB2_Error_OK;
 }
@@ -104,7 +98,7 @@ JB2_Error DecodeSymbolID(Run& r, uint32_t* id)
         *id = JB2BitReaderRead(r.coder->reader, r.p->symCodeLength);
         if (JB2BitReaderOverrun(r.coder->reader)) status = cJB2_Error_Invalid_Segment_Data;
     }
-    return status == cJB2_Error_OK ? status : Fail(r, status, "Unable to decode symbol id of symbol in text region!");
+    return status == cJB2_Error_OK ? status : JB2Fail(r.message, status, "Unable to decode symbol id of symbol in text region!");
 }
 
 JB2_Error DecodeRefineFlag(Run& r, uint8_t* refined)
@@ -115,13 +109,13 @@ JB2_Error DecodeRefineFlag(Run& r, uint8_t* refined)
     if (r.p->huffman) {
         value = JB2BitReaderRead(r.coder->reader, 1);
         if (JB2BitReaderOverrun(r.coder->reader))
-            return Fail(r, cJB2_Error_Invalid_Segment_Data, "Unable to decode refine bit of symbol in text region!");
+            return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode refine bit of symbol in text region!");
     } else {
         JB2_Error status = Value(r, JB2MQContexts::kIARI, nullptr, &value,
                                  "Unable to decode refine bit of symbol in text region!");
         if (status != cJB2_Error_OK) return status;
         if (value != 0 && value != 1)
-            return Fail(r, cJB2_Error_Invalid_Segment_Data, "Unable to decode refine bit of symbol in text region!");
+            return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode refine bit of symbol in text region!");
     }
     *refined = uint8_t(value);
     return cJB2_Error_OK;
@@ -142,9 +136,9 @@ JB2_Error DecodeRefinementDeltas(Run& r, Instance& in)
     const int64_t width = int64_t(in.symbol->width) + rdw;
     const int64_t height = int64_t(in.symbol->height) + rdh;
     if (width <= 0 || width > UINT32_MAX)
-        return Fail(r, cJB2_Error_Invalid_Segment_Data, "Invalid delta width for symbol in text region!");
+        return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Invalid delta width for symbol in text region!");
     if (height <= 0 || height > UINT32_MAX)
-        return Fail(r, cJB2_Error_Invalid_Segment_Data, "Invalid delta height for symbol in text region!");
+        return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Invalid delta height for symbol in text region!");
     in.width = uint32_t(width);
     in.height = uint32_t(height);
     // floor(RDW / 2) + RDX: the shift rounds towards minus infinity.
@@ -172,7 +166,7 @@ JB2_Error DrawRefined(Run& r, const Instance& in, int64_t x, int64_t y)
     }
     if (decoder) MQ_Context_Reference_Decoder_End(&decoder, r.memory);
     if (status != cJB2_Error_OK)
-        return Fail(r, status, "Failure decoding refined symbol instance in text region decoder object!");
+        return JB2Fail(r.message, status, "Failure decoding refined symbol instance in text region decoder object!");
     // The Huffman stream goes on behind the refinement data.
     if (r.p->huffman) Huffman_Skip_Bytes(r.coder->reader, uint64_t(size));
     return cJB2_Error_OK;
@@ -202,7 +196,7 @@ JB2_Error PlaceInstance(Run& r, Instance& in, int64_t t)
     if (corner == cJB2_Corner_Bottom_Left || corner == cJB2_Corner_Bottom_Right) y -= int64_t(in.height) - 1;
     if (corner == cJB2_Corner_Top_Right || corner == cJB2_Corner_Bottom_Right) x -= int64_t(in.width) - 1;
     if (!InInt32(r.curS) || !InInt32(x) || !InInt32(y))
-        return Fail(r, cJB2_Error_Invalid_Segment_Data, "Failure adjusting symbol coordinates for instance in text region decoder object!");
+        return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Failure adjusting symbol coordinates for instance in text region decoder object!");
     JB2_Error status = GrowLine(r, in.width);
     if (status == cJB2_Error_OK) status = in.refined ? DrawRefined(r, in, x, y) : DrawSymbol(r, in.symbol, x, y);
     if (status != cJB2_Error_OK) return status;
@@ -211,7 +205,7 @@ JB2_Error PlaceInstance(Run& r, Instance& in, int64_t t)
     else if (p->transposed && (corner == cJB2_Corner_Top_Left || corner == cJB2_Corner_Top_Right))
         r.curS += int64_t(in.height) - 1;
     return InInt32(r.curS) ? cJB2_Error_OK
-                           : Fail(r, cJB2_Error_Invalid_Segment_Data, "Failure post-updating the current S variable in text region!");
+                           : JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Failure post-updating the current S variable in text region!");
 }
 
 // One instance after its S is known: T, symbol, refinement, drawing.
@@ -232,7 +226,7 @@ JB2_Error DecodeInstance(Run& r)
     if (status != cJB2_Error_OK) return status;
     in.symbol = JB2SymbolSetGet(r.symbols, id);
     if (!in.symbol || !in.symbol->bitmapValid)
-        return Fail(r, cJB2_Error_Invalid_Segment_Data, "Unable to access symbol in text region!");
+        return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Unable to access symbol in text region!");
     in.width = in.symbol->width;
     in.height = in.symbol->height;
     if (in.refined) status = DecodeRefinementDeltas(r, in);
@@ -240,7 +234,7 @@ JB2_Error DecodeInstance(Run& r)
     // Each instance costs its pixels, drawn or not: a few bytes must not buy unbounded work.
     const uint64_t cost = uint64_t(in.width) * in.height;
     if (cost > *r.pixels)
-        return Fail(r, cJB2_Error_Invalid_Segment_Data, "Text region draws too many pixels!");
+        return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Text region draws too many pixels!");
     *r.pixels -= cost;
     return PlaceInstance(r, in, r.stripT + curT);
 }
@@ -255,13 +249,13 @@ JB2_Error DecodeStrip(Run& r)
     r.curS = r.firstS;
     for (;;) {
         if (!InInt32(r.curS))
-            return Fail(r, cJB2_Error_Invalid_Segment_Data, "Unable to decode delta S coordinate of symbol in text region!");
+            return JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode delta S coordinate of symbol in text region!");
         status = DecodeInstance(r);
         if (status != cJB2_Error_OK) return status;
         ++r.done;
         uint8_t oob = 0;
         status = Integer(r, JB2MQContexts::kIADS, r.p->ds, &delta, &oob);
-        if (status != cJB2_Error_OK) return Fail(r, status, "Unable to decode delta S coordinate of symbol in text region!");
+        if (status != cJB2_Error_OK) return JB2Fail(r.message, status, "Unable to decode delta S coordinate of symbol in text region!");
         if (oob) return cJB2_Error_OK;
         if (r.done >= r.p->instances) {
             JB2MessageSend(r.message, cJB2_Message_Warning, "OOB signal at end of last symbol instance in text region is missing!");
@@ -297,7 +291,7 @@ JB2_Error JB2TextDecodeInstances(const JB2TextParameters* p, const JB2SymbolSet*
         if (status != cJB2_Error_OK) break;
         r.stripT += dt * int64_t(p->strips);
         if (!InInt32(r.stripT) || !InInt32(r.firstS)) {
-            status = Fail(r, cJB2_Error_Invalid_Segment_Data, "Unable to decode strip delta T value of text region!");
+            status = JB2Fail(r.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode strip delta T value of text region!");
             break;
         }
         status = DecodeStrip(r);
@@ -317,8 +311,7 @@ JB2_Error JB2StartRefinementData(JB2TextCoder* coder, const JB2HuffmanTable* siz
     const uint32_t position = JB2BitReaderPosition(coder->reader);
     if (status != cJB2_Error_OK || oob || value < 0 || uint32_t(value) > JB2BitReaderBytesLeft(coder->reader) ||
         position >= coder->length) {
-        JB2MessageError(message, "Invalid refinement bitmap data length for text region instance!");
-        return cJB2_Error_Invalid_Segment_Data;
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid refinement bitmap data length for text region instance!");
     }
     if (!coder->mq) {
         status = MQ_Decoder_Start(&coder->mq, memory, JB2MQContexts::kCount, coder->data, coder->length, nullptr);
