@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/DataSource.h"
-#include "foundation/TextException.h"
+#include "foundation/datasource/DataSource.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFObject.h"

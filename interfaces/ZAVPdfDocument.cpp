@@ -1,7 +1,7 @@
 #include "interfaces/ZAVPdfDocument.h"
 
-#include "foundation/FileUtils.h"
-#include "foundation/TextException.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfPage.h"
 #include "interfaces/ZAVPdfPageSp.h"
 #include "pdf/PDFDocument.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "foundation/DataSource.h"
-#include "foundation/LogFile.h"
-#include "foundation/ZAVPtr.h"
+#include "foundation/datasource/DataSource.h"
+#include "foundation/files/LogFile.h"
+#include "foundation/objects/ZAVPtr.h"
 #include "interfaces/ZAVPdfDocumentInfo.h"
 #include "interfaces/ZAVPdfInterfaces.h"
 

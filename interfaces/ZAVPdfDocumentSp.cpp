@@ -1,6 +1,6 @@
 #include "interfaces/ZAVPdfDocumentSp.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfPage.h"
 
 namespace ZAV {

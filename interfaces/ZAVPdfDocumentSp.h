@@ -2,8 +2,8 @@
 // saves one PDF document through the PDF object model.
 #pragma once
 
-#include "foundation/ZAVObjectSpImpl.h"
-#include "foundation/ZAVRefCountBase.h"
+#include "foundation/objects/ZAVObjectSpImpl.h"
+#include "foundation/objects/ZAVRefCountBase.h"
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/ZAVPdfInterfaces.h"
 

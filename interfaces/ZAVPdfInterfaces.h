@@ -2,9 +2,9 @@
 // (id 103) and its document information facet. Page indexes count from 0.
 #pragma once
 
-#include "foundation/ZAVArrayByteSp.h"
-#include "foundation/ZAVInterfaces.h"
-#include "foundation/ZAVPtr.h"
+#include "foundation/objects/ZAVArrayByteSp.h"
+#include "foundation/objects/ZAVInterfaces.h"
+#include "foundation/objects/ZAVPtr.h"
 
 #include <cstdint>
 #include <string>

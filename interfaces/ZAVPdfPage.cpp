@@ -1,6 +1,6 @@
 #include "interfaces/ZAVPdfPage.h"
 
-#include "foundation/ZlibCoding.h"
+#include "foundation/coding/ZlibCoding.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "foundation/DataSource.h"
+#include "foundation/datasource/DataSource.h"
 #include "pdf/PDFObject.h"
 
 namespace ZAVPDF {

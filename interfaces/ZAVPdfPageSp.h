@@ -1,8 +1,8 @@
 // The page object (interface id 103) a PDF document object hands out.
 #pragma once
 
-#include "foundation/ZAVObjectSpImpl.h"
-#include "foundation/ZAVRefCountBase.h"
+#include "foundation/objects/ZAVObjectSpImpl.h"
+#include "foundation/objects/ZAVRefCountBase.h"
 #include "interfaces/ZAVPdfInterfaces.h"
 #include "interfaces/ZAVPdfPage.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFWalkGuard.h"
 

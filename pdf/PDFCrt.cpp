@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFLimits.h"
 

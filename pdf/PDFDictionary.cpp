@@ -1,7 +1,7 @@
 #include "pdf/PDFDictionary.h"
 
-#include "foundation/String.h"
-#include "foundation/TextException.h"
+#include "foundation/text/String.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFFactories.h"

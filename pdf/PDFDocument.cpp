@@ -5,7 +5,7 @@
 #include <limits>
 #include <set>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"

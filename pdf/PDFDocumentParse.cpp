@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"

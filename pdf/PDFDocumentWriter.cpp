@@ -1,6 +1,6 @@
 // Writing a whole document as one classic PDF file.
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDictionary.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDictionary.h"

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFObject.h"

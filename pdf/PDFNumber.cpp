@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "foundation/NumberUtils.h"
-#include "foundation/String.h"
+#include "foundation/text/NumberUtils.h"
+#include "foundation/text/String.h"
 
 namespace ZAVPDF {
 

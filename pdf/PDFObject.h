@@ -2,7 +2,7 @@
 // stream; the unit a document keeps in its object map and writes.
 #pragma once
 
-#include "foundation/ArraySimple.h"
+#include "foundation/containers/ArraySimple.h"
 #include "pdf/PDFObjectBase.h"
 
 namespace ZAVPDF {

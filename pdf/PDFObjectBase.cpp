@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
 
 namespace ZAVPDF {

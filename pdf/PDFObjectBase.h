@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Set.h"
-#include "foundation/IndexedVectorMap.h"
+#include "foundation/containers/Set.h"
+#include "foundation/containers/IndexedVectorMap.h"
 
 namespace ZAVPDF {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "foundation/ChunkBuffer.h"
-#include "foundation/TextException.h"
+#include "foundation/containers/ChunkBuffer.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDictionary.h"

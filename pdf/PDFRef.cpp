@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFTransfer.h"

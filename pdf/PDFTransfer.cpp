@@ -1,6 +1,6 @@
 #include "pdf/PDFTransfer.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFObject.h"
 

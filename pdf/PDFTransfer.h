@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "foundation/IndexedVectorMap.h"
+#include "foundation/containers/IndexedVectorMap.h"
 #include "pdf/PDFObjectBase.h"
 
 namespace ZAVPDF {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/DataSource.h"
-#include "foundation/TextException.h"
+#include "foundation/datasource/DataSource.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDictionary.h"

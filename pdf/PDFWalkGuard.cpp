@@ -1,6 +1,6 @@
 #include "pdf/PDFWalkGuard.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFLimits.h"
 
 namespace ZAVPDF {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "foundation/DataSource.h"
-#include "foundation/Hash.h"
-#include "foundation/String.h"
+#include "foundation/datasource/DataSource.h"
+#include "foundation/containers/Hash.h"
+#include "foundation/text/String.h"
 
 // Line number -> the column at which that line ended, so that stepping back
 // over a line end can restore the column of the line before.

@@ -2,7 +2,7 @@
 // its steps to the log and ends by a CTextException when it fails.
 #pragma once
 
-#include "foundation/LogFile.h"
+#include "foundation/files/LogFile.h"
 
 #include <string>
 

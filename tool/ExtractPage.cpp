@@ -1,7 +1,7 @@
 #include "tool/ExtractPage.h"
 
-#include "foundation/FileUtils.h"
-#include "foundation/TextException.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/text/TextException.h"
 #include "tool/Commands.h"
 #include "tool/LibraryObjects.h"
 #include "tool/OutputNames.h"

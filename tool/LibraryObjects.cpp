@@ -1,6 +1,6 @@
 #include "tool/LibraryObjects.h"
 
-#include "foundation/FileUtils.h"
+#include "foundation/files/FileUtils.h"
 #include "interfaces/ZAVPdfDocumentSp.h"
 
 namespace ZAV {

@@ -2,9 +2,9 @@
 // plug-ins that lie beside the program.
 #pragma once
 
-#include "foundation/LogFile.h"
-#include "foundation/String.h"
-#include "foundation/ZAVPtr.h"
+#include "foundation/files/LogFile.h"
+#include "foundation/text/String.h"
+#include "foundation/objects/ZAVPtr.h"
 #include "interfaces/ZAVPdfInterfaces.h"
 
 namespace ZAV {

@@ -5,8 +5,8 @@
 // option parser refuses the command line (its own output), 2 when the
 // command failed. A failure's text goes to the log when one is named and
 // always to standard error as "error: TEXT".
-#include "foundation/LogFile.h"
-#include "foundation/TextException.h"
+#include "foundation/files/LogFile.h"
+#include "foundation/text/TextException.h"
 #include "tool/Commands.h"
 #include "tool/ShellVerbs.h"
 

@@ -1,7 +1,7 @@
 #include "tool/OutputNames.h"
 
-#include "foundation/FileUtils.h"
-#include "foundation/TextException.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/text/TextException.h"
 
 #include <set>
 #include <string>

@@ -1,7 +1,7 @@
 // Names of the files a command writes and the list of files it reads.
 #pragma once
 
-#include "foundation/String.h"
+#include "foundation/text/String.h"
 
 #include <vector>
 

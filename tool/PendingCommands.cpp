@@ -2,7 +2,7 @@
 // fails cleanly, so a script learns at once that nothing was done.
 #include "tool/Commands.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 
 namespace ZAV {
 

@@ -2,7 +2,7 @@
 // file explorer's context menu, kept as shell keys of three file classes.
 #pragma once
 
-#include "foundation/LogFile.h"
+#include "foundation/files/LogFile.h"
 #include "platform/Registry.h"
 
 namespace ZAV {

@@ -1,9 +1,9 @@
 #include "tool/SyntaxCheck.h"
 
-#include "foundation/FileUtils.h"
-#include "foundation/IndexedVectorMap.h"
-#include "foundation/Set.h"
-#include "foundation/TextException.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/containers/IndexedVectorMap.h"
+#include "foundation/containers/Set.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/ZAVPdfPage.h"
 #include "pdf/PDFCrt.h"

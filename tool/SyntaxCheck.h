@@ -3,7 +3,7 @@
 // the document.
 #pragma once
 
-#include "foundation/LogFile.h"
+#include "foundation/files/LogFile.h"
 #include "interfaces/ZAVPdfInterfaces.h"
 
 #include <cstdint>

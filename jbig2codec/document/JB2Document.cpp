@@ -1,5 +1,6 @@
 // The exported document functions.
 #include "jbig2codec/document/JB2Document.h"
+#include "jbig2codec/document/JB2FileExport.h"
 #include "jbig2codec/document/JB2Page.h"
 
 using namespace ZAV;

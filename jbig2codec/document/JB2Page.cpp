@@ -1,5 +1,7 @@
 #include "jbig2codec/document/JB2Page.h"
 
+#include "jbig2codec/document/JB2PageExtract.h"
+#include "jbig2codec/render/JB2RegionDispatch.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 
 namespace ZAV {
@@ -112,7 +114,20 @@ JB2_Error JB2FileRegionsSupported(const JB2File* file, uint8_t* supported, JB2Me
 {
     if (!file)
         return cJB2_Error_Internal;
-    return JB2SegmentArrayAllRegionsSupported(file->segments, supported, message);
+    if (!supported)
+        return cJB2_Error_Internal;
+    // Drawable, not only decodable: property 70 tells a caller in advance
+    // whether the page renderer will skip a region.
+    *supported = 1;
+    const JB2SegmentArray* segments = file->segments;
+    for (uint32_t i = 0; i < segments->count && *supported == 1; ++i) {
+        if (!JB2SegmentTypeIsRegion(segments->items[i]->type))
+            continue;
+        JB2_Error status = JB2RegionCanRender(segments->items[i], supported, message);
+        if (status != cJB2_Error_OK)
+            return status;
+    }
+    return cJB2_Error_OK;
 }
 
 namespace {

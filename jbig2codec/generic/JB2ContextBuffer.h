@@ -31,6 +31,18 @@ struct JB2ContextBuffer {
     int8_t atY[4];
 };
 
+// How the nominal context of a template is cut from windows over the lines
+// above (T.88 6.2.5.3, Figures 3 to 6): for pixel j (0 to 7) of a byte, the
+// three bytes (before, this, after) of a line above, shifted right by
+// shift - j and masked, give that line's template pixels, placed at `place`
+// in the context; the pixels of the current line left of x fill the low bits.
+struct JB2TemplateWindows {
+    uint8_t shift2, mask2, place2;  // line y - 2 (mask 0: not in the template)
+    uint8_t shift1, mask1, place1;  // line y - 1, nominal A1 included
+    uint8_t currentMask;            // line y, pixels x - 4 to x - 1 at most
+};
+extern const JB2TemplateWindows kJB2TemplateWindows[4];
+
 // Number of AT pixels of a template (4 for template 0, else 1).
 uint32_t JB2GenericATCount(uint8_t gbTemplate);
 // 0 when the AT pixels of a template all lie above the current pixel or left
@@ -50,6 +62,9 @@ JB2_Error Context_Buffer_Next_Line(JB2ContextBuffer* buffer);
 void Context_Buffer_Put_Line(JB2ContextBuffer* buffer, const uint8_t* line);
 // Context number of pixel x of the current line.
 uint32_t Context_Buffer_Context(const JB2ContextBuffer* buffer, uint32_t x);
+// The context with every AT pixel read from its place (T.88 6.2.5.4), for a
+// buffer whose AT pixels are not all nominal.
+uint32_t Context_Buffer_Apply_AT(const JB2ContextBuffer* buffer, uint32_t x, uint32_t context);
 // The context with A1 taken from pixel x + offset of the current line.
 uint32_t Context_Buffer_Context_Current_AT(const JB2ContextBuffer* buffer, uint32_t x, int32_t offset);
 // The context number that codes a line's typical-prediction bit.

@@ -46,6 +46,55 @@ JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
     return d->linesDone < d->height ? Context_Buffer_Next_Line(d->buffer) : cJB2_Error_OK;
 }
 
+// Decodes the pixels of the current line (T.88 6.2.5.7 step 3 c) with the
+// context built from sliding windows over the lines above, one shift and a
+// few masks per pixel, and the MQ registers in locals for the whole line.
+void DecodeLineFromWindows(JB2MQContextDecoder* d)
+{
+    JB2ContextBuffer* b = d->buffer;
+    const JB2TemplateWindows& w = kJB2TemplateWindows[b->gbTemplate];
+    const uint8_t* above2 = b->above2 + kJB2ContextMarginBytes;
+    const uint8_t* above = b->above + kJB2ContextMarginBytes;
+    uint8_t* out = b->current + kJB2ContextMarginBytes;
+    const JB2MQState** contexts = d->mq->contexts + JB2MQContexts::kGeneric;
+    JB2MQLocal r(d->mq);
+    // The margins read as white, so the windows start with the byte before.
+    uint32_t window2 = (uint32_t(above2[-1]) << 8) | above2[0];
+    uint32_t window1 = (uint32_t(above[-1]) << 8) | above[0];
+    uint32_t left = 0;  // pixels of this line decoded so far, the last lowest
+    for (uint32_t k = 0; k < b->bytesPerLine; ++k) {
+        window2 = ((window2 << 8) | above2[k + 1]) & 0xFFFFFF;
+        window1 = ((window1 << 8) | above[k + 1]) & 0xFFFFFF;
+        const uint32_t pixels = d->width - 8 * k < 8 ? d->width - 8 * k : 8;
+        uint32_t byte = 0;
+        for (uint32_t j = 0; j < pixels; ++j) {
+            uint32_t context = (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
+                               (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1) | (left & w.currentMask);
+            if (!b->nominal)
+                context = Context_Buffer_Apply_AT(b, 8 * k + j, context);
+            const uint32_t bit = r.Decode(contexts[context]);
+            left = (left << 1) | bit;
+            byte |= bit << (7 - j);
+            // An AT pixel may lie on this line, within this byte.
+            if (!b->nominal)
+                out[k] = static_cast<uint8_t>(byte);
+        }
+        out[k] = static_cast<uint8_t>(byte);
+    }
+    r.StoreTo(d->mq);
+}
+
+// The pixels one by one, skipping those the skip line marks.
+void DecodeLineSkipping(JB2MQContextDecoder* d, const uint8_t* skip)
+{
+    JB2ContextBuffer* b = d->buffer;
+    for (uint32_t x = 0; x < d->width; ++x) {
+        if (skip && ((skip[x / 8] >> (7 - x % 8)) & 1)) continue;
+        if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_Context(b, x)))
+            Context_Buffer_Set_Pixel(b, x);
+    }
+}
+
 }  // namespace
 
 JB2_Error MQ_Context_Decoder_Start(JB2MQContextDecoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
@@ -70,15 +119,13 @@ JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* d, uint8_t* line, uint8_t
     JB2ContextBuffer* b = d->buffer;
     Context_Buffer_Clear_Line(b);
     if (tpgdon) d->ltp ^= MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_TP_Context(b));
-    if (tpgdon && d->ltp) {
+    // T.88 6.2.5.7: a typical line repeats the line above.
+    if (tpgdon && d->ltp)
         Context_Buffer_Copy_Above(b);
-    } else {
-        for (uint32_t x = 0; x < d->width; ++x) {
-            if (skip && ((skip[x / 8] >> (7 - x % 8)) & 1)) continue;
-            if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kGeneric + Context_Buffer_Context(b, x)))
-                Context_Buffer_Set_Pixel(b, x);
-        }
-    }
+    else if (skip || d->mq->contextCount < JB2MQContexts::kCount)
+        DecodeLineSkipping(d, skip);
+    else
+        DecodeLineFromWindows(d);
     return FinishLine(d, line);
 }
 

@@ -133,6 +133,14 @@ uint32_t BlockSpan(const JB2Cache* cache, uint32_t index)
     return static_cast<uint32_t>(span);
 }
 
+// True when the source has a byte at `absolute`.
+bool DataFollows(const JB2Cache* cache, uint64_t absolute)
+{
+    uint8_t probe = 0;
+    return absolute <= UINT32_MAX &&
+           JB2ReadDataRead(cache->readData, &probe, static_cast<uint32_t>(absolute), 1) == 1;
+}
+
 // Brings block `index` into memory. A read-backed block that yields nothing
 // is dropped again unless `keepEmpty` (a write will fill it).
 JB2_Error LoadBlock(JB2Cache* cache, JB2Memory* memory, uint32_t index, bool keepEmpty, uint8_t** block)
@@ -153,7 +161,10 @@ JB2_Error LoadBlock(JB2Cache* cache, JB2Memory* memory, uint32_t index, bool kee
     uint32_t got = 0;
     if (span != 0 && absolute <= UINT32_MAX)
         got = JB2ReadDataRead(cache->readData, *block, static_cast<uint32_t>(absolute), span);
-    if (got == 0 && !keepEmpty) {
+    // A block read short is kept only when it is the last of the data: a
+    // source that delivered less once (a pipe, a network) is read anew next
+    // time instead of serving the unread rest as zeros.
+    if (!keepEmpty && (got == 0 || (got < span && DataFollows(cache, absolute + got)))) {
         DropBlock(cache, memory, index);
         *block = nullptr;
         return cJB2_Error_OK;

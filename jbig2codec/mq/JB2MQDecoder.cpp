@@ -7,41 +7,17 @@ namespace ZAV {
 
 namespace {
 
-// Past the end of the data the decoder sees 0xFF bytes, which it reads as a
-// marker: it then feeds 1-bits without moving, so it never reads further.
-inline uint8_t ByteAt(const JB2MQDecoder* d, uint32_t index)
-{
-    return index < d->length ? d->data[index] : 0xFF;
-}
-
-void ByteIn(JB2MQDecoder* d)
-{
-    const uint8_t current = ByteAt(d, d->position);
-    if (current == 0xFF) {
-        const uint8_t next = ByteAt(d, d->position + 1);
-        if (next > 0x8F) {
-            d->c += 0xFF00;
-            d->ct = 8;
-        } else {
-            ++d->position;
-            d->c += uint32_t(next) << 9;
-            d->ct = 7;
-        }
-    } else {
-        ++d->position;
-        d->c += uint32_t(ByteAt(d, d->position)) << 8;
-        d->ct = 8;
-    }
-}
-
+// INITDEC, T.88 E.3.5.
 void InitDec(JB2MQDecoder* d, uint32_t position)
 {
-    d->position = position;
-    d->c = uint32_t(ByteAt(d, position)) << 16;
-    ByteIn(d);
-    d->c <<= 7;
-    d->ct -= 7;
-    d->a = 0x80000000u;
+    JB2MQLocal r(d);
+    r.position = position;
+    r.c = uint32_t(r.ByteAt(position)) << 16;
+    r.ByteIn();
+    r.c <<= 7;
+    r.ct -= 7;
+    r.a = 0x80000000u;
+    r.StoreTo(d);
 }
 
 void Free(JB2MQDecoder* d, JB2Memory* memory)
@@ -99,38 +75,9 @@ void MQ_Decoder_Share(JB2MQDecoder* decoder)
 uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
 {
     if (context >= d->contextCount) return 0;
-    const JB2MQState*& cx = d->contexts[context];
-    const JB2MQState* state = cx;
-    const uint32_t qe = state->qeShifted;
-    uint8_t bit;
-    d->a -= qe;
-    if (d->c < qe) {
-        // LPS path with conditional exchange.
-        if (d->a < qe) {
-            bit = state->mps;
-            cx = state->nextMps;
-        } else {
-            bit = uint8_t(1 - state->mps);
-            cx = state->nextLps;
-        }
-        d->a = qe;
-    } else {
-        d->c -= qe;
-        if (d->a & 0x80000000u) return state->mps;
-        if (d->a < qe) {
-            bit = uint8_t(1 - state->mps);
-            cx = state->nextLps;
-        } else {
-            bit = state->mps;
-            cx = state->nextMps;
-        }
-    }
-    do {
-        if (d->ct == 0) ByteIn(d);
-        d->a <<= 1;
-        d->c <<= 1;
-        --d->ct;
-    } while ((d->a & 0x80000000u) == 0);
+    JB2MQLocal r(d);
+    const uint8_t bit = r.Decode(d->contexts[context]);
+    r.StoreTo(d);
     return bit;
 }
 

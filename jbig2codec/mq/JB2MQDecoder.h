@@ -26,6 +26,89 @@ struct JB2MQDecoder {
     uint32_t shares;
 };
 
+// The decoder's registers copied into locals for a run of decisions, so that
+// a hot loop keeps them in machine registers; stored back at the run's end.
+struct JB2MQLocal {
+    uint32_t a;
+    uint32_t c;
+    uint32_t ct;
+    uint32_t position;
+    const uint8_t* data;
+    uint32_t length;
+
+    explicit JB2MQLocal(const JB2MQDecoder* d)
+        : a(d->a), c(d->c), ct(d->ct), position(d->position), data(d->data), length(d->length)
+    {
+    }
+
+    void StoreTo(JB2MQDecoder* d) const
+    {
+        d->a = a;
+        d->c = c;
+        d->ct = ct;
+        d->position = position;
+    }
+
+    // Past the end of the data the decoder sees 0xFF bytes, which it reads
+    // as a marker: it then feeds 1-bits without moving, so it never reads further.
+    uint8_t ByteAt(uint32_t index) const
+    {
+        return index < length ? data[index] : 0xFF;
+    }
+
+    // BYTEIN, T.88 E.3.4.
+    void ByteIn()
+    {
+        const uint8_t current = ByteAt(position);
+        if (current != 0xFF) {
+            ++position;
+            c += uint32_t(ByteAt(position)) << 8;
+            ct = 8;
+            return;
+        }
+        const uint8_t next = ByteAt(position + 1);
+        if (next > 0x8F) {
+            c += 0xFF00;
+            ct = 8;
+        } else {
+            ++position;
+            c += uint32_t(next) << 9;
+            ct = 7;
+        }
+    }
+
+    // DECODE with the conditional exchanges and RENORMD, T.88 E.3.2; A and
+    // C are held in the upper half, so one compare replaces the Chigh one.
+    uint8_t Decode(const JB2MQState*& cx)
+    {
+        const JB2MQState* state = cx;
+        const uint32_t qe = state->qeShifted;
+        uint8_t bit;
+        a -= qe;
+        if (c < qe) {
+            const bool mps = a < qe;  // LPS_EXCHANGE
+            bit = mps ? state->mps : uint8_t(1 - state->mps);
+            cx = mps ? state->nextMps : state->nextLps;
+            a = qe;
+        } else {
+            c -= qe;
+            if (a & 0x80000000u)
+                return state->mps;
+            const bool lps = a < qe;  // MPS_EXCHANGE
+            bit = lps ? uint8_t(1 - state->mps) : state->mps;
+            cx = lps ? state->nextLps : state->nextMps;
+        }
+        do {
+            if (ct == 0)
+                ByteIn();
+            a <<= 1;
+            c <<= 1;
+            --ct;
+        } while ((a & 0x80000000u) == 0);
+        return bit;
+    }
+};
+
 JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t contextCount,
                          const uint8_t* data, uint32_t length, JB2Message* message);
 void MQ_Decoder_Share(JB2MQDecoder* decoder);

@@ -10,6 +10,13 @@ namespace ZAV {
 // The operator value that asks for the region segment's own operator.
 constexpr uint8_t kJB2CombinationFromRegion = 128;
 
+// The page bitmap a region is drawn onto: height rows of (width + 7) / 8 bytes.
+struct JB2PageBitmap {
+    uint8_t* bits;
+    uint32_t width;
+    uint32_t height;
+};
+
 // Gives row `row` (from 0) of a region, packed, into `line`.
 typedef JB2_Error (*JB2RegionRowSource)(void* user, uint32_t row, uint8_t* line);
 

@@ -36,8 +36,8 @@ const uint8_t* TextRow(const void* decoder, uint32_t row)
 }  // namespace
 
 JB2_Error JB2DrawDecodedRegion(JB2SegmentHeader* segment, uint8_t combination, const void* decoder,
-                               JB2DecodedRow rowOf, JB2Memory* memory, uint8_t* page, uint32_t pageWidth,
-                               uint32_t pageHeight, JB2Message* message)
+                               JB2DecodedRow rowOf, JB2Memory* memory, const JB2PageBitmap& page,
+                               JB2Message* message)
 {
     uint32_t x = 0, y = 0, width = 0, height = 0;
     uint8_t flags = 0;
@@ -58,13 +58,13 @@ JB2_Error JB2DrawDecodedRegion(JB2SegmentHeader* segment, uint8_t combination, c
     uint8_t* line = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(source.bytes) + kLineSpare);
     if (!line) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate render text region object!");
     JB2_Error status =
-        JB2ComposeRegionRows(page, pageWidth, pageHeight, x, y, width, height, combination, line, CopyRow, &source);
+        JB2ComposeRegionRows(page.bits, page.width, page.height, x, y, width, height, combination, line, CopyRow, &source);
     JB2MemoryFree(memory, &line);
     return status;
 }
 
-JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination, uint8_t* page,
-                            uint32_t pageWidth, uint32_t pageHeight, JB2Message* message)
+JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
+                            const JB2PageBitmap& page, JB2Message* message)
 {
     uint32_t instances = 0;
     JB2_Error status = JB2TextGetNumInstances(segment, &instances);
@@ -76,13 +76,12 @@ JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_
     if (status != cJB2_Error_OK) return status;
     status = Text_Region_Decode(decoder, memory, message);
     if (status == cJB2_Error_OK)
-        status = JB2DrawDecodedRegion(segment, combination, decoder, TextRow, memory, page, pageWidth, pageHeight,
-                                      message);
+        status = JB2DrawDecodedRegion(segment, combination, decoder, TextRow, memory, page, message);
     const JB2_Error ended = Text_Region_Decoder_End(&decoder, memory);
     return status != cJB2_Error_OK ? status : ended;
 }
 
-JB2_Error JB2DrawHalftoneRegion(JB2SegmentHeader*, JB2Memory*, uint8_t, uint8_t*, uint32_t, uint32_t, JB2Message* message)
+JB2_Error JB2DrawHalftoneRegion(JB2SegmentHeader*, JB2Memory*, uint8_t, const JB2PageBitmap&, JB2Message* message)
 {
     return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Halftone region decoding not yet supported!");
 }

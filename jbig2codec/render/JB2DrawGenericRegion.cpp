@@ -84,12 +84,12 @@ JB2_Error JB2GenericRegionDrawEnd(JB2GenericRegionDraw** holder, JB2Memory* memo
 }
 
 JB2_Error JB2DrawGenericRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
-                                        uint8_t* page, uint32_t pageWidth, uint32_t pageHeight, JB2Message* message)
+                               const JB2PageBitmap& page, JB2Message* message)
 {
     JB2GenericRegionDraw* render = nullptr;
     JB2_Error status = JB2GenericRegionDrawCreate(&render, memory, segment, combination, message);
     if (status != cJB2_Error_OK) return status;
-    status = JB2GenericRegionDrawRows(render, page, pageWidth, pageHeight);
+    status = JB2GenericRegionDrawRows(render, page.bits, page.width, page.height);
     const JB2_Error released = JB2GenericRegionDrawEnd(&render, memory);
     return status != cJB2_Error_OK ? status : released;
 }

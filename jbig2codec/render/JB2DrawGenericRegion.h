@@ -32,6 +32,6 @@ JB2_Error JB2GenericRegionDrawEnd(JB2GenericRegionDraw** render, JB2Memory* memo
 // Creates the render object for a segment (combination as for the create
 // function), renders it and frees it.
 JB2_Error JB2DrawGenericRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
-                                        uint8_t* page, uint32_t pageWidth, uint32_t pageHeight, JB2Message* message);
+                               const JB2PageBitmap& page, JB2Message* message);
 
 }  // namespace ZAV

@@ -4,8 +4,8 @@
 #include "interfaces/ZAVPdfPageSp.h"
 
 #include "PdfFileBuilder.h"
-#include "foundation/TextException.h"
-#include "foundation/ZlibCoding.h"
+#include "foundation/text/TextException.h"
+#include "foundation/coding/ZlibCoding.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFObject.h"

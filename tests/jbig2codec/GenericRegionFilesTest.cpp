@@ -63,8 +63,8 @@ struct GenericRegionFiles : SegmentFixture {
                 page = JB2Test::BlankPage(path, width, height);
             } else if (type == cJB2_Segment_Immediate_Generic_Region ||
                        type == cJB2_Segment_Immediate_Lossless_Generic_Region) {
-                EXPECT_EQ(0, JB2DrawGenericRegion(segment, memory, kJB2CombinationFromRegion,
-                                                           page.bits.data(), page.width, page.height, message))
+                const JB2PageBitmap bitmap{page.bits.data(), page.width, page.height};
+                EXPECT_EQ(0, JB2DrawGenericRegion(segment, memory, kJB2CombinationFromRegion, bitmap, message))
                     << messages.All();
             }
             offset += headerLength + JB2SegmentLocationLength(segment);

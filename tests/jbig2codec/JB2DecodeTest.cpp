@@ -63,6 +63,25 @@ TEST(JB2Decode, GenericRegionFilesGiveExactlyJbig2decsPixels)
     EXPECT_EQ(status, 0);
 }
 
+TEST(JB2Decode, AShortReadFailsThatCallAndTheNextDecodesRight)
+{
+    for (const char* name : {"page-1003x700.generic.jb2", "page-1003x700.tpgd.jb2"}) {
+        const auto bytes = DataFile(name);
+        const Picture expected = ParsePbm(DataFile(ExpectedName(name)))[0];
+        for (const uint64_t at : {bytes.size() / 3, bytes.size() / 2, bytes.size() * 4 / 5}) {
+            Document document(bytes);
+            ASSERT_EQ(document.started, 0) << name;
+            document.source.shortOnceAt = at;
+            JB2_Error status = 0;
+            document.Decode(0, &status);
+            EXPECT_EQ(status, cJB2_Error_Read_Failure) << name << " " << at;
+            EXPECT_TRUE(document.messages.HasOfType(91, "Unable to read generic region segment data!")) << name;
+            EXPECT_EQ(document.Decode(0, &status), expected) << name << " " << at;
+            EXPECT_EQ(status, 0) << name << " " << at;
+        }
+    }
+}
+
 TEST(JB2Decode, RectanglesAreCutFromTheRenderedPage)
 {
     Document document(DataFile("text-301x157.generic.jb2"));
@@ -130,15 +149,13 @@ TEST(JB2Decode, RectangleOfAPageAsWideAsAWidthCanSay)
 
 TEST(JB2Decode, AFailedPageBufferIsReportedAsAnAllocationFailure)
 {
-    // After the first decompression the page information is read and the
-    // dictionary decoded; choosing another page and this one again drops the rendered page,
-    // and the next two allocations are the page buffer and its line buffer.
+    // Once a page was rendered, its data and page information are read: after
+    // another page was made current and this one again, the next two
+    // allocations are the page buffer and its line buffer.
     Document document(DataFile("twopage.symbol.jb2"));
     ASSERT_EQ(document.started, 0);
-    ASSERT_EQ(JB2_Document_Set_Page(document.handle, 0), 0);
     Document::Rows rows;
     ASSERT_EQ(JB2_Document_Decompress_Page(document.handle, 1, 1, 0, 0, 0, 0, Document::Collect, &rows), 0);
-    rows.rows.clear();
     const struct {
         uint64_t fail;
         const char* text;
@@ -149,6 +166,7 @@ TEST(JB2Decode, AFailedPageBufferIsReportedAsAnAllocationFailure)
     for (const auto& c : cases) {
         ASSERT_EQ(JB2_Document_Set_Page(document.handle, 1), 0);
         ASSERT_EQ(JB2_Document_Set_Page(document.handle, 0), 0);
+        rows.rows.clear();
         document.allocator.failAt = document.allocator.allocations + c.fail;
         EXPECT_EQ(JB2_Document_Decompress_Page(document.handle, 1, 1, 0, 0, 0, 0, Document::Collect, &rows),
                   cJB2_Error_Allocation_Failure)

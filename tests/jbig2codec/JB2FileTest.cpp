@@ -6,6 +6,7 @@
 
 #include "jbig2codec/document/JB2File.h"
 #include "jbig2codec/support/JB2Limits.h"
+#include "jbig2codec/document/JB2FileExport.h"
 #include "jbig2codec/document/JB2Page.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"

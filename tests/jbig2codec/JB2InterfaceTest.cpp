@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "jbig2codec/document/JB2Document.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 
 using namespace JB2Test;
@@ -165,9 +166,9 @@ TEST(JB2Interface, InsertedPagesTakeTheirPlaceInPageOrder)
     ASSERT_EQ(JB2_Document_Set_Page(front.handle, 0), 0);
     EXPECT_EQ(front.Property(cJB2_Prop_Width), twopage[1].width);
     EXPECT_EQ(front.Property(cJB2_Prop_Height), twopage[1].height);
-    // The new page's segments stand after the existing ones: a decoder that
-    // shows pages as the file completes them shows it last.
-    EXPECT_EQ(ExportAndDecode(front), (std::vector<Picture>{small, twopage[1]}));
+    // Exported, the pages stand in page order: a decoder that shows pages as
+    // the file completes them shows the new page first.
+    EXPECT_EQ(ExportAndDecode(front), (std::vector<Picture>{twopage[1], small}));
 
     // At the end, twice, and from a document with its own globals.
     Document back(DataFile("text-301x157.generic.jb2"));
@@ -185,6 +186,32 @@ TEST(JB2Interface, InsertedPagesTakeTheirPlaceInPageOrder)
     EXPECT_EQ(JB2_Document_Insert_Page(back.handle, 0, source.handle, 2), cJB2_Error_Invalid_Index);
     EXPECT_TRUE(back.messages.HasOfType(91, "Invalid source page index!"));
     EXPECT_TRUE(back.messages.HasOfType(91, "Failure inserting page into document!"));
+}
+
+TEST(JB2Interface, APageInsertedAtTheFrontIsExportedFirstForEveryReader)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    const Picture small = ParsePbm(DataFile("small-64x48.expected.pbm"))[0];
+    const Picture text = ParsePbm(DataFile("text-301x157.expected.pbm"))[0];
+    const Picture black = ParsePbm(DataFile("black-200x100.expected.pbm"))[0];
+    Document second(DataFile("text-301x157.generic.jb2"));
+    Document first(DataFile("black-200x100.generic.jb2"));
+    Document document(DataFile("small-64x48.generic.jb2"));
+    ASSERT_EQ(JB2_Document_Insert_Page(document.handle, 1, second.handle, 0), 0);
+    ASSERT_EQ(JB2_Document_Insert_Page(document.handle, 0, first.handle, 0), 0);
+    const std::vector<Picture> expected = {black, small, text};
+    for (uint32_t organisation : {0u, 1u}) {
+        ZAV::JB2File* file = document.handle->file;
+        file->organisation = organisation;
+        JB2_Error status = -1;
+        const auto exported = document.Export(cJB2_Export_Format_JBIG2_File, &status);
+        ASSERT_EQ(status, 0) << document.messages.All();
+        EXPECT_EQ(Jbig2dec(exported), expected) << organisation;
+        Document reread(exported);
+        ASSERT_EQ(reread.started, 0);
+        for (uint32_t page = 0; page < expected.size(); ++page)
+            EXPECT_EQ(reread.Decode(page, &status), expected[page]) << organisation << " " << page;
+    }
 }
 
 TEST(JB2Interface, AFailedInsertionLeavesTheDestinationAsItWas)

@@ -92,6 +92,9 @@ struct Messages {
 struct Source {
     std::vector<uint8_t> bytes;
     uint32_t reads = 0;
+    // The first read of more than one byte over this offset delivers only
+    // half of what it asks, as a pipe or a network source may.
+    uint64_t shortOnceAt = UINT64_MAX;
 
     static uint32_t Read(uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
     {
@@ -101,6 +104,10 @@ struct Source {
             return 0;
         uint64_t available = self->bytes.size() - offset;
         uint32_t n = available < count ? static_cast<uint32_t>(available) : count;
+        if (n > 1 && offset <= self->shortOnceAt && self->shortOnceAt < uint64_t(offset) + n) {
+            self->shortOnceAt = UINT64_MAX;
+            n /= 2;
+        }
         std::memcpy(buffer, self->bytes.data() + offset, n);
         return n;
     }

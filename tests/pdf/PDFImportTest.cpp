@@ -7,7 +7,7 @@
 #include "PDFReadBack.h"
 #include "PDFTestFiles.h"
 #include "PDFTestDocuments.h"
-#include "foundation/DataSource.h"
+#include "foundation/datasource/DataSource.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PDFTestFiles.h"
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFNumber.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PDFTestDocuments.h"
-#include "foundation/DataSource.h"
+#include "foundation/datasource/DataSource.h"
 #include "pdf/PDFDocument.h"
 
 namespace ZAVPDFTest {

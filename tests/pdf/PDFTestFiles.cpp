@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 
 namespace PDFTest {
 

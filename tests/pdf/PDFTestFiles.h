@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/DataSource.h"
+#include "foundation/datasource/DataSource.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFParser.h"
 

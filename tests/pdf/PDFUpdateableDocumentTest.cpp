@@ -10,7 +10,7 @@
 #include <string>
 
 #include "PDFTestFiles.h"
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDictionary.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "foundation/DataSource.h"
+#include "foundation/datasource/DataSource.h"
 #include "pdf/ParserBase.h"
 
 namespace {

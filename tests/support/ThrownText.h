@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 
 namespace ZAVTest {
 

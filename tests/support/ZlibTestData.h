@@ -1,7 +1,7 @@
 // Inputs both zlib test files feed the coders with.
 #pragma once
 
-#include "foundation/ZlibCoding.h"
+#include "foundation/coding/ZlibCoding.h"
 
 #include <cstdint>
 #include <random>

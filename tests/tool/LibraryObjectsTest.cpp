@@ -1,6 +1,6 @@
 #include "tool/LibraryObjects.h"
 
-#include "foundation/FileUtils.h"
+#include "foundation/files/FileUtils.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tool/OutputNames.h"
 
-#include "foundation/TextException.h"
+#include "foundation/text/TextException.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

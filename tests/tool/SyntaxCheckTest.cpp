@@ -1,6 +1,6 @@
 // The syntaxcheck command, run end to end on a small file built for it.
 #include "ProgramRunner.h"
-#include "foundation/ZlibCoding.h"
+#include "foundation/coding/ZlibCoding.h"
 #include "interfaces/PdfFileBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,76 @@
+#include "foundation/files/LogFile.h"
+
+#include "foundation/files/FileHandle.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/text/TextException.h"
+#include "platform/Shell.h"
+
+#include <cstring>
+
+namespace ZAV {
+
+namespace {
+
+const char* const kDashLine = "---------------------------------------------------";
+
+}  // namespace
+
+void CLogFile::LogWrite(const char* text, bool newline)
+{
+    if (IsOff())
+        return;
+    CFileHandle file;
+    file.Open(m_name.GetText(), "a+");
+    const size_t length = text ? std::strlen(text) : 0;
+    bool written = std::fwrite(text ? text : "", 1, length, file.GetFile()) == length;
+    if (newline)
+        written = std::fputc('\n', file.GetFile()) != EOF && written;
+    // A log that silently loses its lines (a full disk) would hide the very
+    // failure it is meant to report.
+    if (!file.Close() || !written) {
+        String message;
+        message.Format("Cannot write file '%s'!", m_name.GetText());
+        ThrowTextException(message.GetText());
+    }
+}
+
+void CLogFile::LogWriteString(const String& text, bool newline)
+{
+    LogWrite(text.GetText(), newline);
+}
+
+void CLogFile::LogWriteEmptyLine()
+{
+    LogWrite("", true);
+}
+
+void CLogFile::LogClear()
+{
+    if (IsOff())
+        return;
+    CFileHandle file;
+    file.Open(m_name.GetText(), "w");
+    file.Close();
+}
+
+void CLogFile::LogStart(const String& title, const String& secondTitle, bool clear)
+{
+    if (clear)
+        LogClear();
+    LogWrite(kDashLine, true);
+    if (title.GetLength() > 0)
+        LogWrite(title.GetText(), true);
+    if (secondTitle.GetLength() > 0)
+        LogWrite(secondTitle.GetText(), true);
+    LogWrite(kDashLine, true);
+    LogWrite("", true);
+}
+
+void CLogFile::LogShow()
+{
+    if (IsOff() || GetFileSizeByName(m_name.GetText()) < 1)
+        return;
+    ShellExecuteA(nullptr, "Open", m_name.GetText(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+}  // namespace ZAV
