@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "jbig2codec/halftone/JB2HalftoneRegionDecoder.h"
 #include "jbig2codec/render/JB2ComposeRows.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "jbig2codec/text/JB2TextRegionDecoder.h"
@@ -31,6 +32,11 @@ JB2_Error CopyRow(void* user, uint32_t row, uint8_t* line)
 const uint8_t* TextRow(const void* decoder, uint32_t row)
 {
     return Text_Region_Decoder_Line(static_cast<const JB2TextRegionDecoder*>(decoder), row);
+}
+
+const uint8_t* HalftoneRow(const void* decoder, uint32_t row)
+{
+    return Halftone_Region_Decoder_Line(static_cast<const JB2HalftoneRegionDecoder*>(decoder), row);
 }
 
 }  // namespace
@@ -81,9 +87,18 @@ JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_
     return status != cJB2_Error_OK ? status : ended;
 }
 
-JB2_Error JB2DrawHalftoneRegion(JB2SegmentHeader*, JB2Memory*, uint8_t, const JB2PageBitmap&, JB2Message* message)
+JB2_Error JB2DrawHalftoneRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_t combination,
+                                const JB2PageBitmap& page, JB2Message* message)
 {
-    return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Halftone region decoding not yet supported!");
+    JB2HalftoneRegionDecoder* decoder = nullptr;
+    JB2_Error status = Halftone_Region_Decoder_Start(&decoder, memory, segment, message);
+    if (status != cJB2_Error_OK) return status;
+    status = Halftone_Region_Decode(decoder, memory, message);
+    if (status == cJB2_Error_OK)
+        status = JB2DrawDecodedRegion(segment, combination, decoder, HalftoneRow, memory, page, message);
+    if (status != cJB2_Error_OK) JB2MessageError(message, "Failure rendering halftone regions to page buffer!");
+    const JB2_Error ended = Halftone_Region_Decoder_End(&decoder, memory);
+    return status != cJB2_Error_OK ? status : ended;
 }
 
 }  // namespace ZAV

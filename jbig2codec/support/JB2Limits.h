@@ -93,4 +93,8 @@ constexpr uint32_t kJB2MaxDictionaryDepth = 64;
 // MMR decoder reads whole words.
 constexpr uint32_t kJB2CodedDataSlack = 7;
 
+// Widest pattern: the generic coder reads its A1 pixel HDPW pixels to the
+// left, inside the 128-pixel margin of its line buffers.
+constexpr uint32_t kJB2MaxPatternWidth = 128;
+
 }  // namespace ZAV

@@ -19,24 +19,12 @@ JB2_Error BadSize(JB2Message* message)
     return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid collective bitmap data length for text region instance!");
 }
 
-// Copies pixels [x, x + width) of a row into row 0-aligned destination bytes.
-void CutRow(const uint8_t* line, uint64_t x, uint8_t* row, uint32_t width)
-{
-    const uint32_t shift = uint32_t(x % 8);
-    const uint32_t bytes = (width + shift + 7) / 8;
-    std::memcpy(row, line + x / 8, bytes);
-    JB2RowShiftLeft(row, width + shift, shift);
-    const uint32_t kept = (width + 7) / 8;
-    if (width % 8) row[kept - 1] &= uint8_t(0xFF << (8 - width % 8));
-    if (bytes > kept) row[kept] = 0;
-}
-
 void CutLine(const JB2HeightClass* c, const uint8_t* line, uint32_t y)
 {
     uint64_t x = 0;
     for (uint32_t i = c->first; i < c->end; ++i) {
         JB2Symbol* symbol = c->symbols->items[i];
-        CutRow(line, x, JB2SymbolRow(symbol, y), symbol->width);
+        JB2RowExtract(line, x, JB2SymbolRow(symbol, y), symbol->width);
         x += symbol->width;
     }
 }
