@@ -221,6 +221,7 @@ JB2_Error JB2SymbolDictionaryDecode(JB2SymbolDictionary* d, JB2Memory* memory, u
 {
     if (!d) return cJB2_Error_Internal;
     if (d->decoded) return cJB2_Error_OK;
+    if (d->failed) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary could not be decoded!");
     if (depth >= kJB2MaxDictionaryDepth) {
         return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionaries refer to each other too deeply!");
     }
@@ -233,7 +234,10 @@ JB2_Error JB2SymbolDictionaryDecode(JB2SymbolDictionary* d, JB2Memory* memory, u
         if (status != cJB2_Error_OK) return status;
     }
     JB2_Error status = Symbol_Dictionary_Decode(d, memory, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK) {
+        d->failed = 1;
+        return status;
+    }
     return d->decoded ? cJB2_Error_OK : cJB2_Error_Internal;
 }
 

@@ -332,7 +332,7 @@ JB2_Error Symbol_Dictionary_Decode(JB2SymbolDictionary* d, JB2Memory* memory, JB
     if (status == cJB2_Error_OK) status = DecodeExports(s);
     Finish(s);
     if (status != cJB2_Error_OK) {
-        // A failed dictionary keeps nothing half-made; it can be tried again.
+        // A failed dictionary keeps nothing half-made.
         if (d->symbols) JB2SymbolArrayFree(&d->symbols, memory);
         if (d->exportList) JB2MemoryFree(memory, &d->exportList);
         if (d->exported) JB2MemoryFree(memory, &d->exported);

@@ -13,20 +13,6 @@ using namespace ZAV;
 
 namespace {
 
-// Bits written as '0'/'1' characters (blanks ignored), packed MSB first.
-std::vector<uint8_t> Bits(const std::string& text)
-{
-    std::vector<uint8_t> bytes;
-    uint32_t n = 0;
-    for (char c : text) {
-        if (c != '0' && c != '1') continue;
-        if (n % 8 == 0) bytes.push_back(0);
-        if (c == '1') bytes.back() |= uint8_t(0x80 >> (n % 8));
-        ++n;
-    }
-    return bytes;
-}
-
 std::string Code(const JB2HuffmanEntry& e)
 {
     std::string text;
@@ -45,7 +31,7 @@ struct HuffmanTables : SegmentFixture {
     // Decodes values from the bits until they run out; OOB shows as "OOB".
     std::vector<std::string> Decode(const JB2HuffmanTable* table, const std::string& bits, size_t count)
     {
-        const std::vector<uint8_t> bytes = Bits(bits);
+        const std::vector<uint8_t> bytes = JB2Test::BitString(bits);
         JB2BitReader reader;
         JB2BitReaderInit(&reader, bytes.data(), uint32_t(bytes.size()));
         std::vector<std::string> values;
@@ -213,7 +199,7 @@ TEST_F(HuffmanTables, SymbolIDTables)
         {"run past the symbols", "00 11 111", 4, cJB2_Error_Invalid_Segment_Data, {}, "", {}},
     };
     for (const auto& c : cases) {
-        const std::vector<uint8_t> bytes = Bits(runCodes + c.lengths);
+        const std::vector<uint8_t> bytes = JB2Test::BitString(runCodes + c.lengths);
         JB2BitReader reader;
         JB2BitReaderInit(&reader, bytes.data(), uint32_t(bytes.size()));
         JB2HuffmanTable* table = nullptr;
