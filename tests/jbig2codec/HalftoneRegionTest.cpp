@@ -83,15 +83,7 @@ std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t 
 
 std::vector<uint8_t> HalftoneFile(const Grid& g, uint32_t pageWidth, uint32_t pageHeight)
 {
-    std::vector<uint8_t> out = {0x97, 0x4A, 0x42, 0x32, 0x0D, 0x0A, 0x1A, 0x0A, 0x01};
-    PutU32(out, 1);
-    std::vector<uint8_t> page;
-    PutU32(page, pageWidth);
-    PutU32(page, pageHeight);
-    PutU32(page, 0);
-    PutU32(page, 0);
-    page.insert(page.end(), {0, 0, 0});
-    JB2Test::PutSegment(out, 0, 48, page);
+    std::vector<uint8_t> out = JB2Test::OnePageStart(pageWidth, pageHeight);
     JB2Test::PutSegment(out, 1, 16, PatternDictionaryData(g));
     // The halftone region refers to segment 1.
     const auto region = HalftoneData(g, pageWidth, pageHeight);
