@@ -134,13 +134,11 @@ JB2_Error RenderSegment(JB2DecompressProperties* properties, JB2Memory* memory, 
 {
     const uint32_t type = segment->type;
     if (type == cJB2_Segment_End_Of_File) {
-        JB2MessageWarning(message, "End of file segment found before end of page for page %lld!",
-                          static_cast<long long>(properties->page));
-        return cJB2_Error_OK;
+        return JB2Warn(message, cJB2_Error_OK, "End of file segment found before end of page for page %lld!",
+                       static_cast<long long>(properties->page));
     }
     if (!JB2SegmentTypeIsKnown(type)) {
-        JB2MessageWarning(message, "Ignoring unknown segment type (%lld)!", static_cast<long long>(type));
-        return cJB2_Error_OK;
+        return JB2Warn(message, cJB2_Error_OK, "Ignoring unknown segment type (%lld)!", static_cast<long long>(type));
     }
     if (!JB2SegmentTypeIsRegion(type))
         return cJB2_Error_OK;

@@ -1,5 +1,7 @@
 #include "jbig2codec/document/JB2File.h"
 
+#include <cstring>
+
 #include "jbig2codec/support/JB2Counted.h"
 #include "jbig2codec/support/JB2Limits.h"
 #include "jbig2codec/document/JB2Page.h"
@@ -176,6 +178,82 @@ JB2_Error JB2FileSetOrganisation(JB2File* file, uint32_t organisation)
     return cJB2_Error_OK;
 }
 
+namespace {
+
+// What the file header says (T.88 D.4), for data that has one.
+struct FileHeader {
+    uint64_t segmentsOffset;
+    bool pagesKnown;
+    uint32_t pages;
+};
+
+constexpr uint8_t kHeaderSequential = 1;
+constexpr uint8_t kHeaderPagesUnknown = 2;
+constexpr uint8_t kHeaderKnownFlags = 3;
+
+JB2_Error ReadPageCount(JB2ReadData* readData, FileHeader* header, JB2Message* message)
+{
+    if (JB2ReadDataReadU32(readData, 9, &header->pages) != 4)
+        return JB2Fail(message, cJB2_Error_Invalid_File,
+                       "Invalid file -- unable to read JBIG2 file header number of pages!");
+    header->pagesKnown = true;
+    if (header->pages == 0) {
+        JB2MessageSend(message, cJB2_Message_Warning, "Invalid file -- JBIG2 file header number of pages field is 0!");
+        JB2MessageSend(message, cJB2_Message_Warning, "Assuming single page and attempting to decompress!");
+        JB2MessageEnd(message, cJB2_Message_Warning);
+    }
+    JB2MessageInfo(message, "Number of pages in file  :  %lld", static_cast<long long>(header->pages));
+    JB2MessageEnd(message, cJB2_Message_Info);
+    header->segmentsOffset = 13;
+    return cJB2_Error_OK;
+}
+
+// T.88 D.4.2 and D.4.3: the organisation and, when known, the page count.
+JB2_Error ReadFileHeader(JB2File* file, JB2ReadData* readData, FileHeader* header, JB2Message* message)
+{
+    uint8_t flags = 0;
+    if (JB2ReadDataReadByte(readData, 8, &flags) != 1)
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- unable to read JBIG2 file header flags!");
+    const bool sequential = flags & kHeaderSequential;
+    JB2MessageInfo(message, sequential ? "Sequential file format organisation"
+                                       : "Random-access file format organisation");
+    file->organisation = sequential ? cJB2_Organisation_Sequential : cJB2_Organisation_Random_Access;
+    JB2_Error status = cJB2_Error_OK;
+    if (flags & kHeaderPagesUnknown) {
+        JB2MessageInfo(message, "Number of pages in file  :  unknown");
+        header->segmentsOffset = 9;
+    } else {
+        status = ReadPageCount(readData, header, message);
+    }
+    if (status == cJB2_Error_OK && flags > kHeaderKnownFlags)
+        JB2MessageWarning(message, "Bits 2-7 of JBIG2 file header flags non-zero!");
+    return status;
+}
+
+// T.88 D.4.1: data without the id string is an embedded stream of segments.
+JB2_Error ReadOrganisation(JB2File* file, JB2ReadData* readData, FileHeader* header, JB2Message* message)
+{
+    uint8_t id[8];
+    if (JB2ReadDataRead(readData, id, 0, 8) != 8)
+        return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- can't read first 8 bytes of file!");
+    if (std::memcmp(id, kJB2FileId, sizeof id) == 0)
+        return ReadFileHeader(file, readData, header, message);
+    JB2MessageInfo(message, "Unknown or embedded file format organisation");
+    file->organisation = cJB2_Organisation_Sequential;
+    return cJB2_Error_OK;
+}
+
+// The page count is the header's unless the segments show more pages.
+void SetPageCount(JB2File* file, const FileHeader& header, JB2Message* message)
+{
+    const uint32_t found = JB2SegmentArrayLargestPage(file->segments);
+    if (header.pagesKnown && header.pages != 0 && header.pages < found)
+        JB2MessageWarning(message, "Incorrect number of pages indicated!");
+    file->pages = header.pagesKnown && header.pages >= found ? header.pages : found;
+}
+
+}  // namespace
+
 JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, JB2Message* message)
 {
     if (!out)
@@ -185,66 +263,14 @@ JB2_Error JB2FileRead(JB2File** out, JB2Memory* memory, JB2ReadData* readData, J
     JB2_Error status = JB2FileCreate(&file, memory, message);
     if (status != cJB2_Error_OK)
         return status;
-
-    uint8_t id[8];
-    if (JB2ReadDataRead(readData, id, 0, 8) != 8) {
-        JB2FileRelease(&file);
-        return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- can't read first 8 bytes of file!");
-    }
-    uint64_t offset = 0;
-    bool headerCount = false;
-    uint32_t headerPages = 0;
-    bool isId = true;
-    for (int i = 0; i < 8; ++i)
-        isId = isId && id[i] == kJB2FileId[i];
-    if (isId) {
-        uint8_t flags = 0;
-        if (JB2ReadDataReadByte(readData, 8, &flags) != 1) {
-            JB2FileRelease(&file);
-            return JB2Fail(message, cJB2_Error_Invalid_File, "Invalid file -- unable to read JBIG2 file header flags!");
-        }
-        if (flags & 1) {
-            JB2MessageInfo(message, "Sequential file format organisation");
-            file->organisation = cJB2_Organisation_Sequential;
-        } else {
-            JB2MessageInfo(message, "Random-access file format organisation");
-            file->organisation = cJB2_Organisation_Random_Access;
-        }
-        if (flags & 2) {
-            JB2MessageInfo(message, "Number of pages in file  :  unknown");
-            offset = 9;
-        } else {
-            if (JB2ReadDataReadU32(readData, 9, &headerPages) != 4) {
-                JB2FileRelease(&file);
-                return JB2Fail(message, cJB2_Error_Invalid_File,
-                               "Invalid file -- unable to read JBIG2 file header number of pages!");
-            }
-            headerCount = true;
-            if (headerPages == 0) {
-                JB2MessageSend(message, cJB2_Message_Warning,
-                               "Invalid file -- JBIG2 file header number of pages field is 0!");
-                JB2MessageSend(message, cJB2_Message_Warning, "Assuming single page and attempting to decompress!");
-                JB2MessageEnd(message, cJB2_Message_Warning);
-            }
-            JB2MessageInfo(message, "Number of pages in file  :  %lld", static_cast<long long>(headerPages));
-            JB2MessageEnd(message, cJB2_Message_Info);
-            offset = 13;
-        }
-        if (flags > 3)
-            JB2MessageWarning(message, "Bits 2-7 of JBIG2 file header flags non-zero!");
-    } else {
-        JB2MessageInfo(message, "Unknown or embedded file format organisation");
-        file->organisation = cJB2_Organisation_Sequential;
-    }
-
-    status = file->organisation == cJB2_Organisation_Random_Access
-                 ? ReadRandomAccess(file, readData, offset, message)
-                 : ReadSequential(file, readData, offset, message);
+    FileHeader header{0, false, 0};
+    status = ReadOrganisation(file, readData, &header, message);
+    if (status == cJB2_Error_OK)
+        status = file->organisation == cJB2_Organisation_Random_Access
+                     ? ReadRandomAccess(file, readData, header.segmentsOffset, message)
+                     : ReadSequential(file, readData, header.segmentsOffset, message);
     if (status == cJB2_Error_OK) {
-        const uint32_t found = JB2SegmentArrayLargestPage(file->segments);
-        if (headerCount && headerPages != 0 && headerPages < found)
-            JB2MessageWarning(message, "Incorrect number of pages indicated!");
-        file->pages = headerCount && headerPages >= found ? headerPages : found;
+        SetPageCount(file, header, message);
         status = JB2SegmentArrayAttachSource(file->segments, readData, message);
     }
     if (status != cJB2_Error_OK) {

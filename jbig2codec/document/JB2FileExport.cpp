@@ -1,5 +1,7 @@
 #include "jbig2codec/document/JB2FileExport.h"
 
+#include <algorithm>
+
 #include "jbig2codec/document/JB2PageExtract.h"
 #include "jbig2codec/document/JB2PdfWriter.h"
 
@@ -15,8 +17,9 @@ JB2_Error WriteFileHeader(const JB2File* file, JB2WriteData* writeData, uint64_t
 {
     if (JB2WriteDataWrite(writeData, kJB2FileId, 0, 8) != 8)
         return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header id!");
-    const uint8_t flags = static_cast<uint8_t>((file->organisation == cJB2_Organisation_Sequential ? kFlagSequential : 0) |
-                                               (file->pages == 0 ? kFlagPagesUnknown : 0));
+    const bool sequential = file->organisation == cJB2_Organisation_Sequential;
+    const uint8_t flags =
+        static_cast<uint8_t>((sequential ? kFlagSequential : 0) | (file->pages == 0 ? kFlagPagesUnknown : 0));
     if (JB2WriteDataWriteByte(writeData, 8, flags) != 1)
         return JB2Fail(message, cJB2_Error_Write_Failure, "Failure writing file header flag!");
     *offset = 9;
@@ -91,19 +94,75 @@ JB2_Error WriteRandomAccess(JB2File* file, JB2WriteData* writeData, uint64_t off
     return status;
 }
 
+// Referred-to numbers follow the numbers of the segments they point at.
+void FollowReferredNumbers(JB2SegmentArray* segments)
+{
+    for (uint32_t i = 0; i < segments->count; ++i) {
+        JB2SegmentHeader* segment = segments->items[i];
+        for (uint32_t r = 0; r < segment->referredCount; ++r)
+            if (segment->referredSegments && segment->referredSegments[r])
+                segment->referredNumbers[r] = segment->referredSegments[r]->number;
+    }
+}
+
+// The write order: global segments first, then each page's segments in page
+// order, each group in file order (the position breaks ties), end of file last.
+uint64_t WriteOrderKey(const JB2SegmentHeader* segment, uint32_t position)
+{
+    const uint64_t group = segment->type == cJB2_Segment_End_Of_File ? UINT32_MAX : segment->pageAssociation;
+    return (group << 32) | position;
+}
+
+// `ordered` holds the segments of `file` in write order, numbered from 0 in
+// that order; `numbers` keeps their own numbers.
+JB2_Error OrderSegments(JB2File* file, JB2File* ordered, uint64_t* keys, uint32_t* numbers, JB2Message* message)
+{
+    JB2SegmentArray* segments = file->segments;
+    for (uint32_t i = 0; i < segments->count; ++i) {
+        keys[i] = WriteOrderKey(segments->items[i], i);
+        numbers[i] = segments->items[i]->number;
+    }
+    std::sort(keys, keys + segments->count);
+    JB2_Error status = JB2SegmentArrayReserve(ordered->segments, segments->count, message);
+    for (uint32_t k = 0; k < segments->count && status == cJB2_Error_OK; ++k) {
+        JB2SegmentHeader* segment = segments->items[keys[k] & UINT32_MAX];
+        segment->number = k;
+        status = JB2SegmentArrayAdd(ordered->segments, segment, message);
+    }
+    FollowReferredNumbers(segments);
+    ordered->organisation = file->organisation;
+    ordered->pages = file->pages;
+    return status;
+}
+
 // Other decoders take the pages of a JBIG2 file in file order, ours by page
 // association: a document whose pages were inserted out of order is written
-// page by page, so that every reader sees the same pages in the same order.
+// page by page, renumbered for the write only, so that every reader sees the
+// same pages in the same order.
 JB2_Error WriteJBIG2InPageOrder(JB2File* file, JB2WriteData* writeData, JB2Message* message)
 {
     if (JB2FilePagesInOrder(file))
         return JB2FileWriteJBIG2(file, writeData, message);
+    JB2SegmentArray* segments = file->segments;
+    auto* keys = JB2MemoryAllocArray<uint64_t>(file->memory, segments->count);
+    auto* numbers = JB2MemoryAllocArray<uint32_t>(file->memory, segments->count);
     JB2File* ordered = nullptr;
-    JB2_Error status = JB2FileCopyInPageOrder(file, &ordered, message);
-    if (status != cJB2_Error_OK)
-        return status;
-    status = JB2FileWriteJBIG2(ordered, writeData, message);
-    JB2FileRelease(&ordered);
+    JB2_Error status = keys && numbers ? JB2FileCreate(&ordered, file->memory, message)
+                                       : JB2Fail(message, cJB2_Error_Allocation_Failure,
+                                                 "Unable to allocate page order of the document!");
+    if (status == cJB2_Error_OK) {
+        status = OrderSegments(file, ordered, keys, numbers, message);
+        if (status == cJB2_Error_OK)
+            status = JB2FileWriteJBIG2(ordered, writeData, message);
+        for (uint32_t i = 0; i < segments->count; ++i)
+            segments->items[i]->number = numbers[i];
+        FollowReferredNumbers(segments);
+        JB2FileRelease(&ordered);
+    }
+    if (keys)
+        JB2MemoryFree(file->memory, &keys);
+    if (numbers)
+        JB2MemoryFree(file->memory, &numbers);
     return status;
 }
 

@@ -187,39 +187,34 @@ JB2_Error JB2PageNewGenericRegion(JB2File* file, uint32_t width, uint32_t height
     return JB2FileAddSegment(file, &segment, message);
 }
 
-JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32_t source, JB2Message* message)
+namespace {
+
+// Everything that can fail is checked before the destination is touched:
+// numbers and associations must not wrap, and room is reserved.
+JB2_Error PrepareInsert(JB2File* to, uint32_t destination, const JB2SegmentArray* added, uint64_t* first,
+                        JB2Message* message)
 {
-    if (!to || !from)
-        return cJB2_Error_Internal;
-    if (source >= from->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid source page index!");
-    if (destination > to->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid destination page index!");
-    // Everything that can fail happens before the destination is touched.
-    JB2File* page = nullptr;
-    JB2_Error status = JB2FileExtractPage(from, source, &page, message);
-    if (status != cJB2_Error_OK) {
-        return JB2Fail(message, status, "Failure getting page %lld from source file!", static_cast<long long>(source));
-    }
     JB2SegmentArray* existing = to->segments;
-    JB2SegmentArray* added = page->segments;
     const bool dropEnd = existing->count > 0 && existing->items[existing->count - 1]->type == cJB2_Segment_End_Of_File;
     const uint32_t kept = existing->count - (dropEnd ? 1 : 0);
-    const uint64_t first = kept ? static_cast<uint64_t>(existing->items[kept - 1]->number) + 1 : 0;
-    bool fits = first + added->count <= UINT32_MAX;
+    *first = kept ? static_cast<uint64_t>(existing->items[kept - 1]->number) + 1 : 0;
+    bool fits = *first + added->count <= UINT32_MAX;
     for (uint32_t i = 0; i < existing->count && fits; ++i)
         fits = existing->items[i]->pageAssociation < UINT32_MAX;
     if (!fits || destination >= UINT32_MAX) {
-        JB2FileRelease(&page);
         return JB2Fail(message, cJB2_Error_Internal,
                        "Failure updating page association for existing segments in document!");
     }
-    status = JB2SegmentArrayReserve(existing, added->count, message);
-    if (status != cJB2_Error_OK) {
-        JB2FileRelease(&page);
+    JB2_Error status = JB2SegmentArrayReserve(existing, added->count, message);
+    if (status != cJB2_Error_OK)
         return JB2Fail(message, status, "Failure inserting new page segments into existing document!");
-    }
+    return cJB2_Error_OK;
+}
 
-    // The new page's segments: their page, their numbers after the last
-    // kept segment, and references that follow the renumbering.
+// The new page's segments: their page, their numbers after the last kept
+// segment, and references that follow the renumbering.
+void RenumberAdded(JB2SegmentArray* added, uint32_t destination, uint64_t first)
+{
     for (uint32_t i = 0; i < added->count; ++i) {
         JB2SegmentHeader* segment = added->items[i];
         if (segment->pageAssociation != 0)
@@ -232,25 +227,51 @@ JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32
         for (uint32_t r = 0; r < segment->referredCount; ++r)
             segment->referredNumbers[r] = segment->referredSegments[r]->number;
     }
-    // Existing pages from the destination on move up by one.
+}
+
+// Existing pages from the destination on move up by one; the added segments
+// follow all existing ones, in place of the old end of file segment.
+JB2_Error AppendAdded(JB2File* to, uint32_t destination, JB2SegmentArray* added, JB2Message* message)
+{
+    JB2SegmentArray* existing = to->segments;
     for (uint32_t i = 0; i < existing->count; ++i) {
         JB2SegmentHeader* segment = existing->items[i];
         if (segment->pageAssociation >= destination + 1)
             JB2SegmentSetPageAssociation(segment, segment->pageAssociation + 1);
     }
-    if (dropEnd)
+    if (existing->count > 0 && existing->items[existing->count - 1]->type == cJB2_Segment_End_Of_File)
         JB2SegmentArrayRemove(existing, existing->count - 1);
-    for (uint32_t i = 0; i < added->count; ++i) {
-        // Room was reserved: adding only takes a reference.
+    JB2_Error status = cJB2_Error_OK;
+    // Room was reserved: adding only takes a reference.
+    for (uint32_t i = 0; i < added->count && status == cJB2_Error_OK; ++i)
         status = JB2SegmentArrayAdd(existing, added->items[i], message);
-        if (status != cJB2_Error_OK)
-            break;
-    }
     to->pages = JB2SegmentArrayLargestPage(existing);
-    JB2FileRelease(&page);
     if (status != cJB2_Error_OK)
         return JB2Fail(message, status, "Failure inserting new page segments into existing document!");
     return cJB2_Error_OK;
+}
+
+}  // namespace
+
+JB2_Error JB2PageInsert(JB2File* to, uint32_t destination, JB2File* from, uint32_t source, JB2Message* message)
+{
+    if (!to || !from)
+        return cJB2_Error_Internal;
+    if (source >= from->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid source page index!");
+    if (destination > to->pages) return JB2Fail(message, cJB2_Error_Invalid_Index, "Invalid destination page index!");
+    JB2File* page = nullptr;
+    JB2_Error status = JB2FileExtractPage(from, source, &page, message);
+    if (status != cJB2_Error_OK) {
+        return JB2Fail(message, status, "Failure getting page %lld from source file!", static_cast<long long>(source));
+    }
+    uint64_t first = 0;
+    status = PrepareInsert(to, destination, page->segments, &first, message);
+    if (status == cJB2_Error_OK) {
+        RenumberAdded(page->segments, destination, first);
+        status = AppendAdded(to, destination, page->segments, message);
+    }
+    JB2FileRelease(&page);
+    return status;
 }
 
 }  // namespace ZAV

@@ -161,25 +161,4 @@ bool JB2FilePagesInOrder(const JB2File* file)
     return true;
 }
 
-JB2_Error JB2FileCopyInPageOrder(JB2File* file, JB2File** out, JB2Message* message)
-{
-    if (!file || !out)
-        return cJB2_Error_Internal;
-    *out = nullptr;
-    JB2File* copy = nullptr;
-    JB2_Error status = JB2FileCreate(&copy, file->memory, message);
-    if (status != cJB2_Error_OK)
-        return status;
-    copy->organisation = file->organisation;
-    // Each page appended after the ones before takes its place at the end.
-    for (uint32_t page = 0; page < file->pages && status == cJB2_Error_OK; ++page)
-        status = JB2PageInsert(copy, page, file, page, message);
-    if (status != cJB2_Error_OK) {
-        JB2FileRelease(&copy);
-        return status;
-    }
-    *out = copy;
-    return cJB2_Error_OK;
-}
-
 }  // namespace ZAV

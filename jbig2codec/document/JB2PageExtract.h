@@ -1,6 +1,5 @@
 // Taking pages out of a file object: one page with the segments it refers
-// to as a document of its own, and a copy of a document whose segments stand
-// page by page in page order.
+// to as a document of its own, and whether the pages stand in page order.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +15,5 @@ JB2_Error JB2FileExtractPage(JB2File* file, uint32_t page, JB2File** out, JB2Mes
 // True when the segments of each page stand after those of every page before
 // it, as a reader that takes pages in file order needs them.
 bool JB2FilePagesInOrder(const JB2File* file);
-
-// A new file object with the pages of `file` one after another in page order,
-// each with the segments it refers to, renumbered in file order.
-JB2_Error JB2FileCopyInPageOrder(JB2File* file, JB2File** out, JB2Message* message);
 
 }  // namespace ZAV

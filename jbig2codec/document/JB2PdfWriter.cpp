@@ -193,47 +193,63 @@ JB2_Error WriteGlobals(Writer& writer, uint32_t number)
     return Text(writer, "endobj\n");
 }
 
-JB2_Error WritePage(Writer& writer, uint32_t index, uint32_t first, uint32_t globals)
+// What the objects of one page need to know of it.
+struct PageImage {
+    JB2SegmentHeader** run;
+    uint32_t count;
+    uint32_t width;
+    uint32_t height;
+    uint32_t xResolution;
+    uint32_t yResolution;
+    uint32_t length;  // of the image stream
+};
+
+// A page of unknown height (T.88 7.4.8.2) is as high as its last stripe says.
+uint32_t LastStripeRow(JB2SegmentHeader** run, uint32_t count)
 {
-    JB2SegmentHeader** run = nullptr;
-    uint32_t count = 0;
-    PageRun(writer, index + 1, &run, &count);
-    JB2SegmentHeader* information = nullptr;
-    uint32_t lastStripeRow = 0;
+    uint32_t last = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        if (run[i]->type == cJB2_Segment_Page_Information && !information)
-            information = run[i];
         uint32_t row = 0;
         if (run[i]->type == cJB2_Segment_End_Of_Stripe && JB2EndOfStripeGetRow(run[i], &row) == cJB2_Error_OK &&
-            row > lastStripeRow)
-            lastStripeRow = row;
+            row > last)
+            last = row;
     }
+    return last;
+}
+
+JB2_Error ReadPageImage(Writer& writer, uint32_t association, PageImage* image)
+{
+    PageRun(writer, association, &image->run, &image->count);
+    JB2SegmentHeader* information = nullptr;
+    for (uint32_t i = 0; i < image->count && !information; ++i)
+        if (image->run[i]->type == cJB2_Segment_Page_Information)
+            information = image->run[i];
     if (!information)
         return cJB2_Error_Internal;
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint32_t xResolution = 0;
-    uint32_t yResolution = 0;
-    RETURN_IF_FAILED(JB2PageInfoGetWidth(information, &width));
-    RETURN_IF_FAILED(JB2PageInfoGetHeight(information, &height));
-    RETURN_IF_FAILED(JB2PageInfoGetXResolution(information, &xResolution));
-    RETURN_IF_FAILED(JB2PageInfoGetYResolution(information, &yResolution));
-    if (height == 0xFFFFFFFFu && lastStripeRow != 0xFFFFFFFFu)
-        height = lastStripeRow + 1;
-    uint32_t length = 0;
-    RETURN_IF_FAILED(ListStreamLength(run, count, index + 1, &length));
-    if (width == 0 || height == 0 || height == 0xFFFFFFFFu || length == 0)
+    RETURN_IF_FAILED(JB2PageInfoGetWidth(information, &image->width));
+    RETURN_IF_FAILED(JB2PageInfoGetHeight(information, &image->height));
+    RETURN_IF_FAILED(JB2PageInfoGetXResolution(information, &image->xResolution));
+    RETURN_IF_FAILED(JB2PageInfoGetYResolution(information, &image->yResolution));
+    const uint32_t lastStripeRow = LastStripeRow(image->run, image->count);
+    if (image->height == 0xFFFFFFFFu && lastStripeRow != 0xFFFFFFFFu)
+        image->height = lastStripeRow + 1;
+    RETURN_IF_FAILED(ListStreamLength(image->run, image->count, association, &image->length));
+    if (image->width == 0 || image->height == 0 || image->height == 0xFFFFFFFFu || image->length == 0)
         return cJB2_Error_Internal;
+    return cJB2_Error_OK;
+}
 
-    // The image.
-    RETURN_IF_FAILED(BeginObject(writer, first));
+JB2_Error WriteImageObject(Writer& writer, const PageImage& image, uint32_t association, uint32_t object,
+                           uint32_t globals)
+{
+    RETURN_IF_FAILED(BeginObject(writer, object));
     const uint64_t dictionaryStart = writer.offset;
     RETURN_IF_FAILED(Text(writer,
                           "  << /Type             /XObject\n     /Subtype          /Image\n"
                           "     /Width            %u\n     /Height           %u\n"
                           "     /BitsPerComponent 1\n     /ColorSpace       /DeviceGray\n"
                           "     /Length           %u\n     /Filter           [/JBIG2Decode]\n",
-                          width, height, length));
+                          image.width, image.height, image.length));
     if (globals)
         RETURN_IF_FAILED(Text(writer, "     /DecodeParms      [<< /JBIG2Globals %u 0 R >>]\n", globals));
     RETURN_IF_FAILED(Text(writer, "  >>\n"));
@@ -241,34 +257,44 @@ JB2_Error WritePage(Writer& writer, uint32_t index, uint32_t first, uint32_t glo
     const uint64_t streamStart = writer.offset;
     uint32_t offset = static_cast<uint32_t>(writer.offset);
     uint32_t written = 0;
-    RETURN_IF_FAILED(ListWriteStream(run, count, index + 1, writer.writeData, &offset, &written, writer.message));
-    if (written != length || offset != streamStart + length || offset < dictionaryStart)
+    RETURN_IF_FAILED(
+        ListWriteStream(image.run, image.count, association, writer.writeData, &offset, &written, writer.message));
+    if (written != image.length || offset != streamStart + image.length || offset < dictionaryStart)
         return cJB2_Error_Internal;
     writer.offset = offset;
     RETURN_IF_FAILED(Text(writer, "\nendstream\n"));
-    RETURN_IF_FAILED(Text(writer, "endobj\n"));
+    return Text(writer, "endobj\n");
+}
 
-    // The resources.
-    RETURN_IF_FAILED(BeginObject(writer, first + 1));
-    RETURN_IF_FAILED(Text(writer, "  << /XObject << /ImM %u 0 R >> >>\n", first));
-    RETURN_IF_FAILED(Text(writer, "endobj\n"));
-
-    // The content stream.
-    double pointsX = 0;
-    double pointsY = 0;
-    PageSizeInPoints(width, height, xResolution, yResolution, &pointsX, &pointsY);
+// The content stream draws the image over the whole page.
+JB2_Error WriteContentObject(Writer& writer, uint32_t object, double pointsX, double pointsY)
+{
     char content[kJB2TextBufferSize];
     const int contentLength =
         std::snprintf(content, sizeof content, "  q\n    %.2f 0 0 %.2f 0 0 cm\n    /ImM Do\n  Q\n", pointsX, pointsY);
     if (contentLength < 0 || static_cast<uint32_t>(contentLength) >= sizeof content)
         return cJB2_Error_Write_Failure;
-    RETURN_IF_FAILED(BeginObject(writer, first + 2));
+    RETURN_IF_FAILED(BeginObject(writer, object));
     RETURN_IF_FAILED(Text(writer, "  << /Length %d >>\nstream\n", contentLength));
     RETURN_IF_FAILED(Text(writer, "%s", content));
     RETURN_IF_FAILED(Text(writer, "endstream\n"));
-    RETURN_IF_FAILED(Text(writer, "endobj\n"));
+    return Text(writer, "endobj\n");
+}
 
-    // The page.
+// Four objects from `first` on: the image, its resources, the content stream
+// and the page.
+JB2_Error WritePage(Writer& writer, uint32_t index, uint32_t first, uint32_t globals)
+{
+    PageImage image{};
+    RETURN_IF_FAILED(ReadPageImage(writer, index + 1, &image));
+    RETURN_IF_FAILED(WriteImageObject(writer, image, index + 1, first, globals));
+    RETURN_IF_FAILED(BeginObject(writer, first + 1));
+    RETURN_IF_FAILED(Text(writer, "  << /XObject << /ImM %u 0 R >> >>\n", first));
+    RETURN_IF_FAILED(Text(writer, "endobj\n"));
+    double pointsX = 0;
+    double pointsY = 0;
+    PageSizeInPoints(image.width, image.height, image.xResolution, image.yResolution, &pointsX, &pointsY);
+    RETURN_IF_FAILED(WriteContentObject(writer, first + 2, pointsX, pointsY));
     RETURN_IF_FAILED(BeginObject(writer, first + 3));
     RETURN_IF_FAILED(Text(writer,
                           "  << /Type       /Page\n     /Parent     %u 0 R \n     /MediaBox   [0 0 %.2f %.2f]\n"

@@ -52,13 +52,6 @@ inline uint32_t NominalContext(const JB2ContextBuffer* b, uint32_t x)
 
 }  // namespace
 
-const JB2TemplateWindows kJB2TemplateWindows[4] = {
-    {13, 0x1F, 11, 12, 0x7F, 4, 0xF},  // x-2..x+2 of y-2; x-3..x+3 of y-1 (A2, A1 nominal)
-    {13, 0x0F, 9, 12, 0x3F, 3, 0x7},   // x-1..x+2 of y-2; x-2..x+3 of y-1
-    {14, 0x07, 7, 13, 0x1F, 2, 0x3},   // x-1..x+1 of y-2; x-2..x+2 of y-1
-    {13, 0x00, 0, 13, 0x3F, 4, 0xF},   // x-3..x+2 of y-1
-};
-
 uint32_t JB2GenericATCount(uint8_t gbTemplate)
 {
     return gbTemplate == 0 ? 4 : 1;

@@ -13,10 +13,11 @@ namespace ZAV {
 struct JB2GenericRegionDecoder {
     JB2MQContextDecoder* mq;  // one of the two coders
     JB2MMRDecoder* mmr;
-    uint8_t tpgdon;
+    uint8_t tpgdon;           // typical prediction on (T.88 6.2.5.7)
     uint8_t* data;            // own copy of the coded data, 7 bytes longer
-    uint32_t width;
-    uint32_t height;
+    uint32_t codedLength;
+    uint32_t gbw;             // region width and height (T.88 6.2.2)
+    uint32_t gbh;
 };
 
 // Only immediate generic regions (types 38 and 39) are decoded.

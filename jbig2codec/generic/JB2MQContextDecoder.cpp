@@ -49,10 +49,12 @@ JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
 // Decodes the pixels of the current line (T.88 6.2.5.7 step 3 c) with the
 // context built from sliding windows over the lines above, one shift and a
 // few masks per pixel, and the MQ registers in locals for the whole line.
+// The template is a constant of each instance, so are its shifts and masks.
+template <uint8_t Template, bool Nominal>
 void DecodeLineFromWindows(JB2MQContextDecoder* d)
 {
     JB2ContextBuffer* b = d->buffer;
-    const JB2TemplateWindows& w = kJB2TemplateWindows[b->gbTemplate];
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
     const uint8_t* above2 = b->above2 + kJB2ContextMarginBytes;
     const uint8_t* above = b->above + kJB2ContextMarginBytes;
     uint8_t* out = b->current + kJB2ContextMarginBytes;
@@ -70,19 +72,27 @@ void DecodeLineFromWindows(JB2MQContextDecoder* d)
         for (uint32_t j = 0; j < pixels; ++j) {
             uint32_t context = (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
                                (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1) | (left & w.currentMask);
-            if (!b->nominal)
+            if (!Nominal)
                 context = Context_Buffer_Apply_AT(b, 8 * k + j, context);
             const uint32_t bit = r.Decode(contexts[context]);
             left = (left << 1) | bit;
             byte |= bit << (7 - j);
             // An AT pixel may lie on this line, within this byte.
-            if (!b->nominal)
+            if (!Nominal)
                 out[k] = static_cast<uint8_t>(byte);
         }
         out[k] = static_cast<uint8_t>(byte);
     }
     r.StoreTo(d->mq);
 }
+
+typedef void (*LineDecoder)(JB2MQContextDecoder* d);
+const LineDecoder kLineDecoders[2][4] = {
+    {DecodeLineFromWindows<0, false>, DecodeLineFromWindows<1, false>, DecodeLineFromWindows<2, false>,
+     DecodeLineFromWindows<3, false>},
+    {DecodeLineFromWindows<0, true>, DecodeLineFromWindows<1, true>, DecodeLineFromWindows<2, true>,
+     DecodeLineFromWindows<3, true>},
+};
 
 // The pixels one by one, skipping those the skip line marks.
 void DecodeLineSkipping(JB2MQContextDecoder* d, const uint8_t* skip)
@@ -125,7 +135,7 @@ JB2_Error MQ_Context_Decoder_Line(JB2MQContextDecoder* d, uint8_t* line, uint8_t
     else if (skip || d->mq->contextCount < JB2MQContexts::kCount)
         DecodeLineSkipping(d, skip);
     else
-        DecodeLineFromWindows(d);
+        kLineDecoders[b->nominal ? 1 : 0][b->gbTemplate](d);
     return FinishLine(d, line);
 }
 

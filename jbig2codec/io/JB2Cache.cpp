@@ -245,6 +245,36 @@ JB2_Error JB2CacheRelease(JB2Cache** holder, JB2Memory* memory)
     return JB2MemoryFree(memory, holder);
 }
 
+namespace {
+
+// Before the block table grows to reach far beyond what is known, make sure
+// the source really has data there.
+bool SourceReaches(const JB2Cache* cache, uint64_t blockBegin)
+{
+    if (blockBegin <= cache->highest)
+        return true;
+    return cache->readData && DataFollows(cache, cache->location->start + blockBegin);
+}
+
+// Copies from block `index` what it holds of [*position, end); false when the
+// data ends in or before it.
+bool CopyFromBlock(const JB2Cache* cache, const uint8_t* block, uint32_t index, uint64_t end, uint64_t* position,
+                   uint8_t* destination)
+{
+    const uint64_t blockBegin = static_cast<uint64_t>(index) * cache->blockSize;
+    uint64_t validEnd = blockBegin + cache->blockSize;
+    if (validEnd > cache->highest)
+        validEnd = cache->highest;
+    if (*position >= validEnd)
+        return false;
+    const uint64_t stop = validEnd < end ? validEnd : end;
+    std::memcpy(destination, block + (*position - blockBegin), static_cast<size_t>(stop - *position));
+    *position = stop;
+    return validEnd == blockBegin + cache->blockSize;
+}
+
+}  // namespace
+
 JB2_Error JB2CacheRead(JB2Cache* cache, JB2Memory* memory, uint32_t offset, uint32_t size, uint8_t* destination,
                        uint32_t* count)
 {
@@ -271,44 +301,20 @@ JB2_Error JB2CacheRead(JB2Cache* cache, JB2Memory* memory, uint32_t offset, uint
                                  static_cast<uint32_t>(end - offset));
         return cJB2_Error_OK;
     }
-    const uint32_t blockSize = cache->blockSize;
     uint64_t position = offset;
-    while (position < end) {
-        const uint32_t index = static_cast<uint32_t>(position / blockSize);
-        const uint64_t blockBegin = static_cast<uint64_t>(index) * blockSize;
+    bool more = true;
+    while (more && position < end) {
+        const uint32_t index = static_cast<uint32_t>(position / cache->blockSize);
         if (index >= cache->slotCount) {
-            // Before the table grows to reach far beyond what is known, make
-            // sure the source really has data there.
-            if (blockBegin > cache->highest) {
-                if (!cache->readData)
-                    break;
-                uint8_t probe = 0;
-                const uint64_t absolute = cache->location->start + blockBegin;
-                if (absolute > UINT32_MAX || JB2ReadDataRead(cache->readData, &probe,
-                                                             static_cast<uint32_t>(absolute), 1) != 1)
-                    break;
-            }
-            JB2_Error status = TableGrow(cache, memory, index);
-            if (status != cJB2_Error_OK)
+            if (!SourceReaches(cache, static_cast<uint64_t>(index) * cache->blockSize))
+                break;
+            if (JB2_Error status = TableGrow(cache, memory, index))
                 return status;
         }
         uint8_t* block = nullptr;
-        JB2_Error status = LoadBlock(cache, memory, index, false, &block);
-        if (status != cJB2_Error_OK)
+        if (JB2_Error status = LoadBlock(cache, memory, index, false, &block))
             return status;
-        if (!block)
-            break;
-        uint64_t validEnd = blockBegin + blockSize;
-        if (validEnd > cache->highest)
-            validEnd = cache->highest;
-        if (position >= validEnd)
-            break;
-        const uint64_t stop = validEnd < end ? validEnd : end;
-        std::memcpy(destination + (position - offset), block + (position - blockBegin),
-                    static_cast<size_t>(stop - position));
-        position = stop;
-        if (validEnd < blockBegin + blockSize)
-            break;
+        more = block && CopyFromBlock(cache, block, index, end, &position, destination + (position - offset));
     }
     *count = static_cast<uint32_t>(position - offset);
     return cJB2_Error_OK;

@@ -142,6 +142,42 @@ JB2_Error MMR_Decoder_Start(JB2MMRDecoder** out, JB2Memory* memory, uint32_t wid
     return 0;
 }
 
+namespace {
+
+// Horizontal mode (T.4 4.2.1.3.2 c): two runs from a0, one of each colour;
+// a0 moves to the end of the second.
+JB2_Error DecodeHorizontal(JB2MMRDecoder* d, uint32_t colour, uint32_t start, uint32_t* coding, uint32_t& count,
+                           int64_t* a0)
+{
+    uint32_t first = 0;
+    uint32_t second = 0;
+    int32_t status = ReadRun(d, colour, &first);
+    if (status == 0)
+        status = ReadRun(d, colour ^ 1, &second);
+    if (status != 0)
+        return status;
+    const uint32_t a1 = uint32_t(std::min<uint64_t>(uint64_t(start) + first, d->width));
+    const uint32_t a2 = uint32_t(std::min<uint64_t>(uint64_t(a1) + second, d->width));
+    AddChange(coding, count, a1, d->width);
+    AddChange(coding, count, a2, d->width);
+    *a0 = a2;
+    return 0;
+}
+
+// The coded line's changing elements as pixels, black from each even one.
+void FillLine(uint8_t* line, const uint32_t* coding, uint32_t count, uint32_t width)
+{
+    std::memset(line, 0, (width + 7) / 8);
+    for (uint32_t k = 0; k < count; k += 2) {
+        const uint32_t end = k + 1 < count ? coding[k + 1] : width;
+        JB2RowSetRun(line, coding[k], end - coding[k]);
+    }
+}
+
+}  // namespace
+
+// One line of two-dimensional coding (T.6 2.2): each mode is read against
+// the changing elements b1 and b2 of the reference line.
 JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
 {
     if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
@@ -151,7 +187,6 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
     uint32_t* coding = d->changes[d->linesDone & 1];
     uint32_t& count = d->counts[d->linesDone & 1];
     count = 0;
-
     int64_t a0 = -1;
     uint32_t colour = 0;
     uint32_t search = 0;  // first reference change right of a0
@@ -162,48 +197,25 @@ JB2_Error MMR_Decoder_Line(JB2MMRDecoder* d, uint8_t* line)
         const uint32_t b1 = i < referenceCount ? reference[i] : width;
         const uint32_t b2 = i + 1 < referenceCount ? reference[i + 1] : width;
         const uint32_t start = a0 < 0 ? 0 : uint32_t(a0);
-
         const JB2MMRTableEntry& mode = Lookup(d, d->modeTable, kMMRModeBits);
-        switch (mode.kind) {
-        case kPass:
+        if (mode.kind == kPass) {
             a0 = b2;
-            break;
-        case kHorizontal: {
-            uint32_t first = 0;
-            uint32_t second = 0;
-            int32_t status = ReadRun(d, colour, &first);
-            if (status == 0) status = ReadRun(d, colour ^ 1, &second);
-            if (status != 0) return status;
-            const uint32_t a1 = uint32_t(std::min<uint64_t>(uint64_t(start) + first, width));
-            const uint32_t a2 = uint32_t(std::min<uint64_t>(uint64_t(a1) + second, width));
-            AddChange(coding, count, a1, width);
-            AddChange(coding, count, a2, width);
-            a0 = a2;
-            break;
-        }
-        case kVertical: {
+        } else if (mode.kind == kHorizontal) {
+            if (JB2_Error status = DecodeHorizontal(d, colour, start, coding, count, &a0)) return status;
+        } else if (mode.kind == kVertical) {
             const int64_t a1 = int64_t(b1) + int64_t(mode.value) - 3;
             // A changing element left of a0 would move backwards.
             if (a1 < int64_t(start)) return cJB2_Error_Internal;
-            const uint32_t clamped = uint32_t(std::min<int64_t>(a1, width));
-            AddChange(coding, count, clamped, width);
-            a0 = clamped;
+            a0 = std::min<int64_t>(a1, width);
+            AddChange(coding, count, uint32_t(a0), width);
             colour ^= 1;
-            break;
-        }
-        case kExtension:
+        } else if (mode.kind == kExtension) {
             a0 = width;
-            break;
-        default:
+        } else {
             return cJB2_Error_Internal;
         }
     }
-
-    std::memset(line, 0, (width + 7) / 8);
-    for (uint32_t k = 0; k < count; k += 2) {
-        const uint32_t end = k + 1 < count ? coding[k + 1] : width;
-        JB2RowSetRun(line, coding[k], end - coding[k]);
-    }
+    FillLine(line, coding, count, width);
     ++d->linesDone;
     return 0;
 }

@@ -98,14 +98,22 @@ struct JB2MQLocal {
             bit = lps ? uint8_t(1 - state->mps) : state->mps;
             cx = lps ? state->nextLps : state->nextMps;
         }
+        Renormalise();
+        return bit;
+    }
+
+    // RENORMD, T.88 E.3.3: the shifts up to the next byte in one step.
+    void Renormalise()
+    {
         do {
             if (ct == 0)
                 ByteIn();
-            a <<= 1;
-            c <<= 1;
-            --ct;
+            const uint32_t wanted = static_cast<uint32_t>(__builtin_clz(a));
+            const uint32_t shift = wanted < ct ? wanted : ct;
+            a <<= shift;
+            c <<= shift;
+            ct -= shift;
         } while ((a & 0x80000000u) == 0);
-        return bit;
     }
 };
 

@@ -53,6 +53,8 @@ inline uint8_t Combine(uint8_t destination, uint8_t source, uint8_t combination)
 
 }  // namespace
 
+// T.88 7.4.1.5: the combination operators OR, AND, XOR, XNOR
+// and REPLACE, applied over the span the source covers.
 void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x,
                      uint8_t combination)
 {

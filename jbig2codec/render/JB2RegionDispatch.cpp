@@ -82,8 +82,9 @@ JB2_Error CheckRegionWork(JB2SegmentHeader* segment, const JB2PageBitmap& page, 
                                 ? pagePixels * kJB2RegionWorkPerPage
                                 : kJB2MinRegionWork;
     if (static_cast<uint64_t>(width) * rows > budget) {
-        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Region of %lld x %lld pixels is too large for its page!",
-                       static_cast<long long>(width), static_cast<long long>(height));
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
+                       "Region of %lld x %lld pixels is too large for its page!", static_cast<long long>(width),
+                       static_cast<long long>(height));
     }
     return cJB2_Error_OK;
 }

@@ -141,6 +141,39 @@ JB2_Error JB2RegionSetFlags(JB2SegmentHeader* segment, uint8_t flags)
     return Set(segment, JB2SegmentTypeIsRegion, 16, flags);
 }
 
+namespace {
+
+// The symbol dictionaries a text region refers to must not reuse or retain
+// arithmetic coding contexts (T.88 7.4.2.1.1, bits 8 and 9).
+JB2_Error TextDictionariesUsable(JB2SegmentHeader* segment, bool* usable, JB2Message* message)
+{
+    for (uint32_t i = 0; i < segment->referredCount && *usable; ++i) {
+        JB2SegmentHeader* dictionary = JB2SegmentGetReferred(segment, i);
+        if (!dictionary || dictionary->type != cJB2_Segment_Symbol_Dictionary)
+            continue;
+        uint16_t dictionaryFlags = 0;
+        JB2_Error status = JB2SegmentReadU16(dictionary, 0, &dictionaryFlags);
+        if (status != cJB2_Error_OK)
+            return status;
+        if (dictionaryFlags & (1u << 8)) {
+            JB2MessageWarning(message, "Context reuse in symbol dictionary not yet supported!");
+            *usable = false;
+        }
+        if (dictionaryFlags & (1u << 9)) {
+            JB2MessageWarning(message, "Context retention in symbol dictionary not yet supported!");
+            *usable = false;
+        }
+    }
+    if (!*usable) {
+        // An error message with status 0 on purpose: the region is only
+        // reported unsupported (flag 0); the document is not damaged.
+        return JB2Fail(message, cJB2_Error_OK, "Symbol dictionary used by text regions not yet supported!");
+    }
+    return cJB2_Error_OK;
+}
+
+}  // namespace
+
 JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB2Message* message)
 {
     if (!segment || !supported)
@@ -177,29 +210,10 @@ JB2_Error JB2RegionIsSupported(JB2SegmentHeader* segment, uint8_t* supported, JB
     uint16_t textFlags = 0;
     status = JB2TextGetFlags(segment, &textFlags);
     if (status != cJB2_Error_OK) return JB2Fail(message, status, "Unable to get text region segment flags!");
-    for (uint32_t i = 0; i < segment->referredCount; ++i) {
-        JB2SegmentHeader* dictionary = JB2SegmentGetReferred(segment, i);
-        if (!dictionary || dictionary->type != cJB2_Segment_Symbol_Dictionary)
-            continue;
-        uint16_t dictionaryFlags = 0;
-        status = JB2SegmentReadU16(dictionary, 0, &dictionaryFlags);
-        if (status != cJB2_Error_OK)
-            return status;
-        bool usable = true;
-        if (dictionaryFlags & (1u << 8)) {
-            JB2MessageWarning(message, "Context reuse in symbol dictionary not yet supported!");
-            usable = false;
-        }
-        if (dictionaryFlags & (1u << 9)) {
-            JB2MessageWarning(message, "Context retention in symbol dictionary not yet supported!");
-            usable = false;
-        }
-        if (!usable) {
-            return JB2Fail(message, cJB2_Error_OK, "Symbol dictionary used by text regions not yet supported!");
-        }
-    }
-    *supported = 1;
-    return cJB2_Error_OK;
+    bool usable = true;
+    status = TextDictionariesUsable(segment, &usable, message);
+    *supported = status == cJB2_Error_OK && usable ? 1 : 0;
+    return status;
 }
 
 // Generic region.
