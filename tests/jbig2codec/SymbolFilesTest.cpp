@@ -71,3 +71,24 @@ TEST(SymbolFiles, DecodeLikeJbig2decOnEveryPage)
         }
     }
 }
+
+// The example datastream of T.88 Annex H.1, typed from the standard's
+// listing: page 1 Huffman and MMR coded, page 2 the same content arithmetic
+// coded, page 3 refinement and aggregation.
+TEST(SymbolFiles, AnnexHDatastreamDecodesItsThreePagesLikeJbig2dec)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    const auto bytes = DataFile("annex-h.jb2");
+    const auto expected = Jbig2dec(bytes);
+    ASSERT_EQ(expected.size(), 3u);
+    EXPECT_EQ(expected[0], expected[1]);
+    Document document(bytes);
+    ASSERT_EQ(document.started, 0) << document.messages.All();
+    EXPECT_EQ(document.Property(cJB2_Prop_Regions_Supported), 1u);
+    for (uint32_t page = 0; page < 3; ++page) {
+        JB2_Error status = -1;
+        const Picture decoded = document.Decode(page, &status);
+        EXPECT_EQ(status, 0) << page << "\n" << document.messages.All();
+        EXPECT_TRUE(decoded == expected[page]) << "page " << page;
+    }
+}
