@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "jbig2codec/halftone/JB2PatternDictionary.h"
+#include "jbig2codec/halftone/JB2HalftoneRegionDecoder.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
@@ -51,8 +51,8 @@ std::vector<uint8_t> PatternDictionaryData(const Grid& g)
     return data;
 }
 
-// Gray values (m * 3 + n) mod (GRAYMAX + 1), Gray-coded plane by plane, each plane MMR-coded.
-std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t regionHeight)
+// Region information, flags (HMMR) and the grid fields.
+std::vector<uint8_t> HalftoneFields(const Grid& g, uint32_t regionWidth, uint32_t regionHeight)
 {
     std::vector<uint8_t> data = JB2Test::RegionInfo(regionWidth, regionHeight, 0, 0, 0);
     data.push_back(uint8_t(1 | (g.combination << 4)));
@@ -64,6 +64,13 @@ std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t 
     data.push_back(uint8_t(g.vectorX));
     data.push_back(uint8_t(g.vectorY >> 8));
     data.push_back(uint8_t(g.vectorY));
+    return data;
+}
+
+// Gray values (m * 3 + n) mod (GRAYMAX + 1), Gray-coded plane by plane, each plane MMR-coded.
+std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t regionHeight)
+{
+    std::vector<uint8_t> data = HalftoneFields(g, regionWidth, regionHeight);
     uint32_t bits = 0;
     while ((uint64_t(g.grayMax) >> bits) != 0) ++bits;
     for (uint32_t j = bits; j > 0; --j) {
@@ -156,4 +163,42 @@ TEST_F(PatternDictionaries, DamagedFieldsAreRefusedBeforeAnyLargeAllocation)
         JB2SegmentRelease(&segment);
     }
     EXPECT_TRUE(messages.HasOfType(91, "Invalid pattern width of 129 in pattern dictionary!"));
+}
+
+struct HalftoneGrids : SegmentFixture {};
+
+TEST_F(HalftoneGrids, DamagedGridsAreRefusedBeforeAnyLargeAllocation)
+{
+    const Grid patterns = {4, 4, 3, 1, 1, 0, 0, 0, 0, 0};
+    const struct {
+        const char* name;
+        uint32_t width, height, gridWidth, gridHeight;
+        JB2_Error status;
+    } cases[] = {
+        {"region of 0 columns", 0, 8, 2, 2, cJB2_Error_Invalid_Segment_Data},
+        {"grid of 0 rows", 8, 8, 2, 0, cJB2_Error_Invalid_Segment_Data},
+        // 2^16 x 2^16 cells of 4 bytes each would be 16 GB of gray values.
+        {"grid too large", 8, 8, 0x10000, 0x10000, cJB2_Error_Not_Yet_Supported},
+        // Within the region limits, but 2^28 cells of 16 pixels each are too much work.
+        {"too many cells to draw", 8, 8, 0x4000, 0x4000, cJB2_Error_Invalid_Segment_Data},
+        {"valid", 8, 8, 2, 2, 0},
+    };
+    for (const auto& c : cases) {
+        JB2SegmentHeader* dictionary = Make(cJB2_Segment_Pattern_Dictionary, PatternDictionaryData(patterns), 1);
+        Grid grid = patterns;
+        grid.width = c.gridWidth;
+        grid.height = c.gridHeight;
+        std::vector<uint8_t> data = HalftoneFields(grid, c.width, c.height);
+        data.insert(data.end(), {0, 0});
+        JB2SegmentHeader* region = Make(cJB2_Segment_Immediate_Halftone_Region, data, 2);
+        ASSERT_EQ(0, JB2SegmentSetReferredCount(region, 1, message));
+        ASSERT_EQ(0, JB2SegmentSetReferred(region, 0, dictionary));
+        allocator.largest = 0;
+        JB2HalftoneRegionDecoder* decoder = nullptr;
+        EXPECT_EQ(c.status, Halftone_Region_Decoder_Start(&decoder, memory, region, message)) << c.name;
+        EXPECT_LT(allocator.largest, 1u << 16) << c.name;
+        if (decoder) Halftone_Region_Decoder_End(&decoder, memory);
+        JB2SegmentRelease(&region);
+        JB2SegmentRelease(&dictionary);
+    }
 }
