@@ -81,9 +81,13 @@ constexpr uint32_t kJB2SymbolArrayGrowth = 100;
 // a long book holds some tens of thousands; a count beyond this is corrupt.
 constexpr uint32_t kJB2MaxDictionarySymbols = 1u << 20;
 
-// Pixels of all new symbols of one dictionary together, like one region:
-// the arithmetic coder can make any number of them from a few bytes.
-constexpr uint64_t kJB2MaxDictionaryPixels = 1ull << 30;
+// Work a symbol dictionary may ask for against its coded bytes: the
+// arithmetic coder can make any number of symbols and pixels from a few
+// bytes. Every symbol costs at least one bit of its delta width; real
+// dictionaries code a few hundred pixels per byte. Small dictionaries get
+// the minimum region work.
+constexpr uint64_t kJB2SymbolsPerCodedByte = 8;
+constexpr uint64_t kJB2DictionaryPixelsPerCodedByte = 1024;
 
 // Symbol dictionaries refer to dictionaries before them; a chain deeper
 // than this is not a real document and would only use up the stack.

@@ -116,6 +116,10 @@ JB2_Error ReadData(Decoding& s)
         status = JB2SegmentReadBytes(s.d->segment, s.d->headerLength, s.length, s.data);
     }
     if (status != cJB2_Error_OK) return JB2Fail(s.message, cJB2_Error_Read_Failure, "Unable to read symbol dictionary encoded data!");
+    if (s.d->numNew > uint64_t(s.length) * kJB2SymbolsPerCodedByte)
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Too many new symbols in symbol dictionary!");
+    const uint64_t pixels = uint64_t(s.length) * kJB2DictionaryPixelsPerCodedByte;
+    s.pixels = pixels > kJB2MinRegionWork ? pixels : kJB2MinRegionWork;
     JB2BitReaderInit(&s.reader, s.data, s.length);
     s.coder = {nullptr, &s.reader, s.data, s.length};
     if (s.d->huffman) return SelectTables(s);
@@ -252,7 +256,10 @@ JB2_Error DecodeHeightClass(Decoding& s, uint32_t height)
 JB2_Error DecodeSymbols(Decoding& s)
 {
     int64_t height = 0;
-    while (s.d->symbols->count < s.d->numNew) {
+    // Every height class holds a symbol: empty ones could follow each other without end.
+    for (uint32_t classes = 0; s.d->symbols->count < s.d->numNew; ++classes) {
+        if (classes >= s.d->numNew)
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid height class delta height for dictionary symbol!");
         int64_t delta = 0;
         JB2_Error status = Value(s, JB2MQContexts::kIADH, kDH, &delta, "Unable to decode height class delta height for dictionary symbol!");
         if (status != cJB2_Error_OK) return status;
@@ -278,7 +285,11 @@ JB2_Error DecodeExports(Decoding& s)
     }
     uint64_t index = 0;
     uint32_t filled = 0;
+    // Runs of 0 may come, but never more than two for each symbol.
+    uint64_t runs = 0;
     for (bool exporting = false; index < all; exporting = !exporting) {
+        if (++runs > 2 * all + 2)
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode exported symbol bits for dictionary symbol!");
         int64_t run = 0;
         JB2_Error status = Value(s, JB2MQContexts::kIAEX, kRefSize, &run, "Unable to decode exported symbol bits for dictionary symbol!");
         if (status != cJB2_Error_OK) return status;
@@ -322,7 +333,6 @@ JB2_Error Symbol_Dictionary_Decode(JB2SymbolDictionary* d, JB2Memory* memory, JB
     s.d = d;
     s.memory = memory;
     s.message = message;
-    s.pixels = kJB2MaxDictionaryPixels;
     // The refinement table B.1 also codes the export runs of Huffman dictionaries.
     JB2_Error status = TakeInputs(s);
     if (status == cJB2_Error_OK) status = ReadData(s);

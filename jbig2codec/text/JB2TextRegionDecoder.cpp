@@ -193,7 +193,9 @@ JB2_Error Text_Region_Decode(JB2TextRegionDecoder* d, JB2Memory* memory, JB2Mess
     if (status == cJB2_Error_OK) {
         const JB2SymbolSet set = {s.symbols, s.symbolCount, nullptr};
         JB2TextBitmap bitmap = {d->bitmap, d->width, d->height, d->stride};
-        uint64_t pixels = kJB2MaxRegionPixels;
+        // Like a generic region's: the instances may draw a few times the region's pixels.
+        const uint64_t area = uint64_t(d->width) * d->height * kJB2RegionWorkPerPage;
+        uint64_t pixels = area > kJB2MinRegionWork ? area : kJB2MinRegionWork;
         status = JB2TextDecodeInstances(&s.p, &set, &bitmap, &s.coder, &pixels, memory, message);
     }
     Finish(s);
