@@ -1,6 +1,5 @@
 #include "interfaces/ZAVPdfDocument.h"
 
-#include "foundation/files/FileUtils.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfPage.h"
 #include "interfaces/ZAVPdfPageSp.h"
@@ -85,10 +84,11 @@ int CZAVPdfDocument::SetDocumentOption(int option)
 
 void CZAVPdfDocument::Load(const std::string& fileName)
 {
-    if (!FileExists(fileName))
-        ThrowNotFound(fileName);
+    // One open: the parser steps back often, which costs nothing on a
+    // mapped file. A file that cannot be mapped (an empty one) is read
+    // plainly and fails in the parser.
     auto dataSource = std::make_shared<CDataSource>();
-    if (!dataSource->OpenFile(fileName.c_str()))
+    if (!dataSource->OpenMapped(fileName.c_str()) && !dataSource->OpenFile(fileName.c_str()))
         ThrowNotFound(fileName);
     boost::shared_ptr<CPDFDocument> document(new CPDFDocument);
     document->SetDataSource(dataSource.get());

@@ -70,9 +70,10 @@ public:
                         bool addToDocument) override;
     std::string ToPDFString() const override;
 
-private:
     // The value of a key that must be set; throws the getters' message.
     CPDFObjectPtr RequiredEntry(const std::string& key, const char* prefix) const;
+
+private:
 
     // Lookups of the map are not const.
     mutable CPDFObjectMap m_entries;

@@ -27,12 +27,12 @@ namespace ZAVPDF {
 
 namespace {
 
-// The end of a file is searched for "startxref" only this far back.
-const int64_t kTailWindow = 128;
 // Where reading continues once the tail is read.
 const int64_t kTailResume = 2048;
-// Every classic cross-reference row is exactly this long.
-const int64_t kXrefRowLength = 20;
+// A classic cross-reference row: ten digits, a blank, five digits, a blank
+// and the type letter, then at least one byte of line end.
+const int64_t kXrefRowFieldsLength = 18;
+const int64_t kXrefRowMinLength = kXrefRowFieldsLength + 1;
 
 [[noreturn]] void Fail(const char* text) { ThrowTextException(text); }
 
@@ -42,9 +42,11 @@ const int64_t kXrefRowLength = 20;
     ThrowTextException(message);
 }
 
-bool IsTailSeparator(unsigned char c) {
+bool IsTailSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0 || c == 12;
 }
+
+bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -69,36 +71,52 @@ std::string CPDFParser::ReadHeader() {
     return text;
 }
 
+int64_t CPDFParser::FindHeaderOffset() {
+    // Mail gateways and web servers put bytes in front of a file; its
+    // offsets then count from its header (ISO 32000-1, annex H.3 note 3).
+    static const char kHeader[] = "%PDF-";
+    const int64_t length = SourceLength();
+    const int64_t searched = length < kPDFMaxHeaderOffset ? length : kPDFMaxHeaderOffset;
+    if (!SourceSeek(0)) return 0;
+    std::string head;
+    for (int64_t i = 0; i < searched; ++i) {
+        int byte = SourceReadByte();
+        if (byte < 0) break;
+        head.push_back(static_cast<char>(byte));
+    }
+    const size_t found = head.find(kHeader);
+    return found == std::string::npos ? 0 : static_cast<int64_t>(found);
+}
+
 void CPDFParser::ReadStartXref(int& offset) {
     int64_t length = SourceLength();
     // A short file is searched over its whole length.
-    int64_t window = length < kTailWindow ? length : kTailWindow;
+    int64_t window = length < kPDFTailWindow ? length : kPDFTailWindow;
     if (window <= 0 || !SourceSeek(length - window)) Fail("Error parsing PDF trailer");
-    std::vector<unsigned char> tail;
+    std::string tail;
     tail.reserve(static_cast<size_t>(window));
     for (int64_t i = 0; i < window; ++i) {
         int byte = SourceReadByte();
         if (byte < 0) Fail("Error parsing PDF trailer");
-        tail.push_back(static_cast<unsigned char>(byte));
+        tail.push_back(static_cast<char>(byte));
     }
 
-    // i is the index of the byte under examination; -1 means the window ran out.
-    int64_t i = window - 1;
-    // Writers leave line ends, blanks and padding NULs after the marker.
-    while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)])) --i;
+    // The last marker counts; whatever follows it (line ends, padding,
+    // garbage a transfer appended) is passed over.
     static const char kEof[] = "%%EOF";
-    if (i < 4 || std::string(tail.begin() + (i - 4), tail.begin() + i + 1) != kEof)
-        Fail("File contains invalid EOF marker");
-    i -= 5;
+    const size_t marker = tail.rfind(kEof);
+    if (marker == std::string::npos) Fail("File contains invalid EOF marker");
+    // i is the index of the byte under examination; -1 means the window ran out.
+    int64_t i = static_cast<int64_t>(marker) - 1;
     if (i < 0 || (tail[static_cast<size_t>(i)] != '\r' && tail[static_cast<size_t>(i)] != '\n'))
         Fail("File contains invalid trailer");
 
     while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)])) --i;
-    if (i < 0 || tail[static_cast<size_t>(i)] < '0' || tail[static_cast<size_t>(i)] > '9')
+    if (i < 0 || !IsDigitByte(tail[static_cast<size_t>(i)]))
         Fail("Invalid lat CRT offset");
     int64_t value = 0;
     int64_t scale = 1;
-    while (i >= 0 && tail[static_cast<size_t>(i)] >= '0' && tail[static_cast<size_t>(i)] <= '9') {
+    while (i >= 0 && IsDigitByte(tail[static_cast<size_t>(i)])) {
         if (scale > kPDFMaxFileOffset) Fail("Invalid lat CRT offset");
         value += (tail[static_cast<size_t>(i)] - '0') * scale;
         if (value > kPDFMaxFileOffset) Fail("Invalid lat CRT offset");
@@ -109,7 +127,7 @@ void CPDFParser::ReadStartXref(int& offset) {
 
     while (i >= 0 && IsTailSeparator(tail[static_cast<size_t>(i)])) --i;
     static const char kStartXref[] = "startxref";
-    if (i < 8 || std::string(tail.begin() + (i - 8), tail.begin() + i + 1) != kStartXref)
+    if (i < 8 || tail.compare(static_cast<size_t>(i - 8), 9, kStartXref) != 0)
         Fail("startxref not found");
 
     offset = static_cast<int>(value);
@@ -138,36 +156,42 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseXrefSection(CPDFCrt& table) {
             Fail("Invalid character while parsing Cross Reference Table");
         SkipWhitespace();
         // The rows must really be there before the table is sized for them.
-        if (static_cast<int64_t>(count) * kXrefRowLength > SourceLength() - SourceTell())
+        if (static_cast<int64_t>(count) * kXrefRowMinLength > SourceLength() - SourceTell())
             Fail("Cross Reference Table subsection has more rows than the file holds");
         CheckObjectNumberLimit(count > 0 ? static_cast<long long>(first) + count - 1 : first);
         table.AddSection(first, count);
 
-        for (int row = 0; row < count; ++row) {
-            int64_t rowStart = SourceTell();
-            int offset = 0;
-            int generation = 0;
-            if (!ReadUnsigned(&offset) || !MatchChar(' ') || !ReadUnsigned(&generation) ||
-                !MatchChar(' '))
-                Fail("Invalid character while parsing Cross Reference Table");
-            char type = GetChar(nullptr);
-            if (!CheckLineEnd()) AddMessage("Invalid character while parsing Cross Reference Table");
-            SkipWhitespace();
-            if (type != 'n' && type != 'f')
-                Fail("Invalid type character while parsing Cross Reference Table");
-            if (offset < 0) Fail("Invalid offset value while parsing Cross Reference Table");
-            if (SourceTell() - rowStart != kXrefRowLength)
-                Fail("Invalid xref entry length while parsing Cross Reference Table");
-            table.AddEntry(first + row, generation, offset, type);
-        }
+        for (int row = 0; row < count; ++row) ReadXrefRow(table, first + row);
         if (IsAtEnd()) break;
     }
     SkipBlanks();
     return ParseDictionary();
 }
 
+void CPDFParser::ReadXrefRow(CPDFCrt& table, int objectNumber) {
+    const int64_t rowStart = SourceTell();
+    int offset = 0;
+    int generation = 0;
+    if (!ReadUnsigned(&offset) || !MatchChar(' ') || !ReadUnsigned(&generation) || !MatchChar(' '))
+        Fail("Invalid character while parsing Cross Reference Table");
+    char type = GetChar(nullptr);
+    const int64_t fieldsEnd = SourceTell();
+    if (!CheckLineEnd()) AddMessage("Invalid character while parsing Cross Reference Table");
+    // Writers end rows with CR LF, blank CR or blank LF (ISO 32000-1, 7.5.4),
+    // and in practice also with a lone LF, trailing blanks or an empty line;
+    // the fields themselves keep their fixed widths.
+    const bool separated = SkipWhitespace() || SourceTell() > fieldsEnd;
+    if (type != 'n' && type != 'f') Fail("Invalid type character while parsing Cross Reference Table");
+    if (offset < 0) Fail("Invalid offset value while parsing Cross Reference Table");
+    if (fieldsEnd - rowStart != kXrefRowFieldsLength || !separated)
+        Fail("Invalid xref entry length while parsing Cross Reference Table");
+    table.AddEntry(objectNumber, generation, offset, type);
+}
+
 void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
     if (document == nullptr) Fail("Null pointer provided for document!");
+    m_headerOffset = FindHeaderOffset();
+    SourceSeek(m_headerOffset);
     document->SetFileVersion(ReadHeader());
     int startXref = 0;
     ReadStartXref(startXref);
@@ -175,20 +199,36 @@ void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
     m_crt = document->GetCrt();
     m_crt->SetXrefOffset(startXref);
 
+    ReadXrefSections(startXref);
+    boost::shared_ptr<CPDFDictionary> trailer = m_crt->GetTrailer();
+    if (!trailer) Fail("Trailerdict is not present");
+    // Encrypted strings and streams would be copied as if they were plain.
+    if (trailer->HasKey("/Encrypt")) Fail("Encrypted PDF documents are not supported!");
+    document->SetFileTableSize(m_crt->GetSize());
+    document->SetFileTrailer(trailer);
+    boost::shared_ptr<CPDFDictionary> root = boost::static_pointer_cast<CPDFDictionary>(
+        trailer->GetTypedEntry("/Root", ptDictionary, true));
+    document->SetRootCatalog(root);
+    CPDFName* type = root->GetName("/Type", true, nullptr);
+    if (type->GetName() != "/Catalog") Fail("Root object must have type /Catalog");
+}
+
+void CPDFParser::ReadXrefSections(int startXref) {
     std::set<int> visitedOffsets;
     int offset = startXref;
     bool first = true;
     for (;;) {
         if (!visitedOffsets.insert(offset).second)
             Fail("The /Prev chain of the Cross Reference Tables runs in a loop");
-        if (offset < 0 || offset >= SourceLength() || !SourceSeek(offset))
+        const int64_t position = m_headerOffset + offset;
+        if (offset < 0 || position >= SourceLength() || !SourceSeek(position))
             Fail("xref keyword has not been found");
         if (!MatchLiteral("xref")) {
-            if (IsXrefStreamAt(offset))
+            if (IsXrefStreamAt(position))
                 Fail("Cross reference streams (PDF 1.5 and later) are not supported");
             Fail("xref keyword has not been found");
         }
-        SourceSeek(offset);
+        SourceSeek(position);
         boost::shared_ptr<CPDFDictionary> trailer = ParseXrefSection(*m_crt);
         if (first) {
             m_crt->SetTrailer(trailer);
@@ -199,16 +239,6 @@ void CPDFParser::ReadTrailerChain(CPDFDocument* document) {
         if (!prev || prev->GetType() != ptInteger) Fail("/Prev has invalid type in trailer dict");
         offset = static_cast<CPDFNumber*>(prev.get())->GetInteger();
     }
-
-    boost::shared_ptr<CPDFDictionary> trailer = m_crt->GetTrailer();
-    if (!trailer) Fail("Trailerdict is not present");
-    document->SetFileTableSize(m_crt->GetSize());
-    document->SetFileTrailer(trailer);
-    boost::shared_ptr<CPDFDictionary> root = boost::static_pointer_cast<CPDFDictionary>(
-        trailer->GetTypedEntry("/Root", ptDictionary, true));
-    document->SetRootCatalog(root);
-    CPDFName* type = root->GetName("/Type", true, nullptr);
-    if (type->GetName() != "/Catalog") Fail("Root object must have type /Catalog");
 }
 
 bool CPDFParser::IsXrefStreamAt(int64_t offset) {
@@ -216,6 +246,8 @@ bool CPDFParser::IsXrefStreamAt(int64_t offset) {
     bool xrefStream = false;
     try {
         SourceSeek(offset);
+        // Writers may point at the line end before the object.
+        SkipBlanks();
         boost::shared_ptr<CPDFNumber> number = ParseNumber();
         SkipBlanks();
         boost::shared_ptr<CPDFNumber> generation = ParseNumber();
@@ -296,7 +328,8 @@ boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference) {
     // Entries beyond the file's table belong to objects made since; the file
     // holds nothing under those numbers.
     if (found && entry.type == 'n' && entry.offset >= 1 && m_document->IsFileObjectNumber(objectNumber)) {
-        if (entry.offset >= SourceLength())
+        const int64_t position = m_headerOffset + entry.offset;
+        if (position >= SourceLength())
             FailFormat("Object %d has an offset beyond the end of the file", objectNumber);
         if (m_loading.count(objectNumber))
             FailFormat("Object %d refers to itself while it is being read", objectNumber);
@@ -304,7 +337,7 @@ boost::shared_ptr<CPDFObject> CPDFParser::LoadObject(CPDFRef* reference) {
             FailFormat("Object %d: chain of objects needed to read it is too long", objectNumber);
         m_loading.insert(objectNumber);
         try {
-            SourceSeek(entry.offset);
+            SourceSeek(position);
             result = ParseIndirectObject();
         } catch (...) {
             m_loading.erase(objectNumber);

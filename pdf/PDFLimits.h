@@ -2,6 +2,7 @@
 // allocation or numbering beyond what a sound file can need.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ZAVPDF {
@@ -33,6 +34,17 @@ constexpr int kPDFMaxNestingDepth = 256;
 // Longest chain of objects read while another is being read (a stream
 // /Length that is itself an indirect object, and so on).
 constexpr int kPDFMaxLoadDepth = 32;
+
+// Longest number text kept while reading: a double written without an
+// exponent needs at most about 330 characters.
+constexpr size_t kPDFMaxNumberTextLength = 400;
+
+// A file may carry bytes before its "%PDF-" header, but only this many.
+constexpr int64_t kPDFMaxHeaderOffset = 1024;
+
+// The end of a file is searched this far back for "%%EOF" (trailing garbage
+// after the marker is common).
+constexpr int64_t kPDFTailWindow = 1024;
 
 // Deepest tree of interactive form fields followed through /Kids.
 constexpr int kPDFMaxFieldTreeDepth = 64;

@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <system_error>
 
 #include "foundation/text/NumberUtils.h"
-#include "foundation/text/String.h"
 
 namespace ZAVPDF {
 
@@ -50,17 +50,8 @@ CPDFObjectPtr CPDFNumber::Clone(CPDFDocument*, CPDFDocument* targetDocument, CPD
 
 namespace {
 
-std::string FormatFixed(double value, int decimals)
-{
-    ZAV::String formatted;
-    formatted.Format("%.*f", decimals, value);
-    std::string text = formatted.GetText();
-    // A locale with a decimal comma must still give PDF syntax.
-    const size_t comma = text.find(',');
-    if (comma != std::string::npos)
-        text[comma] = '.';
-    return text;
-}
+// Writers and readers of this library keep at least two decimals for reals.
+constexpr size_t kMinimumDecimals = 2;
 
 }  // namespace
 
@@ -68,18 +59,19 @@ std::string FormatPDFReal(double value)
 {
     if (!std::isfinite(value))
         return "0.00";
-    // The parser reads reals in single precision: a value that is exactly a
-    // float needs only the digits that give that float back.
-    const bool isFloat = static_cast<double>(static_cast<float>(value)) == value;
-    // Enough decimals for the smallest double with all its significant digits.
-    constexpr int kMostDecimals = 340;
-    for (int decimals = 2; decimals <= kMostDecimals; ++decimals) {
-        const std::string text = FormatFixed(value, decimals);
-        const double back = std::strtod(text.c_str(), nullptr);
-        if (back == value || (isFloat && static_cast<float>(back) == static_cast<float>(value)))
-            return text;
-    }
-    return FormatFixed(value, kMostDecimals);
+    // The shortest fixed-point text that reads back as the same double; PDF
+    // syntax has no exponent form, and to_chars ignores the locale.
+    char buffer[512];
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string text(buffer, written.ec == std::errc() ? written.ptr : buffer);
+    const size_t point = text.find('.');
+    const size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;
+    if (point == std::string::npos)
+        text += '.';
+    if (decimals < kMinimumDecimals)
+        text.append(kMinimumDecimals - decimals, '0');
+    return text;
 }
 
 std::string CPDFNumber::ToPDFString() const

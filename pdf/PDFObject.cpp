@@ -136,21 +136,26 @@ void CPDFObject::WriteTo(std::ostream& stream)
     stream << "\r\nendobj\r\n";
 }
 
-CPDFObjectPtr CPDFObject::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
-                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
-                                bool addToDocument)
+boost::shared_ptr<CPDFObject> CPDFObject::EnterEmptyCopy(CPDFObject* original, CPDFDocument* sourceDocument,
+                                                         CPDFDocument* targetDocument, bool addToDocument)
 {
-    CPDFWalkGuard guard;
     boost::shared_ptr<CPDFObject> copy(new CPDFObject(targetDocument));
-    // The copy enters the target and the transfer map before its contents
-    // are copied, so a cycle that leads back here finds the copy.
     if (addToDocument && targetDocument->IsUpdateable())
         targetDocument->AddUpdateObjectTree(copy);
     else
         targetDocument->AddObjectTree(copy);
     if (sourceDocument != targetDocument)
         AddTransferEntry(boost::shared_ptr<CTransferObjectsMapEntry>(
-            new CTransferObjectsMapEntry(sourceDocument, this, targetDocument, copy)));
+            new CTransferObjectsMapEntry(sourceDocument, original, targetDocument, copy)));
+    return copy;
+}
+
+CPDFObjectPtr CPDFObject::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
+                                CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
+                                bool addToDocument)
+{
+    CPDFWalkGuard guard;
+    boost::shared_ptr<CPDFObject> copy = EnterEmptyCopy(this, sourceDocument, targetDocument, addToDocument);
     if (m_inner)
         copy->SetInnerObject(TransferredOrCloned(m_inner, sourceDocument, targetDocument,
                                                  referenceMap, keySet, addToDocument));

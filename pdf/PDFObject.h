@@ -27,6 +27,11 @@ public:
     CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
                         CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
                         bool addToDocument) override;
+    // An empty copy of original entered into targetDocument and recorded as
+    // its transfer, before anything inside is copied: a cycle that leads
+    // back to original then finds the copy.
+    static boost::shared_ptr<CPDFObject> EnterEmptyCopy(CPDFObject* original, CPDFDocument* sourceDocument,
+                                                        CPDFDocument* targetDocument, bool addToDocument);
     std::string ToPDFString() const override;
     // Writes the object as the file holds it; a stream's dictionary gets
     // its /Length set to the stream's byte count first.

@@ -62,6 +62,7 @@ public:
     virtual void FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter,
                                   std::vector<CPDFDictionary*>& result, CPDFKeySet& visitedKeys);
     // Copies this object into targetDocument; see PDFFactories.h for the rules.
+    // A reference whose object key keySet holds is copied as null.
     virtual CPDFObjectPtr Clone(CPDFDocument* sourceDocument, CPDFDocument* targetDocument,
                                 CPDFVisitedMap& referenceMap, CPDFKeySet& keySet,
                                 bool addToDocument) = 0;

@@ -5,11 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFLimits.h"
 #include "pdf/PDFObject.h"
+#include "pdf/PDFRef.h"
+#include "pdf/PDFTransfer.h"
 
 namespace ZAVPDF {
 
@@ -21,24 +24,26 @@ constexpr int kPageCopyMapBuckets = 10000;
 // Attributes a page may take from its ancestors in the page tree.
 const char* const kInheritedPageKeys[] = {"/Resources", "/MediaBox", "/CropBox", "/Rotate"};
 
-// A stand-in for a page, to be copied in its place: the page's entries
-// without /Parent, plus what the page inherits from its ancestors. It carries
-// the page's number and key, so references to the page lead to its copy. The
+// What the copy's form takes over from the source's form besides its fields:
+// the appearance defaults a reader needs to draw the field values.
+const char* const kFormKeys[] = {"/DA", "/DR", "/NeedAppearances"};
+
+// The entries of a page to be copied in its place: the page's entries
+// without /Parent, plus what the page inherits from its ancestors. The
 // entries are shared with the page and its ancestors; the destructor gives
 // them back their parents.
 class CPageStandIn {
 public:
     explicit CPageStandIn(const boost::shared_ptr<CPDFObject>& page)
     {
-        CPDFDocument* document = page->GetDocument();
         auto* source = static_cast<CPDFDictionary*>(page->GetInnerObject().get());
-        boost::shared_ptr<CPDFDictionary> trimmed = CreatePDFDictionary(document);
+        m_dictionary = CreatePDFDictionary(page->GetDocument());
         const std::vector<std::string> keys = source->GetOriginalKeys();
         const std::vector<CPDFObjectPtr> values = source->GetValues();
         for (size_t i = 0; i < keys.size() && i < values.size(); ++i) {
             if (keys[i].empty() || keys[i] == "/Parent" || !values[i])
                 continue;
-            Move(*trimmed, keys[i], values[i], source);
+            Move(keys[i], values[i], source);
         }
         CPDFDictionary* node = source;
         std::set<const CPDFDictionary*> visited;
@@ -50,16 +55,10 @@ public:
             if (!ancestor)
                 break;
             for (const char* key : kInheritedPageKeys)
-                if (!trimmed->HasKey(key) && ancestor->HasKey(key) && ancestor->Get(key))
-                    Move(*trimmed, key, ancestor->Get(key), ancestor);
+                if (!m_dictionary->HasKey(key) && ancestor->HasKey(key) && ancestor->Get(key))
+                    Move(key, ancestor->Get(key), ancestor);
             node = ancestor;
         }
-        m_standIn.reset(new CPDFObject(document, trimmed));
-        m_standIn->SetObjectNumber(page->GetObjectNumber());
-        m_standIn->SetGenerationNumber(page->GetGenerationNumber());
-        m_standIn->SetDocumentKeyText(page->GetDocumentKey());
-        if (page->HasStream())
-            m_standIn->SetStreamData(page->GetStreamData());
     }
     ~CPageStandIn()
     {
@@ -69,19 +68,148 @@ public:
     CPageStandIn(const CPageStandIn&) = delete;
     CPageStandIn& operator=(const CPageStandIn&) = delete;
 
-    const boost::shared_ptr<CPDFObject>& Get() const { return m_standIn; }
+    const boost::shared_ptr<CPDFDictionary>& Get() const { return m_dictionary; }
 
 private:
-    void Move(CPDFDictionary& target, const std::string& key, const CPDFObjectPtr& value,
-              CPDFObjectBase* owner)
+    void Move(const std::string& key, const CPDFObjectPtr& value, CPDFObjectBase* owner)
     {
         m_moved.emplace_back(value, owner);
-        target.Set(key, value);
+        m_dictionary->Set(key, value);
     }
 
-    boost::shared_ptr<CPDFObject> m_standIn;
+    boost::shared_ptr<CPDFDictionary> m_dictionary;
     std::vector<std::pair<CPDFObjectPtr, CPDFObjectBase*>> m_moved;
 };
+
+// Everything one page copy works with.
+struct PageCopy {
+    PageCopy(CPDFDocument* sourceDocument, CPDFDocument& targetDocument, bool adding)
+        : source(sourceDocument), target(targetDocument), referenceMap(kPageCopyMapBuckets), addToDocument(adding)
+    {
+    }
+
+    CPDFDocument* source;
+    CPDFDocument& target;
+    CPDFVisitedMap referenceMap;
+    // Objects of the source the copy leaves behind; references to them
+    // become null, so the copy holds one page and refers to nothing it
+    // does not write.
+    CPDFKeySet leftBehind;
+    bool addToDocument;
+
+    CPDFObjectPtr Copy(const CPDFObjectPtr& object)
+    {
+        return TransferredOrCloned(object, source, &target, referenceMap, leftBehind, addToDocument);
+    }
+};
+
+// The other pages of the source, the page tree above the page and the catalog.
+void CollectLeftBehindKeys(const boost::shared_ptr<CPDFObject>& page, CPDFKeySet& keys)
+{
+    CPDFDocument& source = *page->GetDocument();
+    for (int index = 0; index < source.GetPageCount(); ++index) {
+        const boost::shared_ptr<CPDFPage> other = source.GetPage(index);
+        if (other && other->GetPageObject() && other->GetPageObject() != page)
+            keys.Add(other->GetPageObject()->GetObjectKey());
+    }
+    CPDFDictionary* node = GetPDFDictionary(page, false);
+    std::set<const CPDFDictionary*> visited;
+    for (int depth = 0; node && depth < kPDFMaxPageTreeDepth && visited.insert(node).second; ++depth) {
+        const CPDFObjectPtr parent = node->HasKey("/Parent") ? node->Get("/Parent") : CPDFObjectPtr();
+        if (!parent || parent->GetType() != ptRef)
+            break;
+        keys.Add(parent->GetObjectKey());
+        node = GetPDFDictionary(ResolvePDFReference(parent), false);
+    }
+    const boost::shared_ptr<CPDFDictionary>& trailer = source.GetFileTrailer();
+    if (trailer && trailer->HasKey("/Root") && trailer->Get("/Root"))
+        keys.Add(trailer->Get("/Root")->GetObjectKey());
+}
+
+// The top of the field tree a widget annotation belongs to: the widget
+// itself when it has no /Parent.
+boost::shared_ptr<CPDFObject> FieldRootOf(boost::shared_ptr<CPDFObject> field)
+{
+    std::set<const CPDFObject*> visited;
+    for (int depth = 0; depth < kPDFMaxFieldTreeDepth && visited.insert(field.get()).second; ++depth) {
+        CPDFDictionary* dictionary = GetPDFDictionary(field, false);
+        if (!dictionary || !dictionary->HasKey("/Parent") || dictionary->GetEntryType("/Parent") != ptRef)
+            break;
+        const CPDFObjectPtr parent = ResolvePDFReference(dictionary->Get("/Parent"));
+        if (!GetPDFDictionary(parent, false) || parent->GetType() != ptObject)
+            break;
+        field = boost::static_pointer_cast<CPDFObject>(parent);
+    }
+    return field;
+}
+
+// The field trees the page's widget annotations belong to, each once, in
+// the order of the annotations.
+std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
+{
+    std::vector<boost::shared_ptr<CPDFObject>> roots;
+    const CPDFObjectPtr annotations = page.HasKey("/Annots") ? ResolvePDFReference(page.Get("/Annots")) : CPDFObjectPtr();
+    CPDFArray* list = annotations && annotations->GetType() == ptArray ? static_cast<CPDFArray*>(annotations.get())
+                                                                       : nullptr;
+    for (int i = 0; list && i < list->GetCount(); ++i) {
+        const CPDFObjectPtr annotation = ResolvePDFReference(list->Get(i));
+        CPDFDictionary* dictionary = GetPDFDictionary(annotation, false);
+        if (!dictionary || annotation->GetType() != ptObject || !dictionary->EntryTextEquals("/Subtype", "/Widget"))
+            continue;
+        const boost::shared_ptr<CPDFObject> root = FieldRootOf(boost::static_pointer_cast<CPDFObject>(annotation));
+        bool known = false;
+        for (const auto& seen : roots)
+            known = known || seen == root;
+        if (!known)
+            roots.push_back(root);
+    }
+    return roots;
+}
+
+// The interactive form of the copy: a direct dictionary that the written
+// catalog takes over.
+CPDFDictionary& TargetForm(CPDFDocument& target)
+{
+    CPDFDictionary& additions = *target.GetCatalogAdditions();
+    if (CPDFDictionary* form = additions.HasKey("/AcroForm") ? GetPDFDictionary(additions.Get("/AcroForm"), false)
+                                                             : nullptr)
+        return *form;
+    boost::shared_ptr<CPDFDictionary> form = CreatePDFDictionary(&target);
+    form->Set("/Fields", CreatePDFArray(&target));
+    additions.Set("/AcroForm", form);
+    return *form;
+}
+
+// Widgets show their field values only with the form they belong to: the
+// copy gets its own form holding those fields, with the source's defaults.
+void CopyFormFields(PageCopy& copy, CPDFDictionary& page)
+{
+    const boost::shared_ptr<CPDFDictionary>& catalog = copy.source->GetRootCatalog();
+    if (!catalog || !catalog->HasKey("/AcroForm"))
+        return;
+    CPDFDictionary* sourceForm = GetPDFDictionary(ResolvePDFReference(catalog->Get("/AcroForm")), false);
+    const boost::shared_ptr<CPDFDictionary>& targetCatalog = copy.target.GetRootCatalog();
+    // A document read from a file keeps the form it has.
+    if (!sourceForm || (targetCatalog && targetCatalog->HasKey("/AcroForm")))
+        return;
+    const std::vector<boost::shared_ptr<CPDFObject>> roots = PageFieldRoots(page);
+    if (roots.empty())
+        return;
+    CPDFDictionary& form = TargetForm(copy.target);
+    CPDFArray* fields = form.HasKey("/Fields") ? form.GetArray("/Fields", false) : nullptr;
+    if (!fields)
+        return;
+    for (const boost::shared_ptr<CPDFObject>& root : roots) {
+        const CPDFObjectPtr field = copy.Copy(root);
+        boost::shared_ptr<CPDFRef> reference =
+            CreatePDFRef(&copy.target, field->GetObjectNumber(), field->GetGenerationNumber());
+        reference->SetCachedObject(boost::static_pointer_cast<CPDFObject>(field));
+        fields->Add(reference);
+    }
+    for (const char* key : kFormKeys)
+        if (!form.HasKey(key) && sourceForm->HasKey(key) && sourceForm->Get(key))
+            form.Set(key, copy.Copy(sourceForm->Get(key)));
+}
 
 }  // namespace
 
@@ -89,21 +217,23 @@ boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target,
                                                         const boost::shared_ptr<CPDFObject>& page,
                                                         bool addToDocument)
 {
-    CPDFKeySet keySet;
-    target.CollectStructureKeys(keySet);
-    CPDFVisitedMap referenceMap(kPageCopyMapBuckets);
-    CPDFDocument* source = page->GetDocument();
+    PageCopy copy(page->GetDocument(), target, addToDocument);
+    CollectLeftBehindKeys(page, copy.leftBehind);
     // Something that is no dictionary has no /Parent to keep behind; the
     // import that called refuses it after the copy.
     if (page->GetInnerType() != ptDictionary)
-        return boost::static_pointer_cast<CPDFObject>(
-            page->Clone(source, &target, referenceMap, keySet, addToDocument));
-    auto* dictionary = static_cast<CPDFDictionary*>(page->GetInnerObject().get());
-    if (dictionary->HasKey("/Parent") && dictionary->Get("/Parent"))
-        CPDFDocument::AddKeyToSet(keySet, dictionary->Get("/Parent")->GetObjectKey());
+        return boost::static_pointer_cast<CPDFObject>(copy.Copy(page));
+
+    // The copy stands for the page itself, so references back to the page
+    // (a widget's /P, a link to it) lead to this one copy.
     CPageStandIn standIn(page);
-    return boost::static_pointer_cast<CPDFObject>(
-        standIn.Get()->Clone(source, &target, referenceMap, keySet, addToDocument));
+    boost::shared_ptr<CPDFObject> pageCopy =
+        CPDFObject::EnterEmptyCopy(page.get(), copy.source, &target, addToDocument);
+    pageCopy->SetInnerObject(copy.Copy(standIn.Get()));
+    if (page->HasStream())
+        pageCopy->SetStreamData(page->GetStreamData());
+    CopyFormFields(copy, *static_cast<CPDFDictionary*>(page->GetInnerObject().get()));
+    return pageCopy;
 }
 
 }  // namespace ZAVPDF

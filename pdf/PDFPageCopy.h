@@ -12,8 +12,12 @@ class CPDFObject;
 // Copies the page object of another document into target and returns the
 // copy. /Parent is not followed: it would take every page of the source along.
 // /Resources, /MediaBox, /CropBox and /Rotate that the page takes from its
-// ancestors go with the copy. The source is left as it was. addToDocument is
-// the adding flag of the copy (set for an update).
+// ancestors go with the copy. References back to the page lead to its one
+// copy; references to the source's other pages, its page tree and catalog
+// become null. The form fields of the page's widgets go into the target's
+// own form (unless the target already has one from its file), with the
+// source form's /DA, /DR and /NeedAppearances. The source is left as it
+// was. addToDocument is the adding flag of the copy (set for an update).
 boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target,
                                                         const boost::shared_ptr<CPDFObject>& page,
                                                         bool addToDocument);

@@ -2,6 +2,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -28,8 +29,6 @@ namespace {
 const int kLineTableBuckets = 100000;
 // Chunk size of the buffer that collects a string's bytes.
 const size_t kStringChunkSize = 100000;
-// Fraction digits beyond this count are below what a double can hold.
-const int kMaxSignificantFractionDigits = 18;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -159,45 +158,49 @@ boost::shared_ptr<CPDFNumber> CPDFParser::ParseNumber() {
     bool negative = false;
     if (ReadSign(&negative)) SkipWhitespace();
 
-    // Digits are gathered in 64 bits and in a double, so that neither an
-    // integer that does not fit nor a long real wraps silently.
-    int64_t integerValue = 0;
-    double integerPart = 0.0;
+    // The digits are kept as text and converted once, so a real reads as
+    // the nearest double and an integer too large for the object model's
+    // 32 bits (such as unsigned permission flags) still keeps its value.
+    std::string digits = negative ? "-" : "";
     int integerDigits = 0;
-    bool tooLarge = false;
     char c = GetChar(nullptr);
-    while (IsDigit(c)) {
-        ++integerDigits;
-        integerPart = integerPart * 10.0 + (c - '0');
-        if (!tooLarge) {
-            integerValue = integerValue * 10 + (c - '0');
-            if (integerValue > INT_MAX) tooLarge = true;
-        }
-        c = GetChar(nullptr);
+    for (; IsDigit(c); c = GetChar(nullptr), ++integerDigits) {
+        if (digits.size() >= kPDFMaxNumberTextLength) Fail("Error while parsing number ");
+        digits.push_back(c);
     }
 
+    bool real = false;
     if (c == '.') {
-        uint64_t fractionDigits = 0;
-        int significant = 0;
-        int digits = 0;
-        for (c = GetChar(nullptr); IsDigit(c); c = GetChar(nullptr)) {
-            ++digits;
-            if (significant < kMaxSignificantFractionDigits) {
-                fractionDigits = fractionDigits * 10 + static_cast<uint64_t>(c - '0');
-                ++significant;
-            }
+        real = true;
+        digits.push_back('.');
+        int fractionDigits = 0;
+        for (c = GetChar(nullptr); IsDigit(c); c = GetChar(nullptr), ++fractionDigits) {
+            // Digits past the longest text a double needs change nothing.
+            if (digits.size() < kPDFMaxNumberTextLength) digits.push_back(c);
         }
         UngetChar();
         // "4." is a real as much as ".5" is; only a point without any digit is not.
-        if (digits == 0 && integerDigits == 0) Fail("Error while parsing float number ");
-        double value = integerPart + static_cast<double>(fractionDigits) / std::pow(10.0, significant);
-        return boost::make_shared<CPDFNumber>(m_document, negative ? -value : value);
+        if (fractionDigits == 0 && integerDigits == 0) Fail("Error while parsing float number ");
+        if (fractionDigits == 0) digits.push_back('0');
+    } else {
+        if (integerDigits == 0 || !IsDelimiter(c)) Fail("Error while parsing number ");
+        UngetChar();
     }
 
-    if (integerDigits == 0 || !IsDelimiter(c) || tooLarge) Fail("Error while parsing number ");
-    UngetChar();
-    int value = static_cast<int>(integerValue);
-    return boost::make_shared<CPDFNumber>(m_document, negative ? -value : value);
+    const char* first = digits.c_str();
+    if (!real) {
+        int64_t integer = 0;
+        const std::from_chars_result read = std::from_chars(first, first + digits.size(), integer);
+        if (read.ec == std::errc() && integer >= INT_MIN && integer <= INT_MAX)
+            return boost::make_shared<CPDFNumber>(m_document, static_cast<int>(integer));
+    }
+    // from_chars wants a digit before the point.
+    if (digits.find('.') == (negative ? 1u : 0u)) digits.insert(negative ? 1 : 0, "0");
+    first = digits.c_str();
+    double value = 0.0;
+    const std::from_chars_result read = std::from_chars(first, first + digits.size(), value);
+    if (read.ec != std::errc() || !std::isfinite(value)) Fail("Error while parsing number ");
+    return boost::make_shared<CPDFNumber>(m_document, value);
 }
 
 boost::shared_ptr<CPDFString> CPDFParser::ParseString() {
@@ -306,7 +309,7 @@ boost::shared_ptr<CPDFName> CPDFParser::ParseName() {
         }
         text.push_back(c);
     }
-    if (text.size() == 1) Fail("Empty name has been parsed");
+    // A slash alone is the empty name, legal if rare (ISO 32000-1, 7.3.5).
     return boost::make_shared<CPDFName>(m_document, text);
 }
 
@@ -383,8 +386,8 @@ bool CPDFParser::CheckLineEnd() {
 }
 
 long long CPDFParser::ReadStreamLength(CPDFDictionary& dictionary) {
-    // A missing entry gets the dictionary's own message.
-    boost::shared_ptr<CPDFObjectBase> entry = dictionary.Get("/Length");
+    // A missing entry gets the typed getters' message.
+    boost::shared_ptr<CPDFObjectBase> entry = dictionary.RequiredEntry("/Length", nullptr);
     if (entry && entry->GetType() == ptRef) {
         boost::shared_ptr<CPDFObject> target =
             static_cast<CPDFRef*>(entry.get())->GetReferencedObject(nullptr, false);

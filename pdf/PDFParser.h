@@ -52,6 +52,8 @@ public:
     void ReadStartXref(int& offset);
     boost::shared_ptr<CPDFDictionary> ParseXrefSection(CPDFCrt& table);
     void ReadTrailerChain(CPDFDocument* document);
+    // Where "%PDF-" starts; the file's offsets count from there.
+    int64_t GetHeaderOffset() const { return m_headerOffset; }
     void ReadPageTree(CPDFDocument* document);
     boost::shared_ptr<CPDFObject> LoadObject(CPDFRef* reference);
 
@@ -63,11 +65,16 @@ private:
     // True when an indirect object at offset is a cross-reference stream.
     bool IsXrefStreamAt(int64_t offset);
     void CheckObjectNumberLimit(long long number);
+    int64_t FindHeaderOffset();
+    // The cross-reference sections along the /Prev chain from startXref.
+    void ReadXrefSections(int startXref);
+    void ReadXrefRow(CPDFCrt& table, int objectNumber);
 
     boost::shared_ptr<CPDFCrt> m_crt;
     CPDFDocument* m_document;
     std::string m_messages;
     int m_nesting = 0;
+    int64_t m_headerOffset = 0;
     // Objects being read right now, so that a stream /Length that leads back
     // into its own object is refused instead of recursing without end.
     std::set<int> m_loading;

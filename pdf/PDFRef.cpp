@@ -1,9 +1,12 @@
 #include "pdf/PDFRef.h"
 
+#include <boost/make_shared.hpp>
+
 #include <cstdio>
 
 #include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
+#include "pdf/PDFNull.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFWalkGuard.h"
@@ -86,8 +89,12 @@ CPDFObjectPtr CPDFRef::Clone(CPDFDocument* sourceDocument, CPDFDocument* targetD
                              CPDFVisitedMap& referenceMap, CPDFKeySet& keySet, bool addToDocument)
 {
     CPDFWalkGuard guard;
-    boost::shared_ptr<CPDFRef> copy(new CPDFRef(targetDocument, m_objectNumber, m_generationNumber));
     const std::string key = GetObjectKey();
+    // An object the copy leaves behind (another page of the source) is
+    // referred to by nothing in the copy.
+    if (keySet.HasKey(key))
+        return boost::make_shared<CPDFNull>(targetDocument);
+    boost::shared_ptr<CPDFRef> copy(new CPDFRef(targetDocument, m_objectNumber, m_generationNumber));
 
     CPDFObjectPtr found;
     if (!referenceMap.Contains(key)) {

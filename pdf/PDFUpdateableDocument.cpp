@@ -86,6 +86,9 @@ void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName) {
     std::string failure;
     try {
         GetParser()->ReadTrailerChain(this);
+        // The update's offsets would count from the file's first byte.
+        if (GetParser()->GetHeaderOffset() != 0)
+            ThrowTextException("Appending to a PDF file with bytes before its header is not supported!");
         // The update writes a new /Info: it keeps what the file says.
         ReadFileInfo();
         ReadOldPageTreeRoot();

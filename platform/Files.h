@@ -7,6 +7,7 @@
 // separated by ";" ("*.JPG;*.gif"), and "*.*" also matches names without a dot.
 #pragma once
 
+#include "platform/LastError.h"
 #include "platform/WinTypes.h"
 
 #include <cstdint>
@@ -20,8 +21,6 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
-
-constexpr DWORD ERROR_NO_MORE_FILES = 18;
 
 // The handle a failed FindFirstFileA returns.
 extern const HANDLE INVALID_HANDLE_VALUE;

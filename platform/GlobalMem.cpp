@@ -2,6 +2,7 @@
 
 #include "platform/LastError.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -52,11 +53,34 @@ void* Allocate(size_t bytes, bool zero)
     return zero ? std::calloc(1, n) : std::malloc(n);
 }
 
+std::atomic<int> g_failuresToInject{0};
+
+// True when a test asked this allocation to fail; the failure is reported
+// like a refusal of the heap.
+bool InjectedFailure()
+{
+    int left = g_failuresToInject.load();
+    while (left > 0) {
+        if (g_failuresToInject.compare_exchange_weak(left, left - 1)) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+void SetGlobalAllocFailures(int count)
+{
+    g_failuresToInject = count > 0 ? count : 0;
+}
 
 HGLOBAL GlobalAlloc(UINT flags, size_t bytes)
 {
     const bool zero = (flags & GMEM_ZEROINIT) != 0;
+    if (InjectedFailure())
+        return nullptr;
     if (bytes > SIZE_MAX - sizeof(BlockHeader)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -85,7 +109,7 @@ HGLOBAL GlobalAlloc(UINT flags, size_t bytes)
 HGLOBAL GlobalReAlloc(HGLOBAL handle, size_t bytes, UINT flags)
 {
     BlockHeader* header = CheckedHeader(handle);
-    if (!header)
+    if (!header || InjectedFailure())
         return nullptr;
     if (bytes > SIZE_MAX - sizeof(BlockHeader)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);

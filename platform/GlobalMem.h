@@ -39,3 +39,8 @@ size_t GlobalSize(HGLOBAL handle);
 
 // Null on success; the handle itself when it is not a block.
 HGLOBAL GlobalFree(HGLOBAL handle);
+
+// For tests of out-of-memory paths: the next count calls of GlobalAlloc and
+// GlobalReAlloc fail as a refusing heap would (null, last error
+// ERROR_NOT_ENOUGH_MEMORY), without asking for gigabytes. 0 ends it.
+void SetGlobalAllocFailures(int count);

@@ -70,6 +70,10 @@ const CodeText kCodeTexts[] = {
     {ERROR_ALREADY_EXISTS, "The file cannot be created because it already exists."},
     {ERROR_FILENAME_EXCED_RANGE, "The file name is too long."},
     {ERROR_DIRECTORY, "The folder name is not valid."},
+    {ERROR_NO_MORE_FILES, "There are no more files."},
+    {ERROR_MORE_DATA, "More data is available than the buffer holds."},
+    {ERROR_BADDB, "The registry store is damaged."},
+    {ERROR_KEY_DELETED, "The registry key has been deleted."},
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 // subkeys, ERROR_BADDB for a store file that cannot be read as one).
 #pragma once
 
+#include "platform/LastError.h"
 #include "platform/WinTypes.h"
 
 #include <string>
@@ -37,10 +38,6 @@ constexpr DWORD REG_SZ = 1;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
-
-constexpr DWORD ERROR_MORE_DATA = 234;
-constexpr DWORD ERROR_BADDB = 1009;
-constexpr DWORD ERROR_KEY_DELETED = 1018;
 
 // Opens an existing key below key ("" or null opens key itself again).
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);

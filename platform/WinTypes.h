@@ -12,6 +12,8 @@ using UINT = uint32_t;
 using LONG = int32_t;
 using BOOL = int32_t;
 using COLORREF = uint32_t;
+// A COM-style result: 0 success, negative failure.
+using HRESULT = int32_t;
 // Wide text on the Windows side is 16-bit, not wchar_t (32-bit here).
 using WCHAR = char16_t;
 
@@ -19,6 +21,9 @@ using HGLOBAL = void*;
 using HMODULE = void*;
 // A symbol taken out of a shared library; callers cast it to the real type.
 using FARPROC = void (*)();
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 
 #ifndef TRUE
 #define TRUE 1

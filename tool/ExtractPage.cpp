@@ -26,7 +26,8 @@ void ExtractPage(const std::string& pdfName, int page, const std::string& output
     log.LogWrite(line.GetText(), true);
     log.LogWriteEmptyLine();
 
-    if (!FileExists(pdfName)) {
+    // Looked up without opening it: the document object opens it once.
+    if (!IsExistingFile(pdfName)) {
         line.Format("File '%s' not found!", pdfName.c_str());
         ThrowTextException(line.GetText());
     }
@@ -44,6 +45,8 @@ void ExtractPage(const std::string& pdfName, int page, const std::string& output
 
     if (page <= 0)
         ThrowTextException("Pagenumber has to be greater than 0!");
+    if (source->GetPageCount() == 0)
+        ThrowTextException("The document has no pages!");
     CheckPage(source.Get(), page);
     {
         CZAVPtr<IZAVPdfPageSp> pageObject = source->GetPage(page - 1);

@@ -43,6 +43,11 @@ String MakeOutputName(const String& name)
     return MakeUniqueFileName(outputName);
 }
 
+bool IsExistingFile(const std::string& name)
+{
+    return PathExists(name.c_str()) && !IsFolder(name.c_str());
+}
+
 void CollectInputFiles(const String& inputName, const String& fileMask, std::vector<String>& files)
 {
     if (FileExists(inputName.GetText())) {

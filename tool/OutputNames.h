@@ -3,6 +3,7 @@
 
 #include "foundation/text/String.h"
 
+#include <string>
 #include <vector>
 
 namespace ZAV {
@@ -19,6 +20,10 @@ String MakeUniqueFileName(const String& name);
 // (a PDF inside it named after the letters and digits of its path), made
 // unique.
 String MakeOutputName(const String& name);
+
+// True when a file (not a folder) of that name exists; looked up without
+// opening it, so the command that reads it opens it once.
+bool IsExistingFile(const std::string& name);
 
 // Appends the input: a file itself, or the files of a folder that match the
 // ";"-separated masks, part by part (the list is emptied first). A file two

@@ -15,6 +15,7 @@
 #include "pdf/PDFRef.h"
 #include "tool/Commands.h"
 #include "tool/LibraryObjects.h"
+#include "tool/OutputNames.h"
 #include "platform/CrtShims.h"
 
 #include <cinttypes>
@@ -26,8 +27,10 @@ using namespace ZAVPDF;
 
 namespace {
 
-// The key index of one page's object group.
-constexpr uint32_t kPageGroupBuckets = 100000;
+// The key index of one page's object group starts small and grows with the
+// objects the page reaches: a large fixed table per page would make the
+// check of a long document spend its time clearing tables.
+constexpr uint32_t kPageGroupBuckets = 64;
 
 struct ListedKey {
     const char* key;
@@ -157,11 +160,20 @@ void ListObjectGroup(const std::vector<CPDFObjectBase*>& objects, CLogFile& log)
     log.LogWriteString(text, true);
 }
 
-void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
+namespace {
+
+void LoadLogged(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
 {
     log.LogWriteString(Formatted("Loading PDF '%s'", documentName), false);
     document->Load(documentName);
     log.LogWrite("ok.", true);
+}
+
+}  // namespace
+
+void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
+{
+    LoadLogged(document, documentName, log);
 
     CZAVPtr<IZAVObjectSp> view = document->GetObjectSp();
     const boost::shared_ptr<CPDFDocument> pdf = static_cast<CZAVPdfDocument*>(view->GetImplementation())->GetDocument();
@@ -174,14 +186,17 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
             remaining.Add(object.get());
     }
 
+    // The walk from a page never climbs into the page tree, the catalog or
+    // /Info; those keys are the same for every page, so they are found once.
+    CPDFKeySet structureKeys;
+    pdf->CollectStructureKeys(structureKeys);
     String text;
     for (int p = 0; p < pdf->GetPageCount(); ++p) {
         boost::shared_ptr<CPDFPage> page = pdf->GetPage(p);
         if (!page || !page->GetPageObject())
             continue;
         const boost::shared_ptr<CPDFObject>& pageObject = page->GetPageObject();
-        CPDFKeySet visited;
-        pdf->CollectStructureKeys(visited);
+        CPDFKeySet visited(structureKeys);
         CPDFObjectMap group(kPageGroupBuckets);
         pageObject->CollectReferences(group, visited);
 
@@ -212,9 +227,7 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
 void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
 {
     const std::string textFileName = MakePageTextFileName(documentName);
-    log.LogWriteString(Formatted("Loading PDF '%s'", documentName), false);
-    document->Load(documentName);
-    log.LogWrite("ok.", true);
+    LoadLogged(document, documentName, log);
 
     log.LogWriteString(Formatted("%s:", document->GetFileName()), true);
     IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
@@ -270,7 +283,7 @@ void SyntaxCheck(const std::string& documentName, CLogFile& log)
     log.LogWriteString(Formatted("Listing all objects for each Page in the PDF document '%s'", documentName), true);
     log.LogWriteEmptyLine();
 
-    if (!FileExists(documentName))
+    if (!IsExistingFile(documentName))
         ThrowTextException(Formatted("File '%s' not found!", documentName).GetText());
 
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocument(log);
@@ -287,6 +300,10 @@ void SyntaxCheck(const std::string& documentName, CLogFile& log)
         SavePageTexts(document.Get(), documentName, log);
     } catch (const CTextException& e) {
         log.LogWriteString(Formatted("Error listing content data! %s", e.GetText()), true);
+        // A document that could not be read at all fails the command; a
+        // damaged object inside a readable one is only a line of the log.
+        if (document->GetFileName().empty())
+            throw;
     }
     document.Reset();
 }

@@ -39,6 +39,8 @@ public:
     void SetBytes(const CArraySimple<unsigned char, 1>& value);
     // Back to a new variant's state: empty, every field zero.
     void Clear();
+    // Empty, but every field keeps its value for its own getter.
+    void SetEmpty() { m_type = zavVariantEmpty; }
 
     // The value read as another type; empty and byte-array variants read as
     // 0, 0.0 and "". A text reads as a number only when the whole text is one.

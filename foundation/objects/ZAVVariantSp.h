@@ -60,7 +60,8 @@ public:
     int32_t GetAsInt() override { return Variant().GetAsInt(); }
     double GetAsDouble() override { return Variant().GetAsReal(); }
     std::string GetAsString() override { return Variant().GetAsText(); }
-    void Clear() override { Variant().Clear(); }
+    // Only the type goes: GetInt after SetInt(5) and Clear still gives 5.
+    void Clear() override { Variant().SetEmpty(); }
 
 protected:
     ~IZAVVariantSpImpl() = default;

@@ -107,6 +107,12 @@ TEST(PdfDocumentSp, LoadsAFileAndKeepsItWhenTheNextLoadFails)
     const std::string broken = dir.File("broken.pdf");
     ZAVTest::WriteText(broken, "%PDF-1.4\nthis is not a PDF body\n");
     EXPECT_NE(ZAVTest::ThrownText([&] { document->Load(broken); }), "(nothing thrown)");
+    // A file that cannot be mapped (an empty one) is still read, and refused
+    // by the parser; a folder is no file.
+    const std::string empty = dir.File("empty.pdf");
+    ZAVTest::WriteText(empty, "");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->Load(empty); }), "Can't parse PDF file! Error parsing PDF trailer");
+    EXPECT_EQ(ZAVTest::ThrownText([&] { document->Load(dir.File("")); }), "File '" + dir.File("") + "' not found!");
     // What was loaded before is still there.
     EXPECT_EQ(document->GetFileName(), three);
     EXPECT_EQ(document->GetPageCount(), 3);

@@ -167,8 +167,19 @@ TEST(PDFFileStructure, CrossReferenceRows) {
          "Invalid character while parsing Cross Reference Table", ""},
         {"xref\r\n0 1\r\n0000000000 65535 x\r\ntrailer << >>",
          "Invalid type character while parsing Cross Reference Table", ""},
-        {"xref\n0 1\n0000000000 65535 f\ntrailer << >>",
+        // Line ends as writers really write them.
+        {"xref\n0 2\n0000000000 65535 f\n0000000017 00000 n\ntrailer << >>", "", ""},
+        {"xref\r\n0 1\r\n0000000000 65535 f  \r\n\r\ntrailer << >>", "",
+         "Invalid character while parsing Cross Reference Table\n"},
+        {"xref\r\n0 1\r\n0000000000 65535 f\r\n\r\ntrailer << >>", "", ""},
+        // Fields of the wrong width or run together stay refused.
+        {"xref\r\n0 1\r\n000000000 65535 f\r\ntrailer << >>",
          "Invalid xref entry length while parsing Cross Reference Table", ""},
+        {"xref\r\n0 1\r\n0000000000 065535 f\r\ntrailer << >>",
+         "Invalid xref entry length while parsing Cross Reference Table", ""},
+        {"xref\r\n0 2\r\n0000000000 65535 f0000000017 00000 n\r\ntrailer << >>",
+         "Invalid xref entry length while parsing Cross Reference Table",
+         "Invalid character while parsing Cross Reference Table\n"},
         {"xref\r\n0 1\r\n99999999999 65535 f\r\ntrailer << >>",
          "Invalid character while parsing Cross Reference Table", ""},
         {"xref\r\n0 99999999\r\n0000000000 65535 f\r\ntrailer << >>",
@@ -403,7 +414,51 @@ std::vector<DamagedCase> DamagedFiles() {
     hugeLength.Add("<< /Length 2000000000 >>\r\nstream\r\nabc\r\nendstream");
     cases.push_back({"huge /Length", hugeLength.Build(),
                      "Stream /Length 2000000000 of object 4 0 reaches beyond the end of the file!"});
+
+    cases.push_back({"encrypted", Replace(bytes, "/Size 5 ", "/Size 5 /Encrypt << /Filter /Standard /V 1 /P -4 >> "),
+                     "Encrypted PDF documents are not supported!"});
+    FileBuilder noLength = PDFTest::PagesFile(1);
+    noLength.bodies[1] = "<< /Type /Pages /Kids [3 0 R] /Count 4 0 R >>";
+    noLength.Add("<< /Filter /FlateDecode >>\r\nstream\r\nabc\r\nendstream");
+    cases.push_back({"stream without /Length", noLength.Build(), "Object '/Length' has not been found!"});
+    cases.push_back({"end marker too far from the end", bytes + std::string(1100, 'x'),
+                     "File contains invalid EOF marker"});
+    cases.push_back({"header beyond the first 1024 bytes", std::string(1100, ' ') + bytes,
+                     "xref keyword has not been found"});
     return cases;
+}
+
+// Files as real writers and transfers leave them: all open, and every object
+// and page reads.
+TEST(PDFFileStructure, RealWorldVariantsOpen) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    FileBuilder plain = PDFTest::PagesFile(2);
+    const std::string bytes = plain.Build();
+    FileBuilder special = PDFTest::PagesFile(2);
+    special.bodies[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] / (empty name) /P 4294967292 >>";
+    std::string lfRows = bytes;
+    for (size_t at = lfRows.find(" n\r\n"); at != std::string::npos; at = lfRows.find(" n\r\n", at))
+        lfRows.replace(at, 4, " n\n");
+    const Case cases[] = {
+        {"bytes before the header", "Content-Type: application/pdf\r\n\r\n" + bytes},
+        {"garbage after the end marker", bytes + "<html><body>" + std::string(700, '.') + "</body></html>\n"},
+        {"rows with a one-byte line end", lfRows},
+        {"empty name and 64-bit integer", special.Build()},
+    };
+    for (const Case& c : cases) {
+        OpenedFile opened(c.bytes);
+        ASSERT_EQ("", opened.error) << c.name;
+        EXPECT_EQ(2, opened.document->GetPageCount()) << c.name;
+        EXPECT_EQ(4, ResolveEveryObject(*opened.document)) << c.name;
+    }
+    OpenedFile read(special.Build());
+    CPDFDictionary* page = GetPDFDictionary(read.document->GetPage(0)->GetPageObject(), false);
+    ASSERT_TRUE(page);
+    EXPECT_EQ("(empty name)", page->Get("/")->ToPDFString());
+    EXPECT_DOUBLE_EQ(4294967292.0, static_cast<CPDFNumber*>(page->Get("/P").get())->GetReal());
 }
 
 TEST(PDFFileStructure, DamagedFilesGiveTheirCleanError) {
@@ -488,8 +543,17 @@ TEST(PDFFileStructure, CrossReferenceStreamsAreRefusedClearly) {
     ZAVTest::RunResult made = ZAVTest::Run("qpdf --object-streams=generate " + ZAVTest::ShellQuote(dir.File("classic.pdf")) +
                                            " " + ZAVTest::ShellQuote(dir.File("modern.pdf")));
     ASSERT_EQ(0, made.exitCode) << made.output;
-    OpenedFile opened(ZAVTest::ReadText(dir.File("modern.pdf")));
+    const std::string modern = ZAVTest::ReadText(dir.File("modern.pdf"));
+    OpenedFile opened(modern);
     EXPECT_EQ("Can't parse PDF file! Cross reference streams (PDF 1.5 and later) are not supported", opened.error);
+    // startxref at the line end before the stream's "N 0 obj", as some writers leave it.
+    const size_t startxref = modern.rfind("startxref");
+    ASSERT_NE(std::string::npos, startxref);
+    const long offset = std::stol(modern.substr(startxref + 10));
+    ASSERT_TRUE(modern[static_cast<size_t>(offset) - 1] == '\n');
+    std::string early = modern.substr(0, startxref) + "startxref\n" + std::to_string(offset - 1) + "\n%%EOF\n";
+    EXPECT_EQ("Can't parse PDF file! Cross reference streams (PDF 1.5 and later) are not supported",
+              OpenedFile(early).error);
 }
 
 }  // namespace

@@ -60,7 +60,11 @@ TEST(PDFParser, ObjectTable) {
         {".", "Error while parsing float number ", true, 0},
         {"-", "Error while parsing number ", true, 0},
         {"2147483647", "2147483647", false, 0},
-        {"2147483648", "Error while parsing number ", true, 0},  // refused, never wrapped
+        // Beyond 32 bits: kept as a real, never wrapped or refused.
+        {"2147483648", "2147483648.00", false, 0},
+        {"4294967292 ", "4294967292.00", false, ' '},
+        {"-2147483649 ", "-2147483649.00", false, ' '},
+        {"16384.0625", "16384.0625", false, 0},
         // literal strings
         {"(a(b)c)", "(a\\050b\\051c)", false, 0},
         {"(a\\\r\nb)", "(ab)", false, 0},
@@ -85,7 +89,9 @@ TEST(PDFParser, ObjectTable) {
         {"/A#20B", "/A#20B", false, 0},
         {"/A#2a ", "/A*", false, ' '},
         {"/Type/Page", "/Type", false, '/'},
-        {"/", "Empty name has been parsed", true, 0},
+        {"/", "/", false, 0},  // the empty name
+        {"/ ", "/", false, ' '},
+        {"<< / 1 /A />>", "<<\r\n/ 1\r\n/A/>>", false, 0},
         {"/A#G1", "Invalid Character while parsing (first char after #is not digit)", true, 0},
         {"/A#1G", "Invalid Character while parsing (second char after #is not digit)", true, 0},
         // arrays

@@ -258,15 +258,29 @@ TEST(PDFUpdateableDocument, FailedUpdateLeavesTheFileByteIdentical) {
 }
 
 TEST(PDFUpdateableDocument, UnreadableFileKeepsItsCause) {
-    ZAVTest::TempDir dir;
-    std::string target = dir.File("broken.pdf");
-    ZAVTest::WriteText(target, "%PDF-1.4\nthis is no PDF file at all, just some text to be long enough\n");
-    CPDFUpdateableDocument update;
-    try {
-        update.ReadIncrementalUpdateFile(target.c_str());
-        FAIL();
-    } catch (const CTextException& e) {
-        EXPECT_STREQ("Can't parse existing PDF for incremental update!\nFile contains invalid EOF marker", e.GetText());
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* cause;
+    } cases[] = {
+        {"no PDF", "%PDF-1.4\nthis is no PDF file at all, just some text to be long enough\n",
+         "File contains invalid EOF marker"},
+        // Offsets of an update count from the first byte; the file's own from its header.
+        {"bytes before the header", "junk\r\n" + PDFTest::PagesFile(1).Build(),
+         "Appending to a PDF file with bytes before its header is not supported!"},
+    };
+    for (const auto& c : cases) {
+        ZAVTest::TempDir dir;
+        std::string target = dir.File("broken.pdf");
+        ZAVTest::WriteText(target, c.bytes);
+        CPDFUpdateableDocument update;
+        try {
+            update.ReadIncrementalUpdateFile(target.c_str());
+            ADD_FAILURE() << c.name;
+        } catch (const CTextException& e) {
+            EXPECT_EQ(std::string("Can't parse existing PDF for incremental update!\n") + c.cause, e.GetText()) << c.name;
+        }
+        EXPECT_EQ(c.bytes, ZAVTest::ReadText(target)) << c.name;
     }
 }
 

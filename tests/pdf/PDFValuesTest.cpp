@@ -57,9 +57,11 @@ TEST(PDFValuesTest, RealsKeepEveryDigitTheyNeedAndAtLeastTwo)
         {0.0, "0.00"},
         {-12.0, "-12.00"},
         {0.1, "0.10"},
-        // Exactly a float (as the parser reads reals): its shortest float text.
-        {static_cast<double>(595.2756f), "595.2756"},
-        {static_cast<double>(0.004f), "0.004"},
+        // The shortest text that reads back as the same double, never a
+        // shorter one that only gives back the same float.
+        {static_cast<double>(595.2756f), "595.2755737304688"},
+        {16384.0625, "16384.0625"},
+        {0.30000000000000004, "0.30000000000000004"},
     };
     for (const auto& c : reals) {
         CPDFNumber number(&document, c.value);

@@ -108,3 +108,20 @@ TEST(GlobalMem, LockCountsAndBadHandles)
     EXPECT_EQ(GlobalAlloc(GMEM_FIXED, SIZE_MAX - 4), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
 }
+
+TEST(GlobalMem, InjectedFailuresRefuseTheNextAllocationsOnly)
+{
+    HGLOBAL kept = GlobalAlloc(GPTR, 8);
+    ASSERT_NE(kept, nullptr);
+    SetGlobalAllocFailures(2);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GlobalAlloc(GPTR, 8), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(GlobalReAlloc(kept, 16, GMEM_ZEROINIT), nullptr);
+    EXPECT_EQ(GlobalSize(kept), 8u);  // the refused block is unchanged
+    HGLOBAL after = GlobalAlloc(GPTR, 8);
+    EXPECT_NE(after, nullptr);
+    GlobalFree(after);
+    GlobalFree(kept);
+    SetGlobalAllocFailures(0);
+}

@@ -51,6 +51,14 @@ TEST(LastError, EveryCodeTheLayerSetsHasAnEnglishText)
         ASSERT_GT(length, 0u);
         EXPECT_EQ(text[length - 1], '.');
     }
+    // The codes the layer sets directly, not from errno.
+    const DWORD direct[] = {
+        ERROR_INVALID_FUNCTION, ERROR_NO_MORE_FILES, ERROR_HANDLE_EOF,     ERROR_MOD_NOT_FOUND,
+        ERROR_PROC_NOT_FOUND,   ERROR_ALREADY_EXISTS, ERROR_DIRECTORY,     ERROR_MORE_DATA,
+        ERROR_BADDB,            ERROR_KEY_DELETED,   ERROR_INVALID_HANDLE, ERROR_SUCCESS,
+    };
+    for (const DWORD code : direct)
+        EXPECT_NE(std::strncmp(GetSystemErrorText(code), "Unknown", 7), 0) << "code " << code;
     EXPECT_STREQ(GetSystemErrorText(ERROR_FILE_NOT_FOUND), "The file could not be found.");
     EXPECT_STREQ(GetSystemErrorText(99999), "Unknown error 99999.");
 }

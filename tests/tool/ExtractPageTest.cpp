@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -184,3 +185,127 @@ TEST(ExtractPage, APageTakesTheAttributesItInherits)
 }
 
 }  // namespace
+
+namespace {
+
+// Three pages; page 1 carries a link to page 3, and a filled text field
+// whose widget points back at page 1. Its value is drawn from the form's
+// /NeedAppearances, /DA and /DR alone (a font no page uses), so without
+// the form (withForm false) it draws otherwise.
+std::string MakeFormPdf(const std::string& path, bool withForm)
+{
+    ZAVTest::PdfFileBuilder pdf;
+    const int pages = pdf.Reserve();
+    const int page1 = pdf.Reserve();
+    const int page3 = pdf.Reserve();
+    const int field = pdf.Reserve();
+    const int font = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
+    const int fieldFont = pdf.Add("<< /Type /Font /Subtype /Type1 /BaseFont /Courier-Bold /Encoding /WinAnsiEncoding >>");
+    const std::string fontRef = std::to_string(font) + " 0 R";
+    const std::string resources = "/Resources << /Font << /Helv " + fontRef + " >> >>";
+    auto addPage = [&](int number, int n, const std::string& more) {
+        const int content =
+            pdf.AddStream("", "BT /Helv 24 Tf 72 700 Td (Page " + std::to_string(n) + ") Tj ET");
+        pdf.Set(number, "<< /Type /Page /Parent " + std::to_string(pages) + " 0 R /MediaBox [0 0 300 800] " +
+                            resources + " /Contents " + std::to_string(content) + " 0 R " + more + " >>");
+    };
+    const int link = pdf.Add("<< /Type /Annot /Subtype /Link /Rect [72 600 200 640] /Border [0 0 0] /Dest [" +
+                             std::to_string(page3) + " 0 R /Fit] >>");
+    pdf.Set(field, "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Filled value) /F 4 "
+                   "/Rect [50 400 250 440] /P " + std::to_string(page1) + " 0 R >>");
+    addPage(page1, 1, "/Annots [" + std::to_string(link) + " 0 R " + std::to_string(field) + " 0 R]");
+    const int page2 = pdf.Reserve();
+    addPage(page2, 2, "");
+    addPage(page3, 3, "");
+    pdf.Set(pages, "<< /Type /Pages /Kids [" + std::to_string(page1) + " 0 R " + std::to_string(page2) + " 0 R " +
+                       std::to_string(page3) + " 0 R] /Count 3 >>");
+    const std::string form = "/AcroForm << /Fields [" + std::to_string(field) +
+                             " 0 R] /NeedAppearances true /DA (/Cour 18 Tf 0 g) /DR << /Font << /Cour " +
+                             std::to_string(fieldFont) + " 0 R >> >> >>";
+    const int root =
+        pdf.Add("<< /Type /Catalog /Pages " + std::to_string(pages) + " 0 R " + (withForm ? form : "") + " >>");
+    ZAVTest::WriteText(path, pdf.Build(root));
+    return path;
+}
+
+// The numbers of the objects a file refers to ("N G R").
+std::vector<int> ReferredNumbers(const std::string& bytes)
+{
+    std::vector<int> numbers;
+    for (size_t at = bytes.find(" R"); at != std::string::npos; at = bytes.find(" R", at + 2)) {
+        size_t start = at;
+        int spaces = 0;
+        while (start > 0 && (isdigit(static_cast<unsigned char>(bytes[start - 1])) || bytes[start - 1] == ' ')) {
+            if (bytes[start - 1] == ' ' && ++spaces == 2)
+                break;
+            --start;
+        }
+        if (spaces == 2 && isdigit(static_cast<unsigned char>(bytes[start])))
+            numbers.push_back(std::stoi(bytes.substr(start)));
+    }
+    return numbers;
+}
+
+}  // namespace
+
+TEST(ExtractPage, APageReferredBackIsCopiedOnceWithItsFormFields)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftoppm"));
+    ProgramRunner runner;
+    const std::string source = MakeFormPdf(runner.File("form.pdf"), true);
+    auto result = runner.Run({"-p", "-f", source, "-g", "1", "-z", runner.File("page.pdf")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string copy = runner.File("page.pdf");
+
+    auto check = ZAVTest::Run("qpdf --check " + ShellQuote(copy));
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    EXPECT_EQ(Output("qpdf --show-npages " + ShellQuote(copy)), "1\n");
+    // Exactly one page object in the file, and nothing refers to an object it does not hold.
+    const std::string bytes = ZAVTest::ReadText(copy);
+    const std::regex pageType("/Type\\s*/Page(?!s)");
+    EXPECT_EQ(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageType), std::sregex_iterator()), 1);
+    const std::string xref = "\n" + Output("qpdf --show-xref " + ShellQuote(copy));
+    for (int number : ReferredNumbers(bytes))
+        EXPECT_NE(xref.find("\n" + std::to_string(number) + "/0: uncompressed"), std::string::npos)
+            << "object " << number << " is referred to but not written";
+
+    // The filled field draws as in the source, which it would not without a form.
+    Output("pdftoppm -r 36 -gray -f 1 -l 1 " + ShellQuote(source) + " " + ShellQuote(runner.File("source")));
+    const std::string formless = MakeFormPdf(runner.File("formless.pdf"), false);
+    Output("pdftoppm -r 36 -gray -f 1 -l 1 " + ShellQuote(formless) + " " + ShellQuote(runner.File("formless")));
+    ASSERT_NE(ZAVTest::ReadBytes(runner.File("formless-1.pgm")), ZAVTest::ReadBytes(runner.File("source-1.pgm")));
+    Output("pdftoppm -r 36 -gray " + ShellQuote(copy) + " " + ShellQuote(runner.File("copy")));
+    EXPECT_EQ(ZAVTest::ReadBytes(runner.File("copy-1.pgm")), ZAVTest::ReadBytes(runner.File("source-1.pgm")));
+}
+
+TEST(ExtractPage, RefusesDocumentsItCannotCopyFrom)
+{
+    ZAVTest::PdfFileBuilder empty;
+    const int pages = empty.Add("<< /Type /Pages /Kids [] /Count 0 >>");
+    const int root = empty.Add("<< /Type /Catalog /Pages " + std::to_string(pages) + " 0 R >>");
+    std::string encrypted = empty.Build(root);
+    encrypted.replace(encrypted.find("/Root"), 5, "/Encrypt << /Filter /Standard /V 1 /R 2 >> /Root");
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string message;
+        bool loaded;
+    } cases[] = {
+        {"no pages", empty.Build(root), "The document has no pages!", true},
+        {"encrypted", encrypted, "Can't parse PDF file! Encrypted PDF documents are not supported!", false},
+    };
+    for (const auto& c : cases) {
+        ProgramRunner runner;
+        const std::string source = runner.File("in.pdf");
+        ZAVTest::WriteText(source, c.bytes);
+        auto result = runner.Run({"-p", "-f", source, "-z", runner.File("out.pdf"), "-o", "log.txt"});
+        EXPECT_EQ(result.exitCode, 2) << c.name;
+        EXPECT_EQ(result.err, "error: " + c.message + "\n") << c.name;
+        const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+        ASSERT_FALSE(lines.empty());
+        const std::string loading = "Loading PDF '" + source + "'";
+        EXPECT_EQ(lines.back(), c.loaded ? c.message : loading + c.message) << c.name;
+        EXPECT_FALSE(ZAVTest::FileExists(runner.File("out.pdf"))) << c.name;
+    }
+}

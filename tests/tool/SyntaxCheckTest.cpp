@@ -267,19 +267,55 @@ TEST(SyntaxCheck, ReportsTheInformationTheFileHolds)
               }));
 }
 
-TEST(SyntaxCheck, ADocumentThatCannotBeReadIsReportedOnBothLoadingLines)
+// A document that cannot be read fails the command (both loading lines stay
+// in the log); a damaged object inside a readable one is only a log line.
+TEST(SyntaxCheck, ADocumentThatCannotBeReadFailsTheCommand)
 {
-    ProgramRunner runner;
-    const std::string document = runner.File("broken.pdf");
-    ZAVTest::WriteText(document, "%PDF-1.4\nnot a document at all\n");
-    auto result = runner.Run({"-s", "-f", document, "-o", "log.txt"});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
-    ASSERT_EQ(lines.size(), 9u);
-    const std::string loading = "Loading PDF '" + document + "'";
-    EXPECT_EQ(lines[7].rfind(loading + "Error listing contained objects! ", 0), 0u) << lines[7];
-    EXPECT_EQ(lines[8].rfind(loading + "Error listing content data! ", 0), 0u) << lines[8];
-    EXPECT_FALSE(ZAVTest::FileExists(runner.File("broken_Content.txt")));
+    ZAVTest::PdfFileBuilder readable;
+    const int pages = readable.Reserve();
+    const int page = readable.Add("<< /Type /Page /Parent " + std::to_string(pages) + " 0 R >>");
+    readable.Set(pages, "<< /Type /Pages /Kids [" + std::to_string(page) + " 0 R] /Count 1 >>");
+    readable.Add("<< /Broken (no end >>");
+    const int root = readable.Add("<< /Type /Catalog /Pages " + std::to_string(pages) + " 0 R >>");
+    ZAVTest::PdfFileBuilder encrypted = readable;
+    const std::string encryptedBytes = [&] {
+        std::string bytes = encrypted.Build(root);
+        bytes.replace(bytes.find("/Root"), 5, "/Encrypt << /Filter /Standard >> /Root");
+        return bytes;
+    }();
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string failure;  // "" when the command succeeds
+    } cases[] = {
+        {"not a document", "%PDF-1.4\nnot a document at all\n",
+         "Can't parse PDF file! File contains invalid EOF marker"},
+        {"encrypted", encryptedBytes, "Can't parse PDF file! Encrypted PDF documents are not supported!"},
+        {"one damaged object", readable.Build(root), ""},
+    };
+    for (const auto& c : cases) {
+        ProgramRunner runner;
+        const std::string document = runner.File("broken.pdf");
+        ZAVTest::WriteText(document, c.bytes);
+        auto result = runner.Run({"-s", "-f", document, "-o", "log.txt"});
+        const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+        const std::string loading = "Loading PDF '" + document + "'";
+        if (!c.failure.empty()) {
+            EXPECT_EQ(result.exitCode, 2) << c.name;
+            EXPECT_EQ(result.err, "error: " + c.failure + "\n") << c.name;
+            ASSERT_EQ(lines.size(), 10u) << c.name;
+            EXPECT_EQ(lines[7], loading + "Error listing contained objects! " + c.failure);
+            EXPECT_EQ(lines[8], loading + "Error listing content data! " + c.failure);
+            EXPECT_EQ(lines[9], c.failure);
+            EXPECT_FALSE(ZAVTest::FileExists(runner.File("broken_Content.txt")));
+        } else {
+            EXPECT_EQ(result.exitCode, 0) << c.name << result.err;
+            EXPECT_EQ(result.err, "");
+            EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                                   [](const std::string& line) { return line.rfind("\tError loading object", 0) == 0; }),
+                      lines.end());
+        }
+    }
 }
 
 TEST(SyntaxCheck, AMissingDocumentFailsBeforeAnythingIsOpened)

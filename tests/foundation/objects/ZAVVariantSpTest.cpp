@@ -29,8 +29,14 @@ TEST(ZAVVariantSp, SettersChooseTheTypeAndKeepTheOtherFields)
     EXPECT_TRUE(variant->GetBytes().IsEqual(CArraySimple<unsigned char, 1>(raw, 3)));
     EXPECT_EQ(variant->GetBool(), 1);
 
+    variant->SetInt(5);
     variant->Clear();
     EXPECT_EQ(variant->GetType(), 0);
+    // Only the type goes: each getter still reads its own field.
+    EXPECT_EQ(variant->GetInt(), 5);
+    EXPECT_EQ(variant->GetString(), "abc");
+    EXPECT_EQ(variant->GetBool(), 1);
+    EXPECT_EQ(variant->GetAsInt(), 0);
 
     // The factory copied: the caller's variant is untouched.
     EXPECT_EQ(initial.GetType(), 2);

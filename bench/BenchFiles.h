@@ -1,0 +1,113 @@
+// What the benchmarks share: generated text documents written by the
+// library's own writer, a clock, and timing another tool on the same file.
+#pragma once
+
+#include <sys/resource.h>
+
+#include <boost/make_shared.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "pdf/PDFArray.h"
+#include "pdf/PDFDictionary.h"
+#include "pdf/PDFDocument.h"
+#include "pdf/PDFFactories.h"
+#include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
+#include "pdf/PDFRef.h"
+
+namespace ZAVBench {
+
+inline boost::shared_ptr<ZAVPDF::CPDFRef> ReferenceTo(ZAVPDF::CPDFDocument& document,
+                                                      const boost::shared_ptr<ZAVPDF::CPDFObject>& object)
+{
+    boost::shared_ptr<ZAVPDF::CPDFRef> reference =
+        ZAVPDF::CreatePDFRef(&document, object->GetObjectNumber(), object->GetGenerationNumber());
+    reference->SetCachedObject(object);
+    return reference;
+}
+
+// A document of pageCount pages, each with a line of text in one shared
+// font and a content stream of its own.
+inline void WriteTextDocument(const std::string& path, int pageCount)
+{
+    using namespace ZAVPDF;
+    boost::shared_ptr<CPDFDocument> document = boost::make_shared<CPDFDocument>();
+    boost::shared_ptr<CPDFDictionary> font = CreatePDFDictionary(document.get());
+    font->SetName("/Type", "/Font");
+    font->SetName("/Subtype", "/Type1");
+    font->SetName("/BaseFont", "/Helvetica");
+    boost::shared_ptr<CPDFObject> fontObject = document->AddObject(font);
+    for (int i = 0; i < pageCount; ++i) {
+        boost::shared_ptr<CPDFObject> content = document->AddObject(CreatePDFDictionary(document.get()));
+        const std::string text = "BT /F1 24 Tf 72 700 Td (Page " + std::to_string(i + 1) + " of a generated text) Tj ET";
+        content->SetStreamData(reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+        boost::shared_ptr<CPDFDictionary> fonts = CreatePDFDictionary(document.get());
+        fonts->Set("/F1", ReferenceTo(*document, fontObject));
+        boost::shared_ptr<CPDFDictionary> resources = CreatePDFDictionary(document.get());
+        resources->Set("/Font", fonts);
+        boost::shared_ptr<CPDFDictionary> page = CreatePDFDictionary(document.get());
+        page->SetName("/Type", "/Page");
+        page->Set("/MediaBox", CreatePDFArrayOf4Reals(document.get(), 0, 0, 612, 792));
+        page->Set("/Resources", resources);
+        page->Set("/Contents", ReferenceTo(*document, content));
+        document->AddPage()->SetPageObject(document->AddObject(page));
+    }
+    std::ofstream out(path, std::ios::binary);
+    document->Write(out);
+}
+
+class Stopwatch {
+public:
+    double Seconds() const
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
+// Seconds the shell command takes, or a negative value when it fails (a
+// tool that is not installed).
+inline double TimeCommand(const std::string& command)
+{
+    Stopwatch clock;
+    const int status = std::system((command + " >/dev/null 2>&1").c_str());
+    return status == 0 ? clock.Seconds() : -1.0;
+}
+
+inline void PrintComparison(const char* what, double ours, const std::string& command)
+{
+    const double theirs = TimeCommand(command);
+    if (theirs < 0)
+        std::printf("  %-48s not available\n", command.c_str());
+    else
+        std::printf("  %-48s %8.3f s   %s / it = %.2f\n", command.c_str(), theirs, what, ours / theirs);
+    std::fflush(stdout);
+}
+
+// The page counts given on the command line, else 5,000 and 50,000.
+inline std::vector<int> PageCounts(int argc, char** argv)
+{
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(std::atoi(argv[i]));
+    if (counts.empty())
+        counts = {5000, 50000};
+    return counts;
+}
+
+inline double PeakMegabytes()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace ZAVBench
