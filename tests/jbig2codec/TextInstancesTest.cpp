@@ -18,6 +18,8 @@ constexpr uint32_t kStride = 4;
 // Two instances of a 3 x 2 symbol: strip T 6 - 1 = 5 (B.11), first S 4 (B.6),
 // the next 1 further (B.8), then the strip's out-of-band S (B.8 "01").
 const char* const kBits = "0  1101 1  00 0000100  00 1  01";
+// The same without the last out-of-band S: another delta S of 1 in its place.
+const char* const kBitsWithoutOOB = "0  1101 1  00 0000100  00 1  00 1";
 
 struct TextInstances : SegmentFixture {
     JB2HuffmanTable* fs = nullptr;
@@ -42,7 +44,8 @@ struct TextInstances : SegmentFixture {
         SegmentFixture::TearDown();
     }
 
-    JB2_Error Decode(uint8_t corner, uint8_t transposed, std::vector<uint8_t>* bitmap, uint64_t pixels = 1000)
+    JB2_Error Decode(uint8_t corner, uint8_t transposed, std::vector<uint8_t>* bitmap, uint64_t pixels = 1000,
+                     const char* bits = kBits)
     {
         JB2TextParameters p = {};
         p.huffman = 1;
@@ -53,7 +56,7 @@ struct TextInstances : SegmentFixture {
         p.fs = fs;
         p.ds = ds;
         p.dt = dt;
-        const std::vector<uint8_t> data = JB2Test::BitString(kBits);
+        const std::vector<uint8_t> data = JB2Test::BitString(bits);
         JB2BitReader reader;
         JB2BitReaderInit(&reader, data.data(), uint32_t(data.size()));
         JB2TextCoder coder = {nullptr, &reader, data.data(), uint32_t(data.size())};
@@ -103,4 +106,13 @@ TEST_F(TextInstances, PixelsBeyondTheBudgetAreRefused)
     EXPECT_EQ(0, Decode(cJB2_Corner_Top_Left, 0, &bitmap, 12));
     EXPECT_EQ(cJB2_Error_Invalid_Segment_Data, Decode(cJB2_Corner_Top_Left, 0, &bitmap, 11));
     EXPECT_TRUE(messages.HasOfType(91, "Text region draws too many pixels!"));
+}
+
+TEST_F(TextInstances, AMissingLastOutOfBandIsAWarning)
+{
+    std::vector<uint8_t> bitmap;
+    ASSERT_EQ(0, Decode(cJB2_Corner_Top_Left, 0, &bitmap, 1000, kBitsWithoutOOB));
+    EXPECT_EQ(bitmap, Expected(4, 5, 7, 5));
+    EXPECT_TRUE(messages.HasOfType(11, "OOB signal at end of last symbol instance in text region is missing!"));
+    EXPECT_TRUE(messages.HasOfType(11, "Attempting to continue decoding!"));
 }
