@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,12 @@ public:
     void Resize(int width, int height, bool interpolate);
     void Rotate(double degrees);
     static double NormalizeAngle(double degrees);
+    // Between 1, 8, 24 and 32 bits; method and palette flag choose how 24
+    // bits are reduced.
+    void ConvertBitDepth(int depth, int method, int paletteFlag);
+    // Keeps the depth when allowed (9 is 8-bit gray), else converts to the
+    // nearest allowed one.
+    void ConvertToAllowedBitDepth(const std::set<int>& allowed);
     void FlipHorizontal();
     void FlipVertical();
     void InvertImage();

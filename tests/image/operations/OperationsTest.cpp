@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "image/object/ZAVImg.h"
@@ -67,6 +68,7 @@ TEST(ImageOperations, CancelAtFirstReportThrowsAndKeepsTheImage)
         {"flip", 8, [](CZAVImg& i) { i.FlipHorizontal(); }},
         {"gray", 24, [](CZAVImg& i) { i.ConvertToGray(); }},
         {"gray8", 24, [](CZAVImg& i) { i.ConvertToGray8(); }},
+        {"24 to 8", 24, [](CZAVImg& i) { i.ConvertBitDepth(8, 2, 1); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,6 +126,10 @@ TEST(ImageOperations, DepthRefusalsAndTexts)
         {"brightness 32", 32, [](CZAVImg& i) { i.AdjustBrightnessContrast(10, 10); }, "Error"},
         {"resize 16", 16, [](CZAVImg& i) { i.Resize(4, 4, false); }, "Error"},
         {"resize to 0", 24, [](CZAVImg& i) { i.Resize(0, 4, false); }, "Error"},
+        {"depth 16", 24, [](CZAVImg& i) { i.ConvertBitDepth(16, 2, 1); }, "Invalid destination Bitdepth"},
+        {"from 16", 16, [](CZAVImg& i) { i.ConvertBitDepth(8, 2, 1); }, "Error"},
+        {"allowed none", 24, [](CZAVImg& i) { i.ConvertToAllowedBitDepth({16}); },
+         "Can't convert to required bitdepth!"},
         {"invert 48", 48, [](CZAVImg& i) { i.InvertImage(); }, "Error"},
         {"histogram count", 8, [](CZAVImg& i) { i.CreateHistogramImage(nullptr, 255, 10); },
          "Histogram array size has to be 256!"},
@@ -149,6 +155,42 @@ TEST(ImageOperations, EmptyImageStaysUnchanged)
     image.AdjustBrightnessContrast(50, 0);
     EXPECT_FALSE(image.HasImage());
     EXPECT_EQ(sink.changedCalls, 0);
+}
+
+TEST(ImageOperations, ConvertToAllowedDepthChains)
+{
+    const struct {
+        int from;
+        std::set<int> allowed;
+        int to;
+    } cases[] = {
+        {32, {8}, 8}, {1, {24}, 24}, {1, {32}, 24}, {24, {9}, 8}, {8, {24, 1}, 24}, {8, {1}, 1}, {24, {32, 24}, 24},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        CZAVImg image;
+        FillPattern(image, 6, 4, c.from);
+        image.ConvertToAllowedBitDepth(c.allowed);
+        EXPECT_EQ(image.GetBitsPerPixel(), c.to);
+        EXPECT_EQ(image.GetImageSize(), CZAVImgBase::CalcImageSize(6, 4, c.to));
+    }
+}
+
+TEST(ImageOperations, EightAndThirtyTwoBitStepsKeepTheColours)
+{
+    CZAVImg image;
+    ASSERT_EQ(image.Create(4, 1, 24), 1);
+    const BYTE rgb[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 0};
+    std::memcpy(image.GetImageData(), rgb, 12);
+    image.ConvertBitDepth(8, 2, 1);
+    ASSERT_EQ(image.GetBitsPerPixel(), 8);
+    image.ConvertBitDepth(32, 2, 1);
+    ASSERT_EQ(image.GetBitsPerPixel(), 32);
+    image.ConvertBitDepth(24, 2, 1);
+    // The quantizer keeps each colour within a few steps.
+    const std::vector<BYTE> back = Pixels(image);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_NEAR(back[i], rgb[i], 4) << i;
 }
 
 TEST(ImageOperations, RotateMinus90Equals270)
