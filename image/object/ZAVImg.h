@@ -100,6 +100,10 @@ public:
     // A 256-wide, height-high 8-bit bar chart of the 256 values.
     void CreateHistogramImage(const uint32_t* values, int count, int height);
 
+    // Converts the image to a depth the format stores and writes that
+    // format's save settings; throws for a PDF coding it cannot carry.
+    void CheckSaveOptions(int format);
+
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
@@ -148,6 +152,9 @@ protected:
     // and resolution stay.
     void InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel);
     friend class CImageOperation;
+    void FitForGrayOrTrueColour();
+    void FitForTiffCoding(bool forPdf);
+    void FitForPdf();
 
 private:
     IPicture* m_olePicture = nullptr;
