@@ -72,6 +72,25 @@ public:
     // room for headers and palettes.
     int64_t GetSaveBufferSize() const;
 
+    // ---- operations (image/operations): each throws CTextException with
+    // the operation's text; a failed or cancelled one leaves the image as
+    // it was, and a cancel throws "Operation canceled!" alone ----
+    void Resize(int width, int height, bool interpolate);
+    void Rotate(double degrees);
+    static double NormalizeAngle(double degrees);
+    void FlipHorizontal();
+    void FlipVertical();
+    void InvertImage();
+    void InvertPalette();
+    void ConvertToGray();
+    void ConvertToGray8();
+    void ApplyLookupTable(const BYTE* table);
+    void AdjustBrightnessContrast(double brightness, double contrast);
+    void SetMinIsBlack();
+    void SetMinIsWhite();
+    // A 256-wide, height-high 8-bit bar chart of the 256 values.
+    void CreateHistogramImage(const uint32_t* values, int count, int height);
+
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
@@ -137,6 +156,12 @@ public:
     int32_t m_iccOption = 0;
     String m_spareTexts[2];
     int32_t m_spareWords[2] = {1, 1};
+
+protected:
+    // Installs a filled block as the pixels of the given layout; the palette
+    // and resolution stay.
+    void InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel);
+    friend class CImageOperation;
 
 private:
     IPicture* m_olePicture = nullptr;
