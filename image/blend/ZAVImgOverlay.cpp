@@ -1,10 +1,8 @@
-#include <cstring>
-
 #include "foundation/text/TextException.h"
 #include "image/blend/BlendModes.h"
 #include "image/blend/OverlayDispatch.h"
-#include "image/core/ImageLayoutSnapshot.h"
 #include "image/object/ZAVImg.h"
+#include "image/operations/ImageOperation.h"
 
 namespace ZAV {
 
@@ -30,28 +28,20 @@ void RunOnImage(CZAVImg& image, const BYTE* overlay, int overlayWidth, int overl
 {
     if (!image.HasImage())
         return;
-    CImgKernels kernels(image.GetNotification());
-    CImageLayoutSnapshot snapshot(image);
+    CImageOperation operation(image);
     CGlobalMemBlock work;
-    image.GetDataBlock()->CopyTo(work, GPTR);
-    BYTE* pixels = image.GetDataBlock()->GetData<BYTE>();
+    operation.CopyPixels(work);
     COverlayImages images{
         work.GetData<BYTE>(), image.GetWidth(), image.GetHeight(), overlay, overlayWidth, overlayHeight, x, y, mask};
     // The kernels refuse an overlay that is the target itself; the copy
     // must not hide that.
-    if (overlay == pixels)
+    if (overlay == image.GetImageData())
         images.overlay = images.base;
-    const int result = kernel(kernels, images);
+    const int result = kernel(operation.Kernels(), images);
     if (result == kOverlayUnsupportedDepth)
         ThrowTextException(kTextUnsupportedDepth);
-    // A cancel stands alone, so callers tell it from a fault.
-    if (!result && kernels.GetErrorText() == String(kTextOperationCanceled))
-        ThrowTextException(kTextOperationCanceled);
-    if (!result)
-        ThrowTextException((String(failurePrefix) + kernels.GetErrorText()).GetText());
-    std::memcpy(pixels, images.base, static_cast<size_t>(image.GetImageSize()));
-    image.ReleaseExtras();
-    snapshot.Commit();
+    operation.Check(result, failurePrefix);
+    operation.Install(work, image.GetWidth(), image.GetHeight(), image.GetBitsPerPixel());
 }
 
 // The image's blend mode, with the table of its function when the depth's
