@@ -7,8 +7,8 @@
 
 #include "image/kernels/overlay/Hsl.h"
 #include "image/object/ZAVImg.h"
+#include "image/support/CountingPicture.h"
 #include "image/support/ImageTestSupport.h"
-#include "platform/ole/Pictures.h"
 #include "support/ThrownText.h"
 
 using namespace ZAV;
@@ -199,25 +199,12 @@ TEST(ZAVImgOverlay, ACancelFailsAloneAndKeepsThePixels)
     }
 }
 
-// A picture that only counts its references.
-struct CCountingPicture : IPicture {
-    int refs = 1;
-    HRESULT QueryInterface(const IID&, void**) override { return E_NOINTERFACE; }
-    ULONG AddRef() override { return static_cast<ULONG>(++refs); }
-    ULONG Release() override { return static_cast<ULONG>(--refs); }
-    HRESULT get_Handle(HANDLE*) override { return E_FAIL; }
-    HRESULT get_hPal(HPALETTE*) override { return E_FAIL; }
-    HRESULT get_Type(short*) override { return E_FAIL; }
-    HRESULT get_Width(LONG*) override { return E_FAIL; }
-    HRESULT get_Height(LONG*) override { return E_FAIL; }
-};
-
 TEST(ZAVImgOverlay, SuccessReleasesTheExtrasAndTellsTheSink)
 {
     ZAVTest::CRecordingSink sink;
     CZAVImg image(&sink);
     MakeRow(image, 24, {0, 0, 0});
-    CCountingPicture picture;
+    ZAVTest::CCountingPicture picture;
     image.SetOlePicture(&picture);
     const int changedBefore = sink.changedCalls;
     const Bytes overlay = {9, 9, 9};
