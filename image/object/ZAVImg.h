@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "image/blend/BlendModes.h"
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
 #include "image/formatlayer/FileFormatProviders.h"
@@ -18,9 +19,6 @@ struct IPicture;
 namespace ZAV {
 
 class CDataSource;
-
-constexpr int kBlendTableCount = 17;
-constexpr int kBlendTableBytes = 65536;
 
 // Extra settings handed whole to a JPEG 2000 plug-in.
 struct Jpeg2000MetadataRecord {
@@ -128,6 +126,29 @@ public:
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
+
+    // ---- blend modes and overlays (image/blend) ----
+    // The overlay blend mode of a layer key ("norm", "mul", ...); throws
+    // "Unsupported PSD blendmode!" for an unknown key.
+    int BlendModeFromPsdKey(const std::string& key);
+    // The table of the overlay blend mode's function, built on first use;
+    // stays null for the modes without a table.
+    void GetBlendTable(BYTE*& table);
+    BYTE* GetOrBuildBlendTable(BYTE*& table, BlendFunction function);
+    // A new table of the function replaces the old one.
+    void BuildBlendTable(BYTE*& table, BlendFunction function);
+    // The overlay has this image's depth and lies at (x, y); opacity in
+    // percent. Each throws on a refused depth or a failed kernel and then
+    // leaves the image as it was; an image without pixels stays unchanged.
+    void OverlayBlended(const BYTE* overlay, int overlayWidth, int overlayHeight, int x, int y, double opacity,
+                        int fast);
+    void OverlayWithMask(const BYTE* overlay, int overlayWidth, int overlayHeight, const BYTE* mask, int x, int y);
+    // Overlay pixels equal to the transparent value (a gray for 8 bits) are
+    // skipped.
+    void OverlayWithOpacity(const BYTE* overlay, int overlayWidth, int overlayHeight, int x, int y, double opacity,
+                            int fast, COLORREF transparent);
+    void OverlayTransparentColor(const BYTE* overlay, int overlayWidth, int overlayHeight, int x, int y,
+                                 COLORREF transparent);
 
     // ---- settings, in declared order ----
     BYTE* m_blendTables[kBlendTableCount] = {};

@@ -4,7 +4,7 @@
 
 #include "image/object/ZAVImg.h"
 #include "platform/GlobalMem.h"
-#include "platform/ole/Pictures.h"
+#include "image/support/CountingPicture.h"
 #include "support/ThrownText.h"
 
 using namespace ZAV;
@@ -15,19 +15,6 @@ namespace {
 struct FailureKnob {
     explicit FailureKnob(int count) { SetGlobalAllocFailures(count); }
     ~FailureKnob() { SetGlobalAllocFailures(0); }
-};
-
-// A picture that only counts its references.
-struct CountingPicture : IPicture {
-    int refs = 1;
-    HRESULT QueryInterface(const IID&, void**) override { return E_NOINTERFACE; }
-    ULONG AddRef() override { return static_cast<ULONG>(++refs); }
-    ULONG Release() override { return static_cast<ULONG>(--refs); }
-    HRESULT get_Handle(HANDLE*) override { return E_FAIL; }
-    HRESULT get_hPal(HPALETTE*) override { return E_FAIL; }
-    HRESULT get_Type(short*) override { return E_FAIL; }
-    HRESULT get_Width(LONG*) override { return E_FAIL; }
-    HRESULT get_Height(LONG*) override { return E_FAIL; }
 };
 
 void FillPattern(CZAVImg& image, int width, int height, int depth)
@@ -115,7 +102,7 @@ TEST(ZAVImg, CopyToThrowsWhenMemoryRunsOutAndKeepsTheTarget)
 
 TEST(ZAVImg, HoldsTheOlePictureWithAReference)
 {
-    CountingPicture picture;
+    ZAVTest::CCountingPicture picture;
     {
         CZAVImg image;
         image.SetOlePicture(&picture);
