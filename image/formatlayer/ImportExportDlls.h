@@ -32,21 +32,7 @@ public:
         m_fastThumb[2] = height;
     }
 
-    // Until plug-ins can be bound no plug-in accepts data; these report
-    // that in the error text.
-    bool DetectFormatFromFile(const char*, int&) { return false; }
-    bool DetectFormatFromMem(const void*, int64_t, int&) { return false; }
-    bool LoadImageFromFile(void*, const char*, CImportExportDll*) { return NoPlugIn(); }
-    bool LoadImageFromMem(void*, const void*, int64_t, CImportExportDll*) { return NoPlugIn(); }
-    bool SaveImageToFile(void*, const char*, CImportExportDll*) { return NoPlugIn(); }
-    bool SaveImageToMem(void*, void*, int64_t, int64_t&, CImportExportDll*) { return NoPlugIn(); }
-
 private:
-    bool NoPlugIn()
-    {
-        m_lastError = String("No plug-in bound");
-        return false;
-    }
     int32_t m_fastThumb[3] = {0, 0, 0};
 };
 
