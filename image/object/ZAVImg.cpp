@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/text/TextException.h"
 #include "platform/ole/Pictures.h"
 
 namespace ZAV {
@@ -145,6 +146,23 @@ IPicture* CZAVImg::GetOlePicture() const
 int64_t CZAVImg::GetSaveBufferSize() const
 {
     return static_cast<int64_t>(m_width) * m_height * 3 + kSaveBufferHeadroom;
+}
+
+}  // namespace ZAV
+
+namespace ZAV {
+
+void CZAVImg::InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel)
+{
+    CGlobalMemBlock* target = BlockForDepth(bitsPerPixel);
+    if (!target)
+        ThrowTextException("Error");
+    FreePixelBlocks();
+    m_width = width;
+    m_height = height;
+    m_bitsPerPixel = bitsPerPixel;
+    target->Attach(block.Detach());
+    SetLayout();
 }
 
 }  // namespace ZAV
