@@ -15,7 +15,7 @@ constexpr int64_t kSaveBufferHeadroom = 66560;
 
 }  // namespace
 
-CZAVImg::CZAVImg(IProgressNotification* sink) : CZAVImgBase(sink), m_drawer(this)
+CZAVImg::CZAVImg(IProgressNotification* sink) : CZAVImgBase(sink), m_dlls(this), m_drawer(this)
 {
     ResetBase();
     SetDefaults();

@@ -11,18 +11,14 @@
 #include "image/blend/BlendModes.h"
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
-#include "image/formatlayer/FileFormatProviders.h"
-#include "image/formatlayer/ImportExportDlls.h"
+#include "formats/Jpeg2000MetadataRecord.h"
+#include "formats/plugins/ImportExportDlls.h"
+#include "formats/registry/FileFormatProviders.h"
 
 struct IPicture;
 
 namespace ZAV {
 
-
-// Extra settings handed whole to a JPEG 2000 plug-in.
-struct Jpeg2000MetadataRecord {
-    std::string xml;
-};
 
 struct CJpeg2000Settings {
     int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
