@@ -4,7 +4,8 @@
 
 #include "fuzz/JB2FuzzEntries.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     ZAVFuzz::DecodeGlobalsAndPage(data, size);
     return 0;
 }

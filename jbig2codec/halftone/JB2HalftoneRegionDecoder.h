@@ -29,8 +29,8 @@ struct JB2HalftoneRegionDecoder {
     uint8_t done;
 };
 
-JB2_Error Halftone_Region_Decoder_Start(JB2HalftoneRegionDecoder** out, JB2Memory* memory,
-                                        JB2SegmentHeader* segment, JB2Message* message);
+JB2_Error Halftone_Region_Decoder_Start(JB2HalftoneRegionDecoder** out, JB2Memory* memory, JB2SegmentHeader* segment,
+                                        JB2Message* message);
 // Decodes the gray-scale image and draws the region once; later calls do nothing.
 JB2_Error Halftone_Region_Decode(JB2HalftoneRegionDecoder* decoder, JB2Memory* memory, JB2Message* message);
 const uint8_t* Halftone_Region_Decoder_Line(const JB2HalftoneRegionDecoder* decoder, uint32_t row);

@@ -9,11 +9,11 @@
 namespace ZAV {
 
 struct JB2PatternDictionary {
-    uint8_t width;       // HDPW
-    uint8_t height;      // HDPH
-    uint32_t patterns;   // GRAYMAX + 1
-    uint32_t stride;     // bytes per row of the collective bitmap
-    uint8_t* bitmap;     // height rows
+    uint8_t width;      // HDPW
+    uint8_t height;     // HDPH
+    uint32_t patterns;  // GRAYMAX + 1
+    uint32_t stride;    // bytes per row of the collective bitmap
+    uint8_t* bitmap;    // height rows
 };
 
 // The decoded dictionary of a pattern dictionary segment, decoded on first

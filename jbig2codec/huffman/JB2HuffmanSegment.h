@@ -15,7 +15,7 @@ JB2SegmentHeader* JB2ReferredTablesSegment(JB2SegmentHeader* segment, uint32_t n
 JB2_Error JB2HuffmanTableFromSegment(JB2SegmentHeader* tables, JB2Memory* memory, JB2HuffmanTable** out,
                                      JB2Message* message);
 // Standard table B.standard (1 to 15), or, for 0, the user table of `tables`.
-JB2_Error JB2HuffmanTableSelected(uint32_t standard, JB2SegmentHeader* tables, JB2Memory* memory,
-                                  JB2HuffmanTable** out, JB2Message* message);
+JB2_Error JB2HuffmanTableSelected(uint32_t standard, JB2SegmentHeader* tables, JB2Memory* memory, JB2HuffmanTable** out,
+                                  JB2Message* message);
 
 }  // namespace ZAV

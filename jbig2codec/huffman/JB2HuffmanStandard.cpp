@@ -49,8 +49,7 @@ const int32_t kL8[] = {-15, -7, -5, -3, -2, -1, 0, 2, 3, 4, 20, 22, 38, 70, 134,
 // B.9
 const uint8_t kP9[] = {8, 9, 8, 9, 7, 4, 3, 3, 5, 6, 3, 6, 4, 4, 5, 5, 6, 7, 6, 9, 9, 2};
 const uint8_t kR9[] = {4, 2, 2, 1, 1, 1, 1, 1, 1, 1, 5, 2, 5, 6, 7, 8, 8, 9, 11, 32, 32, 0};
-const int32_t kL9[] = {-31, -15, -11, -7, -5, -3, -1, 1,   3,   5,    7,   39,
-                       43,  75,  139, 267, 523, 779, 1291, -32, 3339, 0};
+const int32_t kL9[] = {-31, -15, -11, -7, -5, -3, -1, 1, 3, 5, 7, 39, 43, 75, 139, 267, 523, 779, 1291, -32, 3339, 0};
 // B.10
 const uint8_t kP10[] = {7, 8, 7, 5, 2, 5, 6, 7, 8, 2, 5, 6, 6, 6, 6, 6, 6, 7, 8, 8, 2};
 const uint8_t kR10[] = {4, 0, 0, 0, 2, 0, 0, 0, 0, 6, 5, 5, 6, 7, 8, 9, 10, 11, 32, 32, 0};
@@ -76,7 +75,10 @@ const uint8_t kP15[] = {7, 6, 5, 4, 3, 1, 3, 4, 5, 6, 7, 7, 7, 0};
 const uint8_t kR15[] = {4, 2, 1, 0, 0, 0, 0, 0, 1, 2, 4, 32, 32, 0};
 const int32_t kL15[] = {-24, -8, -4, -2, -1, 0, 1, 2, 3, 5, 9, -25, 25, 0};
 
-#define JB2_STANDARD_TABLE(n) {uint32_t(sizeof(kP##n)), kP##n, kR##n, kL##n}
+#define JB2_STANDARD_TABLE(n)                                                                                          \
+    {                                                                                                                  \
+        uint32_t(sizeof(kP##n)), kP##n, kR##n, kL##n                                                                   \
+    }
 
 const StandardTable kStandard[] = {
     JB2_STANDARD_TABLE(1),  JB2_STANDARD_TABLE(2),  JB2_STANDARD_TABLE(3),  JB2_STANDARD_TABLE(4),
@@ -95,7 +97,8 @@ static_assert(sizeof(kR10) == sizeof(kP10) && sizeof(kL10) == 4 * sizeof(kP10), 
 
 JB2_Error Huffman_Table_Standard(JB2HuffmanTable** out, JB2Memory* memory, uint32_t number, JB2Message* message)
 {
-    if (!out) return cJB2_Error_Internal;
+    if (!out)
+        return cJB2_Error_Internal;
     *out = nullptr;
     if (number >= sizeof(kStandard) / sizeof(kStandard[0])) {
         return JB2Fail(message, cJB2_Error_Invalid_Huffman_Table, "Invalid standard huffman table data!");
@@ -106,9 +109,11 @@ JB2_Error Huffman_Table_Standard(JB2HuffmanTable** out, JB2Memory* memory, uint3
     for (uint32_t i = 0; status == cJB2_Error_OK && i < source.count; ++i)
         status = Huffman_Table_Add_Entry(table, memory, source.prefixLength[i], source.rangeLength[i],
                                          source.rangeLow[i], message);
-    if (status == cJB2_Error_OK) status = Huffman_Table_Finish(table, memory, message);
+    if (status == cJB2_Error_OK)
+        status = Huffman_Table_Finish(table, memory, message);
     if (status != cJB2_Error_OK) {
-        if (table) Huffman_Table_End(&table, memory);
+        if (table)
+            Huffman_Table_End(&table, memory);
         if (status != cJB2_Error_Allocation_Failure) {
             JB2MessageError(message, "Invalid standard huffman table data!");
             status = cJB2_Error_Invalid_Huffman_Table;

@@ -23,7 +23,8 @@ uint64_t RangeEnd(const JB2HuffmanEntry& e)
 JB2_Error CheckRanges(const JB2HuffmanTable* t, JB2Message* message)
 {
     const uint32_t n = t->count;
-    if (n < kSpecialLines) return Invalid(message, "Invalid huffman table -- not enough entries!");
+    if (n < kSpecialLines)
+        return Invalid(message, "Invalid huffman table -- not enough entries!");
     const JB2HuffmanEntry& lower = t->entries[n - 3];
     const JB2HuffmanEntry& upper = t->entries[n - 2];
     if (lower.rangeLength != 32)
@@ -51,14 +52,16 @@ JB2_Error CheckRanges(const JB2HuffmanTable* t, JB2Message* message)
 void AssignCodes(JB2HuffmanTable* t)
 {
     uint32_t lengthCount[33] = {};
-    for (uint32_t i = 0; i < t->count; ++i) ++lengthCount[t->entries[i].prefixLength];
+    for (uint32_t i = 0; i < t->count; ++i)
+        ++lengthCount[t->entries[i].prefixLength];
     lengthCount[0] = 0;
     uint64_t firstCode = 0;
     for (uint32_t length = 1; length <= 32; ++length) {
         firstCode = (firstCode + lengthCount[length - 1]) << 1;
         uint64_t code = firstCode;
         for (uint32_t i = 0; i < t->count; ++i)
-            if (t->entries[i].prefixLength == length) t->entries[i].code = uint32_t(code++);
+            if (t->entries[i].prefixLength == length)
+                t->entries[i].code = uint32_t(code++);
     }
 }
 
@@ -90,7 +93,8 @@ int32_t NewNode(JB2HuffmanTable* t)
 JB2_Error BuildTree(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
 {
     uint64_t nodes = 1;
-    for (uint32_t i = 0; i < t->count; ++i) nodes += t->entries[i].prefixLength;
+    for (uint32_t i = 0; i < t->count; ++i)
+        nodes += t->entries[i].prefixLength;
     t->nodes = JB2MemoryAllocArray<JB2HuffmanNode>(memory, nodes);
     if (!t->nodes) {
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman tree!");
@@ -100,7 +104,8 @@ JB2_Error BuildTree(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
         const JB2HuffmanEntry& e = t->entries[i];
         int32_t node = 0;
         for (uint32_t b = e.prefixLength; b > 0; --b) {
-            if (t->nodes[node].entry >= 0) return Invalid(message, "Unable to build huffman tree!");
+            if (t->nodes[node].entry >= 0)
+                return Invalid(message, "Unable to build huffman tree!");
             const uint32_t bit = (e.code >> (b - 1)) & 1;
             if (t->nodes[node].child[bit] < 0) {
                 const int32_t child = NewNode(t);
@@ -108,7 +113,8 @@ JB2_Error BuildTree(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
             }
             node = t->nodes[node].child[bit];
         }
-        if (e.prefixLength == 0) continue;
+        if (e.prefixLength == 0)
+            continue;
         const JB2HuffmanNode& leaf = t->nodes[node];
         if (leaf.entry >= 0 || leaf.child[0] >= 0 || leaf.child[1] >= 0)
             return Invalid(message, "Unable to build huffman tree!");
@@ -121,7 +127,8 @@ JB2_Error BuildTree(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
 
 JB2_Error Huffman_Table_Create(JB2HuffmanTable** out, JB2Memory* memory, JB2Message* message)
 {
-    if (!out) return cJB2_Error_Internal;
+    if (!out)
+        return cJB2_Error_Internal;
     *out = JB2MemoryNew<JB2HuffmanTable>(memory);
     if (!*out) {
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman table object!");
@@ -129,16 +136,19 @@ JB2_Error Huffman_Table_Create(JB2HuffmanTable** out, JB2Memory* memory, JB2Mess
     return cJB2_Error_OK;
 }
 
-JB2_Error Huffman_Table_Add_Entry(JB2HuffmanTable* t, JB2Memory* memory, uint32_t prefixLength,
-                                  uint32_t rangeLength, int32_t rangeLow, JB2Message* message)
+JB2_Error Huffman_Table_Add_Entry(JB2HuffmanTable* t, JB2Memory* memory, uint32_t prefixLength, uint32_t rangeLength,
+                                  int32_t rangeLow, JB2Message* message)
 {
-    if (!t || t->finished || rangeLength > 32) return cJB2_Error_Internal;
+    if (!t || t->finished || rangeLength > 32)
+        return cJB2_Error_Internal;
     if (prefixLength > 32) {
-        return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Unable to create huffman table entries with prefixes longer than 32 bits!");
+        return JB2Fail(message, cJB2_Error_Not_Yet_Supported,
+                       "Unable to create huffman table entries with prefixes longer than 32 bits!");
     }
     if (t->count == t->capacity) {
         JB2_Error status = Huffman_Table_Reserve(t, memory, uint64_t(t->capacity) + kJB2HuffmanEntryGrowth, message);
-        if (status != cJB2_Error_OK) return status;
+        if (status != cJB2_Error_OK)
+            return status;
     }
     t->entries[t->count++] = JB2HuffmanEntry{uint8_t(prefixLength), uint8_t(rangeLength), rangeLow, 0, 0};
     return cJB2_Error_OK;
@@ -146,11 +156,14 @@ JB2_Error Huffman_Table_Add_Entry(JB2HuffmanTable* t, JB2Memory* memory, uint32_
 
 JB2_Error Huffman_Table_Reserve(JB2HuffmanTable* t, JB2Memory* memory, uint64_t count, JB2Message* message)
 {
-    if (!t) return cJB2_Error_Internal;
-    if (count <= t->capacity) return cJB2_Error_OK;
-    void* entries = count > UINT32_MAX ? nullptr
-                                       : JB2MemoryGrow(memory, t->entries, uint64_t(t->capacity) * sizeof(JB2HuffmanEntry),
-                                                       count * sizeof(JB2HuffmanEntry));
+    if (!t)
+        return cJB2_Error_Internal;
+    if (count <= t->capacity)
+        return cJB2_Error_OK;
+    void* entries = count > UINT32_MAX
+                        ? nullptr
+                        : JB2MemoryGrow(memory, t->entries, uint64_t(t->capacity) * sizeof(JB2HuffmanEntry),
+                                        count * sizeof(JB2HuffmanEntry));
     if (!entries) {
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate huffman table entries!");
     }
@@ -161,9 +174,11 @@ JB2_Error Huffman_Table_Reserve(JB2HuffmanTable* t, JB2Memory* memory, uint64_t 
 
 JB2_Error Huffman_Table_Finish(JB2HuffmanTable* t, JB2Memory* memory, JB2Message* message)
 {
-    if (!t || t->finished) return cJB2_Error_Internal;
+    if (!t || t->finished)
+        return cJB2_Error_Internal;
     JB2_Error status = CheckRanges(t, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     AssignCodes(t);
     AssignKinds(t);
     t->finished = 1;
@@ -172,25 +187,31 @@ JB2_Error Huffman_Table_Finish(JB2HuffmanTable* t, JB2Memory* memory, JB2Message
 
 JB2_Error Huffman_Table_End(JB2HuffmanTable** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2HuffmanTable* t = *holder;
-    if (t->entries) JB2MemoryFree(memory, &t->entries);
-    if (t->nodes) JB2MemoryFree(memory, &t->nodes);
+    if (t->entries)
+        JB2MemoryFree(memory, &t->entries);
+    if (t->nodes)
+        JB2MemoryFree(memory, &t->nodes);
     *holder = nullptr;
     return JB2MemoryFree(memory, &t);
 }
 
 JB2_Error Huffman_Decode_Value(JB2BitReader* reader, const JB2HuffmanTable* t, int32_t* value, uint8_t* oob)
 {
-    if (!reader || !t || !t->nodes || !value || !oob) return cJB2_Error_Internal;
+    if (!reader || !t || !t->nodes || !value || !oob)
+        return cJB2_Error_Internal;
     *value = 0;
     *oob = 0;
     int32_t node = 0;
     while (t->nodes[node].entry < 0) {
         node = t->nodes[node].child[JB2BitReaderRead(reader, 1)];
         // A code the table lacks, or data that ran out inside a code.
-        if (node < 0) return cJB2_Error_Invalid_Huffman_Table;
-        if (JB2BitReaderOverrun(reader)) return cJB2_Error_Invalid_Segment_Data;
+        if (node < 0)
+            return cJB2_Error_Invalid_Huffman_Table;
+        if (JB2BitReaderOverrun(reader))
+            return cJB2_Error_Invalid_Segment_Data;
     }
     const JB2HuffmanEntry& e = t->entries[t->nodes[node].entry];
     if (e.kind == cJB2_Huffman_OOB) {
@@ -198,17 +219,21 @@ JB2_Error Huffman_Decode_Value(JB2BitReader* reader, const JB2HuffmanTable* t, i
         return cJB2_Error_OK;
     }
     const int64_t offset = JB2BitReaderRead(reader, e.rangeLength);
-    if (JB2BitReaderOverrun(reader)) return cJB2_Error_Invalid_Segment_Data;
+    if (JB2BitReaderOverrun(reader))
+        return cJB2_Error_Invalid_Segment_Data;
     const int64_t result = e.kind == cJB2_Huffman_Lower ? int64_t(e.rangeLow) - offset : int64_t(e.rangeLow) + offset;
-    if (result < INT32_MIN || result > INT32_MAX) return cJB2_Error_Invalid_Segment_Data;
+    if (result < INT32_MIN || result > INT32_MAX)
+        return cJB2_Error_Invalid_Segment_Data;
     *value = int32_t(result);
     return cJB2_Error_OK;
 }
 
 void Huffman_Skip_Bytes(JB2BitReader* reader, uint64_t count)
 {
-    for (; count >= 2; count -= 2) JB2BitReaderRead(reader, 16);
-    if (count) JB2BitReaderRead(reader, 8);
+    for (; count >= 2; count -= 2)
+        JB2BitReaderRead(reader, 16);
+    if (count)
+        JB2BitReaderRead(reader, 8);
 }
 
 }  // namespace ZAV

@@ -54,12 +54,12 @@ JB2_Error Huffman_Table_Finish(JB2HuffmanTable* table, JB2Memory* memory, JB2Mes
 // Standard table B.(number + 1), number 0 to 14.
 JB2_Error Huffman_Table_Standard(JB2HuffmanTable** out, JB2Memory* memory, uint32_t number, JB2Message* message);
 // A table read from the data of a tables segment (T.88 B.2).
-JB2_Error Huffman_Table_User_Defined(JB2HuffmanTable** out, JB2Memory* memory, const uint8_t* data,
-                                     uint32_t length, JB2Message* message);
+JB2_Error Huffman_Table_User_Defined(JB2HuffmanTable** out, JB2Memory* memory, const uint8_t* data, uint32_t length,
+                                     JB2Message* message);
 // The symbol-ID table of a Huffman text region of `symbols` symbols, read
 // from the reader, which is left at the next byte boundary.
-JB2_Error Huffman_Table_Symbol_ID(JB2HuffmanTable** out, JB2Memory* memory, JB2BitReader* reader,
-                                  uint32_t symbols, JB2Message* message);
+JB2_Error Huffman_Table_Symbol_ID(JB2HuffmanTable** out, JB2Memory* memory, JB2BitReader* reader, uint32_t symbols,
+                                  JB2Message* message);
 // Makes room for `count` lines at once (tables whose size is known).
 JB2_Error Huffman_Table_Reserve(JB2HuffmanTable* table, JB2Memory* memory, uint64_t count, JB2Message* message);
 JB2_Error Huffman_Table_End(JB2HuffmanTable** table, JB2Memory* memory);

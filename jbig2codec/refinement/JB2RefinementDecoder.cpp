@@ -18,7 +18,8 @@ struct Rows {
 
 inline uint32_t Pixel(const uint8_t* row, int64_t x, uint32_t width)
 {
-    if (!row || x < 0 || x >= int64_t(width)) return 0;
+    if (!row || x < 0 || x >= int64_t(width))
+        return 0;
     return (row[x / 8] >> (7 - x % 8)) & 1;
 }
 
@@ -54,7 +55,8 @@ uint32_t Template0Context(const JB2RefinementDecoder* d, const Rows& rows, int64
     cx = (cx << 1) | Reference(d, rows, x, -1);
     cx = (cx << 1) | Reference(d, rows, x + 1, -1);
     for (int32_t row = 0; row <= 1; ++row)
-        for (int64_t dx = -1; dx <= 1; ++dx) cx = (cx << 1) | Reference(d, rows, x + dx, row);
+        for (int64_t dx = -1; dx <= 1; ++dx)
+            cx = (cx << 1) | Reference(d, rows, x + dx, row);
     if (d->nominal) {
         cx = (cx << 1) | Target(d, rows, x - 1, -1);
     } else {
@@ -70,20 +72,21 @@ uint32_t Template0Context(const JB2RefinementDecoder* d, const Rows& rows, int64
 uint32_t Template1Context(const JB2RefinementDecoder* d, const Rows& rows, int64_t x)
 {
     uint32_t cx = Reference(d, rows, x, -1);
-    for (int64_t dx = -1; dx <= 1; ++dx) cx = (cx << 1) | Reference(d, rows, x + dx, 0);
+    for (int64_t dx = -1; dx <= 1; ++dx)
+        cx = (cx << 1) | Reference(d, rows, x + dx, 0);
     cx = (cx << 1) | Reference(d, rows, x, 1);
     cx = (cx << 1) | Reference(d, rows, x + 1, 1);
-    for (int64_t dx = -1; dx <= 1; ++dx) cx = (cx << 1) | Target(d, rows, x + dx, -1);
+    for (int64_t dx = -1; dx <= 1; ++dx)
+        cx = (cx << 1) | Target(d, rows, x + dx, -1);
     return (cx << 1) | Target(d, rows, x - 1, 0);
 }
 
 }  // namespace
 
 JB2_Error MQ_Context_Reference_Decoder_Start(JB2RefinementDecoder** out, JB2Memory* memory, uint32_t width,
-                                             uint32_t height, uint8_t grTemplate, uint8_t nominal,
-                                             const int8_t* atX, const int8_t* atY,
-                                             const JB2RefinementReference* reference, JB2MQDecoder* shared,
-                                             JB2Message* message)
+                                             uint32_t height, uint8_t grTemplate, uint8_t nominal, const int8_t* atX,
+                                             const int8_t* atY, const JB2RefinementReference* reference,
+                                             JB2MQDecoder* shared, JB2Message* message)
 {
     if (!out || !shared || !reference || width == 0 || height == 0 || grTemplate > 1 ||
         (grTemplate == 0 && !nominal && (!atX || !atY)))
@@ -93,13 +96,16 @@ JB2_Error MQ_Context_Reference_Decoder_Start(JB2RefinementDecoder** out, JB2Memo
         (!reference->data || reference->stride < (uint64_t(reference->width) + 7) / 8))
         return cJB2_Error_Internal;
     JB2_Error status = JB2GenericCheckSize(width, height, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     auto* d = JB2MemoryNew<JB2RefinementDecoder>(memory);
     const uint32_t stride = (width + 7) / 8;
     uint8_t* target = d ? JB2MemoryAllocArray<uint8_t>(memory, uint64_t(stride) * height) : nullptr;
     if (!target) {
-        if (d) JB2MemoryFree(memory, &d);
-        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ context reference decoder object!");
+        if (d)
+            JB2MemoryFree(memory, &d);
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate MQ context reference decoder object!");
     }
     d->width = width;
     d->height = height;
@@ -121,16 +127,19 @@ JB2_Error MQ_Context_Reference_Decoder_Start(JB2RefinementDecoder** out, JB2Memo
 
 JB2_Error MQ_Context_Reference_Decoder_Line(JB2RefinementDecoder* d, uint8_t* line)
 {
-    if (!d || !line || d->linesDone >= d->height) return cJB2_Error_Internal;
+    if (!d || !line || d->linesDone >= d->height)
+        return cJB2_Error_Internal;
     const int64_t y = d->linesDone;
     uint8_t* current = d->target + uint64_t(y) * d->stride;
     Rows rows;
     rows.target[0] = y > 0 ? current - d->stride : nullptr;
     rows.target[1] = current;
-    for (int32_t i = 0; i < 3; ++i) rows.reference[i] = ReferenceRow(d->reference, y - 1 + i);
+    for (int32_t i = 0; i < 3; ++i)
+        rows.reference[i] = ReferenceRow(d->reference, y - 1 + i);
     for (uint32_t x = 0; x < d->width; ++x) {
         const uint32_t cx = d->grTemplate == 0 ? Template0Context(d, rows, x, y) : Template1Context(d, rows, x);
-        if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kRefinement + cx)) current[x / 8] |= uint8_t(0x80 >> (x % 8));
+        if (MQ_Decoder_Decode_Bit(d->mq, JB2MQContexts::kRefinement + cx))
+            current[x / 8] |= uint8_t(0x80 >> (x % 8));
     }
     std::memcpy(line, current, d->stride);
     ++d->linesDone;
@@ -139,11 +148,14 @@ JB2_Error MQ_Context_Reference_Decoder_Line(JB2RefinementDecoder* d, uint8_t* li
 
 JB2_Error MQ_Context_Reference_Decoder_End(JB2RefinementDecoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     JB2RefinementDecoder* d = *holder;
     JB2_Error status = cJB2_Error_OK;
-    if (d->mq) status = MQ_Decoder_End(&d->mq, memory);
-    if (d->target) JB2MemoryFree(memory, &d->target);
+    if (d->mq)
+        status = MQ_Decoder_End(&d->mq, memory);
+    if (d->target)
+        JB2MemoryFree(memory, &d->target);
     *holder = nullptr;
     JB2MemoryFree(memory, &d);
     return status;

@@ -37,10 +37,9 @@ struct JB2RefinementDecoder {
 // With nominal set the AT arrays may be null. Template above 1, an empty
 // size or a missing coder give -500; a size beyond the region ceilings -22.
 JB2_Error MQ_Context_Reference_Decoder_Start(JB2RefinementDecoder** out, JB2Memory* memory, uint32_t width,
-                                             uint32_t height, uint8_t grTemplate, uint8_t nominal,
-                                             const int8_t* atX, const int8_t* atY,
-                                             const JB2RefinementReference* reference, JB2MQDecoder* shared,
-                                             JB2Message* message);
+                                             uint32_t height, uint8_t grTemplate, uint8_t nominal, const int8_t* atX,
+                                             const int8_t* atY, const JB2RefinementReference* reference,
+                                             JB2MQDecoder* shared, JB2Message* message);
 // Decodes the next row into (width + 7) / 8 bytes.
 JB2_Error MQ_Context_Reference_Decoder_Line(JB2RefinementDecoder* decoder, uint8_t* line);
 JB2_Error MQ_Context_Reference_Decoder_End(JB2RefinementDecoder** decoder, JB2Memory* memory);

@@ -24,7 +24,8 @@ JB2_Error CopyRow(void* user, uint32_t row, uint8_t* line)
 {
     const auto* source = static_cast<const Source*>(user);
     const uint8_t* decoded = source->rowOf(source->decoder, row);
-    if (!decoded) return cJB2_Error_Internal;
+    if (!decoded)
+        return cJB2_Error_Internal;
     std::memcpy(line, decoded, source->bytes);
     return cJB2_Error_OK;
 }
@@ -41,9 +42,8 @@ const uint8_t* HalftoneRow(const void* decoder, uint32_t row)
 
 }  // namespace
 
-JB2_Error JB2DrawDecodedRegion(JB2SegmentHeader* segment, uint8_t combination, const void* decoder,
-                               JB2DecodedRow rowOf, JB2Memory* memory, const JB2PageBitmap& page,
-                               JB2Message* message)
+JB2_Error JB2DrawDecodedRegion(JB2SegmentHeader* segment, uint8_t combination, const void* decoder, JB2DecodedRow rowOf,
+                               JB2Memory* memory, const JB2PageBitmap& page, JB2Message* message)
 {
     uint32_t x = 0, y = 0, width = 0, height = 0;
     uint8_t flags = 0;
@@ -62,9 +62,10 @@ JB2_Error JB2DrawDecodedRegion(JB2SegmentHeader* segment, uint8_t combination, c
     }
     Source source = {decoder, rowOf, uint32_t((uint64_t(width) + 7) / 8)};
     uint8_t* line = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(source.bytes) + kLineSpare);
-    if (!line) return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate render text region object!");
-    JB2_Error status =
-        JB2ComposeRegionRows(page.bits, page.width, page.height, x, y, width, height, combination, line, CopyRow, &source);
+    if (!line)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate render text region object!");
+    JB2_Error status = JB2ComposeRegionRows(page.bits, page.width, page.height, x, y, width, height, combination, line,
+                                            CopyRow, &source);
     JB2MemoryFree(memory, &line);
     return status;
 }
@@ -76,10 +77,12 @@ JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_
     JB2_Error status = JB2TextGetNumInstances(segment, &instances);
     if (status != cJB2_Error_OK)
         return JB2Fail(message, status, "Unable to access \"Number of Instances\" field of text region!");
-    if (instances == 0) return cJB2_Error_OK;
+    if (instances == 0)
+        return cJB2_Error_OK;
     JB2TextRegionDecoder* decoder = nullptr;
     status = Text_Region_Decoder_Start(&decoder, memory, segment, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     status = Text_Region_Decode(decoder, memory, message);
     if (status == cJB2_Error_OK)
         status = JB2DrawDecodedRegion(segment, combination, decoder, TextRow, memory, page, message);
@@ -92,11 +95,13 @@ JB2_Error JB2DrawHalftoneRegion(JB2SegmentHeader* segment, JB2Memory* memory, ui
 {
     JB2HalftoneRegionDecoder* decoder = nullptr;
     JB2_Error status = Halftone_Region_Decoder_Start(&decoder, memory, segment, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     status = Halftone_Region_Decode(decoder, memory, message);
     if (status == cJB2_Error_OK)
         status = JB2DrawDecodedRegion(segment, combination, decoder, HalftoneRow, memory, page, message);
-    if (status != cJB2_Error_OK) JB2MessageError(message, "Failure rendering halftone regions to page buffer!");
+    if (status != cJB2_Error_OK)
+        JB2MessageError(message, "Failure rendering halftone regions to page buffer!");
     const JB2_Error ended = Halftone_Region_Decoder_End(&decoder, memory);
     return status != cJB2_Error_OK ? status : ended;
 }

@@ -16,7 +16,8 @@ constexpr uint32_t kLineSpare = 2;
 
 JB2_Error BadSize(JB2Message* message)
 {
-    return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid collective bitmap data length for text region instance!");
+    return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
+                   "Invalid collective bitmap data length for text region instance!");
 }
 
 void CutLine(const JB2HeightClass* c, const uint8_t* line, uint32_t y)
@@ -44,17 +45,20 @@ JB2_Error CutMMR(const JB2HeightClass* c, const uint8_t* coded, uint32_t size, u
     const uint64_t bufferSize = uint64_t(size) + kJB2CodedDataSlack + 1;
     uint8_t* copy = JB2MemoryAllocArray<uint8_t>(memory, bufferSize);
     if (!copy) {
-        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate height class collective bitmap data buffer!");
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate height class collective bitmap data buffer!");
     }
     std::memcpy(copy, coded, size);
     JB2MMRDecoder* mmr = nullptr;
-    JB2_Error status = MMR_Decoder_Start(&mmr, memory, uint32_t(c->totalWidth), c->height, copy, size,
-                                         uint32_t(bufferSize), message);
+    JB2_Error status =
+        MMR_Decoder_Start(&mmr, memory, uint32_t(c->totalWidth), c->height, copy, size, uint32_t(bufferSize), message);
     for (uint32_t y = 0; status == cJB2_Error_OK && y < c->height; ++y) {
         status = MMR_Decoder_Line(mmr, line);
-        if (status == cJB2_Error_OK) CutLine(c, line, y);
+        if (status == cJB2_Error_OK)
+            CutLine(c, line, y);
     }
-    if (mmr) MMR_Decoder_End(&mmr, memory);
+    if (mmr)
+        MMR_Decoder_End(&mmr, memory);
     JB2MemoryFree(memory, &copy);
     return status;
 }
@@ -64,24 +68,29 @@ JB2_Error CutMMR(const JB2HeightClass* c, const uint8_t* coded, uint32_t size, u
 JB2_Error JB2DecodeCollectiveBitmap(const JB2HeightClass* c, JB2BitReader* reader, const JB2HuffmanTable* sizeTable,
                                     const uint8_t* data, JB2Memory* memory, JB2Message* message)
 {
-    if (!c || !reader || !sizeTable || !data) return cJB2_Error_Internal;
+    if (!c || !reader || !sizeTable || !data)
+        return cJB2_Error_Internal;
     int32_t size = 0;
     uint8_t oob = 0;
     JB2_Error status = Huffman_Decode_Value(reader, sizeTable, &size, &oob);
-    if (status != cJB2_Error_OK || oob || size < 0) return BadSize(message);
+    if (status != cJB2_Error_OK || oob || size < 0)
+        return BadSize(message);
     JB2BitReaderAlign(reader);
     const uint64_t rowBytes = (c->totalWidth + 7) / 8;
     const uint64_t stored = size == 0 ? rowBytes * c->height : uint64_t(size);
-    if (stored > JB2BitReaderBytesLeft(reader)) return BadSize(message);
+    if (stored > JB2BitReaderBytesLeft(reader))
+        return BadSize(message);
     if (c->first == c->end) {
         Huffman_Skip_Bytes(reader, stored);
         return cJB2_Error_OK;
     }
     status = JB2GenericCheckSize(uint32_t(c->totalWidth), c->height, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     uint8_t* line = JB2MemoryAllocArray<uint8_t>(memory, rowBytes + kLineSpare);
     if (!line) {
-        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate height class collective bitmap line buffer!");
+        return JB2Fail(message, cJB2_Error_Allocation_Failure,
+                       "Unable to allocate height class collective bitmap line buffer!");
     }
     const uint8_t* bitmap = data + JB2BitReaderPosition(reader);
     status = size == 0 ? CutPlain(c, bitmap, rowBytes, line) : CutMMR(c, bitmap, uint32_t(size), line, memory, message);

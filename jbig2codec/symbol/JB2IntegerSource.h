@@ -11,8 +11,8 @@ namespace ZAV {
 
 // With a reader the value comes from the table, else from the MQ decoder
 // with the procedure at `base`. *oob is 1 for the out-of-band value.
-inline JB2_Error JB2DecodeInteger(JB2MQDecoder* mq, uint32_t base, JB2BitReader* reader,
-                                  const JB2HuffmanTable* table, int64_t* value, uint8_t* oob)
+inline JB2_Error JB2DecodeInteger(JB2MQDecoder* mq, uint32_t base, JB2BitReader* reader, const JB2HuffmanTable* table,
+                                  int64_t* value, uint8_t* oob)
 {
     *value = 0;
     *oob = 0;

@@ -28,7 +28,8 @@ void TakeFlags(JB2SymbolDictionary* d, uint16_t flags)
 // A field that contradicts the others is set to 0 with a warning.
 void Correct(uint8_t* field, bool wrong, JB2Message* message, const char* text)
 {
-    if (!wrong || *field == 0) return;
+    if (!wrong || *field == 0)
+        return;
     JB2MessageWarning(message, "%s", text);
     *field = 0;
 }
@@ -55,10 +56,12 @@ JB2_Error ReadPairs(JB2SegmentHeader* segment, uint32_t offset, uint32_t count, 
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t value = 0;
         JB2_Error status = JB2SegmentReadU8(segment, offset + 2 * i, &value);
-        if (status != cJB2_Error_OK) return JB2Fail(message, status, xText);
+        if (status != cJB2_Error_OK)
+            return JB2Fail(message, status, xText);
         x[i] = int8_t(value);
         status = JB2SegmentReadU8(segment, offset + 2 * i + 1, &value);
-        if (status != cJB2_Error_OK) return JB2Fail(message, status, yText);
+        if (status != cJB2_Error_OK)
+            return JB2Fail(message, status, yText);
         y[i] = int8_t(value);
     }
     return cJB2_Error_OK;
@@ -117,11 +120,14 @@ uint32_t JB2SymbolDictionaryHeaderLength(const JB2SymbolDictionary* d)
 
 JB2_Error JB2SymbolDictionaryReadHeader(JB2SymbolDictionary* d, JB2Message* message)
 {
-    if (!d) return cJB2_Error_Internal;
+    if (!d)
+        return cJB2_Error_Internal;
     uint16_t flags = 0;
     JB2_Error status = JB2SegmentReadU16(d->segment, 0, &flags);
-    if (status != cJB2_Error_OK) return JB2Fail(message, status, "Symbol dictionary header - unable to read flags!");
-    if (flags & 0xE000) JB2MessageWarning(message, "Bits 15-13 in symbol dictionary flags field are not 0!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(message, status, "Symbol dictionary header - unable to read flags!");
+    if (flags & 0xE000)
+        JB2MessageWarning(message, "Bits 15-13 in symbol dictionary flags field are not 0!");
     TakeFlags(d, flags);
     if (d->huffman && d->huffDH == 2) {
         return JB2Fail(message, cJB2_Error_Invalid_File, "Symbol dictionary header - invalid SDHUFFDH value of 2!");
@@ -130,7 +136,8 @@ JB2_Error JB2SymbolDictionaryReadHeader(JB2SymbolDictionary* d, JB2Message* mess
         return JB2Fail(message, cJB2_Error_Invalid_File, "Symbol dictionary header - invalid SDHUFFWH value of 2!");
     }
     status = ReadATPixels(d, message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     const uint32_t countsAt = kFlagsLength + ATBytes(d) + RefinementATBytes(d);
     status = JB2SegmentReadU32(d->segment, countsAt, &d->numExported);
     if (status != cJB2_Error_OK)
@@ -145,29 +152,37 @@ JB2_Error JB2SymbolDictionaryReadHeader(JB2SymbolDictionary* d, JB2Message* mess
 
 JB2_Error JB2SymbolDictionaryRelease(void** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder) return cJB2_Error_Internal;
+    if (!holder || !*holder)
+        return cJB2_Error_Internal;
     auto* d = static_cast<JB2SymbolDictionary*>(*holder);
     *holder = nullptr;
-    if (--d->references > 0) return cJB2_Error_OK;
-    if (d->symbols) JB2SymbolArrayFree(&d->symbols, memory);
-    if (d->exportList) JB2MemoryFree(memory, &d->exportList);
-    if (d->exported) JB2MemoryFree(memory, &d->exported);
+    if (--d->references > 0)
+        return cJB2_Error_OK;
+    if (d->symbols)
+        JB2SymbolArrayFree(&d->symbols, memory);
+    if (d->exportList)
+        JB2MemoryFree(memory, &d->exportList);
+    if (d->exported)
+        JB2MemoryFree(memory, &d->exported);
     return JB2MemoryFree(memory, &d);
 }
 
 JB2_Error JB2SymbolDictionaryOf(JB2SegmentHeader* segment, JB2Memory* memory, JB2Message* message,
                                 JB2SymbolDictionary** out)
 {
-    if (!out) return cJB2_Error_Internal;
+    if (!out)
+        return cJB2_Error_Internal;
     *out = nullptr;
-    if (!segment || segment->type != cJB2_Segment_Symbol_Dictionary) return cJB2_Error_Internal;
+    if (!segment || segment->type != cJB2_Segment_Symbol_Dictionary)
+        return cJB2_Error_Internal;
     if (segment->typeObject) {
         *out = static_cast<JB2SymbolDictionary*>(segment->typeObject);
         return cJB2_Error_OK;
     }
     JB2SymbolDictionary* d = nullptr;
     JB2_Error status = Create(&d, segment, memory, message);
-    if (status == cJB2_Error_OK) status = JB2SymbolDictionaryReadHeader(d, message);
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolDictionaryReadHeader(d, message);
     if (status != cJB2_Error_OK) {
         if (d) {
             void* object = d;
@@ -183,15 +198,18 @@ JB2_Error JB2SymbolDictionaryOf(JB2SegmentHeader* segment, JB2Memory* memory, JB
 
 JB2_Error JB2ReferredSymbolCount(JB2SegmentHeader* segment, uint32_t* count, JB2Message* message)
 {
-    if (!segment || !count) return cJB2_Error_Internal;
+    if (!segment || !count)
+        return cJB2_Error_Internal;
     *count = 0;
     uint64_t sum = 0;
     for (uint32_t i = 0; i < segment->referredCount; ++i) {
         JB2SegmentHeader* referred = JB2SegmentGetReferred(segment, i);
-        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary) continue;
+        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary)
+            continue;
         auto* d = static_cast<JB2SymbolDictionary*>(referred->typeObject);
         if (!d || !d->decoded) {
-            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Error getting symbol dictionary referred to by region segment!");
+            return JB2Fail(message, cJB2_Error_Invalid_Segment_Data,
+                           "Error getting symbol dictionary referred to by region segment!");
         }
         sum += d->numExported;
     }
@@ -205,33 +223,43 @@ JB2_Error JB2ReferredSymbolCount(JB2SegmentHeader* segment, uint32_t* count, JB2
 
 JB2_Error JB2ReferredSymbols(JB2SegmentHeader* segment, JB2Symbol** symbols, uint32_t count)
 {
-    if (!segment || (!symbols && count)) return cJB2_Error_Internal;
+    if (!segment || (!symbols && count))
+        return cJB2_Error_Internal;
     uint32_t filled = 0;
     for (uint32_t i = 0; i < segment->referredCount; ++i) {
         JB2SegmentHeader* referred = JB2SegmentGetReferred(segment, i);
-        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary) continue;
+        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary)
+            continue;
         auto* d = static_cast<JB2SymbolDictionary*>(referred->typeObject);
-        if (!d || !d->decoded || d->numExported > count - filled) return cJB2_Error_Internal;
-        for (uint32_t k = 0; k < d->numExported; ++k) symbols[filled++] = d->exported[k];
+        if (!d || !d->decoded || d->numExported > count - filled)
+            return cJB2_Error_Internal;
+        for (uint32_t k = 0; k < d->numExported; ++k)
+            symbols[filled++] = d->exported[k];
     }
     return filled == count ? cJB2_Error_OK : cJB2_Error_Internal;
 }
 
 JB2_Error JB2SymbolDictionaryDecode(JB2SymbolDictionary* d, JB2Memory* memory, uint32_t depth, JB2Message* message)
 {
-    if (!d) return cJB2_Error_Internal;
-    if (d->decoded) return cJB2_Error_OK;
-    if (d->failed) return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary could not be decoded!");
+    if (!d)
+        return cJB2_Error_Internal;
+    if (d->decoded)
+        return cJB2_Error_OK;
+    if (d->failed)
+        return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary could not be decoded!");
     if (depth >= kJB2MaxDictionaryDepth) {
         return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionaries refer to each other too deeply!");
     }
     for (uint32_t i = 0; i < d->segment->referredCount; ++i) {
         JB2SegmentHeader* referred = JB2SegmentGetReferred(d->segment, i);
-        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary) continue;
+        if (!referred || referred->type != cJB2_Segment_Symbol_Dictionary)
+            continue;
         JB2SymbolDictionary* before = nullptr;
         JB2_Error status = JB2SymbolDictionaryOf(referred, memory, message, &before);
-        if (status == cJB2_Error_OK) status = JB2SymbolDictionaryDecode(before, memory, depth + 1, message);
-        if (status != cJB2_Error_OK) return status;
+        if (status == cJB2_Error_OK)
+            status = JB2SymbolDictionaryDecode(before, memory, depth + 1, message);
+        if (status != cJB2_Error_OK)
+            return status;
     }
     JB2_Error status = Symbol_Dictionary_Decode(d, memory, message);
     if (status != cJB2_Error_OK) {

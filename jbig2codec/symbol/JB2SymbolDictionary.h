@@ -29,9 +29,9 @@ struct JB2SymbolDictionary {
     uint32_t numNew;       // SDNUMNEWSYMS
     uint32_t* exportList;  // per exported symbol its index among the input and new symbols
     uint8_t decoded;
-    uint8_t failed;            // decoding failed once: every region that refers to it fails at once
-    JB2SymbolArray* symbols;   // the new symbols
-    JB2Symbol** exported;      // the exported symbols themselves, once decoded
+    uint8_t failed;           // decoding failed once: every region that refers to it fails at once
+    JB2SymbolArray* symbols;  // the new symbols
+    JB2Symbol** exported;     // the exported symbols themselves, once decoded
     uint32_t headerLength;
     uint32_t references;
 };

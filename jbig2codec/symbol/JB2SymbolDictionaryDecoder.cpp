@@ -46,7 +46,8 @@ JB2_Error Value(Decoding& s, uint32_t base, TableSlot slot, int64_t* value, cons
 {
     uint8_t oob = 0;
     JB2_Error status = Integer(s, base, slot, value, &oob);
-    if (status == cJB2_Error_OK && oob) status = cJB2_Error_Invalid_Segment_Data;
+    if (status == cJB2_Error_OK && oob)
+        status = cJB2_Error_Invalid_Segment_Data;
     return status == cJB2_Error_OK ? status : JB2Fail(s.message, status, "%s", text);
 }
 
@@ -56,8 +57,8 @@ JB2_Error SelectTables(Decoding& s)
     const JB2SymbolDictionary* d = s.d;
     const uint32_t kDHTables[4] = {4, 5, 99, 0};
     const uint32_t kDWTables[4] = {2, 3, 99, 0};
-    const uint32_t selected[kTableSlots] = {kDHTables[d->huffDH], kDWTables[d->huffDW], d->huffBMSize ? 0u : 1u,
-                                            d->huffAggInst ? 0u : 1u, 15, 1, 6, 8, 11};
+    const uint32_t selected[kTableSlots] = {
+        kDHTables[d->huffDH], kDWTables[d->huffDW], d->huffBMSize ? 0u : 1u, d->huffAggInst ? 0u : 1u, 15, 1, 6, 8, 11};
     const uint32_t used = d->refAgg ? kTableSlots : kAggInst;
     uint32_t userTables = 0;
     for (uint32_t slot = 0; slot < used; ++slot) {
@@ -70,10 +71,11 @@ JB2_Error SelectTables(Decoding& s)
             user = JB2ReferredTablesSegment(d->segment, userTables++);
             if (!user)
                 return JB2Fail(s.message, cJB2_Error_Invalid_Huffman_Table,
-                            "Failure getting user defined huffman table used by symbol dictionary!");
+                               "Failure getting user defined huffman table used by symbol dictionary!");
         }
         JB2_Error status = JB2HuffmanTableSelected(selected[slot], user, s.memory, &s.tables[slot], s.message);
-        if (status != cJB2_Error_OK) return status;
+        if (status != cJB2_Error_OK)
+            return status;
     }
     return cJB2_Error_OK;
 }
@@ -85,20 +87,26 @@ JB2_Error TakeInputs(Decoding& s)
     if (d->numNew > kJB2MaxDictionarySymbols)
         return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Too many new symbols in symbol dictionary!");
     JB2_Error status = JB2ReferredSymbolCount(d->segment, &s.inputCount, s.message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     if (d->numExported > uint64_t(s.inputCount) + d->numNew)
-        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary exports more symbols than it has!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                       "Symbol dictionary exports more symbols than it has!");
     if (s.inputCount) {
         s.inputs = JB2MemoryAllocArray<JB2Symbol*>(s.memory, s.inputCount);
-        if (!s.inputs) return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder object!");
+        if (!s.inputs)
+            return JB2Fail(s.message, cJB2_Error_Allocation_Failure,
+                           "Unable to allocate symbol dictionary decoder object!");
         status = JB2ReferredSymbols(d->segment, s.inputs, s.inputCount);
-        if (status != cJB2_Error_OK) return status;
+        if (status != cJB2_Error_OK)
+            return status;
     }
     status = JB2SymbolArrayCreate(&d->symbols, s.memory, s.message);
     s.set = {s.inputs, s.inputCount, d->symbols};
     const uint64_t all = uint64_t(s.inputCount) + d->numNew;
     s.symCodeLength = JB2CodeLength(all);
-    if (d->huffman && s.symCodeLength == 0) s.symCodeLength = 1;
+    if (d->huffman && s.symCodeLength == 0)
+        s.symCodeLength = 1;
     return status;
 }
 
@@ -106,23 +114,28 @@ JB2_Error TakeInputs(Decoding& s)
 JB2_Error ReadData(Decoding& s)
 {
     const uint32_t total = JB2SegmentDataLength(s.d->segment);
-    if (total <= s.d->headerLength) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid segment data length!");
+    if (total <= s.d->headerLength)
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid segment data length!");
     s.length = total - s.d->headerLength;
     uint8_t last = 0;
     JB2_Error status = JB2SegmentReadU8(s.d->segment, total - 1, &last);
     if (status == cJB2_Error_OK) {
         s.data = JB2MemoryAllocArray<uint8_t>(s.memory, uint64_t(s.length) + kJB2CodedDataSlack);
-        if (!s.data) return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Unable to allocate symbol dictionary decoder buffer!");
+        if (!s.data)
+            return JB2Fail(s.message, cJB2_Error_Allocation_Failure,
+                           "Unable to allocate symbol dictionary decoder buffer!");
         status = JB2SegmentReadBytes(s.d->segment, s.d->headerLength, s.length, s.data);
     }
-    if (status != cJB2_Error_OK) return JB2Fail(s.message, cJB2_Error_Read_Failure, "Unable to read symbol dictionary encoded data!");
+    if (status != cJB2_Error_OK)
+        return JB2Fail(s.message, cJB2_Error_Read_Failure, "Unable to read symbol dictionary encoded data!");
     if (s.d->numNew > uint64_t(s.length) * kJB2SymbolsPerCodedByte)
         return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Too many new symbols in symbol dictionary!");
     const uint64_t pixels = uint64_t(s.length) * kJB2DictionaryPixelsPerCodedByte;
     s.pixels = pixels > kJB2MinRegionWork ? pixels : kJB2MinRegionWork;
     JB2BitReaderInit(&s.reader, s.data, s.length);
     s.coder = {nullptr, &s.reader, s.data, s.length};
-    if (s.d->huffman) return SelectTables(s);
+    if (s.d->huffman)
+        return SelectTables(s);
     return MQ_Decoder_Start(&s.coder.mq, s.memory, JB2MQContexts::kCount, s.data, s.length, s.message);
 }
 
@@ -133,7 +146,8 @@ JB2_Error DecodeGenericBitmap(Decoding& s, JB2Symbol* symbol)
                                                        s.d->sdTemplate, 0, s.d->atX, s.d->atY, s.coder.mq, s.message);
     for (uint32_t y = 0; status == cJB2_Error_OK && y < symbol->height; ++y)
         status = MQ_Context_Decoder_Line(decoder, JB2SymbolRow(symbol, y), 0, nullptr);
-    if (decoder) MQ_Context_Decoder_End(&decoder, s.memory);
+    if (decoder)
+        MQ_Context_Decoder_End(&decoder, s.memory);
     return status;
 }
 
@@ -144,29 +158,36 @@ JB2_Error DecodeRefinedBitmap(Decoding& s, JB2Symbol* symbol)
     JB2_Error status = cJB2_Error_OK;
     if (s.d->huffman) {
         id = JB2BitReaderRead(&s.reader, s.symCodeLength);
-        if (JB2BitReaderOverrun(&s.reader)) status = cJB2_Error_Invalid_Segment_Data;
+        if (JB2BitReaderOverrun(&s.reader))
+            status = cJB2_Error_Invalid_Segment_Data;
     } else {
         status = MQ_Decoder_Decode_IAID(s.coder.mq, &id, s.symCodeLength);
     }
     int64_t rdx = 0, rdy = 0, size = 0;
-    if (status == cJB2_Error_OK) status = Value(s, JB2MQContexts::kIARDX, kRefOffset, &rdx, "Unable to decode bitmap for dictionary symbol!");
-    if (status == cJB2_Error_OK) status = Value(s, JB2MQContexts::kIARDY, kRefOffset, &rdy, "Unable to decode bitmap for dictionary symbol!");
-    if (status == cJB2_Error_OK && s.d->huffman) status = JB2StartRefinementData(&s.coder, s.tables[kRefSize], &size, s.memory, s.message);
-    if (status != cJB2_Error_OK) return status;
+    if (status == cJB2_Error_OK)
+        status = Value(s, JB2MQContexts::kIARDX, kRefOffset, &rdx, "Unable to decode bitmap for dictionary symbol!");
+    if (status == cJB2_Error_OK)
+        status = Value(s, JB2MQContexts::kIARDY, kRefOffset, &rdy, "Unable to decode bitmap for dictionary symbol!");
+    if (status == cJB2_Error_OK && s.d->huffman)
+        status = JB2StartRefinementData(&s.coder, s.tables[kRefSize], &size, s.memory, s.message);
+    if (status != cJB2_Error_OK)
+        return status;
     // Only an input symbol or a new one decoded before this one can be the reference.
     const JB2Symbol* reference = JB2SymbolSetGet(&s.set, id);
     if (!reference || reference == symbol || !reference->bitmapValid || rdx < INT32_MIN || rdx > INT32_MAX ||
         rdy < INT32_MIN || rdy > INT32_MAX)
         return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode bitmap for dictionary symbol!");
-    const JB2RefinementReference r = {reference->bitmap, reference->width, reference->height, reference->stride,
-                                      int32_t(rdx), int32_t(rdy)};
+    const JB2RefinementReference r = {reference->bitmap, reference->width, reference->height,
+                                      reference->stride, int32_t(rdx),     int32_t(rdy)};
     JB2RefinementDecoder* decoder = nullptr;
-    status = MQ_Context_Reference_Decoder_Start(&decoder, s.memory, symbol->width, symbol->height, s.d->sdrTemplate,
-                                                0, s.d->ratX, s.d->ratY, &r, s.coder.mq, s.message);
+    status = MQ_Context_Reference_Decoder_Start(&decoder, s.memory, symbol->width, symbol->height, s.d->sdrTemplate, 0,
+                                                s.d->ratX, s.d->ratY, &r, s.coder.mq, s.message);
     for (uint32_t y = 0; status == cJB2_Error_OK && y < symbol->height; ++y)
         status = MQ_Context_Reference_Decoder_Line(decoder, JB2SymbolRow(symbol, y));
-    if (decoder) MQ_Context_Reference_Decoder_End(&decoder, s.memory);
-    if (status == cJB2_Error_OK && s.d->huffman) Huffman_Skip_Bytes(&s.reader, uint64_t(size));
+    if (decoder)
+        MQ_Context_Reference_Decoder_End(&decoder, s.memory);
+    if (status == cJB2_Error_OK && s.d->huffman)
+        Huffman_Skip_Bytes(&s.reader, uint64_t(size));
     return status;
 }
 
@@ -196,28 +217,38 @@ JB2_Error DecodeAggregateBitmap(Decoding& s, JB2Symbol* symbol, uint32_t instanc
 
 JB2_Error DecodeBitmap(Decoding& s, JB2Symbol* symbol)
 {
-    if (!s.d->refAgg) return s.d->huffman ? cJB2_Error_OK : DecodeGenericBitmap(s, symbol);
+    if (!s.d->refAgg)
+        return s.d->huffman ? cJB2_Error_OK : DecodeGenericBitmap(s, symbol);
     int64_t instances = 0;
-    JB2_Error status = Value(s, JB2MQContexts::kIAAI, kAggInst, &instances, "Unable to decode bitmap for dictionary symbol!");
-    if (status != cJB2_Error_OK) return status;
+    JB2_Error status =
+        Value(s, JB2MQContexts::kIAAI, kAggInst, &instances, "Unable to decode bitmap for dictionary symbol!");
+    if (status != cJB2_Error_OK)
+        return status;
     if (instances < 0 || instances > UINT32_MAX)
-        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid number of symbol instances in aggregation in symbol dictionary!");
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                       "Invalid number of symbol instances in aggregation in symbol dictionary!");
     return instances == 1 ? DecodeRefinedBitmap(s, symbol) : DecodeAggregateBitmap(s, symbol, uint32_t(instances));
 }
 
 // A new symbol of the height class, made only now that it is decoded.
 JB2_Error NewSymbol(Decoding& s, uint64_t width, uint32_t height, JB2Symbol** symbol)
 {
-    if (width == 0) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid width of 0 for dictionary symbol!");
+    if (width == 0)
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid width of 0 for dictionary symbol!");
     JB2_Error status = JB2GenericCheckSize(width > UINT32_MAX ? UINT32_MAX : uint32_t(width), height, s.message);
-    if (status != cJB2_Error_OK) return status;
+    if (status != cJB2_Error_OK)
+        return status;
     const uint64_t cost = width * height;
-    if (cost > s.pixels) return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary decodes too many pixels!");
+    if (cost > s.pixels)
+        return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Symbol dictionary decodes too many pixels!");
     s.pixels -= cost;
     status = JB2SymbolArrayAdd(s.d->symbols, s.memory, symbol, s.message);
-    if (status == cJB2_Error_OK) status = JB2SymbolSetWidth(*symbol, uint32_t(width));
-    if (status == cJB2_Error_OK) status = JB2SymbolSetHeight(*symbol, height);
-    if (status == cJB2_Error_OK) status = JB2SymbolAllocateBitmap(*symbol, s.memory);
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolSetWidth(*symbol, uint32_t(width));
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolSetHeight(*symbol, height);
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolAllocateBitmap(*symbol, s.memory);
     return status == cJB2_Error_OK ? status : JB2Fail(s.message, status, "Unable to set width for dictionary symbol!");
 }
 
@@ -231,8 +262,10 @@ JB2_Error DecodeHeightClass(Decoding& s, uint32_t height)
         int64_t dw = 0;
         uint8_t oob = 0;
         JB2_Error status = Integer(s, JB2MQContexts::kIADW, kDW, &dw, &oob);
-        if (status != cJB2_Error_OK) return JB2Fail(s.message, status, "Unable to decode delta width for dictionary symbol!");
-        if (oob) break;
+        if (status != cJB2_Error_OK)
+            return JB2Fail(s.message, status, "Unable to decode delta width for dictionary symbol!");
+        if (oob)
+            break;
         if (s.d->symbols->count >= s.d->numNew) {
             JB2MessageSend(s.message, cJB2_Message_Warning, "OOB signal at end of last height class is missing!");
             JB2MessageSend(s.message, cJB2_Message_Warning, "Attempting to continue decoding!");
@@ -245,10 +278,13 @@ JB2_Error DecodeHeightClass(Decoding& s, uint32_t height)
         totalWidth += uint64_t(width);
         JB2Symbol* symbol = nullptr;
         status = NewSymbol(s, uint64_t(width), height, &symbol);
-        if (status == cJB2_Error_OK) status = DecodeBitmap(s, symbol);
-        if (status != cJB2_Error_OK) return JB2Fail(s.message, status, "Unable to decode bitmap for dictionary symbol!");
+        if (status == cJB2_Error_OK)
+            status = DecodeBitmap(s, symbol);
+        if (status != cJB2_Error_OK)
+            return JB2Fail(s.message, status, "Unable to decode bitmap for dictionary symbol!");
     }
-    if (!s.d->huffman || s.d->refAgg) return cJB2_Error_OK;
+    if (!s.d->huffman || s.d->refAgg)
+        return cJB2_Error_OK;
     JB2HeightClass heightClass = {s.d->symbols, first, s.d->symbols->count, totalWidth, height};
     return JB2DecodeCollectiveBitmap(&heightClass, &s.reader, s.tables[kBMSize], s.data, s.memory, s.message);
 }
@@ -259,15 +295,20 @@ JB2_Error DecodeSymbols(Decoding& s)
     // Every height class holds a symbol: empty ones could follow each other without end.
     for (uint32_t classes = 0; s.d->symbols->count < s.d->numNew; ++classes) {
         if (classes >= s.d->numNew)
-            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid height class delta height for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                           "Invalid height class delta height for dictionary symbol!");
         int64_t delta = 0;
-        JB2_Error status = Value(s, JB2MQContexts::kIADH, kDH, &delta, "Unable to decode height class delta height for dictionary symbol!");
-        if (status != cJB2_Error_OK) return status;
+        JB2_Error status = Value(s, JB2MQContexts::kIADH, kDH, &delta,
+                                 "Unable to decode height class delta height for dictionary symbol!");
+        if (status != cJB2_Error_OK)
+            return status;
         height += delta;
         if (height <= 0 || height > UINT32_MAX)
-            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Invalid height class delta height for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                           "Invalid height class delta height for dictionary symbol!");
         status = DecodeHeightClass(s, uint32_t(height));
-        if (status != cJB2_Error_OK) return status;
+        if (status != cJB2_Error_OK)
+            return status;
     }
     return cJB2_Error_OK;
 }
@@ -281,7 +322,8 @@ JB2_Error DecodeExports(Decoding& s)
         d->exportList = JB2MemoryAllocArray<uint32_t>(s.memory, d->numExported);
         d->exported = JB2MemoryAllocArray<JB2Symbol*>(s.memory, d->numExported);
         if (!d->exportList || !d->exported)
-            return JB2Fail(s.message, cJB2_Error_Allocation_Failure, "Failure setting number of exported symbols in dictionary!");
+            return JB2Fail(s.message, cJB2_Error_Allocation_Failure,
+                           "Failure setting number of exported symbols in dictionary!");
     }
     uint64_t index = 0;
     uint32_t filled = 0;
@@ -289,12 +331,16 @@ JB2_Error DecodeExports(Decoding& s)
     uint64_t runs = 0;
     for (bool exporting = false; index < all; exporting = !exporting) {
         if (++runs > 2 * all + 2)
-            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode exported symbol bits for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                           "Unable to decode exported symbol bits for dictionary symbol!");
         int64_t run = 0;
-        JB2_Error status = Value(s, JB2MQContexts::kIAEX, kRefSize, &run, "Unable to decode exported symbol bits for dictionary symbol!");
-        if (status != cJB2_Error_OK) return status;
+        JB2_Error status = Value(s, JB2MQContexts::kIAEX, kRefSize, &run,
+                                 "Unable to decode exported symbol bits for dictionary symbol!");
+        if (status != cJB2_Error_OK)
+            return status;
         if (run < 0 || uint64_t(run) > all - index)
-            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data, "Unable to decode exported symbol bits for dictionary symbol!");
+            return JB2Fail(s.message, cJB2_Error_Invalid_Segment_Data,
+                           "Unable to decode exported symbol bits for dictionary symbol!");
         for (uint64_t i = index; exporting && i < index + uint64_t(run) && filled < d->numExported; ++i) {
             d->exportList[filled] = uint32_t(i);
             d->exported[filled++] = JB2SymbolSetGet(&s.set, i);
@@ -311,10 +357,14 @@ JB2_Error DecodeExports(Decoding& s)
 void Finish(Decoding& s)
 {
     for (JB2HuffmanTable*& table : s.tables)
-        if (table) Huffman_Table_End(&table, s.memory);
-    if (s.coder.mq) MQ_Decoder_End(&s.coder.mq, s.memory);
-    if (s.inputs) JB2MemoryFree(s.memory, &s.inputs);
-    if (s.data) JB2MemoryFree(s.memory, &s.data);
+        if (table)
+            Huffman_Table_End(&table, s.memory);
+    if (s.coder.mq)
+        MQ_Decoder_End(&s.coder.mq, s.memory);
+    if (s.inputs)
+        JB2MemoryFree(s.memory, &s.inputs);
+    if (s.data)
+        JB2MemoryFree(s.memory, &s.data);
 }
 
 }  // namespace
@@ -322,30 +372,38 @@ void Finish(Decoding& s)
 uint32_t JB2CodeLength(uint64_t n)
 {
     uint32_t bits = 0;
-    while (n > (uint64_t(1) << bits)) ++bits;
+    while (n > (uint64_t(1) << bits))
+        ++bits;
     return bits;
 }
 
 JB2_Error Symbol_Dictionary_Decode(JB2SymbolDictionary* d, JB2Memory* memory, JB2Message* message)
 {
-    if (!d || d->decoded || d->symbols) return cJB2_Error_Internal;
+    if (!d || d->decoded || d->symbols)
+        return cJB2_Error_Internal;
     Decoding s = {};
     s.d = d;
     s.memory = memory;
     s.message = message;
     // The refinement table B.1 also codes the export runs of Huffman dictionaries.
     JB2_Error status = TakeInputs(s);
-    if (status == cJB2_Error_OK) status = ReadData(s);
+    if (status == cJB2_Error_OK)
+        status = ReadData(s);
     if (status == cJB2_Error_OK && d->huffman && !s.tables[kRefSize])
         status = Huffman_Table_Standard(&s.tables[kRefSize], memory, 0, message);
-    if (status == cJB2_Error_OK) status = DecodeSymbols(s);
-    if (status == cJB2_Error_OK) status = DecodeExports(s);
+    if (status == cJB2_Error_OK)
+        status = DecodeSymbols(s);
+    if (status == cJB2_Error_OK)
+        status = DecodeExports(s);
     Finish(s);
     if (status != cJB2_Error_OK) {
         // A failed dictionary keeps nothing half-made.
-        if (d->symbols) JB2SymbolArrayFree(&d->symbols, memory);
-        if (d->exportList) JB2MemoryFree(memory, &d->exportList);
-        if (d->exported) JB2MemoryFree(memory, &d->exported);
+        if (d->symbols)
+            JB2SymbolArrayFree(&d->symbols, memory);
+        if (d->exportList)
+            JB2MemoryFree(memory, &d->exportList);
+        if (d->exported)
+            JB2MemoryFree(memory, &d->exported);
         return status;
     }
     d->decoded = 1;

@@ -26,12 +26,12 @@ JB2Symbol* JB2SymbolSetGet(const JB2SymbolSet* set, uint64_t index);
 enum : uint8_t { cJB2_Corner_Bottom_Left = 0, cJB2_Corner_Top_Left, cJB2_Corner_Bottom_Right, cJB2_Corner_Top_Right };
 
 struct JB2TextParameters {
-    uint8_t huffman;         // SBHUFF
-    uint8_t refine;          // SBREFINE
-    uint8_t refCorner;       // REFCORNER
-    uint8_t transposed;      // TRANSPOSED
-    uint8_t combination;     // SBCOMBOP
-    uint8_t rTemplate;       // SBRTEMPLATE
+    uint8_t huffman;      // SBHUFF
+    uint8_t refine;       // SBREFINE
+    uint8_t refCorner;    // REFCORNER
+    uint8_t transposed;   // TRANSPOSED
+    uint8_t combination;  // SBCOMBOP
+    uint8_t rTemplate;    // SBRTEMPLATE
     uint8_t ratNominal;
     int8_t ratX[2];
     int8_t ratY[2];

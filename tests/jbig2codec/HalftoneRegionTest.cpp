@@ -22,12 +22,12 @@ struct Grid {
     uint32_t patternWidth;
     uint32_t patternHeight;
     uint32_t grayMax;
-    uint32_t width;   // HGW
-    uint32_t height;  // HGH
-    int32_t x;        // HGX
-    int32_t y;        // HGY
-    uint16_t vectorX; // HRX
-    uint16_t vectorY; // HRY
+    uint32_t width;    // HGW
+    uint32_t height;   // HGH
+    int32_t x;         // HGX
+    int32_t y;         // HGY
+    uint16_t vectorX;  // HRX
+    uint16_t vectorY;  // HRY
     uint8_t combination;
 };
 
@@ -38,7 +38,8 @@ Page Patterns(const Grid& g)
     for (uint32_t p = 0; p <= g.grayMax; ++p)
         for (uint32_t y = 0; y < g.patternHeight; ++y)
             for (uint32_t x = 0; x < g.patternWidth; ++x)
-                if (x <= p % g.patternWidth || (y == 0 && x == g.patternWidth - 1)) page.Set(p * g.patternWidth + x, y);
+                if (x <= p % g.patternWidth || (y == 0 && x == g.patternWidth - 1))
+                    page.Set(p * g.patternWidth + x, y);
     return page;
 }
 
@@ -72,19 +73,22 @@ std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t 
 {
     std::vector<uint8_t> data = HalftoneFields(g, regionWidth, regionHeight);
     uint32_t bits = 0;
-    while ((uint64_t(g.grayMax) >> bits) != 0) ++bits;
+    while ((uint64_t(g.grayMax) >> bits) != 0)
+        ++bits;
     for (uint32_t j = bits; j > 0; --j) {
         Page plane = JB2Test::BlankPage("plane", g.width, g.height);
         for (uint32_t m = 0; m < g.height; ++m)
             for (uint32_t n = 0; n < g.width; ++n) {
                 const uint32_t value = (m * 3 + n) % (g.grayMax + 1);
                 const uint32_t gray = value ^ (value >> 1);
-                if ((gray >> (j - 1)) & 1) plane.Set(n, m);
+                if ((gray >> (j - 1)) & 1)
+                    plane.Set(n, m);
             }
         const auto coded = JB2Test::EncodeMMR(plane);
         data.insert(data.end(), coded.begin(), coded.end());
     }
-    if (bits == 0) data.insert(data.end(), {0, 0});
+    if (bits == 0)
+        data.insert(data.end(), {0, 0});
     return data;
 }
 
@@ -197,7 +201,8 @@ TEST_F(HalftoneGrids, DamagedGridsAreRefusedBeforeAnyLargeAllocation)
         JB2HalftoneRegionDecoder* decoder = nullptr;
         EXPECT_EQ(c.status, Halftone_Region_Decoder_Start(&decoder, memory, region, message)) << c.name;
         EXPECT_LT(allocator.largest, 1u << 16) << c.name;
-        if (decoder) Halftone_Region_Decoder_End(&decoder, memory);
+        if (decoder)
+            Halftone_Region_Decoder_End(&decoder, memory);
         JB2SegmentRelease(&region);
         JB2SegmentRelease(&dictionary);
     }

@@ -16,7 +16,8 @@ namespace {
 std::string Code(const JB2HuffmanEntry& e)
 {
     std::string text;
-    for (uint32_t b = e.prefixLength; b > 0; --b) text += ((e.code >> (b - 1)) & 1) ? '1' : '0';
+    for (uint32_t b = e.prefixLength; b > 0; --b)
+        text += ((e.code >> (b - 1)) & 1) ? '1' : '0';
     return text;
 }
 
@@ -39,8 +40,7 @@ struct HuffmanTables : SegmentFixture {
             int32_t value = 0;
             uint8_t oob = 0;
             const JB2_Error status = Huffman_Decode_Value(&reader, table, &value, &oob);
-            values.push_back(status != 0 ? "error " + std::to_string(status)
-                                         : (oob ? "OOB" : std::to_string(value)));
+            values.push_back(status != 0 ? "error " + std::to_string(status) : (oob ? "OOB" : std::to_string(value)));
         }
         return values;
     }
@@ -58,14 +58,16 @@ const std::vector<std::vector<std::string>> kEncodings = {
      "-"},
     {"1000", "000", "1001", "11010", "11011", "1010", "1011", "11100", "11101", "1100", "001", "010", "011", "11110",
      "11111", "-"},
-    {"11111100", "111111100", "11111101", "111111101", "1111100", "1010", "00", "11010", "111010", "100", "111011",
-     "1011", "1100", "11011", "11100", "111100", "1111101", "111101", "111111110", "111111111", "01"},
-    {"11111100", "111111100", "11111101", "111111101", "1111100", "1010", "010", "011", "11010", "111010", "100",
-     "111011", "1011", "1100", "11011", "11100", "111100", "1111101", "111101", "111111110", "111111111", "00"},
-    {"1111010", "11111100", "1111011", "11000", "00", "11001", "110110", "1111100", "11111101", "01", "11010",
-     "110111", "111000", "111001", "111010", "111011", "111100", "1111101", "11111110", "11111111", "10"},
-    {"0", "10", "1100", "1101", "11100", "11101", "111100", "1111010", "1111011", "1111100", "1111101", "1111110",
-     "-", "1111111", "-"},
+    {"11111100", "111111100", "11111101", "111111101", "1111100",   "1010",      "00",
+     "11010",    "111010",    "100",      "111011",    "1011",      "1100",      "11011",
+     "11100",    "111100",    "1111101",  "111101",    "111111110", "111111111", "01"},
+    {"11111100", "111111100", "11111101", "111111101", "1111100",   "1010", "010",   "011",
+     "11010",    "111010",    "100",      "111011",    "1011",      "1100", "11011", "11100",
+     "111100",   "1111101",   "111101",   "111111110", "111111111", "00"},
+    {"1111010", "11111100", "1111011", "11000",  "00",     "11001",  "110110",  "1111100",  "11111101", "01", "11010",
+     "110111",  "111000",   "111001",  "111010", "111011", "111100", "1111101", "11111110", "11111111", "10"},
+    {"0", "10", "1100", "1101", "11100", "11101", "111100", "1111010", "1111011", "1111100", "1111101", "1111110", "-",
+     "1111111", "-"},
     {"0", "10", "110", "11100", "11101", "111100", "1111010", "1111011", "1111100", "1111101", "1111110", "11111110",
      "-", "11111111", "-"},
     {"0", "100", "1100", "11100", "1101", "101", "111010", "111011", "111100", "111101", "111110", "1111110", "-",
@@ -99,8 +101,9 @@ TEST_F(HuffmanTables, StandardTablesDecodeTheirEdges)
         std::vector<std::string> values;
     } cases[] = {
         // B.1: 0 and 15 under prefix 0, 65808 and up through the upper range.
-        {0, "0 0000  0 1111  10 00000000  110 0000000000000000  111 00000000000000000000000000000000  "
-            "111 00000000000000000000000000000101",
+        {0,
+         "0 0000  0 1111  10 00000000  110 0000000000000000  111 00000000000000000000000000000000  "
+         "111 00000000000000000000000000000101",
          {"0", "15", "16", "272", "65808", "65813"}},
         // B.2: the out-of-band code.
         {1, "111111  0  11110 000001", {"OOB", "0", "12"}},
@@ -122,8 +125,7 @@ TEST_F(HuffmanTables, StandardTablesDecodeTheirEdges)
 
 TEST_F(HuffmanTables, TheAnnexTableSegmentIsTableB1)
 {
-    const std::vector<uint8_t> data = {0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01,
-                                       0x01, 0x10, 0x49, 0x23, 0x81, 0x80};
+    const std::vector<uint8_t> data = {0x42, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x10, 0x49, 0x23, 0x81, 0x80};
     JB2HuffmanTable* user = nullptr;
     ASSERT_EQ(0, Huffman_Table_User_Defined(&user, memory, data.data(), uint32_t(data.size()), message));
     JB2HuffmanTable* standard = Standard(0);
@@ -150,11 +152,15 @@ TEST_F(HuffmanTables, DamagedUserTablesAreRefused)
         const char* text;
     } cases[] = {
         {"no flags", {}, -19, "Failure decoding code flags for user defined huffman table!"},
-        {"short high", {0x42, 0, 0, 0, 0, 0, 1}, -19,
+        {"short high",
+         {0x42, 0, 0, 0, 0, 0, 1},
+         -19,
          "Failure decoding lowest and highest values for user defined huffman table!"},
         {"low above high", {0x42, 0, 0, 0, 9, 0, 0, 0, 1, 0xFF}, -24, nullptr},
         // HTLOW -2^31 .. HTHIGH 2^31-1 in one-value lines would need billions of lines.
-        {"lines past the data", {0x00, 0x80, 0, 0, 1, 0x7F, 0xFF, 0xFF, 0xFF, 0x55, 0x55}, -19,
+        {"lines past the data",
+         {0x00, 0x80, 0, 0, 1, 0x7F, 0xFF, 0xFF, 0xFF, 0x55, 0x55},
+         -19,
          "Failure decoding line for user defined huffman table!"},
         // HTRS 8: a range length of 32 cannot be a line.
         {"range length 32", {0x70, 0, 0, 0, 0, 0, 0, 0, 5, 0x90, 0, 0}, -24, nullptr},
@@ -209,7 +215,8 @@ TEST_F(HuffmanTables, SymbolIDTables)
             continue;
         }
         ASSERT_EQ(table->count, c.symbols + 3);
-        for (uint32_t i = 0; i < c.symbols; ++i) EXPECT_EQ(table->entries[i].prefixLength, c.prefixLengths[i]) << i;
+        for (uint32_t i = 0; i < c.symbols; ++i)
+            EXPECT_EQ(table->entries[i].prefixLength, c.prefixLengths[i]) << i;
         // The reader is left at the byte boundary behind the lengths.
         EXPECT_EQ(JB2BitReaderPosition(&reader), bytes.size()) << c.name;
         EXPECT_EQ(Decode(table, c.codes, c.decoded.size()), c.decoded) << c.name;

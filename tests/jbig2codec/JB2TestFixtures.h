@@ -74,7 +74,8 @@ inline std::vector<uint8_t> EncodeMMR(const Page& page)
     Output output(memory);
     ZAV::JB2MMREncoder* encoder = nullptr;
     EXPECT_EQ(0, ZAV::MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
-    for (uint32_t y = 0; y < page.height; ++y) EXPECT_EQ(0, ZAV::MMR_Encoder_Line(encoder, page.Row(y)));
+    for (uint32_t y = 0; y < page.height; ++y)
+        EXPECT_EQ(0, ZAV::MMR_Encoder_Line(encoder, page.Row(y)));
     EXPECT_EQ(0, ZAV::MMR_Encoder_End(&encoder, memory.Get()));
     EXPECT_EQ(1, output.References());
     return output.Bytes();

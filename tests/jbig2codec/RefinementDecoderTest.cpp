@@ -22,10 +22,11 @@ struct Refinement : SegmentFixture {
         EXPECT_EQ(0, MQ_Decoder_Start(&mq, memory, JB2MQContexts::kCount, data.data(), uint32_t(data.size()), nullptr));
         JB2RefinementDecoder* decoder = nullptr;
         const int8_t at[2] = {-1, -1};
-        EXPECT_EQ(0, MQ_Context_Reference_Decoder_Start(&decoder, memory, 40, 12, grTemplate, 0, at, at, &reference,
-                                                        mq, message));
+        EXPECT_EQ(0, MQ_Context_Reference_Decoder_Start(&decoder, memory, 40, 12, grTemplate, 0, at, at, &reference, mq,
+                                                        message));
         std::vector<uint8_t> bitmap(5 * 12);
-        for (uint32_t y = 0; y < 12; ++y) EXPECT_EQ(0, MQ_Context_Reference_Decoder_Line(decoder, &bitmap[y * 5]));
+        for (uint32_t y = 0; y < 12; ++y)
+            EXPECT_EQ(0, MQ_Context_Reference_Decoder_Line(decoder, &bitmap[y * 5]));
         MQ_Context_Reference_Decoder_End(&decoder, memory);
         MQ_Decoder_End(&mq, memory);
         return bitmap;
@@ -36,7 +37,8 @@ struct Refinement : SegmentFixture {
 
 TEST_F(Refinement, OffsetsBeyondAByteReadNothing)
 {
-    for (uint32_t i = 0; i < 64; ++i) data.push_back(uint8_t(i * 37 + 11));
+    for (uint32_t i = 0; i < 64; ++i)
+        data.push_back(uint8_t(i * 37 + 11));
     data.insert(data.end(), {0xFF, 0xAC});
     const std::vector<uint8_t> black(12 * 12, 0xFF);
     const std::vector<uint8_t> white(6 * 12, 0);

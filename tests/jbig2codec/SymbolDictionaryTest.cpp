@@ -20,7 +20,8 @@ std::vector<uint8_t> Dictionary(uint16_t flags, uint32_t exported, uint32_t adde
 {
     std::vector<uint8_t> data = {uint8_t(flags >> 8), uint8_t(flags)};
     for (uint32_t value : {exported, added})
-        for (int shift = 24; shift >= 0; shift -= 8) data.push_back(uint8_t(value >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            data.push_back(uint8_t(value >> shift));
     const auto coded = JB2Test::BitString(bits);
     data.insert(data.end(), coded.begin(), coded.end());
     return data;
@@ -44,7 +45,8 @@ const std::string kOneSymbol = "0 10 111111 00000 00 10000000";
 TEST_F(SymbolDictionaries, DecodeAndExport)
 {
     // Export runs (B.1): none skipped, one exported.
-    JB2SegmentHeader* segment = Make(cJB2_Segment_Symbol_Dictionary, Dictionary(kHuffman, 1, 1, kOneSymbol + "00000 00001"));
+    JB2SegmentHeader* segment =
+        Make(cJB2_Segment_Symbol_Dictionary, Dictionary(kHuffman, 1, 1, kOneSymbol + "00000 00001"));
     JB2SymbolDictionary* dictionary = nullptr;
     ASSERT_EQ(0, Decode(segment, &dictionary)) << messages.All();
     ASSERT_EQ(dictionary->numExported, 1u);
@@ -73,8 +75,10 @@ TEST_F(SymbolDictionaries, DamagedDictionariesAreRefused)
         // A refinement of symbol 0, which is the symbol being decoded: delta height 1,
         // delta width 1, REFAGGNINST 1 (B.1 "0 0001"), ID "0", RDX and RDY 0 (B.15 "0"),
         // BMSIZE 0, then bytes for the coder.
-        {"refinement of a symbol not yet decoded", Dictionary(kHuffmanRefAgg, 0, 1, "0 10 00001 0 0 0 00000 0000 "
-                                                                                  "11111111 10101100"),
+        {"refinement of a symbol not yet decoded",
+         Dictionary(kHuffmanRefAgg, 0, 1,
+                    "0 10 00001 0 0 0 00000 0000 "
+                    "11111111 10101100"),
          -19, "Unable to decode bitmap for dictionary symbol!"},
         // SDHUFF with SDHUFFDW 2.
         {"delta width table 2", Dictionary(0x0021, 0, 0, "0"), -14,
@@ -116,6 +120,7 @@ TEST_F(SymbolDictionaries, ChainsOfReferredDictionariesAreBounded)
             EXPECT_EQ(status, cJB2_Error_Invalid_Segment_Data);
             EXPECT_TRUE(messages.HasOfType(91, "Symbol dictionaries refer to each other too deeply!"));
         }
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) JB2SegmentRelease(&*it);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            JB2SegmentRelease(&*it);
     }
 }

@@ -13,7 +13,7 @@ using namespace JB2Test;
 namespace {
 
 struct SymbolFile {
-    std::vector<uint8_t> bytes;   // what the document reads
+    std::vector<uint8_t> bytes;  // what the document reads
     std::vector<Picture> expected;
     std::vector<Picture> jbig2dec;
 };

@@ -73,7 +73,8 @@ std::vector<uint8_t> Expected(int x1, int y1, int x2, int y2)
     std::vector<uint8_t> bitmap(kStride * kHeight, 0);
     for (const auto& [x, y] : {std::pair<int, int>{x1, y1}, {x2, y2}}) {
         const int pixels[4][2] = {{0, 0}, {1, 0}, {1, 1}, {2, 1}};
-        for (const auto& p : pixels) bitmap[(y + p[1]) * kStride + (x + p[0]) / 8] |= uint8_t(0x80 >> ((x + p[0]) % 8));
+        for (const auto& p : pixels)
+            bitmap[(y + p[1]) * kStride + (x + p[0]) / 8] |= uint8_t(0x80 >> ((x + p[0]) % 8));
     }
     return bitmap;
 }
@@ -87,11 +88,15 @@ TEST_F(TextInstances, EveryCornerTransposedOrNot)
         uint8_t transposed;
         int x1, y1, x2, y2;
     } cases[] = {
-        {cJB2_Corner_Top_Left, 0, 4, 5, 7, 5},     {cJB2_Corner_Top_Right, 0, 4, 5, 7, 5},
-        {cJB2_Corner_Bottom_Left, 0, 4, 4, 7, 4},  {cJB2_Corner_Bottom_Right, 0, 4, 4, 7, 4},
+        {cJB2_Corner_Top_Left, 0, 4, 5, 7, 5},
+        {cJB2_Corner_Top_Right, 0, 4, 5, 7, 5},
+        {cJB2_Corner_Bottom_Left, 0, 4, 4, 7, 4},
+        {cJB2_Corner_Bottom_Right, 0, 4, 4, 7, 4},
         // Transposed: S runs down the region; bottom corners move S by the height first.
-        {cJB2_Corner_Top_Left, 1, 5, 4, 5, 6},     {cJB2_Corner_Top_Right, 1, 3, 4, 3, 6},
-        {cJB2_Corner_Bottom_Left, 1, 5, 4, 5, 6},  {cJB2_Corner_Bottom_Right, 1, 3, 4, 3, 6},
+        {cJB2_Corner_Top_Left, 1, 5, 4, 5, 6},
+        {cJB2_Corner_Top_Right, 1, 3, 4, 3, 6},
+        {cJB2_Corner_Bottom_Left, 1, 5, 4, 5, 6},
+        {cJB2_Corner_Bottom_Right, 1, 3, 4, 3, 6},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bitmap;
