@@ -3,6 +3,7 @@
 
 #include "jbig2codec/compress/JB2CompressPage.h"
 #include "jbig2codec/document/JB2Document.h"
+#include "jbig2codec/support/JB2HandleStart.h"
 
 using namespace ZAV;
 
@@ -54,27 +55,12 @@ JB2_EXPORT JB2_Error JB2_Compress_Start(JB2_Handle_Compress* out, JB2_Alloc_Call
     if (!out)
         return cJB2_Error_Invalid_Handle;
     *out = nullptr;
-    if (!alloc)
-        return cJB2_Error_Callback_Allocation;
-    if (!free)
-        return cJB2_Error_Callback_No_Free;
     JB2Memory* memory = nullptr;
-    JB2_Error status = JB2MemoryCreate(&memory, alloc, allocUser, free, freeUser);
-    if (status != cJB2_Error_OK) {
-        JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "Unable to create compression handle");
-        JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "");
-        return status;
-    }
     JB2Message* message = nullptr;
-    if (messageCallback) {
-        status = JB2MessageCreate(&message, memory, messageCallback, messageUser);
-        if (status != cJB2_Error_OK) {
-            JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "Unable to create message object");
-            JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "");
-            JB2MemoryRelease(&memory);
-            return status;
-        }
-    }
+    JB2_Error status = JB2HandleStartObjects(&memory, &message, alloc, allocUser, free, freeUser, messageCallback,
+                                             messageUser, "Unable to create compression handle");
+    if (status != cJB2_Error_OK)
+        return status;
     auto* handle = JB2MemoryNew<JB2_Compress_Handle_Rec>(memory);
     if (!handle) {
         JB2MessageError(message, "Unable to allocate compression handle!");
