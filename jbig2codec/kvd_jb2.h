@@ -97,6 +97,18 @@ typedef void (*JB2_Message_Callback)(const char* text, int32_t type, void* user)
 typedef JB2_Error (*JB2_Output_Callback)(const uint8_t* row, uint32_t row_number, uint32_t width, uint32_t one,
                                          void* user);
 
+/* Compression functions: one bi-level page given row by row (packed, the
+ * leftmost pixel in the highest bit, 1 = black) becomes a one-page document. */
+JB2_EXPORT JB2_Error JB2_Compress_Start(JB2_Handle_Compress* handle, JB2_Alloc_Callback alloc, void* alloc_user,
+                                        JB2_Free_Callback free, void* free_user, JB2_Message_Callback message,
+                                        void* message_user);
+JB2_EXPORT JB2_Error JB2_Compress_Set_Property(JB2_Handle_Compress handle, uint32_t key, uint32_t value);
+JB2_EXPORT JB2_Error JB2_Compress_Get_Property(JB2_Handle_Compress handle, uint32_t key, uint32_t* value);
+JB2_EXPORT JB2_Error JB2_Compress_Line(JB2_Handle_Compress handle, const uint8_t* line);
+/* Frees the compression; with a document pointer first hands out the
+ * finished page as a document handle. */
+JB2_EXPORT JB2_Error JB2_Compress_End(JB2_Handle_Compress* handle, JB2_Handle_Document* document);
+
 /* Document functions: open JBIG2 data, ask for its pages, render a page
  * row by row, export it, move pages between documents. Pages count from 0. */
 JB2_EXPORT JB2_Error JB2_Document_Start(JB2_Handle_Document* handle, JB2_Alloc_Callback alloc, void* alloc_user,

@@ -2,6 +2,7 @@
 #include "jbig2codec/document/JB2Document.h"
 #include "jbig2codec/document/JB2FileExport.h"
 #include "jbig2codec/document/JB2Page.h"
+#include "jbig2codec/support/JB2HandleStart.h"
 
 using namespace ZAV;
 
@@ -83,26 +84,16 @@ JB2_EXPORT JB2_Error JB2_Document_Start(JB2_Handle_Document* out, JB2_Alloc_Call
     if (!out)
         return cJB2_Error_Invalid_Handle;
     *out = nullptr;
-    if (!alloc)
-        return cJB2_Error_Callback_Allocation;
-    if (!free)
-        return cJB2_Error_Callback_No_Free;
+    if (!alloc || !free)
+        return !alloc ? cJB2_Error_Callback_Allocation : cJB2_Error_Callback_No_Free;
     if (!read)
         return cJB2_Error_Callback_Read;
     JB2Memory* memory = nullptr;
-    JB2_Error status = JB2MemoryCreate(&memory, alloc, allocUser, free, freeUser);
+    JB2Message* message = nullptr;
+    JB2_Error status = JB2HandleStartObjects(&memory, &message, alloc, allocUser, free, freeUser, messageCallback,
+                                             messageUser, nullptr);
     if (status != cJB2_Error_OK)
         return status;
-    JB2Message* message = nullptr;
-    if (messageCallback) {
-        status = JB2MessageCreate(&message, memory, messageCallback, messageUser);
-        if (status != cJB2_Error_OK) {
-            JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "Unable to create message object");
-            JB2MessageDeliver(messageCallback, messageUser, cJB2_Message_Error, "");
-            JB2MemoryRelease(&memory);
-            return status;
-        }
-    }
     auto* handle = JB2MemoryNew<JB2_Document_Handle_Rec>(memory);
     if (!handle) {
         JB2MessageError(message, "Unable to allocate document handle!");
