@@ -116,14 +116,11 @@ opj_image_t* MakeImage(const EncoderSettings& settings, const std::vector<Bytes>
 
 uint32_t FittingLevels(const EncoderSettings& settings)
 {
-    uint32_t width = settings.tileWidth && settings.tileWidth < settings.width ? settings.tileWidth : settings.width;
-    uint32_t height =
+    // OpenJPEG checks the nominal tile size; smaller edge tiles encode anyway.
+    const uint32_t width =
+        settings.tileWidth && settings.tileWidth < settings.width ? settings.tileWidth : settings.width;
+    const uint32_t height =
         settings.tileHeight && settings.tileHeight < settings.height ? settings.tileHeight : settings.height;
-    // The last tile of a row or column may be smaller.
-    if (settings.tileWidth && settings.width % settings.tileWidth)
-        width = std::min(width, settings.width % settings.tileWidth);
-    if (settings.tileHeight && settings.height % settings.tileHeight)
-        height = std::min(height, settings.height % settings.tileHeight);
     const uint32_t side = std::min(width, height);
     uint32_t levels = settings.levels;
     while (levels > 0 && (side >> levels) == 0)
