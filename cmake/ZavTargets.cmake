@@ -60,3 +60,21 @@ function(zav_add_deliverables name)
     endforeach()
   endwhile()
 endfunction()
+
+# zav_add_plugin(NAME [DEPENDS lib...])
+# An image-format plug-in: a shared library named NAME.so (no "lib" prefix)
+# beside the program, from the calling folder's sources and the exports every
+# plug-in shares. Only the filter interface is visible; the static libraries
+# it links keep their symbols to themselves.
+function(zav_add_plugin name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} SHARED ${sources} ${CMAKE_SOURCE_DIR}/plugins/shared/FilterExports.cpp)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE formats ${ARG_DEPENDS})
+  set_target_properties(${name} PROPERTIES PREFIX ""
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_link_options(${name} PRIVATE -Wl,--no-undefined
+    -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/FilterExports.map)
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/FilterExports.map)
+endfunction()

@@ -18,8 +18,8 @@ struct alignas(16) BlockHeader {
     uint32_t magic;
     uint32_t lockCount;
     size_t size;
-    void* bytes;  // a moveable block's bytes; unused for a fixed block
-    void* reserved;
+    void* bytes;        // a moveable block's bytes; unused for a fixed block
+    void* lockRefused;  // non-null while a test makes locks of the block fail
 };
 static_assert(sizeof(BlockHeader) == 32, "the header layout is shared by every module");
 
@@ -144,6 +144,10 @@ void* GlobalLock(HGLOBAL handle)
     BlockHeader* header = CheckedHeader(handle);
     if (!header)
         return nullptr;
+    if (header->lockRefused) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
     if (header->magic == kFixedMagic)
         return handle;
     ++header->lockCount;
@@ -185,4 +189,13 @@ HGLOBAL GlobalFree(HGLOBAL handle)
     header->magic = 0;
     std::free(header);
     return nullptr;
+}
+
+BOOL SetGlobalLockRefused(HGLOBAL handle, bool refused)
+{
+    BlockHeader* header = CheckedHeader(handle);
+    if (!header)
+        return FALSE;
+    header->lockRefused = refused ? header : nullptr;
+    return TRUE;
 }

@@ -44,3 +44,8 @@ HGLOBAL GlobalFree(HGLOBAL handle);
 // GlobalReAlloc fail as a refusing heap would (null, last error
 // ERROR_NOT_ENOUGH_MEMORY), without asking for gigabytes. 0 ends it.
 void SetGlobalAllocFailures(int count);
+
+// For tests of lock failures: while refused, GlobalLock of this block fails
+// (null, last error ERROR_INVALID_HANDLE) in every module, since the mark
+// travels in the block itself. Returns FALSE when the handle is no block.
+BOOL SetGlobalLockRefused(HGLOBAL handle, bool refused);

@@ -125,3 +125,22 @@ TEST(GlobalMem, InjectedFailuresRefuseTheNextAllocationsOnly)
     GlobalFree(kept);
     SetGlobalAllocFailures(0);
 }
+
+TEST(GlobalMem, RefusedLocksFailUntilTheMarkIsLifted)
+{
+    for (UINT flags : {GPTR, GHND}) {
+        HGLOBAL block = GlobalAlloc(flags, 8);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(SetGlobalLockRefused(block, true), TRUE);
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(GlobalLock(block), nullptr);
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+        EXPECT_EQ(GlobalSize(block), 8u);
+        SetGlobalLockRefused(block, false);
+        EXPECT_NE(GlobalLock(block), nullptr);
+        GlobalUnlock(block);
+        EXPECT_EQ(GlobalFree(block), nullptr);
+    }
+    alignas(16) unsigned char notABlock[64] = {};
+    EXPECT_EQ(SetGlobalLockRefused(notABlock + 32, true), FALSE);
+}

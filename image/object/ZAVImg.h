@@ -1,0 +1,138 @@
+// CZAVImg: the image object. Pixels, masks and palette live in the base;
+// this adds the per-format load and save settings, the format registry and
+// plug-in list, the drawer, the blend tables and load bookkeeping.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/core/ZAVImgBase.h"
+#include "image/drawer/ImgDrawerWithAntialiasing.h"
+#include "image/formatlayer/FileFormatProviders.h"
+#include "image/formatlayer/ImportExportDlls.h"
+
+struct IPicture;
+
+namespace ZAV {
+
+constexpr int kBlendTableCount = 17;
+constexpr int kBlendTableBytes = 65536;
+
+// Extra settings handed whole to a JPEG 2000 plug-in.
+struct Jpeg2000MetadataRecord {
+    std::string xml;
+};
+
+struct CJpeg2000Settings {
+    int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
+    double doubles[2] = {0.0, 0.0};
+    int32_t last = 0;
+};
+
+struct CGifSettings {
+    int32_t flag = 1;
+    std::vector<std::string> comments;
+    int32_t values[7] = {-1, 100, 0, 0, 0, 0, 1};
+};
+
+struct CExrSettings {
+    double exposure = 0.0;
+    double gamma = 2.2;
+    int32_t flag = 1;
+};
+
+class CZAVImg : public CZAVImgBase {
+public:
+    explicit CZAVImg(IProgressNotification* sink = nullptr);
+    ~CZAVImg() override;
+    CZAVImg(const CZAVImg&) = delete;
+    CZAVImg& operator=(const CZAVImg& other);
+
+    const char* GetClassName() const override { return "CZAVImg"; }
+    // Puts every setting back to its default; the pixels stay.
+    virtual void SetDefaults();
+    void Reset() override { SetDefaults(); }
+    void Clear() override;
+    void ReleaseExtras() override;
+    COLORREF GetTransparentColor() const override { return m_transparentColor; }
+    void SetTransparentColor(COLORREF color) override;
+
+    // Makes the target a copy of this image's pixels, palette, masks,
+    // resolution and transparent colour. Throws when memory runs out.
+    void CopyTo(CZAVImg& target) const;
+
+    void SetOlePicture(IPicture* picture);
+    // The held picture with a reference added for the caller, or null.
+    IPicture* GetOlePicture() const;
+
+    int GetUseAdvancedImgProc() const { return m_useAdvancedImgProc; }
+    void SetUseAdvancedImgProc(int value) { m_useAdvancedImgProc = value; }
+    CNameVariantPairs* GetImageInfoList() const { return GetImageInfo(); }
+    void SetImageInfoList(CNameVariantPairs* info) { SetImageInfo(info); }
+    // Bytes a memory target should offer a save: width x height x 3 plus
+    // room for headers and palettes.
+    int64_t GetSaveBufferSize() const;
+
+    CFileFormatProviders& GetProviders() { return m_providers; }
+    CImportExportDlls& GetImportExportDlls() { return m_dlls; }
+    CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
+
+    // ---- settings, in declared order ----
+    BYTE* m_blendTables[kBlendTableCount] = {};
+    int32_t m_prepareBeforeSave = 1;
+    int32_t m_tiffCompression = 1;
+    int32_t m_jpegOptionA = 0;
+    int32_t m_jpegQuality = 60;
+    int32_t m_jpegGray = 0;
+    int32_t m_bmpOption = 0;
+    int32_t m_tiffOptionA = 2;
+    int32_t m_tiffOptionB = 0;
+    int32_t m_ccittOptionA = 0;
+    int32_t m_ccittOptionB = 1;
+    int32_t m_pngColorType = 2;
+    int32_t m_pngInterlace = 0;
+    int32_t m_spareWord = 0;
+    int32_t m_psdOptionA = 0;
+    int32_t m_portableMapOption = 0;
+    int32_t m_gifEnabled = 1;
+    int32_t m_psdOptionB = 1;
+    // Non-zero keeps 16-bit samples on load; 0 reduces them to 8 bits.
+    int32_t m_highDynamicRange = 1;
+    CJpeg2000Settings m_jpeg2000;
+    Jpeg2000MetadataRecord m_jpeg2000Metadata;
+    int32_t m_useAdvancedImgProc = 0;
+    int32_t m_jbig2Settings[8] = {0, 10, 20, 0, 0, 0, 1, 5};
+    String m_settingTexts[7];
+    int32_t m_pdfImageCoding = 5;
+    CGifSettings m_gif;
+    CExrSettings m_exr;
+    COLORREF m_metafileBackground = 0xFFFFFF;
+    int32_t m_spareSetting = 0;
+    int32_t m_magickSettings[5] = {0, 0, 0, 72, 0xFFFFFF};
+    COLORREF m_transparentColor = 0xFFFFFF;
+    int32_t m_detectByExtension = 1;
+    std::string m_lastLoadedFile;
+    int32_t m_iccOption = 0;
+    String m_spareTexts[2];
+    int32_t m_spareWords[2] = {1, 1};
+
+private:
+    IPicture* m_olePicture = nullptr;
+
+public:
+    int32_t m_fastThumb[3] = {0, 0, 0};
+
+private:
+    CFileFormatProviders m_providers;
+
+public:
+    int32_t m_overlayBlendMode = 0;
+    int32_t m_spareSwitch = 1;
+
+private:
+    CImportExportDlls m_dlls;
+    CZAVImgDrawerWithAntialiasing m_drawer;
+};
+
+}  // namespace ZAV
