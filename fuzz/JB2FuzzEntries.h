@@ -94,4 +94,17 @@ inline void DecodeJBIG2(const uint8_t* data, size_t size)
     JB2_Document_End(&document);
 }
 
+// PDF's way with JBIG2: the /JBIG2Globals stream in front of the page's
+// stream, decoded as one embedded stream. The input's first two bytes (big
+// endian) give the length of the globals part; the rest is the page stream.
+inline void DecodeGlobalsAndPage(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return;
+    const size_t globals = (static_cast<size_t>(data[0]) << 8) | data[1];
+    if (globals > size - 2)
+        return;
+    DecodeJBIG2(data + 2, size - 2);
+}
+
 }  // namespace ZAVFuzz

@@ -143,7 +143,7 @@ public:
     void SetYResolution(int dpi);
     void SetResolution(int x, int y, int unit);
 
-    // ---- unit conversions with the image's resolution ----
+    // ---- unit conversions ----
     static int HiMetricToPixels(int value, int dpi);
     static int PixelsToHiMetric(int value, int dpi);
     static int TwipsToPixels(int value, int dpi);
@@ -152,6 +152,11 @@ public:
     SIZE ImagePixelsToHiMetric(const SIZE& size) const;
     SIZE TwipsToImagePixels(const SIZE& size) const;
     SIZE ImagePixelsToTwips(const SIZE& size) const;
+    // The same with a device's resolution; a null DC stands for the screen.
+    static SIZE HiMetricToDevicePixels(HDC dc, const SIZE& size);
+    static SIZE DevicePixelsToHiMetric(HDC dc, const SIZE& size);
+    static SIZE TwipsToDevicePixels(HDC dc, const SIZE& size);
+    static SIZE DevicePixelsToTwips(HDC dc, const SIZE& size);
 
     // ---- rectangles (inclusive) ----
     void ClampRect(RECT& rect) const;

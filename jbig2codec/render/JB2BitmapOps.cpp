@@ -113,4 +113,19 @@ void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count)
         *p |= uint8_t(0xFF00u >> (count % 8));
 }
 
+void JB2RowExtract(const uint8_t* row, uint64_t x, uint8_t* out, uint32_t width)
+{
+    if (width == 0)
+        return;
+    const uint32_t shift = uint32_t(x % 8);
+    const uint32_t bytes = (width + shift + 7) / 8;
+    std::memcpy(out, row + x / 8, bytes);
+    JB2RowShiftLeft(out, width + shift, shift);
+    const uint32_t kept = (width + 7) / 8;
+    if (width % 8)
+        out[kept - 1] &= uint8_t(0xFF << (8 - width % 8));
+    if (bytes > kept)
+        out[kept] = 0;
+}
+
 }  // namespace ZAV

@@ -27,4 +27,8 @@ void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_
 // Sets count pixels from pixel x on.
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count);
 
+// Copies pixels [x, x + width) of a row to the start of out, which holds
+// (width + 7) / 8 + 1 bytes; bits behind the width are cleared.
+void JB2RowExtract(const uint8_t* row, uint64_t x, uint8_t* out, uint32_t width);
+
 }  // namespace ZAV

@@ -1,6 +1,7 @@
 #include "jbig2codec/render/JB2RegionDispatch.h"
 
 #include "jbig2codec/render/JB2ComposeRows.h"
+#include "jbig2codec/render/JB2DrawDecodedRegion.h"
 #include "jbig2codec/render/JB2DrawGenericRegion.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "jbig2codec/support/JB2Limits.h"
@@ -14,11 +15,23 @@ bool IsImmediateGenericRegion(uint32_t type)
     return type == cJB2_Segment_Immediate_Generic_Region || type == cJB2_Segment_Immediate_Lossless_Generic_Region;
 }
 
-// Text, halftone and refinement regions join here as their decoders arrive.
-// Intermediate regions are never drawn onto the page (T.88 7.4.1 and 8.2):
-// they only feed a refinement region.
+bool IsImmediateTextRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Immediate_Text_Region || type == cJB2_Segment_Immediate_Lossless_Text_Region;
+}
+
+bool IsImmediateHalftoneRegion(uint32_t type)
+{
+    return type == cJB2_Segment_Immediate_Halftone_Region || type == cJB2_Segment_Immediate_Lossless_Halftone_Region;
+}
+
+// Refinement regions join here when their decoder arrives. Intermediate
+// regions are never drawn onto the page (T.88 7.4.1 and 8.2): they only
+// feed a refinement region.
 const JB2RegionRenderer kRenderers[] = {
     {IsImmediateGenericRegion, JB2DrawGenericRegion},
+    {IsImmediateTextRegion, JB2DrawTextRegion},
+    {IsImmediateHalftoneRegion, JB2DrawHalftoneRegion},
 };
 
 const char* RegionKind(uint32_t type)

@@ -67,4 +67,38 @@ constexpr uint32_t kJB2MaxRegionWidth = 1u << 20;
 // this bounds the work a file can ask for.
 constexpr uint64_t kJB2MaxRegionPixels = 1ull << 30;
 
+// A Huffman table's line list grows by this many lines at a time.
+constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
+
+// A user table line's range length: larger ranges cannot be added to a
+// 32-bit running low value without leaving the values a table can code.
+constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
+
+// A symbol array grows by this many symbols at a time.
+constexpr uint32_t kJB2SymbolArrayGrowth = 100;
+
+// Most new symbols one symbol dictionary may declare: a dictionary shared by
+// a long book holds some tens of thousands; a count beyond this is corrupt.
+constexpr uint32_t kJB2MaxDictionarySymbols = 1u << 20;
+
+// Work a symbol dictionary may ask for against its coded bytes: the
+// arithmetic coder can make any number of symbols and pixels from a few
+// bytes. Every symbol costs at least one bit of its delta width; real
+// dictionaries code a few hundred pixels per byte. Small dictionaries get
+// the minimum region work.
+constexpr uint64_t kJB2SymbolsPerCodedByte = 8;
+constexpr uint64_t kJB2DictionaryPixelsPerCodedByte = 1024;
+
+// Symbol dictionaries refer to dictionaries before them; a chain deeper
+// than this is not a real document and would only use up the stack.
+constexpr uint32_t kJB2MaxDictionaryDepth = 64;
+
+// Copies of coded data are this many bytes longer than the data, as the
+// MMR decoder reads whole words.
+constexpr uint32_t kJB2CodedDataSlack = 7;
+
+// Widest pattern: the generic coder reads its A1 pixel HDPW pixels to the
+// left, inside the 128-pixel margin of its line buffers.
+constexpr uint32_t kJB2MaxPatternWidth = 128;
+
 }  // namespace ZAV

@@ -95,23 +95,23 @@ TEST_F(BuiltFixture, BuiltDocumentsExportAndDecodeEverywhere)
     }
 }
 
-TEST_F(BuiltFixture, HalftoneRegionsAreSkippedAndTheRestIsDrawn)
+TEST_F(BuiltFixture, RefinementRegionsAreSkippedAndTheRestIsDrawn)
 {
     JB2Test::Picture picture;
     picture.width = 16;
     picture.height = 4;
     picture.rows = {0xF0, 0x0F, 0x81, 0x18, 0x00, 0xFF, 0xAA, 0x55};
     JB2File* file = Build(picture, cJB2_Coder_MMR);
-    // A halftone region after the generic one, before the end of page.
-    JB2SegmentHeader* halftone = Make(22, {}, 9);
-    JB2SegmentSetPageAssociation(halftone, 1);
-    ASSERT_EQ(JB2RegionSetWidth(halftone, 8), 0);
-    ASSERT_EQ(JB2RegionSetHeight(halftone, 4), 0);
-    ASSERT_EQ(JB2RegionSetX(halftone, 0), 0);
-    ASSERT_EQ(JB2RegionSetY(halftone, 0), 0);
-    ASSERT_EQ(JB2RegionSetFlags(halftone, 0), 0);
-    const std::vector<uint8_t> fields(20, 0);
-    ASSERT_EQ(JB2SegmentWriteBytes(halftone, 17, 20, fields.data()), 0);
+    // A refinement region after the generic one, before the end of page.
+    JB2SegmentHeader* refinement = Make(cJB2_Segment_Immediate_Refinement_Region, {}, 9);
+    JB2SegmentSetPageAssociation(refinement, 1);
+    ASSERT_EQ(JB2RegionSetWidth(refinement, 8), 0);
+    ASSERT_EQ(JB2RegionSetHeight(refinement, 4), 0);
+    ASSERT_EQ(JB2RegionSetX(refinement, 0), 0);
+    ASSERT_EQ(JB2RegionSetY(refinement, 0), 0);
+    ASSERT_EQ(JB2RegionSetFlags(refinement, 0), 0);
+    const std::vector<uint8_t> fields(5, 0);
+    ASSERT_EQ(JB2SegmentWriteBytes(refinement, 17, 5, fields.data()), 0);
     JB2SegmentArray* segments = file->segments;
     JB2SegmentHeader* endOfPage = segments->items[2];
     ASSERT_EQ(endOfPage->type, cJB2_Segment_End_Of_Page);
@@ -120,7 +120,7 @@ TEST_F(BuiltFixture, HalftoneRegionsAreSkippedAndTheRestIsDrawn)
     JB2SegmentAddReference(endOfFile);
     JB2SegmentArrayRemove(segments, 3);
     JB2SegmentArrayRemove(segments, 2);
-    ASSERT_EQ(JB2FileAddSegment(file, &halftone, message), 0);
+    ASSERT_EQ(JB2FileAddSegment(file, &refinement, message), 0);
     endOfPage->number = 10;
     endOfFile->number = 11;
     ASSERT_EQ(JB2FileAddSegment(file, &endOfPage, message), 0);
@@ -135,8 +135,7 @@ TEST_F(BuiltFixture, HalftoneRegionsAreSkippedAndTheRestIsDrawn)
     EXPECT_EQ(supported, 0u);
     JB2Test::Document::Rows rows;
     EXPECT_EQ(JB2_Document_Decompress_Page(handle, 1, 1, 0, 0, 0, 0, JB2Test::Document::Collect, &rows), 0);
-    EXPECT_TRUE(messages.HasOfType(
-        11, "Halftone region decoding not yet supported! Skipping region segment 9 (Immediate halftone region)!"));
+    EXPECT_TRUE(messages.HasOfType(11, "Unsupported generic region segment!"));
     JB2Test::Picture decoded;
     decoded.width = rows.width;
     decoded.height = static_cast<uint32_t>(rows.rows.size());

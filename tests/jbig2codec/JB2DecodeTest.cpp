@@ -62,21 +62,6 @@ TEST(JB2Decode, GenericRegionFilesGiveExactlyJbig2decsPixels)
     EXPECT_EQ(status, 0);
 }
 
-TEST(JB2Decode, TextRegionsAreSkippedAndSaidSoBeforehand)
-{
-    for (const char* name : {"text-301x157.symbol.jb2", "page-1003x700.symbol.jb2", "twopage.symbol.jb2"}) {
-        Document document(DataFile(name));
-        ASSERT_EQ(document.started, 0) << name;
-        EXPECT_EQ(document.Property(cJB2_Prop_Regions_Supported), 0u) << name;
-        JB2_Error status = -1;
-        const Picture page = document.Decode(0, &status);
-        EXPECT_EQ(status, 0) << name;
-        EXPECT_EQ(page.width, document.Property(cJB2_Prop_Width)) << name;
-        EXPECT_EQ(page.height, document.Property(cJB2_Prop_Height)) << name;
-        EXPECT_TRUE(document.messages.HasOfType(11, "Text region decoding not yet supported!")) << name;
-    }
-}
-
 TEST(JB2Decode, AShortReadFailsThatCallAndTheNextDecodesRight)
 {
     for (const char* name : {"page-1003x700.generic.jb2", "page-1003x700.tpgd.jb2"}) {

@@ -47,9 +47,7 @@ TEST(JB2Document, OpensEveryTestFileWithItsPagesAndSizes)
             EXPECT_EQ(document.Property(cJB2_Prop_Width), expected[page].width) << c.name;
             EXPECT_EQ(document.Property(cJB2_Prop_Height), expected[page].height) << c.name;
         }
-        // Text regions are not drawn yet: property 70 says so for those files.
-        const bool textRegions = std::string(c.name).find(".symbol.") != std::string::npos;
-        EXPECT_EQ(document.Property(cJB2_Prop_Regions_Supported), textRegions ? 0u : 1u) << c.name;
+        EXPECT_EQ(document.Property(cJB2_Prop_Regions_Supported), 1u) << c.name;
     }
 }
 

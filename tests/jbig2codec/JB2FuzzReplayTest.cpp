@@ -10,7 +10,15 @@
 TEST(JB2FuzzReplay, KeptInputsEndWithoutACrashOrALeak)
 {
     size_t replayed = 0;
-    for (const char* folder : {"fuzz/jbig2codec_document_fuzzer", "jbig2"}) {
+    const struct {
+        const char* folder;
+        void (*decode)(const uint8_t*, size_t);
+    } targets[] = {
+        {"fuzz/jbig2codec_document_fuzzer", ZAVFuzz::DecodeJBIG2},
+        {"jbig2", ZAVFuzz::DecodeJBIG2},
+        {"fuzz/jbig2codec_globals_fuzzer", ZAVFuzz::DecodeGlobalsAndPage},
+    };
+    for (const auto& [folder, decode] : targets) {
         const std::filesystem::path path = ZAVTest::DataPath(folder);
         if (!std::filesystem::is_directory(path))
             continue;
@@ -19,7 +27,7 @@ TEST(JB2FuzzReplay, KeptInputsEndWithoutACrashOrALeak)
                 continue;
             const auto bytes = ZAVTest::ReadBytes(entry.path().string());
             SCOPED_TRACE(entry.path().string());
-            ZAVFuzz::DecodeJBIG2(bytes.data(), bytes.size());
+            decode(bytes.data(), bytes.size());
             ++replayed;
         }
     }

@@ -58,9 +58,8 @@ inline std::vector<uint8_t> GenericRegionData(uint32_t width, uint32_t height, b
     return out;
 }
 
-// A sequential one-page file: page information, the region segments given, end of page.
-inline std::vector<uint8_t> OnePageFile(uint32_t pageWidth, uint32_t pageHeight,
-                                        const std::vector<std::vector<uint8_t>>& genericRegions, uint8_t pageFlags = 0)
+// The file header of a sequential one-page file and its page information as segment 0.
+inline std::vector<uint8_t> OnePageStart(uint32_t pageWidth, uint32_t pageHeight, uint8_t pageFlags = 0)
 {
     std::vector<uint8_t> out = {0x97, 0x4A, 0x42, 0x32, 0x0D, 0x0A, 0x1A, 0x0A, 0x01};
     PutU32(out, 1);
@@ -72,8 +71,16 @@ inline std::vector<uint8_t> OnePageFile(uint32_t pageWidth, uint32_t pageHeight,
     page.push_back(pageFlags);
     page.push_back(0);
     page.push_back(0);
-    uint32_t number = 0;
-    PutSegment(out, number++, 48, page);
+    PutSegment(out, 0, 48, page);
+    return out;
+}
+
+// A sequential one-page file: page information, the region segments given, end of page.
+inline std::vector<uint8_t> OnePageFile(uint32_t pageWidth, uint32_t pageHeight,
+                                        const std::vector<std::vector<uint8_t>>& genericRegions, uint8_t pageFlags = 0)
+{
+    std::vector<uint8_t> out = OnePageStart(pageWidth, pageHeight, pageFlags);
+    uint32_t number = 1;
     for (const auto& region : genericRegions)
         PutSegment(out, number++, 38, region);
     PutSegment(out, number++, 49, {});

@@ -11,6 +11,8 @@
 #include "jbig2codec/support/JB2Memory.h"
 #include "jbig2codec/support/JB2Message.h"
 #include "jbig2codec/io/JB2Write.h"
+#include "jbig2codec/mmr/JB2MMREncoder.h"
+#include "tests/jbig2codec/JB2TestPages.h"
 #include "tests/jbig2codec/JB2TestSupport.h"
 
 namespace JB2Test {
@@ -64,5 +66,19 @@ private:
     Target m_target;
     ZAV::JB2WriteData* m_write = nullptr;
 };
+
+// A bitmap coded as MMR data by the codec's own encoder.
+inline std::vector<uint8_t> EncodeMMR(const Page& page)
+{
+    Memory memory;
+    Output output(memory);
+    ZAV::JB2MMREncoder* encoder = nullptr;
+    EXPECT_EQ(0, ZAV::MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
+    for (uint32_t y = 0; y < page.height; ++y)
+        EXPECT_EQ(0, ZAV::MMR_Encoder_Line(encoder, page.Row(y)));
+    EXPECT_EQ(0, ZAV::MMR_Encoder_End(&encoder, memory.Get()));
+    EXPECT_EQ(1, output.References());
+    return output.Bytes();
+}
 
 }  // namespace JB2Test

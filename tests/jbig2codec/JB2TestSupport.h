@@ -129,4 +129,22 @@ struct Target {
     }
 };
 
+// Bits written as '0' and '1' characters (anything else ignored), packed
+// most significant bit first.
+inline std::vector<uint8_t> BitString(const std::string& text)
+{
+    std::vector<uint8_t> bytes;
+    uint32_t n = 0;
+    for (char c : text) {
+        if (c != '0' && c != '1')
+            continue;
+        if (n % 8 == 0)
+            bytes.push_back(0);
+        if (c == '1')
+            bytes.back() |= uint8_t(0x80 >> (n % 8));
+        ++n;
+    }
+    return bytes;
+}
+
 }  // namespace JB2Test

@@ -110,19 +110,6 @@ int32_t DecodeMMR(std::vector<uint8_t> coded, uint32_t width, uint32_t height, P
     return status;
 }
 
-std::vector<uint8_t> EncodeMMR(const Page& page)
-{
-    Memory memory;
-    Output output(memory);
-    JB2MMREncoder* encoder = nullptr;
-    EXPECT_EQ(0, MMR_Encoder_Start(&encoder, memory.Get(), page.width, page.height, 0, output.Get(), nullptr));
-    for (uint32_t y = 0; y < page.height; ++y)
-        EXPECT_EQ(0, MMR_Encoder_Line(encoder, page.Row(y)));
-    EXPECT_EQ(0, MMR_Encoder_End(&encoder, memory.Get()));
-    EXPECT_EQ(1, output.References());
-    return output.Bytes();
-}
-
 class MMRCoding : public ::testing::Test {
 protected:
     void SetUp() override { TIFFSetWarningHandler(nullptr); }
@@ -143,7 +130,7 @@ TEST_F(MMRCoding, DecodesGroup4DataWrittenByLibtiff)
 TEST_F(MMRCoding, LibtiffDecodesTheEncodersOutput)
 {
     for (const Page& page : Pages()) {
-        const std::vector<uint8_t> coded = EncodeMMR(page);
+        const std::vector<uint8_t> coded = JB2Test::EncodeMMR(page);
         ASSERT_FALSE(coded.empty()) << page.name;
         const Page decoded = LibtiffDecode(coded, page.width, page.height, dir.File("out.tif"));
         EXPECT_EQ(page.bits, decoded.bits) << page.name;
@@ -193,7 +180,7 @@ TEST_F(MMRCoding, EncoderWritesTheExpectedCodes)
         Page page = JB2Test::BlankPage("codes", c.width, 1);
         for (uint32_t x = 0; x < c.blackRun; ++x)
             page.Set(x, 0);
-        EXPECT_EQ(Pack(c.bits), EncodeMMR(page)) << c.width;
+        EXPECT_EQ(Pack(c.bits), JB2Test::EncodeMMR(page)) << c.width;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "image/core/ImageOperationGuard.h"
 #include "image/support/ImageTestSupport.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/gdi/DeviceContexts.h"
 #include "support/ThrownText.h"
 
 using namespace ZAV;
@@ -190,6 +191,27 @@ TEST(ZAVImgBase, UnitConversionsUseTheImageResolution)
     EXPECT_EQ(1440, twips.cx);
     EXPECT_EQ(1440, twips.cy);
     EXPECT_EQ(200, image.TwipsToImagePixels(SIZE{0, 1440}).cy);
+}
+
+TEST(ZAVImgBase, DeviceUnitConversionsUseTheDeviceOrTheScreen)
+{
+    TestDeviceSettings printer;
+    printer.logPixelsX = 300;
+    printer.logPixelsY = 600;
+    HDC dc = CreateTestDC(printer);
+    ASSERT_NE(nullptr, dc);
+    EXPECT_EQ(300, CZAVImgBase::HiMetricToDevicePixels(dc, SIZE{2540, 2540}).cx);
+    EXPECT_EQ(600, CZAVImgBase::HiMetricToDevicePixels(dc, SIZE{2540, 2540}).cy);
+    EXPECT_EQ(1270, CZAVImgBase::DevicePixelsToHiMetric(dc, SIZE{150, 300}).cx);
+    EXPECT_EQ(1440, CZAVImgBase::DevicePixelsToTwips(dc, SIZE{300, 600}).cy);
+    EXPECT_EQ(150, CZAVImgBase::TwipsToDevicePixels(dc, SIZE{720, 0}).cx);
+    DeleteDC(dc);
+
+    SetScreenLogPixels(120, 144);
+    const SIZE screen = CZAVImgBase::TwipsToDevicePixels(nullptr, SIZE{1440, 1440});
+    SetScreenLogPixels(0, 0);
+    EXPECT_EQ(120, screen.cx);
+    EXPECT_EQ(144, screen.cy);
 }
 
 TEST(ZAVImgBase, ClampingKeepsRectanglesInside)

@@ -1,0 +1,56 @@
+// Generic refinement decoding: reference offsets from the file far outside
+// the bitmap read the reference as 0 (T.88 6.3.5.3) instead of wrapping.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "jbig2codec/mq/JB2MQContexts.h"
+#include "jbig2codec/refinement/JB2RefinementDecoder.h"
+#include "tests/jbig2codec/JB2SegmentFixture.h"
+
+using namespace ZAV;
+
+namespace {
+
+struct Refinement : SegmentFixture {
+    std::vector<uint8_t> data;
+
+    // The 40 x 12 bitmap the same coded bytes give against `reference`.
+    std::vector<uint8_t> Decode(uint8_t grTemplate, const JB2RefinementReference& reference)
+    {
+        JB2MQDecoder* mq = nullptr;
+        EXPECT_EQ(0, MQ_Decoder_Start(&mq, memory, JB2MQContexts::kCount, data.data(), uint32_t(data.size()), nullptr));
+        JB2RefinementDecoder* decoder = nullptr;
+        const int8_t at[2] = {-1, -1};
+        EXPECT_EQ(0, MQ_Context_Reference_Decoder_Start(&decoder, memory, 40, 12, grTemplate, 0, at, at, &reference, mq,
+                                                        message));
+        std::vector<uint8_t> bitmap(5 * 12);
+        for (uint32_t y = 0; y < 12; ++y)
+            EXPECT_EQ(0, MQ_Context_Reference_Decoder_Line(decoder, &bitmap[y * 5]));
+        MQ_Context_Reference_Decoder_End(&decoder, memory);
+        MQ_Decoder_End(&mq, memory);
+        return bitmap;
+    }
+};
+
+}  // namespace
+
+TEST_F(Refinement, OffsetsBeyondAByteReadNothing)
+{
+    for (uint32_t i = 0; i < 64; ++i)
+        data.push_back(uint8_t(i * 37 + 11));
+    data.insert(data.end(), {0xFF, 0xAC});
+    const std::vector<uint8_t> black(12 * 12, 0xFF);
+    const std::vector<uint8_t> white(6 * 12, 0);
+    for (uint8_t grTemplate : {0, 1}) {
+        const JB2RefinementReference none = {white.data(), 48, 12, 6, 0, 0};
+        const std::vector<uint8_t> alone = Decode(grTemplate, none);
+        // 200 and -300 would wrap to -56 and -44 in 8 bits, where the 96 pixels
+        // wide reference still covers the bitmap.
+        for (int32_t offset : {200, -300}) {
+            EXPECT_EQ(Decode(grTemplate, {black.data(), 96, 12, 12, offset, 0}), alone) << offset;
+            EXPECT_EQ(Decode(grTemplate, {black.data(), 96, 12, 12, 0, offset}), alone) << offset;
+            EXPECT_NE(Decode(grTemplate, {black.data(), 96, 12, 12, int8_t(offset), 0}), alone) << offset;
+        }
+    }
+}
