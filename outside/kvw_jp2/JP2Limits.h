@@ -21,6 +21,9 @@ constexpr uint32_t kMaxComponents = 16384;
 constexpr uint32_t kMaxBitsPerSample = 16;
 // Main-header marker segments scanned for comments before giving up.
 constexpr uint32_t kMaxMainHeaderSegments = 65536;
+// T.800 A.4: every tile has a tile-part of at least SOT (12 bytes) and SOD (2 bytes),
+// so a codestream of n bytes holds at most n / 14 tiles.
+constexpr uint64_t kMinTilePartBytes = 14;
 // Region rectangles kept by the compressor.
 constexpr uint32_t kMaxRegions = 256;
 // Decomposition levels OpenJPEG accepts (OPJ_J2K_MAXRLVLS - 1).

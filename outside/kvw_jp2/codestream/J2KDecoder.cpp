@@ -68,8 +68,34 @@ J2KDecoder::~J2KDecoder()
         opj_destroy_codec(m_codec);
 }
 
+// T.800 A.5.1: SIZ follows SOC. Its sizes are checked before OpenJPEG, which
+// sets up every tile while reading the main header.
+JP2_Error J2KDecoder::PrecheckSiz() const
+{
+    uint8_t siz[4 + 2 + 32 + 2];
+    if (!m_source.ReadExact(m_offset + 2, siz, sizeof(siz)) || siz[0] != 0xFF || siz[1] != 0x51)
+        return cJP2_Error_Invalid_Codestream;
+    auto field = [&siz](size_t at) {
+        return (uint32_t(siz[at]) << 24) | (uint32_t(siz[at + 1]) << 16) | (uint32_t(siz[at + 2]) << 8) | siz[at + 3];
+    };
+    const uint32_t xsiz = field(6), ysiz = field(10), xosiz = field(14), yosiz = field(18);
+    const uint32_t xtsiz = field(22), ytsiz = field(26), xtosiz = field(30), ytosiz = field(34);
+    const uint32_t components = (uint32_t(siz[38]) << 8) | siz[39];
+    if (xsiz <= xosiz || ysiz <= yosiz || xtsiz == 0 || ytsiz == 0 || xtosiz > xosiz || ytosiz > yosiz ||
+        components == 0)
+        return cJP2_Error_Invalid_Codestream;
+    if (uint64_t(xsiz - xosiz) * (ysiz - yosiz) * components * 4 > kMaxSampleBufferBytes)
+        return cJP2_Error_Too_Large;
+    const uint64_t tiles =
+        ((uint64_t(xsiz) - xtosiz + xtsiz - 1) / xtsiz) * ((uint64_t(ysiz) - ytosiz + ytsiz - 1) / ytsiz);
+    return tiles * kMinTilePartBytes > m_length ? cJP2_Error_Invalid_Codestream : cJP2_Error_OK;
+}
+
 JP2_Error J2KDecoder::ReadHeader()
 {
+    const JP2_Error status = PrecheckSiz();
+    if (status != cJP2_Error_OK)
+        return status;
     m_codec = opj_create_decompress(OPJ_CODEC_J2K);
     m_stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_TRUE);
     if (!m_codec || !m_stream)

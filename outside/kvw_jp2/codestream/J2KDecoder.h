@@ -30,6 +30,7 @@ public:
     const std::string& LastError() const { return m_messages.lastError; }
 
 private:
+    JP2_Error PrecheckSiz() const;
     JP2_Error CheckSizes() const;
     JP2_Error DeliverComponent(uint32_t c, bool fullGrid, JP2_Callback_Output output, void* user) const;
 
