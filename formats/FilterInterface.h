@@ -48,7 +48,7 @@ struct Jpeg2000EncoderSettings {
     double CompressionRate;
     double CompressionBitRate;
     int32_t CompressionDestinationFileSize;
-    const Jpeg2000MetadataRecord* metadata;
+    const ZAV::Jpeg2000MetadataRecord* metadata;
 };
 
 // The JBIG2 save settings; they cross the interface as eight arguments.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace ZAV {
+
 struct Jpeg2000MetadataRecord {
     std::vector<uint8_t> xmlData;
     std::vector<uint8_t> ipData;
@@ -21,3 +23,5 @@ struct Jpeg2000MetadataRecord {
     // Four values per rectangle: left, top, right, bottom.
     std::vector<int32_t> roiRectangles;
 };
+
+}  // namespace ZAV

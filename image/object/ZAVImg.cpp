@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/text/TextException.h"
 #include "platform/ole/Pictures.h"
 
 namespace ZAV {
@@ -14,7 +15,7 @@ constexpr int64_t kSaveBufferHeadroom = 66560;
 
 }  // namespace
 
-CZAVImg::CZAVImg(IProgressNotification* sink) : CZAVImgBase(sink), m_drawer(this)
+CZAVImg::CZAVImg(IProgressNotification* sink) : CZAVImgBase(sink), m_dlls(this), m_drawer(this)
 {
     ResetBase();
     SetDefaults();
@@ -145,6 +146,23 @@ IPicture* CZAVImg::GetOlePicture() const
 int64_t CZAVImg::GetSaveBufferSize() const
 {
     return static_cast<int64_t>(m_width) * m_height * 3 + kSaveBufferHeadroom;
+}
+
+}  // namespace ZAV
+
+namespace ZAV {
+
+void CZAVImg::InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel)
+{
+    CGlobalMemBlock* target = BlockForDepth(bitsPerPixel);
+    if (!target)
+        ThrowTextException("Error");
+    FreePixelBlocks();
+    m_width = width;
+    m_height = height;
+    m_bitsPerPixel = bitsPerPixel;
+    target->Attach(block.Detach());
+    SetLayout();
 }
 
 }  // namespace ZAV

@@ -4,13 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
-#include "image/formatlayer/FileFormatProviders.h"
-#include "image/formatlayer/ImportExportDlls.h"
+#include "formats/Jpeg2000MetadataRecord.h"
+#include "formats/plugins/ImportExportDlls.h"
+#include "formats/registry/FileFormatProviders.h"
 
 struct IPicture;
 
@@ -18,11 +20,6 @@ namespace ZAV {
 
 constexpr int kBlendTableCount = 17;
 constexpr int kBlendTableBytes = 65536;
-
-// Extra settings handed whole to a JPEG 2000 plug-in.
-struct Jpeg2000MetadataRecord {
-    std::string xml;
-};
 
 struct CJpeg2000Settings {
     int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
@@ -74,6 +71,35 @@ public:
     // room for headers and palettes.
     int64_t GetSaveBufferSize() const;
 
+    // ---- operations (image/operations): each throws CTextException with
+    // the operation's text; a failed or cancelled one leaves the image as
+    // it was, and a cancel throws "Operation canceled!" alone ----
+    void Resize(int width, int height, bool interpolate);
+    void Rotate(double degrees);
+    static double NormalizeAngle(double degrees);
+    // Between 1, 8, 24 and 32 bits; method and palette flag choose how 24
+    // bits are reduced.
+    void ConvertBitDepth(int depth, int method, int paletteFlag);
+    // Keeps the depth when allowed (9 is 8-bit gray), else converts to the
+    // nearest allowed one.
+    void ConvertToAllowedBitDepth(const std::set<int>& allowed);
+    void FlipHorizontal();
+    void FlipVertical();
+    void InvertImage();
+    void InvertPalette();
+    void ConvertToGray();
+    void ConvertToGray8();
+    void ApplyLookupTable(const BYTE* table);
+    void AdjustBrightnessContrast(double brightness, double contrast);
+    void SetMinIsBlack();
+    void SetMinIsWhite();
+    // A 256-wide, height-high 8-bit bar chart of the 256 values.
+    void CreateHistogramImage(const uint32_t* values, int count, int height);
+
+    // Converts the image to a depth the format stores and writes that
+    // format's save settings; throws for a PDF coding it cannot carry.
+    void CheckSaveOptions(int format);
+
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
@@ -116,6 +142,15 @@ public:
     int32_t m_iccOption = 0;
     String m_spareTexts[2];
     int32_t m_spareWords[2] = {1, 1};
+
+protected:
+    // Installs a filled block as the pixels of the given layout; the palette
+    // and resolution stay.
+    void InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel);
+    friend class CImageOperation;
+    void FitForGrayOrTrueColour();
+    void FitForTiffCoding(bool forPdf);
+    void FitForPdf();
 
 private:
     IPicture* m_olePicture = nullptr;
