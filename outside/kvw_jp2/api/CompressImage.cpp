@@ -8,60 +8,41 @@ namespace KVWJP2 {
 
 namespace {
 
-JP2_Error SetLayout(JP2_Comp_Rec& handle, int32_t id, intptr_t value)
-{
-    EncoderSettings& s = handle.settings;
-    const uint32_t v = static_cast<uint32_t>(value);
-    switch (id) {
-    case cJP2_Prop_Width:
-        s.width = handle.file.width = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Height:
-        s.height = handle.file.height = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Tile_Width:
-        s.tileWidth = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Tile_Height:
-        s.tileHeight = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Code_Block_Width:
-        s.codeBlockWidth = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Code_Block_Height:
-        s.codeBlockHeight = v;
-        return cJP2_Error_OK;
-    default:
-        return cJP2_Error_Unknown_Property;
-    }
-}
+// The integer coding settings, by property id.
+struct SettingField {
+    int32_t id;
+    uint32_t EncoderSettings::*field;
+};
+
+const SettingField kSettingFields[] = {
+    {cJP2_Prop_Width, &EncoderSettings::width},
+    {cJP2_Prop_Height, &EncoderSettings::height},
+    {cJP2_Prop_Tile_Width, &EncoderSettings::tileWidth},
+    {cJP2_Prop_Tile_Height, &EncoderSettings::tileHeight},
+    {cJP2_Prop_Code_Block_Width, &EncoderSettings::codeBlockWidth},
+    {cJP2_Prop_Code_Block_Height, &EncoderSettings::codeBlockHeight},
+    {cJP2_Prop_Wavelet, &EncoderSettings::wavelet},
+    {cJP2_Prop_Levels, &EncoderSettings::levels},
+    {cJP2_Prop_Layers, &EncoderSettings::layers},
+    {cJP2_Prop_Code_Block_Style, &EncoderSettings::codeBlockStyle},
+    {cJP2_Prop_Progression, &EncoderSettings::progression},
+};
 
 JP2_Error SetCoding(JP2_Comp_Rec& handle, int32_t id, intptr_t value)
 {
     EncoderSettings& s = handle.settings;
-    const uint32_t v = static_cast<uint32_t>(value);
-    switch (id) {
-    case cJP2_Prop_Wavelet:
-        s.wavelet = v ? 1 : 0;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Levels:
-        s.levels = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Layers:
-        s.layers = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Code_Block_Style:
-        s.codeBlockStyle = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Progression:
-        s.progression = v;
-        return cJP2_Error_OK;
-    case cJP2_Prop_Target_Size:
+    if (id == cJP2_Prop_Target_Size) {
         s.targetSize = static_cast<uint64_t>(value);
         return cJP2_Error_OK;
-    default:
-        return SetLayout(handle, id, value);
     }
+    for (const SettingField& setting : kSettingFields)
+        if (setting.id == id) {
+            s.*setting.field = static_cast<uint32_t>(value);
+            if (id == cJP2_Prop_Wavelet)
+                s.wavelet = value ? 1 : 0;
+            return cJP2_Error_OK;
+        }
+    return cJP2_Error_Unknown_Property;
 }
 
 // Whether an argument of an integer property is out of its range.
@@ -111,6 +92,8 @@ JP2_Error Describe(JP2_Comp_Rec& handle)
     const bool rgb = handle.colourSpace == cJP2_Space_sRGB && !palette;
     s.components = rgb ? 3 : 1;
     s.colourTransform = rgb;
+    handle.file.width = s.width;
+    handle.file.height = s.height;
     handle.file.components = static_cast<uint16_t>(s.components);
     handle.file.rgb = rgb;
     const uint64_t samples = uint64_t(s.width) * s.height * s.components;
