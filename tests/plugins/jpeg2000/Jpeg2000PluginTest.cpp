@@ -258,6 +258,10 @@ TEST_F(Jpeg2000Plugin, SaveSettingsEdgeCases)
         }
     }
     Settings(DefaultSettings());
+    // A host block shorter than its picture.
+    std::string error;
+    EXPECT_TRUE(Save(Ramp(100, 1), {100, 100, 24, 96, 96}, {}, error).empty());
+    EXPECT_EQ(error, "Invalid memory block!");
 }
 
 TEST_F(Jpeg2000Plugin, OpjCompressFilesLoadAsDocumented)
