@@ -183,7 +183,7 @@ TEST_F(Jpeg2000Plugin, EightBitPicturesAsGreyOrPalette)
 
 TEST_F(Jpeg2000Plugin, MetadataComesBackAsImageInformation)
 {
-    Jpeg2000MetadataRecord record;
+    ZAV::Jpeg2000MetadataRecord record;
     record.xmlData = {'<', 'a', '/', '>'};
     record.iptcData = {0x1C, 0x02, 0x05, 0x00, 0x01, 'x'};
     record.uuidId = "00112233445566778899aabbccddeeff";
@@ -234,7 +234,7 @@ TEST_F(Jpeg2000Plugin, SaveSettingsEdgeCases)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Jpeg2000MetadataRecord record;
+        ZAV::Jpeg2000MetadataRecord record;
         record.roiRectangles.assign(c.rectangles * 4, 2);
         record.uuidId = c.uuid;
         record.uuidData = {9};
