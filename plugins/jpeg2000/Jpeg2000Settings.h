@@ -7,7 +7,8 @@
 namespace ZAV {
 
 struct Jpeg2000PluginSettings {
-    Jpeg2000EncoderSettings encoder = {};
+    // Before any call: one container (JP2), one layer, the wavelet left to the target size.
+    Jpeg2000EncoderSettings encoder = {{1, 1, 99, 0, 0, 0, 0, 0, 0}, 0, 0, 0, nullptr};
     // The copy encoder.metadata points to once the host gave a record.
     Jpeg2000MetadataRecord metadata;
     // Non-zero: loads of more than 8 bits per component deliver 8.
