@@ -19,7 +19,6 @@ struct IPicture;
 
 namespace ZAV {
 
-
 struct CJpeg2000Settings {
     int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
     double doubles[2] = {0.0, 0.0};
