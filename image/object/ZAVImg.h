@@ -19,6 +19,8 @@ struct IPicture;
 
 namespace ZAV {
 
+class CDataSource;
+
 struct CJpeg2000Settings {
     int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
     double doubles[2] = {0.0, 0.0};
@@ -98,6 +100,25 @@ public:
     // format's save settings; throws for a PDF coding it cannot carry.
     void CheckSaveOptions(int format);
 
+    // ---- load and save (image/io): each throws CTextException ----
+    int GetFileFormatFromFile(const char* path);
+    int GetFileFormatFromMem(const void* data, int64_t size);
+    // The first built-in decoder that accepts the data, 0 when none does.
+    int DetectFormatByContent(CDataSource& source);
+    // Frames or pages of TIFF, FAX, PSD, GIF and DCX data; 0 for the others.
+    int GetPageCount(CDataSource& source, int format);
+    // Format 0 or 255 detects it. A failed load leaves the image empty.
+    void LoadFromFile(const char* path, int format, int64_t offset = 0);
+    void LoadFromMemory(const void* data, int64_t size, int format);
+    void LoadByFormat(CDataSource& source, int format);
+    void SaveToFile(const char* path, int format, int64_t* bytesWritten);
+    // Writes at most size bytes into the block; a picture that needs more
+    // fails.
+    void SaveToMemory(void* block, int64_t size, int format, int64_t* bytesWritten);
+    void SaveByFormat(CDataSource& target, int format, int64_t& bytesWritten);
+    void SaveMultipageToFile(const char* path, CZAVImg** images, int count, int format, int flag,
+                             int64_t* bytesWritten);
+
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
@@ -172,6 +193,10 @@ protected:
     void FitForGrayOrTrueColour();
     void FitForTiffCoding(bool forPdf);
     void FitForPdf();
+    bool HasBuiltInDecoder(int format) const;
+    void DecodeBuiltIn(CDataSource& source, int format);
+    void EncodeBuiltIn(CDataSource& target, int format, int64_t& bytesWritten, const char* otherFailure);
+    const CFileFormatProvider* PrepareSave(int format);
 
 private:
     IPicture* m_olePicture = nullptr;
