@@ -72,7 +72,7 @@ JB2_Error JB2GenericCheckAT(uint8_t gbTemplate, const int8_t* atX, const int8_t*
 
 JB2_Error JB2GenericCheckSize(uint32_t width, uint32_t height, JB2Message* message)
 {
-    if (width > kJB2MaxRegionWidth || uint64_t(width) * height > kJB2MaxRegionPixels) {
+    if (width > kJB2MaxRegionWidth || height > kJB2MaxRegionHeight || uint64_t(width) * height > kJB2MaxRegionPixels) {
         return JB2Fail(message, cJB2_Error_Not_Yet_Supported, "Region of %u x %u pixels is too large!", width, height);
     }
     return cJB2_Error_OK;

@@ -61,6 +61,9 @@ constexpr uint32_t kJB2MaxSymbolCodeLength = 15;
 // Widest region or bitmap the coders take: a 600 dpi scan 1,700 inches wide.
 // Keeps the ring of context lines (129 lines) within a few hundred megabytes.
 constexpr uint32_t kJB2MaxRegionWidth = 1u << 20;
+// Tallest region or bitmap: the same 1,700 inches at 600 dpi. Decoders keep a
+// few spare bytes a row, so a narrow region of 2^30 rows would need gigabytes.
+constexpr uint32_t kJB2MaxRegionHeight = 1u << 20;
 
 // Most pixels of one region or bitmap: more than an A0 page at 600 dpi. The
 // arithmetic coder can produce any number of pixels from a few bytes, so
