@@ -22,7 +22,7 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes)
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-struct DibSpec {
+struct DibHeaderFields {
     int32_t width = 2;
     int32_t height = 2;
     uint16_t planes = 1;
@@ -33,7 +33,7 @@ struct DibSpec {
 };
 
 // Header, then the rest (masks, table, bits) as given.
-std::vector<uint8_t> DibBytes(const DibSpec& s, const std::vector<uint8_t>& rest)
+std::vector<uint8_t> DibBytes(const DibHeaderFields& s, const std::vector<uint8_t>& rest)
 {
     std::vector<uint8_t> b;
     Put(b, 40, 4);
@@ -154,16 +154,16 @@ TEST(DibRead, BitFieldDibsDecodeAsPillowReadsThem)
     };
     for (const Case& c : {Case{16, {0xF800, 0x07E0, 0x001F}}, Case{32, {0xFF0000, 0xFF00, 0xFF}}}) {
         SCOPED_TRACE(c.bits);
-        DibSpec spec;
-        spec.width = 3;
-        spec.bits = c.bits;
-        spec.compression = BI_BITFIELDS;
+        DibHeaderFields header;
+        header.width = 3;
+        header.bits = c.bits;
+        header.compression = BI_BITFIELDS;
         std::vector<uint8_t> rest;
         for (uint32_t m : c.masks)
             Put(rest, m, 4);
         for (int i = 0; i < 2 * (c.bits == 16 ? 4 : 3); ++i)  // rows of 8 (16-bit, padded) or 12 bytes
             Put(rest, static_cast<uint32_t>(0x9E37 * (i + 1) + 0x1234567 * i), c.bits / 8);
-        const std::vector<uint8_t> dib = DibBytes(spec, rest);
+        const std::vector<uint8_t> dib = DibBytes(header, rest);
         WriteBytes(dir.File("f.bmp"), BmpFile(dib, 52));
         const std::string hex =
             RunChecked("/usr/bin/python3 -c \"import sys; from PIL import Image; "
@@ -200,16 +200,16 @@ TEST(DibRead, RunLengthDibsDecodeAsImageMagickReadsThem)
     };
     for (const Case& c : {Case{8, BI_RLE8, 6, 4, rle8}, Case{4, BI_RLE4, 5, 2, rle4}}) {
         SCOPED_TRACE(c.bits);
-        DibSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bits = c.bits;
-        spec.compression = c.compression;
-        spec.sizeImage = static_cast<uint32_t>(c.data.size());
-        spec.clrUsed = 8;
+        DibHeaderFields header;
+        header.width = c.width;
+        header.height = c.height;
+        header.bits = c.bits;
+        header.compression = c.compression;
+        header.sizeImage = static_cast<uint32_t>(c.data.size());
+        header.clrUsed = 8;
         std::vector<uint8_t> rest = Table(8);
         rest.insert(rest.end(), c.data.begin(), c.data.end());
-        const std::vector<uint8_t> dib = DibBytes(spec, rest);
+        const std::vector<uint8_t> dib = DibBytes(header, rest);
         WriteBytes(dir.File("r.bmp"), BmpFile(dib, 40 + 32));
         const std::string ppm = RunChecked("convert " + ShellQuote(dir.File("r.bmp")) + " -depth 8 ppm:-");
         CImgKernels kernels;
@@ -223,7 +223,7 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
 {
     const std::vector<uint8_t> table2 = Table(2);
     auto rle = [](std::vector<uint8_t> data, uint16_t bits = 8) {
-        DibSpec s;
+        DibHeaderFields s;
         s.bits = bits;
         s.compression = bits == 8 ? BI_RLE8 : BI_RLE4;
         s.clrUsed = 2;
@@ -231,23 +231,23 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
         rest.insert(rest.end(), data.begin(), data.end());
         return DibBytes(s, rest);
     };
-    auto plain = [&](DibSpec s, std::vector<uint8_t> rest) { return DibBytes(s, rest); };
-    DibSpec negativeWidth;
+    auto plain = [&](DibHeaderFields s, std::vector<uint8_t> rest) { return DibBytes(s, rest); };
+    DibHeaderFields negativeWidth;
     negativeWidth.width = -2;
-    DibSpec minHeight;
+    DibHeaderFields minHeight;
     minHeight.height = INT_MIN;
-    DibSpec threePlanes;
+    DibHeaderFields threePlanes;
     threePlanes.planes = 3;
-    DibSpec bits7;
+    DibHeaderFields bits7;
     bits7.bits = 7;
-    DibSpec tooManyColours;
+    DibHeaderFields tooManyColours;
     tooManyColours.clrUsed = 300;
-    DibSpec zeroMasks;
+    DibHeaderFields zeroMasks;
     zeroMasks.bits = 16;
     zeroMasks.compression = BI_BITFIELDS;
-    DibSpec shortTable;
+    DibHeaderFields shortTable;
     shortTable.clrUsed = 200;
-    DibSpec indices;
+    DibHeaderFields indices;
     indices.clrUsed = 2;
     struct Case {
         const char* name;
@@ -263,7 +263,8 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
         {"300 colours at 8 bits", plain(tooManyColours, std::vector<uint8_t>(1300)), false, 0},
         {"zero masks", plain(zeroMasks, std::vector<uint8_t>(20)), false, 0},
         {"colour table past the block", plain(shortTable, std::vector<uint8_t>(100)), false, 0},
-        {"RLE4 at 8 bits", DibBytes(DibSpec{2, 2, 1, 8, BI_RLE4, 0, 0}, std::vector<uint8_t>(1032)), false, 107},
+        {"RLE4 at 8 bits", DibBytes(DibHeaderFields{2, 2, 1, 8, BI_RLE4, 0, 0}, std::vector<uint8_t>(1032)), false,
+         107},
         {"RLE without end marker", rle({2, 1, 0, 0, 2, 1}), true, 0},
         {"absolute run past the data", rle({0, 200, 1, 1}), true, 0},
         {"delta above the top", rle({0, 2, 0, 5, 1, 1}), true, 106},
@@ -300,14 +301,14 @@ TEST(DibRead, HostileDibsAreRefusedOrDecodedInBounds)
 
 TEST(DibRead, EightBitTargetsKeepIndicesAndRefuseDeeperDibs)
 {
-    DibSpec spec;
-    spec.width = 9;
-    spec.height = -1;  // top-down
-    spec.bits = 4;
-    spec.clrUsed = 3;
+    DibHeaderFields header;
+    header.width = 9;
+    header.height = -1;  // top-down
+    header.bits = 4;
+    header.clrUsed = 3;
     std::vector<uint8_t> rest = Table(3);
     rest.insert(rest.end(), {0x01, 0x2F, 0x10, 0x22, 0xF0, 0, 0, 0});
-    HGLOBAL block = Block(DibBytes(spec, rest));
+    HGLOBAL block = Block(DibBytes(header, rest));
     CImgKernels kernels;
     int width = 0, height = 0, colours = 0;
     uint32_t palette[256];
@@ -324,13 +325,13 @@ TEST(DibRead, EightBitTargetsKeepIndicesAndRefuseDeeperDibs)
 
 TEST(DibRead, IconBitsStartAfterTheTableAndStayInsideTheLength)
 {
-    DibSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.bits = 1;
+    DibHeaderFields header;
+    header.width = 4;
+    header.height = 2;
+    header.bits = 1;
     std::vector<uint8_t> rest = Table(2);
     rest.resize(rest.size() + 8);
-    const std::vector<uint8_t> dib = DibBytes(spec, rest);
+    const std::vector<uint8_t> dib = DibBytes(header, rest);
     EXPECT_EQ(GetDibBits(dib.data(), dib.size()), dib.data() + 48);
     EXPECT_EQ(GetDibBits(dib.data(), dib.size() - 1), nullptr);
     // A 12-byte core header: 3 bytes an entry.
@@ -346,13 +347,13 @@ TEST(DibRead, IconBitsStartAfterTheTableAndStayInsideTheLength)
 
 TEST(DibRead, HugeSizesAreRefusedWithoutOverflow)
 {
-    DibSpec spec;
-    spec.width = 0x70600001;
-    spec.height = 0x017C0D00;
-    spec.bits = 24;
+    DibHeaderFields header;
+    header.width = 0x70600001;
+    header.height = 0x017C0D00;
+    header.bits = 24;
     CImgKernels kernels;
     int width = 0, height = 0;
-    EXPECT_TRUE(Decode(DibBytes(spec, std::vector<uint8_t>(16)), kernels, width, height).empty());
-    const std::vector<uint8_t> dib = DibBytes(spec, std::vector<uint8_t>(16));
+    EXPECT_TRUE(Decode(DibBytes(header, std::vector<uint8_t>(16)), kernels, width, height).empty());
+    const std::vector<uint8_t> dib = DibBytes(header, std::vector<uint8_t>(16));
     EXPECT_EQ(GetDibBits(dib.data(), dib.size()), nullptr);
 }

@@ -1,4 +1,4 @@
-#include "image/kernels/Despeckle.h"
+#include "image/kernels/SpeckRemoval.h"
 
 #include <cmath>
 #include <new>
