@@ -1,18 +1,20 @@
 #include "formats/codec/PicCodecFactory.h"
 
+#include "formats/codec/BuiltInCodecs.h"
+
 namespace ZAV {
 
 namespace {
 
-PicDecoderFactory g_decoderFactory = nullptr;
-PicEncoderFactory g_encoderFactory = nullptr;
+PicDecoderFactory g_decoderFactory = MakeBuiltInDecoder;
+PicEncoderFactory g_encoderFactory = MakeBuiltInEncoder;
 
 }  // namespace
 
 void SetPicCodecFactories(PicDecoderFactory decoders, PicEncoderFactory encoders)
 {
-    g_decoderFactory = decoders;
-    g_encoderFactory = encoders;
+    g_decoderFactory = decoders ? decoders : MakeBuiltInDecoder;
+    g_encoderFactory = encoders ? encoders : MakeBuiltInEncoder;
 }
 
 std::unique_ptr<CPicDecoder> MakePicDecoder(int formatId)

@@ -1,5 +1,5 @@
-// The hook by which the image object gets the built-in codec of a format
-// id: the codec library installs its factories once, tests install fakes.
+// The hook by which the image object gets the codec of a format id: the
+// built-in codecs unless a test installs fakes (null restores the built-ins).
 #pragma once
 
 #include "formats/codec/PicDecoder.h"
@@ -14,7 +14,7 @@ using PicDecoderFactory = std::unique_ptr<CPicDecoder> (*)(int formatId);
 using PicEncoderFactory = std::unique_ptr<CPicEncoder> (*)(int formatId);
 
 void SetPicCodecFactories(PicDecoderFactory decoders, PicEncoderFactory encoders);
-// Null while no factory is installed.
+// Null when the format has no codec.
 std::unique_ptr<CPicDecoder> MakePicDecoder(int formatId);
 std::unique_ptr<CPicEncoder> MakePicEncoder(int formatId);
 
