@@ -1,5 +1,7 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/png/PNGDecoder.h"
+#include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
 
 namespace ZAV {
@@ -8,6 +10,8 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGDecoder>();
     default:
         return nullptr;
     }
@@ -16,6 +20,8 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGEncoder>();
     default:
         return nullptr;
     }
