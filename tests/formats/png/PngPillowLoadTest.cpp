@@ -95,9 +95,9 @@ struct LoadCase {
 TEST(PngPillowLoad, LoadsThePixelsPillowReads)
 {
     const LoadCase cases[] = {
-        {"1", 1, false, false},    {"L2", 8, false, false},   {"L4", 8, false, false},  {"L", 8, false, false},
-        {"I16", 8, false, false},  {"P", 8, false, false},    {"P4", 8, false, false},  {"P1", 1, false, false},
-        {"RGB", 24, false, false}, {"RGBA", 24, true, false}, {"LA", 24, true, false},  {"RGBi", 24, false, true},
+        {"1", 1, false, false},    {"L2", 8, false, false},   {"L4", 8, false, false}, {"L", 8, false, false},
+        {"I16", 8, false, false},  {"P", 8, false, false},    {"P4", 8, false, false}, {"P1", 1, false, false},
+        {"RGB", 24, false, false}, {"RGBA", 24, true, false}, {"LA", 24, true, false}, {"RGBi", 24, false, true},
         {"RGBAi", 24, true, true},
     };
     TempDir dir;

@@ -54,10 +54,14 @@ TEST(PngSave, OutputsPassPngcheckAndLoadInPillow)
 {
     ASSERT_TRUE(HaveTool("pngcheck"));
     const SaveCase cases[] = {
-        {"bw palette", 1, 3, 0, false, "P"},        {"palette", 8, 3, 0, false, "P"},
-        {"grey", 8, 0, 0, false, "L"},              {"rgb", 24, 2, 0, false, "RGB"},
-        {"rgb interlaced", 24, 2, 1, false, "RGB"}, {"rgb with mask", 24, 6, 0, true, "RGBA"},
-        {"rgba interlaced", 24, 6, 1, true, "RGBA"}, {"grey with mask", 8, 4, 0, true, "LA"},
+        {"bw palette", 1, 3, 0, false, "P"},
+        {"palette", 8, 3, 0, false, "P"},
+        {"grey", 8, 0, 0, false, "L"},
+        {"rgb", 24, 2, 0, false, "RGB"},
+        {"rgb interlaced", 24, 2, 1, false, "RGB"},
+        {"rgb with mask", 24, 6, 0, true, "RGBA"},
+        {"rgba interlaced", 24, 6, 1, true, "RGBA"},
+        {"grey with mask", 8, 4, 0, true, "LA"},
         {"32 bits", 32, 6, 0, false, "RGBA"},
     };
     TempDir dir;
