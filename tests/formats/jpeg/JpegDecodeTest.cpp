@@ -123,6 +123,26 @@ TEST(JpegDecode, ReportsTheFileFacts)
     EXPECT_EQ(0, CJPGDecoder().IsFileFormat(&image, &pngSource));
 }
 
+// A frame header asking for more than the image may hold is refused
+// before the picture or libjpeg's buffers are allocated.
+TEST(JpegDecode, AFrameBeyondTheImageCeilingIsRefused)
+{
+    TempDir dir;
+    std::vector<uint8_t> file = ReadBytes(MakeWithCjpeg(dir, "huge", 24, ""));
+    const std::string text(file.begin(), file.end());
+    const size_t frame = text.find("\xFF\xC0");
+    ASSERT_NE(std::string::npos, frame);
+    // Marker, length and precision; then height and width, big-endian.
+    for (size_t at : {frame + 5, frame + 7}) {
+        file[at] = 0xFF;
+        file[at + 1] = 0xDC;
+    }
+    CZAVImg image;
+    EXPECT_EQ("Decoder error: Invalid Size!",
+              ThrownText([&] { image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 4); }));
+    EXPECT_FALSE(image.HasImage());
+}
+
 // JFIF density: unit byte at 13, X and Y at 14 and 16 (big-endian).
 TEST(JpegDecode, DensitiesSetTheResolution)
 {
