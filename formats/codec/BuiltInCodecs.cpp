@@ -1,6 +1,8 @@
 #include "formats/codec/BuiltInCodecs.h"
 
 #include "formats/registry/ImgFormat.h"
+#include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/encode/TIFFEncoder.h"
 
 namespace ZAV {
 
@@ -8,6 +10,9 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFDecoder>();
     default:
         return nullptr;
     }
@@ -16,6 +21,9 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFEncoder>();
     default:
         return nullptr;
     }
