@@ -23,9 +23,9 @@ bool HasStrips(TIFF* tiff)
            offsets && counts;
 }
 
-// The embedded JPEG's place, checked against the data: an offset or length
-// outside the source is no JPEG to read.
-bool EmbeddedJpegPlace(TIFF* tiff, CDataSource& source, uint64_t& offset)
+}  // namespace
+
+bool FindEmbeddedJpeg(TIFF* tiff, CDataSource& source, uint64_t& offset)
 {
     uint64_t length = 0;
     offset = 0;
@@ -36,14 +36,12 @@ bool EmbeddedJpegPlace(TIFF* tiff, CDataSource& source, uint64_t& offset)
     return offset < size && length <= size - offset;
 }
 
-}  // namespace
-
 bool DecodeEmbeddedJpeg(const TiffRoute& route)
 {
     const uint64_t position = route.source.GetPosition();
     uint64_t offset = 0;
-    std::unique_ptr<CPicDecoder> jpeg = MakeBuiltInDecoder(zavifJPEG);
-    if (!jpeg || !EmbeddedJpegPlace(route.tiff, route.source, offset) ||
+    std::unique_ptr<CPicDecoder> jpeg;
+    if (!FindEmbeddedJpeg(route.tiff, route.source, offset) || !(jpeg = MakeBuiltInDecoder(zavifJPEG)) ||
         !route.source.Seek(static_cast<int64_t>(offset), 0)) {
         route.source.Seek(static_cast<int64_t>(position), 0);
         return false;

@@ -20,6 +20,9 @@ struct TiffRoute {
 // The embedded JPEG of an old-style JPEG file through the JPEG decoder;
 // false (source position restored) when there is none or it fails.
 bool DecodeEmbeddedJpeg(const TiffRoute& route);
+// The embedded JPEG's offset, when the directory names one and a strip
+// table, and the offset and length lie inside the source.
+bool FindEmbeddedJpeg(TIFF* tiff, CDataSource& source, uint64_t& offset);
 // One sample of 1 to 8 bits: 1-bit images stay packed, the others get one
 // palette index per byte.
 void DecodeLineRoute(const TiffRoute& route);

@@ -50,9 +50,19 @@ toff_t SizeProc(thandle_t client)
     return static_cast<toff_t>(SourceOf(client).GetLength());
 }
 
-int MapProc(thandle_t, void**, toff_t*)
+// Data already in memory (a block or a mapped file) is handed to libtiff
+// as its mapping: libtiff then reads strips and tiles in place, and its
+// reader of uncompressed tiles, which refuses the rounded buffers of
+// unmapped reading, works.
+int MapProc(thandle_t client, void** base, toff_t* size)
 {
-    return 0;
+    CDataSource& source = SourceOf(client);
+    const int kind = source.GetKind();
+    if ((kind != eMappedFileIO && kind != eMemoryIO) || !source.GetMemory())
+        return 0;
+    *base = const_cast<unsigned char*>(source.GetMemory());
+    *size = static_cast<toff_t>(source.GetLength());
+    return 1;
 }
 
 void UnmapProc(thandle_t, void*, toff_t)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "image/object/ZAVImg.h"
@@ -49,6 +50,29 @@ void WriteTiff(const std::string& path, const TiffFile& file)
         ASSERT_GE(TIFFWriteScanline(tiff, row.data(), y, 0), 0);
     }
     TIFFClose(tiff);
+}
+
+std::vector<uint8_t> BuildTiff(std::vector<IfdEntry> entries, const std::vector<uint8_t>& strip)
+{
+    std::vector<uint8_t> bytes = {'I', 'I', 42, 0};
+    auto put16 = [&](uint32_t v) { bytes.insert(bytes.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    const uint32_t directory = static_cast<uint32_t>(8 + strip.size() + (strip.size() & 1));
+    put32(directory);
+    bytes.insert(bytes.end(), strip.begin(), strip.end());
+    bytes.resize(directory);
+    std::sort(entries.begin(), entries.end(), [](const IfdEntry& a, const IfdEntry& b) { return a.tag < b.tag; });
+    put16(static_cast<uint32_t>(entries.size()));
+    for (const IfdEntry& e : entries) {
+        const uint32_t value = e.value == kStripData ? 8 : e.value;
+        put16(e.tag), put16(e.type), put32(1);
+        if (e.type == kShort)
+            put16(value), put16(0);
+        else
+            put32(value);
+    }
+    put32(0);
+    return bytes;
 }
 
 std::vector<uint8_t> PatternBytes(size_t count, uint32_t seed)

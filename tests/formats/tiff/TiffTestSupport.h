@@ -30,6 +30,20 @@ struct TiffFile {
 };
 void WriteTiff(const std::string& path, const TiffFile& file);
 
+// A little-endian TIFF built byte by byte, for files libtiff would not
+// write: the strip data at offset 8, then one directory of the entries
+// (SHORT or LONG values held in the entry; kStripData stands for the strip
+// data's offset).
+struct IfdEntry {
+    uint16_t tag;
+    uint16_t type;
+    uint32_t value;
+};
+constexpr uint16_t kShort = 3;
+constexpr uint16_t kLong = 4;
+constexpr uint32_t kStripData = 0xFFFFFFFF;
+std::vector<uint8_t> BuildTiff(std::vector<IfdEntry> entries, const std::vector<uint8_t>& strip);
+
 // Deterministic bytes of a pattern (a small linear congruential generator).
 std::vector<uint8_t> PatternBytes(size_t count, uint32_t seed);
 
