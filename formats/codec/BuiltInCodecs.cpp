@@ -1,5 +1,9 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/jpeg/JPEGEncoder.h"
+#include "formats/jpeg/JPGDecoder.h"
+#include "formats/png/PNGDecoder.h"
+#include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/encode/TIFFEncoder.h"
@@ -10,6 +14,10 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGDecoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPGDecoder>();
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFDecoder>();
@@ -21,6 +29,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGEncoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPEGEncoder>();
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFEncoder>();

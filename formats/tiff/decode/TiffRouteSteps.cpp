@@ -1,7 +1,7 @@
 // Steps every decoding route shares.
 #include <climits>
 
-#include "formats/tiff/TiffLimits.h"
+#include "formats/FormatLimits.h"
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/decode/TiffFileInfo.h"
 #include "formats/tiff/decode/TiffRoutes.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "formats/tiff/TiffLimits.h"
+#include "formats/FormatLimits.h"
 #include "formats/tiff/TiffSettings.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/icc/IccConversion.h"
