@@ -30,11 +30,19 @@ CIccConversion::CIccConversion(const IccConversionRequest& request, const std::v
         m_source = cmsOpenProfileFromFile(request.sourceProfile.c_str(), "r");
     if (!request.destinationProfile.empty())
         m_destination = cmsOpenProfileFromFile(request.destinationProfile.c_str(), "r");
-    if (!m_source || !m_destination)
+    if (!m_source || !m_destination) {
+        // The destructor of an object whose construction fails never runs.
+        Release();
         ThrowInvalid();
+    }
 }
 
 CIccConversion::~CIccConversion()
+{
+    Release();
+}
+
+void CIccConversion::Release()
 {
     if (m_transform)
         cmsDeleteTransform(m_transform);
@@ -42,6 +50,8 @@ CIccConversion::~CIccConversion()
         cmsCloseProfile(m_source);
     if (m_destination)
         cmsCloseProfile(m_destination);
+    m_transform = nullptr;
+    m_source = m_destination = nullptr;
 }
 
 void CIccConversion::ThrowInvalid() const

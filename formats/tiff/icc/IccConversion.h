@@ -36,6 +36,7 @@ public:
 
 private:
     [[noreturn]] void ThrowInvalid() const;
+    void Release();
     void ApplyLab(const uint8_t* in, uint8_t* rgb, uint32_t width);
 
     IccConversionRequest m_request;
