@@ -221,4 +221,26 @@ TEST(TiffIcc, UnreadableStripStopsTheConversion)
               "Error reading TIFF strip for ICC conversion!");
 }
 
+// A strip layout of no rows per strip is refused (libtiff already refuses
+// the tag, the line reader again), never read forever.
+TEST(TiffIcc, RowsPerStripOfZeroIsRefused)
+{
+    ZAVTest::TempDir dir;
+    const std::string srgb = SaveSrgbProfile(dir);
+    const std::vector<uint8_t> bytes = BuildTiff({{256, kShort, 2},
+                                                  {257, kShort, 2},
+                                                  {258, kShort, 8},
+                                                  {262, kShort, 2},
+                                                  {273, kLong, kStripData},
+                                                  {277, kShort, 3},
+                                                  {278, kLong, 0},
+                                                  {279, kLong, 12}},
+                                                 PatternBytes(12, 1));
+    CZAVImg image;
+    EnableIcc(image, srgb, srgb);
+    const std::string text = ZAVTest::ThrownText([&] { image.LoadFromMemory(bytes.data(), int64_t(bytes.size()), 5); });
+    EXPECT_NE(text.find("RowsPerStrip"), std::string::npos) << text;
+    EXPECT_FALSE(image.HasImage());
+}
+
 }  // namespace
