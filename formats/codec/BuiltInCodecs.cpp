@@ -5,6 +5,8 @@
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
+#include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/encode/TIFFEncoder.h"
 
 namespace ZAV {
 
@@ -16,6 +18,9 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
         return std::make_unique<CPNGDecoder>();
     case zavifJPEG:
         return std::make_unique<CJPGDecoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFDecoder>();
     default:
         return nullptr;
     }
@@ -28,6 +33,9 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CPNGEncoder>();
     case zavifJPEG:
         return std::make_unique<CJPEGEncoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFEncoder>();
     default:
         return nullptr;
     }
