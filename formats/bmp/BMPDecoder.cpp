@@ -1,9 +1,9 @@
 #include "formats/bmp/BMPDecoder.h"
 
-#include "formats/FormatsLimits.h"
+#include "formats/FormatLimits.h"
 #include "formats/bmp/BmpPixels.h"
 #include "formats/codec/FileFacts.h"
-#include "formats/codec/SourceBytes.h"
+#include "formats/codec/CodecDataSource.h"
 #include "image/object/ZAVImg.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "formats/bmp/BMPEncoder.h"
 
 #include "formats/bmp/BmpRleCoder.h"
+#include "formats/codec/CodecDataSource.h"
 #include "foundation/datasource/IDataSource.h"
 #include "image/dib/DibHeader.h"
 #include "image/dib/DibRows.h"
@@ -117,7 +118,7 @@ void CBMPEncoder::SaveUncompressed(IDataSource& target, uint32_t& bytesWritten)
         if (depth == 24)
             SwapRedBlue(row.data(), image.GetWidth(), 1);
         WriteOrFail(target, row.data(), row.size(), kCodeWrite, "Error writing to file!");
-        ReportProgress(height - y, height);
+        ReportSourceProgress(&target, static_cast<double>(height - y) / height);
     }
     bytesWritten = fileSize;
 }
@@ -135,17 +136,11 @@ void CBMPEncoder::SaveRunLength(IDataSource& target, uint32_t& bytesWritten)
     const int height = image.GetHeight();
     for (int y = height - 1; y >= 0; --y) {
         AppendRleRow(lines[y], image.GetWidth(), codes);
-        ReportProgress(height - y, height);
+        ReportSourceProgress(&target, static_cast<double>(height - y) / height);
     }
     AppendRleEnd(codes);
     bytesWritten = WriteHeaders(target, static_cast<int64_t>(codes.size()), BI_RLE8, colours);
     WriteOrFail(target, codes.data(), codes.size(), kCodeWrite, "Error writing to file!");
-}
-
-void CBMPEncoder::ReportProgress(int row, int height) const
-{
-    if (IProgressNotification* sink = GetImage()->GetNotification())
-        sink->OnProgress(static_cast<double>(row) / height);
 }
 
 }  // namespace ZAV

@@ -20,7 +20,6 @@ private:
     // Both headers and the colour table for pixel data of the given size;
     // returns the file's size.
     uint32_t WriteHeaders(IDataSource& target, int64_t dataBytes, uint32_t compression, int colours);
-    void ReportProgress(int row, int height) const;
 };
 
 }  // namespace ZAV

@@ -4,6 +4,10 @@
 #include "formats/bmp/BMPEncoder.h"
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/jbig/JBIGEncoder.h"
+#include "formats/jpeg/JPEGEncoder.h"
+#include "formats/jpeg/JPGDecoder.h"
+#include "formats/png/PNGDecoder.h"
+#include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
 
 namespace ZAV {
@@ -16,6 +20,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
         return std::make_unique<CBMPDecoder>();
     case zavifJBIG:
         return std::make_unique<CJBIGDecoder>();
+    case zavifPNG:
+        return std::make_unique<CPNGDecoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPGDecoder>();
     default:
         return nullptr;
     }
@@ -28,6 +36,10 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CBMPEncoder>();
     case zavifJBIG:
         return std::make_unique<CJBIGEncoder>();
+    case zavifPNG:
+        return std::make_unique<CPNGEncoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPEGEncoder>();
     default:
         return nullptr;
     }

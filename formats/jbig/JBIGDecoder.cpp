@@ -1,8 +1,8 @@
 #include "formats/jbig/JBIGDecoder.h"
 
-#include "formats/FormatsLimits.h"
+#include "formats/FormatLimits.h"
 #include "formats/codec/FileFacts.h"
-#include "formats/codec/SourceBytes.h"
+#include "formats/codec/CodecDataSource.h"
 #include "formats/jbig/JbigDecodeState.h"
 #include "formats/jbig/JbigHeader.h"
 #include "foundation/text/TextException.h"

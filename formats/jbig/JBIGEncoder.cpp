@@ -6,7 +6,6 @@
 #include "image/kernels/ImgKernels.h"
 #include "image/object/ZAVImg.h"
 
-
 #include <cstring>
 
 namespace ZAV {

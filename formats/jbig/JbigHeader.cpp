@@ -1,9 +1,8 @@
 #include "formats/jbig/JbigHeader.h"
 
-#include "formats/FormatsLimits.h"
+#include "formats/FormatLimits.h"
 #include "formats/jbig/JbigKit.h"
 #include "foundation/text/TextException.h"
-
 
 #include <cstdio>
 
