@@ -1,5 +1,6 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/pdf/PDFEncoder.h"
 #include "formats/registry/ImgFormat.h"
 
 namespace ZAV {
@@ -16,6 +17,8 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifPDF:
+        return std::make_unique<CPDFEncoder>();
     default:
         return nullptr;
     }
