@@ -108,13 +108,36 @@ std::vector<ListedImage> ListImages(const std::string& path)
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
         ListedImage image;
-        std::string number, type, components;
+        std::string number, type, components, interpolate;
         if (!(fields >> image.page >> number >> type >> image.width >> image.height >> image.colour >> components >>
-              image.bitsPerComponent >> image.encoding))
+              image.bitsPerComponent >> image.encoding >> interpolate >> image.object))
             continue;
         images.push_back(image);
     }
     return images;
+}
+
+std::vector<uint8_t> RawStreamData(const std::string& path, int object)
+{
+    const std::string raw = path + ".stream" + std::to_string(object);
+    Run("qpdf --show-object=" + std::to_string(object) + " --raw-stream-data " + ShellQuote(path) + " > " +
+        ShellQuote(raw));
+    return ZAVTest::ReadBytes(raw);
+}
+
+std::vector<uint8_t> PillowPixels(const std::string& path, const std::string& mode, int& width, int& height)
+{
+    const std::string raw = path + ".pixels";
+    const ZAVTest::RunResult read =
+        Run("/usr/bin/python3 -c \"import sys; from PIL import Image; i = Image.open(sys.argv[1]); "
+            "i = i.convert(sys.argv[3]) if sys.argv[3] else i; open(sys.argv[2], 'wb').write(i.tobytes()); "
+            "print(i.size[0], i.size[1])\" " +
+            ShellQuote(path) + " " + ShellQuote(raw) + " " + ShellQuote(mode));
+    std::istringstream size(read.output);
+    width = height = 0;
+    if (read.exitCode != 0 || !(size >> width >> height))
+        return {};
+    return ZAVTest::ReadBytes(raw);
 }
 
 Render RenderPage(const std::string& tool, const std::string& path, int dpi, int page)

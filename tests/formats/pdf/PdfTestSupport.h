@@ -32,6 +32,7 @@ struct ListedImage {
     std::string colour;
     int bitsPerComponent = 0;
     std::string encoding;
+    int object = 0;
 };
 std::vector<ListedImage> ListImages(const std::string& path);
 
@@ -41,6 +42,12 @@ struct Render {
     std::vector<uint8_t> rgb;
     std::string problem;
 };
+// The stream data of an object as the file stores it (qpdf).
+std::vector<uint8_t> RawStreamData(const std::string& path, int object);
+// A picture file's pixel bytes as Pillow gives them (tobytes) after the
+// conversion to the mode ("" keeps the file's mode), and its size.
+std::vector<uint8_t> PillowPixels(const std::string& path, const std::string& mode, int& width, int& height);
+
 // Page 1 rendered at the given resolution by "pdftoppm" or "gs".
 Render RenderPage(const std::string& tool, const std::string& path, int dpi, int page = 1);
 
