@@ -237,3 +237,29 @@ TEST(PDFWriterText, DeflateNamesItsPredictorOnlyWhenTheDataCarriesIt)
         EXPECT_EQ(image.m_tiffCompression, kTiffDeflate);
     }
 }
+
+// The smallest JPEG document, byte for byte around the JPEG data.
+TEST(PDFWriterText, JpegPageKeepsItsBytes)
+{
+    CZAVImg image;
+    MakePicture(image, 100, 50, 24, 72);
+    image.m_pdfImageCoding = kPdfCodingJpeg;
+    const std::string text = WriteToText(image, {&image});
+    const std::string head =
+        "%PDF-1.2\n1 0 obj\n<<\n/Creator ()\n/CreationDate ()\n/Author ()\n/Producer ()\n/Title ()\n/Subject ()\n"
+        "/Keywords ()\n>>\nendobj\n2 0 obj\n<<\n/Type /Catalog\n/Pages 3 0 R\n>>\nendobj\n3 0 obj\n<<\n/Type "
+        "/Pages\n/Kids [   4 0 R ]\n/Count 1\n/MediaBox [0 0 0 0]\n>>\nendobj\n4 0 obj\n<<\n/Type /Page\n/Parent 3 "
+        "0 R\n/MediaBox [0 0 100 50]\n/Resources\n<<\n/XObject << /Im0 7 0 R >>\n/ProcSet 6 0 R \n>>\n/Contents [5 0 "
+        "R]\n>>\nendobj\n5 0 obj\n<<\n/Length 29\n>>\nstream\nq\n100 0 0 50 0 0 cm\n/Im0 Do\nQ\nendstream\nendobj\n6 "
+        "0 obj\n[ /PDF /ImageC ]\nendobj\n7 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n/Filter "
+        "/DCTDecode\n/Interpolate true\n/ColorSpace 9 0 R\n/Width 100\n/Height 50\n/BitsPerComponent 8\n/Length 8 0 "
+        "R\n>>\nstream\n\xFF\xD8";
+    ASSERT_EQ(text.substr(0, head.size()), head);
+    const size_t end = text.find("\nendstream\nendobj\n8 0 obj\n");
+    ASSERT_NE(end, std::string::npos);
+    const std::string length = std::to_string(end - (head.size() - 2));
+    const std::string tail =
+        "\nendstream\nendobj\n8 0 obj\n" + length + "\nendobj\n9 0 obj\n/DeviceRGB\nendobj\nxref\n0 10\n";
+    EXPECT_EQ(text.compare(end, tail.size(), tail), 0);
+    EXPECT_NE(text.find("trailer\n<<\n/Size 10\n/Root 2 0 R\n/Info 1 0 R\n>>\nstartxref\n"), std::string::npos);
+}

@@ -186,4 +186,14 @@ int LargestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
     return largest;
 }
 
+double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return -1;
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += std::abs(static_cast<int>(a[i]) - static_cast<int>(b[i]));
+    return sum / static_cast<double>(a.size());
+}
+
 }  // namespace ZAVPdfTest

@@ -53,5 +53,7 @@ Render RenderPage(const std::string& tool, const std::string& path, int dpi, int
 
 // Largest difference of one byte between the two; -1 when the sizes differ.
 int LargestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+// Mean difference of the bytes; -1 when the sizes differ.
+double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 
 }  // namespace ZAVPdfTest
