@@ -8,6 +8,7 @@
 #include "formats/pdf/PDFCodes.h"
 #include "formats/pdf/PdfTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 using namespace ZAV;
 using namespace ZAVPdfTest;
@@ -120,4 +121,30 @@ TEST(PDFWriterDocuments, JpegPagesRenderCloseToTheirPixels)
     };
     for (const DocumentCase& document : cases)
         CheckDocument(document);
+}
+
+// A page coded by the JPEG 2000 plug-in makes the version 1.4 even when it
+// is not the first page; its JPXDecode stream is drawn by both readers.
+TEST(PDFWriterDocuments, Jpeg2000PageMakesVersion14)
+{
+    RequireCheckers();
+    CZAVImg first, colour;
+    MakePicture(first, 48, 32, 24, 72);
+    MakePicture(colour, 48, 32, 24, 72);
+    int jpeg2000 = -1;
+    ASSERT_EQ(colour.GetImportExportDlls().BindDll(ZAVTest::BinPath("ZAVJ2k20.so").c_str(), &jpeg2000), 1);
+    colour.m_pdfImageCoding = colour.GetImportExportDlls().GetJpeg2000DllId();
+    first.m_tiffCompression = kTiffDeflate;
+    ZAVTest::TempDir folder;
+    const std::string path = folder.File("jpx.pdf");
+    ASSERT_EQ(ZAVTest::ThrownText([&] { SaveMultiPdf(first, {&first, &colour}, path); }), "(nothing thrown)");
+    EXPECT_EQ(ZAVTest::ReadText(path).substr(0, 9), "%PDF-1.4\n");
+    EXPECT_EQ(QpdfProblems(path), "");
+    const std::vector<ListedImage> listed = ListImages(path);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[1].encoding, "jpx");
+    for (const char* tool : {"pdftoppm", "gs"}) {
+        const Render render = RenderPage(tool, path, 72, 2);
+        EXPECT_LE(MeanDifference(render.rgb, ExpectedRgb(colour)), 8) << tool << render.problem;
+    }
 }
