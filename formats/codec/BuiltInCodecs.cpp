@@ -6,6 +6,7 @@
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
 #include "formats/jpeg/JPGDecoder.h"
+#include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
@@ -48,6 +49,8 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFEncoder>();
+    case zavifPDF:
+        return std::make_unique<CPDFEncoder>();
     default:
         return nullptr;
     }
