@@ -87,20 +87,30 @@ JB2_Error Jbig2StatusReporter::Release(void* pointer, void*)
     return 0;
 }
 
+// The data source throws where it cannot seek or read; an exception must
+// not unwind through the codec, which would leave its blocks behind.
 uint32_t Jbig2StatusReporter::Read(uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
 {
     auto* source = static_cast<CDataSource*>(user);
-    if (!source || !source->Seek(offset, 0))
+    try {
+        if (!source || !source->Seek(offset, 0))
+            return 0;
+        return static_cast<uint32_t>(source->Read(buffer, count));
+    } catch (...) {
         return 0;
-    return static_cast<uint32_t>(source->Read(buffer, count));
+    }
 }
 
 uint32_t Jbig2StatusReporter::Write(const uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
 {
     auto* target = static_cast<CDataSource*>(user);
-    if (!target || !target->Seek(offset, 0) || !target->Write(buffer, count))
+    try {
+        if (!target || !target->Seek(offset, 0) || !target->Write(buffer, count))
+            return 0;
+        return count;
+    } catch (...) {
         return 0;
-    return count;
+    }
 }
 
 void Jbig2StatusReporter::Message(const char* text, int32_t type, void* user)
@@ -108,13 +118,14 @@ void Jbig2StatusReporter::Message(const char* text, int32_t type, void* user)
     auto* lines = static_cast<Jbig2MessageList*>(user);
     if (!lines || !text)
         return;
-    if (text[0] == 0) {
-        lines->emplace_back();
-        return;
+    char line[256] = "";
+    if (text[0] != 0)
+        std::snprintf(line, sizeof(line), LineFormatOf(type), text);
+    try {
+        lines->emplace_back(line);
+    } catch (...) {
+        // A message that cannot be kept is dropped, as nothing shows them.
     }
-    char line[256];
-    std::snprintf(line, sizeof(line), LineFormatOf(type), text);
-    lines->emplace_back(line);
 }
 
 }  // namespace ZAV
