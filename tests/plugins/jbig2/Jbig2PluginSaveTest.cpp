@@ -239,3 +239,14 @@ TEST_F(Jbig2Plugin, PdfOutputShowsBlackTextOnWhite)
     EXPECT_NEAR(BlackShare(rendered[0].rows), BlackShare(page.bits), 0.02);
     EXPECT_EQ(rendered[0].rows[0], 0) << "the top left corner is white";
 }
+
+TEST_F(Jbig2Plugin, StreamForPdfDecodesAsEmbeddedData)
+{
+    Apply(With({{1, 100}}));
+    const Page page = JB2Test::TextPage("text", 211, 97, 5);
+    const Saved saved = Save(Inverted(page), 300, kBlackWhite);
+    ASSERT_EQ(saved.result, 1) << saved.error;
+    const auto decoded = JB2Test::Jbig2dec(saved.bytes, true);
+    ASSERT_EQ(decoded.size(), 1u);
+    EXPECT_TRUE(decoded[0] == PictureOf(page));
+}
