@@ -4,6 +4,7 @@
 #include "jbig2codec/mq/JB2MQContexts.h"
 #include "jbig2codec/refinement/JB2RefinementEncoder.h"
 #include "jbig2codec/symbol/JB2IntegerSink.h"
+#include "jbig2codec/symbol/JB2SegmentEncoderEnd.h"
 #include "jbig2codec/symbol/JB2SymbolDictionaryDecoder.h"
 #include "jbig2codec/symbol/JB2SymbolLookup.h"
 
@@ -196,15 +197,7 @@ JB2_Error Symbol_Dictionary_Encode(JB2SymbolDictionaryEncoder* e, JB2Memory* mem
 
 JB2_Error Symbol_Dictionary_Encoder_End(JB2SymbolDictionaryEncoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder)
-        return cJB2_Error_Internal;
-    JB2SymbolDictionaryEncoder* e = *holder;
-    *holder = nullptr;
-    JB2_Error status = e->mq ? MQ_Encoder_End(&e->mq, memory) : cJB2_Error_OK;
-    if (e->segment)
-        JB2SegmentRelease(&e->segment);
-    JB2MemoryFree(memory, &e);
-    return status;
+    return JB2SegmentEncoderEnd(holder, memory);
 }
 
 }  // namespace ZAV

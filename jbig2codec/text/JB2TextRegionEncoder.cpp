@@ -4,6 +4,7 @@
 #include "jbig2codec/refinement/JB2RefinementEncoder.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "jbig2codec/symbol/JB2IntegerSink.h"
+#include "jbig2codec/symbol/JB2SegmentEncoderEnd.h"
 #include "jbig2codec/symbol/JB2SymbolDictionaryDecoder.h"
 #include "jbig2codec/symbol/JB2SymbolLookup.h"
 #include "jbig2codec/text/JB2TextInstances.h"
@@ -268,15 +269,7 @@ JB2_Error Text_Region_Encode(JB2TextRegionEncoder* e, JB2Memory* memory, const J
 
 JB2_Error Text_Region_Encoder_End(JB2TextRegionEncoder** holder, JB2Memory* memory)
 {
-    if (!holder || !*holder)
-        return cJB2_Error_Internal;
-    JB2TextRegionEncoder* e = *holder;
-    *holder = nullptr;
-    JB2_Error status = e->mq ? MQ_Encoder_End(&e->mq, memory) : cJB2_Error_OK;
-    if (e->segment)
-        JB2SegmentRelease(&e->segment);
-    JB2MemoryFree(memory, &e);
-    return status;
+    return JB2SegmentEncoderEnd(holder, memory);
 }
 
 }  // namespace ZAV
