@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "jbig2codec/support/JB2Limits.h"
+
 namespace ZAV {
 
 namespace {
 
-// The array grows by this many entries at a time.
-constexpr uint32_t kInstanceGrowth = 8;
-
 JB2_Error Grow(JB2SymbolInstanceArray* a, JB2Memory* memory)
 {
-    const uint64_t grown = uint64_t(a->capacity) + kInstanceGrowth;
+    const uint64_t grown = uint64_t(a->capacity) + kJB2SymbolInstanceGrowth;
     void* entries = grown > UINT32_MAX
                         ? nullptr
                         : JB2MemoryGrow(memory, a->entries, uint64_t(a->capacity) * sizeof(JB2SymbolInstance),
