@@ -84,11 +84,7 @@ void CZAVImageEdit::CreateFromSafeArray(VARIANT* data, int width, int height, za
 
 void CZAVImageEdit::CreateFromDib(HGLOBAL dib)
 {
-    int width = 0;
-    int height = 0;
-    CImgKernels kernels(&m_image);
-    HGLOBAL pixels = kernels.DibToImage24(dib, width, height);
-    AttachKernelImage(m_image, kernels, pixels, width, height);
+    m_image.CreateFromDib(dib);
 }
 
 void CZAVImageEdit::CreateFromOlePicture(IPicture* picture)
