@@ -7,7 +7,7 @@
 #include "foundation/datasource/DataSource.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
-#include "interfaces/imageedit/facets/encode/RunLengthDecoder.h"
+#include "formats/runlength/RunLengthDecoder.h"
 
 #if __has_include("formats/pdf/PDFEncoder.h")
 #include "formats/pdf/PDFEncoder.h"

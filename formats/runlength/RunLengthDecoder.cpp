@@ -1,11 +1,11 @@
-#include "interfaces/imageedit/facets/encode/RunLengthDecoder.h"
+#include "formats/runlength/RunLengthDecoder.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "foundation/text/TextException.h"
 #include "image/core/ZAVImgBase.h"
-#include "interfaces/imageedit/ImageEditLimits.h"
+#include "image/core/ImageLimits.h"
 
 namespace ZAV {
 
@@ -47,7 +47,8 @@ void DecodeRunLengthRows(const uint8_t* data, size_t size, int width, int height
     const int64_t bytes = CZAVImgBase::CalcImageSize(width, height, bitsPerPixel);
     if (width <= 0 || height <= 0 || bytes <= 0)
         ThrowTextException("Invalid Parameter!");
-    if (bytes > kMaxRunLengthOutputBytes)
+    // The image library's ceiling: the rows must fit any image it holds.
+    if (!IsWithinImageCeiling(bytes))
         ThrowTextException("Invalid Image Size!");
     output.SetSize(static_cast<int32_t>(bytes));
     DecodePackBits(data, data ? size : 0, output.GetData(), static_cast<size_t>(bytes));

@@ -1,8 +1,7 @@
-// The /RunLengthDecode decoder behind the Encode facet: literal and
+// The /RunLengthDecode decoder: literal and
 // repeated runs, cut runs, missing bytes, data after the end code, and
 // sizes refused before anything is allocated.
-#include "interfaces/imageedit/facets/encode/RunLengthDecoder.h"
-#include "interfaces/imageedit/ZAVImageEditSp.h"
+#include "formats/runlength/RunLengthDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -53,16 +52,6 @@ TEST(RunLengthDecoder, SizesAreCheckedFirst)
     EXPECT_EQ(ThrownText([&] { Decode(data, 0, 4, 8); }), "Invalid Parameter!");
     EXPECT_EQ(ThrownText([&] { Decode(data, 4, 4, 7); }), "Invalid Parameter!");
     EXPECT_EQ(ThrownText([&] { Decode(data, 1 << 30, 1 << 30, 24); }), "Invalid Image Size!");
-}
-
-TEST(RunLengthDecoder, ThroughTheEncodeFacet)
-{
-    CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
-    const unsigned char data[] = {253, 0x55, 128};
-    CZAVPtr<IZAVArrayByteSp> pixels =
-        edit->GetEncode()->DecodeRunLength(2, 2, zavbpp8, CArraySimple<unsigned char, 1>(data, 3));
-    ASSERT_EQ(pixels->GetSize(), 4);
-    EXPECT_EQ(pixels->GetAt(3), 0x55);
 }
 
 }  // namespace
