@@ -31,32 +31,31 @@ int RequirePlugin(int id, const char* missingText)
 }
 
 #ifdef ZAV_HAS_PDF_ENCODER
-using Routine = void (CPDFEncoder::*)(IDataSource*);
-
-// The bytes one routine writes for the image.
-CZAVPtr<IZAVArrayByteSp> EncodeWith(CZAVImg& image, Routine routine)
+// The bytes a step writes through a temporary encoder over the image.
+template <class Step>
+CZAVPtr<IZAVArrayByteSp> Encoded(CZAVImg& image, Step step)
 {
     CDataSource target;
     if (!target.OpenBinStream())
         ThrowTextException(target.GetErrorText());
     CPDFEncoder encoder(&image);
-    (encoder.*routine)(&target);
+    step(encoder, &target);
     CArraySimple<unsigned char, 1> bytes;
     target.GetBinStream().CopyTo(bytes);
     return CreateArrayByteSp(bytes);
 }
 
-CZAVPtr<IZAVArrayByteSp> EncodeFormat(CZAVImg& image, int format)
+// The pixel bytes a decoding step leaves, with the image as its work image.
+template <class Step>
+CZAVPtr<IZAVArrayByteSp> Decoded(CZAVImg& image, Step step)
 {
-    CDataSource target;
-    if (!target.OpenBinStream())
-        ThrowTextException(target.GetErrorText());
+    CArraySimple<unsigned char, 1> pixels;
     CPDFEncoder encoder(&image);
-    encoder.EncodeToStream(&target, format);
-    CArraySimple<unsigned char, 1> bytes;
-    target.GetBinStream().CopyTo(bytes);
-    return CreateArrayByteSp(bytes);
+    step(encoder, pixels);
+    return CreateArrayByteSp(pixels);
 }
+
+using ByteArray = CArraySimple<unsigned char, 1>;
 #else
 [[noreturn]] void NoEncoder()
 {
@@ -71,120 +70,115 @@ CZAVImg& CZAVImageEditEncode::Image()
     return m_owner->GetImage();
 }
 
+#ifndef ZAV_HAS_PDF_ENCODER
+using ByteArray = CArraySimple<unsigned char, 1>;
+#endif
+
 #ifdef ZAV_HAS_PDF_ENCODER
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeRunLength()
 {
-    return EncodeWith(Image(), &CPDFEncoder::WriteRunLengthStream);
+    return Encoded(Image(), [](CPDFEncoder& e, IDataSource* t) { e.WriteRunLengthStream(t); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeDct()
 {
-    return EncodeWith(Image(), &CPDFEncoder::EncodeJpegToStream);
+    return Encoded(Image(), [](CPDFEncoder& e, IDataSource* t) { e.EncodeJpegToStream(t); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeJpx()
 {
-    const int id = RequirePlugin(m_owner->GetFileFormatSettings()->GetJpeg2000DllId(), kNoJpeg2000Text);
-    return EncodeFormat(Image(), id);
+    return EncodeToFormat(RequirePlugin(m_owner->GetFileFormatSettings()->GetJpeg2000DllId(), kNoJpeg2000Text));
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeJbig2()
 {
-    const int id = RequirePlugin(m_owner->GetFileFormatSettings()->GetJbig2DllId(), kNoJbig2Text);
-    return EncodeFormat(Image(), id);
+    return EncodeToFormat(RequirePlugin(m_owner->GetFileFormatSettings()->GetJbig2DllId(), kNoJbig2Text));
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeToFormat(int32_t format)
 {
-    return EncodeFormat(Image(), format);
+    return Encoded(Image(), [format](CPDFEncoder& e, IDataSource* t) { e.EncodeToStream(t, format); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeCcitt()
 {
-    return EncodeWith(Image(), &CPDFEncoder::WriteTiffStrips);
+    return Encoded(Image(), [](CPDFEncoder& e, IDataSource* t) { e.WriteTiffStrips(t); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeLzw()
 {
-    return EncodeWith(Image(), &CPDFEncoder::WriteTiffStripsInverted);
+    return Encoded(Image(), [](CPDFEncoder& e, IDataSource* t) { e.WriteTiffStripsInverted(t); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeFlate()
 {
+    // One body serves both: the caller's TIFF compression (32946) makes it
+    // Deflate.
     return EncodeLzw();
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeFlatePng()
 {
-    return EncodeWith(Image(), &CPDFEncoder::WritePngIdatStream);
+    return Encoded(Image(), [](CPDFEncoder& e, IDataSource* t) { e.WritePngIdatStream(t); });
 }
 
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeDct(int width, int height, zavBitsPerPixel bitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>& data)
+CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeDct(int, int, zavBitsPerPixel, const ByteArray& data)
 {
-    return DecodeFromFormat(width, height, bitsPerPixel, kFormatJpeg, data);
+    return Decoded(Image(), [&](CPDFEncoder& e, ByteArray& out) { e.DecodeJpegFromMemory(data, out); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeJpx(int width, int height, zavBitsPerPixel bitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>& data)
+                                                        const ByteArray& data)
 {
     const int id = RequirePlugin(m_owner->GetFileFormatSettings()->GetJpeg2000DllId(), kNoJpeg2000Text);
     return DecodeFromFormat(width, height, bitsPerPixel, id, data);
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeJbig2(int width, int height, zavBitsPerPixel bitsPerPixel,
-                                                          const CArraySimple<unsigned char, 1>& data)
+                                                          const ByteArray& data)
 {
     const int id = RequirePlugin(m_owner->GetFileFormatSettings()->GetJbig2DllId(), kNoJbig2Text);
     return DecodeFromFormat(width, height, bitsPerPixel, id, data);
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFromFormat(int, int, zavBitsPerPixel, int32_t format,
-                                                               const CArraySimple<unsigned char, 1>& data)
+                                                               const ByteArray& data)
 {
-    CArraySimple<unsigned char, 1> pixels;
-    CPDFEncoder encoder(&Image());
-    encoder.DecodeFromMemory(format, data, pixels);
-    return CreateArrayByteSp(pixels);
+    return Decoded(Image(), [&](CPDFEncoder& e, ByteArray& out) { e.DecodeFromMemory(format, data, out); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeCcitt(int width, int height, zavBitsPerPixel bitsPerPixel,
-                                                          int32_t k, const CArraySimple<unsigned char, 1>& data)
+                                                          int32_t k, const ByteArray& data)
 {
-    CArraySimple<unsigned char, 1> pixels;
-    CPDFEncoder encoder(&Image());
-    encoder.DecodeCcittToMemory(width, height, bitsPerPixel, k, data, pixels);
-    return CreateArrayByteSp(pixels);
+    return Decoded(Image(), [&](CPDFEncoder& e, ByteArray& out) {
+        e.DecodeCcittToMemory(width, height, bitsPerPixel, k, data, out);
+    });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeLzw(int width, int height, zavBitsPerPixel bitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>& data)
+                                                        const ByteArray& data)
 {
-    CArraySimple<unsigned char, 1> pixels;
-    CPDFEncoder encoder(&Image());
-    encoder.DecodeLzwToMemory(width, height, bitsPerPixel, data, pixels);
-    return CreateArrayByteSp(pixels);
+    return Decoded(
+        Image(), [&](CPDFEncoder& e, ByteArray& out) { e.DecodeLzwToMemory(width, height, bitsPerPixel, data, out); });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFlateTiffPredictor(int width, int height,
                                                                        zavBitsPerPixel bitsPerPixel,
-                                                                       const CArraySimple<unsigned char, 1>& data)
+                                                                       const ByteArray& data)
 {
-    CArraySimple<unsigned char, 1> pixels;
-    CPDFEncoder encoder(&Image());
-    encoder.DecodeDeflateToMemory(width, height, bitsPerPixel, data, pixels);
-    return CreateArrayByteSp(pixels);
+    return Decoded(Image(), [&](CPDFEncoder& e, ByteArray& out) {
+        e.DecodeDeflateToMemory(width, height, bitsPerPixel, data, out);
+    });
 }
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFlatePngPredictor(int width, int height,
                                                                       zavBitsPerPixel bitsPerPixel, int32_t predictor,
-                                                                      const CArraySimple<unsigned char, 1>& data)
+                                                                      const ByteArray& data)
 {
-    CArraySimple<unsigned char, 1> pixels;
-    CPDFEncoder encoder(&Image());
-    encoder.DecodeFlatePngToMemory(width, height, bitsPerPixel, predictor, data, pixels);
-    return CreateArrayByteSp(pixels);
+    return Decoded(Image(), [&](CPDFEncoder& e, ByteArray& out) {
+        e.DecodeFlatePngToMemory(width, height, bitsPerPixel, predictor, data, out);
+    });
 }
 
 #else
