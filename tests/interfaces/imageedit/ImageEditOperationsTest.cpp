@@ -92,6 +92,24 @@ TEST(ImageEditOperations, ByteArrayRoundTrips)
     }
 }
 
+TEST(ImageEditOperations, FormatDetection)
+{
+    ZAVTest::TempDir dir;
+    CZAVPtr<IZAVImageEditSp> edit = Patterned(8, 8, zavbpp24);
+    edit->SaveToFile(dir.File("png.jpg"), kFormatPng);
+    edit->SaveToFile(dir.File("png.unknown"), kFormatPng);
+    int format = -1;
+    // By extension (mode 1), then by content.
+    EXPECT_EQ(edit->GetFileFormatFromFile(dir.File("png.jpg")), kFormatJpeg);
+    EXPECT_EQ(edit->TryGetFileFormatFromFile(dir.File("png.unknown"), &format), 0);
+    edit->SetFormatDetectionMode(0);
+    EXPECT_EQ(edit->TryGetFileFormatFromFile(dir.File("png.jpg"), &format), 1);
+    EXPECT_EQ(format, kFormatPng);
+    EXPECT_EQ(edit->GetPageCountFromFile(dir.File("png.jpg")), 0);
+    const unsigned char unknown[16] = {};
+    EXPECT_EQ(edit->TryGetFileFormatFromMem(unknown, sizeof unknown, &format), 0);
+}
+
 TEST(ImageEditOperations, SaveToArrayHoldsExactlyTheBytesWritten)
 {
     ZAVTest::TempDir dir;
