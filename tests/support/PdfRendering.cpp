@@ -30,6 +30,24 @@ bool ReadHeaderNumber(const std::vector<uint8_t>& bytes, size_t& at, int& value)
     return true;
 }
 
+// Poppler smooths pictures it draws at less than four times their size, so
+// its pages are drawn four times larger and each block's centre is taken.
+constexpr int kPopplerScale = 4;
+
+RgbPicture BlockCentres(const RgbPicture& large, int scale)
+{
+    RgbPicture picture;
+    picture.width = large.width / scale;
+    picture.height = large.height / scale;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const size_t at = (static_cast<size_t>(y * scale + scale / 2) * large.width + x * scale + scale / 2) * 3;
+            picture.rgb.insert(picture.rgb.end(), large.rgb.begin() + static_cast<long>(at),
+                               large.rgb.begin() + static_cast<long>(at + 3));
+        }
+    return picture;
+}
+
 }  // namespace
 
 RgbPicture ReadPpm(const std::string& path)
@@ -61,13 +79,13 @@ RgbPicture RenderPage(const std::string& tool, const std::string& pdf, int page,
                   " -dFirstPage=" + pageText + " -dLastPage=" + pageText + " -sOutputFile=" + ShellQuote(ppm) + " " +
                   ShellQuote(pdf);
     else
-        command = "pdftoppm -r " + std::to_string(dpi) + " -f " + pageText + " -l " + pageText + " -singlefile " +
-                  ShellQuote(pdf) + " " + ShellQuote(ppm.substr(0, ppm.size() - 4));
+        command = "pdftoppm -r " + std::to_string(dpi * kPopplerScale) + " -f " + pageText + " -l " + pageText +
+                  " -singlefile " + ShellQuote(pdf) + " " + ShellQuote(ppm.substr(0, ppm.size() - 4));
     if (Run(command).exitCode != 0)
         return RgbPicture();
     RgbPicture picture = ReadPpm(ppm);
     std::remove(ppm.c_str());
-    return picture;
+    return tool == "gs" ? picture : BlockCentres(picture, kPopplerScale);
 }
 
 }  // namespace ZAVTest

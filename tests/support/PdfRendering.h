@@ -24,8 +24,8 @@ struct RgbPicture {
 // Reads a binary PPM (P6, maxval 255); an empty picture when it cannot.
 RgbPicture ReadPpm(const std::string& path);
 
-// Page 1-based of the PDF at dpi, by "pdftoppm" or "gs"; the test fails
-// (empty picture) when the tool fails.
+// Page 1-based of the PDF at dpi, by "pdftoppm" or "gs", each pixel as the
+// reader draws it; an empty picture when the tool fails.
 RgbPicture RenderPage(const std::string& tool, const std::string& pdf, int page, int dpi);
 
 }  // namespace ZAVTest

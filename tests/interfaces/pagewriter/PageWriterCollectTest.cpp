@@ -186,6 +186,17 @@ TEST(PageWriterText, TextBlockNeedsContentAndRunsTopDown)
         << content;
     EXPECT_NE(content.find("  0.00 0.00 Td\n  (line 9) Tj\n"), std::string::npos) << content;
     EXPECT_LT(content.find("(line 0)"), content.find("(line 9)"));
+
+    // A reader takes the lines in their order.
+    ZAVTest::TempDir folder;
+    const std::string pdf = page.SaveChecked(folder);
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftotext"));
+    const std::string text = ZAVTest::Run("pdftotext " + ZAVTest::ShellQuote(pdf) + " -").output;
+    size_t at = 0;
+    for (const std::string& line : ten) {
+        at = text.find(line, at);
+        EXPECT_NE(at, std::string::npos) << line << " in " << text;
+    }
 }
 
 TEST(PageWriterWrite, RefusalsOfWritePage)
