@@ -79,6 +79,8 @@ private:
     void SetMissingError(const char* name, const char* sentence);
     void SetNotSupported(const char* exportName);
     int TakeLoadedPicture(CZAVImg* image, struct FilterLoadResult& result);
+    int TakeLoadedDib(CZAVImg* image, struct FilterLoadResult& result);
+    void TakeImageProperties(CZAVImg* image);
 
     String m_lastError;
     String m_path;

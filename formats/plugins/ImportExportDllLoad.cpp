@@ -3,6 +3,7 @@
 // every path; what the plug-in reports is checked before it is used.
 #include "formats/plugins/ImportExportDll.h"
 
+#include "foundation/text/TextException.h"
 #include "image/core/ImageLimits.h"
 #include "image/object/ZAVImg.h"
 #include "platform/GlobalMem.h"
@@ -127,8 +128,9 @@ int CImportExportDll::LoadPicture(CZAVImg* image, const char* path, const void* 
 
 int CImportExportDll::TakeLoadedPicture(CZAVImg* image, FilterLoadResult& result)
 {
-    // Packed DIBs from a plug-in are not taken yet: neither shell sends one.
-    const int64_t bytes = (result.pixels && result.pixelBytes && !result.isDib) ? CheckedPixelBytes(result) : -1;
+    if (result.isDib)
+        return TakeLoadedDib(image, result);
+    const int64_t bytes = (result.pixels && result.pixelBytes) ? CheckedPixelBytes(result) : -1;
     HGLOBAL fixed = bytes > 0 ? FixedBlockOf(result.pixels, bytes) : nullptr;
     if (!fixed) {
         m_lastError = String(kLoadFailed);
@@ -139,9 +141,32 @@ int CImportExportDll::TakeLoadedPicture(CZAVImg* image, FilterLoadResult& result
     image->Attach(block, bytes, result.info.width, result.info.height, result.info.bitsPerPixel);
     SetLoadedResolution(image, result.info);
     SetLoadedPalette(image, result);
+    TakeImageProperties(image);
+    return 1;
+}
+
+// A packed DIB carries its own size, depth, palette and resolution; the
+// block stays the result's and is freed with it.
+int CImportExportDll::TakeLoadedDib(CZAVImg* image, FilterLoadResult& result)
+{
+    if (!result.pixels || !result.pixelBytes || result.pixelBytes > GlobalSize(result.pixels)) {
+        m_lastError = String(kLoadFailed);
+        return 0;
+    }
+    try {
+        image->CreateFromDib(result.pixels);
+    } catch (const CTextException& error) {
+        m_lastError = String(error.GetText());
+        return 0;
+    }
+    TakeImageProperties(image);
+    return 1;
+}
+
+void CImportExportDll::TakeImageProperties(CZAVImg* image)
+{
     if (m_exports.getImageProperties)
         image->SetImageInfoList(m_exports.getImageProperties());
-    return 1;
 }
 
 int CImportExportDll::SavePicture(CZAVImg* image, const char* path, void* target, uint32_t targetSize, int toFile,

@@ -59,6 +59,10 @@ public:
     // resolution and transparent colour. Throws when memory runs out.
     void CopyTo(CZAVImg& target) const;
 
+    // Replaces the image by the packed DIB's pixels, palette and resolution;
+    // the caller keeps the block. Throws with the DIB's fault.
+    void CreateFromDib(HGLOBAL dib);
+
     void SetOlePicture(IPicture* picture);
     // The held picture with a reference added for the caller, or null.
     IPicture* GetOlePicture() const;

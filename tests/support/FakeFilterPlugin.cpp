@@ -53,7 +53,8 @@ struct Picture {
 
 // 'G' 8-bit 4 x 2, 'Z' the same at 0 dpi, 'M' in a moveable block, 'P'
 // 1-bit 9 x 2 with a 3-entry palette, 'S' a block smaller than its size,
-// '7' depth 7, 'D' the DIB flag, 'N' no pixels, 'E' a failure.
+// '7' depth 7, 'D' the DIB flag on bytes that are no DIB, 'B' a packed
+// 8-bit DIB (see PackedDib), 'N' no pixels, 'E' a failure.
 bool PictureFor(char kind, Picture& p)
 {
     switch (kind) {
@@ -83,11 +84,30 @@ bool PictureFor(char kind, Picture& p)
     }
 }
 
+// A bottom-up 4 x 2 8-bit DIB at 3780 pixels per metre with two colours:
+// stored row 0 (the image's last row) is 1 1 1 1, stored row 1 is 0 1 0 1.
+HGLOBAL PackedDib(uint32_t* bytes)
+{
+    const uint8_t dib[] = {40, 0, 0,  0,  4,  0,    0,    0,  2,  0,    0,    0, 1, 0, 8, 0, 0, 0, 0,
+                           0,  8, 0,  0,  0,  0xC4, 0x0E, 0,  0,  0xC4, 0x0E, 0, 0, 2, 0, 0, 0, 0, 0,
+                           0,  0, 10, 20, 30, 0,    40,   50, 60, 0,    1,    1, 1, 1, 0, 1, 0, 1};
+    HGLOBAL block = GlobalAlloc(GPTR, sizeof dib);
+    std::memcpy(block, dib, sizeof dib);
+    *bytes = sizeof dib;
+    return block;
+}
+
 int Load(char kind, HGLOBAL* pixels, uint32_t* pixelBytes, int32_t* isDib, HGLOBAL* palette, uint32_t* paletteBytes,
          FilterImageInfo* info, char* error)
 {
     if (kind == 'N')
         return 1;
+    if (kind == 'B') {
+        *pixels = PackedDib(pixelBytes);
+        *isDib = 1;
+        *info = FilterImageInfo{4, 2, 8, 0, 0};
+        return 1;
+    }
     Picture p;
     if (!PictureFor(kind, p)) {
         std::strcpy(error, "fake load failed");

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "formats/plugins/ImportExportDlls.h"
 #include "image/object/ZAVImg.h"
 #include "platform/ScreenMetrics.h"
@@ -174,12 +175,27 @@ TEST_F(FakePluginCalls, LoadedValuesAreCheckedAndCompleted)
     } refused[] = {{"S", "Error loading image!"},
                    {"7", "Error loading image!"},
                    {"N", "Error loading image!"},
-                   {"D", "Error loading image!"},
+                   {"D", "Error Bad parameter DIB!"},
                    {"E", "fake load failed"}};
     for (const Refused& r : refused) {
         EXPECT_EQ(LoadFromMem(r.kind), 0) << r.kind;
         EXPECT_STREQ(m_image.GetImportExportDlls().GetLastError().GetText(), r.text) << r.kind;
     }
+}
+
+TEST_F(FakePluginCalls, PackedDibIsTakenWithItsPaletteAndResolution)
+{
+    ASSERT_EQ(LoadFromMem("B"), 1);
+    ASSERT_EQ(m_image.GetBitsPerPixel(), 8);
+    ASSERT_EQ(m_image.GetWidth(), 4);
+    ASSERT_EQ(m_image.GetHeight(), 2);
+    EXPECT_EQ(m_image.GetXResolution(), 96);
+    EXPECT_EQ(m_image.GetYResolution(), 96);
+    const BYTE* pixels = static_cast<const BYTE*>(m_image.GetImageData());
+    const BYTE topDown[] = {0, 1, 0, 1, 1, 1, 1, 1};
+    EXPECT_TRUE(std::equal(std::begin(topDown), std::end(topDown), pixels));
+    EXPECT_EQ(m_image.GetPalette().GetEntries()[0], 0xFF1E140Au);
+    EXPECT_EQ(m_image.GetPalette().GetEntries()[1], 0xFF3C3228u);
 }
 
 TEST_F(FakePluginCalls, DetectionAndMembership)

@@ -1,8 +1,10 @@
 // DIBs read into image rows, checked against independent readers: Pillow
 // for files it writes and bit-field DIBs, ImageMagick for run-length coded
 // ones. Hostile DIBs are refused or decoded in bounds.
+#include "foundation/text/TextException.h"
 #include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
+#include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -356,4 +358,43 @@ TEST(DibRead, HugeSizesAreRefusedWithoutOverflow)
     EXPECT_TRUE(Decode(DibBytes(header, std::vector<uint8_t>(16)), kernels, width, height).empty());
     const std::vector<uint8_t> dib = DibBytes(header, std::vector<uint8_t>(16));
     EXPECT_EQ(GetDibBits(dib.data(), dib.size()), nullptr);
+}
+
+TEST(DibRead, ImageFromDibKeepsIndexedDepthsAndRefusesOddOnes)
+{
+    struct Case {
+        uint16_t dibBits;
+        std::vector<uint8_t> rest;  // colour table and two rows of 2 pixels
+        int imageBits;              // 0: refused
+        const char* text;
+    } cases[] = {
+        {1, {0, 0, 0, 0, 255, 255, 255, 0, 0x40, 0, 0, 0, 0x80, 0, 0, 0}, 1, ""},
+        {4, {0, 0, 0, 0, 255, 255, 255, 0, 0x01, 0, 0, 0, 0x10, 0, 0, 0}, 8, ""},
+        {24, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}, 24, ""},
+        {2, {0, 0, 0, 0, 0, 0, 0, 0}, 0, "Error creating Image from DIB! Invalid bitdepth."},
+    };
+    for (const Case& c : cases) {
+        DibHeaderFields fields;
+        fields.bits = c.dibBits;
+        fields.clrUsed = c.dibBits == 4 ? 2 : 0;
+        HGLOBAL dib = Block(DibBytes(fields, c.rest));
+        CZAVImg image;
+        try {
+            image.CreateFromDib(dib);
+            EXPECT_EQ(image.GetBitsPerPixel(), c.imageBits) << c.dibBits;
+            EXPECT_EQ(image.GetWidth(), 2);
+            EXPECT_EQ(image.GetXResolution(), 72) << "2835 pixels per metre";
+        } catch (const CTextException& error) {
+            EXPECT_EQ(c.imageBits, 0) << c.dibBits << ": " << error.GetText();
+            EXPECT_STREQ(error.GetText(), c.text);
+        }
+        GlobalFree(dib);
+    }
+    CZAVImg image;
+    try {
+        image.CreateFromDib(nullptr);
+        ADD_FAILURE() << "a null DIB was taken";
+    } catch (const CTextException& error) {
+        EXPECT_STREQ(error.GetText(), "Error Bad parameter DIB!");
+    }
 }
