@@ -1,5 +1,9 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/jpeg/JPEGEncoder.h"
+#include "formats/jpeg/JPGDecoder.h"
+#include "formats/png/PNGDecoder.h"
+#include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
 
 namespace ZAV {
@@ -8,6 +12,10 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGDecoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPGDecoder>();
     default:
         return nullptr;
     }
@@ -16,6 +24,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifPNG:
+        return std::make_unique<CPNGEncoder>();
+    case zavifJPEG:
+        return std::make_unique<CJPEGEncoder>();
     default:
         return nullptr;
     }
