@@ -83,13 +83,14 @@ CCodedImage WriteTiffCodedImage(CPDFDocument* document, CPageImage& image)
     return coded;
 }
 
-CCodedImage WriteJpegImage(CPageImage& image)
+// JPEG and JPEG 2000 pictures are smoothed when a reader scales them.
+CCodedImage WriteInterpolatedImage(CPageImage& image, const char* filter, ePageImageFilter coding)
 {
     CCodedImage coded;
-    coded.filter = "/DCTDecode";
+    coded.filter = filter;
     coded.interpolate = true;
     coded.bitsPerComponent = BitsPerComponent(image);
-    coded.data = image.Encode(ePageImageFilter::Dct);
+    coded.data = image.Encode(coding);
     return coded;
 }
 
@@ -104,16 +105,6 @@ CCodedImage WriteJbig2Image(CPDFDocument* document, CPageImage& image)
     coded.decodeParms = CreatePDFDictionary(document);
     coded.bitsPerComponent = 1;
     coded.data = image.Encode(ePageImageFilter::Jbig2);
-    return coded;
-}
-
-CCodedImage WriteJpeg2000Image(CPageImage& image)
-{
-    CCodedImage coded;
-    coded.filter = "/JPXDecode";
-    coded.interpolate = true;
-    coded.bitsPerComponent = BitsPerComponent(image);
-    coded.data = image.Encode(ePageImageFilter::Jpx);
     return coded;
 }
 
@@ -134,11 +125,11 @@ CCodedImage CodeByCoding(CPDFDocument* document, CPageImage& image)
     if (coding == kPdfCodingTiff)
         return WriteTiffCodedImage(document, image);
     if (coding == kPdfCodingJpeg)
-        return WriteJpegImage(image);
+        return WriteInterpolatedImage(image, "/DCTDecode", ePageImageFilter::Dct);
     if (jbig2Id != kNoPlugin && coding == jbig2Id)
         return WriteJbig2Image(document, image);
     if (jpeg2000Id != kNoPlugin && coding == jpeg2000Id)
-        return WriteJpeg2000Image(image);
+        return WriteInterpolatedImage(image, "/JPXDecode", ePageImageFilter::Jpx);
     ThrowUnsupportedCoding(coding);
 }
 
