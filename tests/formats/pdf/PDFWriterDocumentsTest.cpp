@@ -110,6 +110,76 @@ TEST(PDFWriterDocuments, DeflateAndRunLengthPagesRenderTheirPixels)
         CheckDocument(document);
 }
 
+// The codings made through the TIFF encoder's one strip: CCITT and LZW.
+TEST(PDFWriterDocuments, CcittAndLzwPagesRenderTheirPixels)
+{
+    RequireCheckers();
+    const DocumentCase cases[] = {
+        {"1-bit G3 one-dimensional and G4",
+         {{1, kPdfCodingTiff, kTiffCcittG3, 73, 41, 72, "ccitt", "gray", 0},
+          {1, kPdfCodingTiff, kTiffCcittG4, 96, 40, 96, "ccitt", "gray", 0}}},
+        {"1-bit LZW at 300 dpi", {{1, kPdfCodingTiff, kTiffLzw, 125, 50, 300, "image", "gray", 0}}},
+        {"8-bit and 24-bit LZW",
+         {{8, kPdfCodingTiff, kTiffLzw, 55, 31, 72, "image", "index", 0},
+          {24, kPdfCodingTiff, kTiffLzw, 47, 29, 72, "image", "rgb", 0}}},
+    };
+    for (const DocumentCase& document : cases)
+        CheckDocument(document);
+}
+
+// A 1-bit picture shows black on white whichever palette entry is black:
+// CCITT data is coded white-first, the other codings black-first.
+TEST(PDFWriterDocuments, BlackFirstAndWhiteFirstPicturesRenderAlike)
+{
+    RequireCheckers();
+    for (int compression : {kTiffCcittG3, kTiffCcittG4, kTiffLzw, kTiffDeflate})
+        for (bool whiteFirst : {false, true}) {
+            SCOPED_TRACE(std::to_string(compression) + (whiteFirst ? " white first" : " black first"));
+            CZAVImg image;
+            MakePicture(image, 40, 24, 1, 72);
+            if (whiteFirst) {
+                image.InvertImage();
+                image.GetPalette().CreateWhiteBlack();
+            }
+            image.m_tiffCompression = compression;
+            const std::vector<uint8_t> pixelsBefore(image.GetDataBlock()->GetData<BYTE>(),
+                                                    image.GetDataBlock()->GetData<BYTE>() + image.GetImageSize());
+            ZAVTest::TempDir folder;
+            SavePdf(image, folder.File("bw.pdf"));
+            EXPECT_EQ(std::vector<uint8_t>(image.GetDataBlock()->GetData<BYTE>(),
+                                           image.GetDataBlock()->GetData<BYTE>() + image.GetImageSize()),
+                      pixelsBefore);
+            for (const char* tool : {"pdftoppm", "gs"}) {
+                const Render render = RenderPage(tool, folder.File("bw.pdf"), 72);
+                EXPECT_EQ(LargestDifference(render.rgb, ExpectedRgb(image)), 0) << tool << render.problem;
+            }
+        }
+}
+
+// The internal saves skip the save preparation: Group 3 stays Group 3 and
+// 24-bit LZW stays 24-bit, and the image's settings stay as they were.
+TEST(PDFWriterDocuments, InternalSavesKeepTheRequestedCoding)
+{
+    CZAVImg colour, bilevel;
+    MakePicture(colour, 20, 10, 24, 72);
+    MakePicture(bilevel, 20, 10, 1, 72);
+    colour.m_tiffCompression = kTiffLzw;
+    bilevel.m_tiffCompression = kTiffCcittG3;
+    ASSERT_EQ(colour.m_prepareBeforeSave, 1);
+    ZAVTest::TempDir folder;
+    SaveMultiPdf(colour, {&colour, &bilevel}, folder.File("t.pdf"));
+    const std::string text = ZAVTest::ReadText(folder.File("t.pdf"));
+    EXPECT_NE(text.find("/Filter /LZWDecode\n/ColorSpace 9 0 R\n/Width 20\n/Height 10\n/BitsPerComponent 8\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("9 0 obj\n/DeviceRGB\n"), std::string::npos);
+    EXPECT_NE(text.find("/Filter /CCITTFaxDecode\n/DecodeParms << /K 0 /Columns 20 /Rows 10 >>\n"), std::string::npos);
+    EXPECT_EQ(colour.GetBitsPerPixel(), 24);
+    EXPECT_EQ(colour.m_tiffCompression, kTiffLzw);
+    EXPECT_EQ(bilevel.m_tiffCompression, kTiffCcittG3);
+    EXPECT_EQ(colour.m_prepareBeforeSave, 1);
+    EXPECT_EQ(QpdfProblems(folder.File("t.pdf")), "");
+}
+
 TEST(PDFWriterDocuments, JpegPagesRenderCloseToTheirPixels)
 {
     RequireCheckers();
