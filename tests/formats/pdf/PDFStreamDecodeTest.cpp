@@ -3,7 +3,10 @@
 // read by pdfimages, and the hostile cases.
 #include <gtest/gtest.h>
 
+#include "foundation/datasource/DataSource.h"
 #include "formats/pdf/PDFCodes.h"
+#include "formats/pdf/PDFTiffStrips.h"
+#include "formats/tiff/encode/TIFFEncoder.h"
 #include "formats/pdf/PDFEncoder.h"
 #include "formats/pdf/PdfTestSupport.h"
 #include "support/TestSupport.h"
@@ -132,4 +135,99 @@ TEST(PDFStreamDecode, EmptyOversizedAndDamagedInputs)
     EXPECT_NE(ThrownText([&] { encoder.DecodeFlatePngToMemory(10, 10, 24, 15, junk, output); }), "(nothing thrown)");
     EXPECT_EQ(ToVector(output), kept);
     EXPECT_FALSE(work.HasImage());
+}
+
+namespace {
+
+// The one strip of a TIFF file as libtiff stores it.
+std::vector<uint8_t> StripOf(const std::string& path)
+{
+    const std::vector<uint8_t> file = ZAVTest::ReadBytes(path);
+    CDataSource strip;
+    strip.OpenBinStream();
+    CopyRawTiffStrip(file.data(), static_cast<int64_t>(file.size()), strip);
+    CPDFEncoder::ByteArray bytes;
+    strip.GetBinStream().CopyTo(bytes);
+    return ToVector(bytes);
+}
+
+struct TiffcpCase {
+    const char* option;  // tiffcp -c
+    int32_t k;
+    int bitsPerPixel;
+    const char* mode;  // Pillow's source picture
+};
+
+}  // namespace
+
+// CCITT and LZW data made by libtiff's tiffcp from a picture Pillow wrote
+// decodes to that picture's bytes.
+TEST(PDFStreamDecode, TiffcpDataDecodesToTheSourcePixels)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("tiffcp"));
+    const TiffcpCase cases[] = {
+        {"g4", -1, 1, "1"}, {"g3:1d", 0, 1, "1"},  {"g3:2d", 4, 1, "1"},
+        {"lzw", 0, 8, "L"}, {"lzw", 0, 24, "RGB"}, {"lzw", 0, 1, "1"},
+    };
+    for (const TiffcpCase& c : cases) {
+        SCOPED_TRACE(std::string(c.option) + " " + c.mode);
+        ZAVTest::TempDir folder;
+        const std::string source = folder.File("s.tif"), coded = folder.File("c.tif");
+        ASSERT_EQ(ZAVTest::Run("/usr/bin/python3 -c \"from PIL import Image; i = Image.new('RGB', (53, 29)); "
+                               "i.putdata([((x * 9) % 256, (y * 17) % 256, ((x // 4 + y // 3) % 2) * 255) for y in "
+                               "range(29) for x in range(53)]); i.convert('" +
+                               std::string(c.mode) + "').save('" + source + "')\"")
+                      .exitCode,
+                  0);
+        ASSERT_EQ(ZAVTest::Run("tiffcp -c " + std::string(c.option) + " " + source + " " + coded).exitCode, 0);
+        int width = 0, height = 0;
+        const std::vector<uint8_t> expected = PillowPixels(source, "", width, height);
+        CZAVImg work;
+        CPDFEncoder encoder(&work);
+        ByteArray output;
+        const ByteArray data = ToArray(StripOf(coded));
+        if (c.bitsPerPixel == 1 && std::string(c.option) != "lzw") {
+            encoder.DecodeCcittToMemory(width, height, 1, c.k, data, output);
+            EXPECT_EQ(work.m_tiffCompression, c.k < 0 ? kTiffCcittG4 : kTiffCcittG3);
+            EXPECT_EQ(work.m_tiffOptionB, c.k > 0 ? 1 : 0);
+        } else {
+            encoder.DecodeLzwToMemory(width, height, c.bitsPerPixel, data, output);
+            EXPECT_EQ(work.m_tiffCompression, kTiffLzw);
+        }
+        EXPECT_EQ(work.m_ccittOptionB, kFaxModeNoRtc);
+        EXPECT_EQ(ToVector(output), expected);
+        EXPECT_FALSE(work.HasImage());
+    }
+}
+
+// CCITT strips the writer makes read back through libtiff (the TIFF
+// encoder's wrapping, then tiffcp undoing the coding) to the picture.
+TEST(PDFStreamDecode, EncodedStripsReadBackThroughLibtiff)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("tiffcp"));
+    for (int compression : {kTiffCcittG3, kTiffCcittG4, kTiffLzw}) {
+        SCOPED_TRACE(compression);
+        CZAVImg image;
+        MakePicture(image, 45, 19, 1, 72);
+        image.m_tiffCompression = compression;
+        CDataSource strip;
+        strip.OpenBinStream();
+        CPDFEncoder encoder(&image);
+        encoder.WriteTiffStrips(&strip);
+        ByteArray data;
+        strip.GetBinStream().CopyTo(data);
+        ZAVTest::TempDir folder;
+        std::vector<uint8_t> file(static_cast<size_t>(data.GetSize()) + 500000);
+        CDataSource wrapped;
+        wrapped.OpenMemoryForWriting(file.data(), file.size());
+        uint32_t written = 0;
+        CTIFFEncoder().SaveRawStrip(&image, &wrapped, data.GetData(), static_cast<uint32_t>(data.GetSize()), &written);
+        file.resize(written);
+        ZAVTest::WriteBytes(folder.File("w.tif"), file);
+        ASSERT_EQ(ZAVTest::Run("tiffcp -c none " + folder.File("w.tif") + " " + folder.File("plain.tif")).exitCode, 0);
+        int width = 0, height = 0;
+        const std::vector<uint8_t> back = PillowPixels(folder.File("plain.tif"), "1", width, height);
+        const BYTE* pixels = image.GetDataBlock()->GetData<BYTE>();
+        EXPECT_EQ(back, std::vector<uint8_t>(pixels, pixels + image.GetImageSize()));
+    }
 }
