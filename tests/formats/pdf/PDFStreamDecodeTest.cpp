@@ -231,3 +231,40 @@ TEST(PDFStreamDecode, EncodedStripsReadBackThroughLibtiff)
         EXPECT_EQ(back, std::vector<uint8_t>(pixels, pixels + image.GetImageSize()));
     }
 }
+
+// A TIFF of several separately coded strips can't become one PDF stream.
+TEST(PDFStreamDecode, SeveralStripsAreRefused)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("tiffcp"));
+    ZAVTest::TempDir folder;
+    ASSERT_EQ(ZAVTest::Run("/usr/bin/python3 -c \"from PIL import Image; Image.new('1', (40, 40)).save('" +
+                           folder.File("s.tif") + "')\"")
+                  .exitCode,
+              0);
+    ASSERT_EQ(ZAVTest::Run("tiffcp -c g4 -r 8 " + folder.File("s.tif") + " " + folder.File("five.tif")).exitCode, 0);
+    EXPECT_EQ(ThrownText([&] { StripOf(folder.File("five.tif")); }),
+              "TIFF data of more than one strip can't be copied into one PDF stream!");
+}
+
+// The IDAT data of the picture saved as PNG decodes back to the picture.
+TEST(PDFStreamDecode, PngIdatStreamsRoundTrip)
+{
+    for (int depth : {1, 8, 24}) {
+        SCOPED_TRACE(depth);
+        CZAVImg image;
+        MakePicture(image, 37, 21, depth, 72);
+        image.m_pngColorType = 6;  // a caller's setting the save must neither use nor change
+        CDataSource idat;
+        idat.OpenBinStream();
+        CPDFEncoder encoder(&image);
+        encoder.WritePngIdatStream(&idat);
+        EXPECT_EQ(image.m_pngColorType, 6);
+        ByteArray data, output;
+        idat.GetBinStream().CopyTo(data);
+        CZAVImg work;
+        CPDFEncoder decoder(&work);
+        decoder.DecodeFlatePngToMemory(37, 21, depth, 15, data, output);
+        const BYTE* pixels = image.GetDataBlock()->GetData<BYTE>();
+        EXPECT_EQ(ToVector(output), std::vector<uint8_t>(pixels, pixels + image.GetImageSize()));
+    }
+}
