@@ -25,13 +25,21 @@ constexpr int kTiffG4 = 4;
 constexpr int kTiffLzw = 5;
 constexpr int kRounds = 5;
 
+void CreatePage(CZAVImg& image, int width, int height, int bitsPerPixel, int dpi)
+{
+    image.Create(width, height, bitsPerPixel);
+    if (bitsPerPixel == 1)
+        image.GetPalette().CreateWhiteBlack();
+    else
+        image.GetPalette().CreateGrayScale();
+    image.SetXResolution(dpi);
+    image.SetYResolution(dpi);
+}
+
 // Text-like blocks of black on white.
 void MakeTextPage(CZAVImg& image)
 {
-    image.Create(2480, 3508, 1);
-    image.GetPalette().CreateWhiteBlack();
-    image.SetXResolution(300);
-    image.SetYResolution(300);
+    CreatePage(image, 2480, 3508, 1, 300);
     std::mt19937 random(7);
     BYTE** rows = image.GetLineArray();
     for (int line = 300; line < 3200; line += 60)
@@ -46,10 +54,7 @@ void MakeTextPage(CZAVImg& image)
 
 void MakeGreyPage(CZAVImg& image)
 {
-    image.Create(1654, 2339, 8);
-    image.GetPalette().CreateGrayScale();
-    image.SetXResolution(200);
-    image.SetYResolution(200);
+    CreatePage(image, 1654, 2339, 8, 200);
     std::mt19937 random(11);
     BYTE** rows = image.GetLineArray();
     for (int y = 0; y < 2339; ++y)

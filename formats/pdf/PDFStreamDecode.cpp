@@ -26,31 +26,29 @@ void CopyPixelsOut(const CZAVImg& image, CPDFEncoder::ByteArray& output)
     output.SetData(image.GetDataBlock()->GetData<unsigned char>(), static_cast<int32_t>(size));
 }
 
-// Clears the image however the decoding ends, so it never keeps a half
-// decoded work picture.
-class CClearAtEnd {
+// The picture a decoding routine works in: created in the image with the
+// given layout (a pixel size above the image ceiling is refused before
+// anything is allocated), and cleared however the decoding ends, so the
+// image never keeps a half decoded picture.
+class CWorkPicture {
 public:
-    explicit CClearAtEnd(CZAVImg& image) : m_image(image) {}
-    ~CClearAtEnd() { m_image.Clear(); }
-    CClearAtEnd(const CClearAtEnd&) = delete;
-    CClearAtEnd& operator=(const CClearAtEnd&) = delete;
+    CWorkPicture(CZAVImg& image, int width, int height, int bitsPerPixel) : m_image(image)
+    {
+        const int64_t size = CZAVImgBase::CalcImageSize(width, height, bitsPerPixel);
+        if (width <= 0 || height <= 0 || size <= 0 || !IsWithinImageCeiling(size))
+            ThrowTextException("Invalid Size!");
+        if (!image.Create(width, height, bitsPerPixel))
+            ThrowTextException(image.GetErrorText().GetText());
+        if (bitsPerPixel == 1)
+            image.GetPalette().CreateBlackWhite();
+    }
+    ~CWorkPicture() { m_image.Clear(); }
+    CWorkPicture(const CWorkPicture&) = delete;
+    CWorkPicture& operator=(const CWorkPicture&) = delete;
 
 private:
     CZAVImg& m_image;
 };
-
-// Creates the work picture of the given layout, refusing a pixel size above
-// the image ceiling before anything is allocated.
-void CreateWorkPicture(CZAVImg& image, int width, int height, int bitsPerPixel)
-{
-    const int64_t size = CZAVImgBase::CalcImageSize(width, height, bitsPerPixel);
-    if (width <= 0 || height <= 0 || size <= 0 || !IsWithinImageCeiling(size))
-        ThrowTextException("Invalid Size!");
-    if (!image.Create(width, height, bitsPerPixel))
-        ThrowTextException(image.GetErrorText().GetText());
-    if (bitsPerPixel == 1)
-        image.GetPalette().CreateBlackWhite();
-}
 
 }  // namespace
 
@@ -72,8 +70,7 @@ void CPDFEncoder::DecodeTiffCodedToMemory(int width, int height, int bitsPerPixe
     if (input.GetSize() <= 0)
         return;
     CZAVImg& image = *GetSourceImage();
-    CreateWorkPicture(image, width, height, bitsPerPixel);
-    CClearAtEnd clear(image);
+    CWorkPicture work(image, width, height, bitsPerPixel);
     image.m_tiffCompression = compression;
     image.m_ccittOptionB = kFaxModeNoRtc;
     const std::vector<uint8_t> file = WrapAsTiffStrip(image, input.GetData(), input.GetSize());
@@ -101,8 +98,7 @@ void CPDFEncoder::DecodeDeflateToMemory(int width, int height, int bitsPerPixel,
     if (input.GetSize() <= 0)
         return;
     CZAVImg& image = *GetSourceImage();
-    CreateWorkPicture(image, width, height, bitsPerPixel);
-    CClearAtEnd clear(image);
+    CWorkPicture work(image, width, height, bitsPerPixel);
     image.m_tiffCompression = kTiffDeflate;
     image.m_ccittOptionB = kFaxModeNoRtc;
     const uint64_t expected = static_cast<uint64_t>(image.GetBytesPerLine()) * static_cast<uint64_t>(height);
@@ -122,8 +118,7 @@ void CPDFEncoder::DecodeFlatePngToMemory(int width, int height, int bitsPerPixel
     if (input.GetSize() <= 0)
         return;
     CZAVImg& image = *GetSourceImage();
-    CreateWorkPicture(image, width, height, bitsPerPixel);
-    CClearAtEnd clear(image);
+    CWorkPicture work(image, width, height, bitsPerPixel);
     const std::vector<uint8_t> file = WrapAsPngIdat(image, input.GetData(), input.GetSize(), predictor);
     image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), kFormatPng);
     CopyPixelsOut(image, output);
