@@ -25,7 +25,9 @@ CZAVImg* CPDFEncoder::GetSourceImage() const
 
 int CPDFEncoder::DoSavePicture(IDataSource* target, uint32_t* bytesWritten)
 {
+    // The image the save was called on supplies the document texts.
     CZAVImg* image = GetImage();
+    m_source = image;
     WriteDocument(&image, 1, target);
     if (bytesWritten)
         *bytesWritten = static_cast<uint32_t>(PdfTarget(target).GetLength());
@@ -34,6 +36,7 @@ int CPDFEncoder::DoSavePicture(IDataSource* target, uint32_t* bytesWritten)
 
 int CPDFEncoder::DoSaveMultiPicture(CZAVImg** images, int count, IDataSource* target, int, uint32_t* bytesWritten)
 {
+    m_source = GetImage();
     WriteDocument(images, count, target);
     if (bytesWritten)
         *bytesWritten = static_cast<uint32_t>(PdfTarget(target).GetLength());

@@ -54,6 +54,8 @@ private:
 
 void CPDFEncoder::DecodeFromMemory(int format, const ByteArray& input, ByteArray& output)
 {
+    if (input.GetSize() <= 0)
+        return;
     CZAVImg& image = *GetSourceImage();
     image.LoadFromMemory(input.GetData(), input.GetSize(), format);
     CopyPixelsOut(image, output);

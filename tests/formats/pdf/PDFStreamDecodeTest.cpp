@@ -124,6 +124,10 @@ TEST(PDFStreamDecode, EmptyOversizedAndDamagedInputs)
     encoder.DecodeFlatePngToMemory(10, 10, 8, 15, empty, output);
     encoder.DecodeLzwToMemory(10, 10, 8, empty, output);
     encoder.DecodeCcittToMemory(10, 10, 1, -1, empty, output);
+    MakePicture(work, 3, 3, 8, 72);
+    encoder.DecodeJpegFromMemory(empty, output);
+    EXPECT_TRUE(work.HasImage());
+    work.Clear();
     EXPECT_EQ(ToVector(output), kept);
 
     const ByteArray junk = ToArray({0x78, 0x9C, 0xFF, 0xFF, 0x00});

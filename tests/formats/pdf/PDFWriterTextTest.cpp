@@ -123,6 +123,24 @@ TEST(PDFWriterText, InformationTextsAreEscapedLiteralStrings)
     EXPECT_EQ(QpdfProblems(folder.File("t.pdf")), "");
 }
 
+// The image a save is called on gives the texts, whatever image the
+// encoder was made over.
+TEST(PDFWriterText, SavedImageSuppliesTheTexts)
+{
+    CZAVImg other, image;
+    MakeRunLengthPicture(image, 4, 4, 24);
+    other.m_settingTexts[4] = String("other");
+    image.m_settingTexts[4] = String("saved");
+    std::vector<char> block(65536);
+    CDataSource target;
+    ASSERT_TRUE(target.OpenMemoryForWriting(block.data(), block.size()));
+    CPDFEncoder encoder(&other);
+    uint32_t bytes = 0;
+    encoder.SavePicture(&image, &target, &bytes);
+    const std::string text(block.data(), bytes);
+    EXPECT_NE(text.find("/Title (saved)\n"), std::string::npos);
+}
+
 TEST(PDFWriterText, PageSizeFollowsResolutionAndZeroTakes72)
 {
     struct Case {
