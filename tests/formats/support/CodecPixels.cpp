@@ -40,8 +40,9 @@ std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image)
         const uint8_t* row = data + static_cast<size_t>(y) * image.GetBytesPerLine();
         for (int x = 0; x < image.GetWidth(); ++x) {
             uint32_t entry = 0;
-            if (depth == 24) {
-                rgb.insert(rgb.end(), row + 3 * x, row + 3 * x + 3);
+            if (depth == 24 || depth == 32) {
+                const int bytes = depth / 8;
+                rgb.insert(rgb.end(), row + bytes * x, row + bytes * x + 3);
                 continue;
             }
             const int index = depth == 1 ? (row[x / 8] >> (7 - x % 8)) & 1 : row[x];

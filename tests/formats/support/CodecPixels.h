@@ -13,7 +13,8 @@ class CZAVImg;
 namespace ZAVTest {
 
 // The image's pixels as red, green, blue bytes, top row first: 1- and
-// 8-bit indices through the palette, 24 bits as they are.
+// 8-bit indices through the palette, 24 bits as they are, 32 bits without
+// their fourth byte.
 std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image);
 
 // What Pillow reads from the file, converted to RGB: width, height and the
