@@ -52,6 +52,29 @@ void AddPatternMask(CZAVImg& image)
     ASSERT_EQ(1, image.SetMask(mask, static_cast<int64_t>(size)));
 }
 
+std::vector<uint8_t> ImageRgb(const CZAVImg& image)
+{
+    std::vector<uint8_t> rgb;
+    const BYTE* const* lines = const_cast<CZAVImg&>(image).GetLineArray();
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            const int depth = image.GetBitsPerPixel();
+            if (depth == 24 || depth == 32) {
+                const BYTE* pixel = lines[y] + x * (depth / 8);
+                rgb.insert(rgb.end(), pixel, pixel + 3);
+                continue;
+            }
+            const int index = depth == 1 ? (lines[y][x / 8] >> (7 - x % 8)) & 1 : lines[y][x];
+            uint32_t entry = 0;
+            image.GetPalette().GetEntry(index, entry);
+            rgb.push_back(PaletteRed(entry));
+            rgb.push_back(PaletteGreen(entry));
+            rgb.push_back(PaletteBlue(entry));
+        }
+    }
+    return rgb;
+}
+
 std::vector<uint8_t> ImageMask(const CZAVImg& image)
 {
     const BYTE* mask = static_cast<const BYTE*>(image.GetMask());

@@ -1,13 +1,12 @@
-// Pictures for the PNG and JPEG tests: images filled with a pattern, their
-// masks, and scripts run by the Python that owns Debian's Pillow (the RGB
-// bytes of an image come from CodecPixels.h).
+// Pictures for the codec tests: images filled with a pattern, their pixels
+// as RGB bytes through the palette, and scripts run by the Python that owns
+// Debian's Pillow.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "formats/support/CodecPixels.h"
 #include "support/TestSupport.h"
 
 namespace ZAV {
@@ -22,6 +21,10 @@ void FillPatternImage(ZAV::CZAVImg& image, int width, int height, int depth);
 
 // A mask of the image's size whose bytes follow a pattern.
 void AddPatternMask(ZAV::CZAVImg& image);
+
+// Red, green, blue per pixel, top row first: palette entries for 1 and 8
+// bits, the first three bytes for 24 and 32.
+std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image);
 
 // The image's mask bytes; empty without a mask.
 std::vector<uint8_t> ImageMask(const ZAV::CZAVImg& image);
