@@ -21,7 +21,7 @@ constexpr uint64_t kPngChunkAllowance = 4096;
 
 // libjpeg's own working memory (progressive coefficient buffers, colour
 // tables): no more than the largest pixel block the image may hold.
-constexpr int64_t kMaxJpegLibraryBytes = 0x7FFDEFFF;
+constexpr int64_t kMaxJpegLibraryBytes = kMaxImageBytes;
 
 // Longest PNG chunk (ISO/IEC 15948 5.3: lengths are below 2^31).
 constexpr uint64_t kMaxPngChunkLength = 0x7FFFFFFF;

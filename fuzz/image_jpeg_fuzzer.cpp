@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ZAVFuzz::LoadPicture(data, size, ZAVFuzz::kJpegFormat);
+    ZAVFuzz::LoadPictureWithinBudget(data, size, ZAVFuzz::kJpegFormat);
     return 0;
 }

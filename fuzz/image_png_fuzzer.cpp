@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ZAVFuzz::LoadPicture(data, size, ZAVFuzz::kPngFormat);
+    ZAVFuzz::LoadPictureWithinBudget(data, size, ZAVFuzz::kPngFormat);
     return 0;
 }

@@ -175,9 +175,10 @@ void CPNGDecoder::CheckImageData(IDataSource* source, CPngReader& reader, const 
     uint64_t remaining = 0;
     if (!GetSourceRemaining(source, remaining))
         return;
-    const uint64_t bitsPerPixel = static_cast<uint64_t>(reader.GetChannels()) * header.bitDepth;
-    const uint64_t leastRowData = static_cast<uint64_t>(header.width) * header.height * bitsPerPixel / 8;
-    if (leastRowData / kMaxDeflateExpansion > remaining + kPngChunkAllowance) {
+    // In floating point: width x height x bits may pass 64 bits.
+    const double bitsPerPixel = static_cast<double>(reader.GetChannels()) * header.bitDepth;
+    const double leastRowData = static_cast<double>(header.width) * header.height * bitsPerPixel / 8;
+    if (leastRowData / kMaxDeflateExpansion > static_cast<double>(remaining + kPngChunkAllowance)) {
         SetCodecErrorText("Not enough image data");
         ThrowError(kReadErrorCode, "Not enough image data");
     }
@@ -198,7 +199,10 @@ void CPNGDecoder::CreateImage(const PngHeader& header, int depth, bool alpha, CP
         HGLOBAL mask = GlobalAlloc(GPTR, static_cast<size_t>(maskSize));
         if (!mask)
             ThrowError(kImageErrorCode, "Out of memory for mask.");
-        image->SetMask(mask, maskSize);
+        if (!image->SetMask(mask, maskSize)) {
+            GlobalFree(mask);
+            ThrowError(kImageErrorCode, image->GetErrorText().GetText());
+        }
     }
     image->SetResolution(static_cast<int>(header.resolutionX), static_cast<int>(header.resolutionY),
                          ImageResolutionUnit(header));

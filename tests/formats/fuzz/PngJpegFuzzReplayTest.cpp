@@ -21,7 +21,7 @@ void ReplayInputs(const std::string& target, int format)
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
         const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(file);
-        ZAVFuzz::LoadPicture(bytes.data(), bytes.size(), format);
+        ZAVFuzz::LoadPictureWithinBudget(bytes.data(), bytes.size(), format);
     }
 }
 
