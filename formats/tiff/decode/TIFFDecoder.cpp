@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "formats/tiff/decode/TiffFacts.h"
 #include "formats/tiff/decode/TiffFileInfo.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/io/TiffHandle.h"
@@ -67,22 +68,20 @@ int CTIFFDecoder::DoLoadPicture(IDataSource* source, int* depth)
 void CTIFFDecoder::DecodeDirectory(IDataSource* source, int* depth, CTiffHandle& handle, int& retry)
 {
     TIFF* tiff = handle.Get();
-    uint16_t bits = 1, samples = 1, compression = COMPRESSION_NONE;
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    const TiffFacts facts = ReadTiffFacts(tiff);
     uint32_t t6Options = 0;
     // Bit 0 of T6Options is unused (T.6 has no one-dimensional mode); libtiff
     // refuses data that sets it.
-    if (compression == COMPRESSION_CCITTFAX4 && TIFFGetField(tiff, TIFFTAG_GROUP4OPTIONS, &t6Options) && t6Options == 1)
+    if (facts.compression == COMPRESSION_CCITTFAX4 && TIFFGetField(tiff, TIFFTAG_GROUP4OPTIONS, &t6Options) &&
+        t6Options == 1)
         TIFFSetField(tiff, TIFFTAG_GROUP4OPTIONS, 0);
     const TiffRoute route{tiff, *GetImage(), AsDataSource(source), depth};
-    if (compression == COMPRESSION_OJPEG) {
+    if (facts.compression == COMPRESSION_OJPEG) {
         if (DecodeEmbeddedJpeg(route))
             return;
         retry = 1;
     }
-    if (samples == 1 && bits <= kLineRouteMaxBits && *depth < kLineRouteDepthLimit && !TIFFIsTiled(tiff))
+    if (facts.samples == 1 && facts.bits <= kLineRouteMaxBits && *depth < kLineRouteDepthLimit && !TIFFIsTiled(tiff))
         DecodeLineRoute(route);
     else
         DecodeGeneralRoute(route);
