@@ -177,6 +177,28 @@ TEST(TiffDamage, EmbeddedJpegPlaceIsCheckedAgainstTheData)
     }
 }
 
+// A header alone cannot ask for gigabytes: the pixels must be codable in
+// the bytes the file has.
+TEST(TiffDamage, SizeBeyondWhatTheFileCanHoldIsRefused)
+{
+    for (uint16_t compression : {1, 5, 32946}) {
+        const std::vector<uint8_t> bytes = BuildTiff({{256, kLong, 60000},
+                                                      {257, kLong, 60000},
+                                                      {258, kShort, 8},
+                                                      {259, kShort, compression},
+                                                      {262, kShort, 1},
+                                                      {273, kLong, kStripData},
+                                                      {277, kShort, 1},
+                                                      {279, kLong, 16}},
+                                                     std::vector<uint8_t>(16, 0));
+        CZAVImg image;
+        const std::string text =
+            ZAVTest::ThrownText([&] { image.LoadFromMemory(bytes.data(), int64_t(bytes.size()), 5); });
+        EXPECT_EQ(text, "Decoder error: TIFF image size exceeds what the file can hold!") << compression;
+        EXPECT_FALSE(image.HasImage());
+    }
+}
+
 // libtiff's warnings become WARNING%d entries and never reach stderr.
 TEST(TiffMessages, WarningsGoToTheImagesList)
 {
