@@ -1,7 +1,12 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/bmp/BMPDecoder.h"
+#include "formats/bmp/BMPEncoder.h"
+#include "formats/jbig/JBIGDecoder.h"
+#include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
 #include "formats/jpeg/JPGDecoder.h"
+#include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
@@ -14,6 +19,10 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifBMP:
+        return std::make_unique<CBMPDecoder>();
+    case zavifJBIG:
+        return std::make_unique<CJBIGDecoder>();
     case zavifPNG:
         return std::make_unique<CPNGDecoder>();
     case zavifJPEG:
@@ -29,6 +38,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifBMP:
+        return std::make_unique<CBMPEncoder>();
+    case zavifJBIG:
+        return std::make_unique<CJBIGEncoder>();
     case zavifPNG:
         return std::make_unique<CPNGEncoder>();
     case zavifJPEG:
@@ -36,6 +49,8 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFEncoder>();
+    case zavifPDF:
+        return std::make_unique<CPDFEncoder>();
     default:
         return nullptr;
     }
