@@ -10,6 +10,7 @@
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/io/TiffHandle.h"
+#include "formats/tiff/io/TiffHandlerState.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
@@ -216,6 +217,19 @@ TEST(TiffMessages, WarningsGoToTheImagesList)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(InfoText(image, "WARNING0").rfind("Warning in LIBTIFF(", 0), 0u) << InfoText(image, "WARNING0");
     EXPECT_EQ(image.GetPixel8(1, 0), 2);
+}
+
+// Damaged fax rows raise a message each: the list keeps the first ones.
+TEST(TiffMessages, ListHoldsAtMostTheCeilingOfMessages)
+{
+    const std::string path = ZAVTest::DataPath("fuzz/image_tiff_fuzzer/timeouts/g4-rows-of-warnings");
+    CZAVImg image;
+    ZAVTest::ThrownText([&] { image.LoadFromFile(path.c_str(), 5); });
+    EXPECT_GT(GetTiffWarningCount() + GetTiffErrorCount(), 256);
+    CNameVariantPairs& list = image.GetOwnImageInfo();
+    EXPECT_TRUE(list.HasKey("WARNING0") || list.HasKey("ERROR0"));
+    EXPECT_FALSE(list.HasKey("WARNING256"));
+    EXPECT_FALSE(list.HasKey("ERROR256"));
 }
 
 }  // namespace
