@@ -19,7 +19,30 @@ constexpr int kDecoderLogFlag = 1;
 constexpr int kLineRouteDepthLimit = 32;
 constexpr int kLineRouteMaxBits = 8;
 
+// "II" or "MM" and the version: 42 for TIFF, 43 for BigTIFF (TIFF 6.0
+// section 2, Image File Header).
+bool HasTiffSignature(CDataSource& source)
+{
+    const uint64_t position = source.GetPosition();
+    unsigned char head[4] = {};
+    const bool read = source.Read(head, sizeof(head)) == sizeof(head);
+    source.Seek(static_cast<int64_t>(position), 0);
+    if (!read)
+        return false;
+    const bool little = head[0] == 'I' && head[1] == 'I' && head[3] == 0 && (head[2] == 42 || head[2] == 43);
+    const bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43);
+    return little || big;
+}
+
 }  // namespace
+
+int CTIFFDecoder::DoIsFileFormat(IDataSource* source)
+{
+    auto* dataSource = dynamic_cast<CDataSource*>(source);
+    if (!dataSource || !HasTiffSignature(*dataSource))
+        return 0;
+    return CPicDecoder::DoIsFileFormat(source);
+}
 
 void CTIFFDecoder::SelectFrame(CTiffHandle& handle)
 {

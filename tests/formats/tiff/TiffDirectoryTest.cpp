@@ -219,6 +219,28 @@ TEST(TiffMessages, WarningsGoToTheImagesList)
     EXPECT_EQ(image.GetPixel8(1, 0), 2);
 }
 
+// Detection by content: TIFF data of either byte order is found, and other
+// data is declined without a TIFF error in the image's list.
+TEST(TiffMessages, FormatTestDeclinesOtherDataQuietly)
+{
+    ZAVTest::TempDir dir;
+    TiffFile file;
+    file.width = 3, file.height = 2, file.rows = PatternBytes(6, 1);
+    WriteTiff(dir.File("a.tif"), file);
+    ASSERT_EQ(ZAVTest::Run("tiffcp -B " + dir.File("a.tif") + " " + dir.File("b.tif")).exitCode, 0);
+    CZAVImg image;
+    for (const char* name : {"a.tif", "b.tif"}) {
+        const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(dir.File(name));
+        EXPECT_EQ(image.GetFileFormatFromMem(bytes.data(), int64_t(bytes.size())), 5) << name;
+    }
+    const std::string text = "P5 not a tiff at all";
+    CDataSource source;
+    ASSERT_TRUE(source.OpenMemory(text.data(), text.size()));
+    image.GetOwnImageInfo().RemoveAll();
+    EXPECT_EQ(CTIFFDecoder().IsFileFormat(&image, &source), 0);
+    EXPECT_EQ(image.GetOwnImageInfo().GetCount(), 0);
+}
+
 // Damaged fax rows raise a message each: the list keeps the first ones.
 TEST(TiffMessages, ListHoldsAtMostTheCeilingOfMessages)
 {
