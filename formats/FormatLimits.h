@@ -32,6 +32,10 @@ constexpr uint64_t kMaxPngChunkLength = 0x7FFFFFFF;
 // ask for gigabytes of pixels.
 constexpr int64_t kTiffMaxDecodeExpansion = int64_t(1) << 16;
 
+// libtiff's messages stored in an image's information list per decode:
+// damaged data can raise one on every row, and the list is no log.
+constexpr int kTiffMaxListedMessages = 256;
+
 // An embedded ICC profile larger than this is no real profile.
 constexpr uint32_t kTiffMaxIccProfileBytes = 64u << 20;
 // Bytes a decoder reads into memory from one source (BMP, JBIG): the

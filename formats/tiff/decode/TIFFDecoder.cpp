@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "formats/tiff/decode/TiffFacts.h"
 #include "formats/tiff/decode/TiffFileInfo.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/io/TiffHandle.h"
@@ -18,7 +19,30 @@ constexpr int kDecoderLogFlag = 1;
 constexpr int kLineRouteDepthLimit = 32;
 constexpr int kLineRouteMaxBits = 8;
 
+// "II" or "MM" and the version: 42 for TIFF, 43 for BigTIFF (TIFF 6.0
+// section 2, Image File Header).
+bool HasTiffSignature(CDataSource& source)
+{
+    const uint64_t position = source.GetPosition();
+    unsigned char head[4] = {};
+    const bool read = source.Read(head, sizeof(head)) == sizeof(head);
+    source.Seek(static_cast<int64_t>(position), 0);
+    if (!read)
+        return false;
+    const bool little = head[0] == 'I' && head[1] == 'I' && head[3] == 0 && (head[2] == 42 || head[2] == 43);
+    const bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43);
+    return little || big;
+}
+
 }  // namespace
+
+int CTIFFDecoder::DoIsFileFormat(IDataSource* source)
+{
+    auto* dataSource = dynamic_cast<CDataSource*>(source);
+    if (!dataSource || !HasTiffSignature(*dataSource))
+        return 0;
+    return CPicDecoder::DoIsFileFormat(source);
+}
 
 void CTIFFDecoder::SelectFrame(CTiffHandle& handle)
 {
@@ -67,22 +91,20 @@ int CTIFFDecoder::DoLoadPicture(IDataSource* source, int* depth)
 void CTIFFDecoder::DecodeDirectory(IDataSource* source, int* depth, CTiffHandle& handle, int& retry)
 {
     TIFF* tiff = handle.Get();
-    uint16_t bits = 1, samples = 1, compression = COMPRESSION_NONE;
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    const TiffFacts facts = ReadTiffFacts(tiff);
     uint32_t t6Options = 0;
     // Bit 0 of T6Options is unused (T.6 has no one-dimensional mode); libtiff
     // refuses data that sets it.
-    if (compression == COMPRESSION_CCITTFAX4 && TIFFGetField(tiff, TIFFTAG_GROUP4OPTIONS, &t6Options) && t6Options == 1)
+    if (facts.compression == COMPRESSION_CCITTFAX4 && TIFFGetField(tiff, TIFFTAG_GROUP4OPTIONS, &t6Options) &&
+        t6Options == 1)
         TIFFSetField(tiff, TIFFTAG_GROUP4OPTIONS, 0);
     const TiffRoute route{tiff, *GetImage(), AsDataSource(source), depth};
-    if (compression == COMPRESSION_OJPEG) {
+    if (facts.compression == COMPRESSION_OJPEG) {
         if (DecodeEmbeddedJpeg(route))
             return;
         retry = 1;
     }
-    if (samples == 1 && bits <= kLineRouteMaxBits && *depth < kLineRouteDepthLimit && !TIFFIsTiled(tiff))
+    if (facts.samples == 1 && facts.bits <= kLineRouteMaxBits && *depth < kLineRouteDepthLimit && !TIFFIsTiled(tiff))
         DecodeLineRoute(route);
     else
         DecodeGeneralRoute(route);

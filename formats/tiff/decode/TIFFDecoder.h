@@ -13,6 +13,9 @@ class CTiffHandle;
 class CTIFFDecoder : public CPicDecoder {
 protected:
     int DoLoadPicture(IDataSource* source, int* depth) override;
+    // Data without a TIFF byte-order mark is declined before libtiff sees
+    // it, so detecting another format leaves no TIFF error in its list.
+    int DoIsFileFormat(IDataSource* source) override;
     int DoGetFileInfo(IDataSource* source, FilterImageInfo* info) override;
     int DoGetFrameCount(IDataSource* source) override;
     // Decodes the current directory of the open handle into the image; sets

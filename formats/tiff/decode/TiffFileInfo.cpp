@@ -1,4 +1,5 @@
 #include "formats/tiff/decode/TiffFileInfo.h"
+#include "formats/tiff/decode/TiffFacts.h"
 
 #include <cstdio>
 
@@ -9,33 +10,6 @@
 namespace ZAV {
 
 namespace {
-
-struct TiffFacts {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint16_t unit = RESUNIT_INCH;
-    float xResolution = 0;
-    float yResolution = 0;
-    uint16_t samples = 1;
-    uint16_t bits = 1;
-    uint16_t compression = 0;
-    uint16_t photometric = PHOTOMETRIC_RGB;
-};
-
-TiffFacts ReadFacts(TIFF* tiff)
-{
-    TiffFacts facts;
-    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &facts.width);
-    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &facts.height);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &facts.unit);
-    TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &facts.xResolution);
-    TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &facts.yResolution);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &facts.samples);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &facts.bits);
-    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &facts.compression);
-    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &facts.photometric);
-    return facts;
-}
 
 const char* UnitText(int unit)
 {
@@ -97,7 +71,7 @@ void TiffResolutionForImage(int unit, float x, float y, int& outX, int& outY, in
 
 void ReadTiffFileInfo(TIFF* tiff, CZAVImg& image, FilterImageInfo* info)
 {
-    const TiffFacts facts = ReadFacts(tiff);
+    const TiffFacts facts = ReadTiffFacts(tiff);
     TiffCompressionSetting(image) = facts.compression;
     if (CNameVariantPairs* list = image.GetImageInfo())
         StoreFacts(*list, facts, static_cast<int>(TIFFNumberOfDirectories(tiff)));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/decode/TiffFacts.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/icc/IccTiffRoute.h"
 #include "formats/tiff/io/TiffHandlerState.h"
@@ -19,34 +20,13 @@ constexpr int kProgressRowStep = 100;
 constexpr double kRgbaReadStart = 0.05;
 constexpr double kRgbaReadDone = 0.5;
 
-struct GeneralFacts {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint16_t bits = 1;
-    uint16_t samples = 1;
-    uint16_t photometric = PHOTOMETRIC_MINISBLACK;
-    uint16_t planar = PLANARCONFIG_CONTIG;
-};
-
-GeneralFacts ReadGeneralFacts(TIFF* tiff)
-{
-    GeneralFacts facts;
-    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &facts.width);
-    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &facts.height);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &facts.bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &facts.samples);
-    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &facts.photometric);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &facts.planar);
-    return facts;
-}
-
-bool IsGrey(const GeneralFacts& facts)
+bool IsGrey(const TiffFacts& facts)
 {
     return facts.samples == 1 &&
            (facts.photometric == PHOTOMETRIC_MINISBLACK || facts.photometric == PHOTOMETRIC_MINISWHITE);
 }
 
-bool IsRgb(const GeneralFacts& facts)
+bool IsRgb(const TiffFacts& facts)
 {
     return facts.samples == 3 && facts.photometric == PHOTOMETRIC_RGB;
 }
@@ -59,7 +39,7 @@ void StoreLittleEndian16(BYTE* out, uint16_t value)
 
 // Rows of 16-bit samples in host order (libtiff swaps them) into the image:
 // kept at 16 bits, low byte first, or cut to their high bytes.
-void ReadWideRows(const TiffRoute& route, const GeneralFacts& facts, bool keep16)
+void ReadWideRows(const TiffRoute& route, const TiffFacts& facts, bool keep16)
 {
     const size_t samplesPerRow = static_cast<size_t>(facts.width) * facts.samples;
     const int64_t lineSize = TIFFScanlineSize64(route.tiff);
@@ -83,7 +63,7 @@ void ReadWideRows(const TiffRoute& route, const GeneralFacts& facts, bool keep16
     }
 }
 
-void DecodeWide(const TiffRoute& route, const GeneralFacts& facts, int depth)
+void DecodeWide(const TiffRoute& route, const TiffFacts& facts, int depth)
 {
     *route.depth = depth;
     const int64_t samples = int64_t(facts.width) * facts.height * facts.samples;
@@ -94,7 +74,7 @@ void DecodeWide(const TiffRoute& route, const GeneralFacts& facts, int depth)
     ReadWideRows(route, facts, depth != 8);
 }
 
-void DecodeRgba(const TiffRoute& route, const GeneralFacts& facts)
+void DecodeRgba(const TiffRoute& route, const TiffFacts& facts)
 {
     *route.depth = 24;
     const int64_t pixels = int64_t(facts.width) * facts.height;
@@ -132,7 +112,7 @@ void DecodeGeneralRoute(const TiffRoute& route)
     if (!TIFFRGBAImageOK(route.tiff, reason))
         CPicDecoder::ThrowError(1, GetTiffLastError()[0] ? GetTiffLastError() : reason);
     ApplyTiffResolution(route.tiff, route.image);
-    const GeneralFacts facts = ReadGeneralFacts(route.tiff);
+    const TiffFacts facts = ReadTiffFacts(route.tiff);
     const bool wide = facts.bits == kWideSampleBits;
     // The high-dynamic-range switch keeps 16-bit samples; off, they are
     // reduced to 8 bits.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/decode/TiffFacts.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/io/TiffHandlerState.h"
 #include "foundation/datasource/DataSource.h"
@@ -16,14 +17,6 @@ namespace {
 
 constexpr int kPaletteEntries = 256;
 
-struct LineFacts {
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint16_t bits = 1;
-    uint16_t samples = 1;
-    uint16_t photometric = PHOTOMETRIC_MINISBLACK;
-};
-
 bool IsCcitt(int compression)
 {
     return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
@@ -32,7 +25,7 @@ bool IsCcitt(int compression)
 
 // Without a Photometric tag: fax data is white on zero, palettes are
 // palettes, one sample is grey and several are RGB.
-uint16_t DefaultPhotometric(TIFF* tiff, const LineFacts& facts)
+uint16_t DefaultPhotometric(TIFF* tiff, const TiffFacts& facts)
 {
     if (facts.samples != 1)
         return PHOTOMETRIC_RGB;
@@ -44,14 +37,10 @@ uint16_t DefaultPhotometric(TIFF* tiff, const LineFacts& facts)
     return TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_MINISBLACK;
 }
 
-LineFacts ReadLineFacts(TIFF* tiff)
+TiffFacts ReadLineFacts(TIFF* tiff)
 {
-    LineFacts facts;
-    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &facts.width);
-    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &facts.height);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &facts.bits);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &facts.samples);
-    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &facts.photometric))
+    TiffFacts facts = ReadTiffFacts(tiff);
+    if (!facts.hasPhotometric)
         facts.photometric = DefaultPhotometric(tiff, facts);
     return facts;
 }
@@ -91,7 +80,7 @@ void SetColorMap(TIFF* tiff, CImagePalette& palette, int bits, int depth)
     palette.SetEntries(entries.data(), count);
 }
 
-void BuildPalette(TIFF* tiff, CZAVImg& image, const LineFacts& facts, int depth)
+void BuildPalette(TIFF* tiff, CZAVImg& image, const TiffFacts& facts, int depth)
 {
     CImagePalette& palette = image.GetPalette();
     if (facts.photometric == PHOTOMETRIC_MINISWHITE || facts.photometric == PHOTOMETRIC_MINISBLACK)
@@ -116,7 +105,7 @@ void ExpandSamples(const uint8_t* line, BYTE* row, uint32_t width, int bits)
     }
 }
 
-void ReadRows(const TiffRoute& route, const LineFacts& facts, int64_t lineSize)
+void ReadRows(const TiffRoute& route, const TiffFacts& facts, int64_t lineSize)
 {
     CZAVImg& image = route.image;
     // One spare byte: a sample's two source bytes are read together.
@@ -143,7 +132,7 @@ void ReadRows(const TiffRoute& route, const LineFacts& facts, int64_t lineSize)
 
 void DecodeLineRoute(const TiffRoute& route)
 {
-    const LineFacts facts = ReadLineFacts(route.tiff);
+    const TiffFacts facts = ReadLineFacts(route.tiff);
     if (facts.bits == 0)
         CPicDecoder::ThrowError(10, "Invalid TIFF bits per sample!");
     ApplyTiffResolution(route.tiff, route.image);

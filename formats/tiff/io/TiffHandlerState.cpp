@@ -6,6 +6,7 @@
 #include <string>
 #include <tiffio.h>
 
+#include "formats/FormatLimits.h"
 #include "image/object/ZAVImg.h"
 
 namespace ZAV {
@@ -56,7 +57,7 @@ void FormatWarning(char* out, const char* module, const char* format, va_list ar
 void StoreInImage(const char* prefix, int index, const char* text)
 {
     CZAVImg* image = State().image;
-    if (!image)
+    if (!image || index >= kTiffMaxListedMessages)
         return;
     image->GetOwnImageInfo().SetString(prefix + std::to_string(index), text);
 }

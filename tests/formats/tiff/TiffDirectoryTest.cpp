@@ -10,6 +10,7 @@
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/decode/TiffRoutes.h"
 #include "formats/tiff/io/TiffHandle.h"
+#include "formats/tiff/io/TiffHandlerState.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
@@ -177,6 +178,28 @@ TEST(TiffDamage, EmbeddedJpegPlaceIsCheckedAgainstTheData)
     }
 }
 
+// A header alone cannot ask for gigabytes: the pixels must be codable in
+// the bytes the file has.
+TEST(TiffDamage, SizeBeyondWhatTheFileCanHoldIsRefused)
+{
+    for (uint16_t compression : {1, 5, 32946}) {
+        const std::vector<uint8_t> bytes = BuildTiff({{256, kLong, 60000},
+                                                      {257, kLong, 60000},
+                                                      {258, kShort, 8},
+                                                      {259, kShort, compression},
+                                                      {262, kShort, 1},
+                                                      {273, kLong, kStripData},
+                                                      {277, kShort, 1},
+                                                      {279, kLong, 16}},
+                                                     std::vector<uint8_t>(16, 0));
+        CZAVImg image;
+        const std::string text =
+            ZAVTest::ThrownText([&] { image.LoadFromMemory(bytes.data(), int64_t(bytes.size()), 5); });
+        EXPECT_EQ(text, "Decoder error: TIFF image size exceeds what the file can hold!") << compression;
+        EXPECT_FALSE(image.HasImage());
+    }
+}
+
 // libtiff's warnings become WARNING%d entries and never reach stderr.
 TEST(TiffMessages, WarningsGoToTheImagesList)
 {
@@ -194,6 +217,41 @@ TEST(TiffMessages, WarningsGoToTheImagesList)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(InfoText(image, "WARNING0").rfind("Warning in LIBTIFF(", 0), 0u) << InfoText(image, "WARNING0");
     EXPECT_EQ(image.GetPixel8(1, 0), 2);
+}
+
+// Detection by content: TIFF data of either byte order is found, and other
+// data is declined without a TIFF error in the image's list.
+TEST(TiffMessages, FormatTestDeclinesOtherDataQuietly)
+{
+    ZAVTest::TempDir dir;
+    TiffFile file;
+    file.width = 3, file.height = 2, file.rows = PatternBytes(6, 1);
+    WriteTiff(dir.File("a.tif"), file);
+    ASSERT_EQ(ZAVTest::Run("tiffcp -B " + dir.File("a.tif") + " " + dir.File("b.tif")).exitCode, 0);
+    CZAVImg image;
+    for (const char* name : {"a.tif", "b.tif"}) {
+        const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(dir.File(name));
+        EXPECT_EQ(image.GetFileFormatFromMem(bytes.data(), int64_t(bytes.size())), 5) << name;
+    }
+    const std::string text = "P5 not a tiff at all";
+    CDataSource source;
+    ASSERT_TRUE(source.OpenMemory(text.data(), text.size()));
+    image.GetOwnImageInfo().RemoveAll();
+    EXPECT_EQ(CTIFFDecoder().IsFileFormat(&image, &source), 0);
+    EXPECT_EQ(image.GetOwnImageInfo().GetCount(), 0);
+}
+
+// Damaged fax rows raise a message each: the list keeps the first ones.
+TEST(TiffMessages, ListHoldsAtMostTheCeilingOfMessages)
+{
+    const std::string path = ZAVTest::DataPath("fuzz/image_tiff_fuzzer/timeouts/g4-rows-of-warnings");
+    CZAVImg image;
+    ZAVTest::ThrownText([&] { image.LoadFromFile(path.c_str(), 5); });
+    EXPECT_GT(GetTiffWarningCount() + GetTiffErrorCount(), 256);
+    CNameVariantPairs& list = image.GetOwnImageInfo();
+    EXPECT_TRUE(list.HasKey("WARNING0") || list.HasKey("ERROR0"));
+    EXPECT_FALSE(list.HasKey("WARNING256"));
+    EXPECT_FALSE(list.HasKey("ERROR256"));
 }
 
 }  // namespace
