@@ -47,8 +47,9 @@ void CheckSize(const JbigHeader& header)
     const int64_t planeBytes = (static_cast<int64_t>(header.width) + 7) / 8 * header.height;
     // Each plane is held at full size and at half size while decoding.
     const int64_t decodeBytes = (planeBytes + planeBytes / 4) * header.planes;
+    const int64_t rows = static_cast<int64_t>(header.height) * header.planes;
     if (header.width > INT32_MAX || header.height > INT32_MAX || planeBytes > kMaxJbigPlaneBytes ||
-        decodeBytes > kMaxJbigDecodeBytes)
+        decodeBytes > kMaxJbigDecodeBytes || rows > kMaxJbigRows)
         ThrowTextException("Jbig image too large!");
 }
 
