@@ -26,6 +26,14 @@ constexpr int64_t kMaxJpegLibraryBytes = 0x7FFDEFFF;
 // Longest PNG chunk (ISO/IEC 15948 5.3: lengths are below 2^31).
 constexpr uint64_t kMaxPngChunkLength = 0x7FFFFFFF;
 
+// TIFF: decoded bytes allowed per byte of the file. The densest codes real
+// files use stay below it (a blank CCITT row is one bit whatever its width,
+// Deflate tops out near 1032:1, LZW near 2700:1), so a small file cannot
+// ask for gigabytes of pixels.
+constexpr int64_t kTiffMaxDecodeExpansion = int64_t(1) << 16;
+
+// An embedded ICC profile larger than this is no real profile.
+constexpr uint32_t kTiffMaxIccProfileBytes = 64u << 20;
 // Bytes a decoder reads into memory from one source (BMP, JBIG): the
 // largest pixel block plus room for headers and colour tables before it.
 constexpr size_t kMaxCodecSourceBytes = static_cast<size_t>(kMaxImageBytes) + 1024 * 1024;

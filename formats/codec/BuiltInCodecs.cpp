@@ -6,9 +6,12 @@
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
 #include "formats/jpeg/JPGDecoder.h"
+#include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
+#include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/encode/TIFFEncoder.h"
 
 namespace ZAV {
 
@@ -24,6 +27,9 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
         return std::make_unique<CPNGDecoder>();
     case zavifJPEG:
         return std::make_unique<CJPGDecoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFDecoder>();
     default:
         return nullptr;
     }
@@ -40,6 +46,11 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CPNGEncoder>();
     case zavifJPEG:
         return std::make_unique<CJPEGEncoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFEncoder>();
+    case zavifPDF:
+        return std::make_unique<CPDFEncoder>();
     default:
         return nullptr;
     }
