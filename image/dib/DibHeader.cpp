@@ -124,7 +124,9 @@ int64_t GetDibStride(int64_t width, int planes, int bitCount)
     // Header fields can ask for rows of more than 2^63 bits; such a row
     // counts as one just past the ceiling, which every caller refuses.
     const int64_t bitsPerPixel = static_cast<int64_t>(bitCount) * planes;
-    if (width > 0 && bitsPerPixel > 0 && width > kMaxImageBytes * 8 / bitsPerPixel)
+    if (width <= 0 || bitsPerPixel <= 0)
+        return 0;  // no row at all
+    if (width > kMaxImageBytes * 8 / bitsPerPixel)
         return kMaxImageBytes + 1;
     return ((width * bitsPerPixel + 31) / 32) * 4;
 }

@@ -156,6 +156,7 @@ TEST(BmpFiles, FileLayoutAndHeaderFields)
     // Rows past 2^63 bits (hostile width, planes and bit count) stop just
     // past the ceiling instead of overflowing.
     EXPECT_EQ(GetDibStride(INT32_MAX, 65535, 65535), kMaxImageBytes + 1);
+    EXPECT_EQ(GetDibStride(INT32_MIN, 65535, 65535), 0);
     BITMAPINFOHEADER huge{40, INT32_MAX, INT32_MAX, 65535, 65535, 0, 0, 0, 0, 0, 0};
     BITMAPINFOHEADER read{};
     ASSERT_TRUE(ReadDibHeader(&huge, sizeof huge, read));
