@@ -181,6 +181,10 @@ public:
     int GetPageCountFromFile(const char* path, int format);
     int GetPageCountFromMem(const void* data, int64_t size, int format);
 
+    // Binds an image-format plug-in and gives its format id; throws the
+    // plug-in list's error text.
+    int AddImportExportDll(const char* path);
+
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }
     CZAVImgDrawerWithAntialiasing& GetDrawer() { return m_drawer; }
