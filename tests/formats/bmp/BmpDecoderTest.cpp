@@ -3,8 +3,8 @@
 // gaps before the pixels, core headers) load to the pixels Pillow reads.
 #include "formats/bmp/BmpFixtures.h"
 #include "formats/registry/ImgFormat.h"
-#include "formats/codecsupport/CodecPictures.h"
-#include "formats/codecsupport/PillowRgb.h"
+#include "formats/support/CodecPictures.h"
+#include "formats/support/PillowRgb.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"

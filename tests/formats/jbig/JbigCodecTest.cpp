@@ -3,8 +3,8 @@
 // PBM's pixels, and jbgtopbm decodes our saves to the image.
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/registry/ImgFormat.h"
-#include "formats/codecsupport/CodecPictures.h"
-#include "formats/codecsupport/PillowRgb.h"
+#include "formats/support/CodecPictures.h"
+#include "formats/support/PillowRgb.h"
 #include "foundation/datasource/DataSource.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"

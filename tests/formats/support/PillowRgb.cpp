@@ -1,4 +1,4 @@
-#include "formats/codecsupport/PillowRgb.h"
+#include "formats/support/PillowRgb.h"
 
 #include "support/TestSupport.h"
 
