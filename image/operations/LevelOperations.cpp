@@ -20,6 +20,38 @@ bool IsLevelDepth(int depth)
     return depth == 8 || depth == 16 || depth == 24 || depth == 48;
 }
 
+// The kernels of one level operation by depth: 8, 16, 24 and 48 bits.
+using LevelKernel = int (CImgKernels::*)(BYTE*, int, int, double, double);
+struct LevelKernels {
+    LevelKernel depth8;
+    LevelKernel depth16;
+    LevelKernel depth24;
+    LevelKernel depth48;
+};
+
+// Runs the depth's kernel on a copy of the pixels, which replaces them only
+// on success.
+void RunLevelKernel(CZAVImg& image, const LevelKernels& kernels, double lowPercent, double highPercent,
+                    const char* failure, bool withKernelText)
+{
+    if (!image.HasImage())
+        return;
+    const int depth = image.GetBitsPerPixel();
+    if (!IsLevelDepth(depth))
+        ThrowTextException("Requires 8bpp grayscale or 24bpp Image!");
+    const LevelKernel kernel = depth == 8    ? kernels.depth8
+                               : depth == 16 ? kernels.depth16
+                               : depth == 24 ? kernels.depth24
+                                             : kernels.depth48;
+    CImageOperation operation(image);
+    CGlobalMemBlock copy;
+    operation.CopyPixels(copy);
+    const int result = (operation.Kernels().*kernel)(copy.GetData<BYTE>(), image.GetWidth(), image.GetHeight(),
+                                                     lowPercent, highPercent);
+    operation.Check(result, failure, withKernelText);
+    operation.Install(copy, image.GetWidth(), image.GetHeight(), depth);
+}
+
 // The overlay blend mode set for one call and put back however it ends.
 class CBlendModeFor {
 public:
@@ -88,52 +120,16 @@ void CZAVImg::AdjustColors(const int* layer1, COLORREF color1, const int* layer2
 
 void CZAVImg::AutoLevels(double lowPercent, double highPercent)
 {
-    if (!HasImage())
-        return;
-    const int depth = m_bitsPerPixel;
-    if (!IsLevelDepth(depth))
-        ThrowTextException("Requires 8bpp grayscale or 24bpp Image!");
-    CImageOperation operation(*this);
-    CImgKernels& kernels = operation.Kernels();
-    CGlobalMemBlock copy;
-    operation.CopyPixels(copy);
-    BYTE* pixels = copy.GetData<BYTE>();
-    int result = 0;
-    if (depth == 8)
-        result = kernels.AutoLevels8(pixels, m_width, m_height, lowPercent, highPercent);
-    else if (depth == 16)
-        result = kernels.AutoLevels16(pixels, m_width, m_height, lowPercent, highPercent);
-    else if (depth == 24)
-        result = kernels.AutoLevels24(pixels, m_width, m_height, lowPercent, highPercent);
-    else
-        result = kernels.AutoLevels48(pixels, m_width, m_height, lowPercent, highPercent);
-    operation.Check(result, "Invalid colorformat!", false);
-    operation.Install(copy, m_width, m_height, depth);
+    const LevelKernels kernels = {&CImgKernels::AutoLevels8, &CImgKernels::AutoLevels16, &CImgKernels::AutoLevels24,
+                                  &CImgKernels::AutoLevels48};
+    RunLevelKernel(*this, kernels, lowPercent, highPercent, "Invalid colorformat!", false);
 }
 
 void CZAVImg::AutoContrast(double lowPercent, double highPercent)
 {
-    if (!HasImage())
-        return;
-    const int depth = m_bitsPerPixel;
-    if (!IsLevelDepth(depth))
-        ThrowTextException("Requires 8bpp grayscale or 24bpp Image!");
-    CImageOperation operation(*this);
-    CImgKernels& kernels = operation.Kernels();
-    CGlobalMemBlock copy;
-    operation.CopyPixels(copy);
-    BYTE* pixels = copy.GetData<BYTE>();
-    int result = 0;
-    if (depth == 8)
-        result = kernels.AutoContrast8(pixels, m_width, m_height, lowPercent, highPercent);
-    else if (depth == 16)
-        result = kernels.AutoContrast16(pixels, m_width, m_height, lowPercent, highPercent);
-    else if (depth == 24)
-        result = kernels.AutoContrast24(pixels, m_width, m_height, lowPercent, highPercent);
-    else
-        result = kernels.AutoContrast48(pixels, m_width, m_height, lowPercent, highPercent);
-    operation.Check(result, "");
-    operation.Install(copy, m_width, m_height, depth);
+    const LevelKernels kernels = {&CImgKernels::AutoContrast8, &CImgKernels::AutoContrast16,
+                                  &CImgKernels::AutoContrast24, &CImgKernels::AutoContrast48};
+    RunLevelKernel(*this, kernels, lowPercent, highPercent, "", true);
 }
 
 void CZAVImg::AdaptiveThreshold(int windowWidth, int windowHeight, int offset)
