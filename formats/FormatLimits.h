@@ -44,10 +44,13 @@ constexpr size_t kMaxCodecSourceBytes = static_cast<size_t>(kMaxImageBytes) + 10
 
 // JBIG: JBIG-KIT allocates every bit plane at full size (and a half-size
 // layer beside it) from the header alone, and stops the process when the
-// heap refuses, so the header's size is bounded first. 2^28 bytes hold an
-// A0 page at 1,000 dpi.
-constexpr int64_t kMaxJbigPlaneBytes = int64_t(1) << 28;
+// heap refuses, so the header's size is bounded first. 2^25 bytes hold an
+// A4 page at 1,200 dpi.
+constexpr int64_t kMaxJbigPlaneBytes = int64_t(1) << 25;
 // Every plane of the file is decoded, though only plane 0 is kept.
-constexpr int64_t kMaxJbigDecodeBytes = int64_t(1) << 29;
+constexpr int64_t kMaxJbigDecodeBytes = int64_t(1) << 26;
+// Rows of all planes together: each row costs decoding work even when a few
+// bytes code millions of them, so a tiny file cannot ask for minutes.
+constexpr int64_t kMaxJbigRows = int64_t(1) << 21;
 
 }  // namespace ZAV

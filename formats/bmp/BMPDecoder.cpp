@@ -2,8 +2,9 @@
 
 #include "formats/FormatLimits.h"
 #include "formats/bmp/BmpPixels.h"
-#include "formats/codec/FileFacts.h"
 #include "formats/codec/CodecDataSource.h"
+#include "formats/codec/FileFacts.h"
+#include "foundation/datasource/IDataSource.h"
 #include "image/object/ZAVImg.h"
 
 #include <algorithm>
@@ -13,7 +14,8 @@ namespace ZAV {
 
 namespace {
 
-constexpr int kCodeNoSource = 1;
+constexpr int kCodeNotBitmap = 1;
+constexpr size_t kSignatureBytes = 2;
 
 std::string PixelsPerMetre(int32_t value)
 {
@@ -41,8 +43,15 @@ void ReportFacts(CZAVImg& image, const BmpLayout& layout)
 BmpLayout CBMPDecoder::ReadHeaders(IDataSource* source, std::vector<uint8_t>& file)
 {
     if (!source)
-        ThrowError(kCodeNoSource, "Bitmap decoder: This isn't a bitmap.");
-    file = ReadSourceBytes(*source, kMaxCodecSourceBytes);
+        ThrowError(kCodeNotBitmap, "Bitmap decoder: This isn't a bitmap.");
+    // The signature is looked at before the rest is read, so the format
+    // test of other files reads two bytes, not the whole file.
+    size_t count = kSignatureBytes;
+    const unsigned char* head = source->ReadAvailable(count);
+    file.assign(head, head + count);
+    if (count < kSignatureBytes || file[0] != 'B' || file[1] != 'M')
+        ThrowError(kCodeNotBitmap, "Bitmap decoder: This isn't a bitmap.");
+    AppendSourceBytes(*source, kMaxCodecSourceBytes, file);
     const BmpLayout layout = ReadBmpLayout(file);
     ReportFacts(*GetImage(), layout);
     return layout;

@@ -50,9 +50,8 @@ void ReportSourceProgress(IDataSource* source, double fraction)
         data->NotifyProgress(fraction);
 }
 
-std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit)
+void AppendSourceBytes(IDataSource& source, size_t limit, std::vector<uint8_t>& bytes)
 {
-    std::vector<uint8_t> bytes;
     while (bytes.size() < limit) {
         size_t count = std::min(kReadPiece, limit - bytes.size());
         const unsigned char* piece = source.ReadAvailable(count);
@@ -60,6 +59,12 @@ std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit)
             break;
         bytes.insert(bytes.end(), piece, piece + count);
     }
+}
+
+std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit)
+{
+    std::vector<uint8_t> bytes;
+    AppendSourceBytes(source, limit, bytes);
     return bytes;
 }
 

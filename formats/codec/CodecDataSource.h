@@ -25,5 +25,7 @@ void ReportSourceProgress(IDataSource* source, double fraction);
 // is left unread), for formats whose parts point anywhere in the file (BMP
 // offsets) or whose library takes the whole data at once (JBIG-KIT).
 std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit);
+// The same appended to bytes until they hold limit bytes.
+void AppendSourceBytes(IDataSource& source, size_t limit, std::vector<uint8_t>& bytes);
 
 }  // namespace ZAV

@@ -44,11 +44,14 @@ bool IsPlausible(const std::vector<uint8_t>& data)
 
 void CheckSize(const JbigHeader& header)
 {
+    // Each product is formed only once its factors are known to be small.
     const int64_t planeBytes = (static_cast<int64_t>(header.width) + 7) / 8 * header.height;
+    const int64_t rows = static_cast<int64_t>(header.height) * header.planes;
+    if (planeBytes > kMaxJbigPlaneBytes || rows > kMaxJbigRows)
+        ThrowTextException("Jbig image too large!");
     // Each plane is held at full size and at half size while decoding.
     const int64_t decodeBytes = (planeBytes + planeBytes / 4) * header.planes;
-    if (header.width > INT32_MAX || header.height > INT32_MAX || planeBytes > kMaxJbigPlaneBytes ||
-        decodeBytes > kMaxJbigDecodeBytes)
+    if (decodeBytes > kMaxJbigDecodeBytes)
         ThrowTextException("Jbig image too large!");
 }
 

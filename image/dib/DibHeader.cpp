@@ -121,7 +121,14 @@ bool Place(const uint8_t* bytes, size_t size, DibLayout& l)
 
 int64_t GetDibStride(int64_t width, int planes, int bitCount)
 {
-    return ((width * bitCount * planes + 31) / 32) * 4;
+    // Header fields can ask for rows of more than 2^63 bits; such a row
+    // counts as one just past the ceiling, which every caller refuses.
+    const int64_t bitsPerPixel = static_cast<int64_t>(bitCount) * planes;
+    if (width <= 0 || bitsPerPixel <= 0)
+        return 0;  // no row at all
+    if (width > kMaxImageBytes * 8 / bitsPerPixel)
+        return kMaxImageBytes + 1;
+    return ((width * bitsPerPixel + 31) / 32) * 4;
 }
 
 int64_t GetDibStride(const BITMAPINFOHEADER& header)
@@ -158,9 +165,10 @@ bool ReadDibHeader(const void* block, size_t blockSize, BITMAPINFOHEADER& header
     bool core = false;
     if (!RawHeader(static_cast<const uint8_t*>(block), blockSize, header, core))
         return false;
-    if (header.biSizeImage == 0)
-        header.biSizeImage = static_cast<DWORD>(GetDibStride(header) *
-                                                (header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight));
+    const int64_t rows = header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight;
+    const int64_t image = GetDibStride(header) * rows;  // both below 2^32
+    if (header.biSizeImage == 0 && image >= 0 && image <= static_cast<int64_t>(UINT32_MAX))
+        header.biSizeImage = static_cast<DWORD>(image);
     if (header.biClrUsed == 0)
         header.biClrUsed = static_cast<DWORD>(GetDibColorCount(header));
     return true;

@@ -207,4 +207,12 @@ int CZAVImg::GetPageCount(CDataSource& source, int format)
     return decoder ? decoder->GetFrameCount(this, &source) : 0;
 }
 
+int CZAVImg::AddImportExportDll(const char* path)
+{
+    int id = 0;
+    if (!m_dlls.BindDll(path, &id))
+        ThrowTextException(m_dlls.GetLastError().GetText());
+    return id;
+}
+
 }  // namespace ZAV

@@ -70,6 +70,31 @@ private:
     std::string m_path;
 };
 
+// The multipage encoder of the format, chosen before anything is opened
+// so that a refusal makes no file, with each image fitted to the format.
+std::unique_ptr<CPicEncoder> MultipageEncoder(CZAVImg** images, int count, int format, bool prepare)
+{
+    if (format == 0 || format == 255)
+        ThrowTextException("Invalid Imageformat!");
+    std::unique_ptr<CPicEncoder> encoder =
+        Holds(std::begin(kMultipageFormats), std::end(kMultipageFormats), format) ? MakePicEncoder(format) : nullptr;
+    if (!encoder)
+        ThrowTextException("Error saving multipage image. Invalid ImageFormat! (TIF, PDF, DCX supported)");
+    for (int i = 0; prepare && i < count; ++i)
+        images[i]->CheckSaveOptions(format);
+    return encoder;
+}
+
+uint32_t EncodeMultipage(CZAVImg& image, CPicEncoder& encoder, CZAVImg** images, int count, CDataSource& target,
+                         int flag)
+{
+    uint32_t bytes = 0;
+    CSinkRun run(image.GetNotification());
+    if (!encoder.SaveMultiPicture(&image, images, count, &target, flag, &bytes))
+        ThrowTextException("Error saving multipage image. Invalid ImageFormat! (TIF, PDF, DCX supported)");
+    return bytes;
+}
+
 }  // namespace
 
 void CZAVImg::SaveByFormat(CDataSource& target, int format, int64_t& bytesWritten)
@@ -167,28 +192,29 @@ void CZAVImg::SaveMultipageToFile(const char* path, CZAVImg** images, int count,
                                   int64_t* bytesWritten)
 {
     const uint32_t start = GetTickCount();
-    if (format == 0 || format == 255)
-        ThrowTextException("Invalid Imageformat!");
-    // The format is checked before anything is opened, so a refusal makes
-    // no file.
-    std::unique_ptr<CPicEncoder> encoder =
-        Holds(std::begin(kMultipageFormats), std::end(kMultipageFormats), format) ? MakePicEncoder(format) : nullptr;
-    if (!encoder)
-        ThrowTextException("Error saving multipage image. Invalid ImageFormat! (TIF, PDF, DCX supported)");
-    for (int i = 0; m_prepareBeforeSave && i < count; ++i)
-        images[i]->CheckSaveOptions(format);
+    std::unique_ptr<CPicEncoder> encoder = MultipageEncoder(images, count, format, m_prepareBeforeSave != 0);
     CTemporaryBeside temporary(path);
     CDataSource target(GetNotification());
     if (!temporary.Valid() || !target.OpenFileForWriting(temporary.Path(), false))
         ThrowText(std::string("Error saving multipage image to file '") + path + "'");
-    uint32_t bytes = 0;
-    {
-        CSinkRun run(GetNotification());
-        if (!encoder->SaveMultiPicture(this, images, count, &target, flag, &bytes))
-            ThrowTextException("Error saving multipage image. Invalid ImageFormat! (TIF, PDF, DCX supported)");
-    }
+    const uint32_t bytes = EncodeMultipage(*this, *encoder, images, count, target, flag);
     if (!target.Close() || !temporary.Commit())
         ThrowText(std::string("Error saving multipage image to file '") + path + "'");
+    if (bytesWritten)
+        *bytesWritten = bytes;
+    m_saveMilliseconds = static_cast<int>(GetTickCount() - start);
+}
+
+void CZAVImg::SaveMultipageToMem(CZAVImg** images, int count, void* block, int64_t size, int format, int flag,
+                                 int64_t* bytesWritten)
+{
+    const uint32_t start = GetTickCount();
+    std::unique_ptr<CPicEncoder> encoder = MultipageEncoder(images, count, format, m_prepareBeforeSave != 0);
+    CDataSource target(GetNotification());
+    // The block takes at most its size: pages that need more fail.
+    if (!block || size < 0 || !target.OpenMemoryForWriting(block, static_cast<size_t>(size)))
+        ThrowTextException("Error saving multipage image to memory!");
+    const uint32_t bytes = EncodeMultipage(*this, *encoder, images, count, target, flag);
     if (bytesWritten)
         *bytesWritten = bytes;
     m_saveMilliseconds = static_cast<int>(GetTickCount() - start);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/containers/ArraySimple.h"
 #include "image/blend/BlendModes.h"
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
@@ -16,6 +17,7 @@
 #include "formats/registry/FileFormatProviders.h"
 
 struct IPicture;
+struct IStream;
 
 namespace ZAV {
 
@@ -99,6 +101,48 @@ public:
     void SetMinIsWhite();
     // A 256-wide, height-high 8-bit bar chart of the 256 values.
     void CreateHistogramImage(const uint32_t* values, int count, int height);
+    // As Rotate; when the two resolutions differ and the angle is not a
+    // quarter turn, the axis of the smaller one is first resampled to the
+    // larger. Quarter turns swap the resolutions.
+    void RotateWithResolution(double degrees);
+
+    // Neighbourhood filters on 8 and 24 bits; operation 0 sharpen, 1 blur,
+    // 2 median, 3 soften, 4 Gaussian; strength in percent.
+    void ApplyMatrixOperation(int operation, int strength);
+    void Sharpen(int strength);
+    void Blur(int strength);
+    void Soften(int strength);
+    void Median();
+    void GaussianBlur();
+    // count values make a columns x rows matrix, each divided by divisor.
+    void ApplyUserMatrix(const int32_t* values, int count, int divisor, int columns, int rows, int strength,
+                         bool addToSource, bool subtractFromSource);
+    // A 1-bit image becomes a blurred 8-bit gray one.
+    void BlurBitonal();
+
+    // 24 bits: hue shift in degrees, saturation and value in percent.
+    void AdjustHsv(int hue, int saturation, int value);
+    void ReplaceColor(COLORREF find, COLORREF replacement, uint32_t tolerance, bool replaceOthers, COLORREF other);
+    void ConvertToBlackWhite();
+
+    // 256 counts for 8 and 24 bits, 65,536 for 16 and 48; 8 and 16 bits
+    // fill only the first array. No empty-image rule: no pixels is "Error".
+    void GetHistogram(std::vector<uint32_t>& gray, std::vector<uint32_t>& red, std::vector<uint32_t>& green,
+                      std::vector<uint32_t>& blue, int& entries);
+    void AdjustColors(const int* layer1, COLORREF color1, const int* layer2, COLORREF color2, const int* layer3,
+                      COLORREF color3, const int* layer4, COLORREF color4);
+    void AutoLevels(double lowPercent, double highPercent);
+    void AutoContrast(double lowPercent, double highPercent);
+    void AdaptiveThreshold(int windowWidth, int windowHeight, int offset);
+    void CreateContourImage(int size, const BYTE* profile, int profileLength);
+
+    // (x2, y2) lies past the rectangle; both clipped to the image.
+    void DrawRectangle(int x1, int y1, int x2, int y2, COLORREF color);
+    void DrawLine(int x1, int y1, int x2, int y2, COLORREF color);
+
+    // The depths of a set (9 for 8-bit gray), in ascending order, for the
+    // interfaces that hand them out as an array.
+    static CArraySimple<int32_t, 2> BitsPerPixelSetToArray(const std::set<int>& depths);
 
     // Converts the image to a depth the format stores and writes that
     // format's save settings; throws for a PDF coding it cannot carry.
@@ -122,6 +166,24 @@ public:
     void SaveByFormat(CDataSource& target, int format, int64_t& bytesWritten);
     void SaveMultipageToFile(const char* path, CZAVImg** images, int count, int format, int flag,
                              int64_t* bytesWritten);
+    // Writes at most size bytes into the block.
+    void SaveMultipageToMem(CZAVImg** images, int count, void* block, int64_t size, int format, int flag,
+                            int64_t* bytesWritten);
+    // Through the global block of a stream made on global memory.
+    void LoadFromStream(IStream* stream, int format);
+    void SaveToStream(IStream* stream, int format);
+    void LoadFromResource(HMODULE module, const char* name, const char* type, int format);
+    // The facts of the page the page index selects, into the information
+    // list in use (the image's own when none is), pixels not decoded.
+    void GetFileInfoFromFile(const char* path, int format);
+    bool GetFileInfoByFormat(CDataSource& source, int format);
+    // Format 0 or 255 detects it first.
+    int GetPageCountFromFile(const char* path, int format);
+    int GetPageCountFromMem(const void* data, int64_t size, int format);
+
+    // Binds an image-format plug-in and gives its format id; throws the
+    // plug-in list's error text.
+    int AddImportExportDll(const char* path);
 
     CFileFormatProviders& GetProviders() { return m_providers; }
     CImportExportDlls& GetImportExportDlls() { return m_dlls; }

@@ -160,4 +160,9 @@ void CZAVImg::ConvertToAllowedBitDepth(const std::set<int>& allowed)
     ThrowTextException("Can't convert to required bitdepth!");
 }
 
+CArraySimple<int32_t, 2> CZAVImg::BitsPerPixelSetToArray(const std::set<int>& depths)
+{
+    return CArraySimple<int32_t, 2>(std::vector<int32_t>(depths.begin(), depths.end()));
+}
+
 }  // namespace ZAV

@@ -18,14 +18,18 @@ CImageOperation::CImageOperation(CZAVImg& image) : m_image(image), m_kernels(ima
 
 void CImageOperation::Check(int result, const char* prefix, bool withKernelText)
 {
+    Check(result, prefix, withKernelText ? m_kernels.GetErrorText() : String());
+}
+
+void CImageOperation::Check(int result, const char* prefix, const String& kernelText)
+{
     if (result != 0)
         return;
-    const String& kernelText = m_kernels.GetErrorText();
-    if (std::strcmp(kernelText.GetText(), kTextOperationCanceled) == 0)
+    if (std::strcmp(m_kernels.GetErrorText().GetText(), kTextOperationCanceled) == 0 ||
+        std::strcmp(kernelText.GetText(), kTextOperationCanceled) == 0)
         ThrowTextException(kTextOperationCanceled);
     String text(prefix);
-    if (withKernelText)
-        text += kernelText;
+    text += kernelText;
     ThrowTextException(text.GetText());
 }
 
@@ -41,6 +45,19 @@ void CImageOperation::Install(CGlobalMemBlock& block, int width, int height, int
 {
     m_image.InstallPixels(block, width, height, bitsPerPixel);
     Finish();
+}
+
+void CImageOperation::InstallFrom(CZAVImg& work)
+{
+    const int width = work.GetWidth();
+    const int height = work.GetHeight();
+    const int depth = work.GetBitsPerPixel();
+    CGlobalMemBlock block;
+    block.Attach(work.DetachImageData());
+    m_image.GetPalette() = work.GetPalette();
+    m_image.SetXResolution(work.GetXResolution());
+    m_image.SetYResolution(work.GetYResolution());
+    Install(block, width, height, depth);
 }
 
 void CImageOperation::Finish()

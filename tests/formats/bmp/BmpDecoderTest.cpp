@@ -3,7 +3,8 @@
 // gaps before the pixels, core headers) load to the pixels Pillow reads.
 #include "formats/bmp/BmpFixtures.h"
 #include "formats/registry/ImgFormat.h"
-#include "formats/support/CodecPixels.h"
+#include "formats/support/CodecPictures.h"
+#include "formats/support/PillowRgb.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
@@ -59,7 +60,7 @@ TEST(BmpDecoder, PillowWrittenFilesLoadToPillowsPixels)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         const std::string path = dir.File(std::string(c.mode) + ".bmp");
-        RunPython(kMakePillowBmp, std::string(c.mode) + " " + ShellQuote(path));
+        RunPythonScript(kMakePillowBmp, std::string(c.mode) + " " + ShellQuote(path));
         ExpectPillowPixels(path, c.depth);
     }
 }

@@ -1,7 +1,8 @@
 // The BMP encoder: its files open in Pillow with the image's pixels,
 // run-length coded or not, and its refusals.
 #include "formats/registry/ImgFormat.h"
-#include "formats/support/CodecPixels.h"
+#include "formats/support/CodecPictures.h"
+#include "formats/support/PillowRgb.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"

@@ -31,6 +31,11 @@ TEST(CodecFuzzReplay, BmpInputs)
     ReplayAll("image_bmp_fuzzer", ZAV::zavifBMP);
 }
 
+TEST(CodecFuzzReplay, LoadInputs)
+{
+    ReplayAll("image_load_fuzzer", ZAV::zavifUnknown);
+}
+
 TEST(CodecFuzzReplay, JbigInputs)
 {
     ReplayAll("image_jbig_fuzzer", ZAV::zavifJBIG);

@@ -3,7 +3,8 @@
 // PBM's pixels, and jbgtopbm decodes our saves to the image.
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/registry/ImgFormat.h"
-#include "formats/support/CodecPixels.h"
+#include "formats/support/CodecPictures.h"
+#include "formats/support/PillowRgb.h"
 #include "foundation/datasource/DataSource.h"
 #include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
@@ -161,6 +162,7 @@ TEST(JbigDecoder, DamagedDataFails)
         {"open height, unknown marker", openHeightBadMarker, "JBIG Decoder error (96): '"},
         {"huge page", Header(0x7FFFFFFF, 0x7FFFFFFF, 1), "Jbig image too large!"},
         {"many planes", Header(20000, 20000, 255), "Jbig image too large!"},
+        {"sixteen million rows", Header(9, 0xFFFFFF, 2), "Jbig image too large!"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

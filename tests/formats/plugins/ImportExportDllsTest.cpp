@@ -4,6 +4,7 @@
 #include "platform/ScreenMetrics.h"
 #include "support/ScopedEnv.h"
 #include "support/TestSupport.h"
+#include "support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,18 @@ TEST(ImportExportDlls, FailedBindsLeaveNoRecordAndNoUsedId)
         EXPECT_EQ(dlls.BindDll(Fake("FakeComplete").c_str(), &id), 1);
         EXPECT_EQ(id, 101);
     }
+}
+
+// The image object's own bind gives the id, or throws the list's text.
+TEST(ImportExportDlls, ImageObjectBindsThroughTheList)
+{
+    CZAVImg image;
+    EXPECT_EQ(image.AddImportExportDll(Fake("FakeComplete").c_str()), 101);
+    const std::string missing = Fake("NoSuchPlugin");
+    EXPECT_EQ(ZAVTest::ThrownText([&] {
+                  image.AddImportExportDll(missing.c_str());
+              }).substr(0, WithPath("Dll '%s' not found! ", missing).size()),
+              WithPath("Dll '%s' not found! ", missing));
 }
 
 TEST(ImportExportDlls, RegistersTheReportedExtensionsUnderItsId)

@@ -1,5 +1,6 @@
 // .bmp files written from images must read back in Pillow, an independent
 // reader, with the same pixels, palette and resolution.
+#include "image/core/ImageLimits.h"
 #include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/support/ImageTestSupport.h"
@@ -152,4 +153,12 @@ TEST(BmpFiles, FileLayoutAndHeaderFields)
     EXPECT_EQ(static_cast<const BYTE*>(wide)[40], 3);  // blue first
     GlobalFree(wide);
     EXPECT_EQ(GetDibStride(33, 1, 1), 8);
+    // Rows past 2^63 bits (hostile width, planes and bit count) stop just
+    // past the ceiling instead of overflowing.
+    EXPECT_EQ(GetDibStride(INT32_MAX, 65535, 65535), kMaxImageBytes + 1);
+    EXPECT_EQ(GetDibStride(INT32_MIN, 65535, 65535), 0);
+    BITMAPINFOHEADER huge{40, INT32_MAX, INT32_MAX, 65535, 65535, 0, 0, 0, 0, 0, 0};
+    BITMAPINFOHEADER read{};
+    ASSERT_TRUE(ReadDibHeader(&huge, sizeof huge, read));
+    EXPECT_EQ(read.biSizeImage, 0u);
 }

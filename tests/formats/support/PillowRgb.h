@@ -1,16 +1,10 @@
-// Pixels of files as Pillow (an independent reader) sees them, for the
-// codec tests; the images' own pixels come from CodecPictures.h.
+// What Pillow (an independent reader) sees in a file, with its size, for
+// the codec tests.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "formats/support/CodecPictures.h"
-
-namespace ZAV {
-class CZAVImg;
-}
 
 namespace ZAVTest {
 
@@ -25,6 +19,6 @@ PillowPicture PillowRgb(const std::string& path);
 
 // Runs a Python script (given as text) with /usr/bin/python3 and the
 // arguments; the test fails when it does not succeed.
-void RunPython(const std::string& script, const std::string& arguments);
+void RunPythonScript(const std::string& script, const std::string& arguments);
 
 }  // namespace ZAVTest

@@ -1,6 +1,5 @@
-#include "formats/support/CodecPixels.h"
+#include "formats/support/PillowRgb.h"
 
-#include "image/object/ZAVImg.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ print(rgb.width, rgb.height)
 
 }  // namespace
 
-void RunPython(const std::string& script, const std::string& arguments)
+void RunPythonScript(const std::string& script, const std::string& arguments)
 {
     TempDir dir;
     WriteText(dir.File("script.py"), script);
