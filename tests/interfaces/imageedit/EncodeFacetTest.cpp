@@ -12,10 +12,14 @@
 
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
+#include "ImageEditTestPixels.h"
 
 namespace {
 
 using namespace ZAV;
+using ZAVTest::Bytes;
+using ZAVTest::MeanDifference;
+using ZAVTest::PixelsOf;
 using ZAVTest::ThrownText;
 
 TEST(EncodeFacet, PluginOperationsNeedTheirPlugin)
@@ -81,30 +85,6 @@ CZAVPtr<IZAVImageEditSp> Picture(zavBitsPerPixel depth, int width = 61, int heig
     if (depth == zavbpp8)
         edit->GetPalette()->CreateGrayScale();
     return edit;
-}
-
-std::vector<unsigned char> Bytes(IZAVArrayByteSp& array)
-{
-    std::vector<unsigned char> bytes(static_cast<size_t>(array.GetSize()));
-    for (int32_t i = 0; i < array.GetSize(); ++i)
-        bytes[static_cast<size_t>(i)] = array.GetAt(i);
-    return bytes;
-}
-
-std::vector<unsigned char> PixelsOf(IZAVImageEditSp& edit)
-{
-    const auto* pixels = static_cast<const unsigned char*>(edit.GetImageData());
-    return std::vector<unsigned char>(pixels, pixels + edit.GetImageSize());
-}
-
-double MeanDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
-{
-    if (a.size() != b.size() || a.empty())
-        return 256;
-    double sum = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        sum += std::abs(int(a[i]) - int(b[i]));
-    return sum / double(a.size());
 }
 
 using Encode = std::function<CZAVPtr<IZAVArrayByteSp>(IZAVImageEditEncodeCpp&)>;

@@ -14,10 +14,14 @@
 #include "platform/GlobalMem.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
+#include "ImageEditTestPixels.h"
 
 namespace {
 
 using namespace ZAV;
+using ZAVTest::Bytes;
+using ZAVTest::MeanDifference;
+using ZAVTest::PixelsOf;
 using ZAVTest::ThrownText;
 
 constexpr int kFormatBmp = 1;
@@ -39,24 +43,6 @@ CZAVPtr<IZAVImageEditSp> Patterned(int width, int height, zavBitsPerPixel depth)
     if (depth == zavbpp8)
         edit->GetPalette()->CreateGrayScale();
     return edit;
-}
-
-std::vector<unsigned char> PixelsOf(IZAVImageEditSp& edit)
-{
-    const auto* pixels = static_cast<const unsigned char*>(edit.GetImageData());
-    return std::vector<unsigned char>(pixels, pixels + edit.GetImageSize());
-}
-
-// The mean absolute difference of two pixel blocks; 256 when their sizes
-// differ.
-double MeanDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
-{
-    if (a.size() != b.size() || a.empty())
-        return 256;
-    double sum = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        sum += std::abs(int(a[i]) - int(b[i]));
-    return sum / double(a.size());
 }
 
 TEST(ImageEditOperations, ByteArrayRoundTrips)
