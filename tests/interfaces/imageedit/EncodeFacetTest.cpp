@@ -133,6 +133,15 @@ TEST(EncodeFacet, EncodeThenDecodeGivesTheSourcePixels)
         Decode decode;
         double tolerance;
     } cases[] = {
+        {"G3 1-D", zavbpp1, 3, 0, ccitt, Ccitt(0), 0},
+        {"G3 2-D", zavbpp1, 3, 1, ccitt, Ccitt(4), 0},
+        {"G4", zavbpp1, 4, 0, ccitt, Ccitt(-1), 0},
+        {"LZW 1", zavbpp1, 5, 0, lzw, lzwBack, 0},
+        {"LZW 8", zavbpp8, 5, 0, lzw, lzwBack, 0},
+        {"LZW 24", zavbpp24, 5, 0, lzw, lzwBack, 0},
+        {"Flate TIFF predictor 1", zavbpp1, 32946, 0, flate, flateBack, 0},
+        {"Flate TIFF predictor 8", zavbpp8, 32946, 0, flate, flateBack, 0},
+        {"Flate TIFF predictor 24", zavbpp24, 32946, 0, flate, flateBack, 0},
         {"Flate PNG 10, 1 bit", zavbpp1, 1, 0, png, PngPredictor(10), 0},
         {"Flate PNG 11, 8 bits", zavbpp8, 1, 0, png, PngPredictor(11), 0},
         {"Flate PNG 12, 24 bits", zavbpp24, 1, 0, png, PngPredictor(12), 0},
@@ -162,6 +171,52 @@ TEST(EncodeFacet, EncodeThenDecodeGivesTheSourcePixels)
         CZAVPtr<IZAVArrayByteSp> decoded =
             c.decode(*target->GetEncode(), 61, 19, c.depth, CArraySimple<unsigned char, 1>(stream));
         EXPECT_LE(MeanDifference(Bytes(*decoded.Get()), before), c.tolerance) << c.name;
+    }
+}
+
+TEST(EncodeFacet, WhiteFirstBitonalImagesAreRestoredAfterLzw)
+{
+    CZAVPtr<IZAVImageEditSp> source = Picture(zavbpp1);
+    source->GetPalette()->CreateWhiteBlack();
+    source->GetFileFormatSettings()->SetTiffCompression(5);
+    const std::vector<unsigned char> before = PixelsOf(*source.Get());
+    CZAVPtr<IZAVArrayByteSp> coded = source->GetEncode()->EncodeLzw();
+    EXPECT_EQ(PixelsOf(*source.Get()), before);
+    EXPECT_TRUE(source->GetPalette()->IsInverted());
+    // Coded black-first: the decoded black-white picture holds the inverted
+    // bytes, which look the same.
+    CZAVPtr<IZAVImageEditSp> target = CreateImageEditSp();
+    const std::vector<unsigned char> stream = Bytes(*coded.Get());
+    const std::vector<unsigned char> decoded =
+        Bytes(*target->GetEncode()->DecodeLzw(61, 19, zavbpp1, CArraySimple<unsigned char, 1>(stream)).Get());
+    ASSERT_EQ(decoded.size(), before.size());
+    for (size_t i = 0; i < decoded.size(); ++i)
+        if ((i + 1) % 8 != 0)  // the row's last byte holds padding bits
+            EXPECT_EQ(decoded[i], static_cast<unsigned char>(~before[i])) << i;
+}
+
+TEST(EncodeFacet, DecodingThroughTiffLeavesItsSettings)
+{
+    const struct {
+        int32_t k;
+        int compression;
+        int t4Options;
+    } cases[] = {{0, 3, 0}, {4, 3, 1}, {-1, 4, 0}};
+    for (const auto& c : cases) {
+        CZAVPtr<IZAVImageEditSp> source = Picture(zavbpp1);
+        source->GetFileFormatSettings()->SetTiffCompression(c.compression);
+        source->GetFileFormatSettings()->SetTiffT4Options(c.t4Options);
+        const std::vector<unsigned char> stream = Bytes(*source->GetEncode()->EncodeCcitt().Get());
+        CZAVPtr<IZAVImageEditSp> target = CreateImageEditSp();
+        target->GetFileFormatSettings()->SetTiffFaxMode(0);
+        target->GetFileFormatSettings()->SetTiffT6Options(3);
+        target->GetEncode()->DecodeCcitt(61, 19, zavbpp1, c.k, CArraySimple<unsigned char, 1>(stream));
+        IZAVImageEditFileFormatSettingsCpp& s = *target->GetFileFormatSettings();
+        EXPECT_EQ(s.GetTiffCompression(), c.compression) << c.k;
+        EXPECT_EQ(s.GetTiffFaxMode(), 1) << c.k;
+        EXPECT_EQ(s.GetTiffT4Options(), c.t4Options) << c.k;
+        EXPECT_EQ(s.GetTiffT6Options(), 0) << c.k;
+        EXPECT_EQ(target->HasImage(), 0) << c.k;
     }
 }
 
