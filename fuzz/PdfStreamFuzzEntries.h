@@ -1,6 +1,6 @@
 // What the PDF image-stream fuzz target does with one input, shared with the
 // test that replays every input kept under tests/data/fuzz/. A six-byte head
-// chooses the decoding routine, a small width and height, the depth, K and
+// chooses the decoding routine (run length among them), a small width and height, the depth, K and
 // the predictor; the rest is the stream. Each input must decode or end in a
 // CTextException: never a crash, a hang or a leak.
 #pragma once
@@ -10,6 +10,7 @@
 
 #include "foundation/text/TextException.h"
 #include "formats/pdf/PDFEncoder.h"
+#include "formats/runlength/RunLengthDecoder.h"
 #include "image/object/ZAVImg.h"
 
 namespace ZAVFuzz {
@@ -22,7 +23,7 @@ inline void DecodePdfStream(const uint8_t* data, size_t size)
     constexpr int kMaxSide = 64;
     if (size < kHead)
         return;
-    const int routine = data[0] % 6;
+    const int routine = data[0] % 7;
     const int width = 1 + data[1] % kMaxSide;
     const int height = 1 + data[2] % kMaxSide;
     const int depths[] = {1, 8, 24};
@@ -49,6 +50,10 @@ inline void DecodePdfStream(const uint8_t* data, size_t size)
             break;
         case 4:
             encoder.DecodeJpegFromMemory(input, output);
+            break;
+        case 6:
+            ZAV::DecodeRunLengthRows(input.GetData(), static_cast<size_t>(input.GetSize()), width, height, depth,
+                                     output);
             break;
         default:
             encoder.DecodeTiffCodedToMemory(width, height, depth, 1 + data[4] % 8, input, output);

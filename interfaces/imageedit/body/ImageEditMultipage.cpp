@@ -27,7 +27,6 @@ public:
 
     CZAVImg** Images() { return m_images.data(); }
     int Count() const { return static_cast<int>(m_images.size()); }
-    const std::vector<CZAVPtr<IZAVObjectSp>>& Objects() const { return m_objects; }
 
 private:
     void Add(CZAVPtr<IZAVObjectSp> object)
@@ -68,11 +67,12 @@ void CZAVImageEdit::SaveMultipageToMem(IZAVArrayObjectSp* list, void* data, int 
 void CZAVImageEdit::SaveMultipageToArray(IZAVArrayObjectSp* list, CZAVByteArray& data, int format)
 {
     data.RemoveAll();
+    // Room for every listed picture, as each object offers it for itself.
     int64_t size = 0;
     {
         CListedImages images(list);
-        for (CZAVImg* image : std::vector<CZAVImg*>(images.Images(), images.Images() + images.Count()))
-            size += image->GetSaveBufferSize();
+        for (int i = 0; i < images.Count(); ++i)
+            size += images.Images()[i]->GetSaveBufferSize();
     }
     if (size > INT32_MAX)
         ThrowTextException("Invalid Image Size!");

@@ -14,10 +14,14 @@
 #include "platform/GlobalMem.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
+#include "ImageEditTestPixels.h"
 
 namespace {
 
 using namespace ZAV;
+using ZAVTest::Bytes;
+using ZAVTest::MeanDifference;
+using ZAVTest::PixelsOf;
 using ZAVTest::ThrownText;
 
 constexpr int kFormatBmp = 1;
@@ -41,24 +45,6 @@ CZAVPtr<IZAVImageEditSp> Patterned(int width, int height, zavBitsPerPixel depth)
     return edit;
 }
 
-std::vector<unsigned char> PixelsOf(IZAVImageEditSp& edit)
-{
-    const auto* pixels = static_cast<const unsigned char*>(edit.GetImageData());
-    return std::vector<unsigned char>(pixels, pixels + edit.GetImageSize());
-}
-
-// The mean absolute difference of two pixel blocks; 256 when their sizes
-// differ.
-double MeanDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
-{
-    if (a.size() != b.size() || a.empty())
-        return 256;
-    double sum = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        sum += std::abs(int(a[i]) - int(b[i]));
-    return sum / double(a.size());
-}
-
 TEST(ImageEditOperations, ByteArrayRoundTrips)
 {
     const struct {
@@ -67,10 +53,10 @@ TEST(ImageEditOperations, ByteArrayRoundTrips)
         zavBitsPerPixel depth;
         double tolerance;
     } cases[] = {
-        {"PNG 24", kFormatPng, zavbpp24, 0},
-        {"PNG 8 gray", kFormatPng, zavbpp8, 0},
-        {"JPEG 24", kFormatJpeg, zavbpp24, 4},
-        {"JPEG 8 gray", kFormatJpeg, zavbpp8, 4},
+        {"PNG 24", kFormatPng, zavbpp24, 0},   {"PNG 8 gray", kFormatPng, zavbpp8, 0},
+        {"JPEG 24", kFormatJpeg, zavbpp24, 4}, {"JPEG 8 gray", kFormatJpeg, zavbpp8, 4},
+        {"TIFF 24", kFormatTiff, zavbpp24, 0}, {"TIFF 8 gray", kFormatTiff, zavbpp8, 0},
+        {"BMP 24", kFormatBmp, zavbpp24, 0},   {"BMP 8 gray", kFormatBmp, zavbpp8, 0},
     };
     for (const auto& c : cases) {
         CZAVPtr<IZAVImageEditSp> source = Patterned(32, 16, c.depth);
@@ -124,6 +110,37 @@ TEST(ImageEditOperations, SaveToArrayHoldsExactlyTheBytesWritten)
     EXPECT_EQ(ThrownText([&] { edit->SaveToArray(bytes, 0); }), "Invalid Imageformat!");
     EXPECT_EQ(bytes.GetSize(), 0);
     EXPECT_EQ(edit->GetLastSaveResult(), 0);
+}
+
+TEST(ImageEditOperations, MultipageSavesIntoAnArray)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("tiffinfo"));
+    CZAVPtr<IZAVImageEditSp> first = Patterned(10, 10, zavbpp24);
+    CZAVPtr<IZAVImageEditSp> second = Patterned(10, 10, zavbpp24);
+    CZAVPtr<IZAVArrayObjectSp> list = CreateArrayObjectSp();
+    list->SetSize(2);
+    list->SetAt(0, first->GetObjectSp().Get());
+    list->SetAt(1, second->GetObjectSp().Get());
+    // Each object offers 10 x 10 x 3 + 66,560 bytes.
+    EXPECT_EQ(first->GetSaveBufferSize() + second->GetSaveBufferSize(), 133720);
+    CZAVByteArray bytes;
+    first->SaveMultipageToArray(list.Get(), bytes, kFormatTiff);
+    ASSERT_GT(bytes.GetSize(), 0);
+    EXPECT_EQ(bytes.GetSize(), first->GetLastSaveResult());
+    ZAVTest::TempDir dir;
+    ZAVTest::WriteBytes(dir.File("two.tif"), std::vector<uint8_t>(bytes.GetData(), bytes.GetData() + bytes.GetSize()));
+    const ZAVTest::RunResult info = ZAVTest::Run("tiffinfo " + ZAVTest::ShellQuote(dir.File("two.tif")));
+    EXPECT_EQ(info.exitCode, 0) << info.output;
+    size_t directories = 0;
+    for (size_t at = info.output.find("TIFF Directory"); at != std::string::npos;
+         at = info.output.find("TIFF Directory", at + 1))
+        ++directories;
+    EXPECT_EQ(directories, 2u) << info.output;
+
+    // A failing save after that one leaves the array empty.
+    EXPECT_NE(ThrownText([&] { first->SaveMultipageToArray(list.Get(), bytes, kFormatBmp); }), "(nothing thrown)");
+    EXPECT_EQ(bytes.GetSize(), 0);
+    EXPECT_EQ(first->GetLastSaveResult(), 0);
 }
 
 TEST(ImageEditOperations, FailedMultipageSaveLeavesNoStaleResult)

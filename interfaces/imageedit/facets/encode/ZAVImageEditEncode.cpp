@@ -9,10 +9,7 @@
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "formats/runlength/RunLengthDecoder.h"
 
-#if __has_include("formats/pdf/PDFEncoder.h")
 #include "formats/pdf/PDFEncoder.h"
-#define ZAV_HAS_PDF_ENCODER 1
-#endif
 
 namespace ZAV {
 
@@ -30,7 +27,6 @@ int RequirePlugin(int id, const char* missingText)
     return id;
 }
 
-#ifdef ZAV_HAS_PDF_ENCODER
 // The bytes a step writes through a temporary encoder over the image.
 template <class Step>
 CZAVPtr<IZAVArrayByteSp> Encoded(CZAVImg& image, Step step)
@@ -56,12 +52,6 @@ CZAVPtr<IZAVArrayByteSp> Decoded(CZAVImg& image, Step step)
 }
 
 using ByteArray = CArraySimple<unsigned char, 1>;
-#else
-[[noreturn]] void NoEncoder()
-{
-    ThrowTextException("The PDF stream coder is not available!");
-}
-#endif
 
 }  // namespace
 
@@ -69,12 +59,6 @@ CZAVImg& CZAVImageEditEncode::Image()
 {
     return m_owner->GetImage();
 }
-
-#ifndef ZAV_HAS_PDF_ENCODER
-using ByteArray = CArraySimple<unsigned char, 1>;
-#endif
-
-#ifdef ZAV_HAS_PDF_ENCODER
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeRunLength()
 {
@@ -180,91 +164,6 @@ CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFlatePngPredictor(int width,
         e.DecodeFlatePngToMemory(width, height, bitsPerPixel, predictor, data, out);
     });
 }
-
-#else
-
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeRunLength()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeDct()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeJpx()
-{
-    RequirePlugin(m_owner->GetFileFormatSettings()->GetJpeg2000DllId(), kNoJpeg2000Text);
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeJbig2()
-{
-    RequirePlugin(m_owner->GetFileFormatSettings()->GetJbig2DllId(), kNoJbig2Text);
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeToFormat(int32_t)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeCcitt()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeLzw()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeFlate()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::EncodeFlatePng()
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeDct(int, int, zavBitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeJpx(int, int, zavBitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>&)
-{
-    RequirePlugin(m_owner->GetFileFormatSettings()->GetJpeg2000DllId(), kNoJpeg2000Text);
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeJbig2(int, int, zavBitsPerPixel,
-                                                          const CArraySimple<unsigned char, 1>&)
-{
-    RequirePlugin(m_owner->GetFileFormatSettings()->GetJbig2DllId(), kNoJbig2Text);
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFromFormat(int, int, zavBitsPerPixel, int32_t,
-                                                               const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeCcitt(int, int, zavBitsPerPixel, int32_t,
-                                                          const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeLzw(int, int, zavBitsPerPixel,
-                                                        const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFlateTiffPredictor(int, int, zavBitsPerPixel,
-                                                                       const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeFlatePngPredictor(int, int, zavBitsPerPixel, int32_t,
-                                                                      const CArraySimple<unsigned char, 1>&)
-{
-    NoEncoder();
-}
-
-#endif
 
 CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeRunLength(int width, int height, zavBitsPerPixel bitsPerPixel,
                                                               const CArraySimple<unsigned char, 1>& data)
