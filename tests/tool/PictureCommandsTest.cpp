@@ -151,6 +151,43 @@ TEST(CreateFromImageFiles, PicturesThatFailAreLoggedAndSkipped)
     ExpectPageShows(pdf, 2, pics + "/e.png");
 }
 
+// With the default mask "*.*" the side files are inputs too: a mask becomes
+// a JBIG2 page of its own, a text file fails to load as a picture.
+TEST(CreateFromImageFiles, MaskAndTextSideFiles)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))\n"
+                       "mask().save('a_Mask.png', dpi=(72, 72))\n"
+                       "palette().save('b.png', dpi=(72, 72))\n"
+                       "mask().save('b_Mask.tif', compression='group4', dpi=(72, 72))");
+    ZAVTest::WriteText(pics + "/a.txt", "hello\nworld\n");
+    const auto result = runner.Run({"-i", "-w", pics, "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    const std::string noMaskOfMask = "\tNo gif,png,tif,pcx,tga Mask found '" + pics + "/";
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              Lines({Loading(pics + "/a.png"), "\tLoading Mask '" + pics + "/a_Mask.png' ...ok.",
+                     "\tLoading '" + pics + "/a.txt' ...Can't process imagefile '" + pics +
+                         "/a.txt'! Error detecting FileFormat!",
+                     Loading(pics + "/a_Mask.png"), NoSideFiles(pics, "a_Mask"), Loading(pics + "/b.png"),
+                     "\tLoading Mask '" + pics + "/b_Mask.tif' ...ok.",
+                     "\tNo indexable text for pdf found '" + pics + "/b.txt' ...", Loading(pics + "/b_Mask.tif"),
+                     NoSideFiles(pics, "b_Mask"), "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    const std::string list = Output("pdfimages -list " + ShellQuote(pdf));
+    EXPECT_NE(list.find("gray    1   1  jbig2"), std::string::npos) << list;
+    ExpectPageShows(pdf, 1, pics + "/a.png");
+    ExpectPageShows(pdf, 2, pics + "/a_Mask.png");
+    ExpectPageShows(pdf, 4, pics + "/b_Mask.tif");
+    const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
+    EXPECT_NE(objects.find("/ImMask3"), std::string::npos) << objects;
+    const std::string text = Output("pdftotext -f 1 -l 1 " + ShellQuote(pdf) + " -");
+    EXPECT_LT(text.find("hello"), text.find("world")) << text;
+    EXPECT_NE(text.find("world"), std::string::npos) << text;
+}
+
 TEST(CreateFromImageFiles, TextFilesBecomeIndexableTextInFileOrder)
 {
     ProgramRunner runner;
@@ -193,18 +230,22 @@ TEST(CreateLayeredPdf, OnePageWithALayerPerPicture)
     MakePictures(pics, "grey().save('x.png', dpi=(72, 72))\n"
                        "palette().save('y.png', dpi=(72, 72))\n"
                        "grey().save('z.tif', dpi=(72, 72))\n"
-                       "grey().save('x.tif', dpi=(72, 72))");
+                       "grey().save('x.tif', dpi=(72, 72))\n"
+                       "mask().save('x_Mask.png', dpi=(72, 72))");
     const auto result =
-        runner.Run({"-l", "-w", pics, "-m", "*.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+        runner.Run({"-l", "-w", pics, "-m", "x.png;y.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string pdf = runner.File("doc.pdf");
-    EXPECT_EQ(ReadLines(runner.File("log.txt")),
-              Lines({Loading(pics + "/x.png"), NoSideFiles(pics, "x"), Loading(pics + "/y.png"), NoSideFiles(pics, "y"),
-                     Loading(pics + "/x.tif"), NoSideFiles(pics, "x"),
-                     "Can't process imagefile '" + pics +
-                         "/x.tif'! Image 'x' already available. Please use a "
-                         "different name!",
-                     Loading(pics + "/z.tif"), NoSideFiles(pics, "z"), "Save PDF to '" + pdf + "' ...ok."}));
+    EXPECT_EQ(
+        ReadLines(runner.File("log.txt")),
+        Lines({Loading(pics + "/x.png"), "\tLoading Mask '" + pics + "/x_Mask.png' ...ok.",
+               "\tNo indexable text for pdf found '" + pics + "/x.txt' ...", Loading(pics + "/y.png"),
+               NoSideFiles(pics, "y"), Loading(pics + "/x.tif"), "\tLoading Mask '" + pics + "/x_Mask.png' ...ok.",
+               "\tNo indexable text for pdf found '" + pics + "/x.txt' ...",
+               "Can't process imagefile '" + pics +
+                   "/x.tif'! Image 'x' already available. Please use a "
+                   "different name!",
+               Loading(pics + "/z.tif"), NoSideFiles(pics, "z"), "Save PDF to '" + pdf + "' ...ok."}));
     ExpectValidPdf(pdf);
     EXPECT_NE(Output("pdfinfo " + ShellQuote(pdf)).find("Pages:           1"), std::string::npos);
     const std::string groups =
@@ -213,6 +254,10 @@ TEST(CreateLayeredPdf, OnePageWithALayerPerPicture)
                "cat=d['obj:'+d['trailer']['value']['/Root']]['value']; "
                "print(' '.join(d['obj:'+r]['value']['/Name'] for r in cat['/OCProperties']['/OCGs']))\"");
     EXPECT_EQ(groups, "u:x u:y u:z\n");
+    // The refused picture left no mask behind; the first one keeps its own.
+    const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
+    EXPECT_EQ(objects.find("/ImMask2"), std::string::npos) << objects;
     // The last layer lies on top.
     ExpectPageShows(pdf, 1, pics + "/z.tif");
 }
