@@ -3,11 +3,8 @@
 #include "tool/Commands.h"
 
 #include "tool/LibraryObjects.h"
-#include "tool/OutputNames.h"
 #include "tool/PictureCommandSteps.h"
 #include "tool/PictureSideFiles.h"
-
-#include <vector>
 
 namespace ZAV {
 
@@ -55,25 +52,14 @@ bool AddPicturePage(const CPictureObjects& objects, const String& file, int inde
 void CreateFromImageFiles(const std::string& pdfName, const std::string& inputName, const std::string& fileMask,
                           CLogFile& log, int jpeg2000Quality, int jpeg2000Layers)
 {
-    std::vector<String> files;
-    CollectInputFiles(String(inputName), String(fileMask), files);
-    const String outputName = MakeOutputName(String(pdfName));
-    // Made first so that both plug-ins are bound before anything is read.
-    CZAVPtr<IZAVImageEditSp> binder = CreateImageEdit();
-    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocument(log);
+    CPictureCommand command = StartPictureCommand(pdfName, inputName, fileMask, log);
     CZAVPtr<IZAVImageEditSp> picture = CreateImageEdit();
     CZAVPtr<IZAVImageEditSp> mask = CreateImageEdit();
-    const CPictureObjects objects = {document.Get(), picture.Get(), mask.Get()};
-    int pages = 0;
-    for (size_t i = 0; i < files.size(); ++i) {
-        try {
-            if (AddPicturePage(objects, files[i], static_cast<int>(i), log, jpeg2000Quality, jpeg2000Layers))
-                ++pages;
-        } catch (const CTextException& failure) {
-            LogPictureFailure(log, files[i], failure);
-        }
-    }
-    SavePictureDocument(document.Get(), outputName, pages, log);
+    const CPictureObjects objects = {command.document.Get(), picture.Get(), mask.Get()};
+    const int pages = ForEachPicture(command.files, log, [&](const String& file, int index) {
+        return AddPicturePage(objects, file, index, log, jpeg2000Quality, jpeg2000Layers);
+    });
+    SavePictureDocument(command.document.Get(), command.outputName, pages, log);
 }
 
 }  // namespace ZAV

@@ -5,12 +5,10 @@
 
 #include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
 #include "tool/LibraryObjects.h"
-#include "tool/OutputNames.h"
 #include "tool/PictureCommandSteps.h"
 #include "tool/PictureSideFiles.h"
 
 #include <set>
-#include <vector>
 
 namespace ZAV {
 
@@ -70,27 +68,17 @@ bool AddPictureLayer(CLayeredPage& page, const String& file, int index, CLogFile
 void CreateLayeredPdf(const std::string& pdfName, const std::string& inputName, const std::string& fileMask,
                       CLogFile& log, int jpeg2000Quality, int jpeg2000Layers)
 {
-    std::vector<String> files;
-    CollectInputFiles(String(inputName), String(fileMask), files);
-    const String outputName = MakeOutputName(String(pdfName));
-    // Made first so that both plug-ins are bound before anything is read.
-    CZAVPtr<IZAVImageEditSp> binder = CreateImageEdit();
-    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocument(log);
-    document->GetPageWriter()->ResetPage();
+    CPictureCommand command = StartPictureCommand(pdfName, inputName, fileMask, log);
+    IZAVPdfDocumentPageWriterCpp* writer = command.document->GetPageWriter();
+    writer->ResetPage();
     CLayeredPage page;
-    page.document = document.Get();
-    int pictures = 0;
-    for (size_t i = 0; i < files.size(); ++i) {
-        try {
-            if (AddPictureLayer(page, files[i], static_cast<int>(i), log, jpeg2000Quality, jpeg2000Layers))
-                ++pictures;
-        } catch (const CTextException& failure) {
-            LogPictureFailure(log, files[i], failure);
-        }
-    }
+    page.document = command.document.Get();
+    const int pictures = ForEachPicture(command.files, log, [&](const String& file, int index) {
+        return AddPictureLayer(page, file, index, log, jpeg2000Quality, jpeg2000Layers);
+    });
     if (pictures > 0)
-        document->GetPageWriter()->WritePage();
-    SavePictureDocument(document.Get(), outputName, pictures, log);
+        writer->WritePage();
+    SavePictureDocument(command.document.Get(), command.outputName, pictures, log);
 }
 
 }  // namespace ZAV

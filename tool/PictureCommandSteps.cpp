@@ -1,5 +1,8 @@
 #include "tool/PictureCommandSteps.h"
 
+#include "tool/LibraryObjects.h"
+#include "tool/OutputNames.h"
+
 namespace ZAV {
 
 namespace {
@@ -21,11 +24,32 @@ void SelectPictureCoding(IZAVImageEditSp* picture, int jpeg2000Quality, int jpeg
                                   0.0, 0);
 }
 
-void LogPictureFailure(CLogFile& log, const String& file, const CTextException& failure)
+CPictureCommand StartPictureCommand(const std::string& pdfName, const std::string& inputName,
+                                    const std::string& fileMask, CLogFile& log)
 {
-    String line;
-    line.Format("Can't process imagefile '%s'! %s", file.GetText(), failure.GetText());
-    log.LogWrite(line.GetText(), true);
+    CPictureCommand command;
+    CollectInputFiles(String(inputName), String(fileMask), command.files);
+    command.outputName = MakeOutputName(String(pdfName));
+    command.binder = CreateImageEdit();
+    command.document = CreatePdfDocument(log);
+    return command;
+}
+
+int ForEachPicture(const std::vector<String>& files, CLogFile& log,
+                   const std::function<bool(const String& file, int index)>& step)
+{
+    int done = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        try {
+            if (step(files[i], static_cast<int>(i)))
+                ++done;
+        } catch (const CTextException& failure) {
+            String line;
+            line.Format("Can't process imagefile '%s'! %s", files[i].GetText(), failure.GetText());
+            log.LogWrite(line.GetText(), true);
+        }
+    }
+    return done;
 }
 
 bool LoadPicture(IZAVImageEditSp* picture, const String& file, CLogFile& log)
