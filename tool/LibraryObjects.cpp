@@ -29,6 +29,14 @@ String JbgPluginPath()
     return PluginPath(kJbig2PluginFileName);
 }
 
+CZAVPtr<IZAVImageEditSp> CreateImageEdit()
+{
+    CZAVPtr<IZAVImageEditSp> image = CreateImageEditSp();
+    image->AddImportExportDll(J2kPluginPath().ToStdString(), std::string());
+    image->AddImportExportDll(JbgPluginPath().ToStdString(), std::string());
+    return image;
+}
+
 CZAVPtr<IZAVPdfDocumentSp> CreatePdfDocument(const CLogFile& log)
 {
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();

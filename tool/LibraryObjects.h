@@ -6,6 +6,7 @@
 #include "foundation/text/String.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "interfaces/ZAVPdfInterfaces.h"
+#include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 
 namespace ZAV {
 
@@ -16,6 +17,10 @@ constexpr const char* kJbig2PluginFileName = "ZAVJbg20.so";
 // a placeholder name that fails to load like any missing file.
 String J2kPluginPath();
 String JbgPluginPath();
+
+// A new image-edit object with the JPEG 2000 plug-in bound, then the JBIG2
+// one; a plug-in that cannot be bound fails the call.
+CZAVPtr<IZAVImageEditSp> CreateImageEdit();
 
 // A new PDF document object that knows both plug-in paths and the log.
 CZAVPtr<IZAVPdfDocumentSp> CreatePdfDocument(const CLogFile& log);

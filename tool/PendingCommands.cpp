@@ -22,14 +22,4 @@ void ExtractPictures(const std::string&, int, const std::string&, CLogFile&)
     NotAvailable("extractpicture");
 }
 
-void CreateFromImageFiles(const std::string&, const std::string&, const std::string&, CLogFile&, int, int)
-{
-    NotAvailable("createfromimagefiles");
-}
-
-void CreateLayeredPdf(const std::string&, const std::string&, const std::string&, CLogFile&, int, int)
-{
-    NotAvailable("createlayeredpdf");
-}
-
 }  // namespace ZAV

@@ -1,25 +1,102 @@
-// The image-edit object as a page picture. The image-edit object is not part
-// of the library yet: until it is, no caller can hold one, and these refuse.
+// The image-edit object as a page picture: each question goes to the
+// object's own operation or facet.
 #include "interfaces/pagewriter/PageImage.h"
 #include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
 
+#include "foundation/objects/ZAVArrayObjectSp.h"
 #include "foundation/text/TextException.h"
+#include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 
 namespace ZAV {
 
-CPageImagePtr WrapImageEdit(IZAVImageEditSp*)
+namespace {
+
+class CImageEditPageImage final : public CPageImage {
+public:
+    // Takes over one reference of the image.
+    explicit CImageEditPageImage(CZAVPtr<IZAVImageEditSp> image) : m_image(std::move(image)) {}
+
+    int32_t GetWidth() override { return m_image->GetWidth(); }
+    int32_t GetHeight() override { return m_image->GetHeight(); }
+    int32_t GetBitsPerPixel() override { return m_image->GetBitsPerPixel(); }
+    int32_t GetXResolution() override { return m_image->GetXResolution(); }
+    int32_t GetYResolution() override { return m_image->GetYResolution(); }
+    int32_t GetPdfImageCoding() override { return Settings()->GetPdfImageCoding(); }
+    int32_t GetTiffCompression() override { return Settings()->GetTiffCompression(); }
+    void SetTiffCompression(int32_t compression) override { Settings()->SetTiffCompression(compression); }
+    int32_t GetTiffT4Options() override { return Settings()->GetTiffT4Options(); }
+    int32_t GetJbig2DllId() override { return Settings()->GetJbig2DllId(); }
+    int32_t GetJpeg2000DllId() override { return Settings()->GetJpeg2000DllId(); }
+    bool IsGrayScale() override { return m_image->GetPalette()->IsGrayScale(); }
+    int32_t GetPaletteCount() override { return m_image->GetPalette()->GetPaletteCount(); }
+    uint32_t GetPaletteEntry(int32_t index) override { return m_image->GetPalette()->GetPaletteEntry(index); }
+    void SetMinIsBlack() override { m_image->GetColor()->SetMinIsBlack(); }
+    void SetMinIsWhite() override { m_image->GetColor()->SetMinIsWhite(); }
+    std::vector<uint8_t> Encode(ePageImageFilter filter) override;
+
+private:
+    IZAVImageEditFileFormatSettingsCpp* Settings() { return m_image->GetFileFormatSettings(); }
+    CZAVPtr<IZAVArrayByteSp> EncodeBy(ePageImageFilter filter);
+
+    CZAVPtr<IZAVImageEditSp> m_image;
+};
+
+CZAVPtr<IZAVArrayByteSp> CImageEditPageImage::EncodeBy(ePageImageFilter filter)
 {
-    ThrowTextException("Provided imagearray is no ZAVImageEdit object!");
+    IZAVImageEditEncodeCpp* encode = m_image->GetEncode();
+    switch (filter) {
+    case ePageImageFilter::RunLength:
+        return encode->EncodeRunLength();
+    case ePageImageFilter::Dct:
+        return encode->EncodeDct();
+    case ePageImageFilter::Jpx:
+        return encode->EncodeJpx();
+    case ePageImageFilter::Jbig2:
+        return encode->EncodeJbig2();
+    case ePageImageFilter::Ccitt:
+        return encode->EncodeCcitt();
+    case ePageImageFilter::Lzw:
+        return encode->EncodeLzw();
+    case ePageImageFilter::Flate:
+        return encode->EncodeFlate();
+    }
+    ThrowTextException("Unknown PDF image filter!");
 }
 
-CPageImagePtr QueryPageImage(IZAVObjectSp*)
+std::vector<uint8_t> CImageEditPageImage::Encode(ePageImageFilter filter)
 {
-    ThrowTextException("Provided imagearray is no ZAVImageEdit object!");
+    CZAVPtr<IZAVArrayByteSp> bytes = EncodeBy(filter);
+    // The object view's implementation is the byte array itself: copied at
+    // once rather than byte by byte through the interface.
+    CZAVPtr<IZAVObjectSp> view = bytes->GetObjectSp();
+    const auto* array = static_cast<const CArraySimple<unsigned char, 1>*>(view->GetImplementation());
+    return std::vector<uint8_t>(array->GetData(), array->GetData() + array->GetSize());
+}
+
+}  // namespace
+
+CPageImagePtr WrapImageEdit(IZAVImageEditSp* image)
+{
+    if (image == nullptr)
+        ThrowTextException("Null pointer provided for image");
+    CZAVPtr<IZAVImageEditSp> held;
+    held.Assign(image);
+    return std::make_shared<CImageEditPageImage>(std::move(held));
+}
+
+CPageImagePtr QueryPageImage(IZAVObjectSp* element)
+{
+    if (element == nullptr || !element->SupportsInterface(zaviidImageEdit))
+        ThrowTextException("Provided imagearray is no ZAVImageEdit object!");
+    return std::make_shared<CImageEditPageImage>(QueryInterfaceSp<IZAVImageEditSp>(element));
 }
 
 void CZAVPdfDocumentPageWriter::AddImageAsPage(IZAVImageEditSp* image)
 {
-    AddImagePage(0, WrapImageEdit(image));
+    CZAVPtr<IZAVArrayObjectSp> images = CreateArrayObjectSp();
+    images->SetSize(1);
+    images->SetAt(0, image->GetObjectSp().Get());
+    AddImageArray(images.Get());
 }
 
 }  // namespace ZAV

@@ -97,13 +97,23 @@ TEST(Entry, ALogThatCannotBeWrittenIsAFailedCommand)
     EXPECT_FALSE(ZAVTest::FileExists(runner.RegistryPath()));
 }
 
-TEST(Entry, PictureCommandsAreRefusedAsNotAvailable)
+// A picture command that fails reports its text on standard error and as
+// the last line of the log.
+TEST(Entry, PictureCommandsReportTheirFailure)
 {
-    for (const char* command : {"-x", "-i", "-l"}) {
+    const struct {
+        const char* command;
+        const char* text;
+    } cases[] = {
+        {"-x", "is not available yet!"},
+        {"-i", "No inputfiles found in ''!"},
+        {"-l", "No inputfiles found in ''!"},
+    };
+    for (const auto& c : cases) {
         ProgramRunner runner;
-        auto result = runner.Run({command, "-o", "log.txt"});
+        auto result = runner.Run({c.command, "-o", "log.txt"});
         EXPECT_EQ(result.exitCode, 2);
-        EXPECT_NE(result.err.find("is not available yet!"), std::string::npos) << command << result.err;
+        EXPECT_NE(result.err.find(c.text), std::string::npos) << c.command << result.err;
         EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), result.err.substr(7, result.err.size() - 8));
     }
 }

@@ -1,0 +1,287 @@
+// createfromimagefiles and createlayeredpdf run as a user runs them, on
+// folders of pictures made by Pillow; every PDF is checked by qpdf and
+// rendered by poppler and Ghostscript back to the source pixels.
+#include "ProgramRunner.h"
+#include "support/PdfRendering.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ZAVTest::ShellQuote;
+using ZAVToolTest::LogWith;
+using ZAVToolTest::ProgramRunner;
+using ZAVToolTest::ReadLines;
+
+// Pillow statements run in the folder; pixels differ from each other so a
+// shifted or flipped page shows.
+void MakePictures(const std::string& folder, const std::string& statements)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("/usr/bin/python3"));
+    ZAVTest::Run("mkdir -p " + ShellQuote(folder));
+    const std::string script = folder + "/.make.py";
+    ZAVTest::WriteText(script,
+                       "import os\nfrom PIL import Image\nos.chdir(os.path.dirname(os.path.abspath(__file__)))\n"
+                       "W, H = 40, 30\n"
+                       "def grey():\n"
+                       "    im = Image.new('L', (W, H)); im.putdata([(x * 5 + y * 11) % 256 for y in range(H) "
+                       "for x in range(W)]); return im\n"
+                       "def palette():\n"
+                       "    im = Image.new('P', (W, H)); im.putpalette([(i * 7) % 256 if c == 0 else "
+                       "(255 - i if c == 1 else (i * 3) % 256) for i in range(256) for c in range(3)])\n"
+                       "    im.putdata([(x * 3 + y * 7) % 256 for y in range(H) for x in range(W)]); return im\n"
+                       "def mask():\n"
+                       "    im = Image.new('1', (W, H)); im.putdata([255 * ((x + y) % 3 != 0) for y in range(H) "
+                       "for x in range(W)]); return im\n" +
+                           statements + "\n");
+    const ZAVTest::RunResult made = ZAVTest::Run("/usr/bin/python3 " + ShellQuote(script));
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    ZAVTest::Run("rm -f " + ShellQuote(script));
+}
+
+std::string Output(const std::string& commandLine)
+{
+    const ZAVTest::RunResult result = ZAVTest::Run(commandLine);
+    EXPECT_EQ(result.exitCode, 0) << commandLine << "\n" << result.output;
+    return result.output;
+}
+
+void ExpectValidPdf(const std::string& pdf)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    Output("qpdf --check " + ShellQuote(pdf));
+}
+
+// The page as poppler and Ghostscript draw it equals the picture file, each
+// sample within the tolerance.
+void ExpectPageShows(const std::string& pdf, int page, const std::string& picture, int tolerance = 0)
+{
+    const std::string source = pdf + ".source.ppm";
+    Output("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + picture + "').convert('RGB').save('" + source +
+           "')\"");
+    const ZAVTest::RgbPicture expected = ZAVTest::ReadPpm(source);
+    for (const char* tool : {"pdftoppm", "gs"}) {
+        const ZAVTest::RgbPicture shown = ZAVTest::RenderPage(tool, pdf, page, 72);
+        ASSERT_EQ(shown.width, expected.width) << tool << " " << picture;
+        ASSERT_EQ(shown.height, expected.height) << tool << " " << picture;
+        int wrong = 0;
+        for (size_t i = 0; i < shown.rgb.size(); ++i)
+            wrong += std::abs(int(shown.rgb[i]) - int(expected.rgb[i])) > tolerance;
+        EXPECT_EQ(wrong, 0) << tool << " " << picture;
+    }
+}
+
+std::string Loading(const std::string& file)
+{
+    return "\tLoading '" + file + "' ...ok.";
+}
+
+std::string NoSideFiles(const std::string& folder, const std::string& base)
+{
+    return "\tNo gif,png,tif,pcx,tga Mask found '" + folder + "/" + base +
+           "_Mask.tga' ...\n"
+           "\tNo indexable text for pdf found '" +
+           folder + "/" + base + ".txt' ...";
+}
+
+// Log lines, with the two side-file lines given as one text split here.
+std::vector<std::string> Lines(const std::vector<std::string>& texts)
+{
+    std::vector<std::string> lines;
+    for (const std::string& text : texts) {
+        size_t start = 0;
+        for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(text.substr(start, end - start));
+        lines.push_back(text.substr(start));
+    }
+    return LogWith(lines);
+}
+
+TEST(CreateFromImageFiles, OnePagePerPictureInListOrder)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))\n"
+                       "palette().save('b.tif', dpi=(72, 72))\n"
+                       "palette().save('c.bmp', dpi=(72, 72))\n"
+                       "grey().save('d.tif', compression='tiff_lzw', dpi=(72, 72))");
+    const auto result =
+        runner.Run({"-i", "-w", pics, "-m", "*.png;*.tif;*.bmp", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              Lines({Loading(pics + "/a.png"), NoSideFiles(pics, "a"), Loading(pics + "/b.tif"), NoSideFiles(pics, "b"),
+                     Loading(pics + "/d.tif"), NoSideFiles(pics, "d"), Loading(pics + "/c.bmp"), NoSideFiles(pics, "c"),
+                     "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    const char* order[] = {"a.png", "b.tif", "d.tif", "c.bmp"};
+    for (int page = 1; page <= 4; ++page)
+        ExpectPageShows(pdf, page, pics + "/" + order[page - 1]);
+    const std::string list = Output("pdfimages -list " + ShellQuote(pdf));
+    EXPECT_NE(list.find("index   1   8  image"), std::string::npos) << list;
+}
+
+TEST(CreateFromImageFiles, PicturesThatFailAreLoggedAndSkipped)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))\n"
+                       "Image.new('I;16', (W, H), 300).save('b.tif')\n"
+                       "grey().save('c.png', dpi=(72, 72))\n"
+                       "grey().save('c_Mask.tif')\n"
+                       "palette().save('e.png', dpi=(72, 72))");
+    ZAVTest::WriteText(runner.File("doc.pdf"), "in the way");
+    const auto result =
+        runner.Run({"-i", "-w", pics, "-m", "*.png;b.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc_1.pdf");
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              Lines({Loading(pics + "/a.png"), NoSideFiles(pics, "a"), Loading(pics + "/c.png"),
+                     "\tLoading Mask '" + pics + "/c_Mask.tif' ...ok.",
+                     "Can't process imagefile '" + pics + "/c.png'! Mask imagedata has to be black&white!",
+                     Loading(pics + "/e.png"), NoSideFiles(pics, "e"), Loading(pics + "/b.tif"),
+                     "Can't process imagefile '" + pics + "/b.tif'! Invalid bit depth 16!",
+                     "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    EXPECT_EQ(ZAVTest::ReadText(runner.File("doc.pdf")), "in the way");
+    // The pages keep the names of the pictures' places in the list.
+    const std::string text = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(text.find("/ImMain0"), std::string::npos);
+    EXPECT_NE(text.find("/ImMain2"), std::string::npos);
+    EXPECT_EQ(text.find("/ImMain1"), std::string::npos);
+    ExpectPageShows(pdf, 2, pics + "/e.png");
+}
+
+// With the default mask "*.*" the side files are inputs too: a mask becomes
+// a JBIG2 page of its own, a text file fails to load as a picture.
+TEST(CreateFromImageFiles, MaskAndTextSideFiles)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))\n"
+                       "mask().save('a_Mask.png', dpi=(72, 72))\n"
+                       "palette().save('b.png', dpi=(72, 72))\n"
+                       "mask().save('b_Mask.tif', compression='group4', dpi=(72, 72))");
+    ZAVTest::WriteText(pics + "/a.txt", "hello\nworld\n");
+    const auto result = runner.Run({"-i", "-w", pics, "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    const std::string noMaskOfMask = "\tNo gif,png,tif,pcx,tga Mask found '" + pics + "/";
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              Lines({Loading(pics + "/a.png"), "\tLoading Mask '" + pics + "/a_Mask.png' ...ok.",
+                     "\tLoading '" + pics + "/a.txt' ...Can't process imagefile '" + pics +
+                         "/a.txt'! Error detecting FileFormat!",
+                     Loading(pics + "/a_Mask.png"), NoSideFiles(pics, "a_Mask"), Loading(pics + "/b.png"),
+                     "\tLoading Mask '" + pics + "/b_Mask.tif' ...ok.",
+                     "\tNo indexable text for pdf found '" + pics + "/b.txt' ...", Loading(pics + "/b_Mask.tif"),
+                     NoSideFiles(pics, "b_Mask"), "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    const std::string list = Output("pdfimages -list " + ShellQuote(pdf));
+    EXPECT_NE(list.find("gray    1   1  jbig2"), std::string::npos) << list;
+    ExpectPageShows(pdf, 1, pics + "/a.png");
+    ExpectPageShows(pdf, 2, pics + "/a_Mask.png");
+    ExpectPageShows(pdf, 4, pics + "/b_Mask.tif");
+    const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
+    EXPECT_NE(objects.find("/ImMask3"), std::string::npos) << objects;
+    const std::string text = Output("pdftotext -f 1 -l 1 " + ShellQuote(pdf) + " -");
+    EXPECT_LT(text.find("hello"), text.find("world")) << text;
+    EXPECT_NE(text.find("world"), std::string::npos) << text;
+}
+
+TEST(CreateFromImageFiles, TextFilesBecomeIndexableTextInFileOrder)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().resize((400, 300)).save('a.png', dpi=(72, 72))");
+    ZAVTest::WriteText(pics + "/a.txt", "first line\nsecond (line)\n\nback\\012slash\n");
+    const auto result = runner.Run({"-i", "-w", pics, "-m", "*.png", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ExpectValidPdf(runner.File("doc.pdf"));
+    const std::string text = Output("pdftotext " + ShellQuote(runner.File("doc.pdf")) + " -");
+    const size_t first = text.find("first line");
+    const size_t second = text.find("second (line)");
+    const size_t third = text.find("back\\012slash");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_LT(first, second) << text;
+    EXPECT_LT(second, third) << text;
+}
+
+// A 24-bit picture goes through the JPEG 2000 plug-in; the document is
+// raised to PDF 1.5 for it.
+TEST(CreateFromImageFiles, ColourPicturesBecomeJpeg2000)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "im = Image.new('RGB', (W, H)); im.putdata([(x * 6, y * 8, (x + y) * 3) for y in range(H) "
+                       "for x in range(W)]); im.save('r.png', dpi=(72, 72))");
+    const auto result = runner.Run({"-i", "-w", pics, "-f", runner.File("doc.pdf"), "-q", "10"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    ExpectValidPdf(pdf);
+    EXPECT_NE(Output("pdfimages -list " + ShellQuote(pdf)).find("rgb     3   8  jpx"), std::string::npos);
+    EXPECT_NE(Output("pdfinfo " + ShellQuote(pdf)).find("PDF version:     1.5"), std::string::npos);
+    ExpectPageShows(pdf, 1, pics + "/r.png", 16);
+}
+
+TEST(CreateFromImageFiles, NothingToSaveMakesNoFile)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "Image.new('I;16', (W, H)).save('a.tif')");
+    ZAVTest::WriteText(pics + "/b.png", "not a picture\n");
+    const auto result =
+        runner.Run({"-i", "-w", pics, "-m", "*.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), "No content to save ");
+    EXPECT_FALSE(ZAVTest::FileExists(runner.File("doc.pdf")));
+
+    const auto missing = runner.Run({"-i", "-w", runner.File("nothing"), "-f", runner.File("doc.pdf")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "error: No inputfiles found in '" + runner.File("nothing") + "'!\n");
+}
+
+TEST(CreateLayeredPdf, OnePageWithALayerPerPicture)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('x.png', dpi=(72, 72))\n"
+                       "palette().save('y.png', dpi=(72, 72))\n"
+                       "grey().save('z.tif', dpi=(72, 72))\n"
+                       "grey().save('x.tif', dpi=(72, 72))\n"
+                       "mask().save('x_Mask.png', dpi=(72, 72))");
+    const auto result =
+        runner.Run({"-l", "-w", pics, "-m", "x.png;y.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    EXPECT_EQ(
+        ReadLines(runner.File("log.txt")),
+        Lines({Loading(pics + "/x.png"), "\tLoading Mask '" + pics + "/x_Mask.png' ...ok.",
+               "\tNo indexable text for pdf found '" + pics + "/x.txt' ...", Loading(pics + "/y.png"),
+               NoSideFiles(pics, "y"), Loading(pics + "/x.tif"), "\tLoading Mask '" + pics + "/x_Mask.png' ...ok.",
+               "\tNo indexable text for pdf found '" + pics + "/x.txt' ...",
+               "Can't process imagefile '" + pics +
+                   "/x.tif'! Image 'x' already available. Please use a "
+                   "different name!",
+               Loading(pics + "/z.tif"), NoSideFiles(pics, "z"), "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    EXPECT_NE(Output("pdfinfo " + ShellQuote(pdf)).find("Pages:           1"), std::string::npos);
+    const std::string groups =
+        Output("qpdf --json " + ShellQuote(pdf) +
+               " | /usr/bin/python3 -c \"import json,sys; d=json.load(sys.stdin)['qpdf'][1]; "
+               "cat=d['obj:'+d['trailer']['value']['/Root']]['value']; "
+               "print(' '.join(d['obj:'+r]['value']['/Name'] for r in cat['/OCProperties']['/OCGs']))\"");
+    EXPECT_EQ(groups, "u:x u:y u:z\n");
+    // The refused picture left no mask behind; the first one keeps its own.
+    const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
+    EXPECT_EQ(objects.find("/ImMask2"), std::string::npos) << objects;
+    // The last layer lies on top.
+    ExpectPageShows(pdf, 1, pics + "/z.tif");
+}
+
+}  // namespace
