@@ -1,7 +1,10 @@
 // Decodes A4 pages at 300 dpi with the codec and with jbig2dec, side by side
 // on the same files, and prints the time of each and their ratio: 100 pages
-// coded with the arithmetic coder (template 0) and 100 with MMR, all made by
-// the codec's own encoder. Both sides write each page as a PBM file.
+// coded with the arithmetic coder (template 0), 100 with MMR, and 100
+// symbol-coded pages as a PDF embeds them (one global dictionary of glyphs
+// rendered by ghostscript, a text region per page with some refined
+// instances), all made by the codec's own encoders. Both sides write each
+// page as a PBM file.
 //
 //   jbig2_decode_bench [pages per coder, default 100]
 #include <unistd.h>
@@ -20,6 +23,7 @@
 #include "jbig2codec/document/JB2Page.h"
 #include "jbig2codec/generic/JB2GenericRegionEncoder.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
+#include "bench/JB2SymbolPages.h"
 
 using namespace ZAV;
 
@@ -123,11 +127,22 @@ JB2_Error WriteRow(const uint8_t* row, uint32_t, uint32_t width, uint32_t, void*
     return 0;
 }
 
-// Reads the file as jbig2dec does and writes the page as PBM.
-bool DecodeOurs(const std::string& path, const std::string& output)
+std::vector<uint8_t> ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    Source source{std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {})};
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// Reads the files as jbig2dec does (a JBIG2 file, or the globals stream
+// before the page stream, as picture extraction joins them) and writes the
+// page as PBM.
+bool DecodeOurs(const std::vector<std::string>& paths, const std::string& output)
+{
+    Source source;
+    for (const std::string& path : paths) {
+        const std::vector<uint8_t> bytes = ReadAll(path);
+        source.bytes.insert(source.bytes.end(), bytes.begin(), bytes.end());
+    }
     JB2_Handle_Document handle = nullptr;
     if (JB2_Document_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, Source::Read, &source,
                            nullptr, nullptr) != 0)
@@ -148,24 +163,67 @@ double Seconds(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void Measure(const char* name, const std::vector<std::string>& files, const std::string& dir)
+// Each entry: the file, or the globals and page streams (read with -e).
+using Inputs = std::vector<std::vector<std::string>>;
+
+void Measure(const char* name, const Inputs& files, const std::string& dir)
 {
     auto start = std::chrono::steady_clock::now();
-    for (const std::string& path : files)
-        if (!DecodeOurs(path, dir + "/ours.pbm"))
-            std::fprintf(stderr, "our decoder failed on %s\n", path.c_str());
+    for (const auto& paths : files)
+        if (!DecodeOurs(paths, dir + "/ours.pbm"))
+            std::fprintf(stderr, "our decoder failed on %s\n", paths.back().c_str());
     const double ours = Seconds(start);
     start = std::chrono::steady_clock::now();
-    for (const std::string& path : files) {
-        const std::string command = "jbig2dec -q -t pbm -o " + dir + "/theirs.pbm " + path;
+    for (const auto& paths : files) {
+        std::string command =
+            std::string("jbig2dec -q ") + (paths.size() > 1 ? "-e " : "") + "-t pbm -o " + dir + "/theirs.pbm";
+        for (const std::string& path : paths)
+            command += " " + path;
         if (std::system(command.c_str()) != 0)
-            std::fprintf(stderr, "jbig2dec failed on %s\n", path.c_str());
+            std::fprintf(stderr, "jbig2dec failed on %s\n", paths.back().c_str());
     }
     const double theirs = Seconds(start);
     const bool same = std::system(("cmp -s " + dir + "/ours.pbm " + dir + "/theirs.pbm").c_str()) == 0;
     std::printf("%-10s %3zu pages: ours %.3f s (%.1f ms/page), jbig2dec %.3f s (%.1f ms/page), ratio %.2f%s\n", name,
                 files.size(), ours, 1000 * ours / files.size(), theirs, 1000 * theirs / files.size(), ours / theirs,
                 same ? "" : "  (last page differs!)");
+}
+
+void Save(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The globals stream and one stream per page; their sizes are printed.
+Inputs WriteSymbolPages(uint32_t pages, const std::string& dir)
+{
+    const std::vector<JB2Bench::GlyphBitmap> glyphs = JB2Bench::RenderGlyphs(dir);
+    if (glyphs.empty())
+        return {};
+    JB2Memory* memory = nullptr;
+    JB2Message* message = nullptr;
+    JB2MemoryCreate(&memory, Alloc, nullptr, Free, nullptr);
+    JB2MessageCreate(&message, memory, nullptr, nullptr);
+    Inputs inputs;
+    size_t total = 0;
+    {
+        JB2Bench::SymbolPageWriter writer(memory, message, glyphs);
+        const std::string globals = dir + "/globals.sym";
+        Save(globals, writer.Globals());
+        for (uint32_t i = 0; i < pages; ++i) {
+            const std::string path = dir + "/symbol" + std::to_string(i) + ".0000";
+            const std::vector<uint8_t> bytes = writer.Page(i + 1);
+            total += bytes.size();
+            Save(path, bytes);
+            inputs.push_back({globals, path});
+        }
+    }
+    JB2MessageRelease(&message, memory);
+    JB2MemoryRelease(&memory);
+    std::printf("symbol pages: %zu glyphs in the globals, %.1f KB per page stream\n", glyphs.size(),
+                double(total) / 1024 / std::max<uint32_t>(pages, 1));
+    return inputs;
 }
 
 }  // namespace
@@ -175,7 +233,7 @@ int main(int argc, char** argv)
     const uint32_t pages = argc > 1 ? uint32_t(std::atoi(argv[1])) : 100;
     char pattern[] = "/tmp/jbig2_decode_bench.XXXXXX";
     const std::string dir = mkdtemp(pattern);
-    std::vector<std::string> arithmetic, mmr;
+    Inputs arithmetic, mmr;
     for (uint32_t i = 0; i < pages; ++i) {
         const Bitmap page = MakePage(i + 1);
         for (uint32_t coder : {cJB2_Coder_Arithmetic, cJB2_Coder_MMR}) {
@@ -183,11 +241,16 @@ int main(int argc, char** argv)
             const std::string path = dir + (isMmr ? "/mmr" : "/mq") + std::to_string(i) + ".jb2";
             const std::vector<uint8_t> bytes = Encode(page, coder);
             std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-            (isMmr ? mmr : arithmetic).push_back(path);
+            (isMmr ? mmr : arithmetic).push_back({path});
         }
     }
     Measure("arithmetic", arithmetic, dir);
     Measure("MMR", mmr, dir);
+    const Inputs symbol = WriteSymbolPages(pages, dir);
+    if (symbol.empty())
+        std::fprintf(stderr, "symbol pages not made: ghostscript failed\n");
+    else
+        Measure("symbol", symbol, dir);
     std::system(("rm -rf " + dir).c_str());
     return 0;
 }

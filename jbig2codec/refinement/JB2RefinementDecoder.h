@@ -6,31 +6,13 @@
 #include <cstdint>
 
 #include "jbig2codec/mq/JB2MQDecoder.h"
+#include "jbig2codec/refinement/JB2RefinementContext.h"
 
 namespace ZAV {
 
-// The reference as the decoder reads it: packed rows, not copied, so it
-// must outlive the decoder.
-struct JB2RefinementReference {
-    const uint8_t* data;
-    uint32_t width;
-    uint32_t height;
-    uint32_t stride;  // bytes per row, at least (width + 7) / 8
-    int32_t dx;       // GRREFERENCEDX: reference pixel (c, r) lies at (c + dx, r + dy)
-    int32_t dy;
-};
-
 struct JB2RefinementDecoder {
     JB2MQDecoder* mq;
-    uint32_t width;
-    uint32_t height;
-    uint32_t stride;
-    uint8_t* target;  // the rows decoded so far, zero below them
-    JB2RefinementReference reference;
-    uint8_t grTemplate;
-    uint8_t nominal;
-    int8_t atX[2];  // [0] the target AT pixel, [1] the reference AT pixel (template 0)
-    int8_t atY[2];
+    JB2RefinementTemplate shape;
     uint32_t linesDone;
 };
 

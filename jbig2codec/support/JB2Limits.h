@@ -80,6 +80,9 @@ constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
 // A symbol array grows by this many symbols at a time.
 constexpr uint32_t kJB2SymbolArrayGrowth = 100;
 
+// A symbol instance array grows by this many instances at a time.
+constexpr uint32_t kJB2SymbolInstanceGrowth = 8;
+
 // Most new symbols one symbol dictionary may declare: a dictionary shared by
 // a long book holds some tens of thousands; a count beyond this is corrupt.
 constexpr uint32_t kJB2MaxDictionarySymbols = 1u << 20;

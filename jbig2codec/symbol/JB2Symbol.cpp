@@ -1,5 +1,8 @@
 #include "jbig2codec/symbol/JB2Symbol.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "jbig2codec/support/JB2Limits.h"
 
 namespace ZAV {
@@ -61,6 +64,48 @@ uint8_t* JB2SymbolRow(const JB2Symbol* s, uint32_t y)
     return s->bitmap + uint64_t(y) * s->stride;
 }
 
+JB2_Error JB2SymbolCopyBitmap(JB2Symbol* s, JB2Memory* memory, const JB2BitmapView* bitmap)
+{
+    if (!s || !bitmap || !bitmap->rows || bitmap->stride < (uint64_t(bitmap->width) + 7) / 8)
+        return cJB2_Error_Internal;
+    JB2_Error status = JB2SymbolSetWidth(s, bitmap->width);
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolSetHeight(s, bitmap->height);
+    if (status == cJB2_Error_OK)
+        status = JB2SymbolAllocateBitmap(s, memory);
+    if (status != cJB2_Error_OK)
+        return status;
+    const uint32_t bytes = (s->width + 7) / 8;
+    const uint8_t lastMask = s->width % 8 ? uint8_t(0xFF << (8 - s->width % 8)) : 0xFF;
+    for (uint32_t y = 0; y < s->height; ++y) {
+        uint8_t* row = JB2SymbolRow(s, y);
+        std::memcpy(row, bitmap->rows + uint64_t(y) * bitmap->stride, bytes);
+        row[bytes - 1] &= lastMask;
+    }
+    return cJB2_Error_OK;
+}
+
+JB2BitmapView JB2SymbolView(const JB2Symbol* s)
+{
+    return JB2BitmapView{s->bitmap, s->width, s->height, s->stride};
+}
+
+JB2_Error JB2SymbolAddUse(JB2Symbol* s)
+{
+    if (!s || s->useCount == UINT32_MAX)
+        return cJB2_Error_Internal;
+    ++s->useCount;
+    return cJB2_Error_OK;
+}
+
+JB2_Error JB2SymbolRemoveUse(JB2Symbol* s)
+{
+    if (!s || s->useCount == 0)
+        return cJB2_Error_Internal;
+    --s->useCount;
+    return cJB2_Error_OK;
+}
+
 JB2_Error JB2SymbolArrayCreate(JB2SymbolArray** out, JB2Memory* memory, JB2Message* message)
 {
     if (!out)
@@ -105,6 +150,23 @@ JB2_Error JB2SymbolArrayGet(const JB2SymbolArray* a, uint32_t index, JB2Symbol**
         return cJB2_Error_Internal;
     *symbol = a->items[index];
     return cJB2_Error_OK;
+}
+
+JB2_Error JB2SymbolArrayRemove(JB2SymbolArray* a, uint32_t index, JB2Memory* memory)
+{
+    if (!a || index >= a->count || a->items[index]->useCount != 0)
+        return cJB2_Error_Internal;
+    FreeSymbol(&a->items[index], memory);
+    a->items[index] = a->items[a->count - 1];
+    a->items[--a->count] = nullptr;
+    return cJB2_Error_OK;
+}
+
+void JB2SymbolArraySortByOrdinal(JB2SymbolArray* a)
+{
+    if (a && a->count > 1)
+        std::sort(a->items, a->items + a->count,
+                  [](const JB2Symbol* x, const JB2Symbol* y) { return x->ordinal < y->ordinal; });
 }
 
 JB2_Error JB2SymbolArrayFree(JB2SymbolArray** holder, JB2Memory* memory)

@@ -91,7 +91,10 @@ JB2_Error ReadATPixels(JB2SymbolDictionary* d, JB2Message* message)
     return status;
 }
 
-JB2_Error Create(JB2SymbolDictionary** out, JB2SegmentHeader* segment, JB2Memory* memory, JB2Message* message)
+}  // namespace
+
+JB2_Error JB2SymbolDictionaryCreate(JB2SymbolDictionary** out, JB2SegmentHeader* segment, JB2Memory* memory,
+                                    JB2Message* message)
 {
     auto* d = JB2MemoryNew<JB2SymbolDictionary>(memory);
     if (!d) {
@@ -110,8 +113,6 @@ JB2_Error Create(JB2SymbolDictionary** out, JB2SegmentHeader* segment, JB2Memory
     *out = d;
     return cJB2_Error_OK;
 }
-
-}  // namespace
 
 uint32_t JB2SymbolDictionaryHeaderLength(const JB2SymbolDictionary* d)
 {
@@ -180,7 +181,7 @@ JB2_Error JB2SymbolDictionaryOf(JB2SegmentHeader* segment, JB2Memory* memory, JB
         return cJB2_Error_OK;
     }
     JB2SymbolDictionary* d = nullptr;
-    JB2_Error status = Create(&d, segment, memory, message);
+    JB2_Error status = JB2SymbolDictionaryCreate(&d, segment, memory, message);
     if (status == cJB2_Error_OK)
         status = JB2SymbolDictionaryReadHeader(d, message);
     if (status != cJB2_Error_OK) {

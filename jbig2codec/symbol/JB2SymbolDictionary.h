@@ -36,6 +36,10 @@ struct JB2SymbolDictionary {
     uint32_t references;
 };
 
+// A dictionary with every flag 0, nominal AT pixels and no symbols (header
+// length 18), not yet attached to its segment.
+JB2_Error JB2SymbolDictionaryCreate(JB2SymbolDictionary** out, JB2SegmentHeader* segment, JB2Memory* memory,
+                                    JB2Message* message);
 // The dictionary of a symbol dictionary segment, made and its header read
 // on first use; the segment keeps it.
 JB2_Error JB2SymbolDictionaryOf(JB2SegmentHeader* segment, JB2Memory* memory, JB2Message* message,

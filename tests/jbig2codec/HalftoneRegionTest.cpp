@@ -92,12 +92,26 @@ std::vector<uint8_t> HalftoneData(const Grid& g, uint32_t regionWidth, uint32_t 
     return data;
 }
 
-std::vector<uint8_t> HalftoneFile(const Grid& g, uint32_t pageWidth, uint32_t pageHeight)
+// An arithmetically coded gray image (HTEMPLATE 0) of arbitrary bytes: any
+// bytes decode to some gray image, the same in every decoder.
+std::vector<uint8_t> ArithmeticHalftoneData(const Grid& g, uint32_t regionWidth, uint32_t regionHeight, bool skip)
+{
+    std::vector<uint8_t> data = HalftoneFields(g, regionWidth, regionHeight);
+    data[JB2Test::RegionInfo(0, 0, 0, 0, 0).size()] = uint8_t((skip ? 8 : 0) | (g.combination << 4));
+    for (uint32_t i = 0; i < 300; ++i)
+        data.push_back(uint8_t(i * 113 + 29));
+    data.insert(data.end(), {0xFF, 0xAC});
+    return data;
+}
+
+std::vector<uint8_t> HalftoneFile(const Grid& g, uint32_t pageWidth, uint32_t pageHeight,
+                                  std::vector<uint8_t> region = {})
 {
     std::vector<uint8_t> out = JB2Test::OnePageStart(pageWidth, pageHeight);
     JB2Test::PutSegment(out, 1, 16, PatternDictionaryData(g));
     // The halftone region refers to segment 1.
-    const auto region = HalftoneData(g, pageWidth, pageHeight);
+    if (region.empty())
+        region = HalftoneData(g, pageWidth, pageHeight);
     PutU32(out, 2);
     out.insert(out.end(), {22, 0x20, 1, 1});
     PutU32(out, uint32_t(region.size()));
@@ -137,6 +151,27 @@ TEST(HalftoneRegions, DrawLikeJbig2dec)
         // Patterns reached the page.
         EXPECT_NE(size_t(std::count(decoded.rows.begin(), decoded.rows.end(), 0)), decoded.rows.size()) << c.name;
     }
+}
+
+TEST(HalftoneRegions, CellsOffTheRegionAreSkippedOrNotLikeJbig2dec)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    // The first four columns of cells lie left of the region, the first two rows above it.
+    const Grid grid = {4, 4, 3, 10, 8, -0x1000, -0x800, 0x400, 0, 0};
+    std::vector<JB2Test::Picture> decoded;
+    for (bool skip : {false, true}) {
+        const std::vector<uint8_t> file = HalftoneFile(grid, 24, 24, ArithmeticHalftoneData(grid, 24, 24, skip));
+        JB2Test::Document document(file);
+        ASSERT_EQ(document.started, 0);
+        JB2_Error status = -1;
+        decoded.push_back(document.Decode(0, &status));
+        EXPECT_EQ(status, 0) << skip << "\n" << document.messages.All();
+        const auto expected = JB2Test::Jbig2dec(file);
+        ASSERT_EQ(expected.size(), 1u) << skip;
+        EXPECT_TRUE(decoded.back() == expected[0]) << skip;
+    }
+    // Skipped cells take no part in the coding, so the same bytes give another image.
+    EXPECT_FALSE(decoded[0] == decoded[1]);
 }
 
 struct PatternDictionaries : SegmentFixture {};

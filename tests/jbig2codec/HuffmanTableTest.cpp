@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "jbig2codec/huffman/JB2HuffmanEncoder.h"
 #include "jbig2codec/huffman/JB2HuffmanTable.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 
@@ -45,6 +46,30 @@ struct HuffmanTables : SegmentFixture {
         return values;
     }
 };
+
+// The bits the encoder writes for values (INT32_MIN stands for OOB), as '0'
+// and '1' characters, or "error N".
+std::string EncodeBits(JB2Memory* memory, JB2Message* message, const JB2HuffmanTable* table,
+                       const std::vector<int32_t>& values)
+{
+    JB2Test::Target target;
+    JB2WriteData* output = nullptr;
+    JB2WriteDataCreate(&output, memory, JB2Test::Target::Write, &target, message);
+    JB2HuffmanEncoder* encoder = nullptr;
+    Huffman_Encoder_Start(&encoder, memory, 0, output, message);
+    JB2WriteDataRelease(&output, memory);
+    JB2_Error status = 0;
+    for (size_t i = 0; i < values.size() && status == 0; ++i)
+        status = Huffman_Encode_Value(encoder, table, values[i] == INT32_MIN ? 0 : values[i], values[i] == INT32_MIN);
+    Huffman_Encoder_End(&encoder, memory);
+    if (status != 0)
+        return "error " + std::to_string(status);
+    std::string bits;
+    for (uint8_t byte : target.bytes)
+        for (int b = 7; b >= 0; --b)
+            bits += ((byte >> b) & 1) ? '1' : '0';
+    return bits;
+}
 
 // Each table's prefix codes in entry order (normal lines, lower range,
 // upper range, out of band; "-" for an unused line), as Annex B prints them.
@@ -225,3 +250,64 @@ TEST_F(HuffmanTables, SymbolIDTables)
 }
 
 }  // namespace
+
+TEST_F(HuffmanTables, EncodedValuesDecodeBackThroughEveryStandardTable)
+{
+    const std::vector<int32_t> values = {0,  1,   -1,  2,   5,    11,   15,    16,      31,
+                                         75, 76,  255, 271, 272,  1000, 65807, 65808,   100000,
+                                         -2, -15, -24, -25, -256, -257, -1000, -100000, INT32_MIN};
+    for (uint32_t number = 0; number < 15; ++number) {
+        JB2HuffmanTable* table = Standard(number);
+        std::vector<std::string> expected;
+        std::vector<int32_t> coded;
+        for (int32_t value : values) {
+            // Only the values the table has a line for.
+            if (Huffman_Find_Line(table, value == INT32_MIN ? 0 : value, value == INT32_MIN) < 0)
+                continue;
+            coded.push_back(value);
+            expected.push_back(value == INT32_MIN ? "OOB" : std::to_string(value));
+        }
+        const std::string bits = EncodeBits(memory, message, table, coded);
+        EXPECT_EQ(Decode(table, bits, coded.size()), expected) << "B." << number + 1;
+        Huffman_Table_End(&table, memory);
+    }
+}
+
+TEST_F(HuffmanTables, EncodingWritesTheEdgeCodesAndRefusesWhatNoLineCovers)
+{
+    const struct {
+        uint32_t number;
+        std::vector<int32_t> values;
+        std::string bits;  // without the zero bits that complete the last byte
+    } cases[] = {
+        // B.1: 0 to 15 under prefix 0 with 4 range bits; 65808 on through the upper range.
+        {0,
+         {0, 15, 65808},
+         "00000"
+         "01111"
+         "111"
+         "00000000000000000000000000000000"},
+        // B.2: out-of-band.
+        {1, {INT32_MIN}, "111111"},
+        // B.3: the lower range counts down from -257.
+        {2,
+         {-260},
+         "11111111"
+         "00000000000000000000000000000011"},
+        // Nothing covers negative values in B.1, nor out-of-band.
+        {0, {-1}, "error -24"},
+        {0, {INT32_MIN}, "error -24"},
+        // B.3 has no line below its lower range: every value is covered.
+        {2,
+         {INT32_MIN + 1},
+         "11111111"
+         "01111111111111111111111011111110"},
+    };
+    for (const auto& c : cases) {
+        JB2HuffmanTable* table = Standard(c.number);
+        const std::string bits = EncodeBits(memory, message, table, c.values);
+        EXPECT_EQ(bits.substr(0, c.bits.size()), c.bits) << "B." << c.number + 1;
+        EXPECT_EQ(bits.find('1', c.bits.size()), std::string::npos) << "B." << c.number + 1;
+        Huffman_Table_End(&table, memory);
+    }
+}

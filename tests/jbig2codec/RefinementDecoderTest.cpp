@@ -1,11 +1,13 @@
-// Generic refinement decoding: reference offsets from the file far outside
-// the bitmap read the reference as 0 (T.88 6.3.5.3) instead of wrapping.
+// Generic refinement coding: what the encoder writes the decoder reads
+// back, and reference offsets from the file far outside the bitmap read the
+// reference as 0 (T.88 6.3.5.3) instead of wrapping.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "jbig2codec/mq/JB2MQContexts.h"
 #include "jbig2codec/refinement/JB2RefinementDecoder.h"
+#include "jbig2codec/refinement/JB2RefinementEncoder.h"
 #include "tests/jbig2codec/JB2SegmentFixture.h"
 
 using namespace ZAV;
@@ -52,5 +54,34 @@ TEST_F(Refinement, OffsetsBeyondAByteReadNothing)
             EXPECT_EQ(Decode(grTemplate, {black.data(), 96, 12, 12, 0, offset}), alone) << offset;
             EXPECT_NE(Decode(grTemplate, {black.data(), 96, 12, 12, int8_t(offset), 0}), alone) << offset;
         }
+    }
+}
+
+TEST_F(Refinement, EncodedBitmapsDecodeBackAgainstTheirReference)
+{
+    // A 40 x 12 target near a 48 x 14 reference of other pixels.
+    std::vector<uint8_t> reference(6 * 14);
+    std::vector<uint8_t> bitmap(5 * 12);
+    for (size_t i = 0; i < reference.size(); ++i)
+        reference[i] = uint8_t(i * 73 + 5);
+    for (size_t i = 0; i < bitmap.size(); ++i)
+        bitmap[i] = uint8_t(reference[i + i / 5] ^ (i % 7 == 0 ? 0x10 : 0));
+    const struct {
+        uint8_t grTemplate;
+        int32_t dx, dy;
+    } cases[] = {{0, 0, 0}, {1, 0, 0}, {0, -3, 2}, {1, 5, -1}, {0, -128, 0}, {1, 0, -40}};
+    for (const auto& c : cases) {
+        const JB2RefinementReference view = {reference.data(), 48, 14, 6, c.dx, c.dy};
+        JB2MQEncoder* mq = nullptr;
+        ASSERT_EQ(0, MQ_Encoder_Start(&mq, memory, JB2MQContexts::kCount, 0, writeData, message));
+        JB2RefinementEncoder* encoder = nullptr;
+        ASSERT_EQ(0, MQ_Context_Reference_Encoder_Start(&encoder, memory, 40, 12, c.grTemplate, &view, mq, message));
+        for (uint32_t y = 0; y < 12; ++y)
+            EXPECT_EQ(0, MQ_Context_Reference_Encoder_Line(encoder, &bitmap[y * 5]));
+        EXPECT_EQ(0, MQ_Context_Reference_Encoder_End(&encoder, memory));
+        EXPECT_EQ(0, MQ_Encoder_End(&mq, memory));
+        data = target.bytes;
+        target.bytes.clear();
+        EXPECT_EQ(Decode(c.grTemplate, view), bitmap) << int(c.grTemplate) << " " << c.dx << " " << c.dy;
     }
 }
