@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/JB2BenchCallbacks.h"
 #include "jbig2codec/document/JB2Document.h"
 #include "jbig2codec/document/JB2Page.h"
 #include "jbig2codec/generic/JB2GenericRegionEncoder.h"
@@ -66,32 +67,13 @@ Bitmap MakePage(uint32_t seed)
     return page;
 }
 
-uint32_t Collect(const uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
-{
-    auto* bytes = static_cast<std::vector<uint8_t>*>(user);
-    if (bytes->size() < size_t(offset) + count)
-        bytes->resize(size_t(offset) + count);
-    std::memcpy(bytes->data() + offset, buffer, count);
-    return count;
-}
-
-void* Alloc(uint32_t size, void*)
-{
-    return std::malloc(size);
-}
-JB2_Error Free(void* block, void*)
-{
-    std::free(block);
-    return 0;
-}
-
 // One page as a sequential JBIG2 file, its generic region coded by `coder`.
 std::vector<uint8_t> Encode(const Bitmap& page, uint32_t coder)
 {
     JB2Memory* memory = nullptr;
     JB2Message* message = nullptr;
     JB2File* file = nullptr;
-    JB2MemoryCreate(&memory, Alloc, nullptr, Free, nullptr);
+    JB2MemoryCreate(&memory, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr);
     JB2MessageCreate(&message, memory, nullptr, nullptr);
     JB2FileCreate(&file, memory, message);
     JB2FileSetOrganisation(file, cJB2_Organisation_Sequential);
@@ -119,7 +101,7 @@ std::vector<uint8_t> Encode(const Bitmap& page, uint32_t coder)
     JB2DocumentHandleCreate(&handle, memory, message, file);
     JB2FileRelease(&file);
     std::vector<uint8_t> bytes;
-    JB2_Document_Export_Document(handle, Collect, &bytes, cJB2_Export_Format_JBIG2_File);
+    JB2_Document_Export_Document(handle, ZAVBench::JB2Collect, &bytes, cJB2_Export_Format_JBIG2_File);
     JB2_Document_End(&handle);
     JB2MessageRelease(&message, memory);
     JB2MemoryRelease(&memory);
@@ -162,7 +144,8 @@ bool DecodeOurs(const std::vector<std::string>& paths, const std::string& output
         source.bytes.insert(source.bytes.end(), bytes.begin(), bytes.end());
     }
     JB2_Handle_Document handle = nullptr;
-    if (JB2_Document_Start(&handle, Alloc, nullptr, Free, nullptr, Source::Read, &source, nullptr, nullptr) != 0)
+    if (JB2_Document_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, Source::Read, &source,
+                           nullptr, nullptr) != 0)
         return false;
     uint32_t width = 0, height = 0;
     JB2_Document_Get_Property(handle, cJB2_Prop_Width, &width);

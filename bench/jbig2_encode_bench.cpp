@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/JB2BenchCallbacks.h"
 #include "jbig2codec/kvd_jb2.h"
 
 namespace {
@@ -120,31 +121,11 @@ bool ReadPage(const std::string& path, Rows& rows)
     return bool(in.read(reinterpret_cast<char*>(rows.data()), std::streamsize(rows.size())));
 }
 
-void* Alloc(uint32_t size, void*)
-{
-    return std::malloc(size);
-}
-
-JB2_Error Free(void* block, void*)
-{
-    std::free(block);
-    return 0;
-}
-
-uint32_t Collect(const uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
-{
-    auto* bytes = static_cast<std::vector<uint8_t>*>(user);
-    if (bytes->size() < size_t(offset) + count)
-        bytes->resize(size_t(offset) + count);
-    std::memcpy(bytes->data() + offset, buffer, count);
-    return count;
-}
-
 // One page as a JBIG2 file, lossless, generic region only; its size.
 size_t CompressJbig2(const Rows& rows, uint32_t coder)
 {
     JB2_Handle_Compress handle = nullptr;
-    JB2_Compress_Start(&handle, Alloc, nullptr, Free, nullptr, nullptr, nullptr);
+    JB2_Compress_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, nullptr, nullptr);
     const uint32_t properties[][2] = {{cJB2_Prop_Width, kWidth},
                                       {cJB2_Prop_Height, kHeight},
                                       {cJB2_Prop_X_Resolution, kPixelsPerMetre},
@@ -160,7 +141,7 @@ size_t CompressJbig2(const Rows& rows, uint32_t coder)
     JB2_Handle_Document document = nullptr;
     std::vector<uint8_t> bytes;
     if (JB2_Compress_End(&handle, &document) == 0) {
-        JB2_Document_Export_Document(document, Collect, &bytes, cJB2_Export_Format_JBIG2_File);
+        JB2_Document_Export_Document(document, ZAVBench::JB2Collect, &bytes, cJB2_Export_Format_JBIG2_File);
         JB2_Document_End(&document);
     }
     return bytes.size();

@@ -1,6 +1,7 @@
 // Compressed pages as PDF: the whole PDF file and the stream for a PDF image
 // read back by poppler and qpdf as the input pixels, black on white.
 #include "tests/jbig2codec/compress/JB2CompressFixture.h"
+#include "tests/jbig2codec/compress/JB2PdfChecks.h"
 
 using namespace JB2Test;
 
@@ -13,52 +14,6 @@ Page A4Page()
     for (uint32_t x = 100; x < 2380; ++x)
         page.Set(x, 3300);
     return page;
-}
-
-Picture ReadPbm(const std::string& path)
-{
-    const auto pictures = ParsePbm(ZAVTest::ReadBytes(path));
-    return pictures.size() == 1 ? pictures[0] : Picture{};
-}
-
-double BlackShare(const Picture& picture)
-{
-    uint64_t black = 0;
-    for (uint8_t byte : picture.rows)
-        black += static_cast<uint64_t>(__builtin_popcount(byte));
-    return picture.rows.empty() ? 0 : static_cast<double>(black) / (picture.rows.size() * 8.0);
-}
-
-// What pdfimages -png and pdftoppm -mono make of the PDF's page.
-void ExpectPopplerSees(const std::string& pdf, const Picture& expected)
-{
-    const ZAVTest::TempDir dir;
-    const auto check = ZAVTest::Run("qpdf --check " + ZAVTest::ShellQuote(pdf));
-    EXPECT_EQ(check.exitCode, 0) << check.output;
-    const auto list = ZAVTest::Run("pdfimages -list " + ZAVTest::ShellQuote(pdf));
-    EXPECT_NE(list.output.find("jbig2"), std::string::npos) << list.output;
-    EXPECT_NE(list.output.find(" 300   300 "), std::string::npos) << list.output;
-
-    const auto images =
-        ZAVTest::Run("pdfimages -png " + ZAVTest::ShellQuote(pdf) + " " + ZAVTest::ShellQuote(dir.File("image")));
-    ASSERT_EQ(images.exitCode, 0) << images.output;
-    const auto convert =
-        ZAVTest::Run("/usr/bin/python3 -c \"import sys; from PIL import Image; "
-                     "Image.open(sys.argv[1]).convert('1').save(sys.argv[2])\" " +
-                     ZAVTest::ShellQuote(dir.File("image-000.png")) + " " + ZAVTest::ShellQuote(dir.File("image.pbm")));
-    ASSERT_EQ(convert.exitCode, 0) << convert.output;
-    EXPECT_TRUE(ReadPbm(dir.File("image.pbm")) == expected);
-
-    const auto render =
-        ZAVTest::Run("pdftoppm -mono -r 300 " + ZAVTest::ShellQuote(pdf) + " " + ZAVTest::ShellQuote(dir.File("page")));
-    ASSERT_EQ(render.exitCode, 0) << render.output;
-    // poppler smooths images as it draws them, so a rendered page matches
-    // in size and polarity (black on white) rather than pixel for pixel.
-    const Picture rendered = ReadPbm(dir.File("page-1.pbm"));
-    EXPECT_EQ(rendered.width, expected.width);
-    EXPECT_EQ(rendered.height, expected.height);
-    const double black = BlackShare(rendered);
-    EXPECT_NEAR(black, BlackShare(expected), 0.02) << black;
 }
 
 // A one-page PDF around the image stream, with its cross-reference table.

@@ -13,6 +13,7 @@
 #include "foundation/containers/NameVariantPairs.h"
 #include "platform/GlobalMem.h"
 #include "platform/Loader.h"
+#include "support/GlobalBlocks.h"
 #include "support/TestSupport.h"
 #include "tests/jbig2codec/compress/JB2CompressFixture.h"
 
@@ -21,6 +22,8 @@ namespace Jbig2PluginTest {
 using JB2Test::Page;
 using JB2Test::Picture;
 using JB2Test::PictureOf;
+using ZAVTest::BlockOf;
+using ZAVTest::TakeBlock;
 
 // The settings the plug-in starts with: JBIG2 file, arithmetic template 0,
 // lossy efficient matching of quality 5.
@@ -62,25 +65,6 @@ struct Saved {
     std::string error;
     std::vector<uint8_t> bytes;
 };
-
-inline HGLOBAL BlockOf(const std::vector<uint8_t>& bytes)
-{
-    HGLOBAL block = GlobalAlloc(GHND, bytes.size());
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    return block;
-}
-
-inline std::vector<uint8_t> TakeBlock(HGLOBAL block, uint32_t size)
-{
-    if (!block)
-        return {};
-    const auto* data = static_cast<const uint8_t*>(GlobalLock(block));
-    std::vector<uint8_t> bytes(data, data + size);
-    GlobalUnlock(block);
-    GlobalFree(block);
-    return bytes;
-}
 
 // The picture with every pixel flipped, bits past the width left 0.
 inline Page Inverted(Page page)

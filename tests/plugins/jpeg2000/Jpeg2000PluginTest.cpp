@@ -11,6 +11,7 @@
 #include "foundation/containers/NameVariantPairs.h"
 #include "platform/GlobalMem.h"
 #include "platform/Loader.h"
+#include "support/GlobalBlocks.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -23,24 +24,8 @@ struct Loaded {
     FilterImageInfo info = {};
 };
 
-HGLOBAL BlockOf(const std::vector<uint8_t>& bytes)
-{
-    HGLOBAL block = GlobalAlloc(GHND, bytes.size());
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    return block;
-}
-
-std::vector<uint8_t> BytesOf(HGLOBAL block, uint32_t size)
-{
-    if (!block)
-        return {};
-    const auto* data = static_cast<const uint8_t*>(GlobalLock(block));
-    std::vector<uint8_t> bytes(data, data + size);
-    GlobalUnlock(block);
-    GlobalFree(block);
-    return bytes;
-}
+using ZAVTest::BlockOf;
+using ZAVTest::TakeBlock;
 
 class Jpeg2000Plugin : public ::testing::Test {
 protected:
@@ -98,8 +83,8 @@ protected:
             file.data(), static_cast<uint32_t>(file.size()), &pixels, &pixelBytes, &isDib, &palette, &paletteBytes,
             &loaded.info, text);
         loaded.error = text;
-        loaded.pixels = BytesOf(pixels, pixelBytes);
-        loaded.palette = BytesOf(palette, paletteBytes);
+        loaded.pixels = TakeBlock(pixels, pixelBytes);
+        loaded.palette = TakeBlock(palette, paletteBytes);
         return loaded;
     }
 

@@ -1,8 +1,13 @@
-// Codec statuses as the plug-in's texts, and the codec's messages as lines.
+// Codec statuses as the plug-in's texts, the codec's messages as lines, and
+// the save settings the plug-in starts with.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "foundation/text/TextException.h"
+#include "plugins/jbig2/Jbig2Settings.h"
 #include "plugins/jbig2/status/Jbig2StatusReporter.h"
+#include "plugins/jbig2/writer/Jbig2Writer.h"
 
 using ZAV::Jbig2StatusReporter;
 
@@ -41,4 +46,17 @@ TEST(Jbig2StatusReporter, WritesMessagesAsLinesByType)
     Jbig2StatusReporter::Message("dropped", 11, nullptr);
     EXPECT_EQ(lines, (ZAV::Jbig2MessageList{"Info    : a\n", "Warning : b\n", "Error   : c\n", "Message : d\n", ""}));
     EXPECT_EQ(Jbig2StatusReporter::Release(nullptr, nullptr), cJB2_Error_Free_Failure);
+}
+
+TEST(Jbig2PluginSettings, StartAsAJbig2FileWithLossyEfficientMatching)
+{
+    // This program never calls its own copy of JBIG2Settings: the values are
+    // those before any call.
+    const Jbig2EncoderSettings& settings = ZAV::GetJbig2PluginSettings();
+    EXPECT_EQ(std::vector<int32_t>(settings.values, settings.values + 8),
+              (std::vector<int32_t>{0, 10, 20, 0, 0, 0, 1, 5}));
+    const ZAV::Jbig2WriteSettings resolved = ZAV::ValidateJbig2Settings(settings);
+    EXPECT_EQ(resolved.exportFormat, uint32_t(cJB2_Export_Format_JBIG2_File));
+    EXPECT_EQ(resolved.encodingMode, uint32_t(cJB2_Encoding_Lossy));
+    EXPECT_EQ(resolved.matchingQuality, 5u);
 }
