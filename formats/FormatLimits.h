@@ -3,7 +3,10 @@
 // library (image/core/ImageLimits.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "image/core/ImageLimits.h"
 
 namespace ZAV {
 
@@ -22,5 +25,25 @@ constexpr int64_t kMaxJpegLibraryBytes = 0x7FFDEFFF;
 
 // Longest PNG chunk (ISO/IEC 15948 5.3: lengths are below 2^31).
 constexpr uint64_t kMaxPngChunkLength = 0x7FFFFFFF;
+
+// TIFF: decoded bytes allowed per byte of the file. The densest codes real
+// files use stay below it (a blank CCITT row is one bit whatever its width,
+// Deflate tops out near 1032:1, LZW near 2700:1), so a small file cannot
+// ask for gigabytes of pixels.
+constexpr int64_t kTiffMaxDecodeExpansion = int64_t(1) << 16;
+
+// An embedded ICC profile larger than this is no real profile.
+constexpr uint32_t kTiffMaxIccProfileBytes = 64u << 20;
+// Bytes a decoder reads into memory from one source (BMP, JBIG): the
+// largest pixel block plus room for headers and colour tables before it.
+constexpr size_t kMaxCodecSourceBytes = static_cast<size_t>(kMaxImageBytes) + 1024 * 1024;
+
+// JBIG: JBIG-KIT allocates every bit plane at full size (and a half-size
+// layer beside it) from the header alone, and stops the process when the
+// heap refuses, so the header's size is bounded first. 2^28 bytes hold an
+// A0 page at 1,000 dpi.
+constexpr int64_t kMaxJbigPlaneBytes = int64_t(1) << 28;
+// Every plane of the file is decoded, though only plane 0 is kept.
+constexpr int64_t kMaxJbigDecodeBytes = int64_t(1) << 29;
 
 }  // namespace ZAV

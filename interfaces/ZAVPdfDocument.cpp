@@ -59,7 +59,7 @@ std::string HeaderVersion(const std::string& header)
 }  // namespace
 
 CZAVPdfDocument::CZAVPdfDocument()
-    : m_document(new CPDFDocument), m_dataSource(std::make_shared<CDataSource>()), m_info(this)
+    : m_document(new CPDFDocument), m_dataSource(std::make_shared<CDataSource>()), m_pageWriter(this), m_info(this)
 {
 }
 

@@ -13,6 +13,7 @@
 #include "foundation/objects/ZAVPtr.h"
 #include "interfaces/ZAVPdfDocumentInfo.h"
 #include "interfaces/ZAVPdfInterfaces.h"
+#include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
 
 namespace ZAVPDF {
 class CPDFDocument;
@@ -32,6 +33,7 @@ public:
     // Never empty: a new document until a load replaces it.
     const boost::shared_ptr<ZAVPDF::CPDFDocument>& GetDocument() const { return m_document; }
     CZAVPdfDocumentInfo* GetDocumentInfo() { return &m_info; }
+    CZAVPdfDocumentPageWriter* GetPageWriter() { return &m_pageWriter; }
 
     const std::string& GetFileName() const { return m_fileName; }
     const std::string& GetLogFileName() const { return m_logFileName; }
@@ -61,6 +63,7 @@ private:
     std::string m_logFileName;
     std::string m_jpeg2000PluginPath;
     std::string m_jbig2PluginPath;
+    CZAVPdfDocumentPageWriter m_pageWriter;
     CZAVPdfDocumentInfo m_info;
 };
 

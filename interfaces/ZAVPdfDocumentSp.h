@@ -13,6 +13,7 @@ template <class T>
 class IZAVPdfDocumentSpImpl : public TZAVSpView<T, IZAVPdfDocumentSp> {
 public:
     CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
+    IZAVPdfDocumentPageWriterCpp* GetPageWriter() override { return State().GetPageWriter(); }
     IZAVPdfDocumentInfoCpp* GetDocumentInfo() override { return State().GetDocumentInfo(); }
     std::string GetLogFileName() override { return State().GetLogFileName(); }
     void SetLogFileName(const std::string& name) override { State().SetLogFileName(name); }
@@ -29,6 +30,11 @@ public:
     void AppendDocumentPageToFile(const std::string& fileName) override { State().AppendDocumentPageToFile(fileName); }
     void AddPage(IZAVPdfPageSp* page) override;
     void RemovePage(int index) override { State().RemovePage(index); }
+    int AddSingleImage(IZAVImageEditSp* image) override
+    {
+        State().GetPageWriter()->AddImageAsPage(image);
+        return 1;
+    }
     int GetPageCount() override { return State().GetPageCount(); }
     CZAVPtr<IZAVPdfPageSp> GetPage(int index) override { return State().GetPage(index); }
 

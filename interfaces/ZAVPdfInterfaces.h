@@ -5,6 +5,7 @@
 #include "foundation/objects/ZAVArrayByteSp.h"
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
+#include "interfaces/pagewriter/ZAVPdfPageWriterInterface.h"
 
 #include <cstdint>
 #include <string>
@@ -61,6 +62,8 @@ public:
     static constexpr int32_t kInterfaceId = zaviidPdfDocument;
 
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp() = 0;
+    // The page writer that builds new pages of this document.
+    virtual IZAVPdfDocumentPageWriterCpp* GetPageWriter() = 0;
     virtual IZAVPdfDocumentInfoCpp* GetDocumentInfo() = 0;
 
     virtual std::string GetLogFileName() = 0;
@@ -96,6 +99,8 @@ public:
     virtual void AddPage(IZAVPdfPageSp* page) = 0;
     // Removes the page and the objects only it uses.
     virtual void RemovePage(int index) = 0;
+    // The image as a new page of its natural size; returns 1.
+    virtual int AddSingleImage(IZAVImageEditSp* image) = 0;
     virtual int GetPageCount() = 0;
     // "No Pdf document loaded!" when the document has no page.
     virtual CZAVPtr<IZAVPdfPageSp> GetPage(int index) = 0;

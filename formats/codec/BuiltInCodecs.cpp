@@ -1,10 +1,17 @@
 #include "formats/codec/BuiltInCodecs.h"
 
+#include "formats/bmp/BMPDecoder.h"
+#include "formats/bmp/BMPEncoder.h"
+#include "formats/jbig/JBIGDecoder.h"
+#include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
 #include "formats/jpeg/JPGDecoder.h"
+#include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "formats/registry/ImgFormat.h"
+#include "formats/tiff/decode/TIFFDecoder.h"
+#include "formats/tiff/encode/TIFFEncoder.h"
 
 namespace ZAV {
 
@@ -12,10 +19,17 @@ namespace ZAV {
 std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 {
     switch (formatId) {
+    case zavifBMP:
+        return std::make_unique<CBMPDecoder>();
+    case zavifJBIG:
+        return std::make_unique<CJBIGDecoder>();
     case zavifPNG:
         return std::make_unique<CPNGDecoder>();
     case zavifJPEG:
         return std::make_unique<CJPGDecoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFDecoder>();
     default:
         return nullptr;
     }
@@ -24,10 +38,19 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
 std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
 {
     switch (formatId) {
+    case zavifBMP:
+        return std::make_unique<CBMPEncoder>();
+    case zavifJBIG:
+        return std::make_unique<CJBIGEncoder>();
     case zavifPNG:
         return std::make_unique<CPNGEncoder>();
     case zavifJPEG:
         return std::make_unique<CJPEGEncoder>();
+    case zavifTIF:
+    case zavifFAX:
+        return std::make_unique<CTIFFEncoder>();
+    case zavifPDF:
+        return std::make_unique<CPDFEncoder>();
     default:
         return nullptr;
     }

@@ -2,9 +2,15 @@
 
 #include "foundation/datasource/DataSource.h"
 
+#include <algorithm>
+
 namespace ZAV {
 
 namespace {
+
+// Whole-source reads go in pieces, so no single request asks the source for
+// more than a modest buffer.
+constexpr size_t kReadPiece = 1024 * 1024;
 
 CDataSource* AsDataSource(IDataSource* source)
 {
@@ -42,6 +48,19 @@ void ReportSourceProgress(IDataSource* source, double fraction)
 {
     if (CDataSource* data = AsDataSource(source))
         data->NotifyProgress(fraction);
+}
+
+std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit)
+{
+    std::vector<uint8_t> bytes;
+    while (bytes.size() < limit) {
+        size_t count = std::min(kReadPiece, limit - bytes.size());
+        const unsigned char* piece = source.ReadAvailable(count);
+        if (count == 0 || !piece)
+            break;
+        bytes.insert(bytes.end(), piece, piece + count);
+    }
+    return bytes;
 }
 
 }  // namespace ZAV

@@ -3,7 +3,9 @@
 // system is a CDataSource; anything else answers "unknown".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace ZAV {
 
@@ -18,5 +20,10 @@ bool GetSourceRemaining(IDataSource* source, uint64_t& remaining);
 
 // Reports the fraction done (0..1) to the source's progress sink.
 void ReportSourceProgress(IDataSource* source, double fraction);
+
+// Everything from the position to the end, at most limit bytes (the rest
+// is left unread), for formats whose parts point anywhere in the file (BMP
+// offsets) or whose library takes the whole data at once (JBIG-KIT).
+std::vector<uint8_t> ReadSourceBytes(IDataSource& source, size_t limit);
 
 }  // namespace ZAV

@@ -17,8 +17,15 @@ constexpr int kHiMetricPerInch = 2540;
 
 class BitmapPicture : public ZAV::Ole::RefCounted<IPicture> {
 public:
-    BitmapPicture(HBITMAP bitmap, LONG width, LONG height) : m_bitmap(bitmap), m_width(width), m_height(height) {}
-    ~BitmapPicture() override { DeleteObject(m_bitmap); }
+    BitmapPicture(HBITMAP bitmap, LONG width, LONG height, bool own = true)
+        : m_bitmap(bitmap), m_width(width), m_height(height), m_own(own)
+    {
+    }
+    ~BitmapPicture() override
+    {
+        if (m_own)
+            DeleteObject(m_bitmap);
+    }
 
     HRESULT get_Handle(HANDLE* handle) override { return Give(handle, m_bitmap); }
     HRESULT get_hPal(HPALETTE* palette) override { return Give(palette, HPALETTE(nullptr)); }
@@ -41,7 +48,24 @@ private:
     HBITMAP m_bitmap;
     LONG m_width;
     LONG m_height;
+    bool m_own;
 };
+
+// A bitmap's size in HiMetric at the screen's resolution.
+SIZE HiMetricSizeOf(HBITMAP bitmap)
+{
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const int dpi = GetScreenLogPixels(LOGPIXELSX);
+    return SIZE{MulDiv(info.bmWidth, kHiMetricPerInch, dpi), MulDiv(info.bmHeight, kHiMetricPerInch, dpi)};
+}
+
+HRESULT HandOut(BitmapPicture* picture, const IID& iid, void** out)
+{
+    const HRESULT hr = picture->QueryInterface(iid, out);
+    picture->Release();
+    return hr;
+}
 
 uint32_t Little(const std::vector<uint8_t>& b, size_t at, int bytes)
 {
@@ -104,12 +128,17 @@ HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL, const IID& iid, void** 
     HBITMAP bitmap = BitmapOfBmp(bytes);
     if (!bitmap)
         return CTL_E_INVALIDPICTURE;
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    const int dpi = GetScreenLogPixels(LOGPIXELSX);
-    auto* picture = new BitmapPicture(bitmap, MulDiv(info.bmWidth, kHiMetricPerInch, dpi),
-                                      MulDiv(info.bmHeight, kHiMetricPerInch, dpi));
-    const HRESULT hr = picture->QueryInterface(iid, out);
-    picture->Release();
-    return hr;
+    const SIZE extent = HiMetricSizeOf(bitmap);
+    return HandOut(new BitmapPicture(bitmap, extent.cx, extent.cy), iid, out);
+}
+
+HRESULT OleCreatePictureIndirect(const PICTDESC* description, const IID& iid, BOOL own, void** out)
+{
+    if (!description || !out)
+        return E_POINTER;
+    *out = nullptr;
+    if (description->picType != PICTYPE_BITMAP || !description->hbitmap)
+        return E_INVALIDARG;
+    const SIZE size = HiMetricSizeOf(description->hbitmap);
+    return HandOut(new BitmapPicture(description->hbitmap, size.cx, size.cy, own != 0), iid, out);
 }

@@ -17,6 +17,18 @@ struct IPicture : IUnknown {
     virtual HRESULT get_Height(LONG* height) = 0;
 };
 
+// What OleCreatePictureIndirect wraps: a bitmap (the palette is not used).
+struct PICTDESC {
+    UINT cbSizeofstruct;
+    UINT picType;
+    HBITMAP hbitmap;
+    HPALETTE hpal;
+};
+
+// A picture over the description's bitmap; with own set the picture frees
+// the bitmap when it goes. E_INVALIDARG for other picture types.
+HRESULT OleCreatePictureIndirect(const PICTDESC* description, const IID& iid, BOOL own, void** out);
+
 // Reads a .bmp picture from the stream's position (size bytes, or to the
 // end when 0) and gives an IPicture. Other data, and DIBs that do not fit
 // the bytes, give CTL_E_INVALIDPICTURE.

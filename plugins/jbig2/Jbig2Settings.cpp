@@ -4,7 +4,7 @@ namespace ZAV {
 
 Jbig2EncoderSettings& GetJbig2PluginSettings()
 {
-    static Jbig2EncoderSettings settings = {};
+    static Jbig2EncoderSettings settings = {{0, 10, 20, 0, 0, 0, 1, 5}};
     return settings;
 }
 

@@ -1,7 +1,8 @@
 // An image-format plug-in for the binding tests, built in variants by
 // compile definitions: FAKE_OPTIONS (the GetOptions word), FAKE_ODD_EXTENSIONS,
 // FAKE_NO_GETOPTIONS, FAKE_OMIT_SAVE_TO_MEM, FAKE_OMIT_JPEG2000,
-// FAKE_NO_EXTENSIONS. Every call is appended as a line to the file named by
+// FAKE_NO_EXTENSIONS, FAKE_RECORD_ALL_SETTINGS (the settings calls record
+// every value they receive). Every call is appended as a line to the file named by
 // $ZAV_FAKE_PLUGIN_LOG. A memory load's first byte picks what it hands back.
 #include "formats/FilterInterface.h"
 #include "foundation/containers/NameVariantPairs.h"
@@ -227,16 +228,37 @@ int GetOptions()
 #ifndef FAKE_OMIT_JPEG2000
 int JPEG2000Settings(Jpeg2000EncoderSettings settings)
 {
+#ifdef FAKE_RECORD_ALL_SETTINGS
+    std::string line = "JPEG2000Settings";
+    for (int32_t value : settings.values)
+        line += " " + std::to_string(value);
+    char reals[64];
+    std::snprintf(reals, sizeof reals, " %g %g ", settings.CompressionRate, settings.CompressionBitRate);
+    Record(line + reals + std::to_string(settings.CompressionDestinationFileSize));
+#else
     Record("JPEG2000Settings " + std::to_string(settings.values[2]));
+#endif
     return 1;
 }
 #endif
 
+#ifdef FAKE_RECORD_ALL_SETTINGS
+int JBIG2Settings(int32_t value1, int32_t value2, int32_t value3, int32_t value4, int32_t value5, int32_t value6,
+                  int32_t value7, int32_t value8)
+{
+    std::string line = "JBIG2Settings";
+    for (int32_t value : {value1, value2, value3, value4, value5, value6, value7, value8})
+        line += " " + std::to_string(value);
+    Record(line);
+    return 1;
+}
+#else
 int JBIG2Settings(int32_t value1, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t value8)
 {
     Record("JBIG2Settings " + std::to_string(value1) + " " + std::to_string(value8));
     return 1;
 }
+#endif
 
 int FastThumbLoading(int32_t enabled, int32_t width, int32_t height)
 {

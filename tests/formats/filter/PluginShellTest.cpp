@@ -47,7 +47,7 @@ const ShellCase kShells[] = {
      "Internal library error (-11).\n", 1},
     {"ZAVJbg20.so", "JBG2;JB2;", 64, "Error opening JBIG2 file!", "Error writing JBIG2 file",
      "Jbig2 Export library can not use DIB Data!", 8, "Jbig2 Export library requires black&white image data!", 1,
-     With(kCommonExports, {"JBIG2Settings"}), "Error opening JBIG2 file!", 0},
+     With(kCommonExports, {"JBIG2Settings"}), "Error (-500)", 1},
 };
 
 class PluginShell : public ::testing::TestWithParam<ShellCase> {

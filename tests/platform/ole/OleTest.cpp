@@ -106,6 +106,32 @@ TEST(OlePictures, BmpStreamsLoadAndOtherDataIsRefused)
     }
 }
 
+TEST(OlePictures, PicturesOverBitmapsOwnThemWhenAsked)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP owned = CreateCompatibleBitmap(screen, 4, 2);
+    HBITMAP lent = CreateCompatibleBitmap(screen, 4, 2);
+    ReleaseDC(nullptr, screen);
+    for (BOOL own : {TRUE, FALSE}) {
+        const PICTDESC description{sizeof(PICTDESC), PICTYPE_BITMAP, own ? owned : lent, nullptr};
+        IPicture* picture = nullptr;
+        ASSERT_EQ(OleCreatePictureIndirect(&description, IID_IPicture, own, reinterpret_cast<void**>(&picture)), S_OK);
+        HANDLE handle = nullptr;
+        picture->get_Handle(&handle);
+        EXPECT_EQ(handle, description.hbitmap);
+        picture->Release();
+    }
+    BITMAP info{};
+    // The lent bitmap outlives its picture; the owned one went with it.
+    EXPECT_EQ(GetObjectA(lent, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(GetObjectA(owned, sizeof info, &info), 0);
+    DeleteObject(lent);
+    const PICTDESC none{sizeof(PICTDESC), PICTYPE_BITMAP, nullptr, nullptr};
+    void* out = nullptr;
+    EXPECT_EQ(OleCreatePictureIndirect(&none, IID_IPicture, TRUE, &out), E_INVALIDARG);
+    EXPECT_EQ(out, nullptr);
+}
+
 TEST(OleSafeArrays, ByteArraysLiveInVariants)
 {
     SAFEARRAYBOUND bound{5, 0};

@@ -1,0 +1,78 @@
+#include "formats/support/CodecPixels.h"
+
+#include "image/object/ZAVImg.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ZAVTest {
+
+namespace {
+
+const char kReadRgb[] = R"(
+import sys
+from PIL import Image
+image = Image.open(sys.argv[1])
+image.load()
+rgb = image.convert("RGB")
+with open(sys.argv[2], "wb") as out:
+    out.write(rgb.tobytes())
+print(rgb.width, rgb.height)
+)";
+
+void PutEntry(uint32_t entry, std::vector<uint8_t>& rgb)
+{
+    rgb.push_back(ZAV::PaletteRed(entry));
+    rgb.push_back(ZAV::PaletteGreen(entry));
+    rgb.push_back(ZAV::PaletteBlue(entry));
+}
+
+}  // namespace
+
+std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image)
+{
+    std::vector<uint8_t> rgb;
+    const auto* data = static_cast<const uint8_t*>(image.GetImageData());
+    const int depth = image.GetBitsPerPixel();
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        const uint8_t* row = data + static_cast<size_t>(y) * image.GetBytesPerLine();
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            uint32_t entry = 0;
+            if (depth == 24) {
+                rgb.insert(rgb.end(), row + 3 * x, row + 3 * x + 3);
+                continue;
+            }
+            const int index = depth == 1 ? (row[x / 8] >> (7 - x % 8)) & 1 : row[x];
+            image.GetPalette().GetEntry(index, entry);
+            PutEntry(entry, rgb);
+        }
+    }
+    return rgb;
+}
+
+void RunPython(const std::string& script, const std::string& arguments)
+{
+    TempDir dir;
+    WriteText(dir.File("script.py"), script);
+    const RunResult run = Run("/usr/bin/python3 " + ShellQuote(dir.File("script.py")) + " " + arguments);
+    ASSERT_EQ(0, run.exitCode) << run.output;  // python3 and Pillow (python3-pil) must be installed
+}
+
+PillowPicture PillowRgb(const std::string& path)
+{
+    TempDir dir;
+    WriteText(dir.File("read.py"), kReadRgb);
+    const RunResult run = Run("/usr/bin/python3 " + ShellQuote(dir.File("read.py")) + " " + ShellQuote(path) + " " +
+                              ShellQuote(dir.File("pixels.rgb")));
+    PillowPicture picture;
+    EXPECT_EQ(0, run.exitCode) << run.output;
+    if (run.exitCode != 0)
+        return picture;
+    std::istringstream(run.output) >> picture.width >> picture.height;
+    picture.rgb = ReadBytes(dir.File("pixels.rgb"));
+    return picture;
+}
+
+}  // namespace ZAVTest
