@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formats/codec/CodecErrorText.h"
-#include "formats/codecsupport/CodecPictures.h"
+#include "formats/support/CodecPictures.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
 #include "foundation/datasource/DataSource.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/codecsupport/CodecPictures.h"
+#include "formats/support/CodecPictures.h"
 #include "image/object/ZAVImg.h"
 #include "support/ThrownText.h"
 

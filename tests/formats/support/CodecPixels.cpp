@@ -22,35 +22,7 @@ with open(sys.argv[2], "wb") as out:
 print(rgb.width, rgb.height)
 )";
 
-void PutEntry(uint32_t entry, std::vector<uint8_t>& rgb)
-{
-    rgb.push_back(ZAV::PaletteRed(entry));
-    rgb.push_back(ZAV::PaletteGreen(entry));
-    rgb.push_back(ZAV::PaletteBlue(entry));
-}
-
 }  // namespace
-
-std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image)
-{
-    std::vector<uint8_t> rgb;
-    const auto* data = static_cast<const uint8_t*>(image.GetImageData());
-    const int depth = image.GetBitsPerPixel();
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        const uint8_t* row = data + static_cast<size_t>(y) * image.GetBytesPerLine();
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            uint32_t entry = 0;
-            if (depth == 24) {
-                rgb.insert(rgb.end(), row + 3 * x, row + 3 * x + 3);
-                continue;
-            }
-            const int index = depth == 1 ? (row[x / 8] >> (7 - x % 8)) & 1 : row[x];
-            image.GetPalette().GetEntry(index, entry);
-            PutEntry(entry, rgb);
-        }
-    }
-    return rgb;
-}
 
 void RunPython(const std::string& script, const std::string& arguments)
 {

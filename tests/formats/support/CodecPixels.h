@@ -1,20 +1,18 @@
-// Pixels of decoded images and of files as Pillow (an independent reader)
-// sees them, for the codec tests.
+// Pixels of files as Pillow (an independent reader) sees them, for the
+// codec tests; the images' own pixels come from CodecPictures.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "formats/support/CodecPictures.h"
+
 namespace ZAV {
 class CZAVImg;
 }
 
 namespace ZAVTest {
-
-// The image's pixels as red, green, blue bytes, top row first: 1- and
-// 8-bit indices through the palette, 24 bits as they are.
-std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image);
 
 // What Pillow reads from the file, converted to RGB: width, height and the
 // pixels, top row first. Fails the test when Pillow cannot read it.

@@ -1,4 +1,4 @@
-#include "formats/codecsupport/CodecPictures.h"
+#include "formats/support/CodecPictures.h"
 
 #include <gtest/gtest.h>
 
