@@ -107,4 +107,14 @@ constexpr uint32_t kJB2CodedDataSlack = 7;
 // left, inside the 128-pixel margin of its line buffers.
 constexpr uint32_t kJB2MaxPatternWidth = 128;
 
+// Runs of a page are kept in blocks of this many: a text page holds some
+// tens of thousands.
+constexpr uint32_t kJB2RunBlockSize = 1024;
+
+// Components fit to become symbols: a glyph at scanning resolutions, neither
+// a speck nor a picture.
+constexpr uint32_t kJB2SymbolMaxSide = 500;
+constexpr uint32_t kJB2SymbolMinPixels = 4;
+constexpr uint32_t kJB2SymbolMaxPixels = 1000;
+
 }  // namespace ZAV

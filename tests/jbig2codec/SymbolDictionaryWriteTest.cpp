@@ -241,7 +241,7 @@ TEST_F(DictionaryWriting, InstancesArePrunedAndSortedInStripsOfEightRows)
         JB2Symbol* symbol;
         int32_t x, y;
         uint8_t refine;
-    } expected[] = {{shared, 10, 9}, {shared, 20, 12}, {shared, 30, 15}, {shared, 2, 16, 1}};
+    } expected[] = {{shared, 10, 9, 0}, {shared, 20, 12, 0}, {shared, 30, 15, 0}, {shared, 2, 16, 1}};
     ASSERT_EQ(instances->count, 4u);
     for (uint32_t i = 0; i < 4; ++i) {
         const JB2SymbolInstance* in = JB2SymbolInstanceArrayGet(instances, i);

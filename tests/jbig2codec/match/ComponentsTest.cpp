@@ -1,0 +1,202 @@
+// Components of a page: 8-connected joining, boxes and fitness, hole
+// counts, the two measures, and classes with their spanning trees.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "jbig2codec/match/JB2ComponentGroup.h"
+#include "jbig2codec/match/JB2ComponentMatch.h"
+#include "tests/jbig2codec/JB2SegmentFixture.h"
+#include "tests/jbig2codec/JB2TestPages.h"
+
+using namespace ZAV;
+using JB2Test::Page;
+
+namespace {
+
+// A page drawn as text rows: '#' black, anything else white.
+Page Drawn(const std::vector<std::string>& rows)
+{
+    Page page = JB2Test::BlankPage("drawn", uint32_t(rows[0].size()), uint32_t(rows.size()));
+    for (uint32_t y = 0; y < page.height; ++y)
+        for (uint32_t x = 0; x < page.width; ++x)
+            if (rows[y][x] == '#')
+                page.Set(x, y);
+    return page;
+}
+
+struct Components : SegmentFixture {
+    JB2RunArray* runs = nullptr;
+    JB2ComponentArray* components = nullptr;
+
+    void TearDown() override
+    {
+        if (components)
+            JB2ComponentArrayFree(&components, memory);
+        if (runs)
+            JB2RunArrayFree(&runs, memory);
+        SegmentFixture::TearDown();
+    }
+
+    void Extract(const Page& page, bool fitness)
+    {
+        ASSERT_EQ(JB2RunArrayCreate(&runs, memory, 0, message), 0);
+        for (uint32_t y = 0; y < page.height; ++y)
+            ASSERT_EQ(JB2RunArrayAddLine(runs, memory, page.Row(y), page.width, y, message), 0);
+        ASSERT_EQ(JB2RunArrayConnect(runs, message), 0);
+        ASSERT_EQ(JB2ComponentArrayCreate(&components, memory, runs, fitness, message), 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(Components, CornersJoinAndHolesAreCounted)
+{
+    Extract(Drawn({
+                "#.........######....##.",
+                ".#........#....#...####",
+                "..#.......#.##.#...####",
+                "...##.....#....#....##.",
+                "..........######.......",
+                ".#.#...................",
+                "..#....................",
+            }),
+            false);
+    // Raster order of first runs: diagonal line, ring, disc, the X at the bottom left.
+    ASSERT_EQ(components->count, 5u);
+    const struct {
+        uint32_t left, top, width, height, pixels, holes, holesProper, blackParts;
+    } expected[] = {
+        // Touching at corners only: one component of four 4-connected parts,
+        // which cuts its box's white in two.
+        {0, 0, 5, 4, 5, 1, 2, 4},   {10, 0, 6, 5, 18, 2, 1, 1},  // a ring: the outside and its hole
+        {19, 0, 4, 4, 12, 1, 4, 1},                              // a disc: its box's corners are white
+        {12, 2, 2, 1, 2, 1, 0, 1},                               // the bar inside the ring is a component of its own
+        {1, 5, 3, 2, 3, 1, 3, 3},
+    };
+    for (uint32_t i = 0; i < 5; ++i) {
+        JB2Component* c = JB2ComponentArrayGet(components, i);
+        uint32_t holes = 0, proper = 0, parts = 0;
+        EXPECT_EQ(JB2ComponentHoleCount(c, memory, &holes), 0);
+        EXPECT_EQ(JB2ComponentHolesProper(c, memory, &proper), 0);
+        EXPECT_EQ(JB2ComponentBlackParts(c, memory, &parts), 0);
+        EXPECT_EQ(c->left, expected[i].left) << i;
+        EXPECT_EQ(c->top, expected[i].top) << i;
+        EXPECT_EQ(c->width, expected[i].width) << i;
+        EXPECT_EQ(c->height, expected[i].height) << i;
+        EXPECT_EQ(c->pixels, expected[i].pixels) << i;
+        EXPECT_EQ(holes, expected[i].holes) << i;
+        EXPECT_EQ(proper, expected[i].holesProper) << i;
+        EXPECT_EQ(parts, expected[i].blackParts) << i;
+    }
+}
+
+TEST_F(Components, UnfitComponentsGetNoBitmapAndCompactionSortsTheRest)
+{
+    Page page = JB2Test::BlankPage("page", 520, 60);
+    for (uint32_t x = 0; x < 501; ++x)
+        page.Set(x, 0);  // 501 wide
+    for (uint32_t x = 0; x < 3; ++x)
+        page.Set(x, 3);  // 3 pixels
+    for (uint32_t y = 10; y < 36; ++y)
+        for (uint32_t x = 0; x < 39; ++x)
+            page.Set(x, y);  // 1014 pixels
+    for (uint32_t y = 40; y < 44; ++y)
+        for (uint32_t x = 0; x < 3; ++x)
+            page.Set(x, y);  // 3 x 4, fit
+    for (uint32_t y = 40; y < 43; ++y)
+        for (uint32_t x = 10; x < 15; ++x)
+            page.Set(x, y);  // 5 x 3, fit
+    for (uint32_t y = 50; y < 53; ++y)
+        for (uint32_t x = 20; x < 22; ++x)
+            page.Set(x, y);  // 2 x 3, fit
+    Extract(page, true);
+    uint32_t removed = 0;
+    ASSERT_EQ(JB2ComponentArrayCompact(components, memory, &removed), 0);
+    EXPECT_EQ(removed, 3u);
+    ASSERT_EQ(components->count, 3u);
+    const uint32_t sizes[3][2] = {{2, 3}, {5, 3}, {3, 4}};  // by height, then width
+    for (uint32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(components->items[i].width, sizes[i][0]) << i;
+        EXPECT_EQ(components->items[i].height, sizes[i][1]) << i;
+    }
+}
+
+TEST_F(Components, MeasuresCompareLookAlikes)
+{
+    Extract(Drawn({
+                "#####...#####...####.#",
+                "#...#...#..##...#...##",
+                "#...#...#...#...#....#",
+                "#####...#####...######",
+            }),
+            true);
+    ASSERT_EQ(components->count, 3u);
+    JB2ComponentMatch* match = nullptr;
+    ASSERT_EQ(JB2ComponentMatchCreate(&match, memory, &components->items[0], message), 0);
+    int32_t same = -2, onePixel = -2, wider = -2;
+    EXPECT_EQ(JB2ComponentMatchWeighted(match, &components->items[0], memory, &same), 0);
+    EXPECT_EQ(JB2ComponentMatchWeighted(match, &components->items[1], memory, &onePixel), 0);
+    EXPECT_EQ(JB2ComponentMatchWeighted(match, &components->items[2], memory, &wider), 0);
+    EXPECT_EQ(same, 0);
+    EXPECT_EQ(onePixel, 1);  // one differing pixel, alone in its neighbourhood
+    EXPECT_EQ(wider, -1);    // too many pixels differ
+    JB2ComponentMatchFree(&match, memory);
+    // The plain measure: equal widths only, and within the bound.
+    const JB2BitmapView second = JB2ComponentView(&components->items[1]);
+    const uint32_t pixels = JB2BitmapPixelCount(&second);
+    EXPECT_EQ(pixels, components->items[1].pixels);
+    EXPECT_EQ(JB2ComponentPlainMeasure(&components->items[0], &second, pixels, 5), 1);
+    EXPECT_EQ(JB2ComponentPlainMeasure(&components->items[0], &second, pixels, 0), -1);
+    const JB2BitmapView third = JB2ComponentView(&components->items[2]);
+    EXPECT_EQ(JB2ComponentPlainMeasure(&components->items[0], &third, JB2BitmapPixelCount(&third), 100), -1);
+}
+
+TEST_F(Components, ClassesJoinWidthsOneApartAndRootTheirTrees)
+{
+    // Heights all 3: three identical hollow 10-wide bars, a solid 11-wide
+    // one and a hollow 12-wide one.
+    Page page = JB2Test::BlankPage("page", 100, 3);
+    const uint32_t lefts[5] = {0, 15, 30, 45, 70}, widths[5] = {10, 10, 10, 11, 12};
+    for (uint32_t i = 0; i < 5; ++i)
+        for (uint32_t y = 0; y < 3; ++y)
+            for (uint32_t x = 0; x < widths[i]; ++x)
+                if (y != 1 || x == 0 || x + 1 == widths[i] || widths[i] == 11)
+                    page.Set(lefts[i] + x, y);
+    Extract(page, true);
+    uint32_t removed = 0;
+    ASSERT_EQ(JB2ComponentArrayCompact(components, memory, &removed), 0);
+    JB2ComponentGroup* group = nullptr;
+    ASSERT_EQ(JB2ComponentGroupCreate(&group, memory, 5, 3, message), 0);
+    for (uint32_t i = 0; i < components->count; ++i)
+        ASSERT_EQ(JB2ComponentGroupAdd(group, &components->items[i]), 0);
+    uint32_t classes = 0;
+    ASSERT_EQ(JB2ComponentGroupBuildClasses(group, memory, &classes, message), 0);
+    // The 11-wide bar is compared with the 10-wide ones but too unlike them;
+    // the 12-wide one is never compared with them.
+    EXPECT_EQ(group->matrix[0 * 5 + 3], -1);
+    EXPECT_EQ(group->matrix[0 * 5 + 4], -1);
+    EXPECT_EQ(group->matrix[0 * 5 + 1], 0);
+    EXPECT_EQ(classes, 3u);
+    const JB2ComponentClass* bars = JB2ComponentGroupClass(group, 0);
+    ASSERT_EQ(bars->members, 3u);
+    const uint32_t expected[3][4] = {{0, 0, 2, 0}, {1, 0, 1, 0}, {2, 0, 1, 0}};  // member, parent, degree, weight
+    for (uint32_t i = 0; i < 3; ++i) {
+        uint32_t member = 9, parent = 9, degree = 9;
+        int32_t weight = 9;
+        ASSERT_EQ(JB2ComponentClassEntry(bars, i, &member, &parent, &degree, &weight), 0);
+        EXPECT_EQ(member, expected[i][0]) << i;
+        EXPECT_EQ(parent, expected[i][1]) << i;
+        EXPECT_EQ(degree, expected[i][2]) << i;
+        EXPECT_EQ(weight, i == 0 ? -1 : int32_t(expected[i][3])) << i;
+    }
+    uint32_t member = 9, parent = 9, degree = 9;
+    int32_t weight = 9;
+    ASSERT_EQ(JB2ComponentClassEntry(JB2ComponentGroupClass(group, 2), 0, &member, &parent, &degree, &weight), 0);
+    EXPECT_EQ(member, 4u);
+    EXPECT_EQ(parent, 4u);
+    EXPECT_EQ(degree, 0u);
+    EXPECT_EQ(weight, -1);
+    JB2ComponentGroupFree(&group, memory);
+}
