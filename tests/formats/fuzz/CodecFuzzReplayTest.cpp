@@ -1,44 +1,45 @@
-// Every input kept for the codec fuzz targets (seeds and every input that
-// once failed) runs again here under the sanitizers.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
+// Every input kept for the codec fuzz targets runs again here under the
+// sanitizers.
 #include "formats/registry/ImgFormat.h"
 #include "fuzz/CodecFuzzEntries.h"
-#include "support/TestSupport.h"
+#include "fuzz/PngJpegFuzzEntries.h"
+#include "support/FuzzReplay.h"
 
 namespace {
 
-void ReplayAll(const std::string& target, int format)
+void ReplayLoads(const std::string& target, int format)
 {
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(ZAVTest::DataPath("fuzz/" + target)))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    ASSERT_FALSE(files.empty());
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(file);
-        ZAVFuzz::LoadPicture(bytes.data(), bytes.size(), format);
-    }
+    ZAVTest::ReplayKeptFuzzInputs(
+        target, [format](const uint8_t* data, size_t size) { ZAVFuzz::LoadPicture(data, size, format); });
 }
 
 TEST(CodecFuzzReplay, BmpInputs)
 {
-    ReplayAll("image_bmp_fuzzer", ZAV::zavifBMP);
+    ReplayLoads("image_bmp_fuzzer", ZAV::zavifBMP);
 }
 
 TEST(CodecFuzzReplay, LoadInputs)
 {
-    ReplayAll("image_load_fuzzer", ZAV::zavifUnknown);
+    ReplayLoads("image_load_fuzzer", ZAV::zavifUnknown);
 }
 
 TEST(CodecFuzzReplay, JbigInputs)
 {
-    ReplayAll("image_jbig_fuzzer", ZAV::zavifJBIG);
+    ReplayLoads("image_jbig_fuzzer", ZAV::zavifJBIG);
+}
+
+TEST(CodecFuzzReplay, PngInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_png_fuzzer", [](const uint8_t* data, size_t size) {
+        ZAVFuzz::LoadPictureWithinBudget(data, size, ZAVFuzz::kPngFormat);
+    });
+}
+
+TEST(CodecFuzzReplay, JpegInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_jpeg_fuzzer", [](const uint8_t* data, size_t size) {
+        ZAVFuzz::LoadPictureWithinBudget(data, size, ZAVFuzz::kJpegFormat);
+    });
 }
 
 }  // namespace

@@ -1,25 +1,9 @@
-// Every input kept for the PDF image-stream fuzz target (seeds and every
-// input that once failed) runs again here under the sanitizers.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
+// Every input kept for the PDF image-stream fuzz target runs again here
+// under the sanitizers.
 #include "fuzz/PdfStreamFuzzEntries.h"
-#include "support/TestSupport.h"
+#include "support/FuzzReplay.h"
 
 TEST(PDFStreamFuzzReplay, KeptInputs)
 {
-    std::vector<std::string> files;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(ZAVTest::DataPath("fuzz/image_pdfstream_fuzzer")))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    ASSERT_FALSE(files.empty());
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(file);
-        ZAVFuzz::DecodePdfStream(bytes.data(), bytes.size());
-    }
+    ZAVTest::ReplayKeptFuzzInputs("image_pdfstream_fuzzer", ZAVFuzz::DecodePdfStream);
 }

@@ -1,24 +1,14 @@
-// Every input kept for the image fuzz targets (seeds and every input that
-// once failed) runs again here under the sanitizers.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
+// Every input kept for the image fuzz targets runs again here under the
+// sanitizers.
 #include "fuzz/ImageFuzzEntries.h"
-#include "support/TestSupport.h"
+#include "support/FuzzReplay.h"
 
 TEST(ImageFuzzReplay, DibInputs)
 {
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(ZAVTest::DataPath("fuzz/image_dib_fuzzer")))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    ASSERT_FALSE(files.empty());
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const std::vector<uint8_t> bytes = ZAVTest::ReadBytes(file);
-        ZAVFuzz::DecodeDib(bytes.data(), bytes.size());
-    }
+    ZAVTest::ReplayKeptFuzzInputs("image_dib_fuzzer", ZAVFuzz::DecodeDib);
+}
+
+TEST(ImageFuzzReplay, DibRowInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_dibrow_fuzzer", ZAVFuzz::ConvertDibRow);
 }

@@ -6,6 +6,7 @@
 #include "jbig2codec/kvd_jb2.h"
 #include "plugins/jbig2/reader/Jbig2Reader.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
+#include "support/FuzzReplay.h"
 #include "tests/plugins/jbig2/Jbig2PluginFixture.h"
 
 using namespace Jbig2PluginTest;
@@ -147,16 +148,8 @@ TEST_F(Jbig2Plugin, DamagedDataGivesATextNeverACrash)
 
 TEST_F(Jbig2Plugin, KeptFuzzInputsEndWithoutACrashOrALeak)
 {
-    size_t replayed = 0;
-    const std::filesystem::path kept = ZAVTest::DataPath("fuzz/jbig2plugin_load_fuzzer");
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kept)) {
-        if (!entry.is_regular_file())
-            continue;
-        SCOPED_TRACE(entry.path().string());
-        const std::vector<uint8_t> input = ZAVTest::ReadBytes(entry.path().string());
+    ZAVTest::ReplayKeptFuzzInputs("jbig2plugin_load_fuzzer", [this](const uint8_t* data, size_t size) {
         ZAVFuzz::LoadJbig2Picture(Export<FilterGetFileInfoFromMem>("GetFileInfoFromMem"),
-                                  Export<FilterLoadPictureFromMem>("LoadPictureFromMem"), input.data(), input.size());
-        ++replayed;
-    }
-    EXPECT_GT(replayed, 0u);
+                                  Export<FilterLoadPictureFromMem>("LoadPictureFromMem"), data, size);
+    });
 }
