@@ -70,7 +70,7 @@ bool ReadHeaderBox(const BoxView& box, JP2FileModel& model)
         case BoxType('b', 'p', 'c', 'c'):
             return ReadBitsPerComponent(inner, model.bpcc);
         case BoxType('c', 'o', 'l', 'r'):
-            return ReadColourSpec(inner, model.colour);
+            return ReadColourBox(inner, model.colour);
         case BoxType('p', 'c', 'l', 'r'):
             return ReadPalette(inner, model.palette);
         case BoxType('c', 'm', 'a', 'p'):

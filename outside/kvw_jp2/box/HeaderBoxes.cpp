@@ -38,7 +38,7 @@ bool ReadBitsPerComponent(const BoxView& box, std::vector<uint8_t>& bpcc)
     return true;
 }
 
-bool ReadColourSpec(const BoxView& box, ColourSpec& colour)
+bool ReadColourBox(const BoxView& box, ColourBox& colour)
 {
     // T.800 I.5.3.3: only the first colr box counts.
     if (colour.present)

@@ -19,7 +19,7 @@ bool ForEachBox(const uint8_t* data, size_t size, Visit visit);
 
 bool ReadImageHeader(const BoxView& box, ImageHeader& header);
 bool ReadBitsPerComponent(const BoxView& box, std::vector<uint8_t>& bpcc);
-bool ReadColourSpec(const BoxView& box, ColourSpec& colour);
+bool ReadColourBox(const BoxView& box, ColourBox& colour);
 bool ReadPalette(const BoxView& box, PaletteModel& palette);
 bool ReadChannelDefs(const BoxView& box, std::vector<JP2_Channel_Def>& defs);
 bool ReadComponentMap(const BoxView& box, JP2FileModel& model);

@@ -20,7 +20,7 @@ struct ImageHeader {
     uint8_t ipr = 0;
 };
 
-struct ColourSpec {
+struct ColourBox {
     bool present = false;
     uint8_t method = 0;
     uint32_t enumerated = 0;
@@ -58,7 +58,7 @@ struct JP2FileModel {
     uint64_t codestreamLength = 0;  // 0: to the end of the data
     ImageHeader header;
     std::vector<uint8_t> bpcc;
-    ColourSpec colour;
+    ColourBox colour;
     PaletteModel palette;
     std::vector<JP2_Channel_Def> channelDefs;
     std::vector<uint16_t> mappedComponents;  // components a cmap box names

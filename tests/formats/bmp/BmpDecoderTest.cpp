@@ -65,9 +65,9 @@ TEST(BmpDecoder, PillowWrittenFilesLoadToPillowsPixels)
     }
 }
 
-BmpSpec RunLength8()
+BmpLayout RunLength8()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 7;
     s.height = 3;
     s.bits = 8;
@@ -79,9 +79,9 @@ BmpSpec RunLength8()
     return s;
 }
 
-BmpSpec RunLength4()
+BmpLayout RunLength4()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 5;
     s.height = 3;
     s.bits = 4;
@@ -91,9 +91,9 @@ BmpSpec RunLength4()
     return s;
 }
 
-BmpSpec TopDown24()
+BmpLayout TopDown24()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = -2;
     s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
@@ -102,9 +102,9 @@ BmpSpec TopDown24()
 
 // Pixels after a gap that a reader ignoring the file header's offset would
 // take for the picture.
-BmpSpec V5WithGap()
+BmpLayout V5WithGap()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 124;
     s.width = 3;
     s.height = 2;
@@ -116,9 +116,9 @@ BmpSpec V5WithGap()
     return s;
 }
 
-BmpSpec V4BitFields32()
+BmpLayout V4BitFields32()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 108;
     s.width = 2;
     s.height = 2;
@@ -128,9 +128,9 @@ BmpSpec V4BitFields32()
     return s;
 }
 
-BmpSpec Core8()
+BmpLayout Core8()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 12;
     s.width = 2;
     s.height = 2;
@@ -140,9 +140,9 @@ BmpSpec Core8()
     return s;
 }
 
-BmpSpec Uncompressed4OddWidth()
+BmpLayout Uncompressed4OddWidth()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.bits = 4;
@@ -156,7 +156,7 @@ TEST(BmpDecoder, HandBuiltFilesLoadToPillowsPixels)
     TempDir dir;
     const struct {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         int depth;
     } cases[] = {{"rle8", RunLength8(), 8},
                  {"rle4", RunLength4(), 8},
@@ -168,7 +168,7 @@ TEST(BmpDecoder, HandBuiltFilesLoadToPillowsPixels)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir.File(std::string(c.name) + ".bmp");
-        WriteBytes(path, BuildBmp(c.spec));
+        WriteBytes(path, BuildBmp(c.layout));
         ExpectPillowPixels(path, c.depth);
     }
 }
@@ -179,17 +179,17 @@ TEST(BmpDecoder, HandBuiltFilesLoadToPillowsPixels)
 // high nibble of one more byte, and rows after the end of the bitmap stay 0.
 TEST(BmpDecoder, RunLengthEdgeCases)
 {
-    BmpSpec rle8 = RunLength8();
+    BmpLayout rle8 = RunLength8();
     rle8.height = 3;
     rle8.pixels = {9, 4, 0, 0, 0, 3, 5, 6, 7, 0, 0, 1};
-    BmpSpec rle8TopDown = rle8;
+    BmpLayout rle8TopDown = rle8;
     rle8TopDown.height = -3;
-    BmpSpec rle4 = RunLength4();
+    BmpLayout rle4 = RunLength4();
     rle4.height = 2;
     rle4.pixels = {0, 5, 0x34, 0x56, 0x78, 0, 0, 0, 0, 1};
     const struct {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::vector<uint8_t> rows;  // top row first
     } cases[] = {
         {"rle8", rle8, {0, 0, 0, 0, 0, 0, 0, 5, 6, 7, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 4}},
@@ -199,7 +199,7 @@ TEST(BmpDecoder, RunLengthEdgeCases)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CZAVImg image;
-        Load(image, BuildBmp(c.spec));
+        Load(image, BuildBmp(c.layout));
         const auto* data = static_cast<const uint8_t*>(image.GetImageData());
         EXPECT_EQ(c.rows, std::vector<uint8_t>(data, data + image.GetImageSize()));
     }
@@ -221,7 +221,7 @@ TEST(BmpDecoder, FourBitPaletteFillsTheFirstSixteenOfTwoHundredFiftySix)
 // skipped: the pixels come from the file header's offset.
 TEST(BmpDecoder, LongColourTableFillsThePaletteAndIsSkipped)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = 1;
     s.bits = 8;
@@ -267,9 +267,9 @@ std::vector<uint8_t> WithField(std::vector<uint8_t> file, size_t at, uint32_t va
 TEST(BmpDecoder, DamagedFilesFailWithTheirReason)
 {
     const std::vector<uint8_t> good = BuildBmp(TopDown24());
-    BmpSpec delta = RunLength8();
+    BmpLayout delta = RunLength8();
     delta.pixels = {2, 1, 0, 2, 1, 1, 0, 0, 0, 1};
-    BmpSpec sixteen = TopDown24();
+    BmpLayout sixteen = TopDown24();
     sixteen.bits = 16;
     const struct {
         const char* name;

@@ -8,7 +8,7 @@
 
 namespace ZAVTest {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t headerSize = 40;  // 12, 40, 108 or 124
     int32_t width = 1;
     int32_t height = 1;  // negative: top-down
@@ -22,6 +22,6 @@ struct BmpSpec {
 };
 
 // Colour table entry i: red 255 - i, green 13 i, blue 7 i (bytes wrap).
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpLayout& layout);
 
 }  // namespace ZAVTest

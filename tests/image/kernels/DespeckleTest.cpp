@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "image/kernels/SpeckRemoval.h"
+#include "image/kernels/Despeckle.h"
 #include "image/support/ImageTestSupport.h"
 #include "support/ThrownText.h"
 

@@ -1,4 +1,4 @@
-#include "image/kernels/SpeckRemoval.h"
+#include "image/kernels/Despeckle.h"
 
 #include <cmath>
 #include <new>
