@@ -7,10 +7,11 @@
 #include "formats/pdf/PDFCodes.h"
 #include "formats/pdf/PDFEncoder.h"
 #include "formats/pdf/PDFPngChunks.h"
-#include "formats/pdf/PDFRunLength.h"
 #include "formats/pdf/PDFSaveScope.h"
 #include "formats/pdf/PDFTiffStrips.h"
 #include "formats/pdf/PDFTiffPredictor.h"
+#include "formats/runlength/RunLengthDecoder.h"
+#include "formats/tiff/packbits/PackBitsEncoder.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/object/ZAVImg.h"
 
@@ -47,11 +48,13 @@ void CPDFEncoder::WriteRunLengthStream(IDataSource* target)
 {
     const CZAVImg& image = *GetSourceImage();
     const uint8_t* pixels = image.HasImage() ? PixelsOf(image) : nullptr;
-    std::vector<uint8_t> coded;
+    // Rows are coded apart, so no run crosses a row end.
     if (pixels)
-        coded = PackBitsRows(pixels, image.GetBytesPerLine(), image.GetHeight());
-    coded.push_back(kRunLengthEndOfData);
-    WritePdfBytes(*target, coded.data(), coded.size());
+        CPackBitsEncoder(pixels, static_cast<size_t>(image.GetImageSize()),
+                         static_cast<size_t>(image.GetBytesPerLine()), target)
+            .Encode();
+    const uint8_t endOfData = kRunLengthEndOfData;
+    WritePdfBytes(*target, &endOfData, 1);
 }
 
 void CPDFEncoder::WriteTiffStrips(IDataSource* target)

@@ -11,7 +11,6 @@ namespace ZAV {
 
 namespace {
 
-constexpr uint8_t kEndOfData = 128;
 constexpr uint8_t kLastLiteralLength = 127;
 constexpr int kRepeatBase = 257;
 
@@ -23,7 +22,7 @@ size_t DecodePackBits(const uint8_t* data, size_t size, uint8_t* output, size_t 
     size_t out = 0;
     while (in < size && out < capacity) {
         const uint8_t length = data[in++];
-        if (length == kEndOfData)
+        if (length == kRunLengthEndOfData)
             break;
         if (length <= kLastLiteralLength) {
             const size_t count = std::min({size_t(length) + 1, size - in, capacity - out});

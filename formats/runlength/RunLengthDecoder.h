@@ -11,6 +11,9 @@
 
 namespace ZAV {
 
+// The length byte that ends the data; writers put it after the last row.
+constexpr uint8_t kRunLengthEndOfData = 128;
+
 // Decodes into exactly bytes per line x height of the picture: a run that
 // would pass the end is cut, bytes the data does not reach stay 0, and
 // anything after the end-of-data code is ignored. Throws "Invalid
