@@ -88,8 +88,11 @@ JB2_Error TakePatterns(JB2HalftoneRegionDecoder* d, JB2Memory* memory, JB2Messag
     d->bitsPerPixel = 0;
     while (d->bitsPerPixel < 32 && (uint64_t(d->grayMax) >> d->bitsPerPixel) != 0)
         ++d->bitsPerPixel;
-    // Every cell draws a pattern: the cells times the pattern's pixels are the work.
-    const uint64_t work = uint64_t(d->gridWidth) * d->gridHeight * d->patterns->width * d->patterns->height;
+    // Every cell draws a pattern: the cells times the pattern's pixels are the
+    // work, and tiny patterns still cost each cell its decode and placement.
+    const uint64_t cellPixels = uint64_t(d->patterns->width) * d->patterns->height;
+    const uint64_t work = uint64_t(d->gridWidth) * d->gridHeight *
+                          (cellPixels > kJB2HalftoneCellCost ? cellPixels : kJB2HalftoneCellCost);
     if (work > kJB2MaxRegionPixels)
         return JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Halftone region draws too many pixels!");
     return cJB2_Error_OK;

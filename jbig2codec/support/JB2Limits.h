@@ -69,6 +69,10 @@ constexpr uint32_t kJB2MaxRegionHeight = 1u << 20;
 // arithmetic coder can produce any number of pixels from a few bytes, so
 // this bounds the work a file can ask for.
 constexpr uint64_t kJB2MaxRegionPixels = 1ull << 30;
+// A halftone cell costs a gray decode and a placement whatever its pattern's
+// size, so each counts as at least this many pixels against the bound above:
+// 4 million cells, twice an A4 page at 600 dpi in cells of 4 x 4.
+constexpr uint64_t kJB2HalftoneCellCost = 256;
 
 // A Huffman table's line list grows by this many lines at a time.
 constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
