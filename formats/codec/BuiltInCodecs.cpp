@@ -2,6 +2,8 @@
 
 #include "formats/bmp/BMPDecoder.h"
 #include "formats/bmp/BMPEncoder.h"
+#include "formats/emf/WMFDecoder.h"
+#include "formats/emf/WMFEncoder.h"
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
@@ -30,6 +32,8 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFDecoder>();
+    case zavifWMF:
+        return std::make_unique<CWMFDecoder>();
     default:
         return nullptr;
     }
@@ -51,6 +55,8 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CTIFFEncoder>();
     case zavifPDF:
         return std::make_unique<CPDFEncoder>();
+    case zavifWMF:
+        return std::make_unique<CWMFEncoder>();
     default:
         return nullptr;
     }

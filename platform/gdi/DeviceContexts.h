@@ -10,8 +10,8 @@ namespace ZAV {
 
 // The screen every GetDC(nullptr) draws on; its resolution is the screen
 // metrics' (GetScreenLogPixels).
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+constexpr int kScreenWidth = 1440;
+constexpr int kScreenHeight = 960;
 constexpr int kScreenBitsPixel = 32;
 
 // Device values of a test DC and the size of the surface it draws on.
