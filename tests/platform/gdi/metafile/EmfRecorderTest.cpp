@@ -80,9 +80,9 @@ TEST(EmfRecorder, WhatIsRecordedPlaysBackWhereItWasDrawn)
     const struct {
         int x, y;
         COLORREF colour;
-    } probes[] = {{0, 0, kRed},    {7, 3, kRed},     {0, 4, kGreen},   {7, 7, kBlue},   {8, 0, kGrey},
-                  {15, 11, kGrey}, {16, 0, kWhite},  {8, 12, kWhite},  {24, 12, kGreen}, {31, 19, kGreen},
-                  {0, 16, kBlue},  {7, 23, kBlue},   {8, 16, kWhite}, {31, 23, kWhite}};
+    } probes[] = {{0, 0, kRed},    {7, 3, kRed},    {0, 4, kGreen},  {7, 7, kBlue},    {8, 0, kGrey},
+                  {15, 11, kGrey}, {16, 0, kWhite}, {8, 12, kWhite}, {24, 12, kGreen}, {31, 19, kGreen},
+                  {0, 16, kBlue},  {7, 23, kBlue},  {8, 16, kWhite}, {31, 23, kWhite}};
     for (const auto& p : probes)
         EXPECT_EQ(p.colour, PixelAt(target, p.x, p.y)) << p.x << "," << p.y;
     DeleteDC(target);
@@ -115,7 +115,8 @@ TEST(EmfRecorder, TheHeaderDescribesTheFrameTheBoundsAndTheScreen)
 TEST(EmfRecorder, CallsAMetafileCannotHoldFailWithNotSupported)
 {
     MemoryPicture green(2, 2, std::vector<COLORREF>(4, kGreen));
-    const MetaBytes rle = MakeDib(8, 2, 2, [](int, int) { return 0u; }, {0, 0xFFFFFF}, BI_RLE8);
+    const MetaBytes rle = MakeDib(
+        8, 2, 2, [](int, int) { return 0u; }, {0, 0xFFFFFF}, BI_RLE8);
     HBRUSH brush = CreateSolidBrush(kRed);
     const RECT rect{0, 0, 2, 2};
     RECT textRect{0, 0, 10, 10};
