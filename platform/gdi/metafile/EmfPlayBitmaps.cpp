@@ -178,6 +178,11 @@ PlayResult PlayBitmapRecord(PlayContext& c, const EmfRecord& record)
     const DibCheck check = LocateDib(record.data, record.size, f.place, f.usage, dib);
     if (check != DibCheck::Ok)
         return check == DibCheck::Unsupported ? PlayResult::Unsupported : PlayResult::Broken;
+    // The source rectangle lies inside the DIB (the band's rows for
+    // EMR_SETDIBITSTODEVICE), which also keeps the row arithmetic in range.
+    const int64_t firstRow = int64_t(f.ySrc) - (f.topDownSource ? 0 : f.startScan);
+    if (int64_t(f.xSrc) + f.cxSrc > dib.width || firstRow < 0 || firstRow + f.cySrc > dib.rows)
+        return PlayResult::Broken;
     return Draw(c, f, dib);
 }
 

@@ -36,14 +36,19 @@ uint32_t FloatBits(float value)
     return bits;
 }
 
+// A mapped coordinate as a 32-bit pixel, held inside the field's range.
+LONG Pixel(double value)
+{
+    return static_cast<LONG>(std::lround(std::clamp(value, double(INT32_MIN) + 1, double(INT32_MAX))));
+}
+
 // The destination in reference-device pixels, inclusive, joined to the bounds.
 RECTL DeviceBounds(EmfRecording& r, const BlitFields& f, LONG cx, LONG cy)
 {
     const double x0 = r.mapping.X(f.xDest), x1 = r.mapping.X(double(f.xDest) + cx);
     const double y0 = r.mapping.Y(f.yDest), y1 = r.mapping.Y(double(f.yDest) + cy);
-    const RECT box{static_cast<LONG>(std::lround(std::min(x0, x1))), static_cast<LONG>(std::lround(std::min(y0, y1))),
-                   static_cast<LONG>(std::lround(std::max(x0, x1))) - 1,
-                   static_cast<LONG>(std::lround(std::max(y0, y1))) - 1};
+    const RECT box{Pixel(std::min(x0, x1)), Pixel(std::min(y0, y1)), Pixel(std::max(x0, x1)) - 1,
+                   Pixel(std::max(y0, y1)) - 1};
     if (!r.hasBounds)
         r.bounds = box;
     r.bounds = RECT{std::min(r.bounds.left, box.left), std::min(r.bounds.top, box.top),
