@@ -66,6 +66,22 @@ TEST(EmfPlayer, IsotropicMappingTakesTheSmallerScaleAndSettingsArePassedOver)
     DeleteDC(played.dc);
 }
 
+// A clip region of two rectangles, which only a full region engine plays.
+MetaBytes TwoRectangleRegion()
+{
+    return EmfBuilder(kFrame, kFrame)
+        .Values(75, {64, RGN_COPY, 32, 1, 2, 32, 0, 0, 9, 9, 0, 0, 4, 4, 5, 5, 9, 9})
+        .Finish();
+}
+
+MetaBytes DeepSave()
+{
+    EmfBuilder emf(kFrame, kFrame);
+    for (int i = 0; i < 300; ++i)
+        emf.Values(33, {});
+    return emf.Finish();
+}
+
 TEST(EmfPlayer, DamagedAndUnsupportedRecordsStopThePlay)
 {
     const MetaBytes dib = RedDib();
@@ -80,15 +96,6 @@ TEST(EmfPlayer, DamagedAndUnsupportedRecordsStopThePlay)
         return bytes;
     };
     constexpr size_t kRecord = 108;  // the EMR_STRETCHDIBITS record
-    MetaBytes twoRects = EmfBuilder(kFrame, kFrame)
-                             .Values(75, {64, RGN_COPY, 32, 1, 2, 32, 0, 0, 9, 9, 0, 0, 4, 4, 5, 5, 9, 9})
-                             .Finish();
-    MetaBytes deepSave = [] {
-        EmfBuilder emf(kFrame, kFrame);
-        for (int i = 0; i < 300; ++i)
-            emf.Values(33, {});
-        return emf.Finish();
-    }();
     const struct {
         const char* name;
         MetaBytes bytes;
@@ -116,8 +123,8 @@ TEST(EmfPlayer, DamagedAndUnsupportedRecordsStopThePlay)
         {"MM_LOMETRIC", EmfBuilder(kFrame, kFrame).Values(17, {2}).Finish(), ERROR_NOT_SUPPORTED, 17},
         {"zero window extent", EmfBuilder(kFrame, kFrame).Values(9, {0, 5}).Finish(), ERROR_INVALID_DATA, 9},
         {"RestoreDC without SaveDC", EmfBuilder(kFrame, kFrame).Values(34, {-1}).Finish(), ERROR_INVALID_DATA, 34},
-        {"300 nested SaveDC", deepSave, ERROR_INVALID_DATA, 33},
-        {"region of two rectangles", twoRects, ERROR_NOT_SUPPORTED, 75},
+        {"300 nested SaveDC", DeepSave(), ERROR_INVALID_DATA, 33},
+        {"region of two rectangles", TwoRectangleRegion(), ERROR_NOT_SUPPORTED, 75},
         {"EMR_POLYLINE", EmfBuilder(kFrame, kFrame).Values(4, {0, 0, 9, 9, 1, 0, 0}).Finish(), ERROR_NOT_SUPPORTED, 4},
     };
     for (const auto& c : cases) {
