@@ -68,7 +68,8 @@ bool FrameHolds(const ENHMETAHEADER& h)
     const RECT px = FrameInPixels(h);
     const int64_t width = int64_t(px.right) - px.left;
     const int64_t height = int64_t(px.bottom) - px.top;
-    return width > 0 && height > 0 && width * height <= kMaxMetafileImageBytes / kFrameBytesPerPixel &&
+    const int64_t mostPixels = kMaxMetafileImageBytes / kFrameBytesPerPixel;
+    return width > 0 && height > 0 && width <= mostPixels && height <= mostPixels / width &&
            int64_t(h.rclBounds.right) - h.rclBounds.left >= -1 && int64_t(h.rclBounds.bottom) - h.rclBounds.top >= -1;
 }
 
