@@ -38,11 +38,11 @@ void CExifRead::ReadMakerNote()
 
 void CExifRead::MergeMakerNote(CExifRead& note)
 {
-    for (std::unique_ptr<CExifEntry>& entry : note.Entries()) {
+    for (std::unique_ptr<CExifEntry>& entry : note.m_entries) {
         entry->group = kExifGroupMakerNote;
         m_entries.push_back(std::move(entry));
     }
-    note.Entries().clear();
+    note.m_entries.clear();
 }
 
 }  // namespace ZAV

@@ -66,9 +66,6 @@ public:
     bool GetThumbnailData(CGlobalMemBlock& block, int64_t& size, int& width, int& height);
     int64_t GetThumbnailPosition() const { return m_jpegThumbnailPosition; }
 
-    // The entries, for the maker-note step that moves them over.
-    std::vector<std::unique_ptr<CExifEntry>>& Entries() { return m_entries; }
-
 protected:
     const CExifBlock& Block() const { return m_block; }
     const ExifDirectoryEntry& CurrentEntry() const { return m_entry; }
