@@ -105,7 +105,7 @@ TEST(Entry, PictureCommandsReportTheirFailure)
         const char* command;
         const char* text;
     } cases[] = {
-        {"-x", "is not available yet!"},
+        {"-x", "File '' not found!"},
         {"-i", "No inputfiles found in ''!"},
         {"-l", "No inputfiles found in ''!"},
     };
