@@ -6,12 +6,16 @@
 // computes the same plain conversion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "PictureChecks.h"
 #include "PicturePdf.h"
+#include "interfaces/ZAVPdfDocumentSp.h"
+#include "interfaces/imageedit/ZAVImageEditInterfaces.h"
+#include "platform/GlobalMem.h"
 #include "support/TestSupport.h"
 
 namespace ZAVPictureTest {
@@ -36,6 +40,8 @@ struct PictureCase {
     // The reference picture made by another reader into the folder given,
     // in place of pdfimages.
     std::function<std::string(const std::string&)> otherReader = nullptr;
+    // A filter the log must show decoding, for files made by another writer.
+    const char* decodedBy = nullptr;
 };
 
 std::string Made(const std::string& name)
@@ -100,6 +106,27 @@ PdfMaker Ccitt(const std::string& file, const std::string& parms)
                   Made(file));
         return pdf.Build();
     };
+}
+
+// A 1-bit picture coded by the JBIG2 plug-in: the document object's page
+// writer saves it as a /JBIG2Decode picture.
+std::string Jbig2Pdf()
+{
+    using namespace ZAV;
+    ZAVTest::TempDir dir;
+    CZAVPtr<IZAVImageEditSp> image = CreateImageEditSp();
+    image->AddImportExportDll(ZAVTest::BinPath("ZAVJ2k20.so"), std::string());
+    image->AddImportExportDll(ZAVTest::BinPath("ZAVJbg20.so"), std::string());
+    image->Create(W, H, zavbpp1);
+    image->GetPalette()->CreateBlackWhite();
+    const Bytes rows = BilevelRows(W, H);
+    std::copy(rows.begin(), rows.end(), static_cast<uint8_t*>(GlobalLock(image->GetImageData())));
+    GlobalUnlock(image->GetImageData());
+    image->GetFileFormatSettings()->SelectPdfImageCoding();
+    CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocumentSp();
+    document->AddSingleImage(image.Get());
+    document->Save(dir.File("jbig2.pdf"));
+    return Text(ZAVTest::ReadBytes(dir.File("jbig2.pdf")));
 }
 
 Bytes IndexRows()
@@ -172,6 +199,7 @@ std::vector<PictureCase> FilterCases()
         {"CcittG4BlackIs1", Ccitt("g4.bin", "/K -1 /Columns 40 /Rows 20 /BlackIs1 true")},
         {"CcittG3WithEol", Ccitt("g3.bin", "/K 0 /Columns 40 /Rows 20 /EndOfLine true")},
         {"CcittG3BlackIs1", Ccitt("g3.bin", "/K 0 /Columns 40 /Rows 20 /EndOfLine true /BlackIs1 true")},
+        {"Jbig2", Jbig2Pdf, "-png", "pixels", 1, nullptr, nullptr, "/JBIG2Decode"},
         {"RunLengthGray",
          Single(ImageEntries(W, H, 8, "/DeviceGray", runLength), [] { return RunLengthCoded(SampleRows(W, H, 1)); })},
         {"RunLengthRgb",
@@ -282,6 +310,8 @@ TEST_P(PagePicturesTable, EqualsWhatPdfimagesWrites)
     ZAVTest::WriteText(pdf, c.pdf());
     const ExtractedPictures ours = ExtractPictures(pdf, dir.Path());
     ASSERT_EQ(ours.files.size(), c.pictures) << ours.log;
+    if (c.decodedBy)
+        EXPECT_NE(ours.log.find(std::string(") ") + c.decodedBy + "\n"), std::string::npos) << ours.log;
 
     std::string referencePdf = pdf;
     if (c.reference) {
