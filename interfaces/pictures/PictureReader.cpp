@@ -173,8 +173,11 @@ CZAVPtr<IZAVImageEditSp> CPdfPictureReader::ReadImageXObject(const CPDFDictionar
     } else {
         DecodeFilters(filters, parms, layout, stream->GetStreamData(), decoded);
     }
-    if (layout.cmyk && decoded.sampleRows)
-        decoded.bytes = CmykToRgb(decoded.bytes.GetData(), static_cast<size_t>(decoded.bytes.GetSize()));
+    if (layout.cmyk && decoded.sampleRows) {
+        // Samples past the picture's rows are not shown and not converted.
+        const int64_t samples = std::min<int64_t>(decoded.bytes.GetSize(), PictureSampleBytes(layout));
+        decoded.bytes = CmykToRgb(decoded.bytes.GetData(), static_cast<size_t>(samples));
+    }
 
     picture->Create(layout.width, layout.height, layout.depth);
     CopyPixels(picture.Get(), decoded.bytes);

@@ -5,6 +5,9 @@
 // times as wide, so they too come back as sample rows.
 #include "interfaces/pictures/PictureReader.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
@@ -34,6 +37,8 @@ CPDFByteArray WithGlobals(const CPDFByteArray& globals, const CPDFByteArray& dat
 {
     if (globals.GetSize() <= 0)
         return data;
+    if (int64_t(globals.GetSize()) + data.GetSize() > INT32_MAX)
+        ThrowTextException("Invalid Size!");
     CPDFByteArray joined;
     joined.SetSize(globals.GetSize() + data.GetSize());
     std::copy(globals.GetData(), globals.GetData() + globals.GetSize(), joined.GetData());
