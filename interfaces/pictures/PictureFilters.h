@@ -19,7 +19,7 @@ typedef std::vector<boost::shared_ptr<ZAVPDF::CPDFName>> CPictureFilterList;
 // PDF object type!".
 CPictureFilterList ReadFilters(const ZAVPDF::CPDFDictionary& dictionary);
 
-// Exactly one filter, named "/DCTDecode" (respectively "/JPXDecode") with
+// Exactly one filter, named "/DCTDecode" (or "/JPXDecode" for the second) with
 // this case: such data is a whole JPEG (JPEG 2000) file as it stands.
 bool HasOnlyDctFilter(const CPictureFilterList& filters);
 bool HasOnlyJpxFilter(const CPictureFilterList& filters);

@@ -52,17 +52,17 @@ CArraySimple<unsigned char, 1> InflateAtMost(const uint8_t* data, size_t size, u
     z_stream& stream = holder.Get();
     std::vector<uint8_t> output;
     std::vector<uint8_t> chunk(kInflateChunk);
-    // zlib counts input in 32 bits; larger inputs are fed in pieces.
+    // zlib counts input in 32 bits; larger inputs are fed in parts.
     size_t fed = 0;
     int status = Z_OK;
     while (status != Z_STREAM_END && output.size() < limit) {
         if (stream.avail_in == 0) {
             if (fed == size)
                 break;  // the data ends early: keep what it gave
-            const size_t piece = std::min<size_t>(size - fed, UINT_MAX);
+            const size_t part = std::min<size_t>(size - fed, UINT_MAX);
             stream.next_in = const_cast<Bytef*>(data + fed);
-            stream.avail_in = static_cast<uInt>(piece);
-            fed += piece;
+            stream.avail_in = static_cast<uInt>(part);
+            fed += part;
         }
         stream.next_out = chunk.data();
         stream.avail_out = static_cast<uInt>(chunk.size());
