@@ -1,6 +1,7 @@
 // The compressor's symbol path: lossless files that jbig2dec reads back as
 // the input, lossy files that it reads as our decoder does with only small
 // shape-keeping changes, and the segments a page gets.
+#include <algorithm>
 #include <functional>
 
 #include "tests/jbig2codec/compress/JB2PdfChecks.h"
@@ -32,6 +33,41 @@ std::vector<Page> SmallPages()
 {
     return {RingsPage(3), RingsPage(1), TextPage("made text", 301, 157, 3), TextPage("narrow", 37, 90, 8),
             NoisePage("noise", 45, 30, 2)};
+}
+
+// A comb: the top row and the left column full, and from each other column
+// a tooth of a random length hanging from the top.
+void DrawComb(Page& page, uint32_t left, uint32_t top, uint32_t w, uint32_t h, uint32_t& seed)
+{
+    for (uint32_t x = 0; x < w; ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        const uint32_t length = x == 0 ? h : 1 + (seed >> 8) % h;
+        for (uint32_t y = 0; y < length; ++y)
+            page.Set(left + x, top + y);
+    }
+}
+
+// Two copies each of 150 random combs of every size from 9 x 9 to 24 x 24:
+// some 38,000 shapes, more than symbol codes of 15 bits can name.
+Page ManyShapesPage()
+{
+    constexpr uint32_t kSmallest = 9, kLargest = 24, kShapes = 150, kGap = 2, kWidth = 6000;
+    Page page = BlankPage("many shapes", kWidth, 4600);
+    uint32_t x = 0, y = 0, seed = 1;
+    for (uint32_t h = kSmallest; h <= kLargest; ++h, x = 0, y += h + kGap)
+        for (uint32_t w = kSmallest; w <= kLargest; ++w)
+            for (uint32_t shape = 0; shape < kShapes; ++shape) {
+                const uint32_t start = seed;
+                for (int copy = 0; copy < 2; ++copy) {
+                    if (x + w + kGap > kWidth)
+                        x = 0, y += h + kGap;
+                    seed = start;
+                    DrawComb(page, x, y, w, h, seed);
+                    x += w + kGap;
+                }
+            }
+    EXPECT_LE(y, page.height);
+    return page;
 }
 
 // One 8-connected component of a page: its box and its pixels.
@@ -256,4 +292,17 @@ TEST(JB2SymbolPath, DefaultPdfSettingsMakeAStreamPopplerReadsAsJbig2dec)
     const ZAVTest::TempDir dir;
     ZAVTest::WriteBytes(dir.File("wrapped.pdf"), WrapStream(stream, page.width, page.height));
     ExpectPopplerSees(dir.File("wrapped.pdf"), decoded[0]);
+}
+
+TEST(JB2SymbolPath, ShapesBeyondFifteenBitSymbolCodesStayForTheGenericRegion)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    const Page page = ManyShapesPage();
+    const SymbolChoice choice{cJB2_Coder_Arithmetic, 0, cJB2_Matching_Single_Dictionary, cJB2_Encoding_Lossless, 5};
+    const SymbolCompression c(page, choice);
+    ASSERT_EQ(c.jbig2dec.pictures.size(), 1u);
+    EXPECT_TRUE(c.jbig2dec.pictures[0] == PictureOf(page));
+    EXPECT_TRUE(c.ours == PictureOf(page));
+    EXPECT_TRUE(c.jbig2dec.warnings.empty()) << c.jbig2dec.warnings[0];
+    EXPECT_EQ(c.jbig2dec.types, (std::vector<int>{48, 0, 6, 38, 49, 51}));
 }
