@@ -29,6 +29,17 @@ Page RingsPage(uint32_t count)
     return page;
 }
 
+// `count` 2 x 2 dots on a grid of 4 x 4 cells, 100 to a row.
+Page DotsPage(uint32_t count)
+{
+    Page page = BlankPage("dots", 400, (count + 99) / 100 * 4);
+    for (uint32_t i = 0; i < count; ++i)
+        for (uint32_t y = 0; y < 2; ++y)
+            for (uint32_t x = 0; x < 2; ++x)
+                page.Set(i % 100 * 4 + x, i / 100 * 4 + y);
+    return page;
+}
+
 std::vector<Page> SmallPages()
 {
     return {RingsPage(3), RingsPage(1), TextPage("made text", 301, 157, 3), TextPage("narrow", 37, 90, 8),
@@ -264,6 +275,9 @@ TEST(JB2SymbolPath, SegmentsOfAPage)
         {RingsPage(1), cJB2_Matching_Efficient, {48, 0, 0, 38, 49, 51}},
         {RingsPage(1), cJB2_Matching_Single_Dictionary, {48, 0, 38, 49, 51}},
         {RingsPage(3), cJB2_Matching_None, {48, 38, 49, 51}},
+        // 20,000 shapes of one height up to 8 are dots of a picture, not text.
+        {DotsPage(20000), cJB2_Matching_Efficient, {48, 0, 0, 38, 49, 51}},
+        {DotsPage(300), cJB2_Matching_Efficient, {48, 0, 0, 6, 49, 51}},
     };
     for (const auto& test : cases) {
         const SymbolChoice choice{cJB2_Coder_Arithmetic, 0, test.matching, cJB2_Encoding_Lossless, 5};
