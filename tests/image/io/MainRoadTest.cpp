@@ -118,17 +118,20 @@ TEST(MainRoad, OnePictureSavedInEachFormatOpensInPillow)
         int format;
         const char* file;
         int tiffCompression;
+        int prepare;              // the prepare-before-save flag
         const char* pillowFacts;  // format and mode Pillow reports
         int depthAfterSave;       // what CheckSaveOptions made of the 24-bit picture
         int tolerance;            // JPEG is lossy
     } cases[] = {
-        {6, "save.png", 1, "PNG RGB", 24, 0},
-        // LZW keeps 8 bits: the picture is reduced to a palette first.
-        {5, "save.tif", 5, "TIFF P", 8, 0},
-        {4, "save.jpg", 1, "JPEG RGB", 24, 12},
-        {1, "save.bmp", 1, "BMP RGB", 24, 0},
+        {6, "save.png", 1, 1, "PNG RGB", 24, 0},
+        // LZW keeps 8 bits: the picture is reduced to a palette first,
+        // unless the flag hands it to the encoder as it is.
+        {5, "save.tif", 5, 1, "TIFF P", 8, 0},
+        {5, "unprepared.tif", 5, 0, "TIFF RGB", 24, 0},
+        {4, "save.jpg", 1, 1, "JPEG RGB", 24, 12},
+        {1, "save.bmp", 1, 1, "BMP RGB", 24, 0},
         // GIF (15) joins this table when the GIF codec lands:
-        // {15, "save.gif", 1, "GIF P", 8, 0},
+        // {15, "save.gif", 1, 1, "GIF P", 8, 0},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -136,6 +139,7 @@ TEST(MainRoad, OnePictureSavedInEachFormatOpensInPillow)
         CZAVImg image;
         MakePicture(image);
         image.m_tiffCompression = c.tiffCompression;
+        image.m_prepareBeforeSave = c.prepare;
         const std::string path = dir.File(c.file);
         int64_t bytes = 0;
         ASSERT_EQ(ThrownText([&] { image.SaveToFile(path.c_str(), c.format, &bytes); }), "(nothing thrown)");
@@ -146,10 +150,16 @@ TEST(MainRoad, OnePictureSavedInEachFormatOpensInPillow)
         EXPECT_EQ(read.output, std::string(c.pillowFacts) + " 23 17\n");
         EXPECT_LE(MaxDifference(ReadBytes(path + ".rgb"), ImageRgb(image)), c.tolerance);
     }
-    const std::string info = ZAVTest::Run("tiffinfo " + ShellQuote(dir.File("save.tif")) + " 2>&1").output;
-    EXPECT_NE(info.find("Bits/Sample: 8"), std::string::npos) << info;
-    EXPECT_NE(info.find("Compression Scheme: LZW"), std::string::npos) << info;
-    EXPECT_NE(info.find("Photometric Interpretation: palette color (RGB from colormap)"), std::string::npos) << info;
+    const struct {
+        const char* file;
+        const char* photometric;
+    } tiffs[] = {{"save.tif", "palette color (RGB from colormap)"}, {"unprepared.tif", "RGB color"}};
+    for (const auto& t : tiffs) {
+        const std::string info = ZAVTest::Run("tiffinfo " + ShellQuote(dir.File(t.file)) + " 2>&1").output;
+        EXPECT_NE(info.find("Bits/Sample: 8"), std::string::npos) << info;
+        EXPECT_NE(info.find("Compression Scheme: LZW"), std::string::npos) << info;
+        EXPECT_NE(info.find(std::string("Photometric Interpretation: ") + t.photometric), std::string::npos) << info;
+    }
 }
 
 TEST(MainRoad, PdfSavePassesQpdf)
