@@ -1,5 +1,6 @@
 // The image onto the clipboard as a packed DIB, which the clipboard then
-// owns.
+// owns. A clipboard that can't be opened fails with the text the clipboard
+// facet shows for it.
 #include "foundation/text/TextException.h"
 #include "image/core/GlobalMemBlock.h"
 #include "image/kernels/ImgKernels.h"
@@ -16,7 +17,7 @@ void CZAVImg::CopyToClipboard()
         ThrowTextException((String("Error copying the HBITMAP!") + error.GetText()).GetText());
     }
     if (!CImgKernels::PutDibOnClipboard(static_cast<HWND>(m_clipboardWindow), dib, 0))
-        ThrowTextException("Error");
+        ThrowTextException("Error copying to the Clipboard!");
 }
 
 }  // namespace ZAV

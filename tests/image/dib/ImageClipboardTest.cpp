@@ -85,7 +85,7 @@ TEST_F(ImageClipboard, RefusalsGiveTheirTexts)
     CZAVImg image;
     ASSERT_EQ(image.Create(2, 2, 24), 1);
     ClipboardKnobs().open = true;
-    EXPECT_EQ(ThrownText([&] { image.CopyToClipboard(); }), "Error");
+    EXPECT_EQ(ThrownText([&] { image.CopyToClipboard(); }), "Error copying to the Clipboard!");
     ClipboardKnobs().open = false;
 
     PutOnClipboard(CF_DIB, nullptr);  // nothing there
