@@ -125,6 +125,10 @@ TEST(ImageFromWindowsObjects, DeviceContextRectanglesBecome24BitImages)
         ExpectEarlierImage(kept);
         DeleteDC(device);
     }
+    CZAVImg kept;
+    MakeEarlierImage(kept);
+    EXPECT_EQ(ThrownText([&] { kept.CreateFromDC(dc, 0, 0, 0, 2); }), "Error creating Image! ");
+    ExpectEarlierImage(kept);
     DeleteDC(dc);
 }
 
