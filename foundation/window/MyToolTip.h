@@ -47,8 +47,6 @@ private:
     int m_hidden = 0;
     int m_restoreBackground = 0;
     RECT m_savedRect{0, 0, 0, 0};
-    int m_spareA = -1;
-    int m_spareB = -1;
     uintptr_t m_activeTimer = 0;
 };
 

@@ -28,9 +28,6 @@ public:
     ShadowImagePtr Create(IShadowImage& mask);
 
 private:
-    int m_spareA = 0;
-    int m_ownsImage = 1;
-    int m_spareB = 0;
     ShadowImagePtr m_image;
 };
 
@@ -44,7 +41,6 @@ public:
     static void AddNoise(IShadowImage& image, int noise);
 
 private:
-    int m_ownsImage = 1;
     ShadowImagePtr m_image;
 };
 

@@ -79,7 +79,6 @@ protected:
     std::atomic<int> m_running{0};
     int m_mode = kModeDetached;
     IProgressNotification* m_sink = nullptr;
-    int m_spareWord = 0;
     std::atomic<int> m_cancel{0};
     String m_errorText;
 

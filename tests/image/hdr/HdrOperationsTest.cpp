@@ -170,6 +170,13 @@ TEST_F(HdrOperations, AutoScaleHdrWithoutARangeOnlyReduces)
     image.AutoScaleHdr();
     EXPECT_EQ(std::vector<uint16_t>(4, 0x0700), g_log.samplesAtScaleDown);
     EXPECT_EQ(std::vector<BYTE>(4, 7), Pixels(image));
+
+    // The extent of counts that are all zero stretches nothing either.
+    CZAVImg ramp;
+    MakeSamples(ramp, 3, 1, 16, {0x0100, 0x8000, 0xFF00});
+    ramp.ScaleHdrToRange(kHistogramNoFirst, -1);
+    EXPECT_EQ((std::vector<uint16_t>{0x0100, 0x8000, 0xFF00}), g_log.samplesAtScaleDown);
+    EXPECT_EQ((std::vector<BYTE>{1, 0x80, 0xFF}), Pixels(ramp));
 }
 
 TEST(HistogramExtent, Table)
