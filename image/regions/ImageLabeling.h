@@ -20,6 +20,8 @@
 
 namespace ZAV {
 
+class CKernelProgress;
+
 class CImageLabeling {
 public:
     explicit CImageLabeling(IProgressNotification* sink = nullptr) : m_sink(sink) {}
@@ -56,7 +58,7 @@ private:
     int32_t FirstMatchingLabel(int x, int y) const;
     void Relabel();
     void CountPixel(int x, int y);
-    void ReportRow(class CKernelProgress& progress, int y);
+    void ReportRow(CKernelProgress& progress, int y);
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     size_t Offset(int x, int y) const { return static_cast<size_t>(y) * static_cast<size_t>(m_width) + x; }
