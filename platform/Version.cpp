@@ -7,7 +7,8 @@
 
 namespace {
 
-OSVERSIONINFOA DefaultRecord()
+// constexpr, so the record is set before any start-up initialiser asks.
+constexpr OSVERSIONINFOA DefaultRecord()
 {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);

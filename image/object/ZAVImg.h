@@ -12,6 +12,7 @@
 #include "image/blend/BlendModes.h"
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
+#include "image/regions/RegionRecord.h"
 #include "formats/Jpeg2000MetadataRecord.h"
 #include "formats/plugins/ImportExportDlls.h"
 #include "formats/registry/FileFormatProviders.h"
@@ -22,6 +23,8 @@ struct IStream;
 namespace ZAV {
 
 class CDataSource;
+class CImageOperation;
+class IZAVWebRequestSp;
 
 struct CJpeg2000Settings {
     int32_t ints[9] = {1, 1, 99, 0, 0, 0, 0, 0, 0};
@@ -153,6 +156,21 @@ public:
     void AdaptiveThreshold(int windowWidth, int windowHeight, int offset);
     void CreateContourImage(int size, const BYTE* profile, int profileLength);
 
+    // ---- 16-bit samples to 8 bits (image/hdr) ----
+    // Bits 1..16 of each sample are significant; through the advanced
+    // image-processing object, into 8-bit gray or 24-bit colour.
+    void ScaleHdr(int bitsPerSample);
+    // Stretches low..high to the full 16-bit range, then ScaleHdr(16).
+    void ScaleHdrToRange(int low, int high);
+    // The range from the first and last used value of the histogram.
+    void AutoScaleHdr();
+
+    // ---- region operations (image/regions) ----
+    // Repaints the specks of an 8- or 24-bit image (CDespeckle).
+    void Despeckle(int tolerance, int speckleSize);
+    // The 8-connected regions of an 8-bit image, one record a label.
+    void LabelConnectedComponents(int tolerance, CRegionList& regions);
+
     // (x2, y2) lies past the rectangle; both clipped to the image.
     void DrawRectangle(int x1, int y1, int x2, int y2, COLORREF color);
     void DrawLine(int x1, int y1, int x2, int y2, COLORREF color);
@@ -186,6 +204,10 @@ public:
     // Writes at most size bytes into the block.
     void SaveMultipageToMem(CZAVImg** images, int count, void* block, int64_t size, int format, int flag,
                             int64_t* bytesWritten);
+    // Fetches the bytes through the caller's request object on a worker
+    // thread and loads them; the request's failure text, "Can't create
+    // worker thread!" and "Web request returned no data!" leave the image.
+    void LoadFromWebRequest(IZAVWebRequestSp* request, const char* url, int format);
     // Through the global block of a stream made on global memory.
     void LoadFromStream(IStream* stream, int format);
     void SaveToStream(IStream* stream, int format);
@@ -288,6 +310,7 @@ protected:
     void DecodeBuiltIn(CDataSource& source, int format);
     void EncodeBuiltIn(CDataSource& target, int format, int64_t& bytesWritten, const char* otherFailure);
     const CFileFormatProvider* PrepareSave(int format);
+    void ReduceHdrSamples(CImageOperation& operation, CGlobalMemBlock& samples, int bitsPerSample);
 
 private:
     IPicture* m_olePicture = nullptr;

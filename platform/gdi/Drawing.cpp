@@ -119,12 +119,13 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int length)
     return Record(dc, text, length, x, y) ? TRUE : FALSE;
 }
 
-int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT)
+int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format)
 {
     if (ZAV::Meta::RefusedOnMetafile(dc))
         return 0;
     if (!rect || !Record(dc, text, length, rect->left, rect->top))
         return 0;
+    FindDC(dc)->texts.back().format = format;
     return kRecordedLineHeight;
 }
 
@@ -135,7 +136,7 @@ std::vector<RecordedText> GetRecordedTexts(HDC handle)
     std::vector<RecordedText> texts;
     if (const DC* dc = FindDC(handle))
         for (const TextRecord& r : dc->texts)
-            texts.push_back(RecordedText{r.text, r.x, r.y, r.face, r.height});
+            texts.push_back(RecordedText{r.text, r.x, r.y, r.face, r.height, r.format});
     return texts;
 }
 

@@ -29,6 +29,7 @@ struct RecordedText {
     int y = 0;
     std::string face;
     LONG height = 0;  // the font's lfHeight
+    UINT format = 0;  // DrawTextA's format flags; 0 for TextOutA
 };
 
 // Everything written on the DC so far, in order.

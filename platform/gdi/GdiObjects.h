@@ -105,6 +105,7 @@ struct TextRecord {
     int y = 0;
     std::string face;
     LONG height = 0;
+    UINT format = 0;
 };
 
 struct DC : Object {

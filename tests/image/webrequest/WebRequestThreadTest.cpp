@@ -1,0 +1,194 @@
+// The worker thread and LoadFromWebRequest against a request double that
+// records its calls; no network.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "foundation/text/TextException.h"
+#include "image/object/ZAVImg.h"
+#include "image/webrequest/ZAVImgWebRequestThread.h"
+#include "platform/win/Threads.h"
+#include "support/ThrownText.h"
+
+using namespace ZAV;
+using ZAVTest::ThrownText;
+
+namespace {
+
+constexpr int kFormatBmp = 1;
+
+class CRequestDouble : public IZAVWebRequestSp {
+public:
+    uint32_t AddRef() override { return Record("AddRef"), ++m_count; }
+    uint32_t Release() override { return Record("Release"), --m_count; }
+    int32_t GetRefCount() override { return static_cast<int32_t>(m_count); }
+    void SetUrl(const std::string& url) override { Record("SetUrl " + url); }
+    void Execute() override
+    {
+        Record("Execute");
+        if (blockUntil)
+            blockUntil->wait();
+        if (!failure.empty())
+            ThrowTextException(failure.c_str());
+    }
+    void GetResponse(CArraySimple<BYTE, 1>& bytes) override
+    {
+        Record("GetResponse");
+        bytes = CArraySimple<BYTE, 1>(response);
+    }
+
+    std::vector<std::string> Calls()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_calls;
+    }
+    bool RanOnCaller() const { return m_executeThread == std::this_thread::get_id(); }
+
+    std::vector<BYTE> response;
+    std::string failure;
+    std::shared_future<void>* blockUntil = nullptr;
+    std::atomic<uint32_t> m_count{1};
+
+private:
+    void Record(const std::string& call)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_calls.push_back(call);
+        if (call == "Execute")
+            m_executeThread = std::this_thread::get_id();
+    }
+    std::mutex m_lock;
+    std::vector<std::string> m_calls;
+    std::thread::id m_executeThread;
+};
+
+// A 2 x 1 24-bit picture as .bmp bytes.
+std::vector<BYTE> BmpBytes()
+{
+    CZAVImg image;
+    EXPECT_EQ(1, image.Create(2, 1, 24));
+    std::vector<BYTE> block(4096);
+    int64_t written = 0;
+    image.SaveToMemory(block.data(), static_cast<int64_t>(block.size()), kFormatBmp, &written);
+    block.resize(static_cast<size_t>(written));
+    return block;
+}
+
+// A 5 x 3 8-bit image the tests expect to stay as it is.
+void MakeOriginal(CZAVImg& image)
+{
+    ASSERT_EQ(1, image.Create(5, 3, 8));
+}
+
+bool IsOriginal(const CZAVImg& image)
+{
+    return image.GetWidth() == 5 && image.GetHeight() == 3 && image.GetBitsPerPixel() == 8;
+}
+
+class WebRequest : public ::testing::Test {
+protected:
+    void TearDown() override { ThreadKnobs() = ThreadFailureKnobs(); }
+};
+
+}  // namespace
+
+TEST_F(WebRequest, LoadCallsTheRequestInOrderAndLoadsItsBytes)
+{
+    CRequestDouble request;
+    request.response = BmpBytes();
+    CZAVImg image;
+    MakeOriginal(image);
+    image.LoadFromWebRequest(&request, "http://example.invalid/a.bmp", kFormatBmp);
+    EXPECT_EQ(2, image.GetWidth());
+    EXPECT_EQ(24, image.GetBitsPerPixel());
+    // The thread object holds the request for its life, the run once more.
+    const std::vector<std::string> calls = {
+        "AddRef", "AddRef", "SetUrl http://example.invalid/a.bmp", "Execute", "GetResponse", "Release", "Release"};
+    EXPECT_EQ(calls, request.Calls());
+    EXPECT_FALSE(request.RanOnCaller());
+    EXPECT_EQ(1u, request.m_count.load());
+}
+
+TEST_F(WebRequest, FailuresThrowAndLeaveTheImage)
+{
+    const struct {
+        const char* name;
+        const char* failure;
+        bool noThread;
+        const char* text;
+    } cases[] = {
+        {"request throws", "Host not found!", false, "Host not found!"},
+        {"empty response", "", false, "Web request returned no data!"},
+        {"no thread", "", true, "Can't create worker thread!"},
+    };
+    for (const auto& c : cases) {
+        CRequestDouble request;
+        request.failure = c.failure;
+        ThreadKnobs().createThread = c.noThread;
+        CZAVImg image;
+        MakeOriginal(image);
+        EXPECT_EQ(c.text, ThrownText([&] { image.LoadFromWebRequest(&request, "u", kFormatBmp); })) << c.name;
+        EXPECT_TRUE(IsOriginal(image)) << c.name;
+        EXPECT_EQ(1u, request.m_count.load()) << c.name;
+        ThreadKnobs() = ThreadFailureKnobs();
+    }
+}
+
+TEST_F(WebRequest, ModeZeroRunsInTheCaller)
+{
+    CRequestDouble request;
+    request.response = {1, 2, 3};
+    ThreadKnobs().createThread = true;  // a thread would fail
+    CZAVImgWebRequestThread thread(&request, "u");
+    thread.SetMode(CThreadableMember::kModeCaller);
+    EXPECT_EQ(1, thread.Start());
+    EXPECT_TRUE(request.RanOnCaller());
+    EXPECT_EQ(nullptr, thread.GetThreadHandle());
+    EXPECT_EQ(nullptr, thread.GetStartedSignal());
+    EXPECT_EQ(3, thread.GetResponse().GetSize());
+    EXPECT_EQ("", thread.GetError());
+}
+
+TEST_F(WebRequest, SecondStartWhileRunningAndPriorities)
+{
+    const struct {
+        int priority;  // 0 keeps the default
+        int applied;
+    } cases[] = {{0, THREAD_PRIORITY_LOWEST}, {-49, -49}, {-50, THREAD_PRIORITY_NORMAL}, {2, 2}};
+    for (const auto& c : cases) {
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        CRequestDouble request;
+        request.response = {9};
+        request.blockUntil = &released;
+        CZAVImgWebRequestThread thread(&request, "u");
+        EXPECT_EQ(THREAD_PRIORITY_LOWEST, thread.GetPriority());
+        if (c.priority != 0)
+            thread.SetPriority(c.priority);
+        ASSERT_EQ(1, thread.Start());
+        EXPECT_TRUE(thread.IsRunning());
+        EXPECT_EQ(c.applied, GetThreadPriority(thread.GetThreadHandle())) << c.priority;
+        EXPECT_EQ("Thread already running!", ThrownText([&] { thread.Start(); }));
+        release.set_value();
+        thread.WaitDone(0);
+        EXPECT_EQ(nullptr, thread.GetThreadHandle());
+        EXPECT_EQ(1, thread.GetResponse().GetSize());
+    }
+}
+
+TEST_F(WebRequest, PumpModeDispatchesWhileWaiting)
+{
+    CRequestDouble request;
+    request.response = {1};
+    CZAVImgWebRequestThread thread(&request, "u");
+    thread.SetMode(CThreadableMember::kModePump);
+    EXPECT_EQ(1, thread.Start());
+    EXPECT_EQ(nullptr, thread.GetThreadHandle());  // ended and forgotten
+    EXPECT_EQ(1, thread.GetResponse().GetSize());
+    EXPECT_EQ(1, thread.PumpUntilSignalled());
+}
