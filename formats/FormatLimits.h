@@ -54,3 +54,12 @@ constexpr int64_t kMaxJbigDecodeBytes = int64_t(1) << 26;
 constexpr int64_t kMaxJbigRows = int64_t(1) << 21;
 
 }  // namespace ZAV
+
+// GIF: image descriptors one file may hold. Each costs a record, so a small
+// hostile file of bare descriptors cannot ask for gigabytes; real
+// animations stay far below it.
+constexpr int kMaxGifFrames = 1 << 16;
+// GIF: pixels one byte of LZW data can give: a code is at least 3 bits and
+// stands for at most 4096 pixels. A frame larger than its data could fill
+// is refused before its pixels are allocated.
+constexpr uint64_t kGifMaxPixelsPerCodeByte = 4096 * 8 / 3 + 1;

@@ -2,6 +2,8 @@
 
 #include "formats/bmp/BMPDecoder.h"
 #include "formats/bmp/BMPEncoder.h"
+#include "formats/gif/GIFDecoder.h"
+#include "formats/gif/GIFEncoder.h"
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
@@ -9,6 +11,8 @@
 #include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
+#include "formats/psd/PSDDecoder.h"
+#include "formats/psd/PSDEncoder.h"
 #include "formats/registry/ImgFormat.h"
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/encode/TIFFEncoder.h"
@@ -30,6 +34,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
     case zavifTIF:
     case zavifFAX:
         return std::make_unique<CTIFFDecoder>();
+    case zavifGIF:
+        return std::make_unique<CGIFDecoder>();
+    case zavifPSD:
+        return std::make_unique<CPSDDecoder>();
     default:
         return nullptr;
     }
@@ -51,6 +59,10 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CTIFFEncoder>();
     case zavifPDF:
         return std::make_unique<CPDFEncoder>();
+    case zavifGIF:
+        return std::make_unique<CGIFEncoder>();
+    case zavifPSD:
+        return std::make_unique<CPSDEncoder>();
     default:
         return nullptr;
     }
