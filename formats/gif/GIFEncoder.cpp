@@ -96,7 +96,7 @@ void CGIFEncoder::WriteHeader(const CZAVImg& image)
     WriteWord(static_cast<uint32_t>(image.GetHeight()));
     WriteByte(static_cast<uint8_t>(kTableFlag | ((bits - 1) & 3) << 5 | (bits - 1)));
     WriteByte(0);  // background index
-    WriteByte(0);  // aspect ratio
+    WriteByte(0);  // pixel ratio: none given
     WriteColourTable(image);
 }
 
