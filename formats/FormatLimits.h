@@ -63,3 +63,8 @@ constexpr int kMaxGifFrames = 1 << 16;
 // stands for at most 4096 pixels. A frame larger than its data could fill
 // is refused before its pixels are allocated.
 constexpr uint64_t kGifMaxPixelsPerCodeByte = 4096 * 8 / 3 + 1;
+
+// PSD: PackBits turns two bytes into at most 128 samples, so the pixels of
+// a merged image, layer or mask may be at most 64 times the bytes left for
+// them; a larger header is refused before its pixels are allocated.
+constexpr int64_t kPsdMaxPackBitsExpansion = 64;

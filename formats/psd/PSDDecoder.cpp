@@ -27,6 +27,14 @@ constexpr int kModeCmyk = 4;
 constexpr int kTransparencyChannel = -1;
 constexpr int kUserMaskChannel = -2;
 
+bool HasChannel(const PsdLayerInfo& layer, int id)
+{
+    for (int i = 0; i < layer.channelCount; ++i)
+        if (layer.channels[i].id == id)
+            return true;
+    return false;
+}
+
 int PlanesOf(int mode)
 {
     return mode == kModeRgb ? 3 : mode == kModeCmyk ? 4 : 1;
@@ -37,10 +45,14 @@ int ImageDepthOf(int mode)
     return mode == kModeBitmap ? 1 : mode == kModeRgb || mode == kModeCmyk ? 24 : 8;
 }
 
-HGLOBAL AllocZeroed(int64_t bytes, const char* text)
+// A block the bytes left could fill, so a few bytes of header cannot ask
+// for gigabytes.
+HGLOBAL AllocZeroed(int64_t bytes, size_t available, const char* text)
 {
     if (!IsWithinImageCeiling(bytes))
         CPicDecoder::ThrowError(kCodeFormat, "Invalid layer size.");
+    if (bytes > static_cast<int64_t>(available) * kPsdMaxPackBitsExpansion)
+        CPicDecoder::ThrowError(kCodeFormat, "Image data too short.");
     HGLOBAL block = GlobalAlloc(GPTR, static_cast<size_t>(std::max<int64_t>(bytes, 1)));
     if (!block)
         CPicDecoder::ThrowError(kCodeMemory, text);
@@ -173,17 +185,19 @@ void CPSDDecoder::ReadLayerMasks(PsdByteCursor& cursor, const PsdLayerInfo& laye
 {
     CZAVImg& image = *GetImage();
     const int64_t size = int64_t(layer.width) * layer.height;
-    CGlobalMemBlock mask;
-    mask.Attach(AllocZeroed(size, "Out of memory for mask."));
-    if (ReadLayerChannel(cursor, layer, kTransparencyChannel, mask.GetData<uint8_t>(), static_cast<size_t>(layer.width),
-                         static_cast<size_t>(layer.height), 1))
+    if (HasChannel(layer, kTransparencyChannel)) {
+        CGlobalMemBlock mask;
+        mask.Attach(AllocZeroed(size, m_file.size(), "Out of memory for mask."));
+        ReadLayerChannel(cursor, layer, kTransparencyChannel, mask.GetData<uint8_t>(), static_cast<size_t>(layer.width),
+                         static_cast<size_t>(layer.height), 1);
         image.SetMask(mask.Detach(), size);
+    }
     const int64_t userSize = int64_t(layer.maskWidth) * layer.maskHeight;
-    CGlobalMemBlock user;
-    user.Attach(AllocZeroed(userSize, "Out of memory for mask."));
-    if (userSize > 0 &&
+    if (userSize > 0 && HasChannel(layer, kUserMaskChannel)) {
+        CGlobalMemBlock user;
+        user.Attach(AllocZeroed(userSize, m_file.size(), "Out of memory for mask."));
         ReadLayerChannel(cursor, layer, kUserMaskChannel, user.GetData<uint8_t>(), static_cast<size_t>(layer.maskWidth),
-                         static_cast<size_t>(layer.maskHeight), 1)) {
+                         static_cast<size_t>(layer.maskHeight), 1);
         image.SetMask2Dimensions(layer.maskWidth, layer.maskHeight);
         image.SetMask2(user.Detach(), userSize);
     }
@@ -227,7 +241,7 @@ void CPSDDecoder::DecodeTarget(PsdByteCursor& cursor, const PsdDocument& documen
         ThrowError(kCodeFormat, "Invalid layer size.");
     const int64_t bytesPerRow = mode == kModeBitmap ? (width + 7) / 8 : width;
     CGlobalMemBlock pixels;
-    pixels.Attach(AllocZeroed(bytesPerRow * height * planes, "Out of memory!"));
+    pixels.Attach(AllocZeroed(bytesPerRow * height * planes, cursor.Remaining(), "Out of memory!"));
     uint8_t* base = pixels.GetData<uint8_t>();
     if (!layer) {
         ReadMergedPlanes(cursor, document, base, static_cast<size_t>(bytesPerRow), static_cast<size_t>(height), planes);
@@ -238,7 +252,7 @@ void CPSDDecoder::DecodeTarget(PsdByteCursor& cursor, const PsdDocument& documen
     }
     if (mode == kModeCmyk) {
         CGlobalMemBlock rgb;
-        rgb.Attach(AllocZeroed(width * height * 3, "Out of memory!"));
+        rgb.Attach(AllocZeroed(width * height * 3, m_file.size(), "Out of memory!"));
         CmykToRgb(base, rgb.GetData<uint8_t>(), static_cast<size_t>(width * height));
         pixels.Free();
         pixels.Attach(rgb.Detach());

@@ -115,6 +115,10 @@ std::vector<RefusalCase> RefusalCases()
     PsdTestDocument lab = Grey(2, 2);
     lab.mode = 9;
     cases.push_back({"Lab", BuildPsd(lab), 0, "Decoder error: Unsupported image mode."});
+    PsdTestDocument bomb = Grey(1, 1);
+    bomb.width = 40000;
+    bomb.height = 40000;
+    cases.push_back({"header larger than its data", BuildPsd(bomb), 0, "Decoder error: Image data too short."});
     return cases;
 }
 

@@ -187,4 +187,22 @@ TEST(PsdPeers, MergedImageAndLayersMatchPsdToolsAndPillow)
     }
 }
 
+// Layered documents ImageMagick wrote (PackBits channels, a layer with
+// transparency, CMYK).
+TEST(PsdPeers, ImageMagickDocumentsMatchPsdToolsAndPillow)
+{
+    for (const char* name : {"layered_rgb", "layered_grey", "cmyk"}) {
+        SCOPED_TRACE(name);
+        const std::string file = DataPath(std::string("psd/") + name + ".psd");
+        const PeerReads peers = ReadPeers(file);
+        CZAVImg image;
+        const int frames = [&] {
+            image.LoadFromFile(file.c_str(), zavifPSD);
+            return image.GetOwnImageInfo().HasKey("LAYERS") ? image.GetOwnImageInfo().GetValue("LAYERS").GetAsInt() : 0;
+        }();
+        for (int frame = 0; frame <= frames; ++frame)
+            CompareFrame(file, peers, frame);
+    }
+}
+
 }  // namespace
