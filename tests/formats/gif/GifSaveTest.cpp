@@ -112,6 +112,10 @@ TEST(GifSave, SingleImagesInEveryModeReadBackEverywhere)
             EXPECT_EQ("none", pillow.loop);
             EXPECT_EQ(ImageRgb(image), LoadFrameRgb(file, 0));
             GifsicleInfo(file);
+            // gifsicle decodes the codes and codes them anew.
+            const std::string again = dir.File("again.gif");
+            ASSERT_EQ(0, ZAVTest::Run("gifsicle -O3 " + ShellQuote(file) + " -o " + ShellQuote(again)).exitCode);
+            EXPECT_EQ(Hex(ImageRgb(image)), ReadWithPillow(dir, again).frames.at(0));
         }
     }
 }
@@ -226,6 +230,27 @@ TEST(GifSave, ColourTablesHoldEveryAnnouncedEntry)
     EXPECT_EQ(std::vector<uint8_t>(3 * 246, 0),
               std::vector<uint8_t>(bytes.begin() + 13 + 30, bytes.begin() + 13 + 768));
     EXPECT_EQ(ImageRgb(image), LoadFrameRgb(file, 0));
+}
+
+TEST(GifSave, LocalTablesHoldEveryAnnouncedEntry)
+{
+    TempDir dir;
+    CZAVImg frames[2];
+    Prepare(frames[0], 8, 4, 8, 1);
+    Prepare(frames[1], 8, 4, 8, 1);
+    frames[1].GetPalette().SetSize(10);
+    for (int i = 0; i < 10; ++i)
+        frames[1].GetPalette().SetEntry(i, MakePaletteEntry(static_cast<BYTE>(20 * i), 3, 4));
+    BYTE** lines = frames[1].GetLineArray();
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            lines[y][x] = static_cast<BYTE>((x + y) % 10);
+    CZAVImg* list[] = {&frames[0], &frames[1]};
+    const std::string file = dir.File("local.gif");
+    frames[0].SaveMultipageToFile(file.c_str(), list, 2, zavifGIF, 0, nullptr);
+    EXPECT_NE(std::string::npos, GifsicleInfo(file).find("local color table [256]"));
+    EXPECT_EQ(Hex(ImageRgb(frames[1])), ReadWithPillow(dir, file).frames.at(1));
+    EXPECT_EQ(ImageRgb(frames[1]), LoadFrameRgb(file, 1));
 }
 
 TEST(GifSave, RefusalsNameTheirReason)

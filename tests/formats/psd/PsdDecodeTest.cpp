@@ -263,7 +263,9 @@ TEST(PsdDecode, LayerInformationProperties)
     const Bytes secondEffects =
         Concat({{0, 0, 0, 2}, KeyedBlock("dsdw", shortShadow), KeyedBlock("iglw", Bytes(10, 1))});
     PsdTestDocument document = Grey(4, 3);
-    document.layers = {Layer(2, 2, {0}), Layer(2, 2, {0})};
+    document.layers = {Layer(2, 2, {0}), Layer(2, 2, {0}), Layer(1, 1, {0})};
+    document.layers[2].additional =
+        KeyedBlock("lrFX", Concat({{0, 0, 0, 1}, KeyedBlock("dsdw", ShadowRecord(2, 5, 120, 10, 20, 30, 200))}));
     document.layers[0].additional =
         Concat({KeyedBlock("lrFX", effects), KeyedBlock("iOpa", {128, 0, 0, 0}), KeyedBlock("lyid", {0, 0, 1, 2}),
                 KeyedBlock("lnsr", {'c', 'o', 'n', 't'}), KeyedBlock("zzzz", {1, 2, 3, 4})});
@@ -304,6 +306,11 @@ TEST(PsdDecode, LayerInformationProperties)
     EXPECT_FALSE(info.HasKey("Layer1dsdwBlur"));
     EXPECT_FALSE(info.HasKey("Layer1iOpa"));
     EXPECT_EQ("layer", info.GetValue("Layer1LayerName").GetAsText());
+    // A version 2 shadow record (51 bytes) gives what the 41-byte one gives.
+    for (const char* field : {"Blur", "Intensity", "Angle", "Dist", "Color", "Enabled", "Opa", "GlobLight", "Blend"})
+        EXPECT_EQ(info.GetValue(std::string("Layer0dsdw") + field).GetAsText(),
+                  info.GetValue(std::string("Layer2dsdw") + field).GetAsText())
+            << field;
 }
 
 }  // namespace
