@@ -1,7 +1,8 @@
 # Writes the GIF files of the decoder's comparison with Pillow into the
 # folder given, with manifest.txt: per case its frames, per frame the box
-# Pillow read it at and the keys the file must give, and NAME.N.rgb with the
-# pixels Pillow reads inside that box.
+# Pillow read it at and the keys the file must give, NAME.N.rgb with the
+# pixels Pillow reads inside that box and NAME.N.magick with those
+# ImageMagick reads.
 import struct, subprocess, sys
 from PIL import Image
 
@@ -85,6 +86,9 @@ def record(name, facts_by_frame):
         rgb = image.convert("RGB").crop(box)
         with open("%s/%s.%d.rgb" % (out, name, n), "wb") as f:
             f.write(rgb.tobytes())
+        # ImageMagick's frame n as stored, in its own box.
+        subprocess.run(["/usr/bin/convert", "%s/%s.gif[%d]" % (out, name, n), "+repage", "-depth", "8",
+                        "rgb:%s/%s.%d.magick" % (out, name, n)], check=True)
         manifest.append("FRAME %d %d %d %d %d" % (n, box[0], box[1], box[2] - box[0], box[3] - box[1]))
         for line in facts_by_frame.get(n, []):
             manifest.append(line)

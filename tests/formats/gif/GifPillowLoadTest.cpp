@@ -1,7 +1,8 @@
 // GIF files written by independent writers (Pillow; ImageMagick for a
 // two-entry table; a few lines of Python for interlaced frames of every
 // small height and for a two-entry local table) load frame by frame to the
-// pixels Pillow reads from them, with the keys the files carry.
+// pixels Pillow and ImageMagick read from them, with the keys the files
+// carry.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,7 +87,9 @@ void CheckFrame(const TempDir& dir, const CaseExpectation& c, const FrameExpecta
     image.LoadFromFile(dir.File(c.name + ".gif").c_str(), zavifGIF);
     EXPECT_EQ(frame.width, image.GetWidth());
     EXPECT_EQ(frame.height, image.GetHeight());
-    EXPECT_EQ(ReadBytes(dir.File(c.name + "." + std::to_string(frame.index) + ".rgb")), ImageRgb(image));
+    const std::string stem = dir.File(c.name + "." + std::to_string(frame.index));
+    EXPECT_EQ(ReadBytes(stem + ".rgb"), ImageRgb(image));
+    EXPECT_EQ(ReadBytes(stem + ".magick"), ImageRgb(image));
     const CNameVariantPairs& info = image.GetOwnImageInfo();
     EXPECT_EQ(c.frames, info.GetValue("FRAMES").GetAsInt());
     EXPECT_EQ(frame.left, info.GetValue("LEFT").GetAsInt());

@@ -1,6 +1,6 @@
 // GIF files the encoder writes, in each code-writer mode, single and
-// animated: Pillow and gifsicle read them, with the pixels saved; the loop,
-// comment, colour-table and size rules hold.
+// animated: Pillow, ImageMagick and gifsicle read them, with the pixels
+// saved; the loop, comment, colour-table and size rules hold.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -82,6 +82,16 @@ void Prepare(CZAVImg& image, int width, int height, int depth, int mode)
     image.m_gif.flag = mode;
 }
 
+// ImageMagick's RGB bytes of frame n as stored.
+std::vector<uint8_t> MagickFrameRgb(const TempDir& dir, const std::string& file, int frame)
+{
+    const std::string out = dir.File("magick.rgb");
+    const RunResult run = ZAVTest::Run("/usr/bin/convert " + ShellQuote(file + "[" + std::to_string(frame) + "]") +
+                                       " +repage -depth 8 " + ShellQuote("rgb:" + out));
+    EXPECT_EQ(0, run.exitCode) << run.output;  // imagemagick must be installed
+    return run.exitCode == 0 ? ReadBytes(out) : std::vector<uint8_t>();
+}
+
 std::vector<uint8_t> LoadFrameRgb(const std::string& file, int frame)
 {
     CZAVImg image;
@@ -111,6 +121,7 @@ TEST(GifSave, SingleImagesInEveryModeReadBackEverywhere)
             EXPECT_EQ(Hex(ImageRgb(image)), pillow.frames[0]);
             EXPECT_EQ("none", pillow.loop);
             EXPECT_EQ(ImageRgb(image), LoadFrameRgb(file, 0));
+            EXPECT_EQ(ImageRgb(image), MagickFrameRgb(dir, file, 0));
             GifsicleInfo(file);
             // gifsicle decodes the codes and codes them anew.
             const std::string again = dir.File("again.gif");
@@ -143,6 +154,7 @@ TEST(GifSave, AnimationsInEveryModeKeepFramesAndLoop)
             for (int i = 0; i < 3; ++i) {
                 EXPECT_EQ(Hex(ImageRgb(frames[i])), pillow.frames[static_cast<size_t>(i)]) << i;
                 EXPECT_EQ(ImageRgb(frames[i]), LoadFrameRgb(file, i)) << i;
+                EXPECT_EQ(ImageRgb(frames[i]), MagickFrameRgb(dir, file, i)) << i;
             }
             const std::string info = GifsicleInfo(file);
             if (loop == 1) {
