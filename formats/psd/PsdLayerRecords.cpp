@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kCodeFormat = 1;
 constexpr uint32_t kMaskRectangleBytes = 16;
+// CMYK layers hold four bytes a pixel while they are read.
+constexpr int64_t kPsdMaxPlaneBytes = 4;
 
 struct Rectangle {
     int32_t left = 0;
@@ -34,7 +36,10 @@ Rectangle ReadRectangle(PsdByteCursor& cursor)
     const int64_t right = cursor.TakeI32();
     const int64_t width = right - left;
     const int64_t height = bottom - top;
-    if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX || !IsWithinImageCeiling(width * height * 4))
+    // Both sides fit 31 bits, so their product fits 62: four planes of it
+    // are compared without overflow.
+    if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX ||
+        width * height > kMaxImageBytes / kPsdMaxPlaneBytes)
         CPicDecoder::ThrowError(kCodeFormat, "Invalid layer size.");
     r.left = static_cast<int32_t>(left);
     r.top = static_cast<int32_t>(top);
