@@ -60,3 +60,17 @@ constexpr int64_t kMaxJbigRows = int64_t(1) << 21;
 constexpr int kExifMaxChainDirectories = 16;
 
 }  // namespace ZAV
+
+// GIF: image descriptors one file may hold. Each costs a record, so a small
+// hostile file of bare descriptors cannot ask for gigabytes; real
+// animations stay far below it.
+constexpr int kMaxGifFrames = 1 << 16;
+// GIF: pixels one byte of LZW data can give: a code is at least 3 bits and
+// stands for at most 4096 pixels. A frame larger than its data could fill
+// is refused before its pixels are allocated.
+constexpr uint64_t kGifMaxPixelsPerCodeByte = 4096 * 8 / 3 + 1;
+
+// PSD: PackBits turns two bytes into at most 128 samples, so the pixels of
+// a merged image, layer or mask may be at most 64 times the bytes left for
+// them; a larger header is refused before its pixels are allocated.
+constexpr int64_t kPsdMaxPackBitsExpansion = 64;

@@ -4,6 +4,8 @@
 #include "formats/bmp/BMPEncoder.h"
 #include "formats/emf/WMFDecoder.h"
 #include "formats/emf/WMFEncoder.h"
+#include "formats/gif/GIFDecoder.h"
+#include "formats/gif/GIFEncoder.h"
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
@@ -11,6 +13,8 @@
 #include "formats/pdf/PDFEncoder.h"
 #include "formats/png/PNGDecoder.h"
 #include "formats/png/PNGEncoder.h"
+#include "formats/psd/PSDDecoder.h"
+#include "formats/psd/PSDEncoder.h"
 #include "formats/registry/ImgFormat.h"
 #include "formats/tiff/decode/TIFFDecoder.h"
 #include "formats/tiff/encode/TIFFEncoder.h"
@@ -34,6 +38,10 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
         return std::make_unique<CTIFFDecoder>();
     case zavifWMF:
         return std::make_unique<CWMFDecoder>();
+    case zavifGIF:
+        return std::make_unique<CGIFDecoder>();
+    case zavifPSD:
+        return std::make_unique<CPSDDecoder>();
     default:
         return nullptr;
     }
@@ -57,6 +65,10 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CPDFEncoder>();
     case zavifWMF:
         return std::make_unique<CWMFEncoder>();
+    case zavifGIF:
+        return std::make_unique<CGIFEncoder>();
+    case zavifPSD:
+        return std::make_unique<CPSDEncoder>();
     default:
         return nullptr;
     }

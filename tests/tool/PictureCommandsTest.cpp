@@ -58,14 +58,14 @@ void ExpectValidPdf(const std::string& pdf)
 
 // The page as poppler and Ghostscript draw it equals the picture file, each
 // sample within the tolerance.
-void ExpectPageShows(const std::string& pdf, int page, const std::string& picture, int tolerance = 0)
+void ExpectPageShows(const std::string& pdf, int page, const std::string& picture, int tolerance = 0, int dpi = 72)
 {
     const std::string source = pdf + ".source.ppm";
     Output("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + picture + "').convert('RGB').save('" + source +
            "')\"");
     const ZAVTest::RgbPicture expected = ZAVTest::ReadPpm(source);
     for (const char* tool : {"pdftoppm", "gs"}) {
-        const ZAVTest::RgbPicture shown = ZAVTest::RenderPage(tool, pdf, page, 72);
+        const ZAVTest::RgbPicture shown = ZAVTest::RenderPage(tool, pdf, page, dpi);
         ASSERT_EQ(shown.width, expected.width) << tool << " " << picture;
         ASSERT_EQ(shown.height, expected.height) << tool << " " << picture;
         int wrong = 0;
@@ -191,6 +191,48 @@ TEST(CreateFromImageFiles, MaskAndTextSideFiles)
     const std::string text = Output("pdftotext -f 1 -l 1 " + ShellQuote(pdf) + " -");
     EXPECT_LT(text.find("hello"), text.find("world")) << text;
     EXPECT_NE(text.find("world"), std::string::npos) << text;
+}
+
+// A GIF picture with a 1-bit "_Mask.gif" side file (ImageMagick writes the
+// two-entry table Pillow does not): the page shows the picture, and the
+// page's mask image holds the side file's pixels.
+TEST(CreateFromImageFiles, GifPictureWithGifMask)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "palette().save('c.gif')\n"
+                       "mask().save('.mask.png')");
+    Output("/usr/bin/convert " + ShellQuote(pics + "/.mask.png") + " -type bilevel " +
+           ShellQuote(pics + "/c_Mask.gif"));
+    const auto result = runner.Run({"-i", "-w", pics, "-m", "c.gif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    EXPECT_EQ(
+        ReadLines(runner.File("log.txt")),
+        Lines({Loading(pics + "/c.gif"), "\tLoading Mask '" + pics + "/c_Mask.gif' ...ok.",
+               "\tNo indexable text for pdf found '" + pics + "/c.txt' ...", "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    // GIF files carry no resolution: the picture takes the screen's 96 dpi.
+    ExpectPageShows(pdf, 1, pics + "/c.gif", 0, 96);
+    const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
+    // The mask is a JBIG2 image of the page's resources, not drawn: its
+    // stream is decoded by jbig2dec and compared with the side file.
+    ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
+    const std::string qdf = runner.File("qdf.pdf");
+    Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " " + ShellQuote(qdf));
+    const std::string compare = Output(
+        "/usr/bin/python3 -c \"import re, subprocess, sys; from PIL import Image; "
+        "number = re.search(rb'(\\d+) 0 obj\\s*<<((?!endobj).)*?/Name /ImMask0', open(sys.argv[1], 'rb').read(), "
+        "re.S).group(1).decode(); "
+        "data = subprocess.run(['qpdf', '--show-object=' + number, '--raw-stream-data', sys.argv[1]], "
+        "capture_output=True, check=True).stdout; open(sys.argv[3] + '.jb2', 'wb').write(data); "
+        "subprocess.run(['jbig2dec', '-e', '-t', 'pbm', '-o', sys.argv[3] + '.pbm', sys.argv[3] + '.jb2'], "
+        "check=True); "
+        "print(Image.open(sys.argv[3] + '.pbm').convert('1').tobytes() == "
+        "Image.open(sys.argv[2]).convert('1').tobytes())\" " +
+        ShellQuote(qdf) + " " + ShellQuote(pics + "/c_Mask.gif") + " " + ShellQuote(runner.File("mask")));
+    EXPECT_EQ("True\n", compare);
 }
 
 TEST(CreateFromImageFiles, TextFilesBecomeIndexableTextInFileOrder)
