@@ -130,8 +130,7 @@ TEST(MainRoad, OnePictureSavedInEachFormatOpensInPillow)
         {5, "unprepared.tif", 5, 0, "TIFF RGB", 24, 0},
         {4, "save.jpg", 1, 1, "JPEG RGB", 24, 12},
         {1, "save.bmp", 1, 1, "BMP RGB", 24, 0},
-        // GIF (15) joins this table when the GIF codec lands:
-        // {15, "save.gif", 1, 1, "GIF P", 8, 0},
+        {15, "save.gif", 1, 1, "GIF P", 8, 0},
     };
     TempDir dir;
     for (const auto& c : cases) {
