@@ -32,7 +32,7 @@ void DeriveLayout(IconImage& image)
     const BITMAPINFOHEADER& h = image.header;
     image.width = h.biWidth;
     image.height = h.biHeight / 2;
-    image.depth = h.biPlanes * h.biBitCount;
+    image.depth = int64_t(h.biPlanes) * h.biBitCount;
     const int64_t rows = std::llabs(static_cast<int64_t>(image.height));
     const int64_t colourStride = GetDibStride(h.biWidth, h.biPlanes, h.biBitCount);
     const int64_t maskStride = GetDibStride(h.biWidth, 1, 1);
@@ -86,7 +86,7 @@ int PickIconImage(const IconImageSet& set)
 {
     int picked = -1;
     int width = 0;
-    int depth = 0;
+    int64_t depth = 0;
     for (size_t i = 0; i < set.images.size(); ++i) {
         const IconImage& image = set.images[i];
         if (image.width >= width && image.depth >= depth) {

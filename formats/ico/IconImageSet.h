@@ -17,7 +17,7 @@ struct IconImage {
     BITMAPINFOHEADER header{};  // as stored, height covering both bitmaps
     int width = 0;
     int height = 0;               // one bitmap's rows
-    int depth = 0;                // planes x bit count
+    int64_t depth = 0;            // planes x bit count
     size_t colourBitsOffset = 0;  // header and colour table
     size_t colourBitsSize = 0;
     size_t maskBitsOffset = 0;
