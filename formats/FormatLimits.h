@@ -53,4 +53,10 @@ constexpr int64_t kMaxJbigDecodeBytes = int64_t(1) << 26;
 // bytes code millions of them, so a tiny file cannot ask for minutes.
 constexpr int64_t kMaxJbigRows = int64_t(1) << 21;
 
+// EXIF: directories of the main chain walked at most. Cameras write two
+// (the main image and the thumbnail); the links come from the file, and
+// directories at distinct but overlapping positions could otherwise be
+// read again and again within one block of up to 100,000 bytes.
+constexpr int kExifMaxChainDirectories = 16;
+
 }  // namespace ZAV

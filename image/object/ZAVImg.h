@@ -180,6 +180,11 @@ public:
     // Format 0 or 255 detects it first.
     int GetPageCountFromFile(const char* path, int format);
     int GetPageCountFromMem(const void* data, int64_t size, int format);
+    // Five texts per EXIF entry into tags (group, tag, name, description,
+    // value); from a file the EXIF thumbnail, when there is one, becomes
+    // this image. Both throw the reader's error text.
+    void ReadExif(const char* path, std::vector<std::string>& tags);
+    void ReadExifFromMem(const void* data, int64_t size, std::vector<std::string>& tags);
 
     // Binds an image-format plug-in and gives its format id; throws the
     // plug-in list's error text.
