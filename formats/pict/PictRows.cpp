@@ -117,6 +117,9 @@ PictRowLayout PictRowsOf(const PictPicture& p)
 
 std::vector<uint8_t> ReadPictRows(CFileBytes& bytes, const PictRowLayout& l)
 {
+    // An empty bitmap has no rows; the image made of it is refused later.
+    if (l.width == 0 || l.height == 0)
+        return {};
     CheckRowsFit(bytes, l);
     const size_t outRow = static_cast<size_t>(l.width) * (l.pixelSize > 8 ? 3 : 1);
     std::vector<uint8_t> pixels(outRow * l.height);
