@@ -1,4 +1,4 @@
-// The 18-byte TGA header (Truevision TGA File Format Specification 2.0,
+// The 18-byte TGA header (Truevision TGA File Format, version 2.0,
 // "Data Type 1, 2, 3, 9, 10, 11"), little-endian, and the file facts it
 // gives.
 #pragma once
