@@ -4,8 +4,7 @@
 // jbig2enc binary, that too in its generic mode. Prints the time per page
 // and the total size of each, and the size ratios against Group 4.
 //
-// The pages (text with rules and speckle) are rendered once by ghostscript
-// into a cache folder beside the build and reused by later runs.
+// The pages (text with rules and dust) come from JB2EncodePages.h.
 //
 //   jbig2_encode_bench [pages, default 100]
 #include <sys/stat.h>
@@ -22,104 +21,12 @@
 #include <vector>
 
 #include "bench/JB2BenchCallbacks.h"
+#include "bench/JB2EncodePages.h"
 #include "jbig2codec/kvd_jb2.h"
 
 namespace {
 
-constexpr uint32_t kWidth = 2480;  // A4 at 300 dpi
-constexpr uint32_t kHeight = 3508;
-constexpr uint32_t kStride = (kWidth + 7) / 8;
-constexpr uint32_t kPixelsPerMetre = 11811;  // 300 dpi
-
-using Rows = std::vector<uint8_t>;
-
-// Lines of words from a small vocabulary, a heading, table rules, and
-// specks of dust scattered over the page, different on every page.
-const char kPageProgram[] = R"PS(%!PS
-/vocabulary [(the) (of) (and) (a) (to) (in) (is) (that) (for) (it) (with) (as) (was) (on) (document)
-  (compression) (page) (scanned) (invoice) (total) (amount) (payment) (received) (number) (date) (customer)
-  (account) (reference) (1,024.50) (2026) (Section) (Article) (therefore) (according) (agreement)] def
-/pick { rand exch mod } def
-/page 0 def
-PAGES {
-  /page page 1 add def
-  page srand
-  /Helvetica-Bold findfont 16 scalefont setfont
-  72 780 moveto (Report page ) show page 4 string cvs show
-  /Times-Roman findfont 10 scalefont setfont
-  /y 750 def
-  { y 70 lt { exit } if
-    72 y moveto
-    { currentpoint pop 500 gt { exit } if
-      vocabulary vocabulary length pick get show ( ) show } loop
-    /y y 12.5 sub def
-    40 pick 0 eq { 0.6 setlinewidth 72 y 4 add moveto 523 y 4 add lineto stroke /y y 6 sub def } if
-  } loop
-  1 setlinewidth 72 50 moveto 523 50 lineto stroke
-  800 { 595 pick 842 pick 0.24 0.24 rectfill } repeat
-  60 { 595 pick 842 pick 0.72 0.48 rectfill } repeat
-  showpage
-} repeat
-)PS";
-
-std::string CacheFolder()
-{
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    std::string folder = n > 0 ? std::string(self, size_t(n)) : std::string("./x");
-    folder = folder.substr(0, folder.rfind('/'));
-    return folder + "/../bench-cache/jbig2_encode";
-}
-
-std::string PagePath(const std::string& folder, uint32_t page)
-{
-    char name[32];
-    std::snprintf(name, sizeof(name), "/page-%03u.pbm", page);
-    return folder + name;
-}
-
-// Renders the pages with ghostscript unless the cache holds them already.
-bool RenderPages(const std::string& folder, uint32_t pages)
-{
-    if (access(PagePath(folder, pages).c_str(), R_OK) == 0)
-        return true;
-    std::system(("mkdir -p " + folder).c_str());
-    std::string program = kPageProgram;
-    program.replace(program.find("PAGES"), 5, std::to_string(pages));
-    std::ofstream(folder + "/pages.ps") << program;
-    const std::string command =
-        "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pbmraw -r300 -g2480x3508 -sOutputFile=" + folder + "/page-%03d.pbm " +
-        folder + "/pages.ps";
-    std::printf("rendering %u pages with ghostscript into %s\n", pages, folder.c_str());
-    return std::system(command.c_str()) == 0;
-}
-
-// The next header number of a PBM, past blanks and comment lines.
-uint32_t ReadPbmNumber(std::istream& in)
-{
-    while (in && (std::isspace(in.peek()) || in.peek() == '#')) {
-        if (in.get() == '#')
-            in.ignore(1 << 16, '\n');
-    }
-    uint32_t value = 0;
-    in >> value;
-    return value;
-}
-
-// The rows of a binary PBM of the bench's size (PBM: 1 is black).
-bool ReadPage(const std::string& path, Rows& rows)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic(2, ' ');
-    in.read(&magic[0], 2);
-    const uint32_t width = ReadPbmNumber(in);
-    const uint32_t height = ReadPbmNumber(in);
-    in.get();
-    if (magic != "P4" || width != kWidth || height != kHeight)
-        return false;
-    rows.resize(size_t(kStride) * kHeight);
-    return bool(in.read(reinterpret_cast<char*>(rows.data()), std::streamsize(rows.size())));
-}
+using namespace JB2EncodePages;
 
 // One page as a JBIG2 file, lossless, generic region only; its size.
 size_t CompressJbig2(const Rows& rows, uint32_t coder)

@@ -8,9 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/text/TextException.h"
 #include "image/dib/DibHeader.h"
 #include "image/kernels/ImgKernels.h"
+#include "image/object/ZAVImg.h"
 #include "platform/GlobalMem.h"
+
+#include <unistd.h>
 
 namespace ZAVFuzz {
 
@@ -53,6 +57,26 @@ inline void DecodeDib(const uint8_t* data, size_t size)
     GlobalFree(kernels.DibToImage8(block, 8, width, height, colours, palette));
     GlobalFree(kernels.DibToImage8(block, 1, width, height, colours, palette));
     GlobalFree(block);
+}
+
+// The bytes as a picture file loaded the OLE way: read whole, made a
+// device bitmap by the picture loader, then a 24-bit image. Refusals are
+// fine; only crashes and undefined behaviour are findings.
+inline void LoadThroughOle(const uint8_t* data, size_t size)
+{
+    char name[] = "/tmp/zav_ole_fuzz_XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0)
+        return;
+    const bool written = write(fd, data, size) == static_cast<ssize_t>(size);
+    close(fd);
+    ZAV::CZAVImg image;
+    try {
+        if (written)
+            image.LoadFromFileThroughOle(name);
+    } catch (const CTextException&) {
+    }
+    unlink(name);
 }
 
 }  // namespace ZAVFuzz

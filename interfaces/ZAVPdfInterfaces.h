@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/objects/ZAVArrayByteSp.h"
+#include "foundation/objects/ZAVArrayObjectSp.h"
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "interfaces/pagewriter/ZAVPdfPageWriterInterface.h"
@@ -48,6 +49,13 @@ public:
     static constexpr int32_t kInterfaceId = zaviidPdfPage;
 
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp() = 0;
+    // The pictures of the page: 2n elements for n pictures, the information
+    // (an IZAVNameValuePairsSp with "Name", and for a picture handed back as
+    // its stored bytes "Type" "JPEG" or "JPEG2000" and "Extension" "jpg" or
+    // "jp2") followed by the picture (an IZAVArrayByteSp of those bytes, or
+    // an IZAVImageEditSp). rawJpeg 0 decodes every picture. Pictures that
+    // fail are logged to the document's log and left out.
+    virtual CZAVPtr<IZAVArrayObjectSp> GetPictures(int rawJpeg) = 0;
     // The bytes of the page's content stream (the first stream when
     // /Contents is an array; none without one), inflated when decode is not
     // 0 and the stream is Flate-coded.

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "foundation/datasource/DataSource.h"
+#include "foundation/objects/ZAVArrayObjectSp.h"
+#include "foundation/objects/ZAVPtr.h"
 #include "pdf/PDFObject.h"
 
 namespace ZAVPDF {
@@ -38,6 +40,14 @@ public:
     // /Contents is an array; nothing without one), inflated when decode is
     // set and the stream is Flate-coded.
     ZAVPDF::CPDFByteArray GetContentData(bool decode) const;
+
+    // The page's pictures: element 2i the information of picture i (a
+    // name/value set with "Name", and "Type" and "Extension" for stored
+    // bytes), element 2i + 1 the picture. With rawJpeg set, a picture whose
+    // only filter is /DCTDecode or /JPXDecode comes as its stored bytes;
+    // every other one is decoded into an image-edit object. A picture that
+    // fails is logged to the document's log and left out.
+    CZAVPtr<IZAVArrayObjectSp> GetPictures(int rawJpeg) const;
 
 private:
     CZAVPdfDocument* m_owner;

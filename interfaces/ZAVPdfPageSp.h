@@ -12,6 +12,10 @@ template <class T>
 class IZAVPdfPageSpImpl : public TZAVSpView<T, IZAVPdfPageSp> {
 public:
     CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
+    CZAVPtr<IZAVArrayObjectSp> GetPictures(int rawJpeg) override
+    {
+        return static_cast<CZAVPdfPage*>(this->SpObject()->GetPayload())->GetPictures(rawJpeg);
+    }
     CZAVPtr<IZAVArrayByteSp> GetContentData(int decode) override
     {
         return CreateArrayByteSp(

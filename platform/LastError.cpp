@@ -37,6 +37,7 @@ const CodeText kCodeTexts[] = {
     {ERROR_ACCESS_DENIED, "Access is denied."},
     {ERROR_INVALID_HANDLE, "The handle is not valid."},
     {ERROR_NOT_ENOUGH_MEMORY, "There is not enough memory for this operation."},
+    {ERROR_INVALID_DATA, "The data is not valid."},
     {ERROR_WRITE_PROTECT, "The medium is write-protected."},
     {ERROR_GEN_FAILURE, "The operation failed in the system."},
     {ERROR_SHARING_VIOLATION, "The file is in use by another process."},

@@ -5,6 +5,8 @@
 #include "formats/dcx/DCXDecoder.h"
 #include "formats/dcx/DCXEncoder.h"
 #include "formats/ico/IconDecoder.h"
+#include "formats/emf/WMFDecoder.h"
+#include "formats/emf/WMFEncoder.h"
 #include "formats/jbig/JBIGDecoder.h"
 #include "formats/jbig/JBIGEncoder.h"
 #include "formats/jpeg/JPEGEncoder.h"
@@ -73,6 +75,8 @@ std::unique_ptr<CPicDecoder> MakeBuiltInDecoder(int formatId)
         return MakeCursorDecoder();
     case zavifPICT:
         return std::make_unique<CPICTDecoder>();
+    case zavifWMF:
+        return std::make_unique<CWMFDecoder>();
     default:
         return nullptr;
     }
@@ -108,6 +112,8 @@ std::unique_ptr<CPicEncoder> MakeBuiltInEncoder(int formatId)
         return std::make_unique<CPGMEncoder>();
     case zavifPBM:
         return std::make_unique<CPBMEncoder>();
+    case zavifWMF:
+        return std::make_unique<CWMFEncoder>();
     default:
         return nullptr;
     }

@@ -43,6 +43,14 @@ int DpiOfPelsPerMeter(int32_t pelsPerMeter)
 
 }  // namespace
 
+void CZAVImg::AdoptCreatedPixels(HGLOBAL pixels, int width, int height, int bitsPerPixel)
+{
+    CGlobalMemBlock block;
+    block.Attach(pixels);
+    Clear();
+    Attach(block, CalcImageSize(width, height, bitsPerPixel), width, height, bitsPerPixel);
+}
+
 void CZAVImg::CreateFromDib(HGLOBAL dib)
 {
     BITMAPINFOHEADER header{};
@@ -65,10 +73,7 @@ void CZAVImg::CreateFromDib(HGLOBAL dib)
                                                 : kernels.DibToImage24(dib, width, height);
     if (!pixels)
         ThrowTextException((String(kCreatePrefix) + kernels.GetErrorText()).GetText());
-    CGlobalMemBlock block;
-    block.Attach(pixels);
-    Clear();
-    Attach(block, CalcImageSize(width, height, depth), width, height, depth);
+    AdoptCreatedPixels(pixels, width, height, depth);
     if (depth == 1 || depth == 8) {
         GetPalette().Create(depth);
         GetPalette().SetEntries(palette, colourCount < GetPalette().GetCount() ? colourCount : GetPalette().GetCount());

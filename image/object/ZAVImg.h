@@ -64,6 +64,23 @@ public:
     // Replaces the image by the packed DIB's pixels, palette and resolution;
     // the caller keeps the block. Throws with the DIB's fault.
     void CreateFromDib(HGLOBAL dib);
+    // A 24-bit image of the device bitmap, read through the screen DC with
+    // the palette (or the screen's own when null). Throws "Error creating
+    // Image! " with the kernel's text; the image stays as it was then.
+    void CreateFromBitmapHandle(HBITMAP bitmap, HPALETTE palette);
+    // A 24-bit copy of the width x height rectangle at (x, y) of the device
+    // context, the screen's when null. Throws as CreateFromBitmapHandle.
+    void CreateFromDC(HDC dc, int x, int y, int width, int height);
+    // The picture's bitmap as a 24-bit image; the picture is then held.
+    // Throws "Can't create Image from OLEPicture object!".
+    void CreateFromOlePicture(IPicture* picture);
+    // The file read whole and loaded as an OLE picture; throws "Error".
+    void LoadFromFileThroughOle(const char* path);
+    // The image as a packed DIB on the emptied clipboard of the clipboard
+    // window.
+    void CopyToClipboard();
+    // What the clipboard holds, through a temporary file and the OLE load.
+    void PasteFromClipboard();
 
     void SetOlePicture(IPicture* picture);
     // The held picture with a reference added for the caller, or null.
@@ -260,6 +277,9 @@ protected:
     // Installs a filled block as the pixels of the given layout; the palette
     // and resolution stay.
     void InstallPixels(CGlobalMemBlock& block, int width, int height, int bitsPerPixel);
+    // Clears the image and makes the kernel's new block its pixels: the end
+    // of every creation from a Windows object.
+    void AdoptCreatedPixels(HGLOBAL pixels, int width, int height, int bitsPerPixel);
     friend class CImageOperation;
     void FitForGrayOrTrueColour();
     void FitForTiffCoding(bool forPdf);

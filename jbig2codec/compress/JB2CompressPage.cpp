@@ -1,6 +1,8 @@
 // The page of a compression, from its first row to its end of file.
 #include "jbig2codec/compress/JB2CompressPage.h"
 
+#include "jbig2codec/compress/JB2SymbolPath.h"
+
 #include "jbig2codec/document/JB2Page.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 
@@ -68,10 +70,16 @@ JB2_Error AddPageInformation(JB2File* file, const JB2CompressProperties* p, JB2M
     return JB2FileAddSegment(file, &information, message);
 }
 
-// Codes the full page: the symbol path belongs first when matching is asked
-// for; until it exists, the generic path codes every page losslessly.
+// Codes the full page: with matching, the symbol path first; the generic
+// path then codes whatever the symbols left.
 JB2_Error CodePage(JB2CompressProperties* p, JB2Memory* memory, JB2Message* message)
 {
+    if (!JB2StripeEncoderPageCoded(p->encoder) && p->matchingMode != cJB2_Matching_None) {
+        JB2_Error status =
+            JB2StripeEncoderSymbolPath(p->encoder, memory, p->file, p->matchingMode, p->textTemplate, message);
+        if (status != cJB2_Error_OK)
+            return status;
+    }
     if (!JB2StripeEncoderPageCoded(p->encoder)) {
         JB2_Error status =
             JB2StripeEncoderGenericPath(p->encoder, memory, p->file, p->coder, p->genericTemplate, message);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "jbig2codec/document/JB2File.h"
+#include "jbig2codec/match/JB2Components.h"
 
 namespace ZAV {
 
@@ -40,5 +41,12 @@ JB2_Error JB2StripeEncoderSetPageCoded(JB2StripeEncoder* encoder, uint32_t coded
 // template's nominal AT pixels. Sets the page-coded flag.
 JB2_Error JB2StripeEncoderGenericPath(JB2StripeEncoder* encoder, JB2Memory* memory, JB2File* file, uint32_t coder,
                                       uint32_t gbTemplate, JB2Message* message);
+
+// XORs the component's bitmap into the page at its position, which takes
+// it off the page (or puts it back); -500 when it reaches past the page.
+JB2_Error JB2StripeEncoderRemoveComponent(JB2StripeEncoder* encoder, const JB2Component* component);
+// XORs a bitmap into the page at (x, y), clipped at the right and the
+// bottom and above the page; shapes never start left of it (-500).
+JB2_Error JB2StripeEncoderRemoveBitmap(JB2StripeEncoder* encoder, const JB2BitmapView* bitmap, int64_t x, int64_t y);
 
 }  // namespace ZAV

@@ -9,7 +9,10 @@ namespace {
 JB2_Error Append(JB2RunArray* a, JB2Memory* memory, uint32_t first, uint32_t last, uint32_t line)
 {
     if (a->count == a->capacity) {
-        const uint64_t grown = uint64_t(a->capacity) + a->blockSize;
+        // Whole blocks, doubling: a page of millions of runs must not copy
+        // the array once per block.
+        const uint64_t blocks = (uint64_t(a->capacity) / a->blockSize);
+        const uint64_t grown = (blocks ? 2 * blocks : 1) * a->blockSize;
         void* runs = grown > UINT32_MAX ? nullptr
                                         : JB2MemoryGrow(memory, a->runs, uint64_t(a->capacity) * sizeof(JB2Run),
                                                         grown * sizeof(JB2Run));

@@ -10,7 +10,9 @@ namespace {
 
 JB2_Error Grow(JB2SymbolInstanceArray* a, JB2Memory* memory)
 {
-    const uint64_t grown = uint64_t(a->capacity) + kJB2SymbolInstanceGrowth;
+    // At least doubling: a page of tens of thousands of instances must not
+    // copy the array once every few instances.
+    const uint64_t grown = uint64_t(a->capacity) + std::max<uint64_t>(a->capacity, kJB2SymbolInstanceGrowth);
     void* entries = grown > UINT32_MAX
                         ? nullptr
                         : JB2MemoryGrow(memory, a->entries, uint64_t(a->capacity) * sizeof(JB2SymbolInstance),

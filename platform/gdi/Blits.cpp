@@ -3,6 +3,7 @@
 #include "platform/gdi/DibPixels.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/metafile/MetafileDC.h"
 
 #include <algorithm>
 #include <functional>
@@ -97,12 +98,18 @@ RECT DeviceRect(const DC& dc, int x, int y, int width, int height)
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(dest))
+        return ZAV::Meta::RecordBlit(*recording, x, y, width, height, source, sourceX, sourceY, width, height, rop,
+                                     false);
     return StretchBlt(dest, x, y, width, height, source, sourceX, sourceY, width, height, rop);
 }
 
 BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandle, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, DWORD rop)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(destHandle))
+        return ZAV::Meta::RecordBlit(*recording, x, y, width, height, sourceHandle, sourceX, sourceY, sourceWidth,
+                                     sourceHeight, rop, true);
     DC* dest = nullptr;
     DC* source = FindDC(sourceHandle);
     if (ZAV::GdiKnobs().blit || !Prepare(destHandle, width, height, rop, dest) || !source || sourceWidth <= 0 ||
@@ -115,8 +122,11 @@ BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceH
 }
 
 int StretchDIBits(HDC destHandle, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
-                  int sourceHeight, const void* bits, const BITMAPINFO* info, UINT, DWORD rop)
+                  int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(destHandle))
+        return ZAV::Meta::RecordStretchDIBits(*recording, x, y, width, height, sourceX, sourceY, sourceWidth,
+                                              sourceHeight, bits, info, usage, rop);
     DC* dest = nullptr;
     DibView view;
     if (!Prepare(destHandle, width, height, rop, dest) || !MakeDibView(info, bits, view) || sourceWidth <= 0 ||

@@ -18,3 +18,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
 // of source rows, 0 on failure.
 int StretchDIBits(HDC dest, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
                   int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
+
+// Rows of a DIB one to one onto the DC; the bits hold lines rows of the DIB
+// from row startScan (counted from the bottom of a bottom-up DIB). Returns
+// the lines, 0 on failure.
+int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int sourceX, int sourceY, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);

@@ -1,10 +1,14 @@
 #include "platform/gdi/DeviceContexts.h"
 
+#include "platform/LastError.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Palettes.h"
 #include "platform/gdi/Regions.h"
+#include "platform/gdi/metafile/EmfRecorder.h"
+#include "platform/gdi/metafile/EmfRecording.h"
+#include "platform/gdi/metafile/MetafileDC.h"
 #include "platform/win/WindowsInternal.h"
 
 #include <algorithm>
@@ -57,6 +61,13 @@ HGDIOBJ SelectBitmap(DC& dc, HGDIOBJ object)
     HGDIOBJ previous = dc.bitmap;
     dc.bitmap = object;
     return previous;
+}
+
+// A metafile DC refused the call: the layer's answer for what it cannot record.
+int NotRecorded()
+{
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return 0;
 }
 
 HGDIOBJ Swap(HGDIOBJ& slot, HGDIOBJ object)
@@ -160,6 +171,10 @@ int GetDeviceCaps(HDC handle, int index)
         return c.logPixelsX;
     case LOGPIXELSY:
         return c.logPixelsY;
+    case HORZSIZE:
+        return ZAV::DeviceMillimetres(c.width, c.logPixelsX);
+    case VERTSIZE:
+        return ZAV::DeviceMillimetres(c.height, c.logPixelsY);
     case SIZEPALETTE:
         return c.bitsPixel == 8 ? 256 : 0;
     default:
@@ -251,6 +266,10 @@ COLORREF GetTextColor(HDC handle)
 
 int SetMapMode(HDC handle, int mode)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(handle)) {
+        const int old = recording->mapping.mapMode;
+        return ZAV::Meta::RecordMapModeChange(*recording, mode) ? old : NotRecorded();
+    }
     DC* dc = FindDC(handle);
     if (!dc || mode != MM_TEXT)
         return 0;  // only MM_TEXT is drawn by this layer
@@ -269,6 +288,8 @@ int SetStretchBltMode(HDC handle, int mode)
     DC* dc = FindDC(handle);
     if (!dc || mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
+    if (dc->recording && !ZAV::Meta::RecordDword(*dc->recording, ZAV::Meta::EMR_SETSTRETCHBLTMODE, mode))
+        return 0;
     std::swap(dc->stretchMode, mode);
     return mode;
 }
@@ -281,6 +302,11 @@ int GetStretchBltMode(HDC handle)
 
 BOOL SetWindowOrgEx(HDC handle, int x, int y, POINT* old)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(handle)) {
+        if (old)
+            *old = recording->mapping.windowOrg;
+        return ZAV::Meta::RecordOriginOrExtent(*recording, ZAV::Meta::EMR_SETWINDOWORGEX, x, y) ? TRUE : NotRecorded();
+    }
     DC* dc = FindDC(handle);
     if (!dc)
         return FALSE;

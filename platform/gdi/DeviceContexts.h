@@ -9,9 +9,11 @@
 namespace ZAV {
 
 // The screen every GetDC(nullptr) draws on; its resolution is the screen
-// metrics' (GetScreenLogPixels).
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+// metrics' (GetScreenLogPixels). At the default 96 dpi its pixels span
+// whole millimetres (381 x 254 mm, HORZSIZE and VERTSIZE), so the sizes a
+// metafile header takes from it agree with that resolution exactly.
+constexpr int kScreenWidth = 1440;
+constexpr int kScreenHeight = 960;
 constexpr int kScreenBitsPixel = 32;
 
 // Device values of a test DC and the size of the surface it draws on.

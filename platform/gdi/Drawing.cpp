@@ -2,6 +2,7 @@
 
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/metafile/MetafileDC.h"
 
 #include <algorithm>
 #include <cstring>
@@ -83,6 +84,8 @@ HFONT CreateFontIndirectA(const LOGFONTA* logFont)
 
 BOOL Rectangle(HDC handle, int left, int top, int right, int bottom)
 {
+    if (ZAV::Meta::RefusedOnMetafile(handle))
+        return FALSE;
     DC* dc = FindDC(handle);
     if (!dc)
         return FALSE;
@@ -98,6 +101,8 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom)
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
 {
+    if (ZAV::Meta::RefusedOnMetafile(handle))
+        return 0;
     DC* dc = FindDC(handle);
     const Brush* brush = FindAs<Brush>(brushHandle, Kind::Brush);
     if (!dc || !rect || !brush)
@@ -109,11 +114,15 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
 
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length)
 {
+    if (ZAV::Meta::RefusedOnMetafile(dc))
+        return FALSE;
     return Record(dc, text, length, x, y) ? TRUE : FALSE;
 }
 
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT)
 {
+    if (ZAV::Meta::RefusedOnMetafile(dc))
+        return 0;
     if (!rect || !Record(dc, text, length, rect->left, rect->top))
         return 0;
     return kRecordedLineHeight;

@@ -10,9 +10,13 @@
 #include <vector>
 
 namespace ZAV {
+namespace Meta {
+struct EmfRecording;  // the records a metafile DC has taken so far
+}  // namespace Meta
+
 namespace Gdi {
 
-enum class Kind { Bitmap, Palette, Pen, Brush, Font, Region, DC, EnhMetaFile };
+enum class Kind { Bitmap, Palette, Pen, Brush, Font, Region, DC, EnhMetaFile, MetaFile };
 
 struct Object {
     explicit Object(Kind k) : kind(k) {}
@@ -69,6 +73,21 @@ struct EnhMetaFile : Object {
     std::vector<uint8_t> bytes;
 };
 
+// An old-style (WMF) metafile, held as its bytes.
+struct MetaFile : Object {
+    MetaFile() : Object(Kind::MetaFile) {}
+    std::vector<uint8_t> bytes;
+};
+
+// What SaveDC keeps of a DC and RestoreDC puts back.
+struct SavedDCState {
+    bool hasClip = false;
+    RECT clip{};
+    POINT windowOrg{0, 0};
+    int mapMode = MM_TEXT;
+    int stretchMode = BLACKONWHITE;
+};
+
 struct DeviceCaps {
     int technology = DT_RASDISPLAY;
     int bitsPixel = 32;
@@ -107,6 +126,9 @@ struct DC : Object {
     bool hasClip = false;
     RECT clip{};
     std::vector<TextRecord> texts;
+    std::vector<SavedDCState> savedStates;
+    // Set on a metafile DC: every supported call is recorded, not drawn.
+    std::shared_ptr<Meta::EmfRecording> recording;
 };
 
 // Registers a new object and returns its handle.

@@ -1,6 +1,7 @@
 #include "platform/gdi/Regions.h"
 
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/metafile/MetafileDC.h"
 
 #include <algorithm>
 
@@ -40,6 +41,8 @@ int SelectClipRgn(HDC dc, HRGN region)
 
 int ExtSelectClipRgn(HDC handle, HRGN regionHandle, int mode)
 {
+    if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(handle))
+        return ZAV::Meta::RecordClipRegion(*recording, regionHandle, mode);
     DC* dc = FindDC(handle);
     const Region* region = FindRegion(regionHandle);
     if (!dc || (regionHandle && !region))

@@ -99,14 +99,16 @@ HBITMAP BitmapOfBmp(const std::vector<uint8_t>& bytes)
         return nullptr;
     std::vector<uint8_t> info(bytes.begin() + kFileHeaderBytes, bytes.end());  // aligned copy
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
+    // The masks and colour table the view reads must be there first.
+    if (kFileHeaderBytes + ZAV::Gdi::DibInfoSize(*header) > bytes.size())
+        return nullptr;
     ZAV::Gdi::DibView view;
     static const uint8_t probe = 0;
     if (!ZAV::Gdi::MakeDibView(reinterpret_cast<const BITMAPINFO*>(info.data()), &probe, view))
         return nullptr;
     const uint64_t offBits = Little(bytes, 10, 4);
     const uint64_t image = static_cast<uint64_t>(view.stride) * static_cast<uint64_t>(view.height);
-    if (kFileHeaderBytes + ZAV::Gdi::DibInfoSize(*header) > bytes.size() || offBits > bytes.size() ||
-        image > bytes.size() - offBits)
+    if (offBits > bytes.size() || image > bytes.size() - offBits)
         return nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, bytes.data() + offBits,

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "fuzz/JB2CompressFuzzEntries.h"
 #include "fuzz/JB2FuzzEntries.h"
+#include "support/FuzzReplay.h"
 #include "support/TestSupport.h"
 
 TEST(JB2FuzzReplay, KeptInputsEndWithoutACrashOrALeak)
@@ -32,4 +34,9 @@ TEST(JB2FuzzReplay, KeptInputsEndWithoutACrashOrALeak)
         }
     }
     EXPECT_GT(replayed, 0u);
+}
+
+TEST(JB2FuzzReplay, KeptCompressionInputsComeBackUnchanged)
+{
+    ZAVTest::ReplayKeptFuzzInputs("jbig2codec_compress_fuzzer", ZAVFuzz::CompressAndCheck);
 }

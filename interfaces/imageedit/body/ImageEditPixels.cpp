@@ -15,19 +15,6 @@ namespace {
 
 constexpr int kCurveTableSize = 256;
 
-// A 24-bit block a kernel made becomes the image; a null block fails with
-// the kernel's text.
-void AttachKernelImage(CZAVImg& image, CImgKernels& kernels, HGLOBAL pixels, int width, int height)
-{
-    if (!pixels) {
-        const String& text = kernels.GetErrorText();
-        ThrowTextException(text.GetLength() ? text.GetText() : "Error");
-    }
-    CGlobalMemBlock block;
-    block.Attach(pixels);
-    image.Attach(block, CZAVImgBase::CalcImageSize(width, height, 24), width, height, 24);
-}
-
 }  // namespace
 
 void CZAVImageEdit::Create(int width, int height, zavBitsPerPixel bitsPerPixel)
@@ -38,12 +25,7 @@ void CZAVImageEdit::Create(int width, int height, zavBitsPerPixel bitsPerPixel)
 
 void CZAVImageEdit::CreateFromDC(HDC dc, int x, int y, int width, int height)
 {
-    HDC screen = dc ? nullptr : GetDC(nullptr);
-    CImgKernels kernels(&m_image);
-    HGLOBAL pixels = kernels.DCToImage(dc ? dc : screen, x, y, width, height);
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    AttachKernelImage(m_image, kernels, pixels, width, height);
+    m_image.CreateFromDC(dc, x, y, width, height);
 }
 
 void CZAVImageEdit::AttachImageData(HGLOBAL data, int size, int width, int height, zavBitsPerPixel bitsPerPixel)
@@ -87,18 +69,10 @@ void CZAVImageEdit::CreateFromDib(HGLOBAL dib)
     m_image.CreateFromDib(dib);
 }
 
+// The image holds the picture, so CreateOlePicture can hand it back.
 void CZAVImageEdit::CreateFromOlePicture(IPicture* picture)
 {
-    HANDLE handle = nullptr;
-    if (!picture || FAILED(picture->get_Handle(&handle)) || !handle)
-        ThrowTextException("Invalid Parameter!");
-    int width = 0;
-    int height = 0;
-    CImgKernels kernels(&m_image);
-    HDC screen = GetDC(nullptr);
-    HGLOBAL pixels = kernels.BitmapToImage(static_cast<HBITMAP>(handle), width, height, screen, nullptr);
-    ReleaseDC(nullptr, screen);
-    AttachKernelImage(m_image, kernels, pixels, width, height);
+    m_image.CreateFromOlePicture(picture);
 }
 
 void CZAVImageEdit::CreateHistogramImage(CZAVInt32Array& values, int height)

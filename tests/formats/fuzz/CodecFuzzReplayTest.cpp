@@ -2,6 +2,7 @@
 // sanitizers.
 #include "formats/registry/ImgFormat.h"
 #include "fuzz/CodecFuzzEntries.h"
+#include "fuzz/MetafileFuzzEntries.h"
 #include "fuzz/PngJpegFuzzEntries.h"
 #include "fuzz/RasterFuzzEntries.h"
 #include "support/FuzzReplay.h"
@@ -49,3 +50,13 @@ TEST(CodecFuzzReplay, RasterInputs)
 }
 
 }  // namespace
+
+TEST(CodecFuzzReplay, EnhancedMetafileInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_emf_fuzzer", ZAVFuzz::PlayEnhancedMetafile);
+}
+
+TEST(CodecFuzzReplay, WindowsMetafileInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_wmf_fuzzer", ZAVFuzz::ConvertWindowsMetafile);
+}

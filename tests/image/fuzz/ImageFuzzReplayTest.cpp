@@ -12,3 +12,8 @@ TEST(ImageFuzzReplay, DibRowInputs)
 {
     ZAVTest::ReplayKeptFuzzInputs("image_dibrow_fuzzer", ZAVFuzz::ConvertDibRow);
 }
+
+TEST(ImageFuzzReplay, OlePictureInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_olepicture_fuzzer", ZAVFuzz::LoadThroughOle);
+}

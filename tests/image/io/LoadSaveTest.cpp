@@ -171,7 +171,8 @@ TEST_F(LoadSave, NothingHalfWritten)
 
 TEST_F(LoadSave, SaveRefusalsWriteNothing)
 {
-    CZAVImg image;
+    CRecordingSink sink;
+    CZAVImg image(&sink);
     ASSERT_EQ(image.Create(3, 2, 24), 1);
     image.m_tiffCompression = 8;
     const std::string pdf = dir.File("a.pdf");
@@ -185,6 +186,10 @@ TEST_F(LoadSave, SaveRefusalsWriteNothing)
     EXPECT_EQ(ThrownText([&] { image.SaveToFile(pdf.c_str(), 15, nullptr); }),
               "Error saving image. Invalid ImageFormat!; ");
     EXPECT_FALSE(ZAVTest::FileExists(pdf));
+    EXPECT_EQ(ThrownText([&] { image.SaveToFile(dir.File("no/such/folder/a.png").c_str(), 6, nullptr); }),
+              "Error saving to file '" + dir.File("no/such/folder/a.png") + "'");
+    EXPECT_EQ(sink.beginCalls, 2);
+    EXPECT_EQ(sink.endCalls, sink.beginCalls);
 }
 
 TEST_F(LoadSave, SaveToMemoryFillsExactlyTheBlock)

@@ -150,6 +150,10 @@ TEST_F(StreamsAndInfo, MultipageSavesIntoMemory)
               "Error saving multipage image. Invalid ImageFormat! (TIF, PDF, DCX supported)");
     EXPECT_EQ(ThrownText([&] { first.SaveMultipageToMem(pages, 2, nullptr, 6, kTiff, 0, &bytes); }),
               "Error saving multipage image to memory!");
+    // The GIF switch governs single pictures only: a multipage GIF save still runs.
+    first.m_gifEnabled = 0;
+    first.SaveMultipageToMem(pages, 2, block.data(), 6, 15, 0, &bytes);
+    EXPECT_EQ(std::string(block.begin(), block.end()), "PAGES2");
 }
 
 }  // namespace

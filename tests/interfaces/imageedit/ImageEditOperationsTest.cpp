@@ -343,6 +343,13 @@ TEST(ImageEditOperations, DrawModeAndHeldPictures)
     EXPECT_EQ(second, picture);
     first->Release();
     second->Release();
+    // A picture made into an image is held by it and handed back.
+    CZAVPtr<IZAVImageEditSp> fromPicture = CreateImageEditSp();
+    fromPicture->CreateFromOlePicture(picture);
+    EXPECT_EQ(fromPicture->GetImageEdit()->GetImage().GetBitsPerPixel(), 24);
+    IPicture* held = fromPicture->CreateOlePicture(1);
+    EXPECT_EQ(held, picture);
+    held->Release();
     picture->Release();
 
     CZAVPtr<IZAVImageEditSp> empty = CreateImageEditSp();

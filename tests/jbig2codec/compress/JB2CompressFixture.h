@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,30 @@ inline Jbig2decView RunJbig2dec(const std::vector<uint8_t>& file)
     if (ZAVTest::FileExists(dir.File("out.pbm")))
         view.pictures = ParsePbm(ZAVTest::ReadBytes(dir.File("out.pbm")));
     return view;
+}
+
+// The segment types of a compressed page in file order: page information;
+// with matching the symbol dictionary (two in mode 1), then a text region
+// when there were instances and a generic region when something was left;
+// end of page and end of file. Without matching: a generic region only.
+inline bool SegmentOrderFits(const std::vector<int>& types, uint32_t matching)
+{
+    std::vector<int> head = {48};
+    if (matching == cJB2_Matching_Efficient)
+        head = {48, 0, 0};
+    if (matching == cJB2_Matching_Single_Dictionary)
+        head = {48, 0};
+    if (types.size() < head.size() + 2 || !std::equal(head.begin(), head.end(), types.begin()))
+        return false;
+    std::vector<int> middle(types.begin() + head.size(), types.end() - 2);
+    const std::vector<int> tail(types.end() - 2, types.end());
+    if (tail != std::vector<int>{49, 51})
+        return false;
+    if (matching == cJB2_Matching_None)
+        return middle == std::vector<int>{38};
+    if (!middle.empty() && middle.front() == 6)
+        middle.erase(middle.begin());
+    return middle.empty() || middle == std::vector<int>{38};
 }
 
 }  // namespace JB2Test

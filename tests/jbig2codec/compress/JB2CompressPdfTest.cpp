@@ -16,37 +16,6 @@ Page A4Page()
     return page;
 }
 
-// A one-page PDF around the image stream, with its cross-reference table.
-std::vector<uint8_t> WrapStream(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
-{
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    const std::string content = "q 595.2 0 0 841.92 0 0 cm /Im1 Do Q";
-    const std::string objects[] = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595.2 841.92] /Resources << /XObject << /Im1 4 0 R >> >> "
-        "/Contents 5 0 R >>",
-        "<< /Type /XObject /Subtype /Image /Width " + std::to_string(width) + " /Height " + std::to_string(height) +
-            " /ColorSpace /DeviceGray /BitsPerComponent 1 /Filter /JBIG2Decode /Length " +
-            std::to_string(stream.size()) + " >>\nstream\n" + std::string(stream.begin(), stream.end()) + "\nendstream",
-        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
-    };
-    for (size_t i = 0; i < 5; ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 6\n0000000000 65535 f \n";
-    for (size_t offset : offsets) {
-        char line[24];
-        snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size 6 /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    return std::vector<uint8_t>(pdf.begin(), pdf.end());
-}
-
 }  // namespace
 
 TEST(JB2CompressPdf, APageAsPdfAndAsStreamReadsBackBlackOnWhite)

@@ -61,8 +61,8 @@ Page GlyphPage()
     return page;
 }
 
-// Pages that every coding choice must keep, and simple pages for which the
-// generic choices (no matching) are enough.
+// Pages with few or no symbol-like shapes: every coding choice must keep
+// them (or, lossy, read them alike in both decoders).
 std::vector<Page> EdgePages()
 {
     return {CheckerPage(33, 17), NoisePage("width 1", 1, 23, 1), NoisePage("width 9", 9, 17, 4),
@@ -91,7 +91,9 @@ std::vector<CodingChoice> AllChoices()
 // bytes, segment header 11 bytes, flags at offset 16 of the data).
 constexpr size_t kPageFlagsOffset = 13 + 11 + 16;
 
-void ExpectLossless(const Page& page, const CodingChoice& choice)
+// Lossless choices give the input back; lossy coding (matching mode 1) may
+// change pixels, but jbig2dec must then see what our decoder sees.
+void ExpectRoundTrip(const Page& page, const CodingChoice& choice)
 {
     Compression compression;
     compression.SetSize(page.width, page.height, 11811);
@@ -99,12 +101,14 @@ void ExpectLossless(const Page& page, const CodingChoice& choice)
     ASSERT_EQ(compression.Run(page), 0) << page.name << ", " << Describe(choice) << compression.messages.All();
     const std::vector<uint8_t> file = compression.Export(cJB2_Export_Format_JBIG2_File);
     const Jbig2decView view = RunJbig2dec(file);
-    const Picture expected = PictureOf(page);
+    const bool lossy = choice.matching == cJB2_Matching_Efficient && choice.encoding == cJB2_Encoding_Lossy;
+    const Picture ours = compression.Decode();
+    const Picture expected = lossy ? ours : PictureOf(page);
     ASSERT_EQ(view.pictures.size(), 1u) << page.name << ", " << Describe(choice);
     EXPECT_TRUE(view.pictures[0] == expected) << page.name << ", " << Describe(choice);
-    EXPECT_EQ(view.types, (std::vector<int>{48, 38, 49, 51})) << page.name << ", " << Describe(choice);
+    EXPECT_TRUE(SegmentOrderFits(view.types, choice.matching)) << page.name << ", " << Describe(choice);
     EXPECT_TRUE(view.warnings.empty()) << page.name << ", " << Describe(choice) << ": " << view.warnings[0];
-    EXPECT_TRUE(compression.Decode() == expected) << page.name << ", " << Describe(choice);
+    EXPECT_TRUE(ours == PictureOf(page) || lossy) << page.name << ", " << Describe(choice);
     ASSERT_GT(file.size(), kPageFlagsOffset);
     EXPECT_EQ(file[kPageFlagsOffset], choice.encoding ? 0x50 : 0x51) << Describe(choice);
 }
@@ -114,13 +118,10 @@ void ExpectLossless(const Page& page, const CodingChoice& choice)
 TEST(JB2Compress, EveryCodingChoiceIsLosslessOnSmallPages)
 {
     ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
-    for (const Page& page : EdgePages())
-        for (const CodingChoice& choice : AllChoices())
-            ExpectLossless(page, choice);
-    for (const Page& page : PlainPages())
-        for (const CodingChoice& choice : AllChoices())
-            if (choice.matching == cJB2_Matching_None)
-                ExpectLossless(page, choice);
+    for (const std::vector<Page>& pages : {EdgePages(), PlainPages()})
+        for (const Page& page : pages)
+            for (const CodingChoice& choice : AllChoices())
+                ExpectRoundTrip(page, choice);
 }
 
 TEST(JB2Compress, AGhostscriptTextPageIsLossless)
@@ -135,5 +136,5 @@ TEST(JB2Compress, AGhostscriptTextPageIsLossless)
                                                {cJB2_Coder_Arithmetic, 3, 0, 0}, {cJB2_Coder_Arithmetic, 0, 1, 1},
                                                {cJB2_Coder_MMR, 0, 2, 0}};
     for (const CodingChoice& choice : choices)
-        ExpectLossless(page, choice);
+        ExpectRoundTrip(page, choice);
 }

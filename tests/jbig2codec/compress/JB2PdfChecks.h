@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 #include "tests/jbig2codec/JB2DocumentFixture.h"
@@ -55,6 +57,43 @@ inline void ExpectPopplerSees(const std::string& pdf, const Picture& expected)
     EXPECT_EQ(rendered.height, expected.height);
     const double black = BlackShare(rendered);
     EXPECT_NEAR(black, BlackShare(expected), 0.02) << black;
+}
+
+// A one-page PDF around the image stream, the page as large as the image
+// at 300 dpi, with its cross-reference table.
+inline std::vector<uint8_t> WrapStream(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
+{
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    // 0.24 points a pixel.
+    char size[64];
+    snprintf(size, sizeof size, "%.2f 0 0 %.2f", width * 0.24, height * 0.24);
+    const std::string content = std::string("q ") + size + " 0 0 cm /Im1 Do Q";
+    snprintf(size, sizeof size, "%.2f %.2f", width * 0.24, height * 0.24);
+    const std::string objects[] = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::string(size) +
+            "] /Resources << /XObject << /Im1 4 0 R >> >> "
+            "/Contents 5 0 R >>",
+        "<< /Type /XObject /Subtype /Image /Width " + std::to_string(width) + " /Height " + std::to_string(height) +
+            " /ColorSpace /DeviceGray /BitsPerComponent 1 /Filter /JBIG2Decode /Length " +
+            std::to_string(stream.size()) + " >>\nstream\n" + std::string(stream.begin(), stream.end()) + "\nendstream",
+        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+    };
+    for (size_t i = 0; i < 5; ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const size_t xref = pdf.size();
+    pdf += "xref\n0 6\n0000000000 65535 f \n";
+    for (size_t offset : offsets) {
+        char line[24];
+        snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size 6 /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return std::vector<uint8_t>(pdf.begin(), pdf.end());
 }
 
 }  // namespace JB2Test

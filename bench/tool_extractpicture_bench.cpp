@@ -1,0 +1,107 @@
+// The extractpicture command on a generated 200-page document of mixed
+// pictures, made by img2pdf: 100 A4 300-dpi CCITT G4 pages, 50 grey pages
+// stored as PNG-predicted Flate data and 50 JPEG photos. Beside it
+// pdfimages takes the same file twice: with -all (stored CCITT, JPEG and
+// PNG data mostly written as they stand) and with -png -j -jp2 (the same
+// output kinds as ours: every decoded picture a PNG).
+//   tool_extractpicture_bench [rounds]
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "foundation/files/LogFile.h"
+#include "tool/Commands.h"
+
+namespace {
+
+const char kFolder[] = "/tmp/zav_extractpicture_bench";
+
+// Pillow draws the pages, img2pdf binds them; each bilevel page differs, so
+// no two streams are equal.
+const char kMakeDocument[] = R"(
+import os, random, subprocess
+from PIL import Image, ImageDraw
+os.chdir('/tmp/zav_extractpicture_bench/input')
+random.seed(7)
+names = []
+for i in range(100):
+    im = Image.new('1', (2480, 3508), 1)
+    d = ImageDraw.Draw(im)
+    for line in range(60):
+        y = 200 + line * 52
+        x = 200
+        while x < 2200:
+            w = random.randint(20, 90)
+            d.rectangle([x, y, x + w, y + 30], fill=0)
+            x += w + random.randint(15, 30)
+    im.save('bw%03d.tif' % i, compression='group4')
+    names.append('bw%03d.tif' % i)
+for i in range(50):
+    im = Image.linear_gradient('L').resize((1240, 1754)).rotate(i * 7)
+    im.save('gray%03d.png' % i)
+    names.append('gray%03d.png' % i)
+for i in range(50):
+    im = Image.radial_gradient('L').resize((1600, 1200)).convert('RGB')
+    im = Image.merge('RGB', (im.getchannel(0), im.rotate(i * 5).getchannel(1), Image.effect_noise((1600, 1200), 40 + i)))
+    im.save('photo%03d.jpg' % i, quality=85)
+    names.append('photo%03d.jpg' % i)
+subprocess.run(['img2pdf'] + names + ['-o', '../mixed.pdf'], check=True, stderr=subprocess.DEVNULL)
+)";
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+bool Shell(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+double TimePdfimages(const std::string& options, const std::string& pdf, int rounds)
+{
+    const std::string out = std::string(kFolder) + "/peer";
+    double total = 0;
+    for (int i = 0; i < rounds; ++i) {
+        Shell("rm -rf " + out + " && mkdir -p " + out);
+        const auto start = std::chrono::steady_clock::now();
+        if (!Shell("pdfimages " + options + " " + pdf + " " + out + "/p"))
+            std::fprintf(stderr, "pdfimages %s failed\n", options.c_str());
+        total += SecondsSince(start);
+    }
+    return total / rounds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 3;
+    const std::string pdf = std::string(kFolder) + "/mixed.pdf";
+    if (!Shell("test -s " + pdf)) {
+        std::printf("making the 200-page document with Pillow and img2pdf ...\n");
+        std::FILE* script = std::fopen("/tmp/zav_extractpicture_bench.py", "w");
+        if (!script || std::fputs(kMakeDocument, script) < 0 || std::fclose(script) != 0)
+            return 1;
+        if (!Shell(std::string("mkdir -p ") + kFolder + "/input && /usr/bin/python3 /tmp/zav_extractpicture_bench.py"))
+            return 1;
+    }
+    const std::string out = std::string(kFolder) + "/ours";
+    double ours = 0;
+    for (int i = 0; i < rounds; ++i) {
+        Shell("rm -rf " + out + " && mkdir -p " + out);
+        ZAV::CLogFile log;
+        const auto start = std::chrono::steady_clock::now();
+        ZAV::ExtractPictures(pdf, -1, out + "/", log);
+        ours += SecondsSince(start);
+    }
+    ours /= rounds;
+    const double all = TimePdfimages("-all", pdf, rounds);
+    const double same = TimePdfimages("-png -j -jp2", pdf, rounds);
+    std::printf("200 pages (100 G4 A4 300 dpi, 50 grey PNG-predicted, 50 JPEG), %d rounds\n", rounds);
+    std::printf("ZAVPdf -x -g -1:            %.3f s\n", ours);
+    std::printf("pdfimages -all:             %.3f s   ratio %.2f\n", all, ours / all);
+    std::printf("pdfimages -png -j -jp2:     %.3f s   ratio %.2f\n", same, ours / same);
+    return 0;
+}

@@ -1,0 +1,164 @@
+// The records that change the metafile DC's state: mapping, clipping,
+// saved states; and those passed over because they change nothing the
+// played records draw.
+#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/metafile/MetaBytes.h"
+#include "platform/gdi/metafile/MetafileLimits.h"
+
+#include <algorithm>
+
+namespace ZAV {
+namespace Meta {
+
+namespace {
+
+bool PassedOver(uint32_t type)
+{
+    switch (type) {
+    case EMR_HEADER:
+    case EMR_EOF:
+    case EMR_GDICOMMENT:
+    case EMR_SETBKMODE:
+    case EMR_SETPOLYFILLMODE:
+    case EMR_SETROP2:
+    case EMR_SETTEXTALIGN:
+    case EMR_SETTEXTCOLOR:
+    case EMR_SETBKCOLOR:
+    case EMR_SETSTRETCHBLTMODE:  // every stretch takes the nearest pixel here
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The bytes a record of the type needs beyond Type and Size.
+uint32_t FieldBytes(uint32_t type)
+{
+    switch (type) {
+    case EMR_SETMAPMODE:
+    case EMR_RESTOREDC:
+    case EMR_SETSTRETCHBLTMODE:
+        return 4;
+    case EMR_SETWINDOWEXTEX:
+    case EMR_SETWINDOWORGEX:
+    case EMR_SETVIEWPORTEXTEX:
+    case EMR_SETVIEWPORTORGEX:
+    case EMR_EXTSELECTCLIPRGN:
+        return 8;
+    case EMR_INTERSECTCLIPRECT:
+        return 16;
+    default:
+        return 0;
+    }
+}
+
+DeviceBox Intersect(const DeviceBox& a, const DeviceBox& b)
+{
+    return DeviceBox{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                     std::min(a.bottom, b.bottom)};
+}
+
+void ClipTo(PlayState& s, const DeviceBox& box, bool replace)
+{
+    s.clip = s.hasClip && !replace ? Intersect(s.clip, box) : box;
+    s.hasClip = true;
+}
+
+PlayResult SetOriginOrExtent(MetaMapping& m, uint32_t type, LONG x, LONG y)
+{
+    bool accepted = true;
+    if (type == EMR_SETWINDOWORGEX)
+        m.windowOrg = POINT{x, y};
+    else if (type == EMR_SETVIEWPORTORGEX)
+        m.viewportOrg = POINT{x, y};
+    else if (type == EMR_SETWINDOWEXTEX)
+        accepted = m.SetWindowExt(x, y);
+    else
+        accepted = m.SetViewportExt(x, y);
+    return accepted ? PlayResult::Played : PlayResult::Broken;
+}
+
+PlayResult IntersectClip(PlayState& s, const uint8_t* p)
+{
+    const RECTL r = GetRectl(p);
+    const double x0 = s.mapping.X(r.left), x1 = s.mapping.X(r.right);
+    const double y0 = s.mapping.Y(r.top), y1 = s.mapping.Y(r.bottom);
+    ClipTo(s, DeviceBox{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)}, false);
+    return PlayResult::Played;
+}
+
+// EMR_EXTSELECTCLIPRGN: RgnDataSize, RegionMode, then RegionData (a 32-byte
+// header with the rectangle count, then the rectangles, in device units).
+PlayResult SelectClipRegion(PlayState& s, const EmfRecord& record)
+{
+    const uint32_t dataBytes = GetDword(record.data + 8);
+    const uint32_t mode = GetDword(record.data + 12);
+    if (mode == RGN_COPY && dataBytes == 0) {
+        s.hasClip = false;
+        return PlayResult::Played;
+    }
+    if (dataBytes < kRegionHeaderBytes || dataBytes > record.size - 16)
+        return PlayResult::Broken;
+    const uint8_t* region = record.data + 16;
+    const uint32_t count = GetDword(region + 8);
+    if (GetDword(region) != kRegionHeaderBytes || GetDword(region + 4) != RDH_RECTANGLES ||
+        uint64_t(count) * 16 > dataBytes - kRegionHeaderBytes)
+        return PlayResult::Broken;
+    if (count > 1 || (mode != RGN_COPY && mode != RGN_AND))
+        return PlayResult::Unsupported;  // only rectangular regions are played
+    const RECTL r = count ? GetRectl(region + kRegionHeaderBytes) : RECTL{0, 0, 0, 0};
+    ClipTo(s, DeviceBox{double(r.left), double(r.top), double(r.right), double(r.bottom)}, mode == RGN_COPY);
+    return PlayResult::Played;
+}
+
+PlayResult Save(PlayContext& c)
+{
+    if (static_cast<int>(c.saved.size()) >= kMaxSaveDepth)
+        return PlayResult::Broken;
+    c.saved.push_back(c.state);
+    return PlayResult::Played;
+}
+
+PlayResult Restore(PlayContext& c, int32_t level)
+{
+    const int64_t depth = static_cast<int64_t>(c.saved.size());
+    const int64_t keep = level < 0 ? depth + level : int64_t(level) - 1;
+    if (level == 0 || keep < 0 || keep >= depth)
+        return PlayResult::Broken;
+    c.state = c.saved[static_cast<size_t>(keep)];
+    c.saved.resize(static_cast<size_t>(keep));
+    return PlayResult::Played;
+}
+
+}  // namespace
+
+PlayResult PlayStateRecord(PlayContext& c, const EmfRecord& record)
+{
+    if (record.size < kEnhRecordHead + FieldBytes(record.type))
+        return PlayResult::Broken;
+    if (PassedOver(record.type))
+        return PlayResult::Played;
+    const uint8_t* p = record.data + kEnhRecordHead;
+    switch (record.type) {
+    case EMR_SETMAPMODE:
+        return c.state.mapping.SetMode(GetLong(p)) ? PlayResult::Played : PlayResult::Unsupported;
+    case EMR_SETWINDOWEXTEX:
+    case EMR_SETWINDOWORGEX:
+    case EMR_SETVIEWPORTEXTEX:
+    case EMR_SETVIEWPORTORGEX:
+        return SetOriginOrExtent(c.state.mapping, record.type, GetLong(p), GetLong(p + 4));
+    case EMR_INTERSECTCLIPRECT:
+        return IntersectClip(c.state, p);
+    case EMR_EXTSELECTCLIPRGN:
+        return SelectClipRegion(c.state, record);
+    case EMR_SAVEDC:
+        return Save(c);
+    case EMR_RESTOREDC:
+        return Restore(c, GetLong(p));
+    default:
+        return PlayResult::Unsupported;
+    }
+}
+
+}  // namespace Meta
+}  // namespace ZAV
