@@ -235,6 +235,51 @@ TEST(CreateFromImageFiles, GifPictureWithGifMask)
     EXPECT_EQ("True\n", compare);
 }
 
+// PCX and TGA side files as Pillow writes black-and-white pictures (1-bit
+// PCX, 1-bit TGA) are masks of their pictures like the others.
+TEST(CreateFromImageFiles, PcxAndTgaMaskSideFiles)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))\n"
+                       "mask().save('a_Mask.pcx')\n"
+                       "pcx = bytearray(open('a_Mask.pcx', 'rb').read()); pcx[12:16] = bytes([96, 0, 96, 0])\n"
+                       "open('a_Mask.pcx', 'wb').write(pcx)\n"
+                       "palette().save('b.png', dpi=(72, 72))\n"
+                       "mask().save('b_Mask.tga')\n"
+                       "mask().save('mask.png')");
+    const char* list = "a.png;b.png;mask.png";
+    const auto result = runner.Run({"-i", "-w", pics, "-m", list, "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string pdf = runner.File("doc.pdf");
+    EXPECT_EQ(ReadLines(runner.File("log.txt")),
+              Lines({Loading(pics + "/a.png"), "\tLoading Mask '" + pics + "/a_Mask.pcx' ...ok.",
+                     "\tNo indexable text for pdf found '" + pics + "/a.txt' ...", Loading(pics + "/b.png"),
+                     "\tLoading Mask '" + pics + "/b_Mask.tga' ...ok.",
+                     "\tNo indexable text for pdf found '" + pics + "/b.txt' ...", Loading(pics + "/mask.png"),
+                     NoSideFiles(pics, "mask"), "Save PDF to '" + pdf + "' ...ok."}));
+    ExpectValidPdf(pdf);
+    const std::string names = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
+    EXPECT_NE(names.find("/ImMask0"), std::string::npos) << names;
+    EXPECT_NE(names.find("/ImMask1"), std::string::npos) << names;
+    // The same pictures with PNG masks (of the same resolution: Pillow
+    // writes 100 dpi into every PCX file, patched to the PNG's 96) make the
+    // same document: each mask holds the pixels of the picture it came from.
+    const std::string ref = runner.File("ref");
+    MakePictures(ref, "grey().save('a.png', dpi=(72, 72))\n"
+                      "mask().save('a_Mask.png')\n"
+                      "palette().save('b.png', dpi=(72, 72))\n"
+                      "mask().save('b_Mask.png')\n"
+                      "mask().save('mask.png')");
+    ASSERT_EQ(runner.Run({"-i", "-w", ref, "-m", list, "-f", runner.File("ref.pdf")}).exitCode, 0);
+    const auto objects = [](const std::string& file) {
+        return Output("qpdf --qdf --object-streams=disable " + ShellQuote(file) + " - | grep -av 'Date\\|/ID'");
+    };
+    const std::string ours = objects(pdf);
+    const std::string withPng = objects(runner.File("ref.pdf"));
+    EXPECT_TRUE(ours == withPng) << ours.size() << " bytes against " << withPng.size();
+}
+
 TEST(CreateFromImageFiles, TextFilesBecomeIndexableTextInFileOrder)
 {
     ProgramRunner runner;

@@ -4,6 +4,7 @@
 #include "fuzz/CodecFuzzEntries.h"
 #include "fuzz/MetafileFuzzEntries.h"
 #include "fuzz/PngJpegFuzzEntries.h"
+#include "fuzz/RasterFuzzEntries.h"
 #include "support/FuzzReplay.h"
 
 namespace {
@@ -41,6 +42,11 @@ TEST(CodecFuzzReplay, JpegInputs)
     ZAVTest::ReplayKeptFuzzInputs("image_jpeg_fuzzer", [](const uint8_t* data, size_t size) {
         ZAVFuzz::LoadPictureWithinBudget(data, size, ZAVFuzz::kJpegFormat);
     });
+}
+
+TEST(CodecFuzzReplay, RasterInputs)
+{
+    ZAVTest::ReplayKeptFuzzInputs("image_raster_fuzzer", ZAVFuzz::LoadRasterPicture);
 }
 
 }  // namespace
