@@ -16,11 +16,16 @@
 #include <sstream>
 #include <string>
 
+#include "bench/PillowTiming.h"
 #include "image/object/ZAVImg.h"
 
 using namespace ZAV;
 
 namespace {
+
+using ZAVBench::BestOf;
+using ZAVBench::PillowTimes;
+using ZAVBench::Shell;
 
 const char kFolder[] = "/tmp/image_codecs_bench";
 
@@ -69,40 +74,9 @@ for name, ext, args in [("page", "tif", {"compression": "group4"}), ("gray", "pn
     print(name + "_save", best(lambda: image.save(folder + "/pillow_out." + ext, **args)))
 )";
 
-double BestOf(int runs, const std::function<void()>& run)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
-bool Shell(const std::string& command)
-{
-    return std::system(command.c_str()) == 0;
-}
-
 std::string Path(const std::string& name)
 {
     return std::string(kFolder) + "/" + name;
-}
-
-std::map<std::string, double> PillowTimes(int runs)
-{
-    std::map<std::string, double> times;
-    FILE* pipe = popen(
-        ("/usr/bin/python3 " + Path("pillow_times.py") + " " + kFolder + " " + std::to_string(runs)).c_str(), "r");
-    char name[64];
-    double ms = 0;
-    while (pipe && std::fscanf(pipe, "%63s %lf", name, &ms) == 2)
-        times[name] = ms;
-    if (pipe)
-        pclose(pipe);
-    return times;
 }
 
 // Our load and save of one file, in milliseconds.
@@ -136,7 +110,7 @@ int main(int argc, char** argv)
     TimeOurs("page.tif", 5, runs, ours);
     TimeOurs("gray.png", 6, runs, ours);
     TimeOurs("photo.jpg", 4, runs, ours);
-    const std::map<std::string, double> pillow = PillowTimes(runs);
+    const std::map<std::string, double> pillow = PillowTimes(kFolder, runs);
     const double tiffcp = BestOf(runs, [] { Shell("tiffcp -c g4 " + Path("page.tif") + " " + Path("tiffcp.tif")); });
     const double djpeg = BestOf(runs, [] { Shell("djpeg -dct float -outfile /dev/null " + Path("photo.jpg")); });
     const double cjpeg = BestOf(

@@ -15,11 +15,16 @@
 #include <string>
 
 #include "foundation/text/TextException.h"
+#include "bench/PillowTiming.h"
 #include "image/object/ZAVImg.h"
 
 using namespace ZAV;
 
 namespace {
+
+using ZAVBench::BestOf;
+using ZAVBench::PillowTimes;
+using ZAVBench::Shell;
 
 const char kFolder[] = "/tmp/image_loadsave_bench";
 
@@ -54,40 +59,9 @@ for ext, args in [("png", {}), ("tif", {"compression": "packbits"})]:
     print(ext + "_save", best(lambda: image.save(folder + "/pillow_out." + ext, **args)))
 )";
 
-double BestOf(int runs, const std::function<void()>& run)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
-bool Shell(const std::string& command)
-{
-    return std::system(command.c_str()) == 0;
-}
-
 std::string Path(const std::string& name)
 {
     return std::string(kFolder) + "/" + name;
-}
-
-std::map<std::string, double> PillowTimes(int runs)
-{
-    std::map<std::string, double> times;
-    FILE* pipe = popen(
-        ("/usr/bin/python3 " + Path("pillow_times.py") + " " + kFolder + " " + std::to_string(runs)).c_str(), "r");
-    char name[64];
-    double ms = 0;
-    while (pipe && std::fscanf(pipe, "%63s %lf", name, &ms) == 2)
-        times[name] = ms;
-    if (pipe)
-        pclose(pipe);
-    return times;
 }
 
 // Our load and save of one file in milliseconds; false when either failed.
@@ -126,7 +100,7 @@ int main(int argc, char** argv)
     std::map<std::string, double> ours;
     if (!TimeOurs("png", 6, runs, ours) || !TimeOurs("tif", 5, runs, ours))
         return 1;
-    std::map<std::string, double> pillow = PillowTimes(runs);
+    std::map<std::string, double> pillow = PillowTimes(kFolder, runs);
     std::printf("6000 x 4000 x 24 bits, best of %d runs, ms  ours     Pillow  ours/Pillow\n", runs);
     PrintRow("PNG load", ours["png_load"], pillow["png_load"]);
     PrintRow("PNG save", ours["png_save"], pillow["png_save"]);

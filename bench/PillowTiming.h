@@ -1,0 +1,47 @@
+// What the benches that race Pillow share: the best of several runs, a shell
+// step, and the times a Pillow script prints as "name milliseconds" lines.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace ZAVBench {
+
+inline double BestOf(int runs, const std::function<void()>& run)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+inline bool Shell(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+// Runs FOLDER/pillow_times.py FOLDER RUNS with Debian's interpreter.
+inline std::map<std::string, double> PillowTimes(const std::string& folder, int runs)
+{
+    std::map<std::string, double> times;
+    FILE* pipe =
+        popen(("/usr/bin/python3 " + folder + "/pillow_times.py " + folder + " " + std::to_string(runs)).c_str(), "r");
+    char name[64];
+    double ms = 0;
+    while (pipe && std::fscanf(pipe, "%63s %lf", name, &ms) == 2)
+        times[name] = ms;
+    if (pipe)
+        pclose(pipe);
+    return times;
+}
+
+}  // namespace ZAVBench
