@@ -1,6 +1,7 @@
 // Finding the EXIF block in a JPEG stream (ITU-T T.81 markers; EXIF 2.1,
 // section 4.5.4: APP1, its length, "Exif" and two zero bytes, then the TIFF
 // header) and taking it into the reader's block.
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/text/TextException.h"
@@ -39,33 +40,18 @@ int NextByte(CDataSource& source, int64_t& count)
     return byte;
 }
 
-// After the start of image, the first 0xFF 0xE1 pair up to the source's end.
-bool FindApp1Marker(CDataSource& source, int64_t& count)
+// The first 0xFF pair with MARKER as its second byte, among the bytes read
+// while the count stays below LIMIT.
+bool FindMarker(CDataSource& source, int64_t& count, int marker, int64_t limit)
 {
-    for (;;) {
+    while (count < limit && !source.IsEof()) {
         const int byte = NextByte(source, count);
         if (byte < 0)
             return false;
         if (byte != kMarkerPrefix)
             continue;
         const int next = NextByte(source, count);
-        if (next == kApp1)
-            return true;
-        if (next < 0)
-            return false;
-    }
-}
-
-bool FindStartOfImage(CDataSource& source, int64_t& count)
-{
-    while (count < kExifSearchBytes && !source.IsEof()) {
-        const int byte = NextByte(source, count);
-        if (byte < 0)
-            return false;
-        if (byte != kMarkerPrefix)
-            continue;
-        const int next = NextByte(source, count);
-        if (next == kStartOfImage)
+        if (next == marker)
             return true;
         if (next < 0)
             return false;
@@ -78,7 +64,7 @@ bool FindStartOfImage(CDataSource& source, int64_t& count)
 void CExifRead::FindApp1()
 {
     int64_t count = 0;
-    if (!FindStartOfImage(m_source, count) || !FindApp1Marker(m_source, count))
+    if (!FindMarker(m_source, count, kStartOfImage, kExifSearchBytes) || !FindMarker(m_source, count, kApp1, INT64_MAX))
         ThrowExifError("No Exif data found!");
     m_app1Position = count - kApp1PositionBehind;
     m_source.Seek(m_app1Position, 0);
