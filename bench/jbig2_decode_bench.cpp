@@ -203,7 +203,7 @@ Inputs WriteSymbolPages(uint32_t pages, const std::string& dir)
         return {};
     JB2Memory* memory = nullptr;
     JB2Message* message = nullptr;
-    JB2MemoryCreate(&memory, Alloc, nullptr, Free, nullptr);
+    JB2MemoryCreate(&memory, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr);
     JB2MessageCreate(&message, memory, nullptr, nullptr);
     Inputs inputs;
     size_t total = 0;
