@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -42,6 +43,26 @@ inline std::map<std::string, double> PillowTimes(const std::string& folder, int 
     if (pipe)
         pclose(pipe);
     return times;
+}
+
+// Writes the bench's two Pillow scripts into FOLDER and runs the one that
+// makes the input files; false, with a message, when Pillow could not.
+inline bool PreparePillowFiles(const std::string& folder, const char* makeFiles, const char* pillowTimes)
+{
+    Shell("mkdir -p " + folder);
+    std::ofstream(folder + "/make_files.py") << makeFiles;
+    std::ofstream(folder + "/pillow_times.py") << pillowTimes;
+    if (!Shell("/usr/bin/python3 " + folder + "/make_files.py " + folder)) {
+        std::fprintf(stderr, "Pillow (python3-pil) could not make the files\n");
+        return false;
+    }
+    return true;
+}
+
+// One line of the table: ours, Pillow's and their ratio, in milliseconds.
+inline void PrintPillowRow(const char* what, double ours, double theirs)
+{
+    std::printf("%-34s %9.1f %10.1f %9.2f\n", what, ours, theirs, theirs > 0 ? ours / theirs : 0.0);
 }
 
 }  // namespace ZAVBench

@@ -89,23 +89,13 @@ void TimeOurs(const std::string& name, int format, int runs, std::map<std::strin
     times[name + "_save"] = BestOf(runs, [&] { image.SaveToFile(target.c_str(), format, nullptr); });
 }
 
-void PrintRow(const char* what, double ours, double theirs)
-{
-    std::printf("%-34s %9.1f %10.1f %9.2f\n", what, ours, theirs, theirs > 0 ? ours / theirs : 0.0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    Shell(std::string("mkdir -p ") + kFolder);
-    std::ofstream(Path("make_files.py")) << kMakeFiles;
-    std::ofstream(Path("pillow_times.py")) << kPillowTimes;
-    if (!Shell("/usr/bin/python3 " + Path("make_files.py") + " " + kFolder)) {
-        std::fprintf(stderr, "Pillow (python3-pil) could not make the files\n");
+    if (!ZAVBench::PreparePillowFiles(kFolder, kMakeFiles, kPillowTimes))
         return 1;
-    }
     std::map<std::string, double> ours;
     TimeOurs("page.tif", 5, runs, ours);
     TimeOurs("gray.png", 6, runs, ours);
@@ -116,15 +106,15 @@ int main(int argc, char** argv)
     const double cjpeg = BestOf(
         runs, [] { Shell("cjpeg -dct float -quality 75 -outfile " + Path("cjpeg.jpg") + " " + Path("photo.ppm")); });
     std::printf("best of %d runs, ms                   ours       peer   ours/peer\n", runs);
-    PrintRow("G4 TIFF load vs Pillow", ours["page.tif_load"], pillow.at("page_load"));
-    PrintRow("G4 TIFF save vs Pillow", ours["page.tif_save"], pillow.at("page_save"));
-    PrintRow("G4 TIFF load+save vs tiffcp", ours["page.tif_load"] + ours["page.tif_save"], tiffcp);
-    PrintRow("gray PNG load vs Pillow", ours["gray.png_load"], pillow.at("gray_load"));
-    PrintRow("gray PNG save vs Pillow", ours["gray.png_save"], pillow.at("gray_save"));
-    PrintRow("JPEG load vs Pillow", ours["photo.jpg_load"], pillow.at("photo_load"));
-    PrintRow("JPEG save vs Pillow", ours["photo.jpg_save"], pillow.at("photo_save"));
-    PrintRow("JPEG load vs djpeg (process)", ours["photo.jpg_load"], djpeg);
-    PrintRow("JPEG save vs cjpeg (process)", ours["photo.jpg_save"], cjpeg);
+    ZAVBench::PrintPillowRow("G4 TIFF load vs Pillow", ours["page.tif_load"], pillow.at("page_load"));
+    ZAVBench::PrintPillowRow("G4 TIFF save vs Pillow", ours["page.tif_save"], pillow.at("page_save"));
+    ZAVBench::PrintPillowRow("G4 TIFF load+save vs tiffcp", ours["page.tif_load"] + ours["page.tif_save"], tiffcp);
+    ZAVBench::PrintPillowRow("gray PNG load vs Pillow", ours["gray.png_load"], pillow.at("gray_load"));
+    ZAVBench::PrintPillowRow("gray PNG save vs Pillow", ours["gray.png_save"], pillow.at("gray_save"));
+    ZAVBench::PrintPillowRow("JPEG load vs Pillow", ours["photo.jpg_load"], pillow.at("photo_load"));
+    ZAVBench::PrintPillowRow("JPEG save vs Pillow", ours["photo.jpg_save"], pillow.at("photo_save"));
+    ZAVBench::PrintPillowRow("JPEG load vs djpeg (process)", ours["photo.jpg_load"], djpeg);
+    ZAVBench::PrintPillowRow("JPEG save vs cjpeg (process)", ours["photo.jpg_save"], cjpeg);
     Shell(std::string("rm -rf ") + kFolder);
     return 0;
 }

@@ -80,32 +80,22 @@ bool TimeOurs(const std::string& ext, int format, int runs, std::map<std::string
     return true;
 }
 
-void PrintRow(const char* what, double ours, double theirs)
-{
-    std::printf("%-30s %9.1f %10.1f %9.2f\n", what, ours, theirs, theirs > 0 ? ours / theirs : 0.0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    Shell(std::string("mkdir -p ") + kFolder);
-    std::ofstream(Path("make_files.py")) << kMakeFiles;
-    std::ofstream(Path("pillow_times.py")) << kPillowTimes;
-    if (!Shell("/usr/bin/python3 " + Path("make_files.py") + " " + kFolder)) {
-        std::fprintf(stderr, "Pillow (python3-pil) could not make the files\n");
+    if (!ZAVBench::PreparePillowFiles(kFolder, kMakeFiles, kPillowTimes))
         return 1;
-    }
     std::map<std::string, double> ours;
     if (!TimeOurs("png", 6, runs, ours) || !TimeOurs("tif", 5, runs, ours))
         return 1;
     std::map<std::string, double> pillow = PillowTimes(kFolder, runs);
     std::printf("6000 x 4000 x 24 bits, best of %d runs, ms  ours     Pillow  ours/Pillow\n", runs);
-    PrintRow("PNG load", ours["png_load"], pillow["png_load"]);
-    PrintRow("PNG save", ours["png_save"], pillow["png_save"]);
-    PrintRow("TIFF (PackBits) load", ours["tif_load"], pillow["tif_load"]);
-    PrintRow("TIFF (PackBits) save", ours["tif_save"], pillow["tif_save"]);
+    ZAVBench::PrintPillowRow("PNG load", ours["png_load"], pillow["png_load"]);
+    ZAVBench::PrintPillowRow("PNG save", ours["png_save"], pillow["png_save"]);
+    ZAVBench::PrintPillowRow("TIFF (PackBits) load", ours["tif_load"], pillow["tif_load"]);
+    ZAVBench::PrintPillowRow("TIFF (PackBits) save", ours["tif_save"], pillow["tif_save"]);
     Shell(std::string("rm -rf ") + kFolder);
     return 0;
 }
