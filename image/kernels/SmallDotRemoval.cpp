@@ -1,4 +1,4 @@
-#include "image/kernels/Despeckle.h"
+#include "image/kernels/SmallDotRemoval.h"
 
 #include <cmath>
 #include <new>
@@ -23,10 +23,9 @@ constexpr int kMaxTolerance = 256;
 
 }  // namespace
 
-void CDespeckle::CheckArguments(const BYTE* data, int width, int height, int depth, int tolerance,
-                                int speckleSize) const
+void CDespeckle::CheckArguments(const BYTE* data, int width, int height, int depth, int tolerance, int dotSize) const
 {
-    if (speckleSize < 1)
+    if (dotSize < 1)
         ThrowTextException("Invalid speckle size!");
     if (tolerance < kMinTolerance || tolerance > kMaxTolerance)
         ThrowTextException("Tolerance value ranges from 1 to 256!");
@@ -48,16 +47,16 @@ void CDespeckle::AllocateVisitedMap()
     }
 }
 
-int CDespeckle::Despeckle(BYTE* data, int width, int height, int depth, int tolerance, int speckleSize)
+int CDespeckle::Despeckle(BYTE* data, int width, int height, int depth, int tolerance, int dotSize)
 {
     m_errorText = String();
-    CheckArguments(data, width, height, depth, tolerance, speckleSize);
+    CheckArguments(data, width, height, depth, tolerance, dotSize);
     m_data = data;
     m_width = width;
     m_height = height;
     m_bytesPerPixel = depth / 8;
     m_tolerance = tolerance;
-    m_speckleSize = speckleSize;
+    m_largestDot = dotSize;
     AllocateVisitedMap();
     bool canceled = false;
     {
@@ -78,7 +77,7 @@ bool CDespeckle::ProcessRegion(int x, int y)
 {
     std::vector<Span> spans;
     const int64_t size = CountRegion(x, y, spans);
-    if (size > m_speckleSize)
+    if (size > m_largestDot)
         return false;
     const uint32_t colour = ColourAt(Offset(x, y));
     int64_t neighbour = -1;
@@ -121,7 +120,7 @@ int64_t CDespeckle::CountRegion(int x0, int y0, std::vector<Span>& spans)
         for (int i = left; i <= right; ++i)
             m_visited[static_cast<size_t>(Offset(i, y))] = kCounted;
         count += right - left + 1;
-        if (count <= m_speckleSize)
+        if (count <= m_largestDot)
             spans.push_back(Span{y, left, right});
         for (int row = y - 1; row <= y + 1; row += 2) {
             if (row < 0 || row >= m_height)

@@ -18,11 +18,11 @@ class CDespeckle {
 public:
     explicit CDespeckle(IProgressNotification* sink = nullptr) : m_sink(sink) {}
 
-    // Repaints, in place, every region of at most speckleSize pixels whose
+    // Repaints, in place, every region of at most dotSize pixels whose
     // nearest surrounding colour differs by no more than the tolerance.
     // Throws CTextException for bad arguments and when the visited map can't
     // be had; returns 0 with "Operation canceled!" when the sink cancels.
-    int Despeckle(BYTE* data, int width, int height, int depth, int tolerance, int speckleSize);
+    int Despeckle(BYTE* data, int width, int height, int depth, int tolerance, int dotSize);
 
     const String& GetErrorText() const { return m_errorText; }
 
@@ -33,13 +33,13 @@ private:
         int right;
     };
 
-    void CheckArguments(const BYTE* data, int width, int height, int depth, int tolerance, int speckleSize) const;
+    void CheckArguments(const BYTE* data, int width, int height, int depth, int tolerance, int dotSize) const;
     void AllocateVisitedMap();
     // Handles the region at pixel (x, y); true when it was repainted to join
     // a region not yet counted, so the pixel must be looked at again.
     bool ProcessRegion(int x, int y);
     // Counts the region through unvisited pixels, marking it counted; its
-    // spans are kept while the count stays within the speckle size.
+    // spans are kept while the count stays within the dot size.
     int64_t CountRegion(int x, int y, std::vector<Span>& spans);
     // The pixel around the spans nearest in colour; false when none differs.
     bool FindNearestNeighbour(const std::vector<Span>& spans, uint32_t colour, int64_t& best,
@@ -58,7 +58,7 @@ private:
     int m_height = 0;
     int m_bytesPerPixel = 0;
     int m_tolerance = 0;
-    int m_speckleSize = 0;
+    int m_largestDot = 0;
     IProgressNotification* m_sink = nullptr;
     String m_errorText;
 };

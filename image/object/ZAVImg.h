@@ -167,7 +167,7 @@ public:
 
     // ---- region operations (image/regions) ----
     // Repaints the specks of an 8- or 24-bit image (CDespeckle).
-    void Despeckle(int tolerance, int speckleSize);
+    void Despeckle(int tolerance, int dotSize);
     // The 8-connected regions of an 8-bit image, one record a label.
     void LabelConnectedComponents(int tolerance, CRegionList& regions);
 

@@ -1,7 +1,7 @@
-// The image object's region operations: speck removal and the labelling of
+// The image object's region operations: removal of small dots and the labelling of
 // connected regions.
 #include "foundation/text/TextException.h"
-#include "image/kernels/Despeckle.h"
+#include "image/kernels/SmallDotRemoval.h"
 #include "image/object/ZAVImg.h"
 #include "image/operations/ImageOperation.h"
 #include "image/regions/ImageLabeling.h"
@@ -28,7 +28,7 @@ CRegionRecord ToRecord(const CFeature& feature)
 }  // namespace
 
 // Runs on a copy, so a cancel or a failure leaves the pixels as they were.
-void CZAVImg::Despeckle(int tolerance, int speckleSize)
+void CZAVImg::Despeckle(int tolerance, int dotSize)
 {
     const int depth = m_bitsPerPixel;
     if (depth == 1)
@@ -38,10 +38,10 @@ void CZAVImg::Despeckle(int tolerance, int speckleSize)
     CImageOperation operation(*this);
     CGlobalMemBlock copy;
     operation.CopyPixels(copy);
-    CDespeckle despeckle(GetNotification());
-    const int result = despeckle.Despeckle(copy.GetData<BYTE>(), m_width, m_height, depth, tolerance, speckleSize);
+    CDespeckle dotRemoval(GetNotification());
+    const int result = dotRemoval.Despeckle(copy.GetData<BYTE>(), m_width, m_height, depth, tolerance, dotSize);
     if (!result)
-        ThrowTextException(despeckle.GetErrorText().GetText());
+        ThrowTextException(dotRemoval.GetErrorText().GetText());
     operation.Install(copy, m_width, m_height, depth);
 }
 

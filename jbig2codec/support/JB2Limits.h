@@ -116,7 +116,7 @@ constexpr uint32_t kJB2MaxPatternWidth = 128;
 constexpr uint32_t kJB2RunBlockSize = 1024;
 
 // Components fit to become symbols: a glyph at scanning resolutions, neither
-// a speck nor a picture.
+// a stray dot nor a picture.
 constexpr uint32_t kJB2SymbolMaxSide = 500;
 constexpr uint32_t kJB2SymbolMinPixels = 4;
 constexpr uint32_t kJB2SymbolMaxPixels = 1000;

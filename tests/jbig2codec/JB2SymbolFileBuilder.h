@@ -34,7 +34,7 @@ inline Page Glyph(uint32_t width, uint32_t height, uint32_t seed)
 }
 
 // The same glyph with a few pixels flipped: a shape that refines it.
-inline Page Speckled(const Page& glyph, uint32_t seed, uint32_t flips = 3)
+inline Page WithNoise(const Page& glyph, uint32_t seed, uint32_t flips = 3)
 {
     Page copy = glyph;
     for (uint32_t i = 0; i < flips; ++i) {

@@ -77,7 +77,7 @@ inline Page TextPage(std::string name, uint32_t width, uint32_t height, uint32_t
                     if (shape == 2)
                         on = (dx + dy) % 5 < 2;  // slant
                     if (shape == 3)
-                        on = (next() & 7) == 0;  // speckle
+                        on = (next() & 7) == 0;  // noise
                     if (on)
                         page.Set(x + dx, top + dy);
                 }

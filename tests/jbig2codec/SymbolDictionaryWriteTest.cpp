@@ -149,8 +149,8 @@ TEST(SymbolDictionaryEncoding, RefinementDictionariesDecodeInJbig2decAndOurs)
         }
         EXPECT_EQ(plain->numNew, 5u);
         for (uint32_t i = 0; i < 3; ++i) {
-            // Same size, speckled; then one column wider.
-            shapes.push_back(i == 2 ? Glyph(shapes[i].width + 1, shapes[i].height, 90) : Speckled(shapes[i], 70 + i));
+            // Same size, with noise; then one column wider.
+            shapes.push_back(i == 2 ? Glyph(shapes[i].width + 1, shapes[i].height, 90) : WithNoise(shapes[i], 70 + i));
             const JB2BitmapView view = ViewOf(shapes.back());
             symbols.push_back(nullptr);
             ASSERT_EQ(

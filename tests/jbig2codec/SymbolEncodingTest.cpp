@@ -38,7 +38,7 @@ struct Placed {
     int32_t dy = 0;
 };
 
-// A grid of instances, every third one refined by a speckled copy and the
+// A grid of instances, every third one refined by a noisy copy and the
 // fifth by a narrower one (RDW -3), the last one hanging off the region.
 std::vector<Placed> Layout(const std::vector<Page>& glyphs, bool refine, uint32_t regionWidth)
 {
@@ -48,7 +48,7 @@ std::vector<Placed> Layout(const std::vector<Page>& glyphs, bool refine, uint32_
         p.shape = glyphs[p.glyph];
         if (refine && i % 3 == 1) {
             p.refined = true;
-            p.shape = Speckled(glyphs[p.glyph], i + 7);
+            p.shape = WithNoise(glyphs[p.glyph], i + 7);
         }
         if (refine && i == 5) {
             p.refined = true;

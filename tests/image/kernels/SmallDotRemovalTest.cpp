@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "image/kernels/Despeckle.h"
+#include "image/kernels/SmallDotRemoval.h"
 #include "image/support/ImageTestSupport.h"
 #include "support/ThrownText.h"
 
@@ -12,11 +12,11 @@ using ZAVTest::ThrownText;
 
 namespace {
 
-TEST(Despeckle, RefusesBadArgumentsInOrder)
+TEST(SmallDotRemoval, RefusesBadArgumentsInOrder)
 {
     std::vector<BYTE> pixels(4, 0);
     const struct {
-        int depth, tolerance, speckle;
+        int depth, tolerance, dotSize;
         const char* text;
     } cases[] = {
         {1, 0, 0, "Invalid speckle size!"},
@@ -25,19 +25,18 @@ TEST(Despeckle, RefusesBadArgumentsInOrder)
         {1, 5, 1, "Invalid colordepth!"},
         {32, 5, 1, "Invalid colordepth!"},
     };
-    CDespeckle despeckle;
+    CDespeckle remover;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(c.text,
-                  ThrownText([&] { despeckle.Despeckle(pixels.data(), 2, 2, c.depth, c.tolerance, c.speckle); }));
+        EXPECT_EQ(c.text, ThrownText([&] { remover.Despeckle(pixels.data(), 2, 2, c.depth, c.tolerance, c.dotSize); }));
     }
 }
 
-TEST(Despeckle, RepaintsASpeckWithinTheToleranceOnly)
+TEST(SmallDotRemoval, RepaintsADotWithinTheToleranceOnly)
 {
     const struct {
         int depth;
-        BYTE speck;
+        BYTE dot;
         int tolerance;
         bool repainted;
     } cases[] = {
@@ -49,28 +48,28 @@ TEST(Despeckle, RepaintsASpeckWithinTheToleranceOnly)
         const BYTE background = c.depth == 8 ? 100 : 0;
         std::vector<BYTE> pixels(5 * 5 * channels, background);
         for (int i = 0; i < channels; ++i)
-            pixels[12 * channels + i] = c.speck;
-        CDespeckle despeckle;
-        ASSERT_EQ(1, despeckle.Despeckle(pixels.data(), 5, 5, c.depth, c.tolerance, 1));
-        EXPECT_EQ(c.repainted ? background : c.speck, pixels[12 * channels]);
+            pixels[12 * channels + i] = c.dot;
+        CDespeckle remover;
+        ASSERT_EQ(1, remover.Despeckle(pixels.data(), 5, 5, c.depth, c.tolerance, 1));
+        EXPECT_EQ(c.repainted ? background : c.dot, pixels[12 * channels]);
         EXPECT_EQ(background, pixels[0]);
     }
 }
 
-TEST(Despeckle, LooksAgainAtARegionGrownByARepaint)
+TEST(SmallDotRemoval, LooksAgainAtARegionGrownByARepaint)
 {
-    // The speck joins the 10s, and the two of them then join the 200s.
+    // The dot joins the 10s, and the two of them then join the 200s.
     std::vector<BYTE> row = {50, 10, 200, 200, 200};
-    CDespeckle despeckle;
-    ASSERT_EQ(1, despeckle.Despeckle(row.data(), 5, 1, 8, 256, 2));
+    CDespeckle remover;
+    ASSERT_EQ(1, remover.Despeckle(row.data(), 5, 1, 8, 256, 2));
     EXPECT_EQ(std::vector<BYTE>(5, 200), row);
 
     std::vector<BYTE> pair = {50, 50, 0, 0, 0};
-    ASSERT_EQ(1, despeckle.Despeckle(pair.data(), 5, 1, 8, 256, 1));
-    EXPECT_EQ(50, pair[0]);  // two pixels are more than a speck of one
+    ASSERT_EQ(1, remover.Despeckle(pair.data(), 5, 1, 8, 256, 1));
+    EXPECT_EQ(50, pair[0]);  // two pixels are more than a dot of one
 }
 
-TEST(Despeckle, CountsALongWindingRegionWhole)
+TEST(SmallDotRemoval, CountsALongWindingRegionWhole)
 {
     // A one-pixel-wide serpentine of 0 through a background of 255: full
     // rows on even lines joined by one pixel at alternating ends.
@@ -88,19 +87,19 @@ TEST(Despeckle, CountsALongWindingRegionWhole)
         }
     }
     ASSERT_GT(regionSize, 200000);
-    CDespeckle despeckle;
-    ASSERT_EQ(1, despeckle.Despeckle(pixels.data(), width, height, 8, 256, 150000));
+    CDespeckle remover;
+    ASSERT_EQ(1, remover.Despeckle(pixels.data(), width, height, 8, 256, 150000));
     for (int y = 0; y < height; y += 2)
         ASSERT_EQ(0, pixels[static_cast<size_t>(y) * width + width / 2]) << y;
 }
 
-TEST(Despeckle, ACancelFailsTheRun)
+TEST(SmallDotRemoval, ACancelFailsTheRun)
 {
     std::vector<BYTE> pixels(4 * 4, 7);
     CRecordingSink refusing(1);
-    CDespeckle despeckle(&refusing);
-    EXPECT_EQ(0, despeckle.Despeckle(pixels.data(), 4, 4, 8, 5, 1));
-    EXPECT_STREQ("Operation canceled!", despeckle.GetErrorText().GetText());
+    CDespeckle remover(&refusing);
+    EXPECT_EQ(0, remover.Despeckle(pixels.data(), 4, 4, 8, 5, 1));
+    EXPECT_STREQ("Operation canceled!", remover.GetErrorText().GetText());
     EXPECT_EQ(1, refusing.beginCalls);
     EXPECT_EQ(1, refusing.progressCalls);
     EXPECT_EQ(1, refusing.endCalls);

@@ -29,7 +29,7 @@ void MakeDotted(CZAVImg& image)
 
 }  // namespace
 
-TEST(RegionOperations, DespeckleRepaintsTheLoneDotOfAnyEightBitImage)
+TEST(RegionOperations, SmallDotRemovalRepaintsTheLoneDotOfAnyEightBitImage)
 {
     CZAVImg image;
     MakeDotted(image);  // no gray palette is needed
@@ -37,7 +37,7 @@ TEST(RegionOperations, DespeckleRepaintsTheLoneDotOfAnyEightBitImage)
     EXPECT_EQ(std::vector<BYTE>(30, 100), Pixels(image));
 }
 
-TEST(RegionOperations, DespeckleFailuresKeepThePixels)
+TEST(RegionOperations, SmallDotRemovalFailuresKeepThePixels)
 {
     ZAVTest::CRecordingSink sink(1);
     CZAVImg image(&sink);
@@ -53,7 +53,7 @@ TEST(RegionOperations, DepthTexts)
 {
     const struct {
         int depth;
-        const char* despeckle;
+        const char* dotRemoval;
         const char* label;
     } cases[] = {
         {1, "Requires 8bpp grayscale or 24bpp Image!", "Requires 8bpp grayscale Image!"},
@@ -64,8 +64,8 @@ TEST(RegionOperations, DepthTexts)
     for (const auto& c : cases) {
         CZAVImg image;
         ASSERT_EQ(1, image.Create(4, 4, c.depth));
-        if (c.despeckle) {
-            EXPECT_EQ(c.despeckle, ThrownText([&] { image.Despeckle(10, 1); })) << c.depth;
+        if (c.dotRemoval) {
+            EXPECT_EQ(c.dotRemoval, ThrownText([&] { image.Despeckle(10, 1); })) << c.depth;
         }
         CRegionList regions(3);
         EXPECT_EQ(c.label, ThrownText([&] { image.LabelConnectedComponents(0, regions); })) << c.depth;
