@@ -250,6 +250,11 @@ TEST_F(AdvancedImgProc, TheImageEditObjectKeepsOneObjectAndLendsItsPixelsAgain)
     EXPECT_EQ(again.Get(), first.Get());
     EXPECT_EQ(fake.CallsOf({"AttachNoFree"}).back(), AttachLine(first->GetLibraryHandle(), *image.Get()));
     EXPECT_EQ(fake.CallsOf({"CreateCZAVAdvancedImgProc"}).size(), 1u);
+    // Emptied, the image's old pixels are freed: the library lets go of them.
+    image->Clear();
+    fake.Reset();
+    image->CreateAdvancedImgProc();
+    EXPECT_EQ(fake.CallLines(), std::vector<std::string>{"Clear(" + std::to_string(first->GetLibraryHandle()) + ")"});
     first.Reset();
     again.Reset();
     EXPECT_EQ(fake.LiveHandles(), 1);
