@@ -64,7 +64,9 @@ CZAVAdvancedImgProc::CZAVAdvancedImgProc(IZAVImageEditSp* imageEdit) : CZAVAdvan
 
 CZAVAdvancedImgProc::~CZAVAdvancedImgProc()
 {
-    if (m_handle != 0) {
+    // At process exit the binding may already be gone with its library;
+    // the handle went with it.
+    if (m_handle != 0 && CAipDynDll::HasInstance()) {
         Library().FreeProcessor(m_handle);
         m_handle = 0;
     }
@@ -128,6 +130,7 @@ void CZAVAdvancedImgProc::AttachNoFreeEx(void* pixels, int32_t sizeInBytes, int3
 void CZAVAdvancedImgProc::Clear()
 {
     CheckResult(Library().Clear(m_handle));
+    m_lentPixels = false;
 }
 
 void CZAVAdvancedImgProc::AttachImageEdit()
@@ -136,11 +139,16 @@ void CZAVAdvancedImgProc::AttachImageEdit()
         return;
     const int32_t width = m_imageEdit->GetWidth();
     const int32_t height = m_imageEdit->GetHeight();
-    if (width == 0 || height == 0)
+    if (width == 0 || height == 0) {
+        // Pixels lent before may be freed by now: the library lets go of them.
+        if (m_lentPixels)
+            Clear();
         return;
+    }
     const int32_t bitsPerPixel = m_imageEdit->GetBitsPerPixel();
     const int32_t size = m_imageEdit->GetImageSize();
     AttachNoFree(PixelAddress(*m_imageEdit), size, width, height, bitsPerPixel);
+    m_lentPixels = true;
     // The library may now change the pixels behind the image's back: what
     // the image derived from them is dropped.
     m_imageEdit->ReleaseExtras();

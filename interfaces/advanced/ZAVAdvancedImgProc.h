@@ -60,8 +60,9 @@ public:
                         int32_t bytesPerLine);
     void Clear();
     // Lends the based-on image's current pixels to the library, then tells
-    // the image that its pixels change. An empty image attaches nothing;
-    // a stand-alone object does nothing.
+    // the image that its pixels change. An empty image attaches nothing (and
+    // the library lets go of pixels lent before); a stand-alone object does
+    // nothing.
     void AttachImageEdit();
 
     // A text the library does not give is empty.
@@ -109,6 +110,8 @@ private:
 
     KORV_Handle m_handle = 0;
     IZAVImageEditSp* m_imageEdit = nullptr;
+    // True while the library works on the based-on image's pixels.
+    bool m_lentPixels = false;
     CZAVAIPArithmetic m_arithmetic;
     CZAVAIPLogic m_logic;
     CZAVAIPColorConversion m_colorConversion;
