@@ -1,12 +1,16 @@
-// The 16-bit reduction of the image library reaches advanced objects once
-// the interface layer is in use: its processors attach, shift and scale down
-// through the stand-in library.
+// The image library reaches advanced objects once the interface layer is in
+// use: the antialiasing drawer gets its three objects, and the 16-bit
+// reduction's processors attach, shift and scale down through the stand-in
+// library.
 #include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "image/drawer/ImgDrawerWithAntialiasing.h"
 #include "image/hdr/HdrProcessor.h"
+#include "image/support/ImageTestSupport.h"
+#include "platform/gdi/DeviceContexts.h"
 #include "interfaces/advanced/AdvancedSeams.h"
 #include "support/ThrownText.h"
 #include "tests/interfaces/advanced/facets/FacetTestSupport.h"
@@ -71,6 +75,38 @@ TEST_F(AdvancedSeams, NoProcessorWhenTheLibraryMakesNoObject)
 {
     fake.SetStatus("CreateCZAVAdvancedImgProc", 1, "none");
     EXPECT_EQ(nullptr, GetHdrProcessorFactory()());
+}
+
+// Paints a 4 x 4 picture in the resampling mode on a 32-bit device and
+// gives the drawer's failure text.
+std::string PaintAntialiased(int& liveObjectsWhileDrawing, CFakeKorvex55& fake)
+{
+    ZAVTest::CTestImage image;
+    image.Create(4, 4, 24);
+    TestDeviceSettings settings;
+    settings.width = settings.height = 16;
+    settings.bitsPixel = 32;
+    HDC dc = CreateTestDC(settings);
+    std::string failure;
+    {
+        CZAVImgDrawerWithAntialiasing drawer(&image);
+        drawer.m_drawMode = kDrawModeAntialiasResample;
+        drawer.Paint(dc, 0, 0, 8, 8, 0, 0, -1, -1, 0);
+        failure = drawer.GetLastFailure().GetText();
+        liveObjectsWhileDrawing = fake.LiveHandles();
+    }
+    DeleteDC(dc);
+    return failure;
+}
+
+TEST_F(AdvancedSeams, TheAntialiasingDrawerGetsItsObjectsOrReportsTheirLack)
+{
+    int live = -1;
+    EXPECT_EQ("", PaintAntialiased(live, fake));
+    EXPECT_EQ(3, live);
+    fake.SetStatus("CreateCZAVAdvancedImgProc", 1, "none");
+    EXPECT_EQ("Error initializing AdvancedImgProc dll!", PaintAntialiased(live, fake));
+    EXPECT_EQ(0, live);
 }
 
 }  // namespace
