@@ -282,5 +282,24 @@ TEST_F(NewDestinationForms, AStandAloneObjectRefusesThemAfterConvertingTheSource
     }
 }
 
+TEST_F(NewDestinationForms, CopyWithMaskPassesTheMaskOnAndRefusesNoneBeforeTheOwnerChanges)
+{
+    CZAVPtr<IZAVImageEditSp> owner = MakeImage(5, 5, zavbpp24);
+    CZAVPtr<IZAVImageEditSp> source = MakeImage(4, 3, zavbpp1);
+    CZAVPtr<IZAVAdvancedImgProcSp> mask = CreateAdvancedImgProcSp();
+    CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSpForImage(owner.Get());
+    EXPECT_EQ("Invalid Parameter!",
+              ThrownText([&] { object->GetImageProcessing()->CopyWithMask(source.Get(), nullptr); }));
+    EXPECT_EQ(5, owner->GetWidth());
+    fake.Reset();
+    object->GetImageProcessing()->CopyWithMask(source.Get(), mask.Get());
+    EXPECT_EQ(zavbpp8, owner->GetBitsPerPixel());
+    const std::string last = WorkLines(fake).back();
+    EXPECT_EQ(WithHandles("CopyWithMask({o}, {s}, {m})", {{"o", object->GetLibraryHandle()},
+                                                          {"s", HeldHandle(*source.Get())},
+                                                          {"m", mask->GetLibraryHandle()}}),
+              last);
+}
+
 }  // namespace
 }  // namespace ZAVTest
