@@ -9,6 +9,7 @@
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "support/TestSupport.h"
+#include "platform/win/Clipboard.h"
 #include "support/ThrownText.h"
 
 namespace {
@@ -99,6 +100,28 @@ TEST(ClipboardFacet, CopyThenPasteGivesTheImageBack)
     EXPECT_EQ(target->GetHeight(), 3);
     EXPECT_EQ(target->GetBitsPerPixel(), zavbpp24);
     EXPECT_EQ(ZAVTest::PixelsOf(*target.Get()), ZAVTest::PixelsOf(*source.Get()));
+}
+
+TEST(ClipboardFacet, FailuresKeepTheirTexts)
+{
+    CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
+    IZAVImageEditClipboardCpp& clipboard = *edit->GetClipboard();
+    EXPECT_EQ(ZAVTest::ThrownText([&] { clipboard.CopyToClipboard(); }).rfind("Error copying the HBITMAP!", 0), 0u)
+        << "an empty image makes no bitmap";
+
+    edit->Create(2, 2, zavbpp8);
+    ClipboardKnobs().open = true;
+    const std::string copied = ZAVTest::ThrownText([&] { clipboard.CopyToClipboard(); });
+    const std::string pasted = ZAVTest::ThrownText([&] { clipboard.PasteFromClipboard(); });
+    ClipboardKnobs().open = false;
+    EXPECT_EQ(copied, "Error copying to the Clipboard!");
+    EXPECT_EQ(pasted, "Can't paste Clipboard content!");
+    EXPECT_EQ(edit->GetWidth(), 2) << "a failed paste leaves the image";
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(ZAVTest::ThrownText([&] { clipboard.PasteFromClipboard(); }), "Can't paste Clipboard content!");
 }
 
 }  // namespace

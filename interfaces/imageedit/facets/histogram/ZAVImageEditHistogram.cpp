@@ -28,7 +28,8 @@ CImageHistograms HistogramsOf(CZAVImg& image)
 
 CArraySimple<int32_t, 2> ToArray(const std::vector<uint32_t>& counts)
 {
-    // Counts of an image that fits the pixel ceiling stay within 32 bits.
+    // An image holds fewer than 2^31 bytes (the image ceiling), so every
+    // count fits 32 bits.
     return CArraySimple<int32_t, 2>(std::vector<int32_t>(counts.begin(), counts.end()));
 }
 
