@@ -35,11 +35,7 @@ CWorldMapping::CWorldMapping(int width, int height, const CWorldRect& world)
 {
     if (width <= 0 || height <= 0)
         ThrowTextException("No imagedata!");
-}
-
-void CWorldMapping::RequireArea() const
-{
-    if (m_world.right == m_world.left || m_world.top == m_world.bottom)
+    if (world.right == world.left || world.top == world.bottom)
         ThrowTextException("Invalid world rectangle!");
 }
 
@@ -51,7 +47,6 @@ void CWorldMapping::PixelToWorld(int x, int y, double& worldX, double& worldY) c
 
 void CWorldMapping::WorldToPixel(double worldX, double worldY, int& x, int& y) const
 {
-    RequireArea();
     x = SaturateToInt32(TruncateSaturated((worldX - m_world.left) / ((m_world.right - m_world.left) / m_width)));
     const int64_t rowsUp = TruncateSaturated((worldY - m_world.bottom) / ((m_world.top - m_world.bottom) / m_height));
     y = SaturateToInt32(static_cast<int64_t>(m_height) - rowsUp - 1);

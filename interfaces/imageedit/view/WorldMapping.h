@@ -15,13 +15,13 @@ int SaturateToInt32(int64_t value);
 
 class CWorldMapping {
 public:
-    // Throws "No imagedata!" when the image has no width or height.
+    // Throws "No imagedata!" when the image has no width or height, and
+    // "Invalid world rectangle!" for a world rectangle without width or
+    // height, which would divide by zero.
     CWorldMapping(int width, int height, const CWorldRect& world);
 
     void PixelToWorld(int x, int y, double& worldX, double& worldY) const;
     // Truncates toward zero; results beyond the 32-bit range saturate.
-    // Throws "Invalid world rectangle!" for a rectangle without width or
-    // height, which would divide by zero.
     void WorldToPixel(double worldX, double worldY, int& x, int& y) const;
     // Ordered so that left <= right and bottom <= top.
     CWorldRect PixelRectToWorld(const RECT& pixels) const;
@@ -29,8 +29,6 @@ public:
     RECT WorldRectToPixel(const CWorldRect& world) const;
 
 private:
-    void RequireArea() const;
-
     double m_width;
     double m_height;
     CWorldRect m_world;

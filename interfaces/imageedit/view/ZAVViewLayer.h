@@ -65,8 +65,8 @@ public:
     CZAVPtr<IZAVObjectSp> GetLayerObject() const { return CZAVPtr<IZAVObjectSp>(); }
 
     // ---- pixels and world coordinates of the image ("No imagedata!" for
-    // an empty one; "Invalid world rectangle!" where a flat rectangle would
-    // divide by zero) ----
+    // an empty one; "Invalid world rectangle!" for a world rectangle without
+    // width or height) ----
     void PixelToWorld(int x, int y, double& worldX, double& worldY) const;
     void WorldToPixel(double worldX, double worldY, int& x, int& y) const;
     CWorldRect PixelRectToWorld(const RECT& pixels) const;
