@@ -3,9 +3,11 @@
 // the caller's drawing object.
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
+#include "interfaces/imageedit/facets/cnv/WorldCoordinates.h"
 #include "interfaces/imageedit/view/ZAVViewLayer.h"
 
 namespace ZAV {
@@ -14,6 +16,13 @@ namespace {
 
 // Destination sizes are device pixels.
 constexpr int kUnitPixels = 5;
+
+// The nearest 32-bit value, for sums of the caller's coordinates.
+int SaturateToInt32(int64_t value)
+{
+    return static_cast<int>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
 int ClampInt(int value, int low, int high)
 {
@@ -46,9 +55,9 @@ RECT CZAVViewLayer::SourceFor(int partial, const CWorldRect* part, CWorldRect& w
     }
     if (!part)
         ThrowTextException("Invalid Parameter!");
-    const CWorldMapping mapping = Mapping();
-    const RECT source = WidenWithinImage(mapping.WorldRectToPixel(*part), width, height);
-    world = mapping.PixelRectToWorld(source);
+    const RECT pixels = WorldRectToPixelRect(m_worldRect, width, height, *part);
+    const RECT source = WidenWithinImage(pixels, width, height);
+    world = PixelRectToWorldRect(m_worldRect, width, height, source);
     return source;
 }
 

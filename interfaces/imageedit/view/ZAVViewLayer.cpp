@@ -1,4 +1,4 @@
-// The view layer's settings and its world coordinates.
+// The view layer's settings.
 #include "interfaces/imageedit/view/ZAVViewLayer.h"
 
 #include <algorithm>
@@ -37,31 +37,6 @@ double CZAVViewLayer::GetSecondRangeMax() const
 int CZAVViewLayer::HasImageData() const
 {
     return m_owner->GetWidth() > 0 ? 1 : 0;
-}
-
-CWorldMapping CZAVViewLayer::Mapping() const
-{
-    return CWorldMapping(m_owner->GetWidth(), m_owner->GetHeight(), m_worldRect);
-}
-
-void CZAVViewLayer::PixelToWorld(int x, int y, double& worldX, double& worldY) const
-{
-    Mapping().PixelToWorld(x, y, worldX, worldY);
-}
-
-void CZAVViewLayer::WorldToPixel(double worldX, double worldY, int& x, int& y) const
-{
-    Mapping().WorldToPixel(worldX, worldY, x, y);
-}
-
-CWorldRect CZAVViewLayer::PixelRectToWorld(const RECT& pixels) const
-{
-    return Mapping().PixelRectToWorld(pixels);
-}
-
-RECT CZAVViewLayer::WorldRectToPixel(const CWorldRect& world) const
-{
-    return Mapping().WorldRectToPixel(world);
 }
 
 }  // namespace ZAV

@@ -11,7 +11,6 @@
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "interfaces/imageedit/view/LayerObjects.h"
-#include "interfaces/imageedit/view/WorldMapping.h"
 #include "interfaces/imageedit/view/WorldRect.h"
 #include "platform/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
@@ -64,14 +63,6 @@ public:
     // No layer object exists here: always an empty holder.
     CZAVPtr<IZAVObjectSp> GetLayerObject() const { return CZAVPtr<IZAVObjectSp>(); }
 
-    // ---- pixels and world coordinates of the image ("No imagedata!" for
-    // an empty one; "Invalid world rectangle!" for a world rectangle without
-    // width or height) ----
-    void PixelToWorld(int x, int y, double& worldX, double& worldY) const;
-    void WorldToPixel(double worldX, double worldY, int& x, int& y) const;
-    CWorldRect PixelRectToWorld(const RECT& pixels) const;
-    RECT WorldRectToPixel(const CWorldRect& world) const;
-
 private:
     // Where one draw puts which pixels: the destination in device pixels
     // and the source rectangle of the image (inclusive).
@@ -83,7 +74,6 @@ private:
         RECT source{};
     };
 
-    CWorldMapping Mapping() const;
     // The source rectangle and the world rectangle it covers; for a part,
     // the part's pixels widened by one on every side, within the image.
     RECT SourceFor(int partial, const CWorldRect* part, CWorldRect& world) const;
