@@ -188,7 +188,7 @@ public:
     CZAVPtr<IZAVNameVariantPairsSp> GetImageInfo();
     CZAVInt32Array GetCurveTable(CZAVInt32Array& points, int mode);
     int GetLastSaveResult();
-    CZAVPtr<IZAVObjectSp> CreateAdvancedImgProc();
+    CZAVPtr<IZAVAdvancedImgProcSp> CreateAdvancedImgProc();
     int GetDrawMode();
     void SetDrawMode(int mode);
     std::string GetImageText();
@@ -218,7 +218,7 @@ private:
     CZAVImageEditDraw m_draw;
     CZAVImageEditClipboard m_clipboard;
     // The advanced image-processing object, kept for reuse.
-    CZAVPtr<IZAVObjectSp> m_advancedImgProc;
+    CZAVPtr<IZAVAdvancedImgProcSp> m_advancedImgProc;
     int32_t m_userData = 0;
     int32_t m_lastSaveResult = 0;
     // The view layer's settings, world rectangle and kept drawing object.
