@@ -12,6 +12,9 @@
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "image/core/ZAVImgBase.h"
+#include "interfaces/imageedit/facets/color/ColorFacetInterface.h"
+#include "interfaces/imageedit/facets/filter/FilterFacetInterface.h"
+#include "interfaces/imageedit/facets/processing/ImageProcessingFacetInterface.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
@@ -36,14 +39,6 @@ class IZAVImageEditCnvCpp {
 protected:
     ~IZAVImageEditCnvCpp() = default;
 };
-class IZAVImageEditFilterCpp {
-protected:
-    ~IZAVImageEditFilterCpp() = default;
-};
-class IZAVImageEditImageProcessingCpp {
-protected:
-    ~IZAVImageEditImageProcessingCpp() = default;
-};
 class IZAVImageEditShadowCpp {
 protected:
     ~IZAVImageEditShadowCpp() = default;
@@ -63,21 +58,6 @@ protected:
 class IZAVImageEditClipboardCpp {
 protected:
     ~IZAVImageEditClipboardCpp() = default;
-};
-
-// Depth and colour conversions of the image.
-class IZAVImageEditColorCpp {
-public:
-    // A 1-bit image gets a black-first (white-first) palette; the pixels are
-    // inverted with it so the picture looks the same.
-    virtual void SetMinIsBlack() = 0;
-    virtual void SetMinIsWhite() = 0;
-    // Keeps the depth when it is one of the given ones (9 is 8-bit gray),
-    // else converts to the nearest of them.
-    virtual void ConvertToAllowedBitDepth(CArraySimple<int32_t, 2>& depths) = 0;
-
-protected:
-    ~IZAVImageEditColorCpp() = default;
 };
 
 // How the image is saved (and for a few formats loaded): the settings of

@@ -41,22 +41,6 @@ private:
     [[maybe_unused]] CZAVImageEdit* m_owner;
 };
 
-class CZAVImageEditFilter : public IZAVImageEditFilterCpp {
-public:
-    explicit CZAVImageEditFilter(CZAVImageEdit* owner) : m_owner(owner) {}
-
-private:
-    [[maybe_unused]] CZAVImageEdit* m_owner;
-};
-
-class CZAVImageEditImageProcessing : public IZAVImageEditImageProcessingCpp {
-public:
-    explicit CZAVImageEditImageProcessing(CZAVImageEdit* owner) : m_owner(owner) {}
-
-private:
-    [[maybe_unused]] CZAVImageEdit* m_owner;
-};
-
 class CZAVImageEditShadow : public IZAVImageEditShadowCpp {
 public:
     explicit CZAVImageEditShadow(CZAVImageEdit* owner) : m_owner(owner) {}
