@@ -170,6 +170,26 @@ TEST(ProcessingFacet, ResizeCanvasSmallerKeepsTheAlignedPart)
     EXPECT_TRUE(edit->GetPalette()->IsGrayScale());
 }
 
+int32_t CancelAtOnce(double)
+{
+    return 0;
+}
+
+TEST(ProcessingFacet, ResizeCanvasCancelledLeavesThePicture)
+{
+    CZAVPtr<IZAVImageEditSp> edit = Gray8(64, 64, [](int x, int y) { return x ^ y; });
+    edit->SetXResolution(120);
+    const std::vector<unsigned char> before = PixelsOf(*edit.Get());
+    edit->SetProgressCallback(&CancelAtOnce);
+    EXPECT_EQ(ThrownText([&] { edit->GetImageProcessing()->ResizeCanvas(80, 70, 4, 0); }), "Operation canceled!");
+    edit->SetProgressCallback(nullptr);
+    EXPECT_EQ(edit->GetWidth(), 64);
+    EXPECT_EQ(edit->GetHeight(), 64);
+    EXPECT_EQ(edit->GetXResolution(), 120);
+    EXPECT_TRUE(edit->GetPalette()->IsGrayScale());
+    EXPECT_EQ(PixelsOf(*edit.Get()), before);
+}
+
 TEST(ProcessingFacet, CreateMirroredTileQuadrants)
 {
     CZAVPtr<IZAVImageEditSp> edit = Rgb24(3, 2);
