@@ -220,6 +220,16 @@ TEST(ProcessingFacet, CreateMirroredTileQuadrants)
     EXPECT_EQ(ThrownText([&] { empty->GetImageProcessing()->CreateMirroredTile(); }), "No imagedata!");
 }
 
+TEST(ProcessingFacet, CreateMirroredTileRefusesASideThatCannotDouble)
+{
+    // A one-bit row of 2^30 + 1 pixels is 128 MiB, within the image
+    // ceiling; twice its width is not a 32-bit number.
+    CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
+    edit->Create((1 << 30) + 1, 1, zavbpp1);
+    EXPECT_EQ(ThrownText([&] { edit->GetImageProcessing()->CreateMirroredTile(); }), "Error");
+    EXPECT_EQ(edit->GetWidth(), (1 << 30) + 1);
+}
+
 TEST(ProcessingFacet, CreateMirroredTileOfAGrayImage)
 {
     CZAVPtr<IZAVImageEditSp> edit = Gray8(2, 1, [](int x, int) { return 10 + x; });

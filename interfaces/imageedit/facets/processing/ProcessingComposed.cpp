@@ -28,6 +28,15 @@ int32_t ScaledSize(int32_t size, double factor)
     return static_cast<int32_t>(scaled);
 }
 
+// Twice a side of the picture; a side past half the 32-bit range cannot be
+// doubled into an image size.
+int32_t Doubled(int32_t size)
+{
+    if (size > std::numeric_limits<int32_t>::max() / 2)
+        ThrowTextException("Error");
+    return size * 2;
+}
+
 // Entry i scales i by the percentage, truncated and kept within a byte.
 CArraySimple<unsigned char, 1> TransparencyTable(double percentage)
 {
@@ -111,12 +120,14 @@ CZAVPtr<IZAVImageEditSp> CZAVImageEditImageProcessing::CreateMirroredTile()
 {
     if (!m_owner->HasImage())
         ThrowTextException("No imagedata!");
+    const int32_t width = m_owner->GetWidth();
+    const int32_t height = m_owner->GetHeight();
+    const int32_t tileWidth = Doubled(width);
+    const int32_t tileHeight = Doubled(height);
     CZAVPtr<IZAVImageEditSp> tile = CreateImageEditSp();
     CZAVPtr<IZAVImageEditSp> copy = m_owner->Clone();
     CZAVPtr<IZAVImageEditSp> self = m_owner->GetImageEditSp();
-    const int32_t width = copy->GetWidth();
-    const int32_t height = copy->GetHeight();
-    tile->CreateLike(self.Get(), width * 2, height * 2, copy->GetBitsPerPixel());
+    tile->CreateLike(self.Get(), tileWidth, tileHeight, copy->GetBitsPerPixel());
     IZAVImageEditImageProcessingCpp* turn = copy->GetImageProcessing();
     tile->OverlayBlended(copy.Get(), 0, 0, kFullOpacity, kSlowOverlay);
     turn->FlipHorizontal();
