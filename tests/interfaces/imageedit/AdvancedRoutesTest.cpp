@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TestSupport.h"
 #include "support/ThrownText.h"
 #include "FacetTestImages.h"
 #include "ImageEditTestPixels.h"
@@ -149,19 +150,42 @@ TEST(AdvancedRoutes, AFailingRouteRaisesTheLibrarysTextAndLetsItsObjectGo)
     }
 }
 
-TEST(AdvancedRoutes, DepthsAreConvertedBeforeTheImageIsLent)
+// The depths of the pictures lent to the route's own object, in order.
+std::vector<std::string> DepthsLentToFirstObject(CFakeKorvex55& fake)
+{
+    const std::vector<std::string> attached = fake.CallsOf({kAttach});
+    std::vector<std::string> depths;
+    if (attached.empty())
+        return depths;
+    const std::string handle = attached.front().substr(0, attached.front().find(','));
+    for (const std::string& line : attached)
+        if (line.compare(0, handle.size() + 1, handle + ",") == 0)
+            depths.push_back(LastArgument(line));
+    return depths;
+}
+
+TEST(AdvancedRoutes, DepthsAreConvertedAndTheConvertedImageLentAgain)
 {
     const struct {
         const char* name;
         zavBitsPerPixel depth;
         std::function<void(IZAVImageEditSp&)> run;
-        // The depth of the first picture lent to the library.
-        const char* lentDepth;
+        // As made, after the conversion, as the destination.
+        std::vector<std::string> lentDepths;
     } cases[] = {
-        {"Resize 1 bit to grey", zavbpp1, [](IZAVImageEditSp& e) { e.GetImageProcessing()->Resize(8, 2, 0); }, "8"},
-        {"Resize 32 bits to 24", zavbpp32, [](IZAVImageEditSp& e) { e.GetImageProcessing()->Resize(8, 2, 0); }, "24"},
-        {"Rotate keeps 1 bit", zavbpp1, [](IZAVImageEditSp& e) { e.GetImageProcessing()->Rotate(90.0); }, "1"},
-        {"Rotate 32 bits to 24", zavbpp32, [](IZAVImageEditSp& e) { e.GetImageProcessing()->Rotate(90.0); }, "24"},
+        {"Resize 1 bit to grey",
+         zavbpp1,
+         [](IZAVImageEditSp& e) { e.GetImageProcessing()->Resize(8, 2, 0); },
+         {"1", "8", "8"}},
+        {"Resize 32 bits to 24",
+         zavbpp32,
+         [](IZAVImageEditSp& e) { e.GetImageProcessing()->Resize(8, 2, 0); },
+         {"32", "24", "24"}},
+        {"Rotate keeps 1 bit", zavbpp1, [](IZAVImageEditSp& e) { e.GetImageProcessing()->Rotate(90.0); }, {"1", "1"}},
+        {"Rotate 32 bits to 24",
+         zavbpp32,
+         [](IZAVImageEditSp& e) { e.GetImageProcessing()->Rotate(90.0); },
+         {"32", "24", "24"}},
     };
     CFakeKorvex55 fake;
     for (const auto& c : cases) {
@@ -169,10 +193,24 @@ TEST(AdvancedRoutes, DepthsAreConvertedBeforeTheImageIsLent)
         CZAVPtr<IZAVImageEditSp> edit = AdvancedPicture(c.depth);
         fake.Reset();
         c.run(*edit.Get());
-        const std::vector<std::string> attached = fake.CallsOf({kAttach});
-        ASSERT_FALSE(attached.empty());
-        EXPECT_EQ(LastArgument(attached.front()), c.lentDepth);
+        EXPECT_EQ(DepthsLentToFirstObject(fake), c.lentDepths);
     }
+}
+
+TEST(AdvancedRoutes, WithoutTheLibraryNothingChanges)
+{
+    ZAVTest::TempDir emptyFolder;
+    CAipDynDll::SetLibraryFolderForTests(emptyFolder.Path());
+    for (const auto& route : kRoutes) {
+        SCOPED_TRACE(route.name);
+        CZAVPtr<IZAVImageEditSp> edit = AdvancedPicture(route.depth == zavbpp24 ? zavbpp32 : route.depth);
+        const zavBitsPerPixel depth = edit->GetBitsPerPixel();
+        const std::vector<unsigned char> before = PixelsOf(*edit.Get());
+        EXPECT_EQ(ThrownText([&] { route.run(*edit.Get()); }), "Can't load dll 'KORVEX55.DLL'");
+        EXPECT_EQ(edit->GetBitsPerPixel(), depth);
+        EXPECT_EQ(PixelsOf(*edit.Get()), before);
+    }
+    CAipDynDll::SetLibraryFolderForTests("");
 }
 
 TEST(AdvancedRoutes, ConvertBitDepthToOtherDepthsStaysWithTheImage)

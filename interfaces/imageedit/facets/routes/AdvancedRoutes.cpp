@@ -25,8 +25,9 @@ constexpr int32_t kGray8 = 9;
 
 // A new advanced object on the image-edit object for this one call (not the
 // one the object keeps for its callers), lending the library the image's
-// current pixels. It borrows the image-edit object, so it goes first
-// (members go in reverse order), on every path.
+// current pixels. It is made before anything changes, so a library that
+// cannot be bound leaves the image as it was. It borrows the image-edit
+// object, so it goes first (members go in reverse order), on every path.
 class CAdvancedCall {
 public:
     explicit CAdvancedCall(CZAVImageEdit& owner)
@@ -37,18 +38,22 @@ public:
     IZAVImageEditSp* Self() const { return m_self.Get(); }
     IZAVAdvancedImgProcSp* operator->() const { return m_advanced.Get(); }
 
+    // Brings the image to one of the depths the operation takes; a
+    // conversion replaces the pixel block, so the library is lent the new
+    // one before it works.
+    void ConvertTo(std::initializer_list<int32_t> depths)
+    {
+        const zavBitsPerPixel depth = m_self->GetBitsPerPixel();
+        const void* pixels = m_self->GetImageData();
+        ConvertToDepths(m_self.Get(), depths);
+        if (m_self->GetBitsPerPixel() != depth || m_self->GetImageData() != pixels)
+            m_advanced->AttachImageEdit();
+    }
+
 private:
     CZAVPtr<IZAVImageEditSp> m_self;
     CZAVPtr<IZAVAdvancedImgProcSp> m_advanced;
 };
-
-// The depth comes first, so the object made afterwards lends the library
-// the converted pixels.
-void ConvertOwner(CZAVImageEdit& owner, std::initializer_list<int32_t> depths)
-{
-    CZAVPtr<IZAVImageEditSp> self = owner.GetImageEditSp();
-    ConvertToDepths(self.Get(), depths);
-}
 
 }  // namespace
 
@@ -59,15 +64,15 @@ bool UsesAdvancedImgProc(CZAVImageEdit& owner)
 
 void ResizeThroughAdvanced(CZAVImageEdit& owner, int32_t width, int32_t height, int32_t interpolate)
 {
-    ConvertOwner(owner, {kGray8, 24});
     CAdvancedCall call(owner);
+    call.ConvertTo({kGray8, 24});
     call->GetTransformation()->Resize(call.Self(), width, height, interpolate ? kWeighedPixels : kNearestPixel);
 }
 
 void RotateThroughAdvanced(CZAVImageEdit& owner, double degrees)
 {
-    ConvertOwner(owner, {kBilevel, kGray8, 24});
     CAdvancedCall call(owner);
+    call.ConvertTo({kBilevel, kGray8, 24});
     call->GetTransformation()->Rotate(call.Self(), degrees, kWeighedPixels);
 }
 
