@@ -28,6 +28,26 @@ KORV_Status AnswerText(KORV_Handle handle, const char* operation, const char** t
     });
 }
 
+// For an unknown handle: the text of the last call that named an unknown handle.
+KORV_Status WriteErrorText(KORV_Handle handle, char* buffer)
+{
+    Processor* self = FindProcessor(handle);
+    if (!self) {
+        std::string text = OrphanErrorText();
+        if (text.empty()) {
+            RecordUnknownHandle(handle, "GetError");
+            text = OrphanErrorText();
+        }
+        if (buffer)
+            CopyErrorText(text, buffer);
+        return kStatusUnknownHandle;
+    }
+    if (!buffer)
+        return RecordFailure(self, "GetError", Failure{kStatusNullPointer, "the buffer pointer is null!"});
+    CopyErrorText(self->ErrorText(), buffer);
+    return kStatusOk;
+}
+
 }  // namespace
 
 extern "C" {
@@ -46,17 +66,11 @@ KORV_API KORV_Status KORV_FreeCZAVAdvancedImgProc(KORV_Handle handle)
 
 KORV_API KORV_Status KORV_GetError(KORV_Handle handle, char* buffer)
 {
-    Processor* self = FindProcessor(handle);
-    if (!self) {
-        const KORV_Status status = RecordUnknownHandle(handle, "GetError");
-        if (buffer)
-            CopyErrorText(OrphanErrorText(), buffer);
-        return status;
+    try {
+        return WriteErrorText(handle, buffer);
+    } catch (...) {
+        return kStatusOutOfMemory;
     }
-    if (!buffer)
-        return RecordFailure(self, "GetError", Failure{kStatusNullPointer, "the buffer pointer is null!"});
-    CopyErrorText(self->ErrorText(), buffer);
-    return kStatusOk;
 }
 
 KORV_API KORV_Status KORV_GetVersion(KORV_Handle handle, const char** text)
