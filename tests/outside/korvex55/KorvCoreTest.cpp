@@ -92,6 +92,9 @@ TEST(KorvImageBuffer, AttachNoFreeExKeepsTheCallersPaddingUntouched)
     int32_t widthBytes = 0;
     EXPECT_EQ(KORV_GetWidthBytes(image.Handle(), &widthBytes), 0);
     EXPECT_EQ(widthBytes, 4);
+    int32_t size = 0;
+    EXPECT_EQ(KORV_GetImageSizeInBytes(image.Handle(), &size), 0);
+    EXPECT_EQ(size, 6);
     EXPECT_EQ(KORV_AddConstant(image.Handle(), 1), 0);
     EXPECT_EQ(pixels, (std::vector<uint8_t>{11, 21, 77, 77, 31, 41}));
 }
@@ -118,7 +121,12 @@ TEST(KorvImageBuffer, AnObjectWithoutImageAnswersZeroAndRefusesWork)
     EXPECT_EQ(KORV_GetWidth(image.Handle(), &width), 0);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(KORV_Invert(image.Handle()), kNoImage);
-    EXPECT_EQ(image.Error(), "Invert: the image holds no image!");
+    EXPECT_EQ(image.Error(), "Invert: there is no image: its processing object holds no pixels!");
+    Processor empty;
+    image.Load(1, 1, 24, {1, 2, 3});
+    EXPECT_EQ(KORV_RGBtoYUV(image.Handle(), empty.Handle()), kNoImage);
+    EXPECT_EQ(image.Error(), "RGBtoYUV: there is no source: its processing object holds no pixels!");
+    EXPECT_EQ(image.Bytes(), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(KorvScaleFactor, KeepsValuesFromZeroToSixteen)
@@ -225,7 +233,7 @@ TEST(KorvErrors, GetErrorGivesAnEmptyTextBeforeAnyFailureAndKeepsTheLastOne)
     EXPECT_EQ(image.Error(), "");
     EXPECT_EQ(KORV_Invert(image.Handle()), kNoImage);
     EXPECT_EQ(KORV_Create(image.Handle(), 1, 1, 8), 0);
-    EXPECT_EQ(image.Error(), "Invert: the image holds no image!");
+    EXPECT_EQ(image.Error(), "Invert: there is no image: its processing object holds no pixels!");
 }
 
 }  // namespace
