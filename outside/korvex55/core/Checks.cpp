@@ -10,7 +10,7 @@ namespace KORVEX55 {
 const ImageView& RequireImage(const Processor& processor, const char* role)
 {
     if (!processor.HasImage())
-        Fail(kStatusNoImage, Format("there is no %s: its processing object holds no pixels!", role));
+        Fail(kStatusNoImage, Format("the %s holds no image!", role));
     return processor.Image();
 }
 
