@@ -96,7 +96,7 @@ KORV_API KORV_Status KORV_YCCtoRGB(KORV_Handle handle, KORV_Handle source)
 KORV_API KORV_Status KORV_GammaCorrection(KORV_Handle handle, int32_t value)
 {
     return RunOperation(handle, "GammaCorrection", [&](Processor& self) {
-        RequireRange(value, "gamma", 1, 1000);
+        RequireRange(value, "gamma", 1, kMaxGammaValue);
         const ImageView& image = RequireImage(self, "object");
         RequireDepth(image, "image", {8, 9, 24, 32});
         uint8_t table[256];

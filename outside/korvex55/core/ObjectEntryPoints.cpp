@@ -1,24 +1,14 @@
 // Entry points of the processing objects: make, free, the error text and the
 // three text queries.
-#include <algorithm>
-#include <cstring>
-
 #include "outside/korvex55/KORVEX55.h"
 #include "outside/korvex55/core/EntryPoint.h"
-#include "outside/korvex55/core/Limits.h"
+#include "outside/korvex55/core/ErrorText.h"
 #include "outside/korvex55/core/ProcessorInfo.h"
 #include "outside/korvex55/core/Registry.h"
 
 using namespace KORVEX55;
 
 namespace {
-
-void CopyErrorText(const std::string& text, char* buffer)
-{
-    const size_t length = std::min(text.size(), static_cast<size_t>(kErrorTextBytes - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-}
 
 KORV_Status AnswerText(KORV_Handle handle, const char* operation, const char** text, const char* answer)
 {

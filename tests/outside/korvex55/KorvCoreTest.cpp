@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "outside/korvex55/core/ErrorText.h"
 #include "tests/outside/korvex55/KorvTestImage.h"
 
 using KorvTest::Processor;
@@ -234,6 +235,16 @@ TEST(KorvErrors, GetErrorGivesAnEmptyTextBeforeAnyFailureAndKeepsTheLastOne)
     EXPECT_EQ(KORV_Invert(image.Handle()), kNoImage);
     EXPECT_EQ(KORV_Create(image.Handle(), 1, 1, 8), 0);
     EXPECT_EQ(image.Error(), "Invert: the object holds no image!");
+}
+
+TEST(KorvErrors, ALongTextIsCutToTheBufferAndZeroTerminated)
+{
+    std::vector<char> buffer(KORV_ERROR_TEXT_BYTES + 16, 'x');
+    KORVEX55::CopyErrorText(std::string(5000, 'e'), buffer.data());
+    EXPECT_EQ(std::string(buffer.data()), std::string(KORV_ERROR_TEXT_BYTES - 1, 'e'));
+    EXPECT_EQ(buffer[KORV_ERROR_TEXT_BYTES], 'x');
+    KORVEX55::CopyErrorText("short", buffer.data());
+    EXPECT_STREQ(buffer.data(), "short");
 }
 
 }  // namespace
