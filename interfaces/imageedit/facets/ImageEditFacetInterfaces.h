@@ -12,8 +12,15 @@
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "image/core/ZAVImgBase.h"
+#include "interfaces/imageedit/facets/clipboard/ImageEditClipboardInterface.h"
+#include "interfaces/imageedit/facets/cnv/ImageEditCnvInterface.h"
 #include "interfaces/imageedit/facets/color/ColorFacetInterface.h"
+#include "interfaces/imageedit/facets/draw/ImageEditDrawInterface.h"
+#include "interfaces/imageedit/facets/exif/ImageEditExifInterface.h"
 #include "interfaces/imageedit/facets/filter/FilterFacetInterface.h"
+#include "interfaces/imageedit/facets/hdr/ImageEditHDRInterface.h"
+#include "interfaces/imageedit/facets/histogram/ImageEditHistogramInterface.h"
+#include "interfaces/imageedit/facets/icc/ImageEditICCInterface.h"
 #include "interfaces/imageedit/facets/processing/ImageProcessingFacetInterface.h"
 #include "platform/WinTypes.h"
 
@@ -23,22 +30,6 @@ class IZAVImageStandardSp;
 
 // ---- facets whose operations come with the image-edit object's other
 // facets; the image-edit object already hands them out ----
-class IZAVImageEditICCCpp {
-protected:
-    ~IZAVImageEditICCCpp() = default;
-};
-class IZAVImageEditHistogramCpp {
-protected:
-    ~IZAVImageEditHistogramCpp() = default;
-};
-class IZAVImageEditExifCpp {
-protected:
-    ~IZAVImageEditExifCpp() = default;
-};
-class IZAVImageEditCnvCpp {
-protected:
-    ~IZAVImageEditCnvCpp() = default;
-};
 class IZAVImageEditShadowCpp {
 protected:
     ~IZAVImageEditShadowCpp() = default;
@@ -46,18 +37,6 @@ protected:
 class IZAVImageEditMaskCpp {
 protected:
     ~IZAVImageEditMaskCpp() = default;
-};
-class IZAVImageEditHDRCpp {
-protected:
-    ~IZAVImageEditHDRCpp() = default;
-};
-class IZAVImageEditDrawCpp {
-protected:
-    ~IZAVImageEditDrawCpp() = default;
-};
-class IZAVImageEditClipboardCpp {
-protected:
-    ~IZAVImageEditClipboardCpp() = default;
 };
 
 // How the image is saved (and for a few formats loaded): the settings of
