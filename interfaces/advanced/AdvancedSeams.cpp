@@ -27,6 +27,8 @@ IZAVUnknownSp* MakeAntialiasObject()
     }
 }
 
+constexpr int kSampleBits = 16;
+
 // A stand-alone advanced object working on the reduction's own buffers.
 class CAdvancedHdrProcessor final : public IHdrProcessor {
 public:
@@ -39,7 +41,18 @@ public:
         m_object->AttachNoFree(pixels, static_cast<int32_t>(size), width, height, bitsPerPixel);
     }
 
-    void Scale(int red, int green, int blue, int flag) override { m_object->GetLogic()->Scale(red, green, blue, flag); }
+    // The reduction asks for every sample shifted up by the channels' bit
+    // counts; the library's Scale maps the b-bit range [0, 2^b - 1] onto
+    // [0, (2^b - 1) * 2^shift], which is that shift exactly.
+    void Scale(int red, int green, int blue, int) override
+    {
+        if (red != green || red != blue || red < 0 || red >= kSampleBits)
+            ThrowTextException("Invalid Parameter!");
+        if (red == 0)
+            return;
+        const int32_t largest = (1 << (kSampleBits - red)) - 1;
+        m_object->GetLogic()->Scale(0, largest, 0, largest << red);
+    }
 
     void HDRScaleDown(IHdrProcessor& source) override
     {

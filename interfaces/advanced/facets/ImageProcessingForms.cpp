@@ -74,6 +74,8 @@ void CZAVAIPImageProcessing::Copy(IZAVImageEditSp* source)
 
 void CZAVAIPImageProcessing::CopyWithMask(IZAVImageEditSp* source, IZAVAdvancedImgProcSp* mask)
 {
+    // A missing mask is refused before the owner's image is re-created.
+    OperandHandle(mask);
     CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithMask(operand.Get(), mask);
