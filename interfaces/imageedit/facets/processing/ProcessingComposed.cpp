@@ -82,7 +82,7 @@ void CZAVImageEditImageProcessing::ResizeCanvas(int32_t width, int32_t height, i
     const SIZE pictureSize{copy->GetWidth(), copy->GetHeight()};
     try {
         m_owner->CreateLike(copy.Get(), width, height, static_cast<zavBitsPerPixel>(depth));
-        image.DrawRectangle(0, 0, width, height, fill);
+        m_owner->GetDraw()->DrawRectangle(0, 0, width, height, fill);
         RECT placement{};
         CZAVImgBase::CalcAlignedRect(RECT{0, 0, width, height}, pictureSize, alignment, false, false, false, placement);
         m_owner->OverlayBlended(copy.Get(), placement.left, placement.top, kFullOpacity, kSlowOverlay);
