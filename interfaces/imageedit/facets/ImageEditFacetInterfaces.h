@@ -44,14 +44,9 @@ class IZAVImageEditImageProcessingCpp {
 protected:
     ~IZAVImageEditImageProcessingCpp() = default;
 };
-class IZAVImageEditShadowCpp {
-protected:
-    ~IZAVImageEditShadowCpp() = default;
-};
-class IZAVImageEditMaskCpp {
-protected:
-    ~IZAVImageEditMaskCpp() = default;
-};
+// Declared with their facets in facets/shadow/ and facets/mask/.
+class IZAVImageEditShadowCpp;
+class IZAVImageEditMaskCpp;
 class IZAVImageEditHDRCpp {
 protected:
     ~IZAVImageEditHDRCpp() = default;

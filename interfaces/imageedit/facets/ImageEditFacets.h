@@ -4,5 +4,7 @@
 #include "interfaces/imageedit/facets/OtherFacets.h"
 #include "interfaces/imageedit/facets/color/ZAVImageEditColor.h"
 #include "interfaces/imageedit/facets/encode/ZAVImageEditEncode.h"
+#include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
 #include "interfaces/imageedit/facets/palette/ZAVImageEditPalette.h"
 #include "interfaces/imageedit/facets/settings/ZAVImageEditFileFormatSettings.h"
+#include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"

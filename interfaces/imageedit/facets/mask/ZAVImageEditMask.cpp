@@ -1,0 +1,203 @@
+#include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
+
+#include <cstring>
+
+#include "foundation/text/TextException.h"
+#include "interfaces/imageedit/ZAVImageEdit.h"
+#include "platform/GlobalMem.h"
+
+namespace ZAV {
+
+namespace {
+
+const char kNoMaskText[] = "There is no mask available!";
+const char kTransparentDepthText[] =
+    "Invalid color depth! CreateMaskFromTransparentColor requires 1, 8 or 24bit color depth.";
+constexpr BYTE kOpaque = 255;
+constexpr BYTE kTransparent = 0;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+// A new 8-bit picture of the given size over a copy of a mask block.
+CZAVPtr<IZAVImageEditSp> PictureOfMask(HGLOBAL copy, int size, int width, int height)
+{
+    if (!copy || size <= 0)
+        ThrowTextException(kNoMaskText);
+    CZAVPtr<IZAVImageEditSp> picture = CreateImageEditSp();
+    try {
+        picture->AttachImageData(copy, size, width, height, zavbpp8);
+    } catch (...) {
+        GlobalFree(copy);
+        throw;
+    }
+    return picture;
+}
+
+// The copy's pixels become 0 under the colour and 255 elsewhere, still at
+// the copy's depth.
+void MarkTransparentColor(CZAVImg& copy, COLORREF color)
+{
+    switch (copy.GetBitsPerPixel()) {
+    case 24:
+        copy.ReplaceColor(color, kBlack, 0, true, kWhite);
+        break;
+    case 8: {
+        BYTE table[256];
+        std::memset(table, kOpaque, sizeof table);
+        table[color & 0xFF] = kTransparent;
+        copy.ApplyLookupTable(table);
+        // The table wrote 0 and 255 as indices; a grey palette makes them
+        // the grey values, whatever colours the image's palette held.
+        copy.GetPalette().CreateGrayScale();
+        break;
+    }
+    case 1:
+        break;
+    default:
+        ThrowTextException(kTransparentDepthText);
+    }
+}
+
+}  // namespace
+
+bool CZAVImageEditMask::HasMask()
+{
+    return GetMaskSize() > 0;
+}
+
+CZAVPtr<IZAVImageEditSp> CZAVImageEditMask::GetMaskImage()
+{
+    if (!HasMask())
+        ThrowTextException(kNoMaskText);
+    CZAVImg& image = m_owner->GetImage();
+    return PictureOfMask(image.CopyMask(), image.GetMaskSize(), image.GetWidth(), image.GetHeight());
+}
+
+int CZAVImageEditMask::GetMaskWidth()
+{
+    return m_owner->GetImage().GetWidth();
+}
+
+int CZAVImageEditMask::GetMaskHeight()
+{
+    return m_owner->GetImage().GetHeight();
+}
+
+int CZAVImageEditMask::GetMaskSize()
+{
+    return m_owner->GetImage().GetMaskSize();
+}
+
+HGLOBAL CZAVImageEditMask::GetMaskHandle()
+{
+    return m_owner->GetImage().GetMask();
+}
+
+HGLOBAL CZAVImageEditMask::CopyMask()
+{
+    return m_owner->GetImage().CopyMask();
+}
+
+HGLOBAL CZAVImageEditMask::DetachMask()
+{
+    return m_owner->GetImage().DetachMask();
+}
+
+bool CZAVImageEditMask::SetMask(HGLOBAL mask)
+{
+    return m_owner->GetImage().SetMask(mask, static_cast<int64_t>(GlobalSize(mask))) != 0;
+}
+
+bool CZAVImageEditMask::HasMask2()
+{
+    return GetMask2Size() > 0;
+}
+
+CZAVPtr<IZAVImageEditSp> CZAVImageEditMask::GetMask2Image()
+{
+    if (!HasMask2())
+        ThrowTextException(kNoMaskText);
+    CZAVImg& image = m_owner->GetImage();
+    const bool ownSize = image.GetMask2Width() != 0;
+    const int width = ownSize ? image.GetMask2Width() : image.GetWidth();
+    const int height = ownSize ? image.GetMask2Height() : image.GetHeight();
+    return PictureOfMask(image.CopyMask2(), image.GetMask2Size(), width, height);
+}
+
+int CZAVImageEditMask::GetMask2Width()
+{
+    return m_owner->GetImage().GetMask2Width();
+}
+
+void CZAVImageEditMask::SetMask2Width(int32_t width)
+{
+    CZAVImg& image = m_owner->GetImage();
+    image.SetMask2Dimensions(width, image.GetMask2Height());
+}
+
+int CZAVImageEditMask::GetMask2Height()
+{
+    return m_owner->GetImage().GetMask2Height();
+}
+
+void CZAVImageEditMask::SetMask2Height(int32_t height)
+{
+    CZAVImg& image = m_owner->GetImage();
+    image.SetMask2Dimensions(image.GetMask2Width(), height);
+}
+
+int CZAVImageEditMask::GetMask2Size()
+{
+    return m_owner->GetImage().GetMask2Size();
+}
+
+HGLOBAL CZAVImageEditMask::GetMask2Handle()
+{
+    return m_owner->GetImage().GetMask2();
+}
+
+HGLOBAL CZAVImageEditMask::CopyMask2()
+{
+    return m_owner->GetImage().CopyMask2();
+}
+
+HGLOBAL CZAVImageEditMask::DetachMask2()
+{
+    return m_owner->GetImage().DetachMask2();
+}
+
+bool CZAVImageEditMask::SetMask2(HGLOBAL mask)
+{
+    return m_owner->GetImage().SetMask2(mask, static_cast<int64_t>(GlobalSize(mask))) != 0;
+}
+
+void CZAVImageEditMask::RemoveMasks()
+{
+    m_owner->GetImage().RemoveMasks();
+}
+
+int CZAVImageEditMask::GetPsdMaskFlag()
+{
+    return m_owner->GetImage().m_psdOptionB;
+}
+
+void CZAVImageEditMask::SetPsdMaskFlag(int32_t flag)
+{
+    m_owner->GetImage().m_psdOptionB = flag;
+}
+
+// Worked on a copy, so a failure leaves the image and its mask as they were.
+void CZAVImageEditMask::CreateMaskFromTransparentColor(COLORREF color)
+{
+    CZAVPtr<IZAVImageEditSp> copy = m_owner->Clone(1);
+    CZAVImg& pixels = copy->GetImageEdit()->GetImage();
+    MarkTransparentColor(pixels, color);
+    pixels.ConvertToGray8();
+    HGLOBAL mask = pixels.CopyImageData();
+    if (!SetMask(mask)) {
+        GlobalFree(mask);
+        ThrowTextException(m_owner->GetImage().GetErrorText().GetText());
+    }
+}
+
+}  // namespace ZAV
