@@ -18,7 +18,7 @@ using namespace ZAV;
 using Bytes = std::vector<unsigned char>;
 using Picture = CZAVPtr<IZAVImageEditSp> (IZAVImageEditShadowCpp::*)();
 
-constexpr int kSide = 24;
+constexpr int kSide = 64;
 constexpr COLORREF kObjectColour = 0x3050A0;
 const char kNoMaskText[] = "There is no mask available!";
 const char kMaskSizeText[] = "Mask size differs from object size!";
@@ -44,7 +44,7 @@ protected:
     static CZAVPtr<IZAVImageEditSp> MaskOfWidth(int width)
     {
         CZAVPtr<IZAVImageEditSp> made = NewImage(width, kSide, zavbpp8);
-        made->GetImageEdit()->GetImage().DrawRectangle(8, 8, 16, 16, 255);
+        made->GetImageEdit()->GetImage().DrawRectangle(16, 16, 48, 48, 255);
         return made;
     }
 

@@ -34,14 +34,13 @@ CZAVPtr<IZAVImageEditSp> PictureOfMask(HGLOBAL copy, int size, int width, int he
 }
 
 // The copy's pixels become 0 under the colour and 255 elsewhere, still at
-// the copy's depth.
+// the copy's depth. A 1-bit copy needs nothing: its grey conversion gives
+// 0 for black and 255 for white.
 void MarkTransparentColor(CZAVImg& copy, COLORREF color)
 {
-    switch (copy.GetBitsPerPixel()) {
-    case 24:
+    if (copy.GetBitsPerPixel() == 24) {
         copy.ReplaceColor(color, kBlack, 0, true, kWhite);
-        break;
-    case 8: {
+    } else if (copy.GetBitsPerPixel() == 8) {
         BYTE table[256];
         std::memset(table, kOpaque, sizeof table);
         table[color & 0xFF] = kTransparent;
@@ -49,13 +48,12 @@ void MarkTransparentColor(CZAVImg& copy, COLORREF color)
         // The table wrote 0 and 255 as indices; a grey palette makes them
         // the grey values, whatever colours the image's palette held.
         copy.GetPalette().CreateGrayScale();
-        break;
     }
-    case 1:
-        break;
-    default:
-        ThrowTextException(kTransparentDepthText);
-    }
+}
+
+bool IsTransparentColorDepth(int depth)
+{
+    return depth == 1 || depth == 8 || depth == 24;
 }
 
 }  // namespace
@@ -189,6 +187,8 @@ void CZAVImageEditMask::SetPsdMaskFlag(int32_t flag)
 // Worked on a copy, so a failure leaves the image and its mask as they were.
 void CZAVImageEditMask::CreateMaskFromTransparentColor(COLORREF color)
 {
+    if (!IsTransparentColorDepth(m_owner->GetImage().GetBitsPerPixel()))
+        ThrowTextException(kTransparentDepthText);
     CZAVPtr<IZAVImageEditSp> copy = m_owner->Clone(1);
     CZAVImg& pixels = copy->GetImageEdit()->GetImage();
     MarkTransparentColor(pixels, color);
