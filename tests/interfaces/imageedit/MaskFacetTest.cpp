@@ -188,6 +188,24 @@ TEST(MaskFacet, SecondMaskSizeFollowsItsWidth)
     }
 }
 
+// The image's own blocks given back: each mask keeps a block of its own.
+TEST(MaskFacet, OwnBlocksGivenBackAreCopied)
+{
+    CZAVPtr<IZAVImageEditSp> edit = NewImage(2, 2, zavbpp8);
+    IZAVImageEditMaskCpp& mask = *edit->GetMask();
+    const Bytes values = {5, 6, 7, 8};
+    ASSERT_TRUE(mask.SetMask(BlockOf(values)));
+    EXPECT_TRUE(mask.SetMask(mask.GetMaskHandle()));
+    EXPECT_TRUE(mask.SetMask2(mask.GetMaskHandle()));
+    EXPECT_TRUE(mask.SetMask2(mask.GetMask2Handle()));
+    EXPECT_NE(mask.GetMaskHandle(), mask.GetMask2Handle());
+    EXPECT_EQ(values, BytesOf(mask.GetMaskHandle()));
+    EXPECT_EQ(values, BytesOf(mask.GetMask2Handle()));
+    mask.SetMask2Width(3);
+    EXPECT_FALSE(mask.SetMask2(mask.GetMaskHandle()));
+    EXPECT_EQ(values, BytesOf(mask.GetMask2Handle()));
+}
+
 TEST(MaskFacet, DetachedSecondMaskIsTheCallers)
 {
     CZAVPtr<IZAVImageEditSp> edit = NewImage(2, 2, zavbpp24);

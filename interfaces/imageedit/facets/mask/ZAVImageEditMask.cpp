@@ -51,6 +51,28 @@ void MarkTransparentColor(CZAVImg& copy, COLORREF color)
     }
 }
 
+// A block the image already holds as one of its masks would end up with
+// two owners (or freed while still held) if it were taken again: the image
+// gets a copy of it instead. Any other block is the caller's to give.
+HGLOBAL BlockToGive(const CZAVImg& image, HGLOBAL mask)
+{
+    if (!mask || (mask != image.GetMask() && mask != image.GetMask2()))
+        return mask;
+    return mask == image.GetMask() ? image.CopyMask() : image.CopyMask2();
+}
+
+// The image takes the block through its setter; a copy the image refused
+// is freed here, a refused caller's block stays the caller's.
+template <class Setter>
+bool GiveMask(CZAVImg& image, HGLOBAL mask, Setter set)
+{
+    HGLOBAL block = BlockToGive(image, mask);
+    const bool taken = (image.*set)(block, static_cast<int64_t>(GlobalSize(block))) != 0;
+    if (!taken && block != mask)
+        GlobalFree(block);
+    return taken;
+}
+
 bool IsTransparentColorDepth(int depth)
 {
     return depth == 1 || depth == 8 || depth == 24;
@@ -103,7 +125,7 @@ HGLOBAL CZAVImageEditMask::DetachMask()
 
 bool CZAVImageEditMask::SetMask(HGLOBAL mask)
 {
-    return m_owner->GetImage().SetMask(mask, static_cast<int64_t>(GlobalSize(mask))) != 0;
+    return GiveMask(m_owner->GetImage(), mask, &CZAVImg::SetMask);
 }
 
 bool CZAVImageEditMask::HasMask2()
@@ -166,7 +188,7 @@ HGLOBAL CZAVImageEditMask::DetachMask2()
 
 bool CZAVImageEditMask::SetMask2(HGLOBAL mask)
 {
-    return m_owner->GetImage().SetMask2(mask, static_cast<int64_t>(GlobalSize(mask))) != 0;
+    return GiveMask(m_owner->GetImage(), mask, &CZAVImg::SetMask2);
 }
 
 void CZAVImageEditMask::RemoveMasks()
