@@ -28,14 +28,15 @@ public:
     int GetBitsPerPixel() override { return m_picture->GetBitsPerPixel(); }
     void CopyFrom(IShadowImage& source) override { ImageOf(source).CopyTo(Image()); }
 
+    // The Draw facet checks every position and depth.
     void FillRectangle(int x, int y, int width, int height, COLORREF colour) override
     {
-        Image().DrawRectangle(x, y, x + width, y + height, colour);
+        Draw().DrawRectangle(x, y, x + width, y + height, colour);
     }
-    BYTE GetPixel8(int x, int y) override { return Checked(x, y, 8).GetPixel8(x, y); }
-    void SetPixel8(int x, int y, BYTE value) override { Checked(x, y, 8).SetPixel8(x, y, value); }
-    COLORREF GetPixel24(int x, int y) override { return Checked(x, y, 24).GetPixel24(x, y); }
-    void SetPixel24(int x, int y, COLORREF colour) override { Checked(x, y, 24).SetPixel24(x, y, colour); }
+    BYTE GetPixel8(int x, int y) override { return Draw().GetPixel8(x, y); }
+    void SetPixel8(int x, int y, BYTE value) override { Draw().SetPixel8(x, y, value); }
+    COLORREF GetPixel24(int x, int y) override { return Draw().GetPixel24(x, y); }
+    void SetPixel24(int x, int y, COLORREF colour) override { Draw().SetPixel24(x, y, colour); }
 
     void Soften(int strength) override { Image().Soften(strength); }
     void CreateContourImage(int size, const BYTE* profile, int profileLength) override
@@ -56,17 +57,7 @@ public:
 
 private:
     CZAVImg& Image() { return m_picture->GetImageEdit()->GetImage(); }
-
-    // The image's pixel accessors do not check; every caller's coordinates
-    // and depth are checked here.
-    CZAVImg& Checked(int x, int y, int bitsPerPixel)
-    {
-        CZAVImg& image = Image();
-        if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight() ||
-            image.GetBitsPerPixel() != bitsPerPixel)
-            ThrowTextException(kInvalidParameterText);
-        return image;
-    }
+    IZAVImageEditDrawCpp& Draw() { return *m_picture->GetDraw(); }
 
     static IZAVImageEditSp* PictureOf(IShadowImage& image)
     {
