@@ -21,23 +21,14 @@
 #include "interfaces/imageedit/facets/hdr/ImageEditHDRInterface.h"
 #include "interfaces/imageedit/facets/histogram/ImageEditHistogramInterface.h"
 #include "interfaces/imageedit/facets/icc/ImageEditICCInterface.h"
+#include "interfaces/imageedit/facets/mask/ImageEditMaskInterface.h"
 #include "interfaces/imageedit/facets/processing/ImageProcessingFacetInterface.h"
+#include "interfaces/imageedit/facets/shadow/ImageEditShadowInterface.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
 
 class IZAVImageStandardSp;
-
-// ---- facets whose operations come with the image-edit object's other
-// facets; the image-edit object already hands them out ----
-class IZAVImageEditShadowCpp {
-protected:
-    ~IZAVImageEditShadowCpp() = default;
-};
-class IZAVImageEditMaskCpp {
-protected:
-    ~IZAVImageEditMaskCpp() = default;
-};
 
 // How the image is saved (and for a few formats loaded): the settings of
 // the built-in codecs, of the plug-ins and of the PDF image coding. Getters
