@@ -1,5 +1,7 @@
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 
+#include "interfaces/advanced/AdvancedSeams.h"
+
 namespace ZAV {
 
 void* CZAVImageEditSp::GetInterfaceView(int32_t id)
@@ -20,6 +22,9 @@ void* CZAVImageEditSp::GetInterfaceView(int32_t id)
 
 CZAVPtr<IZAVImageEditSp> CreateImageEditSp()
 {
+    // Images made through this layer reach the advanced object by the image
+    // library's seams.
+    RegisterAdvancedImgProcSeams();
     return QueryInterfaceSp<IZAVImageEditSp>(static_cast<IZAVImageEditSp*>(new CZAVImageEditSp()));
 }
 

@@ -1,0 +1,39 @@
+// Steps the facets of the advanced image-processing object share: reaching
+// the library, reading an operand's handle, converting an image-edit
+// object's depth, lending an image-edit object to the library as an
+// operand, and checking that an array holds what its values promise.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "interfaces/advanced/ZAVAdvancedImgProcInterfaces.h"
+#include "interfaces/advanced/binding/AipDynDll.h"
+#include "interfaces/imageedit/ZAVImageEditInterfaces.h"
+
+namespace ZAV {
+
+inline CAipDynDll& AipLibrary()
+{
+    return CAipDynDll::Instance();
+}
+
+// The operand's library handle; a null operand is refused.
+KORV_Handle OperandHandle(IZAVAdvancedImgProcSp* operand);
+
+// A null image-edit operand is refused.
+IZAVImageEditSp* RequireImageOperand(IZAVImageEditSp* image);
+
+// Keeps the image's depth when it is one of the set (9: 8-bit grey), else
+// converts it by the image object's order.
+void ConvertToDepths(IZAVImageEditSp* image, std::initializer_list<int32_t> depths);
+
+// A new advanced object on the image, lending it the image's pixels; the
+// holder owns its one reference.
+CZAVPtr<IZAVAdvancedImgProcSp> MakeOperand(IZAVImageEditSp* image);
+
+// The library reads `needed` elements from the array's address: refuses an
+// array that holds fewer (the library cannot tell), naming it.
+void RequireElements(int32_t count, int64_t needed, const char* arrayName);
+
+}  // namespace ZAV
