@@ -1,12 +1,12 @@
 // The image-standard view (id 10) of the image-edit object. Operations it
 // shares with IZAVImageEditSp run the same body of the embedded
-// CZAVImageEdit (T::GetPayload); the rectangle crops and copies are its own.
+// CZAVImageEdit (T::GetPayload); the rectangle crops and copies are the
+// Image-processing facet's.
 #pragma once
 
 #include "foundation/objects/ZAVObjectSpImpl.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
-#include "interfaces/imageedit/standard/ImageRectCopies.h"
 
 namespace ZAV {
 
@@ -16,21 +16,24 @@ public:
     CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
     void CropToRect(int& left, int& top, int& right, int& bottom) override
     {
-        Copies().CropToRect(left, top, right, bottom);
+        Processing().CropToRect(left, top, right, bottom);
     }
-    void Crop(int left, int top, int right, int bottom) override { Copies().Crop(left, top, right, bottom); }
+    void Crop(int left, int top, int right, int bottom) override { Processing().Crop(left, top, right, bottom); }
     void CopyRectToBlock(int& left, int& top, int& right, int& bottom, HGLOBAL& block, int& size) override
     {
-        Copies().CopyRectToBlock(left, top, right, bottom, block, size);
+        Processing().CopyRectToBlock(left, top, right, bottom, block, size);
     }
-    void CopyRect(const RECT& rect, HGLOBAL& block, int& size) override { Copies().CopyRect(rect, block, size); }
+    void CopyRect(const RECT& rect, HGLOBAL& block, int& size) override { Processing().CopyRect(rect, block, size); }
     CZAVPtr<IZAVImageStandardSp> CopyRectToImage(int left, int top, int right, int bottom) override
     {
-        return Copies().CopyRectToNewImage(RECT{left, top, right, bottom});
+        return CopyRectToNewImage(RECT{left, top, right, bottom});
     }
+    // The new object's standard view; the facet's reference goes with its
+    // holder.
     CZAVPtr<IZAVImageStandardSp> CopyRectToNewImage(const RECT& rect) override
     {
-        return Copies().CopyRectToNewImage(rect);
+        CZAVPtr<IZAVImageEditSp> copy = Processing().CopyRectToNewImage(rect);
+        return QueryInterfaceSp<IZAVImageStandardSp>(copy.Get());
     }
     IZAVImageStandardPaletteCpp* GetStandardPalette() override
     {
@@ -147,7 +150,7 @@ protected:
 
 private:
     CZAVImageEdit& Edit() { return *static_cast<CZAVImageEdit*>(this->SpObject()->GetPayload()); }
-    CImageRectCopies Copies() { return CImageRectCopies(Edit()); }
+    IZAVImageEditImageProcessingCpp& Processing() { return *Edit().GetImageProcessing(); }
 };
 
 }  // namespace ZAV
