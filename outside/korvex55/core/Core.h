@@ -11,6 +11,7 @@
 //   destination; take it before PrepareDestination.
 // - RequireImage, RequireDepth, RequireSameShape, RequireRange, RequirePointer:
 //   the checks, each failing with a text that names what it found.
+// - ForEachRow, ForEachRowPair, SaturateByte (Rows.h): walks over sample bytes.
 #pragma once
 
 #include "outside/korvex55/core/Checks.h"
@@ -19,5 +20,6 @@
 #include "outside/korvex55/core/ImageView.h"
 #include "outside/korvex55/core/Limits.h"
 #include "outside/korvex55/core/Processor.h"
+#include "outside/korvex55/core/Rows.h"
 #include "outside/korvex55/core/SourceImage.h"
 #include "outside/korvex55/core/Status.h"
