@@ -21,6 +21,10 @@ enum FilterKind : int32_t {
 };
 constexpr int32_t kFilterKindCount = 10;
 
+// Longest side of a user kernel: every output sample weighs at most 255 x 255
+// source samples, which keeps one call's work bounded.
+constexpr int32_t kMaxKernelSide = 255;
+
 // A weighted kernel laid over the picture without flipping: weight (i, j)
 // multiplies the pixel i columns and j rows from the anchor's top-left.
 struct Kernel {

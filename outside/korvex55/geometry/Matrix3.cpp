@@ -76,15 +76,9 @@ bool Invert(const Matrix3& a, Matrix3& inverse)
     if (!std::isfinite(determinant) || std::fabs(determinant) <= 1e-12 * largest * largest * largest)
         return false;
     const double f = 1.0 / determinant;
-    inverse.m = {c0 * f,
-                 (m[2] * m[7] - m[1] * m[8]) * f,
-                 (m[1] * m[5] - m[2] * m[4]) * f,
-                 c1 * f,
-                 (m[0] * m[8] - m[2] * m[6]) * f,
-                 (m[2] * m[3] - m[0] * m[5]) * f,
-                 c2 * f,
-                 (m[1] * m[6] - m[0] * m[7]) * f,
-                 (m[0] * m[4] - m[1] * m[3]) * f};
+    inverse.m = {c0 * f, (m[2] * m[7] - m[1] * m[8]) * f, (m[1] * m[5] - m[2] * m[4]) * f,
+                 c1 * f, (m[0] * m[8] - m[2] * m[6]) * f, (m[2] * m[3] - m[0] * m[5]) * f,
+                 c2 * f, (m[1] * m[6] - m[0] * m[7]) * f, (m[0] * m[4] - m[1] * m[3]) * f};
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "outside/korvex55/core/ImageView.h"
+
 namespace KORVEX55 {
 
 // Most pixels a box or destination may hold: a 32-bit picture of this many
@@ -19,27 +21,12 @@ struct PixelView {
     int32_t bitsPerPixel = 0;
     int32_t bytesPerLine = 0;
 
-    uint8_t* Row(int32_t y) const
-    {
-        return pixels + static_cast<ptrdiff_t>(y) * bytesPerLine;
-    }
+    uint8_t* Row(int32_t y) const { return pixels + static_cast<ptrdiff_t>(y) * bytesPerLine; }
     // Samples per pixel: 1 for depths 1, 8 and 9, else 3 or 4.
-    int32_t Channels() const
-    {
-        return bitsPerPixel == 24 ? 3 : bitsPerPixel == 32 ? 4 : 1;
-    }
-    bool IsOneByte() const
-    {
-        return bitsPerPixel == 8 || bitsPerPixel == 9;
-    }
-    bool IsOneBit() const
-    {
-        return bitsPerPixel == 1;
-    }
-    bool SameSize(const PixelView& other) const
-    {
-        return width == other.width && height == other.height;
-    }
+    int32_t Channels() const { return bitsPerPixel == 24 ? 3 : bitsPerPixel == 32 ? 4 : 1; }
+    bool IsOneByte() const { return bitsPerPixel == 8 || bitsPerPixel == 9; }
+    bool IsOneBit() const { return bitsPerPixel == 1; }
+    bool SameSize(const PixelView& other) const { return width == other.width && height == other.height; }
     // Sample c of pixel (x, y); a 1-bit pixel reads 0 or 1.
     uint8_t Get(int32_t x, int32_t y, int32_t c) const
     {
@@ -58,6 +45,11 @@ struct PixelView {
         Row(y)[static_cast<ptrdiff_t>(x) * Channels() + c] = value;
     }
 };
+
+inline PixelView ViewOf(const ImageView& image)
+{
+    return PixelView{image.pixels, image.width, image.height, image.bitsPerPixel, image.bytesPerLine};
+}
 
 inline uint8_t Saturate(int64_t value)
 {
