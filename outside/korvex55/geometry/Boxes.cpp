@@ -41,11 +41,11 @@ Matrix3 RotationAboutCentre(int32_t width, int32_t height, double degrees)
     return Multiply(Translation(cx, cy), Multiply(Rotation(degrees), Translation(-cx, -cy)));
 }
 
-std::string CornerBox(const Matrix3& map, int32_t width, int32_t height, Box& box)
+BoxProblem CornerBox(const Matrix3& map, int32_t width, int32_t height, Box& box)
 {
     const PointD corners[4] = {{0, 0}, {double(width), 0}, {double(width), double(height)}, {0, double(height)}};
     if (!CornersBeforeHorizon(map, corners))
-        return "a corner of the picture is mapped to infinity";
+        return BoxProblem::kHorizon;
     const PointD first = Apply(map, corners[0]);
     box = {first.x, first.y, first.x, first.y};
     for (const PointD& corner : corners) {
@@ -56,8 +56,15 @@ std::string CornerBox(const Matrix3& map, int32_t width, int32_t height, Box& bo
         box.bottom = std::max(box.bottom, p.y);
     }
     if (!std::isfinite(box.left) || !std::isfinite(box.top) || !WithinPixelLimit(box))
-        return "the box exceeds the limit of " + std::to_string(kMaxPixels) + " pixels";
-    return {};
+        return BoxProblem::kTooLarge;
+    return BoxProblem::kNone;
+}
+
+std::string Describe(BoxProblem problem)
+{
+    if (problem == BoxProblem::kHorizon)
+        return "a corner of the picture is mapped to infinity";
+    return "the box exceeds the limit of " + std::to_string(kMaxPixels) + " pixels";
 }
 
 }  // namespace KORVEX55

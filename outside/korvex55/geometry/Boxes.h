@@ -18,9 +18,17 @@ struct Box {
 
 // Rotation about the picture's centre; the box keeps that centre.
 Matrix3 RotationAboutCentre(int32_t width, int32_t height, double degrees);
-// The source's corners (0, 0), (w, 0), (w, h), (0, h) under a map. Empty text
-// when the box is finite, no corner lies on or beyond the map's horizon and
-// the box holds at most kMaxPixels pixels; else why not.
-std::string CornerBox(const Matrix3& map, int32_t width, int32_t height, Box& box);
+enum class BoxProblem {
+    kNone,
+    // A corner lies on or beyond the map's horizon.
+    kHorizon,
+    // Not finite, or more than kMaxPixels pixels.
+    kTooLarge,
+};
+
+// The box of the source's corners (0, 0), (w, 0), (w, h), (0, h) under a map.
+BoxProblem CornerBox(const Matrix3& map, int32_t width, int32_t height, Box& box);
+// What is wrong, for a failure text.
+std::string Describe(BoxProblem problem);
 
 }  // namespace KORVEX55

@@ -25,11 +25,15 @@ void RequireMode(int32_t mode)
     RequireRange(mode, "mode", kInterpolationNearest, kInterpolationBilinear);
 }
 
+void FailFor(BoxProblem problem)
+{
+    if (problem != BoxProblem::kNone)
+        Fail(problem == BoxProblem::kHorizon ? kStatusBadValue : kStatusTooLarge, Describe(problem) + "!");
+}
+
 void CheckedBox(const Matrix3& map, const ImageView& source, Box& box)
 {
-    const std::string refusal = CornerBox(map, source.width, source.height, box);
-    if (!refusal.empty())
-        Fail(kStatusTooLarge, refusal + "!");
+    FailFor(CornerBox(map, source.width, source.height, box));
 }
 
 void WriteBox(const Box& box, double* left, double* top, double* right, double* bottom)
@@ -97,9 +101,7 @@ void Draw(Processor& self, KORV_Handle sourceHandle, const Matrix3& centred, int
 Matrix3 BoxedOrFail(const Matrix3& map, const ImageView& source)
 {
     Matrix3 boxed;
-    const std::string refusal = BoxedMap(map, ViewOf(source), boxed);
-    if (!refusal.empty())
-        Fail(kStatusTooLarge, refusal + "!");
+    FailFor(BoxedMap(map, ViewOf(source), boxed));
     return boxed;
 }
 

@@ -7,13 +7,11 @@ namespace KORVEX55 {
 
 namespace {
 
-// Centres that land a rounding error beyond the edge still count as inside.
-constexpr double kEdgeTolerance = 1e-9;
-
+// The source covers [0, width) x [0, height): a centre on the right or
+// bottom edge lies outside, as the pixel beyond it would.
 bool Inside(const PixelView& source, PointD p)
 {
-    return p.x >= -kEdgeTolerance && p.y >= -kEdgeTolerance && p.x <= source.width + kEdgeTolerance &&
-           p.y <= source.height + kEdgeTolerance;
+    return p.x >= 0 && p.y >= 0 && p.x < source.width && p.y < source.height;
 }
 
 int32_t ClampIndex(double value, int32_t size)

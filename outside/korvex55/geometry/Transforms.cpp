@@ -22,13 +22,13 @@ Matrix3 RotateAboutPointMap(const PixelView& source, const PixelView& destinatio
                     Multiply(Rotation(degrees), Translation(-pivotX, -pivotY)));
 }
 
-std::string BoxedMap(const Matrix3& map, const PixelView& source, Matrix3& boxed)
+BoxProblem BoxedMap(const Matrix3& map, const PixelView& source, Matrix3& boxed)
 {
     Box box;
-    std::string refusal = CornerBox(map, source.width, source.height, box);
-    if (refusal.empty())
+    const BoxProblem problem = CornerBox(map, source.width, source.height, box);
+    if (problem == BoxProblem::kNone)
         boxed = Multiply(Translation(-box.left, -box.top), map);
-    return refusal;
+    return problem;
 }
 
 std::string TransformPicture(const PixelView& source, const PixelView& destination, const Matrix3& sourceToDestination,
@@ -41,11 +41,34 @@ std::string TransformPicture(const PixelView& source, const PixelView& destinati
     return {};
 }
 
+namespace {
+
+// Source index of each destination index for nearest: the centre
+// (i + 0.5) x from / to, floored, in whole numbers so that it is exact.
+std::vector<int32_t> NearestIndices(int32_t from, int32_t to)
+{
+    std::vector<int32_t> indices(static_cast<size_t>(to));
+    for (int32_t i = 0; i < to; ++i)
+        indices[i] = static_cast<int32_t>((2 * int64_t(i) + 1) * from / (2 * int64_t(to)));
+    return indices;
+}
+
+}  // namespace
+
 void ResizePicture(const PixelView& source, const PixelView& destination, int32_t interpolation)
 {
-    const double sx = static_cast<double>(source.width) / destination.width;
-    const double sy = static_cast<double>(source.height) / destination.height;
-    Remap(source, destination, Scaling(sx, sy), interpolation);
+    if (interpolation == kInterpolationBilinear) {
+        const double sx = static_cast<double>(source.width) / destination.width;
+        const double sy = static_cast<double>(source.height) / destination.height;
+        Remap(source, destination, Scaling(sx, sy), interpolation);
+        return;
+    }
+    const std::vector<int32_t> columns = NearestIndices(source.width, destination.width);
+    const std::vector<int32_t> rows = NearestIndices(source.height, destination.height);
+    for (int32_t y = 0; y < destination.height; ++y)
+        for (int32_t x = 0; x < destination.width; ++x)
+            for (int32_t c = 0; c < source.Channels(); ++c)
+                destination.Set(x, y, c, source.Get(columns[x], rows[y], c));
 }
 
 void MirrorLeftRight(const PixelView& picture)

@@ -18,7 +18,7 @@ Matrix3 RotateMap(const PixelView& source, const PixelView& destination, double 
 Matrix3 RotateAboutPointMap(const PixelView& source, const PixelView& destination, double degrees, double pivotX,
                             double pivotY);
 // A map followed by the shift that brings its corner box's top-left to (0, 0).
-std::string BoxedMap(const Matrix3& map, const PixelView& source, Matrix3& boxed);
+BoxProblem BoxedMap(const Matrix3& map, const PixelView& source, Matrix3& boxed);
 
 // The destination from the source through a source-to-destination map.
 // Empty text, or why not (a map without inverse).

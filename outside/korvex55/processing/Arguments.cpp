@@ -37,7 +37,7 @@ void RequireRectInside(const Rect& rect, const char* what, const ImageView& imag
 
 const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed)
 {
-    const ImageView& image = RequireImage(self, "image");
+    const ImageView& image = RequireImage(self, "object");
     RequireDepth(image, "image", allowed);
     return image;
 }
