@@ -98,6 +98,14 @@ void Draw(Processor& self, KORV_Handle sourceHandle, const Matrix3& centred, int
     Transform(in, out, mapFor(in, out), mode);
 }
 
+// Known before the destination is made, so a refused map changes nothing.
+void RequireInvertible(const Matrix3& map)
+{
+    Matrix3 inverse;
+    if (!Invert(map, inverse))
+        Fail(kStatusBadValue, "the map has no inverse!");
+}
+
 Matrix3 BoxedOrFail(const Matrix3& map, const ImageView& source)
 {
     Matrix3 boxed;
@@ -243,6 +251,7 @@ KORV_API KORV_Status KORV_Shear(KORV_Handle handle, KORV_Handle source, double s
         RequireFinite(shearX, "horizontal shear");
         RequireFinite(shearY, "vertical shear");
         const Matrix3 map = Shearing(shearX, shearY);
+        RequireInvertible(map);
         Draw(self, source, map, mode, [&](const ImageView& from, const ImageView&) { return BoxedOrFail(map, from); });
     });
 }
@@ -252,6 +261,7 @@ KORV_API KORV_Status KORV_WarpPerspective(KORV_Handle handle, KORV_Handle source
 {
     return RunOperation(handle, "WarpPerspective", [&](Processor& self) {
         const Matrix3 map = CoefficientMap(coefficients, coefficientCount);
+        RequireInvertible(map);
         Draw(self, source, map, mode, [&](const ImageView& from, const ImageView&) { return BoxedOrFail(map, from); });
     });
 }

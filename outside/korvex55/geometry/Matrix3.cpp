@@ -69,16 +69,16 @@ bool Invert(const Matrix3& a, Matrix3& inverse)
     const double c1 = m[5] * m[6] - m[3] * m[8];
     const double c2 = m[3] * m[7] - m[4] * m[6];
     const double determinant = m[0] * c0 + m[1] * c1 + m[2] * c2;
-    double largest = 0;
-    for (double value : m)
-        largest = std::fmax(largest, std::fabs(value));
-    // Relative to the entries' scale, so a map given in small units still inverts.
-    if (!std::isfinite(determinant) || std::fabs(determinant) <= 1e-12 * largest * largest * largest)
+    if (!std::isfinite(determinant) || determinant == 0)
         return false;
     const double f = 1.0 / determinant;
     inverse.m = {c0 * f, (m[2] * m[7] - m[1] * m[8]) * f, (m[1] * m[5] - m[2] * m[4]) * f,
                  c1 * f, (m[0] * m[8] - m[2] * m[6]) * f, (m[2] * m[3] - m[0] * m[5]) * f,
                  c2 * f, (m[1] * m[6] - m[0] * m[7]) * f, (m[0] * m[4] - m[1] * m[3]) * f};
+    // A map next to singular overflows here rather than at every pixel.
+    for (double value : inverse.m)
+        if (!std::isfinite(value))
+            return false;
     return true;
 }
 

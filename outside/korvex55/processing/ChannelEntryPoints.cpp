@@ -15,17 +15,20 @@ namespace {
 const char* const kChannelRoles[4] = {"first channel", "second channel", "third channel", "fourth channel"};
 
 // Each channel object gets a one-byte image of the object's size (one it
-// already has is kept); the object's own image can be no channel of itself.
+// already has is kept); the object's own image can be no channel of itself,
+// and that is known before any channel changes.
 void Split(Processor& self, const KORV_Handle* channels, int32_t count, std::initializer_list<int32_t> depths)
 {
     const ImageView& image = RequireOwnImage(self, depths);
-    std::vector<PixelView> parts;
+    std::vector<Processor*> targets;
     for (int32_t c = 0; c < count; ++c) {
-        Processor& channel = Operand(channels[c]);
-        if (&channel == &self)
+        targets.push_back(&Operand(channels[c]));
+        if (targets.back() == &self)
             Fail(kStatusBadValue, Format("the %s is the image itself!", kChannelRoles[c]));
-        parts.push_back(ViewOf(channel.PrepareDestination(image.width, image.height, 8)));
     }
+    std::vector<PixelView> parts;
+    for (Processor* target : targets)
+        parts.push_back(ViewOf(target->PrepareDestination(image.width, image.height, 8)));
     SplitSamples(ViewOf(image), parts.data(), count);
 }
 

@@ -249,6 +249,7 @@ TEST(KorvGeometry, RefusesWithATextNamingTheValue)
         {[&] { return KORV_ShearBox(r, s, 1e9, 0, &box[0], &box[1], &box[2], &box[3]); }, 7,
          "ShearBox: the box exceeds the limit of 536870912 pixels!"},
         {[&] { return KORV_Shear(r, s, 1e9, 0, 0); }, 7, "Shear: the box exceeds the limit of 536870912 pixels!"},
+        {[&] { return KORV_Shear(r, s, 2, 0.5, 0); }, 3, "Shear: the map has no inverse!"},
         {[&] { return KORV_WarpPerspectiveBox(r, s, k, 8, &box[0], &box[1], &box[2], &box[3]); }, 3,
          "WarpPerspectiveBox: the coefficient count 8 lies outside 9 to 9!"},
         {[&] { return KORV_WarpPerspectiveBox(r, s, horizon, 9, &box[0], &box[1], &box[2], &box[3]); }, 3,
