@@ -45,8 +45,6 @@ void Join(Processor& self, const KORV_Handle* channels, int32_t count, int32_t b
     for (const SourceImage& source : sources)
         parts.push_back(ViewOf(source.View()));
     const ImageView& out = self.PrepareDestination(parts[0].width, parts[0].height, bitsPerPixel);
-    if (bitsPerPixel == 32 && count == 3)
-        FillPicture(ViewOf(out), Samples{0, 0, 0, 255});
     JoinSamples(parts.data(), count, ViewOf(out));
 }
 
