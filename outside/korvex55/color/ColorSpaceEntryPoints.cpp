@@ -38,7 +38,7 @@ KORV_Status ConvertFromSource(KORV_Handle handle, KORV_Handle sourceHandle, cons
 // 255 minus each colour sample, alpha untouched.
 void ComplementColors(Processor& self)
 {
-    const ImageView& image = RequireImage(self, "image");
+    const ImageView& image = RequireImage(self, "object");
     RequireDepth(image, "image", kColorDepths);
     const int32_t channels = ChannelCount(image.bitsPerPixel);
     for (int32_t y = 0; y < image.height; ++y) {
@@ -96,8 +96,8 @@ KORV_API KORV_Status KORV_YCCtoRGB(KORV_Handle handle, KORV_Handle source)
 KORV_API KORV_Status KORV_GammaCorrection(KORV_Handle handle, int32_t value)
 {
     return RunOperation(handle, "GammaCorrection", [&](Processor& self) {
-        RequireRange(value, "gamma", 1, 1000);
-        const ImageView& image = RequireImage(self, "image");
+        RequireRange(value, "gamma", 1, kMaxGammaValue);
+        const ImageView& image = RequireImage(self, "object");
         RequireDepth(image, "image", {8, 9, 24, 32});
         uint8_t table[256];
         BuildGammaTable(value, table);

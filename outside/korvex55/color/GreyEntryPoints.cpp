@@ -10,8 +10,6 @@ using namespace KORVEX55;
 namespace {
 
 constexpr std::initializer_list<int32_t> kGreySourceDepths = {1, 8, 9, 24, 32};
-// The widest window of KORV_ScaleToGray.
-constexpr int32_t kMaxGreyWindow = 16;
 
 const ImageView& GreySource(const SourceImage& source)
 {

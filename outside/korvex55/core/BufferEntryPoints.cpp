@@ -83,8 +83,10 @@ KORV_API KORV_Status KORV_GetWidthBytes(KORV_Handle handle, int32_t* value)
 
 KORV_API KORV_Status KORV_GetImageSizeInBytes(KORV_Handle handle, int32_t* value)
 {
-    return Query(handle, "GetImageSizeInBytes", value,
-                 [](const ImageView& image) { return static_cast<int32_t>(image.SizeInBytes()); });
+    return RunOperation(handle, "GetImageSizeInBytes", [&](Processor& self) {
+        RequirePointer(value, "value");
+        *value = static_cast<int32_t>(self.SizeInBytes());
+    });
 }
 
 KORV_API KORV_Status KORV_GetImageMemory(KORV_Handle handle, void** pixels)

@@ -1,11 +1,8 @@
 // Entry points of the processing objects: make, free, the error text and the
 // three text queries.
-#include <algorithm>
-#include <cstring>
-
 #include "outside/korvex55/KORVEX55.h"
 #include "outside/korvex55/core/EntryPoint.h"
-#include "outside/korvex55/core/Limits.h"
+#include "outside/korvex55/core/ErrorText.h"
 #include "outside/korvex55/core/ProcessorInfo.h"
 #include "outside/korvex55/core/Registry.h"
 
@@ -13,19 +10,32 @@ using namespace KORVEX55;
 
 namespace {
 
-void CopyErrorText(const std::string& text, char* buffer)
-{
-    const size_t length = std::min(text.size(), static_cast<size_t>(kErrorTextBytes - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-}
-
 KORV_Status AnswerText(KORV_Handle handle, const char* operation, const char** text, const char* answer)
 {
     return RunOperation(handle, operation, [&](Processor&) {
         RequirePointer(text, "text");
         *text = answer;
     });
+}
+
+// For an unknown handle: the text of the last call that named an unknown handle.
+KORV_Status WriteErrorText(KORV_Handle handle, char* buffer)
+{
+    Processor* self = FindProcessor(handle);
+    if (!self) {
+        std::string text = OrphanErrorText();
+        if (text.empty()) {
+            RecordUnknownHandle(handle, "GetError");
+            text = OrphanErrorText();
+        }
+        if (buffer)
+            CopyErrorText(text, buffer);
+        return kStatusUnknownHandle;
+    }
+    if (!buffer)
+        return RecordFailure(self, "GetError", Failure{kStatusNullPointer, "the buffer pointer is null!"});
+    CopyErrorText(self->ErrorText(), buffer);
+    return kStatusOk;
 }
 
 }  // namespace
@@ -46,17 +56,11 @@ KORV_API KORV_Status KORV_FreeCZAVAdvancedImgProc(KORV_Handle handle)
 
 KORV_API KORV_Status KORV_GetError(KORV_Handle handle, char* buffer)
 {
-    Processor* self = FindProcessor(handle);
-    if (!self) {
-        const KORV_Status status = RecordUnknownHandle(handle, "GetError");
-        if (buffer)
-            CopyErrorText(OrphanErrorText(), buffer);
-        return status;
+    try {
+        return WriteErrorText(handle, buffer);
+    } catch (...) {
+        return kStatusOutOfMemory;
     }
-    if (!buffer)
-        return RecordFailure(self, "GetError", Failure{kStatusNullPointer, "the buffer pointer is null!"});
-    CopyErrorText(self->ErrorText(), buffer);
-    return kStatusOk;
 }
 
 KORV_API KORV_Status KORV_GetVersion(KORV_Handle handle, const char** text)

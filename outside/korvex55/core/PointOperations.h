@@ -12,7 +12,7 @@ namespace KORVEX55 {
 template <typename SampleWork>
 void ChangeSamples(Processor& self, std::initializer_list<int32_t> depths, SampleWork&& work)
 {
-    const ImageView& image = RequireImage(self, "image");
+    const ImageView& image = RequireImage(self, "object");
     RequireDepth(image, "image", depths);
     ForEachRow(image, [&](uint8_t* row, int64_t count) {
         for (int64_t i = 0; i < count; ++i)
@@ -24,7 +24,7 @@ template <typename SampleWork>
 void CombineSamples(Processor& self, KORV_Handle operandHandle, std::initializer_list<int32_t> depths,
                     SampleWork&& work)
 {
-    const ImageView& image = RequireImage(self, "image");
+    const ImageView& image = RequireImage(self, "object");
     RequireDepth(image, "image", depths);
     const SourceImage operand(self, Operand(operandHandle), "operand");
     RequireSameShape(image, "image", operand.View(), "operand");

@@ -1,5 +1,7 @@
 #include "outside/korvex55/core/Processor.h"
 
+#include <algorithm>
+
 #include "outside/korvex55/core/Failure.h"
 #include "outside/korvex55/core/Limits.h"
 
@@ -35,6 +37,7 @@ void Processor::CreateOwn(int32_t width, int32_t height, int32_t bitsPerPixel)
     Release();
     m_own.swap(buffer);
     m_image = ImageView{width, height, bitsPerPixel, static_cast<int32_t>(bytesPerLine), m_own.data()};
+    m_sizeInBytes = m_image.SizeInBytes();
 }
 
 void Processor::AttachBorrowed(void* pixels, int64_t sizeInBytes, int32_t width, int32_t height, int32_t bitsPerPixel,
@@ -57,12 +60,14 @@ void Processor::AttachBorrowed(void* pixels, int64_t sizeInBytes, int32_t width,
                                          height, bitsPerPixel, bytesPerLine));
     Release();
     m_image = ImageView{width, height, bitsPerPixel, bytesPerLine, static_cast<uint8_t*>(pixels)};
+    m_sizeInBytes = std::min(sizeInBytes, m_image.SizeInBytes());
 }
 
 void Processor::Release()
 {
     std::vector<uint8_t>().swap(m_own);
     m_image = ImageView{};
+    m_sizeInBytes = 0;
 }
 
 const ImageView& Processor::PrepareDestination(int32_t width, int32_t height, int32_t bitsPerPixel)

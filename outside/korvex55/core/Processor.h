@@ -15,6 +15,8 @@ public:
     const ImageView& Image() const { return m_image; }
     bool OwnsPixels() const { return !m_own.empty(); }
     bool HasImage() const { return !m_image.Empty(); }
+    // Bytes per line x height, but never more than the caller attached.
+    int64_t SizeInBytes() const { return m_sizeInBytes; }
 
     // A zero-filled buffer of its own at that size and depth; the old image goes.
     void CreateOwn(int32_t width, int32_t height, int32_t bitsPerPixel);
@@ -40,6 +42,7 @@ public:
 private:
     ImageView m_image;
     std::vector<uint8_t> m_own;
+    int64_t m_sizeInBytes = 0;
     int32_t m_scaleFactor = 0;
     std::string m_errorText;
 };

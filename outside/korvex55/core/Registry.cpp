@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <random>
 #include <unordered_map>
 
 namespace KORVEX55 {
@@ -12,7 +13,10 @@ namespace {
 struct Registry {
     std::mutex lock;
     std::unordered_map<KORV_Handle, std::unique_ptr<Processor>> processors;
-    KORV_Handle lastHandle = 0;
+    uint64_t counter = 0;
+    // Mixed into every handle, so that the live handles are sparse and differ
+    // from run to run: a made-up or stale number is most unlikely to name one.
+    uint64_t key = (static_cast<uint64_t>(std::random_device()()) << 32) | std::random_device()();
     std::string orphanText;
 };
 
@@ -22,13 +26,23 @@ Registry& TheRegistry()
     return registry;
 }
 
-// The next number not in use; 0 is never handed out.
+// A bijection of 64-bit values (the finaliser of SplitMix64), so distinct
+// counters give distinct handles.
+uint64_t Mix(uint64_t value)
+{
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+    return value ^ (value >> 31);
+}
+
+// The next handle not in use; 0 is never handed out.
 KORV_Handle NextFreeHandle(Registry& registry)
 {
+    KORV_Handle handle = 0;
     do {
-        ++registry.lastHandle;
-    } while (registry.lastHandle == 0 || registry.processors.count(registry.lastHandle) != 0);
-    return registry.lastHandle;
+        handle = static_cast<KORV_Handle>(Mix(++registry.counter ^ registry.key));
+    } while (handle == 0 || registry.processors.count(handle) != 0);
+    return handle;
 }
 
 }  // namespace

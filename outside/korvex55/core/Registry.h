@@ -1,5 +1,6 @@
 // The live processing objects by handle. A handle is a number the registry
-// hands out, never an address, so a stale or made-up handle finds nothing.
+// hands out, never an address: a stale or made-up handle finds no object (or,
+// the handles being spread over 64 bits, most unlikely another live one).
 #pragma once
 
 #include <string>

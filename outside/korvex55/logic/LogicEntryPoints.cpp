@@ -12,7 +12,7 @@ constexpr std::initializer_list<int32_t> kLogicDepths = {1, 8, 9, 24, 32};
 
 uint8_t ConstantByte(const Processor& self, int32_t value)
 {
-    const ImageView& image = RequireImage(self, "image");
+    const ImageView& image = RequireImage(self, "object");
     if (image.bitsPerPixel == 1) {
         RequireRange(value, "value", 0, 1);
         return value ? 0xFF : 0x00;
