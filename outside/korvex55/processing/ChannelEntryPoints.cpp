@@ -116,8 +116,10 @@ KORV_API KORV_Status KORV_LookUpTable8Bit(KORV_Handle handle, KORV_Handle source
                                           const int32_t* values, int32_t count, int32_t value)
 {
     return RunOperation(handle, "LookUpTable8Bit", [&](Processor& self) {
+        // One table for every colour sample; a colour picture keeps its alpha.
         const Table table = CheckedTable(levels, values, count, value);
-        ApplyToSource(self, source, {8, 9}, &table, 1);
+        const Table tables[3] = {table, table, table};
+        ApplyToSource(self, source, {8, 9, 24, 32}, tables, 3);
     });
 }
 

@@ -21,8 +21,8 @@ using Table = std::array<uint8_t, 256>;
 // The pairs are checked: levels rise strictly within 0..255, values 0..255.
 Table PiecewiseTable(const int32_t* levels, const int32_t* values, int32_t count, int32_t shape);
 
-// Channel c of every pixel through tables[c] (channels beyond the tables
-// are copied).
+// Sample c of every pixel through tables[c]; samples beyond the tables (the
+// alpha) are copied.
 void ApplyTables(const PixelView& source, const Table* tables, int32_t tableCount, const PixelView& destination);
 
 }  // namespace KORVEX55

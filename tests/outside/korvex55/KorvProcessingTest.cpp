@@ -149,6 +149,10 @@ TEST(KorvProcessing, TablesArePiecewiseLinearOrSteps)
     ASSERT_EQ(0, KORV_LookUpTable8Bit(result.Handle(), grey.Handle(), levels, values, 3, 1));
     EXPECT_EQ(Bytes({0, 0, 200, 200, 255}), result.Pixels());
 
+    Picture rgba(1, 1, 32, {0, 50, 100, 200});
+    ASSERT_EQ(0, KORV_LookUpTable8Bit(result.Handle(), rgba.Handle(), levels, values, 3, 0)) << result.Error();
+    EXPECT_EQ(Bytes({0, 100, 200, 200}), result.Pixels()) << "alpha kept";
+
     const int32_t ends[2] = {0, 255};
     const int32_t rising[2] = {0, 255};
     const int32_t falling[2] = {255, 0};
