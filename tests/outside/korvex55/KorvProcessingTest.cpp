@@ -1,7 +1,9 @@
 // The image-processing group through its C entry points: morphology of a
 // cross, channels there and back, alpha work, tables, copies, flood fill and
 // the refusals.
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -308,6 +310,53 @@ TEST(KorvProcessing, RefusesWithATextNamingTheValue)
         EXPECT_EQ(c.text, c.reporter.Error());
     }
     EXPECT_EQ(0, other.Width()) << "no refused split made a channel";
+}
+
+}  // namespace
+
+namespace {
+
+// The same operations on an unpadded picture and on the same picture attached
+// with padded rows give the same pixels and never touch the padding.
+TEST(KorvProcessing, PaddedRowsGiveTheSamePixelsAndKeepTheirPadding)
+{
+    const int32_t width = 3, height = 3, rowBytes = 9, stride = 16;
+    const Bytes pixels = {10, 20, 30, 40, 50, 60, 70, 80, 90, 15, 25, 35, 45, 55,
+                          65, 75, 85, 95, 5,  6,  7,  8,  9,  1,  2,  3,  4};
+    const int32_t plus[9] = {0, 1, 0, 1, 1, 1, 0, 1, 0};
+    const int32_t order[3] = {1, 2, 0};
+    const std::function<KORV_Status(KORV_Handle, KORV_Handle)> operations[] = {
+        [](KORV_Handle self, KORV_Handle) { return KORV_MirrorHorizontal(self); },
+        [](KORV_Handle self, KORV_Handle) { return KORV_MirrorVertical(self); },
+        [&](KORV_Handle self, KORV_Handle) { return KORV_ErodeEx(self, plus, 3, 3); },
+        [](KORV_Handle self, KORV_Handle) { return KORV_FloodFill(self, 1, 1, 0x0000FF, 255, 255, 4); },
+        [](KORV_Handle self, KORV_Handle source) { return KORV_Filter(self, 2, source); },
+        [](KORV_Handle self, KORV_Handle source) { return KORV_Rotate(self, source, 33.0, 1); },
+        [](KORV_Handle self, KORV_Handle source) { return KORV_CopyWithReplicateBorder(self, source, 1, -1); },
+        [&](KORV_Handle self, KORV_Handle source) { return KORV_SwapChannels(self, source, order, 3); },
+    };
+    for (size_t i = 0; i < std::size(operations); ++i) {
+        SCOPED_TRACE(i);
+        Picture source(width, height, 24, pixels);
+        Picture plain(width, height, 24, pixels);
+        ASSERT_EQ(0, operations[i](plain.Handle(), source.Handle())) << plain.Error();
+
+        Bytes padded(static_cast<size_t>(stride) * height, 0xEE);
+        for (int32_t y = 0; y < height; ++y)
+            std::copy(pixels.begin() + y * rowBytes, pixels.begin() + (y + 1) * rowBytes, padded.begin() + y * stride);
+        Picture attached;
+        ASSERT_EQ(0, KORV_AttachNoFreeEx(attached.Handle(), padded.data(), static_cast<int32_t>(padded.size()), width,
+                                         height, 24, stride));
+        ASSERT_EQ(0, operations[i](attached.Handle(), source.Handle())) << attached.Error();
+
+        const Bytes expected = plain.Pixels();
+        for (int32_t y = 0; y < height; ++y) {
+            EXPECT_EQ(Bytes(expected.begin() + y * rowBytes, expected.begin() + (y + 1) * rowBytes),
+                      Bytes(padded.begin() + y * stride, padded.begin() + y * stride + rowBytes));
+            EXPECT_EQ(Bytes(stride - rowBytes, 0xEE),
+                      Bytes(padded.begin() + y * stride + rowBytes, padded.begin() + (y + 1) * stride));
+        }
+    }
 }
 
 }  // namespace
