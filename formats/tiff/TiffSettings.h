@@ -43,5 +43,17 @@ inline std::string IccSourceProfile(const CZAVImg& image)
 {
     return image.m_spareTexts[1].GetText();
 }
+inline int& IccConversionSetting(CZAVImg& image)
+{
+    return image.m_iccOption;
+}
+inline void StoreIccDestinationProfile(CZAVImg& image, const std::string& path)
+{
+    image.m_spareTexts[0] = String(path.c_str());
+}
+inline void StoreIccSourceProfile(CZAVImg& image, const std::string& path)
+{
+    image.m_spareTexts[1] = String(path.c_str());
+}
 
 }  // namespace ZAV

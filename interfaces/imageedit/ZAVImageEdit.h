@@ -194,7 +194,7 @@ public:
     CZAVPtr<IZAVNameVariantPairsSp> GetImageInfo();
     CZAVInt32Array GetCurveTable(CZAVInt32Array& points, int mode);
     int GetLastSaveResult();
-    CZAVPtr<IZAVObjectSp> CreateAdvancedImgProc();
+    CZAVPtr<IZAVAdvancedImgProcSp> CreateAdvancedImgProc();
     int GetDrawMode();
     void SetDrawMode(int mode);
     std::string GetImageText();
@@ -224,7 +224,7 @@ private:
     CZAVImageEditDraw m_draw;
     CZAVImageEditClipboard m_clipboard;
     // The advanced image-processing object, kept for reuse.
-    CZAVPtr<IZAVObjectSp> m_advancedImgProc;
+    CZAVPtr<IZAVAdvancedImgProcSp> m_advancedImgProc;
     // What the view layer's drawing builds and keeps; dropped by a reset.
     CZAVPtr<IZAVObjectSp> m_drawingCopy;
     int32_t m_userData = 0;

@@ -16,6 +16,7 @@
 #include "foundation/objects/ZAVNameVariantPairsSp.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "foundation/objects/ZAVRectSp.h"
+#include "interfaces/advanced/ZAVAdvancedImgProcInterfaces.h"
 #include "image/core/ZAVImgBase.h"
 #include "interfaces/imageedit/facets/ImageEditFacetInterfaces.h"
 #include "platform/WinTypes.h"
@@ -278,8 +279,9 @@ public:
     // Always 256 entries; control points in percent, -1 unset.
     virtual CZAVInt32Array GetCurveTable(CZAVInt32Array& points, int mode) = 0;
     virtual int GetLastSaveResult() = 0;
-    // The object view of the advanced image-processing object made on this one.
-    virtual CZAVPtr<IZAVObjectSp> CreateAdvancedImgProc() = 0;
+    // The advanced image-processing object on this one, made on first use
+    // and kept; later calls lend it the current pixels again.
+    virtual CZAVPtr<IZAVAdvancedImgProcSp> CreateAdvancedImgProc() = 0;
     virtual int GetDrawMode() = 0;
     // Modes 5 and 6 also turn DrawDib and the background fill off and the
     // drawer flag on; every call resets the view.

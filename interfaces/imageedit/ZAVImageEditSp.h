@@ -263,7 +263,7 @@ public:
         return Edit().GetCurveTable(points, mode);
     }
     int GetLastSaveResult() override { return Edit().GetLastSaveResult(); }
-    CZAVPtr<IZAVObjectSp> CreateAdvancedImgProc() override { return Edit().CreateAdvancedImgProc(); }
+    CZAVPtr<IZAVAdvancedImgProcSp> CreateAdvancedImgProc() override { return Edit().CreateAdvancedImgProc(); }
     int GetDrawMode() override { return Edit().GetDrawMode(); }
     void SetDrawMode(int mode) override { Edit().SetDrawMode(mode); }
     std::string GetImageText() override { return Edit().GetImageText(); }

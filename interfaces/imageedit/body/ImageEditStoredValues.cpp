@@ -103,9 +103,15 @@ CZAVPtr<IZAVNameVariantPairsSp> CZAVImageEdit::GetImageInfo()
     return CreateNameVariantPairsSp(*list);
 }
 
-CZAVPtr<IZAVObjectSp> CZAVImageEdit::CreateAdvancedImgProc()
+CZAVPtr<IZAVAdvancedImgProcSp> CZAVImageEdit::CreateAdvancedImgProc()
 {
-    ThrowTextException("The advanced image-processing library is not available!");
+    if (m_advancedImgProc.IsEmpty())
+        m_advancedImgProc = CreateAdvancedImgProcSpForImage(GetImageEditSp().Get());
+    else
+        m_advancedImgProc->AttachImageEdit();
+    CZAVPtr<IZAVAdvancedImgProcSp> held;
+    held.Assign(m_advancedImgProc.Get());
+    return held;
 }
 
 }  // namespace ZAV

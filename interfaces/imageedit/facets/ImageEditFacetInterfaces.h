@@ -12,6 +12,13 @@
 #include "foundation/objects/ZAVInterfaces.h"
 #include "foundation/objects/ZAVPtr.h"
 #include "image/core/ZAVImgBase.h"
+#include "interfaces/imageedit/facets/clipboard/ImageEditClipboardInterface.h"
+#include "interfaces/imageedit/facets/cnv/ImageEditCnvInterface.h"
+#include "interfaces/imageedit/facets/draw/ImageEditDrawInterface.h"
+#include "interfaces/imageedit/facets/exif/ImageEditExifInterface.h"
+#include "interfaces/imageedit/facets/hdr/ImageEditHDRInterface.h"
+#include "interfaces/imageedit/facets/histogram/ImageEditHistogramInterface.h"
+#include "interfaces/imageedit/facets/icc/ImageEditICCInterface.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
@@ -20,22 +27,6 @@ class IZAVImageStandardSp;
 
 // ---- facets whose operations come with the image-edit object's other
 // facets; the image-edit object already hands them out ----
-class IZAVImageEditICCCpp {
-protected:
-    ~IZAVImageEditICCCpp() = default;
-};
-class IZAVImageEditHistogramCpp {
-protected:
-    ~IZAVImageEditHistogramCpp() = default;
-};
-class IZAVImageEditExifCpp {
-protected:
-    ~IZAVImageEditExifCpp() = default;
-};
-class IZAVImageEditCnvCpp {
-protected:
-    ~IZAVImageEditCnvCpp() = default;
-};
 class IZAVImageEditFilterCpp {
 protected:
     ~IZAVImageEditFilterCpp() = default;
@@ -51,18 +42,6 @@ protected:
 class IZAVImageEditMaskCpp {
 protected:
     ~IZAVImageEditMaskCpp() = default;
-};
-class IZAVImageEditHDRCpp {
-protected:
-    ~IZAVImageEditHDRCpp() = default;
-};
-class IZAVImageEditDrawCpp {
-protected:
-    ~IZAVImageEditDrawCpp() = default;
-};
-class IZAVImageEditClipboardCpp {
-protected:
-    ~IZAVImageEditClipboardCpp() = default;
 };
 
 // Depth and colour conversions of the image.

@@ -1,6 +1,7 @@
 #include "outside/korvex55/core/Processor.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "outside/korvex55/core/Failure.h"
 #include "outside/korvex55/core/Limits.h"
@@ -58,9 +59,18 @@ void Processor::AttachBorrowed(void* pixels, int64_t sizeInBytes, int32_t width,
                                          "with %d bytes per line need!",
                                          static_cast<long long>(sizeInBytes), static_cast<long long>(needed), width,
                                          height, bitsPerPixel, bytesPerLine));
+    if (LiesInOwnBuffer(pixels))
+        Fail(kStatusBadValue, "the pixels lie in the object's own buffer, which attaching would free!");
     Release();
     m_image = ImageView{width, height, bitsPerPixel, bytesPerLine, static_cast<uint8_t*>(pixels)};
     m_sizeInBytes = std::min(sizeInBytes, m_image.SizeInBytes());
+}
+
+bool Processor::LiesInOwnBuffer(const void* pixels) const
+{
+    const auto* address = static_cast<const uint8_t*>(pixels);
+    return !m_own.empty() && std::less_equal<const uint8_t*>()(m_own.data(), address) &&
+           std::less<const uint8_t*>()(address, m_own.data() + m_own.size());
 }
 
 void Processor::Release()

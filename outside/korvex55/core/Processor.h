@@ -40,6 +40,8 @@ public:
     void SetErrorText(std::string text) { m_errorText = std::move(text); }
 
 private:
+    bool LiesInOwnBuffer(const void* pixels) const;
+
     ImageView m_image;
     std::vector<uint8_t> m_own;
     int64_t m_sizeInBytes = 0;

@@ -115,6 +115,17 @@ TEST(KorvImageBuffer, AttachRefusesTooFewBytesShortRowsAndNullPixels)
     EXPECT_EQ(KORV_AttachNoFree(image.Handle(), pixels, -1, 2, 2, 24), kSizeMismatch);
 }
 
+TEST(KorvImageBuffer, AttachRefusesTheObjectsOwnBufferWhichItWouldFree)
+{
+    Processor image;
+    image.Load(2, 2, 8, {1, 2, 3, 4});
+    void* own = nullptr;
+    ASSERT_EQ(KORV_GetImageMemory(image.Handle(), &own), 0);
+    EXPECT_EQ(KORV_AttachNoFree(image.Handle(), static_cast<uint8_t*>(own) + 1, 3, 3, 1, 8), kBadValue);
+    EXPECT_EQ(image.Error(), "AttachNoFree: the pixels lie in the object's own buffer, which attaching would free!");
+    EXPECT_EQ(image.Bytes(), (std::vector<uint8_t>{1, 2, 3, 4}));
+}
+
 TEST(KorvImageBuffer, AnObjectWithoutImageAnswersZeroAndRefusesWork)
 {
     Processor image;
