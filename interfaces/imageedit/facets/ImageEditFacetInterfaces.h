@@ -19,6 +19,8 @@
 #include "interfaces/imageedit/facets/hdr/ImageEditHDRInterface.h"
 #include "interfaces/imageedit/facets/histogram/ImageEditHistogramInterface.h"
 #include "interfaces/imageedit/facets/icc/ImageEditICCInterface.h"
+#include "interfaces/imageedit/facets/mask/ImageEditMaskInterface.h"
+#include "interfaces/imageedit/facets/shadow/ImageEditShadowInterface.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
@@ -34,14 +36,6 @@ protected:
 class IZAVImageEditImageProcessingCpp {
 protected:
     ~IZAVImageEditImageProcessingCpp() = default;
-};
-class IZAVImageEditShadowCpp {
-protected:
-    ~IZAVImageEditShadowCpp() = default;
-};
-class IZAVImageEditMaskCpp {
-protected:
-    ~IZAVImageEditMaskCpp() = default;
 };
 
 // Depth and colour conversions of the image.

@@ -11,5 +11,7 @@
 #include "interfaces/imageedit/facets/icc/ZAVImageEditICC.h"
 #include "interfaces/imageedit/facets/color/ZAVImageEditColor.h"
 #include "interfaces/imageedit/facets/encode/ZAVImageEditEncode.h"
+#include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
 #include "interfaces/imageedit/facets/palette/ZAVImageEditPalette.h"
 #include "interfaces/imageedit/facets/settings/ZAVImageEditFileFormatSettings.h"
+#include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"

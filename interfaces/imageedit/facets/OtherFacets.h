@@ -25,20 +25,4 @@ private:
     [[maybe_unused]] CZAVImageEdit* m_owner;
 };
 
-class CZAVImageEditShadow : public IZAVImageEditShadowCpp {
-public:
-    explicit CZAVImageEditShadow(CZAVImageEdit* owner) : m_owner(owner) {}
-
-private:
-    [[maybe_unused]] CZAVImageEdit* m_owner;
-};
-
-class CZAVImageEditMask : public IZAVImageEditMaskCpp {
-public:
-    explicit CZAVImageEditMask(CZAVImageEdit* owner) : m_owner(owner) {}
-
-private:
-    [[maybe_unused]] CZAVImageEdit* m_owner;
-};
-
 }  // namespace ZAV
