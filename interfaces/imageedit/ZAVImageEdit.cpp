@@ -22,7 +22,7 @@ std::string ListenerKey(const IZAVImageEditListener* listener)
 CZAVImageEdit::CZAVImageEdit()
     : m_image(this), m_icc(this), m_histogram(this), m_exif(this), m_cnv(this), m_filter(this), m_imageProcessing(this),
       m_shadow(this), m_color(this), m_fileFormatSettings(this), m_encode(this), m_palette(this), m_mask(this),
-      m_hdr(this), m_draw(this), m_clipboard(this), m_listeners(kListenerBuckets)
+      m_hdr(this), m_draw(this), m_clipboard(this), m_viewLayer(this), m_listeners(kListenerBuckets)
 {
     m_listeners.SetCaseSensitive(true);
     Reset();
@@ -33,7 +33,7 @@ CZAVImageEdit::~CZAVImageEdit()
     // Listeners belong to their callers; the held objects are released
     // before the image they were built on goes.
     m_listeners.Clear();
-    m_drawingCopy.Reset();
+    m_viewLayer.ReleaseDrawing();
     m_advancedImgProc.Reset();
 }
 
@@ -80,12 +80,7 @@ void CZAVImageEdit::OnEnd()
 
 void CZAVImageEdit::OnImageChanged()
 {
-    m_worldRect.left = 0.0;
-    m_worldRect.top = m_image.GetHeight();
-    m_worldRect.right = m_image.GetWidth();
-    m_worldRect.bottom = 0.0;
-    m_layerFlag4 = 1;
-    m_drawingCopy.Reset();
+    m_viewLayer.OnImageReset(m_image.GetWidth(), m_image.GetHeight());
     if (m_imageResetCallback)
         m_imageResetCallback();
     ForEachListener([](IZAVImageEditListener& listener) { listener.OnImageReset(); });

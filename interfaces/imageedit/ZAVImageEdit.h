@@ -13,18 +13,11 @@
 #include "image/object/ZAVImg.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 #include "interfaces/imageedit/facets/ImageEditFacets.h"
+#include "interfaces/imageedit/view/ZAVViewLayer.h"
 
 namespace ZAV {
 
 class CZAVImageEditSp;
-
-// A world rectangle, bottom-up: top is the image height after a reset.
-struct CWorldRect {
-    double left = 0.0;
-    double top = 0.0;
-    double right = 0.0;
-    double bottom = 0.0;
-};
 
 class CZAVImageEdit : public IProgressNotification {
 public:
@@ -44,7 +37,8 @@ public:
     void OnImageChanged() override;
 
     CZAVImg& GetImage() { return m_image; }
-    const CWorldRect& GetWorldRect() const { return m_worldRect; }
+    const CWorldRect& GetWorldRect() const { return m_viewLayer.WorldRect(); }
+    CZAVViewLayer& GetViewLayer() { return m_viewLayer; }
     // The listener in a slot; null for an unregistered one.
     int32_t GetListenerSlotCount() const { return m_listeners.GetSize(); }
     IZAVImageEditListener* GetListenerAt(int32_t index) { return m_listeners.GetAt(index); }
@@ -225,18 +219,10 @@ private:
     CZAVImageEditClipboard m_clipboard;
     // The advanced image-processing object, kept for reuse.
     CZAVPtr<IZAVAdvancedImgProcSp> m_advancedImgProc;
-    // What the view layer's drawing builds and keeps; dropped by a reset.
-    CZAVPtr<IZAVObjectSp> m_drawingCopy;
     int32_t m_userData = 0;
     int32_t m_lastSaveResult = 0;
-    int32_t m_layerFlag1 = 1;
-    int32_t m_layerFlag2 = 1;
-    int32_t m_layerFlag3 = 1;
-    CWorldRect m_worldRect;
-    std::string m_layerText;
-    int32_t m_layerFlag4 = 1;
-    double m_range1[2] = {-1.0, -1.0};
-    double m_range2[2] = {-1.0, -1.0};
+    // The view layer's settings, world rectangle and kept drawing object.
+    CZAVViewLayer m_viewLayer;
     ZAVProgressCallback m_progressCallback = nullptr;
     ZAVNotifyCallback m_startCallback = nullptr;
     ZAVNotifyCallback m_endCallback = nullptr;

@@ -19,6 +19,8 @@
 #include "interfaces/advanced/ZAVAdvancedImgProcInterfaces.h"
 #include "image/core/ZAVImgBase.h"
 #include "interfaces/imageedit/facets/ImageEditFacetInterfaces.h"
+#include "interfaces/imageedit/view/LayerObjects.h"
+#include "interfaces/imageedit/view/WorldRect.h"
 #include "platform/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ole/Pictures.h"
@@ -29,6 +31,7 @@ namespace ZAV {
 
 class CZAVImageEdit;
 class IDrawerClip;
+class IZAVViewLayerSp;
 
 typedef CArraySimple<unsigned char, 1> CZAVByteArray;
 // The arrays of 32-bit integers the interfaces take (histograms, curve
@@ -54,27 +57,154 @@ protected:
     ~IZAVImageEditListener() = default;
 };
 
-// The reduced view other image objects also give, through which one image's
-// palette is copied into another's.
+// The reduced view other image objects also give: loading, drawing, size,
+// the drawer's settings and the raw pixels, without the facets. Operations
+// named as in IZAVImageEditSp behave exactly as those.
 class IZAVImageStandardSp : public IZAVUnknownSp, public IZAVQueryInterfaceSp {
 public:
     static constexpr int32_t kInterfaceId = zaviidImageStandard;
 
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp() = 0;
+    virtual CZAVPtr<IZAVViewLayerSp> GetViewLayerSp() = 0;
+    virtual CZAVImageEdit* GetImageEdit() = 0;
+    virtual HMODULE GetResourceModule() = 0;
+    virtual void SetResourceModule(HMODULE module) = 0;
+    virtual int GetFormatDetectionMode() = 0;
+    virtual int SetFormatDetectionMode(int mode) = 0;
+    virtual void GetFileFormatFromFile(const std::string& fileName, int* format) = 0;
+    virtual int GetFileFormatFromFile(const std::string& fileName) = 0;
+    virtual int TryGetFileFormatFromFile(const std::string& fileName, int* format) = 0;
+    virtual void GetFileFormatFromMem(const void* data, int size, int* format) = 0;
+    virtual int GetFileFormatFromByteArray(CZAVByteArray& data) = 0;
+    virtual int TryGetFileFormatFromMem(const void* data, int size, int* format) = 0;
+    virtual void LoadFromFile(const std::string& fileName, int format) = 0;
+    virtual void LoadFromMemory(const void* data, int size, int format) = 0;
+    virtual void LoadFromByteArray(CZAVByteArray& data, int format) = 0;
+    virtual void LoadFromResource(HMODULE module, const std::string& name, const std::string& type, int format) = 0;
+    virtual HBITMAP CreateBitmap(HDC dc) = 0;
+    virtual int DrawImageSection(HDC dc, int x, int y, int width, int height, int unit, int sourceX, int sourceY,
+                                 int sourceWidth, int sourceHeight) = 0;
+    virtual int DrawImageClipped(HDC dc, int unit, int x, int y, int width, int height) = 0;
+    virtual int DrawImageExClipped(HDC dc, int unit, int x, int y, int width, int height, int sizeMode, int alignment,
+                                   int keepProportions) = 0;
+    virtual int DrawImageClippedBy(HDC dc, int unit, int x, int y, int width, int height, IDrawerClip* clip) = 0;
+    virtual int DrawImageExClippedBy(HDC dc, int unit, int x, int y, int width, int height, int sizeMode, int alignment,
+                                     int keepProportions, IDrawerClip* clip) = 0;
+    virtual int GetWidth() = 0;
+    virtual int GetHeight() = 0;
+    virtual zavBitsPerPixel GetBitsPerPixel() = 0;
+    virtual int GetBytesPerLine() = 0;
+    virtual int GetXResolution() = 0;
+    virtual void SetXResolution(int dpi) = 0;
+    virtual int GetYResolution() = 0;
+    virtual void SetYResolution(int dpi) = 0;
+    virtual int GetAlignment() = 0;
+    virtual int SetAlignment(int alignment) = 0;
+    virtual int GetSizeMode() = 0;
+    virtual int SetSizeMode(int mode) = 0;
+    virtual int GetKeepProportions() = 0;
+    virtual int SetKeepProportions(int keep) = 0;
+    virtual COLORREF GetBackgroundColor() = 0;
+    virtual void SetBackgroundColor(COLORREF color) = 0;
+    virtual int GetFillBackground() = 0;
+    virtual void SetFillBackground(int fill) = 0;
+    virtual CZAVPtr<IZAVRectSp> GetPlacementRect(int x, int y, int width, int height, int itemWidth, int itemHeight,
+                                                 int keepProportions, int alignment, int fitMode) = 0;
+
+    // ---- rectangles of pixels: left, top, right, bottom, inclusive, first
+    // clamped to the image ----
+    // Crops to the rectangle and writes back the one used.
+    virtual void CropToRect(int& left, int& top, int& right, int& bottom) = 0;
+    virtual void Crop(int left, int top, int right, int bottom) = 0;
+    // As CopyRect; the rectangle used is written back.
+    virtual void CopyRectToBlock(int& left, int& top, int& right, int& bottom, HGLOBAL& block, int& size) = 0;
+    // The pixels, rows unpadded, in a new block the caller owns (null and 0
+    // for an empty image).
+    virtual void CopyRect(const RECT& rect, HGLOBAL& block, int& size) = 0;
+    // A new image of the pixels with this image's palette and resolution.
+    virtual CZAVPtr<IZAVImageStandardSp> CopyRectToImage(int left, int top, int right, int bottom) = 0;
+    virtual CZAVPtr<IZAVImageStandardSp> CopyRectToNewImage(const RECT& rect) = 0;
+
+    virtual int Clear() = 0;
+    virtual void ReleaseExtras() = 0;
+    virtual int HasImage() = 0;
+    virtual int GetDrawerFlag() = 0;
+    virtual void SetDrawerFlag(int flag) = 0;
+    virtual int GetUseDrawDib() = 0;
+    virtual void SetUseDrawDib(int use) = 0;
+    virtual void Create(int width, int height, zavBitsPerPixel bitsPerPixel) = 0;
+    virtual void AttachImageData(HGLOBAL data, int size, int width, int height, zavBitsPerPixel bitsPerPixel) = 0;
+    virtual int GetImageSize() = 0;
+    virtual HGLOBAL GetImageData() = 0;
+    virtual HGLOBAL CopyImageData() = 0;
+    virtual HGLOBAL DetachImageData() = 0;
+    // The same pointer on every call, valid while the object lives; never
+    // released.
     virtual IZAVImageStandardPaletteCpp* GetStandardPalette() = 0;
+    virtual CNameVariantPairs* GetImageInfoList() = 0;
+    virtual void SetImageInfoList(CNameVariantPairs* list) = 0;
+    virtual int GetUserData() = 0;
+    virtual int SetUserData(int value) = 0;
+    virtual int GetDrawMode() = 0;
+    virtual void SetDrawMode(int mode) = 0;
+    virtual COLORREF GetTransparentColor() = 0;
+    virtual void SetTransparentColor(COLORREF color) = 0;
 
 protected:
     ~IZAVImageStandardSp() = default;
 };
 
-// The view layer: the image's extent in world coordinates.
+// The view layer: the image placed in world coordinates by its world
+// rectangle, drawn where the caller's view maps it. The settings are stored
+// for the caller; nothing else reads them.
 class IZAVViewLayerSp : public IZAVUnknownSp, public IZAVQueryInterfaceSp {
 public:
     static constexpr int32_t kInterfaceId = zaviidViewLayer;
 
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp() = 0;
+    // The whole image, or with partial set the part of it the world
+    // rectangle covers (one pixel more on each side, within the image), at
+    // origin + the device rectangle the view gives. 0 for an empty image.
+    virtual int Draw(HDC dc, WORD reserved1, WORD reserved2, IZAVLayerView* view, const POINT* origin, int partial,
+                     const CWorldRect* part, double reserved3, double reserved4) = 0;
+    // As Draw, through the drawing object the target makes; it is kept and
+    // reused until the image is reset.
+    virtual int DrawTo(IZAVLayerTarget* target, WORD reserved1, IZAVLayerView* view, const POINT* origin, int partial,
+                       const CWorldRect* part, double reserved3, double reserved4) = 0;
+    virtual void Reserved1(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                           int32_t a8, int32_t a9, int32_t a10, int32_t a11, int32_t a12, int32_t a13) = 0;
+    virtual void Reserved2(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5, int32_t a6, int32_t a7,
+                           int32_t a8) = 0;
+    virtual int GetLayerFlag1() = 0;
+    virtual int SetLayerFlag1(int value) = 0;
+    virtual int GetLayerFlag2() = 0;
+    virtual int SetLayerFlag2(int value) = 0;
+    // A range is two values in either order; min and max sort them.
+    virtual double GetFirstRangeMin() = 0;
+    virtual void SetFirstRangeStart(double value) = 0;
+    virtual double GetFirstRangeMax() = 0;
+    virtual void SetFirstRangeEnd(double value) = 0;
+    virtual double GetSecondRangeMin() = 0;
+    virtual void SetSecondRangeStart(double value) = 0;
+    virtual double GetSecondRangeMax() = 0;
+    virtual void SetSecondRangeEnd(double value) = 0;
+    virtual int GetLayerFlag3() = 0;
+    virtual int SetLayerFlag3(int value) = 0;
+    // 1 when the image has a width.
+    virtual int HasImageData() = 0;
+    // Back to 1 whenever the image is reset.
+    virtual int GetLayerFlag4() = 0;
+    virtual int SetLayerFlag4(int value) = 0;
     // Left, top, right, bottom; bottom-up (top = image height after a reset).
-    virtual void GetWorldRect(double& left, double& top, double& right, double& bottom) = 0;
+    virtual CWorldRect GetWorldRect() = 0;
+    virtual void SetWorldRect(const CWorldRect& rect) = 0;
+    virtual std::string GetLayerText() = 0;
+    virtual void SetLayerText(const std::string& text) = 0;
+    // Always empty.
+    virtual CZAVPtr<IZAVObjectSp> GetLayerObject() = 0;
+    virtual void Reserved3(int32_t value) = 0;
+    virtual void Reserved4() = 0;
+    virtual void Reserved5(int32_t value) = 0;
 
 protected:
     ~IZAVViewLayerSp() = default;

@@ -8,6 +8,8 @@
 #include "foundation/objects/ZAVRefCountBase.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
+#include "interfaces/imageedit/standard/ZAVImageStandardSpImpl.h"
+#include "interfaces/imageedit/view/ZAVViewLayerSpImpl.h"
 
 namespace ZAV {
 
@@ -273,37 +275,6 @@ protected:
 
 private:
     CZAVImageEdit& Edit() { return *static_cast<CZAVImageEdit*>(this->SpObject()->GetPayload()); }
-};
-
-template <class T>
-class IZAVViewLayerSpImpl : public TZAVSpView<T, IZAVViewLayerSp> {
-public:
-    CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
-    void GetWorldRect(double& left, double& top, double& right, double& bottom) override
-    {
-        const CWorldRect& rect = static_cast<CZAVImageEdit*>(this->SpObject()->GetPayload())->GetWorldRect();
-        left = rect.left;
-        top = rect.top;
-        right = rect.right;
-        bottom = rect.bottom;
-    }
-
-protected:
-    ~IZAVViewLayerSpImpl() = default;
-};
-
-template <class T>
-class IZAVImageStandardSpImpl : public TZAVSpView<T, IZAVImageStandardSp> {
-public:
-    CZAVPtr<IZAVObjectSp> GetObjectSp() override { return this->SpObject()->InternalGetObjectSp(); }
-    IZAVImageStandardPaletteCpp* GetStandardPalette() override
-    {
-        return static_cast<CZAVImageEditPalette*>(
-            static_cast<CZAVImageEdit*>(this->SpObject()->GetPayload())->GetPalette());
-    }
-
-protected:
-    ~IZAVImageStandardSpImpl() = default;
 };
 
 class CZAVImageEditSp final : public CZAVRefCountBase<CZAVImageEditSp>,

@@ -11,6 +11,10 @@
  * KORV_ERROR_TEXT_BYTES bytes. Handles and pixel addresses are pointer-sized;
  * every other value is a 32-bit integer or a double. The meaning of each
  * value is written down in this folder's README.
+ *
+ * Images: rows top-down and unpadded (KORV_AttachNoFreeEx gives the bytes per
+ * line); 1 bit MSB first, 8 and 9 bits one byte, 24 bits R, G, B, 32 bits
+ * R, G, B, A, 16 and 48 bits 16-bit samples low byte first.
  */
 #ifndef KORVEX55_H
 #define KORVEX55_H

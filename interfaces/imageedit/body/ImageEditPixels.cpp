@@ -135,7 +135,7 @@ HGLOBAL CZAVImageEdit::DetachImageData()
 int CZAVImageEdit::Clear()
 {
     m_image.Clear();
-    m_worldRect = CWorldRect();
+    m_viewLayer.SetWorldRect(CWorldRect());
     return 1;
 }
 

@@ -14,50 +14,21 @@
 #include "image/core/ZAVImgBase.h"
 #include "interfaces/imageedit/facets/clipboard/ImageEditClipboardInterface.h"
 #include "interfaces/imageedit/facets/cnv/ImageEditCnvInterface.h"
+#include "interfaces/imageedit/facets/color/ColorFacetInterface.h"
 #include "interfaces/imageedit/facets/draw/ImageEditDrawInterface.h"
 #include "interfaces/imageedit/facets/exif/ImageEditExifInterface.h"
+#include "interfaces/imageedit/facets/filter/FilterFacetInterface.h"
 #include "interfaces/imageedit/facets/hdr/ImageEditHDRInterface.h"
 #include "interfaces/imageedit/facets/histogram/ImageEditHistogramInterface.h"
 #include "interfaces/imageedit/facets/icc/ImageEditICCInterface.h"
+#include "interfaces/imageedit/facets/mask/ImageEditMaskInterface.h"
+#include "interfaces/imageedit/facets/processing/ImageProcessingFacetInterface.h"
+#include "interfaces/imageedit/facets/shadow/ImageEditShadowInterface.h"
 #include "platform/WinTypes.h"
 
 namespace ZAV {
 
 class IZAVImageStandardSp;
-
-// ---- facets whose operations come with the image-edit object's other
-// facets; the image-edit object already hands them out ----
-class IZAVImageEditFilterCpp {
-protected:
-    ~IZAVImageEditFilterCpp() = default;
-};
-class IZAVImageEditImageProcessingCpp {
-protected:
-    ~IZAVImageEditImageProcessingCpp() = default;
-};
-class IZAVImageEditShadowCpp {
-protected:
-    ~IZAVImageEditShadowCpp() = default;
-};
-class IZAVImageEditMaskCpp {
-protected:
-    ~IZAVImageEditMaskCpp() = default;
-};
-
-// Depth and colour conversions of the image.
-class IZAVImageEditColorCpp {
-public:
-    // A 1-bit image gets a black-first (white-first) palette; the pixels are
-    // inverted with it so the picture looks the same.
-    virtual void SetMinIsBlack() = 0;
-    virtual void SetMinIsWhite() = 0;
-    // Keeps the depth when it is one of the given ones (9 is 8-bit gray),
-    // else converts to the nearest of them.
-    virtual void ConvertToAllowedBitDepth(CArraySimple<int32_t, 2>& depths) = 0;
-
-protected:
-    ~IZAVImageEditColorCpp() = default;
-};
 
 // How the image is saved (and for a few formats loaded): the settings of
 // the built-in codecs, of the plug-ins and of the PDF image coding. Getters

@@ -1,7 +1,6 @@
 // Every facet class the image-edit object embeds.
 #pragma once
 
-#include "interfaces/imageedit/facets/OtherFacets.h"
 #include "interfaces/imageedit/facets/clipboard/ZAVImageEditClipboard.h"
 #include "interfaces/imageedit/facets/cnv/ZAVImageEditCnv.h"
 #include "interfaces/imageedit/facets/draw/ZAVImageEditDraw.h"
@@ -11,5 +10,9 @@
 #include "interfaces/imageedit/facets/icc/ZAVImageEditICC.h"
 #include "interfaces/imageedit/facets/color/ZAVImageEditColor.h"
 #include "interfaces/imageedit/facets/encode/ZAVImageEditEncode.h"
+#include "interfaces/imageedit/facets/filter/ZAVImageEditFilter.h"
+#include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
 #include "interfaces/imageedit/facets/palette/ZAVImageEditPalette.h"
+#include "interfaces/imageedit/facets/processing/ZAVImageEditImageProcessing.h"
 #include "interfaces/imageedit/facets/settings/ZAVImageEditFileFormatSettings.h"
+#include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"

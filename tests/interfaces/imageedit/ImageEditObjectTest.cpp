@@ -116,10 +116,9 @@ TEST(ImageEditObject, EdgeCases)
         {"world rectangle after a reset on 640 x 480",
          [](IZAVImageEditSp& e) {
              e.Create(640, 480, zavbpp24);
-             double l = -1, t = -1, r = -1, b2 = -1;
-             e.GetViewLayerSp()->GetWorldRect(l, t, r, b2);
-             return std::to_string(int(l)) + "," + std::to_string(int(t)) + "," + std::to_string(int(r)) + "," +
-                    std::to_string(int(b2));
+             const CWorldRect w = e.GetViewLayerSp()->GetWorldRect();
+             return std::to_string(int(w.left)) + "," + std::to_string(int(w.top)) + "," +
+                    std::to_string(int(w.right)) + "," + std::to_string(int(w.bottom));
          },
          "0,480,640,0"},
     };

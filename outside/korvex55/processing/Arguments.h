@@ -1,0 +1,24 @@
+// Checks the filter, geometry and processing groups make on their arguments
+// beyond the core's; each fails the operation with a text naming the value.
+#pragma once
+
+#include <cstdint>
+
+#include "outside/korvex55/core/Core.h"
+#include "outside/korvex55/processing/Copying.h"
+
+namespace KORVEX55 {
+
+void RequireFinite(double value, const char* what);
+// Same width and height, whatever the depths; the text names both.
+void RequireSameSize(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
+// Depths of one layout (8 and 9 agree); the text names both images.
+void RequireSameDepth(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
+// The rectangle has at least one pixel and lies inside the image.
+void RequireRectInside(const Rect& rect, const char* what, const ImageView& image, const char* role);
+// The object's image, checked to be there and of an allowed depth.
+const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed);
+// A channel or alpha image must be a one-byte image of that size.
+void RequireOneByteOfSize(const ImageView& image, const char* role, const ImageView& model, const char* modelRole);
+
+}  // namespace KORVEX55

@@ -1,0 +1,211 @@
+// The Shadow facet: its settings, the contour shapes, when the effect
+// object is built and rendered, and its failures.
+#include "interfaces/imageedit/ZAVImageEdit.h"
+#include "interfaces/imageedit/ZAVImageEditSp.h"
+#include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ImageEditTestPixels.h"
+#include "support/ThrownText.h"
+
+namespace {
+
+using namespace ZAV;
+using Bytes = std::vector<unsigned char>;
+using Picture = CZAVPtr<IZAVImageEditSp> (IZAVImageEditShadowCpp::*)();
+
+constexpr int kSide = 64;
+constexpr COLORREF kObjectColour = 0x3050A0;
+const char kNoMaskText[] = "There is no mask available!";
+const char kMaskSizeText[] = "Mask size differs from object size!";
+
+CZAVPtr<IZAVImageEditSp> NewImage(int width, int height, zavBitsPerPixel depth)
+{
+    CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
+    edit->Create(width, height, depth);
+    return edit;
+}
+
+// A 24-bit object of one colour and an 8-bit mask with a square of 255 in
+// the middle.
+class ShadowFacet : public ::testing::Test {
+protected:
+    ShadowFacet()
+    {
+        object->GetImageEdit()->GetImage().DrawRectangle(0, 0, kSide, kSide, kObjectColour);
+        mask = MaskOfWidth(kSide);
+        shadow.SetShadowMask(mask.Get());
+    }
+
+    static CZAVPtr<IZAVImageEditSp> MaskOfWidth(int width)
+    {
+        CZAVPtr<IZAVImageEditSp> made = NewImage(width, kSide, zavbpp8);
+        made->GetImageEdit()->GetImage().DrawRectangle(16, 16, 48, 48, 255);
+        return made;
+    }
+
+    Bytes PixelsOf(Picture picture) { return ZAVTest::PixelsOf(*(shadow.*picture)().Get()); }
+
+    CZAVPtr<IZAVImageEditSp> object = NewImage(kSide, kSide, zavbpp24);
+    CZAVPtr<IZAVImageEditSp> mask;
+    IZAVImageEditShadowCpp& shadow = *object->GetShadow();
+};
+
+const Picture kPictures[] = {
+    &IZAVImageEditShadowCpp::GetEffectObjectImage,
+    &IZAVImageEditShadowCpp::GetEffectMaskImage,
+    &IZAVImageEditShadowCpp::GetEffectImage,
+    &IZAVImageEditShadowCpp::GetEffectOverlayImage,
+    &IZAVImageEditShadowCpp::GetEffectDoubleOverlayImage,
+    &IZAVImageEditShadowCpp::GetCompositeImage,
+};
+
+TEST(ShadowFacetSettings, DefaultsAndSetters)
+{
+    CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
+    IZAVImageEditShadowCpp& shadow = *edit->GetShadow();
+    using Getter = int32_t (IZAVImageEditShadowCpp::*)();
+    using Setter = void (IZAVImageEditShadowCpp::*)(int32_t);
+    struct Case {
+        Getter get;
+        Setter set;
+        int32_t initial;
+    };
+    const Case cases[] = {
+        {&IZAVImageEditShadowCpp::GetShadowValue1, &IZAVImageEditShadowCpp::SetShadowValue1, 0},
+        {&IZAVImageEditShadowCpp::GetShadowColor, &IZAVImageEditShadowCpp::SetShadowColor, 0xFFFFFF},
+        {&IZAVImageEditShadowCpp::GetCompositeOrder, &IZAVImageEditShadowCpp::SetCompositeOrder, 1},
+        {&IZAVImageEditShadowCpp::GetShadowAngle, &IZAVImageEditShadowCpp::SetShadowAngle, 0},
+        {&IZAVImageEditShadowCpp::GetShadowDistance, &IZAVImageEditShadowCpp::SetShadowDistance, 0},
+        {&IZAVImageEditShadowCpp::GetShadowValue4, &IZAVImageEditShadowCpp::SetShadowValue4, 0},
+        {&IZAVImageEditShadowCpp::GetEffectSize, &IZAVImageEditShadowCpp::SetEffectSize, 10},
+        {&IZAVImageEditShadowCpp::GetContourShape, &IZAVImageEditShadowCpp::SetContourShape, 1},
+        {&IZAVImageEditShadowCpp::GetShadowValue6, &IZAVImageEditShadowCpp::SetShadowValue6, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cases[i].initial, (shadow.*cases[i].get)());
+        (shadow.*cases[i].set)(-7);
+        EXPECT_EQ(-7, (shadow.*cases[i].get)());
+    }
+
+    EXPECT_TRUE(shadow.GetShadowMask().IsEmpty());
+    CZAVPtr<IZAVImageEditSp> mask = CreateImageEditSp();
+    shadow.SetShadowMask(mask.Get());
+    EXPECT_EQ(mask.Get(), shadow.GetShadowMask().Get());
+    shadow.SetShadowMask(nullptr);
+    EXPECT_TRUE(shadow.GetShadowMask().IsEmpty());
+}
+
+TEST(ShadowFacetSettings, ContourShapeNames)
+{
+    const std::pair<int32_t, const char*> cases[] = {
+        {0, "line"}, {1, "line"}, {5, "line"}, {-1, "line"}, {2, "cone"}, {3, "invcone"}, {4, "saw"},
+    };
+    for (const auto& [shape, name] : cases)
+        EXPECT_STREQ(name, CZAVImageEditShadow::ContourName(shape)) << shape;
+}
+
+// Without a mask, or with a mask that has no image, every picture fails.
+TEST(ShadowFacetSettings, NoMaskNoPicture)
+{
+    CZAVPtr<IZAVImageEditSp> object = NewImage(4, 4, zavbpp24);
+    IZAVImageEditShadowCpp& shadow = *object->GetShadow();
+    CZAVPtr<IZAVImageEditSp> empty = CreateImageEditSp();
+    for (IZAVImageEditSp* mask : {static_cast<IZAVImageEditSp*>(nullptr), empty.Get()}) {
+        shadow.SetShadowMask(mask);
+        for (Picture picture : kPictures)
+            EXPECT_EQ(kNoMaskText, ZAVTest::ThrownText([&] { (shadow.*picture)(); }));
+    }
+}
+
+TEST_F(ShadowFacet, ObjectAndMaskPicturesAreTheCallers)
+{
+    EXPECT_EQ(object.Get(), shadow.GetEffectObjectImage().Get());
+    EXPECT_EQ(mask.Get(), shadow.GetEffectMaskImage().Get());
+    for (Picture picture : kPictures) {
+        CZAVPtr<IZAVImageEditSp> made = (shadow.*picture)();
+        EXPECT_EQ(kSide, made->GetWidth());
+        EXPECT_EQ(kSide, made->GetHeight());
+    }
+}
+
+// Shapes other than 2, 3 and 4 give the linear profile; the contour counts
+// only for effect sizes 1 to 254.
+TEST_F(ShadowFacet, ContourShapesAndSizes)
+{
+    const Picture effect = &IZAVImageEditShadowCpp::GetEffectImage;
+    const Bytes line = PixelsOf(effect);
+    for (int32_t shape : {0, 5, -1}) {
+        shadow.SetContourShape(shape);
+        EXPECT_EQ(line, PixelsOf(effect)) << shape;
+    }
+    for (int32_t shape : {2, 3, 4}) {
+        shadow.SetContourShape(shape);
+        EXPECT_NE(line, PixelsOf(effect)) << shape;
+    }
+    for (int32_t size : {0, 255}) {
+        shadow.SetEffectSize(size);
+        shadow.SetContourShape(1);
+        const Bytes withoutContour = PixelsOf(effect);
+        shadow.SetContourShape(2);
+        EXPECT_EQ(withoutContour, PixelsOf(effect)) << size;
+    }
+}
+
+// With noise, a second render would give other pixels: two requests give
+// the same picture with the same pixels. A setter, even with the value
+// already set, builds a new effect with new pictures.
+TEST_F(ShadowFacet, RendersOncePerBuild)
+{
+    shadow.SetShadowValue1(60);
+    shadow.SetShadowDistance(3);
+    CZAVPtr<IZAVImageEditSp> first = shadow.GetCompositeImage();
+    const Bytes firstPixels = ZAVTest::PixelsOf(*first.Get());
+    const Bytes effectPixels = PixelsOf(&IZAVImageEditShadowCpp::GetEffectImage);
+    CZAVPtr<IZAVImageEditSp> second = shadow.GetCompositeImage();
+    EXPECT_EQ(first.Get(), second.Get());
+    EXPECT_EQ(firstPixels, ZAVTest::PixelsOf(*second.Get()));
+    EXPECT_EQ(effectPixels, PixelsOf(&IZAVImageEditShadowCpp::GetEffectImage));
+
+    shadow.SetShadowColor(shadow.GetShadowColor());
+    CZAVPtr<IZAVImageEditSp> rebuilt = shadow.GetCompositeImage();
+    EXPECT_NE(first.Get(), rebuilt.Get());
+
+    shadow.ResetShadow();
+    EXPECT_NE(rebuilt.Get(), shadow.GetCompositeImage().Get());
+}
+
+TEST_F(ShadowFacet, CompositeOrder)
+{
+    shadow.SetShadowDistance(4);
+    const Bytes objectOverEffect = PixelsOf(&IZAVImageEditShadowCpp::GetCompositeImage);
+    shadow.SetCompositeOrder(0);
+    EXPECT_NE(objectOverEffect, PixelsOf(&IZAVImageEditShadowCpp::GetCompositeImage));
+    shadow.SetCompositeOrder(1);
+    EXPECT_EQ(objectOverEffect, PixelsOf(&IZAVImageEditShadowCpp::GetCompositeImage));
+}
+
+// A mask of another size fails on this request and on every later one,
+// never handing out the pictures of the mask before; a fitting mask mends
+// it.
+TEST_F(ShadowFacet, WrongSizeMaskFailsOnEveryRequest)
+{
+    CZAVPtr<IZAVImageEditSp> before = shadow.GetCompositeImage();
+    CZAVPtr<IZAVImageEditSp> wide = MaskOfWidth(kSide + 1);
+    shadow.SetShadowMask(wide.Get());
+    for (int request = 0; request < 2; ++request)
+        for (Picture picture : kPictures)
+            EXPECT_EQ(kMaskSizeText, ZAVTest::ThrownText([&] { (shadow.*picture)(); })) << request;
+
+    shadow.SetShadowMask(mask.Get());
+    CZAVPtr<IZAVImageEditSp> after = shadow.GetCompositeImage();
+    EXPECT_NE(before.Get(), after.Get());
+    EXPECT_EQ(ZAVTest::PixelsOf(*before.Get()), ZAVTest::PixelsOf(*after.Get()));
+}
+
+}  // namespace
