@@ -15,7 +15,6 @@
 static char* g_calls;
 static size_t g_callsLength;
 static size_t g_callsCapacity;
-static int g_argumentCount;
 
 static void Append(const char* text)
 {
@@ -44,80 +43,80 @@ static void AppendFormat(const char* format, ...)
     Append(piece);
 }
 
-static void CallBegin(const char* operation)
-{
-    AppendFormat("%s(", operation);
-    g_argumentCount = 0;
-}
-
-static void Separate(void)
-{
-    if (g_argumentCount++ > 0)
-        Append(", ");
-}
-
-static void ArgHandle(KORV_Handle handle)
-{
-    Separate();
-    AppendFormat("%" PRIuPTR, handle);
-}
-
-static void ArgInt(int32_t value)
-{
-    Separate();
-    AppendFormat("%" PRId32, value);
-}
-
-static void ArgDouble(double value)
-{
-    Separate();
-    AppendFormat("%g", value);
-}
-
-static void ArgPointer(const void* pointer)
-{
-    Separate();
-    AppendFormat("%p", pointer);
-}
-
-static void ArgOut(const void* pointer)
-{
-    (void)pointer;
-    Separate();
-    Append("out");
-}
-
 /* Arrays longer than this are written as their address. */
 #define MAX_ARRAY_WRITTEN 4096
 
-static void ArgInts(const int32_t* values, int32_t count)
+/* An integer or double array whose length the call gives, as "[1 2 3]";
+ * the elements are read only when the length is sane. */
+static void AppendArray(const void* values, int32_t count, int isDouble)
 {
-    if (!values || count < 0 || count > MAX_ARRAY_WRITTEN) {
-        values ? ArgPointer(values) : (Separate(), Append("null"));
+    if (!values) {
+        Append("null");
         return;
     }
-    Separate();
+    if (count < 0 || count > MAX_ARRAY_WRITTEN) {
+        AppendFormat("%p", values);
+        return;
+    }
     Append("[");
-    for (int32_t i = 0; i < count; ++i)
-        AppendFormat(i ? " %" PRId32 : "%" PRId32, values[i]);
+    for (int32_t i = 0; i < count; ++i) {
+        if (i > 0)
+            Append(" ");
+        if (isDouble)
+            AppendFormat("%g", ((const double*)values)[i]);
+        else
+            AppendFormat("%" PRId32, ((const int32_t*)values)[i]);
+    }
     Append("]");
 }
 
-static void ArgDoubles(const double* values, int32_t count)
+/* Writes the next argument, of the kind one letter of Record's format names. */
+static void AppendArgument(char kind, va_list* arguments)
 {
-    if (!values || count < 0 || count > MAX_ARRAY_WRITTEN) {
-        values ? ArgPointer(values) : (Separate(), Append("null"));
-        return;
+    switch (kind) {
+    case 'h':
+        AppendFormat("%" PRIuPTR, va_arg(*arguments, KORV_Handle));
+        break;
+    case 'i':
+        AppendFormat("%" PRId32, va_arg(*arguments, int32_t));
+        break;
+    case 'd':
+        AppendFormat("%g", va_arg(*arguments, double));
+        break;
+    case 'p':
+        AppendFormat("%p", va_arg(*arguments, void*));
+        break;
+    case 'o':
+        Append("out");
+        break;
+    case 'I':
+    case 'D': {
+        const void* values = kind == 'I' ? (const void*)va_arg(*arguments, const int32_t*)
+                                         : (const void*)va_arg(*arguments, const double*);
+        const int32_t count = va_arg(*arguments, int32_t);
+        AppendArray(values, count, kind == 'D');
+        break;
     }
-    Separate();
-    Append("[");
-    for (int32_t i = 0; i < count; ++i)
-        AppendFormat(i ? " %g" : "%g", values[i]);
-    Append("]");
+    default:
+        abort();
+    }
 }
 
-static void CallEnd(void)
+/* Records one call as a line "Operation(argument, ...)". The format has one
+ * letter per argument: h a handle, i an integer, d a double, p an address,
+ * o an out argument (written as "out"; nothing is passed for it), I and D an
+ * integer or double array, passed as the array and then its length. */
+static void Record(const char* operation, const char* format, ...)
 {
+    va_list arguments;
+    va_start(arguments, format);
+    AppendFormat("%s(", operation);
+    for (const char* kind = format; *kind; ++kind) {
+        if (kind != format)
+            Append(", ");
+        AppendArgument(*kind, &arguments);
+    }
+    va_end(arguments);
     Append(")\n");
 }
 
@@ -252,42 +251,7 @@ static int32_t SetBuffer(KORV_Handle handle, void* pixels, int32_t sizeInBytes, 
     return 0;
 }
 
-/* ---- Answers of the entry points that do more than record. */
-
-static KORV_Handle AnswerCreateCZAVAdvancedImgProc(void)
-{
-    if (ChosenStatus("CreateCZAVAdvancedImgProc") != 0)
-        return 0;
-    const KORV_Handle handle = g_nextHandle++;
-    Image* image = &g_images[handle % IMAGE_SLOTS];
-    if (image->ownsPixels)
-        free(image->pixels);
-    memset(image, 0, sizeof(*image));
-    image->handle = handle;
-    ++g_liveHandles;
-    return handle;
-}
-
-static KORV_Status AnswerFreeCZAVAdvancedImgProc(KORV_Handle handle)
-{
-    Image* image = FindImage(handle);
-    if (!image)
-        return UnknownHandle(handle);
-    DropPixels(image);
-    image->handle = 0;
-    --g_liveHandles;
-    return 0;
-}
-
-static KORV_Status AnswerGetError(KORV_Handle handle, char* buffer)
-{
-    (void)handle;
-    if (buffer) {
-        strncpy(buffer, g_lastError, KORV_ERROR_TEXT_BYTES - 1);
-        buffer[KORV_ERROR_TEXT_BYTES - 1] = '\0';
-    }
-    return 0;
-}
+/* ---- What the entry points that do more than record answer. */
 
 static KORV_Status AnswerText(const char* operation, const char** text, int index)
 {
@@ -295,24 +259,6 @@ static KORV_Status AnswerText(const char* operation, const char** text, int inde
     if (text)
         *text = g_texts[index];
     return status;
-}
-
-static KORV_Status AnswerGetVersion(KORV_Handle handle, const char** text)
-{
-    (void)handle;
-    return AnswerText("GetVersion", text, 0);
-}
-
-static KORV_Status AnswerGetProcessorDetected(KORV_Handle handle, const char** text)
-{
-    (void)handle;
-    return AnswerText("GetProcessorDetected", text, 1);
-}
-
-static KORV_Status AnswerGetProcessorCodeUsed(KORV_Handle handle, const char** text)
-{
-    (void)handle;
-    return AnswerText("GetProcessorCodeUsed", text, 2);
 }
 
 /* Buffers the fake makes itself stay small. */
@@ -343,103 +289,27 @@ static KORV_Status AnswerCreate(KORV_Handle handle, int32_t width, int32_t heigh
     return result;
 }
 
-static KORV_Status AnswerAttachNoFree(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width,
-                                      int32_t height, int32_t bitsPerPixel)
+/* The handle's image, or null with the chosen status or the unknown-handle
+ * status in *status. */
+static Image* ImageOfCall(const char* operation, KORV_Handle handle, KORV_Status* status)
 {
-    const int32_t status = ChosenStatus("AttachNoFree");
-    if (status != 0)
-        return status;
-    return SetBuffer(handle, pixels, sizeInBytes, width, height, bitsPerPixel, BytesPerLine(width, bitsPerPixel), 0);
-}
-
-static KORV_Status AnswerAttachNoFreeEx(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width,
-                                        int32_t height, int32_t bitsPerPixel, int32_t bytesPerLine)
-{
-    const int32_t status = ChosenStatus("AttachNoFreeEx");
-    if (status != 0)
-        return status;
-    return SetBuffer(handle, pixels, sizeInBytes, width, height, bitsPerPixel, bytesPerLine, 0);
-}
-
-static KORV_Status AnswerClear(KORV_Handle handle)
-{
-    const int32_t status = ChosenStatus("Clear");
-    if (status != 0)
-        return status;
+    *status = ChosenStatus(operation);
+    if (*status != 0)
+        return NULL;
     Image* image = FindImage(handle);
     if (!image)
-        return UnknownHandle(handle);
-    DropPixels(image);
-    return 0;
-}
-
-static KORV_Status AnswerSetScaleFactor(KORV_Handle handle, int32_t value)
-{
-    const int32_t status = ChosenStatus("SetScaleFactor");
-    if (status != 0)
-        return status;
-    Image* image = FindImage(handle);
-    if (!image)
-        return UnknownHandle(handle);
-    image->scaleFactor = value;
-    return 0;
+        *status = UnknownHandle(handle);
+    return image;
 }
 
 /* A query of one 32-bit value of the handle's image. */
 static KORV_Status AnswerValue(const char* operation, KORV_Handle handle, int32_t* value, size_t offset)
 {
-    const int32_t status = ChosenStatus(operation);
-    if (status != 0)
-        return status;
-    const Image* image = FindImage(handle);
-    if (!image)
-        return UnknownHandle(handle);
-    if (value)
+    KORV_Status status;
+    const Image* image = ImageOfCall(operation, handle, &status);
+    if (image && value)
         memcpy(value, (const char*)image + offset, sizeof(*value));
-    return 0;
-}
-
-static KORV_Status AnswerGetScaleFactor(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetScaleFactor", handle, value, offsetof(Image, scaleFactor));
-}
-
-static KORV_Status AnswerGetWidth(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetWidth", handle, value, offsetof(Image, width));
-}
-
-static KORV_Status AnswerGetHeight(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetHeight", handle, value, offsetof(Image, height));
-}
-
-static KORV_Status AnswerGetBitsPerPixel(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetBitsPerPixel", handle, value, offsetof(Image, bitsPerPixel));
-}
-
-static KORV_Status AnswerGetWidthBytes(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetWidthBytes", handle, value, offsetof(Image, bytesPerLine));
-}
-
-static KORV_Status AnswerGetImageSizeInBytes(KORV_Handle handle, int32_t* value)
-{
-    return AnswerValue("GetImageSizeInBytes", handle, value, offsetof(Image, sizeInBytes));
-}
-
-static KORV_Status AnswerGetImageMemory(KORV_Handle handle, void** pixels)
-{
-    const int32_t status = ChosenStatus("GetImageMemory");
-    if (status != 0)
-        return status;
-    const Image* image = FindImage(handle);
-    if (!image)
-        return UnknownHandle(handle);
-    if (pixels)
-        *pixels = image->pixels;
-    return 0;
+    return status;
 }
 
 /* The box queries give the source's own box. */
@@ -463,37 +333,254 @@ static KORV_Status AnswerBox(const char* operation, KORV_Handle handle, KORV_Han
     return 0;
 }
 
-static KORV_Status AnswerRotateBox(KORV_Handle handle, KORV_Handle source, double angle, double* left, double* top,
-                                   double* right, double* bottom)
+/* ---- The entry points, in the order of KORVEX55.h. */
+
+/* An entry point that only records its call and gives the chosen status,
+ * filling the buffer on success when a test asks for it: KORV_<name> with
+ * the parameters, recorded as Record's format says. */
+#define RECORDING_ENTRY_POINT(name, parameters, format, ...)                                                           \
+    KORV_Status KORV_##name parameters                                                                                 \
+    {                                                                                                                  \
+        Record(#name, format, __VA_ARGS__);                                                                            \
+        return Finish(#name, handle);                                                                                  \
+    }
+
+/* The filter size queries record their call and leave the pair as the
+ * caller set it. */
+#define SIZE_PAIR_ENTRY_POINT(name, parameters, format, ...)                                                           \
+    KORV_Status KORV_##name parameters                                                                                 \
+    {                                                                                                                  \
+        (void)first;                                                                                                   \
+        (void)second;                                                                                                  \
+        Record(#name, format, __VA_ARGS__);                                                                            \
+        return Finish(#name, handle);                                                                                  \
+    }
+
+/* A query of one field of the handle's image. */
+#define VALUE_QUERY_ENTRY_POINT(name, field)                                                                           \
+    KORV_Status KORV_##name(KORV_Handle handle, int32_t* value)                                                        \
+    {                                                                                                                  \
+        Record(#name, "ho", handle);                                                                                   \
+        return AnswerValue(#name, handle, value, offsetof(Image, field));                                              \
+    }
+
+KORV_Handle KORV_CreateCZAVAdvancedImgProc(void)
 {
-    (void)angle;
+    Record("CreateCZAVAdvancedImgProc", "");
+    if (ChosenStatus("CreateCZAVAdvancedImgProc") != 0)
+        return 0;
+    const KORV_Handle handle = g_nextHandle++;
+    Image* image = &g_images[handle % IMAGE_SLOTS];
+    if (image->ownsPixels)
+        free(image->pixels);
+    memset(image, 0, sizeof(*image));
+    image->handle = handle;
+    ++g_liveHandles;
+    return handle;
+}
+
+KORV_Status KORV_FreeCZAVAdvancedImgProc(KORV_Handle handle)
+{
+    Record("FreeCZAVAdvancedImgProc", "h", handle);
+    Image* image = FindImage(handle);
+    if (!image)
+        return UnknownHandle(handle);
+    DropPixels(image);
+    image->handle = 0;
+    --g_liveHandles;
+    return 0;
+}
+
+KORV_Status KORV_GetError(KORV_Handle handle, char* buffer)
+{
+    Record("GetError", "ho", handle);
+    if (buffer) {
+        strncpy(buffer, g_lastError, KORV_ERROR_TEXT_BYTES - 1);
+        buffer[KORV_ERROR_TEXT_BYTES - 1] = '\0';
+    }
+    return 0;
+}
+
+KORV_Status KORV_GetVersion(KORV_Handle handle, const char** text)
+{
+    Record("GetVersion", "ho", handle);
+    return AnswerText("GetVersion", text, 0);
+}
+
+KORV_Status KORV_GetProcessorDetected(KORV_Handle handle, const char** text)
+{
+    Record("GetProcessorDetected", "ho", handle);
+    return AnswerText("GetProcessorDetected", text, 1);
+}
+
+KORV_Status KORV_GetProcessorCodeUsed(KORV_Handle handle, const char** text)
+{
+    Record("GetProcessorCodeUsed", "ho", handle);
+    return AnswerText("GetProcessorCodeUsed", text, 2);
+}
+
+KORV_Status KORV_Create(KORV_Handle handle, int32_t width, int32_t height, int32_t bitsPerPixel)
+{
+    Record("Create", "hiii", handle, width, height, bitsPerPixel);
+    return AnswerCreate(handle, width, height, bitsPerPixel);
+}
+
+KORV_Status KORV_AttachNoFree(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
+                              int32_t bitsPerPixel)
+{
+    Record("AttachNoFree", "hpiiii", handle, pixels, sizeInBytes, width, height, bitsPerPixel);
+    const int32_t status = ChosenStatus("AttachNoFree");
+    if (status != 0)
+        return status;
+    return SetBuffer(handle, pixels, sizeInBytes, width, height, bitsPerPixel, BytesPerLine(width, bitsPerPixel), 0);
+}
+
+KORV_Status KORV_AttachNoFreeEx(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
+                                int32_t bitsPerPixel, int32_t bytesPerLine)
+{
+    Record("AttachNoFreeEx", "hpiiiii", handle, pixels, sizeInBytes, width, height, bitsPerPixel, bytesPerLine);
+    const int32_t status = ChosenStatus("AttachNoFreeEx");
+    if (status != 0)
+        return status;
+    return SetBuffer(handle, pixels, sizeInBytes, width, height, bitsPerPixel, bytesPerLine, 0);
+}
+
+KORV_Status KORV_Clear(KORV_Handle handle)
+{
+    Record("Clear", "h", handle);
+    KORV_Status status;
+    Image* image = ImageOfCall("Clear", handle, &status);
+    if (image)
+        DropPixels(image);
+    return status;
+}
+
+VALUE_QUERY_ENTRY_POINT(GetScaleFactor, scaleFactor)
+
+KORV_Status KORV_SetScaleFactor(KORV_Handle handle, int32_t value)
+{
+    Record("SetScaleFactor", "hi", handle, value);
+    KORV_Status status;
+    Image* image = ImageOfCall("SetScaleFactor", handle, &status);
+    if (image)
+        image->scaleFactor = value;
+    return status;
+}
+
+VALUE_QUERY_ENTRY_POINT(GetWidth, width)
+VALUE_QUERY_ENTRY_POINT(GetHeight, height)
+VALUE_QUERY_ENTRY_POINT(GetBitsPerPixel, bitsPerPixel)
+VALUE_QUERY_ENTRY_POINT(GetWidthBytes, bytesPerLine)
+VALUE_QUERY_ENTRY_POINT(GetImageSizeInBytes, sizeInBytes)
+
+KORV_Status KORV_GetImageMemory(KORV_Handle handle, void** pixels)
+{
+    Record("GetImageMemory", "ho", handle);
+    KORV_Status status;
+    const Image* image = ImageOfCall("GetImageMemory", handle, &status);
+    if (image && pixels)
+        *pixels = image->pixels;
+    return status;
+}
+
+RECORDING_ENTRY_POINT(Add, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(AddConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Subtract, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(SubtractConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Multiply, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(MultiplyConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Divide, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(DivideConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Difference, (KORV_Handle handle, KORV_Handle first, KORV_Handle second), "hhh", handle, first,
+                      second)
+RECORDING_ENTRY_POINT(DifferenceConstant, (KORV_Handle handle, KORV_Handle operand, int32_t value), "hhi", handle,
+                      operand, value)
+RECORDING_ENTRY_POINT(And, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(AndConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Or, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(OrConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Xor, (KORV_Handle handle, KORV_Handle operand), "hh", handle, operand)
+RECORDING_ENTRY_POINT(XorConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Invert, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(Scale, (KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4),
+                      "hiiii", handle, value1, value2, value3, value4)
+RECORDING_ENTRY_POINT(ThresholdGT, (KORV_Handle handle, int32_t threshold), "hi", handle, threshold)
+RECORDING_ENTRY_POINT(ThresholdLT, (KORV_Handle handle, int32_t threshold), "hi", handle, threshold)
+RECORDING_ENTRY_POINT(ThresholdGTVal, (KORV_Handle handle, int32_t threshold, int32_t value), "hii", handle, threshold,
+                      value)
+RECORDING_ENTRY_POINT(ThresholdLTVal, (KORV_Handle handle, int32_t threshold, int32_t value), "hii", handle, threshold,
+                      value)
+RECORDING_ENTRY_POINT(ThresholdLTValGTVal,
+                      (KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4), "hiiii",
+                      handle, value1, value2, value3, value4)
+RECORDING_ENTRY_POINT(HDRScaleDown, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(RGBtoCMY, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(CMYtoRGB, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(RGBtoYUV, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(YUVtoRGB, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(RGBtoXYZ, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(XYZtoRGB, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(RGBtoYCC, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(YCCtoRGB, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(Grayscale, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(Grayscale8Bit, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(ConvertTo1Bit, (KORV_Handle handle, KORV_Handle source, int32_t value), "hhi", handle, source,
+                      value)
+RECORDING_ENTRY_POINT(GammaCorrection, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(ScaleToGray, (KORV_Handle handle, KORV_Handle source, int32_t value), "hhi", handle, source,
+                      value)
+RECORDING_ENTRY_POINT(Filter, (KORV_Handle handle, int32_t kind, KORV_Handle source), "hih", handle, kind, source)
+RECORDING_ENTRY_POINT(FilterUserDefined,
+                      (KORV_Handle handle, KORV_Handle source, const int32_t* kernel, int32_t value3, int32_t value4,
+                       int32_t value5, int32_t value6, int32_t value7),
+                      "hhIiiiii", handle, source, kernel, value3* value4, value3, value4, value5, value6, value7)
+RECORDING_ENTRY_POINT(Antialias, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+SIZE_PAIR_ENTRY_POINT(GetRoiForFilter,
+                      (KORV_Handle handle, int32_t kind, int32_t a, int32_t b, int32_t* first, int32_t* second),
+                      "hiiioo", handle, kind, a, b)
+SIZE_PAIR_ENTRY_POINT(GetRoiForFilterEx,
+                      (KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t a, int32_t b,
+                       int32_t* first, int32_t* second),
+                      "hiiiiioo", handle, value1, value2, value3, a, b)
+SIZE_PAIR_ENTRY_POINT(GetFilterBorder,
+                      (KORV_Handle handle, int32_t value1, int32_t value2, int32_t* first, int32_t* second), "hiioo",
+                      handle, value1, value2)
+SIZE_PAIR_ENTRY_POINT(GetFilterBorderEx,
+                      (KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4,
+                       int32_t* first, int32_t* second),
+                      "hiiiioo", handle, value1, value2, value3, value4)
+RECORDING_ENTRY_POINT(Resize, (KORV_Handle handle, KORV_Handle source, int32_t width, int32_t height, int32_t mode),
+                      "hhiii", handle, source, width, height, mode)
+RECORDING_ENTRY_POINT(MirrorHorizontal, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(MirrorVertical, (KORV_Handle handle), "h", handle)
+
+KORV_Status KORV_RotateBox(KORV_Handle handle, KORV_Handle source, double angle, double* left, double* top,
+                           double* right, double* bottom)
+{
+    Record("RotateBox", "hhdoooo", handle, source, angle);
     return AnswerBox("RotateBox", handle, source, left, top, right, bottom);
 }
 
-static KORV_Status AnswerShearBox(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, double* left,
-                                  double* top, double* right, double* bottom)
+KORV_Status KORV_ShearBox(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, double* left,
+                          double* top, double* right, double* bottom)
 {
-    (void)shearX;
-    (void)shearY;
+    Record("ShearBox", "hhddoooo", handle, source, shearX, shearY);
     return AnswerBox("ShearBox", handle, source, left, top, right, bottom);
 }
 
-static KORV_Status AnswerWarpPerspectiveBox(KORV_Handle handle, KORV_Handle source, const double* coefficients,
-                                            int32_t coefficientCount, double* left, double* top, double* right,
-                                            double* bottom)
+KORV_Status KORV_WarpPerspectiveBox(KORV_Handle handle, KORV_Handle source, const double* coefficients,
+                                    int32_t coefficientCount, double* left, double* top, double* right, double* bottom)
 {
-    (void)coefficients;
-    (void)coefficientCount;
+    Record("WarpPerspectiveBox", "hhDioooo", handle, source, coefficients, coefficientCount, coefficientCount);
     return AnswerBox("WarpPerspectiveBox", handle, source, left, top, right, bottom);
 }
 
-static KORV_Status AnswerWarpPerspectiveCoefficients(KORV_Handle handle, KORV_Handle source, const double* corners,
-                                                     int32_t cornerCount, double* coefficients,
-                                                     int32_t coefficientCount)
+/* The coefficients of the identity: ones where a row meets its column. */
+KORV_Status KORV_WarpPerspectiveCoefficients(KORV_Handle handle, KORV_Handle source, const double* corners,
+                                             int32_t cornerCount, double* coefficients, int32_t coefficientCount)
 {
-    (void)source;
-    (void)corners;
-    (void)cornerCount;
+    Record("WarpPerspectiveCoefficients", "hhDioi", handle, source, corners, cornerCount, cornerCount,
+           coefficientCount);
     const int32_t status = Finish("WarpPerspectiveCoefficients", handle);
     if (status != 0 || !coefficients)
         return status;
@@ -502,1037 +589,76 @@ static KORV_Status AnswerWarpPerspectiveCoefficients(KORV_Handle handle, KORV_Ha
     return 0;
 }
 
-/* ---- The entry points. */
-
-KORV_Handle KORV_CreateCZAVAdvancedImgProc(void)
-{
-    CallBegin("CreateCZAVAdvancedImgProc");
-    CallEnd();
-    return AnswerCreateCZAVAdvancedImgProc();
-}
-
-KORV_Status KORV_FreeCZAVAdvancedImgProc(KORV_Handle handle)
-{
-    CallBegin("FreeCZAVAdvancedImgProc");
-    ArgHandle(handle);
-    CallEnd();
-    return AnswerFreeCZAVAdvancedImgProc(handle);
-}
-
-KORV_Status KORV_GetError(KORV_Handle handle, char* buffer)
-{
-    CallBegin("GetError");
-    ArgHandle(handle);
-    ArgOut(buffer);
-    CallEnd();
-    return AnswerGetError(handle, buffer);
-}
-
-KORV_Status KORV_GetVersion(KORV_Handle handle, const char** text)
-{
-    CallBegin("GetVersion");
-    ArgHandle(handle);
-    ArgOut(text);
-    CallEnd();
-    return AnswerGetVersion(handle, text);
-}
-
-KORV_Status KORV_GetProcessorDetected(KORV_Handle handle, const char** text)
-{
-    CallBegin("GetProcessorDetected");
-    ArgHandle(handle);
-    ArgOut(text);
-    CallEnd();
-    return AnswerGetProcessorDetected(handle, text);
-}
-
-KORV_Status KORV_GetProcessorCodeUsed(KORV_Handle handle, const char** text)
-{
-    CallBegin("GetProcessorCodeUsed");
-    ArgHandle(handle);
-    ArgOut(text);
-    CallEnd();
-    return AnswerGetProcessorCodeUsed(handle, text);
-}
-
-KORV_Status KORV_Create(KORV_Handle handle, int32_t width, int32_t height, int32_t bitsPerPixel)
-{
-    CallBegin("Create");
-    ArgHandle(handle);
-    ArgInt(width);
-    ArgInt(height);
-    ArgInt(bitsPerPixel);
-    CallEnd();
-    return AnswerCreate(handle, width, height, bitsPerPixel);
-}
-
-KORV_Status KORV_AttachNoFree(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
-                              int32_t bitsPerPixel)
-{
-    CallBegin("AttachNoFree");
-    ArgHandle(handle);
-    ArgPointer(pixels);
-    ArgInt(sizeInBytes);
-    ArgInt(width);
-    ArgInt(height);
-    ArgInt(bitsPerPixel);
-    CallEnd();
-    return AnswerAttachNoFree(handle, pixels, sizeInBytes, width, height, bitsPerPixel);
-}
-
-KORV_Status KORV_AttachNoFreeEx(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
-                                int32_t bitsPerPixel, int32_t bytesPerLine)
-{
-    CallBegin("AttachNoFreeEx");
-    ArgHandle(handle);
-    ArgPointer(pixels);
-    ArgInt(sizeInBytes);
-    ArgInt(width);
-    ArgInt(height);
-    ArgInt(bitsPerPixel);
-    ArgInt(bytesPerLine);
-    CallEnd();
-    return AnswerAttachNoFreeEx(handle, pixels, sizeInBytes, width, height, bitsPerPixel, bytesPerLine);
-}
-
-KORV_Status KORV_Clear(KORV_Handle handle)
-{
-    CallBegin("Clear");
-    ArgHandle(handle);
-    CallEnd();
-    return AnswerClear(handle);
-}
-
-KORV_Status KORV_GetScaleFactor(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetScaleFactor");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetScaleFactor(handle, value);
-}
-
-KORV_Status KORV_SetScaleFactor(KORV_Handle handle, int32_t value)
-{
-    CallBegin("SetScaleFactor");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return AnswerSetScaleFactor(handle, value);
-}
-
-KORV_Status KORV_GetWidth(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetWidth");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetWidth(handle, value);
-}
-
-KORV_Status KORV_GetHeight(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetHeight");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetHeight(handle, value);
-}
-
-KORV_Status KORV_GetBitsPerPixel(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetBitsPerPixel");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetBitsPerPixel(handle, value);
-}
-
-KORV_Status KORV_GetWidthBytes(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetWidthBytes");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetWidthBytes(handle, value);
-}
-
-KORV_Status KORV_GetImageSizeInBytes(KORV_Handle handle, int32_t* value)
-{
-    CallBegin("GetImageSizeInBytes");
-    ArgHandle(handle);
-    ArgOut(value);
-    CallEnd();
-    return AnswerGetImageSizeInBytes(handle, value);
-}
-
-KORV_Status KORV_GetImageMemory(KORV_Handle handle, void** pixels)
-{
-    CallBegin("GetImageMemory");
-    ArgHandle(handle);
-    ArgOut(pixels);
-    CallEnd();
-    return AnswerGetImageMemory(handle, pixels);
-}
-
-KORV_Status KORV_Add(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Add");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Add", handle);
-}
-
-KORV_Status KORV_AddConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("AddConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("AddConstant", handle);
-}
-
-KORV_Status KORV_Subtract(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Subtract");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Subtract", handle);
-}
-
-KORV_Status KORV_SubtractConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("SubtractConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("SubtractConstant", handle);
-}
-
-KORV_Status KORV_Multiply(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Multiply");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Multiply", handle);
-}
-
-KORV_Status KORV_MultiplyConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("MultiplyConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("MultiplyConstant", handle);
-}
-
-KORV_Status KORV_Divide(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Divide");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Divide", handle);
-}
-
-KORV_Status KORV_DivideConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("DivideConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("DivideConstant", handle);
-}
-
-KORV_Status KORV_Difference(KORV_Handle handle, KORV_Handle first, KORV_Handle second)
-{
-    CallBegin("Difference");
-    ArgHandle(handle);
-    ArgHandle(first);
-    ArgHandle(second);
-    CallEnd();
-    return Finish("Difference", handle);
-}
-
-KORV_Status KORV_DifferenceConstant(KORV_Handle handle, KORV_Handle operand, int32_t value)
-{
-    CallBegin("DifferenceConstant");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    ArgInt(value);
-    CallEnd();
-    return Finish("DifferenceConstant", handle);
-}
-
-KORV_Status KORV_And(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("And");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("And", handle);
-}
-
-KORV_Status KORV_AndConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("AndConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("AndConstant", handle);
-}
-
-KORV_Status KORV_Or(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Or");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Or", handle);
-}
-
-KORV_Status KORV_OrConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("OrConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("OrConstant", handle);
-}
-
-KORV_Status KORV_Xor(KORV_Handle handle, KORV_Handle operand)
-{
-    CallBegin("Xor");
-    ArgHandle(handle);
-    ArgHandle(operand);
-    CallEnd();
-    return Finish("Xor", handle);
-}
-
-KORV_Status KORV_XorConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("XorConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("XorConstant", handle);
-}
-
-KORV_Status KORV_Invert(KORV_Handle handle)
-{
-    CallBegin("Invert");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("Invert", handle);
-}
-
-KORV_Status KORV_Scale(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4)
-{
-    CallBegin("Scale");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(value4);
-    CallEnd();
-    return Finish("Scale", handle);
-}
-
-KORV_Status KORV_ThresholdGT(KORV_Handle handle, int32_t threshold)
-{
-    CallBegin("ThresholdGT");
-    ArgHandle(handle);
-    ArgInt(threshold);
-    CallEnd();
-    return Finish("ThresholdGT", handle);
-}
-
-KORV_Status KORV_ThresholdLT(KORV_Handle handle, int32_t threshold)
-{
-    CallBegin("ThresholdLT");
-    ArgHandle(handle);
-    ArgInt(threshold);
-    CallEnd();
-    return Finish("ThresholdLT", handle);
-}
-
-KORV_Status KORV_ThresholdGTVal(KORV_Handle handle, int32_t threshold, int32_t value)
-{
-    CallBegin("ThresholdGTVal");
-    ArgHandle(handle);
-    ArgInt(threshold);
-    ArgInt(value);
-    CallEnd();
-    return Finish("ThresholdGTVal", handle);
-}
-
-KORV_Status KORV_ThresholdLTVal(KORV_Handle handle, int32_t threshold, int32_t value)
-{
-    CallBegin("ThresholdLTVal");
-    ArgHandle(handle);
-    ArgInt(threshold);
-    ArgInt(value);
-    CallEnd();
-    return Finish("ThresholdLTVal", handle);
-}
-
-KORV_Status KORV_ThresholdLTValGTVal(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4)
-{
-    CallBegin("ThresholdLTValGTVal");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(value4);
-    CallEnd();
-    return Finish("ThresholdLTValGTVal", handle);
-}
-
-KORV_Status KORV_HDRScaleDown(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("HDRScaleDown");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("HDRScaleDown", handle);
-}
-
-KORV_Status KORV_RGBtoCMY(KORV_Handle handle)
-{
-    CallBegin("RGBtoCMY");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("RGBtoCMY", handle);
-}
-
-KORV_Status KORV_CMYtoRGB(KORV_Handle handle)
-{
-    CallBegin("CMYtoRGB");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("CMYtoRGB", handle);
-}
-
-KORV_Status KORV_RGBtoYUV(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("RGBtoYUV");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("RGBtoYUV", handle);
-}
-
-KORV_Status KORV_YUVtoRGB(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("YUVtoRGB");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("YUVtoRGB", handle);
-}
-
-KORV_Status KORV_RGBtoXYZ(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("RGBtoXYZ");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("RGBtoXYZ", handle);
-}
-
-KORV_Status KORV_XYZtoRGB(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("XYZtoRGB");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("XYZtoRGB", handle);
-}
-
-KORV_Status KORV_RGBtoYCC(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("RGBtoYCC");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("RGBtoYCC", handle);
-}
-
-KORV_Status KORV_YCCtoRGB(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("YCCtoRGB");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("YCCtoRGB", handle);
-}
-
-KORV_Status KORV_Grayscale(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("Grayscale");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("Grayscale", handle);
-}
-
-KORV_Status KORV_Grayscale8Bit(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("Grayscale8Bit");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("Grayscale8Bit", handle);
-}
-
-KORV_Status KORV_ConvertTo1Bit(KORV_Handle handle, KORV_Handle source, int32_t value)
-{
-    CallBegin("ConvertTo1Bit");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(value);
-    CallEnd();
-    return Finish("ConvertTo1Bit", handle);
-}
-
-KORV_Status KORV_GammaCorrection(KORV_Handle handle, int32_t value)
-{
-    CallBegin("GammaCorrection");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("GammaCorrection", handle);
-}
-
-KORV_Status KORV_ScaleToGray(KORV_Handle handle, KORV_Handle source, int32_t value)
-{
-    CallBegin("ScaleToGray");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(value);
-    CallEnd();
-    return Finish("ScaleToGray", handle);
-}
-
-KORV_Status KORV_Filter(KORV_Handle handle, int32_t kind, KORV_Handle source)
-{
-    CallBegin("Filter");
-    ArgHandle(handle);
-    ArgInt(kind);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("Filter", handle);
-}
-
-KORV_Status KORV_FilterUserDefined(KORV_Handle handle, KORV_Handle source, const int32_t* kernel, int32_t value3,
-                                   int32_t value4, int32_t value5, int32_t value6, int32_t value7)
-{
-    CallBegin("FilterUserDefined");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInts(kernel, value3 * value4);
-    ArgInt(value3);
-    ArgInt(value4);
-    ArgInt(value5);
-    ArgInt(value6);
-    ArgInt(value7);
-    CallEnd();
-    return Finish("FilterUserDefined", handle);
-}
-
-KORV_Status KORV_Antialias(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("Antialias");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("Antialias", handle);
-}
-
-KORV_Status KORV_GetRoiForFilter(KORV_Handle handle, int32_t kind, int32_t a, int32_t b, int32_t* first,
-                                 int32_t* second)
-{
-    CallBegin("GetRoiForFilter");
-    ArgHandle(handle);
-    ArgInt(kind);
-    ArgInt(a);
-    ArgInt(b);
-    ArgOut(first);
-    ArgOut(second);
-    CallEnd();
-    return Finish("GetRoiForFilter", handle);
-}
-
-KORV_Status KORV_GetRoiForFilterEx(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t a,
-                                   int32_t b, int32_t* first, int32_t* second)
-{
-    CallBegin("GetRoiForFilterEx");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(a);
-    ArgInt(b);
-    ArgOut(first);
-    ArgOut(second);
-    CallEnd();
-    return Finish("GetRoiForFilterEx", handle);
-}
-
-KORV_Status KORV_GetFilterBorder(KORV_Handle handle, int32_t value1, int32_t value2, int32_t* first, int32_t* second)
-{
-    CallBegin("GetFilterBorder");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgOut(first);
-    ArgOut(second);
-    CallEnd();
-    return Finish("GetFilterBorder", handle);
-}
-
-KORV_Status KORV_GetFilterBorderEx(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4,
-                                   int32_t* first, int32_t* second)
-{
-    CallBegin("GetFilterBorderEx");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(value4);
-    ArgOut(first);
-    ArgOut(second);
-    CallEnd();
-    return Finish("GetFilterBorderEx", handle);
-}
-
-KORV_Status KORV_Resize(KORV_Handle handle, KORV_Handle source, int32_t width, int32_t height, int32_t mode)
-{
-    CallBegin("Resize");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(width);
-    ArgInt(height);
-    ArgInt(mode);
-    CallEnd();
-    return Finish("Resize", handle);
-}
-
-KORV_Status KORV_MirrorHorizontal(KORV_Handle handle)
-{
-    CallBegin("MirrorHorizontal");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("MirrorHorizontal", handle);
-}
-
-KORV_Status KORV_MirrorVertical(KORV_Handle handle)
-{
-    CallBegin("MirrorVertical");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("MirrorVertical", handle);
-}
-
-KORV_Status KORV_RotateBox(KORV_Handle handle, KORV_Handle source, double angle, double* left, double* top,
-                           double* right, double* bottom)
-{
-    CallBegin("RotateBox");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDouble(angle);
-    ArgOut(left);
-    ArgOut(top);
-    ArgOut(right);
-    ArgOut(bottom);
-    CallEnd();
-    return AnswerRotateBox(handle, source, angle, left, top, right, bottom);
-}
-
-KORV_Status KORV_ShearBox(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, double* left,
-                          double* top, double* right, double* bottom)
-{
-    CallBegin("ShearBox");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDouble(shearX);
-    ArgDouble(shearY);
-    ArgOut(left);
-    ArgOut(top);
-    ArgOut(right);
-    ArgOut(bottom);
-    CallEnd();
-    return AnswerShearBox(handle, source, shearX, shearY, left, top, right, bottom);
-}
-
-KORV_Status KORV_WarpPerspectiveBox(KORV_Handle handle, KORV_Handle source, const double* coefficients,
-                                    int32_t coefficientCount, double* left, double* top, double* right, double* bottom)
-{
-    CallBegin("WarpPerspectiveBox");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDoubles(coefficients, coefficientCount);
-    ArgInt(coefficientCount);
-    ArgOut(left);
-    ArgOut(top);
-    ArgOut(right);
-    ArgOut(bottom);
-    CallEnd();
-    return AnswerWarpPerspectiveBox(handle, source, coefficients, coefficientCount, left, top, right, bottom);
-}
-
-KORV_Status KORV_WarpPerspectiveCoefficients(KORV_Handle handle, KORV_Handle source, const double* corners,
-                                             int32_t cornerCount, double* coefficients, int32_t coefficientCount)
-{
-    CallBegin("WarpPerspectiveCoefficients");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDoubles(corners, cornerCount);
-    ArgInt(cornerCount);
-    ArgOut(coefficients);
-    ArgInt(coefficientCount);
-    CallEnd();
-    return AnswerWarpPerspectiveCoefficients(handle, source, corners, cornerCount, coefficients, coefficientCount);
-}
-
-KORV_Status KORV_Rotate(KORV_Handle handle, KORV_Handle source, double angle, int32_t mode)
-{
-    CallBegin("Rotate");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDouble(angle);
-    ArgInt(mode);
-    CallEnd();
-    return Finish("Rotate", handle);
-}
-
-KORV_Status KORV_RotateCenter(KORV_Handle handle, KORV_Handle source, double angle, int32_t value1, int32_t value2,
-                              int32_t value3)
-{
-    CallBegin("RotateCenter");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDouble(angle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    CallEnd();
-    return Finish("RotateCenter", handle);
-}
-
-KORV_Status KORV_Shear(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, int32_t mode)
-{
-    CallBegin("Shear");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDouble(shearX);
-    ArgDouble(shearY);
-    ArgInt(mode);
-    CallEnd();
-    return Finish("Shear", handle);
-}
-
-KORV_Status KORV_WarpPerspective(KORV_Handle handle, KORV_Handle source, const double* coefficients,
-                                 int32_t coefficientCount, int32_t mode)
-{
-    CallBegin("WarpPerspective");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgDoubles(coefficients, coefficientCount);
-    ArgInt(coefficientCount);
-    ArgInt(mode);
-    CallEnd();
-    return Finish("WarpPerspective", handle);
-}
-
-KORV_Status KORV_Fill(KORV_Handle handle, int32_t value)
-{
-    CallBegin("Fill");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("Fill", handle);
-}
-
-KORV_Status KORV_Copy(KORV_Handle handle, KORV_Handle source)
-{
-    CallBegin("Copy");
-    ArgHandle(handle);
-    ArgHandle(source);
-    CallEnd();
-    return Finish("Copy", handle);
-}
-
-KORV_Status KORV_CopyWithMask(KORV_Handle handle, KORV_Handle source, KORV_Handle mask)
-{
-    CallBegin("CopyWithMask");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgHandle(mask);
-    CallEnd();
-    return Finish("CopyWithMask", handle);
-}
-
-KORV_Status KORV_Crop(KORV_Handle handle, KORV_Handle source, int32_t x, int32_t y, int32_t width, int32_t height)
-{
-    CallBegin("Crop");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(x);
-    ArgInt(y);
-    ArgInt(width);
-    ArgInt(height);
-    CallEnd();
-    return Finish("Crop", handle);
-}
-
-KORV_Status KORV_CropTo(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2, int32_t value3,
-                        int32_t value4, int32_t value5, int32_t value6)
-{
-    CallBegin("CropTo");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(value4);
-    ArgInt(value5);
-    ArgInt(value6);
-    CallEnd();
-    return Finish("CropTo", handle);
-}
-
-KORV_Status KORV_CopyWithConstBorder(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2,
-                                     int32_t value3)
-{
-    CallBegin("CopyWithConstBorder");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    CallEnd();
-    return Finish("CopyWithConstBorder", handle);
-}
-
-KORV_Status KORV_CopyWithReplicateBorder(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2)
-{
-    CallBegin("CopyWithReplicateBorder");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInt(value1);
-    ArgInt(value2);
-    CallEnd();
-    return Finish("CopyWithReplicateBorder", handle);
-}
-
-KORV_Status KORV_SplitChannels(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3)
-{
-    CallBegin("SplitChannels");
-    ArgHandle(handle);
-    ArgHandle(c1);
-    ArgHandle(c2);
-    ArgHandle(c3);
-    CallEnd();
-    return Finish("SplitChannels", handle);
-}
-
-KORV_Status KORV_FromChannels(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3)
-{
-    CallBegin("FromChannels");
-    ArgHandle(handle);
-    ArgHandle(c1);
-    ArgHandle(c2);
-    ArgHandle(c3);
-    CallEnd();
-    return Finish("FromChannels", handle);
-}
-
-KORV_Status KORV_SplitChannelsRGBA(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3, KORV_Handle c4)
-{
-    CallBegin("SplitChannelsRGBA");
-    ArgHandle(handle);
-    ArgHandle(c1);
-    ArgHandle(c2);
-    ArgHandle(c3);
-    ArgHandle(c4);
-    CallEnd();
-    return Finish("SplitChannelsRGBA", handle);
-}
-
-KORV_Status KORV_FromChannelsRGBA(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3, KORV_Handle c4)
-{
-    CallBegin("FromChannelsRGBA");
-    ArgHandle(handle);
-    ArgHandle(c1);
-    ArgHandle(c2);
-    ArgHandle(c3);
-    ArgHandle(c4);
-    CallEnd();
-    return Finish("FromChannelsRGBA", handle);
-}
-
-KORV_Status KORV_FloodFill(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4,
-                           int32_t value5, int32_t value6)
-{
-    CallBegin("FloodFill");
-    ArgHandle(handle);
-    ArgInt(value1);
-    ArgInt(value2);
-    ArgInt(value3);
-    ArgInt(value4);
-    ArgInt(value5);
-    ArgInt(value6);
-    CallEnd();
-    return Finish("FloodFill", handle);
-}
-
-KORV_Status KORV_LookUpTable8Bit(KORV_Handle handle, KORV_Handle source, const int32_t* levels, const int32_t* values,
-                                 int32_t count, int32_t value)
-{
-    CallBegin("LookUpTable8Bit");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInts(levels, count);
-    ArgInts(values, count);
-    ArgInt(count);
-    ArgInt(value);
-    CallEnd();
-    return Finish("LookUpTable8Bit", handle);
-}
-
-KORV_Status KORV_LookUpTable(KORV_Handle handle, KORV_Handle source, const int32_t* levels1, const int32_t* values1,
-                             int32_t count1, const int32_t* levels2, const int32_t* values2, int32_t count2,
-                             const int32_t* levels3, const int32_t* values3, int32_t count3, int32_t value)
-{
-    CallBegin("LookUpTable");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInts(levels1, count1);
-    ArgInts(values1, count1);
-    ArgInt(count1);
-    ArgInts(levels2, count2);
-    ArgInts(values2, count2);
-    ArgInt(count2);
-    ArgInts(levels3, count3);
-    ArgInts(values3, count3);
-    ArgInt(count3);
-    ArgInt(value);
-    CallEnd();
-    return Finish("LookUpTable", handle);
-}
-
-KORV_Status KORV_Erode(KORV_Handle handle)
-{
-    CallBegin("Erode");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("Erode", handle);
-}
-
-KORV_Status KORV_Dilate(KORV_Handle handle)
-{
-    CallBegin("Dilate");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("Dilate", handle);
-}
-
-KORV_Status KORV_ErodeEx(KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2)
-{
-    CallBegin("ErodeEx");
-    ArgHandle(handle);
-    ArgInts(mask, value1 * value2);
-    ArgInt(value1);
-    ArgInt(value2);
-    CallEnd();
-    return Finish("ErodeEx", handle);
-}
-
-KORV_Status KORV_DilateEx(KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2)
-{
-    CallBegin("DilateEx");
-    ArgHandle(handle);
-    ArgInts(mask, value1 * value2);
-    ArgInt(value1);
-    ArgInt(value2);
-    CallEnd();
-    return Finish("DilateEx", handle);
-}
-
-KORV_Status KORV_AlphaPremultiply(KORV_Handle handle)
-{
-    CallBegin("AlphaPremultiply");
-    ArgHandle(handle);
-    CallEnd();
-    return Finish("AlphaPremultiply", handle);
-}
-
-KORV_Status KORV_AlphaPremultiplyWithConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("AlphaPremultiplyWithConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("AlphaPremultiplyWithConstant", handle);
-}
-
-KORV_Status KORV_ApplyAlphaChannelConstant(KORV_Handle handle, int32_t value)
-{
-    CallBegin("ApplyAlphaChannelConstant");
-    ArgHandle(handle);
-    ArgInt(value);
-    CallEnd();
-    return Finish("ApplyAlphaChannelConstant", handle);
-}
-
-KORV_Status KORV_ApplyAlphaChannel(KORV_Handle handle, KORV_Handle alpha)
-{
-    CallBegin("ApplyAlphaChannel");
-    ArgHandle(handle);
-    ArgHandle(alpha);
-    CallEnd();
-    return Finish("ApplyAlphaChannel", handle);
-}
-
-KORV_Status KORV_AlphaOverlay(KORV_Handle handle, KORV_Handle first, KORV_Handle second, int32_t value)
-{
-    CallBegin("AlphaOverlay");
-    ArgHandle(handle);
-    ArgHandle(first);
-    ArgHandle(second);
-    ArgInt(value);
-    CallEnd();
-    return Finish("AlphaOverlay", handle);
-}
-
-KORV_Status KORV_AlphaOverlayWithConstant(KORV_Handle handle, KORV_Handle first, int32_t value1, KORV_Handle second,
-                                          int32_t value2, int32_t value3)
-{
-    CallBegin("AlphaOverlayWithConstant");
-    ArgHandle(handle);
-    ArgHandle(first);
-    ArgInt(value1);
-    ArgHandle(second);
-    ArgInt(value2);
-    ArgInt(value3);
-    CallEnd();
-    return Finish("AlphaOverlayWithConstant", handle);
-}
-
-KORV_Status KORV_SwapChannels(KORV_Handle handle, KORV_Handle source, const int32_t* order, int32_t count)
-{
-    CallBegin("SwapChannels");
-    ArgHandle(handle);
-    ArgHandle(source);
-    ArgInts(order, count);
-    ArgInt(count);
-    CallEnd();
-    return Finish("SwapChannels", handle);
-}
+RECORDING_ENTRY_POINT(Rotate, (KORV_Handle handle, KORV_Handle source, double angle, int32_t mode), "hhdi", handle,
+                      source, angle, mode)
+RECORDING_ENTRY_POINT(RotateCenter,
+                      (KORV_Handle handle, KORV_Handle source, double angle, int32_t value1, int32_t value2,
+                       int32_t value3),
+                      "hhdiii", handle, source, angle, value1, value2, value3)
+RECORDING_ENTRY_POINT(Shear, (KORV_Handle handle, KORV_Handle source, double shearX, double shearY, int32_t mode),
+                      "hhddi", handle, source, shearX, shearY, mode)
+RECORDING_ENTRY_POINT(WarpPerspective,
+                      (KORV_Handle handle, KORV_Handle source, const double* coefficients, int32_t coefficientCount,
+                       int32_t mode),
+                      "hhDii", handle, source, coefficients, coefficientCount, coefficientCount, mode)
+RECORDING_ENTRY_POINT(Fill, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(Copy, (KORV_Handle handle, KORV_Handle source), "hh", handle, source)
+RECORDING_ENTRY_POINT(CopyWithMask, (KORV_Handle handle, KORV_Handle source, KORV_Handle mask), "hhh", handle, source,
+                      mask)
+RECORDING_ENTRY_POINT(Crop,
+                      (KORV_Handle handle, KORV_Handle source, int32_t x, int32_t y, int32_t width, int32_t height),
+                      "hhiiii", handle, source, x, y, width, height)
+RECORDING_ENTRY_POINT(CropTo,
+                      (KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2, int32_t value3,
+                       int32_t value4, int32_t value5, int32_t value6),
+                      "hhiiiiii", handle, source, value1, value2, value3, value4, value5, value6)
+RECORDING_ENTRY_POINT(CopyWithConstBorder,
+                      (KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2, int32_t value3), "hhiii",
+                      handle, source, value1, value2, value3)
+RECORDING_ENTRY_POINT(CopyWithReplicateBorder, (KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2),
+                      "hhii", handle, source, value1, value2)
+RECORDING_ENTRY_POINT(SplitChannels, (KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3), "hhhh",
+                      handle, c1, c2, c3)
+RECORDING_ENTRY_POINT(FromChannels, (KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3), "hhhh",
+                      handle, c1, c2, c3)
+RECORDING_ENTRY_POINT(SplitChannelsRGBA,
+                      (KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3, KORV_Handle c4), "hhhhh",
+                      handle, c1, c2, c3, c4)
+RECORDING_ENTRY_POINT(FromChannelsRGBA,
+                      (KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3, KORV_Handle c4), "hhhhh",
+                      handle, c1, c2, c3, c4)
+RECORDING_ENTRY_POINT(FloodFill,
+                      (KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4,
+                       int32_t value5, int32_t value6),
+                      "hiiiiii", handle, value1, value2, value3, value4, value5, value6)
+RECORDING_ENTRY_POINT(LookUpTable8Bit,
+                      (KORV_Handle handle, KORV_Handle source, const int32_t* levels, const int32_t* values,
+                       int32_t count, int32_t value),
+                      "hhIIii", handle, source, levels, count, values, count, count, value)
+RECORDING_ENTRY_POINT(LookUpTable,
+                      (KORV_Handle handle, KORV_Handle source, const int32_t* levels1, const int32_t* values1,
+                       int32_t count1, const int32_t* levels2, const int32_t* values2, int32_t count2,
+                       const int32_t* levels3, const int32_t* values3, int32_t count3, int32_t value),
+                      "hhIIiIIiIIii", handle, source, levels1, count1, values1, count1, count1, levels2, count2,
+                      values2, count2, count2, levels3, count3, values3, count3, count3, value)
+RECORDING_ENTRY_POINT(Erode, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(Dilate, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(ErodeEx, (KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2), "hIii",
+                      handle, mask, value1* value2, value1, value2)
+RECORDING_ENTRY_POINT(DilateEx, (KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2), "hIii",
+                      handle, mask, value1* value2, value1, value2)
+RECORDING_ENTRY_POINT(AlphaPremultiply, (KORV_Handle handle), "h", handle)
+RECORDING_ENTRY_POINT(AlphaPremultiplyWithConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(ApplyAlphaChannelConstant, (KORV_Handle handle, int32_t value), "hi", handle, value)
+RECORDING_ENTRY_POINT(ApplyAlphaChannel, (KORV_Handle handle, KORV_Handle alpha), "hh", handle, alpha)
+RECORDING_ENTRY_POINT(AlphaOverlay, (KORV_Handle handle, KORV_Handle first, KORV_Handle second, int32_t value), "hhhi",
+                      handle, first, second, value)
+RECORDING_ENTRY_POINT(AlphaOverlayWithConstant,
+                      (KORV_Handle handle, KORV_Handle first, int32_t value1, KORV_Handle second, int32_t value2,
+                       int32_t value3),
+                      "hhihii", handle, first, value1, second, value2, value3)
+RECORDING_ENTRY_POINT(SwapChannels, (KORV_Handle handle, KORV_Handle source, const int32_t* order, int32_t count),
+                      "hhIi", handle, source, order, count, count)
 
 /* ---- The test controls. */
 
