@@ -39,54 +39,51 @@ void SortedNeighbourhood(const PixelView& source, int32_t x, int32_t y, int32_t 
     std::sort(values, values + 9);
 }
 
-}  // namespace
-
-void Convolve(const PixelView& source, const PixelView& destination, const Kernel& kernel)
+// Every sample of the destination becomes filtered(x, y, c).
+template <typename Filtered>
+void FilterEachSample(const PixelView& source, const PixelView& destination, Filtered filtered)
 {
     const int32_t channels = source.Channels();
     for (int32_t y = 0; y < source.height; ++y) {
         uint8_t* out = destination.Row(y);
         for (int32_t x = 0; x < source.width; ++x)
-            for (int32_t c = 0; c < channels; ++c) {
-                int64_t value = DivideRounded(WeightedSum(source, kernel, x, y, c), kernel.divisor);
-                if (kernel.magnitude)
-                    value = std::llabs(value);
-                out[static_cast<ptrdiff_t>(x) * channels + c] = Saturate(value);
-            }
+            for (int32_t c = 0; c < channels; ++c)
+                out[static_cast<ptrdiff_t>(x) * channels + c] = filtered(x, y, c);
     }
+}
+
+}  // namespace
+
+void Convolve(const PixelView& source, const PixelView& destination, const Kernel& kernel)
+{
+    FilterEachSample(source, destination, [&](int32_t x, int32_t y, int32_t c) {
+        int64_t value = DivideRounded(WeightedSum(source, kernel, x, y, c), kernel.divisor);
+        if (kernel.magnitude)
+            value = std::llabs(value);
+        return Saturate(value);
+    });
 }
 
 void RankFilter3x3(const PixelView& source, const PixelView& destination, int32_t kind)
 {
     const int32_t pick = kind == kFilterMinimum ? 0 : kind == kFilterMaximum ? 8 : 4;
-    const int32_t channels = source.Channels();
     uint8_t values[9];
-    for (int32_t y = 0; y < source.height; ++y) {
-        uint8_t* out = destination.Row(y);
-        for (int32_t x = 0; x < source.width; ++x)
-            for (int32_t c = 0; c < channels; ++c) {
-                SortedNeighbourhood(source, x, y, c, values);
-                out[static_cast<ptrdiff_t>(x) * channels + c] = values[pick];
-            }
-    }
+    FilterEachSample(source, destination, [&](int32_t x, int32_t y, int32_t c) {
+        SortedNeighbourhood(source, x, y, c, values);
+        return values[pick];
+    });
 }
 
 void Antialias(const PixelView& source, const PixelView& destination)
 {
     const Kernel gauss = PredefinedKernel(kFilterGauss3);
-    const int32_t channels = source.Channels();
     uint8_t values[9];
-    for (int32_t y = 0; y < source.height; ++y) {
-        uint8_t* out = destination.Row(y);
-        for (int32_t x = 0; x < source.width; ++x)
-            for (int32_t c = 0; c < channels; ++c) {
-                SortedNeighbourhood(source, x, y, c, values);
-                const bool edge = values[8] - values[0] > kAntialiasContrast;
-                out[static_cast<ptrdiff_t>(x) * channels + c] =
-                    edge ? Saturate(DivideRounded(WeightedSum(source, gauss, x, y, c), gauss.divisor))
-                         : ReplicatedSample(source, x, y, c);
-            }
-    }
+    FilterEachSample(source, destination, [&](int32_t x, int32_t y, int32_t c) {
+        SortedNeighbourhood(source, x, y, c, values);
+        const bool edge = values[8] - values[0] > kAntialiasContrast;
+        return edge ? Saturate(DivideRounded(WeightedSum(source, gauss, x, y, c), gauss.divisor))
+                    : ReplicatedSample(source, x, y, c);
+    });
 }
 
 }  // namespace KORVEX55
