@@ -120,6 +120,24 @@ class NewDestinationForms : public testing::Test {
 protected:
     void TearDown() override { EXPECT_EQ(0, fake.LiveHandles()); }
 
+    struct Pictures {
+        CZAVPtr<IZAVImageEditSp> owner;
+        CZAVPtr<IZAVImageEditSp> source;
+        CZAVPtr<IZAVAdvancedImgProcSp> object;
+    };
+
+    // A 5 x 5 24-bit owner with its object and a 4 x 3 source of the form's
+    // depth; the record starts after they are made.
+    Pictures MakePictures(const NewDestinationForm& form)
+    {
+        Pictures pictures;
+        pictures.owner = MakeImage(5, 5, zavbpp24);
+        pictures.source = MakeImage(4, 3, form.sourceDepth);
+        pictures.object = CreateAdvancedImgProcSpForImage(pictures.owner.Get());
+        fake.Reset();
+        return pictures;
+    }
+
     CFakeKorvex55 fake;
 };
 
@@ -127,22 +145,20 @@ TEST_F(NewDestinationForms, TheOwnerBecomesTheResultsSizeAndDepthAndIsLentBefore
 {
     for (const NewDestinationForm& form : kForms) {
         SCOPED_TRACE(form.name);
-        CZAVPtr<IZAVImageEditSp> owner = MakeImage(5, 5, zavbpp24);
-        CZAVPtr<IZAVImageEditSp> source = MakeImage(4, 3, form.sourceDepth);
-        CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSpForImage(owner.Get());
-        fake.Reset();
-        form.call(*object.Get(), source.Get());
-        EXPECT_EQ(form.convertedSourceDepth, source->GetBitsPerPixel());
-        EXPECT_EQ(form.ownerWidth, owner->GetWidth());
-        EXPECT_EQ(form.ownerHeight, owner->GetHeight());
-        EXPECT_EQ(form.ownerDepth, owner->GetBitsPerPixel());
+        const Pictures pictures = MakePictures(form);
+        form.call(*pictures.object.Get(), pictures.source.Get());
+        EXPECT_EQ(form.convertedSourceDepth, pictures.source->GetBitsPerPixel());
+        EXPECT_EQ(form.ownerWidth, pictures.owner->GetWidth());
+        EXPECT_EQ(form.ownerHeight, pictures.owner->GetHeight());
+        EXPECT_EQ(form.ownerDepth, pictures.owner->GetBitsPerPixel());
         const std::vector<std::string> lines = WorkLines(fake);
         ASSERT_GE(lines.size(), 2u);
-        const KORV_Handle ownerHandle = object->GetLibraryHandle();
-        EXPECT_EQ(WithHandles(form.expected, {{"o", ownerHandle}, {"s", HeldHandle(*source.Get())}}), lines.back());
-        EXPECT_EQ(AttachLine(ownerHandle, *owner.Get()),
+        const KORV_Handle ownerHandle = pictures.object->GetLibraryHandle();
+        EXPECT_EQ(WithHandles(form.expected, {{"o", ownerHandle}, {"s", HeldHandle(*pictures.source.Get())}}),
+                  lines.back());
+        EXPECT_EQ(AttachLine(ownerHandle, *pictures.owner.Get()),
                   LastLineOf(lines, "AttachNoFree(" + std::to_string(ownerHandle) + ", "));
-        EXPECT_EQ(0, HeldCount(*source.Get()));
+        EXPECT_EQ(0, HeldCount(*pictures.source.Get()));
     }
 }
 
@@ -256,15 +272,12 @@ TEST_F(NewDestinationForms, ALibraryFailureReleasesTheObjectsMadeForThePictures)
 {
     for (const NewDestinationForm& form : kForms) {
         SCOPED_TRACE(form.name);
-        CZAVPtr<IZAVImageEditSp> owner = MakeImage(5, 5, zavbpp24);
-        CZAVPtr<IZAVImageEditSp> source = MakeImage(4, 3, form.sourceDepth);
-        CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSpForImage(owner.Get());
-        fake.Reset();
+        const Pictures pictures = MakePictures(form);
         const std::string expected = form.expected;
         const std::string operation = expected.substr(0, expected.find('('));
         fake.SetStatus(operation.c_str(), 9, "it broke");
-        EXPECT_EQ("it broke", ThrownText([&] { form.call(*object.Get(), source.Get()); }));
-        EXPECT_EQ(0, HeldCount(*source.Get()));
+        EXPECT_EQ("it broke", ThrownText([&] { form.call(*pictures.object.Get(), pictures.source.Get()); }));
+        EXPECT_EQ(0, HeldCount(*pictures.source.Get()));
         fake.SetStatus(operation.c_str(), 0, "");
     }
 }
