@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
@@ -63,11 +64,10 @@ CWorldRect PixelRectToWorldRect(const CWorldRect& world, int32_t width, int32_t 
 {
     const CWorldPoint first = PixelToWorldPoint(world, width, height, pixels.left, pixels.top);
     const CWorldPoint second = PixelToWorldPoint(world, width, height, pixels.right, pixels.bottom);
+    // World y grows upwards: the top is the larger y.
     CWorldRect result;
-    result.left = std::min(first.x, second.x);
-    result.right = std::max(first.x, second.x);
-    result.bottom = std::min(first.y, second.y);
-    result.top = std::max(first.y, second.y);
+    std::tie(result.left, result.right) = std::minmax(first.x, second.x);
+    std::tie(result.bottom, result.top) = std::minmax(first.y, second.y);
     return result;
 }
 
@@ -76,10 +76,8 @@ RECT WorldRectToPixelRect(const CWorldRect& world, int32_t width, int32_t height
     const POINT first = WorldToPixelPoint(world, width, height, part.left, part.top);
     const POINT second = WorldToPixelPoint(world, width, height, part.right, part.bottom);
     RECT result;
-    result.left = std::min(first.x, second.x);
-    result.right = std::max(first.x, second.x);
-    result.top = std::min(first.y, second.y);
-    result.bottom = std::max(first.y, second.y);
+    std::tie(result.left, result.right) = std::minmax(first.x, second.x);
+    std::tie(result.top, result.bottom) = std::minmax(first.y, second.y);
     return result;
 }
 
