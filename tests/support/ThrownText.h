@@ -8,7 +8,10 @@
 
 namespace ZAVTest {
 
-// The text of the CTextException the action throws, or "(nothing thrown)".
+// What ThrownText gives for an action that throws nothing.
+inline constexpr char kNothingThrown[] = "(nothing thrown)";
+
+// The text of the CTextException the action throws, or kNothingThrown.
 inline std::string ThrownText(const std::function<void()>& action)
 {
     try {
@@ -16,7 +19,7 @@ inline std::string ThrownText(const std::function<void()>& action)
     } catch (const CTextException& e) {
         return e.GetText();
     }
-    return "(nothing thrown)";
+    return kNothingThrown;
 }
 
 }  // namespace ZAVTest

@@ -22,13 +22,13 @@ namespace {
 using namespace ZAV;
 using ZAVTest::Bilevel;
 using ZAVTest::CFakeKorvex55;
+using ZAVTest::kNothingThrown;
 using ZAVTest::PixelsOf;
 using ZAVTest::Rgb24;
 using ZAVTest::ThrownText;
 
 using Names = std::vector<std::string>;
 
-const char kNothingThrown[] = "(nothing thrown)";
 const char kCreate[] = "CreateCZAVAdvancedImgProc";
 const char kFree[] = "FreeCZAVAdvancedImgProc";
 const char kAttach[] = "AttachNoFree";

@@ -14,14 +14,7 @@
 namespace {
 
 using namespace ZAV;
-using ZAVTest::Bilevel;
-using ZAVTest::ByteAt;
-using ZAVTest::Gray8;
-using ZAVTest::PixelsOf;
-using ZAVTest::Rgb24;
-using ZAVTest::ThrownText;
-
-const char kNothingThrown[] = "(nothing thrown)";
+using namespace ZAVTest;
 
 const struct FilterCase {
     const char* name;

@@ -17,16 +17,7 @@
 namespace {
 
 using namespace ZAV;
-using ZAVTest::Bilevel;
-using ZAVTest::ByteAt;
-using ZAVTest::Gray8;
-using ZAVTest::PixelAt;
-using ZAVTest::PixelsOf;
-using ZAVTest::Rgb;
-using ZAVTest::Rgb24;
-using ZAVTest::ThrownText;
-
-const char kNothingThrown[] = "(nothing thrown)";
+using namespace ZAVTest;
 
 TEST(ProcessingFacet, ResampleToResolution)
 {
