@@ -150,62 +150,69 @@ TEST(ViewLayer, StoredSettings)
     EXPECT_EQ(Text(layer->GetWorldRect()), "0,50,100,0");
 }
 
-TEST(ViewLayer, PixelsAndWorldCoordinates)
+// The conversions are the Cnv facet's, on the view layer's world: the one a
+// reset gives the test picture, and one of two world units a pixel, shifted.
+const CWorldRect kResetWorld{0, 50, 100, 0};
+const CWorldRect kScaledWorld{10, 200, 210, 100};
+
+TEST(ViewLayer, PixelsToWorld)
 {
-    // The conversions are the Cnv facet's, on the view layer's world.
     CZAVPtr<IZAVImageEditSp> edit = MakePicture();
-    IZAVImageEditCnvCpp& cnv = *edit->GetCnv();
-    const CWorldRect reset{0, 50, 100, 0};
-    // Two world units a pixel, shifted.
-    const CWorldRect scaled{10, 200, 210, 100};
-    struct PointCase {
+    const struct {
         CWorldRect world;
         int x, y;
         const char* world_point;
+    } cases[] = {
+        {kResetWorld, 0, 0, "0,49"},       {kResetWorld, 99, 49, "99,0"},
+        {kResetWorld, 0, 49, "0,0"},       {kScaledWorld, 0, 0, "10,198"},
+        {kScaledWorld, 99, 49, "208,100"}, {kScaledWorld, -1, 50, "8,98"},  // outside the image still maps
     };
-    const PointCase toWorld[] = {
-        {reset, 0, 0, "0,49"},       {reset, 99, 49, "99,0"},  {reset, 0, 49, "0,0"}, {scaled, 0, 0, "10,198"},
-        {scaled, 99, 49, "208,100"}, {scaled, -1, 50, "8,98"},  // outside the image still maps
-    };
-    for (const PointCase& c : toWorld) {
+    for (const auto& c : cases) {
         SetWorld(*edit.Get(), c.world);
         double wx = 0, wy = 0;
-        cnv.PixelToWorld(c.x, c.y, wx, wy);
+        edit->GetCnv()->PixelToWorld(c.x, c.y, wx, wy);
         EXPECT_EQ(Text(wx, wy), c.world_point) << c.x << "," << c.y;
     }
+}
 
-    struct WorldCase {
-        CWorldRect world;
-        double wx, wy;
-        const char* pixel;
-    };
+TEST(ViewLayer, WorldToPixelsTruncatesAndSaturates)
+{
+    CZAVPtr<IZAVImageEditSp> edit = MakePicture();
     constexpr double kHuge = 1e300;
     const std::string maxText = std::to_string(std::numeric_limits<int32_t>::max());
     const std::string minText = std::to_string(std::numeric_limits<int32_t>::min());
-    const WorldCase toPixel[] = {
-        {reset, 0, 49, "0,0"},
-        {reset, 99, 0, "99,49"},
-        {reset, 99.9, 0.5, "99,49"},  // truncated toward zero
-        {scaled, 10, 198, "0,0"},
-        {scaled, 13.9, 101, "1,49"},
+    const struct {
+        CWorldRect world;
+        double wx, wy;
+        const char* pixel;
+    } cases[] = {
+        {kResetWorld, 0, 49, "0,0"},
+        {kResetWorld, 99, 0, "99,49"},
+        {kResetWorld, 99.9, 0.5, "99,49"},  // truncated toward zero
+        {kScaledWorld, 10, 198, "0,0"},
+        {kScaledWorld, 13.9, 101, "1,49"},
         // Far outside: saturated, never undefined.
-        {reset, kHuge, -kHuge, ""},
+        {kResetWorld, kHuge, -kHuge, ""},
     };
-    for (const WorldCase& c : toPixel) {
+    for (const auto& c : cases) {
         SetWorld(*edit.Get(), c.world);
         int x = 0, y = 0;
-        cnv.WorldToPixel(c.wx, c.wy, x, y);
+        edit->GetCnv()->WorldToPixel(c.wx, c.wy, x, y);
         const std::string expected = *c.pixel ? c.pixel : maxText + "," + maxText;
         EXPECT_EQ(std::to_string(x) + "," + std::to_string(y), expected) << c.wx << "," << c.wy;
     }
     int x = 0, y = 0;
-    SetWorld(*edit.Get(), reset);
-    cnv.WorldToPixel(-kHuge, kHuge, x, y);
+    SetWorld(*edit.Get(), kResetWorld);
+    edit->GetCnv()->WorldToPixel(-kHuge, kHuge, x, y);
     EXPECT_EQ(std::to_string(x), minText);
     EXPECT_LT(y, 0);
+}
 
-    // Rectangles come back ordered whichever corners were given.
-    SetWorld(*edit.Get(), reset);
+TEST(ViewLayer, RectanglesComeBackOrderedWhicheverCornersWereGiven)
+{
+    CZAVPtr<IZAVImageEditSp> edit = MakePicture();
+    IZAVImageEditCnvCpp& cnv = *edit->GetCnv();
+    SetWorld(*edit.Get(), kResetWorld);
     EXPECT_EQ(Text(cnv.PixelRectToWorld(RECT{0, 0, 99, 49})), "0,49,99,0");
     EXPECT_EQ(Text(cnv.PixelRectToWorld(RECT{30, 40, 10, 20})), "10,29,30,9");
     EXPECT_EQ(Text(cnv.WorldRectToPixel(CWorldRect{0, 49, 99, 0})), "0,0,99,49");
@@ -253,14 +260,10 @@ TEST(ViewLayer, ConversionsRefuseAnEmptyImageOrAFlatWorld)
         {"partial draw, flat", picture.Get(), flatX,
          [&](IZAVImageEditSp& e) { e.GetViewLayerSp()->Draw(dc, 0, 0, &view, nullptr, 1, &part, 0, 0); },
          "Invalid world rectangle!"},
-        {"partial draw without a part",
-         picture.Get(),
-         {0, 50, 100, 0},
+        {"partial draw without a part", picture.Get(), kResetWorld,
          [&](IZAVImageEditSp& e) { e.GetViewLayerSp()->Draw(dc, 0, 0, &view, nullptr, 1, nullptr, 0, 0); },
          "Invalid Parameter!"},
-        {"draw without a view",
-         picture.Get(),
-         {0, 50, 100, 0},
+        {"draw without a view", picture.Get(), kResetWorld,
          [&](IZAVImageEditSp& e) { e.GetViewLayerSp()->Draw(dc, 0, 0, nullptr, nullptr, 0, nullptr, 0, 0); },
          "Invalid Parameter!"},
     };
@@ -324,7 +327,7 @@ TEST(ViewLayer, DrawPlacesTheWholeImageOrTheClampedPart)
         FunctionView view(c.map);
         EXPECT_EQ(layer->Draw(dc, 0, 0, &view, &c.origin, c.partial, &c.part, 0, 0), 1) << c.name;
         EXPECT_EQ(view.Asked(), c.asked) << c.name;
-        const RECT device = c.map(c.partial ? edit->GetCnv()->PixelRectToWorld(c.source) : CWorldRect{0, 50, 100, 0});
+        const RECT device = c.map(c.partial ? edit->GetCnv()->PixelRectToWorld(c.source) : kResetWorld);
         ExpectSectionOnly(dc, c.origin.x + device.left, c.origin.y + device.top, c.source, c.name);
         DeleteDC(dc);
     }
