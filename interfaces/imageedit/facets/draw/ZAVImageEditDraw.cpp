@@ -23,26 +23,25 @@ bool HoldsBytes(int bitsPerPixel)
 
 }  // namespace
 
-void CZAVImageEditDraw::RequirePixelInside(int32_t x, int32_t y, int32_t pixelBytes)
+CZAVImg& CZAVImageEditDraw::ImageHoldingPixel(int32_t x, int32_t y, int32_t pixelBytes)
 {
-    const CZAVImg& image = m_owner->GetImage();
+    CZAVImg& image = m_owner->GetImage();
     const int depth = image.GetBitsPerPixel();
     const bool depthFits = pixelBytes == kTrueColourBytes ? HoldsTrueColour(depth) : HoldsBytes(depth);
     const int64_t end = (static_cast<int64_t>(x) + 1) * pixelBytes;
     if (!depthFits || x < 0 || y < 0 || y >= image.GetHeight() || end > image.GetBytesPerLine())
         ThrowTextException("Invalid Parameter!");
+    return image;
 }
 
 COLORREF CZAVImageEditDraw::GetPixel24(int32_t x, int32_t y)
 {
-    RequirePixelInside(x, y, kTrueColourBytes);
-    return m_owner->GetImage().GetPixel24(x, y);
+    return ImageHoldingPixel(x, y, kTrueColourBytes).GetPixel24(x, y);
 }
 
 void CZAVImageEditDraw::SetPixel24(int32_t x, int32_t y, COLORREF color)
 {
-    RequirePixelInside(x, y, kTrueColourBytes);
-    m_owner->GetImage().SetPixel24(x, y, color);
+    ImageHoldingPixel(x, y, kTrueColourBytes).SetPixel24(x, y, color);
 }
 
 uint32_t CZAVImageEditDraw::ReadPixel24AtCursor(BYTE** cursor)
@@ -65,14 +64,12 @@ void CZAVImageEditDraw::WritePixel24AtCursor(BYTE** cursor, COLORREF color)
 
 BYTE CZAVImageEditDraw::GetPixel8(int32_t x, int32_t y)
 {
-    RequirePixelInside(x, y, kByteBytes);
-    return m_owner->GetImage().GetPixel8(x, y);
+    return ImageHoldingPixel(x, y, kByteBytes).GetPixel8(x, y);
 }
 
 void CZAVImageEditDraw::SetPixel8(int32_t x, int32_t y, BYTE value)
 {
-    RequirePixelInside(x, y, kByteBytes);
-    m_owner->GetImage().SetPixel8(x, y, value);
+    ImageHoldingPixel(x, y, kByteBytes).SetPixel8(x, y, value);
 }
 
 BYTE CZAVImageEditDraw::ReadByteAtCursor(BYTE** cursor)

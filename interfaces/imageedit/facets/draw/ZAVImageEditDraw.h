@@ -7,6 +7,7 @@
 namespace ZAV {
 
 class CZAVImageEdit;
+class CZAVImg;
 
 class CZAVImageEditDraw : public IZAVImageEditDrawCpp {
 public:
@@ -24,9 +25,9 @@ public:
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, COLORREF color) override;
 
 private:
-    // Throws unless the pixel of the given byte size at column x of row y
-    // lies in the image's block of those pixels.
-    void RequirePixelInside(int32_t x, int32_t y, int32_t pixelBytes);
+    // The image, once the pixel of the given byte size at column x of row y
+    // is known to lie in its block of those pixels; throws otherwise.
+    CZAVImg& ImageHoldingPixel(int32_t x, int32_t y, int32_t pixelBytes);
 
     CZAVImageEdit* m_owner;
 };
