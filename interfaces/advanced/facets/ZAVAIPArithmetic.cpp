@@ -1,19 +1,10 @@
 #include "interfaces/advanced/facets/ZAVAIPArithmetic.h"
 
 #include "interfaces/advanced/facets/AIPInPlaceOperands.h"
+#include "interfaces/advanced/facets/AIPFormSteps.h"
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
-#include "interfaces/advanced/binding/AipDynDll.h"
 
 namespace ZAV {
-
-namespace {
-
-CAipDynDll& Library()
-{
-    return CAipDynDll::Instance();
-}
-
-}  // namespace
 
 void CZAVAIPArithmetic::Add(IZAVImageEditSp* operand)
 {
@@ -23,12 +14,12 @@ void CZAVAIPArithmetic::Add(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Add(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Add(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Add(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPArithmetic::AddConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().AddConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().AddConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPArithmetic::Subtract(IZAVImageEditSp* operand)
@@ -39,12 +30,12 @@ void CZAVAIPArithmetic::Subtract(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Subtract(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Subtract(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Subtract(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPArithmetic::SubtractConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().SubtractConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().SubtractConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPArithmetic::Multiply(IZAVImageEditSp* operand)
@@ -55,12 +46,12 @@ void CZAVAIPArithmetic::Multiply(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Multiply(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Multiply(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Multiply(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPArithmetic::MultiplyConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().MultiplyConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().MultiplyConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPArithmetic::Divide(IZAVImageEditSp* operand)
@@ -71,12 +62,12 @@ void CZAVAIPArithmetic::Divide(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Divide(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Divide(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Divide(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPArithmetic::DivideConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().DivideConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().DivideConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPArithmetic::Difference(IZAVImageEditSp* first, IZAVImageEditSp* second)
@@ -88,7 +79,7 @@ void CZAVAIPArithmetic::Difference(IZAVImageEditSp* first, IZAVImageEditSp* seco
 void CZAVAIPArithmetic::Difference(IZAVAdvancedImgProcSp* first, IZAVAdvancedImgProcSp* second)
 {
     m_owner->CheckResult(
-        Library().Difference(m_owner->GetHandle(), first->GetLibraryHandle(), second->GetLibraryHandle()));
+        AipLibrary().Difference(m_owner->GetHandle(), first->GetLibraryHandle(), second->GetLibraryHandle()));
 }
 
 void CZAVAIPArithmetic::DifferenceConstant(IZAVImageEditSp* operand, int32_t value)
@@ -99,7 +90,7 @@ void CZAVAIPArithmetic::DifferenceConstant(IZAVImageEditSp* operand, int32_t val
 
 void CZAVAIPArithmetic::DifferenceConstant(IZAVAdvancedImgProcSp* operand, int32_t value)
 {
-    m_owner->CheckResult(Library().DifferenceConstant(m_owner->GetHandle(), operand->GetLibraryHandle(), value));
+    m_owner->CheckResult(AipLibrary().DifferenceConstant(m_owner->GetHandle(), operand->GetLibraryHandle(), value));
 }
 
 }  // namespace ZAV

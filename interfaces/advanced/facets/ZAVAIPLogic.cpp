@@ -1,19 +1,10 @@
 #include "interfaces/advanced/facets/ZAVAIPLogic.h"
 
 #include "interfaces/advanced/facets/AIPInPlaceOperands.h"
+#include "interfaces/advanced/facets/AIPFormSteps.h"
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
-#include "interfaces/advanced/binding/AipDynDll.h"
 
 namespace ZAV {
-
-namespace {
-
-CAipDynDll& Library()
-{
-    return CAipDynDll::Instance();
-}
-
-}  // namespace
 
 void CZAVAIPLogic::And(IZAVImageEditSp* operand)
 {
@@ -23,12 +14,12 @@ void CZAVAIPLogic::And(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::And(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().And(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().And(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPLogic::AndConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().AndConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().AndConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPLogic::Or(IZAVImageEditSp* operand)
@@ -39,12 +30,12 @@ void CZAVAIPLogic::Or(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::Or(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Or(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Or(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPLogic::OrConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().OrConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().OrConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPLogic::Xor(IZAVImageEditSp* operand)
@@ -55,22 +46,22 @@ void CZAVAIPLogic::Xor(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::Xor(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(Library().Xor(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Xor(m_owner->GetHandle(), operand->GetLibraryHandle()));
 }
 
 void CZAVAIPLogic::XorConstant(int32_t value)
 {
-    m_owner->CheckResult(Library().XorConstant(m_owner->GetHandle(), value));
+    m_owner->CheckResult(AipLibrary().XorConstant(m_owner->GetHandle(), value));
 }
 
 void CZAVAIPLogic::Invert()
 {
-    m_owner->CheckResult(Library().Invert(m_owner->GetHandle()));
+    m_owner->CheckResult(AipLibrary().Invert(m_owner->GetHandle()));
 }
 
 void CZAVAIPLogic::Scale(int32_t value1, int32_t value2, int32_t value3, int32_t value4)
 {
-    m_owner->CheckResult(Library().Scale(m_owner->GetHandle(), value1, value2, value3, value4));
+    m_owner->CheckResult(AipLibrary().Scale(m_owner->GetHandle(), value1, value2, value3, value4));
 }
 
 }  // namespace ZAV
