@@ -14,7 +14,7 @@ void CZAVAIPArithmetic::Add(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Add(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Add(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Add(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPArithmetic::AddConstant(int32_t value)
@@ -30,7 +30,7 @@ void CZAVAIPArithmetic::Subtract(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Subtract(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Subtract(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Subtract(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPArithmetic::SubtractConstant(int32_t value)
@@ -46,7 +46,7 @@ void CZAVAIPArithmetic::Multiply(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Multiply(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Multiply(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Multiply(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPArithmetic::MultiplyConstant(int32_t value)
@@ -62,7 +62,7 @@ void CZAVAIPArithmetic::Divide(IZAVImageEditSp* operand)
 
 void CZAVAIPArithmetic::Divide(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Divide(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Divide(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPArithmetic::DivideConstant(int32_t value)
@@ -78,8 +78,7 @@ void CZAVAIPArithmetic::Difference(IZAVImageEditSp* first, IZAVImageEditSp* seco
 
 void CZAVAIPArithmetic::Difference(IZAVAdvancedImgProcSp* first, IZAVAdvancedImgProcSp* second)
 {
-    m_owner->CheckResult(
-        AipLibrary().Difference(m_owner->GetHandle(), first->GetLibraryHandle(), second->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Difference(m_owner->GetHandle(), OperandHandle(first), OperandHandle(second)));
 }
 
 void CZAVAIPArithmetic::DifferenceConstant(IZAVImageEditSp* operand, int32_t value)
@@ -90,7 +89,7 @@ void CZAVAIPArithmetic::DifferenceConstant(IZAVImageEditSp* operand, int32_t val
 
 void CZAVAIPArithmetic::DifferenceConstant(IZAVAdvancedImgProcSp* operand, int32_t value)
 {
-    m_owner->CheckResult(AipLibrary().DifferenceConstant(m_owner->GetHandle(), operand->GetLibraryHandle(), value));
+    m_owner->CheckResult(AipLibrary().DifferenceConstant(m_owner->GetHandle(), OperandHandle(operand), value));
 }
 
 }  // namespace ZAV

@@ -14,7 +14,7 @@ void CZAVAIPLogic::And(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::And(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().And(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().And(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPLogic::AndConstant(int32_t value)
@@ -30,7 +30,7 @@ void CZAVAIPLogic::Or(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::Or(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Or(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Or(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPLogic::OrConstant(int32_t value)
@@ -46,7 +46,7 @@ void CZAVAIPLogic::Xor(IZAVImageEditSp* operand)
 
 void CZAVAIPLogic::Xor(IZAVAdvancedImgProcSp* operand)
 {
-    m_owner->CheckResult(AipLibrary().Xor(m_owner->GetHandle(), operand->GetLibraryHandle()));
+    m_owner->CheckResult(AipLibrary().Xor(m_owner->GetHandle(), OperandHandle(operand)));
 }
 
 void CZAVAIPLogic::XorConstant(int32_t value)

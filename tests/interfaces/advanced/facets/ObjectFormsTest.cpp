@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "interfaces/advanced/facets/ZAVAIPArithmetic.h"
 #include "interfaces/advanced/facets/ZAVAIPColorConversion.h"
 #include "interfaces/advanced/facets/ZAVAIPFilter.h"
 #include "interfaces/advanced/facets/ZAVAIPImageProcessing.h"
+#include "interfaces/advanced/facets/ZAVAIPLogic.h"
 #include "interfaces/advanced/facets/ZAVAIPTransformation.h"
 #include "support/ThrownText.h"
 #include "tests/interfaces/advanced/facets/FacetTestSupport.h"
@@ -178,6 +180,12 @@ TEST_F(ObjectForms, ANullOperandIsRefusedBeforeTheLibrary)
               }));
     EXPECT_EQ("Invalid Parameter!",
               ThrownText([&] { owner->GetImageProcessing()->SplitChannels(first.Get(), nullptr, second.Get()); }));
+    // The in-place facets' object forms refuse it the same way.
+    IZAVAdvancedImgProcSp* const none = nullptr;
+    EXPECT_EQ("Invalid Parameter!", ThrownText([&] { owner->GetArithmetic()->Add(none); }));
+    EXPECT_EQ("Invalid Parameter!", ThrownText([&] { owner->GetArithmetic()->Difference(first.Get(), none); }));
+    EXPECT_EQ("Invalid Parameter!", ThrownText([&] { owner->GetArithmetic()->DifferenceConstant(none, 3); }));
+    EXPECT_EQ("Invalid Parameter!", ThrownText([&] { owner->GetLogic()->Xor(none); }));
     EXPECT_TRUE(WorkLines(fake).empty());
 }
 
