@@ -17,8 +17,9 @@
  * fake keeps, per processing object, the buffer it made (Create) or borrowed
  * (AttachNoFree, AttachNoFreeEx) and answers the size queries and
  * GetImageMemory from it; box queries give the source's own box (0, 0,
- * width, height), WarpPerspectiveCoefficients the identity, the filter size
- * queries 0 and 0. Nothing else touches pixels unless a test asks for a fill.
+ * width, height), WarpPerspectiveCoefficients the identity; the filter size
+ * queries leave their pair as the caller set it. Nothing else touches pixels
+ * unless a test asks for a fill.
  *
  * The control functions below are exported beside the entry points; tests
  * reach them through dlsym on the loaded library. Its state lives as long
