@@ -1,8 +1,10 @@
 // The Shadow facet: its settings, the contour shapes, when the effect
-// object is built and rendered, and its failures.
+// object is built and rendered, the advanced library's filter pass (over the
+// stand-in library), and its failures.
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"
+#include "tests/interfaces/advanced/FakeKorvex55Control.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "ImageEditTestPixels.h"
+#include "support/TestSupport.h"
 #include "support/ThrownText.h"
 
 namespace {
@@ -31,7 +34,8 @@ CZAVPtr<IZAVImageEditSp> NewImage(int width, int height, zavBitsPerPixel depth)
 }
 
 // A 24-bit object of one colour and an 8-bit mask with a square of 255 in
-// the middle.
+// the middle. The effect's filter pass runs in the stand-in library, which
+// leaves the pixels as they are unless a test asks for a fill.
 class ShadowFacet : public ::testing::Test {
 protected:
     ShadowFacet()
@@ -50,6 +54,8 @@ protected:
 
     Bytes PixelsOf(Picture picture) { return ZAVTest::PixelsOf(*(shadow.*picture)().Get()); }
 
+    // Declared first: the pictures' advanced objects go before the fake.
+    ZAVTest::CFakeKorvex55 fake;
     CZAVPtr<IZAVImageEditSp> object = NewImage(kSide, kSide, zavbpp24);
     CZAVPtr<IZAVImageEditSp> mask;
     IZAVImageEditShadowCpp& shadow = *object->GetShadow();
@@ -206,6 +212,40 @@ TEST_F(ShadowFacet, WrongSizeMaskFailsOnEveryRequest)
     CZAVPtr<IZAVImageEditSp> after = shadow.GetCompositeImage();
     EXPECT_NE(before.Get(), after.Get());
     EXPECT_EQ(ZAVTest::PixelsOf(*before.Get()), ZAVTest::PixelsOf(*after.Get()));
+}
+
+// Each build filters its effect once in the library, with kind 25, on a
+// copy of the effect picture; the effect (grey, handed out in colour) is
+// what the library made of it.
+TEST_F(ShadowFacet, EffectTakesTheLibrarysFilterPassOncePerBuild)
+{
+    fake.SetFill("Filter", 0x40);
+    EXPECT_EQ(Bytes(kSide * kSide * 3, 0x40), PixelsOf(&IZAVImageEditShadowCpp::GetEffectImage));
+    shadow.GetCompositeImage();
+    const std::vector<std::string> filters = fake.CallsOf({"Filter"});
+    ASSERT_EQ(1u, filters.size());
+    EXPECT_NE(std::string::npos, filters[0].find(", 25, ")) << filters[0];
+
+    shadow.SetEffectSize(3);
+    shadow.GetCompositeImage();
+    EXPECT_EQ(2u, fake.CallsOf({"Filter"}).size());
+}
+
+// The pass belongs to every effect: a library that refuses it, or none to
+// bind, fails the picture with its text, on this request and the next.
+TEST_F(ShadowFacet, EffectFailsWithoutTheFilterPass)
+{
+    fake.SetStatus("Filter", 3, "The stand-in refused the filter.");
+    for (int request = 0; request < 2; ++request)
+        EXPECT_EQ("The stand-in refused the filter.", ZAVTest::ThrownText([&] { shadow.GetCompositeImage(); }));
+
+    fake.Reset();
+    shadow.ResetShadow();
+    ZAVTest::TempDir empty;
+    CAipDynDll::SetLibraryFolderForTests(empty.Path());
+    EXPECT_EQ("Can't load dll 'KORVEX55.DLL'", ZAVTest::ThrownText([&] { shadow.GetEffectImage(); }));
+    CAipDynDll::SetLibraryFolderForTests(ZAVTest::CFakeKorvex55::Folder());
+    EXPECT_EQ(kSide, shadow.GetEffectImage()->GetWidth());
 }
 
 }  // namespace
