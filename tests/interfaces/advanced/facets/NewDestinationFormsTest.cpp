@@ -282,6 +282,36 @@ TEST_F(NewDestinationForms, AStandAloneObjectRefusesThemAfterConvertingTheSource
     }
 }
 
+// Filters take 8-bit grey (depth 9 of the set): a colour-palette picture is
+// made grey. Copies take any 8-bit picture and keep its palette.
+TEST_F(NewDestinationForms, FiltersWantGreyWhereCopiesTakeAnyPalette)
+{
+    const struct {
+        const char* name;
+        bool becomesGrey;
+        std::function<void(IZAVAdvancedImgProcSp&, IZAVImageEditSp*)> call;
+    } forms[] = {
+        {"Filter", true, [](auto& o, IZAVImageEditSp* s) { o.GetFilter()->Filter(1, s); }},
+        {"FilterUserDefined", true,
+         [](auto& o, IZAVImageEditSp* s) { o.GetFilter()->FilterUserDefined(s, Ints({1}), 1, 1, 0, 0, 1); }},
+        {"Antialias", true, [](auto& o, IZAVImageEditSp* s) { o.GetFilter()->Antialias(s); }},
+        {"Copy", false, [](auto& o, IZAVImageEditSp* s) { o.GetImageProcessing()->Copy(s); }},
+        {"Crop", false, [](auto& o, IZAVImageEditSp* s) { o.GetImageProcessing()->Crop(s, 0, 0, 2, 2); }},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.name);
+        CZAVPtr<IZAVImageEditSp> owner = MakeImage(2, 2, zavbpp24);
+        CZAVPtr<IZAVImageEditSp> source = MakeImage(4, 3, zavbpp8);
+        source->GetPalette()->SetPaletteEntry(1, 0x0000FF);
+        ASSERT_FALSE(source->GetPalette()->IsGrayScale());
+        CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSpForImage(owner.Get());
+        form.call(*object.Get(), source.Get());
+        EXPECT_EQ(zavbpp8, source->GetBitsPerPixel());
+        EXPECT_EQ(form.becomesGrey, source->GetPalette()->IsGrayScale());
+        EXPECT_EQ(zavbpp8, owner->GetBitsPerPixel());
+    }
+}
+
 TEST_F(NewDestinationForms, CopyWithMaskPassesTheMaskOnAndRefusesNoneBeforeTheOwnerChanges)
 {
     CZAVPtr<IZAVImageEditSp> owner = MakeImage(5, 5, zavbpp24);
