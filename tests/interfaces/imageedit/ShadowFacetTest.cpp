@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,55 @@ TEST_F(ShadowFacet, EffectFailsWithoutTheFilterPass)
     EXPECT_EQ("Can't load dll 'KORVEX55.DLL'", ZAVTest::ThrownText([&] { shadow.GetEffectImage(); }));
     CAipDynDll::SetLibraryFolderForTests(ZAVTest::CFakeKorvex55::Folder());
     EXPECT_EQ(kSide, shadow.GetEffectImage()->GetWidth());
+}
+
+// The effect's grey samples (the picture repeats each in colour) of a
+// fresh object and mask, all let go before the library may change.
+Bytes FreshEffectSamples()
+{
+    CZAVPtr<IZAVImageEditSp> object = NewImage(kSide, kSide, zavbpp24);
+    CZAVPtr<IZAVImageEditSp> mask = NewImage(kSide, kSide, zavbpp8);
+    mask->GetImageEdit()->GetImage().DrawRectangle(16, 16, 48, 48, 255);
+    object->GetShadow()->SetShadowMask(mask.Get());
+    const Bytes colour = ZAVTest::PixelsOf(*object->GetShadow()->GetEffectImage().Get());
+    Bytes grey;
+    for (size_t i = 0; i < colour.size(); i += 3)
+        grey.push_back(colour[i]);
+    return grey;
+}
+
+// The mean of the 5 x 5 neighbourhood, borders repeated, rounded half up.
+Bytes BoxFiveByFive(const Bytes& samples)
+{
+    Bytes means;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            int sum = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    sum += samples[std::clamp(y + dy, 0, kSide - 1) * kSide + std::clamp(x + dx, 0, kSide - 1)];
+            means.push_back(static_cast<unsigned char>((sum * 2 + 25) / 50));
+        }
+    }
+    return means;
+}
+
+// Our own library gives the pass its meaning: the effect the stand-in
+// leaves unfiltered comes out of the real one as its 5 x 5 box mean.
+TEST(ShadowFacetLibrary, OurLibraryBoxFiltersTheEffect)
+{
+    Bytes unfiltered;
+    {
+        ZAVTest::CFakeKorvex55 fake;
+        unfiltered = FreshEffectSamples();
+    }
+    struct FolderGuard {
+        FolderGuard() { CAipDynDll::SetLibraryFolderForTests(ZAV_KORVEX55_DIR); }
+        ~FolderGuard() { CAipDynDll::SetLibraryFolderForTests(""); }
+    } ourLibrary;
+    const Bytes filtered = FreshEffectSamples();
+    EXPECT_NE(unfiltered, filtered);
+    EXPECT_EQ(BoxFiveByFive(unfiltered), filtered);
 }
 
 }  // namespace
