@@ -1,6 +1,8 @@
 // Clone and CreateLike: a target image-edit object gets this one's settings
 // (and its pixels and masks for a clone), always through the two objects'
 // interfaces.
+#include <cstring>
+
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "platform/GlobalMem.h"
@@ -9,10 +11,32 @@ namespace ZAV {
 
 namespace {
 
+// The image cannot take a 32-bit block over, so a 32-bit clone is made at
+// its size and depth and the pixels are copied into it.
+void CopyPixelsInto(IZAVImageEditSp& source, IZAVImageEditSp& target)
+{
+    target.Create(source.GetWidth(), source.GetHeight(), source.GetBitsPerPixel());
+    const size_t size = static_cast<size_t>(source.GetImageSize());
+    if (size == 0 || static_cast<size_t>(target.GetImageSize()) != size)
+        ThrowTextException("Error");
+    const void* from = GlobalLock(source.GetImageData());
+    void* to = GlobalLock(target.GetImageData());
+    if (from && to)
+        std::memcpy(to, from, size);
+    GlobalUnlock(target.GetImageData());
+    GlobalUnlock(source.GetImageData());
+    if (!from || !to)
+        ThrowTextException("Error");
+}
+
 // A copy of the source's pixels goes to the target, which owns it once
 // attached; a refused copy is freed here.
 void CopyPixels(IZAVImageEditSp& source, IZAVImageEditSp& target)
 {
+    if (source.GetBitsPerPixel() == 32 && source.HasImage()) {
+        CopyPixelsInto(source, target);
+        return;
+    }
     HGLOBAL pixels = source.CopyImageData();
     if (!pixels)
         return;

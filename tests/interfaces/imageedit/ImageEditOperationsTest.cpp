@@ -226,6 +226,20 @@ TEST(ImageEditOperations, CloneAndCreateLikeCopyTheSettings)
     EXPECT_EQ(bare->GetXResolution(), 150);
 }
 
+// The image takes no 32-bit block over, so a clone of that depth is made
+// and filled instead of attached.
+TEST(ImageEditOperations, ClonesOfEveryDepthHoldTheSamePixels)
+{
+    for (zavBitsPerPixel depth : {zavbpp1, zavbpp8, zavbpp24, zavbpp32}) {
+        CZAVPtr<IZAVImageEditSp> source = Patterned(9, 5, depth);
+        CZAVPtr<IZAVImageEditSp> clone = source->Clone();
+        EXPECT_EQ(clone->GetBitsPerPixel(), depth);
+        EXPECT_EQ(clone->GetWidth(), 9);
+        EXPECT_EQ(PixelsOf(*clone.Get()), PixelsOf(*source.Get())) << "depth " << depth;
+        EXPECT_NE(clone->GetImageData(), source->GetImageData());
+    }
+}
+
 TEST(ImageEditOperations, OverlayArgumentsAreCheckedBeforeAnyChange)
 {
     CZAVPtr<IZAVImageEditSp> base = Patterned(16, 16, zavbpp24);

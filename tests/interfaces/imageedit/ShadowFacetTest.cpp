@@ -290,7 +290,7 @@ TEST(ShadowFacetLibrary, OurLibraryBoxFiltersTheEffect)
         unfiltered = FreshEffectSamples();
     }
     struct FolderGuard {
-        FolderGuard() { CAipDynDll::SetLibraryFolderForTests(ZAV_KORVEX55_DIR); }
+        FolderGuard() { CAipDynDll::SetLibraryFolderForTests(ZAV_BIN_DIR); }
         ~FolderGuard() { CAipDynDll::SetLibraryFolderForTests(""); }
     } ourLibrary;
     const Bytes filtered = FreshEffectSamples();
