@@ -65,7 +65,7 @@ extern "C" {
 KORV_API KORV_Status KORV_Filter(KORV_Handle handle, int32_t kind, KORV_Handle source)
 {
     return RunOperation(handle, "Filter", [&](Processor& self) {
-        RequireRange(kind, "filter kind", 0, kFilterKindCount - 1);
+        RequireFilterKind(kind);
         FilterFromSource(self, source, [&](const PixelView& in, const PixelView& out) {
             if (IsRankKind(kind))
                 RankFilter3x3(in, out, kind);
@@ -96,7 +96,7 @@ KORV_API KORV_Status KORV_GetRoiForFilter(KORV_Handle handle, int32_t kind, int3
                                           int32_t* second)
 {
     return RunOperation(handle, "GetRoiForFilter", [&](Processor&) {
-        RequireRange(kind, "filter kind", 0, kFilterKindCount - 1);
+        RequireFilterKind(kind);
         RequireRange(a, "width", 1, INT32_MAX);
         RequireRange(b, "height", 1, INT32_MAX);
         const int64_t border = PredefinedBorder(kind);

@@ -1,5 +1,7 @@
 #include "outside/korvex55/filter/Kernel.h"
 
+#include "outside/korvex55/core/Core.h"
+
 namespace KORVEX55 {
 
 namespace {
@@ -33,7 +35,26 @@ Kernel Gauss5()
     return kernel;
 }
 
+Kernel Box5()
+{
+    Kernel kernel;
+    kernel.width = 5;
+    kernel.height = 5;
+    kernel.anchorX = 2;
+    kernel.anchorY = 2;
+    kernel.weights.assign(25, 1);
+    kernel.divisor = 25;
+    return kernel;
+}
+
 }  // namespace
+
+void RequireFilterKind(int32_t kind)
+{
+    if ((kind < 0 || kind >= kFilterKindCount) && kind != kFilterBox5)
+        Fail(kStatusBadValue, Format("the filter kind %d is none of 0 to %d and %d!", kind, kFilterKindCount - 1,
+                                     static_cast<int32_t>(kFilterBox5)));
+}
 
 bool IsRankKind(int32_t kind)
 {
@@ -49,6 +70,8 @@ Kernel PredefinedKernel(int32_t kind)
         return Square3({1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, false);
     case kFilterGauss5:
         return Gauss5();
+    case kFilterBox5:
+        return Box5();
     case kFilterSharpen:
         return Square3({0, -1, 0, -1, 5, -1, 0, -1, 0}, 1, false);
     case kFilterLaplace:
@@ -62,7 +85,7 @@ Kernel PredefinedKernel(int32_t kind)
 
 int32_t PredefinedBorder(int32_t kind)
 {
-    return kind == kFilterGauss5 ? 2 : 1;
+    return kind == kFilterGauss5 || kind == kFilterBox5 ? 2 : 1;
 }
 
 }  // namespace KORVEX55

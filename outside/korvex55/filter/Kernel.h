@@ -18,7 +18,11 @@ enum FilterKind : int32_t {
     kFilterMedian = 7,
     kFilterMinimum = 8,
     kFilterMaximum = 9,
+    // Apart from the others: the number an effect of the image-edit object
+    // asks for, the box of 25 weights.
+    kFilterBox5 = 25,
 };
+// Kinds 0 to kFilterKindCount - 1, and kFilterBox5.
 constexpr int32_t kFilterKindCount = 10;
 
 // Longest side of a user kernel: every output sample weighs at most 255 x 255
@@ -41,7 +45,10 @@ struct Kernel {
 // Kinds 7 to 9 pick a value of the 3 x 3 neighbourhood instead of weighing it.
 bool IsRankKind(int32_t kind);
 
-// The kernel of kinds 0 to 6.
+// Fails with a bad-value status for a kind the library does not have.
+void RequireFilterKind(int32_t kind);
+
+// The kernel of kinds 0 to 6 and 25.
 Kernel PredefinedKernel(int32_t kind);
 
 // Columns (first) and rows (second) a kind reaches beyond a pixel on each side.

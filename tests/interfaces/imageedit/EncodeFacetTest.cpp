@@ -190,9 +190,11 @@ TEST(EncodeFacet, WhiteFirstBitonalImagesAreRestoredAfterLzw)
     const std::vector<unsigned char> decoded =
         Bytes(*target->GetEncode()->DecodeLzw(61, 19, zavbpp1, CArraySimple<unsigned char, 1>(stream)).Get());
     ASSERT_EQ(decoded.size(), before.size());
-    for (size_t i = 0; i < decoded.size(); ++i)
-        if ((i + 1) % 8 != 0)  // the row's last byte holds padding bits
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        if ((i + 1) % 8 != 0) {  // the row's last byte holds padding bits
             EXPECT_EQ(decoded[i], static_cast<unsigned char>(~before[i])) << i;
+        }
+    }
 }
 
 TEST(EncodeFacet, DecodingThroughTiffLeavesItsSettings)

@@ -1,9 +1,12 @@
 // The Mask facet: masks as blocks and as 8-bit pictures (checked against
 // Pillow's alpha band), the two masks' size rules, who owns a refused
-// block, and masks made from a transparent colour at 1, 8 and 24 bits.
+// block, masks made from a transparent colour at 1, 8 and 24 bits (also
+// through the advanced library when the image asks for it), and the
+// transparency the facet passes on.
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
+#include "tests/interfaces/advanced/FakeKorvex55Control.h"
 
 #include <gtest/gtest.h>
 
@@ -302,6 +305,37 @@ TEST(MaskFacet, TransparentColorRefusesOtherDepthsAndKeepsTheMask)
               ZAVTest::ThrownText([&] { mask.CreateMaskFromTransparentColor(0); }));
     EXPECT_EQ(block, mask.GetMaskHandle());
     EXPECT_EQ(Bytes({9, 8, 7, 6}), BytesOf(mask.GetMaskHandle()));
+}
+
+// The copy keeps the image's use-advanced flag, so its grey conversion runs
+// through the library: the mask is the library's grey picture.
+TEST(MaskFacet, TransparentColorTakesTheAdvancedGreyConversion)
+{
+    ZAVTest::CFakeKorvex55 fake;
+    CZAVPtr<IZAVImageEditSp> edit = TransparentCases()[0].make();
+    edit->SetUseAdvancedImgProc(1);
+    const Bytes pixels = ZAVTest::PixelsOf(*edit.Get());
+    fake.SetFill("Grayscale8Bit", 0x42);
+    edit->GetMask()->CreateMaskFromTransparentColor(RGB(10, 20, 30));
+    EXPECT_EQ(1u, fake.CallsOf({"Grayscale8Bit"}).size());
+    EXPECT_EQ(0, fake.LiveHandles());
+    EXPECT_EQ(Bytes(6, 0x42), BytesOf(edit->GetMask()->GetMaskHandle()));
+    EXPECT_EQ(pixels, ZAVTest::PixelsOf(*edit.Get()));
+}
+
+// The Image-processing facet's transparency: every sample scaled by the
+// percentage, and its refusal of other depths.
+TEST(MaskFacet, ApplyTransparencyScalesTheSamples)
+{
+    CZAVPtr<IZAVImageEditSp> rgb = NewImage(2, 1, zavbpp24);
+    ImageOf(rgb).SetPixel24(0, 0, RGB(10, 200, 255));
+    ImageOf(rgb).SetPixel24(1, 0, RGB(1, 0, 99));
+    rgb->GetMask()->ApplyTransparency(50.0);
+    EXPECT_EQ(Bytes({5, 100, 127, 0, 0, 49}), ZAVTest::PixelsOf(*rgb.Get()));
+
+    CZAVPtr<IZAVImageEditSp> deep = NewImage(2, 1, zavbpp32);
+    EXPECT_EQ("Invalid color depth! ApplyTransparencyb requires 8 or 24bit color depth.",
+              ZAVTest::ThrownText([&] { deep->GetMask()->ApplyTransparency(50.0); }));
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
 // The Shadow facet: its settings, the contour shapes, when the effect
-// object is built and rendered, and its failures.
+// object is built and rendered, the advanced library's filter pass (over the
+// stand-in library), and its failures.
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "interfaces/imageedit/facets/shadow/ZAVImageEditShadow.h"
+#include "tests/interfaces/advanced/FakeKorvex55Control.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ImageEditTestPixels.h"
+#include "support/TestSupport.h"
 #include "support/ThrownText.h"
 
 namespace {
@@ -31,7 +35,8 @@ CZAVPtr<IZAVImageEditSp> NewImage(int width, int height, zavBitsPerPixel depth)
 }
 
 // A 24-bit object of one colour and an 8-bit mask with a square of 255 in
-// the middle.
+// the middle. The effect's filter pass runs in the stand-in library, which
+// leaves the pixels as they are unless a test asks for a fill.
 class ShadowFacet : public ::testing::Test {
 protected:
     ShadowFacet()
@@ -50,6 +55,8 @@ protected:
 
     Bytes PixelsOf(Picture picture) { return ZAVTest::PixelsOf(*(shadow.*picture)().Get()); }
 
+    // Declared first: the pictures' advanced objects go before the fake.
+    ZAVTest::CFakeKorvex55 fake;
     CZAVPtr<IZAVImageEditSp> object = NewImage(kSide, kSide, zavbpp24);
     CZAVPtr<IZAVImageEditSp> mask;
     IZAVImageEditShadowCpp& shadow = *object->GetShadow();
@@ -206,6 +213,89 @@ TEST_F(ShadowFacet, WrongSizeMaskFailsOnEveryRequest)
     CZAVPtr<IZAVImageEditSp> after = shadow.GetCompositeImage();
     EXPECT_NE(before.Get(), after.Get());
     EXPECT_EQ(ZAVTest::PixelsOf(*before.Get()), ZAVTest::PixelsOf(*after.Get()));
+}
+
+// Each build filters its effect once in the library, with kind 25, on a
+// copy of the effect picture; the effect (grey, handed out in colour) is
+// what the library made of it.
+TEST_F(ShadowFacet, EffectTakesTheLibrarysFilterPassOncePerBuild)
+{
+    fake.SetFill("Filter", 0x40);
+    EXPECT_EQ(Bytes(kSide * kSide * 3, 0x40), PixelsOf(&IZAVImageEditShadowCpp::GetEffectImage));
+    shadow.GetCompositeImage();
+    const std::vector<std::string> filters = fake.CallsOf({"Filter"});
+    ASSERT_EQ(1u, filters.size());
+    EXPECT_NE(std::string::npos, filters[0].find(", 25, ")) << filters[0];
+
+    shadow.SetEffectSize(3);
+    shadow.GetCompositeImage();
+    EXPECT_EQ(2u, fake.CallsOf({"Filter"}).size());
+}
+
+// The pass belongs to every effect: a library that refuses it, or none to
+// bind, fails the picture with its text, on this request and the next.
+TEST_F(ShadowFacet, EffectFailsWithoutTheFilterPass)
+{
+    fake.SetStatus("Filter", 3, "The stand-in refused the filter.");
+    for (int request = 0; request < 2; ++request)
+        EXPECT_EQ("The stand-in refused the filter.", ZAVTest::ThrownText([&] { shadow.GetCompositeImage(); }));
+
+    fake.Reset();
+    shadow.ResetShadow();
+    ZAVTest::TempDir empty;
+    CAipDynDll::SetLibraryFolderForTests(empty.Path());
+    EXPECT_EQ("Can't load dll 'KORVEX55.DLL'", ZAVTest::ThrownText([&] { shadow.GetEffectImage(); }));
+    CAipDynDll::SetLibraryFolderForTests(ZAVTest::CFakeKorvex55::Folder());
+    EXPECT_EQ(kSide, shadow.GetEffectImage()->GetWidth());
+}
+
+// The effect's grey samples (the picture repeats each in colour) of a
+// fresh object and mask, all let go before the library may change.
+Bytes FreshEffectSamples()
+{
+    CZAVPtr<IZAVImageEditSp> object = NewImage(kSide, kSide, zavbpp24);
+    CZAVPtr<IZAVImageEditSp> mask = NewImage(kSide, kSide, zavbpp8);
+    mask->GetImageEdit()->GetImage().DrawRectangle(16, 16, 48, 48, 255);
+    object->GetShadow()->SetShadowMask(mask.Get());
+    const Bytes colour = ZAVTest::PixelsOf(*object->GetShadow()->GetEffectImage().Get());
+    Bytes grey;
+    for (size_t i = 0; i < colour.size(); i += 3)
+        grey.push_back(colour[i]);
+    return grey;
+}
+
+// The mean of the 5 x 5 neighbourhood, borders repeated, rounded half up.
+Bytes BoxFiveByFive(const Bytes& samples)
+{
+    Bytes means;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            int sum = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    sum += samples[std::clamp(y + dy, 0, kSide - 1) * kSide + std::clamp(x + dx, 0, kSide - 1)];
+            means.push_back(static_cast<unsigned char>((sum * 2 + 25) / 50));
+        }
+    }
+    return means;
+}
+
+// Our own library gives the pass its meaning: the effect the stand-in
+// leaves unfiltered comes out of the real one as its 5 x 5 box mean.
+TEST(ShadowFacetLibrary, OurLibraryBoxFiltersTheEffect)
+{
+    Bytes unfiltered;
+    {
+        ZAVTest::CFakeKorvex55 fake;
+        unfiltered = FreshEffectSamples();
+    }
+    struct FolderGuard {
+        FolderGuard() { CAipDynDll::SetLibraryFolderForTests(ZAV_BIN_DIR); }
+        ~FolderGuard() { CAipDynDll::SetLibraryFolderForTests(""); }
+    } ourLibrary;
+    const Bytes filtered = FreshEffectSamples();
+    EXPECT_NE(unfiltered, filtered);
+    EXPECT_EQ(BoxFiveByFive(unfiltered), filtered);
 }
 
 }  // namespace

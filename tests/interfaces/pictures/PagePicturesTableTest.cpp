@@ -310,8 +310,9 @@ TEST_P(PagePicturesTable, EqualsWhatPdfimagesWrites)
     ZAVTest::WriteText(pdf, c.pdf());
     const ExtractedPictures ours = ExtractPictures(pdf, dir.Path());
     ASSERT_EQ(ours.files.size(), c.pictures) << ours.log;
-    if (c.decodedBy)
+    if (c.decodedBy) {
         EXPECT_NE(ours.log.find(std::string(") ") + c.decodedBy + "\n"), std::string::npos) << ours.log;
+    }
 
     std::string referencePdf = pdf;
     if (c.reference) {

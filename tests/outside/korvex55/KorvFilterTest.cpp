@@ -34,6 +34,7 @@ const KindCase kKinds[] = {
     {7, {20, 30, 40, 40, 50, 60, 70, 70, 80, 90, 100, 100}},
     {8, {10, 10, 20, 30, 10, 10, 20, 30, 50, 50, 60, 60}},
     {9, {200, 200, 200, 70, 200, 200, 250, 250, 200, 200, 250, 250}},
+    {25, {43, 54, 66, 77, 57, 74, 91, 108, 71, 94, 116, 138}},
 };
 
 TEST(KorvFilter, EveryKindOnOneByteAndColourPictures)
@@ -101,9 +102,11 @@ TEST(KorvFilter, SizeQueriesGiveTheBorderAndTheSourceRegion)
     ASSERT_EQ(0, KORV_GetRoiForFilter(any.Handle(), 0, 10, 20, &first, &second));
     EXPECT_EQ(12, first);
     EXPECT_EQ(22, second);
-    ASSERT_EQ(0, KORV_GetRoiForFilter(any.Handle(), 2, 10, 20, &first, &second));
-    EXPECT_EQ(14, first);
-    EXPECT_EQ(24, second);
+    for (int32_t fiveByFive : {2, 25}) {
+        ASSERT_EQ(0, KORV_GetRoiForFilter(any.Handle(), fiveByFive, 10, 20, &first, &second));
+        EXPECT_EQ(14, first);
+        EXPECT_EQ(24, second);
+    }
     // A 5 x 3 kernel applied twice reads 2 x 4 more columns and 2 x 2 more rows.
     ASSERT_EQ(0, KORV_GetRoiForFilterEx(any.Handle(), 5, 3, 2, 10, 20, &first, &second));
     EXPECT_EQ(18, first);
@@ -131,7 +134,7 @@ TEST(KorvFilter, RefusesWhatItCannotFilterWithATextNamingIt)
         const char* text;
     };
     const Case cases[] = {
-        {[&] { return KORV_Filter(r, 10, grey.Handle()); }, 3, "Filter: the filter kind 10 lies outside 0 to 9!"},
+        {[&] { return KORV_Filter(r, 10, grey.Handle()); }, 3, "Filter: the filter kind 10 is none of 0 to 9 and 25!"},
         {[&] { return KORV_Filter(r, 0, colour.Handle()); }, 5,
          "Filter: the source has 32 bits per pixel; allowed are 8, 9, 24!"},
         {[&] { return KORV_Filter(r, 0, 12345); }, 1, "Filter: operand: the handle 0x3039 names no processing object!"},

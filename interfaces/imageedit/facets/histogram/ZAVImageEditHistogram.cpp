@@ -13,6 +13,9 @@ constexpr int32_t kDefaultChartHeight = 100;
 constexpr int32_t kChartGap = 1;
 constexpr double kOpaque = 100.0;
 constexpr int kFastOverlay = 1;
+// The chart is grey: its colour conversion needs no dithering or palette.
+constexpr int32_t kNoDithering = 0;
+constexpr int32_t kNoPaletteFlag = 0;
 
 struct CImageHistograms {
     std::vector<uint32_t> gray, red, green, blue;
@@ -41,7 +44,7 @@ int32_t DrawChart(CZAVImageEdit& target, const std::vector<uint32_t>& counts, in
     CZAVInt32Array values = ToArray(counts);
     work->CreateHistogramImage(values, height);
     if (target.GetImage().GetBitsPerPixel() == 24)
-        work->GetImageEdit()->GetImage().ConvertBitDepth(24, 0, 0);
+        work->GetColor()->ConvertBitDepth(24, kNoDithering, kNoPaletteFlag);
     target.OverlayBlended(work.Get(), 0, top, kOpaque, kFastOverlay);
     return work->GetHeight();
 }

@@ -56,6 +56,8 @@ public:
     // gives its grey values. 24 bits: the colour as the image's ReplaceColor
     // matches it (red in the low byte); 8 bits: a palette index.
     virtual void CreateMaskFromTransparentColor(COLORREF color) = 0;
+    // The Image-processing facet's ApplyTransparency (percent) on the image.
+    virtual void ApplyTransparency(double percentage) = 0;
 
 protected:
     ~IZAVImageEditMaskCpp() = default;

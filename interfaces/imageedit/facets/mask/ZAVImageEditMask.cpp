@@ -1,7 +1,5 @@
 #include "interfaces/imageedit/facets/mask/ZAVImageEditMask.h"
 
-#include <cstring>
-
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 #include "platform/GlobalMem.h"
@@ -17,6 +15,7 @@ constexpr BYTE kOpaque = 255;
 constexpr BYTE kTransparent = 0;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr int kLookupTableEntries = 256;
 
 // A new 8-bit picture of the given size over a copy of a mask block.
 CZAVPtr<IZAVImageEditSp> PictureOfMask(HGLOBAL copy, int size, int width, int height)
@@ -33,21 +32,28 @@ CZAVPtr<IZAVImageEditSp> PictureOfMask(HGLOBAL copy, int size, int width, int he
     return picture;
 }
 
+CArraySimple<unsigned char, 1> TransparentIndexTable(COLORREF color)
+{
+    CArraySimple<unsigned char, 1> table(kLookupTableEntries, 1);
+    for (int i = 0; i < kLookupTableEntries; ++i)
+        table.SetAt(i, kOpaque);
+    table.SetAt(color & 0xFF, kTransparent);
+    return table;
+}
+
 // The copy's pixels become 0 under the colour and 255 elsewhere, still at
-// the copy's depth. A 1-bit copy needs nothing: its grey conversion gives
-// 0 for black and 255 for white.
-void MarkTransparentColor(CZAVImg& copy, COLORREF color)
+// the copy's depth, through the copy's own facets. A 1-bit copy needs
+// nothing: its grey conversion gives 0 for black and 255 for white.
+void MarkTransparentColor(IZAVImageEditSp& copy, COLORREF color)
 {
     if (copy.GetBitsPerPixel() == 24) {
-        copy.ReplaceColor(color, kBlack, 0, true, kWhite);
+        copy.GetColor()->ReplaceColor(color, kBlack, 0, 1, kWhite);
     } else if (copy.GetBitsPerPixel() == 8) {
-        BYTE table[256];
-        std::memset(table, kOpaque, sizeof table);
-        table[color & 0xFF] = kTransparent;
-        copy.ApplyLookupTable(table);
-        // The table wrote 0 and 255 as indices; a grey palette makes them
-        // the grey values, whatever colours the image's palette held.
-        copy.GetPalette().CreateGrayScale();
+        // The grey conversion reads the indices through the palette, on
+        // either of its routes: a grey ramp makes the 0 and 255 the table
+        // writes the grey values, whatever colours the palette held.
+        copy.GetPalette()->CreateGrayScale();
+        copy.GetImageProcessing()->ApplyLookupTable(TransparentIndexTable(color));
     }
 }
 
@@ -207,19 +213,25 @@ void CZAVImageEditMask::SetPsdMaskFlag(int32_t flag)
 }
 
 // Worked on a copy, so a failure leaves the image and its mask as they were.
+// The copy keeps the image's settings, so its facets take the advanced
+// routes when the image asks for them.
 void CZAVImageEditMask::CreateMaskFromTransparentColor(COLORREF color)
 {
     if (!IsTransparentColorDepth(m_owner->GetImage().GetBitsPerPixel()))
         ThrowTextException(kTransparentDepthText);
     CZAVPtr<IZAVImageEditSp> copy = m_owner->Clone(1);
-    CZAVImg& pixels = copy->GetImageEdit()->GetImage();
-    MarkTransparentColor(pixels, color);
-    pixels.ConvertToGray8();
-    HGLOBAL mask = pixels.CopyImageData();
+    MarkTransparentColor(*copy.Get(), color);
+    copy->GetColor()->ConvertToGray8();
+    HGLOBAL mask = copy->GetImageEdit()->GetImage().CopyImageData();
     if (!SetMask(mask)) {
         GlobalFree(mask);
         ThrowTextException(m_owner->GetImage().GetErrorText().GetText());
     }
+}
+
+void CZAVImageEditMask::ApplyTransparency(double percentage)
+{
+    m_owner->GetImageProcessing()->ApplyTransparency(percentage);
 }
 
 }  // namespace ZAV

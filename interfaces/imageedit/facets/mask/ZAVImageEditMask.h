@@ -37,6 +37,7 @@ public:
     int GetPsdMaskFlag() override;
     void SetPsdMaskFlag(int32_t flag) override;
     void CreateMaskFromTransparentColor(COLORREF color) override;
+    void ApplyTransparency(double percentage) override;
 
 private:
     CZAVImageEdit* m_owner;

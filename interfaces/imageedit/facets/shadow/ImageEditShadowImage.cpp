@@ -1,6 +1,8 @@
 #include "interfaces/imageedit/facets/shadow/ImageEditShadowImage.h"
 
 #include "foundation/text/TextException.h"
+#include "interfaces/advanced/ZAVAdvancedImgProcInterfaces.h"
+#include "interfaces/advanced/facets/ZAVAIPFilter.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 
 namespace ZAV {
@@ -26,7 +28,7 @@ public:
     int GetWidth() override { return m_picture->GetWidth(); }
     int GetHeight() override { return m_picture->GetHeight(); }
     int GetBitsPerPixel() override { return m_picture->GetBitsPerPixel(); }
-    void CopyFrom(IShadowImage& source) override { ImageOf(source).CopyTo(Image()); }
+    void CopyFrom(IShadowImage& source) override { ImageOf(source).CopyTo(ImageOf(*this)); }
 
     // The Draw facet checks every position and depth.
     void FillRectangle(int x, int y, int width, int height, COLORREF colour) override
@@ -38,10 +40,11 @@ public:
     COLORREF GetPixel24(int x, int y) override { return Draw().GetPixel24(x, y); }
     void SetPixel24(int x, int y, COLORREF colour) override { Draw().SetPixel24(x, y, colour); }
 
-    void Soften(int strength) override { Image().Soften(strength); }
+    void Soften(int strength) override { m_picture->GetFilter()->Soften(strength); }
     void CreateContourImage(int size, const BYTE* profile, int profileLength) override
     {
-        Image().CreateContourImage(size, profile, profileLength);
+        m_picture->GetImageProcessing()->CreateContourImage(size,
+                                                            CArraySimple<unsigned char, 1>(profile, profileLength));
     }
     void OverlayWithMask(IShadowImage& overlay, IShadowImage& mask, int x, int y) override
     {
@@ -51,12 +54,17 @@ public:
     {
         m_picture->OverlayBlended(PictureOf(layer), x, y, opacity, fast);
     }
-    // The pass belongs to the advanced image-processing object, which this
-    // build does not bind yet; the effect keeps its pixels as they are.
-    void AdvancedFilter(int) override {}
+    // The picture filters itself: the advanced object made on it reads a
+    // copy and writes the result back into the picture. The pass is part of
+    // every effect, so a library that cannot be bound or a filter it refuses
+    // fails the effect with the library's text.
+    void AdvancedFilter(int value) override
+    {
+        CZAVPtr<IZAVAdvancedImgProcSp> advanced = m_picture->CreateAdvancedImgProc();
+        advanced->GetFilter()->Filter(value, m_picture.Get());
+    }
 
 private:
-    CZAVImg& Image() { return m_picture->GetImageEdit()->GetImage(); }
     IZAVImageEditDrawCpp& Draw() { return *m_picture->GetDraw(); }
 
     static IZAVImageEditSp* PictureOf(IShadowImage& image)

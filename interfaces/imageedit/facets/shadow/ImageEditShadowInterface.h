@@ -54,7 +54,9 @@ public:
     virtual void SetShadowValue6(int32_t value) = 0;
 
     // The effect's pictures, each a new reference; "There is no mask
-    // available!" without a mask that has an image.
+    // available!" without a mask that has an image. The effect is filtered
+    // once per build in the KORVEX55 library, whose lack or failure fails
+    // the picture with its text.
     virtual CZAVPtr<IZAVImageEditSp> GetEffectObjectImage() = 0;
     virtual CZAVPtr<IZAVImageEditSp> GetEffectMaskImage() = 0;
     virtual CZAVPtr<IZAVImageEditSp> GetEffectImage() = 0;

@@ -13,6 +13,7 @@
 #include "interfaces/advanced/AdvancedSeams.h"
 #include "interfaces/advanced/ZAVAdvancedImgProcSp.h"
 #include "interfaces/advanced/binding/AipDynDll.h"
+#include "interfaces/advanced/facets/ZAVAIPArithmetic.h"
 #include "interfaces/advanced/facets/ZAVAIPColorConversion.h"
 #include "interfaces/advanced/facets/ZAVAIPFilter.h"
 #include "interfaces/advanced/facets/ZAVAIPImageProcessing.h"
@@ -136,6 +137,25 @@ TEST_F(RealLibraryFacets, AnOverlayOfTwoOpaqueColourPicturesIsTheFirst)
     EXPECT_EQ(zavbpp24, owner->GetBitsPerPixel());
     EXPECT_EQ(zavbpp24, first->GetBitsPerPixel());
     EXPECT_EQ(PixelsOf(*first.Get()), PixelsOf(*owner.Get()));
+}
+
+// A 1-bit owner becomes 8-bit grey before the sum, the 24-bit operand is
+// brought to the owner's depth (the owner is not made colour), and the
+// library then works on the owner's new block, not on the freed one.
+TEST_F(RealLibraryFacets, AddConvertsTheOperandToTheOwnersNewDepthAndLendsTheNewBlock)
+{
+    CZAVPtr<IZAVImageEditSp> owner = CreateImageEditSp();
+    owner->Create(4, 2, zavbpp1);
+    owner->GetPalette()->CreateBlackWhite();
+    CZAVPtr<IZAVImageEditSp> operand = MakePattern(4, 2);
+    CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSpForImage(owner.Get());
+    ASSERT_EQ("(nothing thrown)", ThrownText([&] { object->GetArithmetic()->Add(operand.Get()); }));
+    EXPECT_EQ(zavbpp8, owner->GetBitsPerPixel());
+    EXPECT_EQ(zavbpp8, operand->GetBitsPerPixel());
+    EXPECT_EQ(object->GetImageMemory(), static_cast<void*>(owner->GetImageData()));
+    EXPECT_EQ(8, object->GetBitsPerPixel());
+    // Black (0) plus the operand's grey is the operand's grey.
+    EXPECT_EQ(PixelsOf(*operand.Get()), PixelsOf(*owner.Get()));
 }
 
 TEST_F(RealLibraryFacets, AShearNoImageCanHoldIsRefusedWithAText)
