@@ -35,18 +35,27 @@ KORV_Status ConvertFromSource(KORV_Handle handle, KORV_Handle sourceHandle, cons
     });
 }
 
-// 255 minus each colour sample, alpha untouched.
+// Each colour sample of the image through change. Alpha is no colour: a
+// 32-bit image keeps it.
+template <typename Change>
+void ChangeColourSamples(const ImageView& image, Change change)
+{
+    const int32_t channels = ChannelCount(image.bitsPerPixel);
+    const int32_t colours = channels == 4 ? 3 : channels;
+    for (int32_t y = 0; y < image.height; ++y) {
+        uint8_t* pixel = image.Row(y);
+        for (int32_t x = 0; x < image.width; ++x, pixel += channels)
+            for (int32_t c = 0; c < colours; ++c)
+                pixel[c] = change(pixel[c]);
+    }
+}
+
+// 255 minus each colour sample.
 void ComplementColors(Processor& self)
 {
     const ImageView& image = RequireImage(self, "object");
     RequireDepth(image, "image", kColorDepths);
-    const int32_t channels = ChannelCount(image.bitsPerPixel);
-    for (int32_t y = 0; y < image.height; ++y) {
-        uint8_t* pixel = image.Row(y);
-        for (int32_t x = 0; x < image.width; ++x, pixel += channels)
-            for (int32_t c = 0; c < 3; ++c)
-                pixel[c] = static_cast<uint8_t>(255 - pixel[c]);
-    }
+    ChangeColourSamples(image, [](uint8_t sample) { return static_cast<uint8_t>(255 - sample); });
 }
 
 }  // namespace
@@ -101,15 +110,7 @@ KORV_API KORV_Status KORV_GammaCorrection(KORV_Handle handle, int32_t value)
         RequireDepth(image, "image", {8, 9, 24, 32});
         uint8_t table[256];
         BuildGammaTable(value, table);
-        // Alpha is no colour: a 32-bit image keeps it.
-        const int32_t channels = ChannelCount(image.bitsPerPixel);
-        const int32_t colours = channels == 4 ? 3 : channels;
-        for (int32_t y = 0; y < image.height; ++y) {
-            uint8_t* pixel = image.Row(y);
-            for (int32_t x = 0; x < image.width; ++x, pixel += channels)
-                for (int32_t c = 0; c < colours; ++c)
-                    pixel[c] = table[pixel[c]];
-        }
+        ChangeColourSamples(image, [&table](uint8_t sample) { return table[sample]; });
     });
 }
 
