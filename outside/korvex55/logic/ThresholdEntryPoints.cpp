@@ -31,42 +31,44 @@ KORV_Status RunThreshold(KORV_Handle handle, const char* operation, Checks check
     });
 }
 
+// The checks of the forms with a threshold, and with a threshold and the
+// value that replaces samples beyond it.
+auto ThresholdChecks(int32_t threshold)
+{
+    return [=] { RequireRange(threshold, "threshold", 0, 255); };
+}
+
+auto ThresholdAndValueChecks(int32_t threshold, int32_t value)
+{
+    return [=] {
+        RequireRange(threshold, "threshold", 0, 255);
+        RequireRange(value, "value", 0, 255);
+    };
+}
+
 }  // namespace
 
 extern "C" {
 
 KORV_API KORV_Status KORV_ThresholdGT(KORV_Handle handle, int32_t threshold)
 {
-    return RunThreshold(
-        handle, "ThresholdGT", [=] { RequireRange(threshold, "threshold", 0, 255); }, 0, 0, threshold, threshold);
+    return RunThreshold(handle, "ThresholdGT", ThresholdChecks(threshold), 0, 0, threshold, threshold);
 }
 
 KORV_API KORV_Status KORV_ThresholdLT(KORV_Handle handle, int32_t threshold)
 {
-    return RunThreshold(
-        handle, "ThresholdLT", [=] { RequireRange(threshold, "threshold", 0, 255); }, threshold, threshold, 255, 255);
+    return RunThreshold(handle, "ThresholdLT", ThresholdChecks(threshold), threshold, threshold, 255, 255);
 }
 
 KORV_API KORV_Status KORV_ThresholdGTVal(KORV_Handle handle, int32_t threshold, int32_t value)
 {
-    return RunThreshold(
-        handle, "ThresholdGTVal",
-        [=] {
-            RequireRange(threshold, "threshold", 0, 255);
-            RequireRange(value, "value", 0, 255);
-        },
-        0, 0, threshold, value);
+    return RunThreshold(handle, "ThresholdGTVal", ThresholdAndValueChecks(threshold, value), 0, 0, threshold, value);
 }
 
 KORV_API KORV_Status KORV_ThresholdLTVal(KORV_Handle handle, int32_t threshold, int32_t value)
 {
-    return RunThreshold(
-        handle, "ThresholdLTVal",
-        [=] {
-            RequireRange(threshold, "threshold", 0, 255);
-            RequireRange(value, "value", 0, 255);
-        },
-        threshold, value, 255, 255);
+    return RunThreshold(handle, "ThresholdLTVal", ThresholdAndValueChecks(threshold, value), threshold, value, 255,
+                        255);
 }
 
 KORV_API KORV_Status KORV_ThresholdLTValGTVal(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3,
