@@ -71,11 +71,12 @@ TEST(PDFWriterText, CrossReferenceOffsetsPointAtTheirObjects)
     std::string rest = text.substr(xref);
     int object = 0;
     while (std::regex_search(rest, match, std::regex("(\\d{10}) (\\d{5}) ([nf]) \n"))) {
-        if (match[3] == "n")
+        if (match[3] == "n") {
             EXPECT_EQ(text.compare(std::stoul(match[1]), std::to_string(object).size() + 7,
                                    std::to_string(object) + " 0 obj\n"),
                       0)
                 << object;
+        }
         ++object;
         rest = match.suffix();
     }

@@ -73,10 +73,12 @@ TEST(PsdSave, SavedFilesReadBackEverywhere)
         const uint32_t colourBytes = (bytes[26] << 24) | (bytes[27] << 16) | (bytes[28] << 8) | bytes[29];
         EXPECT_EQ(c.depth == 8 ? 768u : 0u, colourBytes);
         const std::vector<uint8_t> rgb = ImageRgb(image);
-        if (c.magick)
+        if (c.magick) {
             EXPECT_EQ(rgb, MagickRgb(dir, file));
-        if (c.pillow)
+        }
+        if (c.pillow) {
             EXPECT_EQ(rgb, PillowRgb(file).rgb);
+        }
         CZAVImg back;
         back.LoadFromFile(file.c_str(), zavifPSD);
         EXPECT_EQ(rgb, ImageRgb(back));

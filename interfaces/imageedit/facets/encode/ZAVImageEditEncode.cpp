@@ -15,8 +15,6 @@ namespace ZAV {
 
 namespace {
 
-constexpr int kFormatJpeg = 4;
-
 const char kNoJpeg2000Text[] = "There is no Jpeg2000 filter dll assigned!";
 const char kNoJbig2Text[] = "There is no Jbig2 filter dll assigned!";
 
