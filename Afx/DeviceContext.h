@@ -40,7 +40,6 @@ public:
 private:
     HDC m_dc = nullptr;
     HWND m_window = nullptr;
-    int32_t m_spare = 0;
     bool m_release = false;
     bool m_memory = false;
     HGDIOBJ m_extra = nullptr;

@@ -18,7 +18,6 @@ namespace ZAV {
 namespace {
 
 constexpr int kCodeFormat = 1;
-constexpr int kCodeCompression = 2;
 constexpr int kCodeMemory = 10;
 constexpr int kCodeFrame = 28;
 constexpr int kModeBitmap = 0;

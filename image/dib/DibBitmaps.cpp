@@ -19,7 +19,6 @@ namespace {
 constexpr WORD kLogPaletteVersion = 0x300;
 constexpr int kMaxGdiPaletteEntries = 256;
 constexpr int kSystemPaletteEntries = 255;
-constexpr char kNotSupported[] = "Device does not support this operation!";
 
 // The screen DC when the caller gave none, released with the holder.
 class DeviceOrScreen {

@@ -57,11 +57,11 @@ JB2_Error ReadPairs(JB2SegmentHeader* segment, uint32_t offset, uint32_t count, 
         uint8_t value = 0;
         JB2_Error status = JB2SegmentReadU8(segment, offset + 2 * i, &value);
         if (status != cJB2_Error_OK)
-            return JB2Fail(message, status, xText);
+            return JB2Fail(message, status, "%s", xText);
         x[i] = int8_t(value);
         status = JB2SegmentReadU8(segment, offset + 2 * i + 1, &value);
         if (status != cJB2_Error_OK)
-            return JB2Fail(message, status, yText);
+            return JB2Fail(message, status, "%s", yText);
         y[i] = int8_t(value);
     }
     return cJB2_Error_OK;
