@@ -53,7 +53,9 @@ TEST(DrawFacet, PixelAccessStaysInsideTheImage)
 
     draw24.SetPixel24(2, 1, RGB(10, 20, 30));
     EXPECT_EQ(draw24.GetPixel24(2, 1), RGB(10, 20, 30));
-    EXPECT_EQ(ZAVTest::PixelsOf(*colour.Get()).back(), 30);
+    const std::vector<unsigned char> pixels = ZAVTest::PixelsOf(*colour.Get());
+    ASSERT_EQ(pixels.size(), 3u * 2u * 3u);
+    EXPECT_EQ(pixels.back(), 30);
     draw8.SetPixel8(2, 1, 77);
     EXPECT_EQ(draw8.GetPixel8(2, 1), 77);
 
