@@ -5,7 +5,7 @@
 #include "image/shadow/Contours.h"
 #include "image/shadow/ImageMover.h"
 #include "image/shadow/ShadowImage.h"
-#include "image/shadow/ShadowParts.h"
+#include "image/shadow/ShadowBuilders.h"
 
 namespace ZAV {
 

@@ -3,7 +3,7 @@
 
 #include "outside/korvex55/KORVEX55.h"
 #include "outside/korvex55/core/Core.h"
-#include "outside/korvex55/geometry/Perspective.h"
+#include "outside/korvex55/geometry/ProjectiveMap.h"
 #include "outside/korvex55/geometry/Remap.h"
 #include "outside/korvex55/geometry/Transforms.h"
 #include "outside/korvex55/processing/Arguments.h"
@@ -214,7 +214,7 @@ KORV_API KORV_Status KORV_WarpPerspectiveCoefficients(KORV_Handle handle, KORV_H
         PointPair pairs[4];
         ReadCorners(corners, cornerCount, RequireImage(Operand(source), "source"), pairs);
         Matrix3 map;
-        const std::string refusal = SolvePerspective(pairs, map);
+        const std::string refusal = SolveProjectiveMap(pairs, map);
         if (!refusal.empty())
             Fail(kStatusBadValue, refusal + "!");
         for (int32_t i = 0; i < kCoefficientCount; ++i)

@@ -170,7 +170,7 @@ double MappedY(const double* c, double x, double y)
     return (c[3] * x + c[4] * y + c[5]) / (c[6] * x + c[7] * y + c[8]);
 }
 
-TEST(KorvGeometry, PerspectiveCoefficientsTakeTheCornersWhereTheyAreAsked)
+TEST(KorvGeometry, ProjectiveCoefficientsTakeTheCornersWhereTheyAreAsked)
 {
     Picture source(10, 10, 8, Bytes(100));
     Picture asker;

@@ -1,4 +1,4 @@
-#include "outside/korvex55/geometry/Perspective.h"
+#include "outside/korvex55/geometry/ProjectiveMap.h"
 
 #include <cmath>
 #include <utility>
@@ -59,7 +59,7 @@ bool Solve(Row (&rows)[kUnknowns], double (&solution)[kUnknowns])
 
 }  // namespace
 
-std::string SolvePerspective(const PointPair (&pairs)[4], Matrix3& map)
+std::string SolveProjectiveMap(const PointPair (&pairs)[4], Matrix3& map)
 {
     Row rows[kUnknowns];
     Equations(pairs, rows);

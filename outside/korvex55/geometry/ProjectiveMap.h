@@ -15,6 +15,6 @@ struct PointPair {
 
 // The map taking each pair's first point to its second, scaled so that its
 // last coefficient is 1. Empty text, or why not (three points on a line).
-std::string SolvePerspective(const PointPair (&pairs)[4], Matrix3& map);
+std::string SolveProjectiveMap(const PointPair (&pairs)[4], Matrix3& map);
 
 }  // namespace KORVEX55

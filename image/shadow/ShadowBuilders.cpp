@@ -1,4 +1,4 @@
-#include "image/shadow/ShadowParts.h"
+#include "image/shadow/ShadowBuilders.h"
 
 #include <algorithm>
 #include <cstdlib>
