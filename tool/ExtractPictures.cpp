@@ -9,6 +9,7 @@
 #include "foundation/objects/ZAVCastSp.h"
 #include "foundation/text/TextException.h"
 #include "tool/Commands.h"
+#include "tool/DocumentLog.h"
 #include "tool/ExtractPage.h"
 #include "tool/ExtractPictures.h"
 #include "tool/LibraryObjects.h"
@@ -20,32 +21,6 @@ namespace {
 
 constexpr int kFormatPng = 6;
 constexpr mode_t kPictureFileMode = 0666;
-
-void LogInformation(CLogFile& log, const char* label, const std::string& value)
-{
-    if (value.empty())
-        return;
-    String line;
-    line.Format("\t%s - '%s'", label, value.c_str());
-    log.LogWrite(line.GetText(), true);
-}
-
-void LogDocument(IZAVPdfDocumentSp* document, CLogFile& log)
-{
-    String line;
-    line.Format("%s:", document->GetFileName().c_str());
-    log.LogWrite(line.GetText(), true);
-    IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
-    LogInformation(log, "Title", info->GetTitle());
-    LogInformation(log, "SavedBy", info->GetSavedBy());
-    LogInformation(log, "Producer", info->GetProducer());
-    LogInformation(log, "PdfVersion", info->GetPdfVersion());
-    LogInformation(log, "ModDate", info->GetModDate());
-    LogInformation(log, "Creator", info->GetCreator());
-    LogInformation(log, "CreationDate", info->GetCreationDate());
-    line.Format("Pages: %d", document->GetPageCount());
-    log.LogWrite(line.GetText(), true);
-}
 
 void SaveDecodedPicture(IZAVObjectSp* picture, const String& fileName, int number, int pageNumber, CLogFile& log)
 {
@@ -155,11 +130,8 @@ void ExtractPictures(const std::string& pdfName, int page, const std::string& ou
     CZAVPtr<IZAVImageEditSp> imageEdit = CreateImageEdit();
     CZAVPtr<IZAVPdfDocumentSp> document = CreatePdfDocument(log);
 
-    line.Format("Loading PDF '%s'", pdfName.c_str());
-    log.LogWrite(line.GetText(), false);
-    document->Load(pdfName);
-    log.LogWrite("ok.", true);
-    LogDocument(document.Get(), log);
+    LoadLogged(document.Get(), pdfName, log);
+    LogDocumentSummary(document.Get(), log);
 
     if (page < 0)
         ExtractAllPages(document.Get(), outputName, baseName, log);

@@ -14,6 +14,7 @@
 #include "pdf/PDFPage.h"
 #include "pdf/PDFRef.h"
 #include "tool/Commands.h"
+#include "tool/DocumentLog.h"
 #include "tool/LibraryObjects.h"
 #include "tool/OutputNames.h"
 #include "platform/CrtShims.h"
@@ -159,17 +160,6 @@ void ListObjectGroup(const std::vector<CPDFObjectBase*>& objects, CLogFile& log)
     log.LogWriteString(text, true);
 }
 
-namespace {
-
-void LoadLogged(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
-{
-    log.LogWriteString(Formatted("Loading PDF '%s'", documentName), false);
-    document->Load(documentName);
-    log.LogWrite("ok.", true);
-}
-
-}  // namespace
-
 void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
 {
     LoadLogged(document, documentName, log);
@@ -227,29 +217,9 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
 {
     const std::string textFileName = MakePageTextFileName(documentName);
     LoadLogged(document, documentName, log);
-
-    log.LogWriteString(Formatted("%s:", document->GetFileName()), true);
-    IZAVPdfDocumentInfoCpp* info = document->GetDocumentInfo();
-    const struct {
-        const char* format;
-        std::string value;
-    } infoLines[] = {
-        {"\tTitle - '%s'", info->GetTitle()},
-        {"\tSavedBy - '%s'", info->GetSavedBy()},
-        {"\tProducer - '%s'", info->GetProducer()},
-        {"\tPdfVersion - '%s'", info->GetPdfVersion()},
-        {"\tModDate - '%s'", info->GetModDate()},
-        {"\tCreator - '%s'", info->GetCreator()},
-        {"\tCreationDate - '%s'", info->GetCreationDate()},
-    };
-    for (const auto& line : infoLines)
-        if (!line.value.empty())
-            log.LogWriteString(Formatted(line.format, line.value), true);
+    LogDocumentSummary(document, log);
 
     String text;
-    text.Format("Pages: %d", document->GetPageCount());
-    log.LogWriteString(text, true);
-
     for (int p = 0; p < document->GetPageCount(); ++p) {
         text.Format("\tSaving content of Page %d:", p);
         log.LogWriteString(text, true);
