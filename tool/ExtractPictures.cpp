@@ -8,6 +8,7 @@
 
 #include "foundation/objects/ZAVCastSp.h"
 #include "foundation/text/TextException.h"
+#include "formats/registry/ImgFormat.h"
 #include "tool/Commands.h"
 #include "tool/DocumentLog.h"
 #include "tool/ExtractPage.h"
@@ -19,7 +20,6 @@ namespace ZAV {
 
 namespace {
 
-constexpr int kFormatPng = 6;
 constexpr mode_t kPictureFileMode = 0666;
 
 void SaveDecodedPicture(IZAVObjectSp* picture, const String& fileName, int number, int pageNumber, CLogFile& log)
@@ -29,7 +29,7 @@ void SaveDecodedPicture(IZAVObjectSp* picture, const String& fileName, int numbe
     log.LogWrite(line.GetText(), false);
     CZAVPtr<IZAVImageEditSp> image(static_cast<IZAVImageEditSp*>(picture->QueryInterface(zaviidImageEdit)), true);
     // The image object writes beside the name and renames at the end.
-    image->SaveToFile(fileName.ToStdString(), kFormatPng);
+    image->SaveToFile(fileName.ToStdString(), zavifPNG);
     log.LogWrite("Ok.", true);
 }
 
