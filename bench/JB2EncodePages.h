@@ -1,16 +1,24 @@
 // The encode benches' pages: bitonal A4 pages at 300 dpi (text with rules
 // and dust), rendered once by ghostscript into a cache folder
-// beside the build and reused by later runs and by every encode bench.
+// beside the build and reused by later runs and by every encode bench; and
+// what those benches do alike with them: compress one through
+// JB2_Compress_*, and time jbig2enc on the page files.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "bench/JB2BenchCallbacks.h"
+#include "jbig2codec/kvd_jb2.h"
 
 namespace JB2EncodePages {
 
@@ -107,6 +115,78 @@ inline bool ReadPage(const std::string& path, Rows& rows)
         return false;
     rows.resize(size_t(kStride) * kHeight);
     return bool(in.read(reinterpret_cast<char*>(rows.data()), std::streamsize(rows.size())));
+}
+
+// Every page of the cache (rendered first when missing) as rows; false,
+// with the reason on standard error, when that fails.
+inline bool LoadPages(const std::string& folder, uint32_t count, std::vector<Rows>& pages)
+{
+    if (count == 0 || !RenderPages(folder, count)) {
+        std::fprintf(stderr, "cannot render the pages (is ghostscript installed?)\n");
+        return false;
+    }
+    pages.resize(count);
+    for (uint32_t i = 0; i < count; ++i)
+        if (!ReadPage(PagePath(folder, i + 1), pages[i])) {
+            std::fprintf(stderr, "cannot read %s\n", PagePath(folder, i + 1).c_str());
+            return false;
+        }
+    return true;
+}
+
+inline double Seconds(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+typedef std::vector<std::pair<uint32_t, uint32_t>> Properties;
+
+// One page as a JBIG2 file, with the page's size and resolution and then
+// the given properties; its size, 0 on failure.
+inline size_t CompressPage(const Rows& rows, const Properties& choices)
+{
+    JB2_Handle_Compress handle = nullptr;
+    JB2_Compress_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, nullptr, nullptr);
+    Properties properties = {{cJB2_Prop_Width, kWidth},
+                             {cJB2_Prop_Height, kHeight},
+                             {cJB2_Prop_X_Resolution, kPixelsPerMetre},
+                             {cJB2_Prop_Y_Resolution, kPixelsPerMetre}};
+    properties.insert(properties.end(), choices.begin(), choices.end());
+    for (const auto& property : properties)
+        JB2_Compress_Set_Property(handle, property.first, property.second);
+    JB2_Error status = 0;
+    for (uint32_t y = 0; y < kHeight && status == 0; ++y)
+        status = JB2_Compress_Line(handle, rows.data() + size_t(y) * kStride);
+    JB2_Handle_Document document = nullptr;
+    std::vector<uint8_t> bytes;
+    if (JB2_Compress_End(&handle, status == 0 ? &document : nullptr) == 0 && document) {
+        JB2_Document_Export_Document(document, ZAVBench::JB2Collect, &bytes, cJB2_Export_Format_JBIG2_File);
+        JB2_Document_End(&document);
+    }
+    return bytes.size();
+}
+
+struct Jbig2encRun {
+    double seconds = 0;
+    size_t bytes = 0;
+};
+
+// The jbig2enc binary with its options on every page file of the cache,
+// each into the output file: the time and the sum of the output sizes.
+inline Jbig2encRun TimeJbig2enc(const std::string& binary, const std::string& options, const std::string& folder,
+                                uint32_t pages, const std::string& output)
+{
+    Jbig2encRun run;
+    const auto start = std::chrono::steady_clock::now();
+    for (uint32_t i = 0; i < pages; ++i) {
+        const std::string command =
+            "'" + binary + "' " + options + " " + PagePath(folder, i + 1) + " > " + output + " 2>/dev/null";
+        struct stat info = {};
+        if (std::system(command.c_str()) == 0 && stat(output.c_str(), &info) == 0)
+            run.bytes += size_t(info.st_size);
+    }
+    run.seconds = Seconds(start);
+    return run;
 }
 
 }  // namespace JB2EncodePages

@@ -9,18 +9,13 @@
 //   jbig2_encode_bench [pages, default 100]
 #include <sys/stat.h>
 #include <tiffio.h>
-#include <unistd.h>
 
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "bench/JB2BenchCallbacks.h"
 #include "bench/JB2EncodePages.h"
 #include "jbig2codec/kvd_jb2.h"
 
@@ -31,27 +26,10 @@ using namespace JB2EncodePages;
 // One page as a JBIG2 file, lossless, generic region only; its size.
 size_t CompressJbig2(const Rows& rows, uint32_t coder)
 {
-    JB2_Handle_Compress handle = nullptr;
-    JB2_Compress_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, nullptr, nullptr);
-    const uint32_t properties[][2] = {{cJB2_Prop_Width, kWidth},
-                                      {cJB2_Prop_Height, kHeight},
-                                      {cJB2_Prop_X_Resolution, kPixelsPerMetre},
-                                      {cJB2_Prop_Y_Resolution, kPixelsPerMetre},
-                                      {cJB2_Prop_Bitmap_Coder, coder},
-                                      {cJB2_Prop_Generic_Template, 0},
-                                      {cJB2_Prop_Symbol_Matching_Mode, cJB2_Matching_None},
-                                      {cJB2_Prop_Encoding_Mode, cJB2_Encoding_Lossless}};
-    for (const auto& property : properties)
-        JB2_Compress_Set_Property(handle, property[0], property[1]);
-    for (uint32_t y = 0; y < kHeight; ++y)
-        JB2_Compress_Line(handle, rows.data() + size_t(y) * kStride);
-    JB2_Handle_Document document = nullptr;
-    std::vector<uint8_t> bytes;
-    if (JB2_Compress_End(&handle, &document) == 0) {
-        JB2_Document_Export_Document(document, ZAVBench::JB2Collect, &bytes, cJB2_Export_Format_JBIG2_File);
-        JB2_Document_End(&document);
-    }
-    return bytes.size();
+    return CompressPage(rows, {{cJB2_Prop_Bitmap_Coder, coder},
+                               {cJB2_Prop_Generic_Template, 0},
+                               {cJB2_Prop_Symbol_Matching_Mode, cJB2_Matching_None},
+                               {cJB2_Prop_Encoding_Mode, cJB2_Encoding_Lossless}});
 }
 
 // The same rows as a one-strip Group 4 TIFF, as tiffcp -c g4 writes it.
@@ -77,15 +55,6 @@ size_t CompressGroup4(const Rows& rows, const std::string& path)
     return stat(path.c_str(), &info) == 0 ? size_t(info.st_size) : 0;
 }
 
-size_t RunJbig2enc(const std::string& binary, const std::string& page, const std::string& output)
-{
-    const std::string command = "'" + binary + "' " + page + " > " + output + " 2>/dev/null";
-    if (std::system(command.c_str()) != 0)
-        return 0;
-    struct stat info = {};
-    return stat(output.c_str(), &info) == 0 ? size_t(info.st_size) : 0;
-}
-
 struct Result {
     const char* name;
     double seconds = 0;
@@ -98,27 +67,15 @@ void Print(const Result& result, uint32_t pages)
                 result.bytes, result.bytes / 1024.0 / pages);
 }
 
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const uint32_t pages = argc > 1 ? uint32_t(std::atoi(argv[1])) : 100;
     const std::string folder = CacheFolder();
-    if (pages == 0 || !RenderPages(folder, pages)) {
-        std::fprintf(stderr, "cannot render the pages (is ghostscript installed?)\n");
+    std::vector<Rows> rows;
+    if (!LoadPages(folder, pages, rows))
         return 1;
-    }
-    std::vector<Rows> rows(pages);
-    for (uint32_t i = 0; i < pages; ++i)
-        if (!ReadPage(PagePath(folder, i + 1), rows[i])) {
-            std::fprintf(stderr, "cannot read %s\n", PagePath(folder, i + 1).c_str());
-            return 1;
-        }
     Result arithmetic{"kvd_jb2 arithmetic, T0"}, mmr{"kvd_jb2 MMR"}, group4{"libtiff Group 4"};
     for (Result* result : {&arithmetic, &mmr, &group4}) {
         const auto start = std::chrono::steady_clock::now();
@@ -133,11 +90,8 @@ int main(int argc, char** argv)
         Print(*result, pages);
     const char* jbig2enc = std::getenv("JBIG2ENC");
     if (jbig2enc && *jbig2enc) {
-        Result theirs{"jbig2enc generic"};
-        const auto start = std::chrono::steady_clock::now();
-        for (uint32_t i = 0; i < pages; ++i)
-            theirs.bytes += RunJbig2enc(jbig2enc, PagePath(folder, i + 1), folder + "/jbig2enc.jb2");
-        theirs.seconds = Seconds(start);
+        const Jbig2encRun run = TimeJbig2enc(jbig2enc, "", folder, pages, folder + "/jbig2enc.jb2");
+        Result theirs{"jbig2enc generic", run.seconds, run.bytes};
         Print(theirs, pages);
         std::printf("  size arithmetic / jbig2enc = %.3f\n", double(arithmetic.bytes) / theirs.bytes);
     } else {

@@ -5,15 +5,12 @@
 // Prints the time per page and the total size of each, and the ratios.
 //
 //   jbig2_symbol_bench [pages, default 100]
-#include <sys/stat.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "bench/JB2BenchCallbacks.h"
 #include "bench/JB2EncodePages.h"
 #include "jbig2codec/kvd_jb2.h"
 
@@ -37,43 +34,11 @@ struct Result {
 // One page as a JBIG2 file with arithmetic coding and templates 0; its size, 0 on failure.
 size_t Compress(const Rows& rows, const Choice& choice)
 {
-    JB2_Handle_Compress handle = nullptr;
-    JB2_Compress_Start(&handle, ZAVBench::JB2Alloc, nullptr, ZAVBench::JB2Free, nullptr, nullptr, nullptr);
-    const uint32_t properties[][2] = {{cJB2_Prop_Width, kWidth},
-                                      {cJB2_Prop_Height, kHeight},
-                                      {cJB2_Prop_X_Resolution, kPixelsPerMetre},
-                                      {cJB2_Prop_Y_Resolution, kPixelsPerMetre},
-                                      {cJB2_Prop_Bitmap_Coder, cJB2_Coder_Arithmetic},
-                                      {cJB2_Prop_Generic_Template, 0},
-                                      {cJB2_Prop_Text_Template, 0},
-                                      {cJB2_Prop_Symbol_Matching_Mode, choice.matching},
-                                      {cJB2_Prop_Encoding_Mode, choice.encoding}};
-    for (const auto& property : properties)
-        JB2_Compress_Set_Property(handle, property[0], property[1]);
-    JB2_Error status = 0;
-    for (uint32_t y = 0; y < kHeight && status == 0; ++y)
-        status = JB2_Compress_Line(handle, rows.data() + size_t(y) * kStride);
-    JB2_Handle_Document document = nullptr;
-    std::vector<uint8_t> bytes;
-    if (JB2_Compress_End(&handle, status == 0 ? &document : nullptr) == 0 && document) {
-        JB2_Document_Export_Document(document, ZAVBench::JB2Collect, &bytes, cJB2_Export_Format_JBIG2_File);
-        JB2_Document_End(&document);
-    }
-    return bytes.size();
-}
-
-size_t RunJbig2enc(const std::string& binary, const std::string& page, const std::string& output)
-{
-    const std::string command = "'" + binary + "' -s " + page + " > " + output + " 2>/dev/null";
-    if (std::system(command.c_str()) != 0)
-        return 0;
-    struct stat info = {};
-    return stat(output.c_str(), &info) == 0 ? size_t(info.st_size) : 0;
-}
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return CompressPage(rows, {{cJB2_Prop_Bitmap_Coder, cJB2_Coder_Arithmetic},
+                               {cJB2_Prop_Generic_Template, 0},
+                               {cJB2_Prop_Text_Template, 0},
+                               {cJB2_Prop_Symbol_Matching_Mode, choice.matching},
+                               {cJB2_Prop_Encoding_Mode, choice.encoding}});
 }
 
 void Print(const Result& r, uint32_t pages)
@@ -111,16 +76,9 @@ int main(int argc, char** argv)
 {
     const uint32_t count = argc > 1 ? uint32_t(std::atoi(argv[1])) : 100;
     const std::string folder = CacheFolder();
-    if (count == 0 || !RenderPages(folder, count)) {
-        std::fprintf(stderr, "cannot render the pages (is ghostscript installed?)\n");
+    std::vector<Rows> pages;
+    if (!LoadPages(folder, count, pages))
         return 1;
-    }
-    std::vector<Rows> pages(count);
-    for (uint32_t i = 0; i < count; ++i)
-        if (!ReadPage(PagePath(folder, i + 1), pages[i])) {
-            std::fprintf(stderr, "cannot read %s\n", PagePath(folder, i + 1).c_str());
-            return 1;
-        }
     const Choice choices[] = {
         {"generic arithmetic", cJB2_Matching_None, cJB2_Encoding_Lossless},
         {"mode 1 lossless", cJB2_Matching_Efficient, cJB2_Encoding_Lossless},
@@ -135,12 +93,11 @@ int main(int argc, char** argv)
         Print(r, count);
     const char* jbig2enc = std::getenv("JBIG2ENC");
     if (jbig2enc && *jbig2enc) {
+        const Jbig2encRun run = TimeJbig2enc(jbig2enc, "-s", folder, count, folder + "/jbig2enc-s.jb2");
         Result theirs;
         theirs.name = "jbig2enc -s";
-        const auto start = std::chrono::steady_clock::now();
-        for (uint32_t i = 0; i < count; ++i)
-            theirs.bytes += RunJbig2enc(jbig2enc, PagePath(folder, i + 1), folder + "/jbig2enc-s.jb2");
-        theirs.seconds = Seconds(start);
+        theirs.seconds = run.seconds;
+        theirs.bytes = run.bytes;
         Print(theirs, count);
         PrintRatios(results, theirs);
     } else {
