@@ -5,15 +5,18 @@
 // PNG data mostly written as they stand) and with -png -j -jp2 (the same
 // output kinds as ours: every decoded picture a PNG).
 //   tool_extractpicture_bench [rounds]
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "bench/BenchFiles.h"
+#include "bench/PillowTiming.h"
 #include "foundation/files/LogFile.h"
 #include "tool/Commands.h"
 
 namespace {
+
+using ZAVBench::Shell;
 
 const char kFolder[] = "/tmp/zav_extractpicture_bench";
 
@@ -49,26 +52,16 @@ for i in range(50):
 subprocess.run(['img2pdf'] + names + ['-o', '../mixed.pdf'], check=True, stderr=subprocess.DEVNULL)
 )";
 
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bool Shell(const std::string& command)
-{
-    return std::system(command.c_str()) == 0;
-}
-
 double TimePdfimages(const std::string& options, const std::string& pdf, int rounds)
 {
     const std::string out = std::string(kFolder) + "/peer";
     double total = 0;
     for (int i = 0; i < rounds; ++i) {
         Shell("rm -rf " + out + " && mkdir -p " + out);
-        const auto start = std::chrono::steady_clock::now();
+        const ZAVBench::Stopwatch clock;
         if (!Shell("pdfimages " + options + " " + pdf + " " + out + "/p"))
             std::fprintf(stderr, "pdfimages %s failed\n", options.c_str());
-        total += SecondsSince(start);
+        total += clock.Seconds();
     }
     return total / rounds;
 }
@@ -92,9 +85,9 @@ int main(int argc, char** argv)
     for (int i = 0; i < rounds; ++i) {
         Shell("rm -rf " + out + " && mkdir -p " + out);
         ZAV::CLogFile log;
-        const auto start = std::chrono::steady_clock::now();
+        const ZAVBench::Stopwatch clock;
         ZAV::ExtractPictures(pdf, -1, out + "/", log);
-        ours += SecondsSince(start);
+        ours += clock.Seconds();
     }
     ours /= rounds;
     const double all = TimePdfimages("-all", pdf, rounds);
