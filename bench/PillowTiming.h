@@ -45,13 +45,27 @@ inline std::map<std::string, double> PillowTimes(const std::string& folder, int 
     return times;
 }
 
-// Writes the bench's two Pillow scripts into FOLDER and runs the one that
-// makes the input files; false, with a message, when Pillow could not.
+// What every timing script starts with: its folder and runs from the
+// command line, and best(f), the best of the runs of f in milliseconds.
+const char kPillowTimesHead[] = R"(
+import sys, time
+from PIL import Image
+folder, runs = sys.argv[1], int(sys.argv[2])
+def best(f):
+    times = []
+    for _ in range(runs):
+        s = time.perf_counter(); f(); times.append((time.perf_counter() - s) * 1000)
+    return min(times)
+)";
+
+// Writes the bench's two Pillow scripts into FOLDER (the timing script
+// after kPillowTimesHead) and runs the one that makes the input files;
+// false, with a message, when Pillow could not.
 inline bool PreparePillowFiles(const std::string& folder, const char* makeFiles, const char* pillowTimes)
 {
     Shell("mkdir -p " + folder);
     std::ofstream(folder + "/make_files.py") << makeFiles;
-    std::ofstream(folder + "/pillow_times.py") << pillowTimes;
+    std::ofstream(folder + "/pillow_times.py") << kPillowTimesHead << pillowTimes;
     if (!Shell("/usr/bin/python3 " + folder + "/make_files.py " + folder)) {
         std::fprintf(stderr, "Pillow (python3-pil) could not make the files\n");
         return false;

@@ -56,16 +56,9 @@ photo.save(folder + "/photo.jpg", quality=90)
 photo.save(folder + "/photo.ppm")
 )";
 
-// Pillow's open-and-load and save times in milliseconds, best of runs.
+// Pillow's open-and-load and save times in milliseconds, best of runs
+// (best() comes from kPillowTimesHead).
 const char kPillowTimes[] = R"(
-import sys, time
-from PIL import Image
-folder, runs = sys.argv[1], int(sys.argv[2])
-def best(f):
-    times = []
-    for _ in range(runs):
-        s = time.perf_counter(); f(); times.append((time.perf_counter() - s) * 1000)
-    return min(times)
 for name, ext, args in [("page", "tif", {"compression": "group4"}), ("gray", "png", {}),
                         ("photo", "jpg", {"quality": 75})]:
     path = folder + "/" + name + "." + ext

@@ -42,16 +42,9 @@ photo.save(folder + "/photo.png")
 photo.save(folder + "/photo.tif", compression="packbits")
 )";
 
-// Pillow's open-and-load and save times in milliseconds, best of runs.
+// Pillow's open-and-load and save times in milliseconds, best of runs
+// (best() comes from kPillowTimesHead).
 const char kPillowTimes[] = R"(
-import sys, time
-from PIL import Image
-folder, runs = sys.argv[1], int(sys.argv[2])
-def best(f):
-    times = []
-    for _ in range(runs):
-        s = time.perf_counter(); f(); times.append((time.perf_counter() - s) * 1000)
-    return min(times)
 for ext, args in [("png", {}), ("tif", {"compression": "packbits"})]:
     path = folder + "/photo." + ext
     image = Image.open(path); image.load()
