@@ -9,7 +9,6 @@
 #include "jbig2codec/compress/JB2SymbolCoding.h"
 #include "jbig2codec/match/JB2ComponentGroup.h"
 #include "jbig2codec/match/JB2SymbolUnify.h"
-#include "jbig2codec/symbol/JB2SymbolDictionaryWrite.h"
 
 namespace ZAV {
 
@@ -21,33 +20,6 @@ constexpr uint32_t kChunk = 2000;
 // picture rather than text: they stay for the generic region.
 constexpr uint32_t kDotRun = 20000;
 constexpr uint32_t kDotHeight = 8;
-
-JB2_Error NewSymbol(JB2SymbolCoding* s, JB2Component* c)
-{
-    if (!JB2SymbolRoomLeft(s))
-        return cJB2_Error_OK;
-    const JB2BitmapView shape = JB2ComponentView(c);
-    JB2Symbol* symbol = nullptr;
-    JB2_Error status = JB2SymbolDictionaryAddSymbol(s->plain, &shape, s->memory, s->message, &symbol);
-    if (status != cJB2_Error_OK)
-        return status;
-    ++s->symbols;
-    return JB2AddComponentInstance(s, symbol, c, 0);
-}
-
-JB2_Error NewRefinedSymbol(JB2SymbolCoding* s, JB2Component* c, JB2Symbol* reference)
-{
-    if (!JB2SymbolRoomLeft(s))
-        return cJB2_Error_OK;
-    const JB2BitmapView shape = JB2ComponentView(c);
-    JB2Symbol* symbol = nullptr;
-    JB2_Error status =
-        JB2SymbolDictionaryAddRefinedSymbol(s->refined, &shape, reference, s->memory, s->message, &symbol);
-    if (status != cJB2_Error_OK)
-        return status;
-    ++s->symbols;
-    return JB2AddComponentInstance(s, symbol, c, 0);
-}
 
 // Lossy coding: the component, off the page, is edited towards the symbol
 // and put back as it now is. *same tells whether it now equals the symbol.
@@ -84,7 +56,7 @@ JB2_Error CodeMember(JB2SymbolCoding* s, JB2Component* c, JB2Component* parent, 
     }
     if (degree <= 1)
         return JB2AddComponentInstance(s, symbol, c, 1);
-    return NewRefinedSymbol(s, c, symbol);
+    return JB2AddComponentSymbol(s, c, symbol);
 }
 
 JB2_Error CodeClass(JB2SymbolCoding* s, const JB2ComponentGroup* group, const JB2ComponentClass* cls)
@@ -101,7 +73,8 @@ JB2_Error CodeClass(JB2SymbolCoding* s, const JB2ComponentGroup* group, const JB
         if (status != cJB2_Error_OK)
             break;
         JB2Component* c = group->components[member];
-        status = i == 0 ? NewSymbol(s, c) : CodeMember(s, c, group->components[parent], degree, weight);
+        status =
+            i == 0 ? JB2AddComponentSymbol(s, c, nullptr) : CodeMember(s, c, group->components[parent], degree, weight);
     }
     return status;
 }

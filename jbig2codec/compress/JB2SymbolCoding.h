@@ -40,6 +40,11 @@ bool JB2SymbolRoomLeft(JB2SymbolCoding* s);
 // the component's own pixels against the symbol.
 JB2_Error JB2AddComponentInstance(JB2SymbolCoding* s, JB2Symbol* symbol, JB2Component* component, uint8_t refine);
 
+// A new symbol made of the component, with its instance: a plain symbol, or
+// with a reference a refined one of the refinement dictionary. When no more
+// symbols may be made, nothing is added and the component stays on the page.
+JB2_Error JB2AddComponentSymbol(JB2SymbolCoding* s, JB2Component* component, JB2Symbol* reference);
+
 // Matching mode 1: classes of look-alikes per height, each a tree of refinements.
 JB2_Error JB2SymbolCodeClasses(JB2SymbolCoding* s);
 // Matching mode 2: each component against the symbols made before it.

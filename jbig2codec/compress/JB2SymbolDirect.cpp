@@ -42,16 +42,13 @@ int64_t Closest(const Direct& d, const JB2Component* c, uint32_t f, uint32_t* di
 
 JB2_Error NewSymbol(Direct& d, JB2Component* c)
 {
-    JB2SymbolCoding* s = d.s;
-    if (!JB2SymbolRoomLeft(s))
-        return cJB2_Error_OK;
-    const JB2BitmapView shape = JB2ComponentView(c);
-    JB2Symbol* symbol = nullptr;
-    JB2_Error status = JB2SymbolDictionaryAddSymbol(s->plain, &shape, s->memory, s->message, &symbol);
-    if (status != cJB2_Error_OK)
-        return status;
-    d.origin[s->symbols++] = c;
-    return JB2AddComponentInstance(s, symbol, c, 0);
+    // Mode 2 has the plain dictionary only: a new symbol's index there is
+    // the count of symbols made before it.
+    const uint32_t index = d.s->symbols;
+    JB2_Error status = JB2AddComponentSymbol(d.s, c, nullptr);
+    if (d.s->symbols > index)
+        d.origin[index] = c;
+    return status;
 }
 
 // A close symbol is taken as it is in lossy coding when the hole counts

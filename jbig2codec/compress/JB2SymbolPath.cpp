@@ -179,6 +179,21 @@ JB2_Error JB2AddComponentInstance(JB2SymbolCoding* s, JB2Symbol* symbol, JB2Comp
     return cJB2_Error_OK;
 }
 
+JB2_Error JB2AddComponentSymbol(JB2SymbolCoding* s, JB2Component* c, JB2Symbol* reference)
+{
+    if (!JB2SymbolRoomLeft(s))
+        return cJB2_Error_OK;
+    const JB2BitmapView shape = JB2ComponentView(c);
+    JB2Symbol* symbol = nullptr;
+    JB2_Error status =
+        reference ? JB2SymbolDictionaryAddRefinedSymbol(s->refined, &shape, reference, s->memory, s->message, &symbol)
+                  : JB2SymbolDictionaryAddSymbol(s->plain, &shape, s->memory, s->message, &symbol);
+    if (status != cJB2_Error_OK)
+        return status;
+    ++s->symbols;
+    return JB2AddComponentInstance(s, symbol, c, 0);
+}
+
 JB2_Error JB2StripeEncoderSymbolPath(JB2StripeEncoder* encoder, JB2Memory* memory, JB2File* file, uint32_t mode,
                                      uint32_t textTemplate, JB2Message* message)
 {
