@@ -117,12 +117,8 @@ JB2_Error RemoveInstances(JB2SymbolCoding* s)
     JB2_Error status = cJB2_Error_OK;
     for (uint32_t i = 0; status == cJB2_Error_OK && i < s->instances->count; ++i) {
         const JB2SymbolInstance* in = &s->instances->entries[i];
-        if (in->refine) {
-            status = JB2StripeEncoderRemoveBitmap(s->encoder, &in->shape, in->x, in->y);
-        } else {
-            const JB2BitmapView symbol = JB2SymbolView(in->symbol);
-            status = JB2StripeEncoderRemoveBitmap(s->encoder, &symbol, in->x, in->y);
-        }
+        const JB2BitmapView shown = in->refine ? in->shape : JB2SymbolView(in->symbol);
+        status = JB2StripeEncoderRemoveBitmap(s->encoder, &shown, in->x, in->y);
     }
     return status;
 }
