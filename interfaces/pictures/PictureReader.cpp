@@ -44,17 +44,21 @@ bool ParseWhole(const std::string& text, int64_t& value)
     return true;
 }
 
+[[noreturn]] void ThrowInvalidSize(const std::string& width, const std::string& height)
+{
+    String text;
+    text.Format("Invalid image size values! (%s, %s)", width.c_str(), height.c_str());
+    ThrowTextException(text.GetText());
+}
+
 CPictureLayout ReadSize(const CPDFDictionary& dictionary)
 {
     const std::string width = dictionary.GetEntryAsText("/Width", true);
     const std::string height = dictionary.GetEntryAsText("/Height", true);
     int64_t w = 0;
     int64_t h = 0;
-    if (!ParseWhole(width, w) || !ParseWhole(height, h) || w < 1 || h < 1 || w > INT32_MAX || h > INT32_MAX) {
-        String text;
-        text.Format("Invalid image size values! (%s, %s)", width.c_str(), height.c_str());
-        ThrowTextException(text.GetText());
-    }
+    if (!ParseWhole(width, w) || !ParseWhole(height, h) || w < 1 || h < 1 || w > INT32_MAX || h > INT32_MAX)
+        ThrowInvalidSize(width, height);
     CPictureLayout layout;
     layout.width = static_cast<int>(w);
     layout.height = static_cast<int>(h);
@@ -78,12 +82,8 @@ void CheckPixelBytes(const CPDFDictionary& dictionary, const CPictureLayout& lay
 {
     CPictureLayout image = layout;
     image.cmyk = false;
-    if (IsWithinImageCeiling(PictureSampleBytes(layout)) && IsWithinImageCeiling(PictureSampleBytes(image)))
-        return;
-    String text;
-    text.Format("Invalid image size values! (%s, %s)", dictionary.GetEntryAsText("/Width", true).c_str(),
-                dictionary.GetEntryAsText("/Height", true).c_str());
-    ThrowTextException(text.GetText());
+    if (!IsWithinImageCeiling(PictureSampleBytes(layout)) || !IsWithinImageCeiling(PictureSampleBytes(image)))
+        ThrowInvalidSize(dictionary.GetEntryAsText("/Width", true), dictionary.GetEntryAsText("/Height", true));
 }
 
 // /Decode [1 0] shows sample 0 with the colour of 1 and back.
