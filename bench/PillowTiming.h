@@ -30,12 +30,11 @@ inline bool Shell(const std::string& command)
     return std::system(command.c_str()) == 0;
 }
 
-// Runs FOLDER/pillow_times.py FOLDER RUNS with Debian's interpreter.
-inline std::map<std::string, double> PillowTimes(const std::string& folder, int runs)
+// The "name milliseconds" lines the shell command prints, by name.
+inline std::map<std::string, double> NamedTimes(const std::string& command)
 {
     std::map<std::string, double> times;
-    FILE* pipe =
-        popen(("/usr/bin/python3 " + folder + "/pillow_times.py " + folder + " " + std::to_string(runs)).c_str(), "r");
+    FILE* pipe = popen(command.c_str(), "r");
     char name[64];
     double ms = 0;
     while (pipe && std::fscanf(pipe, "%63s %lf", name, &ms) == 2)
@@ -43,6 +42,12 @@ inline std::map<std::string, double> PillowTimes(const std::string& folder, int 
     if (pipe)
         pclose(pipe);
     return times;
+}
+
+// Runs FOLDER/pillow_times.py FOLDER RUNS with Debian's interpreter.
+inline std::map<std::string, double> PillowTimes(const std::string& folder, int runs)
+{
+    return NamedTimes("/usr/bin/python3 " + folder + "/pillow_times.py " + folder + " " + std::to_string(runs));
 }
 
 // What every timing script starts with: its folder and runs from the

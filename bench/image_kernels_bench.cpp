@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PillowTiming.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/kernels/filters/MatrixKernels.h"
 #include "image/kernels/quantize/Quantize.h"
@@ -65,14 +66,7 @@ std::map<std::string, double> PillowTimes(const std::vector<BYTE>& pixels, int w
            << "t('median', lambda: im.filter(ImageFilter.MedianFilter(3)))\n"
            << "t('quantize', lambda: im.quantize(256, Image.Quantize.MEDIANCUT))\n";
     std::ofstream("/tmp/image_kernels_bench.py") << script.str();
-    std::map<std::string, double> times;
-    FILE* pipe = popen("/usr/bin/python3 /tmp/image_kernels_bench.py", "r");
-    char name[32];
-    double ms = 0;
-    while (pipe && std::fscanf(pipe, "%31s %lf", name, &ms) == 2)
-        times[name] = ms;
-    if (pipe)
-        pclose(pipe);
+    const std::map<std::string, double> times = ZAVBench::NamedTimes("/usr/bin/python3 /tmp/image_kernels_bench.py");
     std::remove(raw.c_str());
     std::remove("/tmp/image_kernels_bench.py");
     return times;
