@@ -36,6 +36,35 @@ inline Picture PictureOf(const Page& page)
     return picture;
 }
 
+// The one picture of PBM bytes as a page of that name; a page without
+// name or rows when the bytes hold no single picture.
+inline Page PageFromPbm(const std::string& name, const std::vector<uint8_t>& pbm)
+{
+    Page page;
+    const auto pictures = ParsePbm(pbm);
+    if (pictures.size() == 1) {
+        page.name = name;
+        page.width = pictures[0].width;
+        page.height = pictures[0].height;
+        page.bits = pictures[0].rows;
+    }
+    return page;
+}
+
+// PostScript (its showpage added here) rendered by ghostscript at 300 dpi
+// onto a page of width x height pixels.
+inline Page RenderPostScript(const std::string& name, const std::string& ps, uint32_t width, uint32_t height)
+{
+    ZAVTest::TempDir dir;
+    ZAVTest::WriteText(dir.File("page.ps"), ps + " showpage\n");
+    const auto result =
+        ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pbmraw -r300 -g" + std::to_string(width) + "x" +
+                     std::to_string(height) + " -sOutputFile=" + ZAVTest::ShellQuote(dir.File("page.pbm")) + " " +
+                     ZAVTest::ShellQuote(dir.File("page.ps")));
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    return PageFromPbm(name, ZAVTest::ReadBytes(dir.File("page.pbm")));
+}
+
 // One compression and the document it hands out; the allocator outlives both.
 struct Compression {
     Allocator allocator;

@@ -11,27 +11,13 @@ namespace {
 const Page& GhostscriptTextPage()
 {
     static Page page = [] {
-        ZAVTest::TempDir dir;
         std::string ps = "/Times-Roman findfont 11 scalefont setfont\n";
         for (int line = 0; line < 60; ++line) {
             ps += "60 " + std::to_string(780 - line * 12) + " moveto (Line " + std::to_string(line) +
                   ": The quick brown fox jumps over the lazy dog, 0123456789.) show\n";
         }
-        ps += "50 40 moveto 545 40 lineto 2 setlinewidth stroke showpage\n";
-        ZAVTest::WriteText(dir.File("page.ps"), ps);
-        const auto result =
-            ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pbmraw -r300 -g2480x3508 -sOutputFile=" +
-                         ZAVTest::ShellQuote(dir.File("page.pbm")) + " " + ZAVTest::ShellQuote(dir.File("page.ps")));
-        EXPECT_EQ(result.exitCode, 0) << result.output;
-        Page made;
-        const auto pictures = ParsePbm(ZAVTest::ReadBytes(dir.File("page.pbm")));
-        if (pictures.size() == 1) {
-            made.name = "ghostscript text";
-            made.width = pictures[0].width;
-            made.height = pictures[0].height;
-            made.bits = pictures[0].rows;
-        }
-        return made;
+        ps += "50 40 moveto 545 40 lineto 2 setlinewidth stroke";
+        return RenderPostScript("ghostscript text", ps, 2480, 3508);
     }();
     return page;
 }

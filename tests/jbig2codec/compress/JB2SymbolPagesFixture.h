@@ -10,27 +10,6 @@
 
 namespace JB2Test {
 
-// A page rendered by ghostscript at 300 dpi.
-inline Page RenderPostScript(const std::string& name, const std::string& ps, uint32_t width, uint32_t height)
-{
-    ZAVTest::TempDir dir;
-    ZAVTest::WriteText(dir.File("page.ps"), ps + " showpage\n");
-    const auto result =
-        ZAVTest::Run("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pbmraw -r300 -g" + std::to_string(width) + "x" +
-                     std::to_string(height) + " -sOutputFile=" + ZAVTest::ShellQuote(dir.File("page.pbm")) + " " +
-                     ZAVTest::ShellQuote(dir.File("page.ps")));
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    Page page;
-    const auto pictures = ParsePbm(ZAVTest::ReadBytes(dir.File("page.pbm")));
-    if (pictures.size() == 1) {
-        page.name = name;
-        page.width = pictures[0].width;
-        page.height = pictures[0].height;
-        page.bits = pictures[0].rows;
-    }
-    return page;
-}
-
 inline std::string ShowLines(const std::string& font, int size, int top, int lines, const std::string& text)
 {
     std::string ps = "/" + font + " findfont " + std::to_string(size) + " scalefont setfont\n";
@@ -86,15 +65,7 @@ inline Page Noisy(Page page, uint32_t seed)
 // The test data's text page, scanned elsewhere.
 inline Page ScanPage()
 {
-    const auto pictures = ParsePbm(DataFile("page-1003x700.expected.pbm"));
-    Page page;
-    if (pictures.size() == 1) {
-        page.name = "scan";
-        page.width = pictures[0].width;
-        page.height = pictures[0].height;
-        page.bits = pictures[0].rows;
-    }
-    return page;
+    return PageFromPbm("scan", DataFile("page-1003x700.expected.pbm"));
 }
 
 // A glyph-like shape (a ring with a bar) drawn at (left, top).
