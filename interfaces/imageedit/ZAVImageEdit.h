@@ -37,7 +37,7 @@ public:
     void OnImageChanged() override;
 
     CZAVImg& GetImage() { return m_image; }
-    const CWorldRect& GetWorldRect() const { return m_viewLayer.WorldRect(); }
+    const CWorldRect& GetWorldRect() const { return m_viewLayer.GetWorldRect(); }
     CZAVViewLayer& GetViewLayer() { return m_viewLayer; }
     // The listener in a slot; null for an unregistered one.
     int32_t GetListenerSlotCount() const { return m_listeners.GetSize(); }

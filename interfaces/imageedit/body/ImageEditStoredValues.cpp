@@ -109,9 +109,8 @@ CZAVPtr<IZAVAdvancedImgProcSp> CZAVImageEdit::CreateAdvancedImgProc()
         m_advancedImgProc = CreateAdvancedImgProcSpForImage(GetImageEditSp().Get());
     else
         m_advancedImgProc->AttachImageEdit();
-    CZAVPtr<IZAVAdvancedImgProcSp> held;
-    held.Assign(m_advancedImgProc.Get());
-    return held;
+    // A copy of the holder is the caller's own reference.
+    return m_advancedImgProc;
 }
 
 }  // namespace ZAV

@@ -29,7 +29,6 @@ public:
     // extent, the fourth flag 1, and the kept drawing object goes.
     void OnImageReset(int width, int height);
     void ReleaseDrawing() { m_drawing.Reset(); }
-    const CWorldRect& WorldRect() const { return m_worldRect; }
 
     // ---- drawing: 0 for an empty image ----
     int Draw(HDC dc, WORD reserved1, WORD reserved2, IZAVLayerView* view, const POINT* origin, int partial,
@@ -55,7 +54,7 @@ public:
     double GetSecondRangeMax() const;
     void SetSecondRangeStart(double value) { m_range2[0] = value; }
     void SetSecondRangeEnd(double value) { m_range2[1] = value; }
-    CWorldRect GetWorldRect() const { return m_worldRect; }
+    const CWorldRect& GetWorldRect() const { return m_worldRect; }
     void SetWorldRect(const CWorldRect& rect) { m_worldRect = rect; }
     std::string GetLayerText() const { return m_layerText; }
     void SetLayerText(const std::string& text) { m_layerText = text; }

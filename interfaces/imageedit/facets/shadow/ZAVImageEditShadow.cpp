@@ -48,10 +48,15 @@ const char* CZAVImageEditShadow::ContourName(int32_t shape)
     }
 }
 
+void CZAVImageEditShadow::Store(int32_t& field, int32_t value)
+{
+    field = value;
+    m_effect.reset();
+}
+
 void CZAVImageEditShadow::ResetShadow()
 {
     m_effect.reset();
-    m_changed = 1;
 }
 
 CZAVPtr<IZAVImageEditSp> CZAVImageEditShadow::GetShadowMask()
@@ -62,17 +67,17 @@ CZAVPtr<IZAVImageEditSp> CZAVImageEditShadow::GetShadowMask()
 void CZAVImageEditShadow::SetShadowMask(IZAVImageEditSp* mask)
 {
     m_mask.Assign(mask);
-    m_changed = 1;
+    m_effect.reset();
 }
 
-// A failed build leaves the settings stale, so the next request tries
-// again and fails the same way rather than handing out the pictures of
-// settings that no longer hold.
+// A failed build leaves no effect, so the next request tries again and
+// fails the same way rather than handing out the pictures of settings that
+// no longer hold.
 CImageShadow& CZAVImageEditShadow::PreparedEffect()
 {
     if (!m_mask || !m_mask->HasImage())
         ThrowTextException("There is no mask available!");
-    if (m_changed || !m_effect)
+    if (!m_effect)
         RebuildEffect();
     return *m_effect;
 }
@@ -90,10 +95,8 @@ void CZAVImageEditShadow::RebuildEffect()
     settings.background = static_cast<COLORREF>(m_color);
     const std::unique_ptr<CBaseContour> contour = MakeContour(m_contourShape);
     CZAVPtr<IZAVImageEditSp> self = m_owner->GetImageEditSp();
-    auto effect = std::make_unique<CImageShadow>(BorrowedShadowImage(self.Get()), HeldShadowImage(m_mask.Get()),
-                                                 settings, *contour);
-    m_effect = std::move(effect);
-    m_changed = 0;
+    m_effect = std::make_unique<CImageShadow>(BorrowedShadowImage(self.Get()), HeldShadowImage(m_mask.Get()), settings,
+                                              *contour);
 }
 
 CZAVPtr<IZAVImageEditSp> CZAVImageEditShadow::GetEffectObjectImage()

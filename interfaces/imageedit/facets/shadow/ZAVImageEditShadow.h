@@ -53,17 +53,12 @@ public:
     static const char* ContourName(int32_t shape);
 
 private:
-    // Every setter marks the effect stale, even with the value it had.
-    void Store(int32_t& field, int32_t value)
-    {
-        field = value;
-        m_changed = 1;
-    }
-    // The effect object for the current settings, rebuilt when stale.
+    // Every setter drops the effect, even with the value it had.
+    void Store(int32_t& field, int32_t value);
+    // The effect object for the current settings, built when there is none.
     CImageShadow& PreparedEffect();
     void RebuildEffect();
 
-    int32_t m_changed = 1;
     CZAVPtr<IZAVImageEditSp> m_mask;
     int32_t m_value1 = 0;
     int32_t m_color = 0xFFFFFF;
@@ -74,6 +69,7 @@ private:
     int32_t m_effectSize = 10;
     int32_t m_contourShape = zavContourLine;
     int32_t m_value6 = 0;
+    // Built from the settings above on the first picture after a change.
     std::unique_ptr<CImageShadow> m_effect;
     CZAVImageEdit* m_owner;
 };
