@@ -8,6 +8,7 @@
 #include "foundation/datasource/IDataSource.h"
 #include "foundation/text/String.h"
 #include "image/core/GlobalMemBlock.h"
+#include "image/core/ImageLimits.h"
 #include "image/object/ZAVImg.h"
 
 #include <algorithm>
@@ -236,9 +237,12 @@ void CPSDDecoder::DecodeTarget(PsdByteCursor& cursor, const PsdDocument& documen
     const int imageDepth = ImageDepthOf(mode);
     const int64_t width = layer ? layer->width : static_cast<int64_t>(document.header.columns);
     const int64_t height = layer ? layer->height : static_cast<int64_t>(document.header.rows);
-    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX)
-        ThrowError(kCodeFormat, "Invalid layer size.");
     const int64_t bytesPerRow = mode == kModeBitmap ? (width + 7) / 8 : width;
+    // Sides of 31 bits give a plane of at most 62: the planes multiply only
+    // a plane within the ceiling, so the pixels' size cannot overflow.
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX ||
+        bytesPerRow * height > kMaxImageBytes / planes)
+        ThrowError(kCodeFormat, "Invalid layer size.");
     CGlobalMemBlock pixels;
     pixels.Attach(AllocZeroed(bytesPerRow * height * planes, cursor.Remaining(), "Out of memory!"));
     uint8_t* base = pixels.GetData<uint8_t>();
