@@ -120,6 +120,12 @@ std::vector<RefusalCase> RefusalCases()
     bomb.width = 40000;
     bomb.height = 40000;
     cases.push_back({"header larger than its data", BuildPsd(bomb), 0, "Decoder error: Image data too short."});
+    // An RGB document has no palette: its colour mode data is skipped.
+    PsdTestDocument unpaletted = Grey(2, 2);
+    unpaletted.mode = 3;
+    Bytes longColourData = BuildPsd(unpaletted);
+    longColourData[26] = 0x7F;  // the colour mode data's length, past the file
+    cases.push_back({"colour data past the file", longColourData, 0, "Decoder error: Error skipping color data."});
     PsdTestDocument widest = Grey(1, 1);
     widest.mode = 3;
     widest.channels = 3;
