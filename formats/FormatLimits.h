@@ -59,8 +59,6 @@ constexpr int64_t kMaxJbigRows = int64_t(1) << 21;
 // read again and again within one block of up to 100,000 bytes.
 constexpr int kExifMaxChainDirectories = 16;
 
-}  // namespace ZAV
-
 // GIF: image descriptors one file may hold. Each costs a record, so a small
 // hostile file of bare descriptors cannot ask for gigabytes; real
 // animations stay far below it.
@@ -74,3 +72,5 @@ constexpr uint64_t kGifMaxPixelsPerCodeByte = 4096 * 8 / 3 + 1;
 // a merged image, layer or mask may be at most 64 times the bytes left for
 // them; a larger header is refused before its pixels are allocated.
 constexpr int64_t kPsdMaxPackBitsExpansion = 64;
+
+}  // namespace ZAV

@@ -32,6 +32,14 @@ const uint8_t* CFileBytes::Take(size_t count)
     return start;
 }
 
+bool CFileBytes::TrySkip(uint64_t count)
+{
+    if (count > Remaining())
+        return false;
+    m_position += static_cast<size_t>(count);
+    return true;
+}
+
 uint8_t CFileBytes::U8()
 {
     return *Take(1);

@@ -29,6 +29,9 @@ public:
     // The next count bytes; the end-of-data text when fewer are left.
     const uint8_t* Take(size_t count);
     void Skip(size_t count) { Take(count); }
+    // False (position kept) when fewer than count bytes are left, for the
+    // callers that name their own reason.
+    bool TrySkip(uint64_t count);
 
     uint8_t U8();
     uint16_t LE16();

@@ -57,7 +57,6 @@ protected:
     // Decodes one frame's code stream (its minimum-code-size byte first)
     // into rows of lineWidth pixels; 0, or the negative value that stopped it.
     int DecodeLzw(int lineWidth);
-    int BadCodeCount() const { return m_badCodes; }
 
     // ---- encoding ----
     // The next pixel, or -1 after the last one.
@@ -124,7 +123,6 @@ private:
     uint32_t m_currentByte = 0;
     uint8_t m_block[256] = {};
     int m_blockPosition = 0;
-    int m_badCodes = 0;
     std::vector<uint8_t> m_stack;
     std::vector<uint8_t> m_suffix;
     std::vector<uint16_t> m_prefix;

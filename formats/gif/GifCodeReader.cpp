@@ -103,7 +103,6 @@ int CGIFBase::DecodeLzw(int lineWidth)
     m_blockBytesLeft = 0;
     m_bitsLeft = 0;
     m_currentByte = 0;
-    m_badCodes = 0;
     GifLzwLine line;
     line.width = lineWidth;
     try {
@@ -149,10 +148,8 @@ int CGIFBase::DecodeAfterClear(GifLzwLine& line)
         return kDataEnded;
     if (code == m_endCode)
         return kSawEndCode;
-    if (code > m_nextSlot) {
-        ++m_badCodes;
+    if (code > m_nextSlot)
         return kDataEnded;
-    }
     return DecodeFirstCode(code == m_nextSlot ? 0 : code, line);
 }
 
@@ -166,10 +163,8 @@ int CGIFBase::DecodeStringCode(int c, GifLzwLine& line)
         // Only the code being defined may be used ahead of its definition;
         // anything further ends the data, so a crafted stream cannot walk
         // undefined entries.
-        if (code > m_nextSlot) {
-            ++m_badCodes;
+        if (code > m_nextSlot)
             return kDataEnded;
-        }
         code = line.oldCode;
         m_stack[static_cast<size_t>(depth++)] = static_cast<uint8_t>(line.firstChar);
     }

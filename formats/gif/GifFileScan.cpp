@@ -1,9 +1,9 @@
 #include "formats/gif/GifFileScan.h"
 
 #include "formats/FormatLimits.h"
+#include "formats/codec/FileBytes.h"
 #include "formats/codec/FileFacts.h"
 #include "formats/codec/PicDecoder.h"
-#include "formats/gif/GifByteCursor.h"
 #include "image/core/ImagePalette.h"
 
 #include <algorithm>
@@ -34,7 +34,31 @@ int TableSize(uint8_t packed)
     return 1 << ((packed & 7) + 1);
 }
 
-std::vector<uint32_t> ReadColourTable(GifByteCursor& cursor, int entries)
+// The next byte, or -1 at the end.
+int NextOrEnd(CFileBytes& cursor)
+{
+    return cursor.Has(1) ? cursor.U8() : -1;
+}
+
+// Moves on by count bytes, at most to the end.
+void SkipAtMost(CFileBytes& cursor, size_t count)
+{
+    cursor.Skip(std::min(count, cursor.Remaining()));
+}
+
+// Skips data sub-blocks up to their zero-length terminator or the end;
+// returns the bytes they held.
+uint64_t SkipSubBlocks(CFileBytes& cursor)
+{
+    uint64_t total = 0;
+    for (int length = NextOrEnd(cursor); length > 0; length = NextOrEnd(cursor)) {
+        SkipAtMost(cursor, static_cast<size_t>(length));
+        total += static_cast<uint64_t>(length);
+    }
+    return total;
+}
+
+std::vector<uint32_t> ReadColourTable(CFileBytes& cursor, int entries)
 {
     const uint8_t* rgb = cursor.Take(static_cast<size_t>(entries) * 3);
     std::vector<uint32_t> palette(static_cast<size_t>(entries));
@@ -62,7 +86,7 @@ private:
     void ReadImageDescriptor();
     void ReportFacts(int requestedFrame);
 
-    GifByteCursor m_cursor;
+    CFileBytes m_cursor;
     CFileFacts& m_facts;
     GifFileLayout m_layout;
 };
@@ -84,7 +108,7 @@ void GifScanner::ReadScreen()
 // never inherits an earlier frame's transparent index.
 void GifScanner::ReadGraphicControl(int frame)
 {
-    if (m_cursor.TakeByte() != kGraphicControlBytes)
+    if (m_cursor.U8() != kGraphicControlBytes)
         CPicDecoder::ThrowError(kCodeFormat, "Invalid GIF Extension");
     const uint8_t* fields = m_cursor.Take(kGraphicControlBytes);
     const int transparent = (fields[0] & kTransparencyFlag) ? fields[3] : -1;
@@ -96,7 +120,7 @@ void GifScanner::ReadGraphicControl(int frame)
 
 void GifScanner::ReadComment(int frame)
 {
-    const uint8_t length = m_cursor.TakeByte();
+    const uint8_t length = m_cursor.U8();
     const uint8_t* text = m_cursor.Take(length);
     // Held as a zero-terminated text: a zero byte ends it.
     const size_t end = static_cast<size_t>(std::find(text, text + length, 0) - text);
@@ -105,16 +129,16 @@ void GifScanner::ReadComment(int frame)
 
 void GifScanner::ReadExtension(int frame)
 {
-    const uint8_t label = m_cursor.TakeByte();
+    const uint8_t label = m_cursor.U8();
     if (label == kGraphicControlLabel) {
         ReadGraphicControl(frame);
     } else if (label == kCommentLabel) {
         ReadComment(frame);
     } else if (label == kApplicationLabel) {
-        m_cursor.Skip(m_cursor.TakeByte());
-        m_cursor.Skip(m_cursor.TakeByte());
+        SkipAtMost(m_cursor, m_cursor.U8());
+        SkipAtMost(m_cursor, m_cursor.U8());
     }
-    m_cursor.SkipSubBlocks();
+    SkipSubBlocks(m_cursor);
 }
 
 void GifScanner::ReadImageDescriptor()
@@ -122,11 +146,11 @@ void GifScanner::ReadImageDescriptor()
     if (m_layout.frames.size() >= static_cast<size_t>(kMaxGifFrames))
         CPicDecoder::ThrowError(kCodeFormat, "Too many GIF frames!");
     GifFrameRecord frame;
-    frame.left = m_cursor.TakeWord();
-    frame.top = m_cursor.TakeWord();
-    frame.width = m_cursor.TakeWord();
-    frame.height = m_cursor.TakeWord();
-    const uint8_t packed = m_cursor.TakeByte();
+    frame.left = m_cursor.LE16();
+    frame.top = m_cursor.LE16();
+    frame.width = m_cursor.LE16();
+    frame.height = m_cursor.LE16();
+    const uint8_t packed = m_cursor.U8();
     int tableSize = m_layout.tableSize;
     if (packed & kTableFlag) {
         tableSize = TableSize(packed);
@@ -136,10 +160,10 @@ void GifScanner::ReadImageDescriptor()
     frame.bitsPerPixel = tableSize <= 2 ? 1 : 8;
     frame.codeSizePosition = m_cursor.Position();
     frame.interlaced = (packed & kInterlaceFlag) ? 1 : 0;
-    const int codeSize = m_cursor.TakeByte();
+    const int codeSize = m_cursor.U8();
     if (codeSize < kMinCodeSize || codeSize > kMaxCodeSize)
         CPicDecoder::ThrowError(kCodeFormat, "Invalid GIF code size!");
-    frame.codeBytes = m_cursor.SkipSubBlocks();
+    frame.codeBytes = SkipSubBlocks(m_cursor);
     m_layout.frames.push_back(std::move(frame));
 }
 
@@ -162,7 +186,7 @@ void GifScanner::ReportFacts(int requestedFrame)
 GifFileLayout GifScanner::Scan(int requestedFrame)
 {
     ReadScreen();
-    for (int byte = m_cursor.NextOrEnd(); byte >= 0 && byte != kTrailer; byte = m_cursor.NextOrEnd()) {
+    for (int byte = NextOrEnd(m_cursor); byte >= 0 && byte != kTrailer; byte = NextOrEnd(m_cursor)) {
         const int frame = static_cast<int>(m_layout.frames.size());
         if (byte == kExtensionIntroducer)
             ReadExtension(frame);

@@ -3,11 +3,12 @@
 #include "formats/FormatLimits.h"
 #include "formats/codec/CodecDataSource.h"
 #include "formats/codec/FileFacts.h"
-#include "formats/psd/PsdByteCursor.h"
+#include "formats/codec/FileBytes.h"
 #include "formats/psd/PsdPlanes.h"
 #include "foundation/datasource/IDataSource.h"
 #include "foundation/text/String.h"
 #include "image/core/GlobalMemBlock.h"
+#include "image/core/ImageLimits.h"
 #include "image/object/ZAVImg.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ void CPSDDecoder::ReadFile(IDataSource* source)
 int CPSDDecoder::DoGetFileInfo(IDataSource* source, FilterImageInfo* info)
 {
     ReadFile(source);
-    PsdByteCursor cursor(m_file);
+    CFileBytes cursor(m_file);
     CFileFacts facts(*GetImage());
     const PsdFileHeader header = ReadPsdHeader(cursor, facts);
     if (info) {
@@ -102,13 +103,13 @@ int CPSDDecoder::DoGetFileInfo(IDataSource* source, FilterImageInfo* info)
 int CPSDDecoder::DoGetFrameCount(IDataSource* source)
 {
     ReadFile(source);
-    PsdByteCursor cursor(m_file);
+    CFileBytes cursor(m_file);
     CFileFacts facts(*GetImage());
     const PsdDocument document = ReadPsdStructure(cursor, facts, GetImage()->m_psdOptionA != 0);
     return static_cast<int>(document.layers.size()) + 1;
 }
 
-void CPSDDecoder::SkipToLayer(PsdByteCursor& cursor, const PsdDocument& document, int target)
+void CPSDDecoder::SkipToLayer(CFileBytes& cursor, const PsdDocument& document, int target)
 {
     const int count = static_cast<int>(document.layers.size());
     if (target > count) {
@@ -125,13 +126,13 @@ void CPSDDecoder::SkipToLayer(PsdByteCursor& cursor, const PsdDocument& document
         ReadPsdCompression(cursor);
         cursor.Seek(start);
         for (int c = 0; c < layer.channelCount; ++c)
-            if (!cursor.Skip(layer.channels[c].length))
+            if (!cursor.TrySkip(layer.channels[c].length))
                 ThrowError(kCodeFormat, "Invalid channel data length.");
     }
 }
 
-void CPSDDecoder::ReadMergedPlanes(PsdByteCursor& cursor, const PsdDocument& document, uint8_t* pixels,
-                                   size_t bytesPerRow, size_t rows, int planes)
+void CPSDDecoder::ReadMergedPlanes(CFileBytes& cursor, const PsdDocument& document, uint8_t* pixels, size_t bytesPerRow,
+                                   size_t rows, int planes)
 {
     const uint16_t compression = ReadPsdCompression(cursor);
     // The row counts cover every channel of the file, the ones not read
@@ -143,7 +144,7 @@ void CPSDDecoder::ReadMergedPlanes(PsdByteCursor& cursor, const PsdDocument& doc
             ThrowError(kCodeFrame, "Error decoding RLE!");
         counts.resize(rows * countedPlanes);
         for (uint16_t& count : counts)
-            count = cursor.TakeU16();
+            count = cursor.BE16();
     }
     for (int p = 0; p < planes; ++p) {
         const PsdPlaneTarget target{pixels + p, bytesPerRow, rows, static_cast<size_t>(planes)};
@@ -154,7 +155,7 @@ void CPSDDecoder::ReadMergedPlanes(PsdByteCursor& cursor, const PsdDocument& doc
     }
 }
 
-bool CPSDDecoder::ReadLayerChannel(PsdByteCursor& cursor, const PsdLayerInfo& layer, int id, uint8_t* base,
+bool CPSDDecoder::ReadLayerChannel(CFileBytes& cursor, const PsdLayerInfo& layer, int id, uint8_t* base,
                                    size_t bytesPerRow, size_t rows, size_t stride)
 {
     uint64_t offset = 0;
@@ -175,12 +176,12 @@ bool CPSDDecoder::ReadLayerChannel(PsdByteCursor& cursor, const PsdLayerInfo& la
         ThrowError(kCodeFrame, "Error decoding RLE!");
     std::vector<uint16_t> counts(rows);
     for (uint16_t& count : counts)
-        count = cursor.TakeU16();
+        count = cursor.BE16();
     ReadPsdPackBitsPlane(cursor, target, counts.data());
     return true;
 }
 
-void CPSDDecoder::ReadLayerMasks(PsdByteCursor& cursor, const PsdLayerInfo& layer)
+void CPSDDecoder::ReadLayerMasks(CFileBytes& cursor, const PsdLayerInfo& layer)
 {
     CZAVImg& image = *GetImage();
     const int64_t size = int64_t(layer.width) * layer.height;
@@ -207,7 +208,7 @@ int CPSDDecoder::DoLoadPicture(IDataSource* source, int* depth)
     CZAVImg& image = *GetImage();
     m_layerMaskOption = image.m_psdOptionB;
     ReadFile(source);
-    PsdByteCursor cursor(m_file);
+    CFileBytes cursor(m_file);
     CFileFacts facts(image);
     const PsdDocument document = ReadPsdStructure(cursor, facts, image.m_psdOptionA != 0);
     const int count = static_cast<int>(document.layers.size());
@@ -229,16 +230,19 @@ int CPSDDecoder::DoLoadPicture(IDataSource* source, int* depth)
     return 1;
 }
 
-void CPSDDecoder::DecodeTarget(PsdByteCursor& cursor, const PsdDocument& document, const PsdLayerInfo* layer)
+void CPSDDecoder::DecodeTarget(CFileBytes& cursor, const PsdDocument& document, const PsdLayerInfo* layer)
 {
     const int mode = document.header.mode;
     const int planes = PlanesOf(mode);
     const int imageDepth = ImageDepthOf(mode);
     const int64_t width = layer ? layer->width : static_cast<int64_t>(document.header.columns);
     const int64_t height = layer ? layer->height : static_cast<int64_t>(document.header.rows);
-    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX)
-        ThrowError(kCodeFormat, "Invalid layer size.");
     const int64_t bytesPerRow = mode == kModeBitmap ? (width + 7) / 8 : width;
+    // Sides of 31 bits give a plane of at most 62: the planes multiply only
+    // a plane within the ceiling, so the pixels' size cannot overflow.
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX ||
+        bytesPerRow * height > kMaxImageBytes / planes)
+        ThrowError(kCodeFormat, "Invalid layer size.");
     CGlobalMemBlock pixels;
     pixels.Attach(AllocZeroed(bytesPerRow * height * planes, cursor.Remaining(), "Out of memory!"));
     uint8_t* base = pixels.GetData<uint8_t>();

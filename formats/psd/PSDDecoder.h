@@ -13,7 +13,7 @@
 namespace ZAV {
 
 class CGlobalMemBlock;
-class PsdByteCursor;
+class CFileBytes;
 
 class CPSDDecoder : public CPicDecoder {
 protected:
@@ -25,16 +25,16 @@ private:
     void ReadFile(IDataSource* source);
     // Moves the cursor to the first layer's channel data after the layers
     // before target.
-    void SkipToLayer(PsdByteCursor& cursor, const PsdDocument& document, int target);
-    void ReadMergedPlanes(PsdByteCursor& cursor, const PsdDocument& document, uint8_t* pixels, size_t bytesPerRow,
+    void SkipToLayer(CFileBytes& cursor, const PsdDocument& document, int target);
+    void ReadMergedPlanes(CFileBytes& cursor, const PsdDocument& document, uint8_t* pixels, size_t bytesPerRow,
                           size_t rows, int planes);
     // Reads the layer's channel of the id into the target; false when the
     // layer has no such channel.
-    bool ReadLayerChannel(PsdByteCursor& cursor, const PsdLayerInfo& layer, int id, uint8_t* base, size_t bytesPerRow,
+    bool ReadLayerChannel(CFileBytes& cursor, const PsdLayerInfo& layer, int id, uint8_t* base, size_t bytesPerRow,
                           size_t rows, size_t stride);
-    void ReadLayerMasks(PsdByteCursor& cursor, const PsdLayerInfo& layer);
+    void ReadLayerMasks(CFileBytes& cursor, const PsdLayerInfo& layer);
     // Decodes the layer, or the merged image without one, into the image.
-    void DecodeTarget(PsdByteCursor& cursor, const PsdDocument& document, const PsdLayerInfo* layer);
+    void DecodeTarget(CFileBytes& cursor, const PsdDocument& document, const PsdLayerInfo* layer);
     void SetDecodedPalette(const PsdDocument& document);
 
     std::vector<uint8_t> m_file;

@@ -1,7 +1,7 @@
 #include "formats/psd/PsdEffectParsers.h"
 
 #include "formats/codec/FileFacts.h"
-#include "formats/psd/PsdByteCursor.h"
+#include "formats/codec/FileBytes.h"
 #include "foundation/text/TextException.h"
 
 #include <cstring>
@@ -56,7 +56,7 @@ std::unique_ptr<CPSDEffectParser> MakeEffectParser(const String& key)
 
 }  // namespace
 
-void ReadPsdBlockSignature(PsdByteCursor& cursor)
+void ReadPsdBlockSignature(CFileBytes& cursor)
 {
     const uint8_t* signature = cursor.Take(4);
     if (std::memcmp(signature, "8BIM", 4) != 0) {
@@ -66,7 +66,7 @@ void ReadPsdBlockSignature(PsdByteCursor& cursor)
     }
 }
 
-void CPSDEffectParser::Run(CFileFacts& facts, const std::string& prefix, PsdByteCursor& cursor, const String& key,
+void CPSDEffectParser::Run(CFileFacts& facts, const std::string& prefix, CFileBytes& cursor, const String& key,
                            int32_t length)
 {
     m_cursor = &cursor;
@@ -74,7 +74,7 @@ void CPSDEffectParser::Run(CFileFacts& facts, const std::string& prefix, PsdByte
     m_length = length;
     m_consumed = 0;
     Parse(facts, prefix);
-    if (!cursor.Skip(static_cast<uint64_t>(m_length - m_consumed)))
+    if (!cursor.TrySkip(static_cast<uint64_t>(m_length - m_consumed)))
         ThrowTextException("Error decoding PSD: Error skipping adjustment layer.");
 }
 
@@ -87,7 +87,7 @@ const uint8_t* CPSDEffectParser::Take(int32_t count)
 uint32_t CPSDEffectParser::TakeU32()
 {
     m_consumed += 4;
-    return m_cursor->TakeU32();
+    return m_cursor->BE32();
 }
 
 bool CPSDEffectParser::TakeBlockHeader(String& key, uint32_t& length)
@@ -96,7 +96,7 @@ bool CPSDEffectParser::TakeBlockHeader(String& key, uint32_t& length)
         return false;
     ReadPsdBlockSignature(*m_cursor);
     key = String(reinterpret_cast<const char*>(m_cursor->Take(4)), size_t(4));
-    length = m_cursor->TakeU32();
+    length = m_cursor->BE32();
     m_consumed += kBlockHeaderBytes;
     return true;
 }

@@ -13,7 +13,7 @@
 namespace ZAV {
 
 class CFileFacts;
-class PsdByteCursor;
+class CFileBytes;
 
 class CPSDEffectParser {
 public:
@@ -22,7 +22,7 @@ public:
     // Parses the block of the given length at the cursor, then skips what
     // Parse left; a skip past the data fails with "Error decoding PSD: Error
     // skipping adjustment layer.".
-    void Run(CFileFacts& facts, const std::string& prefix, PsdByteCursor& cursor, const String& key, int32_t length);
+    void Run(CFileFacts& facts, const std::string& prefix, CFileBytes& cursor, const String& key, int32_t length);
 
 protected:
     virtual void Parse(CFileFacts& facts, const std::string& prefix) = 0;
@@ -37,7 +37,7 @@ protected:
     void RunChild(CPSDEffectParser& child, CFileFacts& facts, const std::string& prefix, const String& key,
                   uint32_t length);
 
-    PsdByteCursor* m_cursor = nullptr;
+    CFileBytes* m_cursor = nullptr;
     int32_t m_length = 0;
     String m_key;
     int32_t m_consumed = 0;
@@ -142,6 +142,6 @@ protected:
 
 // Reads a keyed block header at the cursor: "Signature was '%.4s' instead of
 // 8BIM" (a text exception) for another signature.
-void ReadPsdBlockSignature(PsdByteCursor& cursor);
+void ReadPsdBlockSignature(CFileBytes& cursor);
 
 }  // namespace ZAV

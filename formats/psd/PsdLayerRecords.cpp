@@ -1,7 +1,7 @@
 // The layer records of a Photoshop document's layer and mask section.
 #include "formats/codec/FileFacts.h"
 #include "formats/codec/PicDecoder.h"
-#include "formats/psd/PsdByteCursor.h"
+#include "formats/codec/FileBytes.h"
 #include "formats/psd/PsdEffectParsers.h"
 #include "formats/psd/PsdStructure.h"
 #include "image/core/ImageLimits.h"
@@ -27,13 +27,13 @@ struct Rectangle {
 
 // top, left, bottom, right; the sizes must be whole pictures the image may
 // hold, so nothing later allocates from a hostile rectangle.
-Rectangle ReadRectangle(PsdByteCursor& cursor)
+Rectangle ReadRectangle(CFileBytes& cursor)
 {
     Rectangle r;
-    const int64_t top = cursor.TakeI32();
-    const int64_t left = cursor.TakeI32();
-    const int64_t bottom = cursor.TakeI32();
-    const int64_t right = cursor.TakeI32();
+    const int64_t top = static_cast<int32_t>(cursor.BE32());
+    const int64_t left = static_cast<int32_t>(cursor.BE32());
+    const int64_t bottom = static_cast<int32_t>(cursor.BE32());
+    const int64_t right = static_cast<int32_t>(cursor.BE32());
     const int64_t width = right - left;
     const int64_t height = bottom - top;
     // Both sides fit 31 bits, so their product fits 62: four planes of it
@@ -48,38 +48,38 @@ Rectangle ReadRectangle(PsdByteCursor& cursor)
     return r;
 }
 
-void ReadChannels(PsdByteCursor& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
+void ReadChannels(CFileBytes& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
 {
-    layer.channelCount = cursor.TakeU16();
+    layer.channelCount = cursor.BE16();
     facts.SetInt((prefix + "Channels").c_str(), layer.channelCount);
     if (layer.channelCount > kPsdMaxLayerChannels)
         CPicDecoder::ThrowError(kCodeFormat, "Too many layer channels.");
     for (int i = 0; i < layer.channelCount; ++i) {
-        layer.channels[i].id = cursor.TakeI16();
-        layer.channels[i].length = cursor.TakeU32();
+        layer.channels[i].id = static_cast<int16_t>(cursor.BE16());
+        layer.channels[i].length = cursor.BE32();
         if (layer.channels[i].length > cursor.Size())
             CPicDecoder::ThrowError(kCodeFormat, "Invalid channel data length.");
     }
 }
 
-void ReadBlendFields(PsdByteCursor& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
+void ReadBlendFields(CFileBytes& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
 {
     ReadPsdBlockSignature(cursor);
     std::memcpy(layer.blendKey, cursor.Take(4), 4);
-    layer.opacity = 255 - cursor.TakeByte();
-    layer.clipping = cursor.TakeByte();
-    layer.flags = cursor.TakeByte();
+    layer.opacity = 255 - cursor.U8();
+    layer.clipping = cursor.U8();
+    layer.flags = cursor.U8();
     layer.visible = (layer.flags & 2) ? 0 : 1;
-    cursor.TakeByte();  // filler
+    cursor.U8();  // filler
     facts.SetInt((prefix + "Opacity").c_str(), layer.opacity);
     facts.SetText((prefix + "Blendkey").c_str(), std::string(layer.blendKey, 4));
     facts.SetInt((prefix + "Clipping").c_str(), layer.clipping);
     facts.SetInt((prefix + "Flags").c_str(), layer.flags);
 }
 
-void ReadMaskAndRanges(PsdByteCursor& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
+void ReadMaskAndRanges(CFileBytes& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
 {
-    const uint32_t maskLength = cursor.TakeU32();
+    const uint32_t maskLength = cursor.BE32();
     if (maskLength >= kMaskRectangleBytes) {
         const Rectangle mask = ReadRectangle(cursor);
         layer.maskLeft = mask.left;
@@ -92,17 +92,17 @@ void ReadMaskAndRanges(PsdByteCursor& cursor, CFileFacts& facts, const std::stri
         facts.SetInt((prefix + "MaskHeight").c_str(), mask.height);
     }
     const uint32_t rest = maskLength >= kMaskRectangleBytes ? maskLength - kMaskRectangleBytes : maskLength;
-    if (!cursor.Skip(rest))
+    if (!cursor.TrySkip(rest))
         CPicDecoder::ThrowError(kCodeFormat, "Invalid layer mask data.");
-    const uint32_t ranges = cursor.TakeU32();
-    if (ranges > 0 && !cursor.Skip((static_cast<uint64_t>(ranges - 1) / 8 + 1) * 8))
+    const uint32_t ranges = cursor.BE32();
+    if (ranges > 0 && !cursor.TrySkip((static_cast<uint64_t>(ranges - 1) / 8 + 1) * 8))
         CPicDecoder::ThrowError(kCodeFormat, "Invalid layer blending ranges.");
 }
 
 // A Pascal string padded with zero bytes to a multiple of 4 bytes.
-void ReadLayerName(PsdByteCursor& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
+void ReadLayerName(CFileBytes& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
 {
-    const uint8_t length = cursor.TakeByte();
+    const uint8_t length = cursor.U8();
     const uint8_t* text = cursor.Take(length);
     layer.name.assign(reinterpret_cast<const char*>(text), length);
     layer.name = layer.name.c_str();  // a zero byte ends the name
@@ -111,9 +111,9 @@ void ReadLayerName(PsdByteCursor& cursor, CFileFacts& facts, const std::string& 
     facts.SetText((prefix + "LayerName").c_str(), layer.name);
 }
 
-void ReadExtraData(PsdByteCursor& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
+void ReadExtraData(CFileBytes& cursor, CFileFacts& facts, const std::string& prefix, PsdLayerInfo& layer)
 {
-    const uint32_t extraLength = cursor.TakeU32();
+    const uint32_t extraLength = cursor.BE32();
     // A record without extra data ends here: no mask, ranges or name.
     if (extraLength == 0)
         return;
@@ -132,7 +132,7 @@ void ReadExtraData(PsdByteCursor& cursor, CFileFacts& facts, const std::string& 
 
 }  // namespace
 
-void ReadPsdLayerRecords(PsdByteCursor& cursor, CFileFacts& facts, PsdDocument& document, int count)
+void ReadPsdLayerRecords(CFileBytes& cursor, CFileFacts& facts, PsdDocument& document, int count)
 {
     for (int i = 0; i < count; ++i) {
         PsdLayerInfo& layer = document.layers[static_cast<size_t>(i)];

@@ -1,7 +1,7 @@
 #include "formats/psd/PsdPlanes.h"
 
 #include "formats/codec/PicDecoder.h"
-#include "formats/psd/PsdByteCursor.h"
+#include "formats/codec/FileBytes.h"
 
 namespace ZAV {
 
@@ -42,15 +42,15 @@ void DecodePsdPackBitsRow(const uint8_t* codes, size_t count, uint8_t* row, size
     }
 }
 
-uint16_t ReadPsdCompression(PsdByteCursor& cursor)
+uint16_t ReadPsdCompression(CFileBytes& cursor)
 {
-    const uint16_t compression = cursor.TakeU16();
+    const uint16_t compression = cursor.BE16();
     if (compression > 1)
         CPicDecoder::ThrowError(kCodeCompression, "Decoding PSD: Illegal compression value.");
     return compression;
 }
 
-void ReadPsdRawPlane(PsdByteCursor& cursor, const PsdPlaneTarget& target)
+void ReadPsdRawPlane(CFileBytes& cursor, const PsdPlaneTarget& target)
 {
     for (size_t y = 0; y < target.rows; ++y) {
         const uint8_t* bytes = cursor.Take(target.bytesPerRow);
@@ -60,7 +60,7 @@ void ReadPsdRawPlane(PsdByteCursor& cursor, const PsdPlaneTarget& target)
     }
 }
 
-void ReadPsdPackBitsPlane(PsdByteCursor& cursor, const PsdPlaneTarget& target, const uint16_t* rowCounts)
+void ReadPsdPackBitsPlane(CFileBytes& cursor, const PsdPlaneTarget& target, const uint16_t* rowCounts)
 {
     for (size_t y = 0; y < target.rows; ++y) {
         const uint8_t* codes = cursor.Take(rowCounts[y]);

@@ -7,7 +7,7 @@
 
 namespace ZAV {
 
-class PsdByteCursor;
+class CFileBytes;
 
 // Where one plane's rows go: rows x bytesPerRow samples, sample i of row y
 // at base[(y * bytesPerRow + i) * stride].
@@ -24,12 +24,12 @@ void DecodePsdPackBitsRow(const uint8_t* codes, size_t count, uint8_t* row, size
 
 // The compression word: 0 raw, 1 run length, anything else refused with
 // "Decoding PSD: Illegal compression value.".
-uint16_t ReadPsdCompression(PsdByteCursor& cursor);
+uint16_t ReadPsdCompression(CFileBytes& cursor);
 
 // Raw rows of one plane.
-void ReadPsdRawPlane(PsdByteCursor& cursor, const PsdPlaneTarget& target);
+void ReadPsdRawPlane(CFileBytes& cursor, const PsdPlaneTarget& target);
 
 // Run-length rows of one plane whose row byte counts are given.
-void ReadPsdPackBitsPlane(PsdByteCursor& cursor, const PsdPlaneTarget& target, const uint16_t* rowCounts);
+void ReadPsdPackBitsPlane(CFileBytes& cursor, const PsdPlaneTarget& target, const uint16_t* rowCounts);
 
 }  // namespace ZAV

@@ -2,7 +2,7 @@
 
 #include "formats/codec/FileFacts.h"
 #include "formats/codec/PicDecoder.h"
-#include "formats/psd/PsdByteCursor.h"
+#include "formats/codec/FileBytes.h"
 #include "formats/psd/PsdEffectParsers.h"
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
@@ -76,10 +76,10 @@ std::vector<uint32_t> GreyRamp()
 
 // Colour mode data: the palette of bitmap, grey and indexed documents. At
 // most 256 entries are taken; the rest of the data is skipped.
-void ReadColourModeData(PsdByteCursor& cursor, PsdDocument& document)
+void ReadColourModeData(CFileBytes& cursor, PsdDocument& document)
 {
     const uint16_t mode = document.header.mode;
-    const uint32_t length = cursor.TakeU32();
+    const uint32_t length = cursor.BE32();
     if (mode == 0)
         document.palette = {MakePaletteEntry(255, 255, 255, 0), MakePaletteEntry(0, 0, 0, 0)};
     else if (mode == 1 || mode == 2 || mode == 8)
@@ -92,39 +92,39 @@ void ReadColourModeData(PsdByteCursor& cursor, PsdDocument& document)
         const uint8_t* data = cursor.Take(static_cast<size_t>(n) * 3);
         for (uint32_t i = 0; i < used; ++i)
             document.palette[i] = MakePaletteEntry(data[i], data[n + i], data[2 * n + i], 0);
-        if (!cursor.Skip(length - n * 3))
+        if (!cursor.TrySkip(length - n * 3))
             CPicDecoder::ThrowError(kCodeFormat, "Error skipping color data.");
         return;
     }
-    if (!cursor.Skip(length))
+    if (!cursor.TrySkip(length))
         CPicDecoder::ThrowError(kCodeFormat, "Error skipping color data.");
 }
 
-void ReadResourceBlocks(PsdByteCursor& cursor, uint32_t length)
+void ReadResourceBlocks(CFileBytes& cursor, uint32_t length)
 {
     const size_t end = cursor.Position() + length;
     while (end > cursor.Position() && end - cursor.Position() > 8) {
         cursor.Take(4);  // signature
-        cursor.TakeU16();
-        const uint8_t nameLength = cursor.TakeByte();
+        cursor.BE16();
+        const uint8_t nameLength = cursor.U8();
         // Name and length byte padded to an even total.
         cursor.Take(static_cast<size_t>(nameLength + ((nameLength + 1) & 1)));
-        uint32_t dataLength = cursor.TakeU32();
+        uint32_t dataLength = cursor.BE32();
         dataLength += dataLength & 1;
-        if (!cursor.Skip(dataLength))
+        if (!cursor.TrySkip(dataLength))
             ThrowTextException("Error skipping image resource data.");
     }
     if (cursor.Position() > end || !cursor.Seek(end))
         ThrowTextException("Error skipping ImageResource.");
 }
 
-void ReadImageResources(PsdByteCursor& cursor, bool readResources)
+void ReadImageResources(CFileBytes& cursor, bool readResources)
 {
-    const uint32_t length = cursor.TakeU32();
+    const uint32_t length = cursor.BE32();
     if (length == 0)
         return;
     if (!readResources) {
-        if (!cursor.Skip(length))
+        if (!cursor.TrySkip(length))
             CPicDecoder::ThrowError(kCodeFormat, "Error skipping image resources.");
         return;
     }
@@ -133,19 +133,19 @@ void ReadImageResources(PsdByteCursor& cursor, bool readResources)
 
 }  // namespace
 
-PsdFileHeader ReadPsdHeader(PsdByteCursor& cursor, CFileFacts& facts)
+PsdFileHeader ReadPsdHeader(CFileBytes& cursor, CFileFacts& facts)
 {
     PsdFileHeader header;
     const uint8_t* signature = cursor.Take(4);
-    header.version = cursor.TakeU16();
+    header.version = cursor.BE16();
     if (std::memcmp(signature, "8BPS", 4) != 0 || header.version != 1)
         CPicDecoder::ThrowError(kCodeFormat, "Not a PSD file.");
     cursor.Take(6);
-    header.channels = cursor.TakeU16();
-    header.rows = cursor.TakeU32();
-    header.columns = cursor.TakeU32();
-    header.depth = cursor.TakeU16();
-    header.mode = cursor.TakeU16();
+    header.channels = cursor.BE16();
+    header.rows = cursor.BE32();
+    header.columns = cursor.BE32();
+    header.depth = cursor.BE16();
+    header.mode = cursor.BE16();
     if (header.depth != 1 && header.depth != 8)
         CPicDecoder::ThrowError(kCodeFormat, "Invalid color depth.");
     if (header.mode > 4 && header.mode != 8)
@@ -161,18 +161,18 @@ PsdFileHeader ReadPsdHeader(PsdByteCursor& cursor, CFileFacts& facts)
     return header;
 }
 
-void ReadPsdLayerRecords(PsdByteCursor& cursor, CFileFacts& facts, PsdDocument& document, int count);
+void ReadPsdLayerRecords(CFileBytes& cursor, CFileFacts& facts, PsdDocument& document, int count);
 
-PsdDocument ReadPsdStructure(PsdByteCursor& cursor, CFileFacts& facts, bool readResources)
+PsdDocument ReadPsdStructure(CFileBytes& cursor, CFileFacts& facts, bool readResources)
 {
     PsdDocument document;
     document.header = ReadPsdHeader(cursor, facts);
     ReadColourModeData(cursor, document);
     ReadImageResources(cursor, readResources);
-    uint32_t length = cursor.TakeU32();
+    uint32_t length = cursor.BE32();
     if (length == kWrappedSectionLength) {
-        cursor.TakeU32();
-        length = cursor.TakeU32();
+        cursor.BE32();
+        length = cursor.BE32();
     }
     if (length == 0) {
         document.channelDataStart = cursor.Position();
@@ -182,8 +182,8 @@ PsdDocument ReadPsdStructure(PsdByteCursor& cursor, CFileFacts& facts, bool read
     }
     document.mergedStartKnown = true;
     document.mergedStart = cursor.Position() + length;
-    cursor.TakeU32();  // layer info length
-    const int count = std::abs(static_cast<int>(cursor.TakeI16()));
+    cursor.BE32();  // layer info length
+    const int count = std::abs(static_cast<int16_t>(cursor.BE16()));
     // Every record takes its fixed fields at least: a count the file
     // cannot hold is refused before anything is allocated for it.
     if (static_cast<uint64_t>(count) * kMinLayerRecordBytes > cursor.Remaining())

@@ -11,7 +11,7 @@
 namespace ZAV {
 
 class CFileFacts;
-class PsdByteCursor;
+class CFileBytes;
 
 struct PsdFileHeader {
     uint16_t version = 0;
@@ -61,10 +61,10 @@ struct PsdDocument {
 };
 
 // Reads the header alone and reports its facts; refuses what is no PSD.
-PsdFileHeader ReadPsdHeader(PsdByteCursor& cursor, CFileFacts& facts);
+PsdFileHeader ReadPsdHeader(CFileBytes& cursor, CFileFacts& facts);
 
 // Reads everything before the pixel data; readResources walks the image
 // resource blocks instead of skipping them.
-PsdDocument ReadPsdStructure(PsdByteCursor& cursor, CFileFacts& facts, bool readResources);
+PsdDocument ReadPsdStructure(CFileBytes& cursor, CFileFacts& facts, bool readResources);
 
 }  // namespace ZAV

@@ -2,6 +2,7 @@
 // built in the test, with the layer-information parsers' properties.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -119,6 +120,18 @@ std::vector<RefusalCase> RefusalCases()
     bomb.width = 40000;
     bomb.height = 40000;
     cases.push_back({"header larger than its data", BuildPsd(bomb), 0, "Decoder error: Image data too short."});
+    // An RGB document has no palette: its colour mode data is skipped.
+    PsdTestDocument unpaletted = Grey(2, 2);
+    unpaletted.mode = 3;
+    Bytes longColourData = BuildPsd(unpaletted);
+    longColourData[26] = 0x7F;  // the colour mode data's length, past the file
+    cases.push_back({"colour data past the file", longColourData, 0, "Decoder error: Error skipping color data."});
+    PsdTestDocument widest = Grey(1, 1);
+    widest.mode = 3;
+    widest.channels = 3;
+    widest.width = INT32_MAX;
+    widest.height = INT32_MAX;
+    cases.push_back({"RGB sides of 31 bits", BuildPsd(widest), 0, "Decoder error: Invalid layer size."});
     return cases;
 }
 
