@@ -58,6 +58,7 @@ TEST(KorvImageBuffer, CreateRefusesEmptyUnknownAndOversizedImages)
         {4, -1, 8, kBadValue, "Create: an image of 4 x -1 pixels is empty!"},
         {4, 4, 12, kDepthMismatch, "Create: 12 bits per pixel is no depth of the library (1, 8, 9, 16, 24, 32, 48)!"},
         {100000, 100000, 24, kTooLarge, "Create: 100000 x 100000 pixels at 24 bits per pixel need 30000000000 bytes"},
+        {INT32_MAX, INT32_MAX, 48, kTooLarge, "Create: a row of 2147483647 pixels is too long!"},
     };
     for (const Case& c : cases) {
         Processor image;
