@@ -35,13 +35,6 @@ void RequireRectInside(const Rect& rect, const char* what, const ImageView& imag
                                      rect.width, rect.height, rect.x, rect.y, role, Describe(image).c_str()));
 }
 
-const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed)
-{
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", allowed);
-    return image;
-}
-
 void RequireOneByteOfSize(const ImageView& image, const char* role, const ImageView& model, const char* modelRole)
 {
     RequireDepth(image, role, {8, 9});

@@ -16,8 +16,6 @@ void RequireSameSize(const ImageView& image, const char* role, const ImageView& 
 void RequireSameDepth(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
 // The rectangle has at least one pixel and lies inside the image.
 void RequireRectInside(const Rect& rect, const char* what, const ImageView& image, const char* role);
-// The object's image, checked to be there and of an allowed depth.
-const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed);
 // A channel or alpha image must be a one-byte image of that size.
 void RequireOneByteOfSize(const ImageView& image, const char* role, const ImageView& model, const char* modelRole);
 
