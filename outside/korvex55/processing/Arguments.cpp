@@ -26,6 +26,23 @@ void RequireSameDepth(const ImageView& image, const char* role, const ImageView&
                                       Describe(image).c_str(), otherRole, Describe(other).c_str()));
 }
 
+namespace {
+
+constexpr std::initializer_list<int32_t> kPictureDepths = {1, 8, 9, 24, 32};
+
+}  // namespace
+
+const ImageView& RequirePicture(const SourceImage& source)
+{
+    RequireDepth(source.View(), "source", kPictureDepths);
+    return source.View();
+}
+
+const ImageView& RequireOwnPicture(const Processor& self)
+{
+    return RequireOwnImage(self, kPictureDepths);
+}
+
 void RequireRectInside(const Rect& rect, const char* what, const ImageView& image, const char* role)
 {
     const bool inside = rect.width >= 1 && rect.height >= 1 && rect.x >= 0 && rect.y >= 0 &&

@@ -14,6 +14,10 @@ void RequireFinite(double value, const char* what);
 void RequireSameSize(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
 // Depths of one layout (8 and 9 agree); the text names both images.
 void RequireSameDepth(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
+// A source of a depth PixelView holds: 1, 8, 9, 24 or 32 bits.
+const ImageView& RequirePicture(const SourceImage& source);
+// The object's own image, of a depth PixelView holds.
+const ImageView& RequireOwnPicture(const Processor& self);
 // The rectangle has at least one pixel and lies inside the image.
 void RequireRectInside(const Rect& rect, const char* what, const ImageView& image, const char* role);
 // A channel or alpha image must be a one-byte image of that size.
