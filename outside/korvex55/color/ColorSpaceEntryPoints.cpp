@@ -53,9 +53,8 @@ void ChangeColourSamples(const ImageView& image, Change change)
 // 255 minus each colour sample.
 void ComplementColors(Processor& self)
 {
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", kColorDepths);
-    ChangeColourSamples(image, [](uint8_t sample) { return static_cast<uint8_t>(255 - sample); });
+    ChangeColourSamples(RequireOwnImage(self, kColorDepths),
+                        [](uint8_t sample) { return static_cast<uint8_t>(255 - sample); });
 }
 
 }  // namespace
@@ -106,8 +105,7 @@ KORV_API KORV_Status KORV_GammaCorrection(KORV_Handle handle, int32_t value)
 {
     return RunOperation(handle, "GammaCorrection", [&](Processor& self) {
         RequireRange(value, "gamma", 1, kMaxGammaValue);
-        const ImageView& image = RequireImage(self, "object");
-        RequireDepth(image, "image", {8, 9, 24, 32});
+        const ImageView& image = RequireOwnImage(self, {8, 9, 24, 32});
         uint8_t table[256];
         BuildGammaTable(value, table);
         ChangeColourSamples(image, [&table](uint8_t sample) { return table[sample]; });

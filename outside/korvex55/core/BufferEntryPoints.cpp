@@ -28,10 +28,7 @@ KORV_API KORV_Status KORV_AttachNoFree(KORV_Handle handle, void* pixels, int32_t
                                        int32_t height, int32_t bitsPerPixel)
 {
     return RunOperation(handle, "AttachNoFree", [&](Processor& self) {
-        const int64_t rowBytes = UnpaddedBytesPerLine(width, bitsPerPixel);
-        if (rowBytes > INT32_MAX)
-            Fail(kStatusTooLarge, Format("a row of %d pixels is too long!", width));
-        self.AttachBorrowed(pixels, sizeInBytes, width, height, bitsPerPixel, static_cast<int32_t>(rowBytes));
+        self.AttachBorrowed(pixels, sizeInBytes, width, height, bitsPerPixel, CheckedBytesPerLine(width, bitsPerPixel));
     });
 }
 

@@ -25,6 +25,13 @@ void RequireDepth(const ImageView& image, const char* role, std::initializer_lis
          Format("the %s has %d bits per pixel; allowed are %s!", role, image.bitsPerPixel, list.c_str()));
 }
 
+const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed)
+{
+    const ImageView& image = RequireImage(self, "object");
+    RequireDepth(image, "image", allowed);
+    return image;
+}
+
 void RequireSameShape(const ImageView& image, const char* role, const ImageView& other, const char* otherRole)
 {
     const bool sameSize = image.width == other.width && image.height == other.height;

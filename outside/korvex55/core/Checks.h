@@ -14,6 +14,8 @@ namespace KORVEX55 {
 const ImageView& RequireImage(const Processor& processor, const char* role);
 // The image's depth must be one of the allowed ones.
 void RequireDepth(const ImageView& image, const char* role, std::initializer_list<int32_t> allowed);
+// The object's own image, checked to be there and of an allowed depth.
+const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed);
 // Same width, height and layout (8 and 9 bits agree); the text names both.
 void RequireSameShape(const ImageView& image, const char* role, const ImageView& other, const char* otherRole);
 // lowest <= value <= highest, else a bad-value status naming the value.

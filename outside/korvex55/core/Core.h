@@ -9,8 +9,8 @@
 //   for a result of another size or depth, ScaleFactor().
 // - SourceImage (SourceImage.h): a source safe to read while writing the
 //   destination; take it before PrepareDestination.
-// - RequireImage, RequireDepth, RequireSameShape, RequireRange, RequirePointer:
-//   the checks, each failing with a text that names what it found.
+// - RequireImage, RequireDepth, RequireOwnImage, RequireSameShape, RequireRange,
+//   RequirePointer: the checks, each failing with a text that names what it found.
 // - ForEachRow, ForEachRowPair, SaturateByte (Rows.h): walks over sample bytes.
 #pragma once
 

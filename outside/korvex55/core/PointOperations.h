@@ -9,11 +9,10 @@
 
 namespace KORVEX55 {
 
+// Every sample byte of an image already checked.
 template <typename SampleWork>
-void ChangeSamples(Processor& self, std::initializer_list<int32_t> depths, SampleWork&& work)
+void ChangeEachSample(const ImageView& image, SampleWork&& work)
 {
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", depths);
     ForEachRow(image, [&](uint8_t* row, int64_t count) {
         for (int64_t i = 0; i < count; ++i)
             row[i] = work(row[i]);
@@ -21,11 +20,16 @@ void ChangeSamples(Processor& self, std::initializer_list<int32_t> depths, Sampl
 }
 
 template <typename SampleWork>
+void ChangeSamples(Processor& self, std::initializer_list<int32_t> depths, SampleWork&& work)
+{
+    ChangeEachSample(RequireOwnImage(self, depths), work);
+}
+
+template <typename SampleWork>
 void CombineSamples(Processor& self, KORV_Handle operandHandle, std::initializer_list<int32_t> depths,
                     SampleWork&& work)
 {
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", depths);
+    const ImageView& image = RequireOwnImage(self, depths);
     const SourceImage operand(self, Operand(operandHandle), "operand");
     RequireSameShape(image, "image", operand.View(), "operand");
     ForEachRowPair(image, operand.View(), [&](uint8_t* row, const uint8_t* operandRow, int64_t count) {

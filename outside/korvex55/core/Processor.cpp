@@ -29,10 +29,19 @@ void CheckSize(int64_t bytes, int32_t width, int32_t height, int32_t bitsPerPixe
 
 }  // namespace
 
+int32_t CheckedBytesPerLine(int32_t width, int32_t bitsPerPixel)
+{
+    const int64_t rowBytes = UnpaddedBytesPerLine(width, bitsPerPixel);
+    if (rowBytes > INT32_MAX)
+        Fail(kStatusTooLarge, Format("a row of %d pixels is too long!", width));
+    return static_cast<int32_t>(rowBytes);
+}
+
 void Processor::CreateOwn(int32_t width, int32_t height, int32_t bitsPerPixel)
 {
     CheckShape(width, height, bitsPerPixel);
-    const int64_t bytesPerLine = UnpaddedBytesPerLine(width, bitsPerPixel);
+    // A row that fits 32 bits keeps the product below 2^62.
+    const int64_t bytesPerLine = CheckedBytesPerLine(width, bitsPerPixel);
     CheckSize(bytesPerLine * height, width, height, bitsPerPixel);
     std::vector<uint8_t> buffer(static_cast<size_t>(bytesPerLine * height));
     Release();

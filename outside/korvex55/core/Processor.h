@@ -10,6 +10,10 @@
 
 namespace KORVEX55 {
 
+// The unpadded row of width pixels, refused (too large) when its bytes do not
+// fit the 32-bit sizes of the interface.
+int32_t CheckedBytesPerLine(int32_t width, int32_t bitsPerPixel);
+
 class Processor {
 public:
     const ImageView& Image() const { return m_image; }

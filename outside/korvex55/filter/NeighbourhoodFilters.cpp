@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "outside/korvex55/core/Rows.h"
+
 namespace KORVEX55 {
 
 namespace {
@@ -60,7 +62,7 @@ void Convolve(const PixelView& source, const PixelView& destination, const Kerne
         int64_t value = DivideRounded(WeightedSum(source, kernel, x, y, c), kernel.divisor);
         if (kernel.magnitude)
             value = std::llabs(value);
-        return Saturate(value);
+        return SaturateByte(value);
     });
 }
 
@@ -81,7 +83,7 @@ void Antialias(const PixelView& source, const PixelView& destination)
     FilterEachSample(source, destination, [&](int32_t x, int32_t y, int32_t c) {
         SortedNeighbourhood(source, x, y, c, values);
         const bool edge = values[8] - values[0] > kAntialiasContrast;
-        return edge ? Saturate(DivideRounded(WeightedSum(source, gauss, x, y, c), gauss.divisor))
+        return edge ? SaturateByte(DivideRounded(WeightedSum(source, gauss, x, y, c), gauss.divisor))
                     : ReplicatedSample(source, x, y, c);
     });
 }

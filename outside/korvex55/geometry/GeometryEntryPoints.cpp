@@ -14,12 +14,6 @@ namespace {
 
 constexpr int32_t kCoefficientCount = 9;
 
-const ImageView& RequirePicture(const SourceImage& source)
-{
-    RequireDepth(source.View(), "source", {1, 8, 9, 24, 32});
-    return source.View();
-}
-
 void RequireMode(int32_t mode)
 {
     RequireRange(mode, "mode", kInterpolationNearest, kInterpolationBilinear);
@@ -152,16 +146,14 @@ KORV_API KORV_Status KORV_Resize(KORV_Handle handle, KORV_Handle source, int32_t
 
 KORV_API KORV_Status KORV_MirrorHorizontal(KORV_Handle handle)
 {
-    return RunOperation(handle, "MirrorHorizontal", [&](Processor& self) {
-        MirrorLeftRight(ViewOf(RequireOwnImage(self, {1, 8, 9, 24, 32})));
-    });
+    return RunOperation(handle, "MirrorHorizontal",
+                        [&](Processor& self) { MirrorLeftRight(ViewOf(RequireOwnPicture(self))); });
 }
 
 KORV_API KORV_Status KORV_MirrorVertical(KORV_Handle handle)
 {
-    return RunOperation(handle, "MirrorVertical", [&](Processor& self) {
-        MirrorTopBottom(ViewOf(RequireOwnImage(self, {1, 8, 9, 24, 32})));
-    });
+    return RunOperation(handle, "MirrorVertical",
+                        [&](Processor& self) { MirrorTopBottom(ViewOf(RequireOwnPicture(self))); });
 }
 
 KORV_API KORV_Status KORV_RotateBox(KORV_Handle handle, KORV_Handle source, double angle, double* left, double* top,

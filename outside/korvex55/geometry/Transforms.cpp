@@ -87,7 +87,7 @@ void MirrorLeftRight(const PixelView& picture)
 
 void MirrorTopBottom(const PixelView& picture)
 {
-    const size_t rowBytes = (static_cast<size_t>(picture.width) * picture.bitsPerPixel + 7) / 8;
+    const size_t rowBytes = static_cast<size_t>(UnpaddedBytesPerLine(picture.width, picture.bitsPerPixel));
     std::vector<uint8_t> spare(rowBytes);
     for (int32_t y = 0; y < picture.height / 2; ++y) {
         uint8_t* top = picture.Row(y);

@@ -21,8 +21,7 @@ void ScaleWideSamples(const ImageView& image, const LinearScale& scale)
 
 void ScaleSamples(Processor& self, int32_t value1, int32_t value2, int32_t value3, int32_t value4)
 {
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", {8, 9, 16, 24, 32, 48});
+    const ImageView& image = RequireOwnImage(self, {8, 9, 16, 24, 32, 48});
     const bool wide = image.bitsPerPixel == 16 || image.bitsPerPixel == 48;
     const LinearScale scale(value1, value2, value3, value4, wide ? 65535 : 255);
     if (scale.ChangesNothing())
@@ -34,7 +33,7 @@ void ScaleSamples(Processor& self, int32_t value1, int32_t value2, int32_t value
     uint8_t table[256];
     for (int sample = 0; sample < 256; ++sample)
         table[sample] = static_cast<uint8_t>(scale.Map(sample));
-    ChangeSamples(self, {8, 9, 24, 32}, [&table](uint8_t sample) { return table[sample]; });
+    ChangeEachSample(image, [&table](uint8_t sample) { return table[sample]; });
 }
 
 }  // namespace

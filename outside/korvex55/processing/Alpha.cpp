@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "outside/korvex55/processing/Colour.h"
+#include "outside/korvex55/color/ColorMath.h"
 
 namespace KORVEX55 {
 

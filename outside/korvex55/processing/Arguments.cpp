@@ -26,6 +26,23 @@ void RequireSameDepth(const ImageView& image, const char* role, const ImageView&
                                       Describe(image).c_str(), otherRole, Describe(other).c_str()));
 }
 
+namespace {
+
+constexpr std::initializer_list<int32_t> kPictureDepths = {1, 8, 9, 24, 32};
+
+}  // namespace
+
+const ImageView& RequirePicture(const SourceImage& source)
+{
+    RequireDepth(source.View(), "source", kPictureDepths);
+    return source.View();
+}
+
+const ImageView& RequireOwnPicture(const Processor& self)
+{
+    return RequireOwnImage(self, kPictureDepths);
+}
+
 void RequireRectInside(const Rect& rect, const char* what, const ImageView& image, const char* role)
 {
     const bool inside = rect.width >= 1 && rect.height >= 1 && rect.x >= 0 && rect.y >= 0 &&
@@ -33,13 +50,6 @@ void RequireRectInside(const Rect& rect, const char* what, const ImageView& imag
     if (!inside)
         Fail(kStatusBadValue, Format("the %s of %d x %d pixels at (%d, %d) does not lie inside the %s of %s!", what,
                                      rect.width, rect.height, rect.x, rect.y, role, Describe(image).c_str()));
-}
-
-const ImageView& RequireOwnImage(const Processor& self, std::initializer_list<int32_t> allowed)
-{
-    const ImageView& image = RequireImage(self, "object");
-    RequireDepth(image, "image", allowed);
-    return image;
 }
 
 void RequireOneByteOfSize(const ImageView& image, const char* role, const ImageView& model, const char* modelRole)

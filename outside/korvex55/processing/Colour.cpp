@@ -1,11 +1,8 @@
 #include "outside/korvex55/processing/Colour.h"
 
-namespace KORVEX55 {
+#include "outside/korvex55/color/ColorMath.h"
 
-uint8_t GreyOf(uint32_t red, uint32_t green, uint32_t blue)
-{
-    return static_cast<uint8_t>((299 * red + 587 * green + 114 * blue + 500) / 1000);
-}
+namespace KORVEX55 {
 
 Samples ColourSamples(int32_t value, int32_t bitsPerPixel)
 {

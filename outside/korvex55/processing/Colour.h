@@ -15,7 +15,4 @@ using Samples = std::array<uint8_t, 4>;
 
 Samples ColourSamples(int32_t value, int32_t bitsPerPixel);
 
-// (299 R + 587 G + 114 B + 500) / 1000.
-uint8_t GreyOf(uint32_t red, uint32_t green, uint32_t blue);
-
 }  // namespace KORVEX55

@@ -9,12 +9,6 @@ using namespace KORVEX55;
 
 namespace {
 
-const ImageView& RequirePicture(const SourceImage& source)
-{
-    RequireDepth(source.View(), "source", {1, 8, 9, 24, 32});
-    return source.View();
-}
-
 // The object's image when it has the source's depth, else a new one of the
 // source's size grown by the offsets on both sides.
 const ImageView& BorderDestination(Processor& self, const ImageView& source, int32_t offsetX, int32_t offsetY)
@@ -52,7 +46,7 @@ extern "C" {
 KORV_API KORV_Status KORV_Fill(KORV_Handle handle, int32_t value)
 {
     return RunOperation(handle, "Fill", [&](Processor& self) {
-        const ImageView& image = RequireOwnImage(self, {1, 8, 9, 24, 32});
+        const ImageView& image = RequireOwnPicture(self);
         FillPicture(ViewOf(image), ColourSamples(value, image.bitsPerPixel));
     });
 }
@@ -126,7 +120,7 @@ KORV_API KORV_Status KORV_FloodFill(KORV_Handle handle, int32_t value1, int32_t 
                                     int32_t value5, int32_t value6)
 {
     return RunOperation(handle, "FloodFill", [&](Processor& self) {
-        const ImageView& image = RequireOwnImage(self, {1, 8, 9, 24, 32});
+        const ImageView& image = RequireOwnPicture(self);
         RequireRange(value1, "seed column", 0, image.width - 1);
         RequireRange(value2, "seed row", 0, image.height - 1);
         RequireRange(value4, "lower tolerance", 0, 255);

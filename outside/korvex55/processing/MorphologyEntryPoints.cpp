@@ -18,7 +18,7 @@ using Operation = void (*)(const PixelView&, const PixelView&, const Structuring
 // In place: the image is read from a copy while it is written.
 void Morph(Processor& self, Operation operation, const StructuringElement& element)
 {
-    const ImageView& image = RequireOwnImage(self, {1, 8, 9, 24, 32});
+    const ImageView& image = RequireOwnPicture(self);
     const SourceImage before(self, self, "image");
     operation(ViewOf(before.View()), ViewOf(image), element);
 }

@@ -23,7 +23,7 @@ struct PixelView {
 
     uint8_t* Row(int32_t y) const { return pixels + static_cast<ptrdiff_t>(y) * bytesPerLine; }
     // Samples per pixel: 1 for depths 1, 8 and 9, else 3 or 4.
-    int32_t Channels() const { return bitsPerPixel == 24 ? 3 : bitsPerPixel == 32 ? 4 : 1; }
+    int32_t Channels() const { return ChannelCount(bitsPerPixel); }
     bool IsOneByte() const { return bitsPerPixel == 8 || bitsPerPixel == 9; }
     bool IsOneBit() const { return bitsPerPixel == 1; }
     bool SameSize(const PixelView& other) const { return width == other.width && height == other.height; }
@@ -49,11 +49,6 @@ struct PixelView {
 inline PixelView ViewOf(const ImageView& image)
 {
     return PixelView{image.pixels, image.width, image.height, image.bitsPerPixel, image.bytesPerLine};
-}
-
-inline uint8_t Saturate(int64_t value)
-{
-    return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
 }
 
 // value / divisor rounded half away from zero, for any non-zero divisor.

@@ -2,9 +2,9 @@
 // division, division by 0, on 8- and 24-bit images.
 #include <gtest/gtest.h>
 
-#include "tests/outside/korvex55/KorvTestImage.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
-using KorvTest::Processor;
+using KorvPictureTest::Picture;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -42,13 +42,13 @@ TEST(KorvArithmetic, OperandFormsSaturateRoundAndDivideByZero)
     };
     for (const OperandCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.bitsPerPixel));
-        Processor image, operand;
+        Picture image, operand;
         image.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.image);
         operand.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.operand);
         ASSERT_EQ(KORV_SetScaleFactor(image.Handle(), c.scaleFactor), 0);
         ASSERT_EQ(c.operation(image.Handle(), operand.Handle()), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
-        EXPECT_EQ(operand.Bytes(), c.operand);
+        EXPECT_EQ(image.Pixels(), c.expected);
+        EXPECT_EQ(operand.Pixels(), c.operand);
     }
 }
 
@@ -81,42 +81,42 @@ TEST(KorvArithmetic, ConstantFormsTakeOneAmountForEveryChannel)
     };
     for (const ConstantCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value) + " at " + std::to_string(c.bitsPerPixel));
-        Processor image;
+        Picture image;
         image.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.image);
         ASSERT_EQ(KORV_SetScaleFactor(image.Handle(), c.scaleFactor), 0);
         ASSERT_EQ(c.operation(image.Handle(), c.value), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
+        EXPECT_EQ(image.Pixels(), c.expected);
     }
 }
 
 TEST(KorvArithmetic, AnOperandMayBeTheImageItself)
 {
-    Processor image;
+    Picture image;
     image.Load(4, 1, 8, {0, 3, 100, 200});
     ASSERT_EQ(KORV_Add(image.Handle(), image.Handle()), 0) << image.Error();
-    EXPECT_EQ(image.Bytes(), (Bytes{0, 6, 200, 255}));
+    EXPECT_EQ(image.Pixels(), (Bytes{0, 6, 200, 255}));
     ASSERT_EQ(KORV_Multiply(image.Handle(), image.Handle()), 0);
-    EXPECT_EQ(image.Bytes(), (Bytes{0, 36, 255, 255}));
+    EXPECT_EQ(image.Pixels(), (Bytes{0, 36, 255, 255}));
 }
 
 TEST(KorvArithmetic, DifferenceWritesTheDistanceOfTwoOperandsIntoTheImage)
 {
-    Processor image, first, second;
+    Picture image, first, second;
     first.Load(2, 1, 24, {10, 200, 0, 255, 0, 7});
     second.Load(2, 1, 24, {30, 100, 0, 0, 255, 7});
     ASSERT_EQ(KORV_Difference(image.Handle(), first.Handle(), second.Handle()), 0) << image.Error();
     EXPECT_EQ(image.BitsPerPixel(), 24);
-    EXPECT_EQ(image.Bytes(), (Bytes{20, 100, 0, 255, 255, 0}));
+    EXPECT_EQ(image.Pixels(), (Bytes{20, 100, 0, 255, 255, 0}));
 
     ASSERT_EQ(KORV_DifferenceConstant(image.Handle(), first.Handle(), 100), 0) << image.Error();
-    EXPECT_EQ(image.Bytes(), (Bytes{90, 100, 100, 155, 100, 93}));
+    EXPECT_EQ(image.Pixels(), (Bytes{90, 100, 100, 155, 100, 93}));
     ASSERT_EQ(KORV_DifferenceConstant(image.Handle(), image.Handle(), -1000), 0);
-    EXPECT_EQ(image.Bytes(), Bytes(6, 255));
+    EXPECT_EQ(image.Pixels(), Bytes(6, 255));
 }
 
 TEST(KorvArithmetic, RefusesOneBitImagesAndOperandsOfAnotherShape)
 {
-    Processor bits, first, second;
+    Picture bits, first, second;
     bits.Load(8, 1, 1, {0x0F});
     EXPECT_EQ(KORV_AddConstant(bits.Handle(), 1), 5);
     EXPECT_EQ(bits.Error(), "AddConstant: the image has 1 bits per pixel; allowed are 8, 9, 24, 32!");
@@ -125,7 +125,7 @@ TEST(KorvArithmetic, RefusesOneBitImagesAndOperandsOfAnotherShape)
     EXPECT_EQ(KORV_Difference(bits.Handle(), first.Handle(), second.Handle()), 4);
     EXPECT_EQ(bits.Error(), "Difference: the first operand is 4 x 1 pixels at 8 bits per pixel, the second operand "
                             "2 x 1 pixels at 24 bits per pixel; they must agree!");
-    EXPECT_EQ(bits.Bytes(), Bytes{0x0F});
+    EXPECT_EQ(bits.Pixels(), Bytes{0x0F});
 }
 
 }  // namespace

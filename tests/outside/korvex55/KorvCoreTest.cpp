@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "outside/korvex55/core/ErrorText.h"
-#include "tests/outside/korvex55/KorvTestImage.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
-using KorvTest::Processor;
+using KorvPictureTest::Picture;
 using testing::HasSubstr;
 using testing::StartsWith;
 
@@ -30,7 +30,7 @@ TEST(KorvImageBuffer, CreateGivesUnpaddedZeroRowsForEveryDepth)
                                 {5, 2, 16, 10}, {5, 2, 24, 15}, {5, 2, 32, 20}, {5, 2, 48, 30}};
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.bitsPerPixel);
-        Processor image;
+        Picture image;
         ASSERT_EQ(KORV_Create(image.Handle(), c.width, c.height, c.bitsPerPixel), 0) << image.Error();
         int32_t width = 0, height = 0, depth = 0, widthBytes = 0, size = 0;
         EXPECT_EQ(KORV_GetWidth(image.Handle(), &width), 0);
@@ -43,7 +43,7 @@ TEST(KorvImageBuffer, CreateGivesUnpaddedZeroRowsForEveryDepth)
         EXPECT_EQ(depth, c.bitsPerPixel);
         EXPECT_EQ(widthBytes, c.bytesPerLine);
         EXPECT_EQ(size, c.bytesPerLine * c.height);
-        EXPECT_EQ(image.Bytes(), std::vector<uint8_t>(size, 0));
+        EXPECT_EQ(image.Pixels(), std::vector<uint8_t>(size, 0));
     }
 }
 
@@ -58,9 +58,10 @@ TEST(KorvImageBuffer, CreateRefusesEmptyUnknownAndOversizedImages)
         {4, -1, 8, kBadValue, "Create: an image of 4 x -1 pixels is empty!"},
         {4, 4, 12, kDepthMismatch, "Create: 12 bits per pixel is no depth of the library (1, 8, 9, 16, 24, 32, 48)!"},
         {100000, 100000, 24, kTooLarge, "Create: 100000 x 100000 pixels at 24 bits per pixel need 30000000000 bytes"},
+        {INT32_MAX, INT32_MAX, 48, kTooLarge, "Create: a row of 2147483647 pixels is too long!"},
     };
     for (const Case& c : cases) {
-        Processor image;
+        Picture image;
         EXPECT_EQ(KORV_Create(image.Handle(), c.width, c.height, c.bitsPerPixel), c.status);
         EXPECT_THAT(image.Error(), StartsWith(c.text));
     }
@@ -70,7 +71,7 @@ TEST(KorvImageBuffer, AttachNoFreeWorksOnTheCallersPixelsAndNeverFreesThem)
 {
     std::vector<uint8_t> pixels = {1, 2, 3, 4, 5, 6};
     {
-        Processor image;
+        Picture image;
         ASSERT_EQ(KORV_AttachNoFree(image.Handle(), pixels.data(), 6, 3, 2, 8), 0) << image.Error();
         void* memory = nullptr;
         EXPECT_EQ(KORV_GetImageMemory(image.Handle(), &memory), 0);
@@ -88,7 +89,7 @@ TEST(KorvImageBuffer, AttachNoFreeExKeepsTheCallersPaddingUntouched)
 {
     // Two rows of two 8-bit pixels, four bytes apart; the last row needs no padding.
     std::vector<uint8_t> pixels = {10, 20, 77, 77, 30, 40};
-    Processor image;
+    Picture image;
     ASSERT_EQ(KORV_AttachNoFreeEx(image.Handle(), pixels.data(), 6, 2, 2, 8, 4), 0) << image.Error();
     int32_t widthBytes = 0;
     EXPECT_EQ(KORV_GetWidthBytes(image.Handle(), &widthBytes), 0);
@@ -103,7 +104,7 @@ TEST(KorvImageBuffer, AttachNoFreeExKeepsTheCallersPaddingUntouched)
 TEST(KorvImageBuffer, AttachRefusesTooFewBytesShortRowsAndNullPixels)
 {
     uint8_t pixels[12] = {};
-    Processor image;
+    Picture image;
     EXPECT_EQ(KORV_AttachNoFree(image.Handle(), pixels, 11, 2, 2, 24), kSizeMismatch);
     EXPECT_EQ(image.Error(), "AttachNoFree: 11 bytes are fewer than the 12 that 2 x 2 pixels at 24 bits per pixel "
                              "with 6 bytes per line need!");
@@ -117,33 +118,33 @@ TEST(KorvImageBuffer, AttachRefusesTooFewBytesShortRowsAndNullPixels)
 
 TEST(KorvImageBuffer, AttachRefusesTheObjectsOwnBufferWhichItWouldFree)
 {
-    Processor image;
+    Picture image;
     image.Load(2, 2, 8, {1, 2, 3, 4});
     void* own = nullptr;
     ASSERT_EQ(KORV_GetImageMemory(image.Handle(), &own), 0);
     EXPECT_EQ(KORV_AttachNoFree(image.Handle(), static_cast<uint8_t*>(own) + 1, 3, 3, 1, 8), kBadValue);
     EXPECT_EQ(image.Error(), "AttachNoFree: the pixels lie in the object's own buffer, which attaching would free!");
-    EXPECT_EQ(image.Bytes(), (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(image.Pixels(), (std::vector<uint8_t>{1, 2, 3, 4}));
 }
 
 TEST(KorvImageBuffer, AnObjectWithoutImageAnswersZeroAndRefusesWork)
 {
-    Processor image;
+    Picture image;
     int32_t width = -1;
     EXPECT_EQ(KORV_GetWidth(image.Handle(), &width), 0);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(KORV_Invert(image.Handle()), kNoImage);
     EXPECT_EQ(image.Error(), "Invert: the object holds no image!");
-    Processor empty;
+    Picture empty;
     image.Load(1, 1, 24, {1, 2, 3});
     EXPECT_EQ(KORV_RGBtoYUV(image.Handle(), empty.Handle()), kNoImage);
     EXPECT_EQ(image.Error(), "RGBtoYUV: the source holds no image!");
-    EXPECT_EQ(image.Bytes(), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(image.Pixels(), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(KorvScaleFactor, KeepsValuesFromZeroToSixteen)
 {
-    Processor image;
+    Picture image;
     int32_t value = -1;
     EXPECT_EQ(KORV_GetScaleFactor(image.Handle(), &value), 0);
     EXPECT_EQ(value, 0);
@@ -157,7 +158,7 @@ TEST(KorvScaleFactor, KeepsValuesFromZeroToSixteen)
 
 TEST(KorvTextQueries, GiveTextsThatLiveWithTheLibrary)
 {
-    Processor image;
+    Picture image;
     using Query = KORV_Status (*)(KORV_Handle, const char**);
     for (Query query : {KORV_GetVersion, KORV_GetProcessorDetected, KORV_GetProcessorCodeUsed}) {
         const char* text = nullptr;
@@ -187,13 +188,13 @@ TEST(KorvErrors, AFreedHandleIsRefusedAndNeverReused)
     ASSERT_EQ(KORV_FreeCZAVAdvancedImgProc(freed), 0);
     EXPECT_EQ(KORV_Create(freed, 2, 2, 8), kUnknownHandle);
     EXPECT_EQ(KORV_FreeCZAVAdvancedImgProc(freed), kUnknownHandle);
-    Processor next;
+    Picture next;
     EXPECT_NE(next.Handle(), freed);
 }
 
 TEST(KorvErrors, AnUnknownOperandIsNamedInTheObjectsText)
 {
-    Processor image;
+    Picture image;
     image.Load(1, 1, 8, {1});
     EXPECT_EQ(KORV_Add(image.Handle(), 0x77), kUnknownHandle);
     EXPECT_EQ(image.Error(), "Add: operand: the handle 0x77 names no processing object!");
@@ -201,7 +202,7 @@ TEST(KorvErrors, AnUnknownOperandIsNamedInTheObjectsText)
 
 TEST(KorvErrors, SizeAndDepthMismatchesNameBothImages)
 {
-    Processor image, taller, grey;
+    Picture image, taller, grey;
     image.Load(4, 4, 24, std::vector<uint8_t>(48));
     taller.Load(4, 5, 24, std::vector<uint8_t>(60));
     grey.Load(4, 4, 8, std::vector<uint8_t>(16));
@@ -218,7 +219,7 @@ TEST(KorvErrors, SizeAndDepthMismatchesNameBothImages)
 TEST(KorvErrors, BorrowedPixelsOfAnotherShapeAreNotReplacedByAResult)
 {
     std::vector<uint8_t> pixels(8);
-    Processor image, source;
+    Picture image, source;
     ASSERT_EQ(KORV_AttachNoFree(image.Handle(), pixels.data(), 8, 2, 4, 8), 0);
     source.Load(2, 2, 24, std::vector<uint8_t>(12, 9));
     EXPECT_EQ(KORV_Grayscale8Bit(image.Handle(), source.Handle()), kSizeMismatch);
@@ -230,7 +231,7 @@ TEST(KorvErrors, BorrowedPixelsOfAnotherShapeAreNotReplacedByAResult)
 
 TEST(KorvErrors, NullPointersAreRefusedWithTheirName)
 {
-    Processor image;
+    Picture image;
     EXPECT_EQ(KORV_GetWidth(image.Handle(), nullptr), kNullPointer);
     EXPECT_EQ(image.Error(), "GetWidth: the value pointer is null!");
     EXPECT_EQ(KORV_GetImageMemory(image.Handle(), nullptr), kNullPointer);
@@ -241,7 +242,7 @@ TEST(KorvErrors, NullPointersAreRefusedWithTheirName)
 
 TEST(KorvErrors, GetErrorGivesAnEmptyTextBeforeAnyFailureAndKeepsTheLastOne)
 {
-    Processor image;
+    Picture image;
     EXPECT_EQ(image.Error(), "");
     EXPECT_EQ(KORV_Invert(image.Handle()), kNoImage);
     EXPECT_EQ(KORV_Create(image.Handle(), 1, 1, 8), 0);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "KorvPicture.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
 using namespace KorvPictureTest;
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "KorvPicture.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
 using namespace KorvPictureTest;
 
@@ -68,6 +68,21 @@ TEST(KorvGeometry, QuarterTurnIsATransposeAndAMirror)
             ASSERT_EQ(0, KORV_MirrorVertical(halfTurn.Handle()));
             EXPECT_EQ(pixels, halfTurn.Pixels());
         }
+}
+
+TEST(KorvGeometry, MirrorVerticalSwapsWholeRowsOfEveryDepth)
+{
+    // 9 bits are stored in one byte like 8; a row of them is width bytes.
+    struct Case {
+        int32_t width, bitsPerPixel, rowBytes;
+    } const cases[] = {{9, 1, 2}, {16, 8, 16}, {16, 9, 16}, {3, 24, 9}, {3, 32, 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bitsPerPixel);
+        const Bytes pixels = Counting(static_cast<size_t>(c.rowBytes) * 3);
+        Picture picture(c.width, 3, c.bitsPerPixel, pixels);
+        ASSERT_EQ(0, KORV_MirrorVertical(picture.Handle())) << picture.Error();
+        EXPECT_EQ(RowsReversed(pixels, 3), picture.Pixels());
+    }
 }
 
 TEST(KorvGeometry, QuarterTurnOfOneBitPixels)

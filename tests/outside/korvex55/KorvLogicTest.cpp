@@ -2,9 +2,9 @@
 // on 1-bit images too, Scale on 16-bit samples).
 #include <gtest/gtest.h>
 
-#include "tests/outside/korvex55/KorvTestImage.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
-using KorvTest::Processor;
+using KorvPictureTest::Picture;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -33,11 +33,11 @@ TEST(KorvLogic, OperandFormsWorkOnEveryByte)
     };
     for (const OperandCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.bitsPerPixel));
-        Processor image, operand;
+        Picture image, operand;
         image.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.image);
         operand.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.operand);
         ASSERT_EQ(c.operation(image.Handle(), operand.Handle()), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
+        EXPECT_EQ(image.Pixels(), c.expected);
     }
 }
 
@@ -67,25 +67,25 @@ TEST(KorvLogic, ConstantFormsAndInvertOnOneEightAndTwentyFourBits)
     };
     for (const ConstantCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.bitsPerPixel));
-        Processor image;
+        Picture image;
         image.Load(c.width, 1, c.bitsPerPixel, c.image);
         ASSERT_EQ(c.operation(image.Handle(), c.value), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
+        EXPECT_EQ(image.Pixels(), c.expected);
     }
 }
 
 TEST(KorvLogic, AOneBitOperandMeetsAOneBitImage)
 {
-    Processor image, operand;
+    Picture image, operand;
     image.Load(12, 1, 1, {0xF0, 0xF0});
     operand.Load(12, 1, 1, {0x3C, 0x30});
     ASSERT_EQ(KORV_And(image.Handle(), operand.Handle()), 0) << image.Error();
-    EXPECT_EQ(image.Bytes(), (Bytes{0x30, 0x30}));
+    EXPECT_EQ(image.Pixels(), (Bytes{0x30, 0x30}));
 }
 
 TEST(KorvLogic, ConstantsOutsideTheSampleRangeAreRefused)
 {
-    Processor grey, bits;
+    Picture grey, bits;
     grey.Load(4, 1, 8, {1, 2, 3, 4});
     bits.Load(8, 1, 1, {0x0F});
     EXPECT_EQ(KORV_AndConstant(grey.Handle(), 256), 3);
@@ -93,8 +93,8 @@ TEST(KorvLogic, ConstantsOutsideTheSampleRangeAreRefused)
     EXPECT_EQ(KORV_OrConstant(grey.Handle(), -1), 3);
     EXPECT_EQ(KORV_XorConstant(bits.Handle(), 2), 3);
     EXPECT_EQ(bits.Error(), "XorConstant: the value 2 lies outside 0 to 1!");
-    EXPECT_EQ(grey.Bytes(), (Bytes{1, 2, 3, 4}));
-    EXPECT_EQ(bits.Bytes(), Bytes{0x0F});
+    EXPECT_EQ(grey.Pixels(), (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(bits.Pixels(), Bytes{0x0F});
 }
 
 struct ScaleCase {
@@ -118,22 +118,22 @@ TEST(KorvScale, MapsTheFirstRangeOntoTheSecond)
     };
     for (const ScaleCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value1 << ".." << c.value2 << " onto " << c.value3 << ".." << c.value4);
-        Processor image;
+        Picture image;
         image.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.image);
         ASSERT_EQ(KORV_Scale(image.Handle(), c.value1, c.value2, c.value3, c.value4), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
+        EXPECT_EQ(image.Pixels(), c.expected);
     }
 }
 
 TEST(KorvScale, SixteenBitSamplesSaturateAt65535)
 {
-    Processor image;
+    Picture image;
     // Samples 0x0001, 0x0FFF, 0x0800, low byte first.
     image.Load(3, 1, 16, {0x01, 0x00, 0xFF, 0x0F, 0x00, 0x08});
     ASSERT_EQ(KORV_Scale(image.Handle(), 0, 4095, 0, 65520), 0) << image.Error();
-    EXPECT_EQ(image.Bytes(), (Bytes{0x10, 0x00, 0xF0, 0xFF, 0x00, 0x80}));
+    EXPECT_EQ(image.Pixels(), (Bytes{0x10, 0x00, 0xF0, 0xFF, 0x00, 0x80}));
     ASSERT_EQ(KORV_Scale(image.Handle(), 0, 65535, 0, 131070), 0);
-    EXPECT_EQ(image.Bytes(), (Bytes{0x20, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(image.Pixels(), (Bytes{0x20, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 struct ThresholdCase {
@@ -167,16 +167,16 @@ TEST(KorvThreshold, ClampsOrReplacesSamplesAsNamed)
     };
     for (const ThresholdCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(c.bitsPerPixel));
-        Processor image;
+        Picture image;
         image.Load(WidthOf(c.bitsPerPixel), 1, c.bitsPerPixel, c.image);
         ASSERT_EQ(c.operation(image.Handle(), c.values), 0) << image.Error();
-        EXPECT_EQ(image.Bytes(), c.expected);
+        EXPECT_EQ(image.Pixels(), c.expected);
     }
 }
 
 TEST(KorvThreshold, RefusesValuesOutsideTheSamplesAndCrossedThresholds)
 {
-    Processor image;
+    Picture image;
     image.Load(4, 1, 8, {1, 2, 3, 4});
     EXPECT_EQ(KORV_ThresholdGT(image.Handle(), 256), 3);
     EXPECT_EQ(image.Error(), "ThresholdGT: the threshold 256 lies outside 0 to 255!");
@@ -184,7 +184,7 @@ TEST(KorvThreshold, RefusesValuesOutsideTheSamplesAndCrossedThresholds)
     EXPECT_EQ(image.Error(), "ThresholdLTVal: the value -1 lies outside 0 to 255!");
     EXPECT_EQ(KORV_ThresholdLTValGTVal(image.Handle(), 100, 0, 50, 255), 3);
     EXPECT_EQ(image.Error(), "ThresholdLTValGTVal: the upper threshold 50 lies outside 100 to 255!");
-    EXPECT_EQ(image.Bytes(), (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(image.Pixels(), (Bytes{1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "KorvPicture.h"
+#include "tests/outside/korvex55/KorvPicture.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -63,11 +63,14 @@ int32_t Picture::BitsPerPixel() const
     return Query(KORV_GetBitsPerPixel, m_handle);
 }
 
+// The buffer starts full of 'x', so a text written without its terminating
+// zero shows as a run of them instead of reading past the buffer.
 std::string Picture::Error() const
 {
-    char text[KORV_ERROR_TEXT_BYTES] = {};
+    char text[KORV_ERROR_TEXT_BYTES];
+    std::memset(text, 'x', sizeof text);
     KORV_GetError(m_handle, text);
-    return text;
+    return std::string(text, strnlen(text, sizeof text));
 }
 
 Bytes Repeat(const Bytes& samples, int32_t times)

@@ -1,6 +1,6 @@
-// Pictures for the filter, geometry and processing tests: a processing
-// object made and freed with the test, loaded and read through the C entry
-// points, and small helpers to write expected pictures as text.
+// Pictures for the library's tests: a processing object made and freed with
+// the test, loaded and read through the C entry points, and small helpers to
+// write expected pictures as text.
 #pragma once
 
 #include <cstdint>
