@@ -1,6 +1,5 @@
 #include "platform/gdi/DCState.h"
 
-#include "platform/LastError.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/EmfRecording.h"
 #include "platform/gdi/metafile/MetafileDC.h"
@@ -15,10 +14,7 @@ namespace {
 
 BOOL Recorded(bool done)
 {
-    if (done)
-        return TRUE;
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return FALSE;
+    return done ? TRUE : Refuse(FALSE);
 }
 
 template <class T>
@@ -33,7 +29,7 @@ void Report(T* old, const T& value)
 int SaveDC(HDC handle)
 {
     if (EmfRecording* recording = RecordingOf(handle))
-        return RecordSave(*recording) ? static_cast<int>(recording->saved.size()) : Recorded(false);
+        return RecordSave(*recording) ? static_cast<int>(recording->saved.size()) : Refuse(0);
     DC* dc = FindDC(handle);
     if (!dc || static_cast<int>(dc->savedStates.size()) >= kMaxSaveDepth)
         return 0;

@@ -1,6 +1,5 @@
 #include "platform/gdi/metafile/MetafileDC.h"
 
-#include "platform/LastError.h"
 #include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/EmfRecording.h"
@@ -11,13 +10,6 @@ namespace Meta {
 namespace {
 
 constexpr int kNotRecorded = 0;
-
-template <class T>
-T Refuse(T failure)
-{
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return failure;
-}
 
 // The whole bitmap of a memory DC as a bottom-up 24-bit DIB.
 bool SourceAsDib(HDC source, std::vector<uint8_t>& info, std::vector<uint8_t>& bits)
