@@ -64,20 +64,6 @@ void ClipTo(PlayState& s, const DeviceBox& box, bool replace)
     s.hasClip = true;
 }
 
-PlayResult SetOriginOrExtent(MetaMapping& m, uint32_t type, LONG x, LONG y)
-{
-    bool accepted = true;
-    if (type == EMR_SETWINDOWORGEX)
-        m.windowOrg = POINT{x, y};
-    else if (type == EMR_SETVIEWPORTORGEX)
-        m.viewportOrg = POINT{x, y};
-    else if (type == EMR_SETWINDOWEXTEX)
-        accepted = m.SetWindowExt(x, y);
-    else
-        accepted = m.SetViewportExt(x, y);
-    return accepted ? PlayResult::Played : PlayResult::Broken;
-}
-
 PlayResult IntersectClip(PlayState& s, const uint8_t* p)
 {
     const RECTL r = GetRectl(p);
@@ -146,7 +132,8 @@ PlayResult PlayStateRecord(PlayContext& c, const EmfRecord& record)
     case EMR_SETWINDOWORGEX:
     case EMR_SETVIEWPORTEXTEX:
     case EMR_SETVIEWPORTORGEX:
-        return SetOriginOrExtent(c.state.mapping, record.type, GetLong(p), GetLong(p + 4));
+        return c.state.mapping.SetOriginOrExtent(record.type, GetLong(p), GetLong(p + 4)) ? PlayResult::Played
+                                                                                          : PlayResult::Broken;
     case EMR_INTERSECTCLIPRECT:
         return IntersectClip(c.state, p);
     case EMR_EXTSELECTCLIPRGN:

@@ -144,17 +144,8 @@ bool RecordMapModeChange(EmfRecording& r, int mode)
 
 bool RecordOriginOrExtent(EmfRecording& r, uint32_t type, LONG x, LONG y)
 {
-    MetaMapping& m = r.mapping;
-    bool accepted = true;
-    if (type == EMR_SETWINDOWORGEX)
-        m.windowOrg = POINT{x, y};
-    else if (type == EMR_SETVIEWPORTORGEX)
-        m.viewportOrg = POINT{x, y};
-    else if (type == EMR_SETWINDOWEXTEX)
-        accepted = m.SetWindowExt(x, y);
-    else
-        accepted = m.SetViewportExt(x, y);
-    return accepted && AppendValues(r, type, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
+    return r.mapping.SetOriginOrExtent(type, x, y) &&
+           AppendValues(r, type, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
 }
 
 bool RecordSave(EmfRecording& r)
