@@ -26,6 +26,12 @@ void Report(T* old, const T& value)
 
 }  // namespace
 
+int ZAV::Gdi::SavesKeptByRestore(int depth, int level)
+{
+    const int keep = level < 0 ? depth + level : level - 1;
+    return level == 0 || keep < 0 || keep >= depth ? -1 : keep;
+}
+
 int SaveDC(HDC handle)
 {
     if (EmfRecording* recording = RecordingOf(handle))
@@ -44,9 +50,8 @@ BOOL RestoreDC(HDC handle, int level)
     DC* dc = FindDC(handle);
     if (!dc)
         return FALSE;
-    const int depth = static_cast<int>(dc->savedStates.size());
-    const int keep = level < 0 ? depth + level : level - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = SavesKeptByRestore(static_cast<int>(dc->savedStates.size()), level);
+    if (keep < 0)
         return FALSE;
     const SavedDCState& s = dc->savedStates[static_cast<size_t>(keep)];
     dc->hasClip = s.hasClip, dc->clip = s.clip, dc->windowOrg = s.windowOrg;

@@ -1,6 +1,7 @@
 // The records that change the metafile DC's state: mapping, clipping,
 // saved states; and those passed over because they change nothing the
 // played records draw.
+#include "platform/gdi/DCState.h"
 #include "platform/gdi/metafile/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
@@ -107,9 +108,8 @@ PlayResult Save(PlayContext& c)
 
 PlayResult Restore(PlayContext& c, int32_t level)
 {
-    const int64_t depth = static_cast<int64_t>(c.saved.size());
-    const int64_t keep = level < 0 ? depth + level : int64_t(level) - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = Gdi::SavesKeptByRestore(static_cast<int>(c.saved.size()), level);
+    if (keep < 0)
         return PlayResult::Broken;
     c.state = c.saved[static_cast<size_t>(keep)];
     c.saved.resize(static_cast<size_t>(keep));

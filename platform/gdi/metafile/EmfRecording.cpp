@@ -1,5 +1,7 @@
 #include "platform/gdi/metafile/EmfRecording.h"
 
+#include "platform/gdi/DCState.h"
+
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 
@@ -158,10 +160,9 @@ bool RecordSave(EmfRecording& r)
 
 bool RecordRestore(EmfRecording& r, int level)
 {
-    // Negative: that many levels back; positive: the instance SaveDC returned.
     const int depth = static_cast<int>(r.saved.size());
-    const int keep = level < 0 ? depth + level : level - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = Gdi::SavesKeptByRestore(depth, level);
+    if (keep < 0)
         return false;
     r.mapping = r.saved[static_cast<size_t>(keep)];
     r.saved.resize(static_cast<size_t>(keep));
