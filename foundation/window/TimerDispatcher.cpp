@@ -1,7 +1,5 @@
 #include "foundation/window/TimerDispatcher.h"
 
-#include <vector>
-
 #include "platform/win/Timers.h"
 
 namespace ZAV {
@@ -43,14 +41,12 @@ bool CTimerDispatcher::OnTimer(WPARAM id)
 
 void CTimerDispatcher::KillAllTimers()
 {
-    std::vector<uint32_t> ids;
+    // Killing a timer leaves the table as it is, so the walk kills them all.
     CTimerHash::Position position = CTimerHash::BeforeFirst;
     uint32_t id = 0;
     CTimerEntry entry;
-    while (m_timers.GetNextAssoc(position, id, entry))
-        ids.push_back(id);
-    for (uint32_t each : ids) {
-        if (m_timers.Lookup(each, entry) && GetWindow())
+    while (m_timers.GetNextAssoc(position, id, entry)) {
+        if (GetWindow())
             KillTimer(GetWindow(), entry.windowsTimerId);
     }
     m_timers.RemoveAll();

@@ -1,8 +1,5 @@
 #include "foundation/window/WindowsVersion.h"
 
-#include <memory>
-#include <new>
-
 #include "platform/Version.h"
 
 namespace ZAV {
@@ -41,13 +38,11 @@ int GetWindowsVersion()
     if (nineX && (version & kMajorMask) < 4)
         return 0;
     const int familyDefault = nineX ? 2 : 1;
-    std::unique_ptr<OSVERSIONINFOA> record(new (std::nothrow) OSVERSIONINFOA());
-    if (!record)
+    OSVERSIONINFOA record{};
+    record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    if (!GetVersionExA(&record))
         return familyDefault;
-    record->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    if (!GetVersionExA(record.get()))
-        return familyDefault;
-    return nineX ? NineXVersion(*record) : NtVersion(*record);
+    return nineX ? NineXVersion(record) : NtVersion(record);
 }
 
 namespace {

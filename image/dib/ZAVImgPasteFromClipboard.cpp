@@ -1,6 +1,7 @@
 // What the clipboard holds becomes the image: a DIB is written as a .bmp
 // file, a metafile as its own bytes, into a temporary file that the OLE load
 // reads. The temporary file goes on every path.
+#include "foundation/files/FileUtils.h"
 #include "foundation/text/TextException.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/object/ZAVImg.h"
@@ -12,22 +13,27 @@ namespace {
 
 constexpr char kTempPrefix[] = "ZAV";
 
+// A new, empty file in the temporary folder, made by the file utilities;
+// their failure texts give way to the paste's own.
+String NewTemporaryFile()
+{
+    try {
+        return MakeTempFileName(kTempPrefix);
+    } catch (const CTextException&) {
+        ThrowTextException("Can't create temp file!");
+    }
+}
+
 class CTemporaryFile {
 public:
-    CTemporaryFile()
-    {
-        char folder[MAX_PATH] = {};
-        const DWORD length = GetTempPathA(MAX_PATH, folder);
-        if (length == 0 || length >= MAX_PATH || GetTempFileNameA(folder, kTempPrefix, 0, m_name) == 0)
-            ThrowTextException("Can't create temp file!");
-    }
-    ~CTemporaryFile() { DeleteFileA(m_name); }
+    CTemporaryFile() : m_name(NewTemporaryFile()) {}
+    ~CTemporaryFile() { DeleteFileA(m_name.GetText()); }
     CTemporaryFile(const CTemporaryFile&) = delete;
     CTemporaryFile& operator=(const CTemporaryFile&) = delete;
-    const char* Name() const { return m_name; }
+    const char* Name() const { return m_name.GetText(); }
 
 private:
-    char m_name[MAX_PATH] = {};
+    String m_name;
 };
 
 }  // namespace

@@ -94,35 +94,33 @@ int32_t CImageLabeling::TakeNextLabel()
     return label;
 }
 
-int32_t CImageLabeling::FirstMatchingLabel(int x, int y) const
+int CImageLabeling::MatchingNeighbours(int x, int y, size_t (&offsets)[8]) const
 {
     const size_t here = Offset(x, y);
+    int count = 0;
     for (const Neighbour& n : kNeighbours) {
         if (!Inside(x + n.dx, y + n.dy))
             continue;
         const size_t there = Offset(x + n.dx, y + n.dy);
-        if (m_labels[there] != 0 && Matches(here, there))
-            return m_labels[there];
+        if (Matches(here, there))
+            offsets[count++] = there;
     }
-    return 0;
+    return count;
 }
 
 // A pixel labelled earlier as someone's neighbour still looks at its own
 // neighbours, so every matching pair of pixels ends with one label or a
-// recorded equivalence.
+// recorded equivalence. The neighbours are compared once, for both steps.
 void CImageLabeling::LabelPixel(int x, int y)
 {
-    const size_t here = Offset(x, y);
-    if (m_labels[here] == 0)
-        m_labels[here] = FirstMatchingLabel(x, y);
-    for (const Neighbour& n : kNeighbours) {
-        if (!Inside(x + n.dx, y + n.dy))
-            continue;
-        const size_t there = Offset(x + n.dx, y + n.dy);
-        if (!Matches(here, there))
-            continue;
-        int32_t& mine = m_labels[here];
-        int32_t& theirs = m_labels[there];
+    size_t matching[8];
+    const int count = MatchingNeighbours(x, y, matching);
+    int32_t& mine = m_labels[Offset(x, y)];
+    // An unlabelled pixel first takes the label of the first labelled match.
+    for (int i = 0; mine == 0 && i < count; ++i)
+        mine = m_labels[matching[i]];
+    for (int i = 0; i < count; ++i) {
+        int32_t& theirs = m_labels[matching[i]];
         if (mine == 0 && theirs == 0)
             mine = theirs = TakeNextLabel();
         else if (mine == 0)
@@ -132,8 +130,8 @@ void CImageLabeling::LabelPixel(int x, int y)
         else if (theirs != mine)
             m_equivalences.Join(mine, theirs);
     }
-    if (m_labels[here] == 0)
-        m_labels[here] = TakeNextLabel();
+    if (mine == 0)
+        mine = TakeNextLabel();
 }
 
 void CImageLabeling::Relabel()

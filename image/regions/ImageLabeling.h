@@ -55,7 +55,9 @@ private:
     void AllocateLabelMap();
     void FirstPass();
     void LabelPixel(int x, int y);
-    int32_t FirstMatchingLabel(int x, int y) const;
+    // The neighbours inside the image that match the pixel, in kNeighbours'
+    // order; the count of them.
+    int MatchingNeighbours(int x, int y, size_t (&offsets)[8]) const;
     void Relabel();
     void CountPixel(int x, int y);
     void ReportRow(CKernelProgress& progress, int y);

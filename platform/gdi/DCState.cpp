@@ -1,6 +1,5 @@
 #include "platform/gdi/DCState.h"
 
-#include "platform/LastError.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/EmfRecording.h"
 #include "platform/gdi/metafile/MetafileDC.h"
@@ -15,10 +14,7 @@ namespace {
 
 BOOL Recorded(bool done)
 {
-    if (done)
-        return TRUE;
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return FALSE;
+    return done ? TRUE : Refuse(FALSE);
 }
 
 template <class T>
@@ -30,10 +26,16 @@ void Report(T* old, const T& value)
 
 }  // namespace
 
+int ZAV::Gdi::SavesKeptByRestore(int depth, int level)
+{
+    const int keep = level < 0 ? depth + level : level - 1;
+    return level == 0 || keep < 0 || keep >= depth ? -1 : keep;
+}
+
 int SaveDC(HDC handle)
 {
     if (EmfRecording* recording = RecordingOf(handle))
-        return RecordSave(*recording) ? static_cast<int>(recording->saved.size()) : Recorded(false);
+        return RecordSave(*recording) ? static_cast<int>(recording->saved.size()) : Refuse(0);
     DC* dc = FindDC(handle);
     if (!dc || static_cast<int>(dc->savedStates.size()) >= kMaxSaveDepth)
         return 0;
@@ -48,9 +50,8 @@ BOOL RestoreDC(HDC handle, int level)
     DC* dc = FindDC(handle);
     if (!dc)
         return FALSE;
-    const int depth = static_cast<int>(dc->savedStates.size());
-    const int keep = level < 0 ? depth + level : level - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = SavesKeptByRestore(static_cast<int>(dc->savedStates.size()), level);
+    if (keep < 0)
         return FALSE;
     const SavedDCState& s = dc->savedStates[static_cast<size_t>(keep)];
     dc->hasClip = s.hasClip, dc->clip = s.clip, dc->windowOrg = s.windowOrg;

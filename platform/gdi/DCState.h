@@ -18,3 +18,14 @@ BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old);
 
 // The clip becomes its intersection with the logical rectangle.
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+
+namespace ZAV {
+namespace Gdi {
+
+// How many of depth saved states a RestoreDC to level leaves; -1 when the
+// level names none of them. A metafile DC and the metafile player count
+// their saves the same way.
+int SavesKeptByRestore(int depth, int level);
+
+}  // namespace Gdi
+}  // namespace ZAV

@@ -1,6 +1,5 @@
 #include "platform/gdi/DeviceContexts.h"
 
-#include "platform/LastError.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Objects.h"
@@ -61,13 +60,6 @@ HGDIOBJ SelectBitmap(DC& dc, HGDIOBJ object)
     HGDIOBJ previous = dc.bitmap;
     dc.bitmap = object;
     return previous;
-}
-
-// A metafile DC refused the call: the layer's answer for what it cannot record.
-int NotRecorded()
-{
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return 0;
 }
 
 HGDIOBJ Swap(HGDIOBJ& slot, HGDIOBJ object)
@@ -268,7 +260,7 @@ int SetMapMode(HDC handle, int mode)
 {
     if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(handle)) {
         const int old = recording->mapping.mapMode;
-        return ZAV::Meta::RecordMapModeChange(*recording, mode) ? old : NotRecorded();
+        return ZAV::Meta::RecordMapModeChange(*recording, mode) ? old : ZAV::Meta::Refuse(0);
     }
     DC* dc = FindDC(handle);
     if (!dc || mode != MM_TEXT)
@@ -305,7 +297,9 @@ BOOL SetWindowOrgEx(HDC handle, int x, int y, POINT* old)
     if (ZAV::Meta::EmfRecording* recording = ZAV::Meta::RecordingOf(handle)) {
         if (old)
             *old = recording->mapping.windowOrg;
-        return ZAV::Meta::RecordOriginOrExtent(*recording, ZAV::Meta::EMR_SETWINDOWORGEX, x, y) ? TRUE : NotRecorded();
+        return ZAV::Meta::RecordOriginOrExtent(*recording, ZAV::Meta::EMR_SETWINDOWORGEX, x, y)
+                   ? TRUE
+                   : ZAV::Meta::Refuse(FALSE);
     }
     DC* dc = FindDC(handle);
     if (!dc)

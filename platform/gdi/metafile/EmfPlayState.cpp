@@ -1,6 +1,7 @@
 // The records that change the metafile DC's state: mapping, clipping,
 // saved states; and those passed over because they change nothing the
 // played records draw.
+#include "platform/gdi/DCState.h"
 #include "platform/gdi/metafile/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
@@ -64,20 +65,6 @@ void ClipTo(PlayState& s, const DeviceBox& box, bool replace)
     s.hasClip = true;
 }
 
-PlayResult SetOriginOrExtent(MetaMapping& m, uint32_t type, LONG x, LONG y)
-{
-    bool accepted = true;
-    if (type == EMR_SETWINDOWORGEX)
-        m.windowOrg = POINT{x, y};
-    else if (type == EMR_SETVIEWPORTORGEX)
-        m.viewportOrg = POINT{x, y};
-    else if (type == EMR_SETWINDOWEXTEX)
-        accepted = m.SetWindowExt(x, y);
-    else
-        accepted = m.SetViewportExt(x, y);
-    return accepted ? PlayResult::Played : PlayResult::Broken;
-}
-
 PlayResult IntersectClip(PlayState& s, const uint8_t* p)
 {
     const RECTL r = GetRectl(p);
@@ -121,9 +108,8 @@ PlayResult Save(PlayContext& c)
 
 PlayResult Restore(PlayContext& c, int32_t level)
 {
-    const int64_t depth = static_cast<int64_t>(c.saved.size());
-    const int64_t keep = level < 0 ? depth + level : int64_t(level) - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = Gdi::SavesKeptByRestore(static_cast<int>(c.saved.size()), level);
+    if (keep < 0)
         return PlayResult::Broken;
     c.state = c.saved[static_cast<size_t>(keep)];
     c.saved.resize(static_cast<size_t>(keep));
@@ -146,7 +132,8 @@ PlayResult PlayStateRecord(PlayContext& c, const EmfRecord& record)
     case EMR_SETWINDOWORGEX:
     case EMR_SETVIEWPORTEXTEX:
     case EMR_SETVIEWPORTORGEX:
-        return SetOriginOrExtent(c.state.mapping, record.type, GetLong(p), GetLong(p + 4));
+        return c.state.mapping.SetOriginOrExtent(record.type, GetLong(p), GetLong(p + 4)) ? PlayResult::Played
+                                                                                          : PlayResult::Broken;
     case EMR_INTERSECTCLIPRECT:
         return IntersectClip(c.state, p);
     case EMR_EXTSELECTCLIPRGN:

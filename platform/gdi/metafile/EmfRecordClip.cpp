@@ -1,7 +1,6 @@
 // The clip records a metafile DC takes: EMR_INTERSECTCLIPRECT in logical
 // units and EMR_EXTSELECTCLIPRGN with a one-rectangle region in device
 // units ([MS-EMF] RegionData with its 32-byte header), or none to remove it.
-#include "platform/LastError.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/EmfRecording.h"
 #include "platform/gdi/metafile/MetafileDC.h"
@@ -30,20 +29,16 @@ int RecordClipRegion(EmfRecording& recording, HRGN region, int mode)
     const Gdi::Region* rect = Gdi::FindRegion(region);
     const bool removes = mode == RGN_COPY && !region;
     if ((!removes && !rect) || (mode != RGN_COPY && mode != RGN_AND) ||
-        !AppendRegion(recording, removes ? nullptr : &rect->rect, mode)) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return ERROR;
-    }
+        !AppendRegion(recording, removes ? nullptr : &rect->rect, mode))
+        return Refuse(ERROR);
     return SIMPLEREGION;
 }
 
 int RecordIntersectClip(EmfRecording& recording, int left, int top, int right, int bottom)
 {
     const auto u = [](int v) { return static_cast<uint32_t>(v); };
-    if (!AppendValues(recording, EMR_INTERSECTCLIPRECT, {u(left), u(top), u(right), u(bottom)})) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return ERROR;
-    }
+    if (!AppendValues(recording, EMR_INTERSECTCLIPRECT, {u(left), u(top), u(right), u(bottom)}))
+        return Refuse(ERROR);
     return SIMPLEREGION;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/gdi/metafile/EmfRecording.h"
 
+#include "platform/gdi/DCState.h"
+
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 
@@ -144,17 +146,8 @@ bool RecordMapModeChange(EmfRecording& r, int mode)
 
 bool RecordOriginOrExtent(EmfRecording& r, uint32_t type, LONG x, LONG y)
 {
-    MetaMapping& m = r.mapping;
-    bool accepted = true;
-    if (type == EMR_SETWINDOWORGEX)
-        m.windowOrg = POINT{x, y};
-    else if (type == EMR_SETVIEWPORTORGEX)
-        m.viewportOrg = POINT{x, y};
-    else if (type == EMR_SETWINDOWEXTEX)
-        accepted = m.SetWindowExt(x, y);
-    else
-        accepted = m.SetViewportExt(x, y);
-    return accepted && AppendValues(r, type, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
+    return r.mapping.SetOriginOrExtent(type, x, y) &&
+           AppendValues(r, type, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
 }
 
 bool RecordSave(EmfRecording& r)
@@ -167,10 +160,9 @@ bool RecordSave(EmfRecording& r)
 
 bool RecordRestore(EmfRecording& r, int level)
 {
-    // Negative: that many levels back; positive: the instance SaveDC returned.
     const int depth = static_cast<int>(r.saved.size());
-    const int keep = level < 0 ? depth + level : level - 1;
-    if (level == 0 || keep < 0 || keep >= depth)
+    const int keep = Gdi::SavesKeptByRestore(depth, level);
+    if (keep < 0)
         return false;
     r.mapping = r.saved[static_cast<size_t>(keep)];
     r.saved.resize(static_cast<size_t>(keep));

@@ -1,5 +1,6 @@
 #include "platform/gdi/metafile/MetaDib.h"
 
+#include "platform/gdi/DibPixels.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 
 #include <cstring>
@@ -77,11 +78,6 @@ bool Inside(uint64_t offset, uint64_t length, uint64_t size)
 
 }  // namespace
 
-uint64_t DibRowBytes(LONG width, WORD bitCount)
-{
-    return (uint64_t(width) * bitCount + 31) / 32 * 4;
-}
-
 DibCheck LocateDib(const uint8_t* record, uint64_t recordSize, const DibPlace& place, uint32_t usage, RecordDib& dib)
 {
     if (place.cbInfo < kInfoHeaderBytes || !Inside(place.offInfo, place.cbInfo, recordSize) ||
@@ -95,7 +91,7 @@ DibCheck LocateDib(const uint8_t* record, uint64_t recordSize, const DibPlace& p
     const uint64_t wholeRows = h.biHeight < 0 ? -int64_t(h.biHeight) : h.biHeight;
     const uint64_t rows = place.bandRows ? place.bandRows : wholeRows;
     if (h.biSize + colours * 4 > place.cbInfo || rows > wholeRows ||
-        DibRowBytes(h.biWidth, h.biBitCount) * rows > place.cbBits)
+        Gdi::DibStride(h.biWidth, h.biBitCount) * rows > place.cbBits)
         return DibCheck::Broken;
     BITMAPINFOHEADER band = h;
     band.biHeight = h.biHeight < 0 ? -static_cast<LONG>(rows) : static_cast<LONG>(rows);
@@ -134,7 +130,7 @@ DibCheck DescribeCallerDib(const BITMAPINFO* info, const void* bits, RecordDib& 
         return check;
     BuildInfo(h, reinterpret_cast<const uint8_t*>(info->bmiColors), colours, dib);
     dib.bits = static_cast<const uint8_t*>(bits);
-    bitsBytes = DibRowBytes(h.biWidth, h.biBitCount) * static_cast<uint64_t>(dib.rows);
+    bitsBytes = Gdi::DibStride(h.biWidth, h.biBitCount) * static_cast<uint64_t>(dib.rows);
     return DibCheck::Ok;
 }
 

@@ -47,8 +47,5 @@ DibCheck LocatePackedDib(const uint8_t* data, uint64_t size, uint32_t usage, uin
 // be written, and the bytes of its bits. Unsupported for what is not played.
 DibCheck DescribeCallerDib(const BITMAPINFO* info, const void* bits, RecordDib& dib, uint64_t& bitsBytes);
 
-// Bytes of one padded row.
-uint64_t DibRowBytes(LONG width, WORD bitCount);
-
 }  // namespace Meta
 }  // namespace ZAV

@@ -41,6 +41,19 @@ bool MetaMapping::SetViewportExt(LONG cx, LONG cy)
     return true;
 }
 
+bool MetaMapping::SetOriginOrExtent(uint32_t type, LONG x, LONG y)
+{
+    if (type == EMR_SETWINDOWORGEX)
+        windowOrg = POINT{x, y};
+    else if (type == EMR_SETVIEWPORTORGEX)
+        viewportOrg = POINT{x, y};
+    else if (type == EMR_SETWINDOWEXTEX)
+        return SetWindowExt(x, y);
+    else
+        return SetViewportExt(x, y);
+    return true;
+}
+
 double MetaMapping::ScaleX() const
 {
     if (!Scalable(mapMode))

@@ -23,6 +23,9 @@ struct MetaMapping {
     // False for a zero extent; in MM_TEXT the extents stay as they are.
     bool SetWindowExt(LONG cx, LONG cy);
     bool SetViewportExt(LONG cx, LONG cy);
+    // What an EMR_SETWINDOWORGEX, EMR_SETVIEWPORTORGEX, EMR_SETWINDOWEXTEX
+    // or EMR_SETVIEWPORTEXTEX of (x, y) sets; false as the extents refuse.
+    bool SetOriginOrExtent(uint32_t type, LONG x, LONG y);
 
     double X(double x) const;
     double Y(double y) const;

@@ -1,7 +1,7 @@
 #include "platform/gdi/metafile/MetafileDC.h"
 
-#include "platform/LastError.h"
 #include "platform/gdi/Bitmaps.h"
+#include "platform/gdi/DibPixels.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/EmfRecording.h"
 
@@ -11,13 +11,6 @@ namespace Meta {
 namespace {
 
 constexpr int kNotRecorded = 0;
-
-template <class T>
-T Refuse(T failure)
-{
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return failure;
-}
 
 // The whole bitmap of a memory DC as a bottom-up 24-bit DIB.
 bool SourceAsDib(HDC source, std::vector<uint8_t>& info, std::vector<uint8_t>& bits)
@@ -33,7 +26,7 @@ bool SourceAsDib(HDC source, std::vector<uint8_t>& info, std::vector<uint8_t>& b
     header->bmiHeader.biHeight = bitmap->height;
     header->bmiHeader.biPlanes = 1;
     header->bmiHeader.biBitCount = 24;
-    bits.assign(static_cast<size_t>(DibRowBytes(bitmap->width, 24) * uint64_t(bitmap->height)), 0);
+    bits.assign(static_cast<size_t>(Gdi::DibStride(bitmap->width, 24) * uint64_t(bitmap->height)), 0);
     return GetDIBits(source, dc->bitmap, 0, static_cast<UINT>(bitmap->height), bits.data(), header, DIB_RGB_COLORS) ==
            bitmap->height;
 }

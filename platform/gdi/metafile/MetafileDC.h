@@ -3,6 +3,7 @@
 // drawn; the drawing calls a metafile cannot hold ask RefusedOnMetafile.
 #pragma once
 
+#include "platform/LastError.h"
 #include "platform/gdi/metafile/MetafileTypes.h"
 
 namespace ZAV {
@@ -15,6 +16,15 @@ EmfRecording* RecordingOf(HDC dc);
 
 // True, with last error ERROR_NOT_SUPPORTED, when the DC is a metafile DC.
 bool RefusedOnMetafile(HDC dc);
+
+// A call a metafile DC cannot record: the failure value, with last error
+// ERROR_NOT_SUPPORTED.
+template <class T>
+T Refuse(T failure)
+{
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return failure;
+}
 
 // The recorded forms of the calls; each sets ERROR_NOT_SUPPORTED when the
 // call cannot be recorded (another raster operation, a compressed or

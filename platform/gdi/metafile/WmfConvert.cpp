@@ -5,6 +5,7 @@
 #include "platform/LastError.h"
 #include "platform/gdi/DCState.h"
 #include "platform/gdi/DeviceContexts.h"
+#include "platform/gdi/DibPixels.h"
 #include "platform/gdi/Metafiles.h"
 #include "platform/gdi/metafile/EmfRecorder.h"
 #include "platform/gdi/metafile/EmfRecording.h"
@@ -40,7 +41,7 @@ Outcome AppendDib(EmfRecording& r, uint32_t type, const WmfRecord& w, size_t fix
     const DibCheck check = LocatePackedDib(w.params + fixed, w.paramBytes - fixed, usage, bandRows, dib);
     if (check != DibCheck::Ok)
         return FromDib(check);
-    const uint64_t bitsBytes = DibRowBytes(dib.width, dib.Info()->bmiHeader.biBitCount) * uint64_t(dib.rows);
+    const uint64_t bitsBytes = Gdi::DibStride(dib.width, dib.Info()->bmiHeader.biBitCount) * uint64_t(dib.rows);
     return Check(AppendBitmapRecord(r, type, f, dib, bitsBytes));
 }
 

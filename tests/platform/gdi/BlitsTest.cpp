@@ -146,3 +146,20 @@ TEST(Blits, StretchDibitsReadsBottomUpRowsFromTheBottom)
     EXPECT_EQ(PixelAt(dc, 0, 0), kBlue);  // source y 0 is the bottom row
     DeleteDC(dc);
 }
+
+TEST(Blits, SetDibitsToDeviceKeepsTheBitFieldMasks)
+{
+    // A 1 x 1 32-bit DIB whose masks put red in the low byte.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{{sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0}, {0x0000FF, 0x00FF00, 0xFF0000}};
+    const uint8_t bits[4] = {255, 0, 0, 0};
+    HDC dc = TestDC(1, 1);
+    Fill(dc, kWhite);
+    EXPECT_EQ(
+        SetDIBitsToDevice(dc, 0, 0, 1, 1, 0, 0, 0, 1, bits, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS),
+        1);
+    EXPECT_EQ(PixelAt(dc, 0, 0), kRed);
+    DeleteDC(dc);
+}
