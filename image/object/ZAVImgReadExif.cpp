@@ -30,6 +30,9 @@ void CZAVImg::ReadExifFromMem(const void* data, int64_t size, std::vector<std::s
 {
     if (size < 0)
         ThrowTextException("Error assigning memory!");
+    // A null block would be read as size bytes at address 0.
+    if (!data && size > 0)
+        ThrowTextException("Invalid Parameter!");
     CExifRead reader(data, static_cast<size_t>(size), kWithoutThumbnail);
     if (!reader.Read())
         ThrowTextException(reader.GetLastError());

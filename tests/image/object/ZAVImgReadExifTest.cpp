@@ -79,6 +79,7 @@ TEST(ZAVImgReadExif, FailuresThrowTheReadersText)
     const std::vector<uint8_t> bytes = ReadBytes(plain);
     EXPECT_EQ(ThrownText([&] { image.ReadExifFromMem(bytes.data(), int64_t(bytes.size()), tags); }),
               "CExifRead error: No Exif data found!\n");
+    EXPECT_EQ(ThrownText([&] { image.ReadExifFromMem(nullptr, 16, tags); }), "Invalid Parameter!");
     EXPECT_NE(ThrownText([&] { image.ReadExif(dir.File("missing.jpg").c_str(), tags); }), "(nothing thrown)");
 }
 

@@ -44,9 +44,6 @@ CArrayString CZAVImageEditExif::GetExifTextsFromMem(const void* data, int32_t si
 
 void CZAVImageEditExif::ReadExifFromMem(const void* data, int32_t size, std::vector<std::string>& texts)
 {
-    // A null block would be read as size bytes at address 0.
-    if (!data && size > 0)
-        ThrowTextException("Invalid Parameter!");
     m_owner->GetImage().ReadExifFromMem(data, size, texts);
 }
 
