@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -104,6 +105,16 @@ std::string ShellQuote(const std::string& text)
 bool HaveTool(const std::string& tool)
 {
     return Run("command -v " + ShellQuote(tool) + " >/dev/null").exitCode == 0;
+}
+
+int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    if (a.size() != b.size())
+        return 256;
+    int most = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        most = std::max(most, std::abs(int(a[i]) - int(b[i])));
+    return most;
 }
 
 }  // namespace ZAVTest

@@ -50,4 +50,8 @@ std::string ShellQuote(const std::string& text);
 // of the test, never a silent skip: use ASSERT_TRUE(HaveTool("qpdf")).
 bool HaveTool(const std::string& tool);
 
+// Largest difference of two equally long byte lists; 256 when they differ
+// in length.
+int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+
 }  // namespace ZAVTest

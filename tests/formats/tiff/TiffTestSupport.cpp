@@ -130,16 +130,6 @@ std::vector<uint8_t> ImageRgb(const CZAVImg& image)
     return rgb;
 }
 
-int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-{
-    if (a.size() != b.size())
-        return 256;
-    int most = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        most = std::max(most, std::abs(int(a[i]) - int(b[i])));
-    return most;
-}
-
 std::string TiffInfo(const std::string& path)
 {
     const ZAVTest::RunResult result = ZAVTest::Run("tiffinfo -s " + ZAVTest::ShellQuote(path) + " 2>&1");

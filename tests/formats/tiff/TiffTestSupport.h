@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestSupport.h"
+
 namespace ZAV {
 class CZAVImg;
 }
@@ -55,9 +57,7 @@ std::vector<uint8_t> PillowPixels(const std::string& path, int frame, bool raw =
 // high bytes of 16- and 48-bit samples.
 std::vector<uint8_t> ImageRgb(const ZAV::CZAVImg& image);
 
-// Largest difference of two equally long byte lists; 256 when they differ
-// in length.
-int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+using ZAVTest::MaxDifference;
 
 // tiffinfo's report of the file (with its strip list).
 std::string TiffInfo(const std::string& path);

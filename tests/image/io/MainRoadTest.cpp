@@ -69,16 +69,6 @@ std::vector<uint8_t> ImageRgb(const CZAVImg& image)
     return rgb;
 }
 
-int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-{
-    if (a.size() != b.size())
-        return 256;
-    int most = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        most = std::max(most, std::abs(int(a[i]) - int(b[i])));
-    return most;
-}
-
 // A smooth colour picture, so JPEG stays close and LZW's palette reduction
 // has a few hundred colours to choose from.
 void MakePicture(CZAVImg& image)
