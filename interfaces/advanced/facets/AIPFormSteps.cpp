@@ -4,6 +4,7 @@
 
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
+#include "interfaces/advanced/ZAVAdvancedImgProc.h"
 
 namespace ZAV {
 
@@ -31,6 +32,39 @@ void ConvertToDepths(IZAVImageEditSp* image, std::initializer_list<int32_t> dept
 {
     CZAVInt32Array allowed{std::vector<int32_t>(depths)};
     RequireImageOperand(image)->GetColor()->ConvertToAllowedBitDepth(allowed);
+}
+
+CZAVPtr<IZAVImageEditSp> TakeSource(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source)
+{
+    return owner.GetSourceImage(RequireImageOperand(source));
+}
+
+CZAVPtr<IZAVImageEditSp> TakeSource(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source,
+                                    std::initializer_list<int32_t> depths)
+{
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(owner, source);
+    ConvertToDepths(taken.Get(), depths);
+    return taken;
+}
+
+void PrepareLike(CZAVAdvancedImgProc& owner, IZAVImageEditSp* taken, int32_t width, int32_t height)
+{
+    owner.PrepareDestination(taken, width, height, static_cast<int32_t>(taken->GetBitsPerPixel()));
+}
+
+CZAVPtr<IZAVImageEditSp> TakeSourceAtItsSize(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source)
+{
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(owner, source);
+    PrepareLike(owner, taken.Get(), taken->GetWidth(), taken->GetHeight());
+    return taken;
+}
+
+CZAVPtr<IZAVImageEditSp> TakeSourceAtItsSize(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source,
+                                             std::initializer_list<int32_t> depths)
+{
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(owner, source, depths);
+    PrepareLike(owner, taken.Get(), taken->GetWidth(), taken->GetHeight());
+    return taken;
 }
 
 CZAVPtr<IZAVAdvancedImgProcSp> MakeOperand(IZAVImageEditSp* image)

@@ -16,29 +16,6 @@ constexpr int32_t kChannelBitsPerPixel = 8;
 constexpr int32_t kThreeChannelBitsPerPixel = 24;
 constexpr int32_t kFourChannelBitsPerPixel = 32;
 
-// A source that is the owner's own image comes back as a copy, so the
-// re-created destination never frees what is being read.
-CZAVPtr<IZAVImageEditSp> TakeSource(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source)
-{
-    return owner.GetSourceImage(RequireImageOperand(source));
-}
-
-void PrepareLike(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source, int32_t width, int32_t height)
-{
-    owner.PrepareDestination(source, width, height, static_cast<int32_t>(source->GetBitsPerPixel()));
-}
-
-// Taken, converted to 8 or 24 bits when asked, and the owner's image made
-// its size and depth.
-CZAVPtr<IZAVImageEditSp> TakeSourceAtItsSize(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source, bool convert)
-{
-    CZAVPtr<IZAVImageEditSp> taken = TakeSource(owner, source);
-    if (convert)
-        ConvertToDepths(taken.Get(), {8, 24});
-    PrepareLike(owner, taken.Get(), taken->GetWidth(), taken->GetHeight());
-    return taken;
-}
-
 // Channels of another size than the owner's library image become 8-bit
 // images of that size, like the owner's image when it has one. Every channel
 // is checked before any is re-created.
@@ -67,7 +44,7 @@ void SizeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEdi
 
 void CZAVAIPImageProcessing::Copy(IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Copy(operand.Get());
 }
@@ -76,15 +53,14 @@ void CZAVAIPImageProcessing::CopyWithMask(IZAVImageEditSp* source, IZAVAdvancedI
 {
     // A missing mask is refused before the owner's image is re-created.
     OperandHandle(mask);
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithMask(operand.Get(), mask);
 }
 
 void CZAVAIPImageProcessing::Crop(IZAVImageEditSp* source, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source);
-    ConvertToDepths(taken.Get(), {8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {8, 24});
     PrepareLike(*m_owner, taken.Get(), width, height);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Crop(operand.Get(), x, y, width, height);
@@ -93,14 +69,14 @@ void CZAVAIPImageProcessing::Crop(IZAVImageEditSp* source, int32_t x, int32_t y,
 void CZAVAIPImageProcessing::CopyWithConstBorder(IZAVImageEditSp* source, int32_t value1, int32_t value2,
                                                  int32_t value3)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithConstBorder(operand.Get(), value1, value2, value3);
 }
 
 void CZAVAIPImageProcessing::CopyWithReplicateBorder(IZAVImageEditSp* source, int32_t value1, int32_t value2)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithReplicateBorder(operand.Get(), value1, value2);
 }
@@ -159,7 +135,7 @@ void CZAVAIPImageProcessing::LookUpTable8Bit(IZAVImageEditSp* source, const CZAV
 {
     // Tables are checked before the owner's image is re-created.
     RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable8Bit(operand.Get(), t1, t2, value);
 }
@@ -171,7 +147,7 @@ void CZAVAIPImageProcessing::LookUpTable(IZAVImageEditSp* source, const CZAVInt3
     RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
     RequireElements(t3.GetSize(), t4.GetSize(), "lookup table's levels");
     RequireElements(t5.GetSize(), t6.GetSize(), "lookup table's levels");
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable(operand.Get(), t1, t2, t3, t4, t5, t6, value);
 }
@@ -211,7 +187,7 @@ void CZAVAIPImageProcessing::AlphaOverlayWithConstant(IZAVImageEditSp* first, in
 
 void CZAVAIPImageProcessing::SwapChannels(IZAVImageEditSp* source, const CZAVInt32Array& order)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     SwapChannels(operand.Get(), order);
 }

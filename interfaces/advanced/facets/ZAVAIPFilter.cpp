@@ -15,18 +15,9 @@ void RequireKernel(const CZAVInt32Array& kernel, int32_t columns, int32_t rows)
 
 }  // namespace
 
-CZAVPtr<IZAVImageEditSp> CZAVAIPFilter::TakeFilterSource(IZAVImageEditSp* source)
-{
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {9, 24});
-    m_owner->PrepareDestination(taken.Get(), taken->GetWidth(), taken->GetHeight(),
-                                static_cast<int32_t>(taken->GetBitsPerPixel()));
-    return taken;
-}
-
 void CZAVAIPFilter::Filter(int32_t kind, IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Filter(kind, operand.Get());
 }
@@ -41,7 +32,7 @@ void CZAVAIPFilter::FilterUserDefined(IZAVImageEditSp* source, const CZAVInt32Ar
 {
     // Refused before any picture changes.
     RequireKernel(kernel, value3, value4);
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     FilterUserDefined(operand.Get(), kernel, value3, value4, value5, value6, value7);
 }
@@ -56,7 +47,7 @@ void CZAVAIPFilter::FilterUserDefined(IZAVAdvancedImgProcSp* source, const CZAVI
 
 void CZAVAIPFilter::Antialias(IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Antialias(operand.Get());
 }
