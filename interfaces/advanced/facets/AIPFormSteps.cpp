@@ -84,4 +84,15 @@ void RequireElements(int32_t count, int64_t needed, const char* arrayName)
     ThrowTextException(text.GetText());
 }
 
+void RequireGrid(const CZAVInt32Array& grid, int32_t columns, int32_t rows, const char* arrayName)
+{
+    const int64_t needed = static_cast<int64_t>(columns > 0 ? columns : 0) * (rows > 0 ? rows : 0);
+    RequireElements(grid.GetSize(), needed, arrayName);
+}
+
+void RequireTablePair(const CZAVInt32Array& levels, const CZAVInt32Array& values)
+{
+    RequireElements(levels.GetSize(), values.GetSize(), "lookup table's levels");
+}
+
 }  // namespace ZAV

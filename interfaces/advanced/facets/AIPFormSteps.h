@@ -55,4 +55,11 @@ CZAVPtr<IZAVAdvancedImgProcSp> MakeOperand(IZAVImageEditSp* image);
 // array that holds fewer (the library cannot tell), naming it.
 void RequireElements(int32_t count, int64_t needed, const char* arrayName);
 
+// The library reads a columns x rows grid (a negative side counts as none).
+void RequireGrid(const CZAVInt32Array& grid, int32_t columns, int32_t rows, const char* arrayName);
+
+// Levels and values go to the library as one count: the levels must hold as
+// many as the values.
+void RequireTablePair(const CZAVInt32Array& levels, const CZAVInt32Array& values);
+
 }  // namespace ZAV

@@ -134,7 +134,7 @@ void CZAVAIPImageProcessing::LookUpTable8Bit(IZAVImageEditSp* source, const CZAV
                                              const CZAVInt32Array& t2, int32_t value)
 {
     // Tables are checked before the owner's image is re-created.
-    RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
+    RequireTablePair(t1, t2);
     CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable8Bit(operand.Get(), t1, t2, value);
@@ -144,9 +144,9 @@ void CZAVAIPImageProcessing::LookUpTable(IZAVImageEditSp* source, const CZAVInt3
                                          const CZAVInt32Array& t3, const CZAVInt32Array& t4, const CZAVInt32Array& t5,
                                          const CZAVInt32Array& t6, int32_t value)
 {
-    RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
-    RequireElements(t3.GetSize(), t4.GetSize(), "lookup table's levels");
-    RequireElements(t5.GetSize(), t6.GetSize(), "lookup table's levels");
+    RequireTablePair(t1, t2);
+    RequireTablePair(t3, t4);
+    RequireTablePair(t5, t6);
     CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable(operand.Get(), t1, t2, t3, t4, t5, t6, value);

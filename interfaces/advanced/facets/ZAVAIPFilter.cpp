@@ -5,16 +5,6 @@
 
 namespace ZAV {
 
-namespace {
-
-void RequireKernel(const CZAVInt32Array& kernel, int32_t columns, int32_t rows)
-{
-    const int64_t needed = static_cast<int64_t>(columns > 0 ? columns : 0) * (rows > 0 ? rows : 0);
-    RequireElements(kernel.GetSize(), needed, "filter kernel");
-}
-
-}  // namespace
-
 void CZAVAIPFilter::Filter(int32_t kind, IZAVImageEditSp* source)
 {
     CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
@@ -31,7 +21,7 @@ void CZAVAIPFilter::FilterUserDefined(IZAVImageEditSp* source, const CZAVInt32Ar
                                       int32_t value4, int32_t value5, int32_t value6, int32_t value7)
 {
     // Refused before any picture changes.
-    RequireKernel(kernel, value3, value4);
+    RequireGrid(kernel, value3, value4, "filter kernel");
     CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     FilterUserDefined(operand.Get(), kernel, value3, value4, value5, value6, value7);
@@ -40,7 +30,7 @@ void CZAVAIPFilter::FilterUserDefined(IZAVImageEditSp* source, const CZAVInt32Ar
 void CZAVAIPFilter::FilterUserDefined(IZAVAdvancedImgProcSp* source, const CZAVInt32Array& kernel, int32_t value3,
                                       int32_t value4, int32_t value5, int32_t value6, int32_t value7)
 {
-    RequireKernel(kernel, value3, value4);
+    RequireGrid(kernel, value3, value4, "filter kernel");
     m_owner->CheckResult(AipLibrary().FilterUserDefined(m_owner->GetHandle(), OperandHandle(source), kernel.GetData(),
                                                         value3, value4, value5, value6, value7));
 }
