@@ -24,10 +24,8 @@ void SizeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEdi
     for (IZAVImageEditSp* channel : channels)
         if (RequireImageOperand(channel) == owner.GetImageEdit())
             ThrowTextException("The image can't be split into itself!");
-    int32_t width = 0;
-    int32_t height = 0;
-    owner.CheckResult(AipLibrary().GetWidth(owner.GetHandle(), &width));
-    owner.CheckResult(AipLibrary().GetHeight(owner.GetHandle(), &height));
+    const int32_t width = owner.GetWidth();
+    const int32_t height = owner.GetHeight();
     IZAVImageEditSp* model = owner.GetImageEdit();
     const auto depth = static_cast<zavBitsPerPixel>(kChannelBitsPerPixel);
     for (IZAVImageEditSp* channel : channels) {
