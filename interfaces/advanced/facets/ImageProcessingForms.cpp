@@ -2,6 +2,7 @@
 // sized, lent to the library as advanced objects, and the form on advanced
 // objects runs through this facet's own operations.
 #include <initializer_list>
+#include <vector>
 
 #include "foundation/text/TextException.h"
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
@@ -36,6 +37,39 @@ void SizeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEdi
         else
             channel->Create(width, height, depth);
     }
+}
+
+// Each image lent to the library as an operand, in order; the images must
+// outlive the operands.
+std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> MakeOperands(std::initializer_list<IZAVImageEditSp*> images)
+{
+    std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> operands;
+    for (IZAVImageEditSp* image : images)
+        operands.push_back(MakeOperand(image));
+    return operands;
+}
+
+// The channel images a join reads, each taken (the owner's own image as a
+// copy), and their operands; the images are released after the operands.
+struct CTakenChannels {
+    std::vector<CZAVPtr<IZAVImageEditSp>> images;
+    std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> operands;
+};
+
+// Every channel is taken, then the owner's image is made the first one's
+// size at the given depth, then every channel is lent to the library.
+CTakenChannels TakeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEditSp*> channels,
+                            int32_t bitsPerPixel)
+{
+    owner.RequireImageEdit();
+    CTakenChannels taken;
+    for (IZAVImageEditSp* channel : channels)
+        taken.images.push_back(TakeSource(owner, channel));
+    IZAVImageEditSp* first = taken.images.front().Get();
+    owner.PrepareDestination(first, first->GetWidth(), first->GetHeight(), bitsPerPixel);
+    for (const CZAVPtr<IZAVImageEditSp>& image : taken.images)
+        taken.operands.push_back(MakeOperand(image.Get()));
+    return taken;
 }
 
 }  // namespace
@@ -82,50 +116,30 @@ void CZAVAIPImageProcessing::CopyWithReplicateBorder(IZAVImageEditSp* source, in
 void CZAVAIPImageProcessing::SplitChannels(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3)
 {
     SizeChannels(*m_owner, {c1, c2, c3});
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(c1);
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(c2);
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(c3);
-    SplitChannels(first.Get(), second.Get(), third.Get());
+    const auto operands = MakeOperands({c1, c2, c3});
+    SplitChannels(operands[0].Get(), operands[1].Get(), operands[2].Get());
 }
 
 void CZAVAIPImageProcessing::FromChannels(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3)
 {
-    m_owner->RequireImageEdit();
-    CZAVPtr<IZAVImageEditSp> taken1 = TakeSource(*m_owner, c1);
-    CZAVPtr<IZAVImageEditSp> taken2 = TakeSource(*m_owner, c2);
-    CZAVPtr<IZAVImageEditSp> taken3 = TakeSource(*m_owner, c3);
-    m_owner->PrepareDestination(taken1.Get(), taken1->GetWidth(), taken1->GetHeight(), kThreeChannelBitsPerPixel);
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(taken1.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(taken2.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(taken3.Get());
-    FromChannels(first.Get(), second.Get(), third.Get());
+    const CTakenChannels taken = TakeChannels(*m_owner, {c1, c2, c3}, kThreeChannelBitsPerPixel);
+    FromChannels(taken.operands[0].Get(), taken.operands[1].Get(), taken.operands[2].Get());
 }
 
 void CZAVAIPImageProcessing::SplitChannelsRGBA(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3,
                                                IZAVImageEditSp* c4)
 {
     SizeChannels(*m_owner, {c1, c2, c3, c4});
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(c1);
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(c2);
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(c3);
-    CZAVPtr<IZAVAdvancedImgProcSp> fourth = MakeOperand(c4);
-    SplitChannelsRGBA(first.Get(), second.Get(), third.Get(), fourth.Get());
+    const auto operands = MakeOperands({c1, c2, c3, c4});
+    SplitChannelsRGBA(operands[0].Get(), operands[1].Get(), operands[2].Get(), operands[3].Get());
 }
 
 void CZAVAIPImageProcessing::FromChannelsRGBA(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3,
                                               IZAVImageEditSp* c4)
 {
-    m_owner->RequireImageEdit();
-    CZAVPtr<IZAVImageEditSp> taken1 = TakeSource(*m_owner, c1);
-    CZAVPtr<IZAVImageEditSp> taken2 = TakeSource(*m_owner, c2);
-    CZAVPtr<IZAVImageEditSp> taken3 = TakeSource(*m_owner, c3);
-    CZAVPtr<IZAVImageEditSp> taken4 = TakeSource(*m_owner, c4);
-    m_owner->PrepareDestination(taken1.Get(), taken1->GetWidth(), taken1->GetHeight(), kFourChannelBitsPerPixel);
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(taken1.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(taken2.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(taken3.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> fourth = MakeOperand(taken4.Get());
-    FromChannelsRGBA(first.Get(), second.Get(), third.Get(), fourth.Get());
+    const CTakenChannels taken = TakeChannels(*m_owner, {c1, c2, c3, c4}, kFourChannelBitsPerPixel);
+    FromChannelsRGBA(taken.operands[0].Get(), taken.operands[1].Get(), taken.operands[2].Get(),
+                     taken.operands[3].Get());
 }
 
 void CZAVAIPImageProcessing::LookUpTable8Bit(IZAVImageEditSp* source, const CZAVInt32Array& t1,
