@@ -47,6 +47,15 @@ std::string QueryText(KORV_Handle handle, TextQuery query)
     return text ? std::string(text) : std::string();
 }
 
+using ValueQuery = int32_t (CAipDynDll::*)(KORV_Handle, int32_t*);
+
+int32_t QueryValue(const CZAVAdvancedImgProc& proc, ValueQuery query)
+{
+    int32_t value = 0;
+    proc.CheckResult((Library().*query)(proc.GetHandle(), &value));
+    return value;
+}
+
 }  // namespace
 
 CZAVAdvancedImgProc::CZAVAdvancedImgProc()
@@ -75,8 +84,6 @@ CZAVAdvancedImgProc::~CZAVAdvancedImgProc()
 
 void CZAVAdvancedImgProc::Initialize()
 {
-    m_handle = 0;
-    m_listeners.Clear();
     CAipDynDll::EnsureInstance();
     try {
         m_handle = Library().CreateProcessor();
@@ -86,7 +93,6 @@ void CZAVAdvancedImgProc::Initialize()
         CAipDynDll::ReleaseInstance();
         throw;
     }
-    m_imageEdit = nullptr;
 }
 
 CZAVPtr<IZAVObjectSp> CZAVAdvancedImgProc::GetObjectSp()
@@ -171,9 +177,7 @@ std::string CZAVAdvancedImgProc::GetProcessorCodeUsed() const
 
 int32_t CZAVAdvancedImgProc::GetScaleFactor() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetScaleFactor(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetScaleFactor);
 }
 
 void CZAVAdvancedImgProc::SetScaleFactor(int32_t value)
@@ -183,37 +187,27 @@ void CZAVAdvancedImgProc::SetScaleFactor(int32_t value)
 
 int32_t CZAVAdvancedImgProc::GetWidth() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetWidth(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetWidth);
 }
 
 int32_t CZAVAdvancedImgProc::GetHeight() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetHeight(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetHeight);
 }
 
 int32_t CZAVAdvancedImgProc::GetBitsPerPixel() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetBitsPerPixel(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetBitsPerPixel);
 }
 
 int32_t CZAVAdvancedImgProc::GetWidthBytes() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetWidthBytes(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetWidthBytes);
 }
 
 int32_t CZAVAdvancedImgProc::GetImageSizeInBytes() const
 {
-    int32_t value = 0;
-    CheckResult(Library().GetImageSizeInBytes(m_handle, &value));
-    return value;
+    return QueryValue(*this, &CAipDynDll::GetImageSizeInBytes);
 }
 
 void* CZAVAdvancedImgProc::GetImageMemory() const

@@ -9,7 +9,6 @@ namespace ZAV {
 namespace {
 
 constexpr char kLibraryName[] = "KORVEX55.DLL";
-constexpr char kEntryPrefix[] = "KORV_";
 
 CAipDynDll* g_instance = nullptr;
 
@@ -99,9 +98,20 @@ void CAipDynDll::SetLibraryFolderForTests(const std::string& folder)
     TestFolder() = folder;
 }
 
+template <class Function>
+Function CAipDynDll::Entry(const char* entryName)
+{
+    return reinterpret_cast<Function>(GetFunction(entryName));
+}
+
+// The entry point "KORV_<operation>", typed by its declaration in KORVEX55.h:
+// the operation is named once, so type and exported name cannot disagree,
+// and the exported name is a literal rather than a string built per call.
+#define KORV_ENTRY(operation) Entry<decltype(&KORV_##operation)>("KORV_" #operation)
+
 KORV_Handle CAipDynDll::CreateProcessor()
 {
-    const auto create = Entry<decltype(&KORV_CreateCZAVAdvancedImgProc)>("CreateCZAVAdvancedImgProc");
+    const auto create = KORV_ENTRY(CreateCZAVAdvancedImgProc);
     AddRef();
     const KORV_Handle handle = create();
     if (handle == 0) {
@@ -117,532 +127,520 @@ void CAipDynDll::FreeProcessor(KORV_Handle handle)
     FreeCZAVAdvancedImgProc(handle);
 }
 
-template <class Function>
-Function CAipDynDll::Entry(const char* operation)
-{
-    const std::string name = std::string(kEntryPrefix) + operation;
-    return reinterpret_cast<Function>(GetFunction(name.c_str()));
-}
-
 KORV_Handle CAipDynDll::CreateCZAVAdvancedImgProc()
 {
-    return Entry<decltype(&KORV_CreateCZAVAdvancedImgProc)>("CreateCZAVAdvancedImgProc")();
+    return KORV_ENTRY(CreateCZAVAdvancedImgProc)();
 }
 
 int32_t CAipDynDll::FreeCZAVAdvancedImgProc(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_FreeCZAVAdvancedImgProc)>("FreeCZAVAdvancedImgProc")(handle);
+    return KORV_ENTRY(FreeCZAVAdvancedImgProc)(handle);
 }
 
 int32_t CAipDynDll::GetError(KORV_Handle handle, char* buffer)
 {
-    return Entry<decltype(&KORV_GetError)>("GetError")(handle, buffer);
+    return KORV_ENTRY(GetError)(handle, buffer);
 }
 
 int32_t CAipDynDll::GetVersion(KORV_Handle handle, const char** text)
 {
-    return Entry<decltype(&KORV_GetVersion)>("GetVersion")(handle, text);
+    return KORV_ENTRY(GetVersion)(handle, text);
 }
 
 int32_t CAipDynDll::GetProcessorDetected(KORV_Handle handle, const char** text)
 {
-    return Entry<decltype(&KORV_GetProcessorDetected)>("GetProcessorDetected")(handle, text);
+    return KORV_ENTRY(GetProcessorDetected)(handle, text);
 }
 
 int32_t CAipDynDll::GetProcessorCodeUsed(KORV_Handle handle, const char** text)
 {
-    return Entry<decltype(&KORV_GetProcessorCodeUsed)>("GetProcessorCodeUsed")(handle, text);
+    return KORV_ENTRY(GetProcessorCodeUsed)(handle, text);
 }
 
 int32_t CAipDynDll::Create(KORV_Handle handle, int32_t width, int32_t height, int32_t bitsPerPixel)
 {
-    return Entry<decltype(&KORV_Create)>("Create")(handle, width, height, bitsPerPixel);
+    return KORV_ENTRY(Create)(handle, width, height, bitsPerPixel);
 }
 
 int32_t CAipDynDll::AttachNoFree(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
                                  int32_t bitsPerPixel)
 {
-    return Entry<decltype(&KORV_AttachNoFree)>("AttachNoFree")(handle, pixels, sizeInBytes, width, height,
-                                                               bitsPerPixel);
+    return KORV_ENTRY(AttachNoFree)(handle, pixels, sizeInBytes, width, height, bitsPerPixel);
 }
 
 int32_t CAipDynDll::AttachNoFreeEx(KORV_Handle handle, void* pixels, int32_t sizeInBytes, int32_t width, int32_t height,
                                    int32_t bitsPerPixel, int32_t bytesPerLine)
 {
-    return Entry<decltype(&KORV_AttachNoFreeEx)>("AttachNoFreeEx")(handle, pixels, sizeInBytes, width, height,
-                                                                   bitsPerPixel, bytesPerLine);
+    return KORV_ENTRY(AttachNoFreeEx)(handle, pixels, sizeInBytes, width, height, bitsPerPixel, bytesPerLine);
 }
 
 int32_t CAipDynDll::Clear(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_Clear)>("Clear")(handle);
+    return KORV_ENTRY(Clear)(handle);
 }
 
 int32_t CAipDynDll::GetScaleFactor(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetScaleFactor)>("GetScaleFactor")(handle, value);
+    return KORV_ENTRY(GetScaleFactor)(handle, value);
 }
 
 int32_t CAipDynDll::SetScaleFactor(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_SetScaleFactor)>("SetScaleFactor")(handle, value);
+    return KORV_ENTRY(SetScaleFactor)(handle, value);
 }
 
 int32_t CAipDynDll::GetWidth(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetWidth)>("GetWidth")(handle, value);
+    return KORV_ENTRY(GetWidth)(handle, value);
 }
 
 int32_t CAipDynDll::GetHeight(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetHeight)>("GetHeight")(handle, value);
+    return KORV_ENTRY(GetHeight)(handle, value);
 }
 
 int32_t CAipDynDll::GetBitsPerPixel(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetBitsPerPixel)>("GetBitsPerPixel")(handle, value);
+    return KORV_ENTRY(GetBitsPerPixel)(handle, value);
 }
 
 int32_t CAipDynDll::GetWidthBytes(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetWidthBytes)>("GetWidthBytes")(handle, value);
+    return KORV_ENTRY(GetWidthBytes)(handle, value);
 }
 
 int32_t CAipDynDll::GetImageSizeInBytes(KORV_Handle handle, int32_t* value)
 {
-    return Entry<decltype(&KORV_GetImageSizeInBytes)>("GetImageSizeInBytes")(handle, value);
+    return KORV_ENTRY(GetImageSizeInBytes)(handle, value);
 }
 
 int32_t CAipDynDll::GetImageMemory(KORV_Handle handle, void** pixels)
 {
-    return Entry<decltype(&KORV_GetImageMemory)>("GetImageMemory")(handle, pixels);
+    return KORV_ENTRY(GetImageMemory)(handle, pixels);
 }
 
 int32_t CAipDynDll::Add(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Add)>("Add")(handle, operand);
+    return KORV_ENTRY(Add)(handle, operand);
 }
 
 int32_t CAipDynDll::AddConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_AddConstant)>("AddConstant")(handle, value);
+    return KORV_ENTRY(AddConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Subtract(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Subtract)>("Subtract")(handle, operand);
+    return KORV_ENTRY(Subtract)(handle, operand);
 }
 
 int32_t CAipDynDll::SubtractConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_SubtractConstant)>("SubtractConstant")(handle, value);
+    return KORV_ENTRY(SubtractConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Multiply(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Multiply)>("Multiply")(handle, operand);
+    return KORV_ENTRY(Multiply)(handle, operand);
 }
 
 int32_t CAipDynDll::MultiplyConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_MultiplyConstant)>("MultiplyConstant")(handle, value);
+    return KORV_ENTRY(MultiplyConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Divide(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Divide)>("Divide")(handle, operand);
+    return KORV_ENTRY(Divide)(handle, operand);
 }
 
 int32_t CAipDynDll::DivideConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_DivideConstant)>("DivideConstant")(handle, value);
+    return KORV_ENTRY(DivideConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Difference(KORV_Handle handle, KORV_Handle first, KORV_Handle second)
 {
-    return Entry<decltype(&KORV_Difference)>("Difference")(handle, first, second);
+    return KORV_ENTRY(Difference)(handle, first, second);
 }
 
 int32_t CAipDynDll::DifferenceConstant(KORV_Handle handle, KORV_Handle operand, int32_t value)
 {
-    return Entry<decltype(&KORV_DifferenceConstant)>("DifferenceConstant")(handle, operand, value);
+    return KORV_ENTRY(DifferenceConstant)(handle, operand, value);
 }
 
 int32_t CAipDynDll::And(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_And)>("And")(handle, operand);
+    return KORV_ENTRY(And)(handle, operand);
 }
 
 int32_t CAipDynDll::AndConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_AndConstant)>("AndConstant")(handle, value);
+    return KORV_ENTRY(AndConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Or(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Or)>("Or")(handle, operand);
+    return KORV_ENTRY(Or)(handle, operand);
 }
 
 int32_t CAipDynDll::OrConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_OrConstant)>("OrConstant")(handle, value);
+    return KORV_ENTRY(OrConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Xor(KORV_Handle handle, KORV_Handle operand)
 {
-    return Entry<decltype(&KORV_Xor)>("Xor")(handle, operand);
+    return KORV_ENTRY(Xor)(handle, operand);
 }
 
 int32_t CAipDynDll::XorConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_XorConstant)>("XorConstant")(handle, value);
+    return KORV_ENTRY(XorConstant)(handle, value);
 }
 
 int32_t CAipDynDll::Invert(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_Invert)>("Invert")(handle);
+    return KORV_ENTRY(Invert)(handle);
 }
 
 int32_t CAipDynDll::Scale(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4)
 {
-    return Entry<decltype(&KORV_Scale)>("Scale")(handle, value1, value2, value3, value4);
+    return KORV_ENTRY(Scale)(handle, value1, value2, value3, value4);
 }
 
 int32_t CAipDynDll::ThresholdGT(KORV_Handle handle, int32_t threshold)
 {
-    return Entry<decltype(&KORV_ThresholdGT)>("ThresholdGT")(handle, threshold);
+    return KORV_ENTRY(ThresholdGT)(handle, threshold);
 }
 
 int32_t CAipDynDll::ThresholdLT(KORV_Handle handle, int32_t threshold)
 {
-    return Entry<decltype(&KORV_ThresholdLT)>("ThresholdLT")(handle, threshold);
+    return KORV_ENTRY(ThresholdLT)(handle, threshold);
 }
 
 int32_t CAipDynDll::ThresholdGTVal(KORV_Handle handle, int32_t threshold, int32_t value)
 {
-    return Entry<decltype(&KORV_ThresholdGTVal)>("ThresholdGTVal")(handle, threshold, value);
+    return KORV_ENTRY(ThresholdGTVal)(handle, threshold, value);
 }
 
 int32_t CAipDynDll::ThresholdLTVal(KORV_Handle handle, int32_t threshold, int32_t value)
 {
-    return Entry<decltype(&KORV_ThresholdLTVal)>("ThresholdLTVal")(handle, threshold, value);
+    return KORV_ENTRY(ThresholdLTVal)(handle, threshold, value);
 }
 
 int32_t CAipDynDll::ThresholdLTValGTVal(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3,
                                         int32_t value4)
 {
-    return Entry<decltype(&KORV_ThresholdLTValGTVal)>("ThresholdLTValGTVal")(handle, value1, value2, value3, value4);
+    return KORV_ENTRY(ThresholdLTValGTVal)(handle, value1, value2, value3, value4);
 }
 
 int32_t CAipDynDll::HDRScaleDown(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_HDRScaleDown)>("HDRScaleDown")(handle, source);
+    return KORV_ENTRY(HDRScaleDown)(handle, source);
 }
 
 int32_t CAipDynDll::RGBtoCMY(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_RGBtoCMY)>("RGBtoCMY")(handle);
+    return KORV_ENTRY(RGBtoCMY)(handle);
 }
 
 int32_t CAipDynDll::CMYtoRGB(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_CMYtoRGB)>("CMYtoRGB")(handle);
+    return KORV_ENTRY(CMYtoRGB)(handle);
 }
 
 int32_t CAipDynDll::RGBtoYUV(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_RGBtoYUV)>("RGBtoYUV")(handle, source);
+    return KORV_ENTRY(RGBtoYUV)(handle, source);
 }
 
 int32_t CAipDynDll::YUVtoRGB(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_YUVtoRGB)>("YUVtoRGB")(handle, source);
+    return KORV_ENTRY(YUVtoRGB)(handle, source);
 }
 
 int32_t CAipDynDll::RGBtoXYZ(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_RGBtoXYZ)>("RGBtoXYZ")(handle, source);
+    return KORV_ENTRY(RGBtoXYZ)(handle, source);
 }
 
 int32_t CAipDynDll::XYZtoRGB(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_XYZtoRGB)>("XYZtoRGB")(handle, source);
+    return KORV_ENTRY(XYZtoRGB)(handle, source);
 }
 
 int32_t CAipDynDll::RGBtoYCC(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_RGBtoYCC)>("RGBtoYCC")(handle, source);
+    return KORV_ENTRY(RGBtoYCC)(handle, source);
 }
 
 int32_t CAipDynDll::YCCtoRGB(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_YCCtoRGB)>("YCCtoRGB")(handle, source);
+    return KORV_ENTRY(YCCtoRGB)(handle, source);
 }
 
 int32_t CAipDynDll::Grayscale(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_Grayscale)>("Grayscale")(handle, source);
+    return KORV_ENTRY(Grayscale)(handle, source);
 }
 
 int32_t CAipDynDll::Grayscale8Bit(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_Grayscale8Bit)>("Grayscale8Bit")(handle, source);
+    return KORV_ENTRY(Grayscale8Bit)(handle, source);
 }
 
 int32_t CAipDynDll::ConvertTo1Bit(KORV_Handle handle, KORV_Handle source, int32_t value)
 {
-    return Entry<decltype(&KORV_ConvertTo1Bit)>("ConvertTo1Bit")(handle, source, value);
+    return KORV_ENTRY(ConvertTo1Bit)(handle, source, value);
 }
 
 int32_t CAipDynDll::GammaCorrection(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_GammaCorrection)>("GammaCorrection")(handle, value);
+    return KORV_ENTRY(GammaCorrection)(handle, value);
 }
 
 int32_t CAipDynDll::ScaleToGray(KORV_Handle handle, KORV_Handle source, int32_t value)
 {
-    return Entry<decltype(&KORV_ScaleToGray)>("ScaleToGray")(handle, source, value);
+    return KORV_ENTRY(ScaleToGray)(handle, source, value);
 }
 
 int32_t CAipDynDll::Filter(KORV_Handle handle, int32_t kind, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_Filter)>("Filter")(handle, kind, source);
+    return KORV_ENTRY(Filter)(handle, kind, source);
 }
 
 int32_t CAipDynDll::FilterUserDefined(KORV_Handle handle, KORV_Handle source, const int32_t* kernel, int32_t value3,
                                       int32_t value4, int32_t value5, int32_t value6, int32_t value7)
 {
-    return Entry<decltype(&KORV_FilterUserDefined)>("FilterUserDefined")(handle, source, kernel, value3, value4, value5,
-                                                                         value6, value7);
+    return KORV_ENTRY(FilterUserDefined)(handle, source, kernel, value3, value4, value5, value6, value7);
 }
 
 int32_t CAipDynDll::Antialias(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_Antialias)>("Antialias")(handle, source);
+    return KORV_ENTRY(Antialias)(handle, source);
 }
 
 int32_t CAipDynDll::GetRoiForFilter(KORV_Handle handle, int32_t kind, int32_t a, int32_t b, int32_t* first,
                                     int32_t* second)
 {
-    return Entry<decltype(&KORV_GetRoiForFilter)>("GetRoiForFilter")(handle, kind, a, b, first, second);
+    return KORV_ENTRY(GetRoiForFilter)(handle, kind, a, b, first, second);
 }
 
 int32_t CAipDynDll::GetRoiForFilterEx(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t a,
                                       int32_t b, int32_t* first, int32_t* second)
 {
-    return Entry<decltype(&KORV_GetRoiForFilterEx)>("GetRoiForFilterEx")(handle, value1, value2, value3, a, b, first,
-                                                                         second);
+    return KORV_ENTRY(GetRoiForFilterEx)(handle, value1, value2, value3, a, b, first, second);
 }
 
 int32_t CAipDynDll::GetFilterBorder(KORV_Handle handle, int32_t value1, int32_t value2, int32_t* first, int32_t* second)
 {
-    return Entry<decltype(&KORV_GetFilterBorder)>("GetFilterBorder")(handle, value1, value2, first, second);
+    return KORV_ENTRY(GetFilterBorder)(handle, value1, value2, first, second);
 }
 
 int32_t CAipDynDll::GetFilterBorderEx(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3,
                                       int32_t value4, int32_t* first, int32_t* second)
 {
-    return Entry<decltype(&KORV_GetFilterBorderEx)>("GetFilterBorderEx")(handle, value1, value2, value3, value4, first,
-                                                                         second);
+    return KORV_ENTRY(GetFilterBorderEx)(handle, value1, value2, value3, value4, first, second);
 }
 
 int32_t CAipDynDll::Resize(KORV_Handle handle, KORV_Handle source, int32_t width, int32_t height, int32_t mode)
 {
-    return Entry<decltype(&KORV_Resize)>("Resize")(handle, source, width, height, mode);
+    return KORV_ENTRY(Resize)(handle, source, width, height, mode);
 }
 
 int32_t CAipDynDll::MirrorHorizontal(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_MirrorHorizontal)>("MirrorHorizontal")(handle);
+    return KORV_ENTRY(MirrorHorizontal)(handle);
 }
 
 int32_t CAipDynDll::MirrorVertical(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_MirrorVertical)>("MirrorVertical")(handle);
+    return KORV_ENTRY(MirrorVertical)(handle);
 }
 
 int32_t CAipDynDll::RotateBox(KORV_Handle handle, KORV_Handle source, double angle, double* left, double* top,
                               double* right, double* bottom)
 {
-    return Entry<decltype(&KORV_RotateBox)>("RotateBox")(handle, source, angle, left, top, right, bottom);
+    return KORV_ENTRY(RotateBox)(handle, source, angle, left, top, right, bottom);
 }
 
 int32_t CAipDynDll::ShearBox(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, double* left,
                              double* top, double* right, double* bottom)
 {
-    return Entry<decltype(&KORV_ShearBox)>("ShearBox")(handle, source, shearX, shearY, left, top, right, bottom);
+    return KORV_ENTRY(ShearBox)(handle, source, shearX, shearY, left, top, right, bottom);
 }
 
 int32_t CAipDynDll::WarpPerspectiveBox(KORV_Handle handle, KORV_Handle source, const double* coefficients,
                                        int32_t coefficientCount, double* left, double* top, double* right,
                                        double* bottom)
 {
-    return Entry<decltype(&KORV_WarpPerspectiveBox)>("WarpPerspectiveBox")(handle, source, coefficients,
-                                                                           coefficientCount, left, top, right, bottom);
+    return KORV_ENTRY(WarpPerspectiveBox)(handle, source, coefficients, coefficientCount, left, top, right, bottom);
 }
 
 int32_t CAipDynDll::WarpPerspectiveCoefficients(KORV_Handle handle, KORV_Handle source, const double* corners,
                                                 int32_t cornerCount, double* coefficients, int32_t coefficientCount)
 {
-    return Entry<decltype(&KORV_WarpPerspectiveCoefficients)>("WarpPerspectiveCoefficients")(
-        handle, source, corners, cornerCount, coefficients, coefficientCount);
+    return KORV_ENTRY(WarpPerspectiveCoefficients)(handle, source, corners, cornerCount, coefficients,
+                                                   coefficientCount);
 }
 
 int32_t CAipDynDll::Rotate(KORV_Handle handle, KORV_Handle source, double angle, int32_t mode)
 {
-    return Entry<decltype(&KORV_Rotate)>("Rotate")(handle, source, angle, mode);
+    return KORV_ENTRY(Rotate)(handle, source, angle, mode);
 }
 
 int32_t CAipDynDll::RotateCenter(KORV_Handle handle, KORV_Handle source, double angle, int32_t value1, int32_t value2,
                                  int32_t value3)
 {
-    return Entry<decltype(&KORV_RotateCenter)>("RotateCenter")(handle, source, angle, value1, value2, value3);
+    return KORV_ENTRY(RotateCenter)(handle, source, angle, value1, value2, value3);
 }
 
 int32_t CAipDynDll::Shear(KORV_Handle handle, KORV_Handle source, double shearX, double shearY, int32_t mode)
 {
-    return Entry<decltype(&KORV_Shear)>("Shear")(handle, source, shearX, shearY, mode);
+    return KORV_ENTRY(Shear)(handle, source, shearX, shearY, mode);
 }
 
 int32_t CAipDynDll::WarpPerspective(KORV_Handle handle, KORV_Handle source, const double* coefficients,
                                     int32_t coefficientCount, int32_t mode)
 {
-    return Entry<decltype(&KORV_WarpPerspective)>("WarpPerspective")(handle, source, coefficients, coefficientCount,
-                                                                     mode);
+    return KORV_ENTRY(WarpPerspective)(handle, source, coefficients, coefficientCount, mode);
 }
 
 int32_t CAipDynDll::Fill(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_Fill)>("Fill")(handle, value);
+    return KORV_ENTRY(Fill)(handle, value);
 }
 
 int32_t CAipDynDll::Copy(KORV_Handle handle, KORV_Handle source)
 {
-    return Entry<decltype(&KORV_Copy)>("Copy")(handle, source);
+    return KORV_ENTRY(Copy)(handle, source);
 }
 
 int32_t CAipDynDll::CopyWithMask(KORV_Handle handle, KORV_Handle source, KORV_Handle mask)
 {
-    return Entry<decltype(&KORV_CopyWithMask)>("CopyWithMask")(handle, source, mask);
+    return KORV_ENTRY(CopyWithMask)(handle, source, mask);
 }
 
 int32_t CAipDynDll::Crop(KORV_Handle handle, KORV_Handle source, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    return Entry<decltype(&KORV_Crop)>("Crop")(handle, source, x, y, width, height);
+    return KORV_ENTRY(Crop)(handle, source, x, y, width, height);
 }
 
 int32_t CAipDynDll::CropTo(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2, int32_t value3,
                            int32_t value4, int32_t value5, int32_t value6)
 {
-    return Entry<decltype(&KORV_CropTo)>("CropTo")(handle, source, value1, value2, value3, value4, value5, value6);
+    return KORV_ENTRY(CropTo)(handle, source, value1, value2, value3, value4, value5, value6);
 }
 
 int32_t CAipDynDll::CopyWithConstBorder(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2,
                                         int32_t value3)
 {
-    return Entry<decltype(&KORV_CopyWithConstBorder)>("CopyWithConstBorder")(handle, source, value1, value2, value3);
+    return KORV_ENTRY(CopyWithConstBorder)(handle, source, value1, value2, value3);
 }
 
 int32_t CAipDynDll::CopyWithReplicateBorder(KORV_Handle handle, KORV_Handle source, int32_t value1, int32_t value2)
 {
-    return Entry<decltype(&KORV_CopyWithReplicateBorder)>("CopyWithReplicateBorder")(handle, source, value1, value2);
+    return KORV_ENTRY(CopyWithReplicateBorder)(handle, source, value1, value2);
 }
 
 int32_t CAipDynDll::SplitChannels(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3)
 {
-    return Entry<decltype(&KORV_SplitChannels)>("SplitChannels")(handle, c1, c2, c3);
+    return KORV_ENTRY(SplitChannels)(handle, c1, c2, c3);
 }
 
 int32_t CAipDynDll::FromChannels(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3)
 {
-    return Entry<decltype(&KORV_FromChannels)>("FromChannels")(handle, c1, c2, c3);
+    return KORV_ENTRY(FromChannels)(handle, c1, c2, c3);
 }
 
 int32_t CAipDynDll::SplitChannelsRGBA(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3,
                                       KORV_Handle c4)
 {
-    return Entry<decltype(&KORV_SplitChannelsRGBA)>("SplitChannelsRGBA")(handle, c1, c2, c3, c4);
+    return KORV_ENTRY(SplitChannelsRGBA)(handle, c1, c2, c3, c4);
 }
 
 int32_t CAipDynDll::FromChannelsRGBA(KORV_Handle handle, KORV_Handle c1, KORV_Handle c2, KORV_Handle c3, KORV_Handle c4)
 {
-    return Entry<decltype(&KORV_FromChannelsRGBA)>("FromChannelsRGBA")(handle, c1, c2, c3, c4);
+    return KORV_ENTRY(FromChannelsRGBA)(handle, c1, c2, c3, c4);
 }
 
 int32_t CAipDynDll::FloodFill(KORV_Handle handle, int32_t value1, int32_t value2, int32_t value3, int32_t value4,
                               int32_t value5, int32_t value6)
 {
-    return Entry<decltype(&KORV_FloodFill)>("FloodFill")(handle, value1, value2, value3, value4, value5, value6);
+    return KORV_ENTRY(FloodFill)(handle, value1, value2, value3, value4, value5, value6);
 }
 
 int32_t CAipDynDll::LookUpTable8Bit(KORV_Handle handle, KORV_Handle source, const int32_t* levels,
                                     const int32_t* values, int32_t count, int32_t value)
 {
-    return Entry<decltype(&KORV_LookUpTable8Bit)>("LookUpTable8Bit")(handle, source, levels, values, count, value);
+    return KORV_ENTRY(LookUpTable8Bit)(handle, source, levels, values, count, value);
 }
 
 int32_t CAipDynDll::LookUpTable(KORV_Handle handle, KORV_Handle source, const int32_t* levels1, const int32_t* values1,
                                 int32_t count1, const int32_t* levels2, const int32_t* values2, int32_t count2,
                                 const int32_t* levels3, const int32_t* values3, int32_t count3, int32_t value)
 {
-    return Entry<decltype(&KORV_LookUpTable)>("LookUpTable")(handle, source, levels1, values1, count1, levels2, values2,
-                                                             count2, levels3, values3, count3, value);
+    return KORV_ENTRY(LookUpTable)(handle, source, levels1, values1, count1, levels2, values2, count2, levels3, values3,
+                                   count3, value);
 }
 
 int32_t CAipDynDll::Erode(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_Erode)>("Erode")(handle);
+    return KORV_ENTRY(Erode)(handle);
 }
 
 int32_t CAipDynDll::Dilate(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_Dilate)>("Dilate")(handle);
+    return KORV_ENTRY(Dilate)(handle);
 }
 
 int32_t CAipDynDll::ErodeEx(KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2)
 {
-    return Entry<decltype(&KORV_ErodeEx)>("ErodeEx")(handle, mask, value1, value2);
+    return KORV_ENTRY(ErodeEx)(handle, mask, value1, value2);
 }
 
 int32_t CAipDynDll::DilateEx(KORV_Handle handle, const int32_t* mask, int32_t value1, int32_t value2)
 {
-    return Entry<decltype(&KORV_DilateEx)>("DilateEx")(handle, mask, value1, value2);
+    return KORV_ENTRY(DilateEx)(handle, mask, value1, value2);
 }
 
 int32_t CAipDynDll::AlphaPremultiply(KORV_Handle handle)
 {
-    return Entry<decltype(&KORV_AlphaPremultiply)>("AlphaPremultiply")(handle);
+    return KORV_ENTRY(AlphaPremultiply)(handle);
 }
 
 int32_t CAipDynDll::AlphaPremultiplyWithConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_AlphaPremultiplyWithConstant)>("AlphaPremultiplyWithConstant")(handle, value);
+    return KORV_ENTRY(AlphaPremultiplyWithConstant)(handle, value);
 }
 
 int32_t CAipDynDll::ApplyAlphaChannelConstant(KORV_Handle handle, int32_t value)
 {
-    return Entry<decltype(&KORV_ApplyAlphaChannelConstant)>("ApplyAlphaChannelConstant")(handle, value);
+    return KORV_ENTRY(ApplyAlphaChannelConstant)(handle, value);
 }
 
 int32_t CAipDynDll::ApplyAlphaChannel(KORV_Handle handle, KORV_Handle alpha)
 {
-    return Entry<decltype(&KORV_ApplyAlphaChannel)>("ApplyAlphaChannel")(handle, alpha);
+    return KORV_ENTRY(ApplyAlphaChannel)(handle, alpha);
 }
 
 int32_t CAipDynDll::AlphaOverlay(KORV_Handle handle, KORV_Handle first, KORV_Handle second, int32_t value)
 {
-    return Entry<decltype(&KORV_AlphaOverlay)>("AlphaOverlay")(handle, first, second, value);
+    return KORV_ENTRY(AlphaOverlay)(handle, first, second, value);
 }
 
 int32_t CAipDynDll::AlphaOverlayWithConstant(KORV_Handle handle, KORV_Handle first, int32_t value1, KORV_Handle second,
                                              int32_t value2, int32_t value3)
 {
-    return Entry<decltype(&KORV_AlphaOverlayWithConstant)>("AlphaOverlayWithConstant")(handle, first, value1, second,
-                                                                                       value2, value3);
+    return KORV_ENTRY(AlphaOverlayWithConstant)(handle, first, value1, second, value2, value3);
 }
 
 int32_t CAipDynDll::SwapChannels(KORV_Handle handle, KORV_Handle source, const int32_t* order, int32_t count)
 {
-    return Entry<decltype(&KORV_SwapChannels)>("SwapChannels")(handle, source, order, count);
+    return KORV_ENTRY(SwapChannels)(handle, source, order, count);
 }
+
+#undef KORV_ENTRY
+
 }  // namespace ZAV

@@ -167,8 +167,9 @@ public:
     int32_t SwapChannels(KORV_Handle handle, KORV_Handle source, const int32_t* order, int32_t count);
 
 private:
+    // The exported function of that full name, cast to its declared type.
     template <class Function>
-    Function Entry(const char* operation);
+    Function Entry(const char* entryName);
 };
 
 }  // namespace ZAV

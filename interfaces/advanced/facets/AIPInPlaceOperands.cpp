@@ -2,6 +2,7 @@
 
 #include "foundation/text/TextException.h"
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
+#include "interfaces/advanced/facets/AIPFormSteps.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 
 namespace ZAV {
@@ -9,12 +10,6 @@ namespace ZAV {
 namespace {
 
 constexpr char kMissingOperand[] = "The operand image is missing!";
-
-void ConvertToDepth(IZAVImageEditSp& image, int32_t depth)
-{
-    CZAVInt32Array allowed(std::vector<int32_t>{depth});
-    image.GetColor()->ConvertToAllowedBitDepth(allowed);
-}
 
 }  // namespace
 
@@ -29,7 +24,7 @@ CAIPInPlaceOperands::CAIPInPlaceOperands(CZAVAdvancedImgProc& owner, const std::
     owner.ConvertImageEdit({zavbpp9, zavbpp24});
     const int32_t depth = owner.GetImageEdit()->GetBitsPerPixel();
     for (IZAVImageEditSp* operand : operands)
-        ConvertToDepth(*operand, depth);
+        ConvertToDepths(operand, {depth});
     m_holders.resize(operands.size());
     const size_t count = operands.size();
     for (size_t step = 0; step < count; ++step) {

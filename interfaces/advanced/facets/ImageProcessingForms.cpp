@@ -2,6 +2,7 @@
 // sized, lent to the library as advanced objects, and the form on advanced
 // objects runs through this facet's own operations.
 #include <initializer_list>
+#include <vector>
 
 #include "foundation/text/TextException.h"
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
@@ -16,29 +17,6 @@ constexpr int32_t kChannelBitsPerPixel = 8;
 constexpr int32_t kThreeChannelBitsPerPixel = 24;
 constexpr int32_t kFourChannelBitsPerPixel = 32;
 
-// A source that is the owner's own image comes back as a copy, so the
-// re-created destination never frees what is being read.
-CZAVPtr<IZAVImageEditSp> TakeSource(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source)
-{
-    return owner.GetSourceImage(RequireImageOperand(source));
-}
-
-void PrepareLike(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source, int32_t width, int32_t height)
-{
-    owner.PrepareDestination(source, width, height, static_cast<int32_t>(source->GetBitsPerPixel()));
-}
-
-// Taken, converted to 8 or 24 bits when asked, and the owner's image made
-// its size and depth.
-CZAVPtr<IZAVImageEditSp> TakeSourceAtItsSize(CZAVAdvancedImgProc& owner, IZAVImageEditSp* source, bool convert)
-{
-    CZAVPtr<IZAVImageEditSp> taken = TakeSource(owner, source);
-    if (convert)
-        ConvertToDepths(taken.Get(), {8, 24});
-    PrepareLike(owner, taken.Get(), taken->GetWidth(), taken->GetHeight());
-    return taken;
-}
-
 // Channels of another size than the owner's library image become 8-bit
 // images of that size, like the owner's image when it has one. Every channel
 // is checked before any is re-created.
@@ -47,10 +25,8 @@ void SizeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEdi
     for (IZAVImageEditSp* channel : channels)
         if (RequireImageOperand(channel) == owner.GetImageEdit())
             ThrowTextException("The image can't be split into itself!");
-    int32_t width = 0;
-    int32_t height = 0;
-    owner.CheckResult(AipLibrary().GetWidth(owner.GetHandle(), &width));
-    owner.CheckResult(AipLibrary().GetHeight(owner.GetHandle(), &height));
+    const int32_t width = owner.GetWidth();
+    const int32_t height = owner.GetHeight();
     IZAVImageEditSp* model = owner.GetImageEdit();
     const auto depth = static_cast<zavBitsPerPixel>(kChannelBitsPerPixel);
     for (IZAVImageEditSp* channel : channels) {
@@ -63,11 +39,44 @@ void SizeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEdi
     }
 }
 
+// Each image lent to the library as an operand, in order; the images must
+// outlive the operands.
+std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> MakeOperands(std::initializer_list<IZAVImageEditSp*> images)
+{
+    std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> operands;
+    for (IZAVImageEditSp* image : images)
+        operands.push_back(MakeOperand(image));
+    return operands;
+}
+
+// The channel images a join reads, each taken (the owner's own image as a
+// copy), and their operands; the images are released after the operands.
+struct CTakenChannels {
+    std::vector<CZAVPtr<IZAVImageEditSp>> images;
+    std::vector<CZAVPtr<IZAVAdvancedImgProcSp>> operands;
+};
+
+// Every channel is taken, then the owner's image is made the first one's
+// size at the given depth, then every channel is lent to the library.
+CTakenChannels TakeChannels(CZAVAdvancedImgProc& owner, std::initializer_list<IZAVImageEditSp*> channels,
+                            int32_t bitsPerPixel)
+{
+    owner.RequireImageEdit();
+    CTakenChannels taken;
+    for (IZAVImageEditSp* channel : channels)
+        taken.images.push_back(TakeSource(owner, channel));
+    IZAVImageEditSp* first = taken.images.front().Get();
+    owner.PrepareDestination(first, first->GetWidth(), first->GetHeight(), bitsPerPixel);
+    for (const CZAVPtr<IZAVImageEditSp>& image : taken.images)
+        taken.operands.push_back(MakeOperand(image.Get()));
+    return taken;
+}
+
 }  // namespace
 
 void CZAVAIPImageProcessing::Copy(IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Copy(operand.Get());
 }
@@ -76,15 +85,14 @@ void CZAVAIPImageProcessing::CopyWithMask(IZAVImageEditSp* source, IZAVAdvancedI
 {
     // A missing mask is refused before the owner's image is re-created.
     OperandHandle(mask);
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithMask(operand.Get(), mask);
 }
 
 void CZAVAIPImageProcessing::Crop(IZAVImageEditSp* source, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source);
-    ConvertToDepths(taken.Get(), {8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {8, 24});
     PrepareLike(*m_owner, taken.Get(), width, height);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Crop(operand.Get(), x, y, width, height);
@@ -93,14 +101,14 @@ void CZAVAIPImageProcessing::Crop(IZAVImageEditSp* source, int32_t x, int32_t y,
 void CZAVAIPImageProcessing::CopyWithConstBorder(IZAVImageEditSp* source, int32_t value1, int32_t value2,
                                                  int32_t value3)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithConstBorder(operand.Get(), value1, value2, value3);
 }
 
 void CZAVAIPImageProcessing::CopyWithReplicateBorder(IZAVImageEditSp* source, int32_t value1, int32_t value2)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, true);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     CopyWithReplicateBorder(operand.Get(), value1, value2);
 }
@@ -108,58 +116,38 @@ void CZAVAIPImageProcessing::CopyWithReplicateBorder(IZAVImageEditSp* source, in
 void CZAVAIPImageProcessing::SplitChannels(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3)
 {
     SizeChannels(*m_owner, {c1, c2, c3});
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(c1);
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(c2);
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(c3);
-    SplitChannels(first.Get(), second.Get(), third.Get());
+    const auto operands = MakeOperands({c1, c2, c3});
+    SplitChannels(operands[0].Get(), operands[1].Get(), operands[2].Get());
 }
 
 void CZAVAIPImageProcessing::FromChannels(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3)
 {
-    m_owner->RequireImageEdit();
-    CZAVPtr<IZAVImageEditSp> taken1 = TakeSource(*m_owner, c1);
-    CZAVPtr<IZAVImageEditSp> taken2 = TakeSource(*m_owner, c2);
-    CZAVPtr<IZAVImageEditSp> taken3 = TakeSource(*m_owner, c3);
-    m_owner->PrepareDestination(taken1.Get(), taken1->GetWidth(), taken1->GetHeight(), kThreeChannelBitsPerPixel);
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(taken1.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(taken2.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(taken3.Get());
-    FromChannels(first.Get(), second.Get(), third.Get());
+    const CTakenChannels taken = TakeChannels(*m_owner, {c1, c2, c3}, kThreeChannelBitsPerPixel);
+    FromChannels(taken.operands[0].Get(), taken.operands[1].Get(), taken.operands[2].Get());
 }
 
 void CZAVAIPImageProcessing::SplitChannelsRGBA(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3,
                                                IZAVImageEditSp* c4)
 {
     SizeChannels(*m_owner, {c1, c2, c3, c4});
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(c1);
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(c2);
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(c3);
-    CZAVPtr<IZAVAdvancedImgProcSp> fourth = MakeOperand(c4);
-    SplitChannelsRGBA(first.Get(), second.Get(), third.Get(), fourth.Get());
+    const auto operands = MakeOperands({c1, c2, c3, c4});
+    SplitChannelsRGBA(operands[0].Get(), operands[1].Get(), operands[2].Get(), operands[3].Get());
 }
 
 void CZAVAIPImageProcessing::FromChannelsRGBA(IZAVImageEditSp* c1, IZAVImageEditSp* c2, IZAVImageEditSp* c3,
                                               IZAVImageEditSp* c4)
 {
-    m_owner->RequireImageEdit();
-    CZAVPtr<IZAVImageEditSp> taken1 = TakeSource(*m_owner, c1);
-    CZAVPtr<IZAVImageEditSp> taken2 = TakeSource(*m_owner, c2);
-    CZAVPtr<IZAVImageEditSp> taken3 = TakeSource(*m_owner, c3);
-    CZAVPtr<IZAVImageEditSp> taken4 = TakeSource(*m_owner, c4);
-    m_owner->PrepareDestination(taken1.Get(), taken1->GetWidth(), taken1->GetHeight(), kFourChannelBitsPerPixel);
-    CZAVPtr<IZAVAdvancedImgProcSp> first = MakeOperand(taken1.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> second = MakeOperand(taken2.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> third = MakeOperand(taken3.Get());
-    CZAVPtr<IZAVAdvancedImgProcSp> fourth = MakeOperand(taken4.Get());
-    FromChannelsRGBA(first.Get(), second.Get(), third.Get(), fourth.Get());
+    const CTakenChannels taken = TakeChannels(*m_owner, {c1, c2, c3, c4}, kFourChannelBitsPerPixel);
+    FromChannelsRGBA(taken.operands[0].Get(), taken.operands[1].Get(), taken.operands[2].Get(),
+                     taken.operands[3].Get());
 }
 
 void CZAVAIPImageProcessing::LookUpTable8Bit(IZAVImageEditSp* source, const CZAVInt32Array& t1,
                                              const CZAVInt32Array& t2, int32_t value)
 {
     // Tables are checked before the owner's image is re-created.
-    RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    RequireTablePair(t1, t2);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable8Bit(operand.Get(), t1, t2, value);
 }
@@ -168,10 +156,10 @@ void CZAVAIPImageProcessing::LookUpTable(IZAVImageEditSp* source, const CZAVInt3
                                          const CZAVInt32Array& t3, const CZAVInt32Array& t4, const CZAVInt32Array& t5,
                                          const CZAVInt32Array& t6, int32_t value)
 {
-    RequireElements(t1.GetSize(), t2.GetSize(), "lookup table's levels");
-    RequireElements(t3.GetSize(), t4.GetSize(), "lookup table's levels");
-    RequireElements(t5.GetSize(), t6.GetSize(), "lookup table's levels");
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    RequireTablePair(t1, t2);
+    RequireTablePair(t3, t4);
+    RequireTablePair(t5, t6);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     LookUpTable(operand.Get(), t1, t2, t3, t4, t5, t6, value);
 }
@@ -211,7 +199,7 @@ void CZAVAIPImageProcessing::AlphaOverlayWithConstant(IZAVImageEditSp* first, in
 
 void CZAVAIPImageProcessing::SwapChannels(IZAVImageEditSp* source, const CZAVInt32Array& order)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, false);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     SwapChannels(operand.Get(), order);
 }

@@ -52,15 +52,14 @@ void CZAVAIPColorConversion::YCCtoRGB(IZAVAdvancedImgProcSp* source)
 
 CZAVPtr<IZAVImageEditSp> CZAVAIPColorConversion::TakeSourceInto(IZAVImageEditSp* source, int32_t bitsPerPixel)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    const int32_t depth = bitsPerPixel != 0 ? bitsPerPixel : static_cast<int32_t>(taken->GetBitsPerPixel());
-    m_owner->PrepareDestination(taken.Get(), taken->GetWidth(), taken->GetHeight(), depth);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source);
+    m_owner->PrepareDestination(taken.Get(), taken->GetWidth(), taken->GetHeight(), bitsPerPixel);
     return taken;
 }
 
 void CZAVAIPColorConversion::Grayscale(IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeSourceInto(source, 0);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Grayscale(operand.Get());
 }

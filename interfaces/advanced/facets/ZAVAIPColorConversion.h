@@ -69,8 +69,7 @@ public:
 
 private:
     // The source taken (a copy when it is the owner's own image) and the
-    // owner's image re-created at its size with this depth (0: the
-    // source's), attached again.
+    // owner's image re-created at its size with this depth, attached again.
     CZAVPtr<IZAVImageEditSp> TakeSourceInto(IZAVImageEditSp* source, int32_t bitsPerPixel);
 
     CZAVAdvancedImgProc* m_owner;

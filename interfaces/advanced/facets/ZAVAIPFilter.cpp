@@ -5,28 +5,9 @@
 
 namespace ZAV {
 
-namespace {
-
-void RequireKernel(const CZAVInt32Array& kernel, int32_t columns, int32_t rows)
-{
-    const int64_t needed = static_cast<int64_t>(columns > 0 ? columns : 0) * (rows > 0 ? rows : 0);
-    RequireElements(kernel.GetSize(), needed, "filter kernel");
-}
-
-}  // namespace
-
-CZAVPtr<IZAVImageEditSp> CZAVAIPFilter::TakeFilterSource(IZAVImageEditSp* source)
-{
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {9, 24});
-    m_owner->PrepareDestination(taken.Get(), taken->GetWidth(), taken->GetHeight(),
-                                static_cast<int32_t>(taken->GetBitsPerPixel()));
-    return taken;
-}
-
 void CZAVAIPFilter::Filter(int32_t kind, IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Filter(kind, operand.Get());
 }
@@ -40,8 +21,8 @@ void CZAVAIPFilter::FilterUserDefined(IZAVImageEditSp* source, const CZAVInt32Ar
                                       int32_t value4, int32_t value5, int32_t value6, int32_t value7)
 {
     // Refused before any picture changes.
-    RequireKernel(kernel, value3, value4);
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    RequireGrid(kernel, value3, value4, "filter kernel");
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     FilterUserDefined(operand.Get(), kernel, value3, value4, value5, value6, value7);
 }
@@ -49,14 +30,14 @@ void CZAVAIPFilter::FilterUserDefined(IZAVImageEditSp* source, const CZAVInt32Ar
 void CZAVAIPFilter::FilterUserDefined(IZAVAdvancedImgProcSp* source, const CZAVInt32Array& kernel, int32_t value3,
                                       int32_t value4, int32_t value5, int32_t value6, int32_t value7)
 {
-    RequireKernel(kernel, value3, value4);
+    RequireGrid(kernel, value3, value4, "filter kernel");
     m_owner->CheckResult(AipLibrary().FilterUserDefined(m_owner->GetHandle(), OperandHandle(source), kernel.GetData(),
                                                         value3, value4, value5, value6, value7));
 }
 
 void CZAVAIPFilter::Antialias(IZAVImageEditSp* source)
 {
-    CZAVPtr<IZAVImageEditSp> taken = TakeFilterSource(source);
+    CZAVPtr<IZAVImageEditSp> taken = TakeSourceAtItsSize(*m_owner, source, {9, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Antialias(operand.Get());
 }

@@ -59,10 +59,6 @@ public:
                                                   int32_t value4) override;
 
 private:
-    // The source taken (a copy when it is the owner's own image), made 8-bit
-    // grey or 24-bit colour, and the owner's image re-created like it.
-    CZAVPtr<IZAVImageEditSp> TakeFilterSource(IZAVImageEditSp* source);
-
     CZAVAdvancedImgProc* m_owner;
 };
 

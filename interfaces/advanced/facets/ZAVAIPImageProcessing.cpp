@@ -7,23 +7,6 @@
 
 namespace ZAV {
 
-namespace {
-
-// Levels and values go to the library as one count: the levels must hold as
-// many as the values.
-void RequireTablePair(const CZAVInt32Array& levels, const CZAVInt32Array& values)
-{
-    RequireElements(levels.GetSize(), values.GetSize(), "lookup table's levels");
-}
-
-void RequireMask(const CZAVInt32Array& mask, int32_t columns, int32_t rows)
-{
-    const int64_t needed = static_cast<int64_t>(columns > 0 ? columns : 0) * (rows > 0 ? rows : 0);
-    RequireElements(mask.GetSize(), needed, "morphology mask");
-}
-
-}  // namespace
-
 void CZAVAIPImageProcessing::Fill(int32_t value)
 {
     m_owner->CheckResult(AipLibrary().Fill(m_owner->GetHandle(), value));
@@ -130,13 +113,13 @@ void CZAVAIPImageProcessing::Dilate()
 
 void CZAVAIPImageProcessing::ErodeEx(const CZAVInt32Array& mask, int32_t value1, int32_t value2)
 {
-    RequireMask(mask, value1, value2);
+    RequireGrid(mask, value1, value2, "morphology mask");
     m_owner->CheckResult(AipLibrary().ErodeEx(m_owner->GetHandle(), mask.GetData(), value1, value2));
 }
 
 void CZAVAIPImageProcessing::DilateEx(const CZAVInt32Array& mask, int32_t value1, int32_t value2)
 {
-    RequireMask(mask, value1, value2);
+    RequireGrid(mask, value1, value2, "morphology mask");
     m_owner->CheckResult(AipLibrary().DilateEx(m_owner->GetHandle(), mask.GetData(), value1, value2));
 }
 

@@ -24,9 +24,8 @@ bool CZAVAIPTransformation::PrepareBoxDestination(IZAVImageEditSp* source, const
 
 void CZAVAIPTransformation::Resize(IZAVImageEditSp* source, int32_t width, int32_t height, int32_t mode)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {1, 8, 24});
-    m_owner->PrepareDestination(taken.Get(), width, height, static_cast<int32_t>(taken->GetBitsPerPixel()));
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {1, 8, 24});
+    PrepareLike(*m_owner, taken.Get(), width, height);
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     Resize(operand.Get(), width, height, mode);
 }
@@ -84,8 +83,7 @@ CArraySimple<double, 3> CZAVAIPTransformation::WarpPerspectiveCoefficients(IZAVA
 
 void CZAVAIPTransformation::Rotate(IZAVImageEditSp* source, double angle, int32_t mode)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {1, 8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {1, 8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     if (!PrepareBoxDestination(taken.Get(), RotateBox(operand.Get(), angle)))
         return;
@@ -102,8 +100,7 @@ void CZAVAIPTransformation::Rotate(IZAVAdvancedImgProcSp* source, double angle, 
 void CZAVAIPTransformation::RotateCenter(IZAVImageEditSp* source, double angle, int32_t value1, int32_t value2,
                                          int32_t value3)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {1, 8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {1, 8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     if (!PrepareBoxDestination(taken.Get(), RotateBox(operand.Get(), angle)))
         return;
@@ -119,8 +116,7 @@ void CZAVAIPTransformation::RotateCenter(IZAVAdvancedImgProcSp* source, double a
 
 void CZAVAIPTransformation::Shear(IZAVImageEditSp* source, double shearX, double shearY, int32_t mode)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     if (!PrepareBoxDestination(taken.Get(), ShearBox(operand.Get(), shearX, shearY)))
         return;
@@ -135,8 +131,7 @@ void CZAVAIPTransformation::Shear(IZAVAdvancedImgProcSp* source, double shearX, 
 void CZAVAIPTransformation::WarpPerspective(IZAVImageEditSp* source, const CArraySimple<double, 3>& coefficients,
                                             int32_t mode)
 {
-    CZAVPtr<IZAVImageEditSp> taken = m_owner->GetSourceImage(RequireImageOperand(source));
-    ConvertToDepths(taken.Get(), {8, 24});
+    CZAVPtr<IZAVImageEditSp> taken = TakeSource(*m_owner, source, {8, 24});
     CZAVPtr<IZAVAdvancedImgProcSp> operand = MakeOperand(taken.Get());
     if (!PrepareBoxDestination(taken.Get(), WarpPerspectiveBox(operand.Get(), coefficients)))
         return;

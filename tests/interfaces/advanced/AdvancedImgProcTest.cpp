@@ -7,8 +7,8 @@
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "support/ThrownText.h"
 #include "tests/interfaces/advanced/FakeKorvex55Control.h"
+#include "tests/interfaces/advanced/facets/FacetTestSupport.h"
 
-#include <cstdio>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -16,32 +16,13 @@
 namespace {
 
 using namespace ZAV;
+using ZAVTest::Address;
+using ZAVTest::AttachLine;
 using ZAVTest::CFakeKorvex55;
+using ZAVTest::MakeImage;
 using ZAVTest::ThrownText;
 
 constexpr char kNotBased[] = "This ZAVAdvancedImgProc object is not based on an ZAVImageEdit object!";
-
-std::string Address(const void* pointer)
-{
-    char text[32];
-    std::snprintf(text, sizeof(text), "%p", pointer);
-    return text;
-}
-
-// The line the fake records when the image's current pixels are lent.
-std::string AttachLine(KORV_Handle handle, IZAVImageEditSp& image)
-{
-    return "AttachNoFree(" + std::to_string(handle) + ", " + Address(image.GetImageData()) + ", " +
-           std::to_string(image.GetImageSize()) + ", " + std::to_string(image.GetWidth()) + ", " +
-           std::to_string(image.GetHeight()) + ", " + std::to_string(image.GetBitsPerPixel()) + ")";
-}
-
-CZAVPtr<IZAVImageEditSp> MakeImage(int width, int height, zavBitsPerPixel depth)
-{
-    CZAVPtr<IZAVImageEditSp> image = CreateImageEditSp();
-    image->Create(width, height, depth);
-    return image;
-}
 
 // Gives the image an OLE picture (of a small colour picture), which
 // ReleaseExtras drops.

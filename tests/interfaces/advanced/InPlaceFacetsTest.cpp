@@ -7,8 +7,8 @@
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "support/ThrownText.h"
 #include "tests/interfaces/advanced/FakeKorvex55Control.h"
+#include "tests/interfaces/advanced/facets/FacetTestSupport.h"
 
-#include <cstdio>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -16,30 +16,14 @@
 namespace {
 
 using namespace ZAV;
+using ZAVTest::Address;
 using ZAVTest::CFakeKorvex55;
+using ZAVTest::HeldHandle;
+using ZAVTest::MakeImage;
 using ZAVTest::ThrownText;
 
-std::string Address(const void* pointer)
-{
-    char text[32];
-    std::snprintf(text, sizeof(text), "%p", pointer);
-    return text;
-}
-
-CZAVPtr<IZAVImageEditSp> MakeImage(int width, int height, zavBitsPerPixel depth)
-{
-    CZAVPtr<IZAVImageEditSp> image = CreateImageEditSp();
-    image->Create(width, height, depth);
-    return image;
-}
-
-// The handle of the object an image-edit object keeps for its advanced forms.
-KORV_Handle HeldHandle(IZAVImageEditSp& image)
-{
-    return image.CreateAdvancedImgProc()->GetLibraryHandle();
-}
-
-// The reference count of that kept object, the image's own included.
+// The reference count of the object the image keeps for its advanced
+// forms, the image's own reference included.
 int32_t HeldCount(IZAVImageEditSp& image)
 {
     return image.CreateAdvancedImgProc()->GetRefCount() - 1;

@@ -29,6 +29,11 @@ inline ZAV::CZAVPtr<ZAV::IZAVImageEditSp> MakeImage(int width, int height, ZAV::
     return image;
 }
 
+inline ZAV::CZAVInt32Array Ints(std::vector<int32_t> values)
+{
+    return ZAV::CZAVInt32Array(values);
+}
+
 // The handle of the object the image keeps for its advanced forms.
 inline KORV_Handle HeldHandle(ZAV::IZAVImageEditSp& image)
 {

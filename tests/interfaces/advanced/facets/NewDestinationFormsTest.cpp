@@ -18,11 +18,6 @@ namespace {
 
 using namespace ZAV;
 
-CZAVInt32Array Ints(std::vector<int32_t> values)
-{
-    return CZAVInt32Array(values);
-}
-
 struct NewDestinationForm {
     const char* name;
     zavBitsPerPixel sourceDepth;

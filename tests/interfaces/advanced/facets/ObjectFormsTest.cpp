@@ -26,11 +26,6 @@ struct ObjectForm {
     std::function<void(IZAVAdvancedImgProcSp&, Operands, Operands)> call;
 };
 
-CZAVInt32Array Ints(std::vector<int32_t> values)
-{
-    return CZAVInt32Array(values);
-}
-
 CArraySimple<double, 3> Doubles(std::vector<double> values)
 {
     return CArraySimple<double, 3>(values);
