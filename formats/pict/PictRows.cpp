@@ -58,6 +58,53 @@ void UnpackRow(const uint8_t* in, size_t inSize, int unit, std::vector<uint8_t>&
     }
 }
 
+// The bytes PackBits data unpacks to, or -1 when a code runs past the data.
+int64_t UnpackedLength(const uint8_t* in, size_t inSize, int unit)
+{
+    int64_t length = 0;
+    size_t i = 0;
+    while (i < inSize) {
+        const uint8_t c = in[i++];
+        if (c == kMaxPackBitsRun)
+            continue;
+        const size_t units = c < kMaxPackBitsRun ? size_t(c) + 1 : 257 - size_t(c);
+        const size_t source = c < kMaxPackBitsRun ? units * unit : size_t(unit);
+        if (source > inSize - i)
+            return -1;
+        length += static_cast<int64_t>(units * unit);
+        i += source;
+    }
+    return length;
+}
+
+// Whether the row at the cursor, behind a byte count of that width, unpacks
+// to exactly its length.
+bool FirstRowFits(const CFileBytes& bytes, const PictRowLayout& l, int countBytes)
+{
+    const uint8_t* at = bytes.Data() + bytes.Position();
+    const size_t left = bytes.Remaining();
+    if (left < static_cast<size_t>(countBytes))
+        return false;
+    const size_t count = countBytes == 2 ? (size_t(at[0]) << 8 | at[1]) : at[0];
+    if (count > left - countBytes)
+        return false;
+    return UnpackedLength(at + countBytes, count, l.pixelSize == 16 ? 2 : 1) == l.rowLength;
+}
+
+// The width of each packed row's byte count: two bytes when the row bytes
+// pass 250 (Inside Macintosh: Imaging With QuickDraw, "PackBitsRect"). Direct
+// pixels pack fewer bytes than their row bytes, and some writers (ImageMagick
+// among them) choose the width from the packed length instead; when the
+// first row does not fill its length behind the documented width but does
+// behind the other, the other holds for every row.
+int CountBytesOf(const CFileBytes& bytes, const PictRowLayout& l)
+{
+    const int documented = l.rowBytes > kMaxOneByteCount ? 2 : 1;
+    if (l.rowBytes == l.rowLength || FirstRowFits(bytes, l, documented) || !FirstRowFits(bytes, l, 3 - documented))
+        return documented;
+    return 3 - documented;
+}
+
 void ExpandRow(const std::vector<uint8_t>& row, const PictRowLayout& l, uint8_t* out)
 {
     const int w = l.width;
@@ -87,7 +134,7 @@ void ExpandRow(const std::vector<uint8_t>& row, const PictRowLayout& l, uint8_t*
 void CheckRowsFit(const CFileBytes& bytes, const PictRowLayout& l)
 {
     const int64_t runs = (int64_t(l.rowLength) + kMaxPackBitsRun - 1) / kMaxPackBitsRun;
-    const int64_t perRow = l.rowLength < kMinPackedRow ? l.rowLength : 1 + 2 * runs;
+    const int64_t perRow = l.rowBytes < kMinPackedRow ? l.rowLength : 1 + 2 * runs;
     const int64_t outBytes = int64_t(l.width) * l.height * (l.pixelSize > 8 ? 3 : 1);
     if (!IsWithinImageCeiling(outBytes))
         InvalidSize();
@@ -112,6 +159,9 @@ PictRowLayout PictRowsOf(const PictPicture& p)
         l.rowLength = static_cast<int>(NeededRowBytes(l));
     if (l.width < 0 || l.height < 0 || l.rowLength < NeededRowBytes(l))
         InvalidSize();
+    l.rowBytes = p.rowBytes & ~kRowBytesFlag;
+    if (l.rowBytes == 0)
+        l.rowBytes = l.rowLength;
     return l;
 }
 
@@ -125,11 +175,12 @@ std::vector<uint8_t> ReadPictRows(CFileBytes& bytes, const PictRowLayout& l)
     std::vector<uint8_t> pixels(outRow * l.height);
     std::vector<uint8_t> row(static_cast<size_t>(l.rowLength));
     const int unit = l.pixelSize == 16 ? 2 : 1;
+    const int countBytes = l.rowBytes < kMinPackedRow ? 0 : CountBytesOf(bytes, l);
     for (int y = 0; y < l.height; ++y) {
-        if (l.rowLength < kMinPackedRow) {
+        if (countBytes == 0) {
             std::memcpy(row.data(), bytes.Take(row.size()), row.size());
         } else {
-            const size_t count = l.rowLength > kMaxOneByteCount ? bytes.BE16() : bytes.U8();
+            const size_t count = countBytes == 2 ? bytes.BE16() : bytes.U8();
             std::fill(row.begin(), row.end(), 0);
             UnpackRow(bytes.Take(count), count, unit, row);
         }
@@ -141,10 +192,10 @@ std::vector<uint8_t> ReadPictRows(CFileBytes& bytes, const PictRowLayout& l)
 void SkipPictRows(CFileBytes& bytes, const PictRowLayout& l)
 {
     for (int y = 0; y < l.height; ++y) {
-        if (l.rowLength < kMinPackedRow)
+        if (l.rowBytes < kMinPackedRow)
             bytes.Skip(static_cast<size_t>(l.rowLength));
         else
-            bytes.Skip(l.rowLength > kMaxOneByteCount ? bytes.BE16() : bytes.U8());
+            bytes.Skip(l.rowBytes > kMaxOneByteCount ? bytes.BE16() : bytes.U8());
     }
 }
 

@@ -19,6 +19,11 @@ struct PictRowLayout {
     int pixelSize = 0;       // bits a pixel: 1, 2, 4, 8, 16 or 32
     int componentCount = 0;  // planes of 32-bit rows
     int rowLength = 0;       // unpacked bytes a row
+    // The row bytes of the bitmap's opcode, which decide how rows are
+    // stored: unpacked below 8, a one-byte packed count up to 250, else two.
+    // Direct pixels of 32 bits count 4 bytes a pixel here, though their
+    // packed rows hold only the component planes (rowLength).
+    int rowBytes = 0;
 };
 
 // Row length and pixel size of the picture found; refuses rows too short

@@ -188,6 +188,73 @@ TEST(PictDecoder, HandMadePictures)
     EXPECT_EQ(24, info.GetOwnImageInfo().GetValue("COLORDEPTH").GetInt());
 }
 
+// ImageMagick stores RGB pictures as DirectBits of 32-bit pixels, whose row
+// bytes (4 a pixel) pass 250 from 63 pixels on while their packed planes
+// (3 a pixel) pass it only from 84; it gives the packed rows two-byte counts
+// from 67 pixels on. Each width is read back to the pixels it was made of.
+TEST(PictDecoder, DirectBitsRowCountsOfEveryWidth)
+{
+    TempDir dir;
+    std::vector<int> widths = {2, 100};
+    for (int w = 62; w <= 84; ++w)
+        widths.push_back(w);
+    const int height = 3;
+    std::string sources;
+    std::vector<std::vector<uint8_t>> pixels;
+    for (int w : widths) {
+        // Netpbm P6: a header, then red, green, blue a pixel.
+        const std::string header = "P6 " + std::to_string(w) + " " + std::to_string(height) + " 255\n";
+        std::vector<uint8_t> file(header.begin(), header.end());
+        std::vector<uint8_t> rgb;
+        for (int i = 0; i < w * height; ++i)
+            rgb.insert(rgb.end(), {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i / 3 * 5 + 1),
+                                   static_cast<uint8_t>(i % 11 < 6 ? 200 : i)});
+        file.insert(file.end(), rgb.begin(), rgb.end());
+        const std::string name = "w" + std::to_string(w) + ".ppm";
+        WriteBytes(dir.File(name), file);
+        pixels.push_back(rgb);
+        sources += name + " ";
+    }
+    // One run: the k-th picture goes to d<k>.pict.
+    RunInDir(dir, "convert " + sources + "+adjoin PICT:d%d.pict");
+    for (size_t k = 0; k < widths.size(); ++k) {
+        SCOPED_TRACE(widths[k]);
+        const std::string file = dir.File("d" + std::to_string(k) + ".pict");
+        const std::vector<uint8_t> pict = ReadBytes(file);
+        // The DirectBitsRect opcode; its pixel size lies 34 bytes on.
+        size_t at = 512 + 10;
+        while (at + 36 <= pict.size() && !(pict[at] == 0x00 && pict[at + 1] == 0x9A))
+            at += 2;
+        ASSERT_LE(at + 36, pict.size());
+        ASSERT_EQ(32, (pict[at + 34] << 8) | pict[at + 35]);
+        CZAVImg image;
+        ASSERT_EQ("(nothing thrown)", ThrownText([&] { LoadPicture(image, file, zavifPICT); }));
+        ASSERT_EQ(24, image.GetBitsPerPixel());
+        EXPECT_EQ(pixels[k], ImageRgb(image));
+    }
+}
+
+// A direct picture written by the documented rule: row bytes of 4 a pixel
+// above 250 give two-byte counts, though the packed planes are shorter.
+TEST(PictDecoder, DirectBitsWithDocumentedTwoByteCounts)
+{
+    const int width = 70;
+    CPict direct(2);
+    direct.Op(0x009A).Long(0xFF).Word(0x8000 | (4 * width)).PixMap(width, 2, 32, 3);
+    direct.Rect(0, 0, 2, width).Rect(0, 0, 2, width).Word(0);
+    for (int y = 0; y < 2; ++y) {
+        // Each plane a run: red 10 + y, green 20, blue 30.
+        const std::vector<uint8_t> planes = {0xBB, static_cast<uint8_t>(10 + y), 0xBB, 20, 0xBB, 30};
+        direct.Word(static_cast<int>(planes.size())).Bytes(planes);
+    }
+    direct.Op(0x00FF);
+    CZAVImg image;
+    EXPECT_EQ("(nothing thrown)", Decode(direct.Get(), image));
+    ASSERT_EQ(24, image.GetBitsPerPixel());
+    EXPECT_EQ(RGB(10, 20, 30), image.GetPixel24(0, 0));
+    EXPECT_EQ(RGB(11, 20, 30), image.GetPixel24(width - 1, 1));
+}
+
 TEST(PictDecoder, Refusals)
 {
     CPict vector(2);
