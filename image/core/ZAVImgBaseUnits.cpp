@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kHiMetricPerInch = 2540;
 constexpr int kTwipsPerInch = 1440;
-// Dots per metre to dots per inch: value * 2540 / 100000.
+// Dots per metre to dots per inch: value * 2540 / 100000, rounded to the
+// nearest whole dot, since files store 300 dpi as 11,811 dots per metre
+// (299.99 dpi).
 constexpr int64_t kCentiMicronsPerInch = 2540;
 constexpr int64_t kCentiMicronsPerMetre = 100000;
 
@@ -18,8 +20,12 @@ int ToDotsPerInch(int value, int unit)
 {
     if (unit == kResolutionUnitInch)
         return value;
-    if (unit == kResolutionUnitMetre)
-        return static_cast<int>(static_cast<int64_t>(value) * kCentiMicronsPerInch / kCentiMicronsPerMetre);
+    if (unit == kResolutionUnitMetre) {
+        const int64_t scaled = static_cast<int64_t>(value) * kCentiMicronsPerInch;
+        const int64_t half = kCentiMicronsPerMetre / 2;
+        return static_cast<int>(scaled >= 0 ? (scaled + half) / kCentiMicronsPerMetre
+                                            : (scaled - half) / kCentiMicronsPerMetre);
+    }
     return 0;
 }
 

@@ -152,7 +152,10 @@ TEST(ZAVImgBase, ResolutionConvertsAndFallsBackToTheScreen)
     const struct {
         int x, y, unit, outX, outY;
     } cases[] = {
-        {3937, 3937, kResolutionUnitMetre, 99, 99},
+        // dots per metre round to the nearest whole dpi: 99.99 and 299.99
+        {3937, 3937, kResolutionUnitMetre, 100, 100},
+        {11811, 23622, kResolutionUnitMetre, 300, 600},
+        {3918, 3917, kResolutionUnitMetre, 100, 99},
         {1, 1, kResolutionUnitInch, 120, 144},
         {300, 600, kResolutionUnitInch, 300, 600},
         {300, 0, kResolutionUnitInch, 120, 144},
