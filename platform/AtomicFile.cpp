@@ -8,6 +8,9 @@
 
 namespace {
 
+// Names tried beside the target before giving up.
+constexpr int kTemporaryNameAttempts = 100;
+
 int WriteAll(int fd, const std::string& bytes)
 {
     size_t written = 0;
@@ -23,21 +26,19 @@ int WriteAll(int fd, const std::string& bytes)
     return 0;
 }
 
-// A name beside the target that no other writer of this process or another
-// one is using: the process id and a counter, created exclusively.
+}  // namespace
+
 int CreateTemporaryBeside(const std::string& path, mode_t mode, std::string& tempName)
 {
     static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         tempName = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-        const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
+        const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
-
-}  // namespace
 
 int ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode)
 {

@@ -10,3 +10,9 @@
 // keeps what it held before and no temporary file is left. The new file gets
 // the mode (less the umask).
 int ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode);
+
+// A new file beside the path under a name no other writer of this process
+// or another one is using (the process id and a counter), created
+// exclusively with the mode (less the umask). Returns its descriptor and
+// sets tempName, or -1 with errno set.
+int CreateTemporaryBeside(const std::string& path, mode_t mode, std::string& tempName);

@@ -14,6 +14,7 @@
 #include "formats/codec/PicCodecFactory.h"
 #include "image/io/SinkRun.h"
 #include "image/object/ZAVImg.h"
+#include "platform/AtomicFile.h"
 #include "platform/win/Timers.h"
 
 namespace ZAV {
@@ -21,6 +22,8 @@ namespace ZAV {
 namespace {
 
 constexpr int kFormatGif = 15;
+// Read and write for all, as the umask allows.
+constexpr mode_t kNewFileMode = 0666;
 // The formats a built-in encoder writes.
 constexpr int kSavableFormats[] = {3, 17, 4, 5, 18, 11, 6, 7, 1, 10, 12, 13, 14, 15, 16, 93, 94};
 // The formats whose encoder writes many pictures into one file.
@@ -40,11 +43,13 @@ bool Holds(const int* begin, const int* end, int format)
 }
 
 // A temporary file beside the target, removed unless Commit renamed it.
+// It is created with the mode of any new file (0666 less the umask), not
+// mkstemp's 0600, because the rename makes it the saved file itself.
 class CTemporaryBeside {
 public:
-    explicit CTemporaryBeside(const std::string& target) : m_target(target), m_path(target + ".zavtmp-XXXXXX")
+    explicit CTemporaryBeside(const std::string& target) : m_target(target)
     {
-        const int fd = mkstemp(&m_path[0]);
+        const int fd = CreateTemporaryBeside(target, kNewFileMode, m_path);
         if (fd < 0)
             m_path.clear();
         else

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -167,6 +170,26 @@ TEST_F(LoadSave, NothingHalfWritten)
     EXPECT_EQ(sink.beginCalls, sink.endCalls);
     // No temporary is left beside the targets.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
+}
+
+// The temporary file becomes the saved file: it must get the mode of any
+// new file under the umask, not that of a private temporary.
+TEST_F(LoadSave, SavedFilesGetTheModeOfANewFile)
+{
+    CRecordingSink sink;
+    CZAVImg image(&sink);
+    ASSERT_EQ(image.Create(3, 2, 24), 1);
+    const std::string saved = dir.File("saved.png");
+    for (const mode_t mask : {mode_t(022), mode_t(077), mode_t(002)}) {
+        SCOPED_TRACE(mask);
+        std::remove(saved.c_str());
+        const mode_t previous = umask(mask);
+        image.SaveToFile(saved.c_str(), 6, nullptr);
+        umask(previous);
+        struct stat facts = {};
+        ASSERT_EQ(stat(saved.c_str(), &facts), 0);
+        EXPECT_EQ(facts.st_mode & 0777, 0666u & ~mask);
+    }
 }
 
 TEST_F(LoadSave, SaveRefusalsWriteNothing)
