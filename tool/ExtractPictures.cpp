@@ -50,8 +50,8 @@ void SaveRawPicture(IZAVArrayByteSp* bytes, const String& fileName, int number, 
 
 }  // namespace
 
-void ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, const String& baseName, int pageNumber,
-                         CLogFile& log)
+int ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, const String& baseName, int pageNumber,
+                        CLogFile& log)
 {
     if (outputName.empty())
         ThrowTextException("No outputfile available!");
@@ -62,8 +62,9 @@ void ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, con
     if (pictures->GetSize() == 0) {
         line.Format("No supported pictures found on page %d!", pageNumber);
         log.LogWrite(line.GetText(), true);
-        return;
+        return 0;
     }
+    int written = 0;
     for (int k = 1; k <= pictures->GetSize() / 2; ++k) {
         CZAVPtr<IZAVObjectSp> information = pictures->GetAt(2 * k - 2);
         CZAVPtr<IZAVObjectSp> picture = pictures->GetAt(2 * k - 1);
@@ -72,29 +73,41 @@ void ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, con
         if (cast->IsImageEditSp(picture.Get())) {
             fileName.Format("%s%s_%d_%d.png", folder.GetText(), baseName.GetText(), pageNumber, k);
             SaveDecodedPicture(picture.Get(), fileName, k, pageNumber, log);
+            ++written;
         } else if (cast->IsArrayByteSp(picture.Get())) {
             fileName.Format("%s%s_%d_%d.%s", folder.GetText(), baseName.GetText(), pageNumber, k,
                             values->GetValue("Extension").c_str());
             SaveRawPicture(cast->ToArrayByteSp(picture.Get()).Get(), fileName, k, pageNumber, log);
+            ++written;
         }
     }
+    return written;
 }
 
 namespace {
 
+// A page that fails is logged and the next one follows; when pages failed
+// and not one picture was written (an output folder that is missing or
+// cannot be written), the command fails with the first page's text.
 void ExtractAllPages(IZAVPdfDocumentSp* document, const std::string& outputName, const String& baseName, CLogFile& log)
 {
     const int count = document->GetPageCount();
+    int written = 0;
+    String firstFailure;
     for (int i = 0; i < count; ++i) {
         try {
             CZAVPtr<IZAVPdfPageSp> page = document->GetPage(i);
-            ExtractPagePictures(page.Get(), outputName, baseName, i + 1, log);
+            written += ExtractPagePictures(page.Get(), outputName, baseName, i + 1, log);
         } catch (const CTextException& e) {
             String line;
             line.Format("Can't extract pictures of page %d! %s", i + 1, e.GetText());
             log.LogWrite(line.GetText(), true);
+            if (firstFailure.GetLength() == 0)
+                firstFailure = line;
         }
     }
+    if (written == 0 && firstFailure.GetLength() > 0)
+        ThrowTextException(firstFailure.GetText());
 }
 
 void ExtractOnePage(IZAVPdfDocumentSp* document, int page, const std::string& outputName, const String& baseName,

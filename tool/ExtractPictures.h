@@ -14,7 +14,8 @@ namespace ZAV {
 // bytes), k the picture's place in the page's list from 1. Fails with
 // "No outputfile available!" for an empty outputName, and with the save's
 // text (or "Error writing file '%s'!") when a file cannot be written.
-void ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, const String& baseName, int pageNumber,
-                         CLogFile& log);
+// Returns the number of picture files written.
+int ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, const String& baseName, int pageNumber,
+                        CLogFile& log);
 
 }  // namespace ZAV

@@ -1,9 +1,9 @@
 // The entry of ZAVPdf: the command line, the log, the range checks and the
 // dispatch to the one command asked for.
 //
-// Exit codes: 0 when the command succeeded or none was asked for, 1 when the
-// option parser refuses the command line (its own output), 2 when the
-// command failed. A failure's text goes to the log when one is named and
+// Exit codes: 0 when the command succeeded, 1 when the option parser
+// refuses the command line (its own output), 2 when the command failed or
+// none was asked for. A failure's text goes to the log when one is named and
 // always to standard error as "error: TEXT".
 #include "foundation/files/LogFile.h"
 #include "foundation/text/TextException.h"
@@ -143,11 +143,8 @@ int main(int argc, char** argv)
         else if (createLayeredPdfArg.getValue())
             ZAV::CreateLayeredPdf(pdfName, inputNameArg.getValue(), fileMaskArg.getValue(), log, qualityArg.getValue(),
                                   layersArg.getValue());
-        else {
-            // No command is no failure: a note on standard output and exit code 0.
-            std::cout << "No command switch specified!" << std::endl;
-            return 0;
-        }
+        else
+            ThrowTextException("No command switch specified!");
         log.LogShow();
         return 0;
     } catch (const TCLAP::ArgParseException& e) {

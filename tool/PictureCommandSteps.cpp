@@ -29,7 +29,10 @@ CPictureCommand StartPictureCommand(const std::string& pdfName, const std::strin
 {
     CPictureCommand command;
     CollectInputFiles(String(inputName), String(fileMask), command.files);
-    command.outputName = MakeOutputName(String(pdfName));
+    // Without a document name the output is named after the input, so it
+    // lands inside the folder or beside the file instead of as ".pdf" in
+    // the current folder.
+    command.outputName = MakeOutputName(String(pdfName.empty() ? inputName : pdfName));
     command.binder = CreateImageEdit();
     command.document = CreatePdfDocument(log);
     return command;
@@ -64,10 +67,9 @@ bool LoadPicture(IZAVImageEditSp* picture, const String& file, CLogFile& log)
 
 void SavePictureDocument(IZAVPdfDocumentSp* document, const String& outputName, int pictureCount, CLogFile& log)
 {
-    if (pictureCount == 0) {
-        log.LogWrite("No content to save ", true);
-        return;
-    }
+    // Nothing saved is a failed command; the entry logs the text.
+    if (pictureCount == 0)
+        ThrowTextException("No content to save ");
     String line;
     line.Format("Save PDF to '%s' ...", outputName.GetText());
     log.LogWrite(line.GetText(), false);

@@ -15,8 +15,9 @@
 namespace ZAV {
 
 // What both commands set up before the first picture: the input list, the
-// output name (fixed before any picture is read), an image-edit object that
-// binds both plug-ins first, and the document.
+// output name (fixed before any picture is read; from the input name when
+// no document name is given), an image-edit object that binds both
+// plug-ins first, and the document.
 struct CPictureCommand {
     std::vector<String> files;
     String outputName;
@@ -40,7 +41,7 @@ void SelectPictureCoding(IZAVImageEditSp* picture, int jpeg2000Quality, int jpeg
 bool LoadPicture(IZAVImageEditSp* picture, const String& file, CLogFile& log);
 
 // Saves the document under the output name when it holds anything, else
-// logs "No content to save ".
+// fails with "No content to save ".
 void SavePictureDocument(IZAVPdfDocumentSp* document, const String& outputName, int pictureCount, CLogFile& log);
 
 }  // namespace ZAV

@@ -9,22 +9,24 @@
 
 namespace {
 
-using ZAVToolTest::LogHead;
 using ZAVToolTest::LogWith;
 using ZAVToolTest::ProgramRunner;
 using ZAVToolTest::ReadLines;
 
-TEST(Entry, NoSwitchSaysSoAndLogsOnlyTheHead)
+// No command is a failure like any other: its text on standard error and
+// at the end of the log, exit code 2.
+TEST(Entry, NoSwitchIsAFailure)
 {
     ProgramRunner runner;
     auto result = runner.Run({});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "No command switch specified!\n");
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "error: No command switch specified!\n");
 
-    result = runner.Run({"-o", "log.txt"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(ReadLines(runner.File("log.txt")), LogHead());
+    result = runner.Run({"-o", "log.txt", "-w", "pics"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "error: No command switch specified!\n");
+    EXPECT_EQ(ReadLines(runner.File("log.txt")), LogWith({"No command switch specified!"}));
 }
 
 TEST(Entry, JpegValuesOutOfRangeFailBeforeAnyCommand)

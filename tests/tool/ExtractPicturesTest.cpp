@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <string>
@@ -174,10 +175,57 @@ TEST(ExtractPictures, FailsWithTheTextOfThePage)
         EXPECT_EQ(result.err, "error: " + c.error + "\n");
         EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), c.error);
     }
-    // All pages: each page's failure is a line of the log, the command goes on.
+    // All pages: each page's failure is a line of the log, the command goes
+    // on, and with not one picture written it fails with the first page's text.
+    const std::string noOutput = "Can't extract pictures of page 1! No outputfile available!";
     const auto all = runner.Run({"-x", "-f", report, "-g", "-1", "-o", "log.txt"});
-    EXPECT_EQ(all.exitCode, 0) << all.err;
-    EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), "Can't extract pictures of page 1! No outputfile available!");
+    EXPECT_EQ(all.exitCode, 2);
+    EXPECT_EQ(all.err, "error: " + noOutput + "\n");
+    const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()), (std::vector<std::string>{noOutput, noOutput}));
+}
+
+// All pages into a folder that is missing or cannot be written: no picture
+// is written, so the command fails, although page 2 holds nothing to write.
+TEST(ExtractPictures, AllPagesFailWhenNoPictureCouldBeWritten)
+{
+    ProgramRunner runner;
+    const std::string report = MakeReport(runner, 2);
+    // A folder whose path runs through a file cannot be written, even by root.
+    ZAVTest::WriteText(runner.File("plain"), "a file");
+    for (const std::string folder : {"missing/", "plain/out/"}) {
+        SCOPED_TRACE(folder);
+        const auto result = runner.Run({"-x", "-f", report, "-z", folder, "-g", "-1", "-o", "log.txt"});
+        EXPECT_EQ(result.exitCode, 2);
+        const std::string failure =
+            "Can't extract pictures of page 1! Error saving to file '" + folder + "report_1_1.png'";
+        EXPECT_EQ(result.err, "error: " + failure + "\n");
+        const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines[lines.size() - 3], "Save picture 1 of page 1 to '" + folder + "report_1_1.png' ... " + failure);
+        EXPECT_EQ(lines[lines.size() - 2], "No supported pictures found on page 2!");
+        EXPECT_EQ(lines.back(), failure);
+    }
+    EXPECT_FALSE(ZAVTest::FileExists(runner.File("missing")));
+}
+
+// Written pictures, decoded or stored, get the mode of any new file under
+// the process's umask.
+TEST(ExtractPictures, PictureFilesGetTheModeOfANewFile)
+{
+    ProgramRunner runner;
+    const std::string report = MakeReport(runner, 1);
+    ZAVTest::Run("mkdir " + ShellQuote(runner.File("out")));
+    const mode_t previous = umask(027);
+    const auto result = runner.Run({"-x", "-f", report, "-z", "out/", "-g", "1"});
+    umask(previous);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* name : {"out/report_1_1.png", "out/report_1_2.jpg"}) {
+        struct stat facts = {};
+        ASSERT_EQ(stat(runner.File(name).c_str(), &facts), 0) << name;
+        EXPECT_EQ(facts.st_mode & 0777, 0640u) << name;
+    }
 }
 
 TEST(ExtractPictures, FailsBeforeAnythingWithoutItsPlugins)

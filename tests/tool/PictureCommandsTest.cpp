@@ -315,21 +315,73 @@ TEST(CreateFromImageFiles, ColourPicturesBecomeJpeg2000)
     ExpectPageShows(pdf, 1, pics + "/r.png", 16);
 }
 
-TEST(CreateFromImageFiles, NothingToSaveMakesNoFile)
+// Not one page made is a failed command: its text on standard error, the
+// log as it was, and no file.
+TEST(CreateFromImageFiles, NothingToSaveFailsAndMakesNoFile)
+{
+    for (const char* command : {"-i", "-l"}) {
+        SCOPED_TRACE(command);
+        ProgramRunner runner;
+        const std::string pics = runner.File("pics");
+        MakePictures(pics, "Image.new('I;16', (W, H)).save('a.tif')");
+        ZAVTest::WriteText(pics + "/b.png", "not a picture\n");
+        const auto result =
+            runner.Run({command, "-w", pics, "-m", "*.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "error: No content to save \n");
+        const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines.back(), "No content to save ");
+        EXPECT_EQ(lines[lines.size() - 2].rfind("Can't process imagefile '" + pics + "/a.tif'! ", 0), 0u);
+        EXPECT_FALSE(ZAVTest::FileExists(runner.File("doc.pdf")));
+
+        const auto missing = runner.Run({command, "-w", runner.File("nothing"), "-f", runner.File("doc.pdf")});
+        EXPECT_EQ(missing.exitCode, 2);
+        EXPECT_EQ(missing.err, "error: No inputfiles found in '" + runner.File("nothing") + "'!\n");
+    }
+}
+
+// Without -f the document is named after the input: inside a folder after
+// the folder, beside a file after the file; never ".pdf" in the current
+// folder.
+TEST(CreateFromImageFiles, WithoutADocumentNameTheOutputIsNamedAfterTheInput)
 {
     ProgramRunner runner;
     const std::string pics = runner.File("pics");
-    MakePictures(pics, "Image.new('I;16', (W, H)).save('a.tif')");
-    ZAVTest::WriteText(pics + "/b.png", "not a picture\n");
-    const auto result =
-        runner.Run({"-i", "-w", pics, "-m", "*.png;*.tif", "-f", runner.File("doc.pdf"), "-o", "log.txt"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(ReadLines(runner.File("log.txt")).back(), "No content to save ");
-    EXPECT_FALSE(ZAVTest::FileExists(runner.File("doc.pdf")));
+    MakePictures(pics, "grey().save('a.png', dpi=(72, 72))");
+    ZAVTest::Run("cp " + ShellQuote(pics + "/a.png") + " " + ShellQuote(runner.File("scan.png")));
+    const struct {
+        std::vector<std::string> arguments;
+        const char* output;
+    } cases[] = {
+        {{"-i", "-w", "pics", "-m", "*.png"}, "pics/pics.pdf"},
+        {{"-l", "-w", "pics", "-m", "*.png"}, "pics/pics_1.pdf"},
+        {{"-i", "-w", "scan.png"}, "scan.pdf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const auto result = runner.Run(c.arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        ExpectValidPdf(runner.File(c.output));
+        ExpectPageShows(runner.File(c.output), 1, pics + "/a.png");
+    }
+    EXPECT_FALSE(ZAVTest::FileExists(runner.File(".pdf")));
+}
 
-    const auto missing = runner.Run({"-i", "-w", runner.File("nothing"), "-f", runner.File("doc.pdf")});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.err, "error: No inputfiles found in '" + runner.File("nothing") + "'!\n");
+// 300 dpi is stored as 11,811 dots per metre in PNG and BMP files: such a
+// picture of 300 x 300 pixels makes a page of one inch, 72 x 72 points.
+TEST(CreateFromImageFiles, DotsPerMetreRoundToTheNearestDpi)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "im = Image.new('L', (300, 300), 90)\n"
+                       "im.save('a.png', dpi=(300, 300)); im.save('b.bmp', dpi=(300, 300))");
+    const auto result = runner.Run({"-i", "-w", pics, "-m", "*.png;*.bmp", "-f", runner.File("doc.pdf")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    // pdfinfo's "Page    N size:   W x H pts" lines, the size alone.
+    const std::string sizes =
+        Output("pdfinfo -f 1 -l 2 " + ShellQuote(runner.File("doc.pdf")) + " | sed -n 's/^Page .* size: *//p'");
+    EXPECT_EQ(sizes, "72 x 72 pts\n72 x 72 pts\n");
 }
 
 TEST(CreateLayeredPdf, OnePageWithALayerPerPicture)
