@@ -142,15 +142,22 @@ boost::shared_ptr<CPDFObject> FieldRootOf(boost::shared_ptr<CPDFObject> field)
     return field;
 }
 
+// The array a value holds, written in place or as an indirect object of its
+// own (as many writers do with /Annots); null for anything else.
+CPDFArray* DirectArray(const CPDFObjectPtr& value)
+{
+    CPDFObjectPtr array = ResolvePDFReference(value);
+    if (array && array->GetType() == ptObject)
+        array = static_cast<CPDFObject*>(array.get())->GetInnerObject();
+    return array && array->GetType() == ptArray ? static_cast<CPDFArray*>(array.get()) : nullptr;
+}
+
 // The field trees the page's widget annotations belong to, each once, in
 // the order of the annotations.
 std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
 {
     std::vector<boost::shared_ptr<CPDFObject>> roots;
-    const CPDFObjectPtr annotations =
-        page.HasKey("/Annots") ? ResolvePDFReference(page.Get("/Annots")) : CPDFObjectPtr();
-    CPDFArray* list =
-        annotations && annotations->GetType() == ptArray ? static_cast<CPDFArray*>(annotations.get()) : nullptr;
+    CPDFArray* list = page.HasKey("/Annots") ? DirectArray(page.Get("/Annots")) : nullptr;
     for (int i = 0; list && i < list->GetCount(); ++i) {
         const CPDFObjectPtr annotation = ResolvePDFReference(list->Get(i));
         CPDFDictionary* dictionary = GetPDFDictionary(annotation, false);

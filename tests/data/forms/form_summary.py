@@ -1,0 +1,56 @@
+#!/usr/bin/python3
+"""The interactive form of a PDF file as qpdf reads it, one fact a line.
+
+Usage: form_summary.py FILE
+
+Prints the catalog's /AcroForm entries other than /Fields, references
+followed to their values (so /DR shows the fonts it names, whether written in
+place or as objects of their own), then each field qpdf finds through the
+form: its full name, type, value, parent and the page of its widget. Two
+files with the same form print the same text, whatever their object numbers.
+"""
+import json
+import subprocess
+import sys
+
+
+def load(path, key):
+    run = subprocess.run(["qpdf", "--json", "--json-key=" + key, path],
+                         capture_output=True, text=True)
+    # qpdf exits 3 for warnings; the JSON is still whole.
+    if run.returncode not in (0, 3):
+        sys.exit("qpdf failed: " + run.stderr)
+    return json.loads(run.stdout)
+
+
+def main():
+    path = sys.argv[1]
+    objects = load(path, "qpdf")["qpdf"][1]
+
+    def resolve(value, depth=0):
+        while isinstance(value, str) and value.endswith(" R") and depth < 32:
+            entry = objects.get("obj:" + value)
+            value = entry.get("value") if entry else None
+            depth += 1
+        if isinstance(value, dict):
+            return {k: resolve(v, depth + 1) for k, v in sorted(value.items())}
+        if isinstance(value, list):
+            return [resolve(v, depth + 1) for v in value]
+        return value
+
+    catalog = resolve(objects["trailer"]["value"]["/Root"])
+    form = catalog.get("/AcroForm")
+    if form is None:
+        print("no form")
+        return
+    for key in sorted(form):
+        if key != "/Fields":
+            print(key, json.dumps(form[key], sort_keys=True))
+    for field in load(path, "acroform")["acroform"]["fields"]:
+        parent = field["parent"]
+        print("field", field["fullname"], field["fieldtype"], json.dumps(field["value"]),
+              "with parent" if parent else "top", "page", field["pageposfrom1"],
+              "state", field["annotation"]["appearancestate"])
+
+
+main()
