@@ -1,10 +1,16 @@
 #include "interfaces/pictures/PictureDecodeParms.h"
 
+#include "foundation/text/String.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/pictures/PictureEntries.h"
+#include "interfaces/pictures/PictureFilters.h"
+#include "interfaces/pictures/PictureInflate.h"
+#include "interfaces/pictures/PictureLimits.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFName.h"
 #include "pdf/PDFNumber.h"
 
 namespace ZAV {
@@ -26,25 +32,9 @@ void ReadInteger(const CPDFDictionary& dictionary, const char* key, int32_t& val
     }
 }
 
-void ReadGlobals(const CPDFDictionary& dictionary, CPDFByteArray& globals)
+// The keys of one /DecodeParms dictionary but /JBIG2Globals.
+void ReadCodingKeys(const CPDFDictionary& dictionary, CPictureDecodeParms& parms)
 {
-    const CPDFObjectPtr entry = ResolvePDFReference(OptionalEntry(dictionary, "/JBIG2Globals"));
-    if (!entry || entry->GetType() != ptObject)
-        return;
-    const CPDFObject* stream = static_cast<const CPDFObject*>(entry.get());
-    if (stream->GetStreamSize() > 0)
-        globals = stream->GetStreamData();
-}
-
-}  // namespace
-
-void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms)
-{
-    const CPDFObjectPtr value = DirectValue(entry);
-    if (!value || value->GetType() != ptDictionary)
-        return;
-    const CPDFDictionary& dictionary = *static_cast<const CPDFDictionary*>(value.get());
-    ReadGlobals(dictionary, parms.globals);
     ReadInteger(dictionary, "/Columns", parms.columns);
     ReadInteger(dictionary, "/Rows", parms.rows);
     ReadInteger(dictionary, "/K", parms.k);
@@ -53,6 +43,74 @@ void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms
     const CPDFObjectPtr blackIs1 = DirectValue(OptionalEntry(dictionary, "/BlackIs1"));
     if (blackIs1 && blackIs1->GetType() == ptBool)
         parms.blackIs1 = static_cast<const CPDFBool*>(blackIs1.get())->GetValue() ? 1 : 0;
+}
+
+const CPDFDictionary* DirectDictionary(const CPDFObjectPtr& entry)
+{
+    const CPDFObjectPtr value = DirectValue(entry);
+    return value && value->GetType() == ptDictionary ? static_cast<const CPDFDictionary*>(value.get()) : nullptr;
+}
+
+// The /DecodeParms entry of filter i: the element i of an array, else the
+// one value for every filter (ISO 32000-1, 7.3.8.2).
+CPDFObjectPtr ParmsOfFilter(const CPDFObjectPtr& decodeParms, size_t i)
+{
+    if (!decodeParms || decodeParms->GetType() != ptArray)
+        return decodeParms;
+    const CPDFArray* array = static_cast<const CPDFArray*>(decodeParms.get());
+    return i < static_cast<size_t>(array->GetCount()) ? array->Get(static_cast<int>(i)) : CPDFObjectPtr();
+}
+
+// The globals stream's data with its own filters undone: OCR tools write it
+// Flate coded. Only Flate without predictor is served: the data is JBIG2
+// segments, which no other filter of the picture path hands back as bytes.
+CPDFByteArray GlobalsData(const CPDFObject& stream)
+{
+    CPDFByteArray data = stream.GetStreamData();
+    const CPDFDictionary* dictionary = DirectDictionary(stream.GetInnerObject());
+    if (!dictionary)
+        return data;
+    const CPictureFilterList filters = ReadFilters(*dictionary);
+    std::vector<CPictureDecodeParms> parms(filters.size());
+    const CPDFObjectPtr decodeParms = DirectValue(OptionalEntry(*dictionary, "/DecodeParms"));
+    for (size_t i = 0; i < filters.size(); ++i) {
+        if (const CPDFDictionary* keys = DirectDictionary(ParmsOfFilter(decodeParms, i)))
+            ReadCodingKeys(*keys, parms[i]);
+        String text;
+        if (!IsFlateFilter(*filters[i])) {
+            text.Format("Unsupported filter '%s' of JBIG2 globals!", filters[i]->GetName().c_str());
+            ThrowTextException(text.GetText());
+        }
+        if (parms[i].predictor > 1) {
+            text.Format("Unsupported predictor value %d!", parms[i].predictor);
+            ThrowTextException(text.GetText());
+        }
+        if (data.GetSize() <= 0)
+            break;
+        data = InflateAtMost(data.GetData(), static_cast<size_t>(data.GetSize()), kMaxJbig2GlobalsBytes);
+    }
+    return data;
+}
+
+void ReadGlobals(const CPDFDictionary& dictionary, CPDFByteArray& globals)
+{
+    const CPDFObjectPtr entry = ResolvePDFReference(OptionalEntry(dictionary, "/JBIG2Globals"));
+    if (!entry || entry->GetType() != ptObject)
+        return;
+    const CPDFObject* stream = static_cast<const CPDFObject*>(entry.get());
+    if (stream->GetStreamSize() > 0)
+        globals = GlobalsData(*stream);
+}
+
+}  // namespace
+
+void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms)
+{
+    const CPDFDictionary* dictionary = DirectDictionary(entry);
+    if (!dictionary)
+        return;
+    ReadGlobals(*dictionary, parms.globals);
+    ReadCodingKeys(*dictionary, parms);
 }
 
 std::vector<CPictureDecodeParms> ReadDecodeParms(const CPDFDictionary& dictionary, size_t filterCount)
