@@ -27,25 +27,37 @@ def main():
     path = sys.argv[1]
     objects = load(path, "qpdf")["qpdf"][1]
 
-    def resolve(value, depth=0):
-        while isinstance(value, str) and value.endswith(" R") and depth < 32:
+    def direct(value):
+        # A chain of references ends at its value; a loop gives None.
+        seen = set()
+        while isinstance(value, str) and value.endswith(" R") and value not in seen:
+            seen.add(value)
             entry = objects.get("obj:" + value)
             value = entry.get("value") if entry else None
-            depth += 1
+        return None if isinstance(value, str) and value in seen else value
+
+    def resolve(value, path=()):
+        # Every reference followed, but never into an object the path
+        # already passes through.
+        if isinstance(value, str) and value.endswith(" R"):
+            if value in path:
+                return "loop"
+            path = path + (value,)
+            value = direct(value)
         if isinstance(value, dict):
-            return {k: resolve(v, depth + 1) for k, v in sorted(value.items())}
+            return {k: resolve(v, path) for k, v in sorted(value.items())}
         if isinstance(value, list):
-            return [resolve(v, depth + 1) for v in value]
+            return [resolve(v, path) for v in value]
         return value
 
-    catalog = resolve(objects["trailer"]["value"]["/Root"])
-    form = catalog.get("/AcroForm")
+    catalog = direct(objects["trailer"]["value"]["/Root"])
+    form = direct(catalog.get("/AcroForm"))
     if form is None:
         print("no form")
         return
     for key in sorted(form):
         if key != "/Fields":
-            print(key, json.dumps(form[key], sort_keys=True))
+            print(key, json.dumps(resolve(form[key]), sort_keys=True))
     for field in load(path, "acroform")["acroform"]["fields"]:
         parent = field["parent"]
         print("field", field["fullname"], field["fieldtype"], json.dumps(field["value"]),
