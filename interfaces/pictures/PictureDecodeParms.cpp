@@ -61,9 +61,23 @@ CPDFObjectPtr ParmsOfFilter(const CPDFObjectPtr& decodeParms, size_t i)
     return i < static_cast<size_t>(array->GetCount()) ? array->Get(static_cast<int>(i)) : CPDFObjectPtr();
 }
 
-// The globals stream's data with its own filters undone: OCR tools write it
-// Flate coded. Only Flate without predictor is served: the data is JBIG2
+// Only Flate without predictor is served for globals: their data is JBIG2
 // segments, which no other filter of the picture path hands back as bytes.
+void CheckGlobalsFilter(const CPDFName& filter, const CPictureDecodeParms& parms)
+{
+    String text;
+    if (!IsFlateFilter(filter)) {
+        text.Format("Unsupported filter '%s' of JBIG2 globals!", filter.GetName().c_str());
+        ThrowTextException(text.GetText());
+    }
+    if (parms.predictor > 1) {
+        text.Format("Unsupported predictor value %d!", parms.predictor);
+        ThrowTextException(text.GetText());
+    }
+}
+
+// The globals stream's data with its own filters undone: OCR tools write it
+// Flate coded.
 CPDFByteArray GlobalsData(const CPDFObject& stream)
 {
     CPDFByteArray data = stream.GetStreamData();
@@ -71,20 +85,12 @@ CPDFByteArray GlobalsData(const CPDFObject& stream)
     if (!dictionary)
         return data;
     const CPictureFilterList filters = ReadFilters(*dictionary);
-    std::vector<CPictureDecodeParms> parms(filters.size());
     const CPDFObjectPtr decodeParms = DirectValue(OptionalEntry(*dictionary, "/DecodeParms"));
     for (size_t i = 0; i < filters.size(); ++i) {
+        CPictureDecodeParms parms;
         if (const CPDFDictionary* keys = DirectDictionary(ParmsOfFilter(decodeParms, i)))
-            ReadCodingKeys(*keys, parms[i]);
-        String text;
-        if (!IsFlateFilter(*filters[i])) {
-            text.Format("Unsupported filter '%s' of JBIG2 globals!", filters[i]->GetName().c_str());
-            ThrowTextException(text.GetText());
-        }
-        if (parms[i].predictor > 1) {
-            text.Format("Unsupported predictor value %d!", parms[i].predictor);
-            ThrowTextException(text.GetText());
-        }
+            ReadCodingKeys(*keys, parms);
+        CheckGlobalsFilter(*filters[i], parms);
         if (data.GetSize() <= 0)
             break;
         data = InflateAtMost(data.GetData(), static_cast<size_t>(data.GetSize()), kMaxJbig2GlobalsBytes);
@@ -117,16 +123,8 @@ std::vector<CPictureDecodeParms> ReadDecodeParms(const CPDFDictionary& dictionar
 {
     std::vector<CPictureDecodeParms> parms(filterCount > 0 ? filterCount : 1);
     const CPDFObjectPtr value = DirectValue(OptionalEntry(dictionary, "/DecodeParms"));
-    if (!value)
-        return parms;
-    if (value->GetType() != ptArray) {
-        for (CPictureDecodeParms& one : parms)
-            ReadDecodeParmsEntry(value, one);
-        return parms;
-    }
-    const CPDFArray* array = static_cast<const CPDFArray*>(value.get());
-    for (size_t i = 0; i < parms.size() && i < static_cast<size_t>(array->GetCount()); ++i)
-        ReadDecodeParmsEntry(array->Get(static_cast<int>(i)), parms[i]);
+    for (size_t i = 0; i < parms.size(); ++i)
+        ReadDecodeParmsEntry(ParmsOfFilter(value, i), parms[i]);
     return parms;
 }
 
