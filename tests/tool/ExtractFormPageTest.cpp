@@ -124,6 +124,7 @@ TEST_P(ExtractFormPage, TheCopyKeepsTheFormOfItsWidgets)
         "/DR {\"/Font\": {\"/Cour\": {\"/BaseFont\": \"/Courier-Bold\", "
         "\"/Encoding\": \"/WinAnsiEncoding\", \"/Subtype\": \"/Type1\", \"/Type\": \"/Font\"}}}\n"
         "/NeedAppearances true\n"
+        "/Fields [\"u:name\", \"u:list\", \"u:combo\", \"u:radio\"]\n"
         "field name /Tx \"u:Filled value\" with parent page 1 state \n"
         "field list /Ch \"u:Two\" top page 1 state \n"
         "field combo /Ch \"u:Green\" top page 1 state \n"

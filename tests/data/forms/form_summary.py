@@ -5,8 +5,9 @@ Usage: form_summary.py FILE
 
 Prints the catalog's /AcroForm entries other than /Fields, references
 followed to their values (so /DR shows the fonts it names, whether written in
-place or as objects of their own), then each field qpdf finds through the
-form: its full name, type, value, parent and the page of its widget. Two
+place or as objects of their own), the names of the fields /Fields lists,
+then each field qpdf finds: its full name, type, value, parent and the page
+of its widget. Two
 files with the same form print the same text, whatever their object numbers.
 """
 import json
@@ -58,6 +59,10 @@ def main():
     for key in sorted(form):
         if key != "/Fields":
             print(key, json.dumps(resolve(form[key]), sort_keys=True))
+    # The names of the fields the form itself lists: qpdf also counts widgets
+    # with a field type as fields when no form lists them.
+    listed = [(direct(field) or {}).get("/T") for field in direct(form.get("/Fields")) or []]
+    print("/Fields", json.dumps(listed))
     for field in load(path, "acroform")["acroform"]["fields"]:
         parent = field["parent"]
         print("field", field["fullname"], field["fieldtype"], json.dumps(field["value"]),
