@@ -142,15 +142,22 @@ boost::shared_ptr<CPDFObject> FieldRootOf(boost::shared_ptr<CPDFObject> field)
     return field;
 }
 
+// The array a value holds, written in place or as an indirect object of its
+// own (as many writers do with /Annots); null for anything else.
+CPDFArray* DirectArray(const CPDFObjectPtr& value)
+{
+    CPDFObjectPtr array = ResolvePDFReference(value);
+    if (array && array->GetType() == ptObject)
+        array = static_cast<CPDFObject*>(array.get())->GetInnerObject();
+    return array && array->GetType() == ptArray ? static_cast<CPDFArray*>(array.get()) : nullptr;
+}
+
 // The field trees the page's widget annotations belong to, each once, in
 // the order of the annotations.
 std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
 {
     std::vector<boost::shared_ptr<CPDFObject>> roots;
-    const CPDFObjectPtr annotations =
-        page.HasKey("/Annots") ? ResolvePDFReference(page.Get("/Annots")) : CPDFObjectPtr();
-    CPDFArray* list =
-        annotations && annotations->GetType() == ptArray ? static_cast<CPDFArray*>(annotations.get()) : nullptr;
+    CPDFArray* list = page.HasKey("/Annots") ? DirectArray(page.Get("/Annots")) : nullptr;
     for (int i = 0; list && i < list->GetCount(); ++i) {
         const CPDFObjectPtr annotation = ResolvePDFReference(list->Get(i));
         CPDFDictionary* dictionary = GetPDFDictionary(annotation, false);
@@ -166,9 +173,54 @@ std::vector<boost::shared_ptr<CPDFObject>> PageFieldRoots(CPDFDictionary& page)
     return roots;
 }
 
+// What a value of a file being updated holds, as far as it was read: a
+// reference the update did not read leads nowhere.
+CPDFObjectPtr ReadValue(const CPDFObjectPtr& value)
+{
+    if (value && value->GetType() == ptRef) {
+        CPDFRef* reference = static_cast<CPDFRef*>(value.get());
+        return reference->HasCachedObject() ? reference->GetCachedObject() : CPDFObjectPtr();
+    }
+    return value;
+}
+
+// The form of a file being updated, with its /Fields, or null when the
+// update could not read them.
+CPDFDictionary* OwnForm(const CPDFDocument& target)
+{
+    const boost::shared_ptr<CPDFDictionary>& catalog = target.GetRootCatalog();
+    CPDFDictionary* form = catalog && catalog->HasKey("/AcroForm")
+                               ? GetPDFDictionary(ReadValue(catalog->Get("/AcroForm")), false)
+                               : nullptr;
+    if (!form || !form->HasKey("/Fields") || !DirectArray(ReadValue(form->Get("/Fields"))))
+        return nullptr;
+    return form;
+}
+
+// A new form for an updated file: the entries of its own form, with /Fields
+// a new array of its own fields that the copied ones join. The file's form
+// stays as it was; the updated catalog takes the new one over.
+void TakeOverOwnForm(CPDFDocument& target, const CPDFDictionary& own, CPDFDictionary& form)
+{
+    const std::vector<std::string> keys = own.GetOriginalKeys();
+    const std::vector<CPDFObjectPtr> values = own.GetValues();
+    for (size_t i = 0; i < keys.size() && i < values.size(); ++i)
+        if (!keys[i].empty() && keys[i] != "/Fields" && values[i])
+            form.Set(keys[i], values[i]);
+    CPDFArray* fields = form.GetArray("/Fields", false);
+    CPDFArray* ownFields = own.HasKey("/Fields") ? DirectArray(ReadValue(own.Get("/Fields"))) : nullptr;
+    for (int i = 0; fields && ownFields && i < ownFields->GetCount(); ++i) {
+        const CPDFObjectPtr field = ownFields->Get(i);
+        // Fields are indirect objects; anything else names no field.
+        if (field && field->GetType() == ptRef)
+            fields->Add(CreatePDFRef(&target, static_cast<CPDFRef*>(field.get())->GetObjectNumber(),
+                                     static_cast<CPDFRef*>(field.get())->GetGenerationNumber()));
+    }
+}
+
 // The interactive form of the copy: a direct dictionary that the written
 // catalog takes over.
-CPDFDictionary& TargetForm(CPDFDocument& target)
+CPDFDictionary& TargetForm(CPDFDocument& target, const CPDFDictionary* own)
 {
     CPDFDictionary& additions = *target.GetCatalogAdditions();
     if (CPDFDictionary* form =
@@ -176,12 +228,15 @@ CPDFDictionary& TargetForm(CPDFDocument& target)
         return *form;
     boost::shared_ptr<CPDFDictionary> form = CreatePDFDictionary(&target);
     form->Set("/Fields", CreatePDFArray(&target));
+    if (own)
+        TakeOverOwnForm(target, *own, *form);
     additions.Set("/AcroForm", form);
     return *form;
 }
 
 // Widgets show their field values only with the form they belong to: the
-// copy gets its own form holding those fields, with the source's defaults.
+// copy gets its own form holding those fields, with the source's defaults
+// where the target's form has none.
 void CopyFormFields(PageCopy& copy, CPDFDictionary& page)
 {
     const boost::shared_ptr<CPDFDictionary>& catalog = copy.source->GetRootCatalog();
@@ -189,13 +244,16 @@ void CopyFormFields(PageCopy& copy, CPDFDictionary& page)
         return;
     CPDFDictionary* sourceForm = GetPDFDictionary(ResolvePDFReference(catalog->Get("/AcroForm")), false);
     const boost::shared_ptr<CPDFDictionary>& targetCatalog = copy.target.GetRootCatalog();
-    // A document read from a file keeps the form it has.
-    if (!sourceForm || (targetCatalog && targetCatalog->HasKey("/AcroForm")))
+    const bool targetHasForm = targetCatalog && targetCatalog->HasKey("/AcroForm");
+    // A document read whole from a file keeps the form it has; a file being
+    // updated gets the copied fields added to its form, when it could read it.
+    CPDFDictionary* ownForm = targetHasForm && copy.addToDocument ? OwnForm(copy.target) : nullptr;
+    if (!sourceForm || (targetHasForm && !ownForm))
         return;
     const std::vector<boost::shared_ptr<CPDFObject>> roots = PageFieldRoots(page);
     if (roots.empty())
         return;
-    CPDFDictionary& form = TargetForm(copy.target);
+    CPDFDictionary& form = TargetForm(copy.target, ownForm);
     CPDFArray* fields = form.HasKey("/Fields") ? form.GetArray("/Fields", false) : nullptr;
     if (!fields)
         return;

@@ -15,9 +15,11 @@ class CPDFObject;
 // ancestors go with the copy. References back to the page lead to its one
 // copy; references to the source's other pages, its page tree and catalog
 // become null. The form fields of the page's widgets go into the target's
-// own form (unless the target already has one from its file), with the
-// source form's /DA, /DR and /NeedAppearances. The source is left as it
-// was. addToDocument is the adding flag of the copy (set for an update).
+// form, with the source form's /DA, /DR and /NeedAppearances where that form
+// has none: a new form for a new document, the file's own form for an
+// update (a document read whole from a file that has a form keeps it as it
+// is). The source is left as it was. addToDocument is the adding flag of
+// the copy (set for an update).
 boost::shared_ptr<CPDFObject> CopyPageFromOtherDocument(CPDFDocument& target, const boost::shared_ptr<CPDFObject>& page,
                                                         bool addToDocument);
 

@@ -105,6 +105,7 @@ void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName)
         // The update writes a new /Info: it keeps what the file says.
         ReadFileInfo();
         ReadOldPageTreeRoot();
+        ReadOldForm();
     } catch (const CTextException& e) {
         failure = e.GetText();
     } catch (...) {
@@ -118,6 +119,23 @@ void CPDFUpdateableDocument::ReadIncrementalUpdateFile(const char* fileName)
     source.Close();
     if (!failure.empty())
         ThrowTextException(("Can't parse existing PDF for incremental update!\n" + failure).c_str());
+}
+
+void CPDFUpdateableDocument::ReadOldForm()
+{
+    // Read now, while the file can be read: a copied page's form fields
+    // join the file's form (its dictionary and its /Fields array).
+    try {
+        const boost::shared_ptr<CPDFDictionary> catalog = GetRootCatalog();
+        if (!catalog || !catalog->HasKey("/AcroForm"))
+            return;
+        CPDFDictionary* form = GetPDFDictionary(ResolvePDFReference(catalog->Get("/AcroForm")), false);
+        if (form && form->HasKey("/Fields"))
+            ResolvePDFReference(form->Get("/Fields"));
+    } catch (const CTextException&) {
+        // A form that cannot be read is left as the file has it; copied
+        // pages then do not join it.
+    }
 }
 
 void CPDFUpdateableDocument::ReadOldPageTreeRoot()

@@ -51,6 +51,7 @@ private:
     void AppendUpdate(std::ostream& stream);
     void RebuildUpdateCrt(const std::vector<WrittenObject>& written);
     void ReadOldPageTreeRoot();
+    void ReadOldForm();
 
     boost::shared_ptr<CPDFCrt> m_updateCrt;
     bool m_read = false;

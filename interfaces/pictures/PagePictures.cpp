@@ -1,10 +1,11 @@
 // The pictures of one page: every image XObject the page reaches (through
-// its resources, form XObjects, annotations and their appearances), each
-// handed back as its stored JPEG or JPEG 2000 bytes or decoded into an
-// image-edit object. A picture that fails costs one log line; the rest of
-// the page is still returned.
+// its own or inherited resources, form XObjects, annotations and their
+// appearances), each handed back as its stored JPEG or JPEG 2000 bytes or
+// decoded into an image-edit object. A picture that fails costs one log
+// line; the rest of the page is still returned.
 #include "interfaces/ZAVPdfPage.h"
 
+#include <set>
 #include <vector>
 
 #include "foundation/objects/ZAVArrayObjectSp.h"
@@ -12,11 +13,13 @@
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
+#include "interfaces/pictures/PictureEntries.h"
 #include "interfaces/pictures/PictureReader.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFLimits.h"
 #include "pdf/PDFPage.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFTransfer.h"
@@ -106,6 +109,34 @@ private:
     std::vector<ImageObject> m_found;
 };
 
+// A value that stands for a missing entry: none at all, or null.
+bool IsAbsent(const CPDFObjectPtr& value)
+{
+    const CPDFObjectPtr direct = DirectValue(value);
+    return !direct || direct->GetType() == ptNull;
+}
+
+// The /Resources a page without its own takes from the nearest ancestor in
+// the page tree that has them (ISO 32000-1, 7.7.3.4); none when the page has
+// its own. The search never enters the page tree itself, so these are
+// searched in its place.
+CPDFObjectPtr InheritedResources(const CPDFObject& pageObject)
+{
+    CPDFDictionary* node = GetPDFDictionary(pageObject.GetInnerObject(), false);
+    if (!node || !IsAbsent(OptionalEntry(*node, "/Resources")))
+        return CPDFObjectPtr();
+    std::set<const CPDFDictionary*> visited{node};
+    for (int depth = 0; depth < kPDFMaxPageTreeDepth; ++depth) {
+        node = GetPDFDictionary(ResolvePDFReference(OptionalEntry(*node, "/Parent")), false);
+        if (!node || !visited.insert(node).second)
+            return CPDFObjectPtr();
+        const CPDFObjectPtr resources = OptionalEntry(*node, "/Resources");
+        if (!IsAbsent(resources))
+            return resources;
+    }
+    return CPDFObjectPtr();
+}
+
 const CPDFObject& StreamOf(const ImageObject& image)
 {
     if (!image.stream)
@@ -153,6 +184,9 @@ CZAVPtr<IZAVArrayObjectSp> CZAVPdfPage::GetPictures(int rawJpeg) const
     if (!m_page || !m_page->GetPageObject() || !m_document)
         return result;
     CImageSearch search(*m_document);
+    // Inherited resources first, where a page's own usually stand: before
+    // its contents and annotations.
+    search.Walk(InheritedResources(*m_page->GetPageObject()).get(), nullptr);
     search.Walk(m_page->GetPageObject().get(), nullptr);
     const std::vector<ImageObject>& images = search.Found();
     CPdfPictureReader reader(*m_owner);

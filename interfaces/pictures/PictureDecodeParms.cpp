@@ -1,10 +1,16 @@
 #include "interfaces/pictures/PictureDecodeParms.h"
 
+#include "foundation/text/String.h"
+#include "foundation/text/TextException.h"
 #include "interfaces/pictures/PictureEntries.h"
+#include "interfaces/pictures/PictureFilters.h"
+#include "interfaces/pictures/PictureInflate.h"
+#include "interfaces/pictures/PictureLimits.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFBool.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFName.h"
 #include "pdf/PDFNumber.h"
 
 namespace ZAV {
@@ -26,25 +32,9 @@ void ReadInteger(const CPDFDictionary& dictionary, const char* key, int32_t& val
     }
 }
 
-void ReadGlobals(const CPDFDictionary& dictionary, CPDFByteArray& globals)
+// The keys of one /DecodeParms dictionary but /JBIG2Globals.
+void ReadCodingKeys(const CPDFDictionary& dictionary, CPictureDecodeParms& parms)
 {
-    const CPDFObjectPtr entry = ResolvePDFReference(OptionalEntry(dictionary, "/JBIG2Globals"));
-    if (!entry || entry->GetType() != ptObject)
-        return;
-    const CPDFObject* stream = static_cast<const CPDFObject*>(entry.get());
-    if (stream->GetStreamSize() > 0)
-        globals = stream->GetStreamData();
-}
-
-}  // namespace
-
-void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms)
-{
-    const CPDFObjectPtr value = DirectValue(entry);
-    if (!value || value->GetType() != ptDictionary)
-        return;
-    const CPDFDictionary& dictionary = *static_cast<const CPDFDictionary*>(value.get());
-    ReadGlobals(dictionary, parms.globals);
     ReadInteger(dictionary, "/Columns", parms.columns);
     ReadInteger(dictionary, "/Rows", parms.rows);
     ReadInteger(dictionary, "/K", parms.k);
@@ -55,20 +45,86 @@ void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms
         parms.blackIs1 = static_cast<const CPDFBool*>(blackIs1.get())->GetValue() ? 1 : 0;
 }
 
+const CPDFDictionary* DirectDictionary(const CPDFObjectPtr& entry)
+{
+    const CPDFObjectPtr value = DirectValue(entry);
+    return value && value->GetType() == ptDictionary ? static_cast<const CPDFDictionary*>(value.get()) : nullptr;
+}
+
+// The /DecodeParms entry of filter i: the element i of an array, else the
+// one value for every filter (ISO 32000-1, 7.3.8.2).
+CPDFObjectPtr ParmsOfFilter(const CPDFObjectPtr& decodeParms, size_t i)
+{
+    if (!decodeParms || decodeParms->GetType() != ptArray)
+        return decodeParms;
+    const CPDFArray* array = static_cast<const CPDFArray*>(decodeParms.get());
+    return i < static_cast<size_t>(array->GetCount()) ? array->Get(static_cast<int>(i)) : CPDFObjectPtr();
+}
+
+// Only Flate without predictor is served for globals: their data is JBIG2
+// segments, which no other filter of the picture path hands back as bytes.
+void CheckGlobalsFilter(const CPDFName& filter, const CPictureDecodeParms& parms)
+{
+    String text;
+    if (!IsFlateFilter(filter)) {
+        text.Format("Unsupported filter '%s' of JBIG2 globals!", filter.GetName().c_str());
+        ThrowTextException(text.GetText());
+    }
+    if (parms.predictor > 1) {
+        text.Format("Unsupported predictor value %d!", parms.predictor);
+        ThrowTextException(text.GetText());
+    }
+}
+
+// The globals stream's data with its own filters undone: OCR tools write it
+// Flate coded.
+CPDFByteArray GlobalsData(const CPDFObject& stream)
+{
+    CPDFByteArray data = stream.GetStreamData();
+    const CPDFDictionary* dictionary = DirectDictionary(stream.GetInnerObject());
+    if (!dictionary)
+        return data;
+    const CPictureFilterList filters = ReadFilters(*dictionary);
+    const CPDFObjectPtr decodeParms = DirectValue(OptionalEntry(*dictionary, "/DecodeParms"));
+    for (size_t i = 0; i < filters.size(); ++i) {
+        CPictureDecodeParms parms;
+        if (const CPDFDictionary* keys = DirectDictionary(ParmsOfFilter(decodeParms, i)))
+            ReadCodingKeys(*keys, parms);
+        CheckGlobalsFilter(*filters[i], parms);
+        if (data.GetSize() <= 0)
+            break;
+        data = InflateAtMost(data.GetData(), static_cast<size_t>(data.GetSize()), kMaxJbig2GlobalsBytes);
+    }
+    return data;
+}
+
+void ReadGlobals(const CPDFDictionary& dictionary, CPDFByteArray& globals)
+{
+    const CPDFObjectPtr entry = ResolvePDFReference(OptionalEntry(dictionary, "/JBIG2Globals"));
+    if (!entry || entry->GetType() != ptObject)
+        return;
+    const CPDFObject* stream = static_cast<const CPDFObject*>(entry.get());
+    if (stream->GetStreamSize() > 0)
+        globals = GlobalsData(*stream);
+}
+
+}  // namespace
+
+void ReadDecodeParmsEntry(const CPDFObjectPtr& entry, CPictureDecodeParms& parms)
+{
+    const CPDFDictionary* dictionary = DirectDictionary(entry);
+    if (!dictionary)
+        return;
+    ReadGlobals(*dictionary, parms.globals);
+    ReadCodingKeys(*dictionary, parms);
+}
+
 std::vector<CPictureDecodeParms> ReadDecodeParms(const CPDFDictionary& dictionary, size_t filterCount)
 {
     std::vector<CPictureDecodeParms> parms(filterCount > 0 ? filterCount : 1);
     const CPDFObjectPtr value = DirectValue(OptionalEntry(dictionary, "/DecodeParms"));
-    if (!value)
-        return parms;
-    if (value->GetType() != ptArray) {
-        for (CPictureDecodeParms& one : parms)
-            ReadDecodeParmsEntry(value, one);
-        return parms;
-    }
-    const CPDFArray* array = static_cast<const CPDFArray*>(value.get());
-    for (size_t i = 0; i < parms.size() && i < static_cast<size_t>(array->GetCount()); ++i)
-        ReadDecodeParmsEntry(array->Get(static_cast<int>(i)), parms[i]);
+    for (size_t i = 0; i < parms.size(); ++i)
+        ReadDecodeParmsEntry(ParmsOfFilter(value, i), parms[i]);
     return parms;
 }
 

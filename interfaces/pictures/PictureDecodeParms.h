@@ -14,7 +14,8 @@ class CPDFDictionary;
 namespace ZAV {
 
 struct CPictureDecodeParms {
-    // The /JBIG2Globals stream's bytes, put in front of the page data.
+    // The /JBIG2Globals stream's bytes (its own Flate coding undone), put in
+    // front of the page data.
     ZAVPDF::CPDFByteArray globals;
     // /Columns, /Rows and /Colors are read for completeness; the decoders
     // take the picture's own width, height and depth.

@@ -12,6 +12,11 @@ namespace ZAV {
 // gigabytes.
 constexpr uint64_t kMaxPictureChainBytes = uint64_t(256) << 20;
 
+// Most bytes a Flate-coded /JBIG2Globals stream may inflate to: symbol
+// dictionaries of whole books stay within a few megabytes, and a few
+// kilobytes of hostile data could claim gigabytes.
+constexpr uint64_t kMaxJbig2GlobalsBytes = uint64_t(64) << 20;
+
 // Most bytes of an /Indexed lookup table: 256 entries of 4 colorants.
 constexpr uint64_t kMaxPaletteLookupBytes = 256 * 4;
 

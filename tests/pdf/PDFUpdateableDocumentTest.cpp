@@ -237,6 +237,67 @@ TEST(PDFUpdateableDocument, ImportTakesThePageAloneWithWhatItInherits)
     EXPECT_EQ(sourcePage, sourceDictionary->Get("/Contents")->GetParent());
 }
 
+// A one-page file with one filled text field. Its form holds the given
+// entries besides /Fields; an indirect form has its /Fields as an array
+// object too.
+std::string FormFile(const std::string& name, const std::string& value, const std::string& formEntries,
+                     bool indirect = false)
+{
+    PDFTest::FileBuilder file;
+    file.Add("<< /Type /Catalog /Pages 2 0 R /AcroForm " +
+             (indirect ? "6 0 R" : "<< /Fields [4 0 R] " + formEntries + " >>") + " >>");
+    file.Add("<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
+    file.Add("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Annots [4 0 R] >>");
+    file.Add("<< /Type /Annot /Subtype /Widget /FT /Tx /T (" + name + ") /V (" + value +
+             ") /Rect [20 20 200 50] /P 3 0 R >>");
+    if (indirect) {
+        file.Add("[4 0 R]");
+        file.Add("<< /Fields 5 0 R " + formEntries + " >>");
+    }
+    return file.Build();
+}
+
+TEST(PDFUpdateableDocument, AFormPageJoinsTheFormOfTheFile)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));
+    ASSERT_TRUE(ZAVTest::HaveTool("/usr/bin/python3"));
+    const std::string sourceBytes =
+        FormFile("name", "Filled value", "/NeedAppearances true /DA (/Cour 10 Tf 0 g) /DR << /Font << >> >>");
+    PDFTest::OpenedFile source(sourceBytes);
+    ASSERT_EQ("", source.error);
+    for (bool indirect : {false, true}) {
+        ZAVTest::TempDir dir;
+        const std::string target = dir.File("own.pdf");
+        ZAVTest::WriteText(target, FormFile("own", "Kept",
+                                            "/DA (/Helv 0 Tf 0 g) /DR << /Font << /Helv << /Type /Font "
+                                            "/Subtype /Type1 /BaseFont /Helvetica >> >> >>",
+                                            indirect));
+        {
+            CPDFUpdateableDocument update;
+            update.ReadIncrementalUpdateFile(target.c_str());
+            update.ImportPage(source.document->GetPage(0)->GetPageObject());
+            update.WriteUpdate(target.c_str());
+        }
+        TransferObjectsMap().Clear();
+
+        const ZAVTest::RunResult check = ZAVTest::Run("qpdf --check " + Quote(target));
+        EXPECT_EQ(0, check.exitCode) << check.output;
+        const ZAVTest::RunResult summary =
+            ZAVTest::Run("/usr/bin/python3 " + Quote(ZAVTest::DataPath("forms/form_summary.py")) + " " + Quote(target));
+        EXPECT_EQ(0, summary.exitCode) << summary.output;
+        // The file's own fields and defaults stay; the copied field joins
+        // them, and what the file's form lacks comes from the source's.
+        EXPECT_EQ(summary.output, "/DA \"u:/Helv 0 Tf 0 g\"\n"
+                                  "/DR {\"/Font\": {\"/Helv\": {\"/BaseFont\": \"/Helvetica\", \"/Subtype\": "
+                                  "\"/Type1\", \"/Type\": \"/Font\"}}}\n"
+                                  "/NeedAppearances true\n"
+                                  "/Fields [\"u:own\", \"u:name\"]\n"
+                                  "field own /Tx \"u:Kept\" top page 1 state \n"
+                                  "field name /Tx \"u:Filled value\" top page 2 state \n")
+            << (indirect ? "indirect form" : "form in the catalog");
+    }
+}
+
 TEST(PDFUpdateableDocument, MissingFileIsWrittenWhole)
 {
     ASSERT_TRUE(ZAVTest::HaveTool("qpdf"));

@@ -54,6 +54,11 @@ TEST(PagePictures, RefusedPicturesCostOneLineEachAndTheNextIsStillRead)
                            "/Predictor 15 /Colors 4 /Columns 40 >>"),
               rows);
     pdf.Image(ImageEntries(W, H, 8, "/DeviceGray", "/Name /Chain /Filter [/LZWDecode /FlateDecode]"), rows);
+    const int lzwGlobals = pdf.Stream("/Filter /LZWDecode", "segments");
+    pdf.Image(ImageEntries(W, H, 1, "/DeviceGray",
+                           "/Name /LzwGlobals /Filter /JBIG2Decode /DecodeParms << /JBIG2Globals " +
+                               std::to_string(lzwGlobals) + " 0 R >>"),
+              "page");
     pdf.Image(Gray("Good"), rows);
     ZAVTest::WriteText(dir.File("refused.pdf"), pdf.Build());
 
@@ -73,6 +78,7 @@ TEST(PagePictures, RefusedPicturesCostOneLineEachAndTheNextIsStillRead)
         "\tDecoding Picture (40x20 24bpp) /FlateDecode",
         "Error reading PDF Image /CmykPredicted 8! CMYK pictures with a predictor are not supported!",
         "Error reading PDF Image /Chain 9! Unsupported filter chain!",
+        "Error reading PDF Image /LzwGlobals 10! Unsupported filter '/LZWDecode' of JBIG2 globals!",
         "\tDecoding Picture (40x20 8bpp) /FlateDecode",
     };
     EXPECT_EQ(Lines(ours.log), expected);

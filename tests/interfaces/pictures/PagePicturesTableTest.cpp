@@ -129,6 +129,23 @@ std::string Jbig2Pdf()
     return Text(ZAVTest::ReadBytes(dir.File("jbig2.pdf")));
 }
 
+// A JBIG2 picture in the embedded organisation (made by jbig2enc) whose
+// symbol dictionary stands in a /JBIG2Globals stream of the given filter.
+PdfMaker Jbig2WithGlobals(const std::string& filter)
+{
+    return [filter] {
+        const Bytes symbols = ZAVTest::ReadBytes(ZAVTest::DataPath("jbig2/embedded-text.sym"));
+        PicturePdf pdf;
+        const int globals =
+            filter.empty() ? pdf.Stream("", Text(symbols)) : pdf.Stream("/Filter " + filter, Deflated(symbols));
+        pdf.Image(
+            ImageEntries(301, 157, 1, "/DeviceGray",
+                         "/Filter /JBIG2Decode /DecodeParms << /JBIG2Globals " + std::to_string(globals) + " 0 R >>"),
+            Text(ZAVTest::ReadBytes(ZAVTest::DataPath("jbig2/embedded-text.0000"))));
+        return pdf.Build();
+    };
+}
+
 Bytes IndexRows()
 {
     return SampleRows(W, H, 1);
@@ -200,6 +217,9 @@ std::vector<PictureCase> FilterCases()
         {"CcittG3WithEol", Ccitt("g3.bin", "/K 0 /Columns 40 /Rows 20 /EndOfLine true")},
         {"CcittG3BlackIs1", Ccitt("g3.bin", "/K 0 /Columns 40 /Rows 20 /EndOfLine true /BlackIs1 true")},
         {"Jbig2", Jbig2Pdf, "-png", "pixels", 1, nullptr, nullptr, "/JBIG2Decode"},
+        {"Jbig2Globals", Jbig2WithGlobals("")},
+        {"Jbig2FlateGlobals", Jbig2WithGlobals("/FlateDecode")},
+        {"Jbig2FlateArrayGlobals", Jbig2WithGlobals("[/FlateDecode]")},
         {"RunLengthGray",
          Single(ImageEntries(W, H, 8, "/DeviceGray", runLength), [] { return RunLengthCoded(SampleRows(W, H, 1)); })},
         {"RunLengthRgb",

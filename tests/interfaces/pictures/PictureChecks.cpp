@@ -4,7 +4,9 @@
 
 #include <glob.h>
 
+#include <cstdio>
 #include <memory>
+#include <sstream>
 
 #include "foundation/objects/ZAVCastSp.h"
 #include "interfaces/ZAVPdfDocumentSp.h"
@@ -71,6 +73,31 @@ std::string PdfimagesPicture(const std::string& pdf, const std::string& option, 
         name = found.gl_pathv[0];
     globfree(&found);
     return name;
+}
+
+std::vector<std::string> PdfimagesPageImages(const std::string& pdf, int page, const std::string& folder)
+{
+    const std::string pages = " -f " + std::to_string(page) + " -l " + std::to_string(page) + " ";
+    const std::string stem = folder + "/refpage" + std::to_string(page);
+    const ZAVTest::RunResult list = ZAVTest::Run("pdfimages -list" + pages + ShellQuote(pdf));
+    EXPECT_EQ(list.exitCode, 0) << list.output;
+    const ZAVTest::RunResult run = ZAVTest::Run("pdfimages -png" + pages + ShellQuote(pdf) + " " + ShellQuote(stem));
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    // After two heading lines, one line per written picture: page, number,
+    // type ("image", "smask", ...).
+    std::vector<std::string> files;
+    std::istringstream lines(list.output);
+    std::string line;
+    for (int row = -2; std::getline(lines, line); ++row) {
+        std::istringstream fields(line);
+        std::string pageText, number, type;
+        if (row < 0 || !(fields >> pageText >> number >> type) || type != "image")
+            continue;
+        char name[32];
+        std::snprintf(name, sizeof name, "-%03d.png", row);
+        files.push_back(stem + name);
+    }
+    return files;
 }
 
 std::string ComparePictures(const std::string& ours, const std::string& reference, const std::string& kind)

@@ -22,6 +22,10 @@ ExtractedPictures ExtractPictures(const std::string& pdf, const std::string& fol
 // its index-th image of the file; "" when there is none.
 std::string PdfimagesPicture(const std::string& pdf, const std::string& option, int index, const std::string& folder);
 
+// The pictures pdfimages writes as PNG for one page (1-based) of the file,
+// in the order the page paints them; soft masks and masks left out.
+std::vector<std::string> PdfimagesPageImages(const std::string& pdf, int page, const std::string& folder);
+
 // "same" when the two picture files hold the same pixels (kind "pixels")
 // or bytes (kind "raw"); else what differs.
 std::string ComparePictures(const std::string& ours, const std::string& reference, const std::string& kind);
