@@ -220,29 +220,37 @@ TEST(PDFWriterDocuments, Jpeg2000PageMakesVersion14)
 }
 
 // A page coded by the JBIG2 plug-in (1 = black in the codec) carries no
-// inverting /Decode array and renders as it looks.
+// inverting /Decode array and renders as it looks, whatever export format
+// the image's JBIG2 settings name: the default (10, a whole JBIG2 file) as
+// well as the embedded stream (100). The image keeps its own setting.
 TEST(PDFWriterDocuments, Jbig2PageRendersWithoutDecodeArray)
 {
     RequireCheckers();
-    CZAVImg bilevel;
-    MakePicture(bilevel, 64, 40, 1, 72);
-    int jbig2 = -1;
-    ASSERT_EQ(bilevel.GetImportExportDlls().BindDll(ZAVTest::BinPath("ZAVJbg20.so").c_str(), &jbig2), 1);
-    bilevel.m_pdfImageCoding = bilevel.GetImportExportDlls().GetJbig2DllId();
-    bilevel.m_jbig2Settings[1] = 100;  // the plug-in's export as a stream for PDF
-    ZAVTest::TempDir folder;
-    const std::string path = folder.File("jbig2.pdf");
-    ASSERT_EQ(ZAVTest::ThrownText([&] { SavePdf(bilevel, path); }), "(nothing thrown)");
-    const std::string text = ZAVTest::ReadText(path);
-    EXPECT_EQ(text.substr(0, 9), "%PDF-1.4\n");
-    EXPECT_NE(text.find("/Filter /JBIG2Decode\n/DecodeParms << >>\n/ColorSpace"), std::string::npos);
-    EXPECT_EQ(text.find("/Decode ["), std::string::npos);
-    EXPECT_EQ(QpdfProblems(path), "");
-    const std::vector<ListedImage> listed = ListImages(path);
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].encoding, "jbig2");
-    for (const char* tool : {"pdftoppm", "gs"}) {
-        const Render render = RenderPage(tool, path, 72);
-        EXPECT_EQ(LargestDifference(render.rgb, ExpectedRgb(bilevel)), 0) << tool << render.problem;
+    for (int exportFormat : {10, 100}) {
+        SCOPED_TRACE("export format " + std::to_string(exportFormat));
+        CZAVImg bilevel;
+        MakePicture(bilevel, 64, 40, 1, 72);
+        int jbig2 = -1;
+        ASSERT_EQ(bilevel.GetImportExportDlls().BindDll(ZAVTest::BinPath("ZAVJbg20.so").c_str(), &jbig2), 1);
+        bilevel.m_pdfImageCoding = bilevel.GetImportExportDlls().GetJbig2DllId();
+        bilevel.m_jbig2Settings[1] = exportFormat;
+        ZAVTest::TempDir folder;
+        const std::string path = folder.File("jbig2.pdf");
+        ASSERT_EQ(ZAVTest::ThrownText([&] { SavePdf(bilevel, path); }), "(nothing thrown)");
+        EXPECT_EQ(bilevel.m_jbig2Settings[1], exportFormat);
+        const std::string text = ZAVTest::ReadText(path);
+        EXPECT_EQ(text.substr(0, 9), "%PDF-1.4\n");
+        EXPECT_NE(text.find("/Filter /JBIG2Decode\n/DecodeParms << >>\n/ColorSpace"), std::string::npos);
+        EXPECT_EQ(text.find("/Decode ["), std::string::npos);
+        // No JBIG2 file header (T.88 D.4.1) inside the stream.
+        EXPECT_EQ(text.find("\x97JB2\r\n\x1A\n"), std::string::npos);
+        EXPECT_EQ(QpdfProblems(path), "");
+        const std::vector<ListedImage> listed = ListImages(path);
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].encoding, "jbig2");
+        for (const char* tool : {"pdftoppm", "gs"}) {
+            const Render render = RenderPage(tool, path, 72);
+            EXPECT_EQ(LargestDifference(render.rgb, ExpectedRgb(bilevel)), 0) << tool << render.problem;
+        }
     }
 }
