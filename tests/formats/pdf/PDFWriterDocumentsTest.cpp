@@ -93,8 +93,8 @@ void RequireCheckers()
 }  // namespace
 
 // Codings that need no other codec: Deflate with and without the TIFF
-// predictor, run length, on every depth, with resolutions that make whole
-// page sizes.
+// predictor, run length, on every depth; pages of whole points and pages
+// whose sides are not (a 10-pixel side at 1,000 dpi is 0.72 points).
 TEST(PDFWriterDocuments, DeflateAndRunLengthPagesRenderTheirPixels)
 {
     RequireCheckers();
@@ -105,6 +105,9 @@ TEST(PDFWriterDocuments, DeflateAndRunLengthPagesRenderTheirPixels)
           {24, kPdfCodingTiff, kTiffNone, 64, 40, 96, "image", "rgb", 0}}},
         {"24-bit Deflate at 300 dpi", {{24, kPdfCodingTiff, kTiffDeflate, 150, 75, 300, "image", "rgb", 0}}},
         {"8-bit run length", {{8, kPdfCodingTiff, kTiffPackBits, 70, 33, 72, "image", "index", 0}}},
+        {"sides of fractions of a point",
+         {{8, kPdfCodingTiff, kTiffDeflate, 10, 10, 1000, "image", "index", 0},
+          {24, kPdfCodingTiff, kTiffNone, 100, 7, 300, "image", "rgb", 0}}},
     };
     for (const DocumentCase& document : cases)
         CheckDocument(document);
