@@ -124,6 +124,32 @@ TEST(PageWriterLayers, EveryGroupOfEveryPageStaysListed)
     EXPECT_TRUE(Has(ZAVTest::ReadText(pdf), "%PDF-1.5"));
 }
 
+// Layer names are file names: one that is not plain ASCII becomes a UTF-16
+// text string, which readers show as the name it is; ASCII stays as it is.
+TEST(PageWriterLayers, NamesBeyondAsciiAreUtf16TextStrings)
+{
+    ZAVTest::PageWriterFixture page;
+    CZAVPdfDocumentPageWriter& writer = page.Writer();
+    page.Object()->GetDocumentInfo()->SetLayersName("Ebenen \xC3\xBC");
+    writer.ResetPage();
+    writer.AddImageToLayer(&kNatural, "a", "\xC3\x84pfel \xF0\x9F\x98\x80", MakePatternImage(8, 8, 8));
+    writer.AddImageToLayer(&kNatural, "b", "plain", MakePatternImage(8, 8, 8));
+    writer.WritePage();
+    EXPECT_TRUE(HasEntries(page.Resource(0, "/Properties", "/OC0"), "/Name <FEFF00C4007000660065006C0020D83DDE00>"))
+        << page.Resource(0, "/Properties", "/OC0");
+    EXPECT_TRUE(HasEntries(page.Resource(0, "/Properties", "/OC1"), "/Name (plain)"));
+
+    ZAVTest::TempDir folder;
+    const std::string pdf = page.SaveChecked(folder);
+    // qpdf decodes text strings: the names come back as they were given.
+    const ZAVTest::RunResult json =
+        ZAVTest::Run("qpdf --json " + ZAVTest::ShellQuote(pdf) +
+                     " | /usr/bin/python3 -c \"import json,sys; d=json.load(sys.stdin)['qpdf'][1]; "
+                     "cat=d['obj:'+d['trailer']['value']['/Root']]['value']; oc=cat['/OCProperties']; "
+                     "print(json.dumps([d['obj:'+r]['value']['/Name'] for r in oc['/OCGs']] + [oc['/D']['/Name']]))\"");
+    EXPECT_EQ(json.output, "[\"u:\\u00c4pfel \\ud83d\\ude00\", \"u:plain\", \"u:Ebenen \\u00fc\"]\n");
+}
+
 // A table of codings: the dictionary each gets and what it does to the
 // caller's picture.
 TEST(PageWriterImages, DictionariesByCoding)
