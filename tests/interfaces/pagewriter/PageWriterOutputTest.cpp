@@ -202,9 +202,23 @@ TEST(PageWriterImages, ColourSpacesPalettesAndMasks)
     writer.AddMask(&kNatural, "m", mask);
     writer.AddImageWithMask(&kNatural, "p", MakePatternImage(9, 5, 8, true), "m");
     writer.AddImage(&kNatural, "rgb", MakePatternImage(9, 5, 24));
+    // An ordinary picture named as the mask is no image mask: not referred to.
+    writer.AddImageWithMask(&kNatural, "q", MakePatternImage(9, 5, 8), "rgb");
     writer.WritePage();
     const std::string maskObject = page.Resource(0, "/XObject", "/Imm");
     EXPECT_TRUE(HasEntries(maskObject, "/Name /Imm /ImageMask true /Filter /CCITTFaxDecode")) << maskObject;
+    // An image mask has no colour space; black (sample 0) paints.
+    EXPECT_FALSE(Has(maskObject, "/ColorSpace")) << maskObject;
+    EXPECT_TRUE(HasEntries(maskObject, "/BitsPerComponent 1 /Decode [0 1]")) << maskObject;
+    const std::string masked = page.Resource(0, "/XObject", "/Imp");
+    // The picture refers to the mask object the page lists as /Imm.
+    const size_t maskKey = masked.find("/Mask ");
+    ASSERT_NE(maskKey, std::string::npos) << masked;
+    const size_t start = maskKey + 6;
+    const std::string reference = masked.substr(start, masked.find(" R", start) + 2 - start);
+    EXPECT_TRUE(HasEntries(page.PageText(0), "/Imm " + reference)) << masked << page.PageText(0);
+    EXPECT_FALSE(Has(page.Resource(0, "/XObject", "/Imq"), "/Mask")) << page.Resource(0, "/XObject", "/Imq");
+    EXPECT_FALSE(Has(page.Resource(0, "/XObject", "/Imrgb"), "/Mask"));
     ZAVTest::TempDir folder;
     const std::string raw = ZAVTest::ReadText(page.SaveChecked(folder));
     EXPECT_TRUE(HasEntries(raw, "[/Indexed /DeviceRGB 255 ")) << raw.substr(0, 2000);
