@@ -37,6 +37,17 @@ void WritePdfBytes(IDataSource& out, const void* data, size_t size)
         out.WriteChecked(data, size);
 }
 
+std::string FormatPdfReal(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    // A locale's decimal comma is not PDF syntax.
+    for (char* c = text; *c; ++c)
+        if (*c == ',')
+            *c = '.';
+    return text;
+}
+
 std::string EscapePdfLiteral(const char* text)
 {
     std::string escaped;

@@ -43,6 +43,8 @@ CDataSource& PdfTarget(IDataSource* target);
 void WritePdfText(CDataSource& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // Bytes through the checked write; nothing for an empty block.
 void WritePdfBytes(IDataSource& out, const void* data, size_t size);
+// A real as "%.2f" with a decimal point whatever the process's locale.
+std::string FormatPdfReal(double value);
 // A PDF literal string's body: "(", ")" and "\" escaped (PDF 32000-1 7.3.4.2).
 std::string EscapePdfLiteral(const char* text);
 

@@ -83,8 +83,10 @@ private:
     void WriteCatalog(CDataSource& out);
     void WritePagesPlaceholder(CDataSource& out, int32_t count);
     void WritePage(CDataSource& out, int32_t index);
-    void WritePageObject(CDataSource& out, const PageObjects& page, int64_t pageWidth, int64_t pageHeight);
-    void WriteContentStream(CDataSource& out, const PageObjects& page, int64_t pageWidth, int64_t pageHeight);
+    void WritePageObject(CDataSource& out, const PageObjects& page, const std::string& pageWidth,
+                         const std::string& pageHeight);
+    void WriteContentStream(CDataSource& out, const PageObjects& page, const std::string& pageWidth,
+                            const std::string& pageHeight);
     void WriteImageXObject(CDataSource& out, const PageObjects& page);
     void WriteTiffCodedXObject(CDataSource& out, const PageObjects& page);
     void WriteImageDictionaryHead(CDataSource& out, const PageObjects& page);

@@ -15,16 +15,19 @@ namespace ZAV {
 namespace {
 
 constexpr int kPdfUnitsPerInch = 72;
+// The smallest page side written: the least "%.2f" real above 0, so a tiny
+// picture at a high resolution still gets a page a reader can draw.
+constexpr double kSmallestPageSide = 0.01;
 // Entries an /Indexed colour space can have (PDF 32000-1 8.6.6.3).
 constexpr int kMaxIndexedEntries = 256;
 
-// Page units of a side at its resolution; a resolution of 0 or less is
-// taken as 72 dpi, so the page never divides by it.
-int64_t PageUnits(int pixels, int dpi)
+// Page units of a side at its resolution, not rounded to whole units; a
+// resolution of 0 or less is taken as 72 dpi, so the page never divides by it.
+double PageUnits(int pixels, int dpi)
 {
     if (dpi <= 0)
         dpi = kPdfUnitsPerInch;
-    return static_cast<int64_t>(pixels) * kPdfUnitsPerInch / dpi;
+    return std::max(static_cast<double>(pixels) * kPdfUnitsPerInch / dpi, kSmallestPageSide);
 }
 
 unsigned long Number(int64_t value)
@@ -39,8 +42,8 @@ void CPDFEncoder::WritePage(CDataSource& out, int32_t index)
     PageObjects page;
     page.index = index;
     page.image = GetSourceImage();
-    const int64_t width = PageUnits(page.image->GetWidth(), page.image->GetXResolution());
-    const int64_t height = PageUnits(page.image->GetHeight(), page.image->GetYResolution());
+    const std::string width = FormatPdfReal(PageUnits(page.image->GetWidth(), page.image->GetXResolution()));
+    const std::string height = FormatPdfReal(PageUnits(page.image->GetHeight(), page.image->GetYResolution()));
     page.page = m_objectCount + 1;
     WritePageObject(out, page, width, height);
     WriteContentStream(out, page, width, height);
@@ -53,22 +56,23 @@ void CPDFEncoder::WritePage(CDataSource& out, int32_t index)
     WriteColourSpace(out, page);
 }
 
-void CPDFEncoder::WritePageObject(CDataSource& out, const PageObjects& page, int64_t pageWidth, int64_t pageHeight)
+void CPDFEncoder::WritePageObject(CDataSource& out, const PageObjects& page, const std::string& pageWidth,
+                                  const std::string& pageHeight)
 {
     StartObject(out);
-    WritePdfText(out, "<<\n/Type /Page\n/Parent %lu 0 R\n/MediaBox [0 0 %ld %ld]\n/Resources\n<<\n", 3UL,
-                 static_cast<long>(pageWidth), static_cast<long>(pageHeight));
+    WritePdfText(out, "<<\n/Type /Page\n/Parent %lu 0 R\n/MediaBox [0 0 %s %s]\n/Resources\n<<\n", 3UL,
+                 pageWidth.c_str(), pageHeight.c_str());
     WritePdfText(out, "/XObject << /Im%lu %lu 0 R >>\n/ProcSet %lu 0 R \n>>\n/Contents [%lu 0 R]\n>>\nendobj\n",
                  Number(page.index), Number(page.XObject()), Number(page.ProcedureSet()), Number(page.Content()));
     m_pageList.push_back(static_cast<int>(page.page));
 }
 
-void CPDFEncoder::WriteContentStream(CDataSource& out, const PageObjects& page, int64_t pageWidth, int64_t pageHeight)
+void CPDFEncoder::WriteContentStream(CDataSource& out, const PageObjects& page, const std::string& pageWidth,
+                                     const std::string& pageHeight)
 {
     char content[160];
-    const int length =
-        std::snprintf(content, sizeof(content), "q\n%ld 0 0 %ld %ld %ld cm\n/Im%lu Do\nQ\n",
-                      static_cast<long>(pageWidth), static_cast<long>(pageHeight), 0L, 0L, Number(page.index));
+    const int length = std::snprintf(content, sizeof(content), "q\n%s 0 0 %s %ld %ld cm\n/Im%lu Do\nQ\n",
+                                     pageWidth.c_str(), pageHeight.c_str(), 0L, 0L, Number(page.index));
     StartObject(out);
     // The last line feed is the end-of-line before "endstream".
     WritePdfText(out, "<<\n/Length %i\n>>\nstream\n", length - 1);

@@ -13,6 +13,11 @@ namespace {
 constexpr int32_t kPngTruecolour = 2;
 constexpr int32_t kPngIndexed = 3;
 constexpr int32_t kPngTruecolourAlpha = 6;
+// The JBIG2 plug-in's export format (the second of its eight settings):
+// 100 writes the embedded stream /JBIG2Decode takes (ISO 32000-1, 7.4.7),
+// not a whole JBIG2 file with its file header (T.88 annex D).
+constexpr int kJbig2ExportFormatSetting = 1;
+constexpr int32_t kJbig2EmbeddedStream = 100;
 
 int32_t PngColourTypeOf(int depth)
 {
@@ -23,12 +28,14 @@ int32_t PngColourTypeOf(int depth)
 
 CInternalSaveScope::CInternalSaveScope(CZAVImg& image)
     : m_image(image), m_prepareBeforeSave(image.m_prepareBeforeSave), m_jpegGray(image.m_jpegGray),
-      m_pngColorType(image.m_pngColorType), m_pngInterlace(image.m_pngInterlace)
+      m_pngColorType(image.m_pngColorType), m_pngInterlace(image.m_pngInterlace),
+      m_jbig2ExportFormat(image.m_jbig2Settings[kJbig2ExportFormatSetting])
 {
     image.m_prepareBeforeSave = 0;
     image.m_jpegGray = image.GetBitsPerPixel() == 8 && image.GetPalette().IsGrayScale() ? 1 : 0;
     image.m_pngColorType = PngColourTypeOf(image.GetBitsPerPixel());
     image.m_pngInterlace = 0;
+    image.m_jbig2Settings[kJbig2ExportFormatSetting] = kJbig2EmbeddedStream;
 }
 
 CInternalSaveScope::~CInternalSaveScope()
@@ -37,6 +44,7 @@ CInternalSaveScope::~CInternalSaveScope()
     m_image.m_jpegGray = m_jpegGray;
     m_image.m_pngColorType = m_pngColorType;
     m_image.m_pngInterlace = m_pngInterlace;
+    m_image.m_jbig2Settings[kJbig2ExportFormatSetting] = m_jbig2ExportFormat;
 }
 
 CInvertedPixelsScope::CInvertedPixelsScope(CZAVImg& image, bool invert) : m_image(image), m_inverted(false)

@@ -26,6 +26,7 @@ private:
     int32_t m_jpegGray;
     int32_t m_pngColorType;
     int32_t m_pngInterlace;
+    int32_t m_jbig2ExportFormat;
 };
 
 // Inverts a 1-bit image's pixel bits in place when asked and inverts them

@@ -93,6 +93,8 @@ CPageImagePtr QueryPageImage(IZAVObjectSp* element)
 
 void CZAVPdfDocumentPageWriter::AddImageAsPage(IZAVImageEditSp* image)
 {
+    if (image == nullptr)
+        ThrowTextException("Null pointer provided for image");
     CZAVPtr<IZAVArrayObjectSp> images = CreateArrayObjectSp();
     images->SetSize(1);
     images->SetAt(0, image->GetObjectSp().Get());

@@ -28,6 +28,13 @@ constexpr double kLeadingFactor = 1.2;
     ThrowTextException(text.GetText());
 }
 
+const _PdfRect& RequireRect(const _PdfRect* rect)
+{
+    if (rect == nullptr)
+        ThrowTextException("Null pointer provided for rectangle");
+    return *rect;
+}
+
 }  // namespace
 
 CZAVPdfDocumentPageWriter::CZAVPdfDocumentPageWriter(CZAVPdfDocument* owner)
@@ -76,12 +83,13 @@ void CZAVPdfDocumentPageWriter::AddFont(const std::string& name, const std::stri
 void CZAVPdfDocumentPageWriter::AddText(const _PdfRect* rect, const std::string& text, const std::string& fontName,
                                         int foreground, double size)
 {
+    const _PdfRect& place = RequireRect(rect);
     const std::string font = NormaliseName(fontName);
     if (!m_fonts.Contains(font))
         ThrowWithName("Font not available. Please add the font '%s' using the function AddFont!", font);
     m_objectsAdded = 1;
     auto entry = std::make_shared<CPdfTextEntry>();
-    entry->rect = *rect;
+    entry->rect = place;
     entry->text = text;
     entry->fontName = font;
     entry->size = size;
@@ -125,9 +133,10 @@ void CZAVPdfDocumentPageWriter::AddLayer(const std::string& name, int allOn, con
 
 void CZAVPdfDocumentPageWriter::AddUrlLink(const _PdfRect* rect, const std::string& url)
 {
+    const _PdfRect& place = RequireRect(rect);
     auto entry = std::make_shared<CPdfAnnotsUrlEntry>();
     entry->key = std::to_string(m_links.GetSize());
-    entry->rect = *rect;
+    entry->rect = place;
     entry->url = url;
     m_links.Add(entry->key, entry);
 }
@@ -153,12 +162,13 @@ void CZAVPdfDocumentPageWriter::StoreImage(CImageList& list, const _PdfRect* rec
                                            const CPageImagePtr& image, const std::string& maskName,
                                            const std::string& layerName)
 {
+    const _PdfRect& place = RequireRect(rect);
     if (!image)
         ThrowTextException("Null pointer provided for image");
     CheckImageCoding(*image);
     m_objectsAdded = 1;
     auto entry = std::make_shared<CPdfImageEntry>();
-    entry->rect = *rect;
+    entry->rect = place;
     entry->name = normalisedName;
     entry->layerName = layerName;
     entry->image = image;

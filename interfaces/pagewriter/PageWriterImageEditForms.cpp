@@ -3,6 +3,7 @@
 #include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
 
 #include "foundation/objects/ZAVArrayObjectSp.h"
+#include "foundation/text/TextException.h"
 
 namespace ZAV {
 
@@ -42,6 +43,8 @@ _PdfRect CZAVPdfDocumentPageWriter::GetImageRect(IZAVImageEditSp* image)
 
 void CZAVPdfDocumentPageWriter::AddImageArray(IZAVArrayObjectSp* images)
 {
+    if (images == nullptr)
+        ThrowTextException("Null pointer provided for image array");
     const int32_t count = images->GetSize();
     for (int32_t i = 0; i < count; ++i) {
         CZAVPtr<IZAVObjectSp> element = images->GetAt(i);

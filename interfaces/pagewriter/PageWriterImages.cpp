@@ -1,5 +1,6 @@
 // Image XObjects: every mask, layer image and content image of the page as
-// a stream object with its colour space (and palette for 8-bit pictures).
+// a stream object with its colour space (and palette for 8-bit pictures);
+// masks are image masks, which the pictures added with them refer to.
 // The picture is coded before any object is made, so a picture that fails
 // leaves nothing behind in the document.
 #include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
@@ -89,19 +90,31 @@ int32_t CZAVPdfDocumentPageWriter::LayerObjectNumber(const CPdfImageEntry& entry
     return index < 0 ? kNoObject : m_layers.GetAt(index)->objectNumber;
 }
 
+int32_t CZAVPdfDocumentPageWriter::MaskObjectNumber(const CPdfImageEntry& entry)
+{
+    // Only a mask of the masks list is an image mask a picture can refer to;
+    // an ordinary picture named as the mask stays unreferenced.
+    if (entry.maskName.empty())
+        return kNoObject;
+    const int index = m_masks.Find(entry.maskName);
+    return index < 0 ? kNoObject : m_masks.GetAt(index)->objectNumber;
+}
+
 int32_t CZAVPdfDocumentPageWriter::WriteImageObject(CPdfImageEntry& entry, bool imageMask)
 {
     // The entry's reference keeps the picture alive while it is coded.
     CPageImagePtr image = entry.image;
     const int32_t layer = LayerObjectNumber(entry);
+    const int32_t mask = imageMask ? kNoObject : MaskObjectNumber(entry);
     CheckImageCoding(*image);
     const CCodedImage coded = CodeImage(&Document(), *image);
     if (coded.filter == "/JPXDecode")
         RaiseVersion("1.5");
 
     CPDFDocument& document = Document();
-    const int32_t colorSpace = WriteColorSpace(document, *image);
-    if (colorSpace < 0)
+    // An image mask has no colour space (ISO 32000-1, 8.9.6.2).
+    const int32_t colorSpace = imageMask ? kNoObject : WriteColorSpace(document, *image);
+    if (!imageMask && colorSpace < 0)
         ThrowTextException("Missing colorspace object!");
     CPDFDictionary* dictionary = nullptr;
     boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&document, dictionary);
@@ -117,10 +130,19 @@ int32_t CZAVPdfDocumentPageWriter::WriteImageObject(CPdfImageEntry& entry, bool 
         dictionary->Set("/DecodeParms", coded.decodeParms);
     if (coded.interpolate)
         dictionary->SetBool("/Interpolate", true);
-    dictionary->SetRef("/ColorSpace", colorSpace, 0);
+    if (!imageMask)
+        dictionary->SetRef("/ColorSpace", colorSpace, 0);
     dictionary->SetInteger("/Width", image->GetWidth());
     dictionary->SetInteger("/Height", image->GetHeight());
     dictionary->SetInteger("/BitsPerComponent", coded.bitsPerComponent);
+    // Every 1-bit coding leaves black as sample 0 (the polarity calls of the
+    // coding), and an image mask paints where its sample decodes to 0: so
+    // the picture shows where the mask is black and the page where it is
+    // white, whatever the mask's palette order was (8.9.6.2, 8.9.6.3).
+    if (imageMask)
+        dictionary->Set("/Decode", CreatePDFIntegerArray(&document, {0, 1}));
+    if (mask != kNoObject)
+        dictionary->SetRef("/Mask", mask, 0);
     object->SetStreamData(coded.data.data(), static_cast<int>(coded.data.size()));
     entry.objectNumber = AddToDocument(document, object);
     return entry.objectNumber;

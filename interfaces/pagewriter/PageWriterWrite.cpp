@@ -15,6 +15,7 @@
 #include "pdf/PDFObject.h"
 #include "pdf/PDFRef.h"
 #include "pdf/PDFString.h"
+#include "pdf/PDFTextString.h"
 #include "pdf/PDFBool.h"
 
 #include <algorithm>
@@ -73,7 +74,8 @@ void CZAVPdfDocumentPageWriter::WriteLayers()
         CPDFDictionary* group = nullptr;
         boost::shared_ptr<CPDFObject> object = CreateIndirectDictionary(&document, group);
         group->SetName("/Type", "/OCG");
-        group->SetString("/Name", layer->name, false);
+        // Layer names are file names, often not ASCII.
+        group->Set("/Name", CreatePDFTextString(&document, layer->name));
         layer->objectNumber = AddToDocument(document, object);
     }
     for (const std::shared_ptr<CPdfOCGLayersEntry>& layer : m_layers.GetEntries())
@@ -123,7 +125,7 @@ void CZAVPdfDocumentPageWriter::WriteOCProperties()
         m_documentGroups->Add(CreatePDFRef(&document, layer->objectNumber, 0));
     }
     boost::shared_ptr<CPDFDictionary> configuration = CreatePDFDictionary(&document);
-    configuration->SetString("/Name", m_owner->GetDocumentInfo()->GetLayersName(), false);
+    configuration->Set("/Name", CreatePDFTextString(&document, m_owner->GetDocumentInfo()->GetLayersName()));
     configuration->Set("/Order", m_documentGroups);
     boost::shared_ptr<CPDFDictionary> properties = CreatePDFDictionary(&document);
     properties->Set("/OCGs", m_documentGroups);

@@ -107,6 +107,7 @@ private:
     void WriteImageObjects();
     int32_t WriteImageObject(CPdfImageEntry& entry, bool imageMask);
     int32_t LayerObjectNumber(const CPdfImageEntry& entry);
+    int32_t MaskObjectNumber(const CPdfImageEntry& entry);
 
     CZAVPdfDocument* m_owner;
     int32_t m_arrayImageCounter = 0;

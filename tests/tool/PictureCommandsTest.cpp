@@ -56,23 +56,47 @@ void ExpectValidPdf(const std::string& pdf)
     Output("qpdf --check " + ShellQuote(pdf));
 }
 
-// The page as poppler and Ghostscript draw it equals the picture file, each
-// sample within the tolerance.
-void ExpectPageShows(const std::string& pdf, int page, const std::string& picture, int tolerance = 0, int dpi = 72)
+ZAVTest::RgbPicture ReadAsRgb(const std::string& picture, const std::string& ppm)
 {
-    const std::string source = pdf + ".source.ppm";
-    Output("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + picture + "').convert('RGB').save('" + source +
+    Output("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + picture + "').convert('RGB').save('" + ppm +
            "')\"");
-    const ZAVTest::RgbPicture expected = ZAVTest::ReadPpm(source);
+    return ZAVTest::ReadPpm(ppm);
+}
+
+// The page as poppler and Ghostscript draw it equals the picture file, each
+// sample within the tolerance; with onlyWhereBlack, only the pixels where
+// that mask file is black are compared.
+void ExpectPageShows(const std::string& pdf, int page, const std::string& picture, int tolerance = 0, int dpi = 72,
+                     const std::string& onlyWhereBlack = "")
+{
+    const ZAVTest::RgbPicture expected = ReadAsRgb(picture, pdf + ".source.ppm");
+    const ZAVTest::RgbPicture mask = onlyWhereBlack.empty() ? expected : ReadAsRgb(onlyWhereBlack, pdf + ".mask.ppm");
+    ASSERT_EQ(mask.rgb.size(), expected.rgb.size()) << onlyWhereBlack;
     for (const char* tool : {"pdftoppm", "gs"}) {
         const ZAVTest::RgbPicture shown = ZAVTest::RenderPage(tool, pdf, page, dpi);
         ASSERT_EQ(shown.width, expected.width) << tool << " " << picture;
         ASSERT_EQ(shown.height, expected.height) << tool << " " << picture;
         int wrong = 0;
         for (size_t i = 0; i < shown.rgb.size(); ++i)
-            wrong += std::abs(int(shown.rgb[i]) - int(expected.rgb[i])) > tolerance;
+            wrong += (onlyWhereBlack.empty() || mask.rgb[i] == 0) &&
+                     std::abs(int(shown.rgb[i]) - int(expected.rgb[i])) > tolerance;
         EXPECT_EQ(wrong, 0) << tool << " " << picture;
     }
+}
+
+// What a masked picture looks like, written to out as PNG: the picture
+// where the mask is black, and where it is white what lies below (a picture
+// of the same size, or the white page).
+std::string MaskedPicture(const std::string& out, const std::string& picture, const std::string& mask,
+                          const std::string& below = "")
+{
+    Output("/usr/bin/python3 -c \"from PIL import Image; p = Image.open('" + picture +
+           "').convert('RGB'); m = Image.open('" + mask + "').convert('L'); b = Image.open('" + below +
+           "').convert('RGB') if '" + below +
+           "' else Image.new('RGB', p.size, 'white'); "
+           "Image.composite(b, p, m).save('" +
+           out + "')\"");
+    return out;
 }
 
 std::string Loading(const std::string& file)
@@ -182,8 +206,11 @@ TEST(CreateFromImageFiles, MaskAndTextSideFiles)
     ExpectValidPdf(pdf);
     const std::string list = Output("pdfimages -list " + ShellQuote(pdf));
     EXPECT_NE(list.find("gray    1   1  jbig2"), std::string::npos) << list;
-    ExpectPageShows(pdf, 1, pics + "/a.png");
+    // Each picture shows where its mask (PNG or Group 4 TIFF) is black; a.png's
+    // text lies below it and shows where the mask is white.
+    ExpectPageShows(pdf, 1, pics + "/a.png", 0, 72, pics + "/a_Mask.png");
     ExpectPageShows(pdf, 2, pics + "/a_Mask.png");
+    ExpectPageShows(pdf, 3, MaskedPicture(runner.File("b.png"), pics + "/b.png", pics + "/b_Mask.tif"));
     ExpectPageShows(pdf, 4, pics + "/b_Mask.tif");
     const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
     EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
@@ -213,11 +240,11 @@ TEST(CreateFromImageFiles, GifPictureWithGifMask)
                "\tNo indexable text for pdf found '" + pics + "/c.txt' ...", "Save PDF to '" + pdf + "' ...ok."}));
     ExpectValidPdf(pdf);
     // GIF files carry no resolution: the picture takes the screen's 96 dpi.
-    ExpectPageShows(pdf, 1, pics + "/c.gif", 0, 96);
+    ExpectPageShows(pdf, 1, MaskedPicture(runner.File("c.png"), pics + "/c.gif", pics + "/c_Mask.gif"), 0, 96);
     const std::string objects = Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " - | grep -a '/Im'");
     EXPECT_NE(objects.find("/ImMask0"), std::string::npos) << objects;
-    // The mask is a JBIG2 image of the page's resources, not drawn: its
-    // stream is decoded by jbig2dec and compared with the side file.
+    // The mask is a JBIG2 image mask of the page's resources: its stream is
+    // decoded by jbig2dec and compared with the side file.
     ASSERT_TRUE(ZAVTest::HaveTool("jbig2dec"));
     const std::string qdf = runner.File("qdf.pdf");
     Output("qpdf --qdf --object-streams=disable " + ShellQuote(pdf) + " " + ShellQuote(qdf));
@@ -421,6 +448,25 @@ TEST(CreateLayeredPdf, OnePageWithALayerPerPicture)
     EXPECT_EQ(objects.find("/ImMask2"), std::string::npos) << objects;
     // The last layer lies on top.
     ExpectPageShows(pdf, 1, pics + "/z.tif");
+}
+
+// A masked picture in its layer lets the layer below show where the mask
+// is white; alone on its page it lets the page show.
+TEST(CreateLayeredPdf, MaskedLayersShowWhatLiesBelow)
+{
+    ProgramRunner runner;
+    const std::string pics = runner.File("pics");
+    MakePictures(pics, "palette().save('y.png', dpi=(72, 72))\n"
+                       "grey().save('z.png', dpi=(72, 72))\n"
+                       "mask().save('z_Mask.png', dpi=(72, 72))");
+    ASSERT_EQ(runner.Run({"-l", "-w", pics, "-m", "y.png;z.png", "-f", runner.File("two.pdf")}).exitCode, 0);
+    ASSERT_EQ(runner.Run({"-l", "-w", pics, "-m", "z.png", "-f", runner.File("one.pdf")}).exitCode, 0);
+    ExpectValidPdf(runner.File("two.pdf"));
+    ExpectPageShows(runner.File("two.pdf"), 1,
+                    MaskedPicture(runner.File("two.png"), pics + "/z.png", pics + "/z_Mask.png", pics + "/y.png"));
+    ExpectPageShows(runner.File("one.pdf"), 1,
+                    MaskedPicture(runner.File("one.png"), pics + "/z.png", pics + "/z_Mask.png"));
+    EXPECT_NE(Output("pdfimages -list " + ShellQuote(runner.File("one.pdf"))).find("jbig2"), std::string::npos);
 }
 
 }  // namespace

@@ -93,8 +93,8 @@ void RequireCheckers()
 }  // namespace
 
 // Codings that need no other codec: Deflate with and without the TIFF
-// predictor, run length, on every depth, with resolutions that make whole
-// page sizes.
+// predictor, run length, on every depth; pages of whole points and pages
+// whose sides are not (a 10-pixel side at 1,000 dpi is 0.72 points).
 TEST(PDFWriterDocuments, DeflateAndRunLengthPagesRenderTheirPixels)
 {
     RequireCheckers();
@@ -105,6 +105,9 @@ TEST(PDFWriterDocuments, DeflateAndRunLengthPagesRenderTheirPixels)
           {24, kPdfCodingTiff, kTiffNone, 64, 40, 96, "image", "rgb", 0}}},
         {"24-bit Deflate at 300 dpi", {{24, kPdfCodingTiff, kTiffDeflate, 150, 75, 300, "image", "rgb", 0}}},
         {"8-bit run length", {{8, kPdfCodingTiff, kTiffPackBits, 70, 33, 72, "image", "index", 0}}},
+        {"sides of fractions of a point",
+         {{8, kPdfCodingTiff, kTiffDeflate, 10, 10, 1000, "image", "index", 0},
+          {24, kPdfCodingTiff, kTiffNone, 100, 7, 300, "image", "rgb", 0}}},
     };
     for (const DocumentCase& document : cases)
         CheckDocument(document);
@@ -220,29 +223,37 @@ TEST(PDFWriterDocuments, Jpeg2000PageMakesVersion14)
 }
 
 // A page coded by the JBIG2 plug-in (1 = black in the codec) carries no
-// inverting /Decode array and renders as it looks.
+// inverting /Decode array and renders as it looks, whatever export format
+// the image's JBIG2 settings name: the default (10, a whole JBIG2 file) as
+// well as the embedded stream (100). The image keeps its own setting.
 TEST(PDFWriterDocuments, Jbig2PageRendersWithoutDecodeArray)
 {
     RequireCheckers();
-    CZAVImg bilevel;
-    MakePicture(bilevel, 64, 40, 1, 72);
-    int jbig2 = -1;
-    ASSERT_EQ(bilevel.GetImportExportDlls().BindDll(ZAVTest::BinPath("ZAVJbg20.so").c_str(), &jbig2), 1);
-    bilevel.m_pdfImageCoding = bilevel.GetImportExportDlls().GetJbig2DllId();
-    bilevel.m_jbig2Settings[1] = 100;  // the plug-in's export as a stream for PDF
-    ZAVTest::TempDir folder;
-    const std::string path = folder.File("jbig2.pdf");
-    ASSERT_EQ(ZAVTest::ThrownText([&] { SavePdf(bilevel, path); }), "(nothing thrown)");
-    const std::string text = ZAVTest::ReadText(path);
-    EXPECT_EQ(text.substr(0, 9), "%PDF-1.4\n");
-    EXPECT_NE(text.find("/Filter /JBIG2Decode\n/DecodeParms << >>\n/ColorSpace"), std::string::npos);
-    EXPECT_EQ(text.find("/Decode ["), std::string::npos);
-    EXPECT_EQ(QpdfProblems(path), "");
-    const std::vector<ListedImage> listed = ListImages(path);
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].encoding, "jbig2");
-    for (const char* tool : {"pdftoppm", "gs"}) {
-        const Render render = RenderPage(tool, path, 72);
-        EXPECT_EQ(LargestDifference(render.rgb, ExpectedRgb(bilevel)), 0) << tool << render.problem;
+    for (int exportFormat : {10, 100}) {
+        SCOPED_TRACE("export format " + std::to_string(exportFormat));
+        CZAVImg bilevel;
+        MakePicture(bilevel, 64, 40, 1, 72);
+        int jbig2 = -1;
+        ASSERT_EQ(bilevel.GetImportExportDlls().BindDll(ZAVTest::BinPath("ZAVJbg20.so").c_str(), &jbig2), 1);
+        bilevel.m_pdfImageCoding = bilevel.GetImportExportDlls().GetJbig2DllId();
+        bilevel.m_jbig2Settings[1] = exportFormat;
+        ZAVTest::TempDir folder;
+        const std::string path = folder.File("jbig2.pdf");
+        ASSERT_EQ(ZAVTest::ThrownText([&] { SavePdf(bilevel, path); }), "(nothing thrown)");
+        EXPECT_EQ(bilevel.m_jbig2Settings[1], exportFormat);
+        const std::string text = ZAVTest::ReadText(path);
+        EXPECT_EQ(text.substr(0, 9), "%PDF-1.4\n");
+        EXPECT_NE(text.find("/Filter /JBIG2Decode\n/DecodeParms << >>\n/ColorSpace"), std::string::npos);
+        EXPECT_EQ(text.find("/Decode ["), std::string::npos);
+        // No JBIG2 file header (T.88 D.4.1) inside the stream.
+        EXPECT_EQ(text.find("\x97JB2\r\n\x1A\n"), std::string::npos);
+        EXPECT_EQ(QpdfProblems(path), "");
+        const std::vector<ListedImage> listed = ListImages(path);
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].encoding, "jbig2");
+        for (const char* tool : {"pdftoppm", "gs"}) {
+            const Render render = RenderPage(tool, path, 72);
+            EXPECT_EQ(LargestDifference(render.rgb, ExpectedRgb(bilevel)), 0) << tool << render.problem;
+        }
     }
 }

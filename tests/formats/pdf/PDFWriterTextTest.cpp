@@ -142,24 +142,29 @@ TEST(PDFWriterText, SavedImageSuppliesTheTexts)
     EXPECT_NE(text.find("/Title (saved)\n"), std::string::npos);
 }
 
+// Page sides are reals, not cut to whole points, and never 0: the page
+// and the image's matrix agree.
 TEST(PDFWriterText, PageSizeFollowsResolutionAndZeroTakes72)
 {
     struct Case {
         int width, height, xDpi, yDpi;
-        const char* page;
+        const char *pageWidth, *pageHeight;
     };
     const Case cases[] = {
-        {100, 50, 72, 72, "/MediaBox [0 0 100 50]\n"},
-        {300, 600, 300, 150, "/MediaBox [0 0 72 288]\n"},
-        {96, 10, 96, 0, "/MediaBox [0 0 72 10]\n"},
-        {30, 20, 0, 0, "/MediaBox [0 0 30 20]\n"},
+        {100, 50, 72, 72, "100.00", "50.00"}, {300, 600, 300, 150, "72.00", "288.00"},
+        {96, 10, 96, 0, "72.00", "10.00"},    {30, 20, 0, 0, "30.00", "20.00"},
+        {10, 10, 1000, 1000, "0.72", "0.72"}, {100, 7, 300, 200, "24.00", "2.52"},
+        {1, 1, 100000, 72, "0.01", "1.00"},
     };
     for (const Case& c : cases) {
         CRawResolutionImage image;
         MakeRunLengthPicture(image, c.width, c.height, 24);
         image.SetRawResolution(c.xDpi, c.yDpi);
         const std::string text = WriteToText(image, {&image});
-        EXPECT_NE(text.find(c.page), std::string::npos) << c.page;
+        const std::string box = std::string("/MediaBox [0 0 ") + c.pageWidth + " " + c.pageHeight + "]\n";
+        const std::string matrix = std::string("q\n") + c.pageWidth + " 0 0 " + c.pageHeight + " 0 0 cm\n";
+        EXPECT_NE(text.find(box), std::string::npos) << box;
+        EXPECT_NE(text.find(matrix), std::string::npos) << matrix;
     }
 }
 
@@ -268,8 +273,10 @@ TEST(PDFWriterText, JpegPageKeepsItsBytes)
         "%PDF-1.2\n1 0 obj\n<<\n/Creator ()\n/CreationDate ()\n/Author ()\n/Producer ()\n/Title ()\n/Subject ()\n"
         "/Keywords ()\n>>\nendobj\n2 0 obj\n<<\n/Type /Catalog\n/Pages 3 0 R\n>>\nendobj\n3 0 obj\n<<\n/Type "
         "/Pages\n/Kids [   4 0 R ]\n/Count 1\n/MediaBox [0 0 0 0]\n>>\nendobj\n4 0 obj\n<<\n/Type /Page\n/Parent 3 "
-        "0 R\n/MediaBox [0 0 100 50]\n/Resources\n<<\n/XObject << /Im0 7 0 R >>\n/ProcSet 6 0 R \n>>\n/Contents [5 0 "
-        "R]\n>>\nendobj\n5 0 obj\n<<\n/Length 29\n>>\nstream\nq\n100 0 0 50 0 0 cm\n/Im0 Do\nQ\nendstream\nendobj\n6 "
+        "0 R\n/MediaBox [0 0 100.00 50.00]\n/Resources\n<<\n/XObject << /Im0 7 0 R >>\n/ProcSet 6 0 R \n>>\n/Contents "
+        "[5 0 "
+        "R]\n>>\nendobj\n5 0 obj\n<<\n/Length 35\n>>\nstream\nq\n100.00 0 0 50.00 0 0 cm\n/Im0 "
+        "Do\nQ\nendstream\nendobj\n6 "
         "0 obj\n[ /PDF /ImageC ]\nendobj\n7 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n/Name /Im0\n/Filter "
         "/DCTDecode\n/Interpolate true\n/ColorSpace 9 0 R\n/Width 100\n/Height 50\n/BitsPerComponent 8\n/Length 8 0 "
         "R\n>>\nstream\n\xFF\xD8";

@@ -2,9 +2,11 @@
 #include "FakePageImage.h"
 #include "PageWriterFixture.h"
 #include "support/ThrownText.h"
+#include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <locale>
 
 namespace {
@@ -131,6 +133,41 @@ TEST(PageWriterCoding, AMaskMustBeBlackAndWhiteBeforeItsCodingIsTested)
               "Mask imagedata has to be black&white!");
     // Nothing of a refused add is kept: the name is still free.
     page.Writer().AddMask(&kNatural, "m", MakePatternImage(8, 8, 1));
+}
+
+// A null rectangle, image or image array is refused through the interface
+// as well, before anything is kept.
+TEST(PageWriterCoding, NullPointersAreRefused)
+{
+    ZAVTest::PageWriterFixture page;
+    IZAVPdfDocumentPageWriterCpp* writer = page.Object()->GetPageWriter();
+    writer->ResetPage();
+    writer->AddFont("Courier", "Courier");
+    CZAVPtr<IZAVImageEditSp> image = CreateImageEditSp();
+    image->Create(8, 8, zavbpp1);
+    const std::string rect = "Null pointer provided for rectangle";
+    const std::string picture = "Null pointer provided for image";
+    const struct {
+        std::function<void()> call;
+        std::string expected;
+    } cases[] = {
+        {[&] { writer->AddText(nullptr, "x", "Courier", 0, 10); }, rect},
+        {[&] { writer->AddUrlLink(nullptr, "https://example.org/"); }, rect},
+        {[&] { writer->AddImage(nullptr, "a", image.Get()); }, rect},
+        {[&] { writer->AddMask(nullptr, "a", image.Get()); }, rect},
+        {[&] { writer->AddImageToLayer(nullptr, "a", "L", image.Get()); }, rect},
+        {[&] { writer->AddImage(&kNatural, "a", nullptr); }, picture},
+        {[&] { writer->AddMask(&kNatural, "a", nullptr); }, picture},
+        {[&] { writer->GetImageRect(nullptr); }, picture},
+        {[&] { writer->AddImageAsPage(nullptr); }, picture},
+        {[&] { writer->AddImageArray(nullptr); }, "Null pointer provided for image array"},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(ThrownText(cases[i].call), cases[i].expected) << "case " << i;
+    // Nothing was kept: the page has no objects and no link.
+    EXPECT_EQ(ThrownText([&] { writer->WritePage(); }),
+              "No objects added, please use the Add functions to add Text or imagedata!");
+    EXPECT_EQ(page.Document().GetPageCount(), 0);
 }
 
 TEST(PageWriterRects, ImageContentAndPlacementRectangles)

@@ -115,6 +115,73 @@ TEST(PageWriterImageEdit, EveryCodingRendersAsTheSourcePicture)
     }
 }
 
+// A picture with a black-and-white mask: readers show the picture where the
+// mask is black and the white page where it is white, whatever the mask's
+// coding and palette order, on a page of its own or in a layer. JBIG2 masks
+// keep the image object's default JBIG2 settings.
+TEST(PageWriterImageEdit, MasksShowThePictureWhereTheyAreBlack)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("pdftoppm"));
+    ASSERT_TRUE(ZAVTest::HaveTool("gs"));
+    constexpr int kJbig2 = -1;
+    const struct {
+        const char* name;
+        int coding, compression;
+        bool whiteFirst, inLayer;
+    } cases[] = {
+        {"CCITT G4", 5, 4, false, false},
+        {"CCITT G4 white-first", 5, 4, true, false},
+        {"CCITT G3", 5, 3, true, true},
+        {"LZW white-first", 5, 5, true, false},
+        {"Deflate", 5, 32946, false, true},
+        {"JBIG2", kJbig2, 0, false, false},
+        {"JBIG2 white-first", kJbig2, 0, true, false},
+        {"JBIG2 layer", kJbig2, 0, false, true},
+    };
+    ZAVTest::TempDir folder;
+    const std::string picturePath = MakePicture(folder, "picture.png", "L");
+    const std::string maskPath = MakePicture(folder, "mask.png", "1");
+    ZAVTest::PageWriterFixture document;
+    IZAVPdfDocumentPageWriterCpp* writer = document.Object()->GetPageWriter();
+    const _PdfRect natural = {0, 0, 0, 0};
+    for (const auto& c : cases) {
+        CZAVPtr<IZAVImageEditSp> picture = LoadPicture(picturePath);
+        picture->GetFileFormatSettings()->SetTiffCompression(5);
+        CZAVPtr<IZAVImageEditSp> mask = LoadPicture(maskPath);
+        if (c.whiteFirst)
+            mask->GetColor()->SetMinIsWhite();
+        IZAVImageEditFileFormatSettingsCpp* settings = mask->GetFileFormatSettings();
+        if (c.coding == kJbig2) {
+            mask->AddImportExportDll(ZAVTest::BinPath("ZAVJbg20.so"), "");
+            settings->SetPdfImageCoding(settings->GetJbig2DllId());
+        } else {
+            settings->SetPdfImageCoding(c.coding);
+            settings->SetTiffCompression(c.compression);
+        }
+        writer->ResetPage();
+        const _PdfRect rect = writer->GetImageRect(picture.Get());
+        writer->AddMask(&rect, "m", mask.Get());
+        if (c.inLayer)
+            writer->AddImageToLayerWithMask(&rect, "p", "Layer", picture.Get(), "m");
+        else
+            writer->AddImageWithMask(&natural, "p", picture.Get(), "m");
+        writer->WritePage();
+    }
+    const std::string pdf = document.SaveChecked(folder);
+    const std::string ppm = folder.File("expected.ppm");
+    ASSERT_EQ(ZAVTest::Run("/usr/bin/python3 -c \"from PIL import Image; p = Image.open('" + picturePath +
+                           "').convert('RGB'); m = Image.open('" + maskPath +
+                           "').convert('L'); Image.composite(Image.new('RGB', p.size, 'white'), p, m).save('" + ppm +
+                           "')\"")
+                  .exitCode,
+              0);
+    const ZAVTest::RgbPicture expected = ZAVTest::ReadPpm(ppm);
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        for (const char* tool : {"pdftoppm", "gs"})
+            EXPECT_EQ(WrongPixels(ZAVTest::RenderPage(tool, pdf, static_cast<int>(i + 1), 72), expected, 0), 0)
+                << tool << " " << cases[i].name;
+}
+
 TEST(PageWriterImageEdit, ImageArraysMakeAPagePerImage)
 {
     ZAVTest::TempDir folder;

@@ -124,6 +124,32 @@ TEST(PageWriterLayers, EveryGroupOfEveryPageStaysListed)
     EXPECT_TRUE(Has(ZAVTest::ReadText(pdf), "%PDF-1.5"));
 }
 
+// Layer names are file names: one that is not plain ASCII becomes a UTF-16
+// text string, which readers show as the name it is; ASCII stays as it is.
+TEST(PageWriterLayers, NamesBeyondAsciiAreUtf16TextStrings)
+{
+    ZAVTest::PageWriterFixture page;
+    CZAVPdfDocumentPageWriter& writer = page.Writer();
+    page.Object()->GetDocumentInfo()->SetLayersName("Ebenen \xC3\xBC");
+    writer.ResetPage();
+    writer.AddImageToLayer(&kNatural, "a", "\xC3\x84pfel \xF0\x9F\x98\x80", MakePatternImage(8, 8, 8));
+    writer.AddImageToLayer(&kNatural, "b", "plain", MakePatternImage(8, 8, 8));
+    writer.WritePage();
+    EXPECT_TRUE(HasEntries(page.Resource(0, "/Properties", "/OC0"), "/Name <FEFF00C4007000660065006C0020D83DDE00>"))
+        << page.Resource(0, "/Properties", "/OC0");
+    EXPECT_TRUE(HasEntries(page.Resource(0, "/Properties", "/OC1"), "/Name (plain)"));
+
+    ZAVTest::TempDir folder;
+    const std::string pdf = page.SaveChecked(folder);
+    // qpdf decodes text strings: the names come back as they were given.
+    const ZAVTest::RunResult json =
+        ZAVTest::Run("qpdf --json " + ZAVTest::ShellQuote(pdf) +
+                     " | /usr/bin/python3 -c \"import json,sys; d=json.load(sys.stdin)['qpdf'][1]; "
+                     "cat=d['obj:'+d['trailer']['value']['/Root']]['value']; oc=cat['/OCProperties']; "
+                     "print(json.dumps([d['obj:'+r]['value']['/Name'] for r in oc['/OCGs']] + [oc['/D']['/Name']]))\"");
+    EXPECT_EQ(json.output, "[\"u:\\u00c4pfel \\ud83d\\ude00\", \"u:plain\", \"u:Ebenen \\u00fc\"]\n");
+}
+
 // A table of codings: the dictionary each gets and what it does to the
 // caller's picture.
 TEST(PageWriterImages, DictionariesByCoding)
@@ -176,9 +202,23 @@ TEST(PageWriterImages, ColourSpacesPalettesAndMasks)
     writer.AddMask(&kNatural, "m", mask);
     writer.AddImageWithMask(&kNatural, "p", MakePatternImage(9, 5, 8, true), "m");
     writer.AddImage(&kNatural, "rgb", MakePatternImage(9, 5, 24));
+    // An ordinary picture named as the mask is no image mask: not referred to.
+    writer.AddImageWithMask(&kNatural, "q", MakePatternImage(9, 5, 8), "rgb");
     writer.WritePage();
     const std::string maskObject = page.Resource(0, "/XObject", "/Imm");
     EXPECT_TRUE(HasEntries(maskObject, "/Name /Imm /ImageMask true /Filter /CCITTFaxDecode")) << maskObject;
+    // An image mask has no colour space; black (sample 0) paints.
+    EXPECT_FALSE(Has(maskObject, "/ColorSpace")) << maskObject;
+    EXPECT_TRUE(HasEntries(maskObject, "/BitsPerComponent 1 /Decode [0 1]")) << maskObject;
+    const std::string masked = page.Resource(0, "/XObject", "/Imp");
+    // The picture refers to the mask object the page lists as /Imm.
+    const size_t maskKey = masked.find("/Mask ");
+    ASSERT_NE(maskKey, std::string::npos) << masked;
+    const size_t start = maskKey + 6;
+    const std::string reference = masked.substr(start, masked.find(" R", start) + 2 - start);
+    EXPECT_TRUE(HasEntries(page.PageText(0), "/Imm " + reference)) << masked << page.PageText(0);
+    EXPECT_FALSE(Has(page.Resource(0, "/XObject", "/Imq"), "/Mask")) << page.Resource(0, "/XObject", "/Imq");
+    EXPECT_FALSE(Has(page.Resource(0, "/XObject", "/Imrgb"), "/Mask"));
     ZAVTest::TempDir folder;
     const std::string raw = ZAVTest::ReadText(page.SaveChecked(folder));
     EXPECT_TRUE(HasEntries(raw, "[/Indexed /DeviceRGB 255 ")) << raw.substr(0, 2000);
