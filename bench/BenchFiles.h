@@ -3,6 +3,9 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <boost/make_shared.hpp>
 
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 #include "pdf/PDFArray.h"
@@ -106,6 +110,85 @@ inline double PeakMegabytes()
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+// One whole process as a user runs it: its wall time and its peak resident
+// memory (the kernel's own figure for the child, so libraries and the mapped
+// input count as they would for the user).
+struct ProcessFigures {
+    bool ok = false;
+    double seconds = 0;
+    double peakMegabytes = 0;
+};
+
+inline ProcessFigures RunProcess(const std::string& command)
+{
+    ProcessFigures figures;
+    const Stopwatch clock;
+    const pid_t child = fork();
+    if (child < 0)
+        return figures;
+    if (child == 0) {
+        const std::string quiet = command + " >/dev/null 2>&1";
+        execl("/bin/sh", "sh", "-c", quiet.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (wait4(child, &status, 0, &usage) != child)
+        return figures;
+    figures.seconds = clock.Seconds();
+    figures.peakMegabytes = usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+    figures.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return figures;
+}
+
+// The median wall time of rounds runs and the highest peak memory among them.
+inline ProcessFigures MedianRun(const std::string& command, int rounds)
+{
+    std::vector<double> times;
+    ProcessFigures result;
+    result.ok = true;
+    for (int i = 0; i < rounds; ++i) {
+        const ProcessFigures run = RunProcess(command);
+        result.ok = result.ok && run.ok;
+        times.push_back(run.seconds);
+        result.peakMegabytes = std::max(result.peakMegabytes, run.peakMegabytes);
+    }
+    std::sort(times.begin(), times.end());
+    result.seconds = times.empty() ? 0 : times[times.size() / 2];
+    return result;
+}
+
+// Ours beside a peer on the same input: median times, their ratio and both
+// peak memory figures, one line.
+inline void PrintSideBySide(const std::string& what, const std::string& ours, const std::string& peer, int rounds)
+{
+    const ProcessFigures mine = MedianRun(ours, rounds);
+    const ProcessFigures theirs = MedianRun(peer, rounds);
+    if (!mine.ok || !theirs.ok) {
+        std::printf("  %-34s failed (%s%s)\n", what.c_str(), mine.ok ? "" : "ours ", theirs.ok ? "" : "peer");
+        std::fflush(stdout);
+        return;
+    }
+    std::printf("  %-34s ours %8.3f s %7.1f MiB | peer %8.3f s %7.1f MiB | ratio %.2f\n", what.c_str(), mine.seconds,
+                mine.peakMegabytes, theirs.seconds, theirs.peakMegabytes, mine.seconds / theirs.seconds);
+    std::fflush(stdout);
+}
+
+inline double FileMegabytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    return file ? static_cast<double>(file.tellg()) / (1024.0 * 1024.0) : 0;
+}
+
+// The program beside the benchmarks in the release build.
+inline std::string ProgramPath(const char* argv0)
+{
+    std::string folder = argv0;
+    const size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+    return folder + "/ZAVPdf";
 }
 
 }  // namespace ZAVBench

@@ -1,7 +1,8 @@
 // The extractpicture command on a generated 200-page document of mixed
 // pictures, made by img2pdf: 100 A4 300-dpi CCITT G4 pages, 50 grey pages
 // stored as PNG-predicted Flate data and 50 JPEG photos. Beside it
-// pdfimages takes the same file twice: with -all (stored CCITT, JPEG and
+// pdfimages takes the same file twice, each as a whole process with the
+// median of the rounds and peak memory: with -all (stored CCITT, JPEG and
 // PNG data mostly written as they stand) and with -png -j -jp2 (the same
 // output kinds as ours: every decoded picture a PNG).
 //   tool_extractpicture_bench [rounds]
@@ -11,8 +12,6 @@
 
 #include "bench/BenchFiles.h"
 #include "bench/PillowTiming.h"
-#include "foundation/files/LogFile.h"
-#include "tool/Commands.h"
 
 namespace {
 
@@ -52,20 +51,6 @@ for i in range(50):
 subprocess.run(['img2pdf'] + names + ['-o', '../mixed.pdf'], check=True, stderr=subprocess.DEVNULL)
 )";
 
-double TimePdfimages(const std::string& options, const std::string& pdf, int rounds)
-{
-    const std::string out = std::string(kFolder) + "/peer";
-    double total = 0;
-    for (int i = 0; i < rounds; ++i) {
-        Shell("rm -rf " + out + " && mkdir -p " + out);
-        const ZAVBench::Stopwatch clock;
-        if (!Shell("pdfimages " + options + " " + pdf + " " + out + "/p"))
-            std::fprintf(stderr, "pdfimages %s failed\n", options.c_str());
-        total += clock.Seconds();
-    }
-    return total / rounds;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -80,21 +65,17 @@ int main(int argc, char** argv)
         if (!Shell(std::string("mkdir -p ") + kFolder + "/input && /usr/bin/python3 /tmp/zav_extractpicture_bench.py"))
             return 1;
     }
-    const std::string out = std::string(kFolder) + "/ours";
-    double ours = 0;
-    for (int i = 0; i < rounds; ++i) {
-        Shell("rm -rf " + out + " && mkdir -p " + out);
-        ZAV::CLogFile log;
-        const ZAVBench::Stopwatch clock;
-        ZAV::ExtractPictures(pdf, -1, out + "/", log);
-        ours += clock.Seconds();
-    }
-    ours /= rounds;
-    const double all = TimePdfimages("-all", pdf, rounds);
-    const double same = TimePdfimages("-png -j -jp2", pdf, rounds);
-    std::printf("200 pages (100 G4 A4 300 dpi, 50 grey PNG-predicted, 50 JPEG), %d rounds\n", rounds);
-    std::printf("ZAVPdf -x -g -1:            %.3f s\n", ours);
-    std::printf("pdfimages -all:             %.3f s   ratio %.2f\n", all, ours / all);
-    std::printf("pdfimages -png -j -jp2:     %.3f s   ratio %.2f\n", same, ours / same);
+    const std::string ours = std::string(kFolder) + "/ours";
+    const std::string peer = std::string(kFolder) + "/peer";
+    const std::string program = ZAVBench::ProgramPath(argv[0]);
+    const std::string fresh = "rm -rf " + ours + " " + peer + " && mkdir -p " + ours + " " + peer + " && ";
+    const std::string ourRun =
+        fresh + program + " -x -f " + pdf + " -z " + ours + "/ -g -1 -o " + std::string(kFolder) + "/log.txt";
+    std::printf("200 pages (100 G4 A4 300 dpi, 50 grey PNG-predicted, 50 JPEG), %d rounds; input %.1f MiB\n", rounds,
+                ZAVBench::FileMegabytes(pdf));
+    ZAVBench::PrintSideBySide("ZAVPdf -x / pdfimages -all", ourRun, fresh + "pdfimages -all " + pdf + " " + peer + "/p",
+                              rounds);
+    ZAVBench::PrintSideBySide("ZAVPdf -x / pdfimages -png -j -jp2", ourRun,
+                              fresh + "pdfimages -png -j -jp2 " + pdf + " " + peer + "/p", rounds);
     return 0;
 }

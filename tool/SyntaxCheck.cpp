@@ -52,21 +52,39 @@ String Formatted(const char* format, const std::string& value)
     return text;
 }
 
-void AppendToFile(const std::string& fileName, const std::string& text)
-{
-    FILE* file = nullptr;
-    String message;
-    if (fopen_s(&file, fileName.c_str(), "a+") != 0 || !file) {
-        message.Format("Cannot open file '%s'!", fileName.c_str());
-        ThrowTextException(message.GetText());
+// The page text file, opened once for the whole command instead of once per
+// page. A file that cannot be opened is tried again at the next page, so each
+// page still reports its own failure.
+class PageTextFile {
+public:
+    explicit PageTextFile(const std::string& name) : m_name(name) {}
+    PageTextFile(const PageTextFile&) = delete;
+    PageTextFile& operator=(const PageTextFile&) = delete;
+    ~PageTextFile()
+    {
+        if (m_file)
+            std::fclose(m_file);
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        message.Format("Can't write file '%s'!", fileName.c_str());
-        ThrowTextException(message.GetText());
+
+    void Append(const std::string& text)
+    {
+        String message;
+        if (!m_file && (fopen_s(&m_file, m_name.c_str(), "a+") != 0 || !m_file)) {
+            m_file = nullptr;
+            message.Format("Cannot open file '%s'!", m_name.c_str());
+            ThrowTextException(message.GetText());
+        }
+        const bool written = std::fwrite(text.data(), 1, text.size(), m_file) == text.size();
+        if (std::fflush(m_file) != 0 || !written) {
+            message.Format("Can't write file '%s'!", m_name.c_str());
+            ThrowTextException(message.GetText());
+        }
     }
-}
+
+private:
+    std::string m_name;
+    FILE* m_file = nullptr;
+};
 
 // The document reads its objects when something refers to them; the listing
 // wants every object the file holds, also those nothing refers to. An object
@@ -216,6 +234,7 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
 void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)
 {
     const std::string textFileName = MakePageTextFileName(documentName);
+    PageTextFile textFile(textFileName);
     LoadLogged(document, documentName, log);
     LogDocumentSummary(document, log);
 
@@ -241,7 +260,7 @@ void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName,
                 pageText.append(reinterpret_cast<const char*>(content.GetData()),
                                 static_cast<size_t>(content.GetSize()));
             pageText += "\n\n\n";
-            AppendToFile(textFileName, pageText);
+            textFile.Append(pageText);
             text.Format("Content of page %d saved to '%s'!", p, textFileName.c_str());
             log.LogWriteString(text, true);
         } catch (const CTextException& e) {

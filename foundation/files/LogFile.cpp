@@ -15,19 +15,54 @@ const char* const kDashLine = "-------------------------------------------------
 
 }  // namespace
 
+CLogFile& CLogFile::operator=(const CLogFile& other)
+{
+    if (this != &other) {
+        CloseFile();
+        m_name = other.m_name;
+    }
+    return *this;
+}
+
+void CLogFile::SetFileName(const String& name)
+{
+    CloseFile();
+    m_name = name;
+}
+
+FILE* CLogFile::AppendingFile()
+{
+    if (!m_file) {
+        m_file = std::fopen(m_name.GetText(), "a");
+        if (!m_file) {
+            String message;
+            message.Format("Cannot open file '%s'!", m_name.GetText());
+            ThrowTextException(message.GetText());
+        }
+    }
+    return m_file;
+}
+
+void CLogFile::CloseFile()
+{
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+}
+
 void CLogFile::LogWrite(const char* text, bool newline)
 {
     if (IsOff())
         return;
-    CFileHandle file;
-    file.Open(m_name.GetText(), "a+");
+    FILE* file = AppendingFile();
     const size_t length = text ? std::strlen(text) : 0;
-    bool written = std::fwrite(text ? text : "", 1, length, file.GetFile()) == length;
+    bool written = std::fwrite(text ? text : "", 1, length, file) == length;
     if (newline)
-        written = std::fputc('\n', file.GetFile()) != EOF && written;
+        written = std::fputc('\n', file) != EOF && written;
     // A log that silently loses its lines (a full disk) would hide the very
     // failure it is meant to report.
-    if (!file.Close() || !written) {
+    if (std::fflush(file) != 0 || !written) {
+        CloseFile();
         String message;
         message.Format("Cannot write file '%s'!", m_name.GetText());
         ThrowTextException(message.GetText());
@@ -48,6 +83,7 @@ void CLogFile::LogClear()
 {
     if (IsOff())
         return;
+    CloseFile();
     CFileHandle file;
     file.Open(m_name.GetText(), "w");
     file.Close();

@@ -1,9 +1,14 @@
-// The log: a text file that every message is appended to, opened and closed
-// for each write so that it is complete at every moment. An empty name turns
-// every operation into nothing.
+// The log: a text file that every message is appended to. The file stays open
+// between messages (opening it per line cost more than the work it logs) and
+// each message is flushed at once, so the file is complete at every moment,
+// also after a crash. Copies write to the same file through a handle of their
+// own; appending keeps their lines in the order they were written. An empty
+// name turns every operation into nothing.
 #pragma once
 
 #include "foundation/text/String.h"
+
+#include <cstdio>
 
 namespace ZAV {
 
@@ -11,8 +16,11 @@ class CLogFile {
 public:
     CLogFile() {}
     explicit CLogFile(const char* name) : m_name(name) {}
+    CLogFile(const CLogFile& other) : m_name(other.m_name) {}
+    CLogFile& operator=(const CLogFile& other);
+    ~CLogFile() { CloseFile(); }
 
-    void SetFileName(const String& name) { m_name = name; }
+    void SetFileName(const String& name);
     const String& GetFileName() const { return m_name; }
 
     // Appends the text as it stands (never read as a format), then "\n" when
@@ -30,8 +38,12 @@ public:
 
 private:
     bool IsOff() const { return m_name.GetLength() == 0; }
+    // The held handle, opened for appending on first use.
+    FILE* AppendingFile();
+    void CloseFile();
 
     String m_name;
+    FILE* m_file = nullptr;
 };
 
 }  // namespace ZAV
