@@ -19,7 +19,8 @@ namespace {
 
 constexpr char kTextNoLayerFacts[] = "The image holds no facts of PSD layer %d!";
 constexpr char kTextFrameMismatch[] = "The image of PSD layer %d does not have the layer's size!";
-constexpr int kHiddenFlag = 2;  // layer record flags: bit 1 set hides the layer
+constexpr int kHiddenFlag = 2;        // layer record flags: bit 1 set hides the layer
+constexpr int kMaskDisabledFlag = 2;  // user mask flags: bit 1 set switches the mask off
 constexpr int kOpaque = 255;
 // Frames in colours become 24 bits as every colour conversion of the image
 // does (method 2, palette flag 1).
@@ -52,6 +53,8 @@ struct CPsdLayerFacts {
     int maskTop = 0;
     int maskWidth = 0;
     int maskHeight = 0;
+    int maskColour = kOpaque;  // the user mask outside its rectangle
+    bool maskEnabled = true;
 };
 
 class CLayerFactReader {
@@ -99,11 +102,15 @@ CPsdLayerFacts ReadLayerFacts(const CZAVImg& frame, int index)
     facts.maskTop = reader.Int("MaskY", 0);
     facts.maskWidth = reader.Int("MaskWidth", 0);
     facts.maskHeight = reader.Int("MaskHeight", 0);
+    const int colour = reader.Int("MaskColor", kOpaque);
+    facts.maskColour = colour < 0 ? 0 : colour > kOpaque ? kOpaque : colour;
+    facts.maskEnabled = (reader.Int("MaskFlags", 0) & kMaskDisabledFlag) == 0;
     return facts;
 }
 
-// One weight per layer pixel: its transparency, its user mask where the
-// mask rectangle covers it (outside, the layer shows), and the opacity.
+// One weight per layer pixel: its transparency, its user mask (inside the
+// mask rectangle the mask's value, outside the mask's colour there), and
+// the opacity.
 std::vector<BYTE> LayerWeights(const CZAVImg& frame, const CPsdLayerFacts& facts)
 {
     const size_t count = static_cast<size_t>(facts.width) * static_cast<size_t>(facts.height);
@@ -112,7 +119,7 @@ std::vector<BYTE> LayerWeights(const CZAVImg& frame, const CPsdLayerFacts& facts
     if (transparency && static_cast<size_t>(frame.GetMaskSize()) >= count)
         weights.assign(transparency, transparency + count);
     const auto* user = static_cast<const BYTE*>(frame.GetMask2());
-    const bool hasUser = user && facts.maskWidth > 0 && facts.maskHeight > 0 &&
+    const bool hasUser = user && facts.maskEnabled && facts.maskWidth > 0 && facts.maskHeight > 0 &&
                          frame.GetMask2Width() == facts.maskWidth && frame.GetMask2Height() == facts.maskHeight &&
                          static_cast<int64_t>(frame.GetMask2Size()) >= int64_t{facts.maskWidth} * facts.maskHeight;
     for (int y = 0; y < facts.height; ++y)
@@ -120,8 +127,10 @@ std::vector<BYTE> LayerWeights(const CZAVImg& frame, const CPsdLayerFacts& facts
             BYTE& weight = weights[static_cast<size_t>(y) * facts.width + x];
             const int64_t mx = int64_t{facts.left} + x - facts.maskLeft;
             const int64_t my = int64_t{facts.top} + y - facts.maskTop;
-            if (hasUser && mx >= 0 && my >= 0 && mx < facts.maskWidth && my < facts.maskHeight)
-                weight = Weigh(weight, user[my * facts.maskWidth + mx]);
+            if (hasUser) {
+                const bool inside = mx >= 0 && my >= 0 && mx < facts.maskWidth && my < facts.maskHeight;
+                weight = Weigh(weight, inside ? user[my * facts.maskWidth + mx] : facts.maskColour);
+            }
             weight = Weigh(weight, facts.opacity);
         }
     return weights;

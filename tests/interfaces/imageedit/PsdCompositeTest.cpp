@@ -40,7 +40,7 @@ from psd_tools import PSDImage
 from PIL import Image
 from psd_tools.constants import BlendMode, ChannelID, Compression
 from psd_tools.psd.layer_and_mask import (ChannelData, ChannelDataList, ChannelImageData, ChannelInfo, LayerFlags,
-                                          LayerInfo, LayerRecord, LayerRecords)
+                                          LayerInfo, LayerRecord, LayerRecords, MaskData, MaskFlags)
 W, H = 64, 48
 path, composite = sys.argv[1], sys.argv[2]
 
@@ -50,6 +50,8 @@ def plane(w, h, f):
 
 c = lambda v: (lambda x, y: v + 0 * x)
 # left, top, width, height, blend mode, opacity, visible, red, green, blue, transparency
+# and a user mask: left, top, width, height, colour outside, switched off
+masks = {2: (24, 4, 30, 36, 0, False), 4: (36, 8, 30, 10, 255, False), 1: (0, 0, 20, 20, 0, True)}
 layers = [
     (0, 0, W, H, BlendMode.NORMAL, 255, True, lambda x, y: x * 4, lambda x, y: y * 5, c(128), None),
     (8, 6, 40, 30, BlendMode.MULTIPLY, 200, True, lambda x, y: 255 - x * 3, lambda x, y: 90 + y * 4, c(200),
@@ -65,14 +67,21 @@ for left, top, w, h, blend, opacity, visible, fr, fg, fb, fa in layers:
     planes = [(ChannelID.CHANNEL_0, fr), (ChannelID.CHANNEL_1, fg), (ChannelID.CHANNEL_2, fb)]
     if records:  # every layer above the first has a transparency, as Photoshop writes them
         planes.insert(0, (ChannelID.TRANSPARENCY_MASK, fa if fa is not None else c(255)))
+    mask = masks.get(len(records))
+    if mask is not None:
+        planes.append((ChannelID.USER_LAYER_MASK, lambda x, y: 40 + x * 7 + y * 3, mask[2], mask[3]))
     infos, datas = [], []
-    for cid, f in planes:
-        data = plane(w, h, f).tobytes()
+    for cid, f, *size in planes:
+        data = plane(*(size or (w, h)), f).tobytes()
         datas.append(ChannelData(compression=Compression.RAW, data=data))
         infos.append(ChannelInfo(id=cid, length=2 + len(data)))
+    mask_data = None
+    if mask is not None:
+        mask_data = MaskData(top=mask[1], left=mask[0], bottom=mask[1] + mask[3], right=mask[0] + mask[2],
+                             background_color=mask[4], flags=MaskFlags(mask_disabled=mask[5]))
     records.append(LayerRecord(top=top, left=left, bottom=top + h, right=left + w, channel_info=infos,
                                blend_mode=blend, opacity=opacity, flags=LayerFlags(visible=visible),
-                               name='layer%d' % len(records)))
+                               mask_data=mask_data, name='layer%d' % len(records)))
     channels.append(ChannelDataList(datas))
 psd = PSDImage.frompil(Image.new('RGB', (W, H), (255, 255, 255)))
 psd._record.layer_and_mask_information.layer_info = LayerInfo(
