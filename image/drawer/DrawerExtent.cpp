@@ -35,6 +35,13 @@ int32_t ClampToInt32(double value)
     return static_cast<int32_t>(value);  // truncated toward zero
 }
 
+int32_t WithinDrawExtent(int64_t value)
+{
+    return static_cast<int32_t>(value < -kMaxDrawExtent  ? -kMaxDrawExtent
+                                : value > kMaxDrawExtent ? kMaxDrawExtent
+                                                         : value);
+}
+
 RECT RectFromExtent(int32_t left, int32_t top, int64_t width, int64_t height)
 {
     return RECT{left, top, ClampToInt32(int64_t{left} + width), ClampToInt32(int64_t{top} + height)};

@@ -12,6 +12,9 @@ namespace ZAV {
 int32_t ClampToInt32(int64_t value);
 int32_t ClampToInt32(double value);
 
+// The value moved into -kMaxDrawExtent .. kMaxDrawExtent.
+int32_t WithinDrawExtent(int64_t value);
+
 // (left, top, left + width, top + height), each sum clamped into 32 bits.
 RECT RectFromExtent(int32_t left, int32_t top, int64_t width, int64_t height);
 

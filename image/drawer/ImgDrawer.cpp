@@ -134,8 +134,10 @@ int CZAVImgDrawer::DrawIntoRect(HDC dc, const RECT& target, IDrawerClip* clip)
     else
         localClip.PushRect(dc, clipRect, kClipArgument, RGN_AND);
     const SIZE hiMetric = m_image->ImagePixelsToHiMetric(SIZE{m_image->GetWidth(), m_image->GetHeight()});
-    const SIZE natural{CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX)),
-                       CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY))};
+    // Within the ceiling, so that placing it inside the target cannot
+    // overflow; a picture that large is then refused by the paint.
+    const SIZE natural{WithinDrawExtent(CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX))),
+                       WithinDrawExtent(CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY)))};
     RECT placement{};
     CZAVImgBase::CalcAlignedRect(target, natural, m_alignment, m_keepProportions,
                                  m_sizeMode == kSizeFitWidth || m_sizeMode == kSizeFitBoth,
