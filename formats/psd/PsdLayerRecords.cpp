@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kCodeFormat = 1;
 constexpr uint32_t kMaskRectangleBytes = 16;
+// The rectangle, then the colour outside it and the mask's flags.
+constexpr uint32_t kMaskColourAndFlagsBytes = kMaskRectangleBytes + 2;
 // CMYK layers hold four bytes a pixel while they are read.
 constexpr int64_t kPsdMaxPlaneBytes = 4;
 
@@ -91,7 +93,15 @@ void ReadMaskAndRanges(CFileBytes& cursor, CFileFacts& facts, const std::string&
         facts.SetInt((prefix + "MaskWidth").c_str(), mask.width);
         facts.SetInt((prefix + "MaskHeight").c_str(), mask.height);
     }
-    const uint32_t rest = maskLength >= kMaskRectangleBytes ? maskLength - kMaskRectangleBytes : maskLength;
+    uint32_t read = maskLength >= kMaskRectangleBytes ? kMaskRectangleBytes : 0;
+    if (maskLength >= kMaskColourAndFlagsBytes) {
+        // What the user mask is outside its rectangle, and its flags (bit 1:
+        // the mask is switched off), for the compositing of the layers.
+        facts.SetInt((prefix + "MaskColor").c_str(), cursor.U8());
+        facts.SetInt((prefix + "MaskFlags").c_str(), cursor.U8());
+        read = kMaskColourAndFlagsBytes;
+    }
+    const uint32_t rest = read ? maskLength - read : maskLength;
     if (!cursor.TrySkip(rest))
         CPicDecoder::ThrowError(kCodeFormat, "Invalid layer mask data.");
     const uint32_t ranges = cursor.BE32();

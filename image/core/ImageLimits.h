@@ -18,6 +18,11 @@ constexpr bool IsWithinImageCeiling(int64_t bytes)
     return bytes >= 0 && bytes <= kMaxImageBytes;
 }
 
+// Largest coordinate or extent, in device pixels, a drawing call takes:
+// far beyond any device, and small enough that the sum or difference of two
+// stays within 32 bits.
+constexpr int64_t kMaxDrawExtent = int64_t{1} << 28;
+
 // Largest absolute channel difference a table of squares is indexed by.
 constexpr int kMaxChannelDifference = 255;
 

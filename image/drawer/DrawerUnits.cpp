@@ -1,4 +1,7 @@
 // Length units of the drawing calls, converted to device pixels.
+#include <limits>
+
+#include "image/drawer/DrawerExtent.h"
 #include "image/drawer/ImgDrawer.h"
 #include "platform/MulDiv.h"
 #include "platform/gdi/DeviceContexts.h"
@@ -37,13 +40,23 @@ Unit GetUnitFactor(int unit)
     return units[unit - 1];
 }
 
+// MulDiv(dpi, value, per inch); a result past 32 bits (where MulDiv would
+// give -1) is clamped instead.
+int ScaleToDevice(int value, int dpi, int perInch)
+{
+    const int64_t exact = int64_t{dpi} * value / perInch;
+    if (exact >= std::numeric_limits<int32_t>::max() || exact <= std::numeric_limits<int32_t>::min())
+        return ClampToInt32(exact);
+    return MulDiv(dpi, value, perInch);
+}
+
 int ToPixels(int value, Base base, int dpi)
 {
     switch (base) {
     case Base::Twip:
-        return MulDiv(dpi, value, kTwipsPerInch);
+        return ScaleToDevice(value, dpi, kTwipsPerInch);
     case Base::HiMetric:
-        return MulDiv(dpi, value, kHiMetricPerInch);
+        return ScaleToDevice(value, dpi, kHiMetricPerInch);
     default:
         return value;
     }
@@ -61,11 +74,13 @@ RECT CZAVImgDrawer::ConvertRectToDevice(const RECT& rect, int unit, HDC dc)
     const int dpiY = GetDeviceCaps(device, LOGPIXELSY);
     if (!dc)
         ReleaseDC(nullptr, device);
-    const int x = ToPixels(static_cast<int>(rect.left * u.factor), u.base, dpiX);
-    const int y = ToPixels(static_cast<int>(rect.top * u.factor), u.base, dpiY);
-    const int w = ToPixels(static_cast<int>((rect.right - rect.left) * u.factor), u.base, dpiX);
-    const int h = ToPixels(static_cast<int>((rect.bottom - rect.top) * u.factor), u.base, dpiY);
-    return RECT{x, y, x + w, y + h};
+    // Products and differences in doubles and 64 bits, clamped into 32 bits:
+    // a rectangle beyond them is then refused by the drawing ceiling.
+    const int x = ToPixels(ClampToInt32(rect.left * u.factor), u.base, dpiX);
+    const int y = ToPixels(ClampToInt32(rect.top * u.factor), u.base, dpiY);
+    const int w = ToPixels(ClampToInt32(static_cast<double>(int64_t{rect.right} - rect.left) * u.factor), u.base, dpiX);
+    const int h = ToPixels(ClampToInt32(static_cast<double>(int64_t{rect.bottom} - rect.top) * u.factor), u.base, dpiY);
+    return RectFromExtent(x, y, w, h);
 }
 
 }  // namespace ZAV

@@ -3,6 +3,7 @@
 #include "Afx/ClipRegionList.h"
 #include "foundation/text/TextException.h"
 #include "image/core/ZAVImgBase.h"
+#include "image/drawer/DrawerExtent.h"
 #include "platform/gdi/DeviceContexts.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/Objects.h"
@@ -12,6 +13,7 @@ namespace ZAV {
 namespace {
 
 constexpr int kClipArgument = 2;
+constexpr char kTextInvalidParameter[] = "Invalid Parameter!";
 
 // The DC in MM_TEXT for the holder's life.
 class TextMapMode {
@@ -76,22 +78,37 @@ bool CZAVImgDrawer::PrepareSource(int& sourceX, int& sourceY, int& sourceW, int&
     }
     if (sourceW <= 0 || sourceH <= 0)
         return false;
-    RECT source{sourceX, sourceY, sourceX + sourceW - 1, sourceY + sourceH - 1};
+    // The last column and row in 64 bits: a source reaching past the 32-bit
+    // range is clamped into the image like any other.
+    RECT source = RectFromExtent(sourceX, sourceY, int64_t{sourceW} - 1, int64_t{sourceH} - 1);
     m_image->ClampRect(source);
+    const int64_t width = int64_t{source.right} - source.left + 1;
+    const int64_t height = int64_t{source.bottom} - source.top + 1;
+    if (width <= 0 || height <= 0)
+        return false;
     sourceX = source.left;
     sourceY = source.top;
-    sourceW = source.right - source.left + 1;
-    sourceH = source.bottom - source.top + 1;
-    return sourceW > 0 && sourceH > 0;
+    sourceW = static_cast<int>(width);
+    sourceH = static_cast<int>(height);
+    return true;
+}
+
+bool CZAVImgDrawer::CheckDrawable(const RECT& target)
+{
+    if (IsDrawableRect(target))
+        return true;
+    SetFailure(kTextInvalidParameter);
+    return false;
 }
 
 int CZAVImgDrawer::Paint(HDC dc, int x, int y, int w, int h, int sourceX, int sourceY, int sourceW, int sourceH, int)
 {
     m_lastFailure = String();
     try {
-        if (!PrepareSource(sourceX, sourceY, sourceW, sourceH))
+        const RECT target = RectFromExtent(x, y, w, h);
+        if (!PrepareSource(sourceX, sourceY, sourceW, sourceH) || !CheckDrawable(target))
             return 0;
-        PaintPath(dc, RECT{x, y, x + w, y + h}, RECT{sourceX, sourceY, sourceX + sourceW, sourceY + sourceH});
+        PaintPath(dc, target, RectFromExtent(sourceX, sourceY, sourceW, sourceH));
         return 1;
     } catch (const CTextException& failure) {
         SetFailure(failure.GetText());
@@ -101,21 +118,26 @@ int CZAVImgDrawer::Paint(HDC dc, int x, int y, int w, int h, int sourceX, int so
 
 int CZAVImgDrawer::DrawIntoRect(HDC dc, const RECT& target, IDrawerClip* clip)
 {
+    if (!CheckDrawable(target))
+        return 0;
     TextMapMode mapMode(dc);
     if (m_drawMode != kDrawModeTransparent && m_backgroundFill)
         FillBackground(dc, target, m_background.color);
     POINT origin{0, 0};
     GetWindowOrgEx(dc, &origin);
-    const RECT clipRect{target.left - origin.x, target.top - origin.y, target.right - origin.x,
-                        target.bottom - origin.y};
+    const RECT clipRect{ClampToInt32(int64_t{target.left} - origin.x), ClampToInt32(int64_t{target.top} - origin.y),
+                        ClampToInt32(int64_t{target.right} - origin.x),
+                        ClampToInt32(int64_t{target.bottom} - origin.y)};
     CClipRegionList localClip;
     if (clip)
         clip->Push(dc, clipRect);
     else
         localClip.PushRect(dc, clipRect, kClipArgument, RGN_AND);
     const SIZE hiMetric = m_image->ImagePixelsToHiMetric(SIZE{m_image->GetWidth(), m_image->GetHeight()});
-    const SIZE natural{CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX)),
-                       CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY))};
+    // Within the ceiling, so that placing it inside the target cannot
+    // overflow; a picture that large is then refused by the paint.
+    const SIZE natural{WithinDrawExtent(CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX))),
+                       WithinDrawExtent(CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY)))};
     RECT placement{};
     CZAVImgBase::CalcAlignedRect(target, natural, m_alignment, m_keepProportions,
                                  m_sizeMode == kSizeFitWidth || m_sizeMode == kSizeFitBoth,
@@ -142,9 +164,9 @@ int CZAVImgDrawer::DrawImageClipped(HDC dc, int left, int top, int right, int bo
     if (right == -1 && bottom == -1) {
         const RECT corner = ConvertRectToDevice(RECT{left, top, left, top}, unit, dc);
         const SIZE hiMetric = m_image->ImagePixelsToHiMetric(SIZE{m_image->GetWidth(), m_image->GetHeight()});
-        const RECT natural{corner.left, corner.top,
-                           corner.left + CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX)),
-                           corner.top + CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY))};
+        const RECT natural = RectFromExtent(corner.left, corner.top,
+                                            CZAVImgBase::HiMetricToPixels(hiMetric.cx, GetDeviceCaps(dc, LOGPIXELSX)),
+                                            CZAVImgBase::HiMetricToPixels(hiMetric.cy, GetDeviceCaps(dc, LOGPIXELSY)));
         return DrawIntoRect(dc, natural, clip);
     }
     return DrawIntoRect(dc, ConvertRectToDevice(RECT{left, top, right, bottom}, unit, dc), clip);
@@ -175,7 +197,9 @@ int CZAVImgDrawer::DrawImageSection(HDC dc, int x, int y, int width, int height,
     m_lastFailure = String();
     if (!m_image || !m_image->HasImage())
         return 0;
-    const RECT target = ConvertRectToDevice(RECT{x, y, x + width, y + height}, unit, dc);
+    const RECT target = ConvertRectToDevice(RectFromExtent(x, y, width, height), unit, dc);
+    if (!CheckDrawable(target))
+        return 0;
     return Paint(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, sourceX, sourceY,
                  sourceW, sourceH, 0);
 }

@@ -40,7 +40,8 @@ public:
     // Empties the bitmap cache.
     virtual void ReleaseResources();
     // The primitive every drawing call ends in. A source width or height of
-    // -1 takes the whole image on that axis. 1 when the image was drawn; 0
+    // -1 takes the whole image on that axis; a destination past the drawing
+    // ceiling (kMaxDrawExtent) draws nothing. 1 when the image was drawn; 0
     // otherwise, with the reason in GetLastFailure (empty when there was
     // nothing to draw). Never throws.
     virtual int Paint(HDC dc, int x, int y, int w, int h, int sourceX, int sourceY, int sourceW, int sourceH,
@@ -76,6 +77,8 @@ protected:
     // Steps shared with the antialiased drawer: the whole image for -1, the
     // source clamped into the image; false when there is nothing to draw.
     bool PrepareSource(int& sourceX, int& sourceY, int& sourceW, int& sourceH);
+    // False, with the failure text, for a rectangle past the drawing ceiling.
+    bool CheckDrawable(const RECT& target);
     // The copy path (equal sizes) or the stretch path; throws CTextException.
     void PaintPath(HDC dc, const RECT& target, const RECT& source);
     int DrawIntoRect(HDC dc, const RECT& target, IDrawerClip* clip);

@@ -2,23 +2,32 @@
 // draw modes 1, 3 and 4, done by advanced image-processing objects.
 #pragma once
 
-#include "foundation/objects/ZAVInterfaces.h"
+#include <memory>
+
+#include "image/drawer/AntialiasProcessor.h"
 #include "image/drawer/ImgDrawer.h"
 
 namespace ZAV {
+
+class CZAVImg;
 
 constexpr int kDrawModeAntialiasFiltered = 1;
 constexpr int kDrawModeAntialiasLogic = 3;
 constexpr int kDrawModeAntialiasResample = 4;
 
-// Makes one advanced image-processing object (its one reference handed
-// over), or null when the outside library cannot be had.
-using AdvancedImgProcFactory = IZAVUnknownSp* (*)();
-
+// Work image 0 holds the 8-bit grey copy of a 1-bit image (kept between
+// paints), 1 the section, 2 the resampled picture, 3 the filtered one.
 struct CAntialiasHelpers {
-    bool initialised = false;
-    IZAVUnknownSp* objects[3] = {nullptr, nullptr, nullptr};
+    CAntialiasHelpers();
     ~CAntialiasHelpers();
+    CAntialiasHelpers(const CAntialiasHelpers&) = delete;
+    CAntialiasHelpers& operator=(const CAntialiasHelpers&) = delete;
+    // Lets the pixels of every work image go.
+    void ClearWorkImages();
+
+    bool initialised = false;
+    std::unique_ptr<CZAVImg> images[4];
+    std::unique_ptr<IAntialiasProcessor> objects[3];
 };
 
 class CZAVImgDrawerWithAntialiasing : public CZAVImgDrawer {
@@ -38,6 +47,12 @@ private:
     bool RenderAntialiased(HDC dc, const RECT& target, const RECT& source);
     bool Initialise();
     void DrawErrorBox(HDC dc, const RECT& target);
+    // Work image 1 from the source rectangle, in 8-bit grey or 24 bits.
+    void CopySection(const RECT& source);
+    // Work image index created at the size with work image 1's depth and
+    // lent to the object of the same index less one.
+    CZAVImg& MakeStage(int index, int width, int height, int depth);
+    void PaintResult(HDC dc, CZAVImg& result, const RECT& target);
 
     CAntialiasHelpers m_antialias;
 };

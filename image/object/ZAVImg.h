@@ -255,6 +255,15 @@ public:
                             int fast, COLORREF transparent);
     void OverlayTransparentColor(const BYTE* overlay, int overlayWidth, int overlayHeight, int x, int y,
                                  COLORREF transparent);
+    // Lays the decoded layer frames of a PSD document over the image, bottom
+    // first: element i is layer i, and its placement, blend key, opacity,
+    // fill opacity, visibility and user-mask rectangle, colour and flags come
+    // from the facts "Layer<i>..." of the frame's information list; its
+    // transparency is the frame's mask and its user mask the second mask
+    // (outside its rectangle, the mask's colour). Hidden and empty layers
+    // are skipped; frames of another depth are converted first. 8 and 24
+    // bits, as OverlayWithMask; any refusal leaves the image as it was.
+    void CompositePsdLayers(const std::vector<const CZAVImg*>& layers);
 
     // ---- settings, in declared order ----
     BYTE* m_blendTables[kBlendTableCount] = {};

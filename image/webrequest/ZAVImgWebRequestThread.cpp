@@ -1,10 +1,14 @@
 #include "image/webrequest/ZAVImgWebRequestThread.h"
 
+#include <exception>
+
 #include "foundation/text/TextException.h"
 
 namespace ZAV {
 
 namespace {
+
+constexpr char kTextRequestFailed[] = "Web request failed!";
 
 // Where a debug build would print its trace; this build prints nothing.
 void DebugTrace(const char* format, const char* text)
@@ -91,6 +95,12 @@ int CZAVImgWebRequestThread::ZAVImgWebRequest_Do()
     } catch (const CTextException& e) {
         DebugTrace("CZAVImgWebRequestThread::ZAVImgWebRequest_Do(): Error '%s'\n", e.GetText());
         m_errorText = String(e.GetText());
+    } catch (const std::exception& e) {
+        // The request object is the caller's: whatever it throws must end
+        // here, never on the worker thread, which would end the process.
+        m_errorText = String(*e.what() ? e.what() : kTextRequestFailed);
+    } catch (...) {
+        m_errorText = String(kTextRequestFailed);
     }
     return 1;
 }

@@ -15,13 +15,64 @@ namespace ZAV {
 
 namespace {
 
-// One stand-alone object with its reference handed over; null when the
-// library cannot be had, which the drawer reports itself.
-IZAVUnknownSp* MakeAntialiasObject()
+// The smoothing of the antialiased modes' second stage: Gauss 3 x 3.
+constexpr int32_t kAntialiasFilterKind = 1;
+// The further step for 1-bit pictures: a contrast stretch of 32..223 onto
+// 0..255 that gives the smoothed ink its black and the paper its white.
+constexpr int32_t kStretchLow = 32;
+constexpr int32_t kStretchHigh = 223;
+constexpr int32_t kSampleLargest = 255;
+
+// A stand-alone advanced object working on the drawer's work images.
+class CAdvancedAntialiasProcessor final : public IAntialiasProcessor {
+public:
+    CAdvancedAntialiasProcessor() : m_object(CreateAdvancedImgProcSp()) {}
+
+    void AttachNoFree(void* pixels, int64_t size, int width, int height, int bitsPerPixel) override
+    {
+        if (size < 0 || size > std::numeric_limits<int32_t>::max())
+            ThrowTextException("Image too large for the AdvancedImgProc library!");
+        m_object->AttachNoFree(pixels, static_cast<int32_t>(size), width, height, bitsPerPixel);
+    }
+
+    void Resample(IAntialiasProcessor& source, int width, int height, int method) override
+    {
+        m_object->GetTransformation()->Resize(Object(source), width, height, method);
+    }
+
+    void Filter(IAntialiasProcessor& source) override
+    {
+        m_object->GetFilter()->Filter(kAntialiasFilterKind, Object(source));
+    }
+
+    void Logic() override { m_object->GetLogic()->Scale(kStretchLow, kStretchHigh, 0, kSampleLargest); }
+
+    void Clear() override
+    {
+        try {
+            m_object->Clear();
+        } catch (const CTextException&) {
+            // the object forgets its pixels when it goes in any case
+        }
+    }
+
+private:
+    static IZAVAdvancedImgProcSp* Object(IAntialiasProcessor& processor)
+    {
+        auto* advanced = dynamic_cast<CAdvancedAntialiasProcessor*>(&processor);
+        if (!advanced)
+            ThrowTextException("Invalid Parameter!");
+        return advanced->m_object.Get();
+    }
+
+    CZAVPtr<IZAVAdvancedImgProcSp> m_object;
+};
+
+// Null when the library cannot be had, which the drawer reports itself.
+std::unique_ptr<IAntialiasProcessor> MakeAntialiasProcessor()
 {
     try {
-        CZAVPtr<IZAVAdvancedImgProcSp> object = CreateAdvancedImgProcSp();
-        return object.Detach();
+        return std::make_unique<CAdvancedAntialiasProcessor>();
     } catch (const CTextException&) {
         return nullptr;
     }
@@ -83,7 +134,7 @@ void RegisterAdvancedImgProcSeams()
 {
     static std::once_flag registered;
     std::call_once(registered, [] {
-        CZAVImgDrawerWithAntialiasing::SetAdvancedImgProcFactory(&MakeAntialiasObject);
+        CZAVImgDrawerWithAntialiasing::SetAdvancedImgProcFactory(&MakeAntialiasProcessor);
         SetHdrProcessorFactory(&MakeHdrProcessor);
     });
 }

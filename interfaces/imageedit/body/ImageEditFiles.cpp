@@ -6,6 +6,7 @@
 
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
+#include "image/webrequest/WebRequest.h"
 #include "interfaces/imageedit/body/ImageFileSupport.h"
 #include "platform/win/Resources.h"
 
@@ -98,9 +99,12 @@ CZAVPtr<IZAVNameVariantPairsSp> CZAVImageEdit::GetFileInfoFromFile(const std::st
     return GetImageInfo();
 }
 
-void CZAVImageEdit::LoadFromWebRequest(IZAVUnknownSp*, const std::string&, int, int)
+// The further argument is taken for the interface's shape and not used. An
+// object that is no request object reaches the worker as none, which refuses
+// it with its own text.
+void CZAVImageEdit::LoadFromWebRequest(IZAVUnknownSp* request, const std::string& url, int format, int)
 {
-    ThrowTextException("Loading from a web request is not available!");
+    m_image.LoadFromWebRequest(dynamic_cast<IZAVWebRequestSp*>(request), url.c_str(), format);
 }
 
 void CZAVImageEdit::LoadFromFile(const std::string& fileName, int format)

@@ -1,5 +1,8 @@
 // The overlays of another image-edit object onto this one: the arguments
 // are checked here, before the image does the pixel work.
+#include <utility>
+#include <vector>
+
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 
@@ -32,9 +35,21 @@ int CZAVImageEdit::SetOverlayMode(int mode)
     return m_image.m_overlayBlendMode = mode;
 }
 
-void CZAVImageEdit::CompositePsdLayers(IZAVArrayObjectSp*)
+void CZAVImageEdit::CompositePsdLayers(IZAVArrayObjectSp* layers)
 {
-    ThrowTextException("Compositing PSD layers is not available!");
+    if (!layers)
+        ThrowTextException("Invalid Parameter!");
+    // The listed objects are held while their images are laid.
+    std::vector<CZAVPtr<IZAVObjectSp>> held;
+    std::vector<const CZAVImg*> frames;
+    for (int32_t i = 0; i < layers->GetSize(); ++i) {
+        CZAVPtr<IZAVObjectSp> object = layers->GetAt(i);
+        if (!object || !object->SupportsInterface(zaviidImageEdit))
+            ThrowTextException("Invalid Parameter!");
+        frames.push_back(&static_cast<CZAVImageEdit*>(object->GetImplementation())->GetImage());
+        held.push_back(std::move(object));
+    }
+    m_image.CompositePsdLayers(frames);
 }
 
 void CZAVImageEdit::OverlayBlended(IZAVImageEditSp* overlay, int x, int y, double opacity, int fast)

@@ -3,6 +3,7 @@
 
 #include "outside/korvex55/KORVEX55.h"
 #include "outside/korvex55/core/Core.h"
+#include "outside/korvex55/geometry/AreaResample.h"
 #include "outside/korvex55/geometry/ProjectiveMap.h"
 #include "outside/korvex55/geometry/Remap.h"
 #include "outside/korvex55/geometry/Transforms.h"
@@ -131,7 +132,8 @@ extern "C" {
 KORV_API KORV_Status KORV_Resize(KORV_Handle handle, KORV_Handle source, int32_t width, int32_t height, int32_t mode)
 {
     return RunOperation(handle, "Resize", [&](Processor& self) {
-        RequireMode(mode);
+        if (mode != kInterpolationArea)
+            RequireMode(mode);
         RequireRange(width, "width", 1, INT32_MAX);
         RequireRange(height, "height", 1, INT32_MAX);
         if (int64_t(width) * height > kMaxPixels)
@@ -140,7 +142,10 @@ KORV_API KORV_Status KORV_Resize(KORV_Handle handle, KORV_Handle source, int32_t
         const SourceImage picture(self, Operand(source));
         const ImageView& in = RequirePicture(picture);
         const ImageView& out = self.PrepareDestination(width, height, in.bitsPerPixel);
-        ResizePicture(ViewOf(in), ViewOf(out), mode);
+        if (mode == kInterpolationArea)
+            ResizeByArea(ViewOf(in), ViewOf(out));
+        else
+            ResizePicture(ViewOf(in), ViewOf(out), mode);
     });
 }
 

@@ -14,6 +14,8 @@ namespace KORVEX55 {
 enum Interpolation : int32_t {
     kInterpolationNearest = 0,
     kInterpolationBilinear = 1,
+    // Resize alone: area averaging (AreaResample.h).
+    kInterpolationArea = 4,
 };
 
 // Source and destination have the same depth and do not share memory. On

@@ -3,6 +3,7 @@
 // antialiased modes' fallbacks, and what a failure leaves behind.
 #include "image/drawer/ImgDrawerWithAntialiasing.h"
 #include "image/support/ImageTestSupport.h"
+#include "platform/MulDiv.h"
 #include "platform/SysColor.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/gdi/GdiKnobs.h"
@@ -10,6 +11,9 @@
 #include "support/GdiPixels.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
 
 using namespace ZAV;
 using ZAVTest::CTestImage;
@@ -225,6 +229,59 @@ TEST(ImgDrawer, AntialiasedModesFallBack)
     antialiased.m_drawMode = 2;
     EXPECT_EQ(antialiased.Paint(deep, 0, 0, 8, 8, 0, 0, -1, -1, 0), 0);
     DeleteDC(deep);
+}
+
+TEST(ImgDrawer, HugeArgumentsAreClampedOrRefusedWithoutOverflow)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    // Units and differences past 32 bits are clamped, never wrapped.
+    HDC dc = TestDC(8);
+    // Inches: each product clamped to the 32-bit range of twips, which at
+    // 96 dpi is a fifteenth of it in pixels.
+    const RECT inches = CZAVImgDrawer::ConvertRectToDevice(RECT{kMin, kMin, kMax, kMax}, 3, dc);
+    EXPECT_EQ(inches.left, MulDiv(96, kMin, 1440));
+    EXPECT_GE(inches.right - inches.left, MulDiv(96, kMax, 1440) - 1);
+    const RECT far = CZAVImgDrawer::ConvertRectToDevice(RECT{kMax, 0, kMax, 10}, 5, dc);
+    EXPECT_EQ(far.left, kMax);
+    EXPECT_EQ(far.bottom, 10);
+
+    CTestImage image;
+    MakeGradient(image, 4, 4);
+    const struct {
+        const char* name;
+        std::function<int(CZAVImgDrawer&)> draw;
+        int result;
+        const char* failure;
+    } cases[] = {
+        {"destination past the ceiling",
+         [&](CZAVImgDrawer& d) { return d.Paint(dc, kMax - 1, 0, kMax, 4, 0, 0, -1, -1, 0); }, 0, "Invalid Parameter!"},
+        {"negative destination past the ceiling",
+         [&](CZAVImgDrawer& d) { return d.Paint(dc, kMin, kMin, 4, 4, 0, 0, -1, -1, 0); }, 0, "Invalid Parameter!"},
+        {"source reaching past 32 bits is clamped into the image",
+         [&](CZAVImgDrawer& d) { return d.Paint(dc, 0, 0, 4, 4, 0, 0, kMax, kMax, 0); }, 1, ""},
+        {"source starting far outside draws nothing",
+         [&](CZAVImgDrawer& d) { return d.Paint(dc, 0, 0, 4, 4, kMax - 1, kMax - 1, kMax, kMax, 0); }, 0, ""},
+        {"section reaching past 32 bits",
+         [&](CZAVImgDrawer& d) { return d.DrawImageSection(dc, kMax - 2, 0, 10, 4, 5, 0, 0, -1, -1); }, 0,
+         "Invalid Parameter!"},
+        {"whole image into a huge rectangle",
+         [&](CZAVImgDrawer& d) { return d.DrawImage(dc, kMin, kMin, kMax, kMax, 5); }, 0, "Invalid Parameter!"},
+        {"natural size at a far corner", [&](CZAVImgDrawer& d) { return d.DrawImage(dc, kMax, kMax, -1, -1, 5); }, 0,
+         "Invalid Parameter!"},
+        {"ordinary section still drawn",
+         [&](CZAVImgDrawer& d) { return d.DrawImageSection(dc, 0, 0, 4, 4, 5, 0, 0, -1, -1); }, 1, ""},
+    };
+    for (const auto& c : cases)
+        for (const int mode : {0, kDrawModeAntialiasResample}) {
+            CZAVImgDrawerWithAntialiasing drawer(&image);
+            drawer.m_drawMode = mode;
+            EXPECT_EQ(c.draw(drawer), c.result) << c.name << " mode " << mode;
+            if (mode == 0) {
+                EXPECT_STREQ(drawer.GetLastFailure().GetText(), c.failure) << c.name;
+            }
+        }
+    DeleteDC(dc);
 }
 
 namespace {

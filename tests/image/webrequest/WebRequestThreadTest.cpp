@@ -5,6 +5,7 @@
 #include <atomic>
 #include <future>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,6 +36,10 @@ public:
             blockUntil->wait();
         if (!failure.empty())
             ThrowTextException(failure.c_str());
+        if (!foreignFailure.empty())
+            throw std::runtime_error(foreignFailure);
+        if (throwsNonException)
+            throw 7;
     }
     void GetResponse(CArraySimple<BYTE, 1>& bytes) override
     {
@@ -51,6 +56,8 @@ public:
 
     std::vector<BYTE> response;
     std::string failure;
+    std::string foreignFailure;  // thrown as std::runtime_error
+    bool throwsNonException = false;
     std::shared_future<void>* blockUntil = nullptr;
     std::atomic<uint32_t> m_count{1};
 
@@ -119,16 +126,22 @@ TEST_F(WebRequest, FailuresThrowAndLeaveTheImage)
     const struct {
         const char* name;
         const char* failure;
+        const char* foreignFailure;
+        bool throwsNonException;
         bool noThread;
         const char* text;
     } cases[] = {
-        {"request throws", "Host not found!", false, "Host not found!"},
-        {"empty response", "", false, "Web request returned no data!"},
-        {"no thread", "", true, "Can't create worker thread!"},
+        {"request throws", "Host not found!", "", false, false, "Host not found!"},
+        {"request throws a standard exception", "", "connection reset", false, false, "connection reset"},
+        {"request throws something else", "", "", true, false, "Web request failed!"},
+        {"empty response", "", "", false, false, "Web request returned no data!"},
+        {"no thread", "", "", false, true, "Can't create worker thread!"},
     };
     for (const auto& c : cases) {
         CRequestDouble request;
         request.failure = c.failure;
+        request.foreignFailure = c.foreignFailure;
+        request.throwsNonException = c.throwsNonException;
         ThreadKnobs().createThread = c.noThread;
         CZAVImg image;
         MakeOriginal(image);

@@ -137,6 +137,37 @@ TEST(KorvGeometry, BilinearResizeWeighsTheNearestCentres)
     EXPECT_EQ(Bytes({0, 25, 75, 100}), resized.Pixels());
 }
 
+TEST(KorvGeometry, AreaResizeAveragesWhatEachPixelCovers)
+{
+    struct Case {
+        int32_t width, height, depth;
+        Bytes pixels;
+        int32_t toWidth, toHeight;
+        Bytes expected;
+    };
+    const Case cases[] = {
+        // Whole blocks: the plain mean, halves rounded up ((1+2+5+6)/4 = 3.5).
+        {4, 4, 8, Counting(16), 2, 2, {4, 6, 12, 14}},
+        // Three into two: the middle pixel is shared half and half.
+        {3, 1, 8, {0, 90, 255}, 2, 1, {30, 200}},
+        // Growing repeats and blends where a source edge falls inside.
+        {2, 1, 8, {0, 100}, 3, 1, {0, 50, 100}},
+        {2, 2, 24, {0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0}, 1, 1, {128, 128, 128}},
+        {4, 1, 1, Drawn({"##.."}, 1), 2, 1, Drawn({"#."}, 1)},
+        {4, 1, 1, Drawn({"#..."}, 1), 1, 1, Drawn({"."}, 1)},
+    };
+    for (const Case& c : cases) {
+        Picture source(c.width, c.height, c.depth, c.pixels);
+        Picture resized;
+        ASSERT_EQ(0, KORV_Resize(resized.Handle(), source.Handle(), c.toWidth, c.toHeight, 4)) << resized.Error();
+        EXPECT_EQ(c.expected, resized.Pixels()) << c.width << " to " << c.toWidth;
+    }
+    // The area mode is the resize's alone.
+    Picture source(2, 2, 8, Counting(4));
+    Picture rotated;
+    EXPECT_EQ(3, KORV_Rotate(rotated.Handle(), source.Handle(), 10.0, 4));
+}
+
 struct BoxCase {
     const char* name;
     std::function<KORV_Status(KORV_Handle, KORV_Handle, double*, double*, double*, double*)> query;

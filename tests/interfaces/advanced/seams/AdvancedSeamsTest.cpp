@@ -109,5 +109,53 @@ TEST_F(AdvancedSeams, TheAntialiasingDrawerGetsItsObjectsOrReportsTheirLack)
     EXPECT_EQ(0, live);
 }
 
+// The calls of one paint of a 1-bit 6 x 6 picture at 4 x 4 in the mode.
+std::vector<std::string> AntialiasCalls(int mode, CFakeKorvex55& fake)
+{
+    ZAVTest::CTestImage image;
+    image.Create(6, 6, 1);
+    TestDeviceSettings settings;
+    settings.bitsPixel = 32;
+    HDC dc = CreateTestDC(settings);
+    CZAVImgDrawerWithAntialiasing drawer(&image);
+    drawer.m_drawMode = mode;
+    fake.Reset();
+    EXPECT_EQ(1, drawer.Paint(dc, 0, 0, 4, 4, 0, 0, -1, -1, 0));
+    DeleteDC(dc);
+    return WorkLines(fake);
+}
+
+TEST_F(AdvancedSeams, TheAntialiasedModesResampleFilterAndStretchThroughTheThreeObjects)
+{
+    // Section, resampled picture and filtered picture, each lent to its
+    // object at 8 bits (the 1-bit picture's grey copy); the section goes
+    // once resampled, and every lent image is let go at the end.
+    const std::vector<std::string> full = AntialiasCalls(kDrawModeAntialiasLogic, fake);
+    ASSERT_EQ(10u, full.size());
+    const std::string first = HandleOf(full[0]);
+    const std::string second = HandleOf(full[1]);
+    const std::string third = HandleOf(full[4]);
+    EXPECT_NE(std::string::npos, full[0].find(", 36, 6, 6, 8)")) << full[0];
+    EXPECT_NE(std::string::npos, full[1].find(", 16, 4, 4, 8)")) << full[1];
+    EXPECT_EQ("Resize(" + second + ", " + first + ", 4, 4, 4)", full[2]);
+    EXPECT_EQ("Clear(" + first + ")", full[3]);
+    EXPECT_NE(std::string::npos, full[4].find(", 16, 4, 4, 8)")) << full[4];
+    EXPECT_EQ("Filter(" + third + ", 1, " + second + ")", full[5]);
+    EXPECT_EQ("Scale(" + third + ", 32, 223, 0, 255)", full[6]);
+    EXPECT_EQ("Clear(" + first + ")", full[7]);
+    EXPECT_EQ("Clear(" + second + ")", full[8]);
+    EXPECT_EQ("Clear(" + third + ")", full[9]);
+
+    // Mode 1 stops before the stretch, mode 4 before the filter.
+    const std::vector<std::string> filtered = AntialiasCalls(kDrawModeAntialiasFiltered, fake);
+    ASSERT_EQ(9u, filtered.size());
+    EXPECT_EQ("Filter", filtered[5].substr(0, 6));
+    EXPECT_EQ("Clear", filtered[6].substr(0, 5));
+    const std::vector<std::string> resampled = AntialiasCalls(kDrawModeAntialiasResample, fake);
+    ASSERT_EQ(7u, resampled.size());
+    EXPECT_EQ("Resize", resampled[2].substr(0, 6));
+    EXPECT_EQ("Clear", resampled[4].substr(0, 5));
+}
+
 }  // namespace
 }  // namespace ZAVTest
