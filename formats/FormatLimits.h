@@ -25,6 +25,13 @@ constexpr int64_t kMaxJpegLibraryBytes = kMaxImageBytes;
 
 // Longest PNG chunk (ISO/IEC 15948 5.3: lengths are below 2^31).
 constexpr uint64_t kMaxPngChunkLength = 0x7FFFFFFF;
+// libpng's ceiling for one ancillary chunk's data, as stored or as inflated
+// (compressed text and profiles): real pictures carry a few megabytes at
+// most, and a 57-byte file may declare a 2 GB chunk.
+constexpr uint32_t kMaxPngAncillaryChunkBytes = 16u << 20;
+// Ancillary chunks of the kinds libpng keeps a list of (text, suggested
+// palettes, unknown chunks) kept per file.
+constexpr uint32_t kMaxPngCachedChunks = 128;
 
 // TIFF: decoded bytes allowed per byte of the file. The densest codes real
 // files use stay below it (a blank CCITT row is one bit whatever its width,

@@ -35,6 +35,14 @@ const FlaggedExport kFlaggedExports[] = {
     {kFilterMagickFormats, "MagickSettings", "Option flag MAGICKSETTINGS is set but function is not provided!"},
 };
 
+// A plug-in fills the whole buffer at will: its last byte is forced to end
+// the text before it is read.
+String TextOfBuffer(char (&buffer)[kFilterTextBufferSize])
+{
+    buffer[kFilterTextBufferSize - 1] = 0;
+    return String(buffer);
+}
+
 // Wraps the reported list in semicolons and upper-cases it: "jbg2;jb2" gives
 // ";JBG2;JB2;".
 String ExtensionText(const char* reported)
@@ -165,11 +173,10 @@ int CImportExportDll::RegisterFormats(CFileFormatProviders& registry, CImportExp
 {
     char text[kFilterTextBufferSize] = {};
     if (!m_exports.getSupportedFileExtensions(text)) {
-        m_lastError = String(text);
+        m_lastError = TextOfBuffer(text);
         return 0;
     }
-    text[kFilterTextBufferSize - 1] = 0;
-    const String extensions = ExtensionText(text);
+    const String extensions = ExtensionText(TextOfBuffer(text).GetText());
     registry.AddProviderPtr(
         new CFileFormatProvider(m_id, extensions.GetText(), zavpmPlugin, plugin, zavpmPlugin, plugin));
     return 1;
@@ -189,7 +196,7 @@ int CImportExportDll::IsFormatOfFile(const char* path)
     char error[kFilterTextBufferSize] = {};
     const int result = m_exports.isFileFormatFromFile(path, error);
     if (!result)
-        m_lastError = String(error);
+        m_lastError = TextOfBuffer(error);
     return result;
 }
 
@@ -204,7 +211,7 @@ int CImportExportDll::IsFormatOfMem(CZAVImg* image, const void* data, uint32_t s
     char error[kFilterTextBufferSize] = {};
     const int result = m_exports.isFileFormatFromMem(data, size, error);
     if (!result)
-        m_lastError = String(error);
+        m_lastError = TextOfBuffer(error);
     return result;
 }
 

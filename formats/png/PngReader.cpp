@@ -1,5 +1,6 @@
 #include "formats/png/PngReader.h"
 
+#include "formats/FormatLimits.h"
 #include "formats/codec/PicDecoder.h"
 
 namespace ZAV {
@@ -8,6 +9,22 @@ namespace {
 
 // The code every libpng failure of a decode is raised with.
 constexpr int kPngReadErrorCode = 2;
+
+// The ancillary chunks the decoder reads (resolution, transparency); libpng
+// skips every other one unread.
+constexpr png_byte kKeptAncillaryChunks[] = "pHYs\0tRNS\0";
+constexpr int kKeptAncillaryChunkCount = 2;
+
+// libpng only warns about a chunk longer than its ceiling (a benign error
+// when reading) and then buffers it whole: so the chunks the decoder has no
+// use for are skipped, and the ceilings bound what libpng keeps of the rest.
+void LimitChunks(png_structp png)
+{
+    png_set_chunk_malloc_max(png, kMaxPngAncillaryChunkBytes);
+    png_set_chunk_cache_max(png, kMaxPngCachedChunks);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT, kKeptAncillaryChunks, kKeptAncillaryChunkCount);
+}
 
 }  // namespace
 
@@ -25,6 +42,7 @@ CPngReader::CPngReader(IDataSource* source)
         CPicDecoder::ThrowError(kPngReadErrorCode, "Error creating PNG read structures!");
     }
     png_set_read_fn(m_png, &m_state, PngReadData);
+    LimitChunks(m_png);
 }
 
 CPngReader::~CPngReader()

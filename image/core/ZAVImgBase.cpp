@@ -152,26 +152,38 @@ int CZAVImgBase::Create(int width, int height, int bitsPerPixel)
     return 1;
 }
 
-void CZAVImgBase::Attach(CGlobalMemBlock& data, int64_t size, int width, int height, int bitsPerPixel)
+void CZAVImgBase::CheckPixelBlock(const CGlobalMemBlock& data, int64_t size, int width, int height, int bitsPerPixel)
 {
     const int64_t expected = CalcImageSize(width, height, bitsPerPixel);
     if (size != expected || width <= 0 || height <= 0 || !IsWithinImageCeiling(size) ||
         static_cast<int64_t>(GlobalSize(data.GetHandle())) < size)
         ThrowTextException(kAttachSizeText);
-    if (!IsAttachableDepth(bitsPerPixel))
+    if (!IsCreatableDepth(bitsPerPixel))
         ThrowTextException("Error");
+}
+
+void CZAVImgBase::AdoptPixels(CGlobalMemBlock& data, int width, int height, int bitsPerPixel)
+{
     CImageLayoutSnapshot snapshot(*this);
     FreePixelBlocks();
     m_height = height;
     m_width = width;
     m_bitsPerPixel = bitsPerPixel;
+    BlockForDepth(bitsPerPixel)->Attach(data.Detach());
+    snapshot.Commit();
+}
+
+void CZAVImgBase::Attach(CGlobalMemBlock& data, int64_t size, int width, int height, int bitsPerPixel)
+{
+    CheckPixelBlock(data, size, width, height, bitsPerPixel);
+    if (!IsAttachableDepth(bitsPerPixel))
+        ThrowTextException("Error");
     m_xResolution = GetScreenLogPixels(LOGPIXELSX);
     m_yResolution = GetScreenLogPixels(LOGPIXELSY);
     if (bitsPerPixel <= 16)
         m_palette.CreateDefault(bitsPerPixel);
-    BlockForDepth(bitsPerPixel)->Attach(data.Detach());
     ReleaseExtras();
-    snapshot.Commit();
+    AdoptPixels(data, width, height, bitsPerPixel);
 }
 
 int64_t CZAVImgBase::CalcBytesPerLine(int width, int rowBytes, int bitsPerPixel)

@@ -195,6 +195,12 @@ public:
 protected:
     void ResetBase();
     void FreePixelBlocks();
+    // Throws Attach's texts unless the block can be the pixels of that size
+    // and depth; every depth Create makes is accepted.
+    static void CheckPixelBlock(const CGlobalMemBlock& data, int64_t size, int width, int height, int bitsPerPixel);
+    // Takes over a block CheckPixelBlock accepted as the pixels; the palette,
+    // masks and resolution are left to the caller.
+    void AdoptPixels(CGlobalMemBlock& data, int width, int height, int bitsPerPixel);
     // The block a depth keeps its pixels in; null for an unknown depth.
     CGlobalMemBlock* BlockForDepth(int bitsPerPixel);
     const CGlobalMemBlock* BlockForDepth(int bitsPerPixel) const;

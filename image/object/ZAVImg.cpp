@@ -1,6 +1,7 @@
 #include "image/object/ZAVImg.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "foundation/text/TextException.h"
 #include "platform/ole/Pictures.h"
@@ -97,21 +98,31 @@ void CZAVImg::CopyTo(CZAVImg& target) const
 {
     if (&target == this)
         return;
-    // Every copy is made before the target is touched, so running out of
-    // memory leaves the target as it was.
+    // Every copy is made and checked before the target is touched, so a
+    // refusal or running out of memory leaves the target as it was. The
+    // pixels are taken over whatever their depth (32 bits included).
     CGlobalMemBlock pixels;
     if (const CGlobalMemBlock* block = GetDataBlock())
         block->CopyTo(pixels, GPTR);
+    if (pixels.GetHandle())
+        CheckPixelBlock(pixels, m_imageSize, m_width, m_height, m_bitsPerPixel);
     CGlobalMemBlock mask;
     m_mask.CopyTo(mask, GPTR);
     CGlobalMemBlock mask2;
     m_mask2.CopyTo(mask2, GPTR);
+    const int paletteCount = m_palette.GetCount();
+    std::unique_ptr<uint32_t[]> entries(paletteCount > 0 ? new uint32_t[paletteCount] : nullptr);
+    if (paletteCount > 0)
+        std::copy(m_palette.GetEntries(), m_palette.GetEntries() + paletteCount, entries.get());
     target.Clear();
     if (pixels.GetHandle())
-        target.Attach(pixels, m_imageSize, m_width, m_height, m_bitsPerPixel);
+        target.AdoptPixels(pixels, m_width, m_height, m_bitsPerPixel);
     target.m_xResolution = m_xResolution;
     target.m_yResolution = m_yResolution;
-    target.m_palette = m_palette;
+    if (entries) {
+        uint32_t* taken = entries.release();
+        target.m_palette.Attach(taken, paletteCount);
+    }
     target.m_mask.Attach(mask.Detach());
     target.m_maskSize = target.m_mask.GetHandle() ? m_maskSize : 0;
     target.m_mask2.Attach(mask2.Detach());

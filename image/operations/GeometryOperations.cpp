@@ -68,6 +68,10 @@ double CZAVImg::NormalizeAngle(double degrees)
 
 void CZAVImg::Rotate(double degrees)
 {
+    // A NaN or infinite angle turns no picture: its frame would be sized
+    // from non-finite corners.
+    if (!std::isfinite(degrees))
+        ThrowTextException("Invalid Parameter!");
     if (!HasImage())
         return;
     const int depth = m_bitsPerPixel;

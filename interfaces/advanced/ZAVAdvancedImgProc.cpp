@@ -6,6 +6,7 @@
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/advanced/binding/AipDynDll.h"
+#include "interfaces/imageedit/ZAVImageEdit.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 #include "platform/GlobalMem.h"
 
@@ -68,11 +69,18 @@ CZAVAdvancedImgProc::CZAVAdvancedImgProc()
 CZAVAdvancedImgProc::CZAVAdvancedImgProc(IZAVImageEditSp* imageEdit) : CZAVAdvancedImgProc()
 {
     m_imageEdit = imageEdit;
+    m_imageEditBody = imageEdit != nullptr ? imageEdit->GetImageEdit() : nullptr;
+    if (m_imageEditBody != nullptr)
+        m_imageEditBody->AddAdvancedObject(this);
     AttachImageEdit();
 }
 
 CZAVAdvancedImgProc::~CZAVAdvancedImgProc()
 {
+    // The body, not the interface object: this may go while the image-edit
+    // object is itself being destroyed (its kept advanced object).
+    if (m_imageEditBody != nullptr)
+        m_imageEditBody->RemoveAdvancedObject(this);
     // At process exit the binding may already be gone with its library;
     // the handle went with it.
     if (m_handle != 0 && CAipDynDll::HasInstance()) {
@@ -139,25 +147,64 @@ void CZAVAdvancedImgProc::Clear()
     m_lentPixels = false;
 }
 
+KORV_Handle CZAVAdvancedImgProc::GetHandle() const
+{
+    if (m_imageEdit != nullptr && !(CurrentImage() == m_lent))
+        LendImageEdit();
+    return m_handle;
+}
+
+CZAVAdvancedImgProc::LentImage CZAVAdvancedImgProc::CurrentImage() const
+{
+    LentImage image;
+    image.block = m_imageEdit->GetImageData();
+    image.width = m_imageEdit->GetWidth();
+    image.height = m_imageEdit->GetHeight();
+    image.bitsPerPixel = m_imageEdit->GetBitsPerPixel();
+    image.size = m_imageEdit->GetImageSize();
+    return image;
+}
+
 void CZAVAdvancedImgProc::AttachImageEdit()
+{
+    LendImageEdit();
+}
+
+void CZAVAdvancedImgProc::LendImageEdit() const
 {
     if (m_imageEdit == nullptr)
         return;
-    const int32_t width = m_imageEdit->GetWidth();
-    const int32_t height = m_imageEdit->GetHeight();
-    if (width == 0 || height == 0) {
+    const LentImage image = CurrentImage();
+    if (image.width == 0 || image.height == 0 || image.block == nullptr) {
         // Pixels lent before may be freed by now: the library lets go of them.
-        if (m_lentPixels)
-            Clear();
+        if (m_lentPixels) {
+            CheckResult(Library().Clear(m_handle));
+            m_lentPixels = false;
+        }
+        m_lent = image;
         return;
     }
-    const int32_t bitsPerPixel = m_imageEdit->GetBitsPerPixel();
-    const int32_t size = m_imageEdit->GetImageSize();
-    AttachNoFree(PixelAddress(*m_imageEdit), size, width, height, bitsPerPixel);
+    CheckResult(Library().AttachNoFree(m_handle, PixelAddress(*m_imageEdit), image.size, image.width, image.height,
+                                       image.bitsPerPixel));
     m_lentPixels = true;
+    m_lent = image;
     // The library may now change the pixels behind the image's back: what
     // the image derived from them is dropped.
     m_imageEdit->ReleaseExtras();
+}
+
+void CZAVAdvancedImgProc::DetachImageEdit()
+{
+    m_imageEdit = nullptr;
+    m_imageEditBody = nullptr;
+    m_lent = LentImage();
+    if (!m_lentPixels)
+        return;
+    m_lentPixels = false;
+    // The pixels are about to be freed; a library that cannot let go of them
+    // is left to fail on its own (nothing may be thrown from here).
+    if (m_handle != 0 && CAipDynDll::HasInstance())
+        Library().Clear(m_handle);
 }
 
 std::string CZAVAdvancedImgProc::GetVersion() const

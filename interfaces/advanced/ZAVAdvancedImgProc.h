@@ -5,6 +5,11 @@
 // owning them, and operations that make a new picture re-create its image
 // and lend the new pixels again. Every library status other than 0 becomes
 // a CTextException with the library's text; the object stays usable.
+//
+// The based-on object may go or replace its pixels while callers still hold
+// this one: it cuts this object loose when it goes (DetachImageEdit), and
+// every use of the handle first lends the library the image's current
+// pixels when they are no longer the ones lent.
 #pragma once
 
 #include <cstdint>
@@ -23,17 +28,19 @@
 #include "interfaces/advanced/facets/ZAVAIPThresholding.h"
 #include "interfaces/advanced/facets/ZAVAIPTransformation.h"
 #include "outside/korvex55/KORVEX55.h"
+#include "platform/WinTypes.h"
 
 namespace ZAV {
 
 class IZAVImageEditSp;
+class CZAVImageEdit;
 
 class CZAVAdvancedImgProc {
 public:
     // Stand-alone: the library keeps the pixels of its own buffer.
     CZAVAdvancedImgProc();
-    // Based on the image-edit object (borrowed, it must outlive this one),
-    // whose pixels are lent to the library at once.
+    // Based on the image-edit object (borrowed: it detaches this object when
+    // it goes), whose pixels are lent to the library at once.
     explicit CZAVAdvancedImgProc(IZAVImageEditSp* imageEdit);
     virtual ~CZAVAdvancedImgProc();
 
@@ -45,7 +52,9 @@ public:
     // The embedding object's object view, an owned holder (empty without one).
     virtual CZAVPtr<IZAVObjectSp> GetObjectSp();
     CZAVAdvancedImgProc* GetAdvancedImgProc() { return this; }
-    KORV_Handle GetHandle() const { return m_handle; }
+    // The library's handle, after the based-on image's current pixels are
+    // lent when they changed since the last lending.
+    KORV_Handle GetHandle() const;
     IZAVImageEditSp* GetImageEdit() const { return m_imageEdit; }
 
     // Listeners under their address as text, each once; a removed one leaves
@@ -64,6 +73,9 @@ public:
     // the library lets go of pixels lent before); a stand-alone object does
     // nothing.
     void AttachImageEdit();
+    // Called by the based-on object as it goes: the library lets go of its
+    // pixels and this object becomes stand-alone. Never throws.
+    void DetachImageEdit();
 
     // A text the library does not give is empty.
     std::string GetVersion() const;
@@ -106,12 +118,32 @@ public:
     void ConvertImageEdit(std::initializer_list<int32_t> depths);
 
 private:
+    // What was last lent (or found empty) of the based-on image.
+    struct LentImage {
+        HGLOBAL block = nullptr;
+        int32_t width = 0;
+        int32_t height = 0;
+        int32_t bitsPerPixel = 0;
+        int32_t size = 0;
+        bool operator==(const LentImage& other) const
+        {
+            return block == other.block && width == other.width && height == other.height &&
+                   bitsPerPixel == other.bitsPerPixel && size == other.size;
+        }
+    };
+
     void Initialize();
+    LentImage CurrentImage() const;
+    // AttachImageEdit's work; const so that GetHandle can re-lend.
+    void LendImageEdit() const;
 
     KORV_Handle m_handle = 0;
     IZAVImageEditSp* m_imageEdit = nullptr;
+    // Its body, which keeps the list of the advanced objects based on it.
+    CZAVImageEdit* m_imageEditBody = nullptr;
     // True while the library works on the based-on image's pixels.
-    bool m_lentPixels = false;
+    mutable bool m_lentPixels = false;
+    mutable LentImage m_lent;
     CZAVAIPArithmetic m_arithmetic;
     CZAVAIPLogic m_logic;
     CZAVAIPColorConversion m_colorConversion;

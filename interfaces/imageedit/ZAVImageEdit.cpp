@@ -2,6 +2,7 @@
 #include "interfaces/imageedit/ZAVImageEdit.h"
 
 #include "foundation/text/String.h"
+#include "interfaces/advanced/ZAVAdvancedImgProc.h"
 
 namespace ZAV {
 
@@ -35,6 +36,12 @@ CZAVImageEdit::~CZAVImageEdit()
     m_listeners.Clear();
     m_viewLayer.ReleaseDrawing();
     m_advancedImgProc.Reset();
+    // Advanced objects callers still hold would otherwise reach this object
+    // and lend its freed pixels to their library.
+    const std::vector<CZAVAdvancedImgProc*> based = m_advancedObjects;
+    m_advancedObjects.clear();
+    for (CZAVAdvancedImgProc* object : based)
+        object->DetachImageEdit();
 }
 
 void CZAVImageEdit::Reset()

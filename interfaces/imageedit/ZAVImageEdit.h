@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/IProgressNotification.h"
 #include "foundation/containers/IndexedVectorMap.h"
@@ -18,6 +19,7 @@
 namespace ZAV {
 
 class CZAVImageEditSp;
+class CZAVAdvancedImgProc;
 
 class CZAVImageEdit : public IProgressNotification {
 public:
@@ -189,6 +191,10 @@ public:
     CZAVInt32Array GetCurveTable(CZAVInt32Array& points, int mode);
     int GetLastSaveResult();
     CZAVPtr<IZAVAdvancedImgProcSp> CreateAdvancedImgProc();
+    // The advanced objects based on this one, which borrow it: each is cut
+    // loose (DetachImageEdit) when this object goes.
+    void AddAdvancedObject(CZAVAdvancedImgProc* object);
+    void RemoveAdvancedObject(CZAVAdvancedImgProc* object);
     int GetDrawMode();
     void SetDrawMode(int mode);
     std::string GetImageText();
@@ -219,6 +225,7 @@ private:
     CZAVImageEditClipboard m_clipboard;
     // The advanced image-processing object, kept for reuse.
     CZAVPtr<IZAVAdvancedImgProcSp> m_advancedImgProc;
+    std::vector<CZAVAdvancedImgProc*> m_advancedObjects;
     int32_t m_userData = 0;
     int32_t m_lastSaveResult = 0;
     // The view layer's settings, world rectangle and kept drawing object.

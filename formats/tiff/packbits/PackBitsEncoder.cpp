@@ -52,20 +52,25 @@ void CPackBitsEncoder::WriteOut(size_t count)
 }
 
 // A literal may still grow, so its bytes (and a run behind it) move to the
-// buffer start instead of leaving.
+// buffer start instead of leaving. When the codes behind it fill the buffer
+// even so, that run is long, so the literal cannot grow again (only a run of
+// two joins it): every code leaves and the literal is closed.
 void CPackBitsEncoder::MakeRoom()
 {
     if (m_buffer.size() - m_position >= kStepRoom)
         return;
-    if (m_state == kLiteral || m_state == kLiteralRun) {
+    if ((m_state == kLiteral || m_state == kLiteralRun) && m_literal > 0) {
         WriteOut(m_literal);
         std::memmove(m_buffer.data(), m_buffer.data() + m_literal, m_position - m_literal);
         m_position -= m_literal;
         m_literal = 0;
-    } else {
-        WriteOut(m_position);
-        m_position = 0;
+        if (m_buffer.size() - m_position >= kStepRoom)
+            return;
     }
+    WriteOut(m_position);
+    m_position = 0;
+    if (m_state == kLiteral || m_state == kLiteralRun)
+        m_state = kRun;
 }
 
 void CPackBitsEncoder::Put(uint8_t byte)

@@ -50,7 +50,7 @@ HGLOBAL CImgKernels::RotateAnyAngle(const BYTE* source, int width, int height, d
                                     int& newWidth, int& newHeight, BYTE backgroundGray, bool eightBit)
 {
     ClearErrorText();
-    if (!source || width < 0 || height < 0) {
+    if (!source || width < 0 || height < 0 || !std::isfinite(angle)) {
         Fail(kTextInvalidParameter);
         return nullptr;
     }

@@ -1,5 +1,7 @@
 // Values the object stores and hands back, the image-information list and
 // the advanced image-processing object.
+#include <algorithm>
+
 #include "foundation/text/TextException.h"
 #include "interfaces/imageedit/ZAVImageEdit.h"
 
@@ -111,6 +113,17 @@ CZAVPtr<IZAVAdvancedImgProcSp> CZAVImageEdit::CreateAdvancedImgProc()
         m_advancedImgProc->AttachImageEdit();
     // A copy of the holder is the caller's own reference.
     return m_advancedImgProc;
+}
+
+void CZAVImageEdit::AddAdvancedObject(CZAVAdvancedImgProc* object)
+{
+    m_advancedObjects.push_back(object);
+}
+
+void CZAVImageEdit::RemoveAdvancedObject(CZAVAdvancedImgProc* object)
+{
+    m_advancedObjects.erase(std::remove(m_advancedObjects.begin(), m_advancedObjects.end(), object),
+                            m_advancedObjects.end());
 }
 
 }  // namespace ZAV

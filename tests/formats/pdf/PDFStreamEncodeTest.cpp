@@ -89,6 +89,27 @@ TEST(PDFStreamEncode, RunLengthRowsDecodeBackAndEndWith128)
     }
 }
 
+// A row whose run after a short literal codes to more than the coder's
+// 100,000-byte buffer.
+TEST(PDFStreamEncode, RunLengthOfALongRunAfterALiteral)
+{
+    CZAVImg image;
+    ASSERT_EQ(1, image.Create(6500000, 1, 8));
+    BYTE* row = image.GetLineArray()[0];
+    row[0] = 1;
+    row[1] = 2;
+    row[2] = 3;
+    CDataSource target;
+    target.OpenBinStream();
+    CPDFEncoder encoder(&image);
+    encoder.WriteRunLengthStream(&target);
+    bool sawEnd = false;
+    const std::vector<uint8_t> decoded = RunLengthDecode(Collected(target), sawEnd);
+    EXPECT_TRUE(sawEnd);
+    ASSERT_EQ(decoded.size(), size_t(6500000));
+    EXPECT_EQ(std::memcmp(decoded.data(), row, decoded.size()), 0);
+}
+
 TEST(PDFStreamEncode, IdatWalkJoinsSplitChunksAndRefusesABrokenRun)
 {
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

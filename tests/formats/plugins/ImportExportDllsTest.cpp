@@ -225,4 +225,17 @@ TEST_F(FakePluginCalls, DetectionAndMembership)
     EXPECT_STREQ(other.GetImportExportDlls().GetLastError().GetText(), "");
 }
 
+// A plug-in that fills its whole error buffer gets its text cut at the
+// buffer's last byte, never read past it.
+TEST_F(FakePluginCalls, FullErrorBufferIsCutAtItsEnd)
+{
+    CImportExportDlls& dlls = m_image.GetImportExportDlls();
+    const std::string full(kFilterTextBufferSize - 1, 'F');
+    int id = -1;
+    EXPECT_EQ(dlls.DetectFormatFromFile("x.full", &id), 0);
+    EXPECT_EQ(std::string(m_plugin->GetLastError().GetText()), full);
+    EXPECT_EQ(dlls.DetectFormatFromMem(&m_image, "FULL", 4, &id), 0);
+    EXPECT_EQ(std::string(m_plugin->GetLastError().GetText()), full);
+}
+
 }  // namespace

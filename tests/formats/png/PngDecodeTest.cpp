@@ -2,8 +2,11 @@
 // hostile data, and the PNG wrapping of raw IDAT data that PDF streams use.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <zlib.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "formats/png/PNGEncoder.h"
 #include "foundation/datasource/DataSource.h"
 #include "image/object/ZAVImg.h"
+#include "support/ScopedEnv.h"
 #include "support/ThrownText.h"
 
 using namespace ZAV;
@@ -140,6 +144,72 @@ TEST(PngDecode, AHeaderLargerThanItsDataIsRefused)
     CZAVImg image;
     EXPECT_EQ("Decoder error: Not enough image data",
               ThrownText([&] { image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 6); }));
+}
+
+// The file with a chunk of the type and data put in after IHDR.
+std::vector<uint8_t> WithChunk(std::vector<uint8_t> file, const char* type, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> chunk(4);
+    PutBe32(chunk, 0, static_cast<uint32_t>(data.size()));
+    chunk.insert(chunk.end(), type, type + 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    chunk.resize(chunk.size() + 4);
+    PutBe32(chunk, chunk.size() - 4, static_cast<uint32_t>(crc32(0, chunk.data() + 4, uInt(chunk.size() - 8))));
+    file.insert(file.begin() + 33, chunk.begin(), chunk.end());  // after the signature and IHDR
+    return file;
+}
+
+// libpng's "huge chunk" files: 57 bytes whose ancillary chunk declares
+// nearly 2 GB. libpng only warns that such a chunk is too large and would
+// then allocate it whole; the decode must fail at once instead. The child
+// runs under a memory ceiling (AddressSanitizer's largest allocation, or
+// the address-space limit without it), so a big allocation ends it.
+TEST(PngDecode, AHugeAncillaryChunkIsRefusedWithoutItsAllocation)
+{
+    CZAVImg tiny;
+    ASSERT_EQ(1, tiny.Create(1, 1, 8));
+    const std::vector<uint8_t> plain = SavedPng(tiny);
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    ScopedEnv ceiling("ASAN_OPTIONS", std::string(asan ? asan : "") + ":max_allocation_size_mb=64");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const char* type : {"iTXt", "sPLT", "juNK"}) {
+        SCOPED_TRACE(type);
+        // Signature and IHDR, the chunk's length and type and four bytes of
+        // its data, then IEND (which the chunk's data swallows).
+        std::vector<uint8_t> file(plain.begin(), plain.begin() + 33);
+        file.resize(37);
+        PutBe32(file, 33, 0x7FFFFFF0);
+        file.insert(file.end(), type, type + 4);
+        const uint8_t tail[] = {'k', 0, 1, 0, 0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+        file.insert(file.end(), std::begin(tail), std::end(tail));
+        ASSERT_EQ(57u, file.size());
+        EXPECT_EXIT(
+            {
+#if !defined(__SANITIZE_ADDRESS__)
+                const rlimit limit{size_t(1) << 30, size_t(1) << 30};
+                setrlimit(RLIMIT_AS, &limit);
+#endif
+                CZAVImg image;
+                const std::string text =
+                    ThrownText([&] { image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 6); });
+                std::_Exit(text == "Decoder error: Read Error" ? 0 : 3);
+            },
+            testing::ExitedWithCode(0), "");
+    }
+}
+
+// Chunks the decoder does not read, of real sizes, are passed over.
+TEST(PngDecode, AncillaryChunksOfRealSizesArePassedOver)
+{
+    CZAVImg source;
+    FillPatternImage(source, 12, 5, 24);
+    std::vector<uint8_t> text(300000, 'x');
+    text[3] = 0;
+    const std::vector<uint8_t> file = WithChunk(WithChunk(SavedPng(source), "tEXt", text), "juNK", {1, 2, 3});
+    CZAVImg image;
+    image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 6);
+    ASSERT_EQ(12, image.GetWidth());
+    EXPECT_EQ(0, std::memcmp(image.GetImageData(), source.GetImageData(), size_t(source.GetImageSize())));
 }
 
 // Rows with their filter byte (0, none), zlib-compressed: IDAT data.

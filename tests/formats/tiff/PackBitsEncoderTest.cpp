@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,49 @@ TEST(PackBitsEncoder, AnyDataReadsBackThroughLibtiff)
         input.resize((input.size() + rowBytes - 1) / rowBytes * rowBytes, 9);
         const std::vector<uint8_t> coded = Encode(input, rowBytes);
         EXPECT_EQ(DecodeThroughLibtiff(coded, rowBytes, input.size() / rowBytes, dir.File("packbits.tif")), input);
+    }
+}
+
+// The raw first strip of a file as libtiff reads it.
+std::vector<uint8_t> RawStrip(const std::string& path)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "r");
+    if (!tiff)
+        return {};
+    std::vector<uint8_t> strip(static_cast<size_t>(TIFFRawStripSize(tiff, 0)));
+    const tmsize_t read = TIFFReadRawStrip(tiff, 0, strip.data(), static_cast<tmsize_t>(strip.size()));
+    TIFFClose(tiff);
+    strip.resize(read < 0 ? 0 : static_cast<size_t>(read));
+    return strip;
+}
+
+// A short literal then a run whose codes alone pass the 100000-byte output
+// buffer, in one chunk: the codes must leave the buffer even though a literal
+// opened the chunk. tiffcp codes the same row with the same codes.
+TEST(PackBitsEncoder, LiteralThenRunLongerThanTheBuffer)
+{
+    ASSERT_TRUE(ZAVTest::HaveTool("tiffcp"));
+    const struct {
+        size_t width;
+        std::vector<uint8_t> head;
+    } cases[] = {{6500000, {1, 2, 3}}, {6500000, {1}}, {200000, {1, 2, 3, 3, 4}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        ZAVTest::TempDir dir;
+        std::vector<uint8_t> row(c.width, 0);
+        std::copy(c.head.begin(), c.head.end(), row.begin());
+        const std::vector<uint8_t> coded = Encode(row, row.size());
+        ZAVTiffTest::TiffFile file;
+        file.width = static_cast<uint32_t>(row.size());
+        file.height = 1;
+        file.rows = row;
+        ZAVTiffTest::WriteTiff(dir.File("plain.tif"), file);
+        ASSERT_EQ(ZAVTest::Run("tiffcp -c packbits " + ZAVTest::ShellQuote(dir.File("plain.tif")) + " " +
+                               ZAVTest::ShellQuote(dir.File("packed.tif")))
+                      .exitCode,
+                  0);
+        EXPECT_EQ(coded, RawStrip(dir.File("packed.tif")));
+        EXPECT_EQ(DecodeThroughLibtiff(coded, row.size(), 1, dir.File("ours.tif")), row);
     }
 }
 

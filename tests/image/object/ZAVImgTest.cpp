@@ -86,18 +86,62 @@ TEST(ZAVImg, CopyToReplacesPixelsAndDropsAbsentMasks)
     EXPECT_EQ(std::memcmp(assigned.GetImageData(), source.GetImageData(), 15), 0);
 }
 
+// Every depth Create makes copies, 32 bits included, and assignment too.
+TEST(ZAVImg, CopyToCopiesEveryCreatableDepth)
+{
+    for (int depth : {1, 8, 16, 24, 32, 48}) {
+        SCOPED_TRACE(depth);
+        CZAVImg source;
+        FillPattern(source, 7, 5, depth);
+        source.SetResolution(300, 150, kResolutionUnitInch);
+        HGLOBAL mask = GlobalAlloc(GPTR, 35);
+        static_cast<BYTE*>(mask)[34] = 9;
+        ASSERT_EQ(source.SetMask(mask, 35), 1);
+        CZAVImg target;
+        FillPattern(target, 2, 2, 8);
+        source.CopyTo(target);
+        ASSERT_TRUE(target.HasImage());
+        EXPECT_EQ(target.GetBitsPerPixel(), depth);
+        EXPECT_EQ(target.GetWidth(), 7);
+        EXPECT_EQ(target.GetHeight(), 5);
+        EXPECT_EQ(target.GetBytesPerLine(), source.GetBytesPerLine());
+        ASSERT_EQ(target.GetImageSize(), source.GetImageSize());
+        EXPECT_EQ(std::memcmp(target.GetImageData(), source.GetImageData(), size_t(source.GetImageSize())), 0);
+        EXPECT_EQ(target.GetXResolution(), 300);
+        EXPECT_EQ(target.GetYResolution(), 150);
+        ASSERT_EQ(target.GetPalette().GetCount(), source.GetPalette().GetCount());
+        if (source.GetPalette().GetCount() > 0) {
+            EXPECT_EQ(std::memcmp(target.GetPalette().GetEntries(), source.GetPalette().GetEntries(),
+                                  size_t(source.GetPalette().GetCount()) * 4),
+                      0);
+        }
+        ASSERT_NE(target.GetMask(), nullptr);
+        EXPECT_EQ(static_cast<const BYTE*>(GlobalLock(target.GetMask()))[34], 9);
+        GlobalUnlock(target.GetMask());
+        // The row array follows the new pixels.
+        EXPECT_EQ(target.GetLineArray()[4], static_cast<BYTE*>(target.GetImageData()) + 4 * target.GetBytesPerLine());
+        CZAVImg assigned;
+        assigned = source;
+        ASSERT_EQ(assigned.GetBitsPerPixel(), depth);
+        EXPECT_EQ(std::memcmp(assigned.GetImageData(), source.GetImageData(), size_t(source.GetImageSize())), 0);
+    }
+}
+
 TEST(ZAVImg, CopyToThrowsWhenMemoryRunsOutAndKeepsTheTarget)
 {
-    CZAVImg source;
-    FillPattern(source, 6, 6, 24);
-    CZAVImg target;
-    FillPattern(target, 2, 2, 8);
-    {
-        FailureKnob knob(1);
-        EXPECT_NE(ThrownText([&] { source.CopyTo(target); }), "(nothing thrown)");
+    for (int depth : {24, 32}) {
+        CZAVImg source;
+        FillPattern(source, 6, 6, depth);
+        CZAVImg target;
+        FillPattern(target, 2, 2, 8);
+        {
+            FailureKnob knob(1);
+            EXPECT_NE(ThrownText([&] { source.CopyTo(target); }), "(nothing thrown)");
+        }
+        EXPECT_EQ(target.GetWidth(), 2);
+        EXPECT_EQ(target.GetBitsPerPixel(), 8);
+        EXPECT_EQ(static_cast<BYTE*>(target.GetImageData())[3], 24);
     }
-    EXPECT_EQ(target.GetWidth(), 2);
-    EXPECT_EQ(target.GetBitsPerPixel(), 8);
 }
 
 TEST(ZAVImg, HoldsTheOlePictureWithAReference)

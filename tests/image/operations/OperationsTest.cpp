@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -117,6 +118,15 @@ TEST(ImageOperations, DepthRefusalsAndTexts)
         {"rotate 1", 1, [](CZAVImg& i) { i.Rotate(90); },
          "Can't rotate 1 BitPerPixel Images! Please convert it to a different format."},
         {"rotate 16", 16, [](CZAVImg& i) { i.Rotate(90); }, "Error"},
+        {"rotate NaN", 24, [](CZAVImg& i) { i.Rotate(std::nan("")); }, "Invalid Parameter!"},
+        {"rotate +inf", 8, [](CZAVImg& i) { i.Rotate(HUGE_VAL); }, "Invalid Parameter!"},
+        {"rotate -inf", 24, [](CZAVImg& i) { i.Rotate(-HUGE_VAL); }, "Invalid Parameter!"},
+        {"rotate NaN, unequal dpi", 24,
+         [](CZAVImg& i) {
+             i.SetResolution(100, 300, kResolutionUnitInch);
+             i.RotateWithResolution(std::nan(""));
+         },
+         "Invalid Parameter!"},
         {"gray 8", 8, [](CZAVImg& i) { i.ConvertToGray(); },
          "Requires 24bpp Images! Please convert it to 24bpp format."},
         {"lut 1", 1, [](CZAVImg& i) { i.ApplyLookupTable(nullptr); },

@@ -143,6 +143,19 @@ TEST(RotationAndFlip, HugeAnyAngleResultIsRefusedBeforeReadingAByte)
     EXPECT_EQ(-1, width);
 }
 
+TEST(RotationAndFlip, NonFiniteAngleIsRefused)
+{
+    const uint8_t pixels[12] = {};
+    for (double angle : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        CImgKernels context;
+        int width = -1;
+        int height = -1;
+        EXPECT_EQ(nullptr, context.RotateAnyAngle(pixels, 2, 2, angle, 0, width, height, 0, false));
+        EXPECT_STREQ("Invalid Parameter!", context.GetErrorText().GetText());
+        EXPECT_EQ(-1, width);
+    }
+}
+
 TEST(RotationAndFlip, CancelAndBadArgumentsLeaveThePixelsAlone)
 {
     const std::vector<uint8_t> pixels = RandomBytes(6 * 4 * 3, 2);
