@@ -20,6 +20,19 @@ void InitDec(JB2MQDecoder* d, uint32_t position)
     r.StoreTo(d);
 }
 
+// The decoder's entries from the shared table, successors as entry numbers.
+void BuildDecoderStates(JB2MQDecoderState* states)
+{
+    JB2MQState table[kMQStateEntries];
+    JB2MQStatesBuild(table);
+    for (uint32_t i = 0; i < kMQStateEntries; ++i) {
+        states[i].qeShifted = table[i].qeShifted;
+        states[i].mps = table[i].mps;
+        states[i].nextMps = uint8_t(table[i].nextMps - table);
+        states[i].nextLps = uint8_t(table[i].nextLps - table);
+    }
+}
+
 void Free(JB2MQDecoder* d, JB2Memory* memory)
 {
     if (d->states)
@@ -46,19 +59,18 @@ JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t conte
     if (!d)
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ decoder object!");
     *d = JB2MQDecoder{};
-    d->contexts = static_cast<const JB2MQState**>(JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
+    // Zero-filled: every context starts at entry 0.
+    d->contexts = JB2MemoryAllocArray<uint8_t>(memory, contextCount);
     if (!d->contexts) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
     }
-    d->states = static_cast<JB2MQState*>(JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
+    d->states = JB2MemoryAllocArray<JB2MQDecoderState>(memory, kMQStateEntries);
     if (!d->states) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
-    JB2MQStatesBuild(d->states);
-    for (uint32_t i = 0; i < contextCount; ++i)
-        d->contexts[i] = &d->states[0];
+    BuildDecoderStates(d->states);
     d->contextCount = contextCount;
     d->data = data;
     d->length = length;
