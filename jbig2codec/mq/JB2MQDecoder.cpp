@@ -98,11 +98,31 @@ uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
 
 namespace {
 
-inline uint8_t DecodeWithPrev(JB2MQDecoder* d, uint32_t base, uint32_t& prev)
+// T.88 A.2 over a source of decisions by context number within the set.
+template <class DecodeBit>
+JB2_Error DecodeInteger(DecodeBit decodeBit, uint8_t* sign, uint32_t* magnitude)
 {
-    const uint8_t bit = MQ_Decoder_Decode_Bit(d, base | prev);
-    prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
-    return bit;
+    uint32_t prev = 1;
+    auto next = [&]() {
+        const uint8_t bit = decodeBit(prev);
+        prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
+        return bit;
+    };
+    *sign = next();
+    // Prefix of n 1-bits selects a width and an offset.
+    static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
+    static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
+    uint32_t range = 0;
+    while (range < 5 && next())
+        ++range;
+    uint64_t value = 0;
+    for (uint32_t i = 0; i < kBits[range]; ++i)
+        value = (value << 1) | next();
+    value += kOffset[range];
+    if (value > kJB2MaxCodedInteger)
+        return cJB2_Error_Invalid_Segment_Data;
+    *magnitude = uint32_t(value);
+    return 0;
 }
 
 }  // namespace
@@ -111,22 +131,17 @@ JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sig
 {
     if (!d || !sign || !magnitude)
         return cJB2_Error_Internal;
-    uint32_t prev = 1;
-    *sign = DecodeWithPrev(d, base, prev);
-    // Prefix of n 1-bits selects a width and an offset.
-    static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
-    static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
-    uint32_t range = 0;
-    while (range < 5 && DecodeWithPrev(d, base, prev))
-        ++range;
-    uint64_t value = 0;
-    for (uint32_t i = 0; i < kBits[range]; ++i)
-        value = (value << 1) | DecodeWithPrev(d, base, prev);
-    value += kOffset[range];
-    if (value > kJB2MaxCodedInteger)
-        return cJB2_Error_Invalid_Segment_Data;
-    *magnitude = uint32_t(value);
-    return 0;
+    // PREV stays below 512: with the whole set inside the array, every
+    // decision is decoded with the registers in locals.
+    if ((base | 511) < d->contextCount) {
+        JB2MQLocal r(d);
+        uint8_t* contexts = d->contexts;
+        const JB2_Error status =
+            DecodeInteger([&](uint32_t prev) { return r.Decode(contexts[base | prev]); }, sign, magnitude);
+        r.StoreTo(d);
+        return status;
+    }
+    return DecodeInteger([&](uint32_t prev) { return MQ_Decoder_Decode_Bit(d, base | prev); }, sign, magnitude);
 }
 
 JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t codeLength)
@@ -138,8 +153,15 @@ JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t code
     if (codeLength > kJB2MaxSymbolCodeLength)
         return cJB2_Error_Invalid_Segment_Data;
     uint32_t prev = 1;
-    for (uint32_t i = 0; i < codeLength; ++i)
-        prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
+    if ((JB2MQContexts::kIAID | ((uint32_t(1) << codeLength) - 1)) < d->contextCount) {
+        JB2MQLocal r(d);
+        for (uint32_t i = 0; i < codeLength; ++i)
+            prev = (prev << 1) | r.Decode(d->contexts[JB2MQContexts::kIAID | prev]);
+        r.StoreTo(d);
+    } else {
+        for (uint32_t i = 0; i < codeLength; ++i)
+            prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
+    }
     *value = prev - (uint32_t(1) << codeLength);
     return 0;
 }

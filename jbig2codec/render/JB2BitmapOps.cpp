@@ -80,26 +80,15 @@ void CombineSpan(uint8_t* destination, const uint8_t* source, uint32_t sourceByt
 
 // T.88 7.4.1.5: the combination operators OR, AND, XOR, XNOR
 // and REPLACE, applied over the span the source covers.
-void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination)
+void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination)
 {
     if (width == 0)
         return;
-    uint32_t bitOffset = 0;
-    uint32_t span = width;
-    if (x < 0) {
-        const uint64_t skip = uint64_t(-x);
-        if (skip >= width)
-            return;
-        source += skip / 8;
-        span = uint32_t(width - skip);
-        JB2RowShiftLeft(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
-    } else {
-        destination += uint64_t(x) / 8;
-        bitOffset = uint32_t(uint64_t(x) % 8);
-    }
-    const uint32_t sourceBytes = (span + 7) / 8;
-    const uint32_t bytes = (span + bitOffset + 7) / 8;
-    const uint32_t tailBits = (span + bitOffset) % 8;
+    destination += x / 8;
+    const uint32_t bitOffset = uint32_t(x % 8);
+    const uint32_t sourceBytes = (width + 7) / 8;
+    const uint32_t bytes = (width + bitOffset + 7) / 8;
+    const uint32_t tailBits = (width + bitOffset) % 8;
     const uint8_t firstMask = uint8_t(0xFF >> bitOffset);
     const uint8_t lastMask = tailBits ? uint8_t(0xFF << (8 - tailBits)) : uint8_t(0xFF);
     switch (combination) {
@@ -115,6 +104,22 @@ void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_
         return CombineSpan<cJB2_Combine_Replace>(destination, source, sourceBytes, bytes, bitOffset, firstMask,
                                                  lastMask);
     }
+}
+
+void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination)
+{
+    if (x >= 0) {
+        JB2RowCombineAt(destination, source, width, uint64_t(x), combination);
+        return;
+    }
+    // Left of the destination: the source's visible part is moved to its start.
+    const uint64_t skip = uint64_t(-x);
+    if (skip >= width)
+        return;
+    source += skip / 8;
+    const uint32_t span = uint32_t(width - skip);
+    JB2RowShiftLeft(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
+    JB2RowCombineAt(destination, source, span, 0, combination);
 }
 
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count)
