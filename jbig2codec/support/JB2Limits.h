@@ -82,7 +82,8 @@ constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
 // 32-bit running low value without leaving the values a table can code.
 constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
 
-// A symbol array grows by this many symbols at a time.
+// A symbol array starts with room for this many symbols and then doubles,
+// so that a dictionary of n symbols costs O(n) copies.
 constexpr uint32_t kJB2SymbolArrayGrowth = 100;
 
 // A symbol instance array grows by this many instances at a time.
