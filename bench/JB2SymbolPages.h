@@ -31,7 +31,8 @@ constexpr uint32_t kDotsPerMetre = 11811;
 struct GlyphBitmap {
     uint32_t width = 0;
     uint32_t height = 0;
-    int32_t rise = 0;  // rows from the top of the glyph down to its baseline
+    int32_t rise = 0;    // rows from the top of the glyph down to its baseline
+    bool speck = false;  // dust, not a letter
     std::vector<uint8_t> rows;
     uint32_t Stride() const { return (width + 7) / 8; }
     JB2BitmapView View() const { return JB2BitmapView{rows.data(), width, height, Stride()}; }
@@ -99,6 +100,39 @@ inline std::vector<GlyphBitmap> RenderGlyphs(const std::string& dir)
     return glyphs;
 }
 
+// What a scan's dictionary holds instead of clean glyphs: `variants`
+// copies of each glyph whose edge pixels flip now and then (each copy a
+// symbol of its own, as a scan's matcher keeps them apart), and specks of
+// dust of one to three pixels a side; sorted by height again.
+inline std::vector<GlyphBitmap> ScanLikeGlyphs(const std::vector<GlyphBitmap>& clean, uint32_t variants, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::vector<GlyphBitmap> glyphs;
+    for (const GlyphBitmap& glyph : clean)
+        for (uint32_t v = 0; v < variants; ++v) {
+            GlyphBitmap g = glyph;
+            auto black = [&](int64_t x, int64_t y) {
+                return x >= 0 && y >= 0 && x < int64_t(g.width) && y < int64_t(g.height) &&
+                       ((glyph.rows[size_t(y) * g.Stride() + size_t(x) / 8] >> (7 - x % 8)) & 1);
+            };
+            for (uint32_t y = 0; y < g.height; ++y)
+                for (uint32_t x = 0; x < g.width; ++x)
+                    if (black(x, y) != black(int64_t(x) + 1, y) && random() % 100 < 15)
+                        g.rows[size_t(y) * g.Stride() + x / 8] ^= uint8_t(0x80 >> (x % 8));
+            glyphs.push_back(g);
+        }
+    for (uint32_t w = 1; w <= 3; ++w)
+        for (uint32_t h = 1; h <= 3; ++h) {
+            GlyphBitmap g;
+            g.width = w, g.height = h, g.speck = true;
+            g.rows.assign(size_t(g.Stride()) * h, uint8_t(0xE0 << (3 - w)));
+            glyphs.push_back(g);
+        }
+    std::stable_sort(glyphs.begin(), glyphs.end(),
+                     [](const GlyphBitmap& a, const GlyphBitmap& b) { return a.height < b.height; });
+    return glyphs;
+}
+
 inline uint32_t Collect(const uint8_t* buffer, uint32_t offset, uint32_t count, void* user)
 {
     auto* bytes = static_cast<std::vector<uint8_t>*>(user);
@@ -157,11 +191,18 @@ public:
 
     std::vector<uint8_t> Globals() { return Stream({m_dictionarySegment}, m_memory, m_message); }
 
-    // Lines of words in glyphs drawn at random; one instance in 25 is a
-    // speckled copy of its glyph, coded as a refinement.
+    // Lines of words in glyphs drawn at random, the lines sloping as on a
+    // skewed scan, and specks of dust over the page when the dictionary has
+    // them; one instance in 25 is a speckled copy of its glyph, coded as a
+    // refinement.
     std::vector<uint8_t> Page(uint32_t seed)
     {
         std::mt19937 random(seed);
+        std::vector<uint32_t> letters, specks;
+        for (uint32_t g = 0; g < m_glyphs.size(); ++g)
+            (m_glyphs[g].speck ? specks : letters).push_back(g);
+        // Up to 8 rows of drift across the page's width.
+        const int32_t slope = int32_t(random() % 17) - 8;
         std::vector<std::vector<uint8_t>> speckles;
         speckles.reserve(kPageHeight);
         JB2SymbolInstanceArray* instances = nullptr;
@@ -169,9 +210,9 @@ public:
         uint32_t count = 0;
         for (uint32_t baseline = 240; baseline + 60 < kPageHeight - 200; baseline += 50) {
             for (uint32_t x = 180; x + 60 < kPageWidth - 180;) {
-                const uint32_t letters = 1 + random() % 9;
-                for (uint32_t i = 0; i < letters && x + 60 < kPageWidth - 180; ++i, ++count) {
-                    const uint32_t g = random() % m_glyphs.size();
+                const uint32_t word = 1 + random() % 9;
+                for (uint32_t i = 0; i < word && x + 60 < kPageWidth - 180; ++i, ++count) {
+                    const uint32_t g = letters[random() % letters.size()];
                     const GlyphBitmap& glyph = m_glyphs[g];
                     JB2BitmapView shape = glyph.View();
                     const uint8_t refine = count % 25 == 24;
@@ -181,12 +222,19 @@ public:
                         speckles.back()[size_t(py) * glyph.Stride() + px / 8] ^= uint8_t(0x80 >> (px % 8));
                         shape.rows = speckles.back().data();
                     }
+                    const int32_t drift = slope * int32_t(x) / int32_t(kPageWidth);
                     JB2SymbolInstanceArrayAdd(instances, m_symbols[g], &shape, int32_t(x),
-                                              int32_t(baseline) - glyph.rise, refine, m_memory, m_message);
+                                              int32_t(baseline) + drift - glyph.rise, refine, m_memory, m_message);
                     x += glyph.width + 4;
                 }
                 x += 22;
             }
+        }
+        for (uint32_t i = 0; !specks.empty() && i < 3000; ++i) {
+            const uint32_t g = specks[random() % specks.size()];
+            JB2BitmapView shape = m_glyphs[g].View();
+            JB2SymbolInstanceArrayAdd(instances, m_symbols[g], &shape, int32_t(random() % (kPageWidth - 4)),
+                                      int32_t(random() % (kPageHeight - 4)), 0, m_memory, m_message);
         }
         JB2SymbolInstanceArraySort(instances);
         std::vector<uint8_t> bytes = EncodePage(instances);

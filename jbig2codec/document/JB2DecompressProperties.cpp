@@ -112,7 +112,9 @@ JB2_Error AllocatePage(JB2DecompressProperties* properties, JB2Memory* memory, c
     properties->buffer = static_cast<uint8_t*>(JB2MemoryAlloc(memory, size));
     if (!properties->buffer)
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate decompression buffer!");
-    std::memset(properties->buffer, info.defaultPixel ? 0xFF : 0x00, static_cast<size_t>(size));
+    // The block comes zero-filled: only a black default needs a second pass.
+    if (info.defaultPixel)
+        std::memset(properties->buffer, 0xFF, static_cast<size_t>(size));
     // One spare byte: a row of the rectangle is shifted into place.
     properties->line = static_cast<uint8_t*>(JB2MemoryAlloc(memory, stride + 1));
     if (!properties->line) {

@@ -32,7 +32,7 @@ inline uint32_t Pixel(const JB2ContextBuffer* b, const uint8_t* line, int64_t x)
 
 inline uint8_t* RingLine(const JB2ContextBuffer* b, uint64_t index)
 {
-    return b->ring + (index % kJB2ContextRingLines) * b->stride;
+    return b->ring + (index % b->ringLines) * b->stride;
 }
 
 // The context with every AT pixel at its nominal place.
@@ -113,7 +113,8 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
     b->height = height;
     b->bytesPerLine = (width + 7) / 8;
     b->stride = b->bytesPerLine + 2 * kJB2ContextMarginBytes;
-    b->ring = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(b->stride) * kJB2ContextRingLines);
+    b->ringLines = nominal ? kJB2ContextNominalRingLines : kJB2ContextRingLines;
+    b->ring = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(b->stride) * b->ringLines);
     if (!b->ring) {
         JB2MemoryFree(memory, &b);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate context buffer object!");
@@ -124,8 +125,8 @@ JB2_Error Context_Buffer_Create(JB2ContextBuffer** out, JB2Memory* memory, uint3
     std::memcpy(b->atY, y, 4);
     b->line = 0;
     b->current = RingLine(b, 0);
-    b->above = RingLine(b, kJB2ContextRingLines - 1);
-    b->above2 = RingLine(b, kJB2ContextRingLines - 2);
+    b->above = RingLine(b, b->ringLines - 1);
+    b->above2 = RingLine(b, b->ringLines - 2);
     *out = b;
     return cJB2_Error_OK;
 }
@@ -158,7 +159,7 @@ uint32_t Context_Buffer_Context(const JB2ContextBuffer* b, uint32_t x)
 uint32_t Context_Buffer_Apply_AT(const JB2ContextBuffer* b, uint32_t x, uint32_t context)
 {
     for (uint32_t i = 0; i < JB2GenericATCount(b->gbTemplate); ++i) {
-        const uint8_t* line = RingLine(b, uint64_t(b->line) + kJB2ContextRingLines + b->atY[i]);
+        const uint8_t* line = RingLine(b, uint64_t(b->line) + b->ringLines + b->atY[i]);
         const uint32_t bit = kATBit[b->gbTemplate][i];
         context = (context & ~(1u << bit)) | (Pixel(b, line, int64_t(x) + b->atX[i]) << bit);
     }

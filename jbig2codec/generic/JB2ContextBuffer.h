@@ -13,6 +13,10 @@
 namespace ZAV {
 
 constexpr uint32_t kJB2ContextRingLines = 129;
+// With every AT pixel at its nominal place no pixel lies more than two lines
+// up, so three ring lines serve: a dictionary's hundreds of small bitmaps
+// then clear 3 lines each instead of 129.
+constexpr uint32_t kJB2ContextNominalRingLines = 3;
 constexpr uint32_t kJB2ContextMarginBytes = 16;
 
 struct JB2ContextBuffer {
@@ -20,7 +24,8 @@ struct JB2ContextBuffer {
     uint32_t width;
     uint32_t height;
     uint32_t bytesPerLine;
-    uint32_t stride;  // bytes per line plus both margins
+    uint32_t stride;     // bytes per line plus both margins
+    uint32_t ringLines;  // kJB2ContextRingLines, or 3 for nominal AT pixels
     uint8_t* ring;
     uint8_t* current;  // the three ring lines in use, at their first margin byte
     uint8_t* above;

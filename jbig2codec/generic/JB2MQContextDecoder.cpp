@@ -47,42 +47,62 @@ JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
     return d->linesDone < d->height ? Context_Buffer_Next_Line(d->buffer) : cJB2_Error_OK;
 }
 
+// The pixels of one byte of the current line. `pixels` is 8 for every byte
+// but a short last one, so the full bytes get their own copy of the loop,
+// unrolled: each pixel's shifts are then constants, and the context is the
+// two windows' bits at fixed places plus the pixels just decoded.
+template <uint8_t Template, bool Nominal>
+inline uint32_t DecodeByte(JB2MQLocal& r, uint8_t* contexts, const JB2ContextBuffer* b, uint32_t window2,
+                           uint32_t window1, uint32_t& left, uint32_t pixels, uint32_t x, uint8_t* out)
+{
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
+    uint32_t byte = 0;
+#pragma GCC unroll 8
+    for (uint32_t j = 0; j < pixels; ++j) {
+        uint32_t context = (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
+                           (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1) | (left & w.currentMask);
+        if (!Nominal)
+            context = Context_Buffer_Apply_AT(b, x + j, context);
+        const uint32_t bit = r.Decode(contexts[context]);
+        left = (left << 1) | bit;
+        byte |= bit << (7 - j);
+        // An AT pixel may lie on this line, within this byte.
+        if (!Nominal)
+            *out = static_cast<uint8_t>(byte);
+    }
+    return byte;
+}
+
 // Decodes the pixels of the current line (T.88 6.2.5.7 step 3 c) with the
-// context built from sliding windows over the lines above, one shift and a
-// few masks per pixel, and the MQ registers in locals for the whole line.
-// The template is a constant of each instance, so are its shifts and masks.
+// context built from sliding windows over the lines above (a shift register
+// per line, moved on a byte at a time) and the MQ registers in locals for
+// the whole line. The template is a constant of each instance, so are its
+// shifts and masks.
 template <uint8_t Template, bool Nominal>
 void DecodeLineFromWindows(JB2MQContextDecoder* d)
 {
     JB2ContextBuffer* b = d->buffer;
-    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
     const uint8_t* above2 = b->above2 + kJB2ContextMarginBytes;
     const uint8_t* above = b->above + kJB2ContextMarginBytes;
     uint8_t* out = b->current + kJB2ContextMarginBytes;
-    const JB2MQState** contexts = d->mq->contexts + JB2MQContexts::kGeneric;
+    uint8_t* contexts = d->mq->contexts + JB2MQContexts::kGeneric;
     JB2MQLocal r(d->mq);
     // The margins read as white, so the windows start with the byte before.
     uint32_t window2 = (uint32_t(above2[-1]) << 8) | above2[0];
     uint32_t window1 = (uint32_t(above[-1]) << 8) | above[0];
     uint32_t left = 0;  // pixels of this line decoded so far, the last lowest
-    for (uint32_t k = 0; k < b->bytesPerLine; ++k) {
+    const uint32_t fullBytes = d->width / 8;
+    for (uint32_t k = 0; k < fullBytes; ++k) {
         window2 = ((window2 << 8) | above2[k + 1]) & 0xFFFFFF;
         window1 = ((window1 << 8) | above[k + 1]) & 0xFFFFFF;
-        const uint32_t pixels = d->width - 8 * k < 8 ? d->width - 8 * k : 8;
-        uint32_t byte = 0;
-        for (uint32_t j = 0; j < pixels; ++j) {
-            uint32_t context = (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
-                               (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1) | (left & w.currentMask);
-            if (!Nominal)
-                context = Context_Buffer_Apply_AT(b, 8 * k + j, context);
-            const uint32_t bit = r.Decode(contexts[context]);
-            left = (left << 1) | bit;
-            byte |= bit << (7 - j);
-            // An AT pixel may lie on this line, within this byte.
-            if (!Nominal)
-                out[k] = static_cast<uint8_t>(byte);
-        }
-        out[k] = static_cast<uint8_t>(byte);
+        out[k] = static_cast<uint8_t>(
+            DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
+    }
+    if (const uint32_t rest = d->width % 8) {
+        window2 = ((window2 << 8) | above2[fullBytes + 1]) & 0xFFFFFF;
+        window1 = ((window1 << 8) | above[fullBytes + 1]) & 0xFFFFFF;
+        out[fullBytes] = static_cast<uint8_t>(DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left,
+                                                                            rest, 8 * fullBytes, out + fullBytes));
     }
     r.StoreTo(d->mq);
 }

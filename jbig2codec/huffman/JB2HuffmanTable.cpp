@@ -1,5 +1,7 @@
 #include "jbig2codec/huffman/JB2HuffmanTable.h"
 
+#include <algorithm>
+
 #include "jbig2codec/support/JB2Limits.h"
 
 namespace ZAV {
@@ -146,7 +148,9 @@ JB2_Error Huffman_Table_Add_Entry(JB2HuffmanTable* t, JB2Memory* memory, uint32_
                        "Unable to create huffman table entries with prefixes longer than 32 bits!");
     }
     if (t->count == t->capacity) {
-        JB2_Error status = Huffman_Table_Reserve(t, memory, uint64_t(t->capacity) + kJB2HuffmanEntryGrowth, message);
+        // Doubling: a table read from the data may have hundreds of thousands of lines.
+        const uint64_t grown = uint64_t(t->capacity) + std::max<uint64_t>(t->capacity, kJB2HuffmanEntryGrowth);
+        JB2_Error status = Huffman_Table_Reserve(t, memory, grown, message);
         if (status != cJB2_Error_OK)
             return status;
     }

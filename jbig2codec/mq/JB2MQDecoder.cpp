@@ -20,6 +20,19 @@ void InitDec(JB2MQDecoder* d, uint32_t position)
     r.StoreTo(d);
 }
 
+// The decoder's entries from the shared table, successors as entry numbers.
+void BuildDecoderStates(JB2MQDecoderState* states)
+{
+    JB2MQState table[kMQStateEntries];
+    JB2MQStatesBuild(table);
+    for (uint32_t i = 0; i < kMQStateEntries; ++i) {
+        states[i].qeShifted = table[i].qeShifted;
+        states[i].mps = table[i].mps;
+        states[i].nextMps = uint8_t(table[i].nextMps - table);
+        states[i].nextLps = uint8_t(table[i].nextLps - table);
+    }
+}
+
 void Free(JB2MQDecoder* d, JB2Memory* memory)
 {
     if (d->states)
@@ -46,19 +59,18 @@ JB2_Error MQ_Decoder_Start(JB2MQDecoder** out, JB2Memory* memory, uint32_t conte
     if (!d)
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to allocate MQ decoder object!");
     *d = JB2MQDecoder{};
-    d->contexts = static_cast<const JB2MQState**>(JB2MemoryAlloc(memory, contextCount * uint32_t(sizeof(JB2MQState*))));
+    // Zero-filled: every context starts at entry 0.
+    d->contexts = JB2MemoryAllocArray<uint8_t>(memory, contextCount);
     if (!d->contexts) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ context states array!");
     }
-    d->states = static_cast<JB2MQState*>(JB2MemoryAlloc(memory, kMQStateEntries * uint32_t(sizeof(JB2MQState))));
+    d->states = JB2MemoryAllocArray<JB2MQDecoderState>(memory, kMQStateEntries);
     if (!d->states) {
         Free(d, memory);
         return JB2Fail(message, cJB2_Error_Allocation_Failure, "Unable to create MQ states table!");
     }
-    JB2MQStatesBuild(d->states);
-    for (uint32_t i = 0; i < contextCount; ++i)
-        d->contexts[i] = &d->states[0];
+    BuildDecoderStates(d->states);
     d->contextCount = contextCount;
     d->data = data;
     d->length = length;
@@ -86,11 +98,31 @@ uint8_t MQ_Decoder_Decode_Bit(JB2MQDecoder* d, uint32_t context)
 
 namespace {
 
-inline uint8_t DecodeWithPrev(JB2MQDecoder* d, uint32_t base, uint32_t& prev)
+// T.88 A.2 over a source of decisions by context number within the set.
+template <class DecodeBit>
+JB2_Error DecodeInteger(DecodeBit decodeBit, uint8_t* sign, uint32_t* magnitude)
 {
-    const uint8_t bit = MQ_Decoder_Decode_Bit(d, base | prev);
-    prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
-    return bit;
+    uint32_t prev = 1;
+    auto next = [&]() {
+        const uint8_t bit = decodeBit(prev);
+        prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
+        return bit;
+    };
+    *sign = next();
+    // Prefix of n 1-bits selects a width and an offset.
+    static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
+    static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
+    uint32_t range = 0;
+    while (range < 5 && next())
+        ++range;
+    uint64_t value = 0;
+    for (uint32_t i = 0; i < kBits[range]; ++i)
+        value = (value << 1) | next();
+    value += kOffset[range];
+    if (value > kJB2MaxCodedInteger)
+        return cJB2_Error_Invalid_Segment_Data;
+    *magnitude = uint32_t(value);
+    return 0;
 }
 
 }  // namespace
@@ -99,22 +131,17 @@ JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sig
 {
     if (!d || !sign || !magnitude)
         return cJB2_Error_Internal;
-    uint32_t prev = 1;
-    *sign = DecodeWithPrev(d, base, prev);
-    // Prefix of n 1-bits selects a width and an offset.
-    static const uint32_t kBits[6] = {2, 4, 6, 8, 12, 32};
-    static const uint32_t kOffset[6] = {0, 4, 20, 84, 340, 4436};
-    uint32_t range = 0;
-    while (range < 5 && DecodeWithPrev(d, base, prev))
-        ++range;
-    uint64_t value = 0;
-    for (uint32_t i = 0; i < kBits[range]; ++i)
-        value = (value << 1) | DecodeWithPrev(d, base, prev);
-    value += kOffset[range];
-    if (value > kJB2MaxCodedInteger)
-        return cJB2_Error_Invalid_Segment_Data;
-    *magnitude = uint32_t(value);
-    return 0;
+    // PREV stays below 512: with the whole set inside the array, every
+    // decision is decoded with the registers in locals.
+    if ((base | 511) < d->contextCount) {
+        JB2MQLocal r(d);
+        uint8_t* contexts = d->contexts;
+        const JB2_Error status =
+            DecodeInteger([&](uint32_t prev) { return r.Decode(contexts[base | prev]); }, sign, magnitude);
+        r.StoreTo(d);
+        return status;
+    }
+    return DecodeInteger([&](uint32_t prev) { return MQ_Decoder_Decode_Bit(d, base | prev); }, sign, magnitude);
 }
 
 JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t codeLength)
@@ -126,8 +153,15 @@ JB2_Error MQ_Decoder_Decode_IAID(JB2MQDecoder* d, uint32_t* value, uint32_t code
     if (codeLength > kJB2MaxSymbolCodeLength)
         return cJB2_Error_Invalid_Segment_Data;
     uint32_t prev = 1;
-    for (uint32_t i = 0; i < codeLength; ++i)
-        prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
+    if ((JB2MQContexts::kIAID | ((uint32_t(1) << codeLength) - 1)) < d->contextCount) {
+        JB2MQLocal r(d);
+        for (uint32_t i = 0; i < codeLength; ++i)
+            prev = (prev << 1) | r.Decode(d->contexts[JB2MQContexts::kIAID | prev]);
+        r.StoreTo(d);
+    } else {
+        for (uint32_t i = 0; i < codeLength; ++i)
+            prev = (prev << 1) | MQ_Decoder_Decode_Bit(d, JB2MQContexts::kIAID | prev);
+    }
     *value = prev - (uint32_t(1) << codeLength);
     return 0;
 }

@@ -13,6 +13,18 @@
 
 namespace ZAV {
 
+// A state entry as the decoder holds it: the two successors are entry
+// numbers, so that a context is one byte naming its entry. A template-0
+// region's 65,536 contexts then take 64 KB instead of 512 KB of pointers and
+// stay in the first cache levels; every context starts at entry 0 (row 0,
+// MPS 0), which the zero-filled array already is.
+struct JB2MQDecoderState {
+    uint32_t qeShifted;  // Qe << 16: A and C are held MSB-aligned
+    uint8_t mps;
+    uint8_t nextMps;
+    uint8_t nextLps;  // with the MPS sense switched where the row says so
+};
+
 struct JB2MQDecoder {
     uint32_t a;   // interval, held in the upper 16 bits
     uint32_t c;   // code register
@@ -20,8 +32,8 @@ struct JB2MQDecoder {
     const uint8_t* data;
     uint32_t length;
     uint32_t position;  // index of the byte the standard calls B
-    JB2MQState* states;
-    const JB2MQState** contexts;
+    JB2MQDecoderState* states;
+    uint8_t* contexts;  // the entry number of each context
     uint32_t contextCount;
     uint32_t shares;
 };
@@ -35,9 +47,10 @@ struct JB2MQLocal {
     uint32_t position;
     const uint8_t* data;
     uint32_t length;
+    const JB2MQDecoderState* states;
 
     explicit JB2MQLocal(const JB2MQDecoder* d)
-        : a(d->a), c(d->c), ct(d->ct), position(d->position), data(d->data), length(d->length)
+        : a(d->a), c(d->c), ct(d->ct), position(d->position), data(d->data), length(d->length), states(d->states)
     {
     }
 
@@ -76,9 +89,10 @@ struct JB2MQLocal {
 
     // DECODE with the conditional exchanges and RENORMD, T.88 E.3.2; A and
     // C are held in the upper half, so one compare replaces the Chigh one.
-    uint8_t Decode(const JB2MQState*& cx)
+    // Always inlined: the line decoders call it once a pixel.
+    __attribute__((always_inline)) uint8_t Decode(uint8_t& cx)
     {
-        const JB2MQState* state = cx;
+        const JB2MQDecoderState* state = states + cx;
         const uint32_t qe = state->qeShifted;
         uint8_t bit;
         a -= qe;

@@ -16,35 +16,10 @@ void JB2RowShiftLeft(uint8_t* row, uint32_t width, uint32_t shift)
 
 namespace {
 
-// Shifts a row right by shift bits into its spare byte.
-void ShiftRight(uint8_t* row, uint32_t bytes, uint32_t shift)
+template <uint8_t Combination>
+inline uint8_t Combine(uint8_t destination, uint8_t source)
 {
-    if (shift == 0)
-        return;
-    row[bytes] = uint8_t(row[bytes - 1] << (8 - shift));
-    for (uint32_t i = bytes - 1; i > 0; --i)
-        row[i] = uint8_t((row[i] >> shift) | (row[i - 1] << (8 - shift)));
-    row[0] = uint8_t(row[0] >> shift);
-}
-
-// Makes the bits outside mask neutral, so that combining leaves them as they are.
-inline uint8_t Neutral(uint8_t source, uint8_t destination, uint8_t mask, uint8_t combination)
-{
-    switch (combination) {
-    case cJB2_Combine_Or:
-    case cJB2_Combine_Xor:
-        return uint8_t(source & mask);
-    case cJB2_Combine_And:
-    case cJB2_Combine_Xnor:
-        return uint8_t(source | ~mask);
-    default:
-        return uint8_t((source & mask) | (destination & ~mask));
-    }
-}
-
-inline uint8_t Combine(uint8_t destination, uint8_t source, uint8_t combination)
-{
-    switch (combination) {
+    switch (Combination) {
     case cJB2_Combine_Or:
         return uint8_t(destination | source);
     case cJB2_Combine_And:
@@ -58,41 +33,93 @@ inline uint8_t Combine(uint8_t destination, uint8_t source, uint8_t combination)
     }
 }
 
+// Combines only the bits of mask; the others keep their value.
+template <uint8_t Combination>
+inline uint8_t CombineMasked(uint8_t destination, uint8_t source, uint8_t mask)
+{
+    return uint8_t((Combine<Combination>(destination, source) & mask) | (destination & ~mask));
+}
+
+// Byte i of the source shifted right by shift (0 to 7) bits; bytes past
+// the source's end read as 0.
+inline uint8_t ShiftedByte(const uint8_t* source, uint32_t sourceBytes, uint32_t i, uint32_t shift)
+{
+    const uint32_t here = i < sourceBytes ? source[i] : 0;
+    const uint32_t before = i > 0 ? source[i - 1] : 0;
+    return uint8_t((here >> shift) | (before << (8 - shift)));
+}
+
+// The span's bytes: the first and last under their masks, the ones between
+// whole, shifting on the fly so that nothing is written twice. Instances of
+// each operator keep the inner loop free of tests, so that it vectorises.
+template <uint8_t Combination>
+void CombineSpan(uint8_t* destination, const uint8_t* source, uint32_t sourceBytes, uint32_t bytes, uint32_t shift,
+                 uint8_t firstMask, uint8_t lastMask)
+{
+    if (bytes == 1) {
+        destination[0] = CombineMasked<Combination>(destination[0], ShiftedByte(source, sourceBytes, 0, shift),
+                                                    uint8_t(firstMask & lastMask));
+        return;
+    }
+    destination[0] = CombineMasked<Combination>(destination[0], ShiftedByte(source, sourceBytes, 0, shift), firstMask);
+    const uint32_t last = bytes - 1;
+    // Bytes 1 to last - 1 lie within the source.
+    if (shift == 0) {
+        for (uint32_t i = 1; i < last; ++i)
+            destination[i] = Combine<Combination>(destination[i], source[i]);
+    } else {
+        for (uint32_t i = 1; i < last; ++i)
+            destination[i] =
+                Combine<Combination>(destination[i], uint8_t((source[i] >> shift) | (source[i - 1] << (8 - shift))));
+    }
+    destination[last] =
+        CombineMasked<Combination>(destination[last], ShiftedByte(source, sourceBytes, last, shift), lastMask);
+}
+
 }  // namespace
 
 // T.88 7.4.1.5: the combination operators OR, AND, XOR, XNOR
 // and REPLACE, applied over the span the source covers.
-void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination)
+void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination)
 {
     if (width == 0)
         return;
-    uint32_t bitOffset = 0;
-    uint32_t span = width;
-    if (x < 0) {
-        const uint64_t skip = uint64_t(-x);
-        if (skip >= width)
-            return;
-        source += skip / 8;
-        span = uint32_t(width - skip);
-        JB2RowShiftLeft(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
-    } else {
-        destination += uint64_t(x) / 8;
-        bitOffset = uint32_t(uint64_t(x) % 8);
-        ShiftRight(source, (width + 7) / 8, bitOffset);
+    destination += x / 8;
+    const uint32_t bitOffset = uint32_t(x % 8);
+    const uint32_t sourceBytes = (width + 7) / 8;
+    const uint32_t bytes = (width + bitOffset + 7) / 8;
+    const uint32_t tailBits = (width + bitOffset) % 8;
+    const uint8_t firstMask = uint8_t(0xFF >> bitOffset);
+    const uint8_t lastMask = tailBits ? uint8_t(0xFF << (8 - tailBits)) : uint8_t(0xFF);
+    switch (combination) {
+    case cJB2_Combine_Or:
+        return CombineSpan<cJB2_Combine_Or>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+    case cJB2_Combine_And:
+        return CombineSpan<cJB2_Combine_And>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+    case cJB2_Combine_Xor:
+        return CombineSpan<cJB2_Combine_Xor>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+    case cJB2_Combine_Xnor:
+        return CombineSpan<cJB2_Combine_Xnor>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+    default:
+        return CombineSpan<cJB2_Combine_Replace>(destination, source, sourceBytes, bytes, bitOffset, firstMask,
+                                                 lastMask);
     }
-    const uint32_t bytes = (span + bitOffset + 7) / 8;
-    const uint32_t tailBits = (span + bitOffset) % 8;
-    for (uint32_t i = 0; i < bytes; ++i) {
-        uint8_t mask = 0xFF;
-        if (i == 0)
-            mask = uint8_t(mask >> bitOffset);
-        if (i == bytes - 1 && tailBits)
-            mask &= uint8_t(0xFF << (8 - tailBits));
-        uint8_t s = source[i];
-        if (mask != 0xFF)
-            s = Neutral(s, destination[i], mask, combination);
-        destination[i] = Combine(destination[i], s, combination);
+}
+
+void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination)
+{
+    if (x >= 0) {
+        JB2RowCombineAt(destination, source, width, uint64_t(x), combination);
+        return;
     }
+    // Left of the destination: the source's visible part is moved to its start.
+    const uint64_t skip = uint64_t(-x);
+    if (skip >= width)
+        return;
+    source += skip / 8;
+    const uint32_t span = uint32_t(width - skip);
+    JB2RowShiftLeft(source, span + uint32_t(skip % 8), uint32_t(skip % 8));
+    JB2RowCombineAt(destination, source, span, 0, combination);
 }
 
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count)

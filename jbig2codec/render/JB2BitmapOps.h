@@ -19,10 +19,12 @@ enum : uint8_t {
 void JB2RowShiftLeft(uint8_t* row, uint32_t width, uint32_t shift);
 
 // Combines width pixels of source into destination from pixel x on; the
-// destination outside [x, x + width) is unchanged. The source is shifted in
-// place and needs one spare byte behind its (width + 7) / 8 bytes. The caller
-// keeps the span inside the destination.
+// destination outside [x, x + width) is unchanged. The source may be
+// shifted in place and needs one spare byte behind its (width + 7) / 8
+// bytes. The caller keeps the span inside the destination.
 void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination);
+// The same from column x >= 0 on; the source is only read, no spare byte.
+void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination);
 
 // Sets count pixels from pixel x on.
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count);

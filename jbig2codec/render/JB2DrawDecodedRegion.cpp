@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "jbig2codec/halftone/JB2HalftoneRegionDecoder.h"
+#include "jbig2codec/render/JB2BitmapOps.h"
 #include "jbig2codec/render/JB2ComposeRows.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "jbig2codec/text/JB2TextRegionDecoder.h"
@@ -38,6 +39,32 @@ const uint8_t* TextRow(const void* decoder, uint32_t row)
 const uint8_t* HalftoneRow(const void* decoder, uint32_t row)
 {
     return Halftone_Region_Decoder_Line(static_cast<const JB2HalftoneRegionDecoder*>(decoder), row);
+}
+
+// The page rows at the text region's place when its instances can be
+// combined straight into the page: the region is ORed onto the page, starts
+// white (SBDEFPIXEL 0), ORs its instances (SBCOMBOP 0), starts on a byte
+// boundary and lies inside the page. OR is associative, so the page then
+// ends as composing the region's own bitmap would leave it; a failure fails
+// the whole page, so a half-drawn region is never delivered. Null otherwise.
+uint8_t* TextRegionOnPage(JB2SegmentHeader* segment, uint8_t combination, const JB2PageBitmap& page)
+{
+    uint32_t x = 0, y = 0, width = 0, height = 0;
+    uint8_t regionFlags = 0;
+    uint16_t textFlags = 0;
+    if (JB2RegionGetX(segment, &x) != cJB2_Error_OK || JB2RegionGetY(segment, &y) != cJB2_Error_OK ||
+        JB2RegionGetWidth(segment, &width) != cJB2_Error_OK || JB2RegionGetHeight(segment, &height) != cJB2_Error_OK ||
+        JB2RegionGetFlags(segment, &regionFlags) != cJB2_Error_OK ||
+        JB2TextGetFlags(segment, &textFlags) != cJB2_Error_OK)
+        return nullptr;
+    const uint8_t operation = combination == kJB2CombinationFromRegion ? uint8_t(regionFlags & 7) : combination;
+    const bool white = ((textFlags >> 9) & 1) == 0;
+    const bool orInstances = ((textFlags >> 7) & 3) == cJB2_Combine_Or;
+    const bool inside = uint64_t(x) + width <= page.width && uint64_t(y) + height <= page.height;
+    if (operation != cJB2_Combine_Or || !white || !orInstances || x % 8 != 0 || !inside || width == 0)
+        return nullptr;
+    const uint64_t stride = (uint64_t(page.width) + 7) / 8;
+    return page.bits + uint64_t(y) * stride + x / 8;
 }
 
 }  // namespace
@@ -80,11 +107,17 @@ JB2_Error JB2DrawTextRegion(JB2SegmentHeader* segment, JB2Memory* memory, uint8_
     if (instances == 0)
         return cJB2_Error_OK;
     JB2TextRegionDecoder* decoder = nullptr;
-    status = Text_Region_Decoder_Start(&decoder, memory, segment, message);
+    uint8_t* onPage = TextRegionOnPage(segment, combination, page);
+    if (onPage) {
+        status = Text_Region_Decoder_Start_Onto(&decoder, memory, segment, onPage,
+                                                uint32_t((uint64_t(page.width) + 7) / 8), message);
+    } else {
+        status = Text_Region_Decoder_Start(&decoder, memory, segment, message);
+    }
     if (status != cJB2_Error_OK)
         return status;
     status = Text_Region_Decode(decoder, memory, message);
-    if (status == cJB2_Error_OK)
+    if (status == cJB2_Error_OK && !onPage)
         status = JB2DrawDecodedRegion(segment, combination, decoder, TextRow, memory, page, message);
     const JB2_Error ended = Text_Region_Decoder_End(&decoder, memory);
     return status != cJB2_Error_OK ? status : ended;

@@ -74,14 +74,16 @@ constexpr uint64_t kJB2MaxRegionPixels = 1ull << 30;
 // 4 million cells, twice an A4 page at 600 dpi in cells of 4 x 4.
 constexpr uint64_t kJB2HalftoneCellCost = 256;
 
-// A Huffman table's line list grows by this many lines at a time.
+// A Huffman table's line list starts with room for this many lines and
+// then doubles, so that a table of n lines costs O(n) copies.
 constexpr uint32_t kJB2HuffmanEntryGrowth = 32;
 
 // A user table line's range length: larger ranges cannot be added to a
 // 32-bit running low value without leaving the values a table can code.
 constexpr uint32_t kJB2MaxHuffmanRangeLength = 31;
 
-// A symbol array grows by this many symbols at a time.
+// A symbol array starts with room for this many symbols and then doubles,
+// so that a dictionary of n symbols costs O(n) copies.
 constexpr uint32_t kJB2SymbolArrayGrowth = 100;
 
 // A symbol instance array grows by this many instances at a time.

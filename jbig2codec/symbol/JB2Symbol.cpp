@@ -123,7 +123,8 @@ JB2_Error JB2SymbolArrayAdd(JB2SymbolArray* a, JB2Memory* memory, JB2Symbol** sy
         return cJB2_Error_Internal;
     *symbol = nullptr;
     if (a->count == a->capacity) {
-        const uint64_t grown = uint64_t(a->capacity) + kJB2SymbolArrayGrowth;
+        // Doubling: a dictionary may hold up to a million symbols.
+        const uint64_t grown = uint64_t(a->capacity) + std::max<uint64_t>(a->capacity, kJB2SymbolArrayGrowth);
         void* items = grown > UINT32_MAX ? nullptr
                                          : JB2MemoryGrow(memory, a->items, uint64_t(a->capacity) * sizeof(JB2Symbol*),
                                                          grown * sizeof(JB2Symbol*));

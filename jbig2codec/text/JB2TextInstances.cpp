@@ -1,5 +1,6 @@
 #include "jbig2codec/text/JB2TextInstances.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "jbig2codec/mq/JB2MQContexts.h"
@@ -196,6 +197,20 @@ JB2_Error DrawRefined(Run& r, const Instance& in, int64_t x, int64_t y)
 
 JB2_Error DrawSymbol(Run& r, const JB2Symbol* symbol, int64_t x, int64_t y)
 {
+    JB2TextBitmap* b = r.bitmap;
+    if (x >= 0) {
+        // The rows combine straight from the symbol: nothing to shift in place.
+        if (x >= int64_t(b->width))
+            return cJB2_Error_OK;
+        const uint32_t visible = uint32_t(std::min<int64_t>(symbol->width, int64_t(b->width) - x));
+        for (uint32_t row = 0; row < symbol->height; ++row) {
+            if (y + row < 0 || y + row >= int64_t(b->height))
+                continue;
+            JB2RowCombineAt(b->rows + uint64_t(y + row) * b->stride, JB2SymbolRow(symbol, row), visible, uint64_t(x),
+                            r.p->combination);
+        }
+        return cJB2_Error_OK;
+    }
     for (uint32_t row = 0; row < symbol->height; ++row) {
         if (y + row < 0 || y + row >= int64_t(r.bitmap->height))
             continue;

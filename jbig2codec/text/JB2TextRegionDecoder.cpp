@@ -163,8 +163,10 @@ JB2_Error JB2DecodeReferredDictionaries(JB2SegmentHeader* segment, JB2Memory* me
     return cJB2_Error_OK;
 }
 
-JB2_Error Text_Region_Decoder_Start(JB2TextRegionDecoder** out, JB2Memory* memory, JB2SegmentHeader* segment,
-                                    JB2Message* message)
+namespace {
+
+JB2_Error StartDecoder(JB2TextRegionDecoder** out, JB2Memory* memory, JB2SegmentHeader* segment, uint8_t* rows,
+                       uint32_t stride, JB2Message* message)
 {
     if (!out || !segment || !JB2SegmentTypeIsTextRegion(segment->type))
         return cJB2_Error_Internal;
@@ -188,7 +190,11 @@ JB2_Error Text_Region_Decoder_Start(JB2TextRegionDecoder** out, JB2Memory* memor
             JB2Fail(message, cJB2_Error_Invalid_Segment_Data, "Invalid text region height of 0 for decoder object!");
     if (status == cJB2_Error_OK)
         status = JB2GenericCheckSize(d->width, d->height, message);
-    if (status == cJB2_Error_OK) {
+    if (status == cJB2_Error_OK && rows) {
+        d->bitmap = rows;
+        d->stride = stride;
+        d->borrowed = 1;
+    } else if (status == cJB2_Error_OK) {
         d->stride = uint32_t((uint64_t(d->width) + 7) / 8 + kRowSpare);
         d->bitmap = JB2MemoryAllocArray<uint8_t>(memory, uint64_t(d->stride) * d->height);
         if (!d->bitmap)
@@ -203,6 +209,22 @@ JB2_Error Text_Region_Decoder_Start(JB2TextRegionDecoder** out, JB2Memory* memor
     }
     *out = d;
     return cJB2_Error_OK;
+}
+
+}  // namespace
+
+JB2_Error Text_Region_Decoder_Start(JB2TextRegionDecoder** out, JB2Memory* memory, JB2SegmentHeader* segment,
+                                    JB2Message* message)
+{
+    return StartDecoder(out, memory, segment, nullptr, 0, message);
+}
+
+JB2_Error Text_Region_Decoder_Start_Onto(JB2TextRegionDecoder** out, JB2Memory* memory, JB2SegmentHeader* segment,
+                                         uint8_t* rows, uint32_t stride, JB2Message* message)
+{
+    if (!rows || stride == 0)
+        return cJB2_Error_Internal;
+    return StartDecoder(out, memory, segment, rows, stride, message);
 }
 
 JB2_Error Text_Region_Decode(JB2TextRegionDecoder* d, JB2Memory* memory, JB2Message* message)
@@ -250,7 +272,7 @@ JB2_Error Text_Region_Decoder_End(JB2TextRegionDecoder** holder, JB2Memory* memo
     if (!holder || !*holder)
         return cJB2_Error_Internal;
     JB2TextRegionDecoder* d = *holder;
-    if (d->bitmap)
+    if (d->bitmap && !d->borrowed)
         JB2MemoryFree(memory, &d->bitmap);
     *holder = nullptr;
     return JB2MemoryFree(memory, &d);

@@ -207,6 +207,33 @@ TEST_F(HuffmanTables, DamagedUserTablesAreRefused)
     }
 }
 
+// A table of 65,536 lines (48 KB of table data) is read with a handful of
+// allocations: the line list must grow geometrically, not by a fixed step
+// that copies the whole list thousands of times.
+TEST_F(HuffmanTables, ALargeUserTableGrowsItsLinesGeometrically)
+{
+    constexpr uint32_t kLines = 65536;
+    // HTOOB 0, HTPS 5, HTRS 1, HTLOW 0, HTHIGH 65536; every line PREFLEN 17, RANGELEN 0.
+    std::string bits;
+    for (uint32_t i = 0; i < kLines; ++i)
+        bits += "10001 0";
+    bits += "10001 10001";
+    std::vector<uint8_t> data = {0x08, 0, 0, 0, 0, 0, 1, 0, 0};
+    const std::vector<uint8_t> lines = JB2Test::BitString(bits);
+    data.insert(data.end(), lines.begin(), lines.end());
+    const uint64_t before = allocator.allocations;
+    JB2HuffmanTable* table = nullptr;
+    ASSERT_EQ(0, Huffman_Table_User_Defined(&table, memory, data.data(), uint32_t(data.size()), message));
+    EXPECT_LT(allocator.allocations - before, 40u);
+    ASSERT_EQ(table->count, kLines + 3);
+    EXPECT_EQ(table->entries[kLines - 1].rangeLow, int32_t(kLines - 1));
+    // The codes run up from 0 in line order: line 1000 is 1000 in 17 bits,
+    // the upper range line follows the last normal line.
+    EXPECT_EQ(Decode(table, "00000001111101000 00000000000000011", 2), (std::vector<std::string>{"1000", "3"}));
+    EXPECT_EQ(Decode(table, "10000000000000001", 1), std::vector<std::string>{"error -19"});
+    Huffman_Table_End(&table, memory);
+}
+
 TEST_F(HuffmanTables, SymbolIDTables)
 {
     // Run code lengths: codes 1, 2, 32, 33 have length 2 (00, 01, 10, 11), the rest 0.

@@ -124,3 +124,21 @@ TEST_F(SymbolDictionaries, ChainsOfReferredDictionariesAreBounded)
             JB2SegmentRelease(&*it);
     }
 }
+
+// An array of 100,000 symbols grows a handful of times: one allocation per
+// symbol and a few for the array, not one per hundred symbols each copying
+// the whole array.
+TEST_F(SymbolDictionaries, ASymbolArrayGrowsGeometrically)
+{
+    constexpr uint32_t kSymbols = 100000;
+    JB2SymbolArray* array = nullptr;
+    ASSERT_EQ(0, JB2SymbolArrayCreate(&array, memory, message));
+    const uint64_t before = allocator.allocations;
+    for (uint32_t i = 0; i < kSymbols; ++i) {
+        JB2Symbol* symbol = nullptr;
+        ASSERT_EQ(0, JB2SymbolArrayAdd(array, memory, &symbol, message));
+    }
+    EXPECT_EQ(array->count, kSymbols);
+    EXPECT_LT(allocator.allocations - before, uint64_t(kSymbols) + 20);
+    JB2SymbolArrayFree(&array, memory);
+}
