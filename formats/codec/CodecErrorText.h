@@ -1,6 +1,7 @@
 // The one codec error text of the process: a library's error callback (the
 // PNG decoder's) writes its message here, and the image object's load and
-// save failures add it to their own. Every decoder construction empties it.
+// save failures add it to their own. Every decoder construction and every
+// built-in save empties it.
 #pragma once
 
 #include <cstddef>

@@ -116,6 +116,8 @@ void CZAVImg::SaveByFormat(CDataSource& target, int format, int64_t& bytesWritte
 
 void CZAVImg::EncodeBuiltIn(CDataSource& target, int format, int64_t& bytesWritten, const char* otherFailure)
 {
+    // A message an earlier load left behind says nothing about this save.
+    GetCodecErrorText()[0] = 0;
     try {
         SaveByFormat(target, format, bytesWritten);
     } catch (const CTextException& e) {
