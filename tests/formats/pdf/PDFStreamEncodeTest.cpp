@@ -68,6 +68,16 @@ std::string WalkIdat(const std::vector<uint8_t>& png, std::string& copied)
     return thrown;
 }
 
+// The image's /RunLengthDecode stream, decoded back.
+std::vector<uint8_t> RunLengthRoundTrip(CZAVImg& image, bool& sawEnd)
+{
+    CDataSource target;
+    target.OpenBinStream();
+    CPDFEncoder encoder(&image);
+    encoder.WriteRunLengthStream(&target);
+    return RunLengthDecode(Collected(target), sawEnd);
+}
+
 }  // namespace
 
 TEST(PDFStreamEncode, RunLengthRowsDecodeBackAndEndWith128)
@@ -77,12 +87,8 @@ TEST(PDFStreamEncode, RunLengthRowsDecodeBackAndEndWith128)
         MakePicture(image, 300, 7, depth, 72);
         BYTE** rows = image.GetLineArray();
         std::memset(rows[2], 0x5A, static_cast<size_t>(image.GetBytesPerLine()));  // a row of one long run
-        CDataSource target;
-        target.OpenBinStream();
-        CPDFEncoder encoder(&image);
-        encoder.WriteRunLengthStream(&target);
         bool sawEnd = false;
-        const std::vector<uint8_t> decoded = RunLengthDecode(Collected(target), sawEnd);
+        const std::vector<uint8_t> decoded = RunLengthRoundTrip(image, sawEnd);
         EXPECT_TRUE(sawEnd) << depth;
         ASSERT_EQ(decoded.size(), static_cast<size_t>(image.GetImageSize())) << depth;
         EXPECT_EQ(std::memcmp(decoded.data(), image.GetDataBlock()->GetData<BYTE>(), decoded.size()), 0) << depth;
@@ -99,12 +105,8 @@ TEST(PDFStreamEncode, RunLengthOfALongRunAfterALiteral)
     row[0] = 1;
     row[1] = 2;
     row[2] = 3;
-    CDataSource target;
-    target.OpenBinStream();
-    CPDFEncoder encoder(&image);
-    encoder.WriteRunLengthStream(&target);
     bool sawEnd = false;
-    const std::vector<uint8_t> decoded = RunLengthDecode(Collected(target), sawEnd);
+    const std::vector<uint8_t> decoded = RunLengthRoundTrip(image, sawEnd);
     EXPECT_TRUE(sawEnd);
     ASSERT_EQ(decoded.size(), size_t(6500000));
     EXPECT_EQ(std::memcmp(decoded.data(), row, decoded.size()), 0);

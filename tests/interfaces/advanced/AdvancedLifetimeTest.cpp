@@ -11,6 +11,7 @@
 #include "interfaces/advanced/ZAVAdvancedImgProc.h"
 #include "interfaces/advanced/ZAVAdvancedImgProcSp.h"
 #include "interfaces/advanced/binding/AipDynDll.h"
+#include "tests/interfaces/advanced/RealKorvexFixture.h"
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "platform/GlobalMem.h"
 #include "support/ThrownText.h"
@@ -42,16 +43,7 @@ CZAVPtr<IZAVImageEditSp> MakePicture(int width, int height, int seed)
     return image;
 }
 
-class AdvancedLifetime : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(std::ifstream(std::string(ZAV_BIN_DIR) + "/KORVEX55.so").good())
-            << "KORVEX55.so is not built beside the program";
-        CAipDynDll::SetLibraryFolderForTests(ZAV_BIN_DIR);
-    }
-    void TearDown() override { CAipDynDll::SetLibraryFolderForTests(""); }
-};
+class AdvancedLifetime : public RealKorvexFixture {};
 
 // Released first, the image-edit object cuts its advanced objects loose:
 // attaching again does nothing, forms that need it say it is missing, and

@@ -105,28 +105,34 @@ TEST(KorvGeometry, RotationKeepsWhatLiesOutsideTheTurnedPicture)
     EXPECT_EQ(255, pixels[10]);
 }
 
-TEST(KorvGeometry, NearestResizeRepeatsAndPicksWholePixels)
+struct ResizeCase {
+    int32_t width, height, depth;
+    Bytes pixels;
+    int32_t toWidth, toHeight;
+    Bytes expected;
+};
+
+void ExpectResizes(int32_t mode, const std::vector<ResizeCase>& cases)
 {
-    struct Case {
-        int32_t width, height, depth;
-        Bytes pixels;
-        int32_t toWidth, toHeight;
-        Bytes expected;
-    };
-    const Case cases[] = {
-        {2, 2, 8, {1, 2, 3, 4}, 4, 4, {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}},
-        {4, 4, 8, Counting(16), 2, 2, {6, 8, 14, 16}},
-        {4, 1, 8, {1, 2, 3, 4}, 3, 1, {1, 3, 4}},
-        {3, 1, 8, {1, 2, 3}, 6, 2, {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3}},
-        {2, 1, 24, {1, 2, 3, 4, 5, 6}, 4, 1, {1, 2, 3, 1, 2, 3, 4, 5, 6, 4, 5, 6}},
-        {2, 1, 1, Drawn({"#."}, 1), 4, 1, Drawn({"##.."}, 1)},
-    };
-    for (const Case& c : cases) {
+    for (const ResizeCase& c : cases) {
         Picture source(c.width, c.height, c.depth, c.pixels);
         Picture resized;
-        ASSERT_EQ(0, KORV_Resize(resized.Handle(), source.Handle(), c.toWidth, c.toHeight, 0)) << resized.Error();
-        EXPECT_EQ(c.expected, resized.Pixels());
+        ASSERT_EQ(0, KORV_Resize(resized.Handle(), source.Handle(), c.toWidth, c.toHeight, mode)) << resized.Error();
+        EXPECT_EQ(c.expected, resized.Pixels())
+            << c.width << "x" << c.height << " to " << c.toWidth << "x" << c.toHeight;
     }
+}
+
+TEST(KorvGeometry, NearestResizeRepeatsAndPicksWholePixels)
+{
+    ExpectResizes(0, {
+                         {2, 2, 8, {1, 2, 3, 4}, 4, 4, {1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}},
+                         {4, 4, 8, Counting(16), 2, 2, {6, 8, 14, 16}},
+                         {4, 1, 8, {1, 2, 3, 4}, 3, 1, {1, 3, 4}},
+                         {3, 1, 8, {1, 2, 3}, 6, 2, {1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3}},
+                         {2, 1, 24, {1, 2, 3, 4, 5, 6}, 4, 1, {1, 2, 3, 1, 2, 3, 4, 5, 6, 4, 5, 6}},
+                         {2, 1, 1, Drawn({"#."}, 1), 4, 1, Drawn({"##.."}, 1)},
+                     });
 }
 
 TEST(KorvGeometry, BilinearResizeWeighsTheNearestCentres)
@@ -139,29 +145,17 @@ TEST(KorvGeometry, BilinearResizeWeighsTheNearestCentres)
 
 TEST(KorvGeometry, AreaResizeAveragesWhatEachPixelCovers)
 {
-    struct Case {
-        int32_t width, height, depth;
-        Bytes pixels;
-        int32_t toWidth, toHeight;
-        Bytes expected;
-    };
-    const Case cases[] = {
-        // Whole blocks: the plain mean, halves rounded up ((1+2+5+6)/4 = 3.5).
-        {4, 4, 8, Counting(16), 2, 2, {4, 6, 12, 14}},
-        // Three into two: the middle pixel is shared half and half.
-        {3, 1, 8, {0, 90, 255}, 2, 1, {30, 200}},
-        // Growing repeats and blends where a source edge falls inside.
-        {2, 1, 8, {0, 100}, 3, 1, {0, 50, 100}},
-        {2, 2, 24, {0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0}, 1, 1, {128, 128, 128}},
-        {4, 1, 1, Drawn({"##.."}, 1), 2, 1, Drawn({"#."}, 1)},
-        {4, 1, 1, Drawn({"#..."}, 1), 1, 1, Drawn({"."}, 1)},
-    };
-    for (const Case& c : cases) {
-        Picture source(c.width, c.height, c.depth, c.pixels);
-        Picture resized;
-        ASSERT_EQ(0, KORV_Resize(resized.Handle(), source.Handle(), c.toWidth, c.toHeight, 4)) << resized.Error();
-        EXPECT_EQ(c.expected, resized.Pixels()) << c.width << " to " << c.toWidth;
-    }
+    ExpectResizes(4, {
+                         // Whole blocks: the plain mean, halves rounded up ((1+2+5+6)/4 = 3.5).
+                         {4, 4, 8, Counting(16), 2, 2, {4, 6, 12, 14}},
+                         // Three into two: the middle pixel is shared half and half.
+                         {3, 1, 8, {0, 90, 255}, 2, 1, {30, 200}},
+                         // Growing repeats and blends where a source edge falls inside.
+                         {2, 1, 8, {0, 100}, 3, 1, {0, 50, 100}},
+                         {2, 2, 24, {0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0}, 1, 1, {128, 128, 128}},
+                         {4, 1, 1, Drawn({"##.."}, 1), 2, 1, Drawn({"#."}, 1)},
+                         {4, 1, 1, Drawn({"#..."}, 1), 1, 1, Drawn({"."}, 1)},
+                     });
     // The area mode is the resize's alone.
     Picture source(2, 2, 8, Counting(4));
     Picture rotated;

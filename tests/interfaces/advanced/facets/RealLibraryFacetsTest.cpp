@@ -13,6 +13,7 @@
 #include "interfaces/advanced/AdvancedSeams.h"
 #include "interfaces/advanced/ZAVAdvancedImgProcSp.h"
 #include "interfaces/advanced/binding/AipDynDll.h"
+#include "tests/interfaces/advanced/RealKorvexFixture.h"
 #include "interfaces/advanced/facets/ZAVAIPArithmetic.h"
 #include "interfaces/advanced/facets/ZAVAIPColorConversion.h"
 #include "interfaces/advanced/facets/ZAVAIPFilter.h"
@@ -55,16 +56,7 @@ CZAVPtr<IZAVImageEditSp> MakePattern(int width, int height, int seed = 0)
     return image;
 }
 
-class RealLibraryFacets : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(std::ifstream(std::string(ZAV_BIN_DIR) + "/KORVEX55.so").good())
-            << "KORVEX55.so is not built beside the program";
-        CAipDynDll::SetLibraryFolderForTests(ZAV_BIN_DIR);
-    }
-    void TearDown() override { CAipDynDll::SetLibraryFolderForTests(""); }
-};
+class RealLibraryFacets : public RealKorvexFixture {};
 
 struct OwnSourceForm {
     const char* name;

@@ -14,6 +14,7 @@
 
 #include "image/object/ZAVImg.h"
 #include "interfaces/advanced/AdvancedSeams.h"
+#include "tests/interfaces/advanced/RealKorvexFixture.h"
 #include "interfaces/advanced/binding/AipDynDll.h"
 #include "platform/gdi/DeviceContexts.h"
 #include "support/GdiPixels.h"
@@ -166,14 +167,12 @@ std::vector<uint8_t> Gauss(const std::vector<uint8_t>& in)
     return out;
 }
 
-class AntialiasedDrawing : public testing::Test {
+class AntialiasedDrawing : public RealKorvexFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(std::ifstream(std::string(ZAV_BIN_DIR) + "/KORVEX55.so").good())
-            << "KORVEX55.so is not built beside the program";
+        RealKorvexFixture::SetUp();
         ASSERT_TRUE(HaveTool("gs"));
-        CAipDynDll::SetLibraryFolderForTests(ZAV_BIN_DIR);
         RegisterAdvancedImgProcSeams();
         WriteText(dir.File("page.ps"), kPage);
         const RunResult page =
@@ -182,8 +181,6 @@ protected:
                          ShellQuote(dir.File("page.ps")));
         ASSERT_EQ(0, page.exitCode) << page.output;
     }
-    void TearDown() override { CAipDynDll::SetLibraryFolderForTests(""); }
-
     // Pillow's downscales of the page, written beside it.
     void MakeReferences()
     {
