@@ -47,7 +47,8 @@ const OutputCase kCases[] = {
     {1, 3, {A, 0, E, LY, 10}, "e02e8fdc9ec0ece5"}, {1, 3, {A, 0, E, LL, 5}, "69b97fc70b160c5b"},
     {1, 3, {A, 0, S, LL, 5}, "8402ed1c8fc84211"},  {1, 3, {A, 0, S, LY, 5}, "bcb534598f4629d7"},
     {2, -5, {A, 0, E, LY, 5}, "54c2c96eb3db11cb"}, {2, -5, {M, 0, E, LY, 3}, "0216e78e02f0a236"},
-    {2, -5, {A, 2, E, LL, 5}, "58b4a8bb850d670f"},
+    {2, -5, {A, 2, E, LL, 5}, "58b4a8bb850d670f"}, {2, -5, {A, 1, E, LY, 5}, "36366d3e6509c678"},
+    {1, 3, {A, 3, S, LL, 5}, "6d26d4a1da41ed44"},
 };
 
 class SymbolOutputTest : public ::testing::TestWithParam<OutputCase> {};
