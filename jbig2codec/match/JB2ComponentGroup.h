@@ -41,8 +41,15 @@ struct JB2ComponentGroup {
     uint32_t count;
     uint32_t height;
     JB2Component** components;
-    int32_t* matrix;    // count x count measures, -1 for none; only above the diagonal
-    uint32_t* classOf;  // 0 none yet, classes counted from 1
+    // The measures above the diagonal of the count x count matrix, -1 for
+    // none; only the pairs that are measured are kept: row i holds columns
+    // i + 1 to reach[i] - 1 (the following components of i's width or one
+    // more), from rowStart[i] on.
+    int32_t* matrix;
+    uint32_t* reach;
+    uint64_t* rowStart;
+    uint32_t* reachedFrom;  // the first row whose columns reach this component
+    uint32_t* classOf;      // 0 none yet, classes counted from 1
     uint32_t classCount;
     JB2ComponentClass* classes;
 };
