@@ -315,6 +315,11 @@ JB2_Error JB2ComponentGroupBuildClasses(JB2ComponentGroup* g, JB2Memory* memory,
     return cJB2_Error_OK;
 }
 
+int32_t JB2ComponentGroupMeasure(const JB2ComponentGroup* g, uint32_t i, uint32_t j)
+{
+    return g && g->matrix && i < g->count && j < g->count ? Measure(g, i, j) : -1;
+}
+
 const JB2ComponentClass* JB2ComponentGroupClass(const JB2ComponentGroup* g, uint32_t index)
 {
     return g && g->classes && index < g->classCount ? &g->classes[index] : nullptr;

@@ -60,6 +60,9 @@ JB2_Error JB2ComponentGroupCreate(JB2ComponentGroup** out, JB2Memory* memory, ui
 JB2_Error JB2ComponentGroupAdd(JB2ComponentGroup* group, JB2Component* component);
 JB2_Error JB2ComponentGroupBuildClasses(JB2ComponentGroup* group, JB2Memory* memory, uint32_t* classes,
                                         JB2Message* message);
+// The measure of components i and j of the group (either order) once the
+// classes are built; -1 for a pair not measured or not alike.
+int32_t JB2ComponentGroupMeasure(const JB2ComponentGroup* group, uint32_t i, uint32_t j);
 const JB2ComponentClass* JB2ComponentGroupClass(const JB2ComponentGroup* group, uint32_t index);
 // Tree entry `index` of a class: the member's group index, its parent's,
 // its degree and the weight of the edge to its parent. A one-member class
