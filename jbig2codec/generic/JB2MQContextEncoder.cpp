@@ -66,6 +66,15 @@ inline uint32_t At(const uint8_t* line, int64_t x)
     return (line[position / 8] >> (7 - position % 8)) & 1;
 }
 
+// Pixels x to x + 23 of a line, pixel x in bit 23.
+inline uint32_t Window24(const uint8_t* line, int64_t x)
+{
+    const uint64_t position = uint64_t(x + 8 * int64_t(kJB2ContextMarginBytes));
+    const uint8_t* p = line + position / 8;
+    const uint32_t bytes = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+    return (bytes << (position % 8)) >> 8;
+}
+
 // The first n pixels from x, the first in the top bit.
 inline uint32_t Window(const uint8_t* line, int64_t x, uint32_t n)
 {
@@ -77,7 +86,8 @@ inline uint32_t Window(const uint8_t* line, int64_t x, uint32_t n)
 
 // The pixels of a line with the nominal template: each line's window of
 // the template slides one pixel to the right per pixel, which gives the
-// same contexts as cutting them anew for every pixel.
+// same contexts as cutting them anew for every pixel. The pixels entering
+// the windows are read eight at a time.
 void EncodeNominal(JB2MQContextEncoder* e)
 {
     const JB2ContextBuffer* b = e->buffer;
@@ -87,12 +97,19 @@ void EncodeNominal(JB2MQContextEncoder* e)
     uint32_t w1 = Window(b->above, t.first1, t.count1);
     uint32_t w0 = 0;
     const int64_t next2 = t.first2 + t.count2, next1 = t.first1 + t.count1;
-    for (uint32_t x = 0; x < e->width; ++x) {
-        const uint32_t pixel = At(b->current, x);
-        MQ_Encoder_Encode_Bit(e->mq, JB2MQContexts::kGeneric + ((w2 << t.place2) | (w1 << t.place1) | w0), pixel);
-        w2 = ((w2 << 1) | At(b->above2, x + next2)) & mask2;
-        w1 = ((w1 << 1) | At(b->above, x + next1)) & mask1;
-        w0 = ((w0 << 1) | pixel) & mask0;
+    const uint8_t* current = b->current + kJB2ContextMarginBytes;
+    for (uint32_t base = 0; base < e->width; base += 8) {
+        const uint32_t in2 = Window24(b->above2, base + next2), in1 = Window24(b->above, base + next1);
+        const uint32_t pixels = current[base / 8];
+        const uint32_t n = e->width - base < 8 ? e->width - base : 8;
+        for (uint32_t j = 0; j < n; ++j) {
+            const uint32_t pixel = (pixels >> (7 - j)) & 1;
+            MQ_Encoder_Encode_Bit_Inline(e->mq, JB2MQContexts::kGeneric + ((w2 << t.place2) | (w1 << t.place1) | w0),
+                                         uint8_t(pixel));
+            w2 = ((w2 << 1) | ((in2 >> (23 - j)) & 1)) & mask2;
+            w1 = ((w1 << 1) | ((in1 >> (23 - j)) & 1)) & mask1;
+            w0 = ((w0 << 1) | pixel) & mask0;
+        }
     }
 }
 
