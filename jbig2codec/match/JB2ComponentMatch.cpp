@@ -138,7 +138,9 @@ __attribute__((target("popcnt"))) uint32_t PairsPopcnt(const JB2ComponentMatch* 
     return RowPairs<true>(m);
 }
 
-const bool kHasPopcnt = __builtin_cpu_supports("popcnt");
+// Asked once while the library loads; the processor model is read first,
+// as this may run before the runtime's own start-up code has read it.
+const bool kHasPopcnt = (__builtin_cpu_init(), __builtin_cpu_supports("popcnt"));
 
 bool MapDifferences(JB2ComponentMatch* m, const JB2Component* other, uint32_t* count)
 {
