@@ -1,11 +1,13 @@
 // The encode benches' pages: bitonal A4 pages at 300 dpi (text with rules
-// and dust), rendered once by ghostscript into a cache folder
+// and dust; on request scan-like: turned by a fraction of a degree, with
+// ragged edges), rendered once by ghostscript into a cache folder
 // beside the build and reused by later runs and by every encode bench; and
 // what those benches do alike with them: compress one through
 // JB2_Compress_*, and time jbig2enc on the page files.
 #pragma once
 
 #include <sys/stat.h>
+#include <tiffio.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -58,13 +60,26 @@ PAGES {
 } repeat
 )PS";
 
-inline std::string CacheFolder()
+// Scanned pages are turned about their centre by -0.45 to 0.45 degrees.
+const char kTurn[] = "  gsave 297 421 translate page 7 mod 3 sub 0.15 mul rotate -297 -421 translate\n";
+
+inline std::string PageProgram(uint32_t pages, bool scanned)
+{
+    std::string program = kPageProgram;
+    if (scanned) {
+        program.replace(program.find("  showpage"), 10, "  grestore showpage");
+        program.insert(program.find("page srand\n") + 11, kTurn);
+    }
+    return program.replace(program.find("PAGES"), 5, std::to_string(pages));
+}
+
+inline std::string CacheFolder(bool scanned = false)
 {
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
     std::string folder = n > 0 ? std::string(self, size_t(n)) : std::string("./x");
     folder = folder.substr(0, folder.rfind('/'));
-    return folder + "/../bench-cache/jbig2_encode";
+    return folder + (scanned ? "/../bench-cache/jbig2_encode_scanned" : "/../bench-cache/jbig2_encode");
 }
 
 inline std::string PagePath(const std::string& folder, uint32_t page)
@@ -72,22 +87,6 @@ inline std::string PagePath(const std::string& folder, uint32_t page)
     char name[32];
     std::snprintf(name, sizeof(name), "/page-%03u.pbm", page);
     return folder + name;
-}
-
-// Renders the pages with ghostscript unless the cache holds them already.
-inline bool RenderPages(const std::string& folder, uint32_t pages)
-{
-    if (access(PagePath(folder, pages).c_str(), R_OK) == 0)
-        return true;
-    std::system(("mkdir -p " + folder).c_str());
-    std::string program = kPageProgram;
-    program.replace(program.find("PAGES"), 5, std::to_string(pages));
-    std::ofstream(folder + "/pages.ps") << program;
-    const std::string command =
-        "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pbmraw -r300 -g2480x3508 -sOutputFile=" + folder + "/page-%03d.pbm " +
-        folder + "/pages.ps";
-    std::printf("rendering %u pages with ghostscript into %s\n", pages, folder.c_str());
-    return std::system(command.c_str()) == 0;
 }
 
 // The next header number of a PBM, past blanks and comment lines.
@@ -100,6 +99,59 @@ inline uint32_t ReadPbmNumber(std::istream& in)
     uint32_t value = 0;
     in >> value;
     return value;
+}
+
+// A grey page as a scanner makes it bi-level: each pixel thresholded at
+// mid-grey moved by a little noise, so that edges are ragged and no two
+// copies of a letter are quite alike. The grey file is replaced by a PBM.
+inline bool Threshold(const std::string& grey, const std::string& pbm, uint32_t seed)
+{
+    std::ifstream in(grey, std::ios::binary);
+    std::string magic(2, ' ');
+    in.read(&magic[0], 2);
+    const uint32_t width = ReadPbmNumber(in), height = ReadPbmNumber(in), depth = ReadPbmNumber(in);
+    in.get();
+    if (magic != "P5" || width != kWidth || height != kHeight || depth != 255)
+        return false;
+    std::vector<uint8_t> line(kWidth);
+    Rows rows(size_t(kStride) * kHeight, 0);
+    for (uint32_t y = 0; y < kHeight && in.read(reinterpret_cast<char*>(line.data()), kWidth); ++y)
+        for (uint32_t x = 0; x < kWidth; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            if (int(line[x]) + int(seed >> 24) / 4 - 32 < 128)
+                rows[size_t(y) * kStride + x / 8] |= uint8_t(0x80 >> (x % 8));
+        }
+    if (!in)
+        return false;
+    std::ofstream out(pbm, std::ios::binary);
+    out << "P4\n" << kWidth << " " << kHeight << "\n";
+    out.write(reinterpret_cast<const char*>(rows.data()), std::streamsize(rows.size()));
+    return bool(out) && std::remove(grey.c_str()) == 0;
+}
+
+// Renders the pages with ghostscript unless the cache holds them already.
+// Skewed pages are drawn in grey without the glyph cache, so that every
+// glyph sits at its own sub-pixel place, and then thresholded.
+inline bool RenderPages(const std::string& folder, uint32_t pages, bool scanned)
+{
+    if (access(PagePath(folder, pages).c_str(), R_OK) == 0)
+        return true;
+    std::system(("mkdir -p " + folder).c_str());
+    std::ofstream(folder + "/pages.ps") << PageProgram(pages, scanned);
+    const std::string device =
+        scanned ? "-dNOCACHE -dTextAlphaBits=4 -dGraphicsAlphaBits=4 -sDEVICE=pgmraw " : "-sDEVICE=pbmraw ";
+    const std::string command = "gs -q -dNOPAUSE -dBATCH -dSAFER " + device +
+                                "-r300 -g2480x3508 -sOutputFile=" + folder +
+                                (scanned ? "/page-%03d.pgm " : "/page-%03d.pbm ") + folder + "/pages.ps";
+    std::printf("rendering %u pages with ghostscript into %s\n", pages, folder.c_str());
+    if (std::system(command.c_str()) != 0)
+        return false;
+    for (uint32_t page = 1; scanned && page <= pages; ++page) {
+        const std::string pbm = PagePath(folder, page);
+        if (!Threshold(pbm.substr(0, pbm.size() - 3) + "pgm", pbm, page))
+            return false;
+    }
+    return true;
 }
 
 // The rows of a binary PBM of the bench's size (PBM: 1 is black).
@@ -119,9 +171,9 @@ inline bool ReadPage(const std::string& path, Rows& rows)
 
 // Every page of the cache (rendered first when missing) as rows; false,
 // with the reason on standard error, when that fails.
-inline bool LoadPages(const std::string& folder, uint32_t count, std::vector<Rows>& pages)
+inline bool LoadPages(const std::string& folder, uint32_t count, std::vector<Rows>& pages, bool scanned = false)
 {
-    if (count == 0 || !RenderPages(folder, count)) {
+    if (count == 0 || !RenderPages(folder, count, scanned)) {
         std::fprintf(stderr, "cannot render the pages (is ghostscript installed?)\n");
         return false;
     }
@@ -137,6 +189,30 @@ inline bool LoadPages(const std::string& folder, uint32_t count, std::vector<Row
 inline double Seconds(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The rows as a one-strip Group 4 TIFF at 300 dpi, as tiffcp -c g4 writes
+// it; its size, 0 on failure.
+inline size_t CompressGroup4(const Rows& rows, const std::string& path)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    if (!tiff)
+        return 0;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kWidth);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, kHeight);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, kHeight);
+    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 300.0);
+    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 300.0);
+    TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    for (uint32_t y = 0; y < kHeight; ++y)
+        TIFFWriteScanline(tiff, const_cast<uint8_t*>(rows.data() + size_t(y) * kStride), y, 0);
+    TIFFClose(tiff);
+    struct stat info = {};
+    return stat(path.c_str(), &info) == 0 ? size_t(info.st_size) : 0;
 }
 
 typedef std::vector<std::pair<uint32_t, uint32_t>> Properties;

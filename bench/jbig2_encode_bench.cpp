@@ -7,9 +7,6 @@
 // The pages (text with rules and dust) come from JB2EncodePages.h.
 //
 //   jbig2_encode_bench [pages, default 100]
-#include <sys/stat.h>
-#include <tiffio.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -30,29 +27,6 @@ size_t CompressJbig2(const Rows& rows, uint32_t coder)
                                {cJB2_Prop_Generic_Template, 0},
                                {cJB2_Prop_Symbol_Matching_Mode, cJB2_Matching_None},
                                {cJB2_Prop_Encoding_Mode, cJB2_Encoding_Lossless}});
-}
-
-// The same rows as a one-strip Group 4 TIFF, as tiffcp -c g4 writes it.
-size_t CompressGroup4(const Rows& rows, const std::string& path)
-{
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    if (!tiff)
-        return 0;
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kWidth);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, kHeight);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, kHeight);
-    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 300.0);
-    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 300.0);
-    TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-    for (uint32_t y = 0; y < kHeight; ++y)
-        TIFFWriteScanline(tiff, const_cast<uint8_t*>(rows.data() + size_t(y) * kStride), y, 0);
-    TIFFClose(tiff);
-    struct stat info = {};
-    return stat(path.c_str(), &info) == 0 ? size_t(info.st_size) : 0;
 }
 
 struct Result {

@@ -40,6 +40,79 @@ JB2_Error Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, ui
     return cJB2_Error_OK;
 }
 
+// Where the nominal template of each template number takes its pixels
+// (T.88 6.2.5.3, Figures 3 to 6): from line y - 2, line y - 1 and line y,
+// the first column relative to x, the number of pixels and the place of
+// the first one's bit in the context (line y's pixels take the low bits).
+struct TemplateLines {
+    int8_t first2;
+    uint8_t count2, place2;
+    int8_t first1;
+    uint8_t count1, place1;
+    uint8_t count0;
+};
+constexpr TemplateLines kTemplateLines[4] = {
+    {-2, 5, 11, -3, 7, 4, 4},
+    {-1, 4, 9, -2, 6, 3, 3},
+    {-1, 3, 7, -2, 5, 2, 2},
+    {0, 0, 0, -3, 6, 4, 4},
+};
+
+// Pixel x of a context buffer line (at its first margin byte); the
+// margins read as 0.
+inline uint32_t At(const uint8_t* line, int64_t x)
+{
+    const uint64_t position = uint64_t(x + 8 * int64_t(kJB2ContextMarginBytes));
+    return (line[position / 8] >> (7 - position % 8)) & 1;
+}
+
+// Pixels x to x + 23 of a line, pixel x in bit 23.
+inline uint32_t Window24(const uint8_t* line, int64_t x)
+{
+    const uint64_t position = uint64_t(x + 8 * int64_t(kJB2ContextMarginBytes));
+    const uint8_t* p = line + position / 8;
+    const uint32_t bytes = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+    return (bytes << (position % 8)) >> 8;
+}
+
+// The first n pixels from x, the first in the top bit.
+inline uint32_t Window(const uint8_t* line, int64_t x, uint32_t n)
+{
+    uint32_t bits = 0;
+    for (uint32_t i = 0; i < n; ++i)
+        bits = (bits << 1) | At(line, x + i);
+    return bits;
+}
+
+// The pixels of a line with the nominal template: each line's window of
+// the template slides one pixel to the right per pixel, which gives the
+// same contexts as cutting them anew for every pixel. The pixels entering
+// the windows are read eight at a time.
+void EncodeNominal(JB2MQContextEncoder* e)
+{
+    const JB2ContextBuffer* b = e->buffer;
+    const TemplateLines& t = kTemplateLines[b->gbTemplate & 3];
+    const uint32_t mask2 = (1u << t.count2) - 1, mask1 = (1u << t.count1) - 1, mask0 = (1u << t.count0) - 1;
+    uint32_t w2 = Window(b->above2, t.first2, t.count2);
+    uint32_t w1 = Window(b->above, t.first1, t.count1);
+    uint32_t w0 = 0;
+    const int64_t next2 = t.first2 + t.count2, next1 = t.first1 + t.count1;
+    const uint8_t* current = b->current + kJB2ContextMarginBytes;
+    for (uint32_t base = 0; base < e->width; base += 8) {
+        const uint32_t in2 = Window24(b->above2, base + next2), in1 = Window24(b->above, base + next1);
+        const uint32_t pixels = current[base / 8];
+        const uint32_t n = e->width - base < 8 ? e->width - base : 8;
+        for (uint32_t j = 0; j < n; ++j) {
+            const uint32_t pixel = (pixels >> (7 - j)) & 1;
+            MQ_Encoder_Encode_Bit_Inline(e->mq, JB2MQContexts::kGeneric + ((w2 << t.place2) | (w1 << t.place1) | w0),
+                                         uint8_t(pixel));
+            w2 = ((w2 << 1) | ((in2 >> (23 - j)) & 1)) & mask2;
+            w1 = ((w1 << 1) | ((in1 >> (23 - j)) & 1)) & mask1;
+            w0 = ((w0 << 1) | pixel) & mask0;
+        }
+    }
+}
+
 }  // namespace
 
 JB2_Error MQ_Context_Encoder_Start(JB2MQContextEncoder** out, JB2Memory* memory, uint32_t width, uint32_t height,
@@ -80,7 +153,9 @@ JB2_Error MQ_Context_Encoder_Line(JB2MQContextEncoder* e, const uint8_t* line)
         e->ltp = typical;
         predicted = typical != 0;
     }
-    if (!predicted) {
+    if (!predicted && b->nominal) {
+        EncodeNominal(e);
+    } else if (!predicted) {
         const uint8_t* pixels = b->current + kJB2ContextMarginBytes;
         for (uint32_t x = 0; x < e->width; ++x)
             MQ_Encoder_Encode_Bit(e->mq, JB2MQContexts::kGeneric + Context_Buffer_Context(b, x),

@@ -41,8 +41,15 @@ struct JB2ComponentGroup {
     uint32_t count;
     uint32_t height;
     JB2Component** components;
-    int32_t* matrix;    // count x count measures, -1 for none; only above the diagonal
-    uint32_t* classOf;  // 0 none yet, classes counted from 1
+    // The measures above the diagonal of the count x count matrix, -1 for
+    // none; only the pairs that are measured are kept: row i holds columns
+    // i + 1 to reach[i] - 1 (the following components of i's width or one
+    // more), from rowStart[i] on.
+    int32_t* matrix;
+    uint32_t* reach;
+    uint64_t* rowStart;
+    uint32_t* reachedFrom;  // the first row whose columns reach this component
+    uint32_t* classOf;      // 0 none yet, classes counted from 1
     uint32_t classCount;
     JB2ComponentClass* classes;
 };
@@ -53,6 +60,9 @@ JB2_Error JB2ComponentGroupCreate(JB2ComponentGroup** out, JB2Memory* memory, ui
 JB2_Error JB2ComponentGroupAdd(JB2ComponentGroup* group, JB2Component* component);
 JB2_Error JB2ComponentGroupBuildClasses(JB2ComponentGroup* group, JB2Memory* memory, uint32_t* classes,
                                         JB2Message* message);
+// The measure of components i and j of the group (either order) once the
+// classes are built; -1 for a pair not measured or not alike.
+int32_t JB2ComponentGroupMeasure(const JB2ComponentGroup* group, uint32_t i, uint32_t j);
 const JB2ComponentClass* JB2ComponentGroupClass(const JB2ComponentGroup* group, uint32_t index);
 // Tree entry `index` of a class: the member's group index, its parent's,
 // its degree and the weight of the edge to its parent. A one-member class

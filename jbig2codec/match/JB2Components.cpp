@@ -12,8 +12,6 @@ namespace {
 
 // Spare bytes behind each component row, as symbols have.
 constexpr uint32_t kRowSpare = 2;
-constexpr uint8_t kWhite = 0x00;
-constexpr uint8_t kBlack = 0xFF;
 
 JB2_Error Boxes(JB2ComponentArray* a, const JB2RunArray* runs)
 {
@@ -72,91 +70,152 @@ void Render(JB2ComponentArray* a, const JB2RunArray* runs)
 
 void FreeParts(JB2Component& c, JB2Memory* memory)
 {
+    JB2ComponentDropWords(&c, memory);
     if (c.bitmap)
         JB2MemoryFree(memory, &c.bitmap);
-    if (c.fillMap)
-        JB2MemoryFree(memory, &c.fillMap);
-    if (c.stack) {
-        if (c.stack->positions)
-            JB2MemoryFree(memory, &c.stack->positions);
-        if (c.stack->filled)
-            JB2MemoryFree(memory, &c.stack->filled);
-        JB2MemoryFree(memory, &c.stack);
-    }
 }
 
-JB2_Error PrepareFill(JB2Component* c, JB2Memory* memory)
+// One run of a row for the region count: columns first to last of one colour.
+struct ShapeRun {
+    uint32_t first;
+    uint32_t last;
+    uint32_t parent;  // union-find over the runs of the component
+    uint8_t black;
+    uint8_t border;  // touches the box's edge
+};
+
+// Below this many runs the count works on the stack.
+constexpr uint32_t kStackRuns = 2048;
+
+uint32_t Root(ShapeRun* runs, uint32_t r)
 {
-    const uint64_t size = (uint64_t(c->height) + 2) * (uint64_t(c->width) + 2);
-    if (!c->fillMap)
-        c->fillMap = JB2MemoryAllocArray<uint8_t>(memory, size);
-    if (!c->stack) {
-        c->stack = JB2MemoryNew<JB2FloodStack>(memory);
-        if (c->stack) {
-            c->stack->positions = JB2MemoryAllocArray<uint32_t>(memory, size);
-            c->stack->capacity = c->stack->positions ? uint32_t(size) : 0;
+    while (runs[r].parent != r) {
+        runs[r].parent = runs[runs[r].parent].parent;
+        r = runs[r].parent;
+    }
+    return r;
+}
+
+void Join(ShapeRun* runs, uint32_t a, uint32_t b)
+{
+    a = Root(runs, a);
+    b = Root(runs, b);
+    if (a < b)
+        runs[b].parent = a;
+    else if (b < a)
+        runs[a].parent = b;
+}
+
+// Pixels 64 k to 64 k + 63 of a row, the first in the top bit.
+inline uint64_t RowWord(const uint8_t* row, uint32_t bytes, uint32_t k)
+{
+    uint64_t word = 0;
+    const uint32_t end = std::min(bytes, 8 * k + 8);
+    for (uint32_t i = 8 * k; i < end; ++i)
+        word |= uint64_t(row[i]) << (56 - 8 * (i % 8));
+    return word;
+}
+
+// The changes of colour in word k of a row: bit set where a pixel differs
+// from the one before it; `last` is the pixel before the word (the first
+// pixel itself for k = 0). Columns from `width` on are left out.
+inline uint64_t Changes(uint64_t word, uint64_t last, uint32_t k, uint32_t width)
+{
+    uint64_t changes = word ^ ((word >> 1) | (last << 63));
+    if (64 * (k + 1) > width)
+        changes &= ~(~0ull >> (width - 64 * k));
+    return changes;
+}
+
+inline uint32_t Ones(uint64_t v)
+{
+    uint32_t n = 0;
+    for (; v; v &= v - 1)
+        ++n;
+    return n;
+}
+
+// Runs in a row: one, and one more for each change of colour.
+uint32_t RowRunCount(const uint8_t* row, uint32_t width)
+{
+    const uint32_t bytes = (width + 7) / 8;
+    uint32_t count = 1;
+    uint64_t last = row[0] >> 7;
+    for (uint32_t k = 0; 64 * k < width; ++k) {
+        const uint64_t word = RowWord(row, bytes, k);
+        count += Ones(Changes(word, last, k, width));
+        last = word & 1;
+    }
+    return count;
+}
+
+// Appends the runs of row y at `at`; returns the number appended.
+uint32_t RowRuns(const JB2Component* c, uint32_t y, ShapeRun* runs, uint32_t at)
+{
+    const uint8_t* row = JB2ComponentRow(c, y);
+    const uint32_t bytes = (c->width + 7) / 8;
+    const uint8_t edgeRow = y == 0 || y + 1 == c->height;
+    uint32_t n = 0, first = 0;
+    uint64_t last = row[0] >> 7;
+    uint8_t colour = uint8_t(last);
+    for (uint32_t k = 0; 64 * k < c->width; ++k) {
+        const uint64_t word = RowWord(row, bytes, k);
+        uint64_t changes = Changes(word, last, k, c->width);
+        last = word & 1;
+        while (changes) {
+            const uint32_t position = uint32_t(__builtin_clzll(changes));
+            changes ^= 1ull << (63 - position);
+            const uint32_t x = 64 * k + position;
+            const uint32_t index = at + n++;
+            runs[index] = ShapeRun{first, x - 1, index, colour, uint8_t(edgeRow || first == 0)};
+            first = x;
+            colour ^= 1;
         }
     }
-    return c->fillMap && c->stack && c->stack->positions ? cJB2_Error_OK : cJB2_Error_Allocation_Failure;
+    const uint32_t index = at + n++;
+    runs[index] = ShapeRun{first, c->width - 1, index, colour, 1};
+    return n;
 }
 
-// The fill map: the frame, and the component inside it (black 0xFF, white 0x00).
-void FillMap(const JB2Component* c, uint8_t frame)
+// Joins the runs of one colour in two consecutive rows that share a column.
+void JoinRows(ShapeRun* runs, uint32_t above, uint32_t aboveEnd, uint32_t below, uint32_t belowEnd)
 {
-    const uint32_t w = c->width + 2;
-    std::memset(c->fillMap, frame, uint64_t(w) * (c->height + 2));
+    while (above < aboveEnd && below < belowEnd) {
+        const ShapeRun& a = runs[above];
+        const ShapeRun& b = runs[below];
+        if (a.black == b.black)
+            Join(runs, above, below);
+        if (a.last <= b.last)
+            ++above;
+        if (b.last <= a.last)
+            ++below;
+    }
+}
+
+void CountShape(const JB2Component* c, ShapeRun* runs, JB2ShapeCounts* counts)
+{
+    uint32_t total = 0, previous = 0;
     for (uint32_t y = 0; y < c->height; ++y) {
-        const uint8_t* row = JB2ComponentRow(c, y);
-        uint8_t* map = c->fillMap + uint64_t(y + 1) * w + 1;
-        for (uint32_t x = 0; x < c->width; ++x)
-            map[x] = (row[x / 8] >> (7 - x % 8)) & 1 ? kBlack : kWhite;
+        const uint32_t start = total;
+        total += RowRuns(c, y, runs, start);
+        if (y > 0)
+            JoinRows(runs, previous, start, start, total);
+        previous = start;
     }
-}
-
-// Fills the 4-connected region of `value` at start with the other value.
-JB2_Error Flood(JB2Component* c, uint32_t start, uint8_t value)
-{
-    JB2FloodStack* s = c->stack;
-    const uint32_t w = c->width + 2;
-    const uint32_t size = w * (c->height + 2);
-    const uint8_t fill = uint8_t(~value);
-    s->count = 0;
-    c->fillMap[start] = fill;
-    s->positions[s->count++] = start;
-    while (s->count) {
-        const uint32_t p = s->positions[--s->count];
-        const uint32_t neighbours[4] = {p + 1, p - 1, p + w, p - w};
-        for (uint32_t n : neighbours) {
-            if (n >= size || c->fillMap[n] != value)
-                continue;
-            if (s->count == s->capacity)
-                return cJB2_Error_Internal;
-            c->fillMap[n] = fill;
-            if (s->filled)
-                s->filled[s->filledCount++] = n;
-            s->positions[s->count++] = n;
+    for (uint32_t r = 0; r < total; ++r)
+        if (runs[r].border && !runs[r].black)
+            runs[Root(runs, r)].border = 1;
+    *counts = JB2ShapeCounts{1, 0, 0};
+    for (uint32_t r = 0; r < total; ++r) {
+        if (runs[r].parent != r)
+            continue;
+        if (runs[r].black) {
+            ++counts->blackParts;
+        } else {
+            ++counts->holesProper;
+            counts->whiteRegions += !runs[r].border;
         }
     }
-    return cJB2_Error_OK;
-}
-
-// Regions of `value` in the fill map made with the frame.
-JB2_Error CountRegions(JB2Component* c, JB2Memory* memory, uint8_t frame, uint8_t value, uint32_t* count)
-{
-    *count = 0;
-    if (!c || !c->bitmap)
-        return cJB2_Error_Internal;
-    JB2_Error status = PrepareFill(c, memory);
-    if (status != cJB2_Error_OK)
-        return status;
-    FillMap(c, frame);
-    const uint32_t size = (c->width + 2) * (c->height + 2);
-    for (uint32_t p = 0; p < size && status == cJB2_Error_OK; ++p)
-        if (c->fillMap[p] == value) {
-            ++*count;
-            status = Flood(c, p, value);
-        }
-    return status;
 }
 
 }  // namespace
@@ -234,13 +293,53 @@ JB2BitmapView JB2ComponentView(const JB2Component* c)
     return JB2BitmapView{c->bitmap, c->width, c->height, c->stride};
 }
 
+JB2_Error JB2ComponentWords(JB2Component* c, JB2Memory* memory)
+{
+    if (!c || !c->bitmap)
+        return cJB2_Error_Internal;
+    if (c->words)
+        return cJB2_Error_OK;
+    c->wordStride = (c->width + 1 + 63) / 64;
+    c->words = JB2MemoryAllocArray<uint64_t>(memory, uint64_t(c->wordStride) * c->height);
+    if (!c->words)
+        return cJB2_Error_Allocation_Failure;
+    const uint32_t bytes = (c->width + 7) / 8;
+    for (uint32_t y = 0; y < c->height; ++y) {
+        const uint8_t* row = JB2ComponentRow(c, y);
+        uint64_t* words = c->words + uint64_t(y) * c->wordStride;
+        for (uint32_t i = 0; i < bytes; ++i)
+            words[i / 8] |= uint64_t(row[i]) << (56 - 8 * (i % 8));
+    }
+    return cJB2_Error_OK;
+}
+
+void JB2ComponentDropWords(JB2Component* c, JB2Memory* memory)
+{
+    if (c && c->words)
+        JB2MemoryFree(memory, &c->words);
+}
+
+JB2_Error JB2ComponentShapeCounts(const JB2Component* c, JB2Memory* memory, JB2ShapeCounts* counts)
+{
+    if (!c || !c->bitmap || !counts || c->width == 0 || c->height == 0)
+        return cJB2_Error_Internal;
+    uint64_t total = 0;
+    for (uint32_t y = 0; y < c->height; ++y)
+        total += RowRunCount(JB2ComponentRow(c, y), c->width);
+    ShapeRun local[kStackRuns];
+    ShapeRun* runs = total <= kStackRuns ? local : JB2MemoryAllocArray<ShapeRun>(memory, total);
+    if (!runs)
+        return cJB2_Error_Allocation_Failure;
+    CountShape(c, runs, counts);
+    return runs == local ? cJB2_Error_OK : JB2MemoryFree(memory, &runs);
+}
+
 JB2_Error JB2ComponentRecountHoles(JB2Component* c, JB2Memory* memory, uint32_t* holes)
 {
-    if (!holes)
-        return cJB2_Error_Internal;
-    JB2_Error status = CountRegions(c, memory, kWhite, kWhite, holes);
+    JB2ShapeCounts counts = {};
+    JB2_Error status = holes ? JB2ComponentShapeCounts(c, memory, &counts) : cJB2_Error_Internal;
     if (status == cJB2_Error_OK)
-        c->holes = *holes;
+        c->holes = *holes = counts.whiteRegions;
     return status;
 }
 
@@ -257,12 +356,20 @@ JB2_Error JB2ComponentHoleCount(JB2Component* c, JB2Memory* memory, uint32_t* ho
 
 JB2_Error JB2ComponentHolesProper(JB2Component* c, JB2Memory* memory, uint32_t* holes)
 {
-    return holes ? CountRegions(c, memory, kBlack, kWhite, holes) : cJB2_Error_Internal;
+    JB2ShapeCounts counts = {};
+    JB2_Error status = holes ? JB2ComponentShapeCounts(c, memory, &counts) : cJB2_Error_Internal;
+    if (status == cJB2_Error_OK)
+        *holes = counts.holesProper;
+    return status;
 }
 
 JB2_Error JB2ComponentBlackParts(JB2Component* c, JB2Memory* memory, uint32_t* parts)
 {
-    return parts ? CountRegions(c, memory, kWhite, kBlack, parts) : cJB2_Error_Internal;
+    JB2ShapeCounts counts = {};
+    JB2_Error status = parts ? JB2ComponentShapeCounts(c, memory, &counts) : cJB2_Error_Internal;
+    if (status == cJB2_Error_OK)
+        *parts = counts.blackParts;
+    return status;
 }
 
 }  // namespace ZAV

@@ -1,6 +1,6 @@
 // Connected components of a page: their boxes, pixel counts and own
 // bitmaps, the fitness to become symbols, and hole counts (white regions
-// counted by 4-connected flood fill).
+// counted 4-connected).
 #pragma once
 
 #include <cstdint>
@@ -9,16 +9,6 @@
 #include "jbig2codec/symbol/JB2Symbol.h"
 
 namespace ZAV {
-
-// Positions of a flood fill over a fill map; `filled`, when present,
-// records every position filled so that the fill can be undone.
-struct JB2FloodStack {
-    uint32_t capacity;
-    uint32_t count;
-    uint32_t* positions;
-    uint32_t* filled;
-    uint32_t filledCount;
-};
 
 struct JB2Component {
     uint32_t left;
@@ -29,11 +19,11 @@ struct JB2Component {
     uint32_t holes;  // cached white-frame count, 0 until computed
     uint32_t height;
     uint32_t width;
-    uint8_t* bitmap;   // height rows of stride bytes, null when unfit for symbols
-    uint32_t stride;   // (width + 7) / 8 + 2
-    uint8_t* fillMap;  // (height + 2) x (width + 2) bytes, made on first use
-    JB2FloodStack* stack;
-    JB2Symbol* symbol;  // the symbol the component is coded with, not owned
+    uint8_t* bitmap;      // height rows of stride bytes, null when unfit for symbols
+    uint32_t stride;      // (width + 7) / 8 + 2
+    JB2Symbol* symbol;    // the symbol the component is coded with, not owned
+    uint64_t* words;      // the bitmap's rows as 64-bit words, first pixel in the top bit, made on first use
+    uint32_t wordStride;  // words per row: (width + 1 + 63) / 64, room for a column more
 };
 
 struct JB2ComponentArray {
@@ -56,6 +46,22 @@ inline const uint8_t* JB2ComponentRow(const JB2Component* c, uint32_t y)
 {
     return c->bitmap && y < c->height ? c->bitmap + uint64_t(y) * c->stride : nullptr;
 }
+
+// The rows as words (made once; a change of the bitmap must drop them).
+JB2_Error JB2ComponentWords(JB2Component* component, JB2Memory* memory);
+void JB2ComponentDropWords(JB2Component* component, JB2Memory* memory);
+
+// The regions of a component's box, 4-connected: white regions with a
+// white frame around the box (the outside and what touches it count as one,
+// so a ring gives 2), white regions with a black frame (each white region
+// of the box, the holes proper and the bays that reach the edge), and the
+// black parts.
+struct JB2ShapeCounts {
+    uint32_t whiteRegions;
+    uint32_t holesProper;
+    uint32_t blackParts;
+};
+JB2_Error JB2ComponentShapeCounts(const JB2Component* component, JB2Memory* memory, JB2ShapeCounts* counts);
 
 // White regions with a white frame, the outside included (a ring gives 2),
 // cached; recounting ignores the cache.

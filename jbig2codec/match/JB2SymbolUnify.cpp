@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "jbig2codec/match/JB2UnifyLocal.h"
+
 namespace ZAV {
 
 namespace {
@@ -80,27 +82,23 @@ void FlipRegion(JB2SymbolUnifier* u)
     }
 }
 
+// The regions of the component just after the flip of the filled region,
+// worked out around it where that settles them (a flip changes the regions
+// only where the flipped pixels touch others), else counted anew.
+JB2_Error CountAfterFlip(JB2SymbolUnifier* u, JB2Memory* memory, bool wasBlack, JB2ShapeCounts* after)
+{
+    if (JB2UnifyLocalCounts(u, wasBlack, after))
+        return cJB2_Error_OK;
+    return JB2ComponentShapeCounts(u->component, memory, after);
+}
+
 // The shape after a flip: the same white regions, one black part, and for
 // larger regions the same holes proper.
-JB2_Error ShapeKept(JB2SymbolUnifier* u, JB2Memory* memory, bool* kept)
+bool ShapeKept(const JB2SymbolUnifier* u, const JB2ShapeCounts& after)
 {
-    JB2Component* c = u->component;
-    uint32_t count = 0;
-    *kept = false;
-    JB2_Error status = JB2ComponentRecountHoles(c, memory, &count);
-    if (status != cJB2_Error_OK || count != u->whiteRegions)
-        return status;
-    status = JB2ComponentBlackParts(c, memory, &count);
-    if (status != cJB2_Error_OK || count > 1)
-        return status;
-    const uint32_t small = c->pixels < kLargeComponentPixels ? kSmallRegion : kLargeRegion;
-    if (u->filledCount > small) {
-        status = JB2ComponentHolesProper(c, memory, &count);
-        if (status != cJB2_Error_OK || count != u->framedWhiteRegions)
-            return status;
-    }
-    *kept = true;
-    return cJB2_Error_OK;
+    const uint32_t small = u->component->pixels < kLargeComponentPixels ? kSmallRegion : kLargeRegion;
+    return after.whiteRegions == u->whiteRegions && after.blackParts <= 1 &&
+           (u->filledCount <= small || after.holesProper == u->framedWhiteRegions);
 }
 
 // Every region of differences: a small one is changed when the shape keeps
@@ -111,21 +109,25 @@ JB2_Error ScanRegions(JB2SymbolUnifier* u, JB2Memory* memory, uint8_t* outcome)
     for (uint32_t p = 0; p < size; ++p) {
         if (u->map[p] != cJB2_Unify_Extra_Black && u->map[p] != cJB2_Unify_Missing_Black)
             continue;
+        const bool wasBlack = u->map[p] == cJB2_Unify_Extra_Black;
         FillRegion(u, p);
         if (u->filledCount > u->threshold) {
             *outcome = 1;
             continue;
         }
         FlipRegion(u);
-        bool kept = false;
-        JB2_Error status = ShapeKept(u, memory, &kept);
+        JB2ShapeCounts after = {};
+        JB2_Error status = CountAfterFlip(u, memory, wasBlack, &after);
         if (status != cJB2_Error_OK)
             return status;
-        if (!kept) {
+        if (ShapeKept(u, after)) {
+            u->now = after;
+        } else {
             FlipRegion(u);
-            u->component->holes = u->whiteRegions;
             *outcome = 1;
         }
+        // As a recount of the holes leaves it whether the flip stays or not.
+        u->component->holes = u->whiteRegions;
     }
     return cJB2_Error_OK;
 }
@@ -162,9 +164,13 @@ JB2_Error JB2SymbolUnifierCreate(JB2SymbolUnifier** out, JB2Component* c, uint32
     u->height = c->height;
     u->stride = c->stride;
     u->threshold = JB2UnifyThreshold(c->pixels, quality);
-    JB2_Error status = JB2ComponentHoleCount(c, memory, &u->whiteRegions);
-    if (status == cJB2_Error_OK)
-        status = JB2ComponentHolesProper(c, memory, &u->framedWhiteRegions);
+    JB2_Error status = JB2ComponentShapeCounts(c, memory, &u->now);
+    if (status == cJB2_Error_OK) {
+        if (!c->holes)
+            c->holes = u->now.whiteRegions;
+        u->whiteRegions = c->holes;
+        u->framedWhiteRegions = u->now.holesProper;
+    }
     if (status != cJB2_Error_OK) {
         JB2SymbolUnifierRelease(&u, memory);
         return JB2Fail(message, status, "Unable to allocate symbol unify object!");
@@ -202,6 +208,7 @@ JB2_Error JB2SymbolUnify(const JB2Symbol* symbol, JB2Component* c, uint32_t qual
         return JB2Fail(message, status, "Failure during symbol shape unification!");
     MapDifferences(u, symbol);
     *outcome = 0;
+    JB2ComponentDropWords(c, memory);  // the bitmap may change
     status = ScanRegions(u, memory, outcome);
     if (status != cJB2_Error_OK)
         return Fail(&u, memory, message, status);

@@ -31,6 +31,7 @@ struct JB2SymbolUnifier {
     uint32_t* stack;     // positions still to visit
     uint32_t* filled;    // positions of the region being filled
     uint32_t filledCount;
+    JB2ShapeCounts now;  // the component's regions as it is now
 };
 
 // The largest region changed for a component of `pixels` black pixels at a

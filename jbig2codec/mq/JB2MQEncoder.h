@@ -37,6 +37,22 @@ JB2_Error MQ_Encoder_Start(JB2MQEncoder** out, JB2Memory* memory, uint32_t conte
                            JB2WriteData* output, JB2Message* message);
 void MQ_Encoder_Share(JB2MQEncoder* encoder);
 void MQ_Encoder_Encode_Bit(JB2MQEncoder* encoder, uint32_t context, uint8_t bit);
+// The same, with the commonest case done in line: the more probable symbol
+// with an interval that stays at least half, so that nothing is shifted out.
+inline void MQ_Encoder_Encode_Bit_Inline(JB2MQEncoder* e, uint32_t context, uint8_t bit)
+{
+    if (context < e->contextCount) {
+        const JB2MQState* state = e->contexts[context];
+        const uint32_t qe = state->qe;
+        if ((bit & 1) == state->mps && ((e->a - qe) & 0x8000) != 0) {
+            ++e->decisions;
+            e->a -= qe;
+            e->c += qe;
+            return;
+        }
+    }
+    MQ_Encoder_Encode_Bit(e, context, bit);
+}
 // Magnitude 0 with sign 1 codes out-of-band.
 JB2_Error MQ_Encoder_Encode_Integer(JB2MQEncoder* encoder, uint32_t base, uint32_t magnitude, uint8_t sign);
 JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* encoder, uint32_t value, uint32_t codeLength);
