@@ -88,9 +88,9 @@ Outcome ConvertPolyPolygon(EmfRecording& r, const WmfRecord& w)
     return Check(AppendRecord(r, EMR_POLYPOLYGON16, b.bytes));
 }
 
-// The parameters of the box records are stored last field first: the
-// values come back in the enhanced order (left, top, right, bottom, then
-// the rest as pairs x, y).
+// The parameters of the box records are stored last field first: read
+// backwards they come in the enhanced order (left, top, right, bottom, then
+// the corner's width and height, or the start and end points each x first).
 bool ReadReversed(const WmfRecord& w, size_t words, std::vector<int32_t>& values)
 {
     if (w.paramBytes < words * 2)
@@ -116,10 +116,6 @@ Outcome ConvertBox(EmfRecording& r, const WmfRecord& w)
                           : w.function == META_ARC       ? EMR_ARC
                           : w.function == META_PIE       ? EMR_PIE
                                                          : EMR_CHORD;
-    if (w.function == META_ROUNDRECT)  // Width and Height come after the box
-        v = {v[2], v[3], v[4], v[5], v[1], v[0]};
-    else if (arc)  // the start point, then the end point, each x first
-        v = {v[4], v[5], v[6], v[7], v[3], v[2], v[1], v[0]};
     JoinBounds(r, {POINT{v[0], v[1]}, POINT{v[2], v[3]}});
     Body b;
     for (int32_t value : v)
