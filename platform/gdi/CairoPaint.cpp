@@ -111,7 +111,9 @@ void Stroke(cairo_t* cr, const Pen& pen)
     double dx = pen.width, dy = pen.width;
     cairo_user_to_device_distance(cr, &dx, &dy);
     const double deviceWidth = std::sqrt(std::fabs(dx * dy));
-    const bool hairline = pen.cosmetic || pen.width <= 0 || deviceWidth < 1.0;
+    // A pen about one pixel wide draws as the designed-for device's thin
+    // lines: one pixel, without caps past the end point.
+    const bool hairline = pen.cosmetic || pen.width <= 0 || deviceWidth < 1.5;
     if (hairline)
         cairo_identity_matrix(cr);
     const double width = hairline ? 1.0 : pen.width;
@@ -242,7 +244,9 @@ bool PaintShape(DC& dc, int parts, const PathBuilder& build)
         Fill(cr, dc, *brush);
     }
     if (stroke) {
-        const cairo_matrix_t centred = Shifted(m, 0.5);
+        // Just short of half a pixel, so that pixel centres on a line's end
+        // fall outside it and those on its start inside.
+        const cairo_matrix_t centred = Shifted(m, 0.5 - 1.0 / 64);
         cairo_set_matrix(cr, &centred);
         cairo_new_path(cr);
         build(cr, true);
