@@ -29,6 +29,7 @@ constexpr uint32_t MWT_RIGHTMULTIPLY = 3;
 constexpr uint32_t MWT_SET = 4;
 constexpr uint32_t AD_COUNTERCLOCKWISE = 1;
 constexpr uint32_t ETO_PDY = 0x2000;
+constexpr uint32_t ETO_GLYPH_INDEX = 0x0010;
 
 float FloatAt(const uint8_t* p)
 {
@@ -253,6 +254,8 @@ PlayResult TextRecord(HDC dc, const EmfRecord& r)
     const uint32_t chars = GetDword(t + 8), offString = GetDword(t + 12), options = GetDword(t + 16);
     const RECTL box = GetRectl(t + 20);
     const uint32_t offDx = GetDword(t + 36);
+    if (options & ETO_GLYPH_INDEX)
+        return PlayResult::Unsupported;  // glyph numbers of a font file, not characters
     const bool wide = r.type == EMR_EXTTEXTOUTW;
     const uint64_t stringBytes = uint64_t(chars) * (wide ? 2 : 1);
     if (offString > r.size || stringBytes > r.size - offString)

@@ -296,6 +296,9 @@ TEST(EmfDrawingPlay, DamagedRecordsOfEveryFamilyStopThePlay)
         {"region count past the record",
          EmfBuilder(kFrame, kFrame).Values(74, {0, 0, 20, 20, 48, 32, 1, 9, 0, 0, 0, 0, 0}).Finish(), 74,
          ERROR_INVALID_DATA},
+        {"text of glyph numbers",
+         EmfBuilder(kFrame, kFrame).Values(84, {0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 76, 0x10, 0, 0, 0, 0, 0, 65}).Finish(),
+         84, ERROR_NOT_SUPPORTED},
         {"pattern brush", EmfBuilder(kFrame, kFrame).Values(94, {1, 0, 0, 0, 0, 0}).Finish(), 94, ERROR_NOT_SUPPORTED},
         {"user-styled pen", EmfBuilder(kFrame, kFrame).Values(38, {1, 7, 1, 0, 0}).Finish(), 38, ERROR_NOT_SUPPORTED},
     };
