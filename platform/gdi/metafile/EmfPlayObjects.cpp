@@ -30,8 +30,10 @@ HGDIOBJ* Slot(PlayContext& c, uint32_t index)
 PlayResult Store(PlayContext& c, uint32_t index, HGDIOBJ object)
 {
     HGDIOBJ* slot = Slot(c, index);
-    if (!slot)
+    if (!slot) {
+        DeleteObject(object);
         return PlayResult::Broken;
+    }
     if (!object)
         return PlayResult::Unsupported;
     c.made.push_back(object);
