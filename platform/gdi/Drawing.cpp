@@ -1,5 +1,7 @@
 #include "platform/gdi/Drawing.h"
 
+#include "platform/gdi/CairoPaint.h"
+#include "platform/gdi/CairoText.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/MetafileDC.h"
@@ -22,24 +24,13 @@ void PaintRect(DC& dc, RECT r, COLORREF colour)
             PaintPixel(dc, x, y, colour);
 }
 
-void PaintOutline(DC& dc, const RECT& r, const Pen& pen)
-{
-    const int w = std::max(1, pen.width);
-    PaintRect(dc, RECT{r.left, r.top, r.right, std::min(r.bottom, r.top + w)}, pen.colour);
-    PaintRect(dc, RECT{r.left, std::max(r.top, r.bottom - w), r.right, r.bottom}, pen.colour);
-    PaintRect(dc, RECT{r.left, r.top, std::min(r.right, r.left + w), r.bottom}, pen.colour);
-    PaintRect(dc, RECT{std::max(r.left, r.right - w), r.top, r.right, r.bottom}, pen.colour);
-}
-
-bool Record(HDC handle, const char* text, int length, int x, int y)
+bool Record(HDC handle, const std::string& text, int x, int y)
 {
     DC* dc = FindDC(handle);
-    if (!dc || !text)
+    if (!dc)
         return false;
-    if (length < 0)
-        length = static_cast<int>(std::strlen(text));
     TextRecord record;
-    record.text.assign(text, static_cast<size_t>(length));
+    record.text = text;
     record.x = x;
     record.y = y;
     if (const Font* font = FindAs<Font>(dc->font, Kind::Font)) {
@@ -89,14 +80,16 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom)
     DC* dc = FindDC(handle);
     if (!dc)
         return FALSE;
-    const RECT r{left, top, right, bottom};
-    const Brush* brush = FindAs<Brush>(dc->brush, Kind::Brush);
-    if (brush && !brush->nullBrush)
-        PaintRect(*dc, r, brush->colour);
-    const Pen* pen = FindAs<Pen>(dc->pen, Kind::Pen);
-    if (pen && pen->style != PS_NULL)
-        PaintOutline(*dc, r, *pen);
-    return TRUE;
+    return PaintShape(*dc, kFillPart | kStrokePart,
+                      [=](cairo_t* cr, bool outline) {
+                          const double shrink = outline ? 1 : 0;
+                          const double l = std::min(left, right), t = std::min(top, bottom);
+                          const double w = std::max(0.0, std::abs(double(right) - left) - shrink);
+                          const double h = std::max(0.0, std::abs(double(bottom) - top) - shrink);
+                          cairo_rectangle(cr, l, t, w, h);
+                      })
+               ? TRUE
+               : FALSE;
 }
 
 int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
@@ -112,18 +105,72 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
     return 1;
 }
 
-BOOL TextOutA(HDC dc, int x, int y, const char* text, int length)
+UINT SetTextAlign(HDC handle, UINT align)
 {
-    if (ZAV::Meta::RefusedOnMetafile(dc))
+    DC* dc = FindDC(handle);
+    if (!dc)
+        return 0xFFFFFFFF;  // GDI_ERROR
+    const UINT old = dc->textAlign;
+    dc->textAlign = align & (TA_UPDATECP | TA_CENTER | TA_BASELINE);
+    return old;
+}
+
+UINT GetTextAlign(HDC handle)
+{
+    const DC* dc = FindDC(handle);
+    return dc ? dc->textAlign : 0xFFFFFFFF;
+}
+
+BOOL TextOutA(HDC handle, int x, int y, const char* text, int length)
+{
+    if (ZAV::Meta::RefusedOnMetafile(handle) || !text)
         return FALSE;
-    return Record(dc, text, length, x, y) ? TRUE : FALSE;
+    const std::string bytes(text, static_cast<size_t>(length < 0 ? std::strlen(text) : size_t(length)));
+    if (!Record(handle, bytes, x, y))
+        return FALSE;
+    std::u32string characters;
+    for (unsigned char c : bytes)
+        characters += char32_t(c);
+    return PaintText(*FindDC(handle), x, y, 0, nullptr, characters, nullptr) ? TRUE : FALSE;
+}
+
+BOOL ExtTextOutW(HDC handle, int x, int y, UINT options, const RECT* rect, const WCHAR* text, UINT length,
+                 const int* advances)
+{
+    if (ZAV::Meta::RefusedOnMetafile(handle) || (!text && length))
+        return FALSE;
+    std::u32string characters;
+    for (UINT i = 0; i < length; ++i) {
+        char32_t c = text[i];
+        // A surrogate pair is one character; a lone surrogate is drawn as U+FFFD.
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        characters += c;
+    }
+    std::vector<int> perCharacter;
+    if (advances) {  // advances are given per UTF-16 unit; a pair's two are summed
+        UINT unit = 0;
+        for (char32_t c : characters) {
+            perCharacter.push_back(advances[unit] + (c >= 0x10000 ? advances[unit + 1] : 0));
+            unit += c >= 0x10000 ? 2 : 1;
+        }
+    }
+    if (!Record(handle, ToUtf8(characters), x, y))
+        return FALSE;
+    return PaintText(*FindDC(handle), x, y, options, rect, characters, advances ? perCharacter.data() : nullptr)
+               ? TRUE
+               : FALSE;
 }
 
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format)
 {
     if (ZAV::Meta::RefusedOnMetafile(dc))
         return 0;
-    if (!rect || !Record(dc, text, length, rect->left, rect->top))
+    if (!rect || !text ||
+        !Record(dc, std::string(text, static_cast<size_t>(length < 0 ? std::strlen(text) : size_t(length))), rect->left,
+                rect->top))
         return 0;
     FindDC(dc)->texts.back().format = format;
     return kRecordedLineHeight;

@@ -1,5 +1,6 @@
-// Pens, brushes and fonts, rectangles, and text. Text is not rendered:
-// each DC records what it was asked to write, where and in which font.
+// Pens, brushes and fonts, rectangles, and text. Text is drawn in the
+// selected font (CairoText.h), and each DC also records what it was asked
+// to write, where and in which font.
 #pragma once
 
 #include "platform/gdi/GdiTypes.h"
@@ -11,13 +12,20 @@ HPEN CreatePen(int style, int width, COLORREF colour);
 HBRUSH CreateSolidBrush(COLORREF colour);
 HFONT CreateFontIndirectA(const LOGFONTA* font);
 
-// The outline in the selected pen (its width drawn inward), the inside in
-// the selected brush; right and bottom exclusive.
+// The outline in the selected pen (centred on the box's edge pixels), the
+// inside in the selected brush; right and bottom exclusive.
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 // The rectangle in the brush; right and bottom exclusive.
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
+
+// Characters of TextOutA are Latin-1.
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length);
+// Advances, when given, are one a character in logical units.
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const WCHAR* text, UINT length,
+                 const int* advances);
 // Records the text at the rectangle's top-left; returns a line height.
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format);
 

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+struct _cairo;      // cairo_t: an open path bracket builds on one
+struct cairo_path;  // cairo_path_t: a finished path or a clip path
+
 namespace ZAV {
 namespace Meta {
 struct EmfRecording;  // the records a metafile DC has taken so far
@@ -47,15 +50,19 @@ struct Palette : Object {
 
 struct Pen : Object {
     Pen() : Object(Kind::Pen) {}
-    int style = PS_SOLID;
-    int width = 1;
+    int style = PS_SOLID;  // the line style (PS_SOLID ... PS_INSIDEFRAME)
+    int width = 1;         // logical units; 0 is one device pixel
     COLORREF colour = 0;
+    bool cosmetic = false;  // one device pixel whatever the width
+    DWORD endCap = PS_ENDCAP_ROUND;
+    DWORD join = PS_JOIN_ROUND;
 };
 
 struct Brush : Object {
     Brush() : Object(Kind::Brush) {}
     COLORREF colour = 0xFFFFFF;
     bool nullBrush = false;  // paints nothing
+    int hatch = -1;          // HS_HORIZONTAL ... HS_DIAGCROSS; -1 for a solid brush
 };
 
 struct Font : Object {
@@ -98,7 +105,7 @@ struct DeviceCaps {
     int height = 768;
 };
 
-// Text a DC was asked to draw: recorded, since no glyphs are rendered.
+// Text a DC was asked to draw, recorded beside the glyphs drawn.
 struct TextRecord {
     std::string text;
     int x = 0;
@@ -126,6 +133,20 @@ struct DC : Object {
     POINT windowOrg{0, 0};
     bool hasClip = false;
     RECT clip{};
+    int bkMode = OPAQUE;
+    int polyFillMode = ALTERNATE;
+    UINT textAlign = 0;   // TA_LEFT | TA_TOP
+    POINT current{0, 0};  // the current position, logical
+    // Logical to page space (eM11, eM12, eM21, eM22, eDx, eDy); the window
+    // origin then leads to the device. The metafile player sets it.
+    double world[6] = {1, 0, 0, 1, 0, 0};
+    // An open path bracket collects the shapes drawn instead of drawing
+    // them; EndPath leaves the path (device coordinates) for the path calls.
+    std::shared_ptr<_cairo> pathBuilder;
+    std::shared_ptr<cairo_path> path;
+    // A clip path (device coordinates) on top of the clip rectangle.
+    std::shared_ptr<cairo_path> clipPath;
+    int clipPathFillMode = ALTERNATE;
     std::vector<TextRecord> texts;
     std::vector<SavedDCState> savedStates;
     // Set on a metafile DC: every supported call is recorded, not drawn.

@@ -174,9 +174,60 @@ constexpr UINT OBJ_BITMAP = 7;
 // Stock objects.
 constexpr int DEFAULT_PALETTE = 15;
 
-// Pen styles.
+// Pen styles, end caps and joins ([MS-WMF] PenStyle).
 constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_DASHDOT = 3;
+constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
+constexpr int PS_INSIDEFRAME = 6;
+constexpr DWORD PS_STYLE_MASK = 0x0000000F;
+constexpr DWORD PS_ENDCAP_ROUND = 0x00000000;
+constexpr DWORD PS_ENDCAP_SQUARE = 0x00000100;
+constexpr DWORD PS_ENDCAP_FLAT = 0x00000200;
+constexpr DWORD PS_ENDCAP_MASK = 0x00000F00;
+constexpr DWORD PS_JOIN_ROUND = 0x00000000;
+constexpr DWORD PS_JOIN_BEVEL = 0x00001000;
+constexpr DWORD PS_JOIN_MITER = 0x00002000;
+constexpr DWORD PS_JOIN_MASK = 0x0000F000;
+constexpr DWORD PS_GEOMETRIC = 0x00010000;
+
+// Brush styles and hatches.
+constexpr UINT BS_SOLID = 0;
+constexpr UINT BS_NULL = 1;
+constexpr UINT BS_HATCHED = 2;
+constexpr int HS_HORIZONTAL = 0;
+constexpr int HS_VERTICAL = 1;
+constexpr int HS_FDIAGONAL = 2;
+constexpr int HS_BDIAGONAL = 3;
+constexpr int HS_CROSS = 4;
+constexpr int HS_DIAGCROSS = 5;
+
+struct LOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    uintptr_t lbHatch;
+};
+
+// Background modes, polygon fill modes, text alignment and ExtTextOut options.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
+constexpr UINT TA_NOUPDATECP = 0;
+constexpr UINT TA_UPDATECP = 1;
+constexpr UINT TA_LEFT = 0;
+constexpr UINT TA_RIGHT = 2;
+constexpr UINT TA_CENTER = 6;
+constexpr UINT TA_TOP = 0;
+constexpr UINT TA_BOTTOM = 8;
+constexpr UINT TA_BASELINE = 24;
+constexpr UINT ETO_OPAQUE = 0x0002;
+constexpr UINT ETO_CLIPPED = 0x0004;
+
+// Font weights from which a face is drawn bold.
+constexpr LONG FW_SEMIBOLD = 600;
 
 // DrawTextA formats.
 constexpr UINT DT_SINGLELINE = 0x0020;

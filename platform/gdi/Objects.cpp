@@ -16,10 +16,14 @@ std::unique_ptr<Object> MakeStock(int index)
 {
     switch (index) {
     case WHITE_BRUSH:
+    case LTGRAY_BRUSH:
+    case GRAY_BRUSH:
+    case DKGRAY_BRUSH:
     case BLACK_BRUSH:
     case NULL_BRUSH: {
+        static const COLORREF greys[] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0x404040, 0, 0xFFFFFF};
         auto brush = std::make_unique<Brush>();
-        brush->colour = index == BLACK_BRUSH ? 0 : 0xFFFFFF;
+        brush->colour = greys[index];
         brush->nullBrush = index == NULL_BRUSH;
         return brush;
     }
@@ -31,10 +35,21 @@ std::unique_ptr<Object> MakeStock(int index)
         pen->style = index == NULL_PEN ? PS_NULL : PS_SOLID;
         return pen;
     }
-    case SYSTEM_FONT: {
+    case OEM_FIXED_FONT:
+    case ANSI_FIXED_FONT:
+    case SYSTEM_FIXED_FONT: {
         auto font = std::make_unique<Font>();
         font->logFont.lfHeight = 16;
-        std::strcpy(font->logFont.lfFaceName, "System");
+        std::strcpy(font->logFont.lfFaceName, "monospace");
+        return font;
+    }
+    case ANSI_VAR_FONT:
+    case SYSTEM_FONT:
+    case DEVICE_DEFAULT_FONT:
+    case DEFAULT_GUI_FONT: {
+        auto font = std::make_unique<Font>();
+        font->logFont.lfHeight = 16;
+        std::strcpy(font->logFont.lfFaceName, index == SYSTEM_FONT ? "System" : "sans-serif");
         return font;
     }
     case DEFAULT_PALETTE: {

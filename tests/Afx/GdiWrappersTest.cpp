@@ -85,7 +85,7 @@ TEST(DeviceContextHolder, CallersDCsStayAndDrawingRestoresSelections)
         holder.Rectangle(RECT{0, 0, 4, 4}, red, blue);
         CFont font;
         font.CreatePointFont(90, "Arial", dc);
-        holder.TextOut(String("Hi"), font, 1, 2);
+        holder.TextOut(String("Hi"), font, 1, 5);  // drawn below the rectangle's probed pixels
     }
     EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);  // not released by the holder
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);

@@ -95,44 +95,6 @@ PlayResult ReadDibCopy(const EmfRecord& r, BitmapFields& f)
     return PlayResult::Played;
 }
 
-bool Within(double value)
-{
-    return std::fabs(value) <= kMaxPlayCoordinate;
-}
-
-// A reference-device box on the target, in the target's logical units.
-bool ToTarget(const PlayContext& c, const DeviceBox& box, RECT& out)
-{
-    const double l = c.originX + (box.left - c.frameLeft) * c.scaleX;
-    const double t = c.originY + (box.top - c.frameTop) * c.scaleY;
-    const double r = c.originX + (box.right - c.frameLeft) * c.scaleX;
-    const double b = c.originY + (box.bottom - c.frameTop) * c.scaleY;
-    if (!Within(l) || !Within(t) || !Within(r) || !Within(b))
-        return false;
-    out = RECT{static_cast<LONG>(std::lround(l)), static_cast<LONG>(std::lround(t)), static_cast<LONG>(std::lround(r)),
-               static_cast<LONG>(std::lround(b))};
-    return true;
-}
-
-// The metafile's clip, on the target's device, within the target's own clip.
-bool ApplyClip(PlayContext& c)
-{
-    Gdi::DC& dc = *c.target;
-    if (!c.state.hasClip)
-        return true;
-    RECT clip{};
-    if (!ToTarget(c, c.state.clip, clip))
-        return false;
-    clip = RECT{clip.left - dc.windowOrg.x, clip.top - dc.windowOrg.y, clip.right - dc.windowOrg.x,
-                clip.bottom - dc.windowOrg.y};
-    if (c.targetHadClip)
-        clip = RECT{std::max(clip.left, c.targetClip.left), std::max(clip.top, c.targetClip.top),
-                    std::min(clip.right, c.targetClip.right), std::min(clip.bottom, c.targetClip.bottom)};
-    dc.hasClip = true;
-    dc.clip = clip;
-    return true;
-}
-
 PlayResult Draw(PlayContext& c, const BitmapFields& f, const RecordDib& dib)
 {
     const MetaMapping& m = c.state.mapping;
@@ -151,8 +113,7 @@ PlayResult Draw(PlayContext& c, const BitmapFields& f, const RecordDib& dib)
     if (to.right > to.left && to.bottom > to.top)
         StretchDIBits(c.dc, to.left, to.top, to.right - to.left, to.bottom - to.top, f.xSrc, dibY, f.cxSrc, f.cySrc,
                       dib.bits, dib.Info(), DIB_RGB_COLORS, SRCCOPY);
-    c.target->hasClip = c.targetHadClip;
-    c.target->clip = c.targetClip;
+    RestoreTargetClip(c);
     return PlayResult::Played;
 }
 

@@ -1,6 +1,6 @@
 // The records that change the metafile DC's state: mapping, clipping,
 // saved states; and those passed over because they change nothing the
-// played records draw.
+// played records draw (or nothing on a true-colour target).
 #include "platform/gdi/DCState.h"
 #include "platform/gdi/metafile/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
@@ -18,14 +18,15 @@ bool PassedOver(uint32_t type)
     switch (type) {
     case EMR_HEADER:
     case EMR_EOF:
-    case EMR_GDICOMMENT:
-    case EMR_SETBKMODE:
-    case EMR_SETPOLYFILLMODE:
+    case EMR_GDICOMMENT:  // EMF+ records inside comments too: the GDI records draw the picture
     case EMR_SETROP2:
-    case EMR_SETTEXTALIGN:
-    case EMR_SETTEXTCOLOR:
-    case EMR_SETBKCOLOR:
     case EMR_SETSTRETCHBLTMODE:  // every stretch takes the nearest pixel here
+    case EMR_SETBRUSHORGEX:
+    case EMR_SETMAPPERFLAGS:
+    case EMR_SETCOLORADJUSTMENT:
+    case EMR_SETMETARGN:
+    case EMR_SETICMMODE:
+    case EMR_SETTEXTJUSTIFICATION:
         return true;
     default:
         return false;
@@ -39,6 +40,7 @@ uint32_t FieldBytes(uint32_t type)
     case EMR_SETMAPMODE:
     case EMR_RESTOREDC:
     case EMR_SETSTRETCHBLTMODE:
+    case EMR_SETLAYOUT:
         return 4;
     case EMR_SETWINDOWEXTEX:
     case EMR_SETWINDOWORGEX:
@@ -142,6 +144,8 @@ PlayResult PlayStateRecord(PlayContext& c, const EmfRecord& record)
         return Save(c);
     case EMR_RESTOREDC:
         return Restore(c, GetLong(p));
+    case EMR_SETLAYOUT:  // right-to-left layouts are not played
+        return GetDword(p) == 0 ? PlayResult::Played : PlayResult::Unsupported;
     default:
         return PlayResult::Unsupported;
     }

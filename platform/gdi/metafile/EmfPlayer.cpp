@@ -40,7 +40,13 @@ bool PlaceFrame(PlayContext& c, const RECT& rect)
 
 PlayResult PlayRecord(PlayContext& c, const EmfRecord& record)
 {
-    return IsBitmapRecord(record.type) ? PlayBitmapRecord(c, record) : PlayStateRecord(c, record);
+    if (IsBitmapRecord(record.type))
+        return PlayBitmapRecord(c, record);
+    if (IsObjectRecord(record.type))
+        return PlayObjectRecord(c, record);
+    if (IsDrawingRecord(record.type))
+        return PlayDrawingRecord(c, record);
+    return PlayStateRecord(c, record);
 }
 
 BOOL Fail(DWORD record, DWORD error)
@@ -104,6 +110,7 @@ BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE handle, const RECT* rect)
         return Fail(EMR_HEADER, ERROR_INVALID_DATA);
     c.targetHadClip = c.target->hasClip;
     c.targetClip = c.target->clip;
+    KeepTargetAttributes(c);
     PlayResult failure = PlayResult::Played;
     DWORD failedType = 0;
     uint32_t brokenType = 0;
@@ -115,8 +122,8 @@ BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE handle, const RECT* rect)
             return failure == PlayResult::Played;
         },
         brokenType);
-    c.target->hasClip = c.targetHadClip;
-    c.target->clip = c.targetClip;
+    RestoreTargetClip(c);
+    RestoreTargetAttributes(c);
     if (walked == WalkResult::Broken)
         return Fail(brokenType, ERROR_INVALID_DATA);
     if (walked == WalkResult::Stopped)

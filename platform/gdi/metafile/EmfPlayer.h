@@ -1,13 +1,16 @@
 // Reading and playing enhanced metafiles on the software graphics layer.
 // The player plays what pictures are made of: the header and end records,
 // mapping modes MM_TEXT, MM_ISOTROPIC and MM_ANISOTROPIC with their window
-// and viewport records, rectangular clipping, SaveDC and RestoreDC, the
-// stretch mode, and the four bitmap records with uncompressed 1, 4, 8, 24
-// and 32-bit DIBs copied with SRCCOPY. Comments and the settings that change
-// nothing these records draw are passed over. Any other record (lines,
-// curves, shapes, fills, paths, text, pens, brushes, fonts, regions,
-// transforms, other raster operations, compressed DIBs) stops the play
-// before anything of it is drawn.
+// and viewport records, world transforms, rectangular clipping and clip
+// paths, SaveDC and RestoreDC, the stretch mode, the four bitmap records
+// with uncompressed 1, 4, 8, 24 and 32-bit DIBs copied with SRCCOPY, pens,
+// solid and hatched brushes and fonts, lines, curves, shapes, paths,
+// filled regions and text (drawn by the graphics layer's own calls).
+// Comments (EMF+ records inside them too) and the settings that change
+// nothing these records draw are passed over. Any other record (pattern
+// brushes, user-styled pens, regions of many rectangles as clips, other
+// raster operations, compressed DIBs, ...) stops the play before anything
+// of it is drawn.
 #pragma once
 
 #include "platform/gdi/metafile/MetafileTypes.h"

@@ -120,6 +120,32 @@ bool AppendValues(EmfRecording& r, uint32_t type, std::initializer_list<uint32_t
     return true;
 }
 
+bool AppendRecord(EmfRecording& r, uint32_t type, const std::vector<uint8_t>& body)
+{
+    const uint64_t size = kEnhRecordHead + (uint64_t(body.size()) + 3) / 4 * 4;
+    if (r.count + 2 >= kMaxMetafileRecords || r.records.size() + size > kMaxRecordingBytes)
+        return false;
+    RecordWriter w(r.records);
+    w.Dword(type);
+    w.Dword(static_cast<uint32_t>(size));
+    w.Bytes(body.data(), body.size());
+    r.records.resize(r.records.size() + (size - kEnhRecordHead - body.size()), 0);
+    ++r.count;
+    return true;
+}
+
+void JoinBounds(EmfRecording& r, const std::vector<POINT>& points)
+{
+    for (const POINT& p : points) {
+        const LONG x = Pixel(r.mapping.X(p.x)), y = Pixel(r.mapping.Y(p.y));
+        if (!r.hasBounds)
+            r.bounds = RECT{x, y, x, y};
+        r.bounds = RECT{std::min(r.bounds.left, x), std::min(r.bounds.top, y), std::max(r.bounds.right, x),
+                        std::max(r.bounds.bottom, y)};
+        r.hasBounds = true;
+    }
+}
+
 bool AppendBitmapRecord(EmfRecording& r, uint32_t type, const BlitFields& f, const RecordDib& dib, uint64_t bitsBytes)
 {
     const uint32_t cbInfo = static_cast<uint32_t>(dib.info.size());

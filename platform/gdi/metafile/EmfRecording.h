@@ -43,6 +43,13 @@ struct BlitFields {
 // A record of Type, Size and the given 32-bit values.
 bool AppendValues(EmfRecording& recording, uint32_t type, std::initializer_list<uint32_t> values);
 
+// A record of Type, Size and the body (padded to a multiple of 4 bytes);
+// false when it would pass the layer's ceilings.
+bool AppendRecord(EmfRecording& recording, uint32_t type, const std::vector<uint8_t>& body);
+
+// Joins the logical points, as reference-device pixels, to the bounds.
+void JoinBounds(EmfRecording& recording, const std::vector<POINT>& points);
+
 // EMR_BITBLT, EMR_STRETCHBLT, EMR_SETDIBITSTODEVICE or EMR_STRETCHDIBITS
 // with the DIB (bitsBytes of bits); false when the record would pass the
 // layer's ceilings.

@@ -19,6 +19,9 @@ constexpr uint32_t kMaxMetafileRecords = 1u << 20;
 // Nested SaveDC levels: real pictures use a handful.
 constexpr int kMaxSaveDepth = 256;
 
+// Entries of a metafile's object table: the header counts them in 16 bits.
+constexpr uint32_t kMaxMetafileObjects = 0xFFFF;
+
 // Output coordinates a played record may reach; a mapping past them is a
 // broken picture, and keeping them small keeps every product in 64 bits.
 constexpr double kMaxPlayCoordinate = double(1 << 28);

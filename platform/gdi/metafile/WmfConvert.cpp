@@ -1,7 +1,8 @@
 // SetWinMetaFileBits: old-style records become the enhanced records of a
 // metafile DC, the DIB records keeping their DIBs ([MS-WMF] bitmap record
 // types: META_DIBBITBLT, META_DIBSTRETCHBLT, META_SETDIBTODEV and
-// META_STRETCHDIB, in their forms that carry a DIB).
+// META_STRETCHDIB, in their forms that carry a DIB); the drawing records
+// are converted in WmfConvertDrawing.cpp.
 #include "platform/LastError.h"
 #include "platform/gdi/DCState.h"
 #include "platform/gdi/DeviceContexts.h"
@@ -11,6 +12,7 @@
 #include "platform/gdi/metafile/EmfRecording.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/WmfConvert.h"
 #include "platform/gdi/metafile/WmfFiles.h"
 #include "platform/gdi/metafile/WmfRecords.h"
 
@@ -20,8 +22,6 @@ namespace ZAV {
 namespace Meta {
 
 namespace {
-
-enum class Outcome { Converted, Unsupported, Broken };
 
 Outcome Check(bool converted)
 {
@@ -136,8 +136,6 @@ Outcome ConvertState(HDC dc, const WmfRecord& w)
                                                    : Outcome::Unsupported;
     case META_SETSTRETCHBLTMODE:
         return hasWord ? Check(SetStretchBltMode(dc, GetWord(w.params)) != 0) : Outcome::Broken;
-    case META_SETBKMODE:
-        return Outcome::Converted;  // changes nothing the DIB records draw
     case META_INTERSECTCLIPRECT:
         if (w.paramBytes < 8)
             return Outcome::Broken;
@@ -148,9 +146,11 @@ Outcome ConvertState(HDC dc, const WmfRecord& w)
     }
 }
 
-Outcome ConvertRecord(HDC dc, const WmfRecord& w)
+Outcome ConvertRecord(HDC dc, WmfObjectTable& objects, const WmfRecord& w)
 {
     EmfRecording& r = *RecordingOf(dc);
+    if (IsWmfDrawingRecord(w.function))
+        return ConvertDrawingRecord(r, objects, w);
     switch (w.function) {
     case META_DIBBITBLT:
         return ConvertBlit(r, w, false);
@@ -164,7 +164,6 @@ Outcome ConvertRecord(HDC dc, const WmfRecord& w)
     case META_RESTOREDC:
     case META_SETMAPMODE:
     case META_SETSTRETCHBLTMODE:
-    case META_SETBKMODE:
     case META_INTERSECTCLIPRECT:
     case META_SETWINDOWORG:
     case META_SETWINDOWEXT:
@@ -213,9 +212,10 @@ HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* bits, HDC reference, cons
     if (!dc)
         return nullptr;
     Outcome outcome = scalable && !Prologue(dc, *picture) ? Outcome::Broken : Outcome::Converted;
+    WmfObjectTable objects;
     const WmfWalk walked =
         outcome != Outcome::Converted ? WmfWalk::Stopped : WalkWmfRecords(bits, header, [&](const WmfRecord& w) {
-            outcome = ConvertRecord(dc, w);
+            outcome = ConvertRecord(dc, objects, w);
             return outcome == Outcome::Converted;
         });
     HENHMETAFILE metafile = CloseEnhMetaFile(dc);

@@ -191,12 +191,12 @@ EmfBuilder SmallEmf()
 
 TEST(WmfDecoder, MetafilesTheLayerCannotPlayAreRefusedWithTheirTexts)
 {
-    WmfBuilder line;
-    line.Record(0x020C, {10, 10}).Record(0x0213, {5, 5});
-    MetaBytes polyline = {4, 0, 0, 0, 36, 0, 0, 0};
-    polyline.resize(36, 0);
-    MetaBytes text = {84, 0, 0, 0, 76, 0, 0, 0};
-    text.resize(76, 0);
+    WmfBuilder floodFill;
+    floodFill.Record(0x020C, {10, 10}).Record(0x0419, {0, 0, 5, 5});
+    MetaBytes angleArc = {41, 0, 0, 0, 28, 0, 0, 0};
+    angleArc.resize(28, 0);
+    MetaBytes patternBrush = {94, 0, 0, 0, 32, 0, 0, 0, 1};
+    patternBrush.resize(32, 0);
     MetaBytes rle = MakeDib(
         8, 2, 2, [](int, int) { return 0u; }, {0, 0xFFFFFF}, 1);
     MetaBytes pastData = SmallEmf().Finish();
@@ -212,9 +212,11 @@ TEST(WmfDecoder, MetafilesTheLayerCannotPlayAreRefusedWithTheirTexts)
         MetaBytes bytes;
         const char* text;
     } cases[] = {
-        {"META_LINETO", line.FinishPlaceable(0, 0, 10, 10, 96), "Can't set WMF bits! The request is not supported."},
-        {"EMR_POLYLINE", EmfBuilder(264, 264).Raw(polyline).Finish(), "Unsupported metafile record 4!"},
-        {"EMR_EXTTEXTOUTW", EmfBuilder(264, 264).Raw(text).Finish(), "Unsupported metafile record 84!"},
+        {"META_FLOODFILL", floodFill.FinishPlaceable(0, 0, 10, 10, 96),
+         "Can't set WMF bits! The request is not supported."},
+        {"EMR_ANGLEARC", EmfBuilder(264, 264).Raw(angleArc).Finish(), "Unsupported metafile record 41!"},
+        {"EMR_CREATEDIBPATTERNBRUSHPT", EmfBuilder(264, 264).Raw(patternBrush).Finish(),
+         "Unsupported metafile record 94!"},
         {"BI_RLE8 DIB", EmfBuilder(264, 264).StretchDIBits(0, 0, 2, 2, 0, 0, 2, 2, rle, 2).Finish(),
          "Unsupported metafile record 81!"},
         {"SRCAND", EmfBuilder(264, 264).StretchDIBits(0, 0, 2, 2, 0, 0, 2, 2, rle, 2, 0x008800C6).Finish(),

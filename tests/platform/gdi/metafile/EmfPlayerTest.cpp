@@ -125,7 +125,7 @@ TEST(EmfPlayer, DamagedAndUnsupportedRecordsStopThePlay)
         {"RestoreDC without SaveDC", EmfBuilder(kFrame, kFrame).Values(34, {-1}).Finish(), ERROR_INVALID_DATA, 34},
         {"300 nested SaveDC", DeepSave(), ERROR_INVALID_DATA, 33},
         {"region of two rectangles", TwoRectangleRegion(), ERROR_NOT_SUPPORTED, 75},
-        {"EMR_POLYLINE", EmfBuilder(kFrame, kFrame).Values(4, {0, 0, 9, 9, 1, 0, 0}).Finish(), ERROR_NOT_SUPPORTED, 4},
+        {"EMR_ANGLEARC", EmfBuilder(kFrame, kFrame).Values(41, {5, 5, 4, 0, 0}).Finish(), ERROR_NOT_SUPPORTED, 41},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -100,7 +100,15 @@ TEST(WmfConvert, RecordsOutsideTheConvertedSetAndDamagedDataAreRefused)
         MetaBytes bytes;
         DWORD error;
     } cases[] = {
-        {"META_LINETO", WmfBuilder().Record(0x0213, {1, 1}).Finish(), ERROR_NOT_SUPPORTED},
+        {"META_FLOODFILL", WmfBuilder().Record(0x0419, {0, 0, 1, 1}).Finish(), ERROR_NOT_SUPPORTED},
+        {"META_POLYGON of more points than the record holds", WmfBuilder().Record(0x0324, {100, 1, 1}).Finish(),
+         ERROR_INVALID_DATA},
+        {"META_POLYPOLYGON counts past the record", WmfBuilder().Record(0x0538, {3, 2, 2}).Finish(),
+         ERROR_INVALID_DATA},
+        {"META_SELECTOBJECT of an empty index", WmfBuilder().Record(0x012D, {0}).Finish(), ERROR_INVALID_DATA},
+        {"META_TEXTOUT longer than the record", WmfBuilder().Record(0x0521, {40, 0x4241, 0, 0}).Finish(),
+         ERROR_INVALID_DATA},
+        {"META_CREATEFONTINDIRECT cut short", WmfBuilder().Record(0x02FB, {-12, 0, 0}).Finish(), ERROR_INVALID_DATA},
         {"META_DIBBITBLT without a DIB", WmfBuilder().Record(0x0940, {0x0020, 0x00CC, 0, 0, 0, 1, 1, 0, 0}).Finish(),
          ERROR_NOT_SUPPORTED},
         {"other raster operation",
