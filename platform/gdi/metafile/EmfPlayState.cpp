@@ -18,8 +18,7 @@ bool PassedOver(uint32_t type)
     switch (type) {
     case EMR_HEADER:
     case EMR_EOF:
-    case EMR_GDICOMMENT:  // EMF+ records inside comments too: the GDI records draw the picture
-    case EMR_SETROP2:
+    case EMR_GDICOMMENT:         // EMF+ records inside comments too: the GDI records draw the picture
     case EMR_SETSTRETCHBLTMODE:  // every stretch takes the nearest pixel here
     case EMR_SETBRUSHORGEX:
     case EMR_SETMAPPERFLAGS:
@@ -41,6 +40,7 @@ uint32_t FieldBytes(uint32_t type)
     case EMR_RESTOREDC:
     case EMR_SETSTRETCHBLTMODE:
     case EMR_SETLAYOUT:
+    case EMR_SETROP2:
         return 4;
     case EMR_SETWINDOWEXTEX:
     case EMR_SETWINDOWORGEX:
@@ -146,6 +146,8 @@ PlayResult PlayStateRecord(PlayContext& c, const EmfRecord& record)
         return Restore(c, GetLong(p));
     case EMR_SETLAYOUT:  // right-to-left layouts are not played
         return GetDword(p) == 0 ? PlayResult::Played : PlayResult::Unsupported;
+    case EMR_SETROP2:  // lines and fills mixed with the target (XOR and the like) would be drawn as plain copies
+        return GetDword(p) == R2_COPYPEN ? PlayResult::Played : PlayResult::Unsupported;
     default:
         return PlayResult::Unsupported;
     }

@@ -19,6 +19,9 @@ constexpr int MM_ANISOTROPIC = 8;
 // Region mode of the clip records besides RGN_AND and RGN_COPY.
 constexpr int RGN_OR = 2;
 
+// The one line mix the player draws with ([MS-WMF] BinaryRasterOperation).
+constexpr uint32_t R2_COPYPEN = 13;
+
 // The fields of EMR_HEADER as GetEnhMetaFileHeader reports them: the base
 // header and both extensions, 108 bytes on disk, little-endian.
 struct RECTL {

@@ -381,6 +381,8 @@ Outcome ConvertDrawingRecord(EmfRecording& r, WmfObjectTable& t, const WmfRecord
         return ConvertAttribute(r, w);
     case META_SETLAYOUT:
         return w.paramBytes >= 4 && GetDword(w.params) == 0 ? Outcome::Converted : Outcome::Unsupported;
+    case META_SETROP2:  // the player draws plain copies only
+        return w.paramBytes >= 2 && GetWord(w.params) == R2_COPYPEN ? Outcome::Converted : Outcome::Unsupported;
     default:  // palettes, raster operations, text spacing and escapes draw nothing here
         return Outcome::Converted;
     }

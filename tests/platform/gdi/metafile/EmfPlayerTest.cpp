@@ -126,6 +126,7 @@ TEST(EmfPlayer, DamagedAndUnsupportedRecordsStopThePlay)
         {"300 nested SaveDC", DeepSave(), ERROR_INVALID_DATA, 33},
         {"region of two rectangles", TwoRectangleRegion(), ERROR_NOT_SUPPORTED, 75},
         {"EMR_ANGLEARC", EmfBuilder(kFrame, kFrame).Values(41, {5, 5, 4, 0, 0}).Finish(), ERROR_NOT_SUPPORTED, 41},
+        {"R2_XORPEN line mix", EmfBuilder(kFrame, kFrame).Values(20, {7}).Finish(), ERROR_NOT_SUPPORTED, 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -101,6 +101,7 @@ TEST(WmfConvert, RecordsOutsideTheConvertedSetAndDamagedDataAreRefused)
         DWORD error;
     } cases[] = {
         {"META_FLOODFILL", WmfBuilder().Record(0x0419, {0, 0, 1, 1}).Finish(), ERROR_NOT_SUPPORTED},
+        {"META_SETROP2 R2_XORPEN", WmfBuilder().Record(0x0104, {7}).Finish(), ERROR_NOT_SUPPORTED},
         {"META_POLYGON of more points than the record holds", WmfBuilder().Record(0x0324, {100, 1, 1}).Finish(),
          ERROR_INVALID_DATA},
         {"META_POLYPOLYGON counts past the record", WmfBuilder().Record(0x0538, {3, 2, 2}).Finish(),
