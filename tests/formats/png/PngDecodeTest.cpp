@@ -159,6 +159,20 @@ std::vector<uint8_t> WithChunk(std::vector<uint8_t> file, const char* type, cons
     return file;
 }
 
+// Loads the file in a child under a memory ceiling and exits 0 when the
+// decoder refused it as unreadable.
+void ExitByRefusalUnderCeiling(const std::vector<uint8_t>& file)
+{
+#if !defined(__SANITIZE_ADDRESS__)
+    const rlimit limit{size_t(1) << 30, size_t(1) << 30};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+    CZAVImg image;
+    const std::string text =
+        ThrownText([&] { image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 6); });
+    std::_Exit(text == "Decoder error: Read Error" ? 0 : 3);
+}
+
 // libpng's "huge chunk" files: 57 bytes whose ancillary chunk declares
 // nearly 2 GB. libpng only warns that such a chunk is too large and would
 // then allocate it whole; the decode must fail at once instead. The child
@@ -183,18 +197,7 @@ TEST(PngDecode, AHugeAncillaryChunkIsRefusedWithoutItsAllocation)
         const uint8_t tail[] = {'k', 0, 1, 0, 0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
         file.insert(file.end(), std::begin(tail), std::end(tail));
         ASSERT_EQ(57u, file.size());
-        EXPECT_EXIT(
-            {
-#if !defined(__SANITIZE_ADDRESS__)
-                const rlimit limit{size_t(1) << 30, size_t(1) << 30};
-                setrlimit(RLIMIT_AS, &limit);
-#endif
-                CZAVImg image;
-                const std::string text =
-                    ThrownText([&] { image.LoadFromMemory(file.data(), static_cast<int64_t>(file.size()), 6); });
-                std::_Exit(text == "Decoder error: Read Error" ? 0 : 3);
-            },
-            testing::ExitedWithCode(0), "");
+        EXPECT_EXIT(ExitByRefusalUnderCeiling(file), testing::ExitedWithCode(0), "");
     }
 }
 
