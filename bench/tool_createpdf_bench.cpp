@@ -1,22 +1,26 @@
-// Building PDF documents from folders of pictures through the program's own
-// createfromimagefiles command, beside img2pdf on the same pictures: time
-// and file size. The pictures are made by Pillow: grey 200-dpi A4 photos
-// (LZW pages) and 1-bit 300-dpi A4 text pages (JBIG2 pages).
+// Building PDF documents from folders of pictures as a user runs it (the
+// whole program with its log, -i), beside img2pdf on the same pictures:
+// median wall time, the ratio, both peak memory figures and both file
+// sizes. The pictures are made by Pillow: grey 200-dpi A4 photos (LZW
+// pages) and 1-bit 300-dpi A4 text pages (JBIG2 pages). A document of
+// pictures is mostly their coded bytes, so its size is the measure for the
+// program's peak memory.
 //
-//   tool_createpdf_bench [grey count] [1-bit count]   (default 50 100)
+//   tool_createpdf_bench [grey count] [1-bit count] [rounds]   (default 50 100 3)
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "BenchFiles.h"
-#include "foundation/files/LogFile.h"
-#include "foundation/text/TextException.h"
-#include "tool/Commands.h"
 
 namespace {
+
+constexpr double kMebibyte = 1024.0 * 1024.0;
 
 // Pillow statements making count pictures named p000.png ... in folder.
 bool MakePictures(const std::string& folder, int count, bool bilevel)
@@ -46,13 +50,33 @@ bool MakePictures(const std::string& folder, int count, bool bilevel)
     return std::system(("/usr/bin/python3 " + path).c_str()) == 0;
 }
 
-long FileSize(const std::string& path)
+double FileMebibytes(const std::string& path)
 {
     struct stat info;
-    return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
+    return stat(path.c_str(), &info) == 0 ? static_cast<double>(info.st_size) / kMebibyte : -1;
 }
 
-int RunCase(const std::string& base, const char* name, const char* what, int count, bool bilevel)
+// The median time and the highest peak memory of rounds runs, each writing
+// a new output (an existing name would make the program number its file).
+ZAVBench::ProcessFigures MedianFreshRun(const std::string& command, const std::string& output, int rounds)
+{
+    std::vector<double> times;
+    ZAVBench::ProcessFigures result;
+    result.ok = true;
+    for (int i = 0; i < rounds; ++i) {
+        std::remove(output.c_str());
+        const ZAVBench::ProcessFigures run = ZAVBench::RunProcess(command);
+        result.ok = result.ok && run.ok;
+        times.push_back(run.seconds);
+        result.peakMegabytes = std::max(result.peakMegabytes, run.peakMegabytes);
+    }
+    std::sort(times.begin(), times.end());
+    result.seconds = times[times.size() / 2];
+    return result;
+}
+
+int RunCase(const std::string& program, const std::string& base, const char* name, const char* what, int count,
+            bool bilevel, int rounds)
 {
     const std::string folder = base + "_" + name;
     if (!MakePictures(folder, count, bilevel)) {
@@ -61,24 +85,27 @@ int RunCase(const std::string& base, const char* name, const char* what, int cou
     }
     const std::string ours = folder + "_ours.pdf";
     const std::string theirs = folder + "_img2pdf.pdf";
-    ZAV::CLogFile log;  // no name: the log writes nothing
-    ZAVBench::Stopwatch clock;
-    try {
-        ZAV::CreateFromImageFiles(ours, folder, "*.png", log, 10, 1);
-    } catch (const CTextException& e) {
-        std::fprintf(stderr, "error: %s\n", e.GetText());
+    const std::string log = folder + "_log.txt";
+    const ZAVBench::ProcessFigures mine = MedianFreshRun(
+        program + " -i -w " + folder + " -m '*.png' -f " + ours + " -o " + log + " -q 10 -y 1", ours, rounds);
+    std::printf("%d %s pictures, median of %d runs\n", count, what, rounds);
+    if (!mine.ok) {
+        std::printf("  ours failed\n");
         return 2;
     }
-    const double seconds = clock.Seconds();
-    std::printf("%d %s pictures: %.3f s, %ld bytes, peak memory %.1f MB\n", count, what, seconds, FileSize(ours),
-                ZAVBench::PeakMegabytes());
-    const double peer = ZAVBench::TimeCommand("img2pdf -o " + theirs + " " + folder + "/*.png");
-    if (peer < 0) {
+    const double size = FileMebibytes(ours);
+    std::printf("  ours    %8.3f s  peak %7.1f MiB  PDF %7.1f MiB  peak - PDF = %6.1f MiB\n", mine.seconds,
+                mine.peakMegabytes, size, mine.peakMegabytes - size);
+    const ZAVBench::ProcessFigures peer =
+        MedianFreshRun("img2pdf -o " + theirs + " " + folder + "/*.png", theirs, rounds);
+    if (!peer.ok) {
         std::printf("  img2pdf not available\n");
-        return 0;
+    } else {
+        std::printf("  img2pdf %8.3f s  peak %7.1f MiB  PDF %7.1f MiB\n", peer.seconds, peer.peakMegabytes,
+                    FileMebibytes(theirs));
+        std::printf("  time ours / img2pdf = %.2f, peak ours / img2pdf = %.2f\n", mine.seconds / peer.seconds,
+                    mine.peakMegabytes / peer.peakMegabytes);
     }
-    std::printf("  img2pdf: %.3f s, %ld bytes; time ours / img2pdf = %.2f, size ours / img2pdf = %.2f\n", peer,
-                FileSize(theirs), seconds / peer, static_cast<double>(FileSize(ours)) / FileSize(theirs));
     std::fflush(stdout);
     return 0;
 }
@@ -89,10 +116,12 @@ int main(int argc, char** argv)
 {
     const int grey = argc > 1 ? std::atoi(argv[1]) : 50;
     const int bilevel = argc > 2 ? std::atoi(argv[2]) : 100;
+    const int rounds = std::max(1, argc > 3 ? std::atoi(argv[3]) : 3);
+    const std::string program = ZAVBench::ProgramPath(argv[0]);
     const std::string base = "/tmp/tool_createpdf_bench_" + std::to_string(getpid());
-    int status = RunCase(base, "grey", "grey 200-dpi", grey, false);
-    if (status == 0)
-        status = RunCase(base, "bilevel", "1-bit 300-dpi", bilevel, true);
+    int status = grey > 0 ? RunCase(program, base, "grey", "grey 200-dpi A4", grey, false, rounds) : 0;
+    if (status == 0 && bilevel > 0)
+        status = RunCase(program, base, "bilevel", "1-bit 300-dpi A4", bilevel, true, rounds);
     std::system(("rm -rf " + base + "_*").c_str());
     return status;
 }

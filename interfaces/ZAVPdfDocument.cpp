@@ -9,11 +9,12 @@
 #include "pdf/PDFTransfer.h"
 #include "pdf/PDFUpdateableDocument.h"
 #include "platform/AtomicFile.h"
+#include "platform/DescriptorStreamBuffer.h"
 #include "platform/LastError.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <sstream>
+#include <ostream>
 
 namespace ZAV {
 
@@ -36,11 +37,26 @@ namespace {
     ThrowLastError(text.GetText());
 }
 
-// The name never holds half a document, and a failed save leaves what it held.
-void WriteFileWhole(const std::string& fileName, const std::string& bytes)
+// The document straight into the file: a document of pictures is mostly
+// their coded bytes, which would otherwise be held twice more in memory
+// (gathered, then copied out). 0 or the errno of a failed write.
+int WriteDocument(CPDFDocument& document, int fd)
 {
-    if (const int failure = ReplaceFileAtomically(fileName, bytes, 0666))
-        ThrowWriteError(fileName, failure);
+    CDescriptorStreamBuffer buffer(fd);
+    std::ostream stream(&buffer);
+    try {
+        document.Write(stream);
+    } catch (const CTextException&) {
+        // A refused write shows as the stream's failure inside the writer;
+        // it is reported as the file's, with the system's reason.
+        if (buffer.GetFailure() != 0)
+            return buffer.GetFailure();
+        throw;
+    }
+    stream.flush();
+    if (buffer.GetFailure() != 0)
+        return buffer.GetFailure();
+    return stream ? 0 : EIO;
 }
 
 // The version of a file header ("%PDF-1.7" gives "1.7"), or "".
@@ -105,11 +121,11 @@ void CZAVPdfDocument::Load(const std::string& fileName)
 
 void CZAVPdfDocument::Save(const std::string& fileName)
 {
-    std::ostringstream stream(std::ios::out | std::ios::binary);
-    m_document->Write(stream);
-    if (!stream)
-        ThrowWriteError(fileName, EIO);
-    WriteFileWhole(fileName, stream.str());
+    // The name never holds half a document, and a failed save leaves what it held.
+    CPDFDocument& document = *m_document;
+    if (const int failure = ReplaceFileAtomically(
+            fileName, [&document](int fd) { return WriteDocument(document, fd); }, 0666))
+        ThrowWriteError(fileName, failure);
 }
 
 namespace {

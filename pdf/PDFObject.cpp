@@ -1,6 +1,7 @@
 #include "pdf/PDFObject.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -53,6 +54,15 @@ void CPDFObject::SetStreamData(const unsigned char* data, int count)
 void CPDFObject::SetStreamData(const CPDFByteArray& data)
 {
     m_streamData.Copy(data);
+    m_hasStream = true;
+}
+
+void CPDFObject::SetStreamData(CPDFByteArray&& data)
+{
+    m_streamData = std::move(data);
+    // A stream the object holds is its own, whoever made the bytes.
+    if (!m_streamData.OwnsData())
+        m_streamData = CPDFByteArray(m_streamData);
     m_hasStream = true;
 }
 

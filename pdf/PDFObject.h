@@ -48,6 +48,8 @@ public:
     int GetStreamSize() const { return m_streamData.GetSize(); }
     void SetStreamData(const unsigned char* data, int count);
     void SetStreamData(const CPDFByteArray& data);
+    // Takes the bytes over, leaving data empty.
+    void SetStreamData(CPDFByteArray&& data);
     bool HasStream() const { return m_hasStream; }
     void SetHasStream(bool hasStream) { m_hasStream = hasStream; }
 

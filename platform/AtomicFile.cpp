@@ -42,11 +42,24 @@ int CreateTemporaryBeside(const std::string& path, mode_t mode, std::string& tem
 
 int ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode)
 {
+    return ReplaceFileAtomically(
+        path, [&bytes](int fd) { return WriteAll(fd, bytes); }, mode);
+}
+
+int ReplaceFileAtomically(const std::string& path, const std::function<int(int fd)>& writeContent, mode_t mode)
+{
     std::string tempName;
     const int fd = CreateTemporaryBeside(path, mode, tempName);
     if (fd < 0)
         return errno;
-    int failure = WriteAll(fd, bytes);
+    int failure = 0;
+    try {
+        failure = writeContent(fd);
+    } catch (...) {
+        close(fd);
+        unlink(tempName.c_str());
+        throw;
+    }
     if (!failure && fsync(fd) != 0)
         failure = errno;
     if (close(fd) != 0 && !failure)

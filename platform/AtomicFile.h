@@ -3,6 +3,7 @@
 // once everything is on disk.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -10,6 +11,11 @@
 // keeps what it held before and no temporary file is left. The new file gets
 // the mode (less the umask).
 int ReplaceFileAtomically(const std::string& path, const std::string& bytes, mode_t mode);
+
+// The same for content too large to gather first: writeContent gets the
+// new file's descriptor and returns 0 or the errno of its failure. An
+// exception from it passes on after the new file is removed.
+int ReplaceFileAtomically(const std::string& path, const std::function<int(int fd)>& writeContent, mode_t mode);
 
 // A new file beside the path under a name no other writer of this process
 // or another one is using (the process id and a counter), created

@@ -78,6 +78,19 @@ public:
         return *this;
     }
 
+    // Moving hands the elements over, so that large arrays (coded pictures)
+    // pass from maker to keeper without a copy; the source is left empty.
+    CArraySimple(CArraySimple&& other) noexcept : CArraySimple() { TakeFrom(other); }
+
+    CArraySimple& operator=(CArraySimple&& other) noexcept
+    {
+        if (this != &other) {
+            ReleaseElements();
+            TakeFrom(other);
+        }
+        return *this;
+    }
+
     ~CArraySimple() override { ReleaseElements(); }
 
     virtual int32_t GetSize() const { return m_count; }
@@ -186,6 +199,16 @@ protected:
     }
 
 private:
+    void TakeFrom(CArraySimple& other) noexcept
+    {
+        m_data = other.m_data;
+        m_count = other.m_count;
+        m_ownsData = other.m_ownsData;
+        other.m_data = nullptr;
+        other.m_count = 0;
+        other.m_ownsData = 1;
+    }
+
     void ReleaseElements()
     {
         if (m_ownsData != 0)

@@ -46,4 +46,9 @@ CZAVPtr<IZAVArrayByteSp> CreateArrayByteSp(const CArraySimple<unsigned char, 1>&
     return QueryInterfaceSp<IZAVArrayByteSp>(static_cast<IZAVArrayByteSp*>(new CZAVArrayByteSp(bytes)));
 }
 
+CZAVPtr<IZAVArrayByteSp> CreateArrayByteSp(CArraySimple<unsigned char, 1>&& bytes)
+{
+    return QueryInterfaceSp<IZAVArrayByteSp>(static_cast<IZAVArrayByteSp*>(new CZAVArrayByteSp(std::move(bytes))));
+}
+
 }  // namespace ZAV

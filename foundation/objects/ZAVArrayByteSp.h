@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "foundation/containers/ArraySimple.h"
 #include "foundation/objects/ZAVArraySpImpl.h"
@@ -58,6 +59,7 @@ class CZAVArrayByteSp final : public CZAVRefCountBase<CZAVArrayByteSp>,
 public:
     CZAVArrayByteSp() = default;
     explicit CZAVArrayByteSp(const CArraySimple<unsigned char, 1>& bytes) : m_array(bytes) {}
+    explicit CZAVArrayByteSp(CArraySimple<unsigned char, 1>&& bytes) : m_array(std::move(bytes)) {}
 
     void* GetInterfaceView(int32_t id);
     void* GetPayload() { return &m_array; }
@@ -69,5 +71,7 @@ private:
 // A new byte-array object, empty or holding a copy of the bytes.
 CZAVPtr<IZAVArrayByteSp> CreateArrayByteSp();
 CZAVPtr<IZAVArrayByteSp> CreateArrayByteSp(const CArraySimple<unsigned char, 1>& bytes);
+// A new byte-array object that takes the bytes over, leaving the source empty.
+CZAVPtr<IZAVArrayByteSp> CreateArrayByteSp(CArraySimple<unsigned char, 1>&& bytes);
 
 }  // namespace ZAV

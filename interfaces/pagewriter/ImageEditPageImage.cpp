@@ -32,7 +32,7 @@ public:
     uint32_t GetPaletteEntry(int32_t index) override { return m_image->GetPalette()->GetPaletteEntry(index); }
     void SetMinIsBlack() override { m_image->GetColor()->SetMinIsBlack(); }
     void SetMinIsWhite() override { m_image->GetColor()->SetMinIsWhite(); }
-    std::vector<uint8_t> Encode(ePageImageFilter filter) override;
+    CCodedBytes Encode(ePageImageFilter filter) override;
 
 private:
     IZAVImageEditFileFormatSettingsCpp* Settings() { return m_image->GetFileFormatSettings(); }
@@ -63,14 +63,20 @@ CZAVPtr<IZAVArrayByteSp> CImageEditPageImage::EncodeBy(ePageImageFilter filter)
     ThrowTextException("Unknown PDF image filter!");
 }
 
-std::vector<uint8_t> CImageEditPageImage::Encode(ePageImageFilter filter)
+CCodedBytes CImageEditPageImage::Encode(ePageImageFilter filter)
 {
     CZAVPtr<IZAVArrayByteSp> bytes = EncodeBy(filter);
-    // The object view's implementation is the byte array itself: copied at
-    // once rather than byte by byte through the interface.
+    // The object view's implementation is the byte array itself. The
+    // encoder made the object for this call alone, so its bytes are taken
+    // over; an object someone else still holds would keep its bytes and
+    // they are copied.
     CZAVPtr<IZAVObjectSp> view = bytes->GetObjectSp();
-    const auto* array = static_cast<const CArraySimple<unsigned char, 1>*>(view->GetImplementation());
-    return std::vector<uint8_t>(array->GetData(), array->GetData() + array->GetSize());
+    auto* array = static_cast<CCodedBytes*>(view->GetImplementation());
+    // Held here by bytes and view alone.
+    constexpr int32_t kOnlyOurReferences = 2;
+    if (array->OwnsData() && bytes->GetRefCount() == kOnlyOurReferences)
+        return std::move(*array);
+    return CCodedBytes(*array);
 }
 
 }  // namespace

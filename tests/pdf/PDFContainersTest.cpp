@@ -200,6 +200,33 @@ TEST(PDFContainersTest, StreamsAreWrittenWithTheirLengthOnce)
     EXPECT_EQ("0 0 obj\r\n1\r\nendobj\r\n", Written(odd));
 }
 
+// Stream bytes handed over are taken, not copied; bytes lent by someone
+// else are copied, since the object outlives the lender.
+TEST(PDFContainersTest, StreamDataHandedOverIsTakenAndLentDataCopied)
+{
+    CPDFDocument d;
+    CPDFObject object(&d, CreatePDFDictionary(&d));
+    CPDFByteArray coded(std::vector<unsigned char>{'a', 'b', 'c'});
+    const unsigned char* block = coded.GetData();
+    object.SetStreamData(std::move(coded));
+    EXPECT_TRUE(object.HasStream());
+    EXPECT_EQ(object.GetStreamData().GetData(), block);
+    EXPECT_EQ(object.GetStreamSize(), 3);
+    EXPECT_EQ(coded.GetSize(), 0);
+
+    unsigned char lentBytes[2] = {'x', 'y'};
+    CPDFByteArray lent;
+    lent.Attach(new unsigned char[2]{'x', 'y'}, 2);
+    unsigned char* lentBlock = lent.GetData();
+    lent.SetOwnsData(false);
+    object.SetStreamData(std::move(lent));
+    EXPECT_NE(object.GetStreamData().GetData(), lentBlock);
+    EXPECT_TRUE(object.GetStreamData().OwnsData());
+    ASSERT_EQ(object.GetStreamSize(), 2);
+    EXPECT_EQ(0, std::memcmp(object.GetStreamData().GetData(), lentBytes, 2));
+    delete[] lentBlock;
+}
+
 TEST(PDFContainersTest, ModifiedContentFollowsMembers)
 {
     CPDFDocument d;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 using namespace ZAV;
@@ -155,6 +156,39 @@ TEST(CArraySimple, DetachAndAttachHandOverOwnership)
     EXPECT_EQ(taker.GetData(), data);
     EXPECT_EQ(taker.GetAt(0), 7);
     // taker frees the block; LeakSanitizer checks that it does.
+}
+
+// Moving hands the block itself over, with its owns flag, and leaves the
+// source an empty array that owns nothing.
+TEST(CArraySimple, MovingHandsTheElementsOver)
+{
+    ByteArray source(std::vector<unsigned char>{1, 2, 3});
+    const unsigned char* block = source.GetData();
+    ByteArray moved(std::move(source));
+    EXPECT_EQ(moved.GetData(), block);
+    EXPECT_EQ(moved.GetSize(), 3);
+    EXPECT_EQ(moved.GetTypeCode(), 1);
+    EXPECT_EQ(source.GetSize(), 0);
+    EXPECT_EQ(source.GetData(), nullptr);
+    EXPECT_TRUE(source.OwnsData());
+
+    // Assigned over elements of its own: they are freed (LeakSanitizer checks).
+    StdStringArray words(std::vector<std::string>{"old"});
+    StdStringArray other(std::vector<std::string>{"new", "words"});
+    words = std::move(other);
+    ASSERT_EQ(words.GetSize(), 2);
+    EXPECT_EQ(words.GetAt(1), "words");
+    EXPECT_EQ(other.GetSize(), 0);
+
+    // A lent block stays lent after the move.
+    ByteArray lent(2, 0);
+    unsigned char* lentBlock = lent.GetData();
+    ByteArray taker;
+    taker = std::move(lent);
+    EXPECT_FALSE(taker.OwnsData());
+    EXPECT_EQ(taker.GetData(), lentBlock);
+    taker.RemoveAll();
+    delete[] lentBlock;
 }
 
 TEST(CArraySimple, IndexOutsideTheArrayIsRefused)

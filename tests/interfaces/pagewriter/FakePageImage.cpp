@@ -64,14 +64,14 @@ void FakePageImage::SetMinIsWhite()
         SwapBlackAndWhite();
 }
 
-std::vector<uint8_t> FakePageImage::Encode(ZAV::ePageImageFilter filter)
+ZAV::CCodedBytes FakePageImage::Encode(ZAV::ePageImageFilter filter)
 {
     if (!encodeFailure.empty())
         ThrowTextException(encodeFailure.c_str());
     if (filter == ZAV::ePageImageFilter::RunLength)
-        return PackBits(pixels);
+        return ZAV::CCodedBytes(PackBits(pixels));
     if (filter != ZAV::ePageImageFilter::Flate)
-        return {'c', 'o', 'd', 'e', 'd'};
+        return ZAV::CCodedBytes(std::vector<uint8_t>{'c', 'o', 'd', 'e', 'd'});
     std::vector<uint8_t> rows = pixels;
     const size_t stride = static_cast<size_t>(BytesPerRow());
     if (bitsPerPixel == 1 && palette[0] != kBlack) {
@@ -85,7 +85,7 @@ std::vector<uint8_t> FakePageImage::Encode(ZAV::ePageImageFilter filter)
                 rows[row * stride + i] =
                     static_cast<uint8_t>(pixels[row * stride + i] - pixels[row * stride + i - step]);
     }
-    return ZAV::ZlibCompress(rows.data(), rows.size());
+    return ZAV::CCodedBytes(ZAV::ZlibCompress(rows.data(), rows.size()));
 }
 
 uint32_t FakePageImage::ColourAt(int32_t x, int32_t y) const

@@ -33,7 +33,7 @@ public:
     uint32_t GetPaletteEntry(int32_t index) override;
     void SetMinIsBlack() override;
     void SetMinIsWhite() override;
-    std::vector<uint8_t> Encode(ZAV::ePageImageFilter filter) override;
+    ZAV::CCodedBytes Encode(ZAV::ePageImageFilter filter) override;
 
     // The colour the picture shows at a pixel, 0xRRGGBB.
     uint32_t ColourAt(int32_t x, int32_t y) const;

@@ -11,6 +11,8 @@
 
 #include "formats/pdf/PDFEncoder.h"
 
+#include <utility>
+
 namespace ZAV {
 
 namespace {
@@ -36,7 +38,10 @@ CZAVPtr<IZAVArrayByteSp> Encoded(CZAVImg& image, Step step)
     step(encoder, &target);
     CArraySimple<unsigned char, 1> bytes;
     target.GetBinStream().CopyTo(bytes);
-    return CreateArrayByteSp(bytes);
+    // The chunks go before the object is made, which takes the bytes over:
+    // a coded picture is held once when the encoder hands it on.
+    target.GetBinStream().Reset();
+    return CreateArrayByteSp(std::move(bytes));
 }
 
 // The pixel bytes a decoding step leaves, with the image as its work image.
@@ -46,7 +51,7 @@ CZAVPtr<IZAVArrayByteSp> Decoded(CZAVImg& image, Step step)
     CArraySimple<unsigned char, 1> pixels;
     CPDFEncoder encoder(&image);
     step(encoder, pixels);
-    return CreateArrayByteSp(pixels);
+    return CreateArrayByteSp(std::move(pixels));
 }
 
 using ByteArray = CArraySimple<unsigned char, 1>;
@@ -168,7 +173,7 @@ CZAVPtr<IZAVArrayByteSp> CZAVImageEditEncode::DecodeRunLength(int width, int hei
 {
     CArraySimple<unsigned char, 1> pixels;
     DecodeRunLengthRows(data.GetData(), static_cast<size_t>(data.GetSize()), width, height, bitsPerPixel, pixels);
-    return CreateArrayByteSp(pixels);
+    return CreateArrayByteSp(std::move(pixels));
 }
 
 }  // namespace ZAV
