@@ -37,8 +37,8 @@ std::string NewKeyText()
     return text;
 }
 
-// Drops the cached targets of the references held directly by object, so
-// that references that lead around in a circle do not keep each other alive.
+}  // namespace
+
 void ReleaseReferenceCaches(const CPDFObjectPtr& root)
 {
     std::vector<CPDFObjectBase*> work;
@@ -72,6 +72,8 @@ void ReleaseReferenceCaches(const CPDFObjectPtr& root)
         }
     }
 }
+
+namespace {
 
 // Counts one more page in a page-tree node. The count may come from a file,
 // which can claim any number: one at the largest integer stays there.
@@ -378,6 +380,16 @@ void CPDFDocument::RemoveObject(int objectNumber)
     const std::string key = MakeObjectKey(objectNumber, m_keyText);
     if (m_objects.Contains(key))
         m_objects.RemoveEntry(key, CPDFObjectPtr());
+}
+
+void CPDFDocument::UnloadFileObject(const boost::shared_ptr<CPDFObject>& object)
+{
+    if (!object)
+        return;
+    const std::string key = object->GetObjectKey();
+    if (FindObject(key) == object)
+        m_objects.RemoveEntry(key, CPDFObjectPtr());
+    ReleaseReferenceCaches(object);
 }
 
 void CPDFDocument::RemoveObjects(const std::vector<CPDFObjectPtr>& objects)

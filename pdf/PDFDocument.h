@@ -28,6 +28,11 @@ class CPDFRef;
 // Objects found by a dictionary search, with the keys they stand under.
 typedef std::vector<std::pair<std::string, boost::shared_ptr<CPDFObject>>> CPDFFoundObjects;
 
+// Drops the cached targets of the references held directly by root (not
+// those of the objects they lead to), so that references that lead around in
+// a circle do not keep each other alive.
+void ReleaseReferenceCaches(const CPDFObjectPtr& root);
+
 class CPDFDocument {
 public:
     CPDFDocument();
@@ -110,6 +115,10 @@ public:
     boost::shared_ptr<CPDFObject> FindObjectByNumber(int objectNumber, const CPDFDocument* document) const;
     boost::shared_ptr<CPDFObject> FindObjectByKeyText(int objectNumber, const std::string& keyText) const;
     void RemoveObject(int objectNumber);
+    // Lets go of an unchanged object read from the file: it leaves the map
+    // (when it is the object held there) and the references it holds drop
+    // their targets. A later use reads it from the file again.
+    void UnloadFileObject(const boost::shared_ptr<CPDFObject>& object);
     void RemoveObjects(const std::vector<CPDFObjectPtr>& objects);
     std::vector<std::string> GetObjectKeys() const;
     bool HasObjectKey(const std::string& key) const;

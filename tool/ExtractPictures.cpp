@@ -68,6 +68,9 @@ int ExtractPagePictures(IZAVPdfPageSp* page, const std::string& outputName, cons
     for (int k = 1; k <= pictures->GetSize() / 2; ++k) {
         CZAVPtr<IZAVObjectSp> information = pictures->GetAt(2 * k - 2);
         CZAVPtr<IZAVObjectSp> picture = pictures->GetAt(2 * k - 1);
+        // The list lets go of each picture as it is taken, so that one
+        // written picture leaves memory before the next is written.
+        pictures->SetAt(2 * k - 1, nullptr);
         CZAVPtr<IZAVNameValuePairsSp> values = cast->ToNameValuePairsSp(information.Get());
         String fileName;
         if (cast->IsImageEditSp(picture.Get())) {

@@ -15,6 +15,7 @@
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/pictures/PictureEntries.h"
 #include "interfaces/pictures/PictureReader.h"
+#include "interfaces/pictures/PictureSearchLoads.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFDocument.h"
@@ -45,10 +46,12 @@ struct ImageObject {
 
 // The object model's search (each indirect object once, an image
 // dictionary collected and not searched further), keeping the indirect
-// object each dictionary belongs to.
+// object each dictionary belongs to. What it reads from the file is noted
+// in loads.
 class CImageSearch {
 public:
-    CImageSearch(CPDFDocument& document) : m_pattern(CreatePDFDictionary(&document))
+    CImageSearch(CPDFDocument& document, CPictureSearchLoads& loads)
+        : m_pattern(CreatePDFDictionary(&document)), m_loads(loads)
     {
         m_pattern->SetName("/Subtype", "/Image");
         // The page tree, catalog and information are marked visited first,
@@ -67,7 +70,7 @@ public:
             break;
         case ptRef:
             if (!m_visited.HasKey(node->GetObjectKey()))
-                Walk(static_cast<CPDFRef*>(node)->GetReferencedObject().get(), owner);
+                Walk(m_loads.Resolve(*static_cast<CPDFRef*>(node)).get(), owner);
             break;
         case ptDictionary:
             WalkDictionary(static_cast<CPDFDictionary*>(node), owner);
@@ -105,6 +108,7 @@ private:
     }
 
     boost::shared_ptr<CPDFDictionary> m_pattern;
+    CPictureSearchLoads& m_loads;
     CPDFKeySet m_visited;
     std::vector<ImageObject> m_found;
 };
@@ -183,7 +187,10 @@ CZAVPtr<IZAVArrayObjectSp> CZAVPdfPage::GetPictures(int rawJpeg) const
     CZAVPtr<IZAVArrayObjectSp> result = CreateArrayObjectSp();
     if (!m_page || !m_page->GetPageObject() || !m_document)
         return result;
-    CImageSearch search(*m_document);
+    // Declared first, so that it lets go of what the search read only when
+    // the pictures are made and nothing points into those objects.
+    CPictureSearchLoads loads(*m_document);
+    CImageSearch search(*m_document, loads);
     // Inherited resources first, where a page's own usually stand: before
     // its contents and annotations.
     search.Walk(InheritedResources(*m_page->GetPageObject()).get(), nullptr);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "PDFReadBack.h"
 #include "PDFTestDocuments.h"
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
@@ -11,7 +12,9 @@
 #include "pdf/PDFFactories.h"
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
 #include "pdf/PDFRef.h"
+#include "support/TestSupport.h"
 #include "support/ThrownText.h"
 
 using namespace ZAVPDF;
@@ -199,4 +202,37 @@ TEST(PDFDocumentTest, PageCountAtTheLargestIntegerStaysThere)
     d.ImportPage(newPage());
     EXPECT_EQ(largest, pages->GetInteger("/Count", true)->GetInteger());
     EXPECT_EQ(3, pages->GetArray("/Kids", true)->GetCount());
+}
+
+TEST(PDFDocumentTest, UnloadedFileObjectIsReadAgainAlike)
+{
+    ZAVTest::TempDir dir;
+    ZAV::CDataSource input;
+    CPDFDocument document;
+    ASSERT_NO_FATAL_FAILURE(ReadBackSharedFontDocument(2, dir.File("source.pdf"), input, document));
+    const boost::shared_ptr<CPDFObject> page = document.GetPage(0)->GetPageObject();
+    CPDFRef* contents = static_cast<CPDFRef*>(GetPDFDictionary(page->GetInnerObject(), true)->Get("/Contents").get());
+    ASSERT_EQ(ptRef, contents->GetType());
+    const boost::shared_ptr<CPDFObject> first = contents->GetReferencedObject();
+    const std::string key = first->GetObjectKey();
+    const std::string bytes(reinterpret_cast<const char*>(first->GetStreamData().GetData()), first->GetStreamSize());
+    ASSERT_FALSE(bytes.empty());
+
+    contents->ReleaseCachedObject();
+    document.UnloadFileObject(first);
+    EXPECT_FALSE(document.HasObjectKey(key));
+    const boost::shared_ptr<CPDFObject> again = contents->GetReferencedObject();
+    EXPECT_NE(first, again);
+    EXPECT_EQ(bytes,
+              std::string(reinterpret_cast<const char*>(again->GetStreamData().GetData()), again->GetStreamSize()));
+    EXPECT_EQ(again, document.FindObject(key));
+
+    // An object the map no longer holds leaves the map as it is.
+    document.UnloadFileObject(first);
+    EXPECT_EQ(again, document.FindObject(key));
+    // The references an unloaded object holds let go of their targets.
+    ASSERT_TRUE(document.HasObjectKey(page->GetObjectKey()));
+    document.UnloadFileObject(page);
+    EXPECT_FALSE(document.HasObjectKey(page->GetObjectKey()));
+    EXPECT_FALSE(contents->HasCachedObject());
 }
