@@ -103,6 +103,12 @@ void CZAVPdfDocument::Load(const std::string& fileName)
     m_fileName = fileName;
 }
 
+void CZAVPdfDocument::ReleaseDocument()
+{
+    m_document.reset(new CPDFDocument);
+    m_dataSource = std::make_shared<CDataSource>();
+}
+
 void CZAVPdfDocument::Save(const std::string& fileName)
 {
     std::ostringstream stream(std::ios::out | std::ios::binary);
