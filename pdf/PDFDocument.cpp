@@ -106,7 +106,7 @@ CPDFDocument::~CPDFDocument()
     ReleaseReferenceCaches(m_catalogAdditions);
     for (const auto& page : m_pages)
         if (page)
-            ReleaseReferenceCaches(page->GetPageObject());
+            ReleaseReferenceCaches(page->GetLoadedPageObject());
     ReleaseReferenceCaches(m_infoObject);
 }
 

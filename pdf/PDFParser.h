@@ -69,6 +69,9 @@ private:
     // The cross-reference sections along the /Prev chain from startXref.
     void ReadXrefSections(int startXref);
     void ReadXrefRow(CPDFCrt& table, int objectNumber);
+    // True when the object reference names is not read yet and its bytes
+    // hold a plain page object (PDFPageSkim.h).
+    bool IsUnreadPlainPage(const CPDFRef& reference);
 
     boost::shared_ptr<CPDFCrt> m_crt;
     CPDFDocument* m_document;
