@@ -36,6 +36,8 @@ public:
     boost::shared_ptr<CPDFObjectBase> ParseObject();
     boost::shared_ptr<CPDFString> ParseString();
     boost::shared_ptr<CPDFName> ParseName();
+    // A name's text with its slash, escapes decoded.
+    std::string ParseNameText();
     boost::shared_ptr<CPDFNumber> ParseNumber();
     boost::shared_ptr<CPDFArray> ParseArray();
     boost::shared_ptr<CPDFDictionary> ParseDictionary();

@@ -111,6 +111,23 @@ public:
     uint64_t GetLength();
     bool IsEof();
     bool HasMoreData();
+    // The next byte, or -1 at the end of the data. Data held in memory for
+    // reading, with no progress to report, is read in place: parsers read
+    // byte by byte.
+    int ReadNextByte()
+    {
+        CDataSourceState& s = *m_state;
+        if (s.base && !s.writeMode && !m_progress && (s.kind == eMemoryIO || s.kind == eMappedFileIO)) {
+            if (s.position >= s.size)
+                return -1;
+            ++s.bytesRead;
+            return s.base[s.position++];
+        }
+        if (!HasMoreData())
+            return -1;
+        const unsigned char* byte = ReadByte();
+        return byte ? *byte : -1;
+    }
 
     int GetKind() const { return m_state->kind; }
     const char* GetFileName() const { return m_state->name.c_str(); }
