@@ -397,6 +397,18 @@ std::vector<std::string> CPDFDocument::GetObjectKeys() const
     return keys;
 }
 
+std::vector<CPDFObjectPtr> CPDFDocument::GetObjects() const
+{
+    const std::vector<std::string>& keys = *m_objects.GetOriginalKeys();
+    const std::vector<CPDFObjectPtr>& entries = m_objects.GetEntries();
+    std::vector<CPDFObjectPtr> objects;
+    objects.reserve(entries.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i].empty() && entries[i])
+            objects.push_back(entries[i]);
+    return objects;
+}
+
 bool CPDFDocument::HasObjectKey(const std::string& key) const
 {
     return m_objects.Contains(key);
@@ -435,8 +447,13 @@ void CPDFDocument::MatchDictionary(const std::string& key, const CPDFObjectPtr& 
 
 void CPDFDocument::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, CPDFFoundObjects& result)
 {
-    for (const std::string& key : GetObjectKeys())
-        MatchDictionary(key, FindObject(key), filter.get(), result);
+    // Slot by slot, as GetObjectKeys orders them: a removed entry leaves an
+    // empty key in its slot, a present key stands in the slot it leads to.
+    const std::vector<std::string>& keys = *m_objects.GetOriginalKeys();
+    const std::vector<CPDFObjectPtr>& objects = m_objects.GetEntries();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i].empty())
+            MatchDictionary(keys[i], objects[i], filter.get(), result);
 }
 
 namespace {

@@ -112,6 +112,8 @@ public:
     void RemoveObject(int objectNumber);
     void RemoveObjects(const std::vector<CPDFObjectPtr>& objects);
     std::vector<std::string> GetObjectKeys() const;
+    // The objects of GetObjectKeys in the same order, empty entries left out.
+    std::vector<CPDFObjectPtr> GetObjects() const;
     bool HasObjectKey(const std::string& key) const;
     // True when key names an object of this document rather than one taken over.
     bool IsOwnKey(const std::string& key) const;

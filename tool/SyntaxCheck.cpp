@@ -187,9 +187,8 @@ void ListLoadedObjects(CPDFDocument& pdf, CLogFile& log)
     // so that two runs on one file write the same log.
     std::vector<CPDFObjectBase*> allObjects;
     CSet<CPDFObjectBase*> remaining;
-    for (const std::string& key : pdf.GetObjectKeys()) {
-        CPDFObjectPtr object = pdf.FindObject(key);
-        if (object && !remaining.Contains(object.get())) {
+    for (const CPDFObjectPtr& object : pdf.GetObjects()) {
+        if (!remaining.Contains(object.get())) {
             remaining.Add(object.get());
             allObjects.push_back(object.get());
         }
