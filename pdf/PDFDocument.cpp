@@ -39,9 +39,10 @@ std::string NewKeyText()
 
 // Drops the cached targets of the references held directly by object, so
 // that references that lead around in a circle do not keep each other alive.
-void ReleaseReferenceCaches(const CPDFObjectPtr& root)
+// work is the walk's stack, handed in so that one serves every object.
+void ReleaseReferenceCaches(const CPDFObjectPtr& root, std::vector<CPDFObjectBase*>& work)
 {
-    std::vector<CPDFObjectBase*> work;
+    work.clear();
     if (root)
         work.push_back(root.get());
     while (!work.empty()) {
@@ -98,16 +99,17 @@ CPDFDocument::CPDFDocument() : m_keyText(NewKeyText()), m_crt(new CPDFCrt), m_in
 
 CPDFDocument::~CPDFDocument()
 {
+    std::vector<CPDFObjectBase*> work;
     for (const CPDFObjectPtr& object : m_objects.GetEntries())
-        ReleaseReferenceCaches(object);
-    ReleaseReferenceCaches(m_rootCatalog);
-    ReleaseReferenceCaches(m_fileTrailer);
-    ReleaseReferenceCaches(m_trailer);
-    ReleaseReferenceCaches(m_catalogAdditions);
+        ReleaseReferenceCaches(object, work);
+    ReleaseReferenceCaches(m_rootCatalog, work);
+    ReleaseReferenceCaches(m_fileTrailer, work);
+    ReleaseReferenceCaches(m_trailer, work);
+    ReleaseReferenceCaches(m_catalogAdditions, work);
     for (const auto& page : m_pages)
         if (page)
-            ReleaseReferenceCaches(page->GetLoadedPageObject());
-    ReleaseReferenceCaches(m_infoObject);
+            ReleaseReferenceCaches(page->GetLoadedPageObject(), work);
+    ReleaseReferenceCaches(m_infoObject, work);
 }
 
 std::string CPDFDocument::MakeKeyText(const CPDFDocument* document)

@@ -1,5 +1,6 @@
 #include "pdf/PDFObjectBase.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "foundation/text/TextException.h"
@@ -70,9 +71,15 @@ CPDFParser* CPDFObjectBase::GetParser() const
 
 std::string MakeObjectKey(int objectNumber, const std::string& documentKeyText)
 {
+    // Made for every lookup of a reference: one allocation, no formatting.
     char number[16];
-    std::snprintf(number, sizeof number, "%d-", objectNumber);
-    return number + documentKeyText;
+    const std::to_chars_result written = std::to_chars(number, number + sizeof number, objectNumber);
+    std::string key;
+    key.reserve(static_cast<size_t>(written.ptr - number) + 1 + documentKeyText.size());
+    key.append(number, written.ptr);
+    key += '-';
+    key += documentKeyText;
+    return key;
 }
 
 }  // namespace ZAVPDF
