@@ -28,12 +28,15 @@ constexpr int kVisitedMapBuckets = 10000;
 
 // Key texts are numbered per process rather than taken from the address,
 // so that a document created where an earlier one lived never shares its keys.
+// Eight digits, all of the same width so that no key text ends another:
+// every object carries its document's key text, and a text this short, like
+// the object keys made of it, is held without an allocation of its own.
 uint64_t s_nextDocumentSerial = 1;
 
 std::string NewKeyText()
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(s_nextDocumentSerial++));
+    std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(s_nextDocumentSerial++));
     return text;
 }
 
