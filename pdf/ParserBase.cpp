@@ -35,16 +35,6 @@ bool ParserBase::SourceHasMore()
     return m_source != nullptr && m_source->HasMoreData();
 }
 
-int ParserBase::SourceReadByte()
-{
-    return m_source != nullptr ? m_source->ReadNextByte() : -1;
-}
-
-int64_t ParserBase::SourceTell()
-{
-    return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0;
-}
-
 bool ParserBase::SourceSeek(int64_t position)
 {
     m_pendingEndReads = 0;

@@ -80,8 +80,10 @@ protected:
 
     // Thin layer over the data source, in the terms the readers need.
     bool SourceHasMore();
-    int SourceReadByte();  // -1 at the end of the data
-    int64_t SourceTell();
+    // -1 at the end of the data. Inline with the next two: the parser reads
+    // every byte through them.
+    int SourceReadByte() { return m_source != nullptr ? m_source->ReadNextByte() : -1; }
+    int64_t SourceTell() { return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0; }
     bool SourceSeek(int64_t position);
     int64_t SourceLength();
 
