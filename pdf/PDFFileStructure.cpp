@@ -337,6 +337,29 @@ bool CPDFParser::IsUnreadPlainPage(const CPDFRef& reference)
     return plain;
 }
 
+namespace {
+
+// A page tree kid still to be visited, with its depth in the tree.
+struct PendingKid {
+    boost::shared_ptr<CPDFRef> reference;
+    int depth;
+};
+
+// The walk goes depth first in document order: kids are pushed in reverse.
+void PushKids(const CPDFArray& kids, int depth, std::vector<PendingKid>& pending)
+{
+    for (int k = kids.GetCount() - 1; k >= 0; --k) {
+        boost::shared_ptr<CPDFObjectBase> kid = kids.Get(k);
+        if (!kid || kid->GetType() == ptNull)
+            continue;
+        if (kid->GetType() != ptRef)
+            Fail("Kids array in pages node contains other object than indirect reference");
+        pending.push_back(PendingKid{boost::static_pointer_cast<CPDFRef>(kid), depth});
+    }
+}
+
+}  // namespace
+
 void CPDFParser::ReadPageTree(CPDFDocument* document)
 {
     if (document == nullptr)
@@ -345,14 +368,9 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
     if (catalog == nullptr)
         Fail("RootCatalog element is missing");
 
-    // Depth first in document order: kids are pushed in reverse.
-    struct Pending {
-        boost::shared_ptr<CPDFRef> reference;
-        int depth;
-    };
-    std::vector<Pending> pending;
+    std::vector<PendingKid> pending;
     catalog->GetRef("/Pages", false, nullptr);
-    pending.push_back(Pending{boost::static_pointer_cast<CPDFRef>(catalog->Get("/Pages")), 0});
+    pending.push_back(PendingKid{boost::static_pointer_cast<CPDFRef>(catalog->Get("/Pages")), 0});
     std::set<const CPDFObject*> visitedNodes;
     bool firstNode = true;
     while (!pending.empty()) {
@@ -383,15 +401,7 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
                 Fail("Pages tree is nested too deeply");
             if (firstNode)
                 node->GetInteger("/Count", true, "Count element of Subtree is missing or is not of type integer");
-            CPDFArray* kids = node->GetArray("/Kids", true, "Kids array not in pages dictionary!");
-            for (int k = kids->GetCount() - 1; k >= 0; --k) {
-                boost::shared_ptr<CPDFObjectBase> kid = kids->Get(k);
-                if (!kid || kid->GetType() == ptNull)
-                    continue;
-                if (kid->GetType() != ptRef)
-                    Fail("Kids array in pages node contains other object than indirect reference");
-                pending.push_back(Pending{boost::static_pointer_cast<CPDFRef>(kid), depth + 1});
-            }
+            PushKids(*node->GetArray("/Kids", true, "Kids array not in pages dictionary!"), depth + 1, pending);
         } else if (firstNode) {
             Fail("The pages tree node specified in Document catalog, is not of type /Pages");
         } else if (type != "/Page") {
