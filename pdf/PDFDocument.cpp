@@ -9,6 +9,7 @@
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFKeyTexts.h"
 #include "pdf/PDFLimits.h"
 #include "pdf/PDFName.h"
 #include "pdf/PDFNumber.h"
@@ -94,7 +95,8 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
 
 }  // namespace
 
-CPDFDocument::CPDFDocument() : m_keyText(NewKeyText()), m_crt(new CPDFCrt), m_info(this), m_objects(kObjectMapBuckets)
+CPDFDocument::CPDFDocument()
+    : m_keyText(InternKeyText(NewKeyText())), m_crt(new CPDFCrt), m_info(this), m_objects(kObjectMapBuckets)
 {
     m_objects.SetStoreOriginalKeys(true);
     m_catalogAdditions.reset(new CPDFDictionary(this));
@@ -117,7 +119,13 @@ CPDFDocument::~CPDFDocument()
 
 std::string CPDFDocument::MakeKeyText(const CPDFDocument* document)
 {
-    return document ? document->m_keyText : std::string();
+    return document ? *document->m_keyText : std::string();
+}
+
+const std::string* CPDFDocument::KeyTextOf(const CPDFDocument* document)
+{
+    static const std::string* const kNone = InternKeyText(std::string());
+    return document ? document->m_keyText : kNone;
 }
 
 void CPDFDocument::GetNewObjectNumber(int& objectNumber, int& generation)
@@ -380,7 +388,7 @@ boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByKeyText(int objectNumber
 
 void CPDFDocument::RemoveObject(int objectNumber)
 {
-    const std::string key = MakeObjectKey(objectNumber, m_keyText);
+    const std::string key = MakeObjectKey(objectNumber, *m_keyText);
     if (m_objects.Contains(key))
         m_objects.RemoveEntry(key, CPDFObjectPtr());
 }
@@ -421,7 +429,7 @@ bool CPDFDocument::HasObjectKey(const std::string& key) const
 
 bool CPDFDocument::IsOwnKey(const std::string& key) const
 {
-    return EndsWithNoCase(key, m_keyText);
+    return EndsWithNoCase(key, *m_keyText);
 }
 
 void CPDFDocument::MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* value)

@@ -46,8 +46,10 @@ public:
     virtual void AddUpdateObjectTree(const CPDFObjectPtr& object);
 
     // The fixed-width text that ends the keys of this document's objects.
-    const std::string& GetKeyText() const { return m_keyText; }
+    const std::string& GetKeyText() const { return *m_keyText; }
     static std::string MakeKeyText(const CPDFDocument* document);
+    // The one copy of the document's key text ("" without a document).
+    static const std::string* KeyTextOf(const CPDFDocument* document);
 
     // Reading from a file.
     void Parse();
@@ -155,7 +157,7 @@ protected:
     void RemoveFoundObjects(const CPDFFoundObjects& objects);
 
 private:
-    std::string m_keyText;
+    const std::string* m_keyText;
     std::string m_fileVersion;
     int m_startXref = -1;
     int m_fileTableSize = 0;

@@ -5,11 +5,12 @@
 
 #include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
+#include "pdf/PDFKeyTexts.h"
 
 namespace ZAVPDF {
 
 CPDFObjectBase::CPDFObjectBase(int type, CPDFDocument* document)
-    : m_document(document), m_documentKey(CPDFDocument::MakeKeyText(document)), m_type(type)
+    : m_document(document), m_documentKey(CPDFDocument::KeyTextOf(document)), m_type(type)
 {
     if (!document)
         ThrowTextException("No document assigned!");
@@ -56,12 +57,17 @@ void CPDFObjectBase::SetDocumentKey(CPDFDocument* document)
     if (!document)
         ThrowTextException("No document assigned!");
     m_document = document;
-    m_documentKey = CPDFDocument::MakeKeyText(document);
+    m_documentKey = CPDFDocument::KeyTextOf(document);
+}
+
+void CPDFObjectBase::SetDocumentKeyText(const std::string& keyText)
+{
+    m_documentKey = InternKeyText(keyText);
 }
 
 std::string CPDFObjectBase::GetObjectKey() const
 {
-    return MakeObjectKey(GetObjectNumber(), m_documentKey);
+    return MakeObjectKey(GetObjectNumber(), *m_documentKey);
 }
 
 CPDFParser* CPDFObjectBase::GetParser() const
