@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     const std::string log = base + "_log.txt";
     for (int pages : counts) {
         const std::string path = base + "_" + std::to_string(pages) + ".pdf";
-        ZAVBench::WriteTextDocument(path, pages);
+        ZAVBench::WriteTextDocumentApart(path, pages);
         const std::string page = std::to_string(pages / 2);
         const std::string ours = program + " -p -f " + path + " -g " + page + " -z " + output + " -o " + log;
         ZAVBench::PrintSideBySide("extractpage, page " + page + " of " + std::to_string(pages), ours,

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     const std::string log = base + "_log.txt";
     for (int pages : counts) {
         const std::string path = base + "_" + std::to_string(pages) + ".pdf";
-        ZAVBench::WriteTextDocument(path, pages);
+        ZAVBench::WriteTextDocumentApart(path, pages);
         const std::string texts = ZAV::MakePageTextFileName(path);
         // The page text file grows with every run: each run starts without it.
         const std::string ours = "rm -f " + texts + " && " + program + " -s -f " + path + " -o " + log;

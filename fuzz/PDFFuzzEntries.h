@@ -14,6 +14,7 @@
 #include "pdf/PDFCrt.h"
 #include "pdf/PDFDocument.h"
 #include "pdf/PDFObject.h"
+#include "pdf/PDFPage.h"
 #include "pdf/PDFParser.h"
 #include "pdf/PDFRef.h"
 
@@ -65,6 +66,14 @@ inline void ParsePDFFile(const uint8_t* data, size_t size)
     try {
         document->Parse();
     } catch (const CTextException&) {
+    }
+    // Pages listed unread are read here, as a command reading them would.
+    const int pages = document->GetPageCount() < kMaxObjectsResolved ? document->GetPageCount() : kMaxObjectsResolved;
+    for (int index = 0; index < pages; ++index) {
+        try {
+            document->GetPage(index)->GetPageObject();
+        } catch (const CTextException&) {
+        }
     }
     int count = document->GetCrt() ? document->GetCrt()->GetSize() : 0;
     if (!document->GetParser() || count > kMaxObjectsResolved)

@@ -119,6 +119,12 @@ void CZAVPdfDocument::Load(const std::string& fileName)
     m_fileName = fileName;
 }
 
+void CZAVPdfDocument::ReleaseDocument()
+{
+    m_document.reset(new CPDFDocument);
+    m_dataSource = std::make_shared<CDataSource>();
+}
+
 void CZAVPdfDocument::Save(const std::string& fileName)
 {
     // The name never holds half a document, and a failed save leaves what it held.

@@ -47,6 +47,10 @@ public:
     int SetDocumentOption(int option);
 
     void Load(const std::string& fileName);
+    // Lets go of the document read and everything loaded from it, keeping
+    // the file name: a caller that loads the file again does not hold two
+    // copies of it at once.
+    void ReleaseDocument();
     void Save(const std::string& fileName);
     void AppendPageToFile(const std::string& fileName, const CZAVPdfPage& page);
     void AppendDocumentPageToFile(const std::string& fileName);

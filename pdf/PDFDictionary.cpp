@@ -17,9 +17,6 @@ namespace ZAVPDF {
 
 namespace {
 
-// Bucket count of a dictionary's key index: dictionaries are small.
-constexpr int kDictionaryBuckets = 10;
-
 [[noreturn]] void ThrowKeyMessage(const char* format, const char* prefix, const std::string& key)
 {
     const std::string prefixText = prefix ? std::string(prefix) + " " : std::string();
@@ -30,10 +27,8 @@ constexpr int kDictionaryBuckets = 10;
 
 }  // namespace
 
-CPDFDictionary::CPDFDictionary(CPDFDocument* document)
-    : CPDFObjectBase(ptDictionary, document), m_entries(kDictionaryBuckets)
+CPDFDictionary::CPDFDictionary(CPDFDocument* document) : CPDFObjectBase(ptDictionary, document)
 {
-    m_entries.SetStoreOriginalKeys(true);
 }
 
 CPDFDictionary::~CPDFDictionary() = default;
@@ -103,23 +98,6 @@ int CPDFDictionary::GetEntryType(const std::string& key) const
 CPDFObjectPtr CPDFDictionary::GetEntryAt(int index) const
 {
     return m_entries.GetAt(index);
-}
-
-std::vector<CPDFObjectPtr> CPDFDictionary::GetValues() const
-{
-    std::vector<CPDFObjectPtr> values;
-    const int count = m_entries.GetSize();
-    values.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        values.push_back(m_entries.GetAt(i));
-    return values;
-}
-
-std::vector<std::string> CPDFDictionary::GetOriginalKeys() const
-{
-    if (!m_entries.GetOriginalKeys())
-        ThrowTextException("You did not set the StoreOriginalKeys flag before!");
-    return *m_entries.GetOriginalKeys();
 }
 
 std::string CPDFDictionary::GetEntryAsText(const std::string& key, bool resolveReferences) const
@@ -284,7 +262,7 @@ CPDFObjectPtr CPDFDictionary::Clone(CPDFDocument* sourceDocument, CPDFDocument* 
 std::string CPDFDictionary::ToPDFString() const
 {
     CPDFWalkGuard guard;
-    const std::vector<std::string> keys = GetOriginalKeys();
+    const std::vector<std::string>& keys = GetOriginalKeys();
     std::string text = "<<\r\n";
     const int count = m_entries.GetSize();
     for (int i = 0; i < count; ++i) {

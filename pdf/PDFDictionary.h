@@ -2,6 +2,7 @@
 // set, with typed getters that resolve references on request.
 #pragma once
 
+#include "pdf/PDFDictionaryEntries.h"
 #include "pdf/PDFObjectBase.h"
 
 namespace ZAVPDF {
@@ -33,8 +34,9 @@ public:
     CPDFObjectPtr Get(const std::string& key) const;
     int GetEntryType(const std::string& key) const;
     CPDFObjectPtr GetEntryAt(int index) const;
-    std::vector<CPDFObjectPtr> GetValues() const;
-    std::vector<std::string> GetOriginalKeys() const;
+    const std::vector<CPDFObjectPtr>& GetValues() const { return m_entries.GetValues(); }
+    // The keys as they were set, in the order of the entries.
+    const std::vector<std::string>& GetOriginalKeys() const { return m_entries.GetKeys(); }
 
     // The entry's PDF text (a reference's target when resolveReferences is
     // set); "" when the key is missing or nothing is found.
@@ -66,8 +68,7 @@ public:
     CPDFObjectPtr RequiredEntry(const std::string& key, const char* prefix) const;
 
 private:
-    // Lookups of the map are not const.
-    mutable CPDFObjectMap m_entries;
+    CPDFDictionaryEntries m_entries;
 };
 
 }  // namespace ZAVPDF

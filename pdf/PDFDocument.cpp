@@ -9,6 +9,7 @@
 #include "pdf/PDFArray.h"
 #include "pdf/PDFDictionary.h"
 #include "pdf/PDFFactories.h"
+#include "pdf/PDFKeyTexts.h"
 #include "pdf/PDFLimits.h"
 #include "pdf/PDFName.h"
 #include "pdf/PDFNumber.h"
@@ -28,12 +29,15 @@ constexpr int kVisitedMapBuckets = 10000;
 
 // Key texts are numbered per process rather than taken from the address,
 // so that a document created where an earlier one lived never shares its keys.
+// Eight digits, all of the same width so that no key text ends another:
+// every object carries its document's key text, and a text this short, like
+// the object keys made of it, is held without an allocation of its own.
 uint64_t s_nextDocumentSerial = 1;
 
 std::string NewKeyText()
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(s_nextDocumentSerial++));
+    std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(s_nextDocumentSerial++));
     return text;
 }
 
@@ -42,6 +46,12 @@ std::string NewKeyText()
 void ReleaseReferenceCaches(const CPDFObjectPtr& root)
 {
     std::vector<CPDFObjectBase*> work;
+    ReleaseReferenceCaches(root, work);
+}
+
+void ReleaseReferenceCaches(const CPDFObjectPtr& root, std::vector<CPDFObjectBase*>& work)
+{
+    work.clear();
     if (root)
         work.push_back(root.get());
     while (!work.empty()) {
@@ -92,7 +102,8 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
 
 }  // namespace
 
-CPDFDocument::CPDFDocument() : m_keyText(NewKeyText()), m_crt(new CPDFCrt), m_info(this), m_objects(kObjectMapBuckets)
+CPDFDocument::CPDFDocument()
+    : m_keyText(InternKeyText(NewKeyText())), m_crt(new CPDFCrt), m_info(this), m_objects(kObjectMapBuckets)
 {
     m_objects.SetStoreOriginalKeys(true);
     m_catalogAdditions.reset(new CPDFDictionary(this));
@@ -100,21 +111,28 @@ CPDFDocument::CPDFDocument() : m_keyText(NewKeyText()), m_crt(new CPDFCrt), m_in
 
 CPDFDocument::~CPDFDocument()
 {
+    std::vector<CPDFObjectBase*> work;
     for (const CPDFObjectPtr& object : m_objects.GetEntries())
-        ReleaseReferenceCaches(object);
-    ReleaseReferenceCaches(m_rootCatalog);
-    ReleaseReferenceCaches(m_fileTrailer);
-    ReleaseReferenceCaches(m_trailer);
-    ReleaseReferenceCaches(m_catalogAdditions);
+        ReleaseReferenceCaches(object, work);
+    ReleaseReferenceCaches(m_rootCatalog, work);
+    ReleaseReferenceCaches(m_fileTrailer, work);
+    ReleaseReferenceCaches(m_trailer, work);
+    ReleaseReferenceCaches(m_catalogAdditions, work);
     for (const auto& page : m_pages)
         if (page)
-            ReleaseReferenceCaches(page->GetPageObject());
-    ReleaseReferenceCaches(m_infoObject);
+            ReleaseReferenceCaches(page->GetLoadedPageObject(), work);
+    ReleaseReferenceCaches(m_infoObject, work);
 }
 
 std::string CPDFDocument::MakeKeyText(const CPDFDocument* document)
 {
-    return document ? document->m_keyText : std::string();
+    return document ? *document->m_keyText : std::string();
+}
+
+const std::string* CPDFDocument::KeyTextOf(const CPDFDocument* document)
+{
+    static const std::string* const kNone = InternKeyText(std::string());
+    return document ? document->m_keyText : kNone;
 }
 
 void CPDFDocument::GetNewObjectNumber(int& objectNumber, int& generation)
@@ -377,7 +395,7 @@ boost::shared_ptr<CPDFObject> CPDFDocument::FindObjectByKeyText(int objectNumber
 
 void CPDFDocument::RemoveObject(int objectNumber)
 {
-    const std::string key = MakeObjectKey(objectNumber, m_keyText);
+    const std::string key = MakeObjectKey(objectNumber, *m_keyText);
     if (m_objects.Contains(key))
         m_objects.RemoveEntry(key, CPDFObjectPtr());
 }
@@ -409,6 +427,18 @@ std::vector<std::string> CPDFDocument::GetObjectKeys() const
     return keys;
 }
 
+std::vector<CPDFObjectPtr> CPDFDocument::GetObjects() const
+{
+    const std::vector<std::string>& keys = *m_objects.GetOriginalKeys();
+    const std::vector<CPDFObjectPtr>& entries = m_objects.GetEntries();
+    std::vector<CPDFObjectPtr> objects;
+    objects.reserve(entries.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i].empty() && entries[i])
+            objects.push_back(entries[i]);
+    return objects;
+}
+
 bool CPDFDocument::HasObjectKey(const std::string& key) const
 {
     return m_objects.Contains(key);
@@ -416,7 +446,7 @@ bool CPDFDocument::HasObjectKey(const std::string& key) const
 
 bool CPDFDocument::IsOwnKey(const std::string& key) const
 {
-    return EndsWithNoCase(key, m_keyText);
+    return EndsWithNoCase(key, *m_keyText);
 }
 
 void CPDFDocument::MapReference(CPDFVisitedMap& visitedMap, CPDFRef* reference, CPDFObjectBase* value)
@@ -447,8 +477,13 @@ void CPDFDocument::MatchDictionary(const std::string& key, const CPDFObjectPtr& 
 
 void CPDFDocument::FindDictionaries(const boost::shared_ptr<CPDFDictionary>& filter, CPDFFoundObjects& result)
 {
-    for (const std::string& key : GetObjectKeys())
-        MatchDictionary(key, FindObject(key), filter.get(), result);
+    // Slot by slot, as GetObjectKeys orders them: a removed entry leaves an
+    // empty key in its slot, a present key stands in the slot it leads to.
+    const std::vector<std::string>& keys = *m_objects.GetOriginalKeys();
+    const std::vector<CPDFObjectPtr>& objects = m_objects.GetEntries();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i].empty())
+            MatchDictionary(keys[i], objects[i], filter.get(), result);
 }
 
 namespace {

@@ -32,6 +32,8 @@ typedef std::vector<std::pair<std::string, boost::shared_ptr<CPDFObject>>> CPDFF
 // those of the objects they lead to), so that references that lead around in
 // a circle do not keep each other alive.
 void ReleaseReferenceCaches(const CPDFObjectPtr& root);
+// The same with the walk's stack handed in, so that one serves many roots.
+void ReleaseReferenceCaches(const CPDFObjectPtr& root, std::vector<CPDFObjectBase*>& work);
 
 class CPDFDocument {
 public:
@@ -51,8 +53,10 @@ public:
     virtual void AddUpdateObjectTree(const CPDFObjectPtr& object);
 
     // The fixed-width text that ends the keys of this document's objects.
-    const std::string& GetKeyText() const { return m_keyText; }
+    const std::string& GetKeyText() const { return *m_keyText; }
     static std::string MakeKeyText(const CPDFDocument* document);
+    // The one copy of the document's key text ("" without a document).
+    static const std::string* KeyTextOf(const CPDFDocument* document);
 
     // Reading from a file.
     void Parse();
@@ -121,6 +125,8 @@ public:
     void UnloadFileObject(const boost::shared_ptr<CPDFObject>& object);
     void RemoveObjects(const std::vector<CPDFObjectPtr>& objects);
     std::vector<std::string> GetObjectKeys() const;
+    // The objects of GetObjectKeys in the same order, empty entries left out.
+    std::vector<CPDFObjectPtr> GetObjects() const;
     bool HasObjectKey(const std::string& key) const;
     // True when key names an object of this document rather than one taken over.
     bool IsOwnKey(const std::string& key) const;
@@ -162,7 +168,7 @@ protected:
     void RemoveFoundObjects(const CPDFFoundObjects& objects);
 
 private:
-    std::string m_keyText;
+    const std::string* m_keyText;
     std::string m_fileVersion;
     int m_startXref = -1;
     int m_fileTableSize = 0;

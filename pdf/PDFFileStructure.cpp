@@ -3,6 +3,7 @@
 // page tree, and objects loaded on first use.
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -20,6 +21,7 @@
 #include "pdf/PDFNumber.h"
 #include "pdf/PDFObject.h"
 #include "pdf/PDFPage.h"
+#include "pdf/PDFPageSkim.h"
 #include "pdf/PDFParser.h"
 #include "pdf/PDFRef.h"
 
@@ -311,6 +313,53 @@ bool CPDFParser::IsXrefStreamAt(int64_t offset)
     return xrefStream;
 }
 
+bool CPDFParser::IsUnreadPlainPage(const CPDFRef& reference)
+{
+    // Only an object that nothing has read yet: one already read is the
+    // object every other use of the number meets.
+    const int objectNumber = reference.GetObjectNumber();
+    if (reference.HasCachedObject() || reference.GetDocument() != m_document ||
+        !m_document->IsFileObjectNumber(objectNumber) ||
+        m_document->FindObjectByKeyText(objectNumber, reference.GetDocumentKey()))
+        return false;
+    s_crtentry entry = s_crtentry();
+    if (!m_crt || !m_crt->FindEntry(objectNumber, entry) || entry.type != 'n' || entry.offset < 1)
+        return false;
+    const int64_t position = m_headerOffset + entry.offset;
+    if (position >= SourceLength())
+        return false;
+    ParserPosition mark = SavePosition();
+    SourceSeek(position);
+    size_t count = static_cast<size_t>(std::min<int64_t>(kPDFPageSkimWindow, SourceLength() - position));
+    const unsigned char* data = GetSource()->ReadAvailable(count);
+    const bool plain = IsPlainPageObject(data, count, objectNumber, reference.GetGenerationNumber());
+    RestorePosition(mark);
+    return plain;
+}
+
+namespace {
+
+// A page tree kid still to be visited, with its depth in the tree.
+struct PendingKid {
+    boost::shared_ptr<CPDFRef> reference;
+    int depth;
+};
+
+// The walk goes depth first in document order: kids are pushed in reverse.
+void PushKids(const CPDFArray& kids, int depth, std::vector<PendingKid>& pending)
+{
+    for (int k = kids.GetCount() - 1; k >= 0; --k) {
+        boost::shared_ptr<CPDFObjectBase> kid = kids.Get(k);
+        if (!kid || kid->GetType() == ptNull)
+            continue;
+        if (kid->GetType() != ptRef)
+            Fail("Kids array in pages node contains other object than indirect reference");
+        pending.push_back(PendingKid{boost::static_pointer_cast<CPDFRef>(kid), depth});
+    }
+}
+
+}  // namespace
+
 void CPDFParser::ReadPageTree(CPDFDocument* document)
 {
     if (document == nullptr)
@@ -319,17 +368,23 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
     if (catalog == nullptr)
         Fail("RootCatalog element is missing");
 
-    // Depth first in document order: kids are pushed in reverse.
-    std::vector<std::pair<CPDFRef*, int>> pending;
-    pending.push_back(std::make_pair(catalog->GetRef("/Pages", false, nullptr), 0));
+    std::vector<PendingKid> pending;
+    catalog->GetRef("/Pages", false, nullptr);
+    pending.push_back(PendingKid{boost::static_pointer_cast<CPDFRef>(catalog->Get("/Pages")), 0});
     std::set<const CPDFObject*> visitedNodes;
     bool firstNode = true;
     while (!pending.empty()) {
-        CPDFRef* reference = pending.back().first;
-        int depth = pending.back().second;
+        const boost::shared_ptr<CPDFRef> reference = pending.back().reference;
+        int depth = pending.back().depth;
         pending.pop_back();
-        if (reference == nullptr)
+        if (!reference)
             continue;
+        // A plain page is listed by its reference and read when it is used:
+        // what the parser would make of it is known without building it.
+        if (!firstNode && document == m_document && IsUnreadPlainPage(*reference)) {
+            document->AddPage()->SetPageReference(reference);
+            continue;
+        }
 
         boost::shared_ptr<CPDFObject> object = reference->GetReferencedObject(nullptr, false);
         if (!object)
@@ -346,15 +401,7 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
                 Fail("Pages tree is nested too deeply");
             if (firstNode)
                 node->GetInteger("/Count", true, "Count element of Subtree is missing or is not of type integer");
-            CPDFArray* kids = node->GetArray("/Kids", true, "Kids array not in pages dictionary!");
-            for (int k = kids->GetCount() - 1; k >= 0; --k) {
-                boost::shared_ptr<CPDFObjectBase> kid = kids->Get(k);
-                if (!kid || kid->GetType() == ptNull)
-                    continue;
-                if (kid->GetType() != ptRef)
-                    Fail("Kids array in pages node contains other object than indirect reference");
-                pending.push_back(std::make_pair(static_cast<CPDFRef*>(kid.get()), depth + 1));
-            }
+            PushKids(*node->GetArray("/Kids", true, "Kids array not in pages dictionary!"), depth + 1, pending);
         } else if (firstNode) {
             Fail("The pages tree node specified in Document catalog, is not of type /Pages");
         } else if (type != "/Page") {

@@ -49,4 +49,8 @@ constexpr int64_t kPDFTailWindow = 1024;
 // Deepest tree of interactive form fields followed through /Kids.
 constexpr int kPDFMaxFieldTreeDepth = 64;
 
+// Bytes of a page tree kid looked at to tell a plain page without parsing
+// it; a longer page object is parsed when the tree is read.
+constexpr int64_t kPDFPageSkimWindow = 4096;
+
 }  // namespace ZAVPDF

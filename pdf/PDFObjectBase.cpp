@@ -1,14 +1,16 @@
 #include "pdf/PDFObjectBase.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "foundation/text/TextException.h"
 #include "pdf/PDFDocument.h"
+#include "pdf/PDFKeyTexts.h"
 
 namespace ZAVPDF {
 
 CPDFObjectBase::CPDFObjectBase(int type, CPDFDocument* document)
-    : m_document(document), m_documentKey(CPDFDocument::MakeKeyText(document)), m_type(type)
+    : m_document(document), m_documentKey(CPDFDocument::KeyTextOf(document)), m_type(type)
 {
     if (!document)
         ThrowTextException("No document assigned!");
@@ -55,12 +57,17 @@ void CPDFObjectBase::SetDocumentKey(CPDFDocument* document)
     if (!document)
         ThrowTextException("No document assigned!");
     m_document = document;
-    m_documentKey = CPDFDocument::MakeKeyText(document);
+    m_documentKey = CPDFDocument::KeyTextOf(document);
+}
+
+void CPDFObjectBase::SetDocumentKeyText(const std::string& keyText)
+{
+    m_documentKey = InternKeyText(keyText);
 }
 
 std::string CPDFObjectBase::GetObjectKey() const
 {
-    return MakeObjectKey(GetObjectNumber(), m_documentKey);
+    return MakeObjectKey(GetObjectNumber(), *m_documentKey);
 }
 
 CPDFParser* CPDFObjectBase::GetParser() const
@@ -70,9 +77,15 @@ CPDFParser* CPDFObjectBase::GetParser() const
 
 std::string MakeObjectKey(int objectNumber, const std::string& documentKeyText)
 {
+    // Made for every lookup of a reference: one allocation, no formatting.
     char number[16];
-    std::snprintf(number, sizeof number, "%d-", objectNumber);
-    return number + documentKeyText;
+    const std::to_chars_result written = std::to_chars(number, number + sizeof number, objectNumber);
+    std::string key;
+    key.reserve(static_cast<size_t>(written.ptr - number) + 1 + documentKeyText.size());
+    key.append(number, written.ptr);
+    key += '-';
+    key += documentKeyText;
+    return key;
 }
 
 }  // namespace ZAVPDF

@@ -71,11 +71,11 @@ public:
 
     int GetType() const { return m_type; }
     CPDFDocument* GetDocument() const { return m_document; }
-    std::string GetDocumentKey() const { return m_documentKey; }
+    std::string GetDocumentKey() const { return *m_documentKey; }
     // Makes the object belong to document (its pointer and key text).
     void SetDocumentKey(CPDFDocument* document);
     // Takes over a key text of another document, as a copied reference does.
-    void SetDocumentKeyText(const std::string& keyText) { m_documentKey = keyText; }
+    void SetDocumentKeyText(const std::string& keyText);
     std::string GetObjectKey() const;
     CPDFObjectBase* GetParent() const { return m_parent; }
     void SetParent(CPDFObjectBase* parent) { m_parent = parent; }
@@ -86,7 +86,8 @@ public:
 
 private:
     CPDFDocument* m_document;
-    std::string m_documentKey;
+    // The document's key text, held once for all objects (PDFKeyTexts.h).
+    const std::string* m_documentKey;
     int m_type;
     int m_fileOffset = 0;
     CPDFObjectBase* m_parent = nullptr;

@@ -106,10 +106,13 @@ struct PageCopy {
 void CollectLeftBehindKeys(const boost::shared_ptr<CPDFObject>& page, CPDFKeySet& keys)
 {
     CPDFDocument& source = *page->GetDocument();
+    // By key: the other pages need not be read for that.
+    const std::string pageKey = page->GetObjectKey();
     for (int index = 0; index < source.GetPageCount(); ++index) {
         const boost::shared_ptr<CPDFPage> other = source.GetPage(index);
-        if (other && other->GetPageObject() && other->GetPageObject() != page)
-            keys.Add(other->GetPageObject()->GetObjectKey());
+        const std::string key = other ? other->GetPageObjectKey() : std::string();
+        if (!key.empty() && key != pageKey)
+            keys.Add(key);
     }
     CPDFDictionary* node = GetPDFDictionary(page, false);
     std::set<const CPDFDictionary*> visited;

@@ -25,8 +25,6 @@ namespace ZAVPDF {
 
 namespace {
 
-// Line/column table size: large files have many lines, so it starts big.
-const int kLineTableBuckets = 100000;
 // Chunk size of the buffer that collects a string's bytes.
 const size_t kStringChunkSize = 100000;
 
@@ -71,8 +69,7 @@ private:
     CPDFParser& m_parser;
 };
 
-CPDFParser::CPDFParser(ZAV::CDataSource* source, CPDFDocument* document)
-    : ParserBase(source, kLineTableBuckets), m_document(document)
+CPDFParser::CPDFParser(ZAV::CDataSource* source, CPDFDocument* document) : ParserBase(source), m_document(document)
 {
 }
 
@@ -367,6 +364,11 @@ boost::shared_ptr<CPDFString> CPDFParser::ParseString()
 
 boost::shared_ptr<CPDFName> CPDFParser::ParseName()
 {
+    return boost::make_shared<CPDFName>(m_document, ParseNameText());
+}
+
+std::string CPDFParser::ParseNameText()
+{
     if (GetChar(nullptr) != '/') {
         UngetChar();
         Fail("Invalid Character while parsing ");
@@ -390,7 +392,7 @@ boost::shared_ptr<CPDFName> CPDFParser::ParseName()
         text.push_back(c);
     }
     // A slash alone is the empty name, legal if rare (ISO 32000-1, 7.3.5).
-    return boost::make_shared<CPDFName>(m_document, text);
+    return text;
 }
 
 boost::shared_ptr<CPDFArray> CPDFParser::ParseArray()
@@ -435,7 +437,8 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseDictionary()
             break;
         if (MatchLiteral(">>"))
             break;
-        boost::shared_ptr<CPDFName> key = ParseName();
+        // The key is only text: no name object is made for it.
+        const std::string key = ParseNameText();
         SkipBlanks();
         boost::shared_ptr<CPDFObjectBase> value;
         bool last = false;
@@ -446,11 +449,11 @@ boost::shared_ptr<CPDFDictionary> CPDFParser::ParseDictionary()
         } else {
             value = ParseObject();
         }
-        if (dictionary->HasKey(key->GetName())) {
-            std::string message = "Duplicate Dictionary entry has been found: " + key->GetName();
+        if (dictionary->HasKey(key)) {
+            std::string message = "Duplicate Dictionary entry has been found: " + key;
             AddMessage(message.c_str());
         }
-        dictionary->SetByName(*key, value);
+        dictionary->Set(key, value);
         if (last)
             break;
         SkipBlanks();

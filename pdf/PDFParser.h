@@ -36,6 +36,8 @@ public:
     boost::shared_ptr<CPDFObjectBase> ParseObject();
     boost::shared_ptr<CPDFString> ParseString();
     boost::shared_ptr<CPDFName> ParseName();
+    // A name's text with its slash, escapes decoded.
+    std::string ParseNameText();
     boost::shared_ptr<CPDFNumber> ParseNumber();
     boost::shared_ptr<CPDFArray> ParseArray();
     boost::shared_ptr<CPDFDictionary> ParseDictionary();
@@ -69,6 +71,9 @@ private:
     // The cross-reference sections along the /Prev chain from startXref.
     void ReadXrefSections(int startXref);
     void ReadXrefRow(CPDFCrt& table, int objectNumber);
+    // True when the object reference names is not read yet and its bytes
+    // hold a plain page object (PDFPageSkim.h).
+    bool IsUnreadPlainPage(const CPDFRef& reference);
 
     boost::shared_ptr<CPDFCrt> m_crt;
     CPDFDocument* m_document;

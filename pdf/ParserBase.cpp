@@ -5,21 +5,6 @@
 
 using ZAV::String;
 
-CLineColumnsHash::CLineColumnsHash(int bucketCount)
-    : ZAV::THash<int, int>(1, static_cast<uint32_t>(bucketCount > 0 ? bucketCount : 1))
-{
-}
-
-uint32_t CLineColumnsHash::GetHashValue(const int& key) const
-{
-    return static_cast<uint32_t>(key);
-}
-
-int CLineColumnsHash::CreateDefaultValue() const
-{
-    return 0;
-}
-
 namespace {
 
 char FoldCase(char c)
@@ -34,15 +19,13 @@ bool IsDigit(char c)
 
 }  // namespace
 
-ParserBase::ParserBase(ZAV::CDataSource* source, int tableSize)
-    : m_source(source), m_lineColumns(tableSize), m_getChar(&ParserBase::GetCharFirst),
-      m_ungetChar(&ParserBase::UngetCharPlain)
+ParserBase::ParserBase(ZAV::CDataSource* source)
+    : m_source(source), m_getChar(&ParserBase::GetCharFirst), m_ungetChar(&ParserBase::UngetCharPlain)
 {
 }
 
 ParserBase::~ParserBase()
 {
-    m_lineColumns.RemoveAll();
 }
 
 // --- data source layer -------------------------------------------------------
@@ -50,19 +33,6 @@ ParserBase::~ParserBase()
 bool ParserBase::SourceHasMore()
 {
     return m_source != nullptr && m_source->HasMoreData();
-}
-
-int ParserBase::SourceReadByte()
-{
-    if (!SourceHasMore())
-        return -1;
-    const unsigned char* byte = reinterpret_cast<const unsigned char*>(m_source->ReadByte());
-    return byte ? *byte : -1;
-}
-
-int64_t ParserBase::SourceTell()
-{
-    return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0;
 }
 
 bool ParserBase::SourceSeek(int64_t position)
@@ -95,7 +65,7 @@ char ParserBase::ReportLineEnd(bool* lineEnd)
 {
     if (lineEnd)
         *lineEnd = true;
-    m_lineColumns.FindOrInsert(m_line) = m_column;
+    m_lineColumns.Set(m_line, m_column);
     ++m_line;
     m_column = 1;
     return 10;
@@ -191,7 +161,7 @@ int ParserBase::UngetCharSingle()
     SourceSeek(position - 1);
     if (byte >= 0 && static_cast<char>(byte) == m_lineEndChar) {
         --m_line;
-        m_column = m_lineColumns.FindOrInsert(m_line);
+        m_column = m_lineColumns.Get(m_line);
     } else {
         --m_column;
     }
@@ -212,7 +182,7 @@ int ParserBase::UngetCharPair()
             if (first >= 0 && static_cast<char>(first) == m_lineEndChar) {
                 SourceSeek(position - 2);
                 --m_line;
-                m_column = m_lineColumns.FindOrInsert(m_line);
+                m_column = m_lineColumns.Get(m_line);
                 return 2;
             }
         }

@@ -6,16 +6,34 @@
 #include <cstdint>
 
 #include "foundation/datasource/DataSource.h"
-#include "foundation/containers/Hash.h"
 #include "foundation/text/String.h"
 
-// Line number -> the column at which that line ended, so that stepping back
-// over a line end can restore the column of the line before.
-class CLineColumnsHash : public ZAV::THash<int, int> {
+// The columns at which the most recent lines ended, so that stepping back
+// over a line end restores the column of the line before. Stepping back goes
+// a character or two at a time, so a few lines are enough; a table of every
+// line would grow with the file.
+class CLineEndColumns {
 public:
-    explicit CLineColumnsHash(int bucketCount);
-    uint32_t GetHashValue(const int& key) const override;
-    int CreateDefaultValue() const override;
+    void Set(int line, int column)
+    {
+        Slot& slot = m_slots[static_cast<unsigned>(line) % kLines];
+        slot.line = line;
+        slot.column = column;
+    }
+    // The column recorded for line, 0 when none is.
+    int Get(int line) const
+    {
+        const Slot& slot = m_slots[static_cast<unsigned>(line) % kLines];
+        return slot.line == line ? slot.column : 0;
+    }
+
+private:
+    static constexpr unsigned kLines = 64;
+    struct Slot {
+        int line = 0;
+        int column = 0;
+    };
+    Slot m_slots[kLines];
 };
 
 // A spot in the input to come back to after a look-ahead.
@@ -27,7 +45,7 @@ struct ParserPosition {
 
 class ParserBase {
 public:
-    ParserBase(ZAV::CDataSource* source, int tableSize);
+    explicit ParserBase(ZAV::CDataSource* source);
     virtual ~ParserBase();
 
     ParserBase(const ParserBase&) = delete;
@@ -62,8 +80,10 @@ protected:
 
     // Thin layer over the data source, in the terms the readers need.
     bool SourceHasMore();
-    int SourceReadByte();  // -1 at the end of the data
-    int64_t SourceTell();
+    // -1 at the end of the data. Inline with the next two: the parser reads
+    // every byte through them.
+    int SourceReadByte() { return m_source != nullptr ? m_source->ReadNextByte() : -1; }
+    int64_t SourceTell() { return m_source ? static_cast<int64_t>(m_source->GetPosition()) : 0; }
     bool SourceSeek(int64_t position);
     int64_t SourceLength();
 
@@ -88,7 +108,7 @@ private:
     ZAV::CDataSource* m_source;
     char m_lineEndChar = 0;
     char m_secondLineEndChar = 0;
-    CLineColumnsHash m_lineColumns;
+    CLineEndColumns m_lineColumns;
     int m_line = 1;
     int m_column = 1;
     GetCharFn m_getChar;

@@ -178,28 +178,29 @@ void ListObjectGroup(const std::vector<CPDFObjectBase*>& objects, CLogFile& log)
     log.LogWriteString(text, true);
 }
 
-void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
+namespace {
+
+void ListLoadedObjects(CPDFDocument& pdf, CLogFile& log)
 {
-    LoadLogged(document, documentName, log);
-
-    CZAVPtr<IZAVObjectSp> view = document->GetObjectSp();
-    const boost::shared_ptr<CPDFDocument> pdf = static_cast<CZAVPdfDocument*>(view->GetImplementation())->GetDocument();
-
-    LoadAllObjects(*pdf, log);
+    LoadAllObjects(pdf, log);
+    // The objects no page reaches are listed in the order of the object map,
+    // so that two runs on one file write the same log.
+    std::vector<CPDFObjectBase*> allObjects;
     CSet<CPDFObjectBase*> remaining;
-    for (const std::string& key : pdf->GetObjectKeys()) {
-        CPDFObjectPtr object = pdf->FindObject(key);
-        if (object)
+    for (const CPDFObjectPtr& object : pdf.GetObjects()) {
+        if (!remaining.Contains(object.get())) {
             remaining.Add(object.get());
+            allObjects.push_back(object.get());
+        }
     }
 
     // The walk from a page never climbs into the page tree, the catalog or
     // /Info; those keys are the same for every page, so they are found once.
     CPDFKeySet structureKeys;
-    pdf->CollectStructureKeys(structureKeys);
+    pdf.CollectStructureKeys(structureKeys);
     String text;
-    for (int p = 0; p < pdf->GetPageCount(); ++p) {
-        boost::shared_ptr<CPDFPage> page = pdf->GetPage(p);
+    for (int p = 0; p < pdf.GetPageCount(); ++p) {
+        boost::shared_ptr<CPDFPage> page = pdf.GetPage(p);
         if (!page || !page->GetPageObject())
             continue;
         const boost::shared_ptr<CPDFObject>& pageObject = page->GetPageObject();
@@ -226,9 +227,30 @@ void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* doc
     log.LogWriteEmptyLine();
     log.LogWrite("Listing all remaining objects ", true);
     std::vector<CPDFObjectBase*> rest;
-    remaining.GetKeys(rest);
+    for (CPDFObjectBase* object : allObjects)
+        if (remaining.Contains(object))
+            rest.push_back(object);
     ListObjectGroup(rest, log);
     log.LogWriteEmptyLine();
+}
+
+}  // namespace
+
+void ListDocumentObjects(const std::string& documentName, IZAVPdfDocumentSp* document, CLogFile& log)
+{
+    LoadLogged(document, documentName, log);
+
+    CZAVPtr<IZAVObjectSp> view = document->GetObjectSp();
+    CZAVPdfDocument* implementation = static_cast<CZAVPdfDocument*>(view->GetImplementation());
+    // The page texts load the file again: every object read for the listing
+    // goes first, so the command never holds the file's objects twice.
+    try {
+        ListLoadedObjects(*implementation->GetDocument(), log);
+    } catch (...) {
+        implementation->ReleaseDocument();
+        throw;
+    }
+    implementation->ReleaseDocument();
 }
 
 void SavePageTexts(IZAVPdfDocumentSp* document, const std::string& documentName, CLogFile& log)

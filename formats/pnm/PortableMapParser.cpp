@@ -2,14 +2,7 @@
 
 namespace ZAV {
 
-namespace {
-
-// The bucket count of the parser base's line table.
-constexpr int kParserTableSize = 100000;
-
-}  // namespace
-
-CPortableMapParser::CPortableMapParser(CDataSource* source) : ParserBase(source, kParserTableSize)
+CPortableMapParser::CPortableMapParser(CDataSource* source) : ParserBase(source)
 {
 }
 

@@ -66,7 +66,8 @@ public:
     int Find(const std::string& key, bool throwIfAbsent = false) const
     {
         int index = 0;
-        if (Lookup(IndexKey(key), index))
+        // A case-sensitive map looks the key up as it is, without a copy.
+        if (m_caseSensitive != 0 ? Lookup(key, index) : Lookup(IndexKey(key), index))
             return index;
         if (throwIfAbsent) {
             String text;

@@ -266,19 +266,19 @@ void CDataSource::WriteString(const String& text)
         WriteChecked(text.GetText(), text.GetLength());
 }
 
-bool CDataSource::Seek(int64_t offset, int origin)
+bool CDataSource::SeekThroughBackEnd(int64_t offset, int origin)
 {
     CDataSourceState& s = *m_state;
     return s.backEnd->seek(s, offset, origin);
 }
 
-uint64_t CDataSource::GetPosition()
+uint64_t CDataSource::PositionThroughBackEnd()
 {
     CDataSourceState& s = *m_state;
     return s.backEnd->position(s, m_chunks);
 }
 
-uint64_t CDataSource::GetLength()
+uint64_t CDataSource::LengthThroughBackEnd()
 {
     CDataSourceState& s = *m_state;
     return s.backEnd->length(s, m_chunks);

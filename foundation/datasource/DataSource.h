@@ -106,11 +106,39 @@ public:
     size_t Read(void* buffer, size_t count);
     bool Write(const void* data, size_t itemSize, size_t count);
     // Origin 0 from the start, 1 from the current position, 2 from the end.
-    bool Seek(int64_t offset, int origin);
-    uint64_t GetPosition();
-    uint64_t GetLength();
+    // Data held in memory for reading is positioned and measured in place,
+    // without a call through the back end: parsers step back and forth often.
+    bool Seek(int64_t offset, int origin)
+    {
+        CDataSourceState& s = *m_state;
+        if (origin != 0 || !ReadsMemory())
+            return SeekThroughBackEnd(offset, origin);
+        if (offset < 0 || static_cast<uint64_t>(offset) > s.size)
+            return false;
+        s.position = static_cast<uint64_t>(offset);
+        return true;
+    }
+    uint64_t GetPosition() { return ReadsMemory() ? m_state->position : PositionThroughBackEnd(); }
+    uint64_t GetLength() { return ReadsMemory() ? m_state->size : LengthThroughBackEnd(); }
     bool IsEof();
     bool HasMoreData();
+    // The next byte, or -1 at the end of the data. Data held in memory for
+    // reading, with no progress to report, is read in place: parsers read
+    // byte by byte.
+    int ReadNextByte()
+    {
+        CDataSourceState& s = *m_state;
+        if (!m_progress && ReadsMemory()) {
+            if (s.position >= s.size)
+                return -1;
+            ++s.bytesRead;
+            return s.base[s.position++];
+        }
+        if (!HasMoreData())
+            return -1;
+        const unsigned char* byte = ReadByte();
+        return byte ? *byte : -1;
+    }
 
     int GetKind() const { return m_state->kind; }
     const char* GetFileName() const { return m_state->name.c_str(); }
@@ -127,6 +155,14 @@ public:
     void WriteString(const String& text);
 
 private:
+    bool ReadsMemory() const
+    {
+        const CDataSourceState& s = *m_state;
+        return s.base && !s.writeMode && (s.kind == eMemoryIO || s.kind == eMappedFileIO);
+    }
+    bool SeekThroughBackEnd(int64_t offset, int origin);
+    uint64_t PositionThroughBackEnd();
+    uint64_t LengthThroughBackEnd();
     bool Fail(const char* text);
     void StartOpen();
     // Forgets the previous stream, name, block and positions before a new open.

@@ -92,6 +92,32 @@ TEST(PDFContainersTest, DictionaryTextKeepsKeyOrderAndSpacing)
     EXPECT_EQ("<<\r\n/Inner <<\r\n>>>>", nested->ToPDFString());
 }
 
+// Small dictionaries are searched in place, large ones through an index:
+// both keep the keys' first places, replace in place and find every key.
+TEST(PDFContainersTest, DictionariesOfEverySizeKeepOrderAndFindTheirKeys)
+{
+    CPDFDocument d;
+    for (int size : {1, 16, 17, 40}) {
+        CPDFDictionary dictionary(&d);
+        for (int i = 0; i < size; ++i)
+            dictionary.SetInteger("/K" + std::to_string(i), i);
+        dictionary.SetInteger("/K0", 100);
+        dictionary.SetInteger("/K" + std::to_string(size - 1), 200);
+        ASSERT_EQ(size, dictionary.GetCount()) << size;
+        for (int i = 0; i < size; ++i) {
+            const std::string key = "/K" + std::to_string(i);
+            EXPECT_EQ(key, dictionary.GetOriginalKeys()[static_cast<size_t>(i)]) << size;
+            ASSERT_TRUE(dictionary.HasKey(key)) << size << key;
+            const int expected = i == size - 1 ? 200 : i == 0 ? 100 : i;
+            EXPECT_EQ(std::to_string(expected), dictionary.Get(key)->ToPDFString()) << size << key;
+            EXPECT_EQ(dictionary.Get(key), dictionary.GetValues()[static_cast<size_t>(i)]) << size << key;
+        }
+        EXPECT_FALSE(dictionary.HasKey("/k0"));
+        EXPECT_EQ("Entry '/Missing' not available!", ThrownText([&] { dictionary.Get("/Missing"); }));
+        EXPECT_EQ("Invalid index '" + std::to_string(size) + "'", ThrownText([&] { dictionary.GetEntryAt(size); }));
+    }
+}
+
 TEST(PDFContainersTest, SkippedReferenceIsLeftOutOfDictionaryButNotOfArray)
 {
     CPDFDocument d;

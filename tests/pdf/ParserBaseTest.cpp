@@ -15,7 +15,7 @@ struct TextParser {
     {
         if (!text.empty())
             source.OpenMemory(text.data(), text.size());
-        parser.reset(new ParserBase(&source, 100));
+        parser.reset(new ParserBase(&source));
     }
     std::string ReadAll()
     {

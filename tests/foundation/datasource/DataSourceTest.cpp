@@ -252,6 +252,40 @@ TEST_P(ReadKinds, ProgressAtEachKilobyteOnly)
     EXPECT_EQ(progress.fractions.size(), 4u);
 }
 
+// Byte by byte, as the parsers read: the next byte gives what asking for
+// more data and reading one byte gives, with and without progress to report,
+// and progress still counts every byte.
+TEST_P(ReadKinds, NextByteReadsAsOneByteReadsDo)
+{
+    const std::string data = kTen + std::string(2038, 'b');
+    for (bool withProgress : {false, true}) {
+        RecordingProgress progress[2];
+        std::vector<int> bytes[2];
+        std::vector<uint64_t> positions[2];
+        for (int way = 0; way < 2; ++way) {
+            Backing own;
+            CDataSource source(withProgress ? &progress[way] : nullptr);
+            ASSERT_TRUE(GetParam().open(source, own, data));
+            for (int i = 0; i < 2050; ++i) {
+                if (i == 5)
+                    source.Seek(3, 0);
+                int byte = -1;
+                if (way == 0)
+                    byte = source.ReadNextByte();
+                else if (source.HasMoreData())
+                    byte = *source.ReadByte();
+                bytes[way].push_back(byte);
+                positions[way].push_back(source.GetPosition());
+            }
+        }
+        EXPECT_EQ(bytes[1], bytes[0]) << withProgress;
+        EXPECT_EQ(positions[1], positions[0]) << withProgress;
+        EXPECT_EQ(progress[1].fractions, progress[0].fractions) << withProgress;
+        if (withProgress && bytes[0].front() >= 0)
+            EXPECT_EQ(2u, progress[0].fractions.size());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(DataSource, ReadKinds, ::testing::ValuesIn(kReadKinds),
                          [](const ::testing::TestParamInfo<ReadKind>& info) { return std::string(info.param.name); });
 
