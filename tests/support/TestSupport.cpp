@@ -73,6 +73,16 @@ bool FileExists(const std::string& path)
     return fs::exists(path, ignored);
 }
 
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (fs::directory_iterator entry(folder, ignored), end; !ignored && entry != end; entry.increment(ignored))
+        names.push_back(entry->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 RunResult Run(const std::string& commandLine)
 {
     RunResult result;

@@ -34,6 +34,8 @@ std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void WriteText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
+// The names in a folder, sorted; none when it cannot be read.
+std::vector<std::string> FolderNames(const std::string& folder);
 
 struct RunResult {
     int exitCode = -1;   // the command's exit status, or -1 when it did not exit normally

@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -124,19 +121,6 @@ std::string MakeSharedPages(const std::string& path)
     return path;
 }
 
-std::vector<std::string> Listing(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.')
-                names.push_back(entry->d_name);
-        closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A PNG without its tIME chunk, the one part that changes from run to run.
 std::string WithoutTime(const std::string& png)
 {
@@ -165,7 +149,7 @@ std::string Checksum(const std::string& bytes)
 std::map<std::string, std::string> Written(const std::string& folder)
 {
     std::map<std::string, std::string> files;
-    for (const std::string& name : Listing(folder)) {
+    for (const std::string& name : ZAVTest::FolderNames(folder)) {
         const std::string bytes = ZAVTest::ReadText(folder + "/" + name);
         files[name] = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 ? WithoutTime(bytes) : bytes;
     }

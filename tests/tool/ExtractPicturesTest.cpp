@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -87,18 +85,6 @@ std::string MakeReport(const ProgramRunner& runner, int pages)
     return path;
 }
 
-std::vector<std::string> Listing(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-                names.push_back(entry->d_name);
-        closedir(dir);
-    }
-    return names;
-}
-
 std::vector<std::string> OpeningLines(const std::string& first, const std::string& report, int pages)
 {
     return LogWith({"", first, "", "Loading PDF '" + report + "'ok.", report + ":", "\tTitle - 'Quarterly report'",
@@ -137,7 +123,7 @@ TEST(ExtractPictures, WritesEveryPictureAndLogsTheRun)
         expected.push_back(line);
     EXPECT_EQ(ReadLines(runner.File("log.txt")), expected);
     ExpectPicturesOfPageOne(runner, runner.File("out"));
-    EXPECT_EQ(Listing(runner.File("out")).size(), 2u);
+    EXPECT_EQ(ZAVTest::FolderNames(runner.File("out")).size(), 2u);
 }
 
 TEST(ExtractPictures, NegativePagesMeanAllPages)
@@ -244,7 +230,7 @@ TEST(ExtractPictures, FailsBeforeAnythingWithoutItsPlugins)
     const std::vector<std::string> lines = ReadLines(runner.File("log.txt"));
     // Nothing was loaded: the failure follows the opening lines.
     ASSERT_EQ(lines.size(), ZAVToolTest::LogHead().size() + 4u);
-    EXPECT_EQ(Listing(runner.Dir().Path() + "/alone").size(), 1u);
+    EXPECT_EQ(ZAVTest::FolderNames(runner.Dir().Path() + "/alone").size(), 1u);
 }
 
 TEST(ExtractPictures, LeavesNothingWhereItCannotWrite)
@@ -268,9 +254,7 @@ TEST(ExtractPictures, LeavesNothingWhereItCannotWrite)
     const auto raw = runner.Run({"-x", "-f", report, "-z", "out/", "-g", "1", "-o", "log.txt"});
     EXPECT_EQ(raw.exitCode, 2);
     EXPECT_EQ(raw.err, "error: Can't extract pictures of page 1! Error writing file 'out/report_1_2.jpg'!\n");
-    std::vector<std::string> left = Listing(runner.File("out"));
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"report_1_1.png", "report_1_2.jpg"}));
+    EXPECT_EQ(ZAVTest::FolderNames(runner.File("out")), (std::vector<std::string>{"report_1_1.png", "report_1_2.jpg"}));
 }
 
 }  // namespace
