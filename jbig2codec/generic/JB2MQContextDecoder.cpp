@@ -73,6 +73,33 @@ inline uint32_t DecodeByte(JB2MQLocal& r, uint8_t* contexts, const JB2ContextBuf
     return byte;
 }
 
+// The bits of a window that the eight pixels of a byte read from their line:
+// pixel j reads `width` bits from shift - j up.
+constexpr uint32_t ByteWindowMask(uint8_t shift, uint8_t mask)
+{
+    uint32_t width = 0;
+    while (mask >> width)
+        ++width;
+    return width ? ((1u << (width + 7)) - 1) << (shift - 7) : 0;
+}
+
+// Context 0 is all white around the pixel. A byte whose eight pixels all see
+// only white in the lines above and just left has context 0 for each of them
+// while they decode white; when context 0 gives white without renormalising
+// eight times running, the byte is white at once. Most of a page is such
+// margin and gap, so most bytes cost one test instead of eight decisions.
+template <uint8_t Template>
+inline bool SkipWhiteByte(JB2MQLocal& r, const uint8_t* contexts, uint32_t window2, uint32_t window1, uint32_t left)
+{
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
+    constexpr uint32_t mask2 = ByteWindowMask(w.shift2, w.mask2);
+    constexpr uint32_t mask1 = ByteWindowMask(w.shift1, w.mask1);
+    if ((window2 & mask2) | (window1 & mask1) | (left & w.currentMask))
+        return false;
+    const uint8_t white = contexts[0];
+    return r.states[white].mps == 0 && r.SkipMps(white, 8);
+}
+
 // Decodes the pixels of the current line (T.88 6.2.5.7 step 3 c) with the
 // context built from sliding windows over the lines above (a shift register
 // per line, moved on a byte at a time) and the MQ registers in locals for
@@ -95,6 +122,11 @@ void DecodeLineFromWindows(JB2MQContextDecoder* d)
     for (uint32_t k = 0; k < fullBytes; ++k) {
         window2 = ((window2 << 8) | above2[k + 1]) & 0xFFFFFF;
         window1 = ((window1 << 8) | above[k + 1]) & 0xFFFFFF;
+        if (Nominal && SkipWhiteByte<Template>(r, contexts, window2, window1, left)) {
+            out[k] = 0;
+            left <<= 8;
+            continue;
+        }
         out[k] = static_cast<uint8_t>(
             DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
     }
