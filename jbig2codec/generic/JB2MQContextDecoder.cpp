@@ -47,10 +47,11 @@ JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
     return d->linesDone < d->height ? Context_Buffer_Next_Line(d->buffer) : cJB2_Error_OK;
 }
 
-// The pixels of one byte of the current line. `pixels` is 8 for every byte
-// but a short last one, so the full bytes get their own copy of the loop,
-// unrolled: each pixel's shifts are then constants, and the context is the
-// two windows' bits at fixed places plus the pixels just decoded.
+// The pixels of one byte of the current line: the short last one, and every
+// byte when AT pixels are moved. `pixels` is 8 for every byte but a short
+// last one, so the full bytes get their own copy of the loop, unrolled:
+// each pixel's shifts are then constants, and the context is the two
+// windows' bits at fixed places plus the pixels just decoded.
 template <uint8_t Template, bool Nominal>
 inline uint32_t DecodeByte(JB2MQLocal& r, uint8_t* contexts, const JB2ContextBuffer* b, uint32_t window2,
                            uint32_t window1, uint32_t& left, uint32_t pixels, uint32_t x, uint8_t* out)
@@ -100,6 +101,46 @@ inline bool SkipWhiteByte(JB2MQLocal& r, const uint8_t* contexts, uint32_t windo
     return r.states[white].mps == 0 && r.SkipMps(white, 8);
 }
 
+// A full byte with every template pixel at its nominal place. Each pixel's
+// context differs from the two the next pixel may have only in that pixel's
+// own bit, so the entries of both are read before its decision is made:
+// when the decision's branch was mispredicted, the next context's entry is
+// already at hand instead of a load away. The one read before this pixel's
+// own entry changed is the stale one, when both contexts are the same.
+template <uint8_t Template>
+inline uint32_t DecodeNominalByte(JB2MQLocal& r, uint8_t* contexts, uint32_t window2, uint32_t window1, uint32_t& left)
+{
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
+    auto above = [&](uint32_t j) {
+        return (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
+               (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1);
+    };
+    uint32_t byte = 0;
+    uint32_t context = above(0) | (left & w.currentMask);
+    uint8_t entry = contexts[context];
+#pragma GCC unroll 8
+    for (uint32_t j = 0; j < 8; ++j) {
+        uint32_t high = 0;
+        uint8_t entry0 = 0, entry1 = 0;
+        if (j < 7) {
+            high = above(j + 1) | ((left << 1) & w.currentMask);
+            entry0 = contexts[high];
+            entry1 = contexts[high | 1];
+        }
+        const uint32_t bit = r.Decode(entry);
+        contexts[context] = entry;
+        left = (left << 1) | bit;
+        byte |= bit << (7 - j);
+        if (j < 7) {
+            const uint32_t next = high | bit;
+            const uint8_t preloaded = bit ? entry1 : entry0;
+            entry = next == context ? entry : preloaded;
+            context = next;
+        }
+    }
+    return byte;
+}
+
 // Decodes the pixels of the current line (T.88 6.2.5.7 step 3 c) with the
 // context built from sliding windows over the lines above (a shift register
 // per line, moved on a byte at a time) and the MQ registers in locals for
@@ -128,7 +169,8 @@ void DecodeLineFromWindows(JB2MQContextDecoder* d)
             continue;
         }
         out[k] = static_cast<uint8_t>(
-            DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
+            Nominal ? DecodeNominalByte<Template>(r, contexts, window2, window1, left)
+                    : DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
     }
     if (const uint32_t rest = d->width % 8) {
         window2 = ((window2 << 8) | above2[fullBytes + 1]) & 0xFFFFFF;

@@ -206,9 +206,10 @@ TEST(GenericRegionCoding, OversizedRegionsAreRefusedBeforeAllocating)
 }
 
 // A line with an empty skip line takes the pixel-by-pixel path; without one
-// the line decoders take white bytes in one step. Both must leave the same
-// pixels and the same coder registers and context states after every line.
-TEST(GenericRegionCoding, WhiteBytesInOneStepMatchPixelByPixelDecoding)
+// the line decoders take white bytes in one step and read the next pixel's
+// context entries ahead. Both must leave the same pixels and the same coder
+// registers and context states after every line.
+TEST(GenericRegionCoding, LineDecodersMatchPixelByPixelDecoding)
 {
     const Page page = JB2Test::DustPage("dust", 2000, 160, 7);
     const std::vector<uint8_t> none(page.Stride(), 0);
