@@ -47,10 +47,11 @@ JB2_Error FinishLine(JB2MQContextDecoder* d, uint8_t* line)
     return d->linesDone < d->height ? Context_Buffer_Next_Line(d->buffer) : cJB2_Error_OK;
 }
 
-// The pixels of one byte of the current line. `pixels` is 8 for every byte
-// but a short last one, so the full bytes get their own copy of the loop,
-// unrolled: each pixel's shifts are then constants, and the context is the
-// two windows' bits at fixed places plus the pixels just decoded.
+// The pixels of one byte of the current line: the short last one, and every
+// byte when AT pixels are moved. `pixels` is 8 for every byte but a short
+// last one, so the full bytes get their own copy of the loop, unrolled:
+// each pixel's shifts are then constants, and the context is the two
+// windows' bits at fixed places plus the pixels just decoded.
 template <uint8_t Template, bool Nominal>
 inline uint32_t DecodeByte(JB2MQLocal& r, uint8_t* contexts, const JB2ContextBuffer* b, uint32_t window2,
                            uint32_t window1, uint32_t& left, uint32_t pixels, uint32_t x, uint8_t* out)
@@ -69,6 +70,73 @@ inline uint32_t DecodeByte(JB2MQLocal& r, uint8_t* contexts, const JB2ContextBuf
         // An AT pixel may lie on this line, within this byte.
         if (!Nominal)
             *out = static_cast<uint8_t>(byte);
+    }
+    return byte;
+}
+
+// The bits of a window that the eight pixels of a byte read from their line:
+// pixel j reads `width` bits from shift - j up.
+constexpr uint32_t ByteWindowMask(uint8_t shift, uint8_t mask)
+{
+    uint32_t width = 0;
+    while (mask >> width)
+        ++width;
+    return width ? ((1u << (width + 7)) - 1) << (shift - 7) : 0;
+}
+
+// Context 0 is all white around the pixel. A byte whose eight pixels all see
+// only white in the lines above and just left has context 0 for each of them
+// while they decode white; when context 0 gives white without renormalising
+// eight times running, the byte is white at once. Most of a page is such
+// margin and gap, so most bytes cost one test instead of eight decisions.
+template <uint8_t Template>
+inline bool SkipWhiteByte(JB2MQLocal& r, const uint8_t* contexts, uint32_t window2, uint32_t window1, uint32_t left)
+{
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
+    constexpr uint32_t mask2 = ByteWindowMask(w.shift2, w.mask2);
+    constexpr uint32_t mask1 = ByteWindowMask(w.shift1, w.mask1);
+    if ((window2 & mask2) | (window1 & mask1) | (left & w.currentMask))
+        return false;
+    const uint8_t white = contexts[0];
+    return r.states[white].mps == 0 && r.SkipMps(white, 8);
+}
+
+// A full byte with every template pixel at its nominal place. Each pixel's
+// context differs from the two the next pixel may have only in that pixel's
+// own bit, so the entries of both are read before its decision is made:
+// when the decision's branch was mispredicted, the next context's entry is
+// already at hand instead of a load away. The one read before this pixel's
+// own entry changed is the stale one, when both contexts are the same.
+template <uint8_t Template>
+inline uint32_t DecodeNominalByte(JB2MQLocal& r, uint8_t* contexts, uint32_t window2, uint32_t window1, uint32_t& left)
+{
+    constexpr JB2TemplateWindows w = kJB2TemplateWindows[Template];
+    auto above = [&](uint32_t j) {
+        return (((window2 >> (w.shift2 - j)) & w.mask2) << w.place2) |
+               (((window1 >> (w.shift1 - j)) & w.mask1) << w.place1);
+    };
+    uint32_t byte = 0;
+    uint32_t context = above(0) | (left & w.currentMask);
+    uint8_t entry = contexts[context];
+#pragma GCC unroll 8
+    for (uint32_t j = 0; j < 8; ++j) {
+        uint32_t high = 0;
+        uint8_t entry0 = 0, entry1 = 0;
+        if (j < 7) {
+            high = above(j + 1) | ((left << 1) & w.currentMask);
+            entry0 = contexts[high];
+            entry1 = contexts[high | 1];
+        }
+        const uint32_t bit = r.Decode(entry);
+        contexts[context] = entry;
+        left = (left << 1) | bit;
+        byte |= bit << (7 - j);
+        if (j < 7) {
+            const uint32_t next = high | bit;
+            const uint8_t preloaded = bit ? entry1 : entry0;
+            entry = next == context ? entry : preloaded;
+            context = next;
+        }
     }
     return byte;
 }
@@ -95,8 +163,14 @@ void DecodeLineFromWindows(JB2MQContextDecoder* d)
     for (uint32_t k = 0; k < fullBytes; ++k) {
         window2 = ((window2 << 8) | above2[k + 1]) & 0xFFFFFF;
         window1 = ((window1 << 8) | above[k + 1]) & 0xFFFFFF;
+        if (Nominal && SkipWhiteByte<Template>(r, contexts, window2, window1, left)) {
+            out[k] = 0;
+            left <<= 8;
+            continue;
+        }
         out[k] = static_cast<uint8_t>(
-            DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
+            Nominal ? DecodeNominalByte<Template>(r, contexts, window2, window1, left)
+                    : DecodeByte<Template, Nominal>(r, contexts, b, window2, window1, left, 8, 8 * k, out + k));
     }
     if (const uint32_t rest = d->width % 8) {
         window2 = ((window2 << 8) | above2[fullBytes + 1]) & 0xFFFFFF;

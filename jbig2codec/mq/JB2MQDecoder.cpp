@@ -100,10 +100,13 @@ namespace {
 
 // T.88 A.2 over a source of decisions by context number within the set.
 template <class DecodeBit>
-JB2_Error DecodeInteger(DecodeBit decodeBit, uint8_t* sign, uint32_t* magnitude)
+__attribute__((always_inline)) inline JB2_Error DecodeInteger(DecodeBit decodeBit, uint8_t* sign, uint32_t* magnitude)
 {
     uint32_t prev = 1;
-    auto next = [&]() {
+    // Inlined, so that the coder's registers stay in machine registers
+    // across the decisions of one integer.
+    auto next = [&]() __attribute__((always_inline))
+    {
         const uint8_t bit = decodeBit(prev);
         prev = prev < 256 ? ((prev << 1) | bit) : ((((prev << 1) | bit) & 511) | 256);
         return bit;
@@ -136,8 +139,9 @@ JB2_Error MQ_Decoder_Decode_Integer(JB2MQDecoder* d, uint32_t base, uint8_t* sig
     if ((base | 511) < d->contextCount) {
         JB2MQLocal r(d);
         uint8_t* contexts = d->contexts;
-        const JB2_Error status =
-            DecodeInteger([&](uint32_t prev) { return r.Decode(contexts[base | prev]); }, sign, magnitude);
+        const JB2_Error status = DecodeInteger(
+            [&](uint32_t prev) __attribute__((always_inline)) { return r.Decode(contexts[base | prev]); }, sign,
+            magnitude);
         r.StoreTo(d);
         return status;
     }

@@ -113,6 +113,20 @@ struct JB2MQLocal {
         return bit;
     }
 
+    // `count` decisions of the context whose entry is `cx` as one step, when
+    // each of them would give the MPS and none would renormalise: A and C
+    // then only lose Qe per decision and the entry stays. False, with
+    // nothing changed, when some decision would take another path.
+    bool SkipMps(uint8_t cx, uint32_t count)
+    {
+        const uint64_t span = uint64_t(states[cx].qeShifted) * count;
+        if (c < span || a < 0x80000000u + span)
+            return false;
+        a -= uint32_t(span);
+        c -= uint32_t(span);
+        return true;
+    }
+
     // RENORMD, T.88 E.3.3: the shifts up to the next byte in one step.
     void Renormalise()
     {

@@ -76,34 +76,63 @@ void CombineSpan(uint8_t* destination, const uint8_t* source, uint32_t sourceByt
         CombineMasked<Combination>(destination[last], ShiftedByte(source, sourceBytes, last, shift), lastMask);
 }
 
+// Where a span of width pixels from pixel x on falls in its row's bytes.
+struct SpanLayout {
+    uint32_t shift;
+    uint32_t sourceBytes;
+    uint32_t bytes;
+    uint8_t firstMask;
+    uint8_t lastMask;
+};
+
+SpanLayout LayoutOf(uint32_t width, uint64_t x)
+{
+    SpanLayout s;
+    s.shift = uint32_t(x % 8);
+    s.sourceBytes = (width + 7) / 8;
+    s.bytes = (width + s.shift + 7) / 8;
+    const uint32_t tailBits = (width + s.shift) % 8;
+    s.firstMask = uint8_t(0xFF >> s.shift);
+    s.lastMask = tailBits ? uint8_t(0xFF << (8 - tailBits)) : uint8_t(0xFF);
+    return s;
+}
+
+template <uint8_t Combination>
+void CombineRows(uint8_t* destination, uint64_t destinationStride, const uint8_t* source, uint64_t sourceStride,
+                 uint32_t rows, const SpanLayout& s)
+{
+    for (uint32_t row = 0; row < rows; ++row, destination += destinationStride, source += sourceStride)
+        CombineSpan<Combination>(destination, source, s.sourceBytes, s.bytes, s.shift, s.firstMask, s.lastMask);
+}
+
 }  // namespace
 
 // T.88 7.4.1.5: the combination operators OR, AND, XOR, XNOR
 // and REPLACE, applied over the span the source covers.
-void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination)
+void JB2RowsCombineAt(uint8_t* destination, uint64_t destinationStride, const uint8_t* source, uint64_t sourceStride,
+                      uint32_t width, uint32_t rows, uint64_t x, uint8_t combination)
 {
-    if (width == 0)
+    if (width == 0 || rows == 0)
         return;
     destination += x / 8;
-    const uint32_t bitOffset = uint32_t(x % 8);
-    const uint32_t sourceBytes = (width + 7) / 8;
-    const uint32_t bytes = (width + bitOffset + 7) / 8;
-    const uint32_t tailBits = (width + bitOffset) % 8;
-    const uint8_t firstMask = uint8_t(0xFF >> bitOffset);
-    const uint8_t lastMask = tailBits ? uint8_t(0xFF << (8 - tailBits)) : uint8_t(0xFF);
+    const SpanLayout s = LayoutOf(width, x);
     switch (combination) {
     case cJB2_Combine_Or:
-        return CombineSpan<cJB2_Combine_Or>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+        return CombineRows<cJB2_Combine_Or>(destination, destinationStride, source, sourceStride, rows, s);
     case cJB2_Combine_And:
-        return CombineSpan<cJB2_Combine_And>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+        return CombineRows<cJB2_Combine_And>(destination, destinationStride, source, sourceStride, rows, s);
     case cJB2_Combine_Xor:
-        return CombineSpan<cJB2_Combine_Xor>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+        return CombineRows<cJB2_Combine_Xor>(destination, destinationStride, source, sourceStride, rows, s);
     case cJB2_Combine_Xnor:
-        return CombineSpan<cJB2_Combine_Xnor>(destination, source, sourceBytes, bytes, bitOffset, firstMask, lastMask);
+        return CombineRows<cJB2_Combine_Xnor>(destination, destinationStride, source, sourceStride, rows, s);
     default:
-        return CombineSpan<cJB2_Combine_Replace>(destination, source, sourceBytes, bytes, bitOffset, firstMask,
-                                                 lastMask);
+        return CombineRows<cJB2_Combine_Replace>(destination, destinationStride, source, sourceStride, rows, s);
     }
+}
+
+void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination)
+{
+    JB2RowsCombineAt(destination, 0, source, 0, width, 1, x, combination);
 }
 
 void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_t x, uint8_t combination)

@@ -26,6 +26,11 @@ void JB2RowCombine(uint8_t* destination, uint8_t* source, uint32_t width, int64_
 // The same from column x >= 0 on; the source is only read, no spare byte.
 void JB2RowCombineAt(uint8_t* destination, const uint8_t* source, uint32_t width, uint64_t x, uint8_t combination);
 
+// JB2RowCombineAt over `rows` rows, source and destination each moving on
+// by its stride: a whole glyph is placed with one setup.
+void JB2RowsCombineAt(uint8_t* destination, uint64_t destinationStride, const uint8_t* source, uint64_t sourceStride,
+                      uint32_t width, uint32_t rows, uint64_t x, uint8_t combination);
+
 // Sets count pixels from pixel x on.
 void JB2RowSetRun(uint8_t* row, uint32_t x, uint32_t count);
 

@@ -203,12 +203,13 @@ JB2_Error DrawSymbol(Run& r, const JB2Symbol* symbol, int64_t x, int64_t y)
         if (x >= int64_t(b->width))
             return cJB2_Error_OK;
         const uint32_t visible = uint32_t(std::min<int64_t>(symbol->width, int64_t(b->width) - x));
-        for (uint32_t row = 0; row < symbol->height; ++row) {
-            if (y + row < 0 || y + row >= int64_t(b->height))
-                continue;
-            JB2RowCombineAt(b->rows + uint64_t(y + row) * b->stride, JB2SymbolRow(symbol, row), visible, uint64_t(x),
-                            r.p->combination);
-        }
+        // The rows of the symbol that fall inside the bitmap, in one call.
+        const int64_t first = std::max<int64_t>(0, -y);
+        const int64_t end = std::min<int64_t>(symbol->height, int64_t(b->height) - y);
+        if (first < end)
+            JB2RowsCombineAt(b->rows + uint64_t(y + first) * b->stride, b->stride,
+                             JB2SymbolRow(symbol, uint32_t(first)), symbol->stride, visible, uint32_t(end - first),
+                             uint64_t(x), r.p->combination);
         return cJB2_Error_OK;
     }
     for (uint32_t row = 0; row < symbol->height; ++row) {

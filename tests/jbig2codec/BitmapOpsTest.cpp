@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "jbig2codec/render/JB2BitmapOps.h"
@@ -46,6 +47,34 @@ TEST(BitmapOps, CombineMatchesPixelModel)
                     if (x + i >= 0)
                         Put(expected, x + i, JB2Test::CombinePixel(Get(dest, x + i), Get(source, i), op));
                 JB2RowCombine(dest.data(), source.data(), width, x, op);
+                ASSERT_EQ(expected, dest) << "op " << int(op) << " width " << width << " x " << x;
+            }
+}
+
+// A block of rows placed at once: each row as the pixel model combines it,
+// with source and destination strides of their own and source bits past
+// the width that must not leak.
+TEST(BitmapOps, RowsCombineMatchesPixelModel)
+{
+    uint32_t seed = 5;
+    const uint32_t destWidth = 72, destStride = 11, rows = 4;
+    for (uint8_t op = 0; op <= 4; ++op)
+        for (uint32_t width : {1u, 6u, 8u, 13u, 31u, 57u})
+            for (uint32_t x = 0; x + width <= destWidth; x += 3) {
+                const uint32_t sourceStride = (width + 7) / 8 + 2;
+                std::vector<uint8_t> dest = RandomRow(destStride * rows, seed);
+                const std::vector<uint8_t> source = RandomRow(sourceStride * rows, seed);
+                std::vector<uint8_t> expected = dest;
+                for (uint32_t y = 0; y < rows; ++y) {
+                    const std::vector<uint8_t> from(source.begin() + y * sourceStride,
+                                                    source.begin() + (y + 1) * sourceStride);
+                    std::vector<uint8_t> row(expected.begin() + y * destStride,
+                                             expected.begin() + (y + 1) * destStride);
+                    for (uint32_t i = 0; i < width; ++i)
+                        Put(row, x + i, JB2Test::CombinePixel(Get(row, x + i), Get(from, i), op));
+                    std::copy(row.begin(), row.end(), expected.begin() + y * destStride);
+                }
+                JB2RowsCombineAt(dest.data(), destStride, source.data(), sourceStride, width, rows, x, op);
                 ASSERT_EQ(expected, dest) << "op " << int(op) << " width " << width << " x " << x;
             }
 }

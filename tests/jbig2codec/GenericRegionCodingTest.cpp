@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,7 +47,7 @@ std::vector<Page> Pages()
             if (y < 15 || x % 3 == 0)
                 repeats.Set(x, y);
     return {JB2Test::TextPage("text", 131, 56, 3), JB2Test::NoisePage("noise", 29, 11, 8), repeats,
-            JB2Test::BlackPage("black", 8, 3)};
+            JB2Test::BlackPage("black", 8, 3), JB2Test::DustPage("dust", 605, 80, 5)};
 }
 
 std::vector<uint8_t> Encode(Memory& memory, const Page& page, uint8_t gbTemplate, const ATLayout& at, bool tpgdon)
@@ -201,6 +202,40 @@ TEST(GenericRegionCoding, OversizedRegionsAreRefusedBeforeAllocating)
         }
         if (decoder)
             MQ_Context_Decoder_End(&decoder, memory.Get());
+    }
+}
+
+// A line with an empty skip line takes the pixel-by-pixel path; without one
+// the line decoders take white bytes in one step and read the next pixel's
+// context entries ahead. Both must leave the same pixels and the same coder
+// registers and context states after every line.
+TEST(GenericRegionCoding, LineDecodersMatchPixelByPixelDecoding)
+{
+    const Page page = JB2Test::DustPage("dust", 2000, 160, 7);
+    const std::vector<uint8_t> none(page.Stride(), 0);
+    for (uint8_t gbTemplate = 0; gbTemplate < 4; ++gbTemplate) {
+        Memory memory;
+        const std::vector<uint8_t> coded = Encode(memory, page, gbTemplate, Layouts(gbTemplate)[0], false);
+        JB2MQContextDecoder* fast = nullptr;
+        JB2MQContextDecoder* slow = nullptr;
+        ASSERT_EQ(0, MQ_Context_Decoder_Start(&fast, memory.Get(), page.width, page.height, gbTemplate, 1, nullptr,
+                                              nullptr, coded.data(), uint32_t(coded.size()), nullptr));
+        ASSERT_EQ(0, MQ_Context_Decoder_Start(&slow, memory.Get(), page.width, page.height, gbTemplate, 1, nullptr,
+                                              nullptr, coded.data(), uint32_t(coded.size()), nullptr));
+        std::vector<uint8_t> fastLine(page.Stride()), slowLine(page.Stride());
+        for (uint32_t y = 0; y < page.height; ++y) {
+            ASSERT_EQ(0, MQ_Context_Decoder_Line(fast, fastLine.data(), 0, nullptr));
+            ASSERT_EQ(0, MQ_Context_Decoder_Line(slow, slowLine.data(), 0, none.data()));
+            ASSERT_EQ(slowLine, fastLine) << "template " << int(gbTemplate) << ", line " << y;
+            ASSERT_TRUE(std::equal(page.Row(y), page.Row(y) + page.Stride(), fastLine.begin()));
+            ASSERT_EQ(slow->mq->a, fast->mq->a) << "line " << y;
+            ASSERT_EQ(slow->mq->c, fast->mq->c) << "line " << y;
+            ASSERT_EQ(slow->mq->ct, fast->mq->ct) << "line " << y;
+            ASSERT_EQ(slow->mq->position, fast->mq->position) << "line " << y;
+        }
+        EXPECT_EQ(0, std::memcmp(slow->mq->contexts, fast->mq->contexts, slow->mq->contextCount));
+        MQ_Context_Decoder_End(&fast, memory.Get());
+        MQ_Context_Decoder_End(&slow, memory.Get());
     }
 }
 

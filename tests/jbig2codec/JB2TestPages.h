@@ -101,6 +101,28 @@ inline Page NoisePage(std::string name, uint32_t width, uint32_t height, uint32_
     return page;
 }
 
+// Mostly white, as margins and gaps of a scan are: specks whose density
+// rises band by band down the page (none in the first band, then about one
+// in 4096, 512 and 64 pixels), and a short line of text in the last band.
+inline Page DustPage(std::string name, uint32_t width, uint32_t height, uint32_t seed)
+{
+    Page page = BlankPage(std::move(name), width, height);
+    auto next = [&seed]() { return seed = seed * 1664525u + 1013904223u, seed >> 8; };
+    const uint32_t band = (height + 3) / 4;
+    for (uint32_t y = band; y < height; ++y) {
+        const uint32_t odds = 4096u >> (3 * (y / band - 1));
+        for (uint32_t x = 0; x < width; ++x)
+            if (next() % odds == 0)
+                page.Set(x, y);
+    }
+    const Page text = TextPage("", width / 2, band, seed);
+    for (uint32_t y = 0; y < text.height; ++y)
+        for (uint32_t x = 0; x < text.width; ++x)
+            if (text.Get(x, y))
+                page.Set(width / 4 + x, height - band + y);
+    return page;
+}
+
 // Long runs to exercise the make-up codes: bands of different lengths.
 inline Page LongRunPage(std::string name, uint32_t width, uint32_t height)
 {

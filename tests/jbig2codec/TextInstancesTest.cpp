@@ -105,6 +105,29 @@ TEST_F(TextInstances, EveryCornerTransposedOrNot)
     }
 }
 
+// A symbol taller than the room above or below its place keeps only its
+// rows inside the region: bottom-left puts the first instance's top 2 rows
+// above the region, top-left the last row below it.
+TEST_F(TextInstances, RowsOutsideTheRegionAreClipped)
+{
+    uint8_t tall[8 * 3] = {};
+    for (uint32_t y = 0; y < 8; ++y)
+        tall[y * 3] = uint8_t(0xE0 ^ (0x20 << (y % 3)));
+    symbol = {8, 3, 3, tall, 1, 0, 0, nullptr};
+    for (const uint8_t corner : {cJB2_Corner_Top_Left, cJB2_Corner_Bottom_Left}) {
+        const int top = corner == cJB2_Corner_Top_Left ? 5 : 5 - 7;
+        std::vector<uint8_t> expected(kStride * kHeight, 0);
+        for (const int x : {4, 7})
+            for (int y = 0; y < 8; ++y)
+                for (int i = 0; i < 3; ++i)
+                    if (top + y >= 0 && top + y < int(kHeight) && ((tall[y * 3] >> (7 - i)) & 1))
+                        expected[(top + y) * kStride + (x + i) / 8] |= uint8_t(0x80 >> ((x + i) % 8));
+        std::vector<uint8_t> bitmap;
+        ASSERT_EQ(0, Decode(corner, 0, &bitmap)) << messages.All();
+        EXPECT_EQ(expected, bitmap) << int(corner);
+    }
+}
+
 TEST_F(TextInstances, PixelsBeyondTheBudgetAreRefused)
 {
     std::vector<uint8_t> bitmap;
