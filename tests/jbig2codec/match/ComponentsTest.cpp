@@ -52,6 +52,49 @@ struct Components : SegmentFixture {
 
 }  // namespace
 
+// A line's runs are the stretches of black pixels, also where they start
+// or end at the line's ends or at the borders of 64-pixel words, and bits
+// past the width are no pixels.
+TEST_F(Components, LineRunsAreTheBlackStretches)
+{
+    uint32_t seed = 9;
+    for (uint32_t width : {1u, 7u, 8u, 63u, 64u, 65u, 127u, 128u, 129u, 200u, 2480u}) {
+        for (uint32_t density = 0; density < 4; ++density) {
+            const uint32_t stride = (width + 7) / 8;
+            std::vector<uint8_t> line(stride, 0);
+            for (uint32_t x = 0; x < width; ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                // Density 0: white; 3: black; between: stretches of both.
+                const bool black = density == 3 || (density > 0 && ((seed >> 20) % 4) < density && x % 61 != 0);
+                if (black)
+                    line[x / 8] |= uint8_t(0x80 >> (x % 8));
+            }
+            if (width % 8)
+                line[stride - 1] |= uint8_t(0xFF >> (width % 8));  // bits past the width
+            std::vector<std::pair<uint32_t, uint32_t>> expected;
+            for (uint32_t x = 0; x < width; ++x) {
+                const bool black = (line[x / 8] >> (7 - x % 8)) & 1;
+                if (black && (expected.empty() || expected.back().second + 1 != x))
+                    expected.push_back({x, x});
+                else if (black)
+                    expected.back().second = x;
+            }
+            JB2RunArray* lineRuns = nullptr;
+            ASSERT_EQ(JB2RunArrayCreate(&lineRuns, memory, 0, message), 0);
+            ASSERT_EQ(JB2RunArrayAddLine(lineRuns, memory, line.data(), width, 4, message), 0);
+            std::vector<std::pair<uint32_t, uint32_t>> found;
+            for (uint32_t i = 0; i < lineRuns->count; ++i) {
+                const JB2Run* run = nullptr;
+                ASSERT_EQ(JB2RunArrayGet(lineRuns, i, &run), 0);
+                EXPECT_EQ(run->line, 4u);
+                found.push_back({run->first, run->last});
+            }
+            EXPECT_EQ(found, expected) << "width " << width << ", density " << density;
+            JB2RunArrayFree(&lineRuns, memory);
+        }
+    }
+}
+
 TEST_F(Components, CornersJoinAndHolesAreCounted)
 {
     Extract(Drawn({
