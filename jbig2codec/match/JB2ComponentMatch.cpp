@@ -220,7 +220,7 @@ JB2_Error JB2ComponentMatchWeighted(JB2ComponentMatch* m, JB2Component* other, J
     uint32_t count = 0, pairs = 0;
     if (Difference(m->pixels, other->pixels) > m->t1)
         return cJB2_Error_OK;
-    JB2_Error status = JB2ComponentWords(other, memory);
+    JB2_Error status = other->words ? cJB2_Error_OK : JB2ComponentWords(other, memory);
     if (status != cJB2_Error_OK || !CountDifferences(m, other, &count, &pairs))
         return status;
     if (count == 0) {
