@@ -87,7 +87,9 @@ inline uint32_t Window(const uint8_t* line, int64_t x, uint32_t n)
 // The pixels of a line with the nominal template: each line's window of
 // the template slides one pixel to the right per pixel, which gives the
 // same contexts as cutting them anew for every pixel. The pixels entering
-// the windows are read eight at a time.
+// the windows are read eight at a time. Eight white pixels whose windows
+// are white and stay white all code 0 in context 0: such bytes, common on
+// a page, are gathered and coded as one run.
 void EncodeNominal(JB2MQContextEncoder* e)
 {
     const JB2ContextBuffer* b = e->buffer;
@@ -96,12 +98,21 @@ void EncodeNominal(JB2MQContextEncoder* e)
     uint32_t w2 = Window(b->above2, t.first2, t.count2);
     uint32_t w1 = Window(b->above, t.first1, t.count1);
     uint32_t w0 = 0;
+    uint64_t white = 0;  // pixels of context 0 and value 0 not yet coded
     const int64_t next2 = t.first2 + t.count2, next1 = t.first1 + t.count1;
     const uint8_t* current = b->current + kJB2ContextMarginBytes;
     for (uint32_t base = 0; base < e->width; base += 8) {
         const uint32_t in2 = Window24(b->above2, base + next2), in1 = Window24(b->above, base + next1);
         const uint32_t pixels = current[base / 8];
         const uint32_t n = e->width - base < 8 ? e->width - base : 8;
+        if (n == 8 && (pixels | w2 | w1 | w0 | (t.count2 ? in2 >> 16 : 0) | (in1 >> 16)) == 0) {
+            white += 8;
+            continue;
+        }
+        if (white) {
+            MQ_Encoder_Encode_Run(e->mq, JB2MQContexts::kGeneric, 0, white);
+            white = 0;
+        }
         for (uint32_t j = 0; j < n; ++j) {
             const uint32_t pixel = (pixels >> (7 - j)) & 1;
             MQ_Encoder_Encode_Bit_Inline(e->mq, JB2MQContexts::kGeneric + ((w2 << t.place2) | (w1 << t.place1) | w0),
@@ -111,6 +122,8 @@ void EncodeNominal(JB2MQContextEncoder* e)
             w0 = ((w0 << 1) | pixel) & mask0;
         }
     }
+    if (white)
+        MQ_Encoder_Encode_Run(e->mq, JB2MQContexts::kGeneric, 0, white);
 }
 
 }  // namespace

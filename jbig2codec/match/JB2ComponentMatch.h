@@ -9,18 +9,17 @@
 
 namespace ZAV {
 
-// One reference component with its thresholds and a difference map that
-// has a zero frame around every difference pixel: rows of 64-bit words as
-// the component's words (Components.h), with a zero word on each side.
+// One reference component with its thresholds and room for two rows of
+// differences (rows of 64-bit words as the component's words, Components.h,
+// with a zero word on each side) for components wider than one word.
 struct JB2ComponentMatch {
     JB2Component* component;
     uint32_t width;
     uint32_t height;
     uint32_t pixels;
-    uint32_t t1;            // differing pixels allowed: 20 % of the pixels, 40 % from 75 pixels on
-    uint32_t t2;            // weighted sum allowed: the pixel count, at least 40
-    uint64_t* differences;  // height + 2 rows
-    uint32_t stride;        // words per row: the component's word stride + 2
+    uint32_t t1;     // differing pixels allowed: 20 % of the pixels, 40 % from 75 pixels on
+    uint32_t t2;     // weighted sum allowed: the pixel count, at least 40
+    uint64_t* rows;  // 2 rows of the component's word stride + 2 words
 };
 
 JB2_Error JB2ComponentMatchCreate(JB2ComponentMatch** out, JB2Memory* memory, JB2Component* component,

@@ -338,9 +338,31 @@ JB2_Error JB2ComponentRecountHoles(JB2Component* c, JB2Memory* memory, uint32_t*
 {
     JB2ShapeCounts counts = {};
     JB2_Error status = holes ? JB2ComponentShapeCounts(c, memory, &counts) : cJB2_Error_Internal;
-    if (status == cJB2_Error_OK)
+    if (status == cJB2_Error_OK) {
         c->holes = *holes = counts.whiteRegions;
+        c->shape = counts;
+        c->shapeKnown = 1;
+    }
     return status;
+}
+
+JB2_Error JB2ComponentKnownShapeCounts(JB2Component* c, JB2Memory* memory, JB2ShapeCounts* counts)
+{
+    if (!c || !counts)
+        return cJB2_Error_Internal;
+    if (c->shapeKnown) {
+        *counts = c->shape;
+        return cJB2_Error_OK;
+    }
+    return JB2ComponentShapeCounts(c, memory, counts);
+}
+
+void JB2ComponentBitmapChanging(JB2Component* c, JB2Memory* memory)
+{
+    if (!c)
+        return;
+    JB2ComponentDropWords(c, memory);
+    c->shapeKnown = 0;
 }
 
 JB2_Error JB2ComponentHoleCount(JB2Component* c, JB2Memory* memory, uint32_t* holes)

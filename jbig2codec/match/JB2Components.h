@@ -10,6 +10,17 @@
 
 namespace ZAV {
 
+// The regions of a component's box, 4-connected: white regions with a
+// white frame around the box (the outside and what touches it count as one,
+// so a ring gives 2), white regions with a black frame (each white region
+// of the box, the holes proper and the bays that reach the edge), and the
+// black parts.
+struct JB2ShapeCounts {
+    uint32_t whiteRegions;
+    uint32_t holesProper;
+    uint32_t blackParts;
+};
+
 struct JB2Component {
     uint32_t left;
     uint32_t right;
@@ -19,11 +30,13 @@ struct JB2Component {
     uint32_t holes;  // cached white-frame count, 0 until computed
     uint32_t height;
     uint32_t width;
-    uint8_t* bitmap;      // height rows of stride bytes, null when unfit for symbols
-    uint32_t stride;      // (width + 7) / 8 + 2
-    JB2Symbol* symbol;    // the symbol the component is coded with, not owned
-    uint64_t* words;      // the bitmap's rows as 64-bit words, first pixel in the top bit, made on first use
-    uint32_t wordStride;  // words per row: (width + 1 + 63) / 64, room for a column more
+    uint8_t* bitmap;       // height rows of stride bytes, null when unfit for symbols
+    uint32_t stride;       // (width + 7) / 8 + 2
+    JB2Symbol* symbol;     // the symbol the component is coded with, not owned
+    uint64_t* words;       // the bitmap's rows as 64-bit words, first pixel in the top bit, made on first use
+    uint32_t wordStride;   // words per row: (width + 1 + 63) / 64, room for a column more
+    JB2ShapeCounts shape;  // the regions as counted for the hole count, while shapeKnown
+    uint8_t shapeKnown;
 };
 
 struct JB2ComponentArray {
@@ -50,17 +63,11 @@ inline const uint8_t* JB2ComponentRow(const JB2Component* c, uint32_t y)
 // The rows as words (made once; a change of the bitmap must drop them).
 JB2_Error JB2ComponentWords(JB2Component* component, JB2Memory* memory);
 void JB2ComponentDropWords(JB2Component* component, JB2Memory* memory);
+// Before the bitmap changes: drops the words and the kept region counts.
+void JB2ComponentBitmapChanging(JB2Component* component, JB2Memory* memory);
+// The region counts, kept from the hole count while the bitmap is unchanged.
+JB2_Error JB2ComponentKnownShapeCounts(JB2Component* component, JB2Memory* memory, JB2ShapeCounts* counts);
 
-// The regions of a component's box, 4-connected: white regions with a
-// white frame around the box (the outside and what touches it count as one,
-// so a ring gives 2), white regions with a black frame (each white region
-// of the box, the holes proper and the bays that reach the edge), and the
-// black parts.
-struct JB2ShapeCounts {
-    uint32_t whiteRegions;
-    uint32_t holesProper;
-    uint32_t blackParts;
-};
 JB2_Error JB2ComponentShapeCounts(const JB2Component* component, JB2Memory* memory, JB2ShapeCounts* counts);
 
 // White regions with a white frame, the outside included (a ring gives 2),

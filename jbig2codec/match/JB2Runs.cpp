@@ -1,5 +1,7 @@
 #include "jbig2codec/match/JB2Runs.h"
 
+#include <cstring>
+
 #include "jbig2codec/support/JB2Limits.h"
 
 namespace ZAV {
@@ -27,9 +29,20 @@ JB2_Error Append(JB2RunArray* a, JB2Memory* memory, uint32_t first, uint32_t las
     return cJB2_Error_OK;
 }
 
-inline bool Black(const uint8_t* line, uint32_t x)
+// Pixels 64 k to 64 k + 63 of a line of `bytes` bytes, the first in the top bit.
+inline uint64_t LineWord(const uint8_t* line, uint32_t bytes, uint32_t k)
 {
-    return (line[x / 8] >> (7 - x % 8)) & 1;
+    const uint32_t start = 8 * k;
+    uint64_t word = 0;
+#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (bytes - start >= 8) {
+        std::memcpy(&word, line + start, 8);
+        return __builtin_bswap64(word);
+    }
+#endif
+    for (uint32_t i = start; i < bytes; ++i)
+        word |= uint64_t(line[i]) << (56 - 8 * (i - start));
+    return word;
 }
 
 uint32_t Root(const JB2RunArray* a, uint32_t i)
@@ -84,23 +97,32 @@ JB2_Error JB2RunArrayAddLine(JB2RunArray* a, JB2Memory* memory, const uint8_t* l
 {
     if (!a || !line || (a->count && a->runs[a->count - 1].line >= lineNumber))
         return JB2Fail(message, cJB2_Error_Internal, "Error adding line to run array!");
-    uint32_t x = 0;
-    while (x < width) {
-        // Whole white bytes are passed at once.
-        if (x % 8 == 0 && line[x / 8] == 0) {
-            x += 8;
-            continue;
+    // The line 64 pixels at a time, the first in the top bit; a run that
+    // reaches the end of a word goes on into the next.
+    const uint32_t bytes = (width + 7) / 8;
+    bool inRun = false;
+    uint32_t first = 0;
+    for (uint32_t k = 0; 64 * uint64_t(k) < width; ++k) {
+        uint64_t word = LineWord(line, bytes, k);
+        if (width - 64 * k < 64)
+            word &= ~(~0ull >> (width - 64 * k));  // nothing past the width
+        uint32_t at = 0;                           // bits of the word done
+        while (at < 64) {
+            const uint64_t rest = ~0ull >> at;
+            const uint64_t next = inRun ? ~word & rest : word & rest;
+            if (!next)
+                break;
+            at = uint32_t(__builtin_clzll(next));
+            if (!inRun) {
+                first = 64 * k + at;
+            } else if (Append(a, memory, first, 64 * k + at - 1, lineNumber) != cJB2_Error_OK) {
+                return JB2Fail(message, cJB2_Error_Allocation_Failure, "Error adding line to run array!");
+            }
+            inRun = !inRun;
         }
-        if (!Black(line, x)) {
-            ++x;
-            continue;
-        }
-        const uint32_t first = x;
-        while (x < width && Black(line, x))
-            ++x;
-        if (Append(a, memory, first, x - 1, lineNumber) != cJB2_Error_OK)
-            return JB2Fail(message, cJB2_Error_Allocation_Failure, "Error adding line to run array!");
     }
+    if (inRun && Append(a, memory, first, width - 1, lineNumber) != cJB2_Error_OK)
+        return JB2Fail(message, cJB2_Error_Allocation_Failure, "Error adding line to run array!");
     return cJB2_Error_OK;
 }
 

@@ -164,7 +164,7 @@ JB2_Error JB2SymbolUnifierCreate(JB2SymbolUnifier** out, JB2Component* c, uint32
     u->height = c->height;
     u->stride = c->stride;
     u->threshold = JB2UnifyThreshold(c->pixels, quality);
-    JB2_Error status = JB2ComponentShapeCounts(c, memory, &u->now);
+    JB2_Error status = JB2ComponentKnownShapeCounts(c, memory, &u->now);
     if (status == cJB2_Error_OK) {
         if (!c->holes)
             c->holes = u->now.whiteRegions;
@@ -208,7 +208,7 @@ JB2_Error JB2SymbolUnify(const JB2Symbol* symbol, JB2Component* c, uint32_t qual
         return JB2Fail(message, status, "Failure during symbol shape unification!");
     MapDifferences(u, symbol);
     *outcome = 0;
-    JB2ComponentDropWords(c, memory);  // the bitmap may change
+    JB2ComponentBitmapChanging(c, memory);
     status = ScanRegions(u, memory, outcome);
     if (status != cJB2_Error_OK)
         return Fail(&u, memory, message, status);

@@ -1,5 +1,7 @@
 #include "jbig2codec/mq/JB2MQEncoder.h"
 
+#include <algorithm>
+
 #include "jbig2codec/support/JB2Limits.h"
 #include "jbig2codec/mq/JB2MQContexts.h"
 
@@ -175,6 +177,27 @@ void MQ_Encoder_Encode_Bit(JB2MQEncoder* e, uint32_t context, uint8_t bit)
             e->a = qe;
         cx = state->nextLps;
         RenormE(e);
+    }
+}
+
+void MQ_Encoder_Encode_Run(JB2MQEncoder* e, uint32_t context, uint8_t bit, uint64_t count)
+{
+    if (context >= e->contextCount)
+        return;
+    while (count) {
+        const JB2MQState* state = e->contexts[context];
+        if ((bit & 1) == state->mps) {
+            // A stays at least 0x8000 for this many decisions (A is below 0x10000).
+            const uint64_t quiet = std::min<uint64_t>((e->a - 0x8000) / state->qe, count);
+            e->a -= uint32_t(quiet) * state->qe;
+            e->c += uint32_t(quiet) * state->qe;
+            e->decisions += quiet;
+            count -= quiet;
+            if (!count)
+                break;
+        }
+        MQ_Encoder_Encode_Bit(e, context, bit);
+        --count;
     }
 }
 

@@ -53,6 +53,10 @@ inline void MQ_Encoder_Encode_Bit_Inline(JB2MQEncoder* e, uint32_t context, uint
     }
     MQ_Encoder_Encode_Bit(e, context, bit);
 }
+// `count` equal decisions in one context, as many single calls would code
+// them: the more probable symbols between two renormalisations only take
+// Qe from A and add it to C, so each such stretch is done at once.
+void MQ_Encoder_Encode_Run(JB2MQEncoder* encoder, uint32_t context, uint8_t bit, uint64_t count);
 // Magnitude 0 with sign 1 codes out-of-band.
 JB2_Error MQ_Encoder_Encode_Integer(JB2MQEncoder* encoder, uint32_t base, uint32_t magnitude, uint8_t sign);
 JB2_Error MQ_Encoder_Encode_IAID(JB2MQEncoder* encoder, uint32_t value, uint32_t codeLength);

@@ -10,6 +10,8 @@
 #include "jbig2codec/mmr/JB2MMREncoder.h"
 #include "jbig2codec/generic/JB2MQContextDecoder.h"
 #include "jbig2codec/generic/JB2MQContextEncoder.h"
+#include "jbig2codec/mq/JB2MQContexts.h"
+#include "jbig2codec/mq/JB2MQEncoder.h"
 #include "jbig2codec/segments/JB2SegmentFields.h"
 #include "tests/jbig2codec/JB2TestFiles.h"
 #include "tests/jbig2codec/JB2TestFixtures.h"
@@ -124,6 +126,65 @@ TEST(GenericRegionCoding, NominalEncoderMatchesTheAdaptiveOneAtNominalPlaces)
         ASSERT_EQ(adaptive.size() + 3, output.Bytes().size());
         EXPECT_TRUE(std::equal(adaptive.begin(), adaptive.end(), output.Bytes().begin() + 3));
     }
+}
+
+// The nominal line coder takes white stretches as runs; what it writes must
+// equal coding every pixel with the context the buffer cuts for it, on pages
+// of wide white margins, lone dots near the stretches' ends and the edges,
+// widths that are no multiple of 8, and long white pages.
+std::vector<uint8_t> EncodePixelByPixel(Memory& memory, const Page& page, uint8_t gbTemplate)
+{
+    Output output(memory);
+    JB2MQEncoder* mq = nullptr;
+    JB2ContextBuffer* buffer = nullptr;
+    EXPECT_EQ(0, MQ_Encoder_Start(&mq, memory.Get(), JB2MQContexts::kCount, 0, output.Get(), nullptr));
+    EXPECT_EQ(0, Context_Buffer_Create(&buffer, memory.Get(), page.width, page.height, gbTemplate, 1, nullptr, nullptr,
+                                       nullptr));
+    if (!mq || !buffer)
+        return {};
+    for (uint32_t y = 0; y < page.height; ++y) {
+        Context_Buffer_Put_Line(buffer, page.Row(y));
+        for (uint32_t x = 0; x < page.width; ++x)
+            MQ_Encoder_Encode_Bit(mq, JB2MQContexts::kGeneric + Context_Buffer_Context(buffer, x), page.Get(x, y));
+        if (y + 1 < page.height) {
+            EXPECT_EQ(0, Context_Buffer_Next_Line(buffer));
+        }
+    }
+    EXPECT_EQ(0, MQ_Encoder_End(&mq, memory.Get()));
+    Context_Buffer_End(&buffer, memory.Get());
+    return output.Bytes();
+}
+
+std::vector<Page> SparsePages()
+{
+    Page dots = JB2Test::BlankPage("dots", 203, 61);
+    for (uint32_t y = 0; y < dots.height; y += 3)
+        dots.Set((y * 37 + y / 7) % dots.width, y);
+    dots.Set(0, 0);
+    dots.Set(dots.width - 1, dots.height - 1);
+    Page bands = JB2Test::BlankPage("bands", 640, 40);
+    for (uint32_t x = 100; x < 140; ++x)
+        bands.Set(x, 20);
+    for (uint32_t y = 10; y < 30; ++y)
+        bands.Set(400 + y % 8, y);
+    return {dots, bands, JB2Test::BlankPage("white", 2483, 300), JB2Test::TextPage("text", 517, 90, 5)};
+}
+
+TEST(GenericRegionCoding, NominalEncoderWritesWhatPixelByPixelCodingWrites)
+{
+    for (uint8_t gbTemplate = 0; gbTemplate < 4; ++gbTemplate)
+        for (const Page& page : SparsePages()) {
+            Memory memory;
+            Output output(memory);
+            JB2MQContextEncoder* encoder = nullptr;
+            ASSERT_EQ(0, MQ_Context_Encoder_Start(&encoder, memory.Get(), page.width, page.height, gbTemplate, 0,
+                                                  output.Get(), nullptr));
+            for (uint32_t y = 0; y < page.height; ++y)
+                ASSERT_EQ(0, MQ_Context_Encoder_Line(encoder, page.Row(y)));
+            ASSERT_EQ(0, MQ_Context_Encoder_End(&encoder, memory.Get()));
+            EXPECT_EQ(EncodePixelByPixel(memory, page, gbTemplate), output.Bytes())
+                << "template " << int(gbTemplate) << ", " << page.name;
+        }
 }
 
 TEST(GenericRegionCoding, MMRRegionsDecodeThroughJbig2dec)

@@ -251,6 +251,32 @@ TEST(MQCoder, LongStreamsRoundTripAcrossBufferFlushes)
     EXPECT_EQ(0, MQ_Decoder_End(&decoder, memory.Get()));
 }
 
+// Runs of equal decisions coded at once write what the same decisions coded
+// one by one write: short and very long runs, both symbols, in contexts
+// whose states the decisions between them keep moving.
+TEST(MQCoder, RunsCodeLikeSingleDecisions)
+{
+    Memory memory;
+    Output single(memory), runs(memory);
+    JB2MQEncoder* one = StartEncoder(memory, single);
+    JB2MQEncoder* many = StartEncoder(memory, runs);
+    uint32_t seed = 11;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        const uint32_t context = (seed >> 8) % 3;
+        const uint8_t bit = ((seed >> 16) % 3) == 0;
+        const uint64_t length = i % 50 == 0 ? 70000 + (seed >> 20) : (seed >> 12) % 40;
+        for (uint64_t k = 0; k < length; ++k)
+            MQ_Encoder_Encode_Bit(one, context, bit);
+        MQ_Encoder_Encode_Run(many, context, bit, length);
+    }
+    MQ_Encoder_Encode_Run(many, JB2MQContexts::kCount, 1, 5);  // beyond the contexts: nothing
+    ASSERT_EQ(0, MQ_Encoder_End(&one, memory.Get()));
+    ASSERT_EQ(0, MQ_Encoder_End(&many, memory.Get()));
+    ASSERT_GT(single.Bytes().size(), 3 * kMQEncoderBufferSize);
+    EXPECT_EQ(single.Bytes(), runs.Bytes());
+}
+
 TEST(MQCoder, FailedWriteIsReportedAtTheEnd)
 {
     Memory memory;

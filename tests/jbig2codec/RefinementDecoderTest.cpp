@@ -85,3 +85,58 @@ TEST_F(Refinement, EncodedBitmapsDecodeBackAgainstTheirReference)
         EXPECT_EQ(Decode(c.grTemplate, view), bitmap) << int(c.grTemplate) << " " << c.dx << " " << c.dy;
     }
 }
+
+// The encoder slides its template windows along each row; it must write
+// what coding every pixel with the context the template cuts for it writes,
+// also where the reference is offset, narrower or wider, and the width is
+// no multiple of 8.
+TEST_F(Refinement, EncoderWritesWhatPixelByPixelCodingWrites)
+{
+    const uint32_t width = 37, height = 11, stride = (width + 7) / 8;
+    std::vector<uint8_t> bitmap(stride * height);
+    uint32_t seed = 3;
+    for (uint8_t& byte : bitmap)
+        byte = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    const struct {
+        uint32_t referenceWidth, referenceHeight;
+        int32_t dx, dy;
+    } cases[] = {{37, 11, 0, 0}, {37, 11, -1, 1}, {30, 9, 2, -2}, {45, 14, -4, 0}, {37, 11, 1, 0}, {8, 3, 0, 5}};
+    for (const auto& c : cases)
+        for (uint8_t grTemplate = 0; grTemplate < 2; ++grTemplate) {
+            const uint32_t referenceStride = (c.referenceWidth + 7) / 8;
+            std::vector<uint8_t> reference(referenceStride * c.referenceHeight);
+            for (uint32_t y = 0; y < c.referenceHeight && y < height; ++y)
+                for (uint32_t i = 0; i < referenceStride && i < stride; ++i)
+                    reference[y * referenceStride + i] = uint8_t(bitmap[y * stride + i] ^ (y % 3 == 0 ? 0x24 : 0));
+            const JB2RefinementReference view = {
+                reference.data(), c.referenceWidth, c.referenceHeight, referenceStride, c.dx, c.dy};
+            JB2MQEncoder* mq = nullptr;
+            ASSERT_EQ(0, MQ_Encoder_Start(&mq, memory, JB2MQContexts::kCount, 0, writeData, message));
+            JB2RefinementEncoder* encoder = nullptr;
+            ASSERT_EQ(
+                0, MQ_Context_Reference_Encoder_Start(&encoder, memory, width, height, grTemplate, &view, mq, message));
+            for (uint32_t y = 0; y < height; ++y)
+                EXPECT_EQ(0, MQ_Context_Reference_Encoder_Line(encoder, &bitmap[y * stride]));
+            EXPECT_EQ(0, MQ_Context_Reference_Encoder_End(&encoder, memory));
+            EXPECT_EQ(0, MQ_Encoder_End(&mq, memory));
+            const std::vector<uint8_t> slid = target.bytes;
+            target.bytes.clear();
+
+            ASSERT_EQ(0, MQ_Encoder_Start(&mq, memory, JB2MQContexts::kCount, 0, writeData, message));
+            JB2RefinementTemplate shape = {};
+            ASSERT_EQ(0, JB2RefinementTemplateStart(&shape, memory, width, height, grTemplate, 1, nullptr, nullptr,
+                                                    &view, "", message));
+            for (uint32_t y = 0; y < height; ++y) {
+                std::copy(&bitmap[y * stride], &bitmap[y * stride] + stride, shape.target + y * stride);
+                JB2RefinementRows rows;
+                JB2RefinementRowsAt(&shape, y, &rows);
+                for (uint32_t x = 0; x < width; ++x)
+                    MQ_Encoder_Encode_Bit(mq, JB2MQContexts::kRefinement + JB2RefinementContextAt(&shape, rows, x, y),
+                                          (bitmap[y * stride + x / 8] >> (7 - x % 8)) & 1);
+            }
+            JB2RefinementTemplateEnd(&shape, memory);
+            EXPECT_EQ(0, MQ_Encoder_End(&mq, memory));
+            EXPECT_EQ(slid, target.bytes) << int(grTemplate) << " " << c.dx << " " << c.dy;
+            target.bytes.clear();
+        }
+}

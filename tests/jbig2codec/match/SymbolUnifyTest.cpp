@@ -145,6 +145,32 @@ TEST_F(Unify, SmallDifferencesThatKeepTheShapeAreTaken)
     }
 }
 
+// The region counts the hole count keeps serve until the bitmap changes:
+// they equal a fresh count, and unification, which edits the bitmap, drops
+// them, so that the counts asked for afterwards are those of the edited shape.
+TEST_F(Unify, KeptRegionCountsLastUntilTheBitmapChanges)
+{
+    JB2Component* component = Component(Square(0));
+    Symbol(Square(2));
+    uint32_t holes = 0;
+    ASSERT_EQ(JB2ComponentHoleCount(component, memory, &holes), 0);
+    JB2ShapeCounts kept = {}, fresh = {};
+    ASSERT_EQ(JB2ComponentKnownShapeCounts(component, memory, &kept), 0);
+    ASSERT_EQ(JB2ComponentShapeCounts(component, memory, &fresh), 0);
+    EXPECT_EQ(kept.whiteRegions, fresh.whiteRegions);
+    EXPECT_EQ(kept.holesProper, fresh.holesProper);
+    EXPECT_EQ(kept.blackParts, fresh.blackParts);
+    uint8_t outcome = 9;
+    ASSERT_EQ(JB2SymbolUnify(&symbol, component, 5, memory, message, &outcome), 0) << messages.All();
+    ASSERT_EQ(RowsOf(component), Square(2));  // the notch was cut
+    ASSERT_EQ(JB2ComponentKnownShapeCounts(component, memory, &kept), 0);
+    ASSERT_EQ(JB2ComponentShapeCounts(component, memory, &fresh), 0);
+    EXPECT_EQ(kept.whiteRegions, fresh.whiteRegions);
+    EXPECT_EQ(kept.holesProper, fresh.holesProper);
+    EXPECT_EQ(kept.blackParts, fresh.blackParts);
+    EXPECT_EQ(fresh.holesProper, 1u);  // the notch, where the full square had none
+}
+
 TEST_F(Unify, RefusesBadArguments)
 {
     JB2Component* component = Component({"###", "###"});
