@@ -7,14 +7,11 @@
 
 // Font lookups fill the font caches of fontconfig and cairo, held where the
 // leak checker of the sanitizer builds cannot see them and kept for later
-// lookups: their allocations are not leaks of ours. Only the sanitizer builds
-// have a leak checker to ask for this.
-#if defined(__SANITIZE_ADDRESS__)
+// lookups: their allocations are not leaks of ours.
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions()
 {
     return "leak:libfontconfig.so\nleak:libcairo.so\n";
 }
-#endif
 
 namespace ZAV {
 namespace Gdi {
