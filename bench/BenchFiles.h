@@ -17,13 +17,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/objects/PDFRef.h"
 
 namespace ZAVBench {
 

@@ -17,15 +17,15 @@
 
 #include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFCrt.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFNumber.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/document/PDFCrt.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFNumber.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/objects/PDFRef.h"
 
 using namespace ZAVPDF;
 

@@ -11,12 +11,12 @@
 
 #include "foundation/datasource/DataSource.h"
 #include "foundation/text/TextException.h"
-#include "pdf/PDFCrt.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFParser.h"
-#include "pdf/PDFRef.h"
+#include "pdf/document/PDFCrt.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/parse/PDFParser.h"
+#include "pdf/objects/PDFRef.h"
 
 namespace ZAVFuzz {
 

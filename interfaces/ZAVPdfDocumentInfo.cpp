@@ -1,7 +1,7 @@
 #include "interfaces/ZAVPdfDocumentInfo.h"
 
 #include "interfaces/ZAVPdfDocument.h"
-#include "pdf/PDFDocument.h"
+#include "pdf/document/PDFDocument.h"
 
 namespace ZAV {
 

@@ -1,10 +1,10 @@
 #include "interfaces/ZAVPdfPage.h"
 
 #include "foundation/coding/ZlibCoding.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFPage.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/document/PDFPage.h"
 #include "platform/CrtShims.h"
 
 namespace ZAV {

@@ -8,7 +8,7 @@
 #include "foundation/datasource/DataSource.h"
 #include "foundation/objects/ZAVArrayObjectSp.h"
 #include "foundation/objects/ZAVPtr.h"
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDF {
 class CPDFDocument;

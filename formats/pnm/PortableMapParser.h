@@ -2,7 +2,7 @@
 // text rasters, on the parser base the PDF reader uses.
 #pragma once
 
-#include "pdf/ParserBase.h"
+#include "pdf/parse/ParserBase.h"
 
 namespace ZAV {
 

@@ -5,7 +5,7 @@
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/ZAVPdfDocument.h"
-#include "pdf/PDFDocument.h"
+#include "pdf/document/PDFDocument.h"
 
 #include <cmath>
 

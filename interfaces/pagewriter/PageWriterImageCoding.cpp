@@ -6,8 +6,8 @@
 #include "foundation/text/String.h"
 #include "foundation/text/TextException.h"
 #include "interfaces/pagewriter/PageWriterCodes.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
 
 namespace ZAV {
 

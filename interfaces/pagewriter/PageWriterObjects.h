@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFObject.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAV {
 

@@ -16,15 +16,15 @@
 #include "interfaces/pictures/PictureEntries.h"
 #include "interfaces/pictures/PictureReader.h"
 #include "interfaces/pictures/PictureSearchLoads.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFFactories.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFFactories.h"
 #include "pdf/PDFLimits.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
-#include "pdf/PDFTransfer.h"
-#include "pdf/PDFWalkGuard.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/objects/PDFRef.h"
+#include "pdf/document/PDFTransfer.h"
+#include "pdf/document/PDFWalkGuard.h"
 
 namespace ZAV {
 

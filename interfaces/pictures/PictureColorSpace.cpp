@@ -15,12 +15,12 @@
 #include "interfaces/pictures/PictureInflate.h"
 #include "interfaces/pictures/PictureLimits.h"
 #include "interfaces/pictures/PictureEntries.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFNumber.h"
-#include "pdf/PDFString.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFNumber.h"
+#include "pdf/objects/PDFString.h"
 #include "platform/CrtShims.h"
 
 namespace ZAV {

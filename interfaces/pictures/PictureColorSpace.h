@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "image/core/ZAVImgBase.h"
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDF {
 class CPDFDictionary;

@@ -6,12 +6,12 @@
 #include "interfaces/pictures/PictureFilters.h"
 #include "interfaces/pictures/PictureInflate.h"
 #include "interfaces/pictures/PictureLimits.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFBool.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFNumber.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFBool.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFNumber.h"
 
 namespace ZAV {
 

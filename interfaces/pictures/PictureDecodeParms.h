@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDF {
 class CPDFDictionary;

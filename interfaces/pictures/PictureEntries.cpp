@@ -1,8 +1,8 @@
 #include "interfaces/pictures/PictureEntries.h"
 
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAV {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "pdf/PDFObjectBase.h"
+#include "pdf/objects/PDFObjectBase.h"
 
 namespace ZAVPDF {
 class CPDFDictionary;

@@ -2,9 +2,9 @@
 
 #include "foundation/text/TextException.h"
 #include "interfaces/pictures/PictureEntries.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFName.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFName.h"
 #include "platform/CrtShims.h"
 
 namespace ZAV {

@@ -10,7 +10,7 @@
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
 #include "interfaces/pictures/PictureDecodeParms.h"
 #include "interfaces/pictures/PictureFilters.h"
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDF {
 class CPDFDictionary;

@@ -1,7 +1,7 @@
 #include "interfaces/pictures/PictureSearchLoads.h"
 
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFRef.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFRef.h"
 
 namespace ZAV {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "pdf/PDFObject.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDF {
 class CPDFDocument;

@@ -13,7 +13,7 @@
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/pictures/PictureInflate.h"
 #include "interfaces/pictures/PictureLimits.h"
-#include "pdf/PDFName.h"
+#include "pdf/objects/PDFName.h"
 
 namespace ZAV {
 

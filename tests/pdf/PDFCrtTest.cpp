@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "pdf/PDFCrt.h"
+#include "pdf/document/PDFCrt.h"
 #include "pdf/PDFLimits.h"
 #include "support/ThrownText.h"
 

@@ -3,16 +3,16 @@
 
 #include <string>
 
-#include "pdf/PDFArray.h"
-#include "pdf/PDFBool.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFNumber.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFRef.h"
-#include "pdf/PDFString.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFBool.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFNumber.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/objects/PDFRef.h"
+#include "pdf/objects/PDFString.h"
 #include "support/ThrownText.h"
 
 using namespace ZAVPDF;

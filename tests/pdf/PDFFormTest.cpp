@@ -8,14 +8,14 @@
 #include <string>
 
 #include "PDFTestFiles.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFFormDict.h"
-#include "pdf/PDFFormField.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFRef.h"
-#include "pdf/PDFString.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/forms/PDFFormDict.h"
+#include "pdf/forms/PDFFormField.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/objects/PDFRef.h"
+#include "pdf/objects/PDFString.h"
 #include "support/ThrownText.h"
 
 using namespace ZAVPDF;

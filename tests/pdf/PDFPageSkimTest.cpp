@@ -5,10 +5,10 @@
 #include <string>
 
 #include "PDFTestFiles.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPageSkim.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/parse/PDFPageSkim.h"
 
 using namespace ZAVPDF;
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "PDFTestFiles.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
 
 using namespace ZAVPDF;
 using PDFTest::FileBuilder;

@@ -8,17 +8,17 @@
 #include <vector>
 
 #include "PDFTestFiles.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFBool.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFName.h"
-#include "pdf/PDFNull.h"
-#include "pdf/PDFNumber.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
-#include "pdf/PDFString.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFBool.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFName.h"
+#include "pdf/objects/PDFNull.h"
+#include "pdf/objects/PDFNumber.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/objects/PDFRef.h"
+#include "pdf/objects/PDFString.h"
 #include "support/TestSupport.h"
 
 using namespace ZAVPDF;

@@ -8,12 +8,12 @@
 
 #include "PDFTestFiles.h"
 #include "foundation/text/TextException.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFNumber.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFRef.h"
-#include "pdf/PDFString.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFNumber.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/objects/PDFRef.h"
+#include "pdf/objects/PDFString.h"
 #include "support/ThrownText.h"
 
 using namespace ZAVPDF;

@@ -8,7 +8,7 @@
 
 #include "PDFTestDocuments.h"
 #include "foundation/datasource/DataSource.h"
-#include "pdf/PDFDocument.h"
+#include "pdf/document/PDFDocument.h"
 
 namespace ZAVPDFTest {
 

@@ -3,10 +3,10 @@
 #include <fstream>
 
 #include "support/TestSupport.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFRef.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFRef.h"
 
 using namespace ZAVPDF;
 

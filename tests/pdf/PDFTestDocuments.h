@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFObject.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFObject.h"
 
 namespace ZAVPDFTest {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "foundation/datasource/DataSource.h"
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFParser.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/parse/PDFParser.h"
 
 namespace PDFTest {
 

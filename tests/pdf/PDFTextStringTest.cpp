@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "pdf/PDFDocument.h"
-#include "pdf/PDFString.h"
-#include "pdf/PDFTextString.h"
+#include "pdf/document/PDFDocument.h"
+#include "pdf/objects/PDFString.h"
+#include "pdf/objects/PDFTextString.h"
 
 using namespace ZAVPDF;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/datasource/DataSource.h"
-#include "pdf/ParserBase.h"
+#include "pdf/parse/ParserBase.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "PageWriterFixture.h"
 
 #include "foundation/coding/ZlibCoding.h"
-#include "pdf/PDFArray.h"
-#include "pdf/PDFDictionary.h"
-#include "pdf/PDFFactories.h"
-#include "pdf/PDFObject.h"
-#include "pdf/PDFPage.h"
-#include "pdf/PDFRef.h"
+#include "pdf/objects/PDFArray.h"
+#include "pdf/objects/PDFDictionary.h"
+#include "pdf/objects/PDFFactories.h"
+#include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFPage.h"
+#include "pdf/objects/PDFRef.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/ZAVPdfDocumentSp.h"
 #include "interfaces/pagewriter/ZAVPdfDocumentPageWriter.h"
-#include "pdf/PDFDocument.h"
+#include "pdf/document/PDFDocument.h"
 
 #include <string>
 

@@ -10,7 +10,7 @@
 #include "interfaces/ZAVPdfDocument.h"
 #include "interfaces/ZAVPdfDocumentSp.h"
 #include "interfaces/imageedit/ZAVImageEditInterfaces.h"
-#include "pdf/PDFDocument.h"
+#include "pdf/document/PDFDocument.h"
 #include "platform/GlobalMem.h"
 #include "support/TestSupport.h"
 
