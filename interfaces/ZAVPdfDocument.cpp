@@ -8,8 +8,8 @@
 #include "pdf/document/PDFPage.h"
 #include "pdf/document/PDFTransfer.h"
 #include "pdf/document/PDFUpdateableDocument.h"
-#include "platform/AtomicFile.h"
-#include "platform/DescriptorStreamBuffer.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/DescriptorStreamBuffer.h"
 #include "platform/LastError.h"
 
 #include <cerrno>

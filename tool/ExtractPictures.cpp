@@ -14,7 +14,7 @@
 #include "tool/ExtractPage.h"
 #include "tool/ExtractPictures.h"
 #include "tool/LibraryObjects.h"
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 namespace ZAV {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "foundation/files/LogFile.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 namespace ZAV {
 

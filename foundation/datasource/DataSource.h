@@ -14,7 +14,7 @@
 #include "foundation/datasource/IDataSource.h"
 #include "foundation/IProgressNotification.h"
 #include "foundation/text/String.h"
-#include "platform/FileMapping.h"
+#include "platform/files/FileMapping.h"
 
 namespace ZAV {
 

@@ -4,7 +4,7 @@
 #include "foundation/FoundationLimits.h"
 #include "foundation/text/TextException.h"
 #include "platform/CrtShims.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 #include "platform/LastError.h"
 #include "platform/Loader.h"
 

@@ -5,7 +5,7 @@
 #include "foundation/text/TextException.h"
 #include "image/kernels/ImgKernels.h"
 #include "image/object/ZAVImg.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace ZAV {
 

@@ -14,7 +14,7 @@
 #include "formats/codec/PicCodecFactory.h"
 #include "image/io/SinkRun.h"
 #include "image/object/ZAVImg.h"
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/win/Timers.h"
 
 namespace ZAV {

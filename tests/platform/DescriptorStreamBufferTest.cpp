@@ -1,6 +1,6 @@
-#include "platform/DescriptorStreamBuffer.h"
+#include "platform/files/DescriptorStreamBuffer.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 #include "platform/LastError.h"
 #include "support/ScopedEnv.h"

@@ -1,7 +1,7 @@
 // The context-menu verbs: the program's register and unregister runs against
 // a store in a temporary folder, and the class look-up on prepared stores.
 #include "ProgramRunner.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "tool/ShellVerbs.h"
 
 #include <gtest/gtest.h>

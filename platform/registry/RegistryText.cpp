@@ -1,4 +1,4 @@
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryText.h"
 
 #include "platform/PlatformLimits.h"
 

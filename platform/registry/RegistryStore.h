@@ -3,7 +3,7 @@
 // were created with.
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <string>
 #include <vector>

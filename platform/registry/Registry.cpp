@@ -1,11 +1,11 @@
 // The Win32-style calls over the store: each loads the store from its file,
 // works on it in memory and, when it changed something, saves it whole.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include "platform/LastError.h"
 #include "platform/PlatformLimits.h"
-#include "platform/RegistryFile.h"
-#include "platform/RegistryStore.h"
+#include "platform/registry/RegistryFile.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <cstring>
 #include <string>

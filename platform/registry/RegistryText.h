@@ -3,7 +3,7 @@
 // hex(type):.. any other data.
 #pragma once
 
-#include "platform/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // yet is the seeded one.
 #pragma once
 
-#include "platform/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <string>
 

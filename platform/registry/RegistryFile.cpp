@@ -1,10 +1,10 @@
-#include "platform/RegistryFile.h"
+#include "platform/registry/RegistryFile.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/LastError.h"
 #include "platform/PlatformLimits.h"
-#include "platform/Registry.h"
-#include "platform/RegistryText.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryText.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "platform/FileMapping.h"
+#include "platform/files/FileMapping.h"
 
 #include "platform/LastError.h"
 

@@ -1,4 +1,4 @@
-#include "platform/DescriptorStreamBuffer.h"
+#include "platform/files/DescriptorStreamBuffer.h"
 
 #include <cerrno>
 #include <unistd.h>
