@@ -3,7 +3,7 @@
 #include "Afx/SelectObjectGuard.h"
 #include "foundation/text/TextException.h"
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
 
 namespace ZAV {

@@ -1,7 +1,7 @@
 #include "Afx/GdiObject.h"
 
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
 
 #include <cstdlib>

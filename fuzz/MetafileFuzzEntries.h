@@ -11,8 +11,8 @@
 
 #include "platform/gdi/DeviceContexts.h"
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
-#include "platform/gdi/metafile/WmfFiles.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
+#include "platform/gdi/metafile/wmf/WmfFiles.h"
 
 namespace ZAVFuzz {
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfRecorder.h"
-#include "platform/gdi/metafile/WmfFiles.h"
+#include "platform/gdi/metafile/record/EmfRecorder.h"
+#include "platform/gdi/metafile/wmf/WmfFiles.h"
 
 namespace ZAV {
 

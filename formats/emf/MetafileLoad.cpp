@@ -6,7 +6,7 @@
 #include "foundation/datasource/DataSource.h"
 #include "foundation/text/TextException.h"
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
 
 #include <new>
 

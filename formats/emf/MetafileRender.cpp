@@ -11,7 +11,7 @@
 #include "image/object/ZAVImg.h"
 #include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/metafile/EmfHeader.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
 
 #include <cstring>
 #include <string>

@@ -3,7 +3,7 @@
 #include "platform/SysColor.h"
 #include "platform/gdi/Blits.h"
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
 #include "platform/win/Timers.h"
 

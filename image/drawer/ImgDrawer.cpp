@@ -5,7 +5,7 @@
 #include "image/core/ZAVImgBase.h"
 #include "image/drawer/DrawerExtent.h"
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
 
 namespace ZAV {

@@ -3,7 +3,7 @@
 #include "platform/gdi/DibPixels.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <algorithm>
 #include <functional>

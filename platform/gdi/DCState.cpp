@@ -1,8 +1,8 @@
 #include "platform/gdi/DCState.h"
 
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/EmfRecording.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 
 #include <algorithm>

@@ -5,9 +5,9 @@
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Palettes.h"
 #include "platform/gdi/Regions.h"
-#include "platform/gdi/metafile/EmfRecorder.h"
-#include "platform/gdi/metafile/EmfRecording.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/EmfRecorder.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 #include "platform/win/WindowsInternal.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "platform/gdi/Blits.h"
 
 #include "platform/gdi/DibPixels.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "platform/gdi/Regions.h"
 
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <algorithm>
 

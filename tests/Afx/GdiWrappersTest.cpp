@@ -3,7 +3,7 @@
 #include "Afx/GdiObject.h"
 #include "Afx/SelectObjectGuard.h"
 #include "foundation/text/TextException.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Regions.h"

@@ -9,7 +9,7 @@
 #include "foundation/window/WindowsVersion.h"
 #include "platform/Version.h"
 #include "platform/gdi/DeviceContexts.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/win/Timers.h"
 
 using namespace ZAV;

@@ -5,7 +5,7 @@
 #include "image/support/ImageTestSupport.h"
 #include "platform/MulDiv.h"
 #include "platform/SysColor.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/Regions.h"
 #include "support/GdiPixels.h"

@@ -1,4 +1,4 @@
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/DrawDib.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/Metafiles.h"

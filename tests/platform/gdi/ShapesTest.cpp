@@ -1,8 +1,8 @@
 // The graphics layer's drawing calls on a black test DC, a table of cases
 // per family: pens and brushes, shapes, paths and clip paths, pixels, text.
-#include "platform/gdi/Drawing.h"
-#include "platform/gdi/Paths.h"
-#include "platform/gdi/Shapes.h"
+#include "platform/gdi/draw/Drawing.h"
+#include "platform/gdi/draw/Paths.h"
+#include "platform/gdi/draw/Shapes.h"
 #include "support/GdiPixels.h"
 
 #include <gtest/gtest.h>

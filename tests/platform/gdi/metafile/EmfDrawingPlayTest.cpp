@@ -3,9 +3,9 @@
 // read where the records' own geometry puts ink. Then damaged records of
 // every family stop the play as damaged data.
 #include "platform/LastError.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
 #include "support/GdiPixels.h"
 #include "support/MetafileBuilder.h"
 

@@ -2,7 +2,7 @@
 // unsupported metafiles failing with the record they stopped at.
 #include "platform/LastError.h"
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
 #include "support/GdiPixels.h"
 #include "support/MetafileBuilder.h"
 

@@ -2,8 +2,8 @@
 // enhanced metafiles, with what the conversion refuses.
 #include "platform/LastError.h"
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfPlayer.h"
-#include "platform/gdi/metafile/WmfFiles.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
+#include "platform/gdi/metafile/wmf/WmfFiles.h"
 #include "support/GdiPixels.h"
 #include "support/MetafileBuilder.h"
 #include "support/TestSupport.h"

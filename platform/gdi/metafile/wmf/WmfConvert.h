@@ -3,8 +3,8 @@
 // enhanced forms). Internal to the WMF conversion.
 #pragma once
 
-#include "platform/gdi/metafile/EmfRecording.h"
-#include "platform/gdi/metafile/WmfRecords.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
+#include "platform/gdi/metafile/wmf/WmfRecords.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "platform/gdi/metafile/WmfRecords.h"
+#include "platform/gdi/metafile/wmf/WmfRecords.h"
 
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"

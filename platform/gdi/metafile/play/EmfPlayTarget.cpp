@@ -1,7 +1,7 @@
 // Where the play meets its target DC: the frame's place, the clip, and the
 // drawing attributes the play borrows and gives back.
 #include "platform/gdi/Objects.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/gdi/CairoPaint.h"
+#include "platform/gdi/draw/CairoPaint.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // EMR_STRETCHDIBITS ([MS-EMF] bitmap record types), each drawn with
 // StretchDIBits onto the target once its DIB lies inside the record.
 #include "platform/gdi/Blits.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetaDib.h"
 #include "platform/gdi/metafile/MetafileLimits.h"

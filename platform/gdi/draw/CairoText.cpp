@@ -1,6 +1,6 @@
-#include "platform/gdi/CairoText.h"
+#include "platform/gdi/draw/CairoText.h"
 
-#include "platform/gdi/CairoPaint.h"
+#include "platform/gdi/draw/CairoPaint.h"
 
 #include <cmath>
 #include <vector>

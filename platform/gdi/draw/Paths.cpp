@@ -1,7 +1,7 @@
-#include "platform/gdi/Paths.h"
+#include "platform/gdi/draw/Paths.h"
 
-#include "platform/gdi/CairoPaint.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/draw/CairoPaint.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 using namespace ZAV::Gdi;
 

@@ -4,12 +4,12 @@
 // draw with. Each record is drawn by the graphics layer's own calls on the
 // target, with the target's transform set to the metafile's world
 // transform, page mapping and frame placement together.
-#include "platform/gdi/CairoPaint.h"
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/CairoPaint.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
-#include "platform/gdi/Paths.h"
-#include "platform/gdi/Shapes.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/draw/Paths.h"
+#include "platform/gdi/draw/Shapes.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 

@@ -2,7 +2,7 @@
 // saved states; and those passed over because they change nothing the
 // played records draw (or nothing on a true-colour target).
 #include "platform/gdi/DCState.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 

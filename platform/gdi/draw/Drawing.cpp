@@ -1,10 +1,10 @@
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 
-#include "platform/gdi/CairoPaint.h"
-#include "platform/gdi/CairoText.h"
+#include "platform/gdi/draw/CairoPaint.h"
+#include "platform/gdi/draw/CairoText.h"
 #include "platform/gdi/GdiKnobs.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/gdi/metafile/EmfRecording.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
 
 #include "platform/gdi/DCState.h"
 

@@ -6,7 +6,7 @@
 // raster operations, escapes) are passed over.
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
-#include "platform/gdi/metafile/WmfConvert.h"
+#include "platform/gdi/metafile/wmf/WmfConvert.h"
 
 namespace ZAV {
 namespace Meta {

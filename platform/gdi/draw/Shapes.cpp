@@ -1,8 +1,8 @@
-#include "platform/gdi/Shapes.h"
+#include "platform/gdi/draw/Shapes.h"
 
-#include "platform/gdi/CairoPaint.h"
+#include "platform/gdi/draw/CairoPaint.h"
 #include "platform/gdi/GdiKnobs.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <cmath>
 

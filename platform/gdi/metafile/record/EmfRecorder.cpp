@@ -1,11 +1,11 @@
-#include "platform/gdi/metafile/EmfRecorder.h"
+#include "platform/gdi/metafile/record/EmfRecorder.h"
 
 #include "platform/LastError.h"
 #include "platform/gdi/DeviceContexts.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/metafile/EmfHeader.h"
-#include "platform/gdi/metafile/EmfRecording.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // units and EMR_EXTSELECTCLIPRGN with a one-rectangle region in device
 // units ([MS-EMF] RegionData with its 32-byte header), or none to remove it.
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/EmfRecording.h"
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 namespace ZAV {
 namespace Meta {

@@ -1,10 +1,10 @@
 // The object records ([MS-EMF] object creation and manipulation records):
 // pens, brushes and fonts made into the metafile's object table, selected
 // (stock objects too) and deleted. Pattern brushes are not played.
-#include "platform/gdi/Drawing.h"
+#include "platform/gdi/draw/Drawing.h"
 #include "platform/gdi/Objects.h"
-#include "platform/gdi/Shapes.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/draw/Shapes.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetaBytes.h"
 #include "platform/gdi/metafile/MetafileLimits.h"
 

@@ -1,9 +1,9 @@
-#include "platform/gdi/metafile/MetafileDC.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/DibPixels.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/metafile/EmfRecording.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
 
 namespace ZAV {
 namespace Meta {

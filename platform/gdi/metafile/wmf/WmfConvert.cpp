@@ -8,13 +8,13 @@
 #include "platform/gdi/DeviceContexts.h"
 #include "platform/gdi/DibPixels.h"
 #include "platform/gdi/Metafiles.h"
-#include "platform/gdi/metafile/EmfRecorder.h"
-#include "platform/gdi/metafile/EmfRecording.h"
+#include "platform/gdi/metafile/record/EmfRecorder.h"
+#include "platform/gdi/metafile/record/EmfRecording.h"
 #include "platform/gdi/metafile/MetaBytes.h"
-#include "platform/gdi/metafile/MetafileDC.h"
-#include "platform/gdi/metafile/WmfConvert.h"
-#include "platform/gdi/metafile/WmfFiles.h"
-#include "platform/gdi/metafile/WmfRecords.h"
+#include "platform/gdi/metafile/record/MetafileDC.h"
+#include "platform/gdi/metafile/wmf/WmfConvert.h"
+#include "platform/gdi/metafile/wmf/WmfFiles.h"
+#include "platform/gdi/metafile/wmf/WmfRecords.h"
 
 #include <cmath>
 

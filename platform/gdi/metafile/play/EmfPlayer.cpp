@@ -1,8 +1,8 @@
-#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/play/EmfPlayer.h"
 
 #include "platform/LastError.h"
 #include "platform/gdi/metafile/EmfHeader.h"
-#include "platform/gdi/metafile/EmfPlayContext.h"
+#include "platform/gdi/metafile/play/EmfPlayContext.h"
 #include "platform/gdi/metafile/MetafileFiles.h"
 
 #include <cstring>

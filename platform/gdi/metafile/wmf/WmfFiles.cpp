@@ -1,9 +1,9 @@
-#include "platform/gdi/metafile/WmfFiles.h"
+#include "platform/gdi/metafile/wmf/WmfFiles.h"
 
 #include "platform/LastError.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/metafile/MetafileFiles.h"
-#include "platform/gdi/metafile/WmfRecords.h"
+#include "platform/gdi/metafile/wmf/WmfRecords.h"
 
 #include <algorithm>
 #include <memory>
