@@ -15,20 +15,12 @@
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "platform/GlobalMem.h"
 #include "support/ThrownText.h"
+#include "tests/interfaces/imageedit/ImageEditTestPixels.h"
 
 namespace ZAVTest {
 namespace {
 
 using namespace ZAV;
-
-std::vector<uint8_t> PixelsOf(IZAVImageEditSp& image)
-{
-    HGLOBAL block = image.GetImageData();
-    const auto* pixels = static_cast<const uint8_t*>(GlobalLock(block));
-    std::vector<uint8_t> bytes(pixels, pixels + image.GetImageSize());
-    GlobalUnlock(block);
-    return bytes;
-}
 
 // A 24-bit picture of distinct small values (sums of two stay below 256).
 CZAVPtr<IZAVImageEditSp> MakePicture(int width, int height, int seed)

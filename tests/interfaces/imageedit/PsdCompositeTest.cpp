@@ -16,10 +16,12 @@
 #include "foundation/objects/ZAVArrayObjectSp.h"
 #include "support/TestSupport.h"
 #include "support/ThrownText.h"
+#include "tests/interfaces/imageedit/ImageEditTestPixels.h"
 
 namespace {
 
 using namespace ZAV;
+using ZAVTest::PixelsOf;
 using ZAVTest::ThrownText;
 
 constexpr int kFormatPsd = 10;
@@ -92,12 +94,6 @@ assert made.getextrema()[3][0] >= 254, 'the composite is not opaque'
 open(composite, 'wb').write(made.convert('RGB').tobytes())
 )";
 
-std::vector<uint8_t> Pixels(IZAVImageEditSp& edit)
-{
-    const auto* bytes = static_cast<const uint8_t*>(edit.GetImageData());
-    return std::vector<uint8_t>(bytes, bytes + edit.GetImageSize());
-}
-
 CZAVPtr<IZAVImageEditSp> WhiteCanvas()
 {
     CZAVPtr<IZAVImageEditSp> canvas = CreateImageEditSp();
@@ -136,7 +132,7 @@ TEST_F(PsdComposite, TheLayerFramesCompositeAsPsdToolsCompositesTheFile)
     CZAVPtr<IZAVImageEditSp> canvas = WhiteCanvas();
     canvas->CompositePsdLayers(layers.Get());
     const std::vector<uint8_t> expected = ZAVTest::ReadBytes(dir.File("composite.rgb"));
-    const std::vector<uint8_t> made = Pixels(*canvas.Get());
+    const std::vector<uint8_t> made = PixelsOf(*canvas.Get());
     ASSERT_EQ(expected.size(), made.size());
     const int largest = ZAVTest::MaxDifference(made, expected);
     double squares = 0;
@@ -177,7 +173,7 @@ TEST_F(PsdComposite, ARefusedListLeavesTheImage)
     for (const auto& c : cases) {
         CZAVPtr<IZAVImageEditSp> canvas = WhiteCanvas();
         EXPECT_EQ(c.text, ThrownText([&] { canvas->CompositePsdLayers(c.list); })) << c.name;
-        EXPECT_EQ(std::vector<uint8_t>(static_cast<size_t>(kWidth) * kHeight * 3, 0xFF), Pixels(*canvas.Get()))
+        EXPECT_EQ(std::vector<uint8_t>(static_cast<size_t>(kWidth) * kHeight * 3, 0xFF), PixelsOf(*canvas.Get()))
             << c.name;
     }
 }

@@ -22,20 +22,12 @@
 #include "interfaces/imageedit/ZAVImageEditSp.h"
 #include "platform/GlobalMem.h"
 #include "support/ThrownText.h"
+#include "tests/interfaces/imageedit/ImageEditTestPixels.h"
 
 namespace ZAVTest {
 namespace {
 
 using namespace ZAV;
-
-std::vector<uint8_t> PixelsOf(IZAVImageEditSp& image)
-{
-    HGLOBAL block = image.GetImageData();
-    const auto* pixels = static_cast<const uint8_t*>(GlobalLock(block));
-    std::vector<uint8_t> bytes(pixels, pixels + image.GetImageSize());
-    GlobalUnlock(block);
-    return bytes;
-}
 
 // A 24-bit picture whose pixel (x, y) is R = 40 x + 3, G = 50 y + 7,
 // B = 11 (x + y), so every pixel differs from its neighbours.
