@@ -15,76 +15,15 @@
 #include "image/webrequest/ZAVImgWebRequestThread.h"
 #include "platform/win/Threads.h"
 #include "support/ThrownText.h"
+#include "support/WebRequestDouble.h"
 
 using namespace ZAV;
+using ZAVTest::BmpBytes;
+using ZAVTest::CRequestDouble;
+using ZAVTest::kFormatBmp;
 using ZAVTest::ThrownText;
 
 namespace {
-
-constexpr int kFormatBmp = 1;
-
-class CRequestDouble : public IZAVWebRequestSp {
-public:
-    uint32_t AddRef() override { return Record("AddRef"), ++m_count; }
-    uint32_t Release() override { return Record("Release"), --m_count; }
-    int32_t GetRefCount() override { return static_cast<int32_t>(m_count); }
-    void SetUrl(const std::string& url) override { Record("SetUrl " + url); }
-    void Execute() override
-    {
-        Record("Execute");
-        if (blockUntil)
-            blockUntil->wait();
-        if (!failure.empty())
-            ThrowTextException(failure.c_str());
-        if (!foreignFailure.empty())
-            throw std::runtime_error(foreignFailure);
-        if (throwsNonException)
-            throw 7;
-    }
-    void GetResponse(CArraySimple<BYTE, 1>& bytes) override
-    {
-        Record("GetResponse");
-        bytes = CArraySimple<BYTE, 1>(response);
-    }
-
-    std::vector<std::string> Calls()
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        return m_calls;
-    }
-    bool RanOnCaller() const { return m_executeThread == std::this_thread::get_id(); }
-
-    std::vector<BYTE> response;
-    std::string failure;
-    std::string foreignFailure;  // thrown as std::runtime_error
-    bool throwsNonException = false;
-    std::shared_future<void>* blockUntil = nullptr;
-    std::atomic<uint32_t> m_count{1};
-
-private:
-    void Record(const std::string& call)
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        m_calls.push_back(call);
-        if (call == "Execute")
-            m_executeThread = std::this_thread::get_id();
-    }
-    std::mutex m_lock;
-    std::vector<std::string> m_calls;
-    std::thread::id m_executeThread;
-};
-
-// A 2 x 1 24-bit picture as .bmp bytes.
-std::vector<BYTE> BmpBytes()
-{
-    CZAVImg image;
-    EXPECT_EQ(1, image.Create(2, 1, 24));
-    std::vector<BYTE> block(4096);
-    int64_t written = 0;
-    image.SaveToMemory(block.data(), static_cast<int64_t>(block.size()), kFormatBmp, &written);
-    block.resize(static_cast<size_t>(written));
-    return block;
-}
 
 // A 5 x 3 8-bit image the tests expect to stay as it is.
 void MakeOriginal(CZAVImg& image)
@@ -107,7 +46,7 @@ protected:
 TEST_F(WebRequest, LoadCallsTheRequestInOrderAndLoadsItsBytes)
 {
     CRequestDouble request;
-    request.response = BmpBytes();
+    request.response = BmpBytes(2, 1);
     CZAVImg image;
     MakeOriginal(image);
     image.LoadFromWebRequest(&request, "http://example.invalid/a.bmp", kFormatBmp);

@@ -12,53 +12,20 @@
 #include "image/object/ZAVImg.h"
 #include "image/webrequest/WebRequest.h"
 #include "support/ThrownText.h"
+#include "support/WebRequestDouble.h"
 
 namespace {
 
 using namespace ZAV;
+using ZAVTest::BmpBytes;
+using ZAVTest::CRequestDouble;
+using ZAVTest::kFormatBmp;
 using ZAVTest::ThrownText;
-
-constexpr int kFormatBmp = 1;
-
-// Hands out fixed bytes, or fails in the way it is told.
-class CRequestDouble : public IZAVWebRequestSp {
-public:
-    uint32_t AddRef() override { return ++m_count; }
-    uint32_t Release() override { return --m_count; }
-    int32_t GetRefCount() override { return static_cast<int32_t>(m_count); }
-    void SetUrl(const std::string& url) override { seenUrl = url; }
-    void Execute() override
-    {
-        if (!failure.empty())
-            ThrowTextException(failure.c_str());
-        if (!foreignFailure.empty())
-            throw std::runtime_error(foreignFailure);
-    }
-    void GetResponse(CArraySimple<BYTE, 1>& bytes) override { bytes = CArraySimple<BYTE, 1>(response); }
-
-    std::vector<BYTE> response;
-    std::string failure;
-    std::string foreignFailure;
-    std::string seenUrl;
-    uint32_t m_count = 1;
-};
-
-// A 3 x 2 24-bit picture as .bmp bytes.
-std::vector<BYTE> BmpBytes()
-{
-    CZAVImg image;
-    EXPECT_EQ(1, image.Create(3, 2, 24));
-    std::vector<BYTE> block(4096);
-    int64_t written = 0;
-    image.SaveToMemory(block.data(), static_cast<int64_t>(block.size()), kFormatBmp, &written);
-    block.resize(static_cast<size_t>(written));
-    return block;
-}
 
 TEST(ImageEditWebRequest, LoadsTheBytesTheRequestFetches)
 {
     CRequestDouble request;
-    request.response = BmpBytes();
+    request.response = BmpBytes(3, 2);
     CZAVPtr<IZAVImageEditSp> edit = CreateImageEditSp();
     edit->Create(5, 5, zavbpp8);
     edit->LoadFromWebRequest(&request, "http://example.invalid/p.bmp", kFormatBmp, 0);
