@@ -271,8 +271,7 @@ int SetMapMode(HDC handle, int mode)
 
 int GetMapMode(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->mapMode : 0;
+    return ModeOf(handle, &DC::mapMode);
 }
 
 int SetStretchBltMode(HDC handle, int mode)
@@ -288,8 +287,7 @@ int SetStretchBltMode(HDC handle, int mode)
 
 int GetStretchBltMode(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->stretchMode : 0;
+    return ModeOf(handle, &DC::stretchMode);
 }
 
 BOOL SetWindowOrgEx(HDC handle, int x, int y, POINT* old)

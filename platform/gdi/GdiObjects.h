@@ -180,6 +180,13 @@ inline Region* FindRegion(void* h)
     return FindAs<Region>(h, Kind::Region);
 }
 
+// One of a DC's mode fields; 0 when the handle is no DC.
+inline int ModeOf(void* h, int DC::*field)
+{
+    const DC* dc = FindDC(h);
+    return dc ? dc->*field : 0;
+}
+
 // Removes and destroys a registered object; false when it is not one.
 bool Destroy(void* handle);
 

@@ -5,6 +5,7 @@
 #include "platform/gdi/metafile/record/MetafileDC.h"
 
 #include <cmath>
+#include <utility>
 
 using namespace ZAV::Gdi;
 
@@ -113,6 +114,17 @@ BOOL ArcShape(HDC handle, int l, int t, int r, int b, int xs, int ys, int xe, in
                : FALSE;
 }
 
+// Puts an accepted mode into a DC's field; the old mode, or 0 when the
+// handle is no DC or the mode is not one this layer draws.
+int SwapMode(HDC handle, int DC::*field, int mode, bool accepted)
+{
+    DC* dc = FindDC(handle);
+    if (!dc || !accepted)
+        return 0;
+    std::swap(dc->*field, mode);
+    return mode;
+}
+
 }  // namespace
 
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD*)
@@ -155,34 +167,22 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush)
 
 int SetBkMode(HDC handle, int mode)
 {
-    DC* dc = FindDC(handle);
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
-    const int old = dc->bkMode;
-    dc->bkMode = mode;
-    return old;
+    return SwapMode(handle, &DC::bkMode, mode, mode == TRANSPARENT || mode == OPAQUE);
 }
 
 int GetBkMode(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->bkMode : 0;
+    return ModeOf(handle, &DC::bkMode);
 }
 
 int SetPolyFillMode(HDC handle, int mode)
 {
-    DC* dc = FindDC(handle);
-    if (!dc || (mode != ALTERNATE && mode != WINDING))
-        return 0;
-    const int old = dc->polyFillMode;
-    dc->polyFillMode = mode;
-    return old;
+    return SwapMode(handle, &DC::polyFillMode, mode, mode == ALTERNATE || mode == WINDING);
 }
 
 int GetPolyFillMode(HDC handle)
 {
-    const DC* dc = FindDC(handle);
-    return dc ? dc->polyFillMode : 0;
+    return ModeOf(handle, &DC::polyFillMode);
 }
 
 BOOL MoveToEx(HDC handle, int x, int y, POINT* old)

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace ZAV {
@@ -40,6 +41,15 @@ inline RECTL GetRectl(const uint8_t* p)
 inline SIZEL GetSizel(const uint8_t* p)
 {
     return SIZEL{GetLong(p), GetLong(p + 4)};
+}
+
+// An IEEE single, as the transform fields hold them.
+inline float GetFloat(const uint8_t* p)
+{
+    const uint32_t bits = GetDword(p);
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 // Appends fields to a growing record.

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace ZAV {
 namespace Meta {
@@ -27,20 +26,12 @@ struct BitmapFields {
     uint32_t startScan = 0;
 };
 
-float FloatAt(const uint8_t* p)
-{
-    const uint32_t bits = GetDword(p);
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 // The source transform of a blit must leave the source as it is.
 bool IdentityTransform(const uint8_t* p)
 {
     const float expected[6] = {1, 0, 0, 1, 0, 0};
     for (int i = 0; i < 6; ++i)
-        if (FloatAt(p + 4 * i) != expected[i])
+        if (GetFloat(p + 4 * i) != expected[i])
             return false;
     return true;
 }

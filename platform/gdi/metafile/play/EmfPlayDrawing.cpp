@@ -14,7 +14,6 @@
 #include "platform/gdi/metafile/MetafileLimits.h"
 
 #include <cmath>
-#include <cstring>
 #include <string>
 
 namespace ZAV {
@@ -30,14 +29,6 @@ constexpr uint32_t MWT_SET = 4;
 constexpr uint32_t AD_COUNTERCLOCKWISE = 1;
 constexpr uint32_t ETO_PDY = 0x2000;
 constexpr uint32_t ETO_GLYPH_INDEX = 0x0010;
-
-float FloatAt(const uint8_t* p)
-{
-    const uint32_t bits = GetDword(p);
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 cairo_matrix_t MatrixOf(const double w[6])
 {
@@ -331,7 +322,7 @@ PlayResult TransformRecord(DrawState& d, const EmfRecord& r)
         return PlayResult::Broken;
     double x[6];
     for (int i = 0; i < 6; ++i) {
-        x[i] = FloatAt(r.data + 8 + 4 * i);
+        x[i] = GetFloat(r.data + 8 + 4 * i);
         if (!std::isfinite(x[i]))
             return PlayResult::Broken;
     }

@@ -23,11 +23,6 @@ namespace Meta {
 
 namespace {
 
-Outcome Check(bool converted)
-{
-    return converted ? Outcome::Converted : Outcome::Broken;
-}
-
 Outcome FromDib(DibCheck check)
 {
     return check == DibCheck::Unsupported ? Outcome::Unsupported : Outcome::Broken;

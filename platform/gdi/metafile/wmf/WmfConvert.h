@@ -13,6 +13,12 @@ namespace Meta {
 
 enum class Outcome { Converted, Unsupported, Broken };
 
+// Converted when the enhanced record was appended, Broken when it was not.
+inline Outcome Check(bool converted)
+{
+    return converted ? Outcome::Converted : Outcome::Broken;
+}
+
 // The old-style object table: objects take the lowest free index, and
 // index i becomes the enhanced table's i + 1.
 struct WmfObjectTable {

@@ -13,11 +13,6 @@ namespace Meta {
 
 namespace {
 
-Outcome Check(bool converted)
-{
-    return converted ? Outcome::Converted : Outcome::Broken;
-}
-
 // A growing record body.
 struct Body {
     std::vector<uint8_t> bytes;
