@@ -123,8 +123,14 @@ std::vector<CPictureDecodeParms> ReadDecodeParms(const CPDFDictionary& dictionar
 {
     std::vector<CPictureDecodeParms> parms(filterCount > 0 ? filterCount : 1);
     const CPDFObjectPtr value = DirectValue(OptionalEntry(dictionary, "/DecodeParms"));
-    for (size_t i = 0; i < parms.size(); ++i)
-        ReadDecodeParmsEntry(ParmsOfFilter(value, i), parms[i]);
+    // Only the last filter decodes the picture and takes globals: the ones
+    // before it are Flate steps. Reading globals for each would inflate and
+    // copy one stream as often as the /Filter list names a filter.
+    const size_t last = parms.size() - 1;
+    for (size_t i = 0; i < last; ++i)
+        if (const CPDFDictionary* keys = DirectDictionary(ParmsOfFilter(value, i)))
+            ReadCodingKeys(*keys, parms[i]);
+    ReadDecodeParmsEntry(ParmsOfFilter(value, last), parms[last]);
     return parms;
 }
 

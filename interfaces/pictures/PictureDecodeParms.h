@@ -34,7 +34,8 @@ void ReadDecodeParmsEntry(const ZAVPDF::CPDFObjectPtr& entry, CPictureDecodeParm
 
 // One set for each of filterCount filters (at least one set): with a
 // /DecodeParms array filter i takes element i (ISO 32000-1, 7.3.8.2), a
-// single dictionary serves every filter.
+// single dictionary serves every filter. Only the last set holds the
+// /JBIG2Globals bytes: the filters before the last one are Flate steps.
 std::vector<CPictureDecodeParms> ReadDecodeParms(const ZAVPDF::CPDFDictionary& dictionary, size_t filterCount);
 
 }  // namespace ZAV

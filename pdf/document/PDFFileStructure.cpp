@@ -372,6 +372,19 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
     catalog->GetRef("/Pages", false, nullptr);
     pending.push_back(PendingKid{boost::static_pointer_cast<CPDFRef>(catalog->Get("/Pages")), 0});
     std::set<const CPDFObject*> visitedNodes;
+    // A page found plain is not looked at again when more kids name it: a
+    // /Kids array of a few bytes a listing would otherwise have its bytes
+    // skimmed once per listing.
+    std::set<std::pair<int, int>> plainPages;
+    auto isPlainPage = [&](const CPDFRef& reference) {
+        const std::pair<int, int> key(reference.GetObjectNumber(), reference.GetGenerationNumber());
+        if (plainPages.count(key) != 0 && !reference.HasCachedObject() && reference.GetDocument() == m_document)
+            return true;
+        if (!IsUnreadPlainPage(reference))
+            return false;
+        plainPages.insert(key);
+        return true;
+    };
     bool firstNode = true;
     while (!pending.empty()) {
         const boost::shared_ptr<CPDFRef> reference = pending.back().reference;
@@ -381,7 +394,7 @@ void CPDFParser::ReadPageTree(CPDFDocument* document)
             continue;
         // A plain page is listed by its reference and read when it is used:
         // what the parser would make of it is known without building it.
-        if (!firstNode && document == m_document && IsUnreadPlainPage(*reference)) {
+        if (!firstNode && document == m_document && isPlainPage(*reference)) {
             document->AddPage()->SetPageReference(reference);
             continue;
         }

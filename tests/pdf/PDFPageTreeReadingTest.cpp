@@ -5,17 +5,22 @@
 // opened twice, once with and once without such comments.
 #include <gtest/gtest.h>
 
+#include <boost/make_shared.hpp>
+
 #include <string>
 #include <vector>
 
 #include "PDFTestFiles.h"
 #include "pdf/objects/PDFDictionary.h"
 #include "pdf/objects/PDFObject.h"
+#include "pdf/document/PDFDocument.h"
 #include "pdf/document/PDFPage.h"
 
 using namespace ZAVPDF;
 using PDFTest::FileBuilder;
 using PDFTest::OpenedFile;
+using ZAV::CDataSource;
+using ZAV::IProgressNotification;
 
 namespace {
 
@@ -83,6 +88,48 @@ TEST(PDFPageTreeReading, PlainPagesAreReadWhenUsedAndMatchThePagesReadAtOnce)
         EXPECT_TRUE(page->GetPageObject());
         EXPECT_TRUE(opened.document->HasObjectKey(page->GetPageObjectKey())) << i;
     }
+}
+
+// The most of the file a data source reports as read, as a fraction.
+class CReadFraction : public IProgressNotification {
+public:
+    int OnProgress(double fraction) override
+    {
+        if (fraction > most)
+            most = fraction;
+        return 1;
+    }
+    void OnBegin() override {}
+    void OnEnd() override {}
+    void OnThreadStarted() override {}
+    void OnThreadFinished(int) override {}
+    void OnImageChanged() override {}
+    double most = 0;
+};
+
+TEST(PDFPageTreeReading, APageListedManyTimesIsLookedAtOnce)
+{
+    // Each listing of a page costs a few bytes of /Kids; looking at the page's
+    // bytes anew for each would read the file hundreds of times over.
+    std::string kids;
+    for (int i = 0; i < 3000; ++i)
+        kids += "3 0 R ";
+    FileBuilder file;
+    file.Add("<< /Type /Catalog /Pages 2 0 R >>");
+    file.Add("<< /Type /Pages /Kids [" + kids + "] /Count 3000 >>");
+    file.Add("<< /Type /Page /Parent 2 0 R /Pad (" + std::string(2000, 'x') + ") >>");
+    const std::string bytes = file.Build();
+    CReadFraction progress;
+    CDataSource source(&progress);
+    source.OpenMemory(bytes.data(), bytes.size());
+    const boost::shared_ptr<CPDFDocument> document = boost::make_shared<CPDFDocument>();
+    document->SetDataSource(&source);
+    document->Parse();
+    ASSERT_EQ(3000, document->GetPageCount());
+    EXPECT_EQ(3, document->GetPage(2999)->GetPageObject()->GetObjectNumber());
+    // The parser steps back over the references' numbers, so /Kids is read a
+    // few times; a look per listing reads the file hundreds of times.
+    EXPECT_LT(progress.most, 20.0);
 }
 
 struct TreeCase {

@@ -146,6 +146,23 @@ PdfMaker Jbig2WithGlobals(const std::string& filter)
     };
 }
 
+// The same picture behind a Flate step whose own parameters name globals
+// no reader could take (LZW coded): a Flate step has no globals, so only
+// the JBIG2 step's are read.
+std::string Jbig2AfterFlateStep()
+{
+    const Bytes symbols = ZAVTest::ReadBytes(ZAVTest::DataPath("jbig2/embedded-text.sym"));
+    PicturePdf pdf;
+    const int globals = pdf.Stream("", Text(symbols));
+    const int unused = pdf.Stream("/Filter /LZWDecode", "segments");
+    pdf.Image(ImageEntries(301, 157, 1, "/DeviceGray",
+                           "/Filter [/FlateDecode /JBIG2Decode] /DecodeParms [<< /JBIG2Globals " +
+                               std::to_string(unused) + " 0 R >> << /JBIG2Globals " + std::to_string(globals) +
+                               " 0 R >>]"),
+              Deflated(ZAVTest::ReadBytes(ZAVTest::DataPath("jbig2/embedded-text.0000"))));
+    return pdf.Build();
+}
+
 Bytes IndexRows()
 {
     return SampleRows(W, H, 1);
@@ -220,6 +237,7 @@ std::vector<PictureCase> FilterCases()
         {"Jbig2Globals", Jbig2WithGlobals("")},
         {"Jbig2FlateGlobals", Jbig2WithGlobals("/FlateDecode")},
         {"Jbig2FlateArrayGlobals", Jbig2WithGlobals("[/FlateDecode]")},
+        {"Jbig2AfterFlateStep", Jbig2AfterFlateStep},
         {"RunLengthGray",
          Single(ImageEntries(W, H, 8, "/DeviceGray", runLength), [] { return RunLengthCoded(SampleRows(W, H, 1)); })},
         {"RunLengthRgb",
